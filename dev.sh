@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Build helper for the QAVO Code Table Editor.
+#   ./dev.sh run    install what is missing, build, start the editor
+#   ./dev.sh test   install what is missing, build and run every test,
+#                   then again under AddressSanitizer and UBSan
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation2
+          libgtest-dev xvfb xauth)
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+build() { # dir, extra cmake args...
+  local dir=$1; shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$(nproc)"
+}
+
+case "${1:-}" in
+  run)
+    install_missing
+    build build
+    exec ./build/qcte
+    ;;
+  test)
+    install_missing
+    build build
+    (cd build && ctest --output-on-failure -j "$(nproc)")
+    build build-asan -DQCTE_SANITIZE=ON
+    (cd build-asan && ctest --output-on-failure -j "$(nproc)")
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

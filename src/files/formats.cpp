@@ -1,0 +1,1 @@
+#include "files/formats.h"

@@ -1,0 +1,29 @@
+// Colours as the session and the tables keep them: 32-bit values where -1 is
+// "not set", 0x00RRGGBB is an RGB colour and values from SystemColorBase on
+// name a system colour role, resolved through the palette when painting.
+// Every set colour is >= 0.
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+#include <cstdint>
+
+constexpr int32_t NoColor = -1;
+constexpr int32_t SystemColorBase = 0x40000000;
+
+constexpr int32_t RgbColor(int r, int g, int b) { return (r << 16) | (g << 8) | b; }
+
+constexpr int32_t clRed = RgbColor(255, 0, 0);
+constexpr int32_t clGreen = RgbColor(0, 128, 0);
+constexpr int32_t clFuchsia = RgbColor(255, 0, 255);
+constexpr int32_t clYellow = RgbColor(255, 255, 0);
+constexpr int32_t clBtnFace = SystemColorBase + 0;
+constexpr int32_t clBtnShadow = SystemColorBase + 1;
+constexpr int32_t clGrayText = SystemColorBase + 2;
+constexpr int32_t clWindowText = SystemColorBase + 3;
+constexpr int32_t clWindow = SystemColorBase + 4;
+
+// The colour to paint with; an unset colour resolves to an invalid QColor.
+QColor ResolveColor(int32_t color, const QPalette& palette = QPalette());
+// The RGB value of a QColor (alpha dropped).
+int32_t ColorFromQColor(const QColor& color);

@@ -1,0 +1,27 @@
+#include "platform/fontobj.h"
+
+#include <cstdlib>
+
+TFont::TFont(const QString& name, int height, bool oemCharset, bool bold)
+    : Name(name), Height(height), Bold(bold), OemCharset(oemCharset) {}
+
+QFont TFont::ToQFont() const {
+  QFont font(Name);
+  const bool fixedPitch = Name == "Courier New" || Name == "Fixedsys" || Name == "Terminal";
+  font.setStyleHint(fixedPitch ? QFont::TypeWriter : QFont::SansSerif);
+  if (fixedPitch) font.setFixedPitch(true);
+  const int pixels = std::abs(Height);
+  font.setPixelSize(pixels > 0 ? pixels : 12);
+  font.setBold(Bold);
+  font.setItalic(Italic);
+  return font;
+}
+
+TFont TFont::FromQFont(const QFont& font) {
+  TFont result;
+  result.Name = font.family();
+  result.Height = font.pixelSize() > 0 ? -font.pixelSize() : -qRound(font.pointSizeF() * 96.0 / 72.0);
+  result.Bold = font.bold();
+  result.Italic = font.italic();
+  return result;
+}

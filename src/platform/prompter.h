@@ -1,0 +1,61 @@
+// The one door for every modal exchange with the user: file dialogs,
+// message boxes, the font, colour and print dialogs and the beep. The
+// program installs TQtPrompter; tests install a scripted one.
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QPrinter;
+struct TFont;
+
+// Settings of an open or save dialog. Filter is written as
+// "Text|pattern|Text|pattern"; FilterIndex is 1-based and keeps the user's
+// last choice between uses.
+struct TFileDialogSettings {
+  QString Title;
+  QString Filter;
+  int FilterIndex = 1;
+  QString DefaultExt;
+  QString FileName;
+  bool OverwritePrompt = false;
+};
+
+class TPrompter {
+ public:
+  virtual ~TPrompter() = default;
+  // Each returns false when the user cancels; the chosen file goes to
+  // settings.FileName, the chosen filter to settings.FilterIndex.
+  virtual bool OpenFile(TFileDialogSettings& settings) = 0;
+  virtual bool SaveFile(TFileDialogSettings& settings) = 0;
+  // "Information" box with OK.
+  virtual void Information(const QString& text) = 0;
+  // "Bestätigung" box with OK and Abbrechen; true only for OK.
+  virtual bool Confirm(const QString& text) = 0;
+  // Plain message box with OK, titled with the application title.
+  virtual void Message(const QString& text) = 0;
+  // "File Error" box with OK and Cancel; the answer is not used.
+  virtual void FileError(const QString& text) = 0;
+  virtual bool ChooseFont(TFont& font) = 0;
+  virtual bool ChooseColor(QColor& color) = 0;
+  virtual bool ChoosePrinter(QPrinter& printer) = 0;
+  virtual void Beep() = 0;
+};
+
+class TQtPrompter : public TPrompter {
+ public:
+  bool OpenFile(TFileDialogSettings& settings) override;
+  bool SaveFile(TFileDialogSettings& settings) override;
+  void Information(const QString& text) override;
+  bool Confirm(const QString& text) override;
+  void Message(const QString& text) override;
+  void FileError(const QString& text) override;
+  bool ChooseFont(TFont& font) override;
+  bool ChooseColor(QColor& color) override;
+  bool ChoosePrinter(QPrinter& printer) override;
+  void Beep() override;
+};
+
+// Qt name filters for a "Text|pattern|..." filter: each entry reads as its
+// text and filters by its pattern.
+QStringList NameFilters(const QString& filter);

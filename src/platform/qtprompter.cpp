@@ -1,0 +1,102 @@
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
+
+#include "platform/fontobj.h"
+#include "platform/prompter.h"
+
+QStringList NameFilters(const QString& filter) {
+  const QStringList parts = filter.split('|');
+  QStringList result;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    const QString& text = parts[i];
+    const QString pattern = QString(parts[i + 1]).replace(';', ' ');
+    // Qt filters by the last parenthesised list; add the real pattern where
+    // the text shows another one.
+    if (text.endsWith("(" + pattern + ")"))
+      result << text;
+    else
+      result << text + " (" + pattern + ")";
+  }
+  return result;
+}
+
+namespace {
+
+bool RunFileDialog(TFileDialogSettings& settings, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(QApplication::activeWindow(), settings.Title);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  const QStringList filters = NameFilters(settings.Filter);
+  dialog.setNameFilters(filters);
+  if (settings.FilterIndex >= 1 && settings.FilterIndex <= filters.size())
+    dialog.selectNameFilter(filters[settings.FilterIndex - 1]);
+  dialog.setDefaultSuffix(settings.DefaultExt);
+  if (!settings.FileName.isEmpty()) dialog.selectFile(settings.FileName);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.OverwritePrompt);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  settings.FileName = dialog.selectedFiles().first();
+  settings.FilterIndex = filters.indexOf(dialog.selectedNameFilter()) + 1;
+  return true;
+}
+
+void Box(QMessageBox::Icon icon, const QString& title, const QString& text) {
+  QMessageBox box(icon, title, text, QMessageBox::Ok, QApplication::activeWindow());
+  box.exec();
+}
+
+}  // namespace
+
+bool TQtPrompter::OpenFile(TFileDialogSettings& settings) {
+  return RunFileDialog(settings, QFileDialog::AcceptOpen);
+}
+
+bool TQtPrompter::SaveFile(TFileDialogSettings& settings) {
+  return RunFileDialog(settings, QFileDialog::AcceptSave);
+}
+
+void TQtPrompter::Information(const QString& text) { Box(QMessageBox::Information, "Information", text); }
+
+bool TQtPrompter::Confirm(const QString& text) {
+  QMessageBox box(QMessageBox::Question, QString::fromUtf8("Bestätigung"), text, QMessageBox::NoButton,
+                  QApplication::activeWindow());
+  QPushButton* ok = box.addButton("OK", QMessageBox::AcceptRole);
+  box.addButton("Abbrechen", QMessageBox::RejectRole);
+  box.exec();
+  return box.clickedButton() == ok;
+}
+
+void TQtPrompter::Message(const QString& text) {
+  Box(QMessageBox::NoIcon, QApplication::applicationName(), text);
+}
+
+void TQtPrompter::FileError(const QString& text) {
+  QMessageBox box(QMessageBox::Critical, "File Error", text, QMessageBox::Ok | QMessageBox::Cancel,
+                  QApplication::activeWindow());
+  box.exec();
+}
+
+bool TQtPrompter::ChooseFont(TFont& font) {
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, font.ToQFont(), QApplication::activeWindow());
+  if (ok) font = TFont::FromQFont(chosen);
+  return ok;
+}
+
+bool TQtPrompter::ChooseColor(QColor& color) {
+  const QColor chosen = QColorDialog::getColor(color, QApplication::activeWindow());
+  if (!chosen.isValid()) return false;
+  color = chosen;
+  return true;
+}
+
+bool TQtPrompter::ChoosePrinter(QPrinter& printer) {
+  QPrintDialog dialog(&printer, QApplication::activeWindow());
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void TQtPrompter::Beep() { QApplication::beep(); }

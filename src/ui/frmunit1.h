@@ -1,0 +1,72 @@
+// The entry editor: one assignment of one table at a time, as characters
+// and as two hex digits.
+#pragma once
+
+#include <QFrame>
+#include <QString>
+#include <cstdint>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+class QWidget;
+class TCodeTab;
+class TListBoxForm;
+struct TFont;
+
+class TFrame1 : public QFrame {
+  Q_OBJECT
+
+ public:
+  explicit TFrame1(QWidget* parent = nullptr);
+
+  // Controls.
+  QWidget* Rand;
+  QWidget* Innen;
+  QGroupBox* HeaderBox;
+  QScrollBar* ScrollBar1;
+  QGroupBox* InputHeader;
+  QFrame* Bevel1;
+  QFrame* Bevel2;
+  QLabel* StaticText1;
+  QLabel* StaticText2;
+  QLineEdit* EdAlphaIn;
+  QLabel* Label1;
+  QLineEdit* EdAlphaOut;
+  QLineEdit* EdHexIn;
+  QLabel* Label2;
+  QLineEdit* EdHexOut;
+  QLabel* LblNoData;
+
+  // State.
+  bool ExportRole = true;
+  bool AlphaTyped = false;
+  bool HexTyped = false;
+  bool ScrollByProgram = false;
+  TFrame1* PartnerFrame = nullptr;
+  TCodeTab* Table = nullptr;
+  TListBoxForm* TableWindow = nullptr;
+  bool OemInput = false;
+
+  void SetRole(bool exportRole);
+  void SetTable(TCodeTab* table);
+  void SetActive(bool on);
+  void SetActiveColor(int32_t color);
+  void SetPartnerFrame(TFrame1* frame);
+  void RandEnter(QObject* sender);
+  void RandExit();
+  void ClearSelection();
+  void SelectSource(int position);
+  void MoveTo(int position);
+  void Repaint();
+  void Update();
+  int AssignFromHex(const QString& sourceText, const QString& targetText);
+  void RemoveAssignment(const QString& hexText);
+  int32_t EntryColor(int position) const;
+  bool IsActive() const;
+  static int HexValue(const QString& text);
+  QString HexToChar(const QString& hexText) const;
+  // The font of both character fields.
+  void SetDisplayFont(const TFont& font);
+};

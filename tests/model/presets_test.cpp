@@ -174,7 +174,9 @@ TEST(Presets, UnixImportRoundTripsAsciiAndSubstitutesTheRest) {
     EXPECT_EQ(UnixImport[UnixExport[p]], p) << std::hex << p;
   }
   for (int c = 0; c < 256; ++c) {
-    if (!ascii[c]) EXPECT_EQ(UnixImport[c], 0x1A) << std::hex << c;
+    if (!ascii[c]) {
+      EXPECT_EQ(UnixImport[c], 0x1A) << std::hex << c;
+    }
   }
   EXPECT_EQ(UnixImport[0x3F], 0x1A);
   EXPECT_EQ(CountOf(UnixImport, 0x1A), 129);

@@ -27,19 +27,6 @@ int TFrame1::HexValue(const QString&) { return -1; }
 QString TFrame1::HexToChar(const QString&) const { return QString(); }
 void TFrame1::SetDisplayFont(const TFont&) {}
 
-// grid and table window
-TFrmListBox::TFrmListBox(QWidget* parent) : QFrame(parent) {}
-void TFrmListBox::SetTable(TCodeTab*) {}
-TCodeTab* TFrmListBox::Table() const { return nullptr; }
-void TFrmListBox::Update() {}
-void TFrmListBox::SetActive(bool) {}
-void TFrmListBox::UpdateBorder() {}
-void TFrmListBox::SetListFont(const TFont&) {}
-TListBoxForm::TListBoxForm(QWidget* parent) : QWidget(parent) {}
-void TListBoxForm::SetTable(TCodeTab*) {}
-void TListBoxForm::Update() {}
-void TListBoxForm::showEvent(QShowEvent*) {}
-
 // control window
 TQctecp* Qctecp = nullptr;
 TSampleLabel::TSampleLabel(const char*, const QString&, int32_t color, const TFont& font, QWidget* parent)

@@ -1,9 +1,6 @@
 // Temporary empty bodies for views whose implementation is under way.
 // Each group is removed as its real implementation lands.
 #include "ui/frmunit1.h"
-#include "ui/frmunit2.h"
-#include "ui/listform.h"
-#include "ui/teunit1.h"
 
 // entry editor
 TFrame1::TFrame1(QWidget* parent) : QFrame(parent) {}
@@ -26,21 +23,3 @@ bool TFrame1::IsActive() const { return false; }
 int TFrame1::HexValue(const QString&) { return -1; }
 QString TFrame1::HexToChar(const QString&) const { return QString(); }
 void TFrame1::SetDisplayFont(const TFont&) {}
-
-// control window
-TQctecp* Qctecp = nullptr;
-TSampleLabel::TSampleLabel(const char*, const QString&, int32_t color, const TFont& font, QWidget* parent)
-    : QLabel(parent), Color(color), SampleFont(font) {}
-TQctecp::TQctecp(QWidget* owner) : QMainWindow(owner) {}
-TQctecp::~TQctecp() = default;
-void TQctecp::FormCreate() {}
-void TQctecp::ConnectExportTable(TCodeTab*) {}
-void TQctecp::ConnectImportTable(TCodeTab*) {}
-void TQctecp::RefreshViews() {}
-void TQctecp::SelectExportEntry(int) {}
-void TQctecp::SelectImportEntry(int) {}
-void TQctecp::FrmExportHeaderBoxEnter() {}
-void TQctecp::FrmImportHeaderBoxEnter() {}
-void TQctecp::showEvent(QShowEvent*) {}
-void TQctecp::closeEvent(QCloseEvent*) {}
-bool TQctecp::eventFilter(QObject*, QEvent*) { return false; }

@@ -73,16 +73,10 @@ class TGridList : public QWidget {
     }
   }
 
-  void mousePressEvent(QMouseEvent* event) override {
-    if (event->button() != Qt::LeftButton) return;
-    const QPoint at = event->position().toPoint();
-    Select(ItemAt(at.x(), at.y(), width(), Count));
-    frame_->ListBox1DblClick();
-  }
-
-  void mouseDoubleClickEvent(QMouseEvent* event) override {
-    if (event->button() == Qt::LeftButton) frame_->ListBox1DblClick();
-  }
+  // A double click arrives as press, release, double click, release: both
+  // clicks select and run the handler.
+  void mousePressEvent(QMouseEvent* event) override { Click(*event); }
+  void mouseDoubleClickEvent(QMouseEvent* event) override { Click(*event); }
 
   // Every key, Tab included, is refused.
   bool event(QEvent* event) override {
@@ -93,6 +87,13 @@ class TGridList : public QWidget {
   }
 
  private:
+  void Click(const QMouseEvent& event) {
+    if (event.button() != Qt::LeftButton) return;
+    const QPoint at = event.position().toPoint();
+    Select(ItemAt(at.x(), at.y(), width(), Count));
+    frame_->ListBox1DblClick();
+  }
+
   void Select(int item) {
     if (item == Index) return;
     RepaintItem(Index);

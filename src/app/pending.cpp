@@ -58,5 +58,3 @@ void TDM1::ColorAmbiguousActionExecute() {}
 // printing
 void TDM1::DruckenExecute() {}
 
-// help
-void TDM1::HelpExecute() {}

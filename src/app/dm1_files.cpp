@@ -43,7 +43,8 @@ void SetSaveDialog(TFileDialogSettings& dialog, const QString& title, const QStr
 }
 
 // The file is replaced only once all of it is written: a failed write leaves
-// a former file of that name as it was.
+// a former file of that name as it was. commit() alone would miss a failure
+// of the last buffered write, hence the flush.
 bool WriteWholeFile(const QString& fileName, const std::vector<uint8_t>& bytes) {
   QSaveFile file(fileName);
   const qint64 size = static_cast<qint64>(bytes.size());

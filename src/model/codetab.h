@@ -62,4 +62,9 @@ class TCodeTab {
   int IsAmbiguous(int position) const;
   int IsProven(int position) const;
   int FindTarget(int value) const;
+
+ private:
+  int AssignedBelow(int end) const;
+  void DropCount(int code);
+  TCodeTab* MirrorPartner() const;
 };

@@ -1,0 +1,28 @@
+// The built-in table pairs: for each preset an EXPORT array (workstation
+// to host, "a/e") and an IMPORT array (host to workstation, "e/a"), byte p
+// being the target code of position p, and the names the loaded tables carry
+// in their headers.
+#pragma once
+
+#include <cstdint>
+
+extern const uint8_t DinExport[256];
+extern const uint8_t DinImport[256];
+extern const uint8_t IsoCp273Export[256];
+extern const uint8_t IsoCp273Import[256];
+extern const uint8_t IsoCp37Export[256];
+extern const uint8_t IsoCp37Import[256];
+extern const uint8_t UnixExport[256];
+extern const uint8_t UnixImport[256];
+
+struct TPreset {
+  const uint8_t (&Export)[256];
+  const uint8_t (&Import)[256];
+  const char* ExportName;
+  const char* ImportName;
+};
+
+extern const TPreset DinPreset;
+extern const TPreset IsoCp273Preset;
+extern const TPreset IsoCp37Preset;
+extern const TPreset UnixPreset;

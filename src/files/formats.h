@@ -1,2 +1,57 @@
+// The binary table file layouts: the 256-byte table image (UNIX), the
+// 512-byte pair (Windows V3) and the 1088-byte image (Windows V5).
+// Pure functions over byte buffers; reading and writing files is the caller's.
 #pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "model/codetab.h"
+
+constexpr size_t TableImageSize = 256;
+constexpr size_t V3ImageSize = 2 * TableImageSize;
+constexpr size_t V5HeaderSize = 64;
+constexpr size_t V5ImageSize = V5HeaderSize + 4 * 256;
+constexpr size_t V5PairImageSize = 2 * V5ImageSize;
+
+// "QAVO CodeTab " opens every V5 image; the kind letter follows it.
+extern const char V5Signature[];
+constexpr size_t V5SignatureSize = 13;
+constexpr size_t V5KindOffset = 13;
+// Where the text holding "]" and the table's name starts.
+constexpr size_t V5TextOffset = 21;
+constexpr char V5ExportLetter = 'A';
+constexpr char V5ImportLetter = 'E';
+
+// The byte written for position p: the low 8 bits of its target, or p itself
+// when the position is not assigned, so gaps translate unchanged.
+uint8_t StoredCode(const TCodeTab& table, int position);
+
+// The 256 stored codes in position order.
+std::vector<uint8_t> UnixImage(const TCodeTab& table);
+
+// IMPORT image first, then EXPORT image.
+std::vector<uint8_t> V3Image(const TCodeTab& importTable, const TCodeTab& exportTable);
+
+// One table as a V5 image. kind says which table of the pair it is (Export
+// writes the letter 'A', anything else 'E'); the table's own Kind is not used
+// so that the letter always matches the table the image is loaded back into.
+std::vector<uint8_t> V5Image(const TCodeTab& table, TableKind kind);
+
+// Both tables as two V5 images, EXPORT first.
+std::vector<uint8_t> V5PairImage(const TCodeTab& exportTable, const TCodeTab& importTable);
+
+// Does the image start with "QAVO CodeTab "? Reads at most length bytes.
+bool HasV5Signature(const uint8_t* data, size_t length);
+
+// The content of one V5 image as the loader sees it.
+struct TV5Table {
+  TableKind Kind = Unknown;  // 'A' Export, 'E' Import, any other letter Unknown
+  std::string Name;          // empty when the header has no "]"
+  TEntry Entries[256] = {};  // Target -1 or 0..255; Count is not stored, left -1
+};
+
+// Reads exactly V5ImageSize bytes at image. The signature is not checked.
+TV5Table DecodeV5Image(const uint8_t* image);

@@ -40,6 +40,8 @@ class TPrompter {
   virtual bool ChooseColor(QColor& color) = 0;
   virtual bool ChoosePrinter(QPrinter& printer) = 0;
   virtual void Beep() = 0;
+  // The about box of "&Info".
+  virtual void About(const QString& title, const QString& text) = 0;
 };
 
 class TQtPrompter : public TPrompter {
@@ -54,6 +56,7 @@ class TQtPrompter : public TPrompter {
   bool ChooseColor(QColor& color) override;
   bool ChoosePrinter(QPrinter& printer) override;
   void Beep() override;
+  void About(const QString& title, const QString& text) override;
 };
 
 // Qt name filters for a "Text|pattern|..." filter: each entry reads as its

@@ -100,3 +100,7 @@ bool TQtPrompter::ChoosePrinter(QPrinter& printer) {
 }
 
 void TQtPrompter::Beep() { QApplication::beep(); }
+
+void TQtPrompter::About(const QString& title, const QString& text) {
+  QMessageBox::about(QApplication::activeWindow(), title, text);
+}

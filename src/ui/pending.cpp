@@ -3,7 +3,6 @@
 #include "ui/frmunit1.h"
 #include "ui/frmunit2.h"
 #include "ui/listform.h"
-#include "ui/teunit1.h"
 
 // entry editor
 TFrame1::TFrame1(QWidget* parent) : QFrame(parent) {}
@@ -39,21 +38,3 @@ TListBoxForm::TListBoxForm(QWidget* parent) : QWidget(parent) {}
 void TListBoxForm::SetTable(TCodeTab*) {}
 void TListBoxForm::Update() {}
 void TListBoxForm::showEvent(QShowEvent*) {}
-
-// control window
-TQctecp* Qctecp = nullptr;
-TSampleLabel::TSampleLabel(const char*, const QString&, int32_t color, const TFont& font, QWidget* parent)
-    : QLabel(parent), Color(color), SampleFont(font) {}
-TQctecp::TQctecp(QWidget* owner) : QMainWindow(owner) {}
-TQctecp::~TQctecp() = default;
-void TQctecp::FormCreate() {}
-void TQctecp::ConnectExportTable(TCodeTab*) {}
-void TQctecp::ConnectImportTable(TCodeTab*) {}
-void TQctecp::RefreshViews() {}
-void TQctecp::SelectExportEntry(int) {}
-void TQctecp::SelectImportEntry(int) {}
-void TQctecp::FrmExportHeaderBoxEnter() {}
-void TQctecp::FrmImportHeaderBoxEnter() {}
-void TQctecp::showEvent(QShowEvent*) {}
-void TQctecp::closeEvent(QCloseEvent*) {}
-bool TQctecp::eventFilter(QObject*, QEvent*) { return false; }

@@ -108,3 +108,7 @@ bool TScriptedPrompter::ChoosePrinter(QPrinter& printer) {
 }
 
 void TScriptedPrompter::Beep() { Calls.push_back({"beep", QString(), QString(), {}, {}}); }
+
+void TScriptedPrompter::About(const QString& title, const QString& text) {
+  Calls.push_back({"about", title, text, {"OK"}, {}});
+}

@@ -11,7 +11,7 @@
 #include "platform/prompter.h"
 
 struct TPromptCall {
-  QString Kind;  // "open", "save", "information", "confirm", "message", "fileerror", "font", "color", "print", "beep"
+  QString Kind;  // "open", "save", "information", "confirm", "message", "fileerror", "font", "color", "print", "beep", "about"
   QString Title;
   QString Text;
   QStringList Buttons;
@@ -52,6 +52,7 @@ class TScriptedPrompter : public TPrompter {
   bool ChooseColor(QColor& color) override;
   bool ChoosePrinter(QPrinter& printer) override;
   void Beep() override;
+  void About(const QString& title, const QString& text) override;
 
  private:
   TPromptAnswer Next();

@@ -1,0 +1,108 @@
+#include "files/recognize.h"
+
+#include "files/formats.h"
+
+namespace {
+
+const char KindNotRecognised[] = "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben";
+const char HeaderNotRecognised[] = "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: ";
+const char UnknownFormat[] = "unbekanntes Dateiformat";
+const char WrongLength[] = "Datei nicht erkannt: falsche L\xC3\xA4nge ";
+
+TLoadStep MessageStep(const std::string& message) {
+  TLoadStep step;
+  step.Message = message;
+  return step;
+}
+
+TLoadStep BytesStep(const uint8_t* image, TableKind table, const std::string& name) {
+  TLoadStep step;
+  step.Table = table;
+  for (int p = 0; p < 256; ++p) {
+    step.Entries[p].Target = image[p];
+    step.Entries[p].Count = -1;
+  }
+  step.Name = name;
+  return step;
+}
+
+// Byte 32 holding the EBCDIC blank marks an EXPORT image; byte 64 holding the
+// ASCII blank an IMPORT image. EXPORT wins when both hold.
+int RecogniseKind(const uint8_t* image) {
+  if (image[32] == 0x40) return Export;
+  if (image[64] == 0x20) return Import;
+  return Unknown;
+}
+
+void PlanTableImage(const uint8_t* image, int kind, const std::string& name, TLoadPlan& plan) {
+  if (kind != Export && kind != Import) kind = RecogniseKind(image);
+  if (kind == Unknown)
+    plan.Steps.push_back(MessageStep(KindNotRecognised));
+  else
+    plan.Steps.push_back(BytesStep(image, static_cast<TableKind>(kind), name));
+}
+
+// The image's leading text, up to its first NUL, for the refusal message.
+std::string LeadingText(const uint8_t* image, size_t length) {
+  size_t end = 0;
+  while (end < length && image[end] != 0) ++end;
+  return std::string(reinterpret_cast<const char*>(image), end);
+}
+
+void PlanV5Image(const uint8_t* image, TLoadPlan& plan) {
+  if (!HasV5Signature(image, V5ImageSize)) {
+    plan.Steps.push_back(MessageStep(HeaderNotRecognised + Latin1ToUtf8(LeadingText(image, V5ImageSize))));
+    return;
+  }
+  const TV5Table table = DecodeV5Image(image);
+  if (table.Kind == Unknown) return;
+  TLoadStep step;
+  step.Table = table.Kind;
+  for (int p = 0; p < 256; ++p) step.Entries[p] = table.Entries[p];
+  step.Name = table.Name;
+  plan.Steps.push_back(step);
+}
+
+}  // namespace
+
+TLoadPlan RecognizeTableImage(const uint8_t* data, size_t length, int kind, const std::string& name) {
+  TLoadPlan plan;
+  if (length == TableImageSize) {
+    PlanTableImage(data, kind, name, plan);
+  } else if (length == V3ImageSize) {
+    plan.Steps.push_back(BytesStep(data, Import, name));
+    plan.Steps.push_back(BytesStep(data + TableImageSize, Export, name));
+  } else if (length == V5ImageSize) {
+    PlanV5Image(data, plan);
+  } else if (length == V5PairImageSize) {
+    // Each half is read as if it were a file of its own.
+    PlanV5Image(data, plan);
+    PlanV5Image(data + V5ImageSize, plan);
+  } else {
+    plan.Steps.push_back(MessageStep(UnknownFormat));
+  }
+  return plan;
+}
+
+bool LengthAccepted(size_t length) {
+  return length >= TableImageSize && length <= V5PairImageSize;
+}
+
+std::string LengthRefusal(size_t length) {
+  return WrongLength + std::to_string(length);
+}
+
+std::string Latin1ToUtf8(const std::string& bytes) {
+  std::string text;
+  text.reserve(bytes.size() * 2);
+  for (const char c : bytes) {
+    const unsigned char b = static_cast<unsigned char>(c);
+    if (b < 0x80) {
+      text += static_cast<char>(b);
+    } else {
+      text += static_cast<char>(0xC0 | (b >> 6));
+      text += static_cast<char>(0x80 | (b & 0x3F));
+    }
+  }
+  return text;
+}

@@ -1,0 +1,32 @@
+#include "platform/helpviewer.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+
+const char* HelpAddress(int context) {
+  switch (context) {
+    case HelpExportEditor: return "qrc:/help/index.html#topic5";
+    case HelpImportEditor: return "qrc:/help/index.html#topic6";
+    case HelpSaving: return "qrc:/help/index.html#topic11";
+    case HelpEditing: return "qrc:/help/index.html#topic12";
+    default: return "qrc:/help/index.html";
+  }
+}
+
+void ShowHelp(int context) {
+  static QPointer<QTextBrowser> viewer;
+  if (!viewer) {
+    viewer = new QTextBrowser();
+    viewer->setObjectName("HelpViewer");
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    viewer->setOpenExternalLinks(false);
+    viewer->resize(640, 560);
+  }
+  viewer->setWindowTitle(QString::fromUtf8("QAVO Code Table Editor – Hilfe"));
+  viewer->setSource(QUrl(QString::fromLatin1(HelpAddress(context))));
+  viewer->show();
+  viewer->raise();
+  viewer->activateWindow();
+}

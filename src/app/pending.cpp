@@ -39,13 +39,6 @@ void TDM1::LoadUnixExecute() {}
 void TDM1::LoadUnixExportExecute() {}
 void TDM1::LoadUnixImportExecute() {}
 
-// windows
-void TDM1::ShowBothExecute() {}
-void TDM1::ShowExportExecute() {}
-void TDM1::ShowImportExecute() {}
-void TDM1::ShowCompleteExecute() {}
-void TDM1::DoSwapExecute() {}
-
 // fonts and colours
 void TDM1::ApplyFont(TFont*) {}
 void TDM1::SetChainedColor(int32_t) {}

@@ -3,14 +3,14 @@
 #pragma once
 
 #include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
 #include <QString>
 #include <cstdint>
 
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QScrollBar;
-class QWidget;
+class QKeyEvent;
 class TCodeTab;
 class TListBoxForm;
 struct TFont;
@@ -20,6 +20,7 @@ class TFrame1 : public QFrame {
 
  public:
   explicit TFrame1(QWidget* parent = nullptr);
+  ~TFrame1() override;
 
   // Controls.
   QWidget* Rand;
@@ -69,4 +70,39 @@ class TFrame1 : public QFrame {
   QString HexToChar(const QString& hexText) const;
   // The font of both character fields.
   void SetDisplayFont(const TFont& font);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildControls();
+  void LayoutPanels();
+  void FocusChanged(QWidget* old, QWidget* now);
+
+  // Key-down of the character fields and of the hex fields; true when the
+  // key is swallowed.
+  bool EdAlphaKeyDown(const QKeyEvent& key);
+  bool EdHexKeyDown(const QKeyEvent& key);
+  bool HandleKeyDown(const QKeyEvent& key);
+  // Key-press filters for one typed byte; true when it is swallowed.
+  bool EdAlphaInKeyPress(int key);
+  bool EdAlphaOutKeyPress(int key);
+  bool EdHexInKeyPress(int key);
+  void EdAlphaInChange();
+  void EdAlphaOutChange();
+  void EdHexInChange();
+  void EdHexOutChange();
+  void ScrollBar1Change();
+
+  QString CharText(int code) const;
+  int CodeOfText(const QString& text) const;
+  void SetScrollPosition(int position);
+  void SetInputHeaderColor(int32_t color);
+  void SetRandColor(int32_t color);
+  void FocusField(QLineEdit* field);
+
+  bool displayOem_ = false;  // the character fields show bytes through CP 850
+  int32_t randColor_ = -1;
+  int32_t inputHeaderColor_ = -1;
 };

@@ -1,0 +1,163 @@
+// The main menu of the control window, item by item, and F1 help.
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "platform/helpviewer.h"
+#include "support/session.h"
+#include "ui/frmunit1.h"
+
+namespace {
+
+// One line per item: indentation by depth, the title, and "->Action" for an
+// item that carries an action of the session, "[x]" for a check item.
+QStringList MenuTree(const QList<QAction*>& actions, int depth) {
+  QStringList lines;
+  for (QAction* action : actions) {
+    QString line = QString(depth * 2, ' ') + action->text();
+    if (!action->objectName().isEmpty() && action->parent() == DM1) line += " ->" + action->objectName();
+    if (action->isCheckable()) line += " [x]";
+    lines << line;
+    if (action->menu()) lines += MenuTree(action->menu()->actions(), depth + 1);
+  }
+  return lines;
+}
+
+using MainMenu = SessionTest;
+
+TEST_F(MainMenu, EveryItemInItsPlace) {
+  const QStringList expected = {
+      "&Datei",
+      "  &Speichern",
+      "    QAVO &UNIX-kompatible (256 Byte + 256 Byte) ... ->SpeichernUnix",
+      "    &Windows QAVO V3 kompatibel (512 Byte) ... ->SpeichernWindowsQavo3",
+      "    Windows QAVO V&5 (1088/2176 Bytes) ... ->SpeichernWindowsQavo5",
+      "    &C Header ->SpeichernCHeader",
+      "    &Pascal (Delphi) Header ->SpeichernPascal",
+      "  &Drucken ->Drucken",
+      "  &Beenden ->BeendenAction",
+      "&Bearbeiten",
+      "  Tabellen &verbinden ->ChainTablesAction [x]",
+      "  &Zeilen und Spalten vertauschen ->DoSwap [x]",
+      QString::fromUtf8("  Über&tragen"),
+      "    Von &EXPORT nach IMPORT ->CopyExport2Import",
+      "    Von &IMPORT nach  EXPORT ->CopyImport2Export",
+      "  &Leeren",
+      "    &Beide Tabellen leeren ->ClearBoth",
+      "    &EXPORT Tabelle leeren ->ClearExport",
+      "    &IMPORT Tablee leeren ->ClearImport",
+      "&Tabelle laden",
+      "  &DIN (QAVO WINDOWS Standard)",
+      "    &Beide ->LoadDIN",
+      "    &EXPORT (a/e) ->LoadDinExport",
+      "    &IMPORT (e/a) ->LoadDinImport",
+      "  &ISO 8859-1 CP 273",
+      "    &Beide ->LoadIsoCp273",
+      "    &EXPORT (a/e) ->LoadIsoExportCp273",
+      "    &IMPORT (e/a) ->LoadIsoImportCp273",
+      "  I&SO 8859-1 CP 37",
+      "    &Beide ->LoadIsoCp37",
+      "    &EXPORT (a/e) ->LoadIsoExportCp37",
+      "    &IMPORT (e/a) ->LoadIsoImportCp37",
+      "  &QAVO (UNIX Version Standard)",
+      "    &Beide ->LoadUnix",
+      "    &EXPORT (a/e) ->LoadUnixExport",
+      "    &IMPORT (e/a) ->LoadUnixImport",
+      "  &Aus Datei",
+      "    &automatische Erkennung ->LoadTableFile",
+      "    &IIMPORT  (256 Bytes) ->LoadImport",
+      "    &EXPORT (256 Bytes) ->LoadExport",
+      "&Einstellungen",
+      "  &Zeichensatz",
+      "    WINDOWS &Courier new ->FontCourierNew",
+      "    WINDOWS MS &Sans Serif ->FontSansSerif",
+      "    &ANSI (WINDOWS FixedSys) ->FontFixedSys",
+      "    &OEM (WINDOWS Terminal) ->FontTerminal",
+      QString::fromUtf8("    &Zeichensatz wählen ->FontSetzen"),
+      "  &Farben",
+      "    &Verbundene Tabellen ->ColorChainedAction",
+      "    &Aktiviert ->ColorActiveAction",
+      "    &Eindeutige Zuordnung ->ColorProofAction",
+      "    &Mehrfach-Zuordnung ->ColorAmbiguousAction",
+      "&Fenster",
+      "  " + DM1->ShowBoth->text() + " ->ShowBoth [x]",
+      "  " + DM1->ShowExport->text() + " ->ShowExport [x]",
+      "  " + DM1->ShowImport->text() + " ->ShowImport [x]",
+      "&?",
+      "  &Hilfe ->Help",
+      "  &Info",
+  };
+  EXPECT_EQ(MenuTree(Qctecp->MainMenu1->actions(), 0), expected);
+}
+
+TEST_F(MainMenu, CaptionsChangedAtRunTimeShowInTheMenu) {
+  DM1->ShowBoth->setText("&Beide Tabellen verbergen");
+  QMenu* fenster = Qctecp->MainMenu1->actions().at(4)->menu();
+  EXPECT_EQ(fenster->actions().at(0)->text(), "&Beide Tabellen verbergen");
+}
+
+TEST_F(MainMenu, InfoShowsAnAboutBox) {
+  QMenu* about = Qctecp->MainMenu1->actions().at(5)->menu();
+  about->actions().at(1)->trigger();
+  const auto calls = prompter->CallsOf("about");
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_TRUE(calls[0].Text.contains("QAVO Code Table Editor"));
+}
+
+QTextBrowser* HelpWindow() {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == "HelpViewer" && widget->isVisible()) return qobject_cast<QTextBrowser*>(widget);
+  return nullptr;
+}
+
+TEST_F(MainMenu, HilfeOpensTheContents) {
+  DM1->Help->trigger();
+  QTextBrowser* help = HelpWindow();
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->source().toString(), "qrc:/help/index.html");
+  EXPECT_FALSE(help->toPlainText().isEmpty());
+  help->close();
+}
+
+TEST_F(MainMenu, F1OnAnEditorFieldOpensItsTopic) {
+  Qctecp->show();
+  QApplication::setActiveWindow(Qctecp);
+  Qctecp->FrmImport->EdHexIn->setFocus();
+  QTest::keyClick(Qctecp->FrmImport->EdHexIn, Qt::Key_F1);
+  QTextBrowser* help = HelpWindow();
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->source().toString(), "qrc:/help/index.html#topic6");
+  help->close();
+  Qctecp->FrmExport->EdAlphaOut->setFocus();
+  QTest::keyClick(Qctecp->FrmExport->EdAlphaOut, Qt::Key_F1);
+  help = HelpWindow();
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->source().toString(), "qrc:/help/index.html#topic5");
+  help->close();
+}
+
+TEST_F(MainMenu, MenuItemsCarryTheirHelpContexts) {
+  const auto context = [](QAction* a) { return a->property("helpContext").toInt(); };
+  QMenu* datei = Qctecp->MainMenu1->actions().at(0)->menu();
+  QMenu* bearbeiten = Qctecp->MainMenu1->actions().at(1)->menu();
+  EXPECT_EQ(context(datei->actions().at(0)), HelpSaving);
+  EXPECT_EQ(context(Qctecp->MainMenu1->actions().at(1)), HelpEditing);
+  EXPECT_EQ(context(bearbeiten->actions().at(2)), HelpEditing);
+  EXPECT_EQ(context(bearbeiten->actions().at(3)), HelpEditing);
+}
+
+TEST_F(MainMenu, F1InAnOpenMenuOpensTheTopicOfTheHighlightedItem) {
+  Qctecp->show();
+  QMenu* datei = Qctecp->MainMenu1->actions().at(0)->menu();
+  datei->popup(QPoint(0, 0));
+  QTest::qWait(10);
+  datei->setActiveAction(datei->actions().at(0));
+  QTest::keyClick(datei, Qt::Key_F1);
+  QTextBrowser* help = HelpWindow();
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->source().toString(), "qrc:/help/index.html#topic11");
+  help->close();
+}
+
+}  // namespace

@@ -271,7 +271,8 @@ TEST_F(PairTest, MakeDiffCommandsChangeNothingAndAreInNoMenu) {
   EXPECT_EQ(std::memcmp(&importTable(), &importBefore, sizeof importBefore), 0);
   EXPECT_TRUE(prompter->Calls.empty());
 
-  std::vector<QAction*> pending(Qctecp->MainMenu1->actions().begin(), Qctecp->MainMenu1->actions().end());
+  const QList<QAction*> top = Qctecp->MainMenu1->actions();
+  std::vector<QAction*> pending(top.begin(), top.end());
   int menuActions = 0;
   while (!pending.empty()) {
     QAction* action = pending.back();

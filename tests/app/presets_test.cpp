@@ -1,6 +1,9 @@
 // The preset commands: each array into the table of its direction with the
 // preset's name, and "&Beide" loading and chaining the pair.
+#include <QFile>
+#include <QTemporaryDir>
 #include <cstring>
+#include <utility>
 
 #include "model/presets.h"
 #include "support/session.h"
@@ -188,6 +191,26 @@ TEST_F(PresetsTest, SingleLoadIntoTheActiveImportTableLeavesExportAlone) {
   DM1->LoadDinExport->trigger();
   ExpectEntries(exportTable(), DinExport, "DIN");
   ExpectEntries(importTable(), UnixImport, "UNIX");
+}
+
+TEST_F(PresetsTest, APresetPairSavesInTheUnixFormatWithoutAnIncompletenessWarning) {
+  DM1->LoadUnix->trigger();
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  prompter->AnswerFile(dir.filePath("e.tab"));
+  prompter->AnswerFile(dir.filePath("i.tab"));
+
+  DM1->SpeichernUnix->trigger();
+
+  EXPECT_TRUE(prompter->CallsOf("information").empty());
+  EXPECT_EQ(prompter->CallsOf("save").size(), 2u);
+  for (const auto& [file, array] : {std::pair{"e.tab", &UnixExport}, std::pair{"i.tab", &UnixImport}}) {
+    QFile saved(dir.filePath(file));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << file;
+    const QByteArray bytes = saved.readAll();
+    ASSERT_EQ(bytes.size(), 256) << file;
+    EXPECT_EQ(std::memcmp(bytes.constData(), *array, 256), 0) << file;
+  }
 }
 
 }  // namespace

@@ -2,13 +2,6 @@
 // Each group is removed as its real implementation lands.
 #include "app/dm1unit.h"
 
-// windows
-void TDM1::ShowBothExecute() {}
-void TDM1::ShowExportExecute() {}
-void TDM1::ShowImportExecute() {}
-void TDM1::ShowCompleteExecute() {}
-void TDM1::DoSwapExecute() {}
-
 // fonts and colours
 void TDM1::ApplyFont(TFont*) {}
 void TDM1::SetChainedColor(int32_t) {}
@@ -28,5 +21,3 @@ void TDM1::ColorAmbiguousActionExecute() {}
 // printing
 void TDM1::DruckenExecute() {}
 
-// help
-void TDM1::HelpExecute() {}

@@ -1,8 +1,6 @@
 // Temporary empty bodies for views whose implementation is under way.
 // Each group is removed as its real implementation lands.
 #include "ui/frmunit1.h"
-#include "ui/frmunit2.h"
-#include "ui/listform.h"
 
 // entry editor
 TFrame1::TFrame1(QWidget* parent) : QFrame(parent) {}
@@ -25,16 +23,3 @@ bool TFrame1::IsActive() const { return false; }
 int TFrame1::HexValue(const QString&) { return -1; }
 QString TFrame1::HexToChar(const QString&) const { return QString(); }
 void TFrame1::SetDisplayFont(const TFont&) {}
-
-// grid and table window
-TFrmListBox::TFrmListBox(QWidget* parent) : QFrame(parent) {}
-void TFrmListBox::SetTable(TCodeTab*) {}
-TCodeTab* TFrmListBox::Table() const { return nullptr; }
-void TFrmListBox::Update() {}
-void TFrmListBox::SetActive(bool) {}
-void TFrmListBox::UpdateBorder() {}
-void TFrmListBox::SetListFont(const TFont&) {}
-TListBoxForm::TListBoxForm(QWidget* parent) : QWidget(parent) {}
-void TListBoxForm::SetTable(TCodeTab*) {}
-void TListBoxForm::Update() {}
-void TListBoxForm::showEvent(QShowEvent*) {}

@@ -1,0 +1,126 @@
+#include "platform/codepage.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <QList>
+#include <cstdint>
+
+namespace {
+
+// One character through glibc's converter; -1 when it refuses.
+long Convert(const char* to, const char* from, const char* in, size_t inLength, char* out, size_t outLength) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return -2;
+  char* inPtr = const_cast<char*>(in);
+  char* outPtr = out;
+  size_t outLeft = outLength;
+  const size_t result = iconv(cd, &inPtr, &inLength, &outPtr, &outLeft);
+  iconv_close(cd);
+  if (result == static_cast<size_t>(-1)) return -1;
+  return static_cast<long>(outLength - outLeft);
+}
+
+// The Unicode value of a byte in a code page, -1 when it has none.
+long Decode(const char* codePage, uint8_t byte) {
+  const char in = static_cast<char>(byte);
+  uint32_t out = 0;
+  const long length = Convert("UTF-32LE", codePage, &in, 1, reinterpret_cast<char*>(&out), sizeof out);
+  EXPECT_NE(length, -2) << "no converter for " << codePage;
+  return length == 4 ? static_cast<long>(out) : -1;
+}
+
+// The byte of a Unicode value in a code page, -1 when it has none.
+int Encode(const char* codePage, uint32_t unicode) {
+  unsigned char out[4] = {};
+  const long length = Convert(codePage, "UTF-32LE", reinterpret_cast<const char*>(&unicode), 4,
+                              reinterpret_cast<char*>(out), sizeof out);
+  return length == 1 ? out[0] : -1;
+}
+
+bool IsControl(QChar c) { return c.category() == QChar::Other_Control || c.category() == QChar::Other_Format; }
+
+}  // namespace
+
+TEST(CodePage, AnsiShowsWindows1252AndNeverAControl) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const QChar shown = DisplayChar(static_cast<uint8_t>(byte), false);
+    EXPECT_FALSE(IsControl(shown)) << std::hex << byte;
+    const long expected = Decode("CP1252", static_cast<uint8_t>(byte));
+    const bool control = byte < 0x20 || byte == 0x7F || expected == -1;
+    if (control)
+      EXPECT_EQ(shown, DisplayChar(0x01, false)) << std::hex << byte;
+    else if (byte == 0xAD)
+      EXPECT_EQ(shown, QChar('-'));
+    else
+      EXPECT_EQ(shown.unicode(), expected) << std::hex << byte;
+  }
+  EXPECT_EQ(DisplayChar(0x80, false), QChar(0x20AC));
+  EXPECT_EQ(DisplayChar(0xE4, false), QChar(0xE4));
+  EXPECT_NE(DisplayChar(0x81, false), QChar(0x81));
+}
+
+TEST(CodePage, OemShowsCp850WithClassicGlyphs) {
+  const QString low = QString::fromUtf8("☺☻♥♦♣♠•◘○◙♂♀♪♫☼►◄↕‼¶§▬↨↑↓→←∟↔▲▼");
+  ASSERT_EQ(low.size(), 31);
+  for (int byte = 1; byte < 0x20; ++byte) EXPECT_EQ(DisplayChar(byte, true), low[byte - 1]) << byte;
+  EXPECT_EQ(DisplayChar(0x7F, true), QChar(0x2302));
+  EXPECT_FALSE(IsControl(DisplayChar(0, true)));
+  for (int byte = 0x20; byte < 256; ++byte) {
+    if (byte == 0x7F) continue;
+    const QChar shown = DisplayChar(static_cast<uint8_t>(byte), true);
+    if (byte == 0xF0)
+      EXPECT_EQ(shown, QChar('-'));  // the soft hyphen
+    else
+      EXPECT_EQ(shown.unicode(), Decode("IBM850", static_cast<uint8_t>(byte))) << std::hex << byte;
+  }
+  EXPECT_EQ(DisplayChar(0x84, true), QChar(0xE4));
+  EXPECT_EQ(DisplayChar(0xE1, true), QChar(0xDF));
+}
+
+TEST(CodePage, DisplayCellMapsAllFiveCharacters) {
+  EXPECT_EQ(DisplayCell(" A:C1", false), " A:C1");
+  EXPECT_EQ(DisplayCell("00:00", false), "00:00");
+  EXPECT_EQ(DisplayCell(" \x84=41", true), QString::fromUtf8(" ä=41"));
+  EXPECT_EQ(DisplayCell(" \x84=41", false), QString::fromUtf8(" „=41"));
+  EXPECT_EQ(DisplayCell(" \x01:01", true), QString::fromUtf8(" ☺:01"));
+}
+
+TEST(CodePage, AnsiByteOfFollowsWindows1252) {
+  const QList<int> undefined = {0x81, 0x8D, 0x8F, 0x90, 0x9D};
+  for (uint32_t unicode = 0; unicode < 0x10000; ++unicode) {
+    if (unicode >= 0xD800 && unicode < 0xE000) continue;
+    int expected = Encode("CP1252", unicode);
+    if (undefined.contains(static_cast<int>(unicode))) expected = static_cast<int>(unicode);
+    ASSERT_EQ(AnsiByteOf(QChar(static_cast<char16_t>(unicode))), expected) << std::hex << unicode;
+  }
+  EXPECT_EQ(AnsiByteOf(QChar(0x20AC)), 0x80);
+  EXPECT_EQ(AnsiByteOf(QChar(0xE4)), 0xE4);
+  EXPECT_EQ(AnsiByteOf(QChar(0x0101)), -1);
+}
+
+TEST(CodePage, AnsiToOemExactWhereCp850HasTheCharacter) {
+  int bestFit = 0;
+  for (int byte = 0; byte < 256; ++byte) {
+    const int oem = AnsiToOem(static_cast<uint8_t>(byte));
+    const long unicode = Decode("CP1252", static_cast<uint8_t>(byte));
+    const int exact = unicode >= 0 ? Encode("IBM850", static_cast<uint32_t>(unicode)) : -1;
+    if (exact >= 0) {
+      EXPECT_EQ(oem, exact) << std::hex << byte;
+    } else if (unicode == -1) {
+      EXPECT_EQ(oem, byte) << std::hex << byte;  // undefined bytes stay
+    } else {
+      ++bestFit;
+      EXPECT_TRUE((oem >= 0x20 && oem < 0x7F) || oem == 0x07) << std::hex << byte;
+    }
+  }
+  EXPECT_EQ(bestFit, 26);
+  EXPECT_EQ(AnsiToOem(0xE4), 0x84);
+  EXPECT_EQ(AnsiToOem(0xDF), 0xE1);
+  EXPECT_EQ(AnsiToOem(0x83), 0x9F);
+  EXPECT_EQ(AnsiToOem(0x80), 'E');
+  EXPECT_EQ(AnsiToOem(0x95), 0x07);
+  EXPECT_EQ(AnsiToOem(0x93), '"');
+  EXPECT_EQ(AnsiToOem(0x0A), 0x0A);
+  EXPECT_EQ(AnsiToOem('A'), 'A');
+}

@@ -2,6 +2,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <cstring>
+#include <vector>
 
 #include "model/presets.h"
 #include "support/session.h"

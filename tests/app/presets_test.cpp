@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstring>
+#include <string>
 #include <utility>
 
 #include "model/presets.h"

@@ -1,0 +1,291 @@
+// Chaining, clearing and copying the table pair through the session's actions.
+#include <QMenu>
+#include <QMenuBar>
+#include <cstring>
+#include <vector>
+
+#include "model/presets.h"
+#include "support/session.h"
+
+namespace {
+
+class PairTest : public SessionTest {
+ protected:
+  // EXPORT maps the letters A..Z to C1..; IMPORT maps C1.. back, but sends
+  // C1 to 'a' so that the pair does not round-trip.
+  void FillDisagreeingPair() {
+    for (int i = 0; i < 9; ++i) exportTable().Assign('A' + i, 0xC1 + i);
+    for (int i = 0; i < 9; ++i) importTable().Assign(0xC1 + i, 'A' + i);
+    importTable().Assign(0xC1, 'a');
+    importTable().Assign(0x50, 0x50);
+  }
+
+  void ChainByMenu() { DM1->ChainTablesAction->trigger(); }
+
+  void MakeExportActive() {
+    exportTable().SetActive(1);
+    importTable().SetActive(0);
+  }
+
+  void MakeImportActive() {
+    importTable().SetActive(1);
+    exportTable().SetActive(0);
+  }
+
+  static void ExpectSameEntries(const TCodeTab& a, const TCodeTab& b) {
+    for (int p = 0; p < 256; ++p) {
+      EXPECT_EQ(a.Entries[p].Target, b.Entries[p].Target) << "position " << p;
+      EXPECT_EQ(a.Entries[p].Count, b.Entries[p].Count) << "position " << p;
+    }
+  }
+
+  static TCodeTab Snapshot(const TCodeTab& table) { return table; }
+};
+
+TEST_F(PairTest, ChainingLinksBothTablesCopiesColoursAndChangesNoEntry) {
+  FillDisagreeingPair();
+  exportTable().ActiveColor = 0x123456;
+  exportTable().ProofColor = 0x00FF00;
+  exportTable().AmbiguousColor = 0x0000FF;
+  const TCodeTab exportBefore = Snapshot(exportTable());
+  const TCodeTab importBefore = Snapshot(importTable());
+
+  ChainByMenu();
+
+  EXPECT_TRUE(DM1->ChainTablesAction->isChecked());
+  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_EQ(importTable().Partner, &exportTable());
+  EXPECT_EQ(importTable().ActiveColor, 0x123456);
+  EXPECT_EQ(importTable().ProofColor, 0x00FF00);
+  EXPECT_EQ(importTable().AmbiguousColor, 0x0000FF);
+  EXPECT_EQ(exportTable().Active, exportBefore.Active);
+  EXPECT_EQ(importTable().Active, importBefore.Active);
+  ExpectSameEntries(exportTable(), exportBefore);
+  ExpectSameEntries(importTable(), importBefore);
+  EXPECT_STREQ(exportTable().Header, exportBefore.Header);
+  EXPECT_EQ(prompter->Calls.size(), 0u);
+}
+
+TEST_F(PairTest, FirstUniqueAssignmentAfterChainingRebuildsThePartnerAsInverse) {
+  FillDisagreeingPair();
+  MakeExportActive();
+  ChainByMenu();
+  ASSERT_EQ(exportTable().IsProven(TCodeTab::WholeTable), 0);
+
+  exportTable().Assign('Z', 0xE9);
+
+  for (int p = 0; p < 256; ++p) {
+    const int t = exportTable().Entries[p].Target;
+    if (t != -1) {
+      EXPECT_EQ(importTable().Entries[t].Target, p) << "code " << t;
+    }
+  }
+  EXPECT_EQ(importTable().Entries[0x50].Target, -1);
+  EXPECT_EQ(importTable().CountAssigned(), exportTable().CountAssigned());
+  EXPECT_EQ(exportTable().IsProven(TCodeTab::WholeTable), 1);
+}
+
+TEST_F(PairTest, UnchainingUnlinksAndStopsMirroring) {
+  MakeExportActive();
+  ChainByMenu();
+  exportTable().Assign('A', 0xC1);
+  ASSERT_EQ(importTable().Entries[0xC1].Target, 'A');
+
+  ChainByMenu();
+
+  EXPECT_FALSE(DM1->ChainTablesAction->isChecked());
+  EXPECT_EQ(exportTable().Partner, nullptr);
+  EXPECT_EQ(importTable().Partner, nullptr);
+  exportTable().Assign('B', 0xC2);
+  exportTable().Unassign('A');
+  EXPECT_EQ(importTable().Entries[0xC2].Target, -1);
+  EXPECT_EQ(importTable().Entries[0xC1].Target, 'A');
+}
+
+TEST_F(PairTest, ClearingOneTableOfALinkedPairLeavesThePartnerAndTheChain) {
+  FillDisagreeingPair();
+  MakeExportActive();
+  ChainByMenu();
+  exportTable().Select('C');
+  const int position = exportTable().CurrentPosition;
+  const int ordinal = exportTable().CurrentOrdinal;
+  const TCodeTab importBefore = Snapshot(importTable());
+
+  DM1->ClearExport->trigger();
+
+  EXPECT_EQ(exportTable().CountAssigned(), 0);
+  for (int c = 0; c < 256; ++c) EXPECT_EQ(exportTable().Entries[c].Count, -1);
+  EXPECT_STREQ(exportTable().Header, "QAVO CodeTab EXPORT [Courier New] ");
+  EXPECT_EQ(exportTable().Kind, Export);
+  EXPECT_STREQ(exportTable().CellText['A'], " A=41");
+  EXPECT_STREQ(exportTable().CellText['C'], " C=43");
+  EXPECT_EQ(exportTable().CurrentPosition, position);
+  EXPECT_EQ(exportTable().CurrentOrdinal, ordinal);
+  ExpectSameEntries(importTable(), importBefore);
+  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_TRUE(DM1->ChainTablesAction->isChecked());
+}
+
+TEST_F(PairTest, ClearingTheImportTableKeepsItsKindWord) {
+  FillDisagreeingPair();
+  const TCodeTab exportBefore = Snapshot(exportTable());
+
+  DM1->ClearImport->trigger();
+
+  EXPECT_EQ(importTable().CountAssigned(), 0);
+  EXPECT_STREQ(importTable().Header, "QAVO CodeTab IMPORT [Courier New] ");
+  EXPECT_EQ(importTable().Kind, Import);
+  EXPECT_STREQ(importTable().CellText[0xC1], " \xC1=C1");
+  ExpectSameEntries(exportTable(), exportBefore);
+}
+
+TEST_F(PairTest, ClearingBothEmptiesBothAndKeepsTheLinkState) {
+  FillDisagreeingPair();
+  DM1->ClearBoth->trigger();
+  EXPECT_EQ(exportTable().CountAssigned(), 0);
+  EXPECT_EQ(importTable().CountAssigned(), 0);
+  EXPECT_EQ(exportTable().Partner, nullptr);
+
+  FillDisagreeingPair();
+  ChainByMenu();
+  DM1->ClearBoth->trigger();
+  EXPECT_EQ(exportTable().CountAssigned(), 0);
+  EXPECT_EQ(importTable().CountAssigned(), 0);
+  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_TRUE(DM1->ChainTablesAction->isChecked());
+}
+
+TEST_F(PairTest, CopyIntoAnEmptyDestinationAsksNothingAndInverts) {
+  exportTable().Assign(3, 0x40);
+  exportTable().Assign(7, 0x40);
+  exportTable().Assign('A', 0xC1);
+
+  DM1->CopyExport2Import->trigger();
+
+  EXPECT_TRUE(prompter->CallsOf("confirm").empty());
+  EXPECT_EQ(importTable().Entries[0x40].Target, 7);
+  EXPECT_EQ(importTable().Entries[0xC1].Target, 'A');
+  EXPECT_EQ(importTable().FindTarget(3), -1);
+  EXPECT_EQ(importTable().CountAssigned(), 2);
+  EXPECT_EQ(importTable().CurrentPosition, 0x40);
+  EXPECT_EQ(importTable().CurrentOrdinal, 0);
+  EXPECT_STREQ(importTable().Header, "QAVO CodeTab IMPORT [Courier New] ");
+  EXPECT_STREQ(importTable().CellText[0x40], " \x07=07");
+}
+
+TEST_F(PairTest, CopyOverANonEmptyDestinationAsksAndAbbrechenChangesNothing) {
+  FillDisagreeingPair();
+  const TCodeTab exportBefore = Snapshot(exportTable());
+  const TCodeTab importBefore = Snapshot(importTable());
+
+  prompter->AnswerCancel();
+  DM1->CopyExport2Import->trigger();
+  prompter->AnswerCancel();
+  DM1->CopyImport2Export->trigger();
+
+  const auto confirms = prompter->CallsOf("confirm");
+  ASSERT_EQ(confirms.size(), 2u);
+  EXPECT_EQ(confirms[0].Title, QString::fromUtf8("Bestätigung"));
+  EXPECT_EQ(confirms[0].Text, QString::fromUtf8("IMPORT-Tabelle nicht leer!\nÜberschreiben?"));
+  EXPECT_EQ(confirms[1].Text, QString::fromUtf8("EXPORT-Tabelle nicht leer!\nÜberschreiben?"));
+  ExpectSameEntries(exportTable(), exportBefore);
+  ExpectSameEntries(importTable(), importBefore);
+  EXPECT_EQ(importTable().CurrentPosition, importBefore.CurrentPosition);
+  EXPECT_EQ(exportTable().CurrentPosition, exportBefore.CurrentPosition);
+}
+
+TEST_F(PairTest, CopyFromImportToExportAfterOkReplacesTheExportTable) {
+  FillDisagreeingPair();
+  prompter->AnswerOk();
+
+  DM1->CopyImport2Export->trigger();
+
+  ASSERT_EQ(prompter->CallsOf("confirm").size(), 1u);
+  EXPECT_EQ(exportTable().CountAssigned(), importTable().CountAssigned());
+  EXPECT_EQ(exportTable().Entries['a'].Target, 0xC1);
+  EXPECT_EQ(exportTable().Entries['A'].Target, -1);
+  EXPECT_EQ(exportTable().Entries[0x50].Target, 0x50);
+  EXPECT_EQ(exportTable().Entries['B'].Target, 0xC2);
+  EXPECT_EQ(exportTable().CurrentPosition, 'B');
+  EXPECT_STREQ(exportTable().CellText['B'], " B:C2");
+}
+
+TEST_F(PairTest, CopyingAnEmptySourceEmptiesTheDestinationAndItsSelection) {
+  FillDisagreeingPair();
+  DM1->ClearExport->trigger();
+  prompter->AnswerOk();
+
+  DM1->CopyExport2Import->trigger();
+
+  EXPECT_EQ(importTable().CountAssigned(), 0);
+  EXPECT_EQ(importTable().CurrentPosition, -1);
+  EXPECT_EQ(importTable().CurrentOrdinal, -1);
+}
+
+TEST_F(PairTest, CopyIntoTheActiveTableOfALinkedPairLeavesAnAmbiguousSourceAlone) {
+  exportTable().LoadBytes(UnixExport);
+  importTable().Assign(0x41, 0x41);
+  ChainByMenu();
+  MakeImportActive();
+  ASSERT_EQ(exportTable().IsAmbiguous(TCodeTab::WholeTable), 1);
+  const TCodeTab exportBefore = Snapshot(exportTable());
+  prompter->AnswerOk();
+
+  DM1->CopyExport2Import->trigger();
+
+  ExpectSameEntries(exportTable(), exportBefore);
+  EXPECT_STREQ(exportTable().Header, exportBefore.Header);
+  EXPECT_EQ(importTable().Entries[0x00].Target, 0xFF);
+  EXPECT_EQ(importTable().Entries[0xC1].Target, 'A');
+  EXPECT_EQ(importTable().Entries[0x06].Target, 0xFD);
+  EXPECT_EQ(importTable().Partner, &exportTable());
+  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_EQ(importTable().Active, 1);
+  // The selection follows into the source.
+  EXPECT_EQ(importTable().CurrentPosition, 0x00);
+  EXPECT_EQ(exportTable().CurrentPosition, 0xFF);
+}
+
+TEST_F(PairTest, CopyIntoTheInactiveTableOfALinkedPairMirrorsNothingBack) {
+  FillDisagreeingPair();
+  ChainByMenu();
+  MakeImportActive();
+  const TCodeTab importBefore = Snapshot(importTable());
+  prompter->AnswerOk();
+
+  DM1->CopyImport2Export->trigger();
+
+  ExpectSameEntries(importTable(), importBefore);
+  EXPECT_EQ(exportTable().Entries['a'].Target, 0xC1);
+  EXPECT_EQ(exportTable().Partner, &importTable());
+}
+
+TEST_F(PairTest, MakeDiffCommandsChangeNothingAndAreInNoMenu) {
+  FillDisagreeingPair();
+  const TCodeTab exportBefore = Snapshot(exportTable());
+  const TCodeTab importBefore = Snapshot(importTable());
+
+  DM1->MakeDiff2DIN->trigger();
+  DM1->MakeDiff2Table->trigger();
+
+  EXPECT_EQ(std::memcmp(&exportTable(), &exportBefore, sizeof exportBefore), 0);
+  EXPECT_EQ(std::memcmp(&importTable(), &importBefore, sizeof importBefore), 0);
+  EXPECT_TRUE(prompter->Calls.empty());
+
+  const QList<QAction*> top = Qctecp->MainMenu1->actions();
+  std::vector<QAction*> pending(top.begin(), top.end());
+  int menuActions = 0;
+  while (!pending.empty()) {
+    QAction* action = pending.back();
+    pending.pop_back();
+    EXPECT_NE(action, DM1->MakeDiff2DIN);
+    EXPECT_NE(action, DM1->MakeDiff2Table);
+    ++menuActions;
+    if (QMenu* menu = action->menu())
+      for (QAction* child : menu->actions()) pending.push_back(child);
+  }
+  // The walk did reach the submenus.
+  EXPECT_GT(menuActions, 40);
+}
+
+}  // namespace

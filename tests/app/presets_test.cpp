@@ -1,0 +1,217 @@
+// The preset commands: each array into the table of its direction with the
+// preset's name, and "&Beide" loading and chaining the pair.
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstring>
+#include <string>
+#include <utility>
+
+#include "model/presets.h"
+#include "support/session.h"
+
+namespace {
+
+struct PresetCase {
+  const char* Label;
+  QAction* TDM1::*Both;
+  QAction* TDM1::*ExportAction;
+  QAction* TDM1::*ImportAction;
+  const TPreset* Preset;
+};
+
+const PresetCase Presets[] = {
+    {"DIN", &TDM1::LoadDIN, &TDM1::LoadDinExport, &TDM1::LoadDinImport, &DinPreset},
+    {"CP 273", &TDM1::LoadIsoCp273, &TDM1::LoadIsoExportCp273, &TDM1::LoadIsoImportCp273, &IsoCp273Preset},
+    {"CP 37", &TDM1::LoadIsoCp37, &TDM1::LoadIsoExportCp37, &TDM1::LoadIsoImportCp37, &IsoCp37Preset},
+    {"UNIX", &TDM1::LoadUnix, &TDM1::LoadUnixExport, &TDM1::LoadUnixImport, &UnixPreset},
+};
+
+class PresetsTest : public SessionTest {
+ protected:
+  static void ExpectEntries(const TCodeTab& table, const uint8_t (&array)[256], const char* label) {
+    for (int p = 0; p < 256; ++p) EXPECT_EQ(table.Entries[p].Target, array[p]) << label << " position " << p;
+  }
+
+  static void ExpectSameEntries(const TCodeTab& a, const TCodeTab& b) {
+    for (int p = 0; p < 256; ++p) {
+      EXPECT_EQ(a.Entries[p].Target, b.Entries[p].Target) << "position " << p;
+      EXPECT_EQ(a.Entries[p].Count, b.Entries[p].Count) << "position " << p;
+    }
+  }
+
+  void Chain() {
+    DM1->ChainTablesAction->setChecked(true);
+    DM1->ChainTablesActionExecute();
+  }
+
+  void MakeExportActive() {
+    exportTable().SetActive(1);
+    importTable().SetActive(0);
+  }
+
+  void MakeImportActive() {
+    importTable().SetActive(1);
+    exportTable().SetActive(0);
+  }
+
+  static std::string Header(const char* kind, const char* name) {
+    return std::string("QAVO CodeTab ") + kind + " [Courier New] " + name;
+  }
+};
+
+TEST_F(PresetsTest, EachSingleDirectionActionLoadsItsOwnTableWithThePresetName) {
+  for (const PresetCase& c : Presets) {
+    DM1->ClearBoth->trigger();
+    (DM1->*c.ExportAction)->trigger();
+    ExpectEntries(exportTable(), c.Preset->Export, c.Label);
+    EXPECT_EQ(importTable().CountAssigned(), 0) << c.Label;
+    EXPECT_EQ(Header("EXPORT", c.Preset->ExportName), exportTable().Header) << c.Label;
+    EXPECT_EQ(exportTable().Kind, Export) << c.Label;
+    EXPECT_EQ(exportTable().CurrentPosition, 0) << c.Label;
+    EXPECT_EQ(exportTable().Font, DM1->DisplayFont) << c.Label;
+
+    DM1->ClearBoth->trigger();
+    (DM1->*c.ImportAction)->trigger();
+    ExpectEntries(importTable(), c.Preset->Import, c.Label);
+    EXPECT_EQ(exportTable().CountAssigned(), 0) << c.Label;
+    EXPECT_EQ(Header("IMPORT", c.Preset->ImportName), importTable().Header) << c.Label;
+    EXPECT_EQ(importTable().Kind, Import) << c.Label;
+  }
+  EXPECT_FALSE(DM1->ChainTablesAction->isChecked());
+  EXPECT_EQ(exportTable().Partner, nullptr);
+  EXPECT_TRUE(prompter->Calls.empty());
+}
+
+TEST_F(PresetsTest, LoadingReplacesEditsAndTheOldName) {
+  exportTable().Assign('A', 0x11);
+  exportTable().Unassign(0x20);
+  exportTable().BuildHeader(-1, "/tmp/alt.tab");
+
+  DM1->LoadIsoExportCp37->trigger();
+
+  EXPECT_STREQ(exportTable().Header, "QAVO CodeTab EXPORT [Courier New] ISO8859-1_CP37");
+  ExpectEntries(exportTable(), IsoCp37Export, "CP 37");
+  EXPECT_EQ(exportTable().CountAssigned(), 256);
+  EXPECT_STREQ(exportTable().CellText['A'], " A:C1");
+}
+
+TEST_F(PresetsTest, BothOfTheCodePagePresetsAndDinGiveAProvenLinkedPair) {
+  for (const PresetCase& c : Presets) {
+    if (c.Preset == &UnixPreset) continue;
+    DM1->ClearBoth->trigger();
+    DM1->ChainTablesAction->setChecked(false);
+    DM1->ChainTablesActionExecute();
+
+    (DM1->*c.Both)->trigger();
+
+    EXPECT_TRUE(DM1->ChainTablesAction->isChecked()) << c.Label;
+    EXPECT_EQ(exportTable().Partner, &importTable()) << c.Label;
+    EXPECT_EQ(importTable().Partner, &exportTable()) << c.Label;
+    ExpectEntries(exportTable(), c.Preset->Export, c.Label);
+    ExpectEntries(importTable(), c.Preset->Import, c.Label);
+    EXPECT_EQ(Header("EXPORT", c.Preset->ExportName), exportTable().Header) << c.Label;
+    EXPECT_EQ(Header("IMPORT", c.Preset->ImportName), importTable().Header) << c.Label;
+    for (const TCodeTab* table : {&exportTable(), &importTable()}) {
+      for (int p = 0; p < 256; ++p) {
+        EXPECT_EQ(table->IsAmbiguous(p), 0) << c.Label << " position " << p;
+        EXPECT_EQ(table->IsProven(p), 1) << c.Label << " position " << p;
+      }
+      EXPECT_EQ(table->IsAmbiguous(TCodeTab::WholeTable), 0) << c.Label;
+      EXPECT_EQ(table->IsProven(TCodeTab::WholeTable), 1) << c.Label;
+    }
+  }
+}
+
+TEST_F(PresetsTest, BothOfUnixMarksTheSharedCodesAmbiguous) {
+  DM1->LoadUnix->trigger();
+
+  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_TRUE(DM1->ChainTablesAction->isChecked());
+  ExpectEntries(exportTable(), UnixExport, "UNIX");
+  ExpectEntries(importTable(), UnixImport, "UNIX");
+  int ambiguousExport = 0;
+  int ambiguousImport = 0;
+  for (int p = 0; p < 256; ++p) {
+    const int e = UnixExport[p];
+    const bool shared = e == 0x00 || e == 0x01 || e == 0xFF;
+    EXPECT_EQ(exportTable().IsAmbiguous(p), shared ? 1 : 0) << "EXPORT position " << p;
+    EXPECT_EQ(importTable().IsAmbiguous(p), UnixImport[p] == 0x1A ? 1 : 0) << "IMPORT position " << p;
+    ambiguousExport += exportTable().IsAmbiguous(p);
+    ambiguousImport += importTable().IsAmbiguous(p);
+  }
+  EXPECT_EQ(ambiguousExport, 126 + 2 + 2);
+  EXPECT_EQ(ambiguousImport, 129);
+  EXPECT_EQ(exportTable().IsProven(TCodeTab::WholeTable), 0);
+  EXPECT_EQ(importTable().IsProven(TCodeTab::WholeTable), 0);
+  EXPECT_STREQ(exportTable().Header, "QAVO CodeTab EXPORT [Courier New] QAVO UNIX");
+  EXPECT_STREQ(importTable().Header, "QAVO CodeTab IMPORT [Courier New] QAVO UNIX");
+}
+
+TEST_F(PresetsTest, BothKeepsTheActiveFlags) {
+  MakeImportActive();
+  DM1->LoadDIN->trigger();
+  EXPECT_EQ(importTable().Active, 1);
+  EXPECT_EQ(exportTable().Active, 0);
+}
+
+TEST_F(PresetsTest, SingleLoadsIntoALinkedPairLeaveThePartnerAlone) {
+  DM1->LoadIsoCp37->trigger();
+  MakeExportActive();
+  const TCodeTab importBefore = importTable();
+
+  DM1->LoadDinExport->trigger();
+
+  ExpectEntries(exportTable(), DinExport, "DIN into the active EXPORT table");
+  ExpectSameEntries(importTable(), importBefore);
+  EXPECT_STREQ(importTable().Header, importBefore.Header);
+  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_EQ(exportTable().Active, 1);
+  EXPECT_TRUE(DM1->ChainTablesAction->isChecked());
+
+  const TCodeTab exportBefore = exportTable();
+  DM1->LoadUnixImport->trigger();
+
+  ExpectEntries(importTable(), UnixImport, "UNIX into the inactive IMPORT table");
+  ExpectSameEntries(exportTable(), exportBefore);
+  EXPECT_EQ(importTable().Partner, &exportTable());
+  EXPECT_EQ(exportTable().Active, 1);
+}
+
+TEST_F(PresetsTest, SingleLoadIntoTheActiveImportTableLeavesExportAlone) {
+  DM1->LoadIsoCp273->trigger();
+  MakeImportActive();
+  const TCodeTab exportBefore = exportTable();
+
+  DM1->LoadUnixImport->trigger();
+
+  ExpectEntries(importTable(), UnixImport, "UNIX");
+  ExpectSameEntries(exportTable(), exportBefore);
+  EXPECT_EQ(importTable().Partner, &exportTable());
+  EXPECT_EQ(importTable().Active, 1);
+
+  DM1->LoadDinExport->trigger();
+  ExpectEntries(exportTable(), DinExport, "DIN");
+  ExpectEntries(importTable(), UnixImport, "UNIX");
+}
+
+TEST_F(PresetsTest, APresetPairSavesInTheUnixFormatWithoutAnIncompletenessWarning) {
+  DM1->LoadUnix->trigger();
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  prompter->AnswerFile(dir.filePath("e.tab"));
+  prompter->AnswerFile(dir.filePath("i.tab"));
+
+  DM1->SpeichernUnix->trigger();
+
+  EXPECT_TRUE(prompter->CallsOf("information").empty());
+  EXPECT_EQ(prompter->CallsOf("save").size(), 2u);
+  for (const auto& [file, array] : {std::pair{"e.tab", &UnixExport}, std::pair{"i.tab", &UnixImport}}) {
+    QFile saved(dir.filePath(file));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << file;
+    const QByteArray bytes = saved.readAll();
+    ASSERT_EQ(bytes.size(), 256) << file;
+    EXPECT_EQ(std::memcmp(bytes.constData(), *array, 256), 0) << file;
+  }
+}
+
+}  // namespace

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation2
-          libgtest-dev xvfb xauth)
+          libgtest-dev xvfb xauth fonts-dejavu-core)
 
 install_missing() {
   local missing=()
@@ -31,7 +31,7 @@ case "${1:-}" in
   run)
     install_missing
     build build
-    exec ./build/qcte
+    exec ./build/src/qcte
     ;;
   test)
     install_missing

@@ -5,7 +5,24 @@
 TFont::TFont(const QString& name, int height, bool oemCharset, bool bold)
     : Name(name), Height(height), Bold(bold), OemCharset(oemCharset) {}
 
+namespace {
+
+// The faces that stand in for the program's classic font names; each has
+// the glyphs its code page needs.
+void InstallSubstitutes() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+  QFont::insertSubstitution("Courier New", "Liberation Mono");
+  QFont::insertSubstitution("Fixedsys", "Liberation Mono");
+  QFont::insertSubstitution("Terminal", "DejaVu Sans Mono");
+}
+
+}  // namespace
+
 QFont TFont::ToQFont() const {
+  InstallSubstitutes();
   QFont font(Name);
   const bool fixedPitch = Name == "Courier New" || Name == "Fixedsys" || Name == "Terminal";
   font.setStyleHint(fixedPitch ? QFont::TypeWriter : QFont::SansSerif);

@@ -15,6 +15,7 @@
 #include "ui/frmunit1.h"
 #include "ui/frmunit2.h"
 #include "ui/listform.h"
+#include "ui/menurows.h"
 
 TQctecp* Qctecp = nullptr;
 
@@ -110,8 +111,9 @@ void TQctecp::BuildForm() {
 }
 
 void TQctecp::BuildMenu() {
-  MainMenu1 = menuBar();
+  MainMenu1 = new TMenuRows(214, this);
   MainMenu1->setObjectName("MainMenu1");
+  setMenuWidget(MainMenu1);
   TDM1& dm = *DM1;
   const auto submenu = [](QMenu* parent, const QString& title, int helpContext = 0) {
     QMenu* menu = parent->addMenu(title);
@@ -164,6 +166,7 @@ void TQctecp::BuildMenu() {
                                   "(EXPORT) und zurück (IMPORT).")
                     .arg(QStringLiteral(QCTE_VERSION)));
   });
+  MainMenu1->Arrange();
 }
 
 void TQctecp::FormCreate() {

@@ -10,7 +10,7 @@
 #include "model/codetab.h"
 #include "platform/fontobj.h"
 
-class QMenuBar;
+class TMenuRows;
 class TFrame1;
 
 // A hidden label that only carries a default font and colour.
@@ -42,7 +42,7 @@ class TQctecp : public QMainWindow {
   TSampleLabel* LblOem;
   TSampleLabel* LblCurier;
   TSampleLabel* LblFont;
-  QMenuBar* MainMenu1;
+  TMenuRows* MainMenu1;
 
   TCodeTab ExportRecord{Export};
   TCodeTab ImportRecord{Import};

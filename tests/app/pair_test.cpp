@@ -6,6 +6,7 @@
 
 #include "model/presets.h"
 #include "support/session.h"
+#include "ui/menurows.h"
 
 namespace {
 

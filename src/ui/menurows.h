@@ -1,0 +1,30 @@
+// A main menu that wraps its titles onto as many rows as the window's width
+// needs, as a narrow window's menu bar does on the desktop the program
+// comes from. actions() lists the title of every menu in order.
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+class QMenu;
+class QMenuBar;
+class QVBoxLayout;
+
+class TMenuRows : public QWidget {
+  Q_OBJECT
+
+ public:
+  TMenuRows(int width, QWidget* parent);
+
+  QMenu* addMenu(const QString& title);
+  // Distributes the menus onto rows; call after the last addMenu.
+  void Arrange();
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+
+ private:
+  QMenuBar* NewRow();
+
+  int width_;
+  QVBoxLayout* layout_;
+  std::vector<QMenuBar*> rows_;
+};

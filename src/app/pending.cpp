@@ -46,24 +46,5 @@ void TDM1::ShowImportExecute() {}
 void TDM1::ShowCompleteExecute() {}
 void TDM1::DoSwapExecute() {}
 
-// fonts and colours
-void TDM1::ApplyFont(TFont*) {}
-void TDM1::SetChainedColor(int32_t) {}
-void TDM1::SetActiveColor(int32_t) {}
-void TDM1::SetAmbiguousColor(int32_t) {}
-void TDM1::SetProofColor(int32_t) {}
-void TDM1::FontCourierNewExecute() {}
-void TDM1::FontFixedSysExecute() {}
-void TDM1::FontSansSerifExecute() {}
-void TDM1::FontTerminalExecute() {}
-void TDM1::FontSetzenExecute() {}
-void TDM1::ColorChainedActionExecute() {}
-void TDM1::ColorActiveActionExecute() {}
-void TDM1::ColorProofActionExecute() {}
-void TDM1::ColorAmbiguousActionExecute() {}
-
-// printing
-void TDM1::DruckenExecute() {}
-
 // help
 void TDM1::HelpExecute() {}

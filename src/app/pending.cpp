@@ -39,12 +39,5 @@ void TDM1::LoadUnixExecute() {}
 void TDM1::LoadUnixExportExecute() {}
 void TDM1::LoadUnixImportExecute() {}
 
-// windows
-void TDM1::ShowBothExecute() {}
-void TDM1::ShowExportExecute() {}
-void TDM1::ShowImportExecute() {}
-void TDM1::ShowCompleteExecute() {}
-void TDM1::DoSwapExecute() {}
-
 // help
 void TDM1::HelpExecute() {}

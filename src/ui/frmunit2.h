@@ -10,7 +10,11 @@
 #include "platform/fontobj.h"
 #include "ui/gridmath.h"
 
+class QPainter;
+class QRect;
 class TCodeTab;
+class TBorderPanel;
+class TGridList;
 
 class TFrmListBox : public QFrame {
   Q_OBJECT
@@ -33,4 +37,26 @@ class TFrmListBox : public QFrame {
   void UpdateBorder();
   // The display font the grid draws with (a copy).
   void SetListFont(const TFont& font);
+  // Empties the list (no table).
+  void ClearList();
+
+  // What the grid shows as of the last refresh.
+  int ItemCount() const;
+  int ItemIndex() const;  // the selected item, -1 = none
+  int CurrentEntry() const;
+  TGridColors CachedColors() const;
+  int32_t BorderColor() const;
+
+  // Handlers of the list.
+  void ListBox1DrawItem(QPainter& painter, int item, const QRect& rect);
+  void ListBox1DblClick();
+  void ListBox1KeyDown();
+
+ private:
+  TBorderPanel* border_;
+  TGridList* list_;
+  TCodeTab* table_ = nullptr;
+  TGridColors cached_ = DefaultGridColors;
+  int currentEntry_ = -1;
+  TFont listFont_;
 };

@@ -1,5 +1,8 @@
 #include "ui/gridmath.h"
 
+#include "model/codetab.h"
+#include "platform/colors.h"
+
 namespace {
 const char HexDigits[] = "0123456789ABCDEF";
 
@@ -20,4 +23,37 @@ std::string LabelText(const TGridItem& item) {
     text[3] = '0';
   }
   return text;
+}
+
+int GridColumnWidth(int clientWidth) { return clientWidth / GridSide; }
+
+TCellRect ItemRect(int item, int clientWidth) {
+  const int width = GridColumnWidth(clientWidth);
+  return {item / GridSide * width, item % GridSide * GridRowHeight, width, GridRowHeight};
+}
+
+int ItemAt(int x, int y, int clientWidth, int itemCount) {
+  const int width = GridColumnWidth(clientWidth);
+  if (x < 0 || y < 0 || width <= 0) return -1;
+  const int column = x / width;
+  const int row = y / GridRowHeight;
+  if (column >= GridSide || row >= GridSide) return -1;
+  const int item = column * GridSide + row;
+  return item < itemCount ? item : -1;
+}
+
+TGridColors GridColorsOf(const TCodeTab& table) {
+  const TCodeTab& source = table.Partner && !table.Active ? *table.Partner : table;
+  TGridColors colors = {source.AmbiguousColor, source.ProofColor};
+  if (colors.Ambiguous < 0) colors.Ambiguous = DefaultGridColors.Ambiguous;
+  if (colors.Proof < 0) colors.Proof = DefaultGridColors.Proof;
+  return colors;
+}
+
+int32_t GridTextColor(const TCodeTab& table, int entry, const TGridColors& colors) {
+  const int target = table.Entries[entry & 0xFF].Target;
+  if (target == -1) return clGrayText;
+  if (table.Entries[target & 0xFF].Count >= 1) return colors.Ambiguous;
+  if (table.Partner && table.IsProven(entry)) return colors.Proof;
+  return clWindowText;
 }

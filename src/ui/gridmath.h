@@ -3,7 +3,12 @@
 // grid row n % 17. Row 0 and column 0 hold the labels, item 0 is the corner.
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "platform/colors.h"
+
+class TCodeTab;
 
 constexpr int GridSide = 17;
 constexpr int GridItems = GridSide * GridSide;
@@ -24,3 +29,29 @@ TGridItem MapColumnsHigh(int item);
 
 // Five characters: two blanks, the two label digits, one blank.
 std::string LabelText(const TGridItem& item);
+
+struct TCellRect {
+  int X, Y, Width, Height;
+};
+
+// Columns are one seventeenth of the client width, truncated.
+int GridColumnWidth(int clientWidth);
+TCellRect ItemRect(int item, int clientWidth);
+// The item under a point of the list, -1 where there is none.
+int ItemAt(int x, int y, int clientWidth, int itemCount);
+
+// The state colours a grid keeps between refreshes.
+struct TGridColors {
+  int32_t Ambiguous;
+  int32_t Proof;
+};
+constexpr TGridColors DefaultGridColors = {clRed, clGreen};
+
+// Ambiguous and proof colour for drawing a table: an inactive table of a
+// chained pair draws with its partner's colours; unset colours fall back to
+// red and green.
+TGridColors GridColorsOf(const TCodeTab& table);
+// The text colour of an entry cell: grey text when unassigned, the
+// ambiguous colour when its target has another source, the proof colour
+// when the chained partner maps it back, window text otherwise.
+int32_t GridTextColor(const TCodeTab& table, int entry, const TGridColors& colors);

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "ui/listform.h"
+
 void SessionTest::SetUp() {
   DM1 = new TDM1();
   auto scripted = std::make_unique<TScriptedPrompter>();

@@ -1,0 +1,229 @@
+#include "ui/frmunit2.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "app/dm1unit.h"
+#include "model/codetab.h"
+#include "platform/codepage.h"
+#include "platform/colors.h"
+
+namespace {
+constexpr int BorderWidth = 5;
+}
+
+// The coloured margin around the grid. A colour change repaints the margin
+// only, never the grid inside it.
+class TBorderPanel : public QWidget {
+ public:
+  explicit TBorderPanel(QWidget* parent) : QWidget(parent) { setObjectName("Border"); }
+
+  int32_t Color = clYellow;
+
+  void SetColor(int32_t color) {
+    if (color == Color) return;
+    Color = color;
+    update(QRegion(rect()) - QRegion(rect().adjusted(BorderWidth, BorderWidth, -BorderWidth, -BorderWidth)));
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QColor color = ResolveColor(Color, palette());
+    if (!color.isValid()) color = ResolveColor(clBtnFace, palette());
+    QPainter(this).fillRect(event->rect(), color);
+  }
+};
+
+// The owner-drawn list: 0 or 289 items laid out column by column, single
+// selection. All items are painted in one pass; every refresh only
+// schedules that pass.
+class TGridList : public QWidget {
+ public:
+  TGridList(TFrmListBox* frame, QWidget* parent) : QWidget(parent), frame_(frame) {
+    setObjectName("ListBox1");
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
+
+  int Count = 0;
+  int Index = -1;
+
+  void SetCount(int count) {
+    if (count != Count) Index = -1;
+    Count = count;
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), palette().color(QPalette::Base));
+    painter.setFont(font());
+    for (int item = 0; item < Count; ++item) {
+      const TCellRect cell = ItemRect(item, width());
+      const QRect rect(cell.X, cell.Y, cell.Width, cell.Height);
+      if (!event->rect().intersects(rect)) continue;
+      if (item == Index) painter.fillRect(rect, palette().color(QPalette::Highlight));
+      painter.save();
+      painter.setClipRect(rect);
+      frame_->ListBox1DrawItem(painter, item, rect);
+      painter.restore();
+    }
+  }
+
+  // A double click arrives as press, release, double click, release: both
+  // clicks select and run the handler.
+  void mousePressEvent(QMouseEvent* event) override { Click(*event); }
+  void mouseDoubleClickEvent(QMouseEvent* event) override { Click(*event); }
+
+  // Every key, Tab included, is refused.
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return QWidget::event(event);
+    event->accept();
+    frame_->ListBox1KeyDown();
+    return true;
+  }
+
+ private:
+  void Click(const QMouseEvent& event) {
+    if (event.button() != Qt::LeftButton) return;
+    const QPoint at = event.position().toPoint();
+    Select(ItemAt(at.x(), at.y(), width(), Count));
+    frame_->ListBox1DblClick();
+  }
+
+  void Select(int item) {
+    if (item == Index) return;
+    RepaintItem(Index);
+    Index = item;
+    RepaintItem(Index);
+  }
+
+  void RepaintItem(int item) {
+    if (item < 0) return;
+    const TCellRect cell = ItemRect(item, width());
+    update(cell.X, cell.Y, cell.Width, cell.Height);
+  }
+
+  TFrmListBox* frame_;
+};
+
+TFrmListBox::TFrmListBox(QWidget* parent) : QFrame(parent) {
+  setObjectName("FrmListBox1");
+  resize(840, 294);
+  border_ = new TBorderPanel(this);
+  Border = border_;
+  Panel2 = new QWidget(Border);
+  Panel2->setObjectName("Panel2");
+  list_ = new TGridList(this, Panel2);
+  ListBox1 = list_;
+  listFont_ = TFont("Fixedsys", -11);
+  ListBox1->setFont(listFont_.ToQFont());
+
+  auto* frameLayout = new QVBoxLayout(this);
+  frameLayout->setContentsMargins(0, 0, 0, 0);
+  frameLayout->addWidget(Border);
+  auto* borderLayout = new QVBoxLayout(Border);
+  borderLayout->setContentsMargins(BorderWidth, BorderWidth, BorderWidth, BorderWidth);
+  borderLayout->addWidget(Panel2);
+  auto* panelLayout = new QVBoxLayout(Panel2);
+  panelLayout->setContentsMargins(0, 0, 0, 0);
+  panelLayout->addWidget(ListBox1);
+}
+
+void TFrmListBox::SetTable(TCodeTab* table) {
+  table_ = table;
+  if (!table_) return;
+  cached_ = GridColorsOf(*table_);
+  UpdateBorder();
+}
+
+TCodeTab* TFrmListBox::Table() const { return table_; }
+
+void TFrmListBox::Update() {
+  if (!table_) {
+    ClearList();
+    return;
+  }
+  cached_ = GridColorsOf(*table_);
+  SetActive(table_->Active != 0);
+  list_->SetCount(GridItems);
+  currentEntry_ = table_->CurrentPosition;
+  ListBox1->update();
+}
+
+void TFrmListBox::ClearList() {
+  if (list_->Count == 0) return;
+  list_->SetCount(0);
+  ListBox1->update();
+}
+
+void TFrmListBox::SetActive(bool on) {
+  if (!table_) return;
+  table_->SetActive(on ? 1 : 0);
+  UpdateBorder();
+}
+
+void TFrmListBox::UpdateBorder() {
+  border_->SetColor(table_ && table_->Active ? table_->ActiveColor : clBtnFace);
+}
+
+void TFrmListBox::SetListFont(const TFont& font) {
+  const QFont qfont = font.ToQFont();
+  listFont_ = font;
+  if (ListBox1->font() != qfont) ListBox1->setFont(qfont);
+}
+
+int TFrmListBox::ItemCount() const { return list_->Count; }
+
+int TFrmListBox::ItemIndex() const { return list_->Index; }
+
+int TFrmListBox::CurrentEntry() const { return currentEntry_; }
+
+TGridColors TFrmListBox::CachedColors() const { return cached_; }
+
+int32_t TFrmListBox::BorderColor() const { return border_->Color; }
+
+void TFrmListBox::ListBox1DrawItem(QPainter& painter, int item, const QRect& rect) {
+  const QPalette& palette = ListBox1->palette();
+  if (item == 0) {
+    painter.fillRect(rect, ResolveColor(clBtnFace, palette));
+    return;
+  }
+  const TGridItem cell = ItemMapper(item);
+  const QRect textRect = rect.adjusted(2, 0, 0, 0);
+  const int textFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+  if (cell.High < 0 || cell.Low < 0) {
+    painter.fillRect(rect, ResolveColor(clBtnFace, palette));
+    painter.setPen(palette.color(QPalette::Text));
+    painter.drawText(textRect, textFlags, QString::fromLatin1(LabelText(cell).c_str()));
+    return;
+  }
+  if (!table_) return;
+  painter.setPen(ResolveColor(GridTextColor(*table_, cell.Entry, cached_), palette));
+  painter.drawText(textRect, textFlags, DisplayCell(table_->CellText[cell.Entry], listFont_.OemCharset));
+  if (currentEntry_ != -1 && currentEntry_ == cell.Entry) {
+    painter.setPen(QPen(ResolveColor(clWindowText, palette), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+  }
+}
+
+void TFrmListBox::ListBox1DblClick() {
+  if (!OnSelectEntry) return;
+  if (list_->Index < 0) {
+    DM1->Prompter().Beep();
+    return;
+  }
+  const TGridItem cell = ItemMapper(list_->Index);
+  if (cell.High < 0 || cell.Low < 0 || !table_) {
+    DM1->Prompter().Beep();
+    return;
+  }
+  table_->SetActive(1);
+  OnSelectEntry(cell.Entry);
+}
+
+void TFrmListBox::ListBox1KeyDown() { DM1->Prompter().Beep(); }

@@ -1,0 +1,403 @@
+// The table grid and its window: mappings, labels, clicks, keys, state
+// colours, the border, the window's size and caption, and repaint counts.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+
+#include <set>
+
+#include "app/dm1unit.h"
+#include "model/codetab.h"
+#include "platform/colors.h"
+#include "support/scriptedprompter.h"
+#include "ui/frmunit2.h"
+#include "ui/gridmath.h"
+#include "ui/listform.h"
+
+namespace {
+
+int ItemOf(int row, int column) { return column * GridSide + row; }
+
+TEST(GridMath, RowsHighPutsTheHighNibbleDownTheRows) {
+  const TGridItem item = MapRowsHigh(ItemOf(11, 4));
+  EXPECT_EQ(item.High, 0xA);
+  EXPECT_EQ(item.Low, 3);
+  EXPECT_EQ(item.Entry, 0xA3);
+  EXPECT_EQ(MapRowsHigh(ItemOf(16, 16)).Entry, 0xFF);
+  EXPECT_EQ(MapRowsHigh(ItemOf(1, 1)).Entry, 0x00);
+}
+
+TEST(GridMath, ColumnsHighPutsTheHighNibbleAcrossTheColumns) {
+  const TGridItem item = MapColumnsHigh(ItemOf(4, 11));
+  EXPECT_EQ(item.High, 0xA);
+  EXPECT_EQ(item.Low, 3);
+  EXPECT_EQ(item.Entry, 0xA3);
+  EXPECT_EQ(MapColumnsHigh(ItemOf(2, 1)).Entry, 0x01);
+}
+
+TEST(GridMath, EachMappingShowsEveryEntryOnce) {
+  for (TItemMapper mapper : {MapRowsHigh, MapColumnsHigh}) {
+    std::set<int> entries;
+    int labels = 0;
+    for (int item = 0; item < GridItems; ++item) {
+      const TGridItem cell = mapper(item);
+      if (cell.High < 0 || cell.Low < 0)
+        ++labels;
+      else
+        entries.insert(cell.Entry);
+    }
+    EXPECT_EQ(entries.size(), 256u);
+    EXPECT_EQ(labels, 33);
+  }
+}
+
+TEST(GridMath, LabelTexts) {
+  std::string top, left;
+  for (int i = 1; i < GridSide; ++i) {
+    top += LabelText(MapRowsHigh(ItemOf(0, i)));
+    left += LabelText(MapRowsHigh(ItemOf(i, 0)));
+  }
+  EXPECT_EQ(top, "  00   01   02   03   04   05   06   07   08   09   0A   0B   0C   0D   0E   0F ");
+  EXPECT_EQ(left, "  00   10   20   30   40   50   60   70   80   90   A0   B0   C0   D0   E0   F0 ");
+  EXPECT_EQ(LabelText(MapColumnsHigh(ItemOf(0, 11))), "  A0 ");
+  EXPECT_EQ(LabelText(MapColumnsHigh(ItemOf(11, 0))), "  0A ");
+  EXPECT_EQ(LabelText(MapRowsHigh(0)), "     ");
+  EXPECT_EQ(LabelText(MapColumnsHigh(0)), "     ");
+}
+
+TEST(GridMath, CellGeometry) {
+  EXPECT_EQ(GridColumnWidth(790), 46);
+  const TCellRect rect = ItemRect(ItemOf(11, 4), 790);
+  EXPECT_EQ(rect.X, 4 * 46);
+  EXPECT_EQ(rect.Y, 11 * 16);
+  EXPECT_EQ(rect.Width, 46);
+  EXPECT_EQ(rect.Height, 16);
+  EXPECT_EQ(ItemAt(4 * 46 + 45, 11 * 16 + 15, 790, GridItems), ItemOf(11, 4));
+  EXPECT_EQ(ItemAt(17 * 46 + 1, 5, 790, GridItems), -1);  // right of the last column
+  EXPECT_EQ(ItemAt(5, 17 * 16 + 1, 790, GridItems), -1);  // below the last row
+  EXPECT_EQ(ItemAt(5, 5, 790, 0), -1);
+}
+
+// Two tables as the session keeps them, with distinct colours per table.
+class GridColours : public testing::Test {
+ protected:
+  TCodeTab exp{Export};
+  TCodeTab imp{Import};
+
+  void SetUp() override {
+    exp.AmbiguousColor = RgbColor(200, 0, 0);
+    exp.ProofColor = RgbColor(0, 200, 0);
+    imp.AmbiguousColor = RgbColor(100, 0, 0);
+    imp.ProofColor = RgbColor(0, 100, 0);
+  }
+};
+
+TEST_F(GridColours, UnassignedUniqueAndAmbiguous) {
+  const TGridColors colors = GridColorsOf(exp);
+  EXPECT_EQ(GridTextColor(exp, 0x41, colors), clGrayText);
+  exp.Assign(0x41, 0xC1);
+  EXPECT_EQ(GridTextColor(exp, 0x41, colors), clWindowText);
+  exp.Assign(0x42, 0xC1);
+  EXPECT_EQ(GridTextColor(exp, 0x41, colors), RgbColor(200, 0, 0));
+  EXPECT_EQ(GridTextColor(exp, 0x42, colors), RgbColor(200, 0, 0));
+  exp.Unassign(0x42);
+  EXPECT_EQ(GridTextColor(exp, 0x41, colors), clWindowText);
+  EXPECT_EQ(GridTextColor(exp, 0x42, colors), clGrayText);
+}
+
+TEST_F(GridColours, ProofColourOnlyWhileChained) {
+  exp.Assign(0x41, 0xC1);
+  imp.Assign(0xC1, 0x41);
+  imp.Assign(0xC2, 0x42);  // no way back: EXPORT 0x42 is unassigned
+  EXPECT_EQ(GridTextColor(exp, 0x41, GridColorsOf(exp)), clWindowText);
+  exp.Link(&imp);
+  exp.ProofColor = RgbColor(0, 200, 0);
+  exp.SetActive(1);
+  EXPECT_EQ(GridTextColor(exp, 0x41, GridColorsOf(exp)), RgbColor(0, 200, 0));
+  EXPECT_EQ(GridTextColor(imp, 0xC1, GridColorsOf(imp)), RgbColor(0, 200, 0));
+  EXPECT_EQ(GridTextColor(imp, 0xC2, GridColorsOf(imp)), clWindowText);
+  exp.Link(nullptr);
+  EXPECT_EQ(GridTextColor(exp, 0x41, GridColorsOf(exp)), clWindowText);
+}
+
+TEST_F(GridColours, InactiveTableOfAPairDrawsWithThePartnersColours) {
+  exp.Link(&imp);
+  imp.AmbiguousColor = RgbColor(100, 0, 0);
+  imp.ProofColor = RgbColor(0, 100, 0);
+  exp.SetActive(1);
+  EXPECT_EQ(GridColorsOf(exp).Ambiguous, RgbColor(200, 0, 0));
+  EXPECT_EQ(GridColorsOf(imp).Ambiguous, RgbColor(200, 0, 0));
+  EXPECT_EQ(GridColorsOf(imp).Proof, RgbColor(0, 200, 0));
+  imp.SetActive(1);
+  EXPECT_EQ(GridColorsOf(exp).Ambiguous, RgbColor(100, 0, 0));
+  EXPECT_EQ(GridColorsOf(imp).Proof, RgbColor(0, 100, 0));
+  exp.Link(nullptr);
+  EXPECT_EQ(GridColorsOf(exp).Proof, RgbColor(0, 200, 0));
+}
+
+TEST_F(GridColours, UnsetColoursFallBackToRedAndGreen) {
+  TCodeTab fresh(Export);
+  EXPECT_EQ(GridColorsOf(fresh).Ambiguous, clRed);
+  EXPECT_EQ(GridColorsOf(fresh).Proof, clGreen);
+}
+
+// A session with a scripted prompter and one table window.
+class GridWindow : public testing::Test {
+ protected:
+  TScriptedPrompter* prompter = nullptr;
+  TCodeTab exp{Export};
+  TCodeTab imp{Import};
+  TFont font{"Courier New", -12};
+  TListBoxForm* window = nullptr;
+  std::vector<int> selected;
+
+  void SetUp() override {
+    DM1 = new TDM1();
+    auto scripted = std::make_unique<TScriptedPrompter>();
+    prompter = scripted.get();
+    DM1->SetPrompter(std::move(scripted));
+    exp.SetFont(&font, "Courier New");
+    window = new TListBoxForm();
+    window->SetTable(&exp);
+    frame()->ItemMapper = MapRowsHigh;
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  }
+
+  void TearDown() override {
+    delete window;
+    delete DM1;
+    DM1 = nullptr;
+  }
+
+  TFrmListBox* frame() const { return window->FrmListBox1; }
+  QWidget* list() const { return window->findChild<QWidget*>("ListBox1"); }
+
+  void InstallHandler() {
+    frame()->OnSelectEntry = [this](int entry) { selected.push_back(entry); };
+  }
+
+  QPoint CellCenter(int row, int column) const {
+    const TCellRect rect = ItemRect(ItemOf(row, column), list()->width());
+    return QPoint(rect.X + rect.Width / 2, rect.Y + rect.Height / 2);
+  }
+
+  void Click(int row, int column) { QTest::mouseClick(list(), Qt::LeftButton, {}, CellCenter(row, column)); }
+
+  QImage Picture() const { return list()->grab().toImage(); }
+
+  // How many pixels of a cell have exactly this colour.
+  int PixelsOf(const QImage& image, int row, int column, const QColor& color) const {
+    const TCellRect rect = ItemRect(ItemOf(row, column), list()->width());
+    int count = 0;
+    for (int y = rect.Y; y < rect.Y + rect.Height; ++y)
+      for (int x = rect.X; x < rect.X + rect.Width; ++x)
+        if (image.pixelColor(x, y).rgb() == color.rgb()) ++count;
+    return count;
+  }
+};
+
+TEST_F(GridWindow, ClickSelectsTheEntryUnderEitherOrientation) {
+  InstallHandler();
+  Click(11, 4);
+  EXPECT_EQ(selected, std::vector<int>{0xA3});
+  EXPECT_EQ(frame()->ItemIndex(), ItemOf(11, 4));
+  EXPECT_EQ(exp.Active, 1);
+  frame()->ItemMapper = MapColumnsHigh;
+  Click(4, 11);
+  EXPECT_EQ(selected, (std::vector<int>{0xA3, 0xA3}));
+  Click(11, 4);
+  EXPECT_EQ(selected.back(), 0x3A);
+  EXPECT_EQ(prompter->Beeps(), 0);
+}
+
+TEST_F(GridWindow, DoubleClickRunsTheSelectionAgain) {
+  InstallHandler();
+  // Qt delivers the second press of a double click as the double click.
+  QTest::mouseClick(list(), Qt::LeftButton, {}, CellCenter(2, 3));
+  QTest::mouseDClick(list(), Qt::LeftButton, {}, CellCenter(2, 3));
+  EXPECT_EQ(selected, (std::vector<int>{0x12, 0x12}));
+}
+
+TEST_F(GridWindow, CornerAndLabelsBeepAndSelectNothing) {
+  InstallHandler();
+  Click(0, 0);
+  Click(0, 7);
+  Click(9, 0);
+  EXPECT_TRUE(selected.empty());
+  EXPECT_EQ(prompter->Beeps(), 3);
+  EXPECT_EQ(exp.Active, 0);
+}
+
+TEST_F(GridWindow, WithoutAHandlerAClickDoesNothing) {
+  Click(0, 0);
+  Click(5, 5);
+  EXPECT_EQ(prompter->Beeps(), 0);
+  EXPECT_EQ(exp.Active, 0);
+}
+
+TEST_F(GridWindow, ClickBesideTheItemsIsAClickWithoutSelection) {
+  InstallHandler();
+  Click(5, 5);
+  QTest::mouseClick(list(), Qt::LeftButton, {}, QPoint(list()->width() - 2, 5));
+  EXPECT_EQ(selected, std::vector<int>{0x44});
+  EXPECT_EQ(frame()->ItemIndex(), -1);
+  EXPECT_EQ(prompter->Beeps(), 1);
+}
+
+TEST_F(GridWindow, EveryKeyBeepsAndLeavesTheSelection) {
+  InstallHandler();
+  Click(3, 3);
+  list()->setFocus();
+  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Home, Qt::Key_A, Qt::Key_Tab, Qt::Key_Return})
+    QTest::keyClick(list(), key);
+  EXPECT_EQ(prompter->Beeps(), 6);
+  EXPECT_EQ(frame()->ItemIndex(), ItemOf(3, 3));
+  EXPECT_EQ(selected, std::vector<int>{0x22});
+  EXPECT_TRUE(list()->hasFocus());
+}
+
+TEST_F(GridWindow, WithoutATableTheListIsEmpty) {
+  TListBoxForm empty;
+  EXPECT_EQ(empty.windowTitle(), "QAVO CodeTable");
+  EXPECT_EQ(empty.FrmListBox1->ItemCount(), 0);
+  empty.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&empty));
+  QWidget* emptyList = empty.findChild<QWidget*>("ListBox1");
+  QTest::mouseClick(emptyList, Qt::LeftButton, {}, QPoint(70, 40));
+  EXPECT_EQ(prompter->Beeps(), 0);
+  empty.FrmListBox1->OnSelectEntry = [this](int entry) { selected.push_back(entry); };
+  QTest::mouseClick(emptyList, Qt::LeftButton, {}, QPoint(70, 40));
+  EXPECT_EQ(prompter->Beeps(), 1);
+  EXPECT_TRUE(selected.empty());
+}
+
+TEST_F(GridWindow, ClientAreaCaptionAndFont) {
+  EXPECT_EQ(window->geometry().size(), QSize(800, 294));
+  EXPECT_EQ(frame()->size(), QSize(800, 294));
+  EXPECT_EQ(list()->size(), QSize(790, 284));
+  EXPECT_LE(GridSide * GridRowHeight, list()->height());
+  EXPECT_TRUE(window->windowFlags() & Qt::Tool);
+  EXPECT_EQ(frame()->ItemCount(), GridItems);
+  EXPECT_EQ(window->windowTitle(), "QAVO CodeTab EXPORT [Courier New] ");
+  EXPECT_EQ(list()->font().pixelSize(), 12);
+
+  // Header bytes are Latin-1; the caption follows every refresh.
+  TFont oem("Terminal", -16, true);
+  exp.SetFont(&oem, "Gr\xF6\xDF" "e");
+  exp.BuildHeader(-1, "M\xFC" "ller");
+  window->Update();
+  EXPECT_EQ(window->windowTitle(), QString::fromUtf8("QAVO CodeTab EXPORT [Größe] Müller"));
+  EXPECT_EQ(list()->font().pixelSize(), 16);
+}
+
+TEST_F(GridWindow, EveryShowRefreshes) {
+  window->hide();
+  exp.Assign(0x41, 0xC1);
+  EXPECT_EQ(frame()->CurrentEntry(), -1);
+  window->show();
+  EXPECT_EQ(frame()->CurrentEntry(), 0x41);
+}
+
+TEST_F(GridWindow, BorderFollowsTheActiveFlag) {
+  exp.ActiveColor = clFuchsia;
+  exp.Link(&imp);
+  window->Update();
+  EXPECT_EQ(frame()->BorderColor(), clBtnFace);
+  exp.SetActive(1);
+  window->Update();
+  EXPECT_EQ(frame()->BorderColor(), clFuchsia);
+  EXPECT_EQ(window->grab().toImage().pixelColor(2, 2), QColor(255, 0, 255));
+  frame()->SetActive(false);
+  EXPECT_EQ(frame()->BorderColor(), clBtnFace);
+  EXPECT_EQ(imp.Active, 1);
+  EXPECT_EQ(window->grab().toImage().pixelColor(2, 2), ResolveColor(clBtnFace, frame()->palette()));
+}
+
+TEST_F(GridWindow, UpdateReassertsTheActiveFlagAgainstThePartner) {
+  exp.Link(&imp);
+  exp.Active = 1;
+  imp.Active = 1;
+  window->Update();
+  EXPECT_EQ(exp.Active, 1);
+  EXPECT_EQ(imp.Active, 0);
+}
+
+TEST_F(GridWindow, CellsAreDrawnInTheirStateColours) {
+  exp.AmbiguousColor = RgbColor(230, 0, 0);
+  exp.ProofColor = RgbColor(0, 150, 0);
+  exp.Assign(0x41, 0xC1);
+  exp.Assign(0x42, 0xC1);  // ambiguous pair
+  exp.Assign(0x43, 0xC3);  // proven once chained
+  imp.Assign(0xC3, 0x43);
+  exp.Link(&imp);
+  exp.ProofColor = RgbColor(0, 150, 0);
+  exp.SetActive(1);
+  window->Update();
+  const QImage image = Picture();
+  const QColor red(230, 0, 0), green(0, 150, 0);
+  EXPECT_GT(PixelsOf(image, 5, 2, red), 0);    // 0x41
+  EXPECT_GT(PixelsOf(image, 5, 3, red), 0);    // 0x42
+  EXPECT_GT(PixelsOf(image, 5, 4, green), 0);  // 0x43
+  EXPECT_EQ(PixelsOf(image, 5, 4, red), 0);
+  EXPECT_EQ(PixelsOf(image, 5, 5, red) + PixelsOf(image, 5, 5, green), 0);  // 0x44 unassigned
+  const QColor face = ResolveColor(clBtnFace, list()->palette());
+  EXPECT_GT(PixelsOf(image, 0, 0, face), 46 * 16 - 1);  // the corner is plain button face
+}
+
+TEST_F(GridWindow, FocusRectangleMarksTheCurrentEntryOfTheLastUpdate) {
+  const QColor text = ResolveColor(clWindowText, list()->palette());
+  const auto edgeMarked = [&](const QImage& image, int row, int column) {
+    const TCellRect rect = ItemRect(ItemOf(row, column), list()->width());
+    int dots = 0;
+    for (int y = rect.Y; y < rect.Y + rect.Height; ++y)
+      if (image.pixelColor(rect.X, y).rgb() == text.rgb()) ++dots;
+    return dots > 2;
+  };
+  exp.Select(0x41);
+  window->Update();
+  QImage image = Picture();
+  EXPECT_TRUE(edgeMarked(image, 5, 2));
+  EXPECT_FALSE(edgeMarked(image, 5, 3));
+  exp.Select(0x42);
+  EXPECT_TRUE(edgeMarked(Picture(), 5, 2));
+  window->Update();
+  image = Picture();
+  EXPECT_FALSE(edgeMarked(image, 5, 2));
+  EXPECT_TRUE(edgeMarked(image, 5, 3));
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+ public:
+  int Paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++Paints;
+    return false;
+  }
+};
+
+TEST_F(GridWindow, OneRefreshPaintsTheGridOnce) {
+  PaintCounter counter;
+  list()->installEventFilter(&counter);
+  QApplication::processEvents();
+  counter.Paints = 0;
+  exp.Assign(0x41, 0xC1);
+  exp.SetActive(1);
+  exp.ActiveColor = clFuchsia;
+  window->Update();
+  QApplication::processEvents();
+  EXPECT_EQ(counter.Paints, 1);
+  counter.Paints = 0;
+  window->Update();
+  frame()->Update();
+  window->Update();
+  QApplication::processEvents();
+  EXPECT_EQ(counter.Paints, 1);
+}
+
+}  // namespace

@@ -35,15 +35,13 @@ void DrawCloseBox(QPainter& painter, const QRect& caption, const QPalette& palet
 void DrawCaption(QPainter& painter, const QRect& caption, const QWidget& window) {
   const QPalette& palette = window.palette();
   const bool active = window.isActiveWindow();
-  QLinearGradient gradient(caption.topLeft(), caption.topRight());
-  gradient.setColorAt(0, palette.color(active ? QPalette::Highlight : QPalette::Dark));
-  gradient.setColorAt(1, palette.color(active ? QPalette::Highlight : QPalette::Mid).lighter(130));
-  painter.fillRect(caption, gradient);
+  // One flat colour: a gradient would only turn into bands in 256 colours.
+  painter.fillRect(caption, palette.color(active ? QPalette::Highlight : QPalette::Dark));
 
   QFont font = window.font();
   font.setBold(true);
   painter.setFont(font);
-  painter.setPen(palette.color(active ? QPalette::HighlightedText : QPalette::Light));
+  painter.setPen(palette.color(active ? QPalette::HighlightedText : QPalette::Base));
   const QRect text = caption.adjusted(4, 0, -caption.height(), 0);
   const QString title = painter.fontMetrics().elidedText(window.windowTitle(), Qt::ElideRight, text.width());
   painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, title);
@@ -119,7 +117,8 @@ QImage CaptureWindow(QWidget& window) {
   QImage picture;
   if (WindowManagerDrawsFrame(window)) picture = ScreenPicture(window);
   if (picture.isNull()) picture = FramedRendering(window);
-  return picture.convertToFormat(QImage::Format_Indexed8);
+  // Nearest colours, as a screen-to-DIB copy maps them; no dithering noise.
+  return picture.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
 }
 
 void DrawPicture(QPainter& painter, const QImage& picture, const QRect& target) {

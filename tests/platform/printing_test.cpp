@@ -141,7 +141,7 @@ TEST(WindowPicture, CaptionCarriesTheTitle) {
   const QImage bare = FramedRendering(window);
   window.setWindowTitle("QAVO CodeTab IMPORT ");
   const QImage titled = FramedRendering(window);
-  const QColor textColor = window.palette().color(window.isActiveWindow() ? QPalette::HighlightedText : QPalette::Light);
+  const QColor textColor = window.palette().color(window.isActiveWindow() ? QPalette::HighlightedText : QPalette::Base);
   EXPECT_EQ(CountPixels(bare, titleArea, textColor), 0);
   EXPECT_GT(CountPixels(titled, titleArea, textColor), 50);
 }

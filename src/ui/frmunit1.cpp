@@ -97,6 +97,10 @@ TFrame1::TFrame1(QWidget* parent) : QFrame(parent) {
   connect(qApp, &QApplication::focusChanged, this, &TFrame1::FocusChanged);
 }
 
+// The fields lose the focus while the window is torn down; the frame must
+// not hear of it any more.
+TFrame1::~TFrame1() { disconnect(qApp, nullptr, this, nullptr); }
+
 void TFrame1::BuildControls() {
   resize(206, 173);
   Rand = new QWidget(this);

@@ -3,15 +3,14 @@
 #pragma once
 
 #include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
 #include <QString>
 #include <cstdint>
 
-class QGroupBox;
 class QKeyEvent;
-class QLabel;
-class QLineEdit;
-class QScrollBar;
-class QWidget;
 class TCodeTab;
 class TListBoxForm;
 struct TFont;
@@ -21,6 +20,7 @@ class TFrame1 : public QFrame {
 
  public:
   explicit TFrame1(QWidget* parent = nullptr);
+  ~TFrame1() override;
 
   // Controls.
   QWidget* Rand;

@@ -52,6 +52,8 @@ TQctecp::TQctecp(QWidget* owner) : QMainWindow(owner) {
 }
 
 TQctecp::~TQctecp() {
+  // The editors lose the focus while the window is torn down.
+  disconnect(qApp, nullptr, this, nullptr);
   if (Qctecp == this) Qctecp = nullptr;
 }
 

@@ -12,6 +12,8 @@
 #include "platform/colors.h"
 #include "support/session.h"
 #include "ui/frmunit1.h"
+#include "ui/frmunit2.h"
+#include "ui/listform.h"
 
 namespace {
 
@@ -485,6 +487,40 @@ TEST_F(Colors, PartnerLinkIsMutualAndClearedTogether) {
   exp->SetPartnerFrame(nullptr);
   EXPECT_EQ(exp->PartnerFrame, nullptr);
   EXPECT_EQ(imp->PartnerFrame, nullptr);
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int Paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++Paints;
+    return false;
+  }
+};
+
+using Speed = EntryEditor;
+
+TEST_F(Speed, ACommitPaintsEachGridOnce) {
+  Enter(exp);
+  Chain();
+  ASSERT_EQ(exp->TableWindow, DM1->ExportWindow);
+  ASSERT_EQ(imp->TableWindow, DM1->ImportWindow);
+  ASSERT_TRUE(DM1->ExportWindow->isVisible());
+  QTest::keyClicks(exp->EdAlphaIn, "A");
+  QTest::keyClicks(exp->EdHexOut, "C1");
+  QApplication::processEvents();
+
+  PaintCounter exportGrid(DM1->ExportWindow->FrmListBox1->ListBox1);
+  PaintCounter importGrid(DM1->ImportWindow->FrmListBox1->ListBox1);
+  QTest::keyClick(exp->EdHexOut, Qt::Key_Return);
+  EXPECT_EQ(exportGrid.Paints + importGrid.Paints, 0);  // painted later, once
+  QApplication::processEvents();
+  EXPECT_EQ(exportGrid.Paints, 1);
+  EXPECT_EQ(importGrid.Paints, 1);
 }
 
 TEST(HexValue, OnlyTwoUpperCaseDigits) {

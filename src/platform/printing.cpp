@@ -1,5 +1,6 @@
 #include "platform/printing.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
@@ -58,6 +59,8 @@ bool WindowManagerDrawsFrame(const QWidget& window) {
 QImage ScreenPicture(const QWidget& window) {
   QScreen* screen = window.screen();
   if (!screen) return QImage();
+  // Let the windows repaint what a just-closed dialog covered.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   const QRect frame = window.frameGeometry().translated(-screen->geometry().topLeft());
   return screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).toImage();
 }

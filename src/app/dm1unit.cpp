@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "platform/colors.h"
+#include "platform/helpviewer.h"
 #include "ui/teunit1.h"
 
 TDM1* DM1 = nullptr;
@@ -183,3 +184,5 @@ void TDM1::BeendenActionExecute() {
 void TDM1::MakeDiff2DINExecute() {}
 
 void TDM1::MakeDiff2TableExecute() {}
+
+void TDM1::HelpExecute() { ShowHelp(HelpContents); }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "model/codetab.h"
@@ -104,12 +105,14 @@ class TDM1 : public QObject {
   int StepLeft(const TCodeTab& table) const;
   int StepRight(const TCodeTab& table) const;
 
-  // Files.
-  void WriteTableFile(int format, const TCodeTab& table, const QString& fileName);
+  // Files. WriteTableFile returns false when the file could not be written;
+  // an existing file of that name is then left as it was.
+  bool WriteTableFile(int format, const TCodeTab& table, const QString& fileName);
   bool ReadTableFile(std::vector<uint8_t>& buffer);
   void LoadTableImage(const uint8_t* bytes, int length, int kind, const QString& name);
-  void LoadExportImage(const uint8_t* bytes, const QString& name);
-  void LoadImportImage(const uint8_t* bytes, const QString& name);
+  // A whole table's entries, from a 256-byte or a V5 image; name is 8-bit text.
+  void LoadExportImage(const TEntry (&entries)[256], const std::string& name);
+  void LoadImportImage(const TEntry (&entries)[256], const std::string& name);
   bool WriteCDeclaration(QIODevice& file, const TCodeTab& table);
   bool WritePascalDeclaration(QIODevice& file, const TCodeTab& table);
 
@@ -178,6 +181,10 @@ class TDM1 : public QObject {
  private:
   QAction* MakeAction(const char* name, const QString& caption, void (TDM1::*handler)());
   void CreateActions();
+  void LoadImage(TCodeTab& table, TableKind kind, const TEntry (&entries)[256], const std::string& name);
+  void SaveUnixTable(const TCodeTab& table, const QString& word, const QString& proposedName);
+  void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
+                        bool (TDM1::*write)(QIODevice&, const TCodeTab&));
 
   std::unique_ptr<TPrompter> prompter_;
 };

@@ -1,0 +1,468 @@
+// Loading table files through the real actions: recognition by length,
+// content and header, every refusal, the chain, and save-load round trips.
+#include <QLabel>
+#include <QTemporaryDir>
+#include <cstring>
+#include <functional>
+#include <random>
+
+#include "support/session.h"
+#include "tablefiles.h"
+
+namespace {
+
+const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
+const QString KindNotRecognised = "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben";
+const QString UnknownFormat = "unbekanntes Dateiformat";
+const QString NoSignature = "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: ";
+
+QString WrongLength(int length) { return QString::fromUtf8("Datei nicht erkannt: falsche Länge ") + QString::number(length); }
+
+QString Header(const TCodeTab& table) { return QString::fromLatin1(table.Header); }
+
+// The header line a load gives: kind word, display font and name, cut to 64.
+QString LoadedHeader(const char* kindWord, const QString& name) {
+  return (QString("QAVO CodeTab ") + kindWord + " [Courier New] " + name).left(64);
+}
+
+QByteArray ExportImage() {
+  QByteArray image(256, '\0');
+  for (int p = 0; p < 256; ++p) image[p] = static_cast<char>((p + 0x20) & 0xFF);
+  return image;
+}
+
+QByteArray ImportImage() {
+  QByteArray image(256, '\0');
+  for (int p = 0; p < 256; ++p) image[p] = static_cast<char>((p - 0x20) & 0xFF);
+  return image;
+}
+
+std::vector<int> ImageTargets(const QByteArray& image) {
+  std::vector<int> targets;
+  for (int p = 0; p < image.size(); ++p) targets.push_back(Byte(image, p));
+  return targets;
+}
+
+// One V5 image: signature, letter, text from offset 21, entries from target(p).
+QByteArray V5(char letter, const QByteArray& text, const std::function<int(int)>& target) {
+  QByteArray image(1088, '\0');
+  std::memcpy(image.data(), "QAVO CodeTab ", 13);
+  image[13] = letter;
+  std::memcpy(image.data() + 21, text.constData(), static_cast<size_t>(text.size()));
+  for (int p = 0; p < 256; ++p) {
+    const uint16_t bits = static_cast<uint16_t>(target(p));
+    image[64 + 4 * p] = static_cast<char>(bits & 0xFF);
+    image[65 + 4 * p] = static_cast<char>(bits >> 8);
+  }
+  return image;
+}
+
+int Shifted(int p) { return (p + 1) & 0xFF; }
+
+class FileLoadTest : public SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    ASSERT_TRUE(dir.isValid());
+    exportTable().SetActive(0);
+    importTable().SetActive(0);
+  }
+  QString Path(const QString& name) const { return dir.filePath(name); }
+  // Writes the file and loads it with the action, answering its dialog.
+  QString Load(QAction* action, const QString& name, const QByteArray& bytes) {
+    const QString path = Path(name);
+    WriteBytes(path, bytes);
+    prompter->AnswerFile(path);
+    action->trigger();
+    return path;
+  }
+  // Gives both tables some content, so that an untouched table is told apart.
+  void FillBoth() {
+    exportTable().Assign(0x41, 0xC1);
+    importTable().Assign(0xC1, 0x41);
+    importTable().Select(0xC1);
+  }
+  std::vector<QString> Messages() const {
+    std::vector<QString> texts;
+    for (const TPromptCall& call : prompter->CallsOf("message")) texts.push_back(call.Text);
+    return texts;
+  }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(FileLoadTest, OpenDialogIsTitledBeforeEveryUseAndKeepsTheFilterChoice) {
+  DM1->OpenDialog1.Title = "anders";
+  DM1->LoadTableFile->trigger();
+  ASSERT_EQ(prompter->Calls.size(), 1u);
+  const TFileDialogSettings& first = prompter->Calls[0].Settings;
+  EXPECT_EQ(prompter->Calls[0].Kind, "open");
+  EXPECT_EQ(first.Title, "QAVO Codetabelle laden");
+  EXPECT_EQ(first.Filter, "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct");
+  EXPECT_EQ(first.FilterIndex, 2);
+
+  DM1->OpenDialog1.FilterIndex = 1;
+  DM1->OpenDialog1.Title = "anders";
+  DM1->LoadExport->trigger();
+  const TFileDialogSettings& second = prompter->Calls.at(1).Settings;
+  EXPECT_EQ(second.Title, "QAVO Codetabelle laden");
+  EXPECT_EQ(second.FilterIndex, 1);
+}
+
+TEST_F(FileLoadTest, RecognisesExportAndImportImages) {
+  FillBoth();
+  Qctecp->LblCurrentFont->setText("stale");
+  const TTableState importBefore(importTable());
+  const QString exportPath = Load(DM1->LoadTableFile, "e.tab", ExportImage());
+  EXPECT_TRUE(prompter->CallsOf("message").empty());
+  EXPECT_EQ(Targets(exportTable()), ImageTargets(ExportImage()));
+  EXPECT_EQ(exportTable().CountAssigned(), 256);
+  EXPECT_EQ(exportTable().CurrentPosition, 0);
+  EXPECT_EQ(Header(exportTable()), LoadedHeader("EXPORT", exportPath));
+  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+  // The views were refreshed.
+  EXPECT_EQ(Qctecp->LblCurrentFont->text(), "Courier New");
+
+  const TTableState exportBefore(exportTable());
+  const QString importPath = Load(DM1->LoadTableFile, "i.tab", ImportImage());
+  EXPECT_EQ(Targets(importTable()), ImageTargets(ImportImage()));
+  EXPECT_EQ(Header(importTable()), LoadedHeader("IMPORT", importPath));
+  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
+}
+
+TEST_F(FileLoadTest, ImageMarkedBothWaysIsExport) {
+  QByteArray image = IdentityImage();
+  image[32] = 0x40;
+  image[64] = 0x20;
+  Load(DM1->LoadTableFile, "both.tab", image);
+  EXPECT_EQ(Targets(exportTable()), ImageTargets(image));
+  EXPECT_EQ(importTable().CountAssigned(), 0);
+}
+
+TEST_F(FileLoadTest, IdentityImageIsRefusedUntilItsKindIsGiven) {
+  FillBoth();
+  const TTableState exportBefore(exportTable());
+  const TTableState importBefore(importTable());
+  Qctecp->LblCurrentFont->setText("stale");
+  Load(DM1->LoadTableFile, "id.tab", IdentityImage());
+  EXPECT_EQ(Messages(), std::vector<QString>{KindNotRecognised});
+  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
+  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+  EXPECT_EQ(Qctecp->LblCurrentFont->text(), "stale");
+
+  EXPECT_EQ(DM1->LoadExport->text(), "&EXPORT (256 Bytes)");
+  EXPECT_EQ(DM1->LoadImport->text(), "&IIMPORT  (256 Bytes)");
+  const QString path = Load(DM1->LoadExport, "id.tab", IdentityImage());
+  EXPECT_EQ(Targets(exportTable()), ImageTargets(IdentityImage()));
+  EXPECT_EQ(Header(exportTable()), LoadedHeader("EXPORT", path));
+  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+  Load(DM1->LoadImport, "id.tab", IdentityImage());
+  EXPECT_EQ(Targets(importTable()), ImageTargets(IdentityImage()));
+  EXPECT_EQ(Header(importTable()), LoadedHeader("IMPORT", path));
+  EXPECT_EQ(Messages().size(), 1u);
+}
+
+TEST_F(FileLoadTest, ForcedKindOverridesTheContent) {
+  Load(DM1->LoadImport, "e.tab", ExportImage());
+  EXPECT_EQ(Targets(importTable()), ImageTargets(ExportImage()));
+  EXPECT_EQ(exportTable().CountAssigned(), 0);
+}
+
+TEST_F(FileLoadTest, ForcedLoadDropsOtherLengthsSilently) {
+  FillBoth();
+  const TTableState exportBefore(exportTable());
+  const TTableState importBefore(importTable());
+  Load(DM1->LoadExport, "pair.tab", ExportImage() + ImportImage());
+  Load(DM1->LoadImport, "v5.qct", V5('E', "] x", Shifted));
+  Load(DM1->LoadImport, "odd.tab", QByteArray(300, 'x'));
+  EXPECT_EQ(prompter->Calls.size(), 3u);
+  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
+  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+}
+
+TEST_F(FileLoadTest, V3FileFillsImportFromTheFirstHalfAndExportFromTheSecond) {
+  const QString path = Load(DM1->LoadTableFile, "pair.tab", IdentityImage() + ExportImage());
+  EXPECT_EQ(Targets(importTable()), ImageTargets(IdentityImage()));
+  EXPECT_EQ(Targets(exportTable()), ImageTargets(ExportImage()));
+  EXPECT_EQ(Header(importTable()), LoadedHeader("IMPORT", path));
+  EXPECT_EQ(Header(exportTable()), LoadedHeader("EXPORT", path));
+}
+
+TEST_F(FileLoadTest, HeaderNamesAreLatin1) {
+  const QString path = Load(DM1->LoadTableFile, QString::fromUtf8("ä.tab"), ExportImage());
+  const QByteArray expected = LoadedHeader("EXPORT", path).toLatin1();
+  ASSERT_TRUE(expected.contains('\xE4'));
+  EXPECT_EQ(QByteArray(exportTable().Header), expected);
+}
+
+TEST_F(FileLoadTest, V5KindLetterChoosesTheTable) {
+  Load(DM1->LoadTableFile, "a.qct", V5('A', "[Courier New] DIN", Shifted));
+  EXPECT_EQ(Targets(exportTable())[0], 1);
+  EXPECT_EQ(exportTable().CountAssigned(), 256);
+  EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] DIN");
+  EXPECT_EQ(importTable().CountAssigned(), 0);
+
+  Load(DM1->LoadTableFile, "e.qct", V5('E', "x] CP273", [](int p) { return p == 0x40 ? 0x20 : -1; }));
+  EXPECT_EQ(importTable().CountAssigned(), 1);
+  EXPECT_EQ(importTable().Entries[0x40].Target, 0x20);
+  EXPECT_EQ(Header(importTable()), "QAVO CodeTab IMPORT [Courier New] CP273");
+
+  const TTableState exportBefore(exportTable());
+  const TTableState importBefore(importTable());
+  for (const char letter : {'I', 'U', ' '}) Load(DM1->LoadTableFile, "x.qct", V5(letter, "] X", Shifted));
+  EXPECT_EQ(prompter->Calls.size(), 5u);
+  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
+  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+}
+
+TEST_F(FileLoadTest, V5EntriesCountByTheirLowByteAndFfffIsUnassigned) {
+  Load(DM1->LoadTableFile, "a.qct", V5('A', "] N", [](int p) { return p == 0 ? 0x0141 : p == 1 ? 0x0042 : 0xFFFF; }));
+  EXPECT_EQ(exportTable().Entries[0].Target, 0x41);
+  EXPECT_EQ(exportTable().Entries[1].Target, 0x42);
+  EXPECT_EQ(exportTable().CountAssigned(), 2);
+  EXPECT_EQ(exportTable().CurrentPosition, 0);
+}
+
+TEST_F(FileLoadTest, V5HeaderWithoutBracketOrNameLeavesTheTableUnnamed) {
+  exportTable().BuildHeader(Export, "alt");
+  Load(DM1->LoadTableFile, "a.qct", V5('A', "kein Name", Shifted));
+  EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] ");
+  EXPECT_EQ(exportTable().CountAssigned(), 256);
+
+  exportTable().BuildHeader(Export, "alt");
+  Load(DM1->LoadTableFile, "b.qct", V5('A', "x]", Shifted));
+  EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] ");
+}
+
+TEST_F(FileLoadTest, V5WithoutSignatureShowsItsLeadingText) {
+  FillBoth();
+  const TTableState exportBefore(exportTable());
+  QByteArray image = V5('A', "] N", Shifted);
+  std::memcpy(image.data(), "QAVO Codetab \xE4x", 15);
+  image[15] = '\0';
+  Load(DM1->LoadTableFile, "bad.qct", image);
+  EXPECT_EQ(Messages(), std::vector<QString>{NoSignature + QString::fromUtf8("QAVO Codetab äx")});
+  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
+}
+
+TEST_F(FileLoadTest, RefusedLengthsChangeNothing) {
+  FillBoth();
+  exportTable().Link(&importTable());
+  exportTable().SetActive(1);
+  const TTableState exportBefore(exportTable());
+  const TTableState importBefore(importTable());
+  struct Row {
+    int Length;
+    QString Message;
+  };
+  const Row rows[] = {{0, WrongLength(0)},      {255, WrongLength(255)},   {2177, WrongLength(2177)},
+                      {3000, WrongLength(3000)}, {257, UnknownFormat},      {300, UnknownFormat},
+                      {1087, UnknownFormat},     {2175, UnknownFormat}};
+  for (const Row& row : rows) {
+    prompter->Clear();
+    Load(DM1->LoadTableFile, "f.tab", QByteArray(row.Length, 'x'));
+    EXPECT_EQ(Messages(), std::vector<QString>{row.Message}) << row.Length;
+    EXPECT_EQ(prompter->CallsOf("message").at(0).Buttons, QStringList{"OK"});
+    EXPECT_TRUE(TTableState(exportTable()) == exportBefore) << row.Length;
+    EXPECT_TRUE(TTableState(importTable()) == importBefore) << row.Length;
+  }
+  // The length check comes before the forced kind.
+  prompter->Clear();
+  Load(DM1->LoadExport, "f.tab", QByteArray(255, 'x'));
+  EXPECT_EQ(Messages(), std::vector<QString>{WrongLength(255)});
+}
+
+TEST_F(FileLoadTest, UnreadableFileShowsTheFileErrorBox) {
+  FillBoth();
+  const TTableState exportBefore(exportTable());
+  const TTableState importBefore(importTable());
+  for (const QString& path : {dir.path(), Path("vanished.tab")}) {
+    prompter->Clear();
+    prompter->AnswerFile(path);
+    DM1->LoadTableFile->trigger();
+    ASSERT_EQ(prompter->Calls.size(), 2u) << path.toStdString();
+    EXPECT_EQ(prompter->Calls[1].Kind, "fileerror");
+    EXPECT_EQ(prompter->Calls[1].Title, "File Error");
+    EXPECT_EQ(prompter->Calls[1].Text, FileError);
+    EXPECT_EQ(prompter->Calls[1].Buttons, (QStringList{"OK", "Cancel"}));
+  }
+  prompter->AnswerFile(Path("vanished.tab"));
+  DM1->LoadImport->trigger();
+  EXPECT_EQ(prompter->CallsOf("fileerror").size(), 2u);
+  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
+  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+}
+
+TEST_F(FileLoadTest, CancelledDialogDoesNothing) {
+  FillBoth();
+  const TTableState exportBefore(exportTable());
+  for (QAction* action : {DM1->LoadTableFile, DM1->LoadExport, DM1->LoadImport}) action->trigger();
+  EXPECT_EQ(prompter->Calls.size(), 3u);
+  EXPECT_TRUE(prompter->CallsOf("open").size() == 3u);
+  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
+}
+
+TEST_F(FileLoadTest, LoadIntoAChainedPairLeavesThePartnerAndTheChain) {
+  FillBoth();
+  exportTable().Link(&importTable());
+  exportTable().SetActive(1);
+  const TTableState importBefore(importTable());
+  Load(DM1->LoadTableFile, "e.tab", ExportImage());
+  EXPECT_EQ(Targets(exportTable()), ImageTargets(ExportImage()));
+  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_EQ(exportTable().Active, 1);
+
+  // The other table of the pair is loaded just as well, and nothing mirrors back.
+  const TTableState exportBefore(exportTable());
+  Load(DM1->LoadTableFile, "i.tab", ImportImage());
+  EXPECT_EQ(Targets(importTable()), ImageTargets(ImportImage()));
+  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
+  EXPECT_EQ(importTable().Partner, &exportTable());
+}
+
+// The pair file is read as its two images, each as a file of its own.
+TEST_F(FileLoadTest, V5PairLoadsBothImagesOrRefusesEachByItself) {
+  FillBoth();
+  exportTable().Link(&importTable());
+  importTable().SetActive(1);
+  Load(DM1->LoadTableFile, "pair.qct", V5('A', "] EXP", Shifted) + V5('E', "] IMP", [](int p) { return p == 5 ? 6 : -1; }));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Targets(exportTable())[0xFF], 0);
+  EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] EXP");
+  EXPECT_EQ(importTable().CountAssigned(), 1);
+  EXPECT_EQ(Header(importTable()), "QAVO CodeTab IMPORT [Courier New] IMP");
+  EXPECT_EQ(importTable().Partner, &exportTable());
+  EXPECT_EQ(importTable().Active, 1);
+
+  const TTableState importBefore(importTable());
+  QByteArray broken = V5('I', "] X", Shifted);
+  broken[0] = 'q';
+  Load(DM1->LoadTableFile, "half.qct", V5('A', "] NEU", [](int) { return 7; }) + broken);
+  EXPECT_EQ(Messages(), std::vector<QString>{NoSignature + "qAVO CodeTab I"});
+  EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] NEU");
+  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+}
+
+// Everything saved comes back as it was.
+class RoundTripTest : public FileLoadTest {
+ protected:
+  void ClearBoth() {
+    exportTable().Reset(false);
+    exportTable().BuildHeader(Export, "");
+    importTable().Reset(false);
+    importTable().BuildHeader(Import, "");
+  }
+};
+
+TEST_F(RoundTripTest, UnixFiles) {
+  for (int p = 0; p < 256; ++p) exportTable().Assign(p, (p + 0x20) & 0xFF);
+  importTable().BuildInverse(exportTable());
+  exportTable().Link(&importTable());
+  const std::vector<int> exportTargets = Targets(exportTable());
+  const std::vector<int> importTargets = Targets(importTable());
+  prompter->AnswerFile(Path("e.tab"));
+  prompter->AnswerFile(Path("i.tab"));
+  DM1->SpeichernUnix->trigger();
+  ClearBoth();
+  prompter->AnswerFile(Path("e.tab"));
+  DM1->LoadTableFile->trigger();
+  prompter->AnswerFile(Path("i.tab"));
+  DM1->LoadTableFile->trigger();
+  EXPECT_EQ(Targets(exportTable()), exportTargets);
+  EXPECT_EQ(Targets(importTable()), importTargets);
+}
+
+TEST_F(RoundTripTest, V3File) {
+  for (int p = 0; p < 256; ++p) exportTable().Assign(p, 255 - p);
+  importTable().BuildInverse(exportTable());
+  importTable().Assign(3, 7);
+  exportTable().Link(&importTable());
+  const std::vector<int> exportTargets = Targets(exportTable());
+  const std::vector<int> importTargets = Targets(importTable());
+  prompter->AnswerFile(Path("pair.tab"));
+  DM1->SpeichernWindowsQavo3->trigger();
+  ClearBoth();
+  prompter->AnswerFile(Path("pair.tab"));
+  DM1->LoadTableFile->trigger();
+  EXPECT_EQ(Targets(exportTable()), exportTargets);
+  EXPECT_EQ(Targets(importTable()), importTargets);
+}
+
+TEST_F(RoundTripTest, V5PairAndSingleKeepGapsAndNames) {
+  exportTable().Assign(0x41, 0xC1);
+  exportTable().Assign(0x42, 0xC1);
+  exportTable().BuildHeader(Export, "DIN");
+  importTable().Assign(0xC1, 0x41);
+  importTable().BuildHeader(Import, "Mein Name");
+  exportTable().Link(&importTable());
+  const std::vector<int> exportTargets = Targets(exportTable());
+  const std::vector<int> importTargets = Targets(importTable());
+  const std::string exportHeader = exportTable().Header;
+  const std::string importHeader = importTable().Header;
+  prompter->AnswerFile(Path("pair.qct"));
+  DM1->SpeichernWindowsQavo5->trigger();
+  ClearBoth();
+  prompter->AnswerFile(Path("pair.qct"));
+  DM1->LoadTableFile->trigger();
+  EXPECT_EQ(Targets(exportTable()), exportTargets);
+  EXPECT_EQ(Targets(importTable()), importTargets);
+  EXPECT_EQ(exportTable().Header, exportHeader);
+  EXPECT_EQ(importTable().Header, importHeader);
+
+  exportTable().Link(nullptr);
+  importTable().SetActive(1);
+  prompter->AnswerFile(Path("i.qct"));
+  DM1->SpeichernWindowsQavo5->trigger();
+  ClearBoth();
+  prompter->AnswerFile(Path("i.qct"));
+  DM1->LoadTableFile->trigger();
+  EXPECT_EQ(Targets(importTable()), importTargets);
+  EXPECT_EQ(importTable().Header, importHeader);
+  EXPECT_EQ(exportTable().CountAssigned(), 0);
+}
+
+// Any file of any length through the three load commands: no crash, no read
+// past the data, and a refusal leaves everything as it was.
+TEST_F(FileLoadTest, AnyFileIsLoadedOrRefusedWithoutAChange) {
+  FillBoth();
+  exportTable().Link(&importTable());
+  exportTable().SetActive(1);
+  std::mt19937 random(1905);
+  QAction* const actions[] = {DM1->LoadTableFile, DM1->LoadExport, DM1->LoadImport};
+  for (int length = 0; length <= 3000; ++length) {
+    QByteArray bytes(length, '\0');
+    for (char& b : bytes) b = static_cast<char>(random());
+    const int which = length % 3;
+    const bool accepted = length >= 256 && length <= 2176;
+    bool loadsExport = false;
+    bool loadsImport = false;
+    size_t messages = accepted ? 0 : 1;
+    if (accepted && which == 0) {
+      if (length == 256) {
+        loadsExport = Byte(bytes, 32) == 0x40;
+        loadsImport = !loadsExport && Byte(bytes, 64) == 0x20;
+        messages = loadsExport || loadsImport ? 0 : 1;
+      } else if (length == 512) {
+        loadsExport = loadsImport = true;
+      } else {
+        messages = length == 2176 ? 2 : 1;
+      }
+    } else if (length == 256) {
+      loadsExport = which == 1;
+      loadsImport = which == 2;
+    }
+    const TTableState exportBefore(exportTable());
+    const TTableState importBefore(importTable());
+    prompter->Clear();
+    Load(actions[which], QString("any%1.bin").arg(length), bytes);
+    ASSERT_EQ(prompter->CallsOf("message").size(), messages) << length;
+    if (!loadsExport) ASSERT_TRUE(TTableState(exportTable()) == exportBefore) << length;
+    if (!loadsImport) ASSERT_TRUE(TTableState(importTable()) == importBefore) << length;
+    if (loadsExport) ASSERT_EQ(Targets(exportTable()), ImageTargets(bytes.right(256))) << length;
+    if (loadsImport) ASSERT_EQ(Targets(importTable()), ImageTargets(bytes.left(256))) << length;
+    ASSERT_EQ(exportTable().Partner, &importTable());
+  }
+}
+
+}  // namespace

@@ -214,12 +214,6 @@ TEST_F(DisplayFont, CancelledDialogChangesNothing) {
   ExpectEverywhere(Qctecp->LblFixedSys->SampleFont, "Fixedsys");
 }
 
-TEST_F(DisplayFont, NoFontChangesNothing) {
-  DM1->ApplyFont(nullptr);
-  EXPECT_EQ(DM1->DisplayFont, &Qctecp->LblCurier->SampleFont);
-  ExpectEverywhere(Qctecp->LblCurier->SampleFont, "Courier New");
-}
-
 TEST_F(DisplayFont, OemModeTypesAndShowsBytesThroughCodePage850) {
   const QChar aUmlaut(0xE4);
   const QChar lowQuote(0x201E);  // Windows-1252 0x84

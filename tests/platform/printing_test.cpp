@@ -159,16 +159,4 @@ TEST(WindowPicture, CaptureGives256ColourImageOfTheOuterSize) {
   EXPECT_EQ(picture.pixelColor(400, 170), QColor(255, 0, 255));
 }
 
-TEST(WindowPicture, DrawnPictureFillsItsRectangleOnly) {
-  QImage picture(4, 2, QImage::Format_RGB32);
-  picture.fill(Qt::blue);
-  QImage page(100, 100, QImage::Format_RGB32);
-  page.fill(Qt::white);
-  QPainter painter(&page);
-  DrawPicture(painter, picture.convertToFormat(QImage::Format_Indexed8), QRect(10, 20, 40, 20));
-  painter.end();
-  EXPECT_EQ(CountPixels(page, QRect(10, 20, 40, 20), Qt::blue), 800);
-  EXPECT_EQ(CountPixels(page, page.rect(), Qt::blue), 800);
-}
-
 }  // namespace

@@ -16,8 +16,8 @@ namespace {
 constexpr int PictureLeft = 200;
 constexpr int UpperTop = 800;
 
-// A window that is 800 x 294 inside is 808 x 328 outside, as the tool
-// windows of the original desktop were.
+// A table window, 800 x 294 inside, comes out at its designed outer size
+// of 808 x 328.
 constexpr int FrameBorder = 4;
 constexpr int CaptionHeight = 26;
 

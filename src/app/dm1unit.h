@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@
 class TListBoxForm;
 class QFile;
 class QIODevice;
+class QRect;
+class QWidget;
 
 class TDM1 : public QObject {
   Q_OBJECT
@@ -119,6 +122,9 @@ class TDM1 : public QObject {
   void SetActiveColor(int32_t color);
   void SetAmbiguousColor(int32_t color);
   void SetProofColor(int32_t color);
+
+  // Printing: told of every window picture put on the page and its place.
+  std::function<void(const QWidget& window, const QRect& place)> PicturePrinted;
 
  public slots:
   void BeendenActionExecute();

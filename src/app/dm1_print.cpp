@@ -1,0 +1,56 @@
+// Printing: the table windows as pictures on one page.
+#include <QApplication>
+#include <QPainter>
+#include <QPrinter>
+
+#include "app/dm1unit.h"
+#include "platform/printing.h"
+#include "ui/listform.h"
+
+namespace {
+
+// One print document of one page; the first picture begins it.
+class TPrintDocument {
+ public:
+  TPrintDocument(TDM1& session, QPrinter& printer) : session_(session), printer_(printer) {}
+  ~TPrintDocument() {
+    if (painter_.isActive()) painter_.end();
+  }
+
+  // False when the printer refuses the document; the user has been told.
+  bool PrintWindow(QWidget& window, TPrintPosition position) {
+    const QImage picture = CaptureWindow(window);
+    if (!painter_.isActive() && !painter_.begin(&printer_)) {
+      session_.Prompter().Message(QString::fromUtf8("Der Druck konnte nicht begonnen werden."));
+      return false;
+    }
+    const QRect place = PictureRect(QSize(printer_.width(), printer_.height()), picture.size(), position);
+    DrawPicture(painter_, picture, place);
+    if (session_.PicturePrinted) session_.PicturePrinted(window, place);
+    return true;
+  }
+
+ private:
+  TDM1& session_;
+  QPrinter& printer_;
+  QPainter painter_;
+};
+
+}  // namespace
+
+void TDM1::DruckenExecute() {
+  QPrinter printer(QPrinter::HighResolution);
+  if (!Prompter().ChoosePrinter(printer)) return;
+  TPrintDocument document(*this, printer);
+  const bool chained = ExportTable && ExportTable->Partner;
+  if (ExportWindow && ExportTable && (ExportTable->Active || chained)) {
+    if (document.PrintWindow(*ExportWindow, TPrintPosition::Upper) && chained && ImportWindow)
+      document.PrintWindow(*ImportWindow, TPrintPosition::Lower);
+    return;
+  }
+  // The IMPORT window also prints while its table is the one being edited,
+  // not only while the window itself is active.
+  const bool importEdited = ImportTable && ImportTable->Active;
+  if (ImportWindow && (importEdited || QApplication::activeWindow() == ImportWindow))
+    document.PrintWindow(*ImportWindow, TPrintPosition::Lower);
+}

@@ -1,0 +1,133 @@
+#include "platform/printing.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <qdrawutil.h>
+
+namespace {
+
+constexpr int PictureLeft = 200;
+constexpr int UpperTop = 800;
+
+// A table window, 800 x 294 inside, comes out at its designed outer size
+// of 808 x 328.
+constexpr int FrameBorder = 4;
+constexpr int CaptionHeight = 26;
+
+int ClampToInt(int64_t value) { return static_cast<int>(std::min<int64_t>(value, INT_MAX)); }
+
+void DrawCloseBox(QPainter& painter, const QRect& caption, const QPalette& palette) {
+  const int side = caption.height() - 6;
+  const QRect box(caption.right() - 2 - side, caption.top() + 3, side, side);
+  qDrawWinButton(&painter, box, palette, false, &palette.brush(QPalette::Button));
+  const QRect cross = box.adjusted(side / 4 + 1, side / 4, -side / 4 - 1, -side / 4 - 1);
+  painter.setPen(QPen(palette.color(QPalette::ButtonText), 2));
+  painter.drawLine(cross.topLeft(), cross.bottomRight());
+  painter.drawLine(cross.topRight(), cross.bottomLeft());
+}
+
+void DrawCaption(QPainter& painter, const QRect& caption, const QWidget& window) {
+  const QPalette& palette = window.palette();
+  const bool active = window.isActiveWindow();
+  // One flat colour: a gradient would only turn into bands in 256 colours.
+  painter.fillRect(caption, palette.color(active ? QPalette::Highlight : QPalette::Dark));
+
+  QFont font = window.font();
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(palette.color(active ? QPalette::HighlightedText : QPalette::Base));
+  const QRect text = caption.adjusted(4, 0, -caption.height(), 0);
+  const QString title = painter.fontMetrics().elidedText(window.windowTitle(), Qt::ElideRight, text.width());
+  painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, title);
+  DrawCloseBox(painter, caption, palette);
+}
+
+bool WindowManagerDrawsFrame(const QWidget& window) {
+  if (!window.isVisible()) return false;
+  const QString platform = QGuiApplication::platformName();
+  if (platform == "offscreen" || platform == "minimal" || platform.startsWith("wayland")) return false;
+  return window.frameGeometry() != window.geometry();
+}
+
+QImage ScreenPicture(const QWidget& window) {
+  QScreen* screen = window.screen();
+  if (!screen) return QImage();
+  // Let the windows repaint what a just-closed dialog covered.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  const QRect frame = window.frameGeometry().translated(-screen->geometry().topLeft());
+  return screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).toImage();
+}
+
+}  // namespace
+
+QRect PicturePlace(const QSize& page, const QSize& window, TPrintPosition position) {
+  const int64_t pw = page.width();
+  const int64_t ph = page.height();
+  const int64_t w = window.width();
+  const int64_t h = window.height();
+  if (pw <= 0 || ph <= 0 || w <= 0 || h <= 0) return QRect();
+  int64_t width = pw;
+  int64_t height = ph;
+  if (pw < ph)
+    height = (pw / w) * h;
+  else
+    width = (ph / h) * w;
+  const int top = position == TPrintPosition::Upper ? UpperTop : static_cast<int>(ph / 2);
+  return QRect(PictureLeft, top, ClampToInt(width * 9 / 10), ClampToInt(height * 9 / 10));
+}
+
+QRect FitOnPage(const QRect& place, const QSize& page, TPrintPosition position) {
+  if (place.isEmpty() || QRect(QPoint(0, 0), page).contains(place)) return place;
+  const int bottom = position == TPrintPosition::Upper ? page.height() / 2 : page.height();
+  const int64_t roomWidth = std::max(0, page.width() - place.left());
+  const int64_t roomHeight = std::max(0, bottom - place.top());
+  const int64_t w = place.width();
+  const int64_t h = place.height();
+  if (w * roomHeight <= h * roomWidth)
+    return QRect(place.topLeft(), QSize(static_cast<int>(w * roomHeight / h), static_cast<int>(roomHeight)));
+  return QRect(place.topLeft(), QSize(static_cast<int>(roomWidth), static_cast<int>(h * roomWidth / w)));
+}
+
+QRect PictureRect(const QSize& page, const QSize& window, TPrintPosition position) {
+  return FitOnPage(PicturePlace(page, window, position), page, position);
+}
+
+QImage FramedRendering(QWidget& window) {
+  const QPixmap content = window.grab();
+  const qreal ratio = content.devicePixelRatio();
+  const QSize inner = window.size();
+  const QRect outer(0, 0, inner.width() + 2 * FrameBorder, inner.height() + 2 * FrameBorder + CaptionHeight);
+  QImage picture(outer.size() * ratio, QImage::Format_RGB32);
+  picture.setDevicePixelRatio(ratio);
+
+  QPainter painter(&picture);
+  const QPalette& palette = window.palette();
+  painter.fillRect(outer, palette.brush(QPalette::Button));
+  qDrawWinPanel(&painter, outer, palette, false);
+  DrawCaption(painter, QRect(FrameBorder, FrameBorder, inner.width(), CaptionHeight - 1), window);
+  painter.drawPixmap(FrameBorder, FrameBorder + CaptionHeight, content);
+  return picture;
+}
+
+QImage CaptureWindow(QWidget& window) {
+  QImage picture;
+  if (WindowManagerDrawsFrame(window)) picture = ScreenPicture(window);
+  if (picture.isNull()) picture = FramedRendering(window);
+  // Nearest colours, as a screen-to-DIB copy maps them; no dithering noise.
+  return picture.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+}
+
+void DrawPicture(QPainter& painter, const QImage& picture, const QRect& target) {
+  painter.save();
+  painter.setRenderHint(QPainter::LosslessImageRendering);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.drawImage(target, picture);
+  painter.restore();
+}

@@ -1,0 +1,163 @@
+// The four colour actions through the colour dialog, and their setters.
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include "platform/colors.h"
+#include "support/session.h"
+#include "ui/frmunit1.h"
+#include "ui/frmunit2.h"
+#include "ui/listform.h"
+
+namespace {
+
+constexpr int32_t clBlue = RgbColor(0, 0, 255);
+constexpr int32_t clTeal = RgbColor(0, 128, 128);
+
+QColor Resolved(int32_t color) { return ResolveColor(color, QApplication::palette()); }
+QColor Background(const QWidget* widget) { return widget->palette().color(QPalette::Window); }
+
+// Every colour the session and the two tables keep.
+std::vector<int32_t> ColorsNow() {
+  const TDM1& dm = *DM1;
+  std::vector<int32_t> colors{dm.ChainedColor, dm.ActiveColor, dm.AmbiguousColor, dm.ProofColor};
+  for (const TCodeTab* table : {dm.ExportTable, dm.ImportTable})
+    colors.insert(colors.end(), {table->ActiveColor, table->AmbiguousColor, table->ProofColor});
+  return colors;
+}
+
+class StateColors : public SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    Qctecp->show();
+    QApplication::setActiveWindow(Qctecp);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Qctecp));
+    exp = Qctecp->FrmExport;
+    imp = Qctecp->FrmImport;
+    exportGrid = DM1->ExportWindow->FrmListBox1;
+    importGrid = DM1->ImportWindow->FrmListBox1;
+  }
+
+  // Chains the pair with EXPORT active: A -> C1 is confirmed by the partner.
+  void ChainWithProvenEntry() {
+    exportTable().SetActive(1);
+    importTable().SetActive(0);
+    exportTable().Link(&importTable());
+    exportTable().Assign(0x41, 0xC1);
+    exp->MoveTo(0x41);
+    Qctecp->RefreshViews();
+  }
+
+  QString OfferedColor() const { return prompter->CallsOf("color").back().Text; }
+
+  TFrame1* exp = nullptr;
+  TFrame1* imp = nullptr;
+  TFrmListBox* exportGrid = nullptr;
+  TFrmListBox* importGrid = nullptr;
+};
+
+TEST_F(StateColors, NewAmbiguousColourShowsInBothGridsAndBothEditors) {
+  exportTable().Assign(0x41, 0xC1);
+  exportTable().Assign(0x42, 0xC1);
+  importTable().Assign(0xC1, 0x41);
+  importTable().Assign(0xC2, 0x41);
+  exp->MoveTo(0x41);
+  imp->MoveTo(0xC1);
+  Qctecp->RefreshViews();
+  ASSERT_EQ(Background(exp->InputHeader), Resolved(clRed));
+
+  prompter->AnswerColor(QColor(0, 0, 255));
+  DM1->ColorAmbiguousAction->trigger();
+  EXPECT_EQ(OfferedColor(), "#ff0000");
+  EXPECT_EQ(DM1->AmbiguousColor, clBlue);
+  EXPECT_EQ(exportTable().AmbiguousColor, clBlue);
+  EXPECT_EQ(importTable().AmbiguousColor, clBlue);
+  EXPECT_EQ(exportGrid->CachedColors().Ambiguous, clBlue);
+  EXPECT_EQ(importGrid->CachedColors().Ambiguous, clBlue);
+  EXPECT_EQ(GridTextColor(exportTable(), 0x42, exportGrid->CachedColors()), clBlue);
+  EXPECT_EQ(GridTextColor(importTable(), 0xC2, importGrid->CachedColors()), clBlue);
+  EXPECT_EQ(Background(exp->InputHeader), Resolved(clBlue));
+  EXPECT_EQ(Background(imp->InputHeader), Resolved(clBlue));
+}
+
+TEST_F(StateColors, NewProofColourShowsInBothGridsWhereChained) {
+  exportTable().Assign(0x41, 0xC1);
+  Qctecp->RefreshViews();
+  prompter->AnswerColor(QColor(0, 128, 128));
+  DM1->ColorProofAction->trigger();
+  EXPECT_EQ(OfferedColor(), "#008000");
+  EXPECT_EQ(DM1->ProofColor, clTeal);
+  EXPECT_EQ(exportGrid->CachedColors().Proof, clTeal);
+  // Not chained: nothing is confirmed, so the colour shows nowhere yet.
+  EXPECT_NE(GridTextColor(exportTable(), 0x41, exportGrid->CachedColors()), clTeal);
+
+  exportTable().Unassign(0x41);
+  ChainWithProvenEntry();
+  EXPECT_EQ(GridTextColor(exportTable(), 0x41, exportGrid->CachedColors()), clTeal);
+  EXPECT_EQ(GridTextColor(importTable(), 0xC1, importGrid->CachedColors()), clTeal);
+  EXPECT_EQ(Background(exp->InputHeader), Resolved(clTeal));
+}
+
+TEST_F(StateColors, NewActiveColourFramesTheActiveEditorAndGrid) {
+  exp->EdAlphaIn->setFocus();
+  ASSERT_TRUE(exportTable().Active);
+  prompter->AnswerColor(QColor(0, 0, 255));
+  DM1->ColorActiveAction->trigger();
+  EXPECT_EQ(OfferedColor(), "#ff00ff");
+  EXPECT_EQ(DM1->ActiveColor, clBlue);
+  EXPECT_EQ(exportTable().ActiveColor, clBlue);
+  EXPECT_EQ(importTable().ActiveColor, clBlue);
+  EXPECT_EQ(Background(exp->Rand), Resolved(clBlue));
+  EXPECT_EQ(Background(imp->Rand), Resolved(clBtnFace));
+  EXPECT_EQ(exportGrid->BorderColor(), clBlue);
+  EXPECT_EQ(importGrid->BorderColor(), clBtnFace);
+}
+
+TEST_F(StateColors, NewChainedColourShowsOnceTheTablesAreChained) {
+  prompter->AnswerColor(QColor(0, 0, 255));
+  DM1->ColorChainedAction->trigger();
+  EXPECT_EQ(OfferedColor(), "#ff00ff");
+  EXPECT_EQ(DM1->ChainedColor, clBlue);
+  EXPECT_EQ(Background(Qctecp->ToGether), Resolved(clBtnFace));
+  ChainWithProvenEntry();
+  EXPECT_EQ(Background(Qctecp->ToGether), Resolved(clBlue));
+
+  prompter->AnswerColor(QColor(0, 128, 128));
+  DM1->ColorChainedAction->trigger();
+  EXPECT_EQ(OfferedColor(), "#0000ff");
+  EXPECT_EQ(Background(Qctecp->ToGether), Resolved(clTeal));
+}
+
+TEST_F(StateColors, SystemColourIsOfferedAsItsPresentRgbValue) {
+  DM1->SetActiveColor(clBtnShadow);
+  prompter->AnswerCancel();
+  DM1->ColorActiveAction->trigger();
+  EXPECT_EQ(OfferedColor(), Resolved(clBtnShadow).name());
+  EXPECT_EQ(DM1->ActiveColor, clBtnShadow);
+}
+
+TEST_F(StateColors, CancelledDialogChangesNothing) {
+  ChainWithProvenEntry();
+  const std::vector<int32_t> before = ColorsNow();
+  for (QAction* action :
+       {DM1->ColorChainedAction, DM1->ColorActiveAction, DM1->ColorProofAction, DM1->ColorAmbiguousAction}) {
+    prompter->AnswerCancel();
+    action->trigger();
+    EXPECT_EQ(ColorsNow(), before) << action->objectName().toStdString();
+  }
+  EXPECT_EQ(prompter->CallsOf("color").size(), 4u);
+  EXPECT_EQ(Background(Qctecp->ToGether), Resolved(clFuchsia));
+  EXPECT_EQ(exportGrid->CachedColors().Proof, clGreen);
+}
+
+TEST_F(StateColors, SettersIgnoreUnsetColours) {
+  const std::vector<int32_t> before = ColorsNow();
+  DM1->SetActiveColor(NoColor);
+  DM1->SetAmbiguousColor(NoColor);
+  DM1->SetProofColor(NoColor);
+  EXPECT_EQ(ColorsNow(), before);
+}
+
+}  // namespace

@@ -1,0 +1,247 @@
+// The display font: the fixed fonts, the font dialog, the 12-pixel cap, the
+// Terminal rule and OEM mode, through the real editors and grids.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QTest>
+
+#include "support/session.h"
+#include "ui/frmunit1.h"
+#include "ui/frmunit2.h"
+#include "ui/listform.h"
+
+namespace {
+
+// A font dialog that remembers the font it was offered.
+class TFontDialogRecorder : public TScriptedPrompter {
+ public:
+  std::vector<TFont> Offered;
+  bool ChooseFont(TFont& font) override {
+    Offered.push_back(font);
+    return TScriptedPrompter::ChooseFont(font);
+  }
+};
+
+// A paint device that keeps the texts drawn on it.
+class TTextEngine : public QPaintEngine {
+ public:
+  QStringList Texts;
+  bool begin(QPaintDevice*) override { return true; }
+  bool end() override { return true; }
+  void updateState(const QPaintEngineState&) override {}
+  void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+  void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+  void drawTextItem(const QPointF&, const QTextItem& item) override { Texts << item.text(); }
+  Type type() const override { return QPaintEngine::User; }
+};
+
+class TTextDevice : public QPaintDevice {
+ public:
+  QPaintEngine* paintEngine() const override { return &engine; }
+  mutable TTextEngine engine;
+
+ protected:
+  int metric(PaintDeviceMetric metric) const override {
+    switch (metric) {
+      case PdmWidth: return 100;
+      case PdmHeight: return 16;
+      case PdmDepth: return 32;
+      case PdmDevicePixelRatio: return 1;
+      case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
+      default: return 96;
+    }
+  }
+};
+
+// The text the grid draws in the cell of an entry.
+QString GridCellText(TFrmListBox& grid, int entry) {
+  for (int item = 0; item < GridItems; ++item) {
+    const TGridItem cell = grid.ItemMapper(item);
+    if (cell.High < 0 || cell.Low < 0 || cell.Entry != entry) continue;
+    TTextDevice device;
+    QPainter painter(&device);
+    grid.ListBox1DrawItem(painter, item, QRect(0, 0, 100, 16));
+    painter.end();
+    return device.engine.Texts.join(QString());
+  }
+  return QString();
+}
+
+void TypeChar(QWidget* field, QChar c) {
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+  QApplication::sendEvent(field, &press);
+  QApplication::sendEvent(field, &release);
+}
+
+class DisplayFont : public SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    auto recorder = std::make_unique<TFontDialogRecorder>();
+    dialog = recorder.get();
+    DM1->SetPrompter(std::move(recorder));
+    prompter = nullptr;
+    Qctecp->show();
+    QApplication::setActiveWindow(Qctecp);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Qctecp));
+    ASSERT_NE(DM1->ExportWindow, nullptr);
+    ASSERT_NE(DM1->ImportWindow, nullptr);
+  }
+
+  TFrmListBox& grid(TListBoxForm* window) const { return *window->FrmListBox1; }
+
+  // Every view shows the font: tables, captions, label, editors and grids.
+  void ExpectEverywhere(const TFont& font, const QString& name) const {
+    const QFont drawn = font.ToQFont();
+    EXPECT_EQ(DM1->ExportTable->Font, DM1->DisplayFont);
+    EXPECT_EQ(DM1->ImportTable->Font, DM1->DisplayFont);
+    const QString bracket = "[" + name + "]";
+    EXPECT_EQ(QString::fromLatin1(DM1->ExportTable->Header), "QAVO CodeTab EXPORT " + bracket + " ");
+    EXPECT_EQ(QString::fromLatin1(DM1->ImportTable->Header), "QAVO CodeTab IMPORT " + bracket + " ");
+    EXPECT_TRUE(DM1->ExportWindow->windowTitle().contains(bracket));
+    EXPECT_TRUE(DM1->ImportWindow->windowTitle().contains(bracket));
+    EXPECT_EQ(Qctecp->LblCurrentFont->text(), name);
+    EXPECT_EQ(Qctecp->LblCurrentFont->font(), drawn);
+    for (TFrame1* frame : {Qctecp->FrmExport, Qctecp->FrmImport}) {
+      EXPECT_EQ(frame->EdAlphaIn->font(), drawn);
+      EXPECT_EQ(frame->EdAlphaOut->font(), drawn);
+    }
+    EXPECT_EQ(grid(DM1->ExportWindow).ListBox1->font(), drawn);
+    EXPECT_EQ(grid(DM1->ImportWindow).ListBox1->font(), drawn);
+  }
+
+  TFontDialogRecorder* dialog = nullptr;
+};
+
+TEST_F(DisplayFont, EachFixedFontActionAppliesItsSampleFont) {
+  struct Case {
+    QAction* action;
+    TSampleLabel* label;
+    const char* name;
+    int oem;
+  };
+  const Case cases[] = {{DM1->FontFixedSys, Qctecp->LblFixedSys, "Fixedsys", 0},
+                        {DM1->FontTerminal, Qctecp->LblOem, "Terminal", 1},
+                        {DM1->FontSansSerif, Qctecp->LblSanSerif, "MS Sans Serif", 0},
+                        {DM1->FontCourierNew, Qctecp->LblCurier, "Courier New", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.action->trigger();
+    EXPECT_EQ(DM1->DisplayFont, &c.label->SampleFont);
+    EXPECT_EQ(DM1->OemFont, c.oem);
+    EXPECT_EQ(Qctecp->FrmExport->OemInput, c.oem != 0);
+    EXPECT_EQ(Qctecp->FrmImport->OemInput, c.oem != 0);
+    ExpectEverywhere(c.label->SampleFont, c.name);
+  }
+  EXPECT_TRUE(dialog->Calls.empty());
+}
+
+TEST_F(DisplayFont, TallFontIsCutTo12PixelsAndTheDialogOffersTheCutSize) {
+  dialog->AnswerFont(TFont("DejaVu Sans", -16));
+  DM1->FontSetzen->trigger();
+  ASSERT_EQ(dialog->Offered.size(), 1u);
+  EXPECT_EQ(dialog->Offered[0].Name, "Courier New");
+  EXPECT_EQ(dialog->Offered[0].Height, -12);
+  ASSERT_EQ(DM1->DisplayFont, &DM1->FontDialog1);
+  EXPECT_EQ(DM1->DisplayFont->Height, -12);
+  EXPECT_EQ(DM1->OemFont, 0);
+  ExpectEverywhere(TFont("DejaVu Sans", -12), "DejaVu Sans");
+  EXPECT_EQ(Qctecp->FrmExport->EdAlphaIn->font().pixelSize(), 12);
+
+  dialog->AnswerCancel();
+  DM1->FontSetzen->trigger();
+  ASSERT_EQ(dialog->Offered.size(), 2u);
+  EXPECT_EQ(dialog->Offered[1].Name, "DejaVu Sans");
+  EXPECT_EQ(dialog->Offered[1].Height, -12);
+}
+
+TEST_F(DisplayFont, SmallerFontsKeepTheirSize) {
+  for (const int height : {-12, -9}) {
+    dialog->AnswerFont(TFont("DejaVu Sans Mono", height));
+    DM1->FontSetzen->trigger();
+    EXPECT_EQ(DM1->DisplayFont->Height, height);
+    EXPECT_EQ(grid(DM1->ExportWindow).ListBox1->font().pixelSize(), -height);
+  }
+}
+
+TEST_F(DisplayFont, TerminalInAnySizeOrStyleGivesTheOemSampleFont) {
+  TFont bigItalic("Terminal", -20);
+  bigItalic.Italic = true;
+  dialog->AnswerFont(bigItalic);
+  DM1->FontSetzen->trigger();
+  ASSERT_EQ(DM1->DisplayFont, &Qctecp->LblOem->SampleFont);
+  const TFont& oem = *DM1->DisplayFont;
+  EXPECT_EQ(oem.Name, "Terminal");
+  EXPECT_EQ(oem.Height, -12);
+  EXPECT_TRUE(oem.Bold);
+  EXPECT_FALSE(oem.Italic);
+  EXPECT_TRUE(oem.OemCharset);
+  EXPECT_EQ(DM1->OemFont, 1);
+  // The dialog's own font is left as chosen.
+  EXPECT_EQ(DM1->FontDialog1.Height, -20);
+  ExpectEverywhere(oem, "Terminal");
+
+  // Opening the dialog again offers the OEM font; any other font ends OEM mode.
+  dialog->AnswerFont(TFont("Courier New", -12));
+  DM1->FontSetzen->trigger();
+  EXPECT_TRUE(dialog->Offered.back().OemCharset);
+  EXPECT_EQ(DM1->OemFont, 0);
+  EXPECT_FALSE(Qctecp->FrmExport->OemInput);
+  EXPECT_FALSE(Qctecp->FrmImport->OemInput);
+}
+
+TEST_F(DisplayFont, TerminalIsRecognisedByItsExactName) {
+  dialog->AnswerFont(TFont("terminal", -14));
+  DM1->FontSetzen->trigger();
+  EXPECT_EQ(DM1->OemFont, 0);
+  EXPECT_EQ(DM1->DisplayFont, &DM1->FontDialog1);
+  EXPECT_EQ(DM1->DisplayFont->Height, -12);
+  EXPECT_FALSE(DM1->DisplayFont->OemCharset);
+}
+
+TEST_F(DisplayFont, CancelledDialogChangesNothing) {
+  DM1->FontFixedSys->trigger();
+  const QString header = QString::fromLatin1(DM1->ExportTable->Header);
+  dialog->AnswerCancel();
+  DM1->FontSetzen->trigger();
+  EXPECT_EQ(dialog->Offered.size(), 1u);
+  EXPECT_EQ(DM1->DisplayFont, &Qctecp->LblFixedSys->SampleFont);
+  EXPECT_EQ(QString::fromLatin1(DM1->ExportTable->Header), header);
+  ExpectEverywhere(Qctecp->LblFixedSys->SampleFont, "Fixedsys");
+}
+
+TEST_F(DisplayFont, OemModeTypesAndShowsBytesThroughCodePage850) {
+  const QChar aUmlaut(0xE4);
+  const QChar lowQuote(0x201E);  // Windows-1252 0x84
+  TFrame1* exp = Qctecp->FrmExport;
+  TFrame1* imp = Qctecp->FrmImport;
+
+  DM1->FontTerminal->trigger();
+  exp->EdAlphaIn->setFocus();
+  TypeChar(exp->EdAlphaIn, aUmlaut);
+  EXPECT_EQ(DM1->ExportTable->CurrentPosition, 0x84);
+  EXPECT_EQ(exp->EdHexIn->text(), "84");
+  EXPECT_EQ(exp->EdAlphaIn->text(), QString(aUmlaut));
+  EXPECT_TRUE(GridCellText(grid(DM1->ExportWindow), 0x84).contains(aUmlaut));
+  EXPECT_TRUE(GridCellText(grid(DM1->ImportWindow), 0x84).contains(aUmlaut));
+
+  imp->EdHexIn->setFocus();
+  QTest::keyClicks(imp->EdHexIn, "C0");
+  TypeChar(imp->EdAlphaOut, aUmlaut);
+  EXPECT_EQ(imp->EdHexOut->text(), "84");
+
+  DM1->FontCourierNew->trigger();
+  exp->EdAlphaIn->setFocus();
+  TypeChar(exp->EdAlphaIn, aUmlaut);
+  EXPECT_EQ(DM1->ExportTable->CurrentPosition, 0xE4);
+  EXPECT_EQ(exp->EdHexIn->text(), "E4");
+  const QString ansiCell = GridCellText(grid(DM1->ExportWindow), 0x84);
+  EXPECT_TRUE(ansiCell.contains(lowQuote)) << ansiCell.toStdString();
+  EXPECT_FALSE(ansiCell.contains(aUmlaut));
+}
+
+}  // namespace

@@ -1,0 +1,198 @@
+// Printing the table windows to a PDF file through the print dialog.
+#include <QApplication>
+#include <QFile>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "platform/printing.h"
+#include "support/session.h"
+#include "ui/listform.h"
+
+namespace {
+
+struct TPrintedPicture {
+  const QWidget* Window;
+  QRect Place;
+  bool operator==(const TPrintedPicture& o) const { return Window == o.Window && Place == o.Place; }
+};
+
+std::ostream& operator<<(std::ostream& out, const TPrintedPicture& p) {
+  return out << p.Window->windowTitle().toStdString() << " at " << p.Place.x() << "," << p.Place.y() << " "
+             << p.Place.width() << "x" << p.Place.height();
+}
+
+// A print dialog that also turns the page to landscape and keeps the page size.
+class TLandscapeDialog : public TScriptedPrompter {
+ public:
+  QSize Page;
+  bool ChoosePrinter(QPrinter& printer) override {
+    if (!TScriptedPrompter::ChoosePrinter(printer)) return false;
+    printer.setPageOrientation(QPageLayout::Landscape);
+    Page = QSize(printer.width(), printer.height());
+    return true;
+  }
+};
+
+QByteArray ReadFile(const QString& name) {
+  QFile file(name);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int PageCount(const QByteArray& pdf) {
+  static const QRegularExpression page("/Type\\s*/Page(?![a-zA-Z])");
+  return static_cast<int>(QString::fromLatin1(pdf).count(page));
+}
+
+// Width and height of every image in the file.
+std::vector<QSize> ImageSizes(const QByteArray& pdf) {
+  static const QRegularExpression image("/Subtype\\s*/Image.*?/Width\\s+(\\d+).*?/Height\\s+(\\d+)",
+                                        QRegularExpression::DotMatchesEverythingOption);
+  std::vector<QSize> sizes;
+  auto it = image.globalMatch(QString::fromLatin1(pdf));
+  while (it.hasNext()) {
+    const auto m = it.next();
+    sizes.emplace_back(m.captured(1).toInt(), m.captured(2).toInt());
+  }
+  return sizes;
+}
+
+class Printing : public SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    Qctecp->show();
+    QApplication::setActiveWindow(Qctecp);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Qctecp));
+    ASSERT_TRUE(dir.isValid());
+    pdf = dir.filePath("tables.pdf");
+    DM1->PicturePrinted = [this](const QWidget& window, const QRect& place) {
+      printed.push_back({&window, place});
+    };
+    QPrinter reference(QPrinter::HighResolution);
+    reference.setOutputFormat(QPrinter::PdfFormat);
+    page = QSize(reference.width(), reference.height());
+  }
+
+  void SetActive(int exportActive, int importActive) {
+    exportTable().SetActive(exportActive);
+    importTable().SetActive(importActive);
+  }
+
+  void Chain() {
+    exportTable().Link(&importTable());
+    Qctecp->RefreshViews();
+  }
+
+  void Print() {
+    prompter->AnswerPrinter(pdf);
+    DM1->Drucken->trigger();
+  }
+
+  TPrintedPicture Upper() const {
+    return {DM1->ExportWindow, PictureRect(page, windowSize, TPrintPosition::Upper)};
+  }
+  TPrintedPicture Lower() const {
+    return {DM1->ImportWindow, PictureRect(page, windowSize, TPrintPosition::Lower)};
+  }
+
+  void ExpectPdfWith(size_t pictures) const {
+    const QByteArray bytes = ReadFile(pdf);
+    ASSERT_FALSE(bytes.isEmpty());
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_EQ(PageCount(bytes), 1);
+    EXPECT_EQ(ImageSizes(bytes), std::vector<QSize>(pictures, windowSize));
+    // Pictures are kept lossless, not as JPEG.
+    EXPECT_FALSE(bytes.contains("/DCTDecode"));
+  }
+
+  QTemporaryDir dir;
+  QString pdf;
+  QSize page;
+  const QSize windowSize{808, 328};
+  std::vector<TPrintedPicture> printed;
+};
+
+TEST_F(Printing, ChainedTablesPrintBothWindowsOnOnePageWhicheverIsActive) {
+  Chain();
+  for (const auto active : {std::make_pair(1, 0), std::make_pair(0, 1), std::make_pair(0, 0)}) {
+    SetActive(active.first, active.second);
+    printed.clear();
+    QFile::remove(pdf);
+    Print();
+    EXPECT_EQ(printed, (std::vector<TPrintedPicture>{Upper(), Lower()}));
+    ExpectPdfWith(2);
+  }
+  EXPECT_EQ(printed[0].Place.topLeft(), QPoint(200, 800));
+  EXPECT_EQ(printed[1].Place.topLeft(), QPoint(200, page.height() / 2));
+}
+
+TEST_F(Printing, UnchainedExportActivePrintsTheExportWindowAlone) {
+  SetActive(1, 0);
+  Print();
+  EXPECT_EQ(printed, (std::vector<TPrintedPicture>{Upper()}));
+  ExpectPdfWith(1);
+}
+
+TEST_F(Printing, UnchainedImportActivePrintsTheImportWindowAloneInTheLowerHalf) {
+  SetActive(0, 1);
+  ASSERT_NE(QApplication::activeWindow(), DM1->ImportWindow);
+  Print();
+  EXPECT_EQ(printed, (std::vector<TPrintedPicture>{Lower()}));
+  ExpectPdfWith(1);
+}
+
+TEST_F(Printing, ActiveImportWindowPrintsAloneWhenNeitherTableIsActive) {
+  SetActive(0, 0);
+  QApplication::setActiveWindow(DM1->ImportWindow);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(DM1->ImportWindow));
+  Print();
+  EXPECT_EQ(printed, (std::vector<TPrintedPicture>{Lower()}));
+  ExpectPdfWith(1);
+}
+
+TEST_F(Printing, NothingToPrintLeavesNoFile) {
+  SetActive(0, 0);
+  Print();
+  EXPECT_TRUE(printed.empty());
+  EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(Printing, CancelledDialogPrintsNothing) {
+  Chain();
+  prompter->AnswerCancel();
+  DM1->Drucken->trigger();
+  EXPECT_EQ(prompter->CallsOf("print").size(), 1u);
+  EXPECT_TRUE(printed.empty());
+  EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(Printing, RefusedDocumentIsReportedAndPrintsNothing) {
+  Chain();
+  prompter->AnswerPrinter(dir.filePath("missing/tables.pdf"));
+  DM1->Drucken->trigger();
+  EXPECT_TRUE(printed.empty());
+  ASSERT_EQ(prompter->CallsOf("message").size(), 1u);
+  EXPECT_EQ(prompter->CallsOf("message")[0].Text, QString::fromUtf8("Der Druck konnte nicht begonnen werden."));
+}
+
+TEST_F(Printing, LandscapePageKeepsBothPicturesOnThePage) {
+  auto dialog = std::make_unique<TLandscapeDialog>();
+  TLandscapeDialog* landscape = dialog.get();
+  DM1->SetPrompter(std::move(dialog));
+  prompter = landscape;
+  Chain();
+  Print();
+  ASSERT_EQ(printed.size(), 2u);
+  const QSize& sheet = landscape->Page;
+  ASSERT_GT(sheet.width(), sheet.height());
+  EXPECT_TRUE(QRect(0, 800, sheet.width(), sheet.height() / 2 - 800).contains(printed[0].Place));
+  EXPECT_TRUE(QRect(0, sheet.height() / 2, sheet.width(), sheet.height() - sheet.height() / 2)
+                  .contains(printed[1].Place));
+  EXPECT_EQ(printed[0].Place, PictureRect(sheet, windowSize, TPrintPosition::Upper));
+  EXPECT_EQ(printed[1].Place, PictureRect(sheet, windowSize, TPrintPosition::Lower));
+  ExpectPdfWith(2);
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+// Where window pictures land on a printed page, and the pictures themselves.
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QWidget>
+
+#include "platform/printing.h"
+
+namespace {
+
+constexpr TPrintPosition Upper = TPrintPosition::Upper;
+constexpr TPrintPosition Lower = TPrintPosition::Lower;
+
+TEST(PicturePlace, PortraitPageGivesTheWorkedNumbers) {
+  const QSize page(4960, 7016);
+  const QSize window(808, 328);
+  EXPECT_EQ(PicturePlace(page, window, Upper), QRect(200, 800, 4464, 1771));
+  EXPECT_EQ(PicturePlace(page, window, Lower), QRect(200, 3508, 4464, 1771));
+  EXPECT_EQ(PictureRect(page, window, Upper), QRect(200, 800, 4464, 1771));
+  EXPECT_EQ(PictureRect(page, window, Lower), QRect(200, 3508, 4464, 1771));
+}
+
+TEST(PicturePlace, LandscapePageFillsTheHeightAndScalesTheWidthByWholeSteps) {
+  // 4960 div 328 = 15, so the width is 15 x 808 = 12120 before the 90 per cent.
+  EXPECT_EQ(PicturePlace(QSize(7016, 4960), QSize(808, 328), Upper), QRect(200, 800, 10908, 4464));
+  EXPECT_EQ(PicturePlace(QSize(7016, 4960), QSize(808, 328), Lower), QRect(200, 2480, 10908, 4464));
+  // A square page counts as landscape.
+  EXPECT_EQ(PicturePlace(QSize(5000, 5000), QSize(1000, 300), Upper), QRect(200, 800, 14400, 4500));
+}
+
+TEST(PicturePlace, NinetyPerCentIsTruncatedNotRounded) {
+  // 7 x 111 = 777; 0.9 x 777 = 699.3. 0.9 x 1000 = 900.
+  EXPECT_EQ(PicturePlace(QSize(1000, 3000), QSize(140, 111), Upper), QRect(200, 800, 900, 699));
+  // 0.9 x 19 = 17.1 and 0.9 x 2999 = 2699.1.
+  EXPECT_EQ(PicturePlace(QSize(2999, 3000), QSize(2999, 19), Lower), QRect(200, 1500, 2699, 17));
+}
+
+TEST(PicturePlace, EmptySizesGiveNoPicture) {
+  EXPECT_TRUE(PicturePlace(QSize(4960, 7016), QSize(0, 328), Upper).isEmpty());
+  EXPECT_TRUE(PicturePlace(QSize(4960, 7016), QSize(808, 0), Upper).isEmpty());
+  EXPECT_TRUE(PicturePlace(QSize(0, 0), QSize(808, 328), Lower).isEmpty());
+  EXPECT_TRUE(PictureRect(QSize(4960, 7016), QSize(), Lower).isEmpty());
+}
+
+TEST(FitOnPage, LandscapePicturesShrinkIntoTheirHalves) {
+  const QSize page(7016, 4960);
+  EXPECT_EQ(PictureRect(page, QSize(808, 328), Upper), QRect(200, 800, 4105, 1680));
+  EXPECT_EQ(PictureRect(page, QSize(808, 328), Lower), QRect(200, 2480, 6060, 2480));
+  // Qt's A4 landscape at 600 dpi within the default margins.
+  EXPECT_EQ(PictureRect(QSize(6851, 4792), QSize(808, 328), Upper), QRect(200, 800, 3767, 1596));
+  EXPECT_EQ(PictureRect(QSize(6851, 4792), QSize(808, 328), Lower), QRect(200, 2396, 5656, 2396));
+}
+
+TEST(FitOnPage, PortraitPicturePastTheBottomOrTheRightEdgeShrinks) {
+  // Past the bottom: 800 + 4320 > 5000.
+  EXPECT_EQ(PictureRect(QSize(4960, 5000), QSize(808, 800), Upper), QRect(200, 800, 1756, 1700));
+  EXPECT_EQ(PictureRect(QSize(4960, 5000), QSize(808, 800), Lower), QRect(200, 2500, 2583, 2500));
+  // Past the right edge: 200 + 900 > 1000; the width is the tighter limit.
+  EXPECT_EQ(PictureRect(QSize(1000, 3000), QSize(100, 50), Upper), QRect(200, 800, 800, 400));
+  EXPECT_EQ(PictureRect(QSize(1000, 3000), QSize(100, 50), Lower), QRect(200, 1500, 800, 400));
+}
+
+TEST(FitOnPage, PlaceReachingExactlyToTheEdgeIsKept) {
+  const QSize page(1200, 4000);
+  const QRect place(200, 2000, 1000, 2000);
+  EXPECT_EQ(FitOnPage(place, page, Lower), place);
+  EXPECT_EQ(FitOnPage(place.adjusted(0, 0, 1, 0), page, Lower), QRect(200, 2000, 1000, 1998));
+}
+
+TEST(FitOnPage, NoUpperRoomOnATinyPageGivesNoPictureRatherThanANegativeOne) {
+  const QRect fitted = PictureRect(QSize(500, 1200), QSize(100, 50), Upper);
+  EXPECT_GE(fitted.width(), 0);
+  EXPECT_GE(fitted.height(), 0);
+  EXPECT_TRUE(fitted.isEmpty());
+}
+
+TEST(FitOnPage, EveryPictureEndsOnThePageAndChangedOnesInTheirHalfWithTheirShape) {
+  const QSize windows[] = {{808, 328}, {328, 808}, {808, 800}, {214, 440}, {1600, 200}};
+  for (int pw = 1800; pw <= 15000; pw += 733) {
+    for (int ph = 1800; ph <= 15000; ph += 911) {
+      const QSize page(pw, ph);
+      for (const QSize& window : windows) {
+        for (const TPrintPosition position : {Upper, Lower}) {
+          const QRect place = PicturePlace(page, window, position);
+          const QRect fitted = FitOnPage(place, page, position);
+          const std::string at = std::to_string(pw) + "x" + std::to_string(ph);
+          ASSERT_TRUE(QRect(QPoint(0, 0), page).contains(fitted) || fitted.isEmpty()) << at;
+          ASSERT_EQ(fitted.topLeft(), place.topLeft()) << at;
+          if (fitted == place) continue;
+          ASSERT_LE(fitted.width(), place.width()) << at;
+          ASSERT_LE(fitted.height(), place.height()) << at;
+          const int half = position == Upper ? ph / 2 : ph;
+          ASSERT_LE(fitted.bottom(), half - 1) << at;
+          // One side meets its limit; the other keeps the shape within a pixel.
+          ASSERT_TRUE(fitted.right() == pw - 1 || fitted.bottom() == half - 1) << at;
+          const double shape = double(place.width()) / place.height();
+          ASSERT_NEAR(fitted.width(), fitted.height() * shape, shape + 1) << at;
+        }
+      }
+    }
+  }
+}
+
+class PlainWindow : public QWidget {
+ public:
+  explicit PlainWindow(const QColor& fill) : fill_(fill) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), fill_); }
+
+ private:
+  QColor fill_;
+};
+
+int CountPixels(const QImage& image, const QRect& area, const QColor& color) {
+  int n = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (image.pixelColor(x, y) == color) ++n;
+  return n;
+}
+
+TEST(WindowPicture, FramedRenderingAddsCaptionAndBorderAroundTheWindow) {
+  PlainWindow window(QColor(10, 200, 30));
+  window.resize(800, 294);
+  window.setWindowTitle("QAVO CodeTab EXPORT [Courier New] ");
+  const QImage picture = FramedRendering(window);
+  ASSERT_EQ(picture.size(), QSize(808, 328));
+  // The window's own pixels lie below the caption, inside the border.
+  EXPECT_EQ(CountPixels(picture, QRect(4, 30, 800, 294), QColor(10, 200, 30)), 800 * 294);
+  EXPECT_EQ(CountPixels(picture, QRect(0, 0, 808, 30), QColor(10, 200, 30)), 0);
+  EXPECT_EQ(CountPixels(picture, QRect(0, 324, 808, 4), QColor(10, 200, 30)), 0);
+  EXPECT_EQ(CountPixels(picture, QRect(0, 0, 4, 328), QColor(10, 200, 30)), 0);
+}
+
+TEST(WindowPicture, CaptionCarriesTheTitle) {
+  PlainWindow window(Qt::white);
+  window.resize(300, 100);
+  const QRect titleArea(8, 4, 200, 25);
+  window.setWindowTitle(QString());
+  const QImage bare = FramedRendering(window);
+  window.setWindowTitle("QAVO CodeTab IMPORT ");
+  const QImage titled = FramedRendering(window);
+  const QColor textColor = window.palette().color(window.isActiveWindow() ? QPalette::HighlightedText : QPalette::Base);
+  EXPECT_EQ(CountPixels(bare, titleArea, textColor), 0);
+  EXPECT_GT(CountPixels(titled, titleArea, textColor), 50);
+}
+
+TEST(WindowPicture, CaptureGives256ColourImageOfTheOuterSize) {
+  PlainWindow window(QColor(255, 0, 255));
+  window.resize(800, 294);
+  window.setWindowTitle("QAVO CodeTab EXPORT ");
+  window.show();
+  const QImage picture = CaptureWindow(window);
+  EXPECT_EQ(picture.format(), QImage::Format_Indexed8);
+  EXPECT_LE(picture.colorCount(), 256);
+  EXPECT_GT(picture.colorCount(), 2);
+  EXPECT_EQ(picture.size(), QSize(808, 328));
+  EXPECT_EQ(picture.pixelColor(400, 170), QColor(255, 0, 255));
+}
+
+}  // namespace

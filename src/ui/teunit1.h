@@ -9,8 +9,9 @@
 
 #include "model/codetab.h"
 #include "platform/fontobj.h"
+#include "ui/menurows.h"
 
-class TMenuRows;
+
 class TFrame1;
 
 // A hidden label that only carries a default font and colour.

@@ -6,7 +6,6 @@
 
 #include "model/presets.h"
 #include "support/session.h"
-#include "ui/menurows.h"
 
 namespace {
 

@@ -1,0 +1,142 @@
+#include "files/codepages.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+const char* CharsetName(TWorkstation workstation) {
+  return workstation == TWorkstation::Cp1252 ? "CP1252" : "ISO-8859-1";
+}
+
+const char* TableName(TWorkstation workstation) {
+  return workstation == TWorkstation::Cp1252 ? "CP1252" : "ISO8859-1";
+}
+
+// One iconv descriptor, closed on destruction.
+class TConverter {
+ public:
+  TConverter(const std::string& to, const std::string& from) : Handle(iconv_open(to.c_str(), from.c_str())) {}
+  ~TConverter() {
+    if (Valid()) iconv_close(Handle);
+  }
+  TConverter(const TConverter&) = delete;
+  TConverter& operator=(const TConverter&) = delete;
+
+  bool Valid() const { return Handle != reinterpret_cast<iconv_t>(-1); }
+
+  // The single byte that byte becomes, or -1 when it has no counterpart.
+  int Byte(int byte) const {
+    char out[8];
+    if (Convert(byte, out, sizeof out) != 1) return -1;
+    return static_cast<unsigned char>(out[0]);
+  }
+
+  // Does the converter take byte at all, into however many bytes?
+  bool Takes(int byte) const {
+    char out[8];
+    return Convert(byte, out, sizeof out) > 0;
+  }
+
+ private:
+  // The number of bytes written for byte, -1 when it is refused.
+  long Convert(int byte, char* out, size_t size) const {
+    if (!Valid()) return -1;
+    iconv(Handle, nullptr, nullptr, nullptr, nullptr);
+    char in = static_cast<char>(byte);
+    char* inAt = &in;
+    char* outAt = out;
+    size_t inLeft = 1;
+    if (iconv(Handle, &inAt, &inLeft, &outAt, &size) == static_cast<size_t>(-1)) return -1;
+    if (iconv(Handle, nullptr, nullptr, &outAt, &size) == static_cast<size_t>(-1)) return -1;
+    return outAt - out;
+  }
+
+  iconv_t Handle;
+};
+
+bool Provided(int codePage) {
+  const std::string name = ConverterName(codePage);
+  return TConverter(name, "ISO-8859-1").Valid() && TConverter("ISO-8859-1", name).Valid();
+}
+
+int SwapNl(int code) {
+  if (code == 0x15) return 0x25;
+  if (code == 0x25) return 0x15;
+  return code;
+}
+
+void SetCounts(TEntry (&entries)[256]) {
+  for (TEntry& entry : entries) entry.Count = -1;
+  for (const TEntry& entry : entries)
+    if (entry.Target != -1) ++entries[entry.Target].Count;
+}
+
+// Workstation bytes the character set leaves undefined (Windows-1252's 81,
+// 8D, 8F, 90, 9D) are taken as their Latin-1 code points, both ways.
+void BuildTables(const std::string& host, TWorkstation workstation, TCodePagePair& pair) {
+  const char* charset = CharsetName(workstation);
+  const TConverter toHost(host, charset);
+  const TConverter toHostLatin1(host, "ISO-8859-1");
+  const TConverter fromHost(charset, host);
+  const TConverter fromHostLatin1("ISO-8859-1", host);
+  const TConverter defined("UTF-8", charset);
+  for (int p = 0; p < 256; ++p) {
+    int target = toHost.Byte(p);
+    if (target == -1 && !defined.Takes(p)) target = toHostLatin1.Byte(p);
+    pair.Export[p].Target = static_cast<int16_t>(target);
+  }
+  for (int p = 0; p < 256; ++p) {
+    int target = fromHost.Byte(p);
+    if (target == -1) {
+      const int latin1 = fromHostLatin1.Byte(p);
+      if (latin1 != -1 && !defined.Takes(latin1)) target = latin1;
+    }
+    pair.Import[p].Target = static_cast<int16_t>(target);
+  }
+}
+
+}  // namespace
+
+const std::vector<int>& CandidateCodePages() {
+  static const std::vector<int> candidates = {37,   273,  277,  278,  280,  284,  285,  297,  420,  424,
+                                              500,  871,  875,  1025, 1026, 1047, 1112, 1122, 1123, 1140,
+                                              1141, 1142, 1143, 1144, 1145, 1146, 1147, 1148, 1149, 1153,
+                                              1154, 1155, 1156, 1157, 1158};
+  return candidates;
+}
+
+std::vector<int> ProvidedCodePages(const std::vector<int>& candidates) {
+  std::vector<int> pages;
+  for (const int page : candidates)
+    if (Provided(page)) pages.push_back(page);
+  return pages;
+}
+
+std::vector<int> AvailableCodePages() { return ProvidedCodePages(CandidateCodePages()); }
+
+std::string ConverterName(int codePage) {
+  char name[16];
+  std::snprintf(name, sizeof name, "IBM%03d", codePage);
+  return name;
+}
+
+bool BuildCodePagePair(int codePage, TWorkstation workstation, bool swapNl, TCodePagePair& pair) {
+  const std::vector<int>& candidates = CandidateCodePages();
+  if (std::find(candidates.begin(), candidates.end(), codePage) == candidates.end() || !Provided(codePage))
+    return false;
+  BuildTables(ConverterName(codePage), workstation, pair);
+  if (swapNl) {
+    for (TEntry& entry : pair.Export)
+      if (entry.Target != -1) entry.Target = static_cast<int16_t>(SwapNl(entry.Target));
+    std::swap(pair.Import[0x15], pair.Import[0x25]);
+  }
+  SetCounts(pair.Export);
+  SetCounts(pair.Import);
+  const std::string page = "CP" + std::to_string(codePage);
+  pair.ExportName = std::string(TableName(workstation)) + "_" + page;
+  pair.ImportName = page + "_" + TableName(workstation);
+  return true;
+}

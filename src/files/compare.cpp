@@ -1,0 +1,11 @@
+#include "files/compare.h"
+
+std::vector<TDifference> CompareTables(const TCodeTab& table, const TEntry (&other)[256]) {
+  std::vector<TDifference> differences;
+  for (int p = 0; p < 256; ++p) {
+    const int mine = table.Entries[p].Target;
+    const int theirs = other[p].Target;
+    if (mine != theirs) differences.push_back({p, mine, theirs});
+  }
+  return differences;
+}

@@ -1,0 +1,152 @@
+#include "files/codepages.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+#include "model/presets.h"
+
+namespace {
+
+// What iconv makes of one byte on its own: the single byte it becomes, or -1
+// (-2 when it has no such converter). Descriptors are kept for the run.
+int Iconv(const char* to, const char* from, int byte) {
+  static std::map<std::string, iconv_t> open;
+  iconv_t& cd = open[std::string(to) + "<" + from];
+  if (cd == nullptr) cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return -2;
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  char in = static_cast<char>(byte);
+  char out[8];
+  char* inAt = &in;
+  char* outAt = out;
+  size_t inLeft = 1;
+  size_t outLeft = sizeof out;
+  const bool ok = iconv(cd, &inAt, &inLeft, &outAt, &outLeft) != static_cast<size_t>(-1) && outAt - out == 1;
+  return ok ? static_cast<unsigned char>(out[0]) : -1;
+}
+
+bool UndefinedIn1252(int byte) {
+  return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+}
+
+int Swapped(int code, bool swap) {
+  if (!swap || code == -1) return code;
+  return code == 0x15 ? 0x25 : code == 0x25 ? 0x15 : code;
+}
+
+TCodePagePair Build(int page, TWorkstation workstation, bool swap) {
+  TCodePagePair pair;
+  EXPECT_TRUE(BuildCodePagePair(page, workstation, swap, pair)) << page;
+  return pair;
+}
+
+TEST(CodePagePair, Cp37AndCp273EqualThePresets) {
+  for (const TPreset* preset : {&IsoCp37Preset, &IsoCp273Preset}) {
+    const int page = preset == &IsoCp37Preset ? 37 : 273;
+    const TCodePagePair pair = Build(page, TWorkstation::Iso8859_1, false);
+    for (int p = 0; p < 256; ++p) {
+      EXPECT_EQ(pair.Export[p].Target, preset->Export[p]) << page << " export " << p;
+      EXPECT_EQ(pair.Import[p].Target, preset->Import[p]) << page << " import " << p;
+      EXPECT_EQ(pair.Export[p].Count, 0);
+      EXPECT_EQ(pair.Import[p].Count, 0);
+    }
+    EXPECT_EQ(pair.ExportName, preset->ExportName);
+    EXPECT_EQ(pair.ImportName, preset->ImportName);
+  }
+}
+
+TEST(CodePagePair, EveryOfferedPageFollowsTheConverter) {
+  for (const int page : AvailableCodePages()) {
+    const std::string host = ConverterName(page);
+    for (const bool swap : {false, true}) {
+      const TCodePagePair iso = Build(page, TWorkstation::Iso8859_1, swap);
+      const TCodePagePair win = Build(page, TWorkstation::Cp1252, swap);
+      for (int p = 0; p < 256; ++p) {
+        EXPECT_EQ(iso.Export[p].Target, Swapped(Iconv(host.c_str(), "ISO-8859-1", p), swap)) << host << " " << p;
+        EXPECT_EQ(iso.Import[Swapped(p, swap)].Target, Iconv("ISO-8859-1", host.c_str(), p)) << host << " " << p;
+        const char* exportFrom = UndefinedIn1252(p) ? "ISO-8859-1" : "CP1252";
+        EXPECT_EQ(win.Export[p].Target, Swapped(Iconv(host.c_str(), exportFrom, p), swap)) << host << " " << p;
+        int back = Iconv("CP1252", host.c_str(), p);
+        const int latin1 = Iconv("ISO-8859-1", host.c_str(), p);
+        if (back == -1 && UndefinedIn1252(latin1)) back = latin1;
+        EXPECT_EQ(win.Import[Swapped(p, swap)].Target, back) << host << " " << p;
+      }
+    }
+  }
+}
+
+// Whatever the page covers, EXPORT undoes IMPORT and no code is the target of
+// two positions. (A converter may map a workstation character one way only,
+// to a look-alike of the host page.)
+TEST(CodePagePair, ExportUndoesImport) {
+  for (const int page : AvailableCodePages())
+    for (const TWorkstation workstation : {TWorkstation::Iso8859_1, TWorkstation::Cp1252})
+      for (const bool swap : {false, true}) {
+        const TCodePagePair pair = Build(page, workstation, swap);
+        for (int p = 0; p < 256; ++p) {
+          const int back = pair.Import[p].Target;
+          if (back != -1) {
+            EXPECT_EQ(pair.Export[back].Target, p) << page << " " << p;
+          }
+          EXPECT_LE(pair.Export[p].Count, 0);
+          EXPECT_LE(pair.Import[p].Count, 0);
+        }
+      }
+}
+
+TEST(CodePagePair, SwapNlExchangesTheHostNewlines) {
+  const TCodePagePair plain = Build(1047, TWorkstation::Iso8859_1, false);
+  const TCodePagePair swapped = Build(1047, TWorkstation::Iso8859_1, true);
+  EXPECT_EQ(plain.Export[0x0A].Target, 0x25);
+  EXPECT_EQ(plain.Export[0x85].Target, 0x15);
+  EXPECT_EQ(swapped.Export[0x0A].Target, 0x15);
+  EXPECT_EQ(swapped.Export[0x85].Target, 0x25);
+  EXPECT_EQ(swapped.Import[0x15].Target, 0x0A);
+  EXPECT_EQ(swapped.Import[0x25].Target, 0x85);
+  EXPECT_EQ(swapped.Export[0x41].Target, plain.Export[0x41].Target);
+}
+
+TEST(CodePagePair, EuroPagesAgainstBothWorkstations) {
+  const TCodePagePair iso = Build(1141, TWorkstation::Iso8859_1, false);
+  EXPECT_EQ(iso.Export[0xA4].Target, -1);  // the currency sign gave way to the euro
+  EXPECT_EQ(iso.Import[0x9F].Target, -1);
+  EXPECT_EQ(iso.Import[0xA4].Count, -1);
+  EXPECT_EQ(iso.Export[0x9F].Count, -1);
+  EXPECT_EQ(iso.ExportName, "ISO8859-1_CP1141");
+  EXPECT_EQ(iso.ImportName, "CP1141_ISO8859-1");
+
+  const TCodePagePair win = Build(1141, TWorkstation::Cp1252, false);
+  EXPECT_EQ(win.Export[0x80].Target, 0x9F);
+  EXPECT_EQ(win.Import[0x9F].Target, 0x80);
+  EXPECT_EQ(win.Export[0x82].Target, -1);  // low quotation mark: no EBCDIC counterpart
+  EXPECT_EQ(win.Export[0x81].Target, iso.Export[0x81].Target);
+  EXPECT_NE(win.Export[0x81].Target, -1);
+  EXPECT_EQ(win.ExportName, "CP1252_CP1141");
+  EXPECT_EQ(win.ImportName, "CP1141_CP1252");
+}
+
+TEST(CodePagePair, PagesNotOfferedAreRefused) {
+  TCodePagePair pair;
+  pair.ExportName = "untouched";
+  EXPECT_FALSE(BuildCodePagePair(9999, TWorkstation::Iso8859_1, false, pair));
+  EXPECT_FALSE(BuildCodePagePair(290, TWorkstation::Iso8859_1, false, pair));  // has it, not a candidate
+  EXPECT_EQ(pair.ExportName, "untouched");
+}
+
+TEST(AvailableCodePages, OnlyCandidatesTheConverterHas) {
+  EXPECT_EQ(ProvidedCodePages({273, 9999, 1141}), (std::vector<int>{273, 1141}));
+  const std::vector<int> offered = AvailableCodePages();
+  for (const int page : CandidateCodePages()) {
+    const bool has = Iconv(ConverterName(page).c_str(), "ISO-8859-1", 0x41) >= 0;
+    EXPECT_EQ(std::count(offered.begin(), offered.end(), page), has ? 1 : 0) << page;
+  }
+  EXPECT_TRUE(std::is_sorted(offered.begin(), offered.end()));
+  EXPECT_EQ(ConverterName(37), "IBM037");
+  EXPECT_EQ(ConverterName(1141), "IBM1141");
+}
+
+}  // namespace

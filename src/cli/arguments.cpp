@@ -1,0 +1,103 @@
+#include "cli/arguments.h"
+
+#include <algorithm>
+
+namespace {
+
+struct TCommandSpec {
+  const char* Name;
+  size_t FileCount;
+  std::vector<std::string> Options;
+  const char* Usage;
+};
+
+const std::vector<TCommandSpec>& Commands() {
+  static const std::vector<TCommandSpec> commands = {
+      {"convert", 2, {"--to", "--export", "--import", "--name"}, "convert EIN AUS [--to FORMAT]"},
+      {"show", 1, {"--export", "--import", "--name"}, "show DATEI"},
+      {"check", 1, {"--export", "--import", "--name"}, "check DATEI"},
+      {"build",
+       1,
+       {"--codepage", "--workstation", "--swap-nl", "--to", "--export", "--import"},
+       "build --codepage NR AUS"},
+      {"translate", 2, {"--table", "--export", "--import"}, "translate --table DATEI EIN AUS"},
+  };
+  return commands;
+}
+
+const std::set<std::string> ValueOptions = {"--to", "--name", "--codepage", "--workstation", "--table"};
+const std::set<std::string> FlagOptions = {"--export", "--import", "--swap-nl"};
+
+const TCommandSpec* FindCommand(const std::string& name) {
+  for (const TCommandSpec& spec : Commands())
+    if (name == spec.Name) return &spec;
+  return nullptr;
+}
+
+std::string ReadOptions(const std::vector<std::string>& args, TArguments& parsed) {
+  bool optionsEnded = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-' || arg == "-") {
+      if (parsed.Command.empty())
+        parsed.Command = arg;
+      else
+        parsed.Files.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    const size_t equals = arg.find('=');
+    const std::string option = arg.substr(0, equals);
+    if (parsed.Has(option)) return "Option " + option + " ist doppelt angegeben";
+    if (FlagOptions.count(option)) {
+      if (equals != std::string::npos) return "Option " + option + " nimmt keinen Wert";
+      parsed.Flags.insert(option);
+    } else if (ValueOptions.count(option)) {
+      if (equals != std::string::npos)
+        parsed.Values[option] = arg.substr(equals + 1);
+      else if (i + 1 < args.size())
+        parsed.Values[option] = args[++i];
+      else
+        return "Option " + option + " braucht einen Wert";
+    } else {
+      return "unbekannte Option " + option;
+    }
+  }
+  return std::string();
+}
+
+}  // namespace
+
+const std::string* TArguments::Value(const std::string& option) const {
+  const auto found = Values.find(option);
+  return found == Values.end() ? nullptr : &found->second;
+}
+
+std::string ParseArguments(const std::vector<std::string>& args, TArguments& parsed) {
+  parsed = TArguments();
+  parsed.Help = std::any_of(args.begin(), args.end(),
+                            [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
+  if (parsed.Help) return std::string();
+  const std::string error = ReadOptions(args, parsed);
+  if (!error.empty()) return error;
+  if (parsed.Command == "help") {
+    parsed.Help = true;
+    return std::string();
+  }
+  if (parsed.Command.empty()) return "Befehl fehlt (convert, show, check, build, translate)";
+  const TCommandSpec* spec = FindCommand(parsed.Command);
+  if (!spec) return "unbekannter Befehl " + parsed.Command;
+  const std::string usage = std::string(" (Aufruf: qavo-ct ") + spec->Usage + ")";
+  std::vector<std::string> given(parsed.Flags.begin(), parsed.Flags.end());
+  for (const auto& value : parsed.Values) given.push_back(value.first);
+  for (const std::string& option : given)
+    if (std::find(spec->Options.begin(), spec->Options.end(), option) == spec->Options.end())
+      return "Option " + option + " gibt es bei " + spec->Name + " nicht";
+  if (parsed.Has("--export") && parsed.Has("--import")) return "--export und --import schließen einander aus";
+  if (parsed.Files.size() < spec->FileCount) return "zu wenige Dateien" + usage;
+  if (parsed.Files.size() > spec->FileCount) return "zu viele Dateien" + usage;
+  return std::string();
+}

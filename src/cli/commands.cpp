@@ -1,0 +1,303 @@
+#include "cli/commands.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+
+#include "cli/arguments.h"
+#include "cli/outputfile.h"
+#include "cli/report.h"
+#include "cli/tablefile.h"
+#include "cli/translate.h"
+#include "files/codepages.h"
+#include "files/declaration.h"
+#include "files/formats.h"
+
+namespace {
+
+enum class TFormat { Unix, V3, V5, C, Pascal };
+
+// The tables a command works on: those of the pair that --export or
+// --import leave.
+struct TSelection {
+  const TCodeTab* ExportTable = nullptr;
+  const TCodeTab* ImportTable = nullptr;
+  int Count() const { return (ExportTable != nullptr) + (ImportTable != nullptr); }
+};
+
+// What went wrong: the exit code and the line for stderr.
+struct TFailure {
+  int Code = ExitOk;
+  std::string Message;
+  bool Failed() const { return Code != ExitOk; }
+};
+
+TFailure Fail(int code, const std::string& message) { return {code, message}; }
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Export or Import when one of the two options is given, else Unknown.
+int ForcedKind(const TArguments& args) {
+  if (args.Has("--export")) return Export;
+  if (args.Has("--import")) return Import;
+  return Unknown;
+}
+
+TFailure ReadPair(const TArguments& args, const std::string& path, int kind, TTablePair& pair) {
+  std::string error;
+  if (ReadTableFile(path, kind, args.Value("--name"), pair, error) != TReadResult::Loaded)
+    return Fail(ExitInput, error);
+  return {};
+}
+
+TFailure Select(const TArguments& args, const std::string& source, const TTablePair& pair,
+                TSelection& selection) {
+  const int only = ForcedKind(args);
+  for (const TableKind kind : {Export, Import}) {
+    if (only != Unknown && only != kind) continue;
+    if (!pair.Has(kind)) {
+      if (only == kind) return Fail(ExitInput, source + " enthält keine " + KindWord(kind) + "-Tabelle");
+      continue;
+    }
+    (kind == Export ? selection.ExportTable : selection.ImportTable) = &pair.Table(kind);
+  }
+  return {};
+}
+
+bool ParseFormat(const std::string& name, TFormat& format) {
+  const std::string lower = Lower(name);
+  if (lower == "unix") format = TFormat::Unix;
+  else if (lower == "v3") format = TFormat::V3;
+  else if (lower == "v5") format = TFormat::V5;
+  else if (lower == "c") format = TFormat::C;
+  else if (lower == "pascal") format = TFormat::Pascal;
+  else return false;
+  return true;
+}
+
+// ".tab" holds the UNIX image of one table or the V3 image of two.
+bool FormatFromExtension(const std::string& path, int tableCount, TFormat& format) {
+  const size_t dot = path.rfind('.');
+  if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
+  const std::string extension = Lower(path.substr(dot + 1));
+  if (extension == "tab") format = tableCount == 1 ? TFormat::Unix : TFormat::V3;
+  else if (extension == "qct") format = TFormat::V5;
+  else if (extension == "h") format = TFormat::C;
+  else if (extension == "hpp" || extension == "pas") format = TFormat::Pascal;
+  else return false;
+  return true;
+}
+
+TFailure ChooseFormat(const TArguments& args, const std::string& out, int tableCount, TFormat& format) {
+  if (const std::string* to = args.Value("--to")) {
+    if (!ParseFormat(*to, format)) return Fail(ExitUsage, "unbekanntes Format " + *to + " (unix, v3, v5, c, pascal)");
+    return {};
+  }
+  if (!FormatFromExtension(out, tableCount, format))
+    return Fail(ExitUsage, out + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal angeben");
+  return {};
+}
+
+TFailure CheckCount(const TArguments& args, const std::string& source, TFormat format,
+                    const TSelection& selection) {
+  if (format == TFormat::Unix && selection.Count() == 2)
+    return Fail(ExitUsage, "das UNIX-Format hält eine Tabelle: --export oder --import angeben");
+  if (format == TFormat::V3 && selection.Count() == 1) {
+    if (ForcedKind(args) != Unknown) return Fail(ExitUsage, "das Format V3 braucht beide Tabellen (ohne --export/--import)");
+    const char* missing = selection.ExportTable ? "IMPORT" : "EXPORT";
+    return Fail(ExitInput, source + " enthält keine " + missing + "-Tabelle, das Format V3 braucht beide");
+  }
+  return {};
+}
+
+void Append(std::vector<uint8_t>& bytes, const std::string& text) { bytes.insert(bytes.end(), text.begin(), text.end()); }
+
+// The file's bytes as the editor's save commands produce them.
+std::vector<uint8_t> OutputBytes(TFormat format, const TSelection& selection) {
+  std::vector<uint8_t> bytes;
+  const TCodeTab* single = selection.ExportTable ? selection.ExportTable : selection.ImportTable;
+  const TableKind singleKind = selection.ExportTable ? Export : Import;
+  switch (format) {
+    case TFormat::Unix:
+      return UnixImage(*single);
+    case TFormat::V3:
+      return V3Image(*selection.ImportTable, *selection.ExportTable);
+    case TFormat::V5:
+      if (selection.Count() == 2) return V5PairImage(*selection.ExportTable, *selection.ImportTable);
+      return V5Image(*single, singleKind);
+    case TFormat::C:
+    case TFormat::Pascal:
+      for (const TCodeTab* table : {selection.ExportTable, selection.ImportTable})
+        if (table) Append(bytes, format == TFormat::C ? CDeclaration(*table) : PascalDeclaration(*table));
+      return bytes;
+  }
+  return bytes;
+}
+
+void WarnIfIncomplete(const TSelection& selection, TFormat format, std::ostream& err) {
+  if (format == TFormat::V5) return;
+  for (const TableKind kind : {Export, Import}) {
+    const TCodeTab* table = kind == Export ? selection.ExportTable : selection.ImportTable;
+    if (table && table->CountAssigned() != 256)
+      err << "qavo-ct: Hinweis: " << KindWord(kind)
+          << "-Tabelle unvollständig oder leer, nicht zugeordnete Zeichen bleiben 1:1\n";
+  }
+}
+
+TFailure WriteTables(const TArguments& args, const std::string& source, const TSelection& selection,
+                     const std::string& out, std::ostream& err) {
+  TFormat format = TFormat::V5;
+  TFailure failure = ChooseFormat(args, out, selection.Count(), format);
+  if (!failure.Failed()) failure = CheckCount(args, source, format, selection);
+  if (failure.Failed()) return failure;
+  WarnIfIncomplete(selection, format, err);
+  const std::string error = WriteWholeFile(out, OutputBytes(format, selection));
+  if (!error.empty()) return Fail(ExitOutput, error);
+  return {};
+}
+
+TFailure Convert(const TArguments& args, std::ostream& err) {
+  const std::string& in = args.Files[0];
+  TTablePair pair;
+  TSelection selection;
+  TFailure failure = ReadPair(args, in, ForcedKind(args), pair);
+  if (!failure.Failed()) failure = Select(args, in, pair, selection);
+  if (failure.Failed()) return failure;
+  return WriteTables(args, in, selection, args.Files[1], err);
+}
+
+TFailure Show(const TArguments& args, std::ostream& out) {
+  const std::string& in = args.Files[0];
+  TTablePair pair;
+  TSelection selection;
+  TFailure failure = ReadPair(args, in, ForcedKind(args), pair);
+  if (!failure.Failed()) failure = Select(args, in, pair, selection);
+  if (failure.Failed()) return failure;
+  if (selection.ExportTable) out << TableGrid(*selection.ExportTable, Export) << "\n";
+  if (selection.ImportTable) out << TableGrid(*selection.ImportTable, Import) << "\n";
+  out << GridLegend();
+  return {};
+}
+
+TFailure Check(const TArguments& args, std::ostream& out) {
+  const std::string& in = args.Files[0];
+  TTablePair pair;
+  TSelection selection;
+  TFailure failure = ReadPair(args, in, ForcedKind(args), pair);
+  if (!failure.Failed()) failure = Select(args, in, pair, selection);
+  if (failure.Failed()) return failure;
+  // One table, of the file or asked for, is checked without its partner.
+  TTablePair single;
+  if (selection.Count() == 1) {
+    const TableKind kind = selection.ExportTable ? Export : Import;
+    single.Load(kind, pair.Table(kind).Entries, pair.Table(kind).HeaderName());
+  }
+  const std::vector<std::string> findings = PairFindings(selection.Count() == 2 ? pair : single);
+  for (const std::string& finding : findings) out << finding << "\n";
+  if (findings.empty()) {
+    out << "sauber: EXPORT und IMPORT sind vollständig, eindeutig und übersetzen einander zurück\n";
+    return {};
+  }
+  return Fail(ExitFindings, std::string());
+}
+
+TFailure ParseCodePage(const TArguments& args, int& codePage) {
+  const std::string* text = args.Value("--codepage");
+  if (!text) return Fail(ExitUsage, "build braucht --codepage NR");
+  const std::string digits = Lower(*text).substr(0, 2) == "cp" ? text->substr(2) : *text;
+  if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
+    return Fail(ExitUsage, "--codepage " + *text + ": keine Codepage-Nummer");
+  codePage = std::stoi(digits);
+  return {};
+}
+
+TFailure ParseWorkstation(const TArguments& args, TWorkstation& workstation) {
+  workstation = TWorkstation::Iso8859_1;
+  const std::string* text = args.Value("--workstation");
+  if (!text) return {};
+  const std::string name = Lower(*text);
+  if (name == "iso8859-1" || name == "iso-8859-1") return {};
+  if (name == "cp1252" || name == "windows-1252") {
+    workstation = TWorkstation::Cp1252;
+    return {};
+  }
+  return Fail(ExitUsage, "--workstation " + *text + ": erwartet iso8859-1 oder cp1252");
+}
+
+TFailure Build(const TArguments& args, std::ostream& err) {
+  int codePage = 0;
+  TWorkstation workstation;
+  TFailure failure = ParseCodePage(args, codePage);
+  if (!failure.Failed()) failure = ParseWorkstation(args, workstation);
+  if (failure.Failed()) return failure;
+  TCodePagePair built;
+  if (!BuildCodePagePair(codePage, workstation, args.Has("--swap-nl"), built))
+    return Fail(ExitUsage, "Codepage " + std::to_string(codePage) + " wird nicht angeboten; verfügbar: " + CodePageList());
+  TTablePair pair;
+  pair.Load(Export, built.Export, built.ExportName);
+  pair.Load(Import, built.Import, built.ImportName);
+  TSelection selection;
+  failure = Select(args, "Codepage", pair, selection);
+  if (failure.Failed()) return failure;
+  return WriteTables(args, "Codepage", selection, args.Files[0], err);
+}
+
+TFailure Translate(const TArguments& args) {
+  const std::string* tableFile = args.Value("--table");
+  if (!tableFile) return Fail(ExitUsage, "translate braucht --table DATEI");
+  const TableKind kind = args.Has("--import") ? Import : Export;
+  TTablePair pair;
+  TFailure failure = ReadPair(args, *tableFile, kind, pair);
+  if (failure.Failed()) return failure;
+  if (!pair.Has(kind)) return Fail(ExitInput, *tableFile + " enthält keine " + KindWord(kind) + "-Tabelle");
+  const TByteMap map = ByteMapOf(pair.Table(kind));
+
+  const std::string& in = args.Files[0];
+  const int input = open(in.c_str(), O_RDONLY);
+  if (input < 0) return Fail(ExitInput, in + ": kann nicht gelesen werden (" + ErrorText(errno) + ")");
+  posix_fadvise(input, 0, 0, POSIX_FADV_SEQUENTIAL);
+  TOutputFile output(args.Files[1]);
+  TStreamResult result = TStreamResult::Done;
+  if (output.Open()) result = TranslateStream(input, output.Descriptor(), map);
+  const int error = errno;
+  close(input);
+  if (output.Error().empty() && result == TStreamResult::ReadFailed)
+    return Fail(ExitInput, in + ": kann nicht gelesen werden (" + ErrorText(error) + ")");
+  if (output.Error().empty() && result == TStreamResult::WriteFailed) {
+    errno = error;
+    output.Fail();
+  }
+  if (!output.Error().empty() || !output.Commit()) return Fail(ExitOutput, output.Error());
+  return {};
+}
+
+TFailure Run(const TArguments& args, std::ostream& out, std::ostream& err) {
+  if (args.Command == "convert") return Convert(args, err);
+  if (args.Command == "show") return Show(args, out);
+  if (args.Command == "check") return Check(args, out);
+  if (args.Command == "build") return Build(args, err);
+  return Translate(args);
+}
+
+}  // namespace
+
+int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  TArguments parsed;
+  const std::string error = ParseArguments(args, parsed);
+  if (parsed.Help) {
+    out << HelpText();
+    return ExitOk;
+  }
+  if (!error.empty()) {
+    err << "qavo-ct: " << error << " (qavo-ct --help zeigt die Hilfe)\n";
+    return ExitUsage;
+  }
+  const TFailure failure = Run(parsed, out, err);
+  if (!failure.Message.empty()) err << "qavo-ct: " << failure.Message << "\n";
+  return failure.Code;
+}

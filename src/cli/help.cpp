@@ -1,0 +1,92 @@
+#include "cli/commands.h"
+#include "files/codepages.h"
+
+namespace {
+
+const char Help[] = R"(qavo-ct - QAVO-Codetabellen auf der Kommandozeile
+
+Aufruf:
+  qavo-ct convert EIN AUS [--to FORMAT] [--export|--import] [--name NAME]
+  qavo-ct show DATEI [--export|--import] [--name NAME]
+  qavo-ct check DATEI [--export|--import] [--name NAME]
+  qavo-ct build --codepage NR [--workstation iso8859-1|cp1252] [--swap-nl]
+                [--to FORMAT] [--export|--import] AUS
+  qavo-ct translate --table DATEI [--export|--import] EIN AUS
+  qavo-ct --help
+
+Befehle:
+  convert    liest eine Tabellendatei und schreibt ihre Tabellen in einem
+             anderen Format.
+  show       zeigt jede Tabelle als Raster 16 x 16: Zeile = erste, Spalte =
+             zweite Hex-Ziffer der Position, Zelle = Zielcode und Zustand:
+             XX= bestätigt (die Partnertabelle übersetzt zurück),
+             XX! mehrdeutig (der Code hat mehrere Quellen), XX  eindeutig,
+             ..  nicht zugeordnet (wird 1:1 geschrieben).
+  check      prüft das Tabellenpaar und nennt nicht zugeordnete Positionen,
+             mehrdeutige Codes, Codes ohne Quelle und Positionen ohne
+             Rückweg über die Partnertabelle. Exit-Code 0 nur für ein
+             sauberes Paar: beide Tabellen vollständig, eindeutig und
+             einander umgekehrt.
+  build      baut EXPORT (Arbeitsplatz -> EBCDIC) und IMPORT (EBCDIC ->
+             Arbeitsplatz) aus dem Zeichensatzkonverter des Systems (iconv).
+             Zeichen ohne Gegenstück bleiben unzugeordnet. Namen wie
+             ISO8859-1_CP1141 und CP1141_ISO8859-1.
+  translate  übersetzt jedes Byte von EIN mit einer Tabelle nach AUS,
+             ohne Option mit der EXPORT-Tabelle. Nicht zugeordnete Bytes
+             bleiben 1:1, wie der Editor sie schreibt.
+
+Tabellendateien werden wie im Editor erkannt: 256 Byte (UNIX, eine Tabelle:
+Byte 32 = 40 heißt EXPORT, sonst Byte 64 = 20 IMPORT), 512 Byte (Windows
+V3: IMPORT, dann EXPORT), 1088 Byte (Windows V5, eine Tabelle), 2176 Byte
+(Windows V5, beide Tabellen).
+
+Optionen:
+  --to FORMAT       unix    256 Byte, eine Tabelle
+                    v3      512 Byte, IMPORT und EXPORT (braucht beide)
+                    v5      1088 Byte je Tabelle, beide: 2176 Byte, EXPORT zuerst
+                    c       C-Deklarationen, EXPORT zuerst
+                    pascal  Pascal-Deklarationen, EXPORT zuerst
+                    Ohne --to entscheidet die Endung von AUS: .tab (eine
+                    Tabelle: unix, zwei: v3), .qct v5, .h c, .hpp und .pas
+                    pascal.
+  --export, --import
+                    nur diese Tabelle: ein 256-Byte-Abbild wird als diese
+                    Tabelle gelesen, aus einem Paar wird nur sie genommen.
+                    unix braucht eine davon, wenn zwei Tabellen da sind.
+  --name NAME       Name der gelesenen Tabellen; sonst wie im Editor der
+                    volle Pfad der Datei (V5-Dateien behalten ihren Namen).
+  --codepage NR     EBCDIC-Codepage, auf diesem System: %PAGES%
+  --workstation ZS  iso8859-1 (Vorgabe) oder cp1252; in cp1252 nicht
+                    belegte Bytes stehen für ihren Latin-1-Code.
+  --swap-nl         tauscht EBCDIC 15 und 25: Zeilenende von z/OS UNIX.
+  --table DATEI     die Tabellendatei für translate.
+
+Ausgabe: AUS wird immer neu geschrieben, auch bei C- und Pascal-Deklarationen
+(der Editor hängt diese an eine vorhandene Datei an). AUS entsteht erst,
+wenn alles geschrieben ist; bis dahin bleibt eine vorhandene Datei, wie sie
+war. Nicht zugeordnete Positionen werden 1:1 geschrieben, außer im Format
+v5. Die Kopfzeile der Tabellen nennt die Schrift "Courier New", wie nach dem
+Start des Editors.
+
+Exit-Codes:
+  0  erledigt (check: sauberes Paar)
+  1  check hat Befunde
+  2  falscher Aufruf
+  3  Eingabe nicht lesbar, nicht erkannt oder ohne die nötige Tabelle
+  4  Ausgabe konnte nicht geschrieben werden
+)";
+
+}  // namespace
+
+std::string CodePageList() {
+  std::string list;
+  for (const int page : AvailableCodePages()) list += (list.empty() ? "" : " ") + std::to_string(page);
+  return list.empty() ? "(keine)" : list;
+}
+
+std::string HelpText() {
+  std::string text = Help;
+  const std::string marker = "%PAGES%";
+  text.replace(text.find(marker), marker.size(), CodePageList());
+  return text;
+}

@@ -1,0 +1,12 @@
+// qavo-ct: the table files of the QAVO products from the command line.
+#include <iostream>
+
+#include "cli/commands.h"
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const int code = RunTool(args, std::cout, std::cerr);
+  std::cout.flush();
+  return std::cout ? code : ExitOutput;
+}

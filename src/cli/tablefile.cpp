@@ -1,0 +1,133 @@
+#include "cli/tablefile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "cli/outputfile.h"
+#include "files/formats.h"
+#include "files/recognize.h"
+
+const char DisplayFontName[] = "Courier New";
+
+namespace {
+
+// Longest stretch of a refusal message kept, in characters.
+constexpr size_t MessageLimit = 100;
+
+// Reads up to one byte more than a table file may hold, and counts the rest,
+// so that an overlong file is told by its length without keeping it.
+bool ReadAll(const std::string& path, std::vector<uint8_t>& data, size_t& length) {
+  const int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  data.assign(V5PairImageSize + 1, 0);
+  length = 0;
+  uint8_t spill[4096];
+  for (;;) {
+    uint8_t* into = length < data.size() ? data.data() + length : spill;
+    const size_t room = length < data.size() ? data.size() - length : sizeof spill;
+    const ssize_t got = read(fd, into, room);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      const int error = errno;
+      close(fd);
+      errno = error;
+      return false;
+    }
+    if (got == 0) break;
+    length += static_cast<size_t>(got);
+  }
+  close(fd);
+  data.resize(std::min(length, data.size()));
+  return true;
+}
+
+std::string FullPath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(path, error);
+  return error ? path : full.lexically_normal().string();
+}
+
+}  // namespace
+
+void TTablePair::Load(TableKind kind, const TEntry (&entries)[256], const std::string& name) {
+  TCodeTab& table = Table(kind);
+  table.LoadEntries(entries);
+  table.SetFont(nullptr, DisplayFontName);
+  table.BuildHeader(kind, name.c_str());
+  (kind == Export ? HasExport : HasImport) = true;
+  if (HasExport && HasImport) ExportTable.Link(&ImportTable);
+}
+
+TReadResult ReadTableFile(const std::string& path, int kind, const std::string* name, TTablePair& pair,
+                          std::string& error) {
+  std::vector<uint8_t> data;
+  size_t length = 0;
+  if (!ReadAll(path, data, length)) {
+    error = path + ": kann nicht gelesen werden (" + ErrorText(errno) + ")";
+    return TReadResult::Unreadable;
+  }
+  if (!LengthAccepted(length)) {
+    error = path + ": " + LengthRefusal(length);
+    return TReadResult::Refused;
+  }
+  const std::string tableName = Utf8ToLatin1(name ? *name : FullPath(path));
+  const TLoadPlan plan = RecognizeTableImage(data.data(), length, kind, tableName);
+  for (const TLoadStep& step : plan.Steps)
+    if (!step.Loads()) {
+      error = path + ": " + OneLine(step.Message);
+      return TReadResult::Refused;
+    }
+  if (plan.Steps.empty()) {
+    error = path + ": Tabelle nicht erkannt (Kennbuchstabe im Kopf ist weder A noch E)";
+    return TReadResult::Refused;
+  }
+  for (const TLoadStep& step : plan.Steps) pair.Load(step.Table, step.Entries, step.Name);
+  return TReadResult::Loaded;
+}
+
+std::string Utf8ToLatin1(const std::string& text) {
+  std::string bytes;
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+      bytes += static_cast<char>(lead);
+      ++i;
+      continue;
+    }
+    size_t extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    unsigned long code = lead & (0x3F >> extra);
+    size_t taken = 1;
+    while (taken <= extra && i + taken < text.size() &&
+           (static_cast<unsigned char>(text[i + taken]) & 0xC0) == 0x80)
+      code = (code << 6) | (static_cast<unsigned char>(text[i + taken++]) & 0x3F);
+    const bool whole = extra > 0 && taken == extra + 1;
+    const bool latin1 = whole && extra == 1 && code >= 0x80 && code < 0x100;
+    bytes += latin1 ? static_cast<char>(code) : '?';
+    i += taken;
+  }
+  return bytes;
+}
+
+std::string OneLine(const std::string& text) {
+  std::string line;
+  size_t characters = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const bool starts = (c & 0xC0) != 0x80;
+    if (starts && characters == MessageLimit) return line + "...";
+    if (starts) ++characters;
+    if (c == '\n')
+      line += ' ';
+    else if (c < 0x20 || c == 0x7F)
+      line += '.';
+    else
+      line += static_cast<char>(c);
+  }
+  return line;
+}

@@ -93,9 +93,17 @@ bool FormatFromExtension(const std::string& path, int tableCount, TFormat& forma
   return true;
 }
 
+// Checked before any file is read: a bad argument is told first.
+TFailure CheckFormatOption(const TArguments& args) {
+  TFormat format;
+  const std::string* to = args.Value("--to");
+  if (to && !ParseFormat(*to, format)) return Fail(ExitUsage, "unbekanntes Format " + *to + " (unix, v3, v5, c, pascal)");
+  return {};
+}
+
 TFailure ChooseFormat(const TArguments& args, const std::string& out, int tableCount, TFormat& format) {
   if (const std::string* to = args.Value("--to")) {
-    if (!ParseFormat(*to, format)) return Fail(ExitUsage, "unbekanntes Format " + *to + " (unix, v3, v5, c, pascal)");
+    ParseFormat(*to, format);
     return {};
   }
   if (!FormatFromExtension(out, tableCount, format))
@@ -165,7 +173,8 @@ TFailure Convert(const TArguments& args, std::ostream& err) {
   const std::string& in = args.Files[0];
   TTablePair pair;
   TSelection selection;
-  TFailure failure = ReadPair(args, in, ForcedKind(args), pair);
+  TFailure failure = CheckFormatOption(args);
+  if (!failure.Failed()) failure = ReadPair(args, in, ForcedKind(args), pair);
   if (!failure.Failed()) failure = Select(args, in, pair, selection);
   if (failure.Failed()) return failure;
   return WriteTables(args, in, selection, args.Files[1], err);
@@ -234,6 +243,7 @@ TFailure Build(const TArguments& args, std::ostream& err) {
   TWorkstation workstation;
   TFailure failure = ParseCodePage(args, codePage);
   if (!failure.Failed()) failure = ParseWorkstation(args, workstation);
+  if (!failure.Failed()) failure = CheckFormatOption(args);
   if (failure.Failed()) return failure;
   TCodePagePair built;
   if (!BuildCodePagePair(codePage, workstation, args.Has("--swap-nl"), built))

@@ -111,6 +111,8 @@ std::string ErrorText(int error) {
       return "kein Platz mehr auf dem Datenträger";
     case EROFS:
       return "Dateisystem ist nur lesbar";
+    case EFBIG:
+      return "Datei zu groß";
     default:
       return std::strerror(error);
   }

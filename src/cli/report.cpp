@@ -19,10 +19,11 @@ char Mark(const TCodeTab& table, int position) {
   return ' ';
 }
 
+// Two hex digits and the mark.
 std::string Cell(const TCodeTab& table, int position) {
   const int target = table.Entries[position].Target;
-  if (target == -1) return "..  ";
-  return Hex(target) + Mark(table, position) + ' ';
+  if (target == -1) return ".. ";
+  return Hex(target) + Mark(table, position);
 }
 
 std::string HexList(const std::vector<int>& values) {
@@ -67,18 +68,17 @@ std::string TableGrid(const TCodeTab& table, TableKind kind) {
   for (int column = 0; column < 16; ++column) text += "_" + Hex(column).substr(1) + (column < 15 ? "  " : "\n");
   int assigned = 0, ambiguous = 0, proven = 0;
   for (int row = 0; row < 16; ++row) {
-    text += "  " + Hex(row).substr(1) + "_ ";
+    std::string line = "  " + Hex(row).substr(1) + "_";
     for (int column = 0; column < 16; ++column) {
       const int p = 16 * row + column;
-      text += Cell(table, p);
+      line += " " + Cell(table, p);
       if (table.Entries[p].Target == -1) continue;
       ++assigned;
       const char mark = Mark(table, p);
       ambiguous += mark == '!';
       proven += mark == '=';
     }
-    text.erase(text.size() - 1);
-    text += "\n";
+    text += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
   }
   text += "  " + std::to_string(assigned) + " zugeordnet, " + std::to_string(ambiguous) + " mehrdeutig, " +
           std::to_string(proven) + " bestätigt\n";

@@ -80,7 +80,9 @@ TReadResult ReadTableFile(const std::string& path, int kind, const std::string* 
   const TLoadPlan plan = RecognizeTableImage(data.data(), length, kind, tableName);
   for (const TLoadStep& step : plan.Steps)
     if (!step.Loads()) {
-      error = path + ": " + OneLine(step.Message);
+      // The editor's hint to force the kind, in the tool's words.
+      const char* hint = length == TableImageSize ? " (--export oder --import)" : "";
+      error = path + ": " + OneLine(step.Message) + hint;
       return TReadResult::Refused;
     }
   if (plan.Steps.empty()) {

@@ -1,0 +1,63 @@
+#include "cli/outputfile.h"
+
+#include <sys/stat.h>
+
+#include "clifiles.h"
+
+namespace {
+
+TEST(WriteWholeFile, WritesTheBytesAndLeavesNoTemporaryFile) {
+  TScratchDir dir;
+  const Bytes bytes = {1, 2, 3, 0, 255};
+  EXPECT_EQ(WriteWholeFile(dir / "out.tab", bytes), "");
+  EXPECT_EQ(ReadFile(dir / "out.tab"), bytes);
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"out.tab"});
+}
+
+TEST(WriteWholeFile, ReplacingKeepsTheModeOfTheFormerFile) {
+  TScratchDir dir;
+  WriteFile(dir / "out.tab", {9});
+  chmod((dir / "out.tab").c_str(), 0640);
+  EXPECT_EQ(WriteWholeFile(dir / "out.tab", {7, 7}), "");
+  EXPECT_EQ(ReadFile(dir / "out.tab"), (Bytes{7, 7}));
+  struct stat info;
+  ASSERT_EQ(stat((dir / "out.tab").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(WriteWholeFile, NewFileFollowsTheUmask) {
+  TScratchDir dir;
+  const mode_t old = umask(027);
+  EXPECT_EQ(WriteWholeFile(dir / "new.tab", {1}), "");
+  umask(old);
+  struct stat info;
+  ASSERT_EQ(stat((dir / "new.tab").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(WriteWholeFile, FailureNamesThePathAndLeavesNothing) {
+  TScratchDir dir;
+  std::filesystem::create_directory(dir / "sub");
+  EXPECT_EQ(WriteWholeFile(dir / "sub", {1}), dir / "sub" + ": kann nicht geschrieben werden (ist ein Verzeichnis)");
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"sub"});
+  EXPECT_TRUE(std::filesystem::is_empty(dir / "sub"));
+  EXPECT_EQ(WriteWholeFile(dir / "missing/out.tab", {1}),
+            dir / "missing/out.tab" + ": kann nicht geschrieben werden (nicht gefunden)");
+}
+
+TEST(TOutputFile, FormerFileStaysUntilCommit) {
+  TScratchDir dir;
+  WriteFile(dir / "out", {1, 2});
+  {
+    TOutputFile file(dir / "out");
+    ASSERT_TRUE(file.Open());
+    const uint8_t bytes[] = {5, 6, 7};
+    ASSERT_TRUE(file.Write(bytes, 3));
+    EXPECT_EQ(ReadFile(dir / "out"), (Bytes{1, 2}));
+    EXPECT_EQ(dir.Names().size(), 2u);
+  }
+  EXPECT_EQ(ReadFile(dir / "out"), (Bytes{1, 2}));
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"out"});
+}
+
+}  // namespace

@@ -1,0 +1,123 @@
+#include "cli/tablefile.h"
+
+#include "clifiles.h"
+#include "files/formats.h"
+#include "model/presets.h"
+
+namespace {
+
+Bytes Image(const uint8_t (&bytes)[256]) { return Bytes(bytes, bytes + 256); }
+
+TReadResult Read(const std::string& path, int kind, TTablePair& pair, std::string& error,
+                 const std::string* name = nullptr) {
+  return ReadTableFile(path, kind, name, pair, error);
+}
+
+TEST(ReadTableFile, UnixImageIsRecognisedAndNamedByItsFullPath) {
+  TScratchDir dir;
+  WriteFile(dir / "din.tab", Image(DinExport));
+  TTablePair pair;
+  std::string error;
+  ASSERT_EQ(Read(dir / "./din.tab", Unknown, pair, error), TReadResult::Loaded);
+  EXPECT_TRUE(pair.HasExport);
+  EXPECT_FALSE(pair.HasImport);
+  EXPECT_EQ(UnixImage(pair.ExportTable), Image(DinExport));
+  EXPECT_EQ(std::string(pair.ExportTable.Header),
+            ("QAVO CodeTab EXPORT [Courier New] " + dir.Path + "/din.tab").substr(0, 64));
+  EXPECT_EQ(pair.ExportTable.Partner, nullptr);
+}
+
+TEST(ReadTableFile, ForcedKindAndGivenName) {
+  TScratchDir dir;
+  WriteFile(dir / "din.tab", Image(DinExport));
+  TTablePair pair;
+  std::string error;
+  const std::string name = "Grüße";
+  ASSERT_EQ(Read(dir / "din.tab", Import, pair, error, &name), TReadResult::Loaded);
+  EXPECT_TRUE(pair.HasImport);
+  EXPECT_FALSE(pair.HasExport);
+  EXPECT_EQ(std::string(pair.ImportTable.Header), "QAVO CodeTab IMPORT [Courier New] Gr\xFC\xDF" "e");
+}
+
+TEST(ReadTableFile, V3FileGivesALinkedPair) {
+  TScratchDir dir;
+  WriteFile(dir / "pair.tab", Concat(UnixImport, UnixExport));
+  TTablePair pair;
+  std::string error;
+  ASSERT_EQ(Read(dir / "pair.tab", Unknown, pair, error), TReadResult::Loaded);
+  EXPECT_EQ(UnixImage(pair.ImportTable), Image(UnixImport));
+  EXPECT_EQ(UnixImage(pair.ExportTable), Image(UnixExport));
+  EXPECT_EQ(pair.ExportTable.Partner, &pair.ImportTable);
+  EXPECT_EQ(pair.ImportTable.Partner, &pair.ExportTable);
+  EXPECT_EQ(pair.ExportTable.Active + pair.ImportTable.Active, 0);
+}
+
+TEST(ReadTableFile, V5KeepsItsOwnNameAndGaps) {
+  TScratchDir dir;
+  TCodeTab table(Import);
+  table.Assign(0xC1, 0x41);
+  table.SetFont(nullptr, "Fixedsys");
+  table.BuildHeader(Import, "Mein Name");
+  WriteFile(dir / "one.qct", V5Image(table, Import));
+  TTablePair pair;
+  std::string error;
+  ASSERT_EQ(Read(dir / "one.qct", Unknown, pair, error), TReadResult::Loaded);
+  EXPECT_TRUE(pair.HasImport);
+  EXPECT_EQ(std::string(pair.ImportTable.Header), "QAVO CodeTab IMPORT [Courier New] Mein Name");
+  EXPECT_EQ(pair.ImportTable.CountAssigned(), 1);
+  EXPECT_EQ(pair.ImportTable.Entries[0xC1].Target, 0x41);
+}
+
+TEST(ReadTableFile, RefusalsInOneLine) {
+  TScratchDir dir;
+  Bytes identity(256);
+  for (int p = 0; p < 256; ++p) identity[p] = static_cast<uint8_t>(p);
+  WriteFile(dir / "identity", identity);
+  Bytes v5(V5ImageSize, 0);
+  const std::string text = "Kein Kopf\n\x01zweite Zeile";
+  std::copy(text.begin(), text.end(), v5.begin());
+  WriteFile(dir / "v5", v5);
+  TCodeTab table(Export);
+  Bytes unknownLetter = V5Image(table, Export);
+  unknownLetter[V5KindOffset] = 'U';
+  WriteFile(dir / "letter", unknownLetter);
+  WriteFile(dir / "long", Bytes(3000, 0x40));
+  WriteFile(dir / "short", Bytes(255, 0x40));
+
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"identity", "IMPORT/EXPORT nicht erkannt Evtl. 256 Byte vorgeben (--export oder --import)"},
+      {"v5", "Tabelle nicht erkannt! erwarte: QAVO CodeTab erhalte: Kein Kopf .zweite Zeile"},
+      {"letter", "Tabelle nicht erkannt (Kennbuchstabe im Kopf ist weder A noch E)"},
+      {"long", "Datei nicht erkannt: falsche Länge 3000"},
+      {"short", "Datei nicht erkannt: falsche Länge 255"},
+  };
+  for (const auto& [name, message] : cases) {
+    TTablePair pair;
+    std::string error;
+    EXPECT_EQ(Read(dir / name, Unknown, pair, error), TReadResult::Refused) << name;
+    EXPECT_EQ(error, dir / name + ": " + message);
+    EXPECT_FALSE(pair.HasExport || pair.HasImport);
+  }
+  TTablePair pair;
+  std::string error;
+  EXPECT_EQ(Read(dir / "absent", Unknown, pair, error), TReadResult::Unreadable);
+  EXPECT_EQ(error, dir / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
+  EXPECT_EQ(Read(dir.Path, Unknown, pair, error), TReadResult::Unreadable);
+  EXPECT_EQ(error, dir.Path + ": kann nicht gelesen werden (ist ein Verzeichnis)");
+}
+
+TEST(Utf8ToLatin1, LatinCharactersBecomeBytesOthersQuestionMarks) {
+  EXPECT_EQ(Utf8ToLatin1("Ab/ä ÿ"), "Ab/\xE4 \xFF");
+  EXPECT_EQ(Utf8ToLatin1("€x"), "?x");
+  EXPECT_EQ(Utf8ToLatin1("a\xC3"), "a?");           // cut short
+  EXPECT_EQ(Utf8ToLatin1("\xC0\x80z"), "?z");       // overlong NUL
+  EXPECT_EQ(Utf8ToLatin1("\x80\xF0\x9F\x98\x80"), "??");
+}
+
+TEST(OneLine, LongTextIsCutAtACharacter) {
+  const std::string text = std::string(99, 'a') + "äöü";
+  EXPECT_EQ(OneLine(text), std::string(99, 'a') + "ä...");
+  EXPECT_EQ(OneLine("a\nb\tc"), "a b.c");
+}
+
+}  // namespace

@@ -1,0 +1,303 @@
+// qavo-ct as scripts meet it: the built program, its exit codes, its output
+// files and its lines on stdout and stderr.
+#include <iconv.h>
+
+#include <random>
+#include <sstream>
+
+#include "clifiles.h"
+#include "files/declaration.h"
+#include "files/formats.h"
+#include "model/presets.h"
+
+namespace {
+
+struct TRun {
+  int Code;
+  std::string Out;
+  std::string Err;
+};
+
+std::string Quote(const std::string& text) {
+  std::string quoted = "'";
+  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string Text(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+// Runs qavo-ct with args; shell is put before it (limits, traps).
+TRun Tool(const std::vector<std::string>& args, const std::string& shell = "") {
+  static TScratchDir capture;
+  std::string command = shell + Quote(QAVO_CT);
+  for (const std::string& arg : args) command += " " + Quote(arg);
+  command += " >" + Quote(capture / "out") + " 2>" + Quote(capture / "err");
+  const int status = std::system(command.c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Text(ReadFile(capture / "out")),
+          Text(ReadFile(capture / "err"))};
+}
+
+// The error line must be one line with the tool's name in front.
+void ExpectErrorLine(const TRun& run, int code, const std::string& message) {
+  EXPECT_EQ(run.Code, code) << run.Err;
+  EXPECT_EQ(run.Err, "qavo-ct: " + message + "\n");
+  EXPECT_EQ(run.Out, "");
+}
+
+// A table as the editor holds it after loading bytes under a name.
+void LoadLikeTheEditor(TCodeTab& table, TableKind kind, const uint8_t (&bytes)[256], const std::string& name) {
+  table.LoadBytes(bytes);
+  table.SetFont(nullptr, "Courier New");
+  table.BuildHeader(kind, name.c_str());
+}
+
+Bytes Image(const uint8_t (&bytes)[256]) { return Bytes(bytes, bytes + 256); }
+
+TEST(Tool, HelpNamesCommandsAndExitCodes) {
+  const TRun run = Tool({"--help"});
+  EXPECT_EQ(run.Code, 0);
+  EXPECT_EQ(run.Err, "");
+  for (const char* text : {"qavo-ct convert EIN AUS", "qavo-ct translate --table DATEI", "Exit-Codes:",
+                           "  1  check hat Befunde", "  2  falscher Aufruf",
+                           "  3  Eingabe nicht lesbar, nicht erkannt oder ohne die nötige Tabelle",
+                           "  4  Ausgabe konnte nicht geschrieben werden", " 273 ", "1141"})
+    EXPECT_NE(run.Out.find(text), std::string::npos) << text;
+  EXPECT_EQ(Tool({"check", "x", "--help"}).Out, run.Out);
+}
+
+TEST(Tool, BadArgumentsGiveOneLineAndCode2) {
+  const std::string hint = " (qavo-ct --help zeigt die Hilfe)";
+  ExpectErrorLine(Tool({}), 2, "Befehl fehlt (convert, show, check, build, translate)" + hint);
+  ExpectErrorLine(Tool({"frob"}), 2, "unbekannter Befehl frob" + hint);
+  ExpectErrorLine(Tool({"show", "a", "b"}), 2, "zu viele Dateien (Aufruf: qavo-ct show DATEI)" + hint);
+  ExpectErrorLine(Tool({"convert", "a", "b", "--to", "ebcdic"}), 2, "unbekanntes Format ebcdic (unix, v3, v5, c, pascal)");
+  ExpectErrorLine(Tool({"build", "o.tab"}), 2, "build braucht --codepage NR");
+  ExpectErrorLine(Tool({"build", "--codepage", "27x", "o.tab"}), 2, "--codepage 27x: keine Codepage-Nummer");
+  ExpectErrorLine(Tool({"build", "--codepage", "273", "--workstation", "ebcdic", "o.tab"}), 2,
+                  "--workstation ebcdic: erwartet iso8859-1 oder cp1252");
+  const TRun page = Tool({"build", "--codepage", "999", "o.tab"});
+  EXPECT_EQ(page.Code, 2);
+  EXPECT_EQ(page.Err.find("qavo-ct: Codepage 999 wird nicht angeboten; verfügbar: 37 273 "), 0u);
+  EXPECT_EQ(page.Err.find('\n'), page.Err.size() - 1);
+  ExpectErrorLine(Tool({"translate", "a", "b"}), 2, "translate braucht --table DATEI");
+}
+
+class ToolFiles : public ::testing::Test {
+ protected:
+  void WritePair(const std::string& name, const TPreset& preset) {
+    WriteFile(dir / name, Concat(preset.Import, preset.Export));
+  }
+  TScratchDir dir;
+};
+
+TEST_F(ToolFiles, ConvertWritesWhatTheEditorWrites) {
+  WritePair("din.tab", DinPreset);
+  const std::string name = dir / "din.tab";
+  TCodeTab exportTable(Export), importTable(Import);
+  LoadLikeTheEditor(exportTable, Export, DinExport, name);
+  LoadLikeTheEditor(importTable, Import, DinImport, name);
+
+  EXPECT_EQ(Tool({"convert", dir / "din.tab", dir / "pair.qct"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir / "pair.qct"), V5PairImage(exportTable, importTable));
+  EXPECT_EQ(Tool({"convert", dir / "din.tab", dir / "decl.h"}).Code, 0);
+  EXPECT_EQ(Text(ReadFile(dir / "decl.h")), CDeclaration(exportTable) + CDeclaration(importTable));
+  EXPECT_EQ(Tool({"convert", dir / "din.tab", dir / "decl.pas", "--import"}).Code, 0);
+  EXPECT_EQ(Text(ReadFile(dir / "decl.pas")), PascalDeclaration(importTable));
+  EXPECT_EQ(Tool({"convert", dir / "din.tab", dir / "import.bin", "--to", "unix", "--import"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir / "import.bin"), Image(DinImport));
+  EXPECT_EQ(Tool({"convert", dir / "din.tab", dir / "export.qct", "--export"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir / "export.qct"), V5Image(exportTable, Export));
+
+  // Back from V5: the name comes from the V5 header, the bytes are the same.
+  const TRun back = Tool({"convert", "--to=V3", dir / "pair.qct", dir / "back.tab"});
+  EXPECT_EQ(back.Code, 0);
+  EXPECT_EQ(back.Err, "");
+  EXPECT_EQ(ReadFile(dir / "back.tab"), ReadFile(dir / "din.tab"));
+}
+
+TEST_F(ToolFiles, ConvertNamesTablesOnRequest) {
+  WriteFile(dir / "e.tab", Image(IsoCp37Export));
+  EXPECT_EQ(Tool({"convert", dir / "e.tab", dir / "e.h", "--name", "CP37"}).Code, 0);
+  TCodeTab table(Export);
+  LoadLikeTheEditor(table, Export, IsoCp37Export, "CP37");
+  EXPECT_EQ(Text(ReadFile(dir / "e.h")), CDeclaration(table));
+  EXPECT_NE(Text(ReadFile(dir / "e.h")).find("const unsigned char Export_CP37 [256] = {"), std::string::npos);
+}
+
+TEST_F(ToolFiles, ConvertRefusalsLeaveTheTargetAlone) {
+  WriteFile(dir / "e.tab", Image(DinExport));
+  WritePair("pair.tab", DinPreset);
+  WriteFile(dir / "old", {1, 2, 3});
+  ExpectErrorLine(Tool({"convert", dir / "e.tab", dir / "old", "--to", "v3"}), 3,
+                  dir / "e.tab" + " enthält keine IMPORT-Tabelle, das Format V3 braucht beide");
+  ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "old", "--to", "unix"}), 2,
+                  "das UNIX-Format hält eine Tabelle: --export oder --import angeben");
+  ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "old", "--to", "v3", "--export"}), 2,
+                  "das Format V3 braucht beide Tabellen (ohne --export/--import)");
+  WriteFile(dir / "e.qct", V5Image(TCodeTab(Export), Export));
+  ExpectErrorLine(Tool({"convert", dir / "e.qct", dir / "old", "--to", "v5", "--import"}), 3,
+                  dir / "e.qct" + " enthält keine IMPORT-Tabelle");
+  ExpectErrorLine(Tool({"convert", dir / "e.tab", dir / "old"}), 2,
+                  dir / "old" + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal angeben");
+  ExpectErrorLine(Tool({"convert", dir / "absent", dir / "old", "--to", "v5"}), 3,
+                  dir / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
+  WriteFile(dir / "odd", Bytes(300, 0));
+  ExpectErrorLine(Tool({"convert", dir / "odd", dir / "old", "--to", "v5"}), 3,
+                  dir / "odd" + ": unbekanntes Dateiformat");
+  std::filesystem::create_directory(dir / "sub");
+  ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "sub", "--to", "v5"}), 4,
+                  dir / "sub" + ": kann nicht geschrieben werden (ist ein Verzeichnis)");
+  EXPECT_EQ(ReadFile(dir / "old"), (Bytes{1, 2, 3}));
+  std::vector<std::string> names = dir.Names();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"e.qct", "e.tab", "odd", "old", "pair.tab", "sub"}));
+}
+
+TEST_F(ToolFiles, IncompleteTablesAreWrittenOneToOneWithANote) {
+  TCodeTab table(Export);
+  table.Assign(0x20, 0x40);
+  WriteFile(dir / "gaps.qct", V5Image(table, Export));
+  const TRun run = Tool({"convert", dir / "gaps.qct", dir / "gaps.tab"});
+  EXPECT_EQ(run.Code, 0);
+  EXPECT_EQ(run.Err, "qavo-ct: Hinweis: EXPORT-Tabelle unvollständig oder leer, nicht zugeordnete Zeichen bleiben 1:1\n");
+  EXPECT_EQ(ReadFile(dir / "gaps.tab"), UnixImage(table));
+}
+
+TEST_F(ToolFiles, CheckIsCleanOnlyForTheCleanPresets) {
+  for (const TPreset* preset : {&DinPreset, &IsoCp37Preset, &IsoCp273Preset}) {
+    WritePair("pair.tab", *preset);
+    const TRun run = Tool({"check", dir / "pair.tab"});
+    EXPECT_EQ(run.Code, 0) << preset->ExportName << run.Out;
+    EXPECT_EQ(run.Out, "sauber: EXPORT und IMPORT sind vollständig, eindeutig und übersetzen einander zurück\n");
+    EXPECT_EQ(run.Err, "");
+  }
+  WritePair("unix.tab", UnixPreset);
+  const TRun unix = Tool({"check", dir / "unix.tab"});
+  EXPECT_EQ(unix.Code, 1);
+  EXPECT_EQ(unix.Err, "");
+  EXPECT_EQ(unix.Out.substr(0, 55), "EXPORT: Code 00 mehrdeutig, Ziel von Positionen (126): ");
+  EXPECT_NE(unix.Out.find("\nIMPORT: Code 1A mehrdeutig, Ziel von Positionen (129): 04 06 08"), std::string::npos);
+
+  WritePair("din.tab", DinPreset);
+  const TRun single = Tool({"check", dir / "din.tab", "--export"});
+  EXPECT_EQ(single.Code, 1);
+  EXPECT_EQ(single.Out, "IMPORT-Tabelle fehlt\n");
+  ExpectErrorLine(Tool({"check", dir / "absent"}), 3, dir / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
+}
+
+TEST_F(ToolFiles, ShowPrintsTheGridsAndTheLegend) {
+  WritePair("din.tab", DinPreset);
+  const TRun run = Tool({"show", dir / "din.tab", "--name", "DIN"});
+  EXPECT_EQ(run.Code, 0);
+  EXPECT_EQ(run.Err, "");
+  EXPECT_EQ(run.Out.substr(0, 46), "EXPORT  QAVO CodeTab EXPORT [Courier New] DIN\n");
+  EXPECT_NE(run.Out.find("\nIMPORT  QAVO CodeTab IMPORT [Courier New] DIN\n"), std::string::npos);
+  EXPECT_NE(run.Out.find("\n  4_ 20= A0= A1= A2= A3= A4= A5= A6= A7= A8= 5B= 2E= 3C= 28= 2B= 21=\n"), std::string::npos);
+  EXPECT_NE(run.Out.find("\nZeichen: XX= bestätigt"), std::string::npos);
+
+  WriteFile(dir / "e.tab", Image(DinExport));
+  const TRun forced = Tool({"show", dir / "e.tab", "--import"});
+  EXPECT_EQ(forced.Code, 0);
+  EXPECT_EQ(forced.Out.substr(0, 8), "IMPORT  ");
+  EXPECT_EQ(forced.Out.find("EXPORT  "), std::string::npos);
+  Bytes identity(256);
+  for (int p = 0; p < 256; ++p) identity[p] = static_cast<uint8_t>(p);
+  WriteFile(dir / "identity", identity);
+  ExpectErrorLine(Tool({"show", dir / "identity"}), 3,
+                  dir / "identity" + ": IMPORT/EXPORT nicht erkannt Evtl. 256 Byte vorgeben (--export oder --import)");
+}
+
+TEST_F(ToolFiles, BuildWritesTheCodePagePair) {
+  EXPECT_EQ(Tool({"build", "--codepage", "273", dir / "p273.tab"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir / "p273.tab"), Concat(IsoCp273Import, IsoCp273Export));
+
+  const TRun c = Tool({"build", "--codepage=037", "--to", "c", dir / "p37"});
+  EXPECT_EQ(c.Code, 0);
+  TCodeTab exportTable(Export), importTable(Import);
+  LoadLikeTheEditor(exportTable, Export, IsoCp37Export, IsoCp37Preset.ExportName);
+  LoadLikeTheEditor(importTable, Import, IsoCp37Import, IsoCp37Preset.ImportName);
+  EXPECT_EQ(Text(ReadFile(dir / "p37")), CDeclaration(exportTable) + CDeclaration(importTable));
+
+  EXPECT_EQ(Tool({"build", "--codepage", "1047", "--swap-nl", "--import", dir / "nl.tab"}).Code, 0);
+  const Bytes nl = ReadFile(dir / "nl.tab");
+  ASSERT_EQ(nl.size(), 256u);
+  EXPECT_EQ(nl[0x15], 0x0A);
+  EXPECT_EQ(nl[0x25], 0x85);
+
+  const TRun euro = Tool({"build", "--codepage", "CP1141", "--workstation", "CP1252", dir / "p1141.qct"});
+  EXPECT_EQ(euro.Code, 0);
+  EXPECT_EQ(euro.Err, "");
+  const Bytes v5 = ReadFile(dir / "p1141.qct");
+  ASSERT_EQ(v5.size(), V5PairImageSize);
+  const TV5Table exported = DecodeV5Image(v5.data());
+  EXPECT_EQ(exported.Name, "CP1252_CP1141");
+  EXPECT_EQ(exported.Entries[0x80].Target, 0x9F);
+  EXPECT_EQ(exported.Entries[0x82].Target, -1);
+  EXPECT_EQ(DecodeV5Image(v5.data() + V5ImageSize).Name, "CP1141_CP1252");
+}
+
+// ISO 8859-1 text as iconv converts it to the code page.
+Bytes Iconv(const char* to, const Bytes& text) {
+  const iconv_t cd = iconv_open(to, "ISO-8859-1");
+  Bytes out(text.size());
+  char* in = reinterpret_cast<char*>(const_cast<uint8_t*>(text.data()));
+  char* at = reinterpret_cast<char*>(out.data());
+  size_t inLeft = text.size(), outLeft = out.size();
+  const size_t done = iconv(cd, &in, &inLeft, &at, &outLeft);
+  iconv_close(cd);
+  EXPECT_NE(done, static_cast<size_t>(-1));
+  return out;
+}
+
+TEST_F(ToolFiles, TranslateEqualsIconvAndComesBack) {
+  std::mt19937 random(9);
+  Bytes text(3 * 1024 * 1024 + 5);
+  for (uint8_t& byte : text) {
+    do byte = static_cast<uint8_t>(random());
+    while (byte == 0xA4);  // the currency sign has no place in CP 1141
+  }
+  WriteFile(dir / "text", text);
+  EXPECT_EQ(Tool({"build", "--codepage", "1141", dir / "p1141.tab"}).Code, 0);
+  const TRun there = Tool({"translate", "--table", dir / "p1141.tab", dir / "text", dir / "host"});
+  EXPECT_EQ(there.Code, 0);
+  EXPECT_EQ(there.Err, "");
+  EXPECT_EQ(ReadFile(dir / "host"), Iconv("IBM1141", text));
+  EXPECT_EQ(Tool({"translate", "--import", "--table", dir / "p1141.tab", dir / "host", dir / "back"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir / "back"), text);
+  // In place: the file is read whole before it is replaced.
+  EXPECT_EQ(Tool({"translate", "--table", dir / "p1141.tab", dir / "back", dir / "back"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir / "back"), ReadFile(dir / "host"));
+}
+
+TEST_F(ToolFiles, TranslateWithAForcedOrMissingTable) {
+  WriteFile(dir / "e.tab", Image(DinExport));
+  WriteFile(dir / "in", {0x41, 0x20, 0xC1});
+  EXPECT_EQ(Tool({"translate", "--table", dir / "e.tab", "--import", dir / "in", dir / "out"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir / "out"), (Bytes{DinExport[0x41], DinExport[0x20], DinExport[0xC1]}));
+  ExpectErrorLine(Tool({"translate", "--table", dir / "pair.tab", dir / "in", dir / "out"}), 3,
+                  dir / "pair.tab" + ": kann nicht gelesen werden (nicht gefunden)");
+  WriteFile(dir / "i.qct", V5Image(TCodeTab(Import), Import));
+  ExpectErrorLine(Tool({"translate", "--table", dir / "i.qct", dir / "in", dir / "out"}), 3,
+                  dir / "i.qct" + " enthält keine EXPORT-Tabelle");
+}
+
+TEST_F(ToolFiles, TranslateFailuresWriteNothing) {
+  WriteFile(dir / "e.tab", Image(DinExport));
+  WriteFile(dir / "in", Bytes(4096, 0x41));
+  WriteFile(dir / "out", {7});
+  ExpectErrorLine(Tool({"translate", "--table", dir / "e.tab", dir / "absent", dir / "out"}), 3,
+                  dir / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
+  ExpectErrorLine(Tool({"translate", "--table", dir / "e.tab", dir.Path, dir / "out"}), 3,
+                  dir.Path + ": kann nicht gelesen werden (ist ein Verzeichnis)");
+  ExpectErrorLine(Tool({"translate", "--table", dir / "e.tab", dir / "in", dir / "none/out"}), 4,
+                  dir / "none/out" + ": kann nicht geschrieben werden (nicht gefunden)");
+  // Files may not grow beyond 1024 bytes: the write fails halfway.
+  ExpectErrorLine(Tool({"translate", "--table", dir / "e.tab", dir / "in", dir / "out"}, "trap '' XFSZ; ulimit -f 2; "),
+                  4, dir / "out" + ": kann nicht geschrieben werden (Datei zu groß)");
+  EXPECT_EQ(ReadFile(dir / "out"), (Bytes{7}));
+  std::vector<std::string> names = dir.Names();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"e.tab", "in", "out"}));
+}
+
+}  // namespace

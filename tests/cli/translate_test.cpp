@@ -1,0 +1,109 @@
+#include "cli/translate.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <random>
+
+#include "clifiles.h"
+
+namespace {
+
+TByteMap RandomMap(unsigned seed) {
+  std::mt19937 random(seed);
+  TByteMap map;
+  for (uint8_t& code : map) code = static_cast<uint8_t>(random());
+  return map;
+}
+
+Bytes RandomBytes(size_t length, unsigned seed) {
+  std::mt19937 random(seed);
+  Bytes bytes(length);
+  for (uint8_t& byte : bytes) byte = static_cast<uint8_t>(random());
+  return bytes;
+}
+
+Bytes Looked(const TByteMap& map, Bytes bytes) {
+  for (uint8_t& byte : bytes) byte = map[byte];
+  return bytes;
+}
+
+TEST(TranslateBytes, EveryLengthAndAlignmentEqualsTheLookup) {
+  const TByteMap map = RandomMap(1);
+  const Bytes source = RandomBytes(300, 2);
+  for (size_t offset = 0; offset < 8; ++offset)
+    for (size_t length = 0; length + offset <= source.size(); length += 7) {
+      const Bytes slice(source.begin() + offset, source.begin() + offset + length);
+      const Bytes expected = Looked(map, slice);
+      Bytes buffer = source;
+      TranslateBytes(map, buffer.data() + offset, length);
+      EXPECT_EQ(Bytes(buffer.begin() + offset, buffer.begin() + offset + length), expected) << offset << " " << length;
+      EXPECT_EQ(Bytes(buffer.begin() + offset + length, buffer.end()),
+                Bytes(source.begin() + offset + length, source.end()));
+      Bytes portable = source;
+      TranslateBytesPortable(map, portable.data() + offset, length);
+      EXPECT_EQ(Bytes(portable.begin() + offset, portable.begin() + offset + length), expected);
+    }
+}
+
+TEST(TranslateBytes, AllByteValuesThroughEveryEntry) {
+  Bytes all(256 * 3);
+  for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<uint8_t>(i * 7);
+  for (unsigned seed = 10; seed < 20; ++seed) {
+    const TByteMap map = RandomMap(seed);
+    Bytes buffer = all;
+    TranslateBytes(map, buffer.data(), buffer.size());
+    EXPECT_EQ(buffer, Looked(map, all));
+  }
+}
+
+TEST(ByteMapOf, UnassignedPositionsStayThemselves) {
+  TCodeTab table(Export);
+  table.Assign(0x41, 0xC1);
+  table.Assign(0x42, 0xC1);
+  const TByteMap map = ByteMapOf(table);
+  EXPECT_EQ(map[0x41], 0xC1);
+  EXPECT_EQ(map[0x42], 0xC1);
+  EXPECT_EQ(map[0x43], 0x43);
+  EXPECT_EQ(map[0x00], 0x00);
+  EXPECT_EQ(map[0xFF], 0xFF);
+}
+
+TEST(TranslateStream, WholeFileAcrossBlocks) {
+  TScratchDir dir;
+  const Bytes source = RandomBytes(2 * TranslateBlockSize + 17, 3);
+  WriteFile(dir / "in", source);
+  const TByteMap map = RandomMap(4);
+  const int in = open((dir / "in").c_str(), O_RDONLY);
+  const int out = open((dir / "out").c_str(), O_WRONLY | O_CREAT, 0600);
+  EXPECT_EQ(TranslateStream(in, out, map), TStreamResult::Done);
+  close(in);
+  close(out);
+  EXPECT_EQ(ReadFile(dir / "out"), Looked(map, source));
+}
+
+TEST(TranslateStream, EmptyInputWritesNothing) {
+  TScratchDir dir;
+  WriteFile(dir / "in", Bytes());
+  const int in = open((dir / "in").c_str(), O_RDONLY);
+  const int out = open((dir / "out").c_str(), O_WRONLY | O_CREAT, 0600);
+  EXPECT_EQ(TranslateStream(in, out, RandomMap(5)), TStreamResult::Done);
+  close(in);
+  close(out);
+  EXPECT_TRUE(ReadFile(dir / "out").empty());
+}
+
+TEST(TranslateStream, ReadAndWriteFailuresAreTold) {
+  TScratchDir dir;
+  WriteFile(dir / "in", RandomBytes(1000, 6));
+  const int directory = open(dir.Path.c_str(), O_RDONLY);
+  const int sink = open("/dev/null", O_WRONLY);
+  EXPECT_EQ(TranslateStream(directory, sink, RandomMap(7)), TStreamResult::ReadFailed);
+  const int in = open((dir / "in").c_str(), O_RDONLY);
+  const int full = open("/dev/full", O_WRONLY);
+  EXPECT_EQ(CopyStream(in, full), TStreamResult::WriteFailed);
+  EXPECT_EQ(errno, ENOSPC);
+  for (const int fd : {directory, sink, in, full}) close(fd);
+}
+
+}  // namespace

@@ -16,27 +16,37 @@
 namespace {
 
 #ifdef QCTE_AVX2
-// The 256 entries as sixteen 16-byte shuffle tables. A lane takes its byte
-// from table k only while its value lies in 16k..16k+15: the value minus 16k,
-// raised by 0x70 with saturation, keeps bit 7 clear there and sets it
-// everywhere else, and a set bit 7 makes the shuffle yield zero. Two vectors
-// at a time share each table. Returns how many bytes it translated.
+// The 256 entries as sixteen 16-byte shuffle tables, eight for each half of
+// the byte values. For table k of a half, a lane's index is its value (in
+// the upper half with bit 7 flipped) plus 0x70 - 16k with unsigned
+// saturation. That keeps the low four bits, which the shuffle uses, and sets
+// bit 7, which makes the shuffle yield zero, exactly where the value's high
+// digit is below k or in the other half. So a lane of high digit h collects
+// tables h..7 of its half; stored as differences of neighbouring tables,
+// their exclusive or is the entry itself. Two vectors share each table.
+// Returns how many bytes it translated.
 __attribute__((target("avx2"))) size_t TranslateAvx2(const uint8_t* map, uint8_t* data, size_t length) {
-  const __m256i bias = _mm256_set1_epi8(0x70);
-  const __m256i step = _mm256_set1_epi8(16);
+  alignas(16) uint8_t differences[256];
+  for (int v = 0; v < 256; ++v) differences[v] = map[v] ^ ((v & 0x70) == 0x70 ? 0 : map[v + 16]);
+  const __m256i flip = _mm256_set1_epi8(static_cast<char>(0x80));
   size_t i = 0;
   for (; i + 64 <= length; i += 64) {
-    __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
-    __m256i second = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 32));
+    const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
+    const __m256i second = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 32));
+    const __m256i firstUpper = _mm256_xor_si256(first, flip);
+    const __m256i secondUpper = _mm256_xor_si256(second, flip);
     __m256i firstOut = _mm256_setzero_si256();
     __m256i secondOut = _mm256_setzero_si256();
-    for (int k = 0; k < 16; ++k) {
-      const __m256i table =
-          _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(map + 16 * k)));
-      firstOut = _mm256_or_si256(firstOut, _mm256_shuffle_epi8(table, _mm256_adds_epu8(first, bias)));
-      secondOut = _mm256_or_si256(secondOut, _mm256_shuffle_epi8(table, _mm256_adds_epu8(second, bias)));
-      first = _mm256_sub_epi8(first, step);
-      second = _mm256_sub_epi8(second, step);
+    for (int k = 0; k < 8; ++k) {
+      const __m256i bias = _mm256_set1_epi8(static_cast<char>(0x70 - 16 * k));
+      const __m256i lower =
+          _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(differences + 16 * k)));
+      const __m256i upper =
+          _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(differences + 128 + 16 * k)));
+      firstOut = _mm256_xor_si256(firstOut, _mm256_shuffle_epi8(lower, _mm256_adds_epu8(first, bias)));
+      secondOut = _mm256_xor_si256(secondOut, _mm256_shuffle_epi8(lower, _mm256_adds_epu8(second, bias)));
+      firstOut = _mm256_xor_si256(firstOut, _mm256_shuffle_epi8(upper, _mm256_adds_epu8(firstUpper, bias)));
+      secondOut = _mm256_xor_si256(secondOut, _mm256_shuffle_epi8(upper, _mm256_adds_epu8(secondUpper, bias)));
     }
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(data + i), firstOut);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(data + i + 32), secondOut);

@@ -53,8 +53,8 @@ Optionen:
                     nur diese Tabelle: ein 256-Byte-Abbild wird als diese
                     Tabelle gelesen, aus einem Paar wird nur sie genommen.
                     unix braucht eine davon, wenn zwei Tabellen da sind.
-  --name NAME       Name der gelesenen Tabellen; sonst wie im Editor der
-                    volle Pfad der Datei (V5-Dateien behalten ihren Namen).
+  --name NAME       Name der gelesenen Tabellen; ohne die Option wie im
+                    Editor der volle Pfad der Datei, bei V5 der Name im Kopf.
   --codepage NR     EBCDIC-Codepage, auf diesem System: %PAGES%
   --workstation ZS  iso8859-1 (Vorgabe) oder cp1252; in cp1252 nicht
                     belegte Bytes stehen für ihren Latin-1-Code.

@@ -8,5 +8,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   const int code = RunTool(args, std::cout, std::cerr);
   std::cout.flush();
-  return std::cout ? code : ExitOutput;
+  if (std::cout) return code;
+  std::cerr << "qavo-ct: Standardausgabe kann nicht geschrieben werden\n";
+  return ExitOutput;
 }

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <utility>
 
 namespace {
@@ -33,7 +34,15 @@ mode_t ModeFor(const std::string& path) {
 
 }  // namespace
 
-TOutputFile::TOutputFile(std::string path) : Path(std::move(path)) {}
+// A symbolic link is followed, so the file it points to is replaced, not
+// the link.
+TOutputFile::TOutputFile(std::string path) : Path(std::move(path)), Target(Path) {
+  std::error_code error;
+  if (std::filesystem::is_symlink(Path, error)) {
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(Path, error);
+    if (!error) Target = resolved.string();
+  }
+}
 
 TOutputFile::~TOutputFile() {
   if (Fd >= 0) close(Fd);
@@ -43,7 +52,7 @@ TOutputFile::~TOutputFile() {
 void TOutputFile::Fail() { Reason = Path + ": kann nicht geschrieben werden (" + ErrorText(errno) + ")"; }
 
 bool TOutputFile::Open() {
-  std::string pattern = DirectoryOf(Path) + "/." + BaseOf(Path) + ".XXXXXX";
+  std::string pattern = DirectoryOf(Target) + "/." + BaseOf(Target) + ".XXXXXX";
   Fd = mkstemp(&pattern[0]);
   if (Fd < 0) {
     Fail();
@@ -69,7 +78,7 @@ bool TOutputFile::Write(const uint8_t* data, size_t length) {
 }
 
 bool TOutputFile::Commit() {
-  bool ok = fchmod(Fd, ModeFor(Path)) == 0;
+  bool ok = fchmod(Fd, ModeFor(Target)) == 0;
   int error = errno;
   // close reports write errors the file system held back.
   if (close(Fd) != 0 && ok) {
@@ -77,7 +86,7 @@ bool TOutputFile::Commit() {
     error = errno;
   }
   Fd = -1;
-  if (ok && rename(TempPath.c_str(), Path.c_str()) != 0) {
+  if (ok && rename(TempPath.c_str(), Target.c_str()) != 0) {
     ok = false;
     error = errno;
   }

@@ -29,7 +29,8 @@ class TOutputFile {
   void Fail();
 
  private:
-  std::string Path;
+  std::string Path;    // as given, for messages
+  std::string Target;  // the file replaced: Path, or where its link points
   std::string TempPath;
   int Fd = -1;
   bool Committed = false;

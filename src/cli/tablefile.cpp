@@ -89,7 +89,7 @@ TReadResult ReadTableFile(const std::string& path, int kind, const std::string* 
     error = path + ": Tabelle nicht erkannt (Kennbuchstabe im Kopf ist weder A noch E)";
     return TReadResult::Refused;
   }
-  for (const TLoadStep& step : plan.Steps) pair.Load(step.Table, step.Entries, step.Name);
+  for (const TLoadStep& step : plan.Steps) pair.Load(step.Table, step.Entries, name ? tableName : step.Name);
   return TReadResult::Loaded;
 }
 

@@ -34,8 +34,8 @@ enum class TReadResult { Loaded, Unreadable, Refused };
 
 // Reads the table file at path into pair. kind Export or Import forces the
 // kind of a 256-byte image, anything else recognises it. The tables are
-// named name when it is given, else by the file's full path as the editor
-// names 256- and 512-byte files; a V5 image keeps the name in its header.
+// named name when it is given, else as the editor names them: by the file's
+// full path, or a V5 image by the name in its header.
 // On failure error holds one line saying why.
 TReadResult ReadTableFile(const std::string& path, int kind, const std::string* name, TTablePair& pair,
                           std::string& error);

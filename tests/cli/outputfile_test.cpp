@@ -45,6 +45,17 @@ TEST(WriteWholeFile, FailureNamesThePathAndLeavesNothing) {
             dir / "missing/out.tab" + ": kann nicht geschrieben werden (nicht gefunden)");
 }
 
+TEST(WriteWholeFile, ALinkIsFollowed) {
+  TScratchDir dir;
+  std::filesystem::create_directory(dir / "real");
+  WriteFile(dir / "real/table.tab", {1});
+  std::filesystem::create_symlink("real/table.tab", dir / "link.tab");
+  EXPECT_EQ(WriteWholeFile(dir / "link.tab", {2, 3}), "");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.tab"));
+  EXPECT_EQ(ReadFile(dir / "real/table.tab"), (Bytes{2, 3}));
+  EXPECT_EQ(dir.Names().size(), 2u);
+}
+
 TEST(TOutputFile, FormerFileStaysUntilCommit) {
   TScratchDir dir;
   WriteFile(dir / "out", {1, 2});

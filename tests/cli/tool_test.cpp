@@ -65,6 +65,13 @@ TEST(Tool, HelpNamesCommandsAndExitCodes) {
   EXPECT_EQ(Tool({"check", "x", "--help"}).Out, run.Out);
 }
 
+TEST(Tool, AFullStandardOutputIsAFailure) {
+  TScratchDir dir;
+  const int status = std::system((Quote(QAVO_CT) + " --help >/dev/full 2>" + Quote(dir / "err")).c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 4);
+  EXPECT_EQ(Text(ReadFile(dir / "err")), "qavo-ct: Standardausgabe kann nicht geschrieben werden\n");
+}
+
 TEST(Tool, BadArgumentsGiveOneLineAndCode2) {
   const std::string hint = " (qavo-ct --help zeigt die Hilfe)";
   ExpectErrorLine(Tool({}), 2, "Befehl fehlt (convert, show, check, build, translate)" + hint);
@@ -107,6 +114,12 @@ TEST_F(ToolFiles, ConvertWritesWhatTheEditorWrites) {
   EXPECT_EQ(ReadFile(dir / "import.bin"), Image(DinImport));
   EXPECT_EQ(Tool({"convert", dir / "din.tab", dir / "export.qct", "--export"}).Code, 0);
   EXPECT_EQ(ReadFile(dir / "export.qct"), V5Image(exportTable, Export));
+
+  EXPECT_EQ(Tool({"convert", dir / "pair.qct", dir / "renamed.qct", "--name", "DIN"}).Code, 0);
+  const Bytes renamed = ReadFile(dir / "renamed.qct");
+  ASSERT_EQ(renamed.size(), V5PairImageSize);
+  EXPECT_EQ(DecodeV5Image(renamed.data()).Name, "DIN");
+  EXPECT_EQ(DecodeV5Image(renamed.data() + V5ImageSize).Name, "DIN");
 
   // Back from V5: the name comes from the V5 header, the bytes are the same.
   const TRun back = Tool({"convert", "--to=V3", dir / "pair.qct", dir / "back.tab"});

@@ -11,12 +11,29 @@
 
 namespace {
 
+// iconv descriptors kept for the run and closed at its end.
+class TConverters {
+ public:
+  ~TConverters() {
+    for (const auto& entry : Open)
+      if (entry.second != reinterpret_cast<iconv_t>(-1)) iconv_close(entry.second);
+  }
+  iconv_t Get(const char* to, const char* from) {
+    const std::string key = std::string(to) + "<" + from;
+    const auto found = Open.find(key);
+    if (found != Open.end()) return found->second;
+    return Open[key] = iconv_open(to, from);
+  }
+
+ private:
+  std::map<std::string, iconv_t> Open;
+};
+
 // What iconv makes of one byte on its own: the single byte it becomes, or -1
-// (-2 when it has no such converter). Descriptors are kept for the run.
+// (-2 when it has no such converter).
 int Iconv(const char* to, const char* from, int byte) {
-  static std::map<std::string, iconv_t> open;
-  iconv_t& cd = open[std::string(to) + "<" + from];
-  if (cd == nullptr) cd = iconv_open(to, from);
+  static TConverters converters;
+  const iconv_t cd = converters.Get(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return -2;
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   char in = static_cast<char>(byte);

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -55,8 +56,11 @@ bool WriteRandomFile(const std::string& path) {
 bool IconvStream(int in, int out) {
   const iconv_t cd = iconv_open(IconvName, "ISO-8859-1");
   if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-  std::unique_ptr<char[]> input(new char[TranslateBlockSize]);
-  std::unique_ptr<char[]> output(new char[TranslateBlockSize]);
+  // Page-aligned like the tool's buffer, so both pay the same for the copies.
+  const std::unique_ptr<char, decltype(&std::free)> input(static_cast<char*>(std::aligned_alloc(4096, TranslateBlockSize)),
+                                                          &std::free);
+  const std::unique_ptr<char, decltype(&std::free)> output(static_cast<char*>(std::aligned_alloc(4096, TranslateBlockSize)),
+                                                           &std::free);
   bool ok = true;
   for (;;) {
     const ssize_t got = read(in, input.get(), TranslateBlockSize);

@@ -109,7 +109,9 @@ TCodePageDialog::TCodePageDialog(const TCodePageChoice& choice, const std::vecto
   layout->addWidget(CbSwapNl);
   layout->addWidget(hint);
   layout->addWidget(buttons);
-  resize(300, 420);
+  resize(340, 440);
+  if (QListWidgetItem* current = ListCodePages->currentItem())
+    ListCodePages->scrollToItem(current, QAbstractItemView::PositionAtCenter);
   ListCodePages->setFocus();
   UpdateOk();
 }

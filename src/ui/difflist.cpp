@@ -38,8 +38,9 @@ TDiffList::TDiffList(QWidget* parent) : QWidget(parent, Qt::Tool) {
   ListDiff->setUniformRowHeights(true);
   ListDiff->setAllColumnsShowFocus(true);
   ListDiff->setColumnCount(4);
-  ListDiff->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  ListDiff->header()->setStretchLastSection(false);
+  ListDiff->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ListDiff->header()->setSectionResizeMode(QHeaderView::Stretch);
+  ListDiff->header()->setDefaultAlignment(Qt::AlignCenter);
   connect(ListDiff, &QTreeWidget::clicked, this, &TDiffList::Choose);
   connect(ListDiff, &QTreeWidget::activated, this, &TDiffList::Choose);
 
@@ -47,7 +48,7 @@ TDiffList::TDiffList(QWidget* parent) : QWidget(parent, Qt::Tool) {
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(LblSummary);
   layout->addWidget(ListDiff);
-  resize(360, 320);
+  resize(340, 320);
 }
 
 void TDiffList::ShowDifferences(const TCodeTab& table, const QString& word, const QString& otherName,

@@ -215,8 +215,12 @@ void TDM1::SpeichernPascalExecute() {
 }
 
 bool TDM1::ReadTableFile(std::vector<uint8_t>& buffer) {
+  return ReadTableFile(QStringLiteral("QAVO Codetabelle laden"), buffer);
+}
+
+bool TDM1::ReadTableFile(const QString& title, std::vector<uint8_t>& buffer) {
   buffer.clear();
-  OpenDialog1.Title = QStringLiteral("QAVO Codetabelle laden");
+  OpenDialog1.Title = title;
   if (!Prompter().OpenFile(OpenDialog1)) return false;
   QFile file(OpenDialog1.FileName);
   if (file.open(QIODevice::ReadOnly)) {

@@ -92,6 +92,9 @@ void TDM1::CreateActions() {
   ShowComplete = MakeAction("ShowComplete", "ShowComplete", &TDM1::ShowCompleteExecute);
   Drucken = MakeAction("Drucken", "&Drucken", &TDM1::DruckenExecute);
   Help = MakeAction("Help", "&Hilfe", &TDM1::HelpExecute);
+  MoreCodePages = MakeAction("MoreCodePages", "&Weitere Codepages ...", &TDM1::MoreCodePagesExecute);
+  CompareDin = MakeAction("CompareDin", "Mit &DIN vergleichen", &TDM1::CompareDinExecute);
+  CompareTable = MakeAction("CompareTable", "Mit &Tabelle vergleichen ...", &TDM1::CompareTableExecute);
 }
 
 void TDM1::DataModuleCreate() {

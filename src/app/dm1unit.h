@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -15,6 +16,7 @@
 #include "platform/fontobj.h"
 #include "platform/prompter.h"
 
+class TDiffList;
 class TListBoxForm;
 class QFile;
 class QIODevice;
@@ -32,6 +34,8 @@ class TDM1 : public QObject {
   TFileDialogSettings OpenDialog1;
   TFont FontDialog1;
   TFileDialogSettings SaveDialog1;
+  // The code page dialog keeps the last choice, as the file dialogs do.
+  TCodePageChoice CodePageDialog1;
   TPrompter& Prompter() const { return *prompter_; }
   void SetPrompter(std::unique_ptr<TPrompter> prompter);
 
@@ -81,6 +85,10 @@ class TDM1 : public QObject {
   QAction* ShowComplete;
   QAction* Drucken;
   QAction* Help;
+  // Code page pairs from the system's converter, and comparisons.
+  QAction* MoreCodePages;
+  QAction* CompareDin;
+  QAction* CompareTable;
 
   // Session fields.
   TCodeTab* ExportTable = nullptr;
@@ -89,6 +97,8 @@ class TDM1 : public QObject {
   TListBoxForm* ImportWindow = nullptr;
   int32_t OemFont = 0;
   TFont* DisplayFont = nullptr;
+  // The list window of the last comparison, created on first use.
+  QPointer<TDiffList> DiffWindow;
   int32_t ChainedColor = -1;
   int32_t AmbiguousColor = -1;
   int32_t ActiveColor = 0;
@@ -109,6 +119,8 @@ class TDM1 : public QObject {
   // an existing file of that name is then left as it was.
   bool WriteTableFile(int format, const TCodeTab& table, const QString& fileName);
   bool ReadTableFile(std::vector<uint8_t>& buffer);
+  // ReadTableFile with another title for OpenDialog1.
+  bool ReadTableFile(const QString& title, std::vector<uint8_t>& buffer);
   void LoadTableImage(const uint8_t* bytes, int length, int kind, const QString& name);
   // A whole table's entries, from a 256-byte or a V5 image; name is 8-bit text.
   void LoadExportImage(const TEntry (&entries)[256], const std::string& name);
@@ -178,11 +190,17 @@ class TDM1 : public QObject {
   void DruckenExecute();
   void HelpExecute();
 
+  void MoreCodePagesExecute();
+  void CompareDinExecute();
+  void CompareTableExecute();
+
  private:
   QAction* MakeAction(const char* name, const QString& caption, void (TDM1::*handler)());
   void CreateActions();
   void LoadImage(TCodeTab& table, TableKind kind, const TEntry (&entries)[256], const std::string& name);
   void SaveUnixTable(const TCodeTab& table, const QString& word, const QString& proposedName);
+  TCodeTab& ComparedTable() const;
+  void ShowDifferences(const TCodeTab& table, const TEntry (&other)[256], const QString& otherName);
   void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
                         bool (TDM1::*write)(QIODevice&, const TCodeTab&));
 

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QString>
+#include <vector>
 
 class QPrinter;
 struct TFont;
@@ -19,6 +20,15 @@ struct TFileDialogSettings {
   QString DefaultExt;
   QString FileName;
   bool OverwritePrompt = false;
+};
+
+// Choice of the code page dialog: an EBCDIC code page, the workstation
+// character set (ISO 8859-1 or Windows-1252) and whether EBCDIC 15 and 25
+// change places, as z/OS UNIX needs.
+struct TCodePageChoice {
+  int CodePage = 1141;
+  bool Windows1252 = false;
+  bool SwapNl = false;
 };
 
 class TPrompter {
@@ -42,6 +52,9 @@ class TPrompter {
   virtual void Beep() = 0;
   // The about box of "&Info".
   virtual void About(const QString& title, const QString& text) = 0;
+  // The code page dialog, offering the pages of available; false when
+  // cancelled, choice then unchanged.
+  virtual bool ChooseCodePage(TCodePageChoice& choice, const std::vector<int>& available) = 0;
 };
 
 class TQtPrompter : public TPrompter {
@@ -57,6 +70,7 @@ class TQtPrompter : public TPrompter {
   bool ChoosePrinter(QPrinter& printer) override;
   void Beep() override;
   void About(const QString& title, const QString& text) override;
+  bool ChooseCodePage(TCodePageChoice& choice, const std::vector<int>& available) override;
 };
 
 // Qt name filters for a "Text|pattern|..." filter: each entry reads as its

@@ -6,6 +6,7 @@
 #include <QPrintDialog>
 #include <QPushButton>
 
+#include "platform/codepagedialog.h"
 #include "platform/fontobj.h"
 #include "platform/prompter.h"
 
@@ -103,4 +104,13 @@ void TQtPrompter::Beep() { QApplication::beep(); }
 
 void TQtPrompter::About(const QString& title, const QString& text) {
   QMessageBox::about(QApplication::activeWindow(), title, text);
+}
+
+bool TQtPrompter::ChooseCodePage(TCodePageChoice& choice, const std::vector<int>& available) {
+  TCodePageDialog dialog(choice, available, QApplication::activeWindow());
+  if (dialog.exec() != QDialog::Accepted) return false;
+  const TCodePageChoice chosen = dialog.Choice();
+  if (chosen.CodePage == -1) return false;
+  choice = chosen;
+  return true;
 }

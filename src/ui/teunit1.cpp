@@ -133,6 +133,7 @@ void TQctecp::BuildMenu() {
   submenu(bearbeiten, QString::fromUtf8("Über&tragen"), HelpEditing)
       ->addActions({dm.CopyExport2Import, dm.CopyImport2Export});
   submenu(bearbeiten, "&Leeren", HelpEditing)->addActions({dm.ClearBoth, dm.ClearExport, dm.ClearImport});
+  submenu(bearbeiten, "Ver&gleichen", HelpEditing)->addActions({dm.CompareDin, dm.CompareTable});
 
   QMenu* laden = MainMenu1->addMenu("&Tabelle laden");
   submenu(laden, "&DIN (QAVO WINDOWS Standard)")->addActions({dm.LoadDIN, dm.LoadDinExport, dm.LoadDinImport});
@@ -140,6 +141,7 @@ void TQctecp::BuildMenu() {
   submenu(laden, "I&SO 8859-1 CP 37")->addActions({dm.LoadIsoCp37, dm.LoadIsoExportCp37, dm.LoadIsoImportCp37});
   submenu(laden, "&QAVO (UNIX Version Standard)")->addActions({dm.LoadUnix, dm.LoadUnixExport, dm.LoadUnixImport});
   submenu(laden, "&Aus Datei")->addActions({dm.LoadTableFile, dm.LoadImport, dm.LoadExport});
+  laden->addAction(dm.MoreCodePages);
 
   QMenu* einstellungen = MainMenu1->addMenu("&Einstellungen");
   QMenu* zeichensatz = submenu(einstellungen, "&Zeichensatz");

@@ -34,6 +34,13 @@ void TScriptedPrompter::AnswerColor(const QColor& color) {
 
 void TScriptedPrompter::AnswerPrinter(const QString& pdfFileName) { AnswerFile(pdfFileName); }
 
+void TScriptedPrompter::AnswerCodePage(const TCodePageChoice& choice) {
+  TPromptAnswer answer;
+  answer.Accept = true;
+  answer.CodePage = choice;
+  Answers.push_back(answer);
+}
+
 std::vector<TPromptCall> TScriptedPrompter::CallsOf(const QString& kind) const {
   std::vector<TPromptCall> result;
   for (const TPromptCall& call : Calls)
@@ -56,7 +63,7 @@ TPromptAnswer TScriptedPrompter::Next() {
 }
 
 bool TScriptedPrompter::File(const QString& kind, TFileDialogSettings& settings) {
-  Calls.push_back({kind, settings.Title, QString(), {}, settings});
+  Calls.push_back({kind, settings.Title, QString(), {}, settings, {}, {}});
   const TPromptAnswer answer = Next();
   if (!answer.Accept) return false;
   settings.FileName = answer.FileName;
@@ -68,38 +75,38 @@ bool TScriptedPrompter::OpenFile(TFileDialogSettings& settings) { return File("o
 bool TScriptedPrompter::SaveFile(TFileDialogSettings& settings) { return File("save", settings); }
 
 void TScriptedPrompter::Information(const QString& text) {
-  Calls.push_back({"information", "Information", text, {"OK"}, {}});
+  Calls.push_back({"information", "Information", text, {"OK"}, {}, {}, {}});
 }
 
 bool TScriptedPrompter::Confirm(const QString& text) {
-  Calls.push_back({"confirm", QString::fromUtf8("Bestätigung"), text, {"OK", "Abbrechen"}, {}});
+  Calls.push_back({"confirm", QString::fromUtf8("Bestätigung"), text, {"OK", "Abbrechen"}, {}, {}, {}});
   return Next().Accept;
 }
 
 void TScriptedPrompter::Message(const QString& text) {
-  Calls.push_back({"message", QApplication::applicationName(), text, {"OK"}, {}});
+  Calls.push_back({"message", QApplication::applicationName(), text, {"OK"}, {}, {}, {}});
 }
 
 void TScriptedPrompter::FileError(const QString& text) {
-  Calls.push_back({"fileerror", "File Error", text, {"OK", "Cancel"}, {}});
+  Calls.push_back({"fileerror", "File Error", text, {"OK", "Cancel"}, {}, {}, {}});
 }
 
 bool TScriptedPrompter::ChooseFont(TFont& font) {
-  Calls.push_back({"font", QString(), font.Name, {}, {}});
+  Calls.push_back({"font", QString(), font.Name, {}, {}, {}, {}});
   const TPromptAnswer answer = Next();
   if (answer.Accept) font = answer.Font;
   return answer.Accept;
 }
 
 bool TScriptedPrompter::ChooseColor(QColor& color) {
-  Calls.push_back({"color", QString(), color.name(), {}, {}});
+  Calls.push_back({"color", QString(), color.name(), {}, {}, {}, {}});
   const TPromptAnswer answer = Next();
   if (answer.Accept) color = answer.Color;
   return answer.Accept;
 }
 
 bool TScriptedPrompter::ChoosePrinter(QPrinter& printer) {
-  Calls.push_back({"print", QString(), QString(), {}, {}});
+  Calls.push_back({"print", QString(), QString(), {}, {}, {}, {}});
   const TPromptAnswer answer = Next();
   if (!answer.Accept) return false;
   printer.setOutputFormat(QPrinter::PdfFormat);
@@ -107,8 +114,19 @@ bool TScriptedPrompter::ChoosePrinter(QPrinter& printer) {
   return true;
 }
 
-void TScriptedPrompter::Beep() { Calls.push_back({"beep", QString(), QString(), {}, {}}); }
+void TScriptedPrompter::Beep() { Calls.push_back({"beep", QString(), QString(), {}, {}, {}, {}}); }
 
 void TScriptedPrompter::About(const QString& title, const QString& text) {
-  Calls.push_back({"about", title, text, {"OK"}, {}});
+  Calls.push_back({"about", title, text, {"OK"}, {}, {}, {}});
+}
+
+bool TScriptedPrompter::ChooseCodePage(TCodePageChoice& choice, const std::vector<int>& available) {
+  TPromptCall call;
+  call.Kind = "codepage";
+  call.CodePages = available;
+  call.CodePage = choice;
+  Calls.push_back(call);
+  const TPromptAnswer answer = Next();
+  if (answer.Accept) choice = answer.CodePage;
+  return answer.Accept;
 }

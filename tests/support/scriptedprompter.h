@@ -11,11 +11,13 @@
 #include "platform/prompter.h"
 
 struct TPromptCall {
-  QString Kind;  // "open", "save", "information", "confirm", "message", "fileerror", "font", "color", "print", "beep", "about"
+  QString Kind;  // "open", "save", "information", "confirm", "message", "fileerror", "font", "color", "print", "beep", "about", "codepage"
   QString Title;
   QString Text;
   QStringList Buttons;
   TFileDialogSettings Settings;  // for "open" and "save", as the dialog was set
+  std::vector<int> CodePages;    // for "codepage", the pages offered
+  TCodePageChoice CodePage;      // for "codepage", the choice it was shown with
 };
 
 struct TPromptAnswer {
@@ -23,6 +25,7 @@ struct TPromptAnswer {
   QString FileName;  // open / save / print (PDF output file)
   TFont Font;
   QColor Color;
+  TCodePageChoice CodePage;
 };
 
 class TScriptedPrompter : public TPrompter {
@@ -36,6 +39,7 @@ class TScriptedPrompter : public TPrompter {
   void AnswerFont(const TFont& font);
   void AnswerColor(const QColor& color);
   void AnswerPrinter(const QString& pdfFileName);
+  void AnswerCodePage(const TCodePageChoice& choice);
 
   // The calls of one kind, and how many beeps there were.
   std::vector<TPromptCall> CallsOf(const QString& kind) const;
@@ -53,6 +57,7 @@ class TScriptedPrompter : public TPrompter {
   bool ChoosePrinter(QPrinter& printer) override;
   void Beep() override;
   void About(const QString& title, const QString& text) override;
+  bool ChooseCodePage(TCodePageChoice& choice, const std::vector<int>& available) override;
 
  private:
   TPromptAnswer Next();

@@ -1,0 +1,127 @@
+// "&Weitere Codepages ...": the pages offered, the pair built from the
+// converter loaded and chained like a preset pair, and a cancelled dialog.
+#include <string>
+
+#include "files/codepages.h"
+#include "support/session.h"
+#include "ui/gridmath.h"
+#include "tablefiles.h"
+
+namespace {
+
+class CodePagesTest : public SessionTest {
+ protected:
+  void Choose(int codePage, bool windows1252, bool swapNl) {
+    TCodePageChoice choice;
+    choice.CodePage = codePage;
+    choice.Windows1252 = windows1252;
+    choice.SwapNl = swapNl;
+    prompter->AnswerCodePage(choice);
+    DM1->MoreCodePages->trigger();
+  }
+
+  static void ExpectEntries(const TCodeTab& table, const TEntry (&entries)[256]) {
+    for (int p = 0; p < 256; ++p) {
+      EXPECT_EQ(table.Entries[p].Target, entries[p].Target) << "position " << p;
+      EXPECT_EQ(table.Entries[p].Count, entries[p].Count) << "code " << p;
+    }
+  }
+
+  static std::string Header(const char* kind, const char* name) {
+    return std::string("QAVO CodeTab ") + kind + " [Courier New] " + name;
+  }
+};
+
+TEST_F(CodePagesTest, TheDialogOffersExactlyThePagesTheConverterProvides) {
+  const std::vector<int> available = AvailableCodePages();
+  for (const int page : {37, 273, 277, 278, 280, 284, 285, 297, 500, 871, 1047, 1140, 1141, 1142, 1143, 1144,
+                         1145, 1146, 1147, 1148, 1149})
+    EXPECT_NE(std::find(available.begin(), available.end(), page), available.end()) << "CP " << page;
+  prompter->AnswerCancel();
+  DM1->MoreCodePages->trigger();
+  const auto calls = prompter->CallsOf("codepage");
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].CodePages, available);
+}
+
+TEST_F(CodePagesTest, ThePairIsLoadedChainedAndNamedAsTheConverterBuildsIt) {
+  exportTable().SetActive(1);
+  importTable().SetActive(0);
+  Choose(1141, false, false);
+  TCodePagePair pair;
+  ASSERT_TRUE(BuildCodePagePair(1141, TWorkstation::Iso8859_1, false, pair));
+  ExpectEntries(exportTable(), pair.Export);
+  ExpectEntries(importTable(), pair.Import);
+  EXPECT_EQ(exportTable().Header, Header("EXPORT", "ISO8859-1_CP1141"));
+  EXPECT_EQ(importTable().Header, Header("IMPORT", "CP1141_ISO8859-1"));
+  EXPECT_TRUE(DM1->ChainTablesAction->isChecked());
+  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_EQ(importTable().Partner, &exportTable());
+  EXPECT_EQ(exportTable().Active, 1);
+  EXPECT_TRUE(prompter->CallsOf("message").empty());
+}
+
+TEST_F(CodePagesTest, CodesWithoutCounterpartStayUnassigned) {
+  Choose(1141, false, false);
+  // ISO 8859-1 has no euro sign, and CP 1141 has no currency sign.
+  EXPECT_EQ(exportTable().Entries[0xA4].Target, -1);
+  EXPECT_EQ(importTable().Entries[0x9F].Target, -1);
+  EXPECT_EQ(exportTable().Entries[0x41].Target, 0xC1);
+  EXPECT_EQ(exportTable().Entries[0x0A].Target, 0x25);
+  EXPECT_LT(exportTable().CountAssigned(), 256);
+  EXPECT_EQ(GridTextColor(exportTable(), 0xA4, GridColorsOf(exportTable())), clGrayText);
+  EXPECT_EQ(GridTextColor(importTable(), 0x9F, GridColorsOf(importTable())), clGrayText);
+
+  Choose(1141, true, false);
+  EXPECT_EQ(exportTable().Entries[0x80].Target, 0x9F);
+  EXPECT_EQ(importTable().Entries[0x9F].Target, 0x80);
+  EXPECT_EQ(exportTable().Header, Header("EXPORT", "CP1252_CP1141"));
+  EXPECT_EQ(importTable().Header, Header("IMPORT", "CP1141_CP1252"));
+}
+
+TEST_F(CodePagesTest, SwappingNlAndLfMakesTheLineFeedTheUnixNewline) {
+  Choose(1047, false, true);
+  TCodePagePair pair;
+  ASSERT_TRUE(BuildCodePagePair(1047, TWorkstation::Iso8859_1, true, pair));
+  ExpectEntries(exportTable(), pair.Export);
+  ExpectEntries(importTable(), pair.Import);
+  EXPECT_EQ(exportTable().Entries[0x0A].Target, 0x15);
+  EXPECT_EQ(importTable().Entries[0x15].Target, 0x0A);
+  EXPECT_EQ(exportTable().Entries[0x85].Target, 0x25);
+}
+
+TEST_F(CodePagesTest, TheDialogShowsTheLastChoice) {
+  Choose(285, true, true);
+  prompter->AnswerCancel();
+  DM1->MoreCodePages->trigger();
+  const auto calls = prompter->CallsOf("codepage");
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].CodePage.CodePage, 1141);
+  EXPECT_EQ(calls[1].CodePage.CodePage, 285);
+  EXPECT_TRUE(calls[1].CodePage.Windows1252);
+  EXPECT_TRUE(calls[1].CodePage.SwapNl);
+}
+
+TEST_F(CodePagesTest, CancellingChangesNothing) {
+  DM1->LoadDIN->trigger();
+  DM1->ChainTablesAction->setChecked(false);
+  DM1->ChainTablesActionExecute();
+  const TTableState exportBefore(exportTable());
+  const TTableState importBefore(importTable());
+  prompter->AnswerCancel();
+  DM1->MoreCodePages->trigger();
+  EXPECT_TRUE(exportBefore == TTableState(exportTable()));
+  EXPECT_TRUE(importBefore == TTableState(importTable()));
+  EXPECT_FALSE(DM1->ChainTablesAction->isChecked());
+}
+
+TEST_F(CodePagesTest, APageTheConverterLacksIsRefused) {
+  const TTableState exportBefore(exportTable());
+  Choose(99999, false, false);
+  const auto messages = prompter->CallsOf("message");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].Text, QString::fromUtf8("Codepage 99999 ist nicht verfügbar."));
+  EXPECT_TRUE(exportBefore == TTableState(exportTable()));
+}
+
+}  // namespace

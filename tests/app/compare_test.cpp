@@ -1,0 +1,236 @@
+// Comparing the active table with DIN and with table files: the list of
+// differences, "Keine Unterschiede", choosing a row, and refused files.
+#include <QHeaderView>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "files/formats.h"
+#include "model/presets.h"
+#include "support/session.h"
+#include "tablefiles.h"
+#include "ui/difflist.h"
+#include "ui/frmunit1.h"
+
+namespace {
+
+const QString NoDifferences = "Keine Unterschiede";
+
+QByteArray Bytes(const std::vector<uint8_t>& image) {
+  return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<int>(image.size()));
+}
+
+class CompareTest : public SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    ASSERT_TRUE(dir.isValid());
+  }
+
+  void MakeExportActive() {
+    exportTable().SetActive(1);
+    importTable().SetActive(0);
+  }
+
+  void MakeImportActive() {
+    importTable().SetActive(1);
+    exportTable().SetActive(0);
+  }
+
+  // Loads DIN and changes two positions of the active EXPORT table.
+  void DinWithTwoEdits() {
+    DM1->LoadDIN->trigger();
+    MakeExportActive();
+    exportTable().Assign(0x41, 0xC2);
+    exportTable().Assign(0x7C, 0x4F);
+  }
+
+  QString CompareWithFile(const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    WriteBytes(path, bytes);
+    prompter->AnswerFile(path);
+    DM1->CompareTable->trigger();
+    return path;
+  }
+
+  static TDiffList* Window() { return DM1->DiffWindow; }
+
+  // Each row as "position character this other".
+  static QStringList Rows() {
+    QStringList rows;
+    if (!Window() || !Window()->isVisible()) return rows;
+    QTreeWidget* list = Window()->ListDiff;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+      const QTreeWidgetItem* item = list->topLevelItem(i);
+      rows << item->text(0) + " " + item->text(1) + " " + item->text(2) + " " + item->text(3);
+    }
+    return rows;
+  }
+
+  QStringList Headers() const {
+    QTreeWidgetItem* header = Window()->ListDiff->headerItem();
+    return {header->text(0), header->text(1), header->text(2), header->text(3)};
+  }
+
+  QStringList Messages() const {
+    QStringList texts;
+    for (const TPromptCall& call : prompter->CallsOf("message")) texts << call.Text;
+    return texts;
+  }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(CompareTest, TwoEditedPositionsAreExactlyTheDifferencesFromDin) {
+  DinWithTwoEdits();
+  DM1->CompareDin->trigger();
+  EXPECT_EQ(Rows(), QStringList({"41 A C2 C1", "7C | 4F 6A"}));
+  EXPECT_EQ(Headers(), QStringList({"Position", "Zeichen", "EXPORT", "DIN"}));
+  EXPECT_EQ(Window()->LblSummary->text(), "EXPORT-Tabelle verglichen mit DIN: 2 Unterschiede");
+  EXPECT_TRUE(prompter->CallsOf("information").empty());
+}
+
+TEST_F(CompareTest, TheImportTableIsComparedWhenItIsActive) {
+  DM1->LoadDIN->trigger();
+  MakeImportActive();
+  importTable().Unassign(0xC1);
+  DM1->CompareDin->trigger();
+  EXPECT_EQ(Rows(), QStringList({"C1 " + QString(QChar(0xC1)) + " -- 41"}));
+  EXPECT_EQ(Headers().at(2), "IMPORT");
+}
+
+TEST_F(CompareTest, WithNeitherTableActiveTheExportTableIsCompared) {
+  DM1->LoadDinImport->trigger();
+  exportTable().SetActive(0);
+  importTable().SetActive(0);
+  DM1->CompareDin->trigger();
+  EXPECT_EQ(Rows().size(), 256);
+  EXPECT_EQ(Headers().at(2), "EXPORT");
+}
+
+TEST_F(CompareTest, NoDifferencesIsSaidAndNoListShown) {
+  DinWithTwoEdits();
+  DM1->CompareDin->trigger();
+  ASSERT_TRUE(Window()->isVisible());
+  DM1->LoadDIN->trigger();
+  DM1->CompareDin->trigger();
+  const auto calls = prompter->CallsOf("information");
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].Text, NoDifferences);
+  EXPECT_FALSE(Window()->isVisible());
+}
+
+TEST_F(CompareTest, ATableFileEqualToTheSessionHasNoDifferences) {
+  DM1->LoadIsoCp273->trigger();
+  MakeImportActive();
+  const QByteArray v3 = Bytes(V3Image(importTable(), exportTable()));
+  const TTableState exportBefore(exportTable());
+  const TTableState importBefore(importTable());
+  const QString path = CompareWithFile("pair.tab", v3);
+  const auto opens = prompter->CallsOf("open");
+  ASSERT_EQ(opens.size(), 1u);
+  EXPECT_EQ(opens[0].Title, "QAVO Codetabelle vergleichen");
+  EXPECT_EQ(opens[0].Settings.Filter, "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct");
+  ASSERT_EQ(prompter->CallsOf("information").size(), 1u);
+  EXPECT_EQ(prompter->CallsOf("information")[0].Text, NoDifferences);
+  EXPECT_TRUE(exportBefore == TTableState(exportTable()));
+  EXPECT_TRUE(importBefore == TTableState(importTable()));
+  EXPECT_TRUE(Messages().isEmpty());
+}
+
+TEST_F(CompareTest, TheV5PairFileIsComparedInTheActiveDirection) {
+  DinWithTwoEdits();
+  importTable().Unassign(0xC1);
+  const QByteArray pair = Bytes(V5PairImage(exportTable(), importTable()));
+  DM1->LoadDIN->trigger();
+  MakeExportActive();
+  const TTableState exportBefore(exportTable());
+  const TTableState importBefore(importTable());
+  CompareWithFile("pair.qct", pair);
+  EXPECT_EQ(Rows(), QStringList({"41 A C1 C2", "7C | 6A 4F"}));
+  EXPECT_EQ(Headers(), QStringList({"Position", "Zeichen", "EXPORT", "pair.qct"}));
+  EXPECT_TRUE(exportBefore == TTableState(exportTable()));
+  EXPECT_TRUE(importBefore == TTableState(importTable()));
+
+  MakeImportActive();
+  CompareWithFile("pair.qct", pair);
+  EXPECT_EQ(Rows(), QStringList({"C1 A 41 --"}));
+  EXPECT_EQ(Headers().at(2), "IMPORT");
+}
+
+TEST_F(CompareTest, AFileWithoutATableOfTheActiveDirectionIsNamed) {
+  DM1->LoadDIN->trigger();
+  MakeImportActive();
+  QByteArray image(256, '\0');
+  for (int p = 0; p < 256; ++p) image[p] = static_cast<char>(DinExport[p]);
+  const QString path = CompareWithFile("export.tab", image);
+  EXPECT_EQ(Messages(), QStringList({"Datei: " + path + QString::fromUtf8("\nenthält keine IMPORT-Tabelle!")}));
+  EXPECT_EQ(Window(), nullptr);
+
+  MakeExportActive();
+  CompareWithFile("export.tab", image);
+  EXPECT_EQ(prompter->CallsOf("information").size(), 1u);
+}
+
+TEST_F(CompareTest, RefusedFilesGiveTheLoadMessagesAndChangeNothing) {
+  DinWithTwoEdits();
+  const TTableState exportBefore(exportTable());
+  const TTableState importBefore(importTable());
+  CompareWithFile("short.tab", QByteArray(255, 'x'));
+  CompareWithFile("odd.tab", QByteArray(300, 'x'));
+  CompareWithFile("identity.tab", IdentityImage());
+  QByteArray v5(1088, 'x');
+  v5[20] = '\0';
+  CompareWithFile("nohead.qct", v5);
+  EXPECT_EQ(Messages(), QStringList({QString::fromUtf8("Datei nicht erkannt: falsche Länge 255"),
+                                     "unbekanntes Dateiformat",
+                                     "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben",
+                                     "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: xxxxxxxxxxxxxxxxxxxx"}));
+  EXPECT_TRUE(exportBefore == TTableState(exportTable()));
+  EXPECT_TRUE(importBefore == TTableState(importTable()));
+  EXPECT_EQ(Window(), nullptr);
+  EXPECT_TRUE(prompter->CallsOf("information").empty());
+}
+
+TEST_F(CompareTest, ACancelledDialogComparesNothing) {
+  prompter->AnswerCancel();
+  DM1->CompareTable->trigger();
+  EXPECT_EQ(prompter->Calls.size(), 1u);
+  EXPECT_EQ(Window(), nullptr);
+}
+
+TEST_F(CompareTest, ClickingARowMovesTheEditorToItsPosition) {
+  Qctecp->show();
+  DinWithTwoEdits();
+  DM1->CompareDin->trigger();
+  QTreeWidget* list = Window()->ListDiff;
+  ASSERT_EQ(exportTable().CurrentPosition, 0x7C);
+  const QRect row = list->visualItemRect(list->topLevelItem(0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+  EXPECT_EQ(exportTable().CurrentPosition, 0x41);
+  EXPECT_EQ(Qctecp->FrmExport->EdHexIn->text(), "41");
+  EXPECT_EQ(Qctecp->FrmExport->EdHexOut->text(), "C2");
+  EXPECT_EQ(Qctecp->FrmExport->ScrollBar1->value(), 0x41);
+}
+
+TEST_F(CompareTest, EnterOnARowMovesTheImportEditor) {
+  Qctecp->show();
+  DM1->LoadDIN->trigger();
+  MakeImportActive();
+  importTable().Assign(0xC1, 0x42);
+  importTable().Assign(0x40, 0x21);
+  DM1->CompareDin->trigger();
+  QTreeWidget* list = Window()->ListDiff;
+  ASSERT_EQ(list->topLevelItemCount(), 2);
+  ASSERT_EQ(importTable().CurrentPosition, 0x40);
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Down);
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_EQ(importTable().CurrentPosition, 0xC1);
+  EXPECT_EQ(importTable().Active, 1);
+  EXPECT_EQ(Qctecp->FrmImport->EdHexIn->text(), "C1");
+  EXPECT_EQ(Qctecp->FrmImport->EdHexOut->text(), "42");
+}
+
+}  // namespace

@@ -359,8 +359,8 @@ inline std::string Declaration(bool pascal, const QString& headerLine, const std
     text += pascal ? "   " : "  ";
     for (int i = 0; i < 16; ++i) {
       const int p = 16 * row + i;
-      char value[8];
-      std::snprintf(value, sizeof value, pascal ? "$%02X" : "0X%02X", targets[p] < 0 ? p : targets[p]);
+      char value[16];
+      std::snprintf(value, sizeof value, pascal ? "$%02X" : "0X%02X", (targets[p] < 0 ? p : targets[p]) & 0xFF);
       if (i > 0) text += pascal ? ", " : ",";
       text += value;
     }

@@ -29,6 +29,9 @@
 #include "ui/gridmath.h"
 #include "ui/listform.h"
 
+// Texts in failure messages as text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 namespace acceptance {
 
 inline QString Latin1(const char* text) { return QString::fromLatin1(text); }

@@ -1,7 +1,16 @@
 // Every menu command chosen through the real menu, each in a short scenario
 // that checks what the user would check afterwards.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFileInfo>
 #include <QTextBrowser>
 #include <QTimer>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 #include "acceptance.h"
 #include "model/presets.h"
@@ -432,6 +441,57 @@ TEST_F(MenuCommands, WindowsAreHiddenAndShownWithTheirCaptions) {
   ASSERT_TRUE(Choose({fenster, "Import-Tabellenfenster verbergen"}));
   EXPECT_TRUE(importWindow()->isVisible());
   EXPECT_TRUE(MenuItem({fenster, "&Beide Tabellen verbergen"})->isChecked());
+}
+
+// Opens a pipe for writing now and then, so that a reader stuck waiting
+// for a writer is let go and the test fails instead of hanging.
+class TPipeRelease {
+ public:
+  explicit TPipeRelease(const QString& pipe)
+      : thread_([this, name = pipe.toStdString()] {
+          std::unique_lock<std::mutex> lock(mutex_);
+          while (!done_.wait_for(lock, std::chrono::seconds(3), [this] { return finished_; })) {
+            const int fd = ::open(name.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) ::close(fd);
+          }
+        }) {}
+  ~TPipeRelease() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      finished_ = true;
+    }
+    done_.notify_one();
+    thread_.join();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable done_;
+  bool finished_ = false;
+  std::thread thread_;
+};
+
+TEST_F(MenuCommands, APipeIsNeitherReadNorAppendedTo) {
+  const QString pipe = path("pipe.tab");
+  ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+  TPipeRelease release(pipe);
+
+  prompter->AnswerFile(pipe);
+  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&automatische Erkennung"}));
+  EXPECT_EQ(Texts("fileerror"),
+            QStringList({"Can't perform one of the following file operations: Open, Seek, Read, Close."}));
+  EXPECT_EQ(exportTable().CountAssigned(), 0);
+  EXPECT_EQ(importTable().CountAssigned(), 0);
+
+  prompter->Clear();
+  prompter->AnswerFile(pipe);
+  prompter->AnswerOk();
+  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&C Header"}));
+  const QString notWritten = "Datei: " + pipe + "\nkonnte nicht geschrieben werden!\n";
+  EXPECT_EQ(Texts("information"), QStringList({notWritten + "EXPORT-Tabelle nicht gespeichert!",
+                                                notWritten + "IMPORT-Tabelle nicht gespeichert!"}));
+  EXPECT_TRUE(QFileInfo(pipe).exists());
+  EXPECT_FALSE(QFileInfo(pipe).isFile());
 }
 
 TEST_F(MenuCommands, HilfeAndInfo) {

@@ -6,10 +6,12 @@
 // QCTE_SEED and QCTE_STEPS in the environment; a failure names the seed and
 // the step, and the steps that led there.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -291,11 +293,21 @@ class TRandomUser {
     return V5Like() + V5Like();
   }
 
+  // A named pipe; a save may have replaced it by a plain file.
+  QString Pipe() const {
+    const QString name = folder_ + "/pipe.tab";
+    const QFileInfo info(name);
+    if (info.isFile()) QFile::remove(name);
+    if (!info.exists() || info.isFile()) ::mkfifo(name.toLocal8Bit().constData(), 0600);
+    return name;
+  }
+
   // A file to load: mostly a new random one, sometimes one saved earlier,
-  // a folder or nothing at all.
+  // a folder, a pipe or nothing at all.
   QString FileToLoad() {
     const int kind = Below(100);
-    if (kind < 8) return folder_ + "/folder.tab";
+    if (kind < 6) return folder_ + "/folder.tab";
+    if (kind < 9) return Pipe();
     if (kind < 12) return folder_ + "/load/missing.tab";
     if (kind < 30) {
       const QStringList saved = QDir(folder_ + "/save").entryList(QDir::Files);
@@ -310,7 +322,8 @@ class TRandomUser {
   QString FileToSave() {
     static const QStringList names = {"a.tab", "b.tab", "c.qct", "d.h", "e.hpp", "f"};
     const int kind = Below(100);
-    if (kind < 4) return folder_ + "/folder.tab";
+    if (kind < 3) return folder_ + "/folder.tab";
+    if (kind < 5) return Pipe();
     if (kind < 8) return folder_ + "/missing/x.tab";
     if (kind < 12) return QString("%1/load/f%2.tab").arg(folder_).arg(Below(20));
     return folder_ + "/save/" + names[Below(static_cast<int>(names.size()))];

@@ -268,11 +268,17 @@ TEST_F(MenuCommands, TransposingTurnsTheGridAndItsClicks) {
 
   ASSERT_TRUE(Choose({"&Bearbeiten", "&Zeilen und Spalten vertauschen"}));
   EXPECT_FALSE(MenuItem({"&Bearbeiten", "&Zeilen und Spalten vertauschen"})->isChecked());
+  // The user's click brings the IMPORT window to the front; the choice
+  // brings the control window back.
+  importWindow()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(importWindow()));
   ClickItem(importWindow(), item(4, 11));
+  EXPECT_TRUE(QTest::qWaitForWindowActive(Qctecp));
   EXPECT_EQ(Fields(imp), QStringList({Shown(0x3A), "", "3A", ""}));
   EXPECT_TRUE(imp->EdAlphaOut->hasFocus());
   EXPECT_TRUE(importTable().Active);
   EXPECT_FALSE(exportTable().Active);
+  EXPECT_EQ(Fields(exp), QStringList({"", "", "", ""}));
 }
 
 TEST_F(MenuCommands, CopyingInvertsAndAsksBeforeOverwriting) {
@@ -349,6 +355,7 @@ TEST_F(MenuCommands, FontsShowInLabelCaptionsEditorsAndGrids) {
   for (const auto& font : fonts) {
     ASSERT_TRUE(Choose(zeichensatz + QStringList{font.Item}));
     EXPECT_EQ(Qctecp->LblCurrentFont->text(), font.Name);
+    EXPECT_EQ(Qctecp->LblCurrentFont->font(), DM1->DisplayFont->ToQFont());
     EXPECT_EQ(exportWindow()->windowTitle(), "QAVO CodeTab EXPORT [" + font.Name + "] ");
     EXPECT_EQ(importWindow()->windowTitle(), "QAVO CodeTab IMPORT [" + font.Name + "] ");
     EXPECT_EQ(exp->EdAlphaIn->font(), DM1->DisplayFont->ToQFont());

@@ -52,9 +52,13 @@ bool WriteWholeFile(const QString& fileName, const std::vector<uint8_t>& bytes) 
          file.flush() && file.commit();
 }
 
+// Only a plain file can be read whole: opening a pipe waits for a writer
+// that never comes, and a device may never end.
+bool IsPlainFile(const QString& fileName) { return QFileInfo(fileName).isFile(); }
+
 bool ReadWholeFile(const QString& fileName, QByteArray& content) {
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) return false;
+  if (!IsPlainFile(fileName) || !file.open(QIODevice::ReadOnly)) return false;
   content = file.readAll();
   return file.error() == QFileDevice::NoError;
 }
@@ -223,7 +227,7 @@ bool TDM1::ReadTableFile(const QString& title, std::vector<uint8_t>& buffer) {
   OpenDialog1.Title = title;
   if (!Prompter().OpenFile(OpenDialog1)) return false;
   QFile file(OpenDialog1.FileName);
-  if (file.open(QIODevice::ReadOnly)) {
+  if (IsPlainFile(OpenDialog1.FileName) && file.open(QIODevice::ReadOnly)) {
     const qint64 length = file.size();
     if (!LengthAccepted(static_cast<size_t>(length))) {
       Prompter().Message(QString::fromStdString(LengthRefusal(static_cast<size_t>(length))));

@@ -1,0 +1,521 @@
+// Every menu command chosen through the real menu, each in a short scenario
+// that checks what the user would check afterwards.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QTimer>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "acceptance.h"
+#include "model/presets.h"
+
+namespace acceptance {
+namespace {
+
+using MenuCommands = Acceptance;
+
+const QString CourierExport = "QAVO CodeTab EXPORT [Courier New] ";
+const QString CourierImport = "QAVO CodeTab IMPORT [Courier New] ";
+const QString Chain = "Tabellen &verbinden";
+
+struct TPresetMenu {
+  const char* Title;
+  const TPreset& Preset;
+};
+
+const TPresetMenu PresetMenus[] = {
+    {"&DIN (QAVO WINDOWS Standard)", DinPreset},
+    {"&ISO 8859-1 CP 273", IsoCp273Preset},
+    {"I&SO 8859-1 CP 37", IsoCp37Preset},
+    {"&QAVO (UNIX Version Standard)", UnixPreset},
+};
+
+TEST_F(MenuCommands, PresetsLoadTheirTableOrBothAndShowThem) {
+  for (const TPresetMenu& menu : PresetMenus) {
+    SCOPED_TRACE(menu.Title);
+    ASSERT_TRUE(Choose({"&Bearbeiten", "&Leeren", "&Beide Tabellen leeren"}));
+    if (exportTable().Partner) {
+      ASSERT_TRUE(Choose({"&Bearbeiten", Chain}));
+    }
+
+    ASSERT_TRUE(Choose({"&Tabelle laden", menu.Title, "&EXPORT (a/e)"}));
+    EXPECT_EQ(Targets(exportTable()), Targets(menu.Preset.Export));
+    EXPECT_EQ(importTable().CountAssigned(), 0);
+    EXPECT_EQ(Header(exportTable()), CourierExport + menu.Preset.ExportName);
+    const int exportAtA = menu.Preset.Export[0x41];
+    EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Text, " A:" + QString::asprintf("%02X", exportAtA));
+    // The load selects position 0; the editor shows it.
+    EXPECT_EQ(Fields(exp), QStringList({"", Shown(menu.Preset.Export[0]), "00",
+                                        QString::asprintf("%02X", menu.Preset.Export[0])}));
+
+    ASSERT_TRUE(Choose({"&Tabelle laden", menu.Title, "&IMPORT (e/a)"}));
+    EXPECT_EQ(Targets(importTable()), Targets(menu.Preset.Import));
+    EXPECT_EQ(Header(importTable()), CourierImport + menu.Preset.ImportName);
+    EXPECT_EQ(exportTable().Partner, nullptr);
+    EXPECT_FALSE(MenuItem({"&Bearbeiten", Chain})->isChecked());
+    ExpectCaptions();
+
+    ASSERT_TRUE(Choose({"&Bearbeiten", "&Leeren", "&Beide Tabellen leeren"}));
+    ASSERT_TRUE(Choose({"&Tabelle laden", menu.Title, "&Beide"}));
+    EXPECT_EQ(Targets(exportTable()), Targets(menu.Preset.Export));
+    EXPECT_EQ(Targets(importTable()), Targets(menu.Preset.Import));
+    EXPECT_EQ(exportTable().Partner, &importTable());
+    EXPECT_TRUE(MenuItem({"&Bearbeiten", Chain})->isChecked());
+    EXPECT_EQ(Background(Qctecp->ToGether), Resolved(DM1->ChainedColor));
+    ExpectCaptions();
+  }
+  // The last pair is UNIX: ASCII only, the rest of EXPORT maps to 00,
+  // which the grid shows as ambiguous; A is proven by the IMPORT table.
+  EXPECT_EQ(DrawnEntry(exportWindow(), 0x80).Color, Resolved(DM1->AmbiguousColor));
+  EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, Resolved(DM1->ProofColor));
+}
+
+TEST_F(MenuCommands, TableFilesLoadByRecognitionOrForcedKind) {
+  const QString identity = path("identity.tab");
+  const QString cp37Import = path("cp37import.tab");
+  WriteFile(identity, Image(Unassigned()));
+  WriteFile(cp37Import, Image(Targets(IsoCp37Import)));
+
+  // Recognised by its content: the blank at 40 makes it an IMPORT image.
+  prompter->AnswerFile(cp37Import);
+  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&automatische Erkennung"}));
+  const auto opened = prompter->CallsOf("open");
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0].Settings.Title, "QAVO Codetabelle laden");
+  EXPECT_EQ(opened[0].Settings.Filter, "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct");
+  EXPECT_EQ(opened[0].Settings.FilterIndex, 2);
+  EXPECT_EQ(Targets(importTable()), Targets(IsoCp37Import));
+  EXPECT_EQ(importWindow()->windowTitle(), (CourierImport + cp37Import).left(64));
+  EXPECT_EQ(exportTable().CountAssigned(), 0);
+
+  // The identity has neither mark: refused, until its kind is given.
+  prompter->AnswerFile(identity);
+  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&automatische Erkennung"}));
+  EXPECT_EQ(Texts("message"), QStringList({"IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben"}));
+  EXPECT_EQ(exportTable().CountAssigned(), 0);
+  EXPECT_EQ(Targets(importTable()), Targets(IsoCp37Import));
+
+  prompter->AnswerFile(identity);
+  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&EXPORT (256 Bytes)"}));
+  EXPECT_EQ(Targets(exportTable()), Identity());
+  EXPECT_EQ(exportWindow()->windowTitle(), (CourierExport + identity).left(64));
+
+  prompter->AnswerFile(identity);
+  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&IIMPORT  (256 Bytes)"}));
+  EXPECT_EQ(Targets(importTable()), Identity());
+  EXPECT_EQ(DrawnEntry(importWindow(), 0x41).Text, " A=41");
+  EXPECT_EQ(prompter->CallsOf("open").size(), 4u);
+  EXPECT_EQ(Texts("message").size(), 1);
+}
+
+// The save commands with an unchained pair and an edited IMPORT table.
+TEST_F(MenuCommands, SavingAnUnchainedPairSavesTheEditedTable) {
+  SelectField(imp->EdHexIn);
+  Type("C1");
+  Type("A");
+  Press(Qt::Key_Return);
+  ASSERT_EQ(importTable().Entries[0xC1].Target, 0x41);
+  std::vector<int> importTargets = Unassigned();
+  importTargets[0xC1] = 0x41;
+  const QString incompleteImport =
+      Utf8("IMPORT-Tabelle unvollständig oder leer!\nNicht zugeordnete Zeichen bleiben 1:1.");
+  const QString incompleteExport =
+      Utf8("EXPORT-Tabelle unvollständig oder leer!\nNicht zugeordnete Zeichen bleiben 1:1.");
+
+  // UNIX: only the active IMPORT table, after the warning.
+  const QString unixFile = path("import.tab");
+  prompter->AnswerFile(unixFile);
+  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "QAVO &UNIX-kompatible (256 Byte + 256 Byte) ..."}));
+  EXPECT_EQ(Texts("information"), QStringList({incompleteImport}));
+  EXPECT_EQ(DialogTitles(), QStringList({"Tabelle speichern im 'UNIX-Format' ( " + CourierImport + ")"}));
+  EXPECT_EQ(ReadFile(unixFile), Image(importTargets));
+
+  // V3 needs the chain.
+  prompter->Clear();
+  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&Windows QAVO V3 kompatibel (512 Byte) ..."}));
+  EXPECT_EQ(Texts("information"), QStringList({"Bitte Tabellen verbinden oder UNIX speichern!"}));
+  EXPECT_TRUE(prompter->CallsOf("save").empty());
+
+  // V5: the active table alone, gaps kept as -1.
+  prompter->Clear();
+  const QString v5File = path("CTQImport.tab");
+  prompter->AnswerFile(v5File);
+  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "Windows QAVO V&5 (1088/2176 Bytes) ..."}));
+  EXPECT_EQ(Texts("information"), QStringList({incompleteExport, incompleteImport}));
+  const auto v5Dialog = prompter->CallsOf("save");
+  ASSERT_EQ(v5Dialog.size(), 1u);
+  EXPECT_EQ(v5Dialog[0].Settings.Title, "Tabelle speichern im 'QAVO-UNIX-Format' ( " + CourierImport + ")");
+  EXPECT_EQ(v5Dialog[0].Settings.FileName, "CTQImport");
+  EXPECT_EQ(v5Dialog[0].Settings.DefaultExt, "tab");
+  const QByteArray v5 = ReadFile(v5File);
+  ASSERT_EQ(v5.size(), 1088);
+  ExpectV5Image(v5, 0, 'E', "", importTargets);
+
+  // C into a new file: both incomplete tables are asked about; declining
+  // the EXPORT table leaves only the IMPORT declaration.
+  prompter->Clear();
+  const QString cFile = path("tables.h");
+  prompter->AnswerFile(cFile);
+  prompter->AnswerCancel();
+  prompter->AnswerOk();
+  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&C Header"}));
+  const QString incomplete = Utf8("\nist unvollständig!\nNicht zugeordnete Zeichen werden 1:1 übersetzt!");
+  EXPECT_EQ(Texts("confirm"), QStringList({"Tabelle: " + CourierExport + incomplete,
+                                           "Tabelle: " + CourierImport + incomplete}));
+  EXPECT_EQ(Texts("information"), QStringList({"EXPORT-Tabelle nicht gespeichert!"}));
+  EXPECT_EQ(ReadFile(cFile).toStdString(), Declaration(false, CourierImport, "Import_", importTargets));
+
+  // Pascal appended to an existing file after the question.
+  prompter->Clear();
+  const QString pascalFile = path("tables.hpp");
+  WriteFile(pascalFile, "{ unit head }\n");
+  prompter->AnswerFile(pascalFile);
+  prompter->AnswerOk();
+  prompter->AnswerOk();
+  prompter->AnswerOk();
+  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&Pascal (Delphi) Header"}));
+  const auto pascalDialog = prompter->CallsOf("save");
+  ASSERT_EQ(pascalDialog.size(), 1u);
+  EXPECT_EQ(pascalDialog[0].Settings.Title, "Pascal (Delphi) - Header Datei");
+  EXPECT_EQ(pascalDialog[0].Settings.Filter, "Pascal (Delphi) Header (*.hpp)|*.hpp|Alle (*.*)|*.*");
+  EXPECT_EQ(pascalDialog[0].Settings.DefaultExt, "hpp");
+  EXPECT_FALSE(pascalDialog[0].Settings.OverwritePrompt);
+  EXPECT_EQ(Texts("confirm").first(),
+            "Datei: " + pascalFile + Utf8("ist vorhanden!\nNeue Deklaration wird angehängt"));
+  EXPECT_EQ(ReadFile(pascalFile).toStdString(),
+            "{ unit head }\n" + Declaration(true, CourierExport, "Export", Unassigned()) +
+                Declaration(true, CourierImport, "Import", importTargets));
+}
+
+TEST_F(MenuCommands, DruckenPrintsTheWindowOfTheTableClickedLast) {
+  ClickEntry(importWindow(), 0x41);
+  ASSERT_TRUE(importTable().Active);
+  EXPECT_TRUE(imp->EdAlphaOut->hasFocus());
+
+  const QString pdf = path("import.pdf");
+  prompter->AnswerPrinter(pdf);
+  ASSERT_TRUE(Choose({"&Datei", "&Drucken"}));
+  const QByteArray printed = ReadFile(pdf);
+  ASSERT_TRUE(printed.startsWith("%PDF-"));
+  EXPECT_EQ(PdfPages(printed), 1);
+  EXPECT_EQ(PdfImages(printed), 1);
+  EXPECT_EQ(prompter->CallsOf("print").size(), 1u);
+}
+
+TEST_F(MenuCommands, BeendenHidesTheWindowsAndEndsTheProgram) {
+  bool chosen = false;
+  QTimer::singleShot(0, [&] { chosen = Choose({"&Datei", "&Beenden"}); });
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+  guard.start(10000);
+  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_TRUE(chosen);
+  EXPECT_FALSE(Qctecp->isVisible());
+  EXPECT_FALSE(exportWindow()->isVisible());
+  EXPECT_FALSE(importWindow()->isVisible());
+}
+
+TEST_F(MenuCommands, ChainingMakesTheEditorsFollowEachOther) {
+  ASSERT_TRUE(Choose({"&Bearbeiten", Chain}));
+  EXPECT_TRUE(MenuItem({"&Bearbeiten", Chain})->isChecked());
+  EXPECT_EQ(Background(Qctecp->ToGether), Resolved(DM1->ChainedColor));
+  EXPECT_EQ(exp->PartnerFrame, imp);
+  EXPECT_EQ(imp->PartnerFrame, exp);
+
+  Type("z");
+  Type("A9");
+  Press(Qt::Key_Return);
+  EXPECT_EQ(importTable().Entries[0xA9].Target, 'z');
+  EXPECT_EQ(Fields(imp), QStringList({Shown(0xA9), "z", "A9", "7A"}));
+
+  ASSERT_TRUE(Choose({"&Bearbeiten", Chain}));
+  EXPECT_FALSE(MenuItem({"&Bearbeiten", Chain})->isChecked());
+  EXPECT_EQ(Background(Qctecp->ToGether), Resolved(clBtnFace));
+  EXPECT_EQ(exp->PartnerFrame, nullptr);
+  EXPECT_EQ(imp->PartnerFrame, nullptr);
+  Type("y");
+  Type("A8");
+  Press(Qt::Key_Return);
+  EXPECT_EQ(exportTable().Entries['y'].Target, 0xA8);
+  EXPECT_EQ(importTable().CountAssigned(), 1);
+  EXPECT_EQ(Fields(imp), QStringList({Shown(0xA9), "z", "A9", "7A"}));
+}
+
+TEST_F(MenuCommands, TransposingTurnsTheGridAndItsClicks) {
+  TFrmListBox& grid = *exportWindow()->FrmListBox1;
+  const auto item = [](int row, int column) { return column * GridSide + row; };
+  EXPECT_EQ(TopLabels(grid), "  00   01   02   03   04   05   06   07   08   09   0A   0B   0C   0D   0E   0F ");
+
+  ASSERT_TRUE(Choose({"&Bearbeiten", "&Zeilen und Spalten vertauschen"}));
+  EXPECT_TRUE(MenuItem({"&Bearbeiten", "&Zeilen und Spalten vertauschen"})->isChecked());
+  EXPECT_EQ(TopLabels(grid), "  00   10   20   30   40   50   60   70   80   90   A0   B0   C0   D0   E0   F0 ");
+  EXPECT_EQ(LeftLabels(*importWindow()->FrmListBox1),
+            "  00   01   02   03   04   05   06   07   08   09   0A   0B   0C   0D   0E   0F ");
+  ClickItem(exportWindow(), item(4, 11));
+  EXPECT_EQ(Fields(exp), QStringList({Shown(0xA3), "", "A3", ""}));
+  EXPECT_TRUE(exp->EdHexOut->hasFocus());
+  EXPECT_EQ(MarkedEntry(exportWindow()), 0xA3);
+  // Ctrl+Down steps down a column of the turned grid: the next position.
+  Press(Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(Fields(exp)[2], "A4");
+
+  ASSERT_TRUE(Choose({"&Bearbeiten", "&Zeilen und Spalten vertauschen"}));
+  EXPECT_FALSE(MenuItem({"&Bearbeiten", "&Zeilen und Spalten vertauschen"})->isChecked());
+  // The user's click brings the IMPORT window to the front; the choice
+  // brings the control window back.
+  importWindow()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(importWindow()));
+  ClickItem(importWindow(), item(4, 11));
+  EXPECT_TRUE(QTest::qWaitForWindowActive(Qctecp));
+  EXPECT_EQ(Fields(imp), QStringList({Shown(0x3A), "", "3A", ""}));
+  EXPECT_TRUE(imp->EdAlphaOut->hasFocus());
+  EXPECT_TRUE(importTable().Active);
+  EXPECT_FALSE(exportTable().Active);
+  EXPECT_EQ(Fields(exp), QStringList({"", "", "", ""}));
+}
+
+TEST_F(MenuCommands, CopyingInvertsAndAsksBeforeOverwriting) {
+  ASSERT_TRUE(Choose({"&Tabelle laden", "&DIN (QAVO WINDOWS Standard)", "&EXPORT (a/e)"}));
+
+  // Into the empty IMPORT table without a question.
+  ASSERT_TRUE(Choose({"&Bearbeiten", Utf8("Über&tragen"), "Von &EXPORT nach IMPORT"}));
+  EXPECT_TRUE(Texts("confirm").isEmpty());
+  EXPECT_EQ(Targets(importTable()), Targets(DinImport));
+  EXPECT_EQ(Header(importTable()), CourierImport);
+  EXPECT_EQ(Fields(imp), QStringList({"", "", "00", "00"}));
+  ExpectCaptions();
+
+  // Back into the loaded EXPORT table: asked; Abbrechen keeps it.
+  prompter->AnswerCancel();
+  ASSERT_TRUE(Choose({"&Bearbeiten", Utf8("Über&tragen"), "Von &IMPORT nach  EXPORT"}));
+  EXPECT_EQ(Texts("confirm"), QStringList({Utf8("EXPORT-Tabelle nicht leer!\nÜberschreiben?")}));
+  EXPECT_EQ(Header(exportTable()), CourierExport + "DIN");
+
+  prompter->AnswerOk();
+  ASSERT_TRUE(Choose({"&Bearbeiten", Utf8("Über&tragen"), "Von &IMPORT nach  EXPORT"}));
+  EXPECT_EQ(Targets(exportTable()), Targets(DinExport));
+  EXPECT_EQ(Header(exportTable()), CourierExport);
+  ExpectCaptions();
+
+  // An edit makes the IMPORT table ambiguous; copying it back keeps the
+  // highest source of each code.
+  ClickEntry(importWindow(), 0x20);
+  Type(" ");
+  Press(Qt::Key_Return);
+  ASSERT_EQ(importTable().Entries[0x20].Target, 0x20);
+  prompter->AnswerOk();
+  ASSERT_TRUE(Choose({"&Bearbeiten", Utf8("Über&tragen"), "Von &IMPORT nach  EXPORT"}));
+  std::vector<int> expected = Targets(DinExport);
+  expected[0x80] = -1;
+  EXPECT_EQ(Targets(exportTable()), expected);
+  EXPECT_EQ(DrawnEntry(exportWindow(), 0x80).Color, Resolved(clGrayText));
+}
+
+TEST_F(MenuCommands, ClearingEmptiesOneOrBothAndKeepsTheChain) {
+  ASSERT_TRUE(Choose({"&Tabelle laden", "I&SO 8859-1 CP 37", "&Beide"}));
+
+  ASSERT_TRUE(Choose({"&Bearbeiten", "&Leeren", "&EXPORT Tabelle leeren"}));
+  EXPECT_EQ(exportTable().CountAssigned(), 0);
+  EXPECT_EQ(Targets(importTable()), Targets(IsoCp37Import));
+  EXPECT_EQ(exportWindow()->windowTitle(), CourierExport);
+  EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Text, " A=41");
+  EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, Resolved(clGrayText));
+  EXPECT_EQ(Fields(exp), QStringList({"", "", "00", ""}));
+  EXPECT_EQ(Background(exp->InputHeader), Resolved(clBtnShadow));
+  EXPECT_EQ(exportTable().Partner, &importTable());
+
+  ASSERT_TRUE(Choose({"&Bearbeiten", "&Leeren", "&IMPORT Tablee leeren"}));
+  EXPECT_EQ(importTable().CountAssigned(), 0);
+  EXPECT_EQ(importWindow()->windowTitle(), CourierImport);
+
+  ASSERT_TRUE(Choose({"&Tabelle laden", "I&SO 8859-1 CP 37", "&Beide"}));
+  ASSERT_TRUE(Choose({"&Bearbeiten", "&Leeren", "&Beide Tabellen leeren"}));
+  EXPECT_EQ(exportTable().CountAssigned(), 0);
+  EXPECT_EQ(importTable().CountAssigned(), 0);
+  EXPECT_TRUE(MenuItem({"&Bearbeiten", Chain})->isChecked());
+  EXPECT_EQ(Background(Qctecp->ToGether), Resolved(DM1->ChainedColor));
+  ExpectCaptions();
+}
+
+TEST_F(MenuCommands, FontsShowInLabelCaptionsEditorsAndGrids) {
+  const QStringList zeichensatz = {"&Einstellungen", "&Zeichensatz"};
+  const struct {
+    const char* Item;
+    QString Name;
+  } fonts[] = {{"WINDOWS MS &Sans Serif", "MS Sans Serif"},
+               {"&ANSI (WINDOWS FixedSys)", "Fixedsys"},
+               {"WINDOWS &Courier new", "Courier New"}};
+  for (const auto& font : fonts) {
+    ASSERT_TRUE(Choose(zeichensatz + QStringList{font.Item}));
+    EXPECT_EQ(Qctecp->LblCurrentFont->text(), font.Name);
+    EXPECT_EQ(Qctecp->LblCurrentFont->font(), DM1->DisplayFont->ToQFont());
+    EXPECT_EQ(exportWindow()->windowTitle(), "QAVO CodeTab EXPORT [" + font.Name + "] ");
+    EXPECT_EQ(importWindow()->windowTitle(), "QAVO CodeTab IMPORT [" + font.Name + "] ");
+    EXPECT_EQ(exp->EdAlphaIn->font(), DM1->DisplayFont->ToQFont());
+    EXPECT_EQ(exportWindow()->FrmListBox1->ListBox1->font(), DM1->DisplayFont->ToQFont());
+  }
+
+  // Terminal: typed characters become their OEM codes.
+  ASSERT_TRUE(Choose(zeichensatz + QStringList{"&OEM (WINDOWS Terminal)"}));
+  EXPECT_EQ(Qctecp->LblCurrentFont->text(), "Terminal");
+  ClickField(exp->EdAlphaIn);
+  Type(Utf8("ä"));
+  EXPECT_EQ(Fields(exp)[2], "84");
+
+  // The font dialog offers the present font; a tall choice is cut to 12 pixels.
+  prompter->AnswerFont(TFont("DejaVu Sans", -20));
+  ASSERT_TRUE(Choose(zeichensatz + QStringList{Utf8("&Zeichensatz wählen")}));
+  const auto offered = prompter->CallsOf("font");
+  ASSERT_EQ(offered.size(), 1u);
+  EXPECT_EQ(offered[0].Text, "Terminal");
+  EXPECT_EQ(Qctecp->LblCurrentFont->text(), "DejaVu Sans");
+  EXPECT_EQ(DM1->DisplayFont->Height, -12);
+  EXPECT_EQ(exportWindow()->windowTitle(), "QAVO CodeTab EXPORT [DejaVu Sans] ");
+  ClickField(exp->EdAlphaIn);
+  Type(Utf8("ä"));
+  EXPECT_EQ(Fields(exp)[2], "E4");
+}
+
+TEST_F(MenuCommands, ColoursShowWhereTheyBelong) {
+  const QStringList farben = {"&Einstellungen", "&Farben"};
+  ASSERT_TRUE(Choose({"&Tabelle laden", "&QAVO (UNIX Version Standard)", "&Beide"}));
+  ASSERT_TRUE(exportTable().Active);
+
+  prompter->AnswerColor(QColor(0, 0, 255));
+  ASSERT_TRUE(Choose(farben + QStringList{"&Verbundene Tabellen"}));
+  EXPECT_EQ(Background(Qctecp->ToGether), QColor(0, 0, 255));
+
+  prompter->AnswerColor(QColor(0, 255, 255));
+  ASSERT_TRUE(Choose(farben + QStringList{"&Aktiviert"}));
+  ClickField(exp->EdAlphaIn);
+  EXPECT_EQ(Background(exp->Rand), QColor(0, 255, 255));
+  EXPECT_EQ(exportWindow()->FrmListBox1->BorderColor(), RgbColor(0, 255, 255));
+
+  prompter->AnswerColor(QColor(0, 0, 128));
+  ASSERT_TRUE(Choose(farben + QStringList{"&Eindeutige Zuordnung"}));
+  EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, QColor(0, 0, 128));
+  EXPECT_EQ(DrawnEntry(importWindow(), 0xC1).Color, QColor(0, 0, 128));
+
+  prompter->AnswerColor(QColor(255, 128, 0));
+  ASSERT_TRUE(Choose(farben + QStringList{"&Mehrfach-Zuordnung"}));
+  EXPECT_EQ(DrawnEntry(exportWindow(), 0x80).Color, QColor(255, 128, 0));
+  EXPECT_EQ(DrawnEntry(importWindow(), 0x3F).Color, QColor(255, 128, 0));
+  ClickField(exp->EdAlphaIn);
+  Type(Utf8("€"));
+  EXPECT_EQ(Fields(exp)[2], "80");
+  EXPECT_EQ(Background(exp->InputHeader), QColor(255, 128, 0));
+
+  // Each dialog was loaded with the colour in force.
+  const auto dialogs = prompter->CallsOf("color");
+  ASSERT_EQ(dialogs.size(), 4u);
+  EXPECT_EQ(dialogs[0].Text, "#ff00ff");
+  EXPECT_EQ(dialogs[1].Text, "#ff00ff");
+  EXPECT_EQ(dialogs[2].Text, "#008000");
+  EXPECT_EQ(dialogs[3].Text, "#ff0000");
+}
+
+TEST_F(MenuCommands, WindowsAreHiddenAndShownWithTheirCaptions) {
+  const QString fenster = "&Fenster";
+  ASSERT_TRUE(Choose({fenster, "Export-Tabellenfenster verbergen"}));
+  EXPECT_FALSE(exportWindow()->isVisible());
+  EXPECT_TRUE(importWindow()->isVisible());
+  QAction* both = MenuItem({fenster, "&Beide Tabellen zeigen / verbergen"});
+  ASSERT_NE(both, nullptr);
+  EXPECT_FALSE(both->isEnabled());
+  EXPECT_FALSE(Choose({fenster, "&Beide Tabellen zeigen / verbergen"}));
+  EXPECT_FALSE(exportWindow()->isVisible());
+
+  ASSERT_TRUE(Choose({fenster, "Export-Tabellenfenster zeigen"}));
+  EXPECT_TRUE(exportWindow()->isVisible());
+  ASSERT_TRUE(Choose({fenster, "&Beide Tabellen verbergen"}));
+  EXPECT_FALSE(exportWindow()->isVisible());
+  EXPECT_FALSE(importWindow()->isVisible());
+  EXPECT_EQ(MenuItem({fenster})->menu()->actions().at(1)->text(), "Export-Tabellenfenster zeigen");
+  EXPECT_EQ(MenuItem({fenster})->menu()->actions().at(2)->text(), "Import-Tabellenfenster zeigen");
+  ASSERT_TRUE(Choose({fenster, "&Beide Tabellen zeigen"}));
+  EXPECT_TRUE(exportWindow()->isVisible());
+  EXPECT_TRUE(importWindow()->isVisible());
+
+  // A window closed by its close box comes back with one choice.
+  importWindow()->close();
+  ASSERT_TRUE(Choose({fenster, "Import-Tabellenfenster verbergen"}));
+  EXPECT_TRUE(importWindow()->isVisible());
+  EXPECT_TRUE(MenuItem({fenster, "&Beide Tabellen verbergen"})->isChecked());
+}
+
+// Opens a pipe for writing now and then, so that a reader stuck waiting
+// for a writer is let go and the test fails instead of hanging.
+class TPipeRelease {
+ public:
+  explicit TPipeRelease(const QString& pipe)
+      : thread_([this, name = pipe.toStdString()] {
+          std::unique_lock<std::mutex> lock(mutex_);
+          while (!done_.wait_for(lock, std::chrono::seconds(3), [this] { return finished_; })) {
+            const int fd = ::open(name.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) ::close(fd);
+          }
+        }) {}
+  ~TPipeRelease() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      finished_ = true;
+    }
+    done_.notify_one();
+    thread_.join();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable done_;
+  bool finished_ = false;
+  std::thread thread_;
+};
+
+TEST_F(MenuCommands, APipeIsNeitherReadNorAppendedTo) {
+  const QString pipe = path("pipe.tab");
+  ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+  TPipeRelease release(pipe);
+
+  prompter->AnswerFile(pipe);
+  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&automatische Erkennung"}));
+  EXPECT_EQ(Texts("fileerror"),
+            QStringList({"Can't perform one of the following file operations: Open, Seek, Read, Close."}));
+  EXPECT_EQ(exportTable().CountAssigned(), 0);
+  EXPECT_EQ(importTable().CountAssigned(), 0);
+
+  prompter->Clear();
+  prompter->AnswerFile(pipe);
+  prompter->AnswerOk();
+  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&C Header"}));
+  const QString notWritten = "Datei: " + pipe + "\nkonnte nicht geschrieben werden!\n";
+  EXPECT_EQ(Texts("information"), QStringList({notWritten + "EXPORT-Tabelle nicht gespeichert!",
+                                                notWritten + "IMPORT-Tabelle nicht gespeichert!"}));
+  EXPECT_TRUE(QFileInfo(pipe).exists());
+  EXPECT_FALSE(QFileInfo(pipe).isFile());
+}
+
+TEST_F(MenuCommands, HilfeAndInfo) {
+  ASSERT_TRUE(Choose({"&?", "&Hilfe"}));
+  QTextBrowser* help = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == "HelpViewer" && widget->isVisible()) help = qobject_cast<QTextBrowser*>(widget);
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->source().toString(), "qrc:/help/index.html");
+  help->close();
+
+  ASSERT_TRUE(Choose({"&?", "&Info"}));
+  const auto about = prompter->CallsOf("about");
+  ASSERT_EQ(about.size(), 1u);
+  EXPECT_EQ(about[0].Title, "Info");
+  EXPECT_TRUE(about[0].Text.startsWith("QAVO Code Table Editor\nVersion "));
+}
+
+}  // namespace
+}  // namespace acceptance

@@ -1,0 +1,433 @@
+// The whole program driven by a random user: keys into the editors, clicks
+// on grid cells and scroll bars, and every menu command but "&Beenden" and
+// "&Hilfe", with every dialog answered at random (random files to load,
+// a scratch folder to save into). After each step the tables must still be
+// sound. The run is chosen by --seed=N and --steps=N on the command line or
+// QCTE_SEED and QCTE_STEPS in the environment; a failure names the seed and
+// the step, and the steps that led there.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <iostream>
+#include <random>
+
+#include "support/session.h"
+#include "ui/frmunit1.h"
+#include "ui/frmunit2.h"
+#include "ui/gridmath.h"
+#include "ui/listform.h"
+
+namespace {
+
+constexpr uint32_t DefaultSeed = 20240611;
+constexpr uint32_t DefaultSteps = 4000;
+
+// A number given as --name=N on the command line or as the environment
+// variable env, else the fallback.
+uint32_t RunParameter(const char* name, const char* env, uint32_t fallback) {
+  const QString prefix = QString("--%1=").arg(name);
+  for (const QString& argument : QCoreApplication::arguments())
+    if (argument.startsWith(prefix)) return argument.mid(prefix.size()).toUInt();
+  const QByteArray value = qgetenv(env);
+  return value.isEmpty() ? fallback : value.toUInt();
+}
+
+// ---- The invariants ---------------------------------------------------------
+
+std::string TableFault(const std::string& name, const TCodeTab& table, const TCodeTab& other) {
+  const auto fault = [&](const std::string& what) { return name + ": " + what; };
+  const auto number = [](int value) { return std::to_string(value); };
+  int sources[256] = {};
+  for (int p = 0; p < 256; ++p) {
+    const int target = table.Entries[p].Target;
+    if (target < -1 || target > 255) return fault("target of " + number(p) + " is " + number(target));
+    if (target >= 0) ++sources[target];
+    if (table.CellText[p][5] != '\0') return fault("cell " + number(p) + " has no NUL");
+  }
+  for (int c = 0; c < 256; ++c)
+    if (table.Entries[c].Count != sources[c] - 1)
+      return fault("count of " + number(c) + " is " + number(table.Entries[c].Count) + " for " + number(sources[c]) +
+                   " sources");
+  if (!std::memchr(table.Header, '\0', sizeof table.Header)) return fault("header not terminated");
+  if (std::strlen(table.Header) > 64) return fault("header longer than 64");
+  if (std::strncmp(table.Header, "QAVO CodeTab ", 13) != 0) return fault("header " + std::string(table.Header));
+  if (!std::memchr(table.FontName, '\0', sizeof table.FontName)) return fault("font name not terminated");
+  if (table.CurrentPosition < -1 || table.CurrentPosition > 255)
+    return fault("current position " + number(table.CurrentPosition));
+  if (table.CurrentOrdinal < -1 || table.CurrentOrdinal > 255)
+    return fault("current ordinal " + number(table.CurrentOrdinal));
+  if (table.Active != 0 && table.Active != 1) return fault("active flag " + number(table.Active));
+  if (table.LinkBusy != 0) return fault("link left busy");
+  if (table.Partner && table.Partner != &other) return fault("partner is a stranger");
+  if (table.Partner && table.Partner->Partner != &table) return fault("partner link not mutual");
+  return std::string();
+}
+
+std::string SessionFault() {
+  const TCodeTab& exp = *DM1->ExportTable;
+  const TCodeTab& imp = *DM1->ImportTable;
+  std::string fault = TableFault("EXPORT", exp, imp);
+  if (fault.empty()) fault = TableFault("IMPORT", imp, exp);
+  if (!fault.empty()) return fault;
+  if (exp.Partner && exp.Active && imp.Active) return "both linked tables are active";
+  if (DM1->ChainTablesAction->isChecked() != (exp.Partner != nullptr)) return "chain check mark and link disagree";
+  const TFrame1* expFrame = Qctecp->FrmExport;
+  const TFrame1* impFrame = Qctecp->FrmImport;
+  if (expFrame->PartnerFrame && (expFrame->PartnerFrame != impFrame || impFrame->PartnerFrame != expFrame))
+    return "editor partner links not mutual";
+  if (impFrame->PartnerFrame && (impFrame->PartnerFrame != expFrame || expFrame->PartnerFrame != impFrame))
+    return "editor partner links not mutual";
+  // The editors follow each other exactly while the tables are chained and
+  // one of them is being edited.
+  const bool framesLinked = expFrame->PartnerFrame != nullptr;
+  if (framesLinked != (exp.Partner && (exp.Active || imp.Active)))
+    return framesLinked ? "editors linked without a chain" : "editors of chained tables not linked";
+  for (const auto& [window, table] : {std::make_pair(DM1->ExportWindow, &exp), std::make_pair(DM1->ImportWindow, &imp)})
+    if (window && window->windowTitle() != QString::fromLatin1(table->Header))
+      return "caption " + window->windowTitle().toStdString() + " for header " + table->Header;
+  return std::string();
+}
+
+// ---- The random user ----------------------------------------------------------
+
+class TRandomUser {
+ public:
+  TRandomUser(uint32_t seed, TScriptedPrompter& prompter, const QString& folder)
+      : random_(seed), prompter_(prompter), folder_(folder) {
+    QDir(folder_).mkpath("load");
+    QDir(folder_).mkpath("save");
+    QDir(folder_).mkpath("folder.tab");
+    for (QAction* title : Qctecp->MainMenu1->actions()) CollectCommands(title);
+  }
+
+  // Takes one step and says what it was.
+  std::string Step() {
+    const int kind = Below(100);
+    if (kind < 45) return TypeKey();
+    if (kind < 53) return ClickField();
+    if (kind < 70) return ClickGrid();
+    if (kind < 74) return ClickScrollBar();
+    return ChooseCommand();
+  }
+
+ private:
+  int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+  bool Chance(int percent) { return Below(100) < percent; }
+  template <typename T>
+  const T& Pick(const std::vector<T>& items) {
+    return items[static_cast<size_t>(Below(static_cast<int>(items.size())))];
+  }
+
+  void CollectCommands(QAction* item) {
+    if (QMenu* menu = item->menu()) {
+      for (QAction* child : menu->actions()) CollectCommands(child);
+      return;
+    }
+    if (item == DM1->BeendenAction || item == DM1->Help) return;
+    commands_.push_back(item);
+  }
+
+  std::vector<QLineEdit*> Fields() const {
+    const TFrame1* exp = Qctecp->FrmExport;
+    const TFrame1* imp = Qctecp->FrmImport;
+    return {exp->EdAlphaIn, exp->EdAlphaOut, exp->EdHexIn, exp->EdHexOut,
+            imp->EdAlphaIn, imp->EdAlphaOut, imp->EdHexIn, imp->EdHexOut};
+  }
+
+  static std::string FieldName(const QWidget* field) {
+    const QWidget* frame = field;
+    while (frame && !qobject_cast<const TFrame1*>(frame)) frame = frame->parentWidget();
+    return (frame ? frame->objectName().toStdString() + "." : std::string()) + field->objectName().toStdString();
+  }
+
+  // The user's click brings the window to the front.
+  static void Activate(QWidget* window) {
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+  }
+
+  std::string ClickField() {
+    QLineEdit* field = Pick(Fields());
+    Activate(Qctecp);
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(Below(field->width()), Below(field->height())));
+    return "click " + FieldName(field);
+  }
+
+  QString TypedText() {
+    static const QString hex = "0123456789ABCDEFabcdef";
+    static const QString special = QString::fromUtf8("äöüÄÖÜßé€ÿ©µ\xC2\xA0") + QChar(0x0100) + QChar(0x4E2D);
+    const int kind = Below(10);
+    if (kind < 5) return QString(hex[Below(hex.size())]);
+    if (kind < 8) return QString(QChar(0x20 + Below(0x5F)));
+    return QString(special[Below(special.size())]);
+  }
+
+  std::string TypeKey() {
+    QWidget* target = QApplication::focusWidget();
+    const std::vector<QLineEdit*> fields = Fields();
+    if (!target || std::find(fields.begin(), fields.end(), target) == fields.end()) {
+      const std::string click = ClickField();
+      target = QApplication::focusWidget();
+      if (!target) return click + ", no focus";
+    }
+    const std::string where = FieldName(target);
+    const int kind = Below(100);
+    if (kind < 60) {
+      const QChar c = TypedText().at(0);
+      if (c.unicode() < 0x80) {
+        QTest::keyClick(target, static_cast<char>(c.unicode()));
+      } else {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &press);
+      }
+      return "type U+" + QString::number(c.unicode(), 16).toStdString() + " in " + where;
+    }
+    struct TKey {
+      Qt::Key Key;
+      Qt::KeyboardModifiers Modifiers;
+      const char* Name;
+    };
+    static const std::vector<TKey> keys = {
+        {Qt::Key_Return, Qt::NoModifier, "Enter"},          {Qt::Key_Return, Qt::NoModifier, "Enter"},
+        {Qt::Key_Delete, Qt::ControlModifier, "Ctrl+Del"},  {Qt::Key_Right, Qt::ControlModifier, "Ctrl+Right"},
+        {Qt::Key_Left, Qt::ControlModifier, "Ctrl+Left"},   {Qt::Key_Up, Qt::ControlModifier, "Ctrl+Up"},
+        {Qt::Key_Down, Qt::ControlModifier, "Ctrl+Down"},   {Qt::Key_F3, Qt::NoModifier, "F3"},
+        {Qt::Key_Backspace, Qt::NoModifier, "Backspace"},   {Qt::Key_Period, Qt::NoModifier, "."},
+        {Qt::Key_Delete, Qt::NoModifier, "Del"},            {Qt::Key_Tab, Qt::NoModifier, "Tab"},
+        {Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},         {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"},
+        {Qt::Key_Right, Qt::NoModifier, "Right"},           {Qt::Key_Home, Qt::ShiftModifier, "Shift+Home"},
+    };
+    const TKey& key = Pick(keys);
+    QTest::keyClick(target, key.Key, key.Modifiers);
+    return std::string(key.Name) + " in " + where;
+  }
+
+  std::string ClickGrid() {
+    std::vector<TListBoxForm*> windows;
+    for (TListBoxForm* window : {DM1->ExportWindow, DM1->ImportWindow})
+      if (window && window->isVisible()) windows.push_back(window);
+    if (windows.empty()) return "no grid to click";
+    TListBoxForm* window = Pick(windows);
+    QWidget* list = window->FrmListBox1->ListBox1;
+    const std::string name = window == DM1->ExportWindow ? "EXPORT" : "IMPORT";
+    Activate(window);
+    if (Chance(8)) {
+      list->setFocus();
+      QTest::keyClick(list, Chance(50) ? Qt::Key_Down : Qt::Key_A);
+      return "key in the " + name + " grid";
+    }
+    QPoint at(Below(list->width()), Below(list->height()));
+    int item = -1;
+    if (Chance(90)) {
+      item = Below(GridItems);
+      const TCellRect cell = ItemRect(item, list->width());
+      at = QPoint(cell.X + Below(cell.Width), cell.Y + Below(cell.Height));
+    }
+    const bool twice = Chance(25);
+    if (twice)
+      QTest::mouseDClick(list, Qt::LeftButton, {}, at);
+    else
+      QTest::mouseClick(list, Qt::LeftButton, {}, at);
+    return (twice ? "double-click " : "click ") + name + " item " + std::to_string(item);
+  }
+
+  std::string ClickScrollBar() {
+    TFrame1* frame = Chance(50) ? Qctecp->FrmExport : Qctecp->FrmImport;
+    Activate(Qctecp);
+    QScrollBar* bar = frame->ScrollBar1;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(Below(bar->width()), bar->height() / 2));
+    return "click " + frame->objectName().toStdString() + " scroll bar";
+  }
+
+  // ---- Dialog answers ---------------------------------------------------------
+
+  QByteArray V5Like() {
+    QByteArray image(1088, '\0');
+    std::memcpy(image.data(), "QAVO CodeTab ", 13);
+    static const char letters[] = "AAAEEEIU x";
+    image[13] = letters[Below(10)];
+    for (int i = 14; i < 64; ++i) image[i] = static_cast<char>(0x20 + Below(0x5F));
+    if (Chance(70)) image[21 + Below(40)] = ']';
+    if (Chance(80)) image[22 + Below(42)] = '\0';
+    for (int p = 0; p < 256; ++p) {
+      int value = Chance(20) ? -1 : Below(256);
+      if (Chance(5)) value = Below(65536) - 32768;
+      image[64 + 4 * p] = static_cast<char>(value & 0xFF);
+      image[65 + 4 * p] = static_cast<char>((value >> 8) & 0xFF);
+      image[66 + 4 * p] = static_cast<char>(Below(256));
+      image[67 + 4 * p] = static_cast<char>(Below(256));
+    }
+    if (Chance(10)) image[Below(13)] = 'x';
+    return image;
+  }
+
+  QByteArray RandomBytes(int length) {
+    QByteArray bytes(length, '\0');
+    for (char& b : bytes) b = static_cast<char>(Below(256));
+    return bytes;
+  }
+
+  QByteArray RandomFileContent() {
+    static const std::vector<int> lengths = {0, 1, 255, 256, 257, 300, 511, 512, 513, 1087, 1088, 1089, 2175, 2176, 2177, 3000};
+    const int kind = Below(10);
+    if (kind < 2) return RandomBytes(Chance(50) ? Pick(lengths) : Below(3001));
+    if (kind < 5) {
+      QByteArray image = RandomBytes(256);
+      if (Chance(45)) image[32] = 0x40;
+      if (Chance(45)) image[64] = 0x20;
+      return image;
+    }
+    if (kind < 6) return RandomBytes(512);
+    if (kind < 8) return V5Like();
+    return V5Like() + V5Like();
+  }
+
+  // A named pipe; a save may have replaced it by a plain file.
+  QString Pipe() const {
+    const QString name = folder_ + "/pipe.tab";
+    const QFileInfo info(name);
+    if (info.isFile()) QFile::remove(name);
+    if (!info.exists() || info.isFile()) ::mkfifo(name.toLocal8Bit().constData(), 0600);
+    return name;
+  }
+
+  // A file to load: mostly a new random one, sometimes one saved earlier,
+  // a folder, a pipe or nothing at all.
+  QString FileToLoad() {
+    const int kind = Below(100);
+    if (kind < 6) return folder_ + "/folder.tab";
+    if (kind < 9) return Pipe();
+    if (kind < 12) return folder_ + "/load/missing.tab";
+    if (kind < 30) {
+      const QStringList saved = QDir(folder_ + "/save").entryList(QDir::Files);
+      if (!saved.isEmpty()) return folder_ + "/save/" + saved[Below(static_cast<int>(saved.size()))];
+    }
+    const QString name = QString("%1/load/f%2.tab").arg(folder_).arg(Below(20));
+    QFile file(name);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(RandomFileContent());
+    return name;
+  }
+
+  QString FileToSave() {
+    static const QStringList names = {"a.tab", "b.tab", "c.qct", "d.h", "e.hpp", "f"};
+    const int kind = Below(100);
+    if (kind < 3) return folder_ + "/folder.tab";
+    if (kind < 5) return Pipe();
+    if (kind < 8) return folder_ + "/missing/x.tab";
+    if (kind < 12) return QString("%1/load/f%2.tab").arg(folder_).arg(Below(20));
+    return folder_ + "/save/" + names[Below(static_cast<int>(names.size()))];
+  }
+
+  TFont RandomFont() {
+    static const QStringList names = {"Terminal", "Courier New", "Fixedsys", "MS Sans Serif", "DejaVu Sans Mono", "",
+                                      "terminal"};
+    QString name = names[Below(static_cast<int>(names.size()))];
+    if (Chance(15))
+      for (int i = Below(90); i > 0; --i) name += QChar(0x20 + Below(0xDF));
+    TFont font(name, Chance(85) ? -1 - Below(40) : Below(40), Chance(30), Chance(30));
+    font.Italic = Chance(20);
+    return font;
+  }
+
+  void Answer(bool accept, const QString& fileName = QString()) {
+    TPromptAnswer answer;
+    answer.Accept = accept;
+    answer.FileName = fileName;
+    answer.Font = RandomFont();
+    answer.Color = QColor(Below(256), Below(256), Below(256));
+    prompter_.Answers.push_back(answer);
+  }
+
+  // Answers for the dialogs the command will show; now and then answers
+  // that do not fit them at all.
+  void QueueAnswers(const QAction* command) {
+    const QString name = command->objectName();
+    if (Chance(5)) {
+      for (int i = Below(4); i > 0; --i) Answer(Chance(70), Chance(50) ? FileToLoad() : FileToSave());
+      return;
+    }
+    if (name == "LoadTableFile" || name == "LoadExport" || name == "LoadImport") {
+      Answer(Chance(90), FileToLoad());
+    } else if (name.startsWith("Speichern")) {
+      Answer(Chance(85), FileToSave());
+      Answer(Chance(85), FileToSave());
+      for (int i = 0; i < 3; ++i) Answer(Chance(75));
+    } else if (name == "Drucken") {
+      Answer(Chance(10), folder_ + "/print.pdf");
+    } else {
+      Answer(Chance(75));
+    }
+  }
+
+  // A preset fills both tables at once; picked less often, the tables also
+  // spend time half filled.
+  static bool FillsTables(const QAction* command) {
+    const QString name = command->objectName();
+    return name.startsWith("Load") && name != "LoadTableFile" && name != "LoadExport" && name != "LoadImport";
+  }
+
+  std::string ChooseCommand() {
+    QAction* command = Pick(commands_);
+    if (FillsTables(command) && Chance(60)) command = Pick(commands_);
+    std::string text = "menu " + command->text().toStdString();
+    if (!command->isEnabled()) return text + " (disabled)";
+    QueueAnswers(command);
+    command->trigger();
+    return text;
+  }
+
+  std::mt19937 random_;
+  TScriptedPrompter& prompter_;
+  QString folder_;
+  std::vector<QAction*> commands_;
+};
+
+class RandomUser : public SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    ASSERT_TRUE(folder.isValid());
+    Qctecp->show();
+    QApplication::setActiveWindow(Qctecp);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Qctecp));
+  }
+  void TearDown() override {
+    while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    SessionTest::TearDown();
+  }
+
+  QTemporaryDir folder;
+};
+
+TEST_F(RandomUser, TablesStaySoundThroughRandomKeysClicksAndCommands) {
+  const uint32_t seed = RunParameter("seed", "QCTE_SEED", DefaultSeed);
+  const uint32_t steps = RunParameter("steps", "QCTE_STEPS", DefaultSteps);
+  TRandomUser user(seed, *prompter, folder.path());
+  std::deque<std::string> recent;
+  ASSERT_EQ(SessionFault(), "") << "at start";
+  for (uint32_t step = 1; step <= steps; ++step) {
+    recent.push_back(user.Step());
+    if (recent.size() > 25) recent.pop_front();
+    QCoreApplication::processEvents();
+    prompter->Clear();
+    const std::string fault = SessionFault();
+    if (fault.empty()) continue;
+    std::string trail;
+    for (const std::string& taken : recent) trail += "\n  " + taken;
+    FAIL() << "seed " << seed << ", step " << step << ": " << fault << "\nlast steps:" << trail;
+  }
+  std::cout << "seed " << seed << ": " << steps << " steps" << std::endl;
+}
+
+}  // namespace

@@ -156,29 +156,19 @@ int Wrap(int p) {
 
 }  // namespace
 
-int TDM1::StepUp(const TCodeTab& table) const {
+int TDM1::Step(const TCodeTab& table, int unswapped, int swapped) const {
   const int p = table.CurrentPosition;
   if (p == -1) return 0;
-  return Wrap(p - (DoSwap->isChecked() ? 1 : 16));
+  return Wrap(p + (DoSwap->isChecked() ? swapped : unswapped));
 }
 
-int TDM1::StepDown(const TCodeTab& table) const {
-  const int p = table.CurrentPosition;
-  if (p == -1) return 0;
-  return Wrap(p + (DoSwap->isChecked() ? 1 : 16));
-}
+int TDM1::StepUp(const TCodeTab& table) const { return Step(table, -16, -1); }
 
-int TDM1::StepLeft(const TCodeTab& table) const {
-  const int p = table.CurrentPosition;
-  if (p == -1) return 0;
-  return Wrap(p - (DoSwap->isChecked() ? 16 : 1));
-}
+int TDM1::StepDown(const TCodeTab& table) const { return Step(table, 16, 1); }
 
-int TDM1::StepRight(const TCodeTab& table) const {
-  const int p = table.CurrentPosition;
-  if (p == -1) return 0;
-  return Wrap(p + (DoSwap->isChecked() ? 16 : 1));
-}
+int TDM1::StepLeft(const TCodeTab& table) const { return Step(table, -1, -16); }
+
+int TDM1::StepRight(const TCodeTab& table) const { return Step(table, 1, 16); }
 
 void TDM1::BeendenActionExecute() {
   if (Qctecp) Qctecp->close();

@@ -195,6 +195,8 @@ class TDM1 : public QObject {
   void CompareTableExecute();
 
  private:
+  // One grid step: unswapped while DoSwap is unchecked, swapped while checked.
+  int Step(const TCodeTab& table, int unswapped, int swapped) const;
   QAction* MakeAction(const char* name, const QString& caption, void (TDM1::*handler)());
   void CreateActions();
   void LoadImage(TCodeTab& table, TableKind kind, const TEntry (&entries)[256], const std::string& name);

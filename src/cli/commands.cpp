@@ -169,23 +169,28 @@ TFailure WriteTables(const TArguments& args, const std::string& source, const TS
   return {};
 }
 
+// Reads the input file and picks the tables the arguments ask for.
+TFailure ReadSelection(const TArguments& args, TTablePair& pair, TSelection& selection) {
+  const std::string& in = args.Files[0];
+  TFailure failure = ReadPair(args, in, ForcedKind(args), pair);
+  if (!failure.Failed()) failure = Select(args, in, pair, selection);
+  return failure;
+}
+
 TFailure Convert(const TArguments& args, std::ostream& err) {
   const std::string& in = args.Files[0];
   TTablePair pair;
   TSelection selection;
   TFailure failure = CheckFormatOption(args);
-  if (!failure.Failed()) failure = ReadPair(args, in, ForcedKind(args), pair);
-  if (!failure.Failed()) failure = Select(args, in, pair, selection);
+  if (!failure.Failed()) failure = ReadSelection(args, pair, selection);
   if (failure.Failed()) return failure;
   return WriteTables(args, in, selection, args.Files[1], err);
 }
 
 TFailure Show(const TArguments& args, std::ostream& out) {
-  const std::string& in = args.Files[0];
   TTablePair pair;
   TSelection selection;
-  TFailure failure = ReadPair(args, in, ForcedKind(args), pair);
-  if (!failure.Failed()) failure = Select(args, in, pair, selection);
+  const TFailure failure = ReadSelection(args, pair, selection);
   if (failure.Failed()) return failure;
   if (selection.ExportTable) out << TableGrid(*selection.ExportTable, Export) << "\n";
   if (selection.ImportTable) out << TableGrid(*selection.ImportTable, Import) << "\n";
@@ -194,11 +199,9 @@ TFailure Show(const TArguments& args, std::ostream& out) {
 }
 
 TFailure Check(const TArguments& args, std::ostream& out) {
-  const std::string& in = args.Files[0];
   TTablePair pair;
   TSelection selection;
-  TFailure failure = ReadPair(args, in, ForcedKind(args), pair);
-  if (!failure.Failed()) failure = Select(args, in, pair, selection);
+  const TFailure failure = ReadSelection(args, pair, selection);
   if (failure.Failed()) return failure;
   // One table, of the file or asked for, is checked without its partner.
   TTablePair single;

@@ -28,16 +28,6 @@ class CompareTest : public SessionTest {
     ASSERT_TRUE(dir.isValid());
   }
 
-  void MakeExportActive() {
-    exportTable().SetActive(1);
-    importTable().SetActive(0);
-  }
-
-  void MakeImportActive() {
-    importTable().SetActive(1);
-    exportTable().SetActive(0);
-  }
-
   // Loads DIN and changes two positions of the active EXPORT table.
   void DinWithTwoEdits() {
     DM1->LoadDIN->trigger();

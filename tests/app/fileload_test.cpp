@@ -457,10 +457,18 @@ TEST_F(FileLoadTest, AnyFileIsLoadedOrRefusedWithoutAChange) {
     prompter->Clear();
     Load(actions[which], QString("any%1.bin").arg(length), bytes);
     ASSERT_EQ(prompter->CallsOf("message").size(), messages) << length;
-    if (!loadsExport) ASSERT_TRUE(TTableState(exportTable()) == exportBefore) << length;
-    if (!loadsImport) ASSERT_TRUE(TTableState(importTable()) == importBefore) << length;
-    if (loadsExport) ASSERT_EQ(Targets(exportTable()), ImageTargets(bytes.right(256))) << length;
-    if (loadsImport) ASSERT_EQ(Targets(importTable()), ImageTargets(bytes.left(256))) << length;
+    if (!loadsExport) {
+      ASSERT_TRUE(TTableState(exportTable()) == exportBefore) << length;
+    }
+    if (!loadsImport) {
+      ASSERT_TRUE(TTableState(importTable()) == importBefore) << length;
+    }
+    if (loadsExport) {
+      ASSERT_EQ(Targets(exportTable()), ImageTargets(bytes.right(256))) << length;
+    }
+    if (loadsImport) {
+      ASSERT_EQ(Targets(importTable()), ImageTargets(bytes.left(256))) << length;
+    }
     ASSERT_EQ(exportTable().Partner, &importTable());
   }
 }

@@ -22,16 +22,6 @@ class PairTest : public SessionTest {
 
   void ChainByMenu() { DM1->ChainTablesAction->trigger(); }
 
-  void MakeExportActive() {
-    exportTable().SetActive(1);
-    importTable().SetActive(0);
-  }
-
-  void MakeImportActive() {
-    importTable().SetActive(1);
-    exportTable().SetActive(0);
-  }
-
   static void ExpectSameEntries(const TCodeTab& a, const TCodeTab& b) {
     for (int p = 0; p < 256; ++p) {
       EXPECT_EQ(a.Entries[p].Target, b.Entries[p].Target) << "position " << p;

@@ -44,16 +44,6 @@ class PresetsTest : public SessionTest {
     DM1->ChainTablesActionExecute();
   }
 
-  void MakeExportActive() {
-    exportTable().SetActive(1);
-    importTable().SetActive(0);
-  }
-
-  void MakeImportActive() {
-    importTable().SetActive(1);
-    exportTable().SetActive(0);
-  }
-
   static std::string Header(const char* kind, const char* name) {
     return std::string("QAVO CodeTab ") + kind + " [Courier New] " + name;
   }

@@ -116,7 +116,7 @@ class Printing : public SessionTest {
 
 TEST_F(Printing, ChainedTablesPrintBothWindowsOnOnePageWhicheverIsActive) {
   Chain();
-  for (const auto active : {std::make_pair(1, 0), std::make_pair(0, 1), std::make_pair(0, 0)}) {
+  for (const auto& active : {std::make_pair(1, 0), std::make_pair(0, 1), std::make_pair(0, 0)}) {
     SetActive(active.first, active.second);
     printed.clear();
     QFile::remove(pdf);

@@ -15,4 +15,12 @@ class SessionTest : public testing::Test {
   TScriptedPrompter* prompter = nullptr;  // owned by the session
   TCodeTab& exportTable() const { return *DM1->ExportTable; }
   TCodeTab& importTable() const { return *DM1->ImportTable; }
+  void MakeExportActive() const {
+    exportTable().SetActive(1);
+    importTable().SetActive(0);
+  }
+  void MakeImportActive() const {
+    importTable().SetActive(1);
+    exportTable().SetActive(0);
+  }
 };

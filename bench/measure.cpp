@@ -313,7 +313,9 @@ int RunBenchmark(int argc, char** argv) {
   std::printf("Machine: %s, %u hardware threads; %s; Qt %s\n", CpuModel().c_str(),
               std::thread::hardware_concurrency(), QSysInfo::prettyProductName().toStdString().c_str(),
               qVersion());
-  std::printf("Medians of %d runs (start-ups: %d), milliseconds.\n\n", Rounds, StartRuns);
+  std::printf("Medians of %d runs (start-ups: %d), milliseconds: wall-clock time, and the CPU time\n"
+              "the editor used in it, which the load of other programs on the machine does not inflate.\n\n",
+              Rounds, StartRuns);
   std::printf("  %-46s %9s %7s   %9s %7s   %s\n", "", "wall", "x floor", "CPU", "x floor", "grid paints (most)");
   const TFigure& floor = figures.front();
   for (const TFigure& figure : figures) PrintFigure(figure, floor, true);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include "platform/codepage.h"
 #include "platform/fontobj.h"
 #include "ui/celltext.h"
 
@@ -49,6 +50,17 @@ TEST(CellText, DrawsLikeDrawTextInEveryDisplayFace) {
       const TDrawn drawn = DrawBothWays(cells, font.ToQFont(), text);
       EXPECT_NE(drawn.Cell, Blank()) << font.Name.toStdString() << " '" << text.toStdString() << "'";
       EXPECT_EQ(drawn.Cell, drawn.Plain) << font.Name.toStdString() << " '" << text.toStdString() << "'";
+    }
+  }
+}
+
+TEST(CellText, EveryByteOfBothCodePagesDrawsLikeDrawText) {
+  for (const TFont& font : {TFont("Courier New", -12), TFont("Terminal", -12, true, true)}) {
+    TCellText cells;
+    for (int byte = 0; byte < 256; ++byte) {
+      const QString text = QString(" ") + DisplayChar(static_cast<uint8_t>(byte), font.OemCharset) + ":41";
+      const TDrawn drawn = DrawBothWays(cells, font.ToQFont(), text);
+      EXPECT_EQ(drawn.Cell, drawn.Plain) << font.Name.toStdString() << " byte " << byte;
     }
   }
 }

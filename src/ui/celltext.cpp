@@ -9,7 +9,8 @@
 #include <QVarLengthArray>
 
 void TCellText::Draw(QPainter& painter, const QPointF& origin, const QString& text) {
-  if (painter.font() != font_) {
+  if (!fontKnown_ || painter.font() != font_) {
+    fontKnown_ = true;
     font_ = painter.font();
     raw_ = QFontInfo(font_).fixedPitch() ? QRawFont::fromFont(font_) : QRawFont();
     glyphs_.clear();

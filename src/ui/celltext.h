@@ -26,6 +26,7 @@ class TCellText {
   };
   bool Lookup(QChar c, TGlyph& glyph);
 
+  bool fontKnown_ = false;
   QFont font_;
   QRawFont raw_;
   QHash<char16_t, TGlyph> glyphs_;

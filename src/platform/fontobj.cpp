@@ -8,22 +8,19 @@ TFont::TFont(const QString& name, int height, bool oemCharset, bool bold)
 namespace {
 
 // The faces that stand in for the program's classic font names; each has
-// the glyphs its code page needs.
-void InstallSubstitutes() {
-  static bool installed = false;
-  if (installed) return;
-  installed = true;
-  QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
-  QFont::insertSubstitution("Courier New", "Liberation Mono");
-  QFont::insertSubstitution("Fixedsys", "Liberation Mono");
-  QFont::insertSubstitution("Terminal", "DejaVu Sans Mono");
+// the glyphs its code page needs. Asking for the face itself spares the font
+// database a fallback search for a family it does not have.
+QString FaceOf(const QString& name) {
+  if (name == "MS Sans Serif") return "Liberation Sans";
+  if (name == "Courier New" || name == "Fixedsys") return "Liberation Mono";
+  if (name == "Terminal") return "DejaVu Sans Mono";
+  return name;
 }
 
 }  // namespace
 
 QFont TFont::ToQFont() const {
-  InstallSubstitutes();
-  QFont font(Name);
+  QFont font(FaceOf(Name));
   const bool fixedPitch = Name == "Courier New" || Name == "Fixedsys" || Name == "Terminal";
   font.setStyleHint(fixedPitch ? QFont::TypeWriter : QFont::SansSerif);
   if (fixedPitch) font.setFixedPitch(true);

@@ -193,17 +193,17 @@ void TFrmListBox::ListBox1DrawItem(QPainter& painter, int item, const QRect& rec
     return;
   }
   const TGridItem cell = ItemMapper(item);
-  const QRect textRect = rect.adjusted(2, 0, 0, 0);
-  const int textFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+  // One line of text from the top left, 2 pixels in.
+  const QPointF origin(rect.left() + 2, rect.top() + painter.fontMetrics().ascent());
   if (cell.High < 0 || cell.Low < 0) {
     painter.fillRect(rect, ResolveColor(clBtnFace, palette));
     painter.setPen(palette.color(QPalette::Text));
-    painter.drawText(textRect, textFlags, QString::fromLatin1(LabelText(cell).c_str()));
+    cellText_.Draw(painter, origin, QString::fromLatin1(LabelText(cell).c_str()));
     return;
   }
   if (!table_) return;
   painter.setPen(ResolveColor(GridTextColor(*table_, cell.Entry, cached_), palette));
-  painter.drawText(textRect, textFlags, DisplayCell(table_->CellText[cell.Entry], listFont_.OemCharset));
+  cellText_.Draw(painter, origin, DisplayCell(table_->CellText[cell.Entry], listFont_.OemCharset));
   if (currentEntry_ != -1 && currentEntry_ == cell.Entry) {
     painter.setPen(QPen(ResolveColor(clWindowText, palette), 1, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);

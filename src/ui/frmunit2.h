@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "platform/fontobj.h"
+#include "ui/celltext.h"
 #include "ui/gridmath.h"
 
 class QPainter;
@@ -59,4 +60,5 @@ class TFrmListBox : public QFrame {
   TGridColors cached_ = DefaultGridColors;
   int currentEntry_ = -1;
   TFont listFont_;
+  TCellText cellText_;
 };

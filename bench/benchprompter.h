@@ -1,0 +1,25 @@
+// The benchmark's prompter: every open dialog picks one file, every other
+// exchange is cancelled at once, so no dialog ever blocks a measurement.
+#pragma once
+
+#include "platform/prompter.h"
+
+class TBenchPrompter : public TPrompter {
+ public:
+  QString OpenFileName;
+
+  bool OpenFile(TFileDialogSettings& settings) override;
+  bool SaveFile(TFileDialogSettings& settings) override;
+  void Information(const QString& text) override;
+  bool Confirm(const QString& text) override;
+  void Message(const QString& text) override;
+  void FileError(const QString& text) override;
+  bool ChooseFont(TFont& font) override;
+  bool ChooseColor(QColor& color) override;
+  bool ChoosePrinter(QPrinter& printer) override;
+  void Beep() override;
+  void About(const QString& title, const QString& text) override;
+
+  // Messages that a measurement did not expect: a refused load, a warning.
+  int Unexpected = 0;
+};

@@ -1,0 +1,349 @@
+#include "measure.h"
+
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "app/dm1unit.h"
+#include "benchprompter.h"
+#include "ui/frmunit1.h"
+#include "ui/frmunit2.h"
+#include "ui/listform.h"
+#include "ui/teunit1.h"
+
+namespace {
+
+constexpr int Warmup = 10;
+constexpr int Rounds = 150;
+constexpr int StartRuns = 15;
+constexpr qint64 PaintTimeoutMs = 2000;
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// CPU time of this thread; on a busy machine it tells the program's own
+// cost apart from the time it waited for a core.
+double ThreadCpuMs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// CPU time of all finished child processes.
+double ChildrenCpuMs() {
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  const auto ms = [](const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + t.tv_usec / 1e3; };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+class TPaintCounter : public QObject {
+ public:
+  explicit TPaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int Paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++Paints;
+    return false;
+  }
+};
+
+// One measured operation and what was measured of it.
+struct TFigure {
+  explicit TFigure(std::string name, std::function<void()> prepare = {}, std::function<void()> act = {})
+      : Name(std::move(name)), Prepare(std::move(prepare)), Act(std::move(act)) {}
+
+  std::string Name;
+  std::function<void()> Prepare;  // untimed, before each run
+  std::function<void()> Act;      // timed, until both grids have painted
+  std::vector<double> Wall, Cpu;  // milliseconds
+  int MaxExportPaints = 0;
+  int MaxImportPaints = 0;
+  int Unpainted = 0;  // runs after which a grid did not paint in time
+};
+
+// Lets the event loop finish whatever a step left behind, timers included.
+void Settle() { QTest::qWait(10); }
+
+[[noreturn]] void Fail(const char* what) {
+  std::fprintf(stderr, "qcte_bench: %s\n", what);
+  std::exit(2);
+}
+
+// The editor as the user has it after start-up, on the offscreen platform,
+// with the pair of ISO 8859-1 CP 273 loaded and chained.
+class TBench {
+ public:
+  TBench() {
+    DM1 = new TDM1(qApp);
+    auto prompter = std::make_unique<TBenchPrompter>();
+    prompter_ = prompter.get();
+    DM1->SetPrompter(std::move(prompter));
+    Qctecp = new TQctecp();
+    Qctecp->FormCreate();
+    Qctecp->show();
+    for (QWidget* window : {static_cast<QWidget*>(Qctecp), static_cast<QWidget*>(DM1->ExportWindow),
+                            static_cast<QWidget*>(DM1->ImportWindow)})
+      if (!window || !QTest::qWaitForWindowExposed(window)) Fail("a window was not shown");
+    Qctecp->activateWindow();
+    if (!QTest::qWaitForWindowActive(Qctecp)) Fail("the control window did not become active");
+    Qctecp->FrmExport->EdAlphaIn->setFocus();
+    exportGrid_ = DM1->ExportWindow->FrmListBox1->ListBox1;
+    importGrid_ = DM1->ImportWindow->FrmListBox1->ListBox1;
+    exportPaints_ = std::make_unique<TPaintCounter>(exportGrid_);
+    importPaints_ = std::make_unique<TPaintCounter>(importGrid_);
+    DM1->LoadIsoCp273->trigger();
+    Settle();
+    TFrame1& editor = *Qctecp->FrmExport;
+    if (!DM1->ExportTable->Partner || !editor.IsActive() || !editor.PartnerFrame)
+      Fail("the EXPORT editor is not the active one of a chained pair");
+  }
+
+  ~TBench() {
+    delete Qctecp;
+    Qctecp = nullptr;
+    delete DM1->ExportWindow;
+    delete DM1->ImportWindow;
+    delete DM1;
+  }
+
+  TBench(const TBench&) = delete;
+  TBench& operator=(const TBench&) = delete;
+
+  TBenchPrompter& Prompter() { return *prompter_; }
+
+  TFigure Floor() {
+    return TFigure("Floor: both grids painted once", [] {}, [this] {
+              exportGrid_->repaint();
+              importGrid_->repaint();
+            });
+  }
+
+  // Types A and two hex digits into the EXPORT editor, then times Enter.
+  // C2 makes the target ambiguous; C1 is unique again and mirrors into the
+  // IMPORT table.
+  static TFigure CommittedEdit(const char* name, const char* digits, int target) {
+    TFrame1& editor = *Qctecp->FrmExport;
+    return TFigure(name,
+            [&editor, digits] {
+              QTest::keyClick(editor.EdAlphaIn, 'A');
+              QTest::keyClicks(editor.EdHexOut, digits);
+            },
+            [&editor, target] {
+              QTest::keyClick(editor.EdHexOut, Qt::Key_Return);
+              if (DM1->ExportTable->Entries[0x41].Target != target) Fail("Enter did not commit the edit");
+            });
+  }
+
+  static TFigure Refresh() {
+    return TFigure("RefreshViews alone", [] {}, [] { Qctecp->RefreshViews(); });
+  }
+
+  static TFigure Preset() {
+    return TFigure("\"&Beide\" of ISO 8859-1 CP 273", [] {}, [] { DM1->LoadIsoCp273->trigger(); });
+  }
+
+  // A Windows V3 pair file (512 bytes) that the editor writes itself.
+  TFigure FileLoad(const QString& fileName) {
+    if (!DM1->WriteTableFile(1, *DM1->ImportTable, fileName)) Fail("the table file could not be written");
+    prompter_->OpenFileName = fileName;
+    return TFigure("File load, automatic recognition (512 bytes)", [] {}, [] {
+      DM1->LoadTableFile->trigger();
+      if (*DM1->ExportTable->HeaderName() == 0) Fail("the table file did not load");
+    });
+  }
+
+  // Runs every figure once per round, so that a busy moment of the machine
+  // hits all of them alike; the first rounds warm up.
+  void Run(std::vector<TFigure>& figures, int rounds) {
+    for (int round = -Warmup; round < rounds; ++round)
+      for (TFigure& figure : figures) RunOnce(figure, round >= 0);
+  }
+
+ private:
+  void RunOnce(TFigure& figure, bool record) {
+    figure.Prepare();
+    Settle();
+    const int exportBefore = exportPaints_->Paints;
+    const int importBefore = importPaints_->Paints;
+    const double cpuBefore = ThreadCpuMs();
+    QElapsedTimer timer;
+    timer.start();
+    figure.Act();
+    const bool painted = WaitForBothGrids(exportBefore, importBefore, timer);
+    const double wall = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    const double cpu = ThreadCpuMs() - cpuBefore;
+    Settle();
+    if (!record) return;
+    figure.Wall.push_back(wall);
+    figure.Cpu.push_back(cpu);
+    if (!painted) ++figure.Unpainted;
+    figure.MaxExportPaints = std::max(figure.MaxExportPaints, exportPaints_->Paints - exportBefore);
+    figure.MaxImportPaints = std::max(figure.MaxImportPaints, importPaints_->Paints - importBefore);
+  }
+
+  bool WaitForBothGrids(int exportBefore, int importBefore, const QElapsedTimer& timer) {
+    while (exportPaints_->Paints == exportBefore || importPaints_->Paints == importBefore) {
+      if (timer.elapsed() > PaintTimeoutMs) return false;
+      QCoreApplication::processEvents();
+    }
+    return true;
+  }
+
+  TBenchPrompter* prompter_ = nullptr;
+  QWidget* exportGrid_ = nullptr;
+  QWidget* importGrid_ = nullptr;
+  std::unique_ptr<TPaintCounter> exportPaints_;
+  std::unique_ptr<TPaintCounter> importPaints_;
+};
+
+// Starts a probe and records the time until it reports its windows shown,
+// and the CPU time it used until then (a probe ends right after reporting).
+void TimeStart(TFigure& figure, const char* mode, bool record) {
+  QProcess process;
+  process.setProgram(QCoreApplication::applicationFilePath());
+  process.setArguments({QString::fromLatin1(mode)});
+  process.setStandardErrorFile(QProcess::nullDevice());
+  const double cpuBefore = ChildrenCpuMs();
+  QElapsedTimer timer;
+  timer.start();
+  process.start();
+  QByteArray output;
+  double wall = -1;
+  while (wall < 0 && process.waitForReadyRead(10000)) {
+    output += process.readAllStandardOutput();
+    if (output.contains("shown\n")) wall = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+  }
+  if (!process.waitForFinished(10000)) process.kill();
+  if (wall < 0) Fail("a start-up probe did not show its windows");
+  if (!record) return;
+  figure.Wall.push_back(wall);
+  figure.Cpu.push_back(ChildrenCpuMs() - cpuBefore);
+}
+
+struct TStartUp {
+  TFigure Editor = TFigure("Start-up until both table windows are shown");
+  TFigure Bare = TFigure("Bare Qt program, three empty windows");
+  TFigure Text = TFigure("Bare Qt program, three windows with a label");
+};
+
+// The probes in turn, for the same reason as the rounds above.
+TStartUp MeasureStartUp() {
+  TStartUp result;
+  for (int run = -2; run < StartRuns; ++run) {
+    TimeStart(result.Editor, "--probe-editor", run >= 0);
+    TimeStart(result.Bare, "--probe-bare", run >= 0);
+    TimeStart(result.Text, "--probe-text", run >= 0);
+  }
+  return result;
+}
+
+std::string CpuModel() {
+  QFile cpuinfo("/proc/cpuinfo");
+  if (cpuinfo.open(QIODevice::ReadOnly)) {
+    for (const QByteArray& line : cpuinfo.readAll().split('\n'))
+      if (line.startsWith("model name")) return line.mid(line.indexOf(':') + 1).trimmed().toStdString();
+  }
+  return QSysInfo::currentCpuArchitecture().toStdString();
+}
+
+void PrintFigure(const TFigure& figure, const TFigure& floor, bool paints) {
+  const double wall = Median(figure.Wall);
+  const double cpu = Median(figure.Cpu);
+  std::printf("  %-46s %9.3f %7.2f   %9.3f %7.2f", figure.Name.c_str(), wall, wall / Median(floor.Wall), cpu,
+              cpu / Median(floor.Cpu));
+  if (paints) std::printf("   %d / %d", figure.MaxExportPaints, figure.MaxImportPaints);
+  std::printf("\n");
+}
+
+bool PrintTarget(const char* what, bool met, const std::string& detail) {
+  std::printf("  %-52s %-6s %s\n", what, met ? "met" : "MISSED", detail.c_str());
+  return met;
+}
+
+std::string Ratios(double wall, double cpu) {
+  char text[96];
+  std::snprintf(text, sizeof text, "(%.2f x wall, %.2f x CPU)", wall, cpu);
+  return text;
+}
+
+}  // namespace
+
+int RunBenchmark(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QTemporaryDir dir;
+  if (!dir.isValid()) Fail("no temporary directory");
+
+  std::vector<TFigure> figures;
+  {
+    TBench bench;
+    figures.push_back(bench.Floor());
+    figures.push_back(TBench::CommittedEdit("Committed edit (Enter) making C2 ambiguous", "C2", 0xC2));
+    figures.push_back(TBench::CommittedEdit("Committed edit (Enter) mirrored into IMPORT", "C1", 0xC1));
+    figures.push_back(TBench::Refresh());
+    figures.push_back(TBench::Preset());
+    figures.push_back(bench.FileLoad(dir.filePath("CTWX2X.tab")));
+    bench.Run(figures, Rounds);
+    if (bench.Prompter().Unexpected) Fail("a command answered with a message or a beep");
+  }
+  const TStartUp start = MeasureStartUp();
+
+  std::printf("QAVO Code Table Editor benchmark on the offscreen platform\n");
+  std::printf("Machine: %s, %u hardware threads; %s; Qt %s\n", CpuModel().c_str(),
+              std::thread::hardware_concurrency(), QSysInfo::prettyProductName().toStdString().c_str(),
+              qVersion());
+  std::printf("Medians of %d runs (start-ups: %d), milliseconds: wall-clock time, and the CPU time\n"
+              "the editor used in it, which the load of other programs on the machine does not inflate.\n\n",
+              Rounds, StartRuns);
+  std::printf("  %-46s %9s %7s   %9s %7s   %s\n", "", "wall", "x floor", "CPU", "x floor", "grid paints (most)");
+  const TFigure& floor = figures.front();
+  for (const TFigure& figure : figures) PrintFigure(figure, floor, true);
+  PrintFigure(start.Editor, floor, false);
+  PrintFigure(start.Bare, floor, false);
+  PrintFigure(start.Text, floor, false);
+
+  bool onePaint = true;
+  double editWall = 0;
+  double editCpu = 0;
+  int unpainted = 0;
+  for (const TFigure& figure : figures) {
+    unpainted += figure.Unpainted;
+    if (figure.Name.rfind("Committed edit", 0) != 0) continue;
+    onePaint &= figure.MaxExportPaints <= 1 && figure.MaxImportPaints <= 1;
+    editWall = std::max(editWall, Median(figure.Wall) / Median(floor.Wall));
+    editCpu = std::max(editCpu, Median(figure.Cpu) / Median(floor.Cpu));
+  }
+  const double startWall = Median(start.Editor.Wall) / Median(start.Bare.Wall);
+  const double startCpu = Median(start.Editor.Cpu) / Median(start.Bare.Cpu);
+  std::printf("\nTargets (judged on wall-clock time)\n");
+  bool met = PrintTarget("each grid painted at most once per committed edit", onePaint && unpainted == 0, "");
+  met &= PrintTarget("committed edit at most 2 x floor", editWall <= 2.0, Ratios(editWall, editCpu));
+  met &= PrintTarget("start-up at most 1.5 x bare Qt, three empty windows", startWall <= 1.5,
+                     Ratios(startWall, startCpu));
+  const double textWall = Median(start.Editor.Wall) / Median(start.Text.Wall);
+  const double textCpu = Median(start.Editor.Cpu) / Median(start.Text.Cpu);
+  std::printf("  %-52s %-6s %s\n", "start-up against bare Qt, windows with a label", "", Ratios(textWall, textCpu).c_str());
+  if (unpainted) std::printf("\n%d runs ended without both grids painting.\n", unpainted);
+  return met ? 0 : 1;
+}

@@ -1,0 +1,36 @@
+// The classic font names draw with installed faces that have their glyphs,
+// found directly rather than through a fallback search.
+#include <QFontInfo>
+#include <gtest/gtest.h>
+
+#include "platform/fontobj.h"
+
+namespace {
+
+TEST(FontObject, ClassicNamesDrawWithTheirStandInFaces) {
+  struct Case {
+    const char* name;
+    const char* face;
+    bool fixedPitch;
+  };
+  for (const Case& c : {Case{"Courier New", "Liberation Mono", true}, Case{"Fixedsys", "Liberation Mono", true},
+                        Case{"MS Sans Serif", "Liberation Sans", false},
+                        Case{"Terminal", "DejaVu Sans Mono", true}}) {
+    const TFont font(c.name, -12);
+    const QFontInfo info(font.ToQFont());
+    EXPECT_EQ(info.family(), c.face) << c.name;
+    EXPECT_TRUE(info.exactMatch()) << c.name;
+    EXPECT_EQ(info.fixedPitch(), c.fixedPitch) << c.name;
+    EXPECT_EQ(info.pixelSize(), 12) << c.name;
+    EXPECT_EQ(font.Name, c.name);
+  }
+}
+
+TEST(FontObject, OtherNamesAreAskedForAsTheyAre) {
+  const QFontInfo info(TFont("DejaVu Sans", -16, false, true).ToQFont());
+  EXPECT_EQ(info.family(), "DejaVu Sans");
+  EXPECT_EQ(info.pixelSize(), 16);
+  EXPECT_TRUE(info.bold());
+}
+
+}  // namespace

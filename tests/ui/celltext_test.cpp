@@ -1,0 +1,83 @@
+// Grid cell texts look exactly as QPainter::drawText draws them, whether
+// they go as glyph runs (fixed-pitch faces) or not, and characters the face
+// lacks still show through a fallback face.
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include "platform/codepage.h"
+#include "platform/fontobj.h"
+#include "ui/celltext.h"
+
+namespace {
+
+QImage Blank() {
+  QImage image(120, 24, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  return image;
+}
+
+// The text as the grid draws it and as QPainter draws it, side by side.
+struct TDrawn {
+  QImage Cell;
+  QImage Plain;
+};
+
+TDrawn DrawBothWays(TCellText& cells, const QFont& font, const QString& text) {
+  TDrawn drawn{Blank(), Blank()};
+  const QPointF origin(2, 16);
+  {
+    QPainter painter(&drawn.Cell);
+    painter.setFont(font);
+    painter.setPen(Qt::darkGreen);
+    cells.Draw(painter, origin, text);
+  }
+  {
+    QPainter painter(&drawn.Plain);
+    painter.setFont(font);
+    painter.setPen(Qt::darkGreen);
+    painter.drawText(origin, text);
+  }
+  return drawn;
+}
+
+TEST(CellText, DrawsLikeDrawTextInEveryDisplayFace) {
+  TCellText cells;
+  const QString texts[] = {" A:C1", "  0F ", QString::fromLatin1(" \xE4=84"), QString::fromLatin1(" \xFF:DF")};
+  for (const TFont& font :
+       {TFont("Courier New", -12), TFont("MS Sans Serif", -11), TFont("Terminal", -12, true, true)}) {
+    for (const QString& text : texts) {
+      const TDrawn drawn = DrawBothWays(cells, font.ToQFont(), text);
+      EXPECT_NE(drawn.Cell, Blank()) << font.Name.toStdString() << " '" << text.toStdString() << "'";
+      EXPECT_EQ(drawn.Cell, drawn.Plain) << font.Name.toStdString() << " '" << text.toStdString() << "'";
+    }
+  }
+}
+
+TEST(CellText, EveryByteOfBothCodePagesDrawsLikeDrawText) {
+  for (const TFont& font : {TFont("Courier New", -12), TFont("Terminal", -12, true, true)}) {
+    TCellText cells;
+    for (int byte = 0; byte < 256; ++byte) {
+      const QString text = QString(" ") + DisplayChar(static_cast<uint8_t>(byte), font.OemCharset) + ":41";
+      const TDrawn drawn = DrawBothWays(cells, font.ToQFont(), text);
+      EXPECT_EQ(drawn.Cell, drawn.Plain) << font.Name.toStdString() << " byte " << byte;
+    }
+  }
+}
+
+TEST(CellText, CharacterMissingFromTheFaceStillShows) {
+  TCellText cells;
+  const QString text = QString(" ") + QChar(0x4E00) + ":41";  // a CJK character
+  const TDrawn drawn = DrawBothWays(cells, TFont("Courier New", -12).ToQFont(), text);
+  EXPECT_EQ(drawn.Cell, drawn.Plain);
+}
+
+TEST(CellText, FollowsAChangeOfFont) {
+  TCellText cells;
+  const QString text = " A:C1";
+  DrawBothWays(cells, TFont("Courier New", -12).ToQFont(), text);
+  const TDrawn drawn = DrawBothWays(cells, TFont("Terminal", -12, true, true).ToQFont(), text);
+  EXPECT_EQ(drawn.Cell, drawn.Plain);
+}
+
+}  // namespace

@@ -16,3 +16,5 @@ bool TBenchPrompter::ChooseColor(QColor&) { return false; }
 bool TBenchPrompter::ChoosePrinter(QPrinter&) { return false; }
 void TBenchPrompter::Beep() { ++Unexpected; }
 void TBenchPrompter::About(const QString&, const QString&) {}
+
+bool TBenchPrompter::ChooseCodePage(TCodePageChoice&, const std::vector<int>&) { return false; }

@@ -19,6 +19,7 @@ class TBenchPrompter : public TPrompter {
   bool ChoosePrinter(QPrinter& printer) override;
   void Beep() override;
   void About(const QString& title, const QString& text) override;
+  bool ChooseCodePage(TCodePageChoice& choice, const std::vector<int>& available) override;
 
   // Messages that a measurement did not expect: a refused load, a warning.
   int Unexpected = 0;

@@ -4,15 +4,15 @@
 
 namespace {
 
-struct TCommandSpec {
+struct TCommandForm {
   const char* Name;
   size_t FileCount;
   std::vector<std::string> Options;
   const char* Usage;
 };
 
-const std::vector<TCommandSpec>& Commands() {
-  static const std::vector<TCommandSpec> commands = {
+const std::vector<TCommandForm>& Commands() {
+  static const std::vector<TCommandForm> commands = {
       {"convert", 2, {"--to", "--export", "--import", "--name"}, "convert EIN AUS [--to FORMAT]"},
       {"show", 1, {"--export", "--import", "--name"}, "show DATEI"},
       {"check", 1, {"--export", "--import", "--name"}, "check DATEI"},
@@ -28,9 +28,9 @@ const std::vector<TCommandSpec>& Commands() {
 const std::set<std::string> ValueOptions = {"--to", "--name", "--codepage", "--workstation", "--table"};
 const std::set<std::string> FlagOptions = {"--export", "--import", "--swap-nl"};
 
-const TCommandSpec* FindCommand(const std::string& name) {
-  for (const TCommandSpec& spec : Commands())
-    if (name == spec.Name) return &spec;
+const TCommandForm* FindCommand(const std::string& name) {
+  for (const TCommandForm& form : Commands())
+    if (name == form.Name) return &form;
   return nullptr;
 }
 
@@ -88,16 +88,16 @@ std::string ParseArguments(const std::vector<std::string>& args, TArguments& par
     return std::string();
   }
   if (parsed.Command.empty()) return "Befehl fehlt (convert, show, check, build, translate)";
-  const TCommandSpec* spec = FindCommand(parsed.Command);
-  if (!spec) return "unbekannter Befehl " + parsed.Command;
-  const std::string usage = std::string(" (Aufruf: qavo-ct ") + spec->Usage + ")";
+  const TCommandForm* form = FindCommand(parsed.Command);
+  if (!form) return "unbekannter Befehl " + parsed.Command;
+  const std::string usage = std::string(" (Aufruf: qavo-ct ") + form->Usage + ")";
   std::vector<std::string> given(parsed.Flags.begin(), parsed.Flags.end());
   for (const auto& value : parsed.Values) given.push_back(value.first);
   for (const std::string& option : given)
-    if (std::find(spec->Options.begin(), spec->Options.end(), option) == spec->Options.end())
-      return "Option " + option + " gibt es bei " + spec->Name + " nicht";
+    if (std::find(form->Options.begin(), form->Options.end(), option) == form->Options.end())
+      return "Option " + option + " gibt es bei " + form->Name + " nicht";
   if (parsed.Has("--export") && parsed.Has("--import")) return "--export und --import schließen einander aus";
-  if (parsed.Files.size() < spec->FileCount) return "zu wenige Dateien" + usage;
-  if (parsed.Files.size() > spec->FileCount) return "zu viele Dateien" + usage;
+  if (parsed.Files.size() < form->FileCount) return "zu wenige Dateien" + usage;
+  if (parsed.Files.size() > form->FileCount) return "zu viele Dateien" + usage;
   return std::string();
 }

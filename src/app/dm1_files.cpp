@@ -12,7 +12,6 @@
 
 namespace {
 
-QString Latin1(const char* text) { return QString::fromLatin1(text); }
 
 // "EXPORT" or "IMPORT": which table of the pair a message is about.
 QString TableWord(const TDM1& session, const TCodeTab& table) {
@@ -68,7 +67,7 @@ bool ReadWholeFile(const QString& fileName, QByteArray& content) {
 bool AppendDeclaration(TPrompter& prompter, QIODevice& file, const TCodeTab& table, const std::string& text) {
   if (!file.isOpen() || !file.isWritable()) return false;
   if (table.CountAssigned() != 256 &&
-      !prompter.Confirm(QStringLiteral("Tabelle: ") + Latin1(table.Header) +
+      !prompter.Confirm(QStringLiteral("Tabelle: ") + HeaderText(table) +
                         QString::fromUtf8("\nist unvollständig!\nNicht zugeordnete Zeichen werden 1:1 übersetzt!")))
     return false;
   const qint64 size = static_cast<qint64>(text.size());
@@ -105,7 +104,7 @@ bool TDM1::WriteTableFile(int format, const TCodeTab& table, const QString& file
 void TDM1::SaveUnixTable(const TCodeTab& table, const QString& word, const QString& proposedName) {
   if (!table.Partner && !table.Active) return;
   WarnIfIncomplete(Prompter(), word, table);
-  SetSaveDialog(SaveDialog1, QStringLiteral("Tabelle speichern im 'UNIX-Format' ( ") + Latin1(table.Header) + ")",
+  SetSaveDialog(SaveDialog1, QStringLiteral("Tabelle speichern im 'UNIX-Format' ( ") + HeaderText(table) + ")",
                 "tab", proposedName, true);
   if (!Prompter().SaveFile(SaveDialog1)) {
     Prompter().Information(NotSaved(word));
@@ -130,7 +129,7 @@ void TDM1::SpeichernWindowsQavo3Execute() {
   WarnIfIncomplete(Prompter(), QStringLiteral("EXPORT"), *ExportTable);
   WarnIfIncomplete(Prompter(), QStringLiteral("IMPORT"), *ImportTable);
   SetSaveDialog(SaveDialog1,
-                QStringLiteral("Tabelle speichern im 'QAVO-WINDOWS-Format' ( ") + Latin1(ImportTable->Header) + ")",
+                QStringLiteral("Tabelle speichern im 'QAVO-WINDOWS-Format' ( ") + HeaderText(*ImportTable) + ")",
                 "tab", QStringLiteral("CTWX2X"), true);
   if (!Prompter().SaveFile(SaveDialog1)) {
     Prompter().Information(PairNotSaved);
@@ -149,11 +148,11 @@ void TDM1::SpeichernWindowsQavo5Execute() {
     table = ExportTable;
     SetSaveDialog(SaveDialog1,
                   QStringLiteral("Tabelle gemeinsam speichern im 'QAVO-WINDOWS-Format' ( ") +
-                      Latin1(ExportTable->Header) + ")",
+                      HeaderText(*ExportTable) + ")",
                   "qct", QStringLiteral("CTQX2X"), true);
   } else if (ExportTable->Active || ImportTable->Active) {
     table = ExportTable->Active ? ExportTable : ImportTable;
-    SetSaveDialog(SaveDialog1, QStringLiteral("Tabelle speichern im 'QAVO-UNIX-Format' ( ") + Latin1(table->Header) + ")",
+    SetSaveDialog(SaveDialog1, QStringLiteral("Tabelle speichern im 'QAVO-UNIX-Format' ( ") + HeaderText(*table) + ")",
                   "tab", QStringLiteral("CTQ") + (table == ExportTable ? "Export" : "Import"), true);
   } else {
     return;
@@ -290,7 +289,7 @@ void TDM1::LoadImage(TCodeTab& table, TableKind kind, const TEntry (&entries)[25
   }
   table.LoadEntries(entries);
   if (partner) table.Link(partner);
-  table.SetFont(DisplayFont, DisplayFont ? DisplayFont->Name.toLatin1().constData() : "");
+  SetTableFont(table, DisplayFont);
   table.BuildHeader(kind, name.c_str());
   if (Qctecp) Qctecp->RefreshViews();
 }

@@ -37,9 +37,8 @@ void TDM1::ApplyFont(TFont* font) {
     font->Height = TallestHeight;
   }
   DisplayFont = font;
-  const QByteArray name = font->Name.toLatin1();
-  if (ExportTable) ExportTable->SetFont(font, name.constData());
-  if (ImportTable) ImportTable->SetFont(font, name.constData());
+  if (ExportTable) SetTableFont(*ExportTable, font);
+  if (ImportTable) SetTableFont(*ImportTable, font);
   if (ImportWindow) ImportWindow->FrmListBox1->SetListFont(*font);
   if (ExportWindow) ExportWindow->FrmListBox1->SetListFont(*font);
   RefreshViews();

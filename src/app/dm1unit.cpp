@@ -8,6 +8,14 @@
 
 TDM1* DM1 = nullptr;
 
+QString HeaderText(const TCodeTab& table) {
+  return QString::fromLatin1(table.Header, static_cast<int>(qstrnlen(table.Header, sizeof table.Header)));
+}
+
+void SetTableFont(TCodeTab& table, TFont* font) {
+  table.SetFont(font, font ? font->Name.toLatin1().constData() : "");
+}
+
 TDM1::TDM1(QObject* parent) : QObject(parent), prompter_(std::make_unique<TQtPrompter>()) {
   setObjectName("DM1");
   OpenDialog1.Filter = "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct";

@@ -210,3 +210,8 @@ class TDM1 : public QObject {
 };
 
 extern TDM1* DM1;
+
+// The table's header line as the user reads it (its bytes are Latin-1).
+QString HeaderText(const TCodeTab& table);
+// Gives the table a display font and that font's name (none: no name).
+void SetTableFont(TCodeTab& table, TFont* font);

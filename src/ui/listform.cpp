@@ -2,17 +2,10 @@
 
 #include <QVBoxLayout>
 
+#include "app/dm1unit.h"
 #include "model/codetab.h"
 #include "platform/fontobj.h"
 #include "ui/frmunit2.h"
-
-namespace {
-
-QString HeaderCaption(const TCodeTab& table) {
-  return QString::fromLatin1(table.Header, static_cast<int>(qstrnlen(table.Header, sizeof table.Header)));
-}
-
-}  // namespace
 
 TListBoxForm::TListBoxForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
   setObjectName("ListBoxForm");
@@ -35,7 +28,7 @@ void TListBoxForm::SetTable(TCodeTab* table) {
     return;
   }
   if (table->Font) FrmListBox1->SetListFont(*table->Font);
-  setWindowTitle(HeaderCaption(*table));
+  setWindowTitle(HeaderText(*table));
 }
 
 void TListBoxForm::Update() {
@@ -45,7 +38,7 @@ void TListBoxForm::Update() {
     return;
   }
   if (table->Font) FrmListBox1->SetListFont(*table->Font);
-  const QString caption = HeaderCaption(*table);
+  const QString caption = HeaderText(*table);
   if (windowTitle() != caption) setWindowTitle(caption);
   FrmListBox1->Update();
 }

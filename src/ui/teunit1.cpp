@@ -30,7 +30,6 @@ void SetBackground(QWidget* widget, int32_t color) {
   widget->setAutoFillBackground(true);
 }
 
-QString Latin1(const char* text) { return QString::fromLatin1(text); }
 
 }  // namespace
 
@@ -183,9 +182,7 @@ void TQctecp::FormCreate() {
 namespace {
 
 void GiveDisplayFont(TCodeTab* table) {
-  if (table->Font) return;
-  TFont* font = DM1->DisplayFont;
-  table->SetFont(font, font ? font->Name.toLatin1().constData() : "");
+  if (!table->Font) SetTableFont(*table, DM1->DisplayFont);
 }
 
 }  // namespace
@@ -242,7 +239,7 @@ void TQctecp::RefreshViews() {
     frame->OemInput = dm.OemFont != 0;
   }
   for (TFrame1* frame : {FrmExport, FrmImport})
-    if (frame->TableWindow && frame->Table) frame->TableWindow->setWindowTitle(Latin1(frame->Table->Header));
+    if (frame->TableWindow && frame->Table) frame->TableWindow->setWindowTitle(HeaderText(*frame->Table));
 
   FrmExport->Repaint();
   FrmImport->Repaint();

@@ -1,6 +1,7 @@
 #include "model/codetab.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -239,16 +240,11 @@ int TCodeTab::BuildHeader(int kind, const char* name) {
   char keptName[HeaderMax + 1];
   CopyCut(keptName, name, HeaderMax);
   if (kind != -1) Kind = static_cast<TableKind>(kind);
+  std::string text = std::string(HeaderStart) + KindWord(Kind);
+  if (FontName[0] != '\0') text += "[" + std::string(FontName).substr(0, FontPartMax) + "] ";
+  text += keptName;
   std::memset(Header, 0, sizeof Header);
-  std::strcat(Header, HeaderStart);
-  std::strcat(Header, KindWord(Kind));
-  if (FontName[0] != '\0') {
-    std::strcat(Header, "[");
-    std::strncat(Header, FontName, FontPartMax);
-    std::strcat(Header, "] ");
-  }
-  const size_t used = std::strlen(Header);
-  std::strncat(Header, keptName, HeaderMax - used);
+  CopyCut(Header, text.c_str(), HeaderMax);
   return static_cast<int>(std::strlen(Header));
 }
 

@@ -664,6 +664,8 @@ TEST(CodeTabHeader, SetFontKeepsKindAndName) {
   const std::string longFont(100, 'f');
   tab.SetFont(nullptr, longFont.c_str());
   EXPECT_EQ(std::string(tab.FontName), std::string(67, 'f'));
+  // The header shows the font name's first 20 characters only.
+  EXPECT_EQ(std::string(tab.Header), "QAVO CodeTab IMPORT [" + std::string(20, 'f') + "] ");
   tab.SetFont(nullptr, tab.FontName);
   EXPECT_EQ(std::string(tab.FontName), std::string(67, 'f'));
 }

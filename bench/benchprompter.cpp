@@ -1,20 +1,20 @@
 #include "benchprompter.h"
 
-bool TBenchPrompter::OpenFile(TFileDialogSettings& settings) {
+bool BenchPrompter::OpenFile(FileDialogSettings& settings) {
   if (OpenFileName.isEmpty()) return false;
   settings.FileName = OpenFileName;
   return true;
 }
 
-bool TBenchPrompter::SaveFile(TFileDialogSettings&) { return false; }
-void TBenchPrompter::Information(const QString&) { ++Unexpected; }
-bool TBenchPrompter::Confirm(const QString&) { return false; }
-void TBenchPrompter::Message(const QString&) { ++Unexpected; }
-void TBenchPrompter::FileError(const QString&) { ++Unexpected; }
-bool TBenchPrompter::ChooseFont(TFont&) { return false; }
-bool TBenchPrompter::ChooseColor(QColor&) { return false; }
-bool TBenchPrompter::ChoosePrinter(QPrinter&) { return false; }
-void TBenchPrompter::Beep() { ++Unexpected; }
-void TBenchPrompter::About(const QString&, const QString&) {}
+bool BenchPrompter::SaveFile(FileDialogSettings&) { return false; }
+void BenchPrompter::Information(const QString&) { ++Unexpected; }
+bool BenchPrompter::Confirm(const QString&) { return false; }
+void BenchPrompter::Message(const QString&) { ++Unexpected; }
+void BenchPrompter::FileError(const QString&) { ++Unexpected; }
+bool BenchPrompter::ChooseFont(DisplayFont&) { return false; }
+bool BenchPrompter::ChooseColor(QColor&) { return false; }
+bool BenchPrompter::ChoosePrinter(QPrinter&) { return false; }
+void BenchPrompter::Beep() { ++Unexpected; }
+void BenchPrompter::About(const QString&, const QString&) {}
 
-bool TBenchPrompter::ChooseCodePage(TCodePageChoice&, const std::vector<int>&) { return false; }
+bool BenchPrompter::ChooseCodePage(CodePageChoice&, const std::vector<int>&) { return false; }

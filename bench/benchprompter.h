@@ -4,22 +4,22 @@
 
 #include "platform/prompter.h"
 
-class TBenchPrompter : public TPrompter {
+class BenchPrompter : public Prompter {
  public:
   QString OpenFileName;
 
-  bool OpenFile(TFileDialogSettings& settings) override;
-  bool SaveFile(TFileDialogSettings& settings) override;
+  bool OpenFile(FileDialogSettings& settings) override;
+  bool SaveFile(FileDialogSettings& settings) override;
   void Information(const QString& text) override;
   bool Confirm(const QString& text) override;
   void Message(const QString& text) override;
   void FileError(const QString& text) override;
-  bool ChooseFont(TFont& font) override;
+  bool ChooseFont(DisplayFont& font) override;
   bool ChooseColor(QColor& color) override;
   bool ChoosePrinter(QPrinter& printer) override;
   void Beep() override;
   void About(const QString& title, const QString& text) override;
-  bool ChooseCodePage(TCodePageChoice& choice, const std::vector<int>& available) override;
+  bool ChooseCodePage(CodePageChoice& choice, const std::vector<int>& available) override;
 
   // Messages that a measurement did not expect: a refused load, a warning.
   int Unexpected = 0;

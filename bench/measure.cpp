@@ -20,12 +20,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/dm1unit.h"
+#include "app/session.h"
 #include "benchprompter.h"
-#include "ui/frmunit1.h"
-#include "ui/frmunit2.h"
-#include "ui/listform.h"
-#include "ui/teunit1.h"
+#include "ui/entryeditor.h"
+#include "ui/tablegrid.h"
+#include "ui/tablewindow.h"
+#include "ui/controlwindow.h"
 
 namespace {
 
@@ -57,9 +57,9 @@ double ChildrenCpuMs() {
   return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
-class TPaintCounter : public QObject {
+class PaintCounter : public QObject {
  public:
-  explicit TPaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
   int Paints = 0;
 
  protected:
@@ -70,8 +70,8 @@ class TPaintCounter : public QObject {
 };
 
 // One measured operation and what was measured of it.
-struct TFigure {
-  explicit TFigure(std::string name, std::function<void()> prepare = {}, std::function<void()> act = {})
+struct Figure {
+  explicit Figure(std::string name, std::function<void()> prepare = {}, std::function<void()> act = {})
       : Name(std::move(name)), Prepare(std::move(prepare)), Act(std::move(act)) {}
 
   std::string Name;
@@ -93,14 +93,14 @@ void Settle() { QTest::qWait(10); }
 
 // The editor as the user has it after start-up, on the offscreen platform,
 // with the pair of ISO 8859-1 CP 273 loaded and chained.
-class TBench {
+class Bench {
  public:
-  TBench() {
-    DM1 = new TDM1(qApp);
-    auto prompter = std::make_unique<TBenchPrompter>();
+  Bench() {
+    DM1 = new Session(qApp);
+    auto prompter = std::make_unique<BenchPrompter>();
     prompter_ = prompter.get();
     DM1->SetPrompter(std::move(prompter));
-    Qctecp = new TQctecp();
+    Qctecp = new ControlWindow();
     Qctecp->FormCreate();
     Qctecp->show();
     for (QWidget* window : {static_cast<QWidget*>(Qctecp), static_cast<QWidget*>(DM1->ExportWindow),
@@ -108,19 +108,19 @@ class TBench {
       if (!window || !QTest::qWaitForWindowExposed(window)) Fail("a window was not shown");
     Qctecp->activateWindow();
     if (!QTest::qWaitForWindowActive(Qctecp)) Fail("the control window did not become active");
-    Qctecp->FrmExport->EdAlphaIn->setFocus();
-    exportGrid_ = DM1->ExportWindow->FrmListBox1->ListBox1;
-    importGrid_ = DM1->ImportWindow->FrmListBox1->ListBox1;
-    exportPaints_ = std::make_unique<TPaintCounter>(exportGrid_);
-    importPaints_ = std::make_unique<TPaintCounter>(importGrid_);
+    Qctecp->ExportEditor->SourceChar->setFocus();
+    exportGrid_ = DM1->ExportWindow->Grid->Cells;
+    importGrid_ = DM1->ImportWindow->Grid->Cells;
+    exportPaints_ = std::make_unique<PaintCounter>(exportGrid_);
+    importPaints_ = std::make_unique<PaintCounter>(importGrid_);
     DM1->LoadIsoCp273->trigger();
     Settle();
-    TFrame1& editor = *Qctecp->FrmExport;
-    if (!DM1->ExportTable->Partner || !editor.IsActive() || !editor.PartnerFrame)
+    EntryEditor& editor = *Qctecp->ExportEditor;
+    if (!DM1->ExportTable->Partner || !editor.IsActive() || !editor.PartnerEditor)
       Fail("the EXPORT editor is not the active one of a chained pair");
   }
 
-  ~TBench() {
+  ~Bench() {
     delete Qctecp;
     Qctecp = nullptr;
     delete DM1->ExportWindow;
@@ -128,13 +128,13 @@ class TBench {
     delete DM1;
   }
 
-  TBench(const TBench&) = delete;
-  TBench& operator=(const TBench&) = delete;
+  Bench(const Bench&) = delete;
+  Bench& operator=(const Bench&) = delete;
 
-  TBenchPrompter& Prompter() { return *prompter_; }
+  BenchPrompter& Prompt() { return *prompter_; }
 
-  TFigure Floor() {
-    return TFigure("Floor: both grids painted once", [] {}, [this] {
+  Figure Floor() {
+    return Figure("Floor: both grids painted once", [] {}, [this] {
               exportGrid_->repaint();
               importGrid_->repaint();
             });
@@ -143,32 +143,32 @@ class TBench {
   // Types A and two hex digits into the EXPORT editor, then times Enter.
   // C2 makes the target ambiguous; C1 is unique again and mirrors into the
   // IMPORT table.
-  static TFigure CommittedEdit(const char* name, const char* digits, int target) {
-    TFrame1& editor = *Qctecp->FrmExport;
-    return TFigure(name,
+  static Figure CommittedEdit(const char* name, const char* digits, int target) {
+    EntryEditor& editor = *Qctecp->ExportEditor;
+    return Figure(name,
             [&editor, digits] {
-              QTest::keyClick(editor.EdAlphaIn, 'A');
-              QTest::keyClicks(editor.EdHexOut, digits);
+              QTest::keyClick(editor.SourceChar, 'A');
+              QTest::keyClicks(editor.TargetHex, digits);
             },
             [&editor, target] {
-              QTest::keyClick(editor.EdHexOut, Qt::Key_Return);
+              QTest::keyClick(editor.TargetHex, Qt::Key_Return);
               if (DM1->ExportTable->Entries[0x41].Target != target) Fail("Enter did not commit the edit");
             });
   }
 
-  static TFigure Refresh() {
-    return TFigure("RefreshViews alone", [] {}, [] { Qctecp->RefreshViews(); });
+  static Figure Refresh() {
+    return Figure("RefreshViews alone", [] {}, [] { Qctecp->RefreshViews(); });
   }
 
-  static TFigure Preset() {
-    return TFigure("\"&Beide\" of ISO 8859-1 CP 273", [] {}, [] { DM1->LoadIsoCp273->trigger(); });
+  static Figure Preset() {
+    return Figure("\"&Beide\" of ISO 8859-1 CP 273", [] {}, [] { DM1->LoadIsoCp273->trigger(); });
   }
 
   // A Windows V3 pair file (512 bytes) that the editor writes itself.
-  TFigure FileLoad(const QString& fileName) {
+  Figure FileLoad(const QString& fileName) {
     if (!DM1->WriteTableFile(1, *DM1->ImportTable, fileName)) Fail("the table file could not be written");
     prompter_->OpenFileName = fileName;
-    return TFigure("File load, automatic recognition (512 bytes)", [] {}, [] {
+    return Figure("File load, automatic recognition (512 bytes)", [] {}, [] {
       DM1->LoadTableFile->trigger();
       if (*DM1->ExportTable->HeaderName() == 0) Fail("the table file did not load");
     });
@@ -176,13 +176,13 @@ class TBench {
 
   // Runs every figure once per round, so that a busy moment of the machine
   // hits all of them alike; the first rounds warm up.
-  void Run(std::vector<TFigure>& figures, int rounds) {
+  void Run(std::vector<Figure>& figures, int rounds) {
     for (int round = -Warmup; round < rounds; ++round)
-      for (TFigure& figure : figures) RunOnce(figure, round >= 0);
+      for (Figure& figure : figures) RunOnce(figure, round >= 0);
   }
 
  private:
-  void RunOnce(TFigure& figure, bool record) {
+  void RunOnce(Figure& figure, bool record) {
     figure.Prepare();
     Settle();
     const int exportBefore = exportPaints_->Paints;
@@ -211,16 +211,16 @@ class TBench {
     return true;
   }
 
-  TBenchPrompter* prompter_ = nullptr;
+  BenchPrompter* prompter_ = nullptr;
   QWidget* exportGrid_ = nullptr;
   QWidget* importGrid_ = nullptr;
-  std::unique_ptr<TPaintCounter> exportPaints_;
-  std::unique_ptr<TPaintCounter> importPaints_;
+  std::unique_ptr<PaintCounter> exportPaints_;
+  std::unique_ptr<PaintCounter> importPaints_;
 };
 
 // Starts a probe and records the time until it reports its windows shown,
 // and the CPU time it used until then (a probe ends right after reporting).
-void TimeStart(TFigure& figure, const char* mode, bool record) {
+void TimeStart(Figure& figure, const char* mode, bool record) {
   QProcess process;
   process.setProgram(QCoreApplication::applicationFilePath());
   process.setArguments({QString::fromLatin1(mode)});
@@ -242,15 +242,15 @@ void TimeStart(TFigure& figure, const char* mode, bool record) {
   figure.Cpu.push_back(ChildrenCpuMs() - cpuBefore);
 }
 
-struct TStartUp {
-  TFigure Editor = TFigure("Start-up until both table windows are shown");
-  TFigure Bare = TFigure("Bare Qt program, three empty windows");
-  TFigure Text = TFigure("Bare Qt program, three windows with a label");
+struct StartUp {
+  Figure Editor = Figure("Start-up until both table windows are shown");
+  Figure Bare = Figure("Bare Qt program, three empty windows");
+  Figure Text = Figure("Bare Qt program, three windows with a label");
 };
 
 // The probes in turn, for the same reason as the rounds above.
-TStartUp MeasureStartUp() {
-  TStartUp result;
+StartUp MeasureStartUp() {
+  StartUp result;
   for (int run = -2; run < StartRuns; ++run) {
     TimeStart(result.Editor, "--probe-editor", run >= 0);
     TimeStart(result.Bare, "--probe-bare", run >= 0);
@@ -268,7 +268,7 @@ std::string CpuModel() {
   return QSysInfo::currentCpuArchitecture().toStdString();
 }
 
-void PrintFigure(const TFigure& figure, const TFigure& floor, bool paints) {
+void PrintFigure(const Figure& figure, const Figure& floor, bool paints) {
   const double wall = Median(figure.Wall);
   const double cpu = Median(figure.Cpu);
   std::printf("  %-46s %9.3f %7.2f   %9.3f %7.2f", figure.Name.c_str(), wall, wall / Median(floor.Wall), cpu,
@@ -295,19 +295,19 @@ int RunBenchmark(int argc, char** argv) {
   QTemporaryDir dir;
   if (!dir.isValid()) Fail("no temporary directory");
 
-  std::vector<TFigure> figures;
+  std::vector<Figure> figures;
   {
-    TBench bench;
+    Bench bench;
     figures.push_back(bench.Floor());
-    figures.push_back(TBench::CommittedEdit("Committed edit (Enter) making C2 ambiguous", "C2", 0xC2));
-    figures.push_back(TBench::CommittedEdit("Committed edit (Enter) mirrored into IMPORT", "C1", 0xC1));
-    figures.push_back(TBench::Refresh());
-    figures.push_back(TBench::Preset());
+    figures.push_back(Bench::CommittedEdit("Committed edit (Enter) making C2 ambiguous", "C2", 0xC2));
+    figures.push_back(Bench::CommittedEdit("Committed edit (Enter) mirrored into IMPORT", "C1", 0xC1));
+    figures.push_back(Bench::Refresh());
+    figures.push_back(Bench::Preset());
     figures.push_back(bench.FileLoad(dir.filePath("CTWX2X.tab")));
     bench.Run(figures, Rounds);
-    if (bench.Prompter().Unexpected) Fail("a command answered with a message or a beep");
+    if (bench.Prompt().Unexpected) Fail("a command answered with a message or a beep");
   }
-  const TStartUp start = MeasureStartUp();
+  const StartUp start = MeasureStartUp();
 
   std::printf("QAVO Code Table Editor benchmark on the offscreen platform\n");
   std::printf("Machine: %s, %u hardware threads; %s; Qt %s\n", CpuModel().c_str(),
@@ -317,8 +317,8 @@ int RunBenchmark(int argc, char** argv) {
               "the editor used in it, which the load of other programs on the machine does not inflate.\n\n",
               Rounds, StartRuns);
   std::printf("  %-46s %9s %7s   %9s %7s   %s\n", "", "wall", "x floor", "CPU", "x floor", "grid paints (most)");
-  const TFigure& floor = figures.front();
-  for (const TFigure& figure : figures) PrintFigure(figure, floor, true);
+  const Figure& floor = figures.front();
+  for (const Figure& figure : figures) PrintFigure(figure, floor, true);
   PrintFigure(start.Editor, floor, false);
   PrintFigure(start.Bare, floor, false);
   PrintFigure(start.Text, floor, false);
@@ -327,7 +327,7 @@ int RunBenchmark(int argc, char** argv) {
   double editWall = 0;
   double editCpu = 0;
   int unpainted = 0;
-  for (const TFigure& figure : figures) {
+  for (const Figure& figure : figures) {
     unpainted += figure.Unpainted;
     if (figure.Name.rfind("Committed edit", 0) != 0) continue;
     onePaint &= figure.MaxExportPaints <= 1 && figure.MaxImportPaints <= 1;

@@ -16,10 +16,10 @@ namespace {
 // Watches paint events of the whole application and reports "shown" once
 // every awaited window has painted: the report is queued behind the paint
 // event, so it follows the end of that painting.
-class TShownProbe : public QObject {
+class ShownProbe : public QObject {
  public:
   // Tells which window a painted widget counts for, or nothing.
-  explicit TShownProbe(std::function<QString(QWidget*)> windowOf, int windows)
+  explicit ShownProbe(std::function<QString(QWidget*)> windowOf, int windows)
       : windowOf_(std::move(windowOf)), windows_(windows) {}
 
  protected:
@@ -53,14 +53,14 @@ class TShownProbe : public QObject {
 // The editor's windows: the control window, and each table window once its
 // grid has painted.
 QString EditorWindowOf(QWidget* widget) {
-  if (widget->objectName() == "ListBox1") return QString::number(reinterpret_cast<quintptr>(widget->window()));
+  if (widget->objectName() == "Cells") return QString::number(reinterpret_cast<quintptr>(widget->window()));
   if (widget->window()->objectName() == "Qctecp") return "Qctecp";
   return QString();
 }
 
 // Runs inside the QApplication constructor, before the editor builds
 // anything.
-void InstallEditorProbe() { qApp->installEventFilter(new TShownProbe(EditorWindowOf, 3)); }
+void InstallEditorProbe() { qApp->installEventFilter(new ShownProbe(EditorWindowOf, 3)); }
 
 }  // namespace
 
@@ -74,7 +74,7 @@ namespace {
 int RunBareWindows(int argc, char** argv, bool withText) {
   QApplication app(argc, argv);
   // A window counts once its last widget has painted.
-  TShownProbe probe(
+  ShownProbe probe(
       [withText](QWidget* widget) {
         const bool last = withText ? qobject_cast<QLabel*>(widget) != nullptr : widget->isWindow();
         return last ? widget->window()->objectName() : QString();

@@ -82,7 +82,7 @@ bool IconvStream(int in, int out) {
   return ok;
 }
 
-bool Copy(int in, int out) { return CopyStream(in, out) == TStreamResult::Done; }
+bool Copy(int in, int out) { return CopyStream(in, out) == StreamResult::Done; }
 
 // Seconds for one pass from the input file into a new output file.
 double TimePass(const std::string& output, const std::function<bool(int, int)>& pass) {
@@ -130,21 +130,21 @@ bool SameFiles(const std::string& a, const std::string& b) {
 
 double MiBPerSecond(double seconds) { return seconds > 0 ? static_cast<double>(FileSize >> 20) / seconds : 0; }
 
-struct TMeasure {
+struct Measure {
   const char* Name;
   std::function<double()> Run;
   double Best = 0;
 };
 
 int Bench(const char* program) {
-  TCodePagePair pair;
-  if (!BuildCodePagePair(CodePage, TWorkstation::Iso8859_1, false, pair)) {
+  CodePagePair pair;
+  if (!BuildCodePagePair(CodePage, Workstation::Iso8859_1, false, pair)) {
     std::fprintf(stderr, "code page %d not available\n", CodePage);
     return 2;
   }
-  TCodeTab table(Export);
+  CodeTable table(Export);
   table.LoadEntries(pair.Export);
-  const TByteMap map = ByteMapOf(table);
+  const ByteMap map = ByteMapOf(table);
   if (!WriteRandomFile(PathOf("input"))) {
     std::fprintf(stderr, "cannot write %s\n", PathOf("input").c_str());
     return 2;
@@ -156,12 +156,12 @@ int Bench(const char* program) {
     if (fd >= 0) close(fd);
     if (!ok) return 2;
   }
-  std::vector<TMeasure> measures = {
+  std::vector<Measure> measures = {
       {"copy (read/write)", [] { return TimePass(PathOf("copy"), Copy); }},
       {"iconv ISO-8859-1 -> IBM273", [] { return TimePass(PathOf("iconv"), IconvStream); }},
       {"translate (lookup)",
        [&map] { return TimePass(PathOf("translate"), [&map](int in, int out) {
-                  return TranslateStream(in, out, map) == TStreamResult::Done;
+                  return TranslateStream(in, out, map) == StreamResult::Done;
                 }); }},
   };
   if (program)
@@ -169,7 +169,7 @@ int Bench(const char* program) {
                         [program] { return TimeProgram(program, PathOf("export.tab"), PathOf("program")); }});
   TimePass(PathOf("copy"), Copy);  // brings the input into the page cache
   for (int round = 0; round < Rounds; ++round)
-    for (TMeasure& measure : measures) {
+    for (Measure& measure : measures) {
       const double seconds = measure.Run();
       if (seconds < 0) {
         std::fprintf(stderr, "%s failed\n", measure.Name);
@@ -184,7 +184,7 @@ int Bench(const char* program) {
   }
 
   std::printf("256 MiB, code page %d, best of %d rounds:\n", CodePage, Rounds);
-  for (const TMeasure& measure : measures) std::printf("  %-30s %8.0f MiB/s\n", measure.Name, measure.Best);
+  for (const Measure& measure : measures) std::printf("  %-30s %8.0f MiB/s\n", measure.Name, measure.Best);
   const double copy = measures[0].Best, iconvSpeed = measures[1].Best, translate = measures[2].Best;
   const bool beatsIconv = translate >= iconvSpeed;
   const bool halfCopy = translate >= copy / 2;

@@ -5,8 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "app/dm1unit.h"
-#include "ui/teunit1.h"
+#include "app/session.h"
+#include "ui/controlwindow.h"
 
 int RunEditor(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -16,8 +16,8 @@ int RunEditor(int argc, char** argv) {
   if (translator.load(QLocale(QLocale::German), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&translator);
 
-  DM1 = new TDM1(&app);
-  Qctecp = new TQctecp();
+  DM1 = new Session(&app);
+  Qctecp = new ControlWindow();
   Qctecp->FormCreate();
   Qctecp->show();
   const int result = QApplication::exec();

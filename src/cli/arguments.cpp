@@ -4,15 +4,15 @@
 
 namespace {
 
-struct TCommandForm {
+struct CommandForm {
   const char* Name;
   size_t FileCount;
   std::vector<std::string> Options;
   const char* Usage;
 };
 
-const std::vector<TCommandForm>& Commands() {
-  static const std::vector<TCommandForm> commands = {
+const std::vector<CommandForm>& Commands() {
+  static const std::vector<CommandForm> commands = {
       {"convert", 2, {"--to", "--export", "--import", "--name"}, "convert EIN AUS [--to FORMAT]"},
       {"show", 1, {"--export", "--import", "--name"}, "show DATEI"},
       {"check", 1, {"--export", "--import", "--name"}, "check DATEI"},
@@ -28,13 +28,13 @@ const std::vector<TCommandForm>& Commands() {
 const std::set<std::string> ValueOptions = {"--to", "--name", "--codepage", "--workstation", "--table"};
 const std::set<std::string> FlagOptions = {"--export", "--import", "--swap-nl"};
 
-const TCommandForm* FindCommand(const std::string& name) {
-  for (const TCommandForm& form : Commands())
+const CommandForm* FindCommand(const std::string& name) {
+  for (const CommandForm& form : Commands())
     if (name == form.Name) return &form;
   return nullptr;
 }
 
-std::string ReadOptions(const std::vector<std::string>& args, TArguments& parsed) {
+std::string ReadOptions(const std::vector<std::string>& args, Arguments& parsed) {
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -71,13 +71,13 @@ std::string ReadOptions(const std::vector<std::string>& args, TArguments& parsed
 
 }  // namespace
 
-const std::string* TArguments::Value(const std::string& option) const {
+const std::string* Arguments::Value(const std::string& option) const {
   const auto found = Values.find(option);
   return found == Values.end() ? nullptr : &found->second;
 }
 
-std::string ParseArguments(const std::vector<std::string>& args, TArguments& parsed) {
-  parsed = TArguments();
+std::string ParseArguments(const std::vector<std::string>& args, Arguments& parsed) {
+  parsed = Arguments();
   parsed.Help = std::any_of(args.begin(), args.end(),
                             [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
   if (parsed.Help) return std::string();
@@ -88,7 +88,7 @@ std::string ParseArguments(const std::vector<std::string>& args, TArguments& par
     return std::string();
   }
   if (parsed.Command.empty()) return "Befehl fehlt (convert, show, check, build, translate)";
-  const TCommandForm* form = FindCommand(parsed.Command);
+  const CommandForm* form = FindCommand(parsed.Command);
   if (!form) return "unbekannter Befehl " + parsed.Command;
   const std::string usage = std::string(" (Aufruf: qavo-ct ") + form->Usage + ")";
   std::vector<std::string> given(parsed.Flags.begin(), parsed.Flags.end());

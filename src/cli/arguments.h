@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct TArguments {
+struct Arguments {
   std::string Command;
   std::vector<std::string> Files;
   std::map<std::string, std::string> Values;  // "--to" -> "v5"
@@ -21,4 +21,4 @@ struct TArguments {
 // Fills parsed from args (without the program name). Options take their
 // value as the next argument or after "="; "--" ends the options. The empty
 // text, or one line saying what is wrong. --help anywhere wins over errors.
-std::string ParseArguments(const std::vector<std::string>& args, TArguments& parsed);
+std::string ParseArguments(const std::vector<std::string>& args, Arguments& parsed);

@@ -17,24 +17,24 @@
 
 namespace {
 
-enum class TFormat { Unix, V3, V5, C, Pascal };
+enum class Format { Unix, V3, V5, C, Pascal };
 
 // The tables a command works on: those of the pair that --export or
 // --import leave.
-struct TSelection {
-  const TCodeTab* ExportTable = nullptr;
-  const TCodeTab* ImportTable = nullptr;
+struct Selection {
+  const CodeTable* ExportTable = nullptr;
+  const CodeTable* ImportTable = nullptr;
   int Count() const { return (ExportTable != nullptr) + (ImportTable != nullptr); }
 };
 
 // What went wrong: the exit code and the line for stderr.
-struct TFailure {
+struct Failure {
   int Code = ExitOk;
   std::string Message;
   bool Failed() const { return Code != ExitOk; }
 };
 
-TFailure Fail(int code, const std::string& message) { return {code, message}; }
+Failure Fail(int code, const std::string& message) { return {code, message}; }
 
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -42,21 +42,21 @@ std::string Lower(std::string text) {
 }
 
 // Export or Import when one of the two options is given, else Unknown.
-int ForcedKind(const TArguments& args) {
+int ForcedKind(const Arguments& args) {
   if (args.Has("--export")) return Export;
   if (args.Has("--import")) return Import;
   return Unknown;
 }
 
-TFailure ReadPair(const TArguments& args, const std::string& path, int kind, TTablePair& pair) {
+Failure ReadPair(const Arguments& args, const std::string& path, int kind, TablePair& pair) {
   std::string error;
-  if (ReadTableFile(path, kind, args.Value("--name"), pair, error) != TReadResult::Loaded)
+  if (ReadTableFile(path, kind, args.Value("--name"), pair, error) != ReadResult::Loaded)
     return Fail(ExitInput, error);
   return {};
 }
 
-TFailure Select(const TArguments& args, const std::string& source, const TTablePair& pair,
-                TSelection& selection) {
+Failure Select(const Arguments& args, const std::string& source, const TablePair& pair,
+                Selection& selection) {
   const int only = ForcedKind(args);
   for (const TableKind kind : {Export, Import}) {
     if (only != Unknown && only != kind) continue;
@@ -69,39 +69,39 @@ TFailure Select(const TArguments& args, const std::string& source, const TTableP
   return {};
 }
 
-bool ParseFormat(const std::string& name, TFormat& format) {
+bool ParseFormat(const std::string& name, Format& format) {
   const std::string lower = Lower(name);
-  if (lower == "unix") format = TFormat::Unix;
-  else if (lower == "v3") format = TFormat::V3;
-  else if (lower == "v5") format = TFormat::V5;
-  else if (lower == "c") format = TFormat::C;
-  else if (lower == "pascal") format = TFormat::Pascal;
+  if (lower == "unix") format = Format::Unix;
+  else if (lower == "v3") format = Format::V3;
+  else if (lower == "v5") format = Format::V5;
+  else if (lower == "c") format = Format::C;
+  else if (lower == "pascal") format = Format::Pascal;
   else return false;
   return true;
 }
 
 // ".tab" holds the UNIX image of one table or the V3 image of two.
-bool FormatFromExtension(const std::string& path, int tableCount, TFormat& format) {
+bool FormatFromExtension(const std::string& path, int tableCount, Format& format) {
   const size_t dot = path.rfind('.');
   if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
   const std::string extension = Lower(path.substr(dot + 1));
-  if (extension == "tab") format = tableCount == 1 ? TFormat::Unix : TFormat::V3;
-  else if (extension == "qct") format = TFormat::V5;
-  else if (extension == "h") format = TFormat::C;
-  else if (extension == "hpp" || extension == "pas") format = TFormat::Pascal;
+  if (extension == "tab") format = tableCount == 1 ? Format::Unix : Format::V3;
+  else if (extension == "qct") format = Format::V5;
+  else if (extension == "h") format = Format::C;
+  else if (extension == "hpp" || extension == "pas") format = Format::Pascal;
   else return false;
   return true;
 }
 
 // Checked before any file is read: a bad argument is told first.
-TFailure CheckFormatOption(const TArguments& args) {
-  TFormat format;
+Failure CheckFormatOption(const Arguments& args) {
+  Format format;
   const std::string* to = args.Value("--to");
   if (to && !ParseFormat(*to, format)) return Fail(ExitUsage, "unbekanntes Format " + *to + " (unix, v3, v5, c, pascal)");
   return {};
 }
 
-TFailure ChooseFormat(const TArguments& args, const std::string& out, int tableCount, TFormat& format) {
+Failure ChooseFormat(const Arguments& args, const std::string& out, int tableCount, Format& format) {
   if (const std::string* to = args.Value("--to")) {
     ParseFormat(*to, format);
     return {};
@@ -111,11 +111,11 @@ TFailure ChooseFormat(const TArguments& args, const std::string& out, int tableC
   return {};
 }
 
-TFailure CheckCount(const TArguments& args, const std::string& source, TFormat format,
-                    const TSelection& selection) {
-  if (format == TFormat::Unix && selection.Count() == 2)
+Failure CheckCount(const Arguments& args, const std::string& source, Format format,
+                    const Selection& selection) {
+  if (format == Format::Unix && selection.Count() == 2)
     return Fail(ExitUsage, "das UNIX-Format hält eine Tabelle: --export oder --import angeben");
-  if (format == TFormat::V3 && selection.Count() == 1) {
+  if (format == Format::V3 && selection.Count() == 1) {
     if (ForcedKind(args) != Unknown) return Fail(ExitUsage, "das Format V3 braucht beide Tabellen (ohne --export/--import)");
     const char* missing = selection.ExportTable ? "IMPORT" : "EXPORT";
     return Fail(ExitInput, source + " enthält keine " + missing + "-Tabelle, das Format V3 braucht beide");
@@ -126,41 +126,41 @@ TFailure CheckCount(const TArguments& args, const std::string& source, TFormat f
 void Append(std::vector<uint8_t>& bytes, const std::string& text) { bytes.insert(bytes.end(), text.begin(), text.end()); }
 
 // The file's bytes as the editor's save commands produce them.
-std::vector<uint8_t> OutputBytes(TFormat format, const TSelection& selection) {
+std::vector<uint8_t> OutputBytes(Format format, const Selection& selection) {
   std::vector<uint8_t> bytes;
-  const TCodeTab* single = selection.ExportTable ? selection.ExportTable : selection.ImportTable;
+  const CodeTable* single = selection.ExportTable ? selection.ExportTable : selection.ImportTable;
   const TableKind singleKind = selection.ExportTable ? Export : Import;
   switch (format) {
-    case TFormat::Unix:
+    case Format::Unix:
       return UnixImage(*single);
-    case TFormat::V3:
+    case Format::V3:
       return V3Image(*selection.ImportTable, *selection.ExportTable);
-    case TFormat::V5:
+    case Format::V5:
       if (selection.Count() == 2) return V5PairImage(*selection.ExportTable, *selection.ImportTable);
       return V5Image(*single, singleKind);
-    case TFormat::C:
-    case TFormat::Pascal:
-      for (const TCodeTab* table : {selection.ExportTable, selection.ImportTable})
-        if (table) Append(bytes, format == TFormat::C ? CDeclaration(*table) : PascalDeclaration(*table));
+    case Format::C:
+    case Format::Pascal:
+      for (const CodeTable* table : {selection.ExportTable, selection.ImportTable})
+        if (table) Append(bytes, format == Format::C ? CDeclaration(*table) : PascalDeclaration(*table));
       return bytes;
   }
   return bytes;
 }
 
-void WarnIfIncomplete(const TSelection& selection, TFormat format, std::ostream& err) {
-  if (format == TFormat::V5) return;
+void WarnIfIncomplete(const Selection& selection, Format format, std::ostream& err) {
+  if (format == Format::V5) return;
   for (const TableKind kind : {Export, Import}) {
-    const TCodeTab* table = kind == Export ? selection.ExportTable : selection.ImportTable;
+    const CodeTable* table = kind == Export ? selection.ExportTable : selection.ImportTable;
     if (table && table->CountAssigned() != 256)
       err << "qavo-ct: Hinweis: " << KindWord(kind)
           << "-Tabelle unvollständig oder leer, nicht zugeordnete Zeichen bleiben 1:1\n";
   }
 }
 
-TFailure WriteTables(const TArguments& args, const std::string& source, const TSelection& selection,
+Failure WriteTables(const Arguments& args, const std::string& source, const Selection& selection,
                      const std::string& out, std::ostream& err) {
-  TFormat format = TFormat::V5;
-  TFailure failure = ChooseFormat(args, out, selection.Count(), format);
+  Format format = Format::V5;
+  Failure failure = ChooseFormat(args, out, selection.Count(), format);
   if (!failure.Failed()) failure = CheckCount(args, source, format, selection);
   if (failure.Failed()) return failure;
   WarnIfIncomplete(selection, format, err);
@@ -170,27 +170,27 @@ TFailure WriteTables(const TArguments& args, const std::string& source, const TS
 }
 
 // Reads the input file and picks the tables the arguments ask for.
-TFailure ReadSelection(const TArguments& args, TTablePair& pair, TSelection& selection) {
+Failure ReadSelection(const Arguments& args, TablePair& pair, Selection& selection) {
   const std::string& in = args.Files[0];
-  TFailure failure = ReadPair(args, in, ForcedKind(args), pair);
+  Failure failure = ReadPair(args, in, ForcedKind(args), pair);
   if (!failure.Failed()) failure = Select(args, in, pair, selection);
   return failure;
 }
 
-TFailure Convert(const TArguments& args, std::ostream& err) {
+Failure Convert(const Arguments& args, std::ostream& err) {
   const std::string& in = args.Files[0];
-  TTablePair pair;
-  TSelection selection;
-  TFailure failure = CheckFormatOption(args);
+  TablePair pair;
+  Selection selection;
+  Failure failure = CheckFormatOption(args);
   if (!failure.Failed()) failure = ReadSelection(args, pair, selection);
   if (failure.Failed()) return failure;
   return WriteTables(args, in, selection, args.Files[1], err);
 }
 
-TFailure Show(const TArguments& args, std::ostream& out) {
-  TTablePair pair;
-  TSelection selection;
-  const TFailure failure = ReadSelection(args, pair, selection);
+Failure Show(const Arguments& args, std::ostream& out) {
+  TablePair pair;
+  Selection selection;
+  const Failure failure = ReadSelection(args, pair, selection);
   if (failure.Failed()) return failure;
   if (selection.ExportTable) out << TableGrid(*selection.ExportTable, Export) << "\n";
   if (selection.ImportTable) out << TableGrid(*selection.ImportTable, Import) << "\n";
@@ -198,13 +198,13 @@ TFailure Show(const TArguments& args, std::ostream& out) {
   return {};
 }
 
-TFailure Check(const TArguments& args, std::ostream& out) {
-  TTablePair pair;
-  TSelection selection;
-  const TFailure failure = ReadSelection(args, pair, selection);
+Failure Check(const Arguments& args, std::ostream& out) {
+  TablePair pair;
+  Selection selection;
+  const Failure failure = ReadSelection(args, pair, selection);
   if (failure.Failed()) return failure;
   // One table, of the file or asked for, is checked without its partner.
-  TTablePair single;
+  TablePair single;
   if (selection.Count() == 1) {
     const TableKind kind = selection.ExportTable ? Export : Import;
     single.Load(kind, pair.Table(kind).Entries, pair.Table(kind).HeaderName());
@@ -218,7 +218,7 @@ TFailure Check(const TArguments& args, std::ostream& out) {
   return Fail(ExitFindings, std::string());
 }
 
-TFailure ParseCodePage(const TArguments& args, int& codePage) {
+Failure ParseCodePage(const Arguments& args, int& codePage) {
   const std::string* text = args.Value("--codepage");
   if (!text) return Fail(ExitUsage, "build braucht --codepage NR");
   const std::string digits = Lower(*text).substr(0, 2) == "cp" ? text->substr(2) : *text;
@@ -228,60 +228,60 @@ TFailure ParseCodePage(const TArguments& args, int& codePage) {
   return {};
 }
 
-TFailure ParseWorkstation(const TArguments& args, TWorkstation& workstation) {
-  workstation = TWorkstation::Iso8859_1;
+Failure ParseWorkstation(const Arguments& args, Workstation& workstation) {
+  workstation = Workstation::Iso8859_1;
   const std::string* text = args.Value("--workstation");
   if (!text) return {};
   const std::string name = Lower(*text);
   if (name == "iso8859-1" || name == "iso-8859-1") return {};
   if (name == "cp1252" || name == "windows-1252") {
-    workstation = TWorkstation::Cp1252;
+    workstation = Workstation::Cp1252;
     return {};
   }
   return Fail(ExitUsage, "--workstation " + *text + ": erwartet iso8859-1 oder cp1252");
 }
 
-TFailure Build(const TArguments& args, std::ostream& err) {
+Failure Build(const Arguments& args, std::ostream& err) {
   int codePage = 0;
-  TWorkstation workstation;
-  TFailure failure = ParseCodePage(args, codePage);
+  Workstation workstation;
+  Failure failure = ParseCodePage(args, codePage);
   if (!failure.Failed()) failure = ParseWorkstation(args, workstation);
   if (!failure.Failed()) failure = CheckFormatOption(args);
   if (failure.Failed()) return failure;
-  TCodePagePair built;
+  CodePagePair built;
   if (!BuildCodePagePair(codePage, workstation, args.Has("--swap-nl"), built))
     return Fail(ExitUsage, "Codepage " + std::to_string(codePage) + " wird nicht angeboten; verfügbar: " + CodePageList());
-  TTablePair pair;
+  TablePair pair;
   pair.Load(Export, built.Export, built.ExportName);
   pair.Load(Import, built.Import, built.ImportName);
-  TSelection selection;
+  Selection selection;
   failure = Select(args, "Codepage", pair, selection);
   if (failure.Failed()) return failure;
   return WriteTables(args, "Codepage", selection, args.Files[0], err);
 }
 
-TFailure Translate(const TArguments& args) {
+Failure Translate(const Arguments& args) {
   const std::string* tableFile = args.Value("--table");
   if (!tableFile) return Fail(ExitUsage, "translate braucht --table DATEI");
   const TableKind kind = args.Has("--import") ? Import : Export;
-  TTablePair pair;
-  TFailure failure = ReadPair(args, *tableFile, kind, pair);
+  TablePair pair;
+  Failure failure = ReadPair(args, *tableFile, kind, pair);
   if (failure.Failed()) return failure;
   if (!pair.Has(kind)) return Fail(ExitInput, *tableFile + " enthält keine " + KindWord(kind) + "-Tabelle");
-  const TByteMap map = ByteMapOf(pair.Table(kind));
+  const ByteMap map = ByteMapOf(pair.Table(kind));
 
   const std::string& in = args.Files[0];
   const int input = open(in.c_str(), O_RDONLY);
   if (input < 0) return Fail(ExitInput, in + ": kann nicht gelesen werden (" + ErrorText(errno) + ")");
   posix_fadvise(input, 0, 0, POSIX_FADV_SEQUENTIAL);
-  TOutputFile output(args.Files[1]);
-  TStreamResult result = TStreamResult::Done;
+  OutputFile output(args.Files[1]);
+  StreamResult result = StreamResult::Done;
   if (output.Open()) result = TranslateStream(input, output.Descriptor(), map);
   const int error = errno;
   close(input);
-  if (output.Error().empty() && result == TStreamResult::ReadFailed)
+  if (output.Error().empty() && result == StreamResult::ReadFailed)
     return Fail(ExitInput, in + ": kann nicht gelesen werden (" + ErrorText(error) + ")");
-  if (output.Error().empty() && result == TStreamResult::WriteFailed) {
+  if (output.Error().empty() && result == StreamResult::WriteFailed) {
     errno = error;
     output.Fail();
   }
@@ -289,7 +289,7 @@ TFailure Translate(const TArguments& args) {
   return {};
 }
 
-TFailure Run(const TArguments& args, std::ostream& out, std::ostream& err) {
+Failure Run(const Arguments& args, std::ostream& out, std::ostream& err) {
   if (args.Command == "convert") return Convert(args, err);
   if (args.Command == "show") return Show(args, out);
   if (args.Command == "check") return Check(args, out);
@@ -300,7 +300,7 @@ TFailure Run(const TArguments& args, std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  TArguments parsed;
+  Arguments parsed;
   const std::string error = ParseArguments(args, parsed);
   if (parsed.Help) {
     out << HelpText();
@@ -310,7 +310,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     err << "qavo-ct: " << error << " (qavo-ct --help zeigt die Hilfe)\n";
     return ExitUsage;
   }
-  const TFailure failure = Run(parsed, out, err);
+  const Failure failure = Run(parsed, out, err);
   if (!failure.Message.empty()) err << "qavo-ct: " << failure.Message << "\n";
   return failure.Code;
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-enum TExitCode : int {
+enum ExitCode : int {
   ExitOk = 0,
   ExitFindings = 1,  // check found the pair not clean
   ExitUsage = 2,     // bad arguments

@@ -36,7 +36,7 @@ mode_t ModeFor(const std::string& path) {
 
 // A symbolic link is followed, so the file it points to is replaced, not
 // the link.
-TOutputFile::TOutputFile(std::string path) : Path(std::move(path)), Target(Path) {
+OutputFile::OutputFile(std::string path) : Path(std::move(path)), Target(Path) {
   std::error_code error;
   if (std::filesystem::is_symlink(Path, error)) {
     const std::filesystem::path resolved = std::filesystem::weakly_canonical(Path, error);
@@ -44,14 +44,14 @@ TOutputFile::TOutputFile(std::string path) : Path(std::move(path)), Target(Path)
   }
 }
 
-TOutputFile::~TOutputFile() {
+OutputFile::~OutputFile() {
   if (Fd >= 0) close(Fd);
   if (!Committed && !TempPath.empty()) unlink(TempPath.c_str());
 }
 
-void TOutputFile::Fail() { Reason = Path + ": kann nicht geschrieben werden (" + ErrorText(errno) + ")"; }
+void OutputFile::Fail() { Reason = Path + ": kann nicht geschrieben werden (" + ErrorText(errno) + ")"; }
 
-bool TOutputFile::Open() {
+bool OutputFile::Open() {
   std::string pattern = DirectoryOf(Target) + "/." + BaseOf(Target) + ".XXXXXX";
   Fd = mkstemp(&pattern[0]);
   if (Fd < 0) {
@@ -62,7 +62,7 @@ bool TOutputFile::Open() {
   return true;
 }
 
-bool TOutputFile::Write(const uint8_t* data, size_t length) {
+bool OutputFile::Write(const uint8_t* data, size_t length) {
   while (length > 0) {
     const ssize_t put = write(Fd, data, length);
     if (put < 0 && errno == EINTR) continue;
@@ -77,7 +77,7 @@ bool TOutputFile::Write(const uint8_t* data, size_t length) {
   return true;
 }
 
-bool TOutputFile::Commit() {
+bool OutputFile::Commit() {
   bool ok = fchmod(Fd, ModeFor(Target)) == 0;
   int error = errno;
   // close reports write errors the file system held back.
@@ -100,7 +100,7 @@ bool TOutputFile::Commit() {
 }
 
 std::string WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  TOutputFile file(path);
+  OutputFile file(path);
   if (file.Open() && file.Write(bytes.data(), bytes.size()) && file.Commit()) return std::string();
   return file.Error();
 }

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-class TOutputFile {
+class OutputFile {
  public:
-  explicit TOutputFile(std::string path);
+  explicit OutputFile(std::string path);
   // Removes the temporary file unless Commit succeeded.
-  ~TOutputFile();
-  TOutputFile(const TOutputFile&) = delete;
-  TOutputFile& operator=(const TOutputFile&) = delete;
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
 
   // Creates the temporary file; false and Error() when that fails.
   bool Open();

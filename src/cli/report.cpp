@@ -13,14 +13,14 @@ std::string Hex(int value) {
 }
 
 // Unassigned first, then ambiguous, then proven, as the editor colours them.
-char Mark(const TCodeTab& table, int position) {
+char Mark(const CodeTable& table, int position) {
   if (table.IsAmbiguous(position)) return '!';
   if (table.IsProven(position)) return '=';
   return ' ';
 }
 
 // Two hex digits and the mark.
-std::string Cell(const TCodeTab& table, int position) {
+std::string Cell(const CodeTable& table, int position) {
   const int target = table.Entries[position].Target;
   if (target == -1) return ".. ";
   return Hex(target) + Mark(table, position);
@@ -36,7 +36,7 @@ std::string Counted(const std::string& what, const std::vector<int>& values) {
   return what + " (" + std::to_string(values.size()) + "):" + HexList(values);
 }
 
-void TableFindings(const TCodeTab& table, TableKind kind, std::vector<std::string>& findings) {
+void TableFindings(const CodeTable& table, TableKind kind, std::vector<std::string>& findings) {
   const std::string word = KindWord(kind);
   std::vector<int> unassigned, sourceless, oneWay;
   for (int p = 0; p < 256; ++p) {
@@ -63,7 +63,7 @@ void TableFindings(const TCodeTab& table, TableKind kind, std::vector<std::strin
 
 const char* KindWord(TableKind kind) { return kind == Export ? "EXPORT" : "IMPORT"; }
 
-std::string TableGrid(const TCodeTab& table, TableKind kind) {
+std::string TableGrid(const CodeTable& table, TableKind kind) {
   std::string text = std::string(KindWord(kind)) + "  " + Latin1ToUtf8(table.Header) + "\n     ";
   for (int column = 0; column < 16; ++column) text += "_" + Hex(column).substr(1) + (column < 15 ? "  " : "\n");
   int assigned = 0, ambiguous = 0, proven = 0;
@@ -90,7 +90,7 @@ std::string GridLegend() {
          "Quellen),\n         XX  eindeutig, .. nicht zugeordnet (wird 1:1 geschrieben)\n";
 }
 
-std::vector<std::string> PairFindings(const TTablePair& pair) {
+std::vector<std::string> PairFindings(const TablePair& pair) {
   std::vector<std::string> findings;
   for (const TableKind kind : {Export, Import}) {
     if (!pair.Has(kind))

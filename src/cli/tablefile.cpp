@@ -55,8 +55,8 @@ std::string FullPath(const std::string& path) {
 
 }  // namespace
 
-void TTablePair::Load(TableKind kind, const TEntry (&entries)[256], const std::string& name) {
-  TCodeTab& table = Table(kind);
+void TablePair::Load(TableKind kind, const TableEntry (&entries)[256], const std::string& name) {
+  CodeTable& table = Table(kind);
   table.LoadEntries(entries);
   table.SetFont(nullptr, DisplayFontName);
   table.BuildHeader(kind, name.c_str());
@@ -64,33 +64,33 @@ void TTablePair::Load(TableKind kind, const TEntry (&entries)[256], const std::s
   if (HasExport && HasImport) ExportTable.Link(&ImportTable);
 }
 
-TReadResult ReadTableFile(const std::string& path, int kind, const std::string* name, TTablePair& pair,
+ReadResult ReadTableFile(const std::string& path, int kind, const std::string* name, TablePair& pair,
                           std::string& error) {
   std::vector<uint8_t> data;
   size_t length = 0;
   if (!ReadAll(path, data, length)) {
     error = path + ": kann nicht gelesen werden (" + ErrorText(errno) + ")";
-    return TReadResult::Unreadable;
+    return ReadResult::Unreadable;
   }
   if (!LengthAccepted(length)) {
     error = path + ": " + LengthRefusal(length);
-    return TReadResult::Refused;
+    return ReadResult::Refused;
   }
   const std::string tableName = Utf8ToLatin1(name ? *name : FullPath(path));
-  const TLoadPlan plan = RecognizeTableImage(data.data(), length, kind, tableName);
-  for (const TLoadStep& step : plan.Steps)
+  const LoadPlan plan = RecognizeTableImage(data.data(), length, kind, tableName);
+  for (const LoadStep& step : plan.Steps)
     if (!step.Loads()) {
       // The editor's hint to force the kind, in the tool's words.
       const char* hint = length == TableImageSize ? " (--export oder --import)" : "";
       error = path + ": " + OneLine(step.Message) + hint;
-      return TReadResult::Refused;
+      return ReadResult::Refused;
     }
   if (plan.Steps.empty()) {
     error = path + ": Tabelle nicht erkannt (Kennbuchstabe im Kopf ist weder A noch E)";
-    return TReadResult::Refused;
+    return ReadResult::Refused;
   }
-  for (const TLoadStep& step : plan.Steps) pair.Load(step.Table, step.Entries, name ? tableName : step.Name);
-  return TReadResult::Loaded;
+  for (const LoadStep& step : plan.Steps) pair.Load(step.Table, step.Entries, name ? tableName : step.Name);
+  return ReadResult::Loaded;
 }
 
 std::string Utf8ToLatin1(const std::string& text) {

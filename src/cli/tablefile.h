@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "model/codetab.h"
+#include "model/codetable.h"
 
 // The editor's display font at start-up; the tables carry its name in their
 // header lines, as the editor's loaders give it to them.
@@ -11,33 +11,33 @@ extern const char DisplayFontName[];
 
 // The two tables of the tool, as the editor's session holds them. They are
 // linked when both are there, so the round-trip checks see the partner.
-class TTablePair {
+class TablePair {
  public:
-  TCodeTab ExportTable{Export};
-  TCodeTab ImportTable{Import};
+  CodeTable ExportTable{Export};
+  CodeTable ImportTable{Import};
   bool HasExport = false;
   bool HasImport = false;
 
-  TTablePair() = default;
-  TTablePair(const TTablePair&) = delete;
-  TTablePair& operator=(const TTablePair&) = delete;
+  TablePair() = default;
+  TablePair(const TablePair&) = delete;
+  TablePair& operator=(const TablePair&) = delete;
 
   // Loads entries into the table of that kind, gives it the display font
   // and the name (raw 8-bit bytes), and links the pair once it is complete.
-  void Load(TableKind kind, const TEntry (&entries)[256], const std::string& name);
+  void Load(TableKind kind, const TableEntry (&entries)[256], const std::string& name);
   bool Has(TableKind kind) const { return kind == Export ? HasExport : HasImport; }
-  TCodeTab& Table(TableKind kind) { return kind == Export ? ExportTable : ImportTable; }
-  const TCodeTab& Table(TableKind kind) const { return kind == Export ? ExportTable : ImportTable; }
+  CodeTable& Table(TableKind kind) { return kind == Export ? ExportTable : ImportTable; }
+  const CodeTable& Table(TableKind kind) const { return kind == Export ? ExportTable : ImportTable; }
 };
 
-enum class TReadResult { Loaded, Unreadable, Refused };
+enum class ReadResult { Loaded, Unreadable, Refused };
 
 // Reads the table file at path into pair. kind Export or Import forces the
 // kind of a 256-byte image, anything else recognises it. The tables are
 // named name when it is given, else as the editor names them: by the file's
 // full path, or a V5 image by the name in its header.
 // On failure error holds one line saying why.
-TReadResult ReadTableFile(const std::string& path, int kind, const std::string* name, TTablePair& pair,
+ReadResult ReadTableFile(const std::string& path, int kind, const std::string* name, TablePair& pair,
                           std::string& error);
 
 // UTF-8 text as ISO 8859-1 bytes; characters outside it become "?".

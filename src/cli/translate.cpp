@@ -82,36 +82,36 @@ bool WriteBlock(int out, const uint8_t* buffer, size_t size) {
   return true;
 }
 
-struct TFree {
+struct Free {
   void operator()(uint8_t* block) const { std::free(block); }
 };
 
 // The kernel copies into and out of a page-aligned buffer twice as fast as
 // into one just past a page start, as a plain allocation of this size is.
-TStreamResult Stream(int in, int out, const TByteMap* map) {
-  const std::unique_ptr<uint8_t, TFree> buffer(static_cast<uint8_t*>(std::aligned_alloc(4096, TranslateBlockSize)));
+StreamResult Stream(int in, int out, const ByteMap* map) {
+  const std::unique_ptr<uint8_t, Free> buffer(static_cast<uint8_t*>(std::aligned_alloc(4096, TranslateBlockSize)));
   if (!buffer) {
     errno = ENOMEM;
-    return TStreamResult::ReadFailed;
+    return StreamResult::ReadFailed;
   }
   for (;;) {
     const ssize_t got = ReadBlock(in, buffer.get(), TranslateBlockSize);
-    if (got < 0) return TStreamResult::ReadFailed;
-    if (got == 0) return TStreamResult::Done;
+    if (got < 0) return StreamResult::ReadFailed;
+    if (got == 0) return StreamResult::Done;
     if (map) TranslateBytes(*map, buffer.get(), static_cast<size_t>(got));
-    if (!WriteBlock(out, buffer.get(), static_cast<size_t>(got))) return TStreamResult::WriteFailed;
+    if (!WriteBlock(out, buffer.get(), static_cast<size_t>(got))) return StreamResult::WriteFailed;
   }
 }
 
 }  // namespace
 
-TByteMap ByteMapOf(const TCodeTab& table) {
-  TByteMap map;
+ByteMap ByteMapOf(const CodeTable& table) {
+  ByteMap map;
   for (int p = 0; p < 256; ++p) map[p] = StoredCode(table, p);
   return map;
 }
 
-void TranslateBytes(const TByteMap& map, uint8_t* data, size_t length) {
+void TranslateBytes(const ByteMap& map, uint8_t* data, size_t length) {
 #ifdef QCTE_AVX2
   if (HaveAvx2) {
     const size_t done = TranslateAvx2(map.data(), data, length);
@@ -124,7 +124,7 @@ void TranslateBytes(const TByteMap& map, uint8_t* data, size_t length) {
 
 // Eight lookups before eight stores: the compiler need not fear that a store
 // changes the map.
-void TranslateBytesPortable(const TByteMap& map, uint8_t* data, size_t length) {
+void TranslateBytesPortable(const ByteMap& map, uint8_t* data, size_t length) {
   const uint8_t* lookup = map.data();
   size_t i = 0;
   for (; i + 8 <= length; i += 8) {
@@ -135,6 +135,6 @@ void TranslateBytesPortable(const TByteMap& map, uint8_t* data, size_t length) {
   for (; i < length; ++i) data[i] = lookup[data[i]];
 }
 
-TStreamResult TranslateStream(int in, int out, const TByteMap& map) { return Stream(in, out, &map); }
+StreamResult TranslateStream(int in, int out, const ByteMap& map) { return Stream(in, out, &map); }
 
-TStreamResult CopyStream(int in, int out) { return Stream(in, out, nullptr); }
+StreamResult CopyStream(int in, int out) { return Stream(in, out, nullptr); }

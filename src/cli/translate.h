@@ -5,29 +5,29 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "model/codetab.h"
+#include "model/codetable.h"
 
-using TByteMap = std::array<uint8_t, 256>;
+using ByteMap = std::array<uint8_t, 256>;
 
 // The byte each position becomes, as the table files store it: an
 // unassigned position stays itself.
-TByteMap ByteMapOf(const TCodeTab& table);
+ByteMap ByteMapOf(const CodeTable& table);
 
 // Replaces every byte of data by its image under map, with the vector
 // instructions the processor has.
-void TranslateBytes(const TByteMap& map, uint8_t* data, size_t length);
+void TranslateBytes(const ByteMap& map, uint8_t* data, size_t length);
 // The same with plain byte lookups, for any processor.
-void TranslateBytesPortable(const TByteMap& map, uint8_t* data, size_t length);
+void TranslateBytesPortable(const ByteMap& map, uint8_t* data, size_t length);
 
 // Blocks that fit the second-level cache, large enough that system calls
 // do not count.
 constexpr size_t TranslateBlockSize = size_t{1} << 20;
 
-enum class TStreamResult { Done, ReadFailed, WriteFailed };
+enum class StreamResult { Done, ReadFailed, WriteFailed };
 
 // Reads the descriptor in to its end and writes the translated bytes to out.
 // errno tells what failed.
-TStreamResult TranslateStream(int in, int out, const TByteMap& map);
+StreamResult TranslateStream(int in, int out, const ByteMap& map);
 
 // The same without translating: the plain copy the benchmark measures against.
-TStreamResult CopyStream(int in, int out);
+StreamResult CopyStream(int in, int out);

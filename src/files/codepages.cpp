@@ -7,23 +7,23 @@
 
 namespace {
 
-const char* CharsetName(TWorkstation workstation) {
-  return workstation == TWorkstation::Cp1252 ? "CP1252" : "ISO-8859-1";
+const char* CharsetName(Workstation workstation) {
+  return workstation == Workstation::Cp1252 ? "CP1252" : "ISO-8859-1";
 }
 
-const char* TableName(TWorkstation workstation) {
-  return workstation == TWorkstation::Cp1252 ? "CP1252" : "ISO8859-1";
+const char* TableName(Workstation workstation) {
+  return workstation == Workstation::Cp1252 ? "CP1252" : "ISO8859-1";
 }
 
 // One iconv descriptor, closed on destruction.
-class TConverter {
+class Converter {
  public:
-  TConverter(const std::string& to, const std::string& from) : Handle(iconv_open(to.c_str(), from.c_str())) {}
-  ~TConverter() {
+  Converter(const std::string& to, const std::string& from) : Handle(iconv_open(to.c_str(), from.c_str())) {}
+  ~Converter() {
     if (Valid()) iconv_close(Handle);
   }
-  TConverter(const TConverter&) = delete;
-  TConverter& operator=(const TConverter&) = delete;
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
 
   bool Valid() const { return Handle != reinterpret_cast<iconv_t>(-1); }
 
@@ -59,7 +59,7 @@ class TConverter {
 
 bool Provided(int codePage) {
   const std::string name = ConverterName(codePage);
-  return TConverter(name, "ISO-8859-1").Valid() && TConverter("ISO-8859-1", name).Valid();
+  return Converter(name, "ISO-8859-1").Valid() && Converter("ISO-8859-1", name).Valid();
 }
 
 int SwapNl(int code) {
@@ -68,21 +68,21 @@ int SwapNl(int code) {
   return code;
 }
 
-void SetCounts(TEntry (&entries)[256]) {
-  for (TEntry& entry : entries) entry.Count = -1;
-  for (const TEntry& entry : entries)
+void SetCounts(TableEntry (&entries)[256]) {
+  for (TableEntry& entry : entries) entry.Count = -1;
+  for (const TableEntry& entry : entries)
     if (entry.Target != -1) ++entries[entry.Target].Count;
 }
 
 // Workstation bytes the character set leaves undefined (Windows-1252's 81,
 // 8D, 8F, 90, 9D) are taken as their Latin-1 code points, both ways.
-void BuildTables(const std::string& host, TWorkstation workstation, TCodePagePair& pair) {
+void BuildTables(const std::string& host, Workstation workstation, CodePagePair& pair) {
   const char* charset = CharsetName(workstation);
-  const TConverter toHost(host, charset);
-  const TConverter toHostLatin1(host, "ISO-8859-1");
-  const TConverter fromHost(charset, host);
-  const TConverter fromHostLatin1("ISO-8859-1", host);
-  const TConverter defined("UTF-8", charset);
+  const Converter toHost(host, charset);
+  const Converter toHostLatin1(host, "ISO-8859-1");
+  const Converter fromHost(charset, host);
+  const Converter fromHostLatin1("ISO-8859-1", host);
+  const Converter defined("UTF-8", charset);
   for (int p = 0; p < 256; ++p) {
     int target = toHost.Byte(p);
     if (target == -1 && !defined.Takes(p)) target = toHostLatin1.Byte(p);
@@ -123,13 +123,13 @@ std::string ConverterName(int codePage) {
   return name;
 }
 
-bool BuildCodePagePair(int codePage, TWorkstation workstation, bool swapNl, TCodePagePair& pair) {
+bool BuildCodePagePair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair) {
   const std::vector<int>& candidates = CandidateCodePages();
   if (std::find(candidates.begin(), candidates.end(), codePage) == candidates.end() || !Provided(codePage))
     return false;
   BuildTables(ConverterName(codePage), workstation, pair);
   if (swapNl) {
-    for (TEntry& entry : pair.Export)
+    for (TableEntry& entry : pair.Export)
       if (entry.Target != -1) entry.Target = static_cast<int16_t>(SwapNl(entry.Target));
     std::swap(pair.Import[0x15], pair.Import[0x25]);
   }

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "model/codetab.h"
+#include "model/codetable.h"
 
-enum class TWorkstation { Iso8859_1, Cp1252 };
+enum class Workstation { Iso8859_1, Cp1252 };
 
 // The EBCDIC code pages offered, ascending: those of CandidateCodePages()
 // that the converter provides on this machine.
@@ -22,19 +22,19 @@ std::vector<int> ProvidedCodePages(const std::vector<int>& candidates);
 // The converter's name of an EBCDIC code page: "IBM037", "IBM1141".
 std::string ConverterName(int codePage);
 
-struct TCodePagePair {
-  TEntry Export[256];  // workstation -> EBCDIC
-  TEntry Import[256];  // EBCDIC -> workstation
+struct CodePagePair {
+  TableEntry Export[256];  // workstation -> EBCDIC
+  TableEntry Import[256];  // EBCDIC -> workstation
   std::string ExportName;
   std::string ImportName;
 };
 
 // Builds EXPORT and IMPORT from the converter. A code without a counterpart
-// stays unassigned (Target -1); Count holds the table's counts as TCodeTab
+// stays unassigned (Target -1); Count holds the table's counts as CodeTable
 // keeps them. swapNl exchanges EBCDIC 15 and 25, so that the workstation's
 // line feed becomes the z/OS UNIX newline. Windows-1252 bytes that the
 // converter leaves undefined stand for their Latin-1 code points, as Windows
 // treats them. Names: "ISO8859-1_CP1141" / "CP1141_ISO8859-1", and
 // "CP1252_CP1141" / "CP1141_CP1252". false when the page is not offered;
 // the pair is then left as it was.
-bool BuildCodePagePair(int codePage, TWorkstation workstation, bool swapNl, TCodePagePair& pair);
+bool BuildCodePagePair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair);

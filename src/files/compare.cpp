@@ -1,7 +1,7 @@
 #include "files/compare.h"
 
-std::vector<TDifference> CompareTables(const TCodeTab& table, const TEntry (&other)[256]) {
-  std::vector<TDifference> differences;
+std::vector<Difference> CompareTables(const CodeTable& table, const TableEntry (&other)[256]) {
+  std::vector<Difference> differences;
   for (int p = 0; p < 256; ++p) {
     const int mine = table.Entries[p].Target;
     const int theirs = other[p].Target;

@@ -3,13 +3,13 @@
 
 #include <vector>
 
-#include "model/codetab.h"
+#include "model/codetable.h"
 
-struct TDifference {
+struct Difference {
   int Position;
   int ThisTarget;   // -1 = unassigned
   int OtherTarget;  // -1 = unassigned
 };
 
 // Positions 0..255 where the two mappings differ, ascending.
-std::vector<TDifference> CompareTables(const TCodeTab& table, const TEntry (&other)[256]);
+std::vector<Difference> CompareTables(const CodeTable& table, const TableEntry (&other)[256]);

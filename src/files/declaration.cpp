@@ -8,7 +8,7 @@
 namespace {
 
 // How one language spells the declaration.
-struct TSyntax {
+struct Syntax {
   const char* Rule;
   const char* Blank;
   const char* CommentOpen;
@@ -23,7 +23,7 @@ struct TSyntax {
   const char* Prefixes[3];  // Export, Import, other kinds
 };
 
-const TSyntax CSyntax = {
+const Syntax CSyntax = {
     "/*********************************************************************/\n",
     "/*                                                                   */\n",
     "/* ",
@@ -38,7 +38,7 @@ const TSyntax CSyntax = {
     {"Export_", "Import_", "Unknown_"},
 };
 
-const TSyntax PascalSyntax = {
+const Syntax PascalSyntax = {
     "{*********************************************************************}\n",
     "{*                                                                   *}\n",
     "{* ",
@@ -53,7 +53,7 @@ const TSyntax PascalSyntax = {
     {"Export", "Import", "Unknown"},
 };
 
-const char* Prefix(const TSyntax& syntax, int kind) {
+const char* Prefix(const Syntax& syntax, int kind) {
   if (kind == Export) return syntax.Prefixes[0];
   if (kind == Import) return syntax.Prefixes[1];
   return syntax.Prefixes[2];
@@ -63,7 +63,7 @@ bool IsNameChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-std::string HeaderLine(const TCodeTab& table) {
+std::string HeaderLine(const CodeTable& table) {
   return std::string(table.Header, strnlen(table.Header, sizeof table.Header));
 }
 
@@ -79,7 +79,7 @@ std::string Format(const char* format, const char* a, const char* b) {
   return line;
 }
 
-std::string ValueRow(const TSyntax& syntax, const TCodeTab& table, int row) {
+std::string ValueRow(const Syntax& syntax, const CodeTable& table, int row) {
   std::string text = syntax.Indent;
   for (int i = 0; i < 16; ++i) {
     char value[8];
@@ -90,7 +90,7 @@ std::string ValueRow(const TSyntax& syntax, const TCodeTab& table, int row) {
   return text;
 }
 
-std::string Declaration(const TSyntax& syntax, const TCodeTab& table) {
+std::string Declaration(const Syntax& syntax, const CodeTable& table) {
   std::string text = "\n";
   text += syntax.Rule;
   text += syntax.Blank;
@@ -109,17 +109,17 @@ std::string Declaration(const TSyntax& syntax, const TCodeTab& table) {
 
 }  // namespace
 
-std::string DeclarationName(const TCodeTab& table) {
+std::string DeclarationName(const CodeTable& table) {
   std::string name = table.HeaderName();
   for (char& c : name)
     if (!IsNameChar(c)) c = '_';
   return name;
 }
 
-std::string CDeclaration(const TCodeTab& table) {
+std::string CDeclaration(const CodeTable& table) {
   return Declaration(CSyntax, table);
 }
 
-std::string PascalDeclaration(const TCodeTab& table) {
+std::string PascalDeclaration(const CodeTable& table) {
   return Declaration(PascalSyntax, table);
 }

@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "model/codetab.h"
+#include "model/codetable.h"
 
-std::string CDeclaration(const TCodeTab& table);
-std::string PascalDeclaration(const TCodeTab& table);
+std::string CDeclaration(const CodeTable& table);
+std::string PascalDeclaration(const CodeTable& table);
 
 // The array name's tail: the table's name with every character other than an
 // ASCII letter, digit or underscore replaced by "_", so that it compiles.
-std::string DeclarationName(const TCodeTab& table);
+std::string DeclarationName(const CodeTable& table);

@@ -50,19 +50,19 @@ std::string V5Name(const uint8_t* image) {
 
 }  // namespace
 
-uint8_t StoredCode(const TCodeTab& table, int position) {
+uint8_t StoredCode(const CodeTable& table, int position) {
   const int p = position & 0xFF;
   const int target = table.Entries[p].Target;
   return static_cast<uint8_t>(target == -1 ? p : target & 0xFF);
 }
 
-std::vector<uint8_t> UnixImage(const TCodeTab& table) {
+std::vector<uint8_t> UnixImage(const CodeTable& table) {
   std::vector<uint8_t> image(TableImageSize);
   for (int p = 0; p < 256; ++p) image[p] = StoredCode(table, p);
   return image;
 }
 
-std::vector<uint8_t> V3Image(const TCodeTab& importTable, const TCodeTab& exportTable) {
+std::vector<uint8_t> V3Image(const CodeTable& importTable, const CodeTable& exportTable) {
   std::vector<uint8_t> image;
   image.reserve(V3ImageSize);
   AppendImage(image, UnixImage(importTable));
@@ -70,7 +70,7 @@ std::vector<uint8_t> V3Image(const TCodeTab& importTable, const TCodeTab& export
   return image;
 }
 
-std::vector<uint8_t> V5Image(const TCodeTab& table, TableKind kind) {
+std::vector<uint8_t> V5Image(const CodeTable& table, TableKind kind) {
   std::vector<uint8_t> image(V5ImageSize, 0);
   std::memcpy(image.data(), V5Signature, V5SignatureSize);
   const bool isExport = kind == Export;
@@ -85,7 +85,7 @@ std::vector<uint8_t> V5Image(const TCodeTab& table, TableKind kind) {
   return image;
 }
 
-std::vector<uint8_t> V5PairImage(const TCodeTab& exportTable, const TCodeTab& importTable) {
+std::vector<uint8_t> V5PairImage(const CodeTable& exportTable, const CodeTable& importTable) {
   std::vector<uint8_t> image;
   image.reserve(V5PairImageSize);
   AppendImage(image, V5Image(exportTable, Export));

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "model/codetab.h"
+#include "model/codetable.h"
 
 constexpr size_t TableImageSize = 256;
 constexpr size_t V3ImageSize = 2 * TableImageSize;
@@ -27,21 +27,21 @@ constexpr char V5ImportLetter = 'E';
 
 // The byte written for position p: the low 8 bits of its target, or p itself
 // when the position is not assigned, so gaps translate unchanged.
-uint8_t StoredCode(const TCodeTab& table, int position);
+uint8_t StoredCode(const CodeTable& table, int position);
 
 // The 256 stored codes in position order.
-std::vector<uint8_t> UnixImage(const TCodeTab& table);
+std::vector<uint8_t> UnixImage(const CodeTable& table);
 
 // IMPORT image first, then EXPORT image.
-std::vector<uint8_t> V3Image(const TCodeTab& importTable, const TCodeTab& exportTable);
+std::vector<uint8_t> V3Image(const CodeTable& importTable, const CodeTable& exportTable);
 
 // One table as a V5 image. kind says which table of the pair it is (Export
 // writes the letter 'A', anything else 'E'); the table's own Kind is not used
 // so that the letter always matches the table the image is loaded back into.
-std::vector<uint8_t> V5Image(const TCodeTab& table, TableKind kind);
+std::vector<uint8_t> V5Image(const CodeTable& table, TableKind kind);
 
 // Both tables as two V5 images, EXPORT first.
-std::vector<uint8_t> V5PairImage(const TCodeTab& exportTable, const TCodeTab& importTable);
+std::vector<uint8_t> V5PairImage(const CodeTable& exportTable, const CodeTable& importTable);
 
 // Does the image start with "QAVO CodeTab "? Reads at most length bytes.
 bool HasV5Signature(const uint8_t* data, size_t length);
@@ -50,7 +50,7 @@ bool HasV5Signature(const uint8_t* data, size_t length);
 struct TV5Table {
   TableKind Kind = Unknown;  // 'A' Export, 'E' Import, any other letter Unknown
   std::string Name;          // empty when the header has no "]"
-  TEntry Entries[256] = {};  // Target -1 or 0..255; Count is not stored, left -1
+  TableEntry Entries[256] = {};  // Target -1 or 0..255; Count is not stored, left -1
 };
 
 // Reads exactly V5ImageSize bytes at image. The signature is not checked.

@@ -9,14 +9,14 @@ const char HeaderNotRecognised[] = "Tabelle nicht erkannt!\nerwarte: QAVO CodeTa
 const char UnknownFormat[] = "unbekanntes Dateiformat";
 const char WrongLength[] = "Datei nicht erkannt: falsche L\xC3\xA4nge ";
 
-TLoadStep MessageStep(const std::string& message) {
-  TLoadStep step;
+LoadStep MessageStep(const std::string& message) {
+  LoadStep step;
   step.Message = message;
   return step;
 }
 
-TLoadStep BytesStep(const uint8_t* image, TableKind table, const std::string& name) {
-  TLoadStep step;
+LoadStep BytesStep(const uint8_t* image, TableKind table, const std::string& name) {
+  LoadStep step;
   step.Table = table;
   for (int p = 0; p < 256; ++p) {
     step.Entries[p].Target = image[p];
@@ -34,7 +34,7 @@ int RecogniseKind(const uint8_t* image) {
   return Unknown;
 }
 
-void PlanTableImage(const uint8_t* image, int kind, const std::string& name, TLoadPlan& plan) {
+void PlanTableImage(const uint8_t* image, int kind, const std::string& name, LoadPlan& plan) {
   if (kind != Export && kind != Import) kind = RecogniseKind(image);
   if (kind == Unknown)
     plan.Steps.push_back(MessageStep(KindNotRecognised));
@@ -49,14 +49,14 @@ std::string LeadingText(const uint8_t* image, size_t length) {
   return std::string(reinterpret_cast<const char*>(image), end);
 }
 
-void PlanV5Image(const uint8_t* image, TLoadPlan& plan) {
+void PlanV5Image(const uint8_t* image, LoadPlan& plan) {
   if (!HasV5Signature(image, V5ImageSize)) {
     plan.Steps.push_back(MessageStep(HeaderNotRecognised + Latin1ToUtf8(LeadingText(image, V5ImageSize))));
     return;
   }
   const TV5Table table = DecodeV5Image(image);
   if (table.Kind == Unknown) return;
-  TLoadStep step;
+  LoadStep step;
   step.Table = table.Kind;
   for (int p = 0; p < 256; ++p) step.Entries[p] = table.Entries[p];
   step.Name = table.Name;
@@ -65,8 +65,8 @@ void PlanV5Image(const uint8_t* image, TLoadPlan& plan) {
 
 }  // namespace
 
-TLoadPlan RecognizeTableImage(const uint8_t* data, size_t length, int kind, const std::string& name) {
-  TLoadPlan plan;
+LoadPlan RecognizeTableImage(const uint8_t* data, size_t length, int kind, const std::string& name) {
+  LoadPlan plan;
   if (length == TableImageSize) {
     PlanTableImage(data, kind, name, plan);
   } else if (length == V3ImageSize) {

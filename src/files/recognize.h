@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "model/codetab.h"
+#include "model/codetable.h"
 
 // One thing the loader does: show Message in a plain message box, or, when
 // Table is Export or Import, load Entries into that table (with that kind)
 // and give it Name (empty = no name).
-struct TLoadStep {
+struct LoadStep {
   std::string Message;  // UTF-8
   TableKind Table = Unknown;
-  TEntry Entries[256] = {};
+  TableEntry Entries[256] = {};
   std::string Name;  // raw 8-bit bytes, as the header line keeps them
 
   bool Loads() const { return Table != Unknown; }
@@ -23,14 +23,14 @@ struct TLoadStep {
 
 // The steps in the order to carry them out; none at all means the file is
 // ignored without a word.
-struct TLoadPlan {
-  std::vector<TLoadStep> Steps;
+struct LoadPlan {
+  std::vector<LoadStep> Steps;
 };
 
 // length bytes at data (nothing is read past them). kind is Export or Import
 // to force the kind of a 256-byte image; any other value recognises it.
 // name is what 256- and 512-byte images are called after loading.
-TLoadPlan RecognizeTableImage(const uint8_t* data, size_t length, int kind, const std::string& name);
+LoadPlan RecognizeTableImage(const uint8_t* data, size_t length, int kind, const std::string& name);
 
 // Lengths a table file may have before it is read: 256 to 2176 bytes.
 bool LengthAccepted(size_t length);

@@ -162,8 +162,8 @@ const uint8_t UnixImport[256] = {
     0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37, 0x38, 0x39, 0x1A, 0x7B, 0x1A, 0x7D, 0x1A, 0x7E,
 };
 
-const TPreset DinPreset = {DinExport, DinImport, "DIN", "DIN"};
-const TPreset IsoCp273Preset = {IsoCp273Export, IsoCp273Import, "ISO8859-1_CP273",
+const PresetPair DinPreset = {DinExport, DinImport, "DIN", "DIN"};
+const PresetPair IsoCp273Preset = {IsoCp273Export, IsoCp273Import, "ISO8859-1_CP273",
                                 "CP273_ISO8859-1"};
-const TPreset IsoCp37Preset = {IsoCp37Export, IsoCp37Import, "ISO8859-1_CP37", "CP37_ISO8859-1"};
-const TPreset UnixPreset = {UnixExport, UnixImport, "QAVO UNIX", "QAVO UNIX"};
+const PresetPair IsoCp37Preset = {IsoCp37Export, IsoCp37Import, "ISO8859-1_CP37", "CP37_ISO8859-1"};
+const PresetPair UnixPreset = {UnixExport, UnixImport, "QAVO UNIX", "QAVO UNIX"};

@@ -15,14 +15,14 @@ extern const uint8_t IsoCp37Import[256];
 extern const uint8_t UnixExport[256];
 extern const uint8_t UnixImport[256];
 
-struct TPreset {
+struct PresetPair {
   const uint8_t (&Export)[256];
   const uint8_t (&Import)[256];
   const char* ExportName;
   const char* ImportName;
 };
 
-extern const TPreset DinPreset;
-extern const TPreset IsoCp273Preset;
-extern const TPreset IsoCp37Preset;
-extern const TPreset UnixPreset;
+extern const PresetPair DinPreset;
+extern const PresetPair IsoCp273Preset;
+extern const PresetPair IsoCp37Preset;
+extern const PresetPair UnixPreset;

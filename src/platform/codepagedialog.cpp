@@ -12,12 +12,12 @@
 
 namespace {
 
-struct TRegion {
+struct Region {
   int CodePage;
   const char* Text;  // UTF-8
 };
 
-const TRegion Regions[] = {
+const Region Regions[] = {
     {37, "USA, Kanada"},
     {273, "Deutschland, Österreich"},
     {277, "Dänemark, Norwegen"},
@@ -59,12 +59,12 @@ const TRegion Regions[] = {
 
 QString CodePageCaption(int codePage) {
   const QString number = QStringLiteral("CP %1").arg(codePage, 3, 10, QChar('0'));
-  for (const TRegion& region : Regions)
+  for (const Region& region : Regions)
     if (region.CodePage == codePage) return number + QStringLiteral("  ") + QString::fromUtf8(region.Text);
   return number;
 }
 
-TCodePageDialog::TCodePageDialog(const TCodePageChoice& choice, const std::vector<int>& available, QWidget* parent)
+CodePageDialog::CodePageDialog(const CodePageChoice& choice, const std::vector<int>& available, QWidget* parent)
     : QDialog(parent), pages_(available) {
   setObjectName("CodePageDialog");
   setWindowTitle(QStringLiteral("Weitere Codepages"));
@@ -101,7 +101,7 @@ TCodePageDialog::TCodePageDialog(const TCodePageChoice& choice, const std::vecto
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(ListCodePages, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-  connect(ListCodePages, &QListWidget::currentRowChanged, this, &TCodePageDialog::UpdateOk);
+  connect(ListCodePages, &QListWidget::currentRowChanged, this, &CodePageDialog::UpdateOk);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(hostBox, 1);
@@ -116,8 +116,8 @@ TCodePageDialog::TCodePageDialog(const TCodePageChoice& choice, const std::vecto
   UpdateOk();
 }
 
-TCodePageChoice TCodePageDialog::Choice() const {
-  TCodePageChoice choice;
+CodePageChoice CodePageDialog::Choice() const {
+  CodePageChoice choice;
   const int row = ListCodePages->currentRow();
   choice.CodePage = row >= 0 && row < static_cast<int>(pages_.size()) ? pages_[static_cast<size_t>(row)] : -1;
   choice.Windows1252 = RbWindows1252->isChecked();
@@ -125,4 +125,4 @@ TCodePageChoice TCodePageDialog::Choice() const {
   return choice;
 }
 
-void TCodePageDialog::UpdateOk() { ok_->setEnabled(Choice().CodePage != -1); }
+void CodePageDialog::UpdateOk() { ok_->setEnabled(Choice().CodePage != -1); }

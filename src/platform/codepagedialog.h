@@ -18,12 +18,12 @@ class QRadioButton;
 // read "CP n".
 QString CodePageCaption(int codePage);
 
-class TCodePageDialog : public QDialog {
+class CodePageDialog : public QDialog {
   Q_OBJECT
 
  public:
   // Lists the pages of available in their order and preselects choice.
-  TCodePageDialog(const TCodePageChoice& choice, const std::vector<int>& available, QWidget* parent = nullptr);
+  CodePageDialog(const CodePageChoice& choice, const std::vector<int>& available, QWidget* parent = nullptr);
 
   QListWidget* ListCodePages;
   QRadioButton* RbIso8859;
@@ -31,7 +31,7 @@ class TCodePageDialog : public QDialog {
   QCheckBox* CbSwapNl;
 
   // The choice as the controls show it; CodePage -1 while none is selected.
-  TCodePageChoice Choice() const;
+  CodePageChoice Choice() const;
 
  private:
   void UpdateOk();

@@ -67,7 +67,7 @@ QImage ScreenPicture(const QWidget& window) {
 
 }  // namespace
 
-QRect PicturePlace(const QSize& page, const QSize& window, TPrintPosition position) {
+QRect PicturePlace(const QSize& page, const QSize& window, PrintPosition position) {
   const int64_t pw = page.width();
   const int64_t ph = page.height();
   const int64_t w = window.width();
@@ -79,13 +79,13 @@ QRect PicturePlace(const QSize& page, const QSize& window, TPrintPosition positi
     height = (pw / w) * h;
   else
     width = (ph / h) * w;
-  const int top = position == TPrintPosition::Upper ? UpperTop : static_cast<int>(ph / 2);
+  const int top = position == PrintPosition::Upper ? UpperTop : static_cast<int>(ph / 2);
   return QRect(PictureLeft, top, ClampToInt(width * 9 / 10), ClampToInt(height * 9 / 10));
 }
 
-QRect FitOnPage(const QRect& place, const QSize& page, TPrintPosition position) {
+QRect FitOnPage(const QRect& place, const QSize& page, PrintPosition position) {
   if (place.isEmpty() || QRect(QPoint(0, 0), page).contains(place)) return place;
-  const int bottom = position == TPrintPosition::Upper ? page.height() / 2 : page.height();
+  const int bottom = position == PrintPosition::Upper ? page.height() / 2 : page.height();
   const int64_t roomWidth = std::max(0, page.width() - place.left());
   const int64_t roomHeight = std::max(0, bottom - place.top());
   const int64_t w = place.width();
@@ -95,7 +95,7 @@ QRect FitOnPage(const QRect& place, const QSize& page, TPrintPosition position) 
   return QRect(place.topLeft(), QSize(static_cast<int>(roomWidth), static_cast<int>(h * roomWidth / w)));
 }
 
-QRect PictureRect(const QSize& page, const QSize& window, TPrintPosition position) {
+QRect PictureRect(const QSize& page, const QSize& window, PrintPosition position) {
   return FitOnPage(PicturePlace(page, window, position), page, position);
 }
 

@@ -9,23 +9,23 @@
 class QPainter;
 class QWidget;
 
-enum class TPrintPosition { Upper, Lower };
+enum class PrintPosition { Upper, Lower };
 
 // The picture of a window of outer size `window` on a page of size `page`,
 // both in pixels: left 200, top 800 (upper) or the middle of the page
 // (lower). On a portrait page the width fills the page and the height
 // follows the whole-number scale factor, on a landscape page the other way
 // round; the result is 90 per cent of both, truncated.
-QRect PicturePlace(const QSize& page, const QSize& window, TPrintPosition position);
+QRect PicturePlace(const QSize& page, const QSize& window, PrintPosition position);
 
 // A place that lies on the page is kept. One that would pass the page's
 // edge shrinks, keeping its aspect ratio, into its half of the page: the
 // upper one between its top and the middle, the lower one between the
 // middle and the bottom, both within the page's width.
-QRect FitOnPage(const QRect& place, const QSize& page, TPrintPosition position);
+QRect FitOnPage(const QRect& place, const QSize& page, PrintPosition position);
 
 // Where the picture is drawn: PicturePlace, fitted on the page.
-QRect PictureRect(const QSize& page, const QSize& window, TPrintPosition position);
+QRect PictureRect(const QSize& page, const QSize& window, PrintPosition position);
 
 // The window's own rendering with a caption bar (its title) and a border
 // drawn around it, at the window's outer size.

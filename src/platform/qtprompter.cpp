@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "platform/codepagedialog.h"
-#include "platform/fontobj.h"
+#include "platform/displayfont.h"
 #include "platform/prompter.h"
 
 QStringList NameFilters(const QString& filter) {
@@ -28,7 +28,7 @@ QStringList NameFilters(const QString& filter) {
 
 namespace {
 
-bool RunFileDialog(TFileDialogSettings& settings, QFileDialog::AcceptMode mode) {
+bool RunFileDialog(FileDialogSettings& settings, QFileDialog::AcceptMode mode) {
   QFileDialog dialog(QApplication::activeWindow(), settings.Title);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -52,17 +52,17 @@ void Box(QMessageBox::Icon icon, const QString& title, const QString& text) {
 
 }  // namespace
 
-bool TQtPrompter::OpenFile(TFileDialogSettings& settings) {
+bool QtPrompter::OpenFile(FileDialogSettings& settings) {
   return RunFileDialog(settings, QFileDialog::AcceptOpen);
 }
 
-bool TQtPrompter::SaveFile(TFileDialogSettings& settings) {
+bool QtPrompter::SaveFile(FileDialogSettings& settings) {
   return RunFileDialog(settings, QFileDialog::AcceptSave);
 }
 
-void TQtPrompter::Information(const QString& text) { Box(QMessageBox::Information, "Information", text); }
+void QtPrompter::Information(const QString& text) { Box(QMessageBox::Information, "Information", text); }
 
-bool TQtPrompter::Confirm(const QString& text) {
+bool QtPrompter::Confirm(const QString& text) {
   QMessageBox box(QMessageBox::Question, QString::fromUtf8("Bestätigung"), text, QMessageBox::NoButton,
                   QApplication::activeWindow());
   QPushButton* ok = box.addButton("OK", QMessageBox::AcceptRole);
@@ -71,45 +71,45 @@ bool TQtPrompter::Confirm(const QString& text) {
   return box.clickedButton() == ok;
 }
 
-void TQtPrompter::Message(const QString& text) {
+void QtPrompter::Message(const QString& text) {
   Box(QMessageBox::NoIcon, QApplication::applicationName(), text);
 }
 
-void TQtPrompter::FileError(const QString& text) {
+void QtPrompter::FileError(const QString& text) {
   QMessageBox box(QMessageBox::Critical, "File Error", text, QMessageBox::Ok | QMessageBox::Cancel,
                   QApplication::activeWindow());
   box.exec();
 }
 
-bool TQtPrompter::ChooseFont(TFont& font) {
+bool QtPrompter::ChooseFont(DisplayFont& font) {
   bool ok = false;
   const QFont chosen = QFontDialog::getFont(&ok, font.ToQFont(), QApplication::activeWindow());
-  if (ok) font = TFont::FromQFont(chosen);
+  if (ok) font = DisplayFont::FromQFont(chosen);
   return ok;
 }
 
-bool TQtPrompter::ChooseColor(QColor& color) {
+bool QtPrompter::ChooseColor(QColor& color) {
   const QColor chosen = QColorDialog::getColor(color, QApplication::activeWindow());
   if (!chosen.isValid()) return false;
   color = chosen;
   return true;
 }
 
-bool TQtPrompter::ChoosePrinter(QPrinter& printer) {
+bool QtPrompter::ChoosePrinter(QPrinter& printer) {
   QPrintDialog dialog(&printer, QApplication::activeWindow());
   return dialog.exec() == QDialog::Accepted;
 }
 
-void TQtPrompter::Beep() { QApplication::beep(); }
+void QtPrompter::Beep() { QApplication::beep(); }
 
-void TQtPrompter::About(const QString& title, const QString& text) {
+void QtPrompter::About(const QString& title, const QString& text) {
   QMessageBox::about(QApplication::activeWindow(), title, text);
 }
 
-bool TQtPrompter::ChooseCodePage(TCodePageChoice& choice, const std::vector<int>& available) {
-  TCodePageDialog dialog(choice, available, QApplication::activeWindow());
+bool QtPrompter::ChooseCodePage(CodePageChoice& choice, const std::vector<int>& available) {
+  CodePageDialog dialog(choice, available, QApplication::activeWindow());
   if (dialog.exec() != QDialog::Accepted) return false;
-  const TCodePageChoice chosen = dialog.Choice();
+  const CodePageChoice chosen = dialog.Choice();
   if (chosen.CodePage == -1) return false;
   choice = chosen;
   return true;

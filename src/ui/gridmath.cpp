@@ -1,19 +1,19 @@
 #include "ui/gridmath.h"
 
-#include "model/codetab.h"
+#include "model/codetable.h"
 #include "platform/colors.h"
 
 namespace {
 const char HexDigits[] = "0123456789ABCDEF";
 
-TGridItem Make(int high, int low) { return {high, low, ((high & 15) * 16) | (low & 15)}; }
+GridItem Make(int high, int low) { return {high, low, ((high & 15) * 16) | (low & 15)}; }
 }  // namespace
 
-TGridItem MapRowsHigh(int item) { return Make(item % GridSide - 1, item / GridSide - 1); }
+GridItem MapRowsHigh(int item) { return Make(item % GridSide - 1, item / GridSide - 1); }
 
-TGridItem MapColumnsHigh(int item) { return Make(item / GridSide - 1, item % GridSide - 1); }
+GridItem MapColumnsHigh(int item) { return Make(item / GridSide - 1, item % GridSide - 1); }
 
-std::string LabelText(const TGridItem& item) {
+std::string LabelText(const GridItem& item) {
   std::string text = "     ";
   if (item.High < 0 && item.Low >= 0) {
     text[2] = '0';
@@ -27,7 +27,7 @@ std::string LabelText(const TGridItem& item) {
 
 int GridColumnWidth(int clientWidth) { return clientWidth / GridSide; }
 
-TCellRect ItemRect(int item, int clientWidth) {
+CellRect ItemRect(int item, int clientWidth) {
   const int width = GridColumnWidth(clientWidth);
   return {item / GridSide * width, item % GridSide * GridRowHeight, width, GridRowHeight};
 }
@@ -42,15 +42,15 @@ int ItemAt(int x, int y, int clientWidth, int itemCount) {
   return item < itemCount ? item : -1;
 }
 
-TGridColors GridColorsOf(const TCodeTab& table) {
-  const TCodeTab& source = table.Partner && !table.Active ? *table.Partner : table;
-  TGridColors colors = {source.AmbiguousColor, source.ProofColor};
+GridColors GridColorsOf(const CodeTable& table) {
+  const CodeTable& source = table.Partner && !table.Active ? *table.Partner : table;
+  GridColors colors = {source.AmbiguousColor, source.ProofColor};
   if (colors.Ambiguous < 0) colors.Ambiguous = DefaultGridColors.Ambiguous;
   if (colors.Proof < 0) colors.Proof = DefaultGridColors.Proof;
   return colors;
 }
 
-int32_t GridTextColor(const TCodeTab& table, int entry, const TGridColors& colors) {
+int32_t GridTextColor(const CodeTable& table, int entry, const GridColors& colors) {
   const int target = table.Entries[entry & 0xFF].Target;
   if (target == -1) return clGrayText;
   if (table.Entries[target & 0xFF].Count >= 1) return colors.Ambiguous;

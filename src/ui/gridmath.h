@@ -8,50 +8,50 @@
 
 #include "platform/colors.h"
 
-class TCodeTab;
+class CodeTable;
 
 constexpr int GridSide = 17;
 constexpr int GridItems = GridSide * GridSide;
 constexpr int GridRowHeight = 16;
 
-struct TGridItem {
+struct GridItem {
   int High;   // high nibble, -1 in a label cell
   int Low;    // low nibble, -1 in a label cell
   int Entry;  // (High & 15) * 16 | Low
 };
 
-using TItemMapper = TGridItem (*)(int item);
+using GridMapping = GridItem (*)(int item);
 
 // Transposition off: the high nibble runs down the rows.
-TGridItem MapRowsHigh(int item);
+GridItem MapRowsHigh(int item);
 // Transposition on: the high nibble runs across the columns.
-TGridItem MapColumnsHigh(int item);
+GridItem MapColumnsHigh(int item);
 
 // Five characters: two blanks, the two label digits, one blank.
-std::string LabelText(const TGridItem& item);
+std::string LabelText(const GridItem& item);
 
-struct TCellRect {
+struct CellRect {
   int X, Y, Width, Height;
 };
 
 // Columns are one seventeenth of the client width, truncated.
 int GridColumnWidth(int clientWidth);
-TCellRect ItemRect(int item, int clientWidth);
+CellRect ItemRect(int item, int clientWidth);
 // The item under a point of the list, -1 where there is none.
 int ItemAt(int x, int y, int clientWidth, int itemCount);
 
 // The state colours a grid keeps between refreshes.
-struct TGridColors {
+struct GridColors {
   int32_t Ambiguous;
   int32_t Proof;
 };
-constexpr TGridColors DefaultGridColors = {clRed, clGreen};
+constexpr GridColors DefaultGridColors = {clRed, clGreen};
 
 // Ambiguous and proof colour for drawing a table: an inactive table of a
 // chained pair draws with its partner's colours; unset colours fall back to
 // red and green.
-TGridColors GridColorsOf(const TCodeTab& table);
+GridColors GridColorsOf(const CodeTable& table);
 // The text colour of an entry cell: grey text when unassigned, the
 // ambiguous colour when its target has another source, the proof colour
 // when the chained partner maps it back, window text otherwise.
-int32_t GridTextColor(const TCodeTab& table, int entry, const TGridColors& colors);
+int32_t GridTextColor(const CodeTable& table, int entry, const GridColors& colors);

@@ -4,20 +4,20 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-TMenuRows::TMenuRows(int width, QWidget* parent) : QWidget(parent), width_(width) {
+MenuRows::MenuRows(int width, QWidget* parent) : QWidget(parent), width_(width) {
   layout_ = new QVBoxLayout(this);
   layout_->setContentsMargins(0, 0, 0, 0);
   layout_->setSpacing(0);
   setFixedWidth(width);
 }
 
-QMenu* TMenuRows::addMenu(const QString& title) {
+QMenu* MenuRows::addMenu(const QString& title) {
   auto* menu = new QMenu(title, this);
   addAction(menu->menuAction());
   return menu;
 }
 
-QMenuBar* TMenuRows::NewRow() {
+QMenuBar* MenuRows::NewRow() {
   auto* row = new QMenuBar(this);
   row->setNativeMenuBar(false);
   layout_->addWidget(row);
@@ -25,7 +25,7 @@ QMenuBar* TMenuRows::NewRow() {
   return row;
 }
 
-void TMenuRows::Arrange() {
+void MenuRows::Arrange() {
   for (QMenuBar* row : rows_) delete row;
   rows_.clear();
   QMenuBar* row = NewRow();

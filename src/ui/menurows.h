@@ -10,11 +10,11 @@ class QMenu;
 class QMenuBar;
 class QVBoxLayout;
 
-class TMenuRows : public QWidget {
+class MenuRows : public QWidget {
   Q_OBJECT
 
  public:
-  TMenuRows(int width, QWidget* parent);
+  MenuRows(int width, QWidget* parent);
 
   QMenu* addMenu(const QString& title);
   // Distributes the menus onto rows; call after the last addMenu.

@@ -24,10 +24,10 @@
 #include "platform/codepage.h"
 #include "platform/colors.h"
 #include "support/session.h"
-#include "ui/frmunit1.h"
-#include "ui/frmunit2.h"
+#include "ui/entryeditor.h"
+#include "ui/tablegrid.h"
 #include "ui/gridmath.h"
-#include "ui/listform.h"
+#include "ui/tablewindow.h"
 
 // Texts in failure messages as text.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -41,7 +41,7 @@ inline QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
 // The item at the end of a path of menu titles, nullptr when there is none.
 inline QAction* MenuItem(const QStringList& path) {
-  QList<QAction*> items = Qctecp->MainMenu1->actions();
+  QList<QAction*> items = Qctecp->Menu->actions();
   QAction* found = nullptr;
   for (const QString& title : path) {
     found = nullptr;
@@ -64,7 +64,7 @@ inline void CloseMenus() {
 inline testing::AssertionResult Choose(const QStringList& path) {
   QAction* title = MenuItem({path.first()});
   QMenuBar* row = nullptr;
-  for (QMenuBar* candidate : Qctecp->MainMenu1->findChildren<QMenuBar*>())
+  for (QMenuBar* candidate : Qctecp->Menu->findChildren<QMenuBar*>())
     if (title && candidate->actions().contains(title)) row = candidate;
   if (!row) return testing::AssertionFailure() << "no menu " << path.first().toStdString();
   QTest::mouseClick(row, Qt::LeftButton, {}, row->actionGeometry(title).center());
@@ -138,31 +138,31 @@ inline void SelectField(QLineEdit* field) {
 }
 
 // The item of the grid that shows an entry, under the grid's present mapping.
-inline int ItemOfEntry(const TFrmListBox& grid, int entry) {
+inline int ItemOfEntry(const TableGrid& grid, int entry) {
   for (int item = 0; item < GridItems; ++item) {
-    const TGridItem cell = grid.ItemMapper(item);
+    const GridItem cell = grid.ItemMapper(item);
     if (cell.High >= 0 && cell.Low >= 0 && cell.Entry == entry) return item;
   }
   return -1;
 }
 
-inline QPoint CellCentre(const TFrmListBox& grid, int item) {
-  const TCellRect cell = ItemRect(item, grid.ListBox1->width());
+inline QPoint CellCentre(const TableGrid& grid, int item) {
+  const CellRect cell = ItemRect(item, grid.Cells->width());
   return QPoint(cell.X + cell.Width / 2, cell.Y + cell.Height / 2);
 }
 
-inline void ClickItem(TListBoxForm* window, int item) {
-  TFrmListBox& grid = *window->FrmListBox1;
-  QTest::mouseClick(grid.ListBox1, Qt::LeftButton, {}, CellCentre(grid, item));
+inline void ClickItem(TableWindow* window, int item) {
+  TableGrid& grid = *window->Grid;
+  QTest::mouseClick(grid.Cells, Qt::LeftButton, {}, CellCentre(grid, item));
 }
 
-inline void ClickEntry(TListBoxForm* window, int entry) { ClickItem(window, ItemOfEntry(*window->FrmListBox1, entry)); }
+inline void ClickEntry(TableWindow* window, int entry) { ClickItem(window, ItemOfEntry(*window->Grid, entry)); }
 
 // ---- What the views show ----------------------------------------------------
 
 // The four fields of an editor: character in, character out, hex in, hex out.
-inline QStringList Fields(const TFrame1* frame) {
-  return {frame->EdAlphaIn->text(), frame->EdAlphaOut->text(), frame->EdHexIn->text(), frame->EdHexOut->text()};
+inline QStringList Fields(const EntryEditor* frame) {
+  return {frame->SourceChar->text(), frame->TargetChar->text(), frame->SourceHex->text(), frame->TargetHex->text()};
 }
 
 inline QColor Resolved(int32_t color) { return ResolveColor(color, QApplication::palette()); }
@@ -173,13 +173,13 @@ inline QString Shown(int byte) { return byte == 0 ? QString() : QString(DisplayC
 
 // A paint device that keeps what is drawn on it: texts with their pen
 // colours, and dotted rectangles.
-class TRecordingEngine : public QPaintEngine {
+class RecordingEngine : public QPaintEngine {
  public:
-  struct TText {
+  struct ShownText {
     QString Text;
     QColor Color;
   };
-  std::vector<TText> Texts;
+  std::vector<ShownText> Texts;
   int DottedFrames = 0;
 
   bool begin(QPaintDevice*) override { return true; }
@@ -198,10 +198,10 @@ class TRecordingEngine : public QPaintEngine {
   QPen pen_;
 };
 
-class TRecordingDevice : public QPaintDevice {
+class RecordingDevice : public QPaintDevice {
  public:
   QPaintEngine* paintEngine() const override { return &engine; }
-  mutable TRecordingEngine engine;
+  mutable RecordingEngine engine;
 
  protected:
   int metric(PaintDeviceMetric metric) const override {
@@ -217,18 +217,18 @@ class TRecordingDevice : public QPaintDevice {
 };
 
 // One cell as the grid draws it.
-struct TShownCell {
+struct ShownCell {
   QString Text;
   QColor Color;
   bool Marked = false;  // the dotted frame of the current entry
 };
 
-inline TShownCell DrawnItem(TFrmListBox& grid, int item) {
-  TRecordingDevice device;
+inline ShownCell DrawnItem(TableGrid& grid, int item) {
+  RecordingDevice device;
   QPainter painter(&device);
-  grid.ListBox1DrawItem(painter, item, QRect(0, 0, 100, 16));
+  grid.CellsDrawItem(painter, item, QRect(0, 0, 100, 16));
   painter.end();
-  TShownCell cell;
+  ShownCell cell;
   for (const auto& text : device.engine.Texts) {
     cell.Text += text.Text;
     cell.Color = text.Color;
@@ -237,26 +237,26 @@ inline TShownCell DrawnItem(TFrmListBox& grid, int item) {
   return cell;
 }
 
-inline TShownCell DrawnEntry(TListBoxForm* window, int entry) {
-  TFrmListBox& grid = *window->FrmListBox1;
+inline ShownCell DrawnEntry(TableWindow* window, int entry) {
+  TableGrid& grid = *window->Grid;
   return DrawnItem(grid, ItemOfEntry(grid, entry));
 }
 
 // The entry the grid marks as current, -1 for none.
-inline int MarkedEntry(TListBoxForm* window) {
+inline int MarkedEntry(TableWindow* window) {
   for (int entry = 0; entry < 256; ++entry)
     if (DrawnEntry(window, entry).Marked) return entry;
   return -1;
 }
 
 // The labels of the top row and of the left column, as drawn.
-inline QString TopLabels(TFrmListBox& grid) {
+inline QString TopLabels(TableGrid& grid) {
   QString text;
   for (int column = 1; column < GridSide; ++column) text += DrawnItem(grid, column * GridSide).Text;
   return text;
 }
 
-inline QString LeftLabels(TFrmListBox& grid) {
+inline QString LeftLabels(TableGrid& grid) {
   QString text;
   for (int row = 1; row < GridSide; ++row) text += DrawnItem(grid, row).Text;
   return text;
@@ -264,9 +264,9 @@ inline QString LeftLabels(TFrmListBox& grid) {
 
 // ---- Tables -----------------------------------------------------------------
 
-inline std::vector<int> Targets(const TCodeTab& table) {
+inline std::vector<int> Targets(const CodeTable& table) {
   std::vector<int> targets;
-  for (const TEntry& entry : table.Entries) targets.push_back(entry.Target);
+  for (const TableEntry& entry : table.Entries) targets.push_back(entry.Target);
   return targets;
 }
 
@@ -288,9 +288,9 @@ inline std::vector<int> CountsOf(const std::vector<int>& targets) {
   return counts;
 }
 
-inline std::vector<int> Counts(const TCodeTab& table) {
+inline std::vector<int> Counts(const CodeTable& table) {
   std::vector<int> counts;
-  for (const TEntry& entry : table.Entries) counts.push_back(entry.Count);
+  for (const TableEntry& entry : table.Entries) counts.push_back(entry.Count);
   return counts;
 }
 
@@ -302,7 +302,7 @@ inline std::vector<int> Inverse(const std::vector<int>& targets) {
   return inverse;
 }
 
-inline QString Header(const TCodeTab& table) { return Latin1(table.Header); }
+inline QString Header(const CodeTable& table) { return Latin1(table.Header); }
 
 // ---- Files ------------------------------------------------------------------
 
@@ -391,13 +391,13 @@ class Acceptance : public SessionTest {
     Qctecp->show();
     QApplication::setActiveWindow(Qctecp);
     ASSERT_TRUE(QTest::qWaitForWindowActive(Qctecp));
-    exp = Qctecp->FrmExport;
-    imp = Qctecp->FrmImport;
+    exp = Qctecp->ExportEditor;
+    imp = Qctecp->ImportEditor;
     ASSERT_NE(DM1->ExportWindow, nullptr);
     ASSERT_NE(DM1->ImportWindow, nullptr);
     ASSERT_TRUE(DM1->ExportWindow->isVisible());
     ASSERT_TRUE(DM1->ImportWindow->isVisible());
-    ASSERT_TRUE(exp->EdAlphaIn->hasFocus());
+    ASSERT_TRUE(exp->SourceChar->hasFocus());
   }
 
   void TearDown() override {
@@ -405,19 +405,19 @@ class Acceptance : public SessionTest {
     SessionTest::TearDown();
   }
 
-  TListBoxForm* exportWindow() const { return DM1->ExportWindow; }
-  TListBoxForm* importWindow() const { return DM1->ImportWindow; }
+  TableWindow* exportWindow() const { return DM1->ExportWindow; }
+  TableWindow* importWindow() const { return DM1->ImportWindow; }
   QString path(const char* name) const { return dir.filePath(name); }
 
   // What the user reads in the message boxes, in order.
   QStringList Texts(const char* kind) const {
     QStringList texts;
-    for (const TPromptCall& call : prompter->CallsOf(kind)) texts << call.Text;
+    for (const PromptCall& call : prompter->CallsOf(kind)) texts << call.Text;
     return texts;
   }
   QStringList DialogTitles() const {
     QStringList titles;
-    for (const TPromptCall& call : prompter->Calls)
+    for (const PromptCall& call : prompter->Calls)
       if (call.Kind == "open" || call.Kind == "save") titles << call.Settings.Title;
     return titles;
   }
@@ -429,8 +429,8 @@ class Acceptance : public SessionTest {
   }
 
   QTemporaryDir dir;
-  TFrame1* exp = nullptr;
-  TFrame1* imp = nullptr;
+  EntryEditor* exp = nullptr;
+  EntryEditor* imp = nullptr;
 };
 
 }  // namespace acceptance

@@ -24,12 +24,12 @@ const QString CourierExport = "QAVO CodeTab EXPORT [Courier New] ";
 const QString CourierImport = "QAVO CodeTab IMPORT [Courier New] ";
 const QString Chain = "Tabellen &verbinden";
 
-struct TPresetMenu {
+struct PresetMenu {
   const char* Title;
-  const TPreset& Preset;
+  const PresetPair& Preset;
 };
 
-const TPresetMenu PresetMenus[] = {
+const PresetMenu PresetMenus[] = {
     {"&DIN (QAVO WINDOWS Standard)", DinPreset},
     {"&ISO 8859-1 CP 273", IsoCp273Preset},
     {"I&SO 8859-1 CP 37", IsoCp37Preset},
@@ -37,7 +37,7 @@ const TPresetMenu PresetMenus[] = {
 };
 
 TEST_F(MenuCommands, PresetsLoadTheirTableOrBothAndShowThem) {
-  for (const TPresetMenu& menu : PresetMenus) {
+  for (const PresetMenu& menu : PresetMenus) {
     SCOPED_TRACE(menu.Title);
     ASSERT_TRUE(Choose({"&Bearbeiten", "&Leeren", "&Beide Tabellen leeren"}));
     if (exportTable().Partner) {
@@ -67,7 +67,7 @@ TEST_F(MenuCommands, PresetsLoadTheirTableOrBothAndShowThem) {
     EXPECT_EQ(Targets(importTable()), Targets(menu.Preset.Import));
     EXPECT_EQ(exportTable().Partner, &importTable());
     EXPECT_TRUE(MenuItem({"&Bearbeiten", Chain})->isChecked());
-    EXPECT_EQ(Background(Qctecp->ToGether), Resolved(DM1->ChainedColor));
+    EXPECT_EQ(Background(Qctecp->ChainMargin), Resolved(DM1->ChainedColor));
     ExpectCaptions();
   }
   // The last pair is UNIX: ASCII only, the rest of EXPORT maps to 00,
@@ -116,7 +116,7 @@ TEST_F(MenuCommands, TableFilesLoadByRecognitionOrForcedKind) {
 
 // The save commands with an unchained pair and an edited IMPORT table.
 TEST_F(MenuCommands, SavingAnUnchainedPairSavesTheEditedTable) {
-  SelectField(imp->EdHexIn);
+  SelectField(imp->SourceHex);
   Type("C1");
   Type("A");
   Press(Qt::Key_Return);
@@ -196,11 +196,11 @@ TEST_F(MenuCommands, SavingAnUnchainedPairSavesTheEditedTable) {
 TEST_F(MenuCommands, DruckenPrintsTheWindowOfTheTableClickedLast) {
   ClickEntry(importWindow(), 0x41);
   ASSERT_TRUE(importTable().Active);
-  EXPECT_TRUE(imp->EdAlphaOut->hasFocus());
+  EXPECT_TRUE(imp->TargetChar->hasFocus());
 
   const QString pdf = path("import.pdf");
   prompter->AnswerPrinter(pdf);
-  ASSERT_TRUE(Choose({"&Datei", "&Drucken"}));
+  ASSERT_TRUE(Choose({"&Datei", "&Print"}));
   const QByteArray printed = ReadFile(pdf);
   ASSERT_TRUE(printed.startsWith("%PDF-"));
   EXPECT_EQ(PdfPages(printed), 1);
@@ -225,9 +225,9 @@ TEST_F(MenuCommands, BeendenHidesTheWindowsAndEndsTheProgram) {
 TEST_F(MenuCommands, ChainingMakesTheEditorsFollowEachOther) {
   ASSERT_TRUE(Choose({"&Bearbeiten", Chain}));
   EXPECT_TRUE(MenuItem({"&Bearbeiten", Chain})->isChecked());
-  EXPECT_EQ(Background(Qctecp->ToGether), Resolved(DM1->ChainedColor));
-  EXPECT_EQ(exp->PartnerFrame, imp);
-  EXPECT_EQ(imp->PartnerFrame, exp);
+  EXPECT_EQ(Background(Qctecp->ChainMargin), Resolved(DM1->ChainedColor));
+  EXPECT_EQ(exp->PartnerEditor, imp);
+  EXPECT_EQ(imp->PartnerEditor, exp);
 
   Type("z");
   Type("A9");
@@ -237,9 +237,9 @@ TEST_F(MenuCommands, ChainingMakesTheEditorsFollowEachOther) {
 
   ASSERT_TRUE(Choose({"&Bearbeiten", Chain}));
   EXPECT_FALSE(MenuItem({"&Bearbeiten", Chain})->isChecked());
-  EXPECT_EQ(Background(Qctecp->ToGether), Resolved(clBtnFace));
-  EXPECT_EQ(exp->PartnerFrame, nullptr);
-  EXPECT_EQ(imp->PartnerFrame, nullptr);
+  EXPECT_EQ(Background(Qctecp->ChainMargin), Resolved(clBtnFace));
+  EXPECT_EQ(exp->PartnerEditor, nullptr);
+  EXPECT_EQ(imp->PartnerEditor, nullptr);
   Type("y");
   Type("A8");
   Press(Qt::Key_Return);
@@ -249,18 +249,18 @@ TEST_F(MenuCommands, ChainingMakesTheEditorsFollowEachOther) {
 }
 
 TEST_F(MenuCommands, TransposingTurnsTheGridAndItsClicks) {
-  TFrmListBox& grid = *exportWindow()->FrmListBox1;
+  TableGrid& grid = *exportWindow()->Grid;
   const auto item = [](int row, int column) { return column * GridSide + row; };
   EXPECT_EQ(TopLabels(grid), "  00   01   02   03   04   05   06   07   08   09   0A   0B   0C   0D   0E   0F ");
 
   ASSERT_TRUE(Choose({"&Bearbeiten", "&Zeilen und Spalten vertauschen"}));
   EXPECT_TRUE(MenuItem({"&Bearbeiten", "&Zeilen und Spalten vertauschen"})->isChecked());
   EXPECT_EQ(TopLabels(grid), "  00   10   20   30   40   50   60   70   80   90   A0   B0   C0   D0   E0   F0 ");
-  EXPECT_EQ(LeftLabels(*importWindow()->FrmListBox1),
+  EXPECT_EQ(LeftLabels(*importWindow()->Grid),
             "  00   01   02   03   04   05   06   07   08   09   0A   0B   0C   0D   0E   0F ");
   ClickItem(exportWindow(), item(4, 11));
   EXPECT_EQ(Fields(exp), QStringList({Shown(0xA3), "", "A3", ""}));
-  EXPECT_TRUE(exp->EdHexOut->hasFocus());
+  EXPECT_TRUE(exp->TargetHex->hasFocus());
   EXPECT_EQ(MarkedEntry(exportWindow()), 0xA3);
   // Ctrl+Down steps down a column of the turned grid: the next position.
   Press(Qt::Key_Down, Qt::ControlModifier);
@@ -275,7 +275,7 @@ TEST_F(MenuCommands, TransposingTurnsTheGridAndItsClicks) {
   ClickItem(importWindow(), item(4, 11));
   EXPECT_TRUE(QTest::qWaitForWindowActive(Qctecp));
   EXPECT_EQ(Fields(imp), QStringList({Shown(0x3A), "", "3A", ""}));
-  EXPECT_TRUE(imp->EdAlphaOut->hasFocus());
+  EXPECT_TRUE(imp->TargetChar->hasFocus());
   EXPECT_TRUE(importTable().Active);
   EXPECT_FALSE(exportTable().Active);
   EXPECT_EQ(Fields(exp), QStringList({"", "", "", ""}));
@@ -328,7 +328,7 @@ TEST_F(MenuCommands, ClearingEmptiesOneOrBothAndKeepsTheChain) {
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Text, " A=41");
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, Resolved(clGrayText));
   EXPECT_EQ(Fields(exp), QStringList({"", "", "00", ""}));
-  EXPECT_EQ(Background(exp->InputHeader), Resolved(clBtnShadow));
+  EXPECT_EQ(Background(exp->InputBox), Resolved(clBtnShadow));
   EXPECT_EQ(exportTable().Partner, &importTable());
 
   ASSERT_TRUE(Choose({"&Bearbeiten", "&Leeren", "&IMPORT Tablee leeren"}));
@@ -340,7 +340,7 @@ TEST_F(MenuCommands, ClearingEmptiesOneOrBothAndKeepsTheChain) {
   EXPECT_EQ(exportTable().CountAssigned(), 0);
   EXPECT_EQ(importTable().CountAssigned(), 0);
   EXPECT_TRUE(MenuItem({"&Bearbeiten", Chain})->isChecked());
-  EXPECT_EQ(Background(Qctecp->ToGether), Resolved(DM1->ChainedColor));
+  EXPECT_EQ(Background(Qctecp->ChainMargin), Resolved(DM1->ChainedColor));
   ExpectCaptions();
 }
 
@@ -354,31 +354,31 @@ TEST_F(MenuCommands, FontsShowInLabelCaptionsEditorsAndGrids) {
                {"WINDOWS &Courier new", "Courier New"}};
   for (const auto& font : fonts) {
     ASSERT_TRUE(Choose(zeichensatz + QStringList{font.Item}));
-    EXPECT_EQ(Qctecp->LblCurrentFont->text(), font.Name);
-    EXPECT_EQ(Qctecp->LblCurrentFont->font(), DM1->DisplayFont->ToQFont());
+    EXPECT_EQ(Qctecp->CurrentFontLabel->text(), font.Name);
+    EXPECT_EQ(Qctecp->CurrentFontLabel->font(), DM1->CurrentFont->ToQFont());
     EXPECT_EQ(exportWindow()->windowTitle(), "QAVO CodeTab EXPORT [" + font.Name + "] ");
     EXPECT_EQ(importWindow()->windowTitle(), "QAVO CodeTab IMPORT [" + font.Name + "] ");
-    EXPECT_EQ(exp->EdAlphaIn->font(), DM1->DisplayFont->ToQFont());
-    EXPECT_EQ(exportWindow()->FrmListBox1->ListBox1->font(), DM1->DisplayFont->ToQFont());
+    EXPECT_EQ(exp->SourceChar->font(), DM1->CurrentFont->ToQFont());
+    EXPECT_EQ(exportWindow()->Grid->Cells->font(), DM1->CurrentFont->ToQFont());
   }
 
   // Terminal: typed characters become their OEM codes.
   ASSERT_TRUE(Choose(zeichensatz + QStringList{"&OEM (WINDOWS Terminal)"}));
-  EXPECT_EQ(Qctecp->LblCurrentFont->text(), "Terminal");
-  ClickField(exp->EdAlphaIn);
+  EXPECT_EQ(Qctecp->CurrentFontLabel->text(), "Terminal");
+  ClickField(exp->SourceChar);
   Type(Utf8("ä"));
   EXPECT_EQ(Fields(exp)[2], "84");
 
   // The font dialog offers the present font; a tall choice is cut to 12 pixels.
-  prompter->AnswerFont(TFont("DejaVu Sans", -20));
+  prompter->AnswerFont(DisplayFont("DejaVu Sans", -20));
   ASSERT_TRUE(Choose(zeichensatz + QStringList{Utf8("&Zeichensatz wählen")}));
   const auto offered = prompter->CallsOf("font");
   ASSERT_EQ(offered.size(), 1u);
   EXPECT_EQ(offered[0].Text, "Terminal");
-  EXPECT_EQ(Qctecp->LblCurrentFont->text(), "DejaVu Sans");
-  EXPECT_EQ(DM1->DisplayFont->Height, -12);
+  EXPECT_EQ(Qctecp->CurrentFontLabel->text(), "DejaVu Sans");
+  EXPECT_EQ(DM1->CurrentFont->Height, -12);
   EXPECT_EQ(exportWindow()->windowTitle(), "QAVO CodeTab EXPORT [DejaVu Sans] ");
-  ClickField(exp->EdAlphaIn);
+  ClickField(exp->SourceChar);
   Type(Utf8("ä"));
   EXPECT_EQ(Fields(exp)[2], "E4");
 }
@@ -390,13 +390,13 @@ TEST_F(MenuCommands, ColoursShowWhereTheyBelong) {
 
   prompter->AnswerColor(QColor(0, 0, 255));
   ASSERT_TRUE(Choose(farben + QStringList{"&Verbundene Tabellen"}));
-  EXPECT_EQ(Background(Qctecp->ToGether), QColor(0, 0, 255));
+  EXPECT_EQ(Background(Qctecp->ChainMargin), QColor(0, 0, 255));
 
   prompter->AnswerColor(QColor(0, 255, 255));
   ASSERT_TRUE(Choose(farben + QStringList{"&Aktiviert"}));
-  ClickField(exp->EdAlphaIn);
-  EXPECT_EQ(Background(exp->Rand), QColor(0, 255, 255));
-  EXPECT_EQ(exportWindow()->FrmListBox1->BorderColor(), RgbColor(0, 255, 255));
+  ClickField(exp->SourceChar);
+  EXPECT_EQ(Background(exp->Border), QColor(0, 255, 255));
+  EXPECT_EQ(exportWindow()->Grid->BorderColor(), RgbColor(0, 255, 255));
 
   prompter->AnswerColor(QColor(0, 0, 128));
   ASSERT_TRUE(Choose(farben + QStringList{"&Eindeutige Zuordnung"}));
@@ -407,10 +407,10 @@ TEST_F(MenuCommands, ColoursShowWhereTheyBelong) {
   ASSERT_TRUE(Choose(farben + QStringList{"&Mehrfach-Zuordnung"}));
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x80).Color, QColor(255, 128, 0));
   EXPECT_EQ(DrawnEntry(importWindow(), 0x3F).Color, QColor(255, 128, 0));
-  ClickField(exp->EdAlphaIn);
+  ClickField(exp->SourceChar);
   Type(Utf8("€"));
   EXPECT_EQ(Fields(exp)[2], "80");
-  EXPECT_EQ(Background(exp->InputHeader), QColor(255, 128, 0));
+  EXPECT_EQ(Background(exp->InputBox), QColor(255, 128, 0));
 
   // Each dialog was loaded with the colour in force.
   const auto dialogs = prompter->CallsOf("color");
@@ -452,9 +452,9 @@ TEST_F(MenuCommands, WindowsAreHiddenAndShownWithTheirCaptions) {
 
 // Opens a pipe for writing now and then, so that a reader stuck waiting
 // for a writer is let go and the test fails instead of hanging.
-class TPipeRelease {
+class PipeRelease {
  public:
-  explicit TPipeRelease(const QString& pipe)
+  explicit PipeRelease(const QString& pipe)
       : thread_([this, name = pipe.toStdString()] {
           std::unique_lock<std::mutex> lock(mutex_);
           while (!done_.wait_for(lock, std::chrono::seconds(3), [this] { return finished_; })) {
@@ -462,7 +462,7 @@ class TPipeRelease {
             if (fd >= 0) ::close(fd);
           }
         }) {}
-  ~TPipeRelease() {
+  ~PipeRelease() {
     {
       std::lock_guard<std::mutex> lock(mutex_);
       finished_ = true;
@@ -481,7 +481,7 @@ class TPipeRelease {
 TEST_F(MenuCommands, APipeIsNeitherReadNorAppendedTo) {
   const QString pipe = path("pipe.tab");
   ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
-  TPipeRelease release(pipe);
+  PipeRelease release(pipe);
 
   prompter->AnswerFile(pipe);
   ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&automatische Erkennung"}));

@@ -14,8 +14,8 @@ const QString CourierImport = "QAVO CodeTab IMPORT [Courier New] ";
 TEST_F(Session, RoadOfOneEdit) {
   ASSERT_TRUE(Choose({"&Bearbeiten", "Tabellen &verbinden"}));
   EXPECT_TRUE(MenuItem({"&Bearbeiten", "Tabellen &verbinden"})->isChecked());
-  EXPECT_EQ(Background(Qctecp->ToGether), Resolved(DM1->ChainedColor));
-  ASSERT_TRUE(exp->EdAlphaIn->hasFocus());
+  EXPECT_EQ(Background(Qctecp->ChainMargin), Resolved(DM1->ChainedColor));
+  ASSERT_TRUE(exp->SourceChar->hasFocus());
   ASSERT_TRUE(exportTable().Active);
 
   // 1. The character A: position 41 is current, the focus goes to the
@@ -23,9 +23,9 @@ TEST_F(Session, RoadOfOneEdit) {
   Type("A");
   EXPECT_EQ(exportTable().CurrentPosition, 0x41);
   EXPECT_EQ(Fields(exp), QStringList({"A", "", "41", ""}));
-  EXPECT_TRUE(exp->EdHexOut->hasFocus());
+  EXPECT_TRUE(exp->TargetHex->hasFocus());
   EXPECT_EQ(Fields(imp), QStringList({"A", "", "41", ""}));
-  EXPECT_EQ(Background(exp->InputHeader), Resolved(clBtnShadow));
+  EXPECT_EQ(Background(exp->InputBox), Resolved(clBtnShadow));
 
   // 2. C1 and Enter: assigned, mirrored, the focus back in the source field.
   Type("C1");
@@ -35,20 +35,20 @@ TEST_F(Session, RoadOfOneEdit) {
   EXPECT_EQ(importTable().Entries[0xC1].Target, 0x41);
   EXPECT_EQ(exportTable().CountAssigned(), 1);
   EXPECT_EQ(importTable().CountAssigned(), 1);
-  EXPECT_TRUE(exp->EdAlphaIn->hasFocus());
+  EXPECT_TRUE(exp->SourceChar->hasFocus());
 
   // 3. Both editors and both grids follow, in the proof colour.
   const QColor proof = Resolved(DM1->ProofColor);
   EXPECT_EQ(Fields(exp), QStringList({"A", Shown(0xC1), "41", "C1"}));
   EXPECT_EQ(Fields(imp), QStringList({Shown(0xC1), "A", "C1", "41"}));
-  EXPECT_EQ(Background(exp->InputHeader), proof);
-  EXPECT_EQ(Background(imp->InputHeader), proof);
-  EXPECT_EQ(Background(exp->Rand), Resolved(DM1->ActiveColor));
-  EXPECT_EQ(Background(imp->Rand), Resolved(clBtnFace));
-  const TShownCell exportCell = DrawnEntry(exportWindow(), 0x41);
+  EXPECT_EQ(Background(exp->InputBox), proof);
+  EXPECT_EQ(Background(imp->InputBox), proof);
+  EXPECT_EQ(Background(exp->Border), Resolved(DM1->ActiveColor));
+  EXPECT_EQ(Background(imp->Border), Resolved(clBtnFace));
+  const ShownCell exportCell = DrawnEntry(exportWindow(), 0x41);
   EXPECT_EQ(exportCell.Text, " A:C1");
   EXPECT_EQ(exportCell.Color, proof);
-  const TShownCell importCell = DrawnEntry(importWindow(), 0xC1);
+  const ShownCell importCell = DrawnEntry(importWindow(), 0xC1);
   EXPECT_EQ(importCell.Text, " A=41");
   EXPECT_EQ(importCell.Color, proof);
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x42).Color, Resolved(clGrayText));
@@ -73,10 +73,10 @@ TEST_F(Session, RoadOfOneEdit) {
 
 // The saved state of the pair after the three edits of the session below:
 // CP 273 with A and B trading their codes, and EBCDIC 4A read as a small ä.
-struct TEditedPair {
+struct EditedPair {
   std::vector<int> Export = Targets(IsoCp273Export);
   std::vector<int> Import = Targets(IsoCp273Import);
-  TEditedPair() {
+  EditedPair() {
     Export[0x41] = 0xC2;
     Export[0x42] = 0xC1;
     Import = Inverse(Export);
@@ -96,7 +96,7 @@ class UserSession : public Acceptance {
     ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&automatische Erkennung"}));
   }
   // A table as loaded back: the saved targets with their counts.
-  void ExpectTable(const TCodeTab& table, const std::vector<int>& targets) const {
+  void ExpectTable(const CodeTable& table, const std::vector<int>& targets) const {
     EXPECT_EQ(Targets(table), targets);
     EXPECT_EQ(Counts(table), CountsOf(targets));
   }
@@ -106,7 +106,7 @@ class UserSession : public Acceptance {
 };
 
 TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
-  const TEditedPair edited;
+  const EditedPair edited;
 
   // Start and "&Beide" of CP 273.
   ASSERT_TRUE(Choose({"&Tabelle laden", "&ISO 8859-1 CP 273", "&Beide"}));
@@ -117,13 +117,13 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   EXPECT_TRUE(MenuItem({"&Bearbeiten", "Tabellen &verbinden"})->isChecked());
 
   // Edit 1: A to C2, the code of B, which makes C2 ambiguous; not mirrored.
-  ClickField(exp->EdAlphaIn);
+  ClickField(exp->SourceChar);
   Type("A");
   EXPECT_EQ(Fields(exp), QStringList({"A", Shown(0xC1), "41", "C1"}));
   EXPECT_EQ(Fields(imp), QStringList({Shown(0xC1), "A", "C1", "41"}));
   Type("C2");
   Press(Qt::Key_Return);
-  EXPECT_EQ(Background(exp->InputHeader), Resolved(DM1->AmbiguousColor));
+  EXPECT_EQ(Background(exp->InputBox), Resolved(DM1->AmbiguousColor));
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x42).Color, Resolved(DM1->AmbiguousColor));
   EXPECT_EQ(importTable().Entries[0xC2].Target, 0x42);
   EXPECT_EQ(exportWindow()->windowTitle(), CourierExport);
@@ -135,33 +135,33 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   Press(Qt::Key_Return);
   EXPECT_EQ(Targets(exportTable()), edited.Export);
   EXPECT_EQ(Targets(importTable()), Inverse(edited.Export));
-  EXPECT_EQ(exportTable().IsProven(TCodeTab::WholeTable), 1);
+  EXPECT_EQ(exportTable().IsProven(CodeTable::WholeTable), 1);
   EXPECT_EQ(importWindow()->windowTitle(), CourierImport);
 
   // Edit 3, in the IMPORT editor: EBCDIC 4A (the Ä of CP 273) typed as hex,
   // the small ä typed as its target; ä already has a source, so the EXPORT
   // table is left alone.
-  SelectField(imp->EdHexIn);
+  SelectField(imp->SourceHex);
   EXPECT_TRUE(importTable().Active);
   EXPECT_FALSE(exportTable().Active);
   Type("4A");
-  EXPECT_TRUE(imp->EdAlphaOut->hasFocus());
+  EXPECT_TRUE(imp->TargetChar->hasFocus());
   EXPECT_EQ(Fields(imp), QStringList({Shown(0x4A), Utf8("Ä"), "4A", "C4"}));
   EXPECT_EQ(Fields(exp), QStringList({Utf8("Ä"), Shown(0x4A), "C4", "4A"}));
   Type(Utf8("ä"));
   EXPECT_EQ(Fields(imp), QStringList({Shown(0x4A), Utf8("ä"), "4A", "E4"}));
   Press(Qt::Key_Return);
-  EXPECT_TRUE(imp->EdHexIn->hasFocus());
+  EXPECT_TRUE(imp->SourceHex->hasFocus());
   ExpectTable(exportTable(), edited.Export);
   ExpectTable(importTable(), edited.Import);
   EXPECT_EQ(DrawnEntry(importWindow(), 0x4A).Text, Utf8(" ä=E4"));
   EXPECT_EQ(DrawnEntry(importWindow(), 0x4A).Color, Resolved(DM1->AmbiguousColor));
   EXPECT_EQ(DrawnEntry(importWindow(), 0xC0).Color, Resolved(DM1->AmbiguousColor));
 
-  // "&Drucken" to a PDF: one page with both windows.
+  // "&Print" to a PDF: one page with both windows.
   const QString pdf = path("tables.pdf");
   prompter->AnswerPrinter(pdf);
-  ASSERT_TRUE(Choose({"&Datei", "&Drucken"}));
+  ASSERT_TRUE(Choose({"&Datei", "&Print"}));
   const QByteArray printed = ReadFile(pdf);
   ASSERT_TRUE(printed.startsWith("%PDF-"));
   EXPECT_EQ(PdfPages(printed), 1);
@@ -206,7 +206,7 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
                                "C Header (*.h)|*.h|Alle (*.*)|*.*",
                                "Pascal (Delphi) Header (*.hpp)|*.hpp|Alle (*.*)|*.*"};
   for (size_t i = 0; i < saves.size(); ++i) {
-    const TFileDialogSettings& dialog = saves[i].Settings;
+    const FileDialogSettings& dialog = saves[i].Settings;
     EXPECT_EQ(dialog.FileName, proposed[i]) << i;
     EXPECT_EQ(dialog.DefaultExt, extensions[i]) << i;
     EXPECT_EQ(dialog.Filter, filters[i]) << i;
@@ -234,7 +234,7 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   EXPECT_EQ(exportWindow()->windowTitle(), CourierExport);
   EXPECT_EQ(importWindow()->windowTitle(), CourierImport);
   EXPECT_EQ(Fields(imp), QStringList({Shown(0x4A), "", "4A", ""}));
-  EXPECT_EQ(Background(imp->InputHeader), Resolved(clBtnShadow));
+  EXPECT_EQ(Background(imp->InputBox), Resolved(clBtnShadow));
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Text, " A=41");
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, Resolved(clGrayText));
 

@@ -12,7 +12,7 @@ namespace {
 class CodePagesTest : public SessionTest {
  protected:
   void Choose(int codePage, bool windows1252, bool swapNl) {
-    TCodePageChoice choice;
+    CodePageChoice choice;
     choice.CodePage = codePage;
     choice.Windows1252 = windows1252;
     choice.SwapNl = swapNl;
@@ -20,7 +20,7 @@ class CodePagesTest : public SessionTest {
     DM1->MoreCodePages->trigger();
   }
 
-  static void ExpectEntries(const TCodeTab& table, const TEntry (&entries)[256]) {
+  static void ExpectEntries(const CodeTable& table, const TableEntry (&entries)[256]) {
     for (int p = 0; p < 256; ++p) {
       EXPECT_EQ(table.Entries[p].Target, entries[p].Target) << "position " << p;
       EXPECT_EQ(table.Entries[p].Count, entries[p].Count) << "code " << p;
@@ -48,8 +48,8 @@ TEST_F(CodePagesTest, ThePairIsLoadedChainedAndNamedAsTheConverterBuildsIt) {
   exportTable().SetActive(1);
   importTable().SetActive(0);
   Choose(1141, false, false);
-  TCodePagePair pair;
-  ASSERT_TRUE(BuildCodePagePair(1141, TWorkstation::Iso8859_1, false, pair));
+  CodePagePair pair;
+  ASSERT_TRUE(BuildCodePagePair(1141, Workstation::Iso8859_1, false, pair));
   ExpectEntries(exportTable(), pair.Export);
   ExpectEntries(importTable(), pair.Import);
   EXPECT_EQ(exportTable().Header, Header("EXPORT", "ISO8859-1_CP1141"));
@@ -81,8 +81,8 @@ TEST_F(CodePagesTest, CodesWithoutCounterpartStayUnassigned) {
 
 TEST_F(CodePagesTest, SwappingNlAndLfMakesTheLineFeedTheUnixNewline) {
   Choose(1047, false, true);
-  TCodePagePair pair;
-  ASSERT_TRUE(BuildCodePagePair(1047, TWorkstation::Iso8859_1, true, pair));
+  CodePagePair pair;
+  ASSERT_TRUE(BuildCodePagePair(1047, Workstation::Iso8859_1, true, pair));
   ExpectEntries(exportTable(), pair.Export);
   ExpectEntries(importTable(), pair.Import);
   EXPECT_EQ(exportTable().Entries[0x0A].Target, 0x15);
@@ -106,22 +106,22 @@ TEST_F(CodePagesTest, CancellingChangesNothing) {
   DM1->LoadDIN->trigger();
   DM1->ChainTablesAction->setChecked(false);
   DM1->ChainTablesActionExecute();
-  const TTableState exportBefore(exportTable());
-  const TTableState importBefore(importTable());
+  const TableState exportBefore(exportTable());
+  const TableState importBefore(importTable());
   prompter->AnswerCancel();
   DM1->MoreCodePages->trigger();
-  EXPECT_TRUE(exportBefore == TTableState(exportTable()));
-  EXPECT_TRUE(importBefore == TTableState(importTable()));
+  EXPECT_TRUE(exportBefore == TableState(exportTable()));
+  EXPECT_TRUE(importBefore == TableState(importTable()));
   EXPECT_FALSE(DM1->ChainTablesAction->isChecked());
 }
 
 TEST_F(CodePagesTest, APageTheConverterLacksIsRefused) {
-  const TTableState exportBefore(exportTable());
+  const TableState exportBefore(exportTable());
   Choose(99999, false, false);
   const auto messages = prompter->CallsOf("message");
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].Text, QString::fromUtf8("Codepage 99999 ist nicht verfügbar."));
-  EXPECT_TRUE(exportBefore == TTableState(exportTable()));
+  EXPECT_TRUE(exportBefore == TableState(exportTable()));
 }
 
 }  // namespace

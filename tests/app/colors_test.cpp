@@ -6,9 +6,9 @@
 
 #include "platform/colors.h"
 #include "support/session.h"
-#include "ui/frmunit1.h"
-#include "ui/frmunit2.h"
-#include "ui/listform.h"
+#include "ui/entryeditor.h"
+#include "ui/tablegrid.h"
+#include "ui/tablewindow.h"
 
 namespace {
 
@@ -20,9 +20,9 @@ QColor Background(const QWidget* widget) { return widget->palette().color(QPalet
 
 // Every colour the session and the two tables keep.
 std::vector<int32_t> ColorsNow() {
-  const TDM1& dm = *DM1;
+  const Session& dm = *DM1;
   std::vector<int32_t> colors{dm.ChainedColor, dm.ActiveColor, dm.AmbiguousColor, dm.ProofColor};
-  for (const TCodeTab* table : {dm.ExportTable, dm.ImportTable})
+  for (const CodeTable* table : {dm.ExportTable, dm.ImportTable})
     colors.insert(colors.end(), {table->ActiveColor, table->AmbiguousColor, table->ProofColor});
   return colors;
 }
@@ -34,10 +34,10 @@ class StateColors : public SessionTest {
     Qctecp->show();
     QApplication::setActiveWindow(Qctecp);
     ASSERT_TRUE(QTest::qWaitForWindowActive(Qctecp));
-    exp = Qctecp->FrmExport;
-    imp = Qctecp->FrmImport;
-    exportGrid = DM1->ExportWindow->FrmListBox1;
-    importGrid = DM1->ImportWindow->FrmListBox1;
+    exp = Qctecp->ExportEditor;
+    imp = Qctecp->ImportEditor;
+    exportGrid = DM1->ExportWindow->Grid;
+    importGrid = DM1->ImportWindow->Grid;
   }
 
   // Chains the pair with EXPORT active: A -> C1 is confirmed by the partner.
@@ -52,10 +52,10 @@ class StateColors : public SessionTest {
 
   QString OfferedColor() const { return prompter->CallsOf("color").back().Text; }
 
-  TFrame1* exp = nullptr;
-  TFrame1* imp = nullptr;
-  TFrmListBox* exportGrid = nullptr;
-  TFrmListBox* importGrid = nullptr;
+  EntryEditor* exp = nullptr;
+  EntryEditor* imp = nullptr;
+  TableGrid* exportGrid = nullptr;
+  TableGrid* importGrid = nullptr;
 };
 
 TEST_F(StateColors, NewAmbiguousColourShowsInBothGridsAndBothEditors) {
@@ -66,7 +66,7 @@ TEST_F(StateColors, NewAmbiguousColourShowsInBothGridsAndBothEditors) {
   exp->MoveTo(0x41);
   imp->MoveTo(0xC1);
   Qctecp->RefreshViews();
-  ASSERT_EQ(Background(exp->InputHeader), Resolved(clRed));
+  ASSERT_EQ(Background(exp->InputBox), Resolved(clRed));
 
   prompter->AnswerColor(QColor(0, 0, 255));
   DM1->ColorAmbiguousAction->trigger();
@@ -78,8 +78,8 @@ TEST_F(StateColors, NewAmbiguousColourShowsInBothGridsAndBothEditors) {
   EXPECT_EQ(importGrid->CachedColors().Ambiguous, clBlue);
   EXPECT_EQ(GridTextColor(exportTable(), 0x42, exportGrid->CachedColors()), clBlue);
   EXPECT_EQ(GridTextColor(importTable(), 0xC2, importGrid->CachedColors()), clBlue);
-  EXPECT_EQ(Background(exp->InputHeader), Resolved(clBlue));
-  EXPECT_EQ(Background(imp->InputHeader), Resolved(clBlue));
+  EXPECT_EQ(Background(exp->InputBox), Resolved(clBlue));
+  EXPECT_EQ(Background(imp->InputBox), Resolved(clBlue));
 }
 
 TEST_F(StateColors, NewProofColourShowsInBothGridsWhereChained) {
@@ -97,11 +97,11 @@ TEST_F(StateColors, NewProofColourShowsInBothGridsWhereChained) {
   ChainWithProvenEntry();
   EXPECT_EQ(GridTextColor(exportTable(), 0x41, exportGrid->CachedColors()), clTeal);
   EXPECT_EQ(GridTextColor(importTable(), 0xC1, importGrid->CachedColors()), clTeal);
-  EXPECT_EQ(Background(exp->InputHeader), Resolved(clTeal));
+  EXPECT_EQ(Background(exp->InputBox), Resolved(clTeal));
 }
 
 TEST_F(StateColors, NewActiveColourFramesTheActiveEditorAndGrid) {
-  exp->EdAlphaIn->setFocus();
+  exp->SourceChar->setFocus();
   ASSERT_TRUE(exportTable().Active);
   prompter->AnswerColor(QColor(0, 0, 255));
   DM1->ColorActiveAction->trigger();
@@ -109,8 +109,8 @@ TEST_F(StateColors, NewActiveColourFramesTheActiveEditorAndGrid) {
   EXPECT_EQ(DM1->ActiveColor, clBlue);
   EXPECT_EQ(exportTable().ActiveColor, clBlue);
   EXPECT_EQ(importTable().ActiveColor, clBlue);
-  EXPECT_EQ(Background(exp->Rand), Resolved(clBlue));
-  EXPECT_EQ(Background(imp->Rand), Resolved(clBtnFace));
+  EXPECT_EQ(Background(exp->Border), Resolved(clBlue));
+  EXPECT_EQ(Background(imp->Border), Resolved(clBtnFace));
   EXPECT_EQ(exportGrid->BorderColor(), clBlue);
   EXPECT_EQ(importGrid->BorderColor(), clBtnFace);
 }
@@ -120,14 +120,14 @@ TEST_F(StateColors, NewChainedColourShowsOnceTheTablesAreChained) {
   DM1->ColorChainedAction->trigger();
   EXPECT_EQ(OfferedColor(), "#ff00ff");
   EXPECT_EQ(DM1->ChainedColor, clBlue);
-  EXPECT_EQ(Background(Qctecp->ToGether), Resolved(clBtnFace));
+  EXPECT_EQ(Background(Qctecp->ChainMargin), Resolved(clBtnFace));
   ChainWithProvenEntry();
-  EXPECT_EQ(Background(Qctecp->ToGether), Resolved(clBlue));
+  EXPECT_EQ(Background(Qctecp->ChainMargin), Resolved(clBlue));
 
   prompter->AnswerColor(QColor(0, 128, 128));
   DM1->ColorChainedAction->trigger();
   EXPECT_EQ(OfferedColor(), "#0000ff");
-  EXPECT_EQ(Background(Qctecp->ToGether), Resolved(clTeal));
+  EXPECT_EQ(Background(Qctecp->ChainMargin), Resolved(clTeal));
 }
 
 TEST_F(StateColors, SystemColourIsOfferedAsItsPresentRgbValue) {
@@ -148,7 +148,7 @@ TEST_F(StateColors, CancelledDialogChangesNothing) {
     EXPECT_EQ(ColorsNow(), before) << action->objectName().toStdString();
   }
   EXPECT_EQ(prompter->CallsOf("color").size(), 4u);
-  EXPECT_EQ(Background(Qctecp->ToGether), Resolved(clFuchsia));
+  EXPECT_EQ(Background(Qctecp->ChainMargin), Resolved(clFuchsia));
   EXPECT_EQ(exportGrid->CachedColors().Proof, clGreen);
 }
 

@@ -10,8 +10,8 @@
 #include "model/presets.h"
 #include "support/session.h"
 #include "tablefiles.h"
-#include "ui/difflist.h"
-#include "ui/frmunit1.h"
+#include "ui/differencelist.h"
+#include "ui/entryeditor.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ class CompareTest : public SessionTest {
     return path;
   }
 
-  static TDiffList* Window() { return DM1->DiffWindow; }
+  static DifferenceList* Window() { return DM1->DifferenceWindow; }
 
   // Each row as "position character this other".
   static QStringList Rows() {
@@ -65,7 +65,7 @@ class CompareTest : public SessionTest {
 
   QStringList Messages() const {
     QStringList texts;
-    for (const TPromptCall& call : prompter->CallsOf("message")) texts << call.Text;
+    for (const PromptCall& call : prompter->CallsOf("message")) texts << call.Text;
     return texts;
   }
 
@@ -115,8 +115,8 @@ TEST_F(CompareTest, ATableFileEqualToTheSessionHasNoDifferences) {
   DM1->LoadIsoCp273->trigger();
   MakeImportActive();
   const QByteArray v3 = Bytes(V3Image(importTable(), exportTable()));
-  const TTableState exportBefore(exportTable());
-  const TTableState importBefore(importTable());
+  const TableState exportBefore(exportTable());
+  const TableState importBefore(importTable());
   const QString path = CompareWithFile("pair.tab", v3);
   const auto opens = prompter->CallsOf("open");
   ASSERT_EQ(opens.size(), 1u);
@@ -124,8 +124,8 @@ TEST_F(CompareTest, ATableFileEqualToTheSessionHasNoDifferences) {
   EXPECT_EQ(opens[0].Settings.Filter, "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct");
   ASSERT_EQ(prompter->CallsOf("information").size(), 1u);
   EXPECT_EQ(prompter->CallsOf("information")[0].Text, NoDifferences);
-  EXPECT_TRUE(exportBefore == TTableState(exportTable()));
-  EXPECT_TRUE(importBefore == TTableState(importTable()));
+  EXPECT_TRUE(exportBefore == TableState(exportTable()));
+  EXPECT_TRUE(importBefore == TableState(importTable()));
   EXPECT_TRUE(Messages().isEmpty());
 }
 
@@ -135,13 +135,13 @@ TEST_F(CompareTest, TheV5PairFileIsComparedInTheActiveDirection) {
   const QByteArray pair = Bytes(V5PairImage(exportTable(), importTable()));
   DM1->LoadDIN->trigger();
   MakeExportActive();
-  const TTableState exportBefore(exportTable());
-  const TTableState importBefore(importTable());
+  const TableState exportBefore(exportTable());
+  const TableState importBefore(importTable());
   CompareWithFile("pair.qct", pair);
   EXPECT_EQ(Rows(), QStringList({"41 A C1 C2", "7C | 6A 4F"}));
   EXPECT_EQ(Headers(), QStringList({"Position", "Zeichen", "EXPORT", "pair.qct"}));
-  EXPECT_TRUE(exportBefore == TTableState(exportTable()));
-  EXPECT_TRUE(importBefore == TTableState(importTable()));
+  EXPECT_TRUE(exportBefore == TableState(exportTable()));
+  EXPECT_TRUE(importBefore == TableState(importTable()));
 
   MakeImportActive();
   CompareWithFile("pair.qct", pair);
@@ -165,8 +165,8 @@ TEST_F(CompareTest, AFileWithoutATableOfTheActiveDirectionIsNamed) {
 
 TEST_F(CompareTest, RefusedFilesGiveTheLoadMessagesAndChangeNothing) {
   DinWithTwoEdits();
-  const TTableState exportBefore(exportTable());
-  const TTableState importBefore(importTable());
+  const TableState exportBefore(exportTable());
+  const TableState importBefore(importTable());
   CompareWithFile("short.tab", QByteArray(255, 'x'));
   CompareWithFile("odd.tab", QByteArray(300, 'x'));
   CompareWithFile("identity.tab", IdentityImage());
@@ -177,8 +177,8 @@ TEST_F(CompareTest, RefusedFilesGiveTheLoadMessagesAndChangeNothing) {
                                      "unbekanntes Dateiformat",
                                      "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben",
                                      "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: xxxxxxxxxxxxxxxxxxxx"}));
-  EXPECT_TRUE(exportBefore == TTableState(exportTable()));
-  EXPECT_TRUE(importBefore == TTableState(importTable()));
+  EXPECT_TRUE(exportBefore == TableState(exportTable()));
+  EXPECT_TRUE(importBefore == TableState(importTable()));
   EXPECT_EQ(Window(), nullptr);
   EXPECT_TRUE(prompter->CallsOf("information").empty());
 }
@@ -199,9 +199,9 @@ TEST_F(CompareTest, ClickingARowMovesTheEditorToItsPosition) {
   const QRect row = list->visualItemRect(list->topLevelItem(0));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
   EXPECT_EQ(exportTable().CurrentPosition, 0x41);
-  EXPECT_EQ(Qctecp->FrmExport->EdHexIn->text(), "41");
-  EXPECT_EQ(Qctecp->FrmExport->EdHexOut->text(), "C2");
-  EXPECT_EQ(Qctecp->FrmExport->ScrollBar1->value(), 0x41);
+  EXPECT_EQ(Qctecp->ExportEditor->SourceHex->text(), "41");
+  EXPECT_EQ(Qctecp->ExportEditor->TargetHex->text(), "C2");
+  EXPECT_EQ(Qctecp->ExportEditor->PositionBar->value(), 0x41);
 }
 
 TEST_F(CompareTest, EnterOnARowMovesTheImportEditor) {
@@ -219,8 +219,8 @@ TEST_F(CompareTest, EnterOnARowMovesTheImportEditor) {
   QTest::keyClick(list, Qt::Key_Return);
   EXPECT_EQ(importTable().CurrentPosition, 0xC1);
   EXPECT_EQ(importTable().Active, 1);
-  EXPECT_EQ(Qctecp->FrmImport->EdHexIn->text(), "C1");
-  EXPECT_EQ(Qctecp->FrmImport->EdHexOut->text(), "42");
+  EXPECT_EQ(Qctecp->ImportEditor->SourceHex->text(), "C1");
+  EXPECT_EQ(Qctecp->ImportEditor->TargetHex->text(), "42");
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ const QString NoSignature = "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerha
 
 QString WrongLength(int length) { return QString::fromUtf8("Datei nicht erkannt: falsche Länge ") + QString::number(length); }
 
-QString Header(const TCodeTab& table) { return QString::fromLatin1(table.Header); }
+QString Header(const CodeTable& table) { return QString::fromLatin1(table.Header); }
 
 // The header line a load gives: kind word, display font and name, cut to 64.
 QString LoadedHeader(const char* kindWord, const QString& name) {
@@ -84,7 +84,7 @@ class FileLoadTest : public SessionTest {
   }
   std::vector<QString> Messages() const {
     std::vector<QString> texts;
-    for (const TPromptCall& call : prompter->CallsOf("message")) texts.push_back(call.Text);
+    for (const PromptCall& call : prompter->CallsOf("message")) texts.push_back(call.Text);
     return texts;
   }
 
@@ -92,42 +92,42 @@ class FileLoadTest : public SessionTest {
 };
 
 TEST_F(FileLoadTest, OpenDialogIsTitledBeforeEveryUseAndKeepsTheFilterChoice) {
-  DM1->OpenDialog1.Title = "anders";
+  DM1->OpenDialog.Title = "anders";
   DM1->LoadTableFile->trigger();
   ASSERT_EQ(prompter->Calls.size(), 1u);
-  const TFileDialogSettings& first = prompter->Calls[0].Settings;
+  const FileDialogSettings& first = prompter->Calls[0].Settings;
   EXPECT_EQ(prompter->Calls[0].Kind, "open");
   EXPECT_EQ(first.Title, "QAVO Codetabelle laden");
   EXPECT_EQ(first.Filter, "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct");
   EXPECT_EQ(first.FilterIndex, 2);
 
-  DM1->OpenDialog1.FilterIndex = 1;
-  DM1->OpenDialog1.Title = "anders";
+  DM1->OpenDialog.FilterIndex = 1;
+  DM1->OpenDialog.Title = "anders";
   DM1->LoadExport->trigger();
-  const TFileDialogSettings& second = prompter->Calls.at(1).Settings;
+  const FileDialogSettings& second = prompter->Calls.at(1).Settings;
   EXPECT_EQ(second.Title, "QAVO Codetabelle laden");
   EXPECT_EQ(second.FilterIndex, 1);
 }
 
 TEST_F(FileLoadTest, RecognisesExportAndImportImages) {
   FillBoth();
-  Qctecp->LblCurrentFont->setText("stale");
-  const TTableState importBefore(importTable());
+  Qctecp->CurrentFontLabel->setText("stale");
+  const TableState importBefore(importTable());
   const QString exportPath = Load(DM1->LoadTableFile, "e.tab", ExportImage());
   EXPECT_TRUE(prompter->CallsOf("message").empty());
   EXPECT_EQ(Targets(exportTable()), ImageTargets(ExportImage()));
   EXPECT_EQ(exportTable().CountAssigned(), 256);
   EXPECT_EQ(exportTable().CurrentPosition, 0);
   EXPECT_EQ(Header(exportTable()), LoadedHeader("EXPORT", exportPath));
-  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+  EXPECT_TRUE(TableState(importTable()) == importBefore);
   // The views were refreshed.
-  EXPECT_EQ(Qctecp->LblCurrentFont->text(), "Courier New");
+  EXPECT_EQ(Qctecp->CurrentFontLabel->text(), "Courier New");
 
-  const TTableState exportBefore(exportTable());
+  const TableState exportBefore(exportTable());
   const QString importPath = Load(DM1->LoadTableFile, "i.tab", ImportImage());
   EXPECT_EQ(Targets(importTable()), ImageTargets(ImportImage()));
   EXPECT_EQ(Header(importTable()), LoadedHeader("IMPORT", importPath));
-  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
+  EXPECT_TRUE(TableState(exportTable()) == exportBefore);
 }
 
 TEST_F(FileLoadTest, ImageMarkedBothWaysIsExport) {
@@ -141,21 +141,21 @@ TEST_F(FileLoadTest, ImageMarkedBothWaysIsExport) {
 
 TEST_F(FileLoadTest, IdentityImageIsRefusedUntilItsKindIsGiven) {
   FillBoth();
-  const TTableState exportBefore(exportTable());
-  const TTableState importBefore(importTable());
-  Qctecp->LblCurrentFont->setText("stale");
+  const TableState exportBefore(exportTable());
+  const TableState importBefore(importTable());
+  Qctecp->CurrentFontLabel->setText("stale");
   Load(DM1->LoadTableFile, "id.tab", IdentityImage());
   EXPECT_EQ(Messages(), std::vector<QString>{KindNotRecognised});
-  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
-  EXPECT_TRUE(TTableState(importTable()) == importBefore);
-  EXPECT_EQ(Qctecp->LblCurrentFont->text(), "stale");
+  EXPECT_TRUE(TableState(exportTable()) == exportBefore);
+  EXPECT_TRUE(TableState(importTable()) == importBefore);
+  EXPECT_EQ(Qctecp->CurrentFontLabel->text(), "stale");
 
   EXPECT_EQ(DM1->LoadExport->text(), "&EXPORT (256 Bytes)");
   EXPECT_EQ(DM1->LoadImport->text(), "&IIMPORT  (256 Bytes)");
   const QString path = Load(DM1->LoadExport, "id.tab", IdentityImage());
   EXPECT_EQ(Targets(exportTable()), ImageTargets(IdentityImage()));
   EXPECT_EQ(Header(exportTable()), LoadedHeader("EXPORT", path));
-  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+  EXPECT_TRUE(TableState(importTable()) == importBefore);
   Load(DM1->LoadImport, "id.tab", IdentityImage());
   EXPECT_EQ(Targets(importTable()), ImageTargets(IdentityImage()));
   EXPECT_EQ(Header(importTable()), LoadedHeader("IMPORT", path));
@@ -170,14 +170,14 @@ TEST_F(FileLoadTest, ForcedKindOverridesTheContent) {
 
 TEST_F(FileLoadTest, ForcedLoadDropsOtherLengthsSilently) {
   FillBoth();
-  const TTableState exportBefore(exportTable());
-  const TTableState importBefore(importTable());
+  const TableState exportBefore(exportTable());
+  const TableState importBefore(importTable());
   Load(DM1->LoadExport, "pair.tab", ExportImage() + ImportImage());
   Load(DM1->LoadImport, "v5.qct", V5('E', "] x", Shifted));
   Load(DM1->LoadImport, "odd.tab", QByteArray(300, 'x'));
   EXPECT_EQ(prompter->Calls.size(), 3u);
-  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
-  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+  EXPECT_TRUE(TableState(exportTable()) == exportBefore);
+  EXPECT_TRUE(TableState(importTable()) == importBefore);
 }
 
 TEST_F(FileLoadTest, V3FileFillsImportFromTheFirstHalfAndExportFromTheSecond) {
@@ -207,12 +207,12 @@ TEST_F(FileLoadTest, V5KindLetterChoosesTheTable) {
   EXPECT_EQ(importTable().Entries[0x40].Target, 0x20);
   EXPECT_EQ(Header(importTable()), "QAVO CodeTab IMPORT [Courier New] CP273");
 
-  const TTableState exportBefore(exportTable());
-  const TTableState importBefore(importTable());
+  const TableState exportBefore(exportTable());
+  const TableState importBefore(importTable());
   for (const char letter : {'I', 'U', ' '}) Load(DM1->LoadTableFile, "x.qct", V5(letter, "] X", Shifted));
   EXPECT_EQ(prompter->Calls.size(), 5u);
-  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
-  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+  EXPECT_TRUE(TableState(exportTable()) == exportBefore);
+  EXPECT_TRUE(TableState(importTable()) == importBefore);
 }
 
 TEST_F(FileLoadTest, V5EntriesCountByTheirLowByteAndFfffIsUnassigned) {
@@ -236,21 +236,21 @@ TEST_F(FileLoadTest, V5HeaderWithoutBracketOrNameLeavesTheTableUnnamed) {
 
 TEST_F(FileLoadTest, V5WithoutSignatureShowsItsLeadingText) {
   FillBoth();
-  const TTableState exportBefore(exportTable());
+  const TableState exportBefore(exportTable());
   QByteArray image = V5('A', "] N", Shifted);
   std::memcpy(image.data(), "QAVO Codetab \xE4x", 15);
   image[15] = '\0';
   Load(DM1->LoadTableFile, "bad.qct", image);
   EXPECT_EQ(Messages(), std::vector<QString>{NoSignature + QString::fromUtf8("QAVO Codetab äx")});
-  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
+  EXPECT_TRUE(TableState(exportTable()) == exportBefore);
 }
 
 TEST_F(FileLoadTest, RefusedLengthsChangeNothing) {
   FillBoth();
   exportTable().Link(&importTable());
   exportTable().SetActive(1);
-  const TTableState exportBefore(exportTable());
-  const TTableState importBefore(importTable());
+  const TableState exportBefore(exportTable());
+  const TableState importBefore(importTable());
   struct Row {
     int Length;
     QString Message;
@@ -263,8 +263,8 @@ TEST_F(FileLoadTest, RefusedLengthsChangeNothing) {
     Load(DM1->LoadTableFile, "f.tab", QByteArray(row.Length, 'x'));
     EXPECT_EQ(Messages(), std::vector<QString>{row.Message}) << row.Length;
     EXPECT_EQ(prompter->CallsOf("message").at(0).Buttons, QStringList{"OK"});
-    EXPECT_TRUE(TTableState(exportTable()) == exportBefore) << row.Length;
-    EXPECT_TRUE(TTableState(importTable()) == importBefore) << row.Length;
+    EXPECT_TRUE(TableState(exportTable()) == exportBefore) << row.Length;
+    EXPECT_TRUE(TableState(importTable()) == importBefore) << row.Length;
   }
   // The length check comes before the forced kind.
   prompter->Clear();
@@ -274,8 +274,8 @@ TEST_F(FileLoadTest, RefusedLengthsChangeNothing) {
 
 TEST_F(FileLoadTest, UnreadableFileShowsTheFileErrorBox) {
   FillBoth();
-  const TTableState exportBefore(exportTable());
-  const TTableState importBefore(importTable());
+  const TableState exportBefore(exportTable());
+  const TableState importBefore(importTable());
   for (const QString& path : {dir.path(), Path("vanished.tab")}) {
     prompter->Clear();
     prompter->AnswerFile(path);
@@ -289,35 +289,35 @@ TEST_F(FileLoadTest, UnreadableFileShowsTheFileErrorBox) {
   prompter->AnswerFile(Path("vanished.tab"));
   DM1->LoadImport->trigger();
   EXPECT_EQ(prompter->CallsOf("fileerror").size(), 2u);
-  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
-  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+  EXPECT_TRUE(TableState(exportTable()) == exportBefore);
+  EXPECT_TRUE(TableState(importTable()) == importBefore);
 }
 
 TEST_F(FileLoadTest, CancelledDialogDoesNothing) {
   FillBoth();
-  const TTableState exportBefore(exportTable());
+  const TableState exportBefore(exportTable());
   for (QAction* action : {DM1->LoadTableFile, DM1->LoadExport, DM1->LoadImport}) action->trigger();
   EXPECT_EQ(prompter->Calls.size(), 3u);
   EXPECT_TRUE(prompter->CallsOf("open").size() == 3u);
-  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
+  EXPECT_TRUE(TableState(exportTable()) == exportBefore);
 }
 
 TEST_F(FileLoadTest, LoadIntoAChainedPairLeavesThePartnerAndTheChain) {
   FillBoth();
   exportTable().Link(&importTable());
   exportTable().SetActive(1);
-  const TTableState importBefore(importTable());
+  const TableState importBefore(importTable());
   Load(DM1->LoadTableFile, "e.tab", ExportImage());
   EXPECT_EQ(Targets(exportTable()), ImageTargets(ExportImage()));
-  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+  EXPECT_TRUE(TableState(importTable()) == importBefore);
   EXPECT_EQ(exportTable().Partner, &importTable());
   EXPECT_EQ(exportTable().Active, 1);
 
   // The other table of the pair is loaded just as well, and nothing mirrors back.
-  const TTableState exportBefore(exportTable());
+  const TableState exportBefore(exportTable());
   Load(DM1->LoadTableFile, "i.tab", ImportImage());
   EXPECT_EQ(Targets(importTable()), ImageTargets(ImportImage()));
-  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
+  EXPECT_TRUE(TableState(exportTable()) == exportBefore);
   EXPECT_EQ(importTable().Partner, &exportTable());
 }
 
@@ -335,13 +335,13 @@ TEST_F(FileLoadTest, V5PairLoadsBothImagesOrRefusesEachByItself) {
   EXPECT_EQ(importTable().Partner, &exportTable());
   EXPECT_EQ(importTable().Active, 1);
 
-  const TTableState importBefore(importTable());
+  const TableState importBefore(importTable());
   QByteArray broken = V5('I', "] X", Shifted);
   broken[0] = 'q';
   Load(DM1->LoadTableFile, "half.qct", V5('A', "] NEU", [](int) { return 7; }) + broken);
   EXPECT_EQ(Messages(), std::vector<QString>{NoSignature + "qAVO CodeTab I"});
   EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] NEU");
-  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+  EXPECT_TRUE(TableState(importTable()) == importBefore);
 }
 
 // Everything saved comes back as it was.
@@ -363,7 +363,7 @@ TEST_F(RoundTripTest, UnixFiles) {
   const std::vector<int> importTargets = Targets(importTable());
   prompter->AnswerFile(Path("e.tab"));
   prompter->AnswerFile(Path("i.tab"));
-  DM1->SpeichernUnix->trigger();
+  DM1->SaveUnix->trigger();
   ClearBoth();
   prompter->AnswerFile(Path("e.tab"));
   DM1->LoadTableFile->trigger();
@@ -381,7 +381,7 @@ TEST_F(RoundTripTest, V3File) {
   const std::vector<int> exportTargets = Targets(exportTable());
   const std::vector<int> importTargets = Targets(importTable());
   prompter->AnswerFile(Path("pair.tab"));
-  DM1->SpeichernWindowsQavo3->trigger();
+  DM1->SaveV3->trigger();
   ClearBoth();
   prompter->AnswerFile(Path("pair.tab"));
   DM1->LoadTableFile->trigger();
@@ -401,7 +401,7 @@ TEST_F(RoundTripTest, V5PairAndSingleKeepGapsAndNames) {
   const std::string exportHeader = exportTable().Header;
   const std::string importHeader = importTable().Header;
   prompter->AnswerFile(Path("pair.qct"));
-  DM1->SpeichernWindowsQavo5->trigger();
+  DM1->SaveV5->trigger();
   ClearBoth();
   prompter->AnswerFile(Path("pair.qct"));
   DM1->LoadTableFile->trigger();
@@ -413,7 +413,7 @@ TEST_F(RoundTripTest, V5PairAndSingleKeepGapsAndNames) {
   exportTable().Link(nullptr);
   importTable().SetActive(1);
   prompter->AnswerFile(Path("i.qct"));
-  DM1->SpeichernWindowsQavo5->trigger();
+  DM1->SaveV5->trigger();
   ClearBoth();
   prompter->AnswerFile(Path("i.qct"));
   DM1->LoadTableFile->trigger();
@@ -452,16 +452,16 @@ TEST_F(FileLoadTest, AnyFileIsLoadedOrRefusedWithoutAChange) {
       loadsExport = which == 1;
       loadsImport = which == 2;
     }
-    const TTableState exportBefore(exportTable());
-    const TTableState importBefore(importTable());
+    const TableState exportBefore(exportTable());
+    const TableState importBefore(importTable());
     prompter->Clear();
     Load(actions[which], QString("any%1.bin").arg(length), bytes);
     ASSERT_EQ(prompter->CallsOf("message").size(), messages) << length;
     if (!loadsExport) {
-      ASSERT_TRUE(TTableState(exportTable()) == exportBefore) << length;
+      ASSERT_TRUE(TableState(exportTable()) == exportBefore) << length;
     }
     if (!loadsImport) {
-      ASSERT_TRUE(TTableState(importTable()) == importBefore) << length;
+      ASSERT_TRUE(TableState(importTable()) == importBefore) << length;
     }
     if (loadsExport) {
       ASSERT_EQ(Targets(exportTable()), ImageTargets(bytes.right(256))) << length;

@@ -9,24 +9,24 @@
 #include <QTest>
 
 #include "support/session.h"
-#include "ui/frmunit1.h"
-#include "ui/frmunit2.h"
-#include "ui/listform.h"
+#include "ui/entryeditor.h"
+#include "ui/tablegrid.h"
+#include "ui/tablewindow.h"
 
 namespace {
 
 // A font dialog that remembers the font it was offered.
-class TFontDialogRecorder : public TScriptedPrompter {
+class FontDialogRecorder : public ScriptedPrompter {
  public:
-  std::vector<TFont> Offered;
-  bool ChooseFont(TFont& font) override {
+  std::vector<DisplayFont> Offered;
+  bool ChooseFont(DisplayFont& font) override {
     Offered.push_back(font);
-    return TScriptedPrompter::ChooseFont(font);
+    return ScriptedPrompter::ChooseFont(font);
   }
 };
 
 // A paint device that keeps the texts drawn on it.
-class TTextEngine : public QPaintEngine {
+class TextEngine : public QPaintEngine {
  public:
   QStringList Texts;
   bool begin(QPaintDevice*) override { return true; }
@@ -38,10 +38,10 @@ class TTextEngine : public QPaintEngine {
   Type type() const override { return QPaintEngine::User; }
 };
 
-class TTextDevice : public QPaintDevice {
+class TextDevice : public QPaintDevice {
  public:
   QPaintEngine* paintEngine() const override { return &engine; }
-  mutable TTextEngine engine;
+  mutable TextEngine engine;
 
  protected:
   int metric(PaintDeviceMetric metric) const override {
@@ -57,13 +57,13 @@ class TTextDevice : public QPaintDevice {
 };
 
 // The text the grid draws in the cell of an entry.
-QString GridCellText(TFrmListBox& grid, int entry) {
+QString GridCellText(TableGrid& grid, int entry) {
   for (int item = 0; item < GridItems; ++item) {
-    const TGridItem cell = grid.ItemMapper(item);
+    const GridItem cell = grid.ItemMapper(item);
     if (cell.High < 0 || cell.Low < 0 || cell.Entry != entry) continue;
-    TTextDevice device;
+    TextDevice device;
     QPainter painter(&device);
-    grid.ListBox1DrawItem(painter, item, QRect(0, 0, 100, 16));
+    grid.CellsDrawItem(painter, item, QRect(0, 0, 100, 16));
     painter.end();
     return device.engine.Texts.join(QString());
   }
@@ -77,11 +77,11 @@ void TypeChar(QWidget* field, QChar c) {
   QApplication::sendEvent(field, &release);
 }
 
-class DisplayFont : public SessionTest {
+class DisplayFonts : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    auto recorder = std::make_unique<TFontDialogRecorder>();
+    auto recorder = std::make_unique<FontDialogRecorder>();
     dialog = recorder.get();
     DM1->SetPrompter(std::move(recorder));
     prompter = nullptr;
@@ -92,35 +92,35 @@ class DisplayFont : public SessionTest {
     ASSERT_NE(DM1->ImportWindow, nullptr);
   }
 
-  TFrmListBox& grid(TListBoxForm* window) const { return *window->FrmListBox1; }
+  TableGrid& grid(TableWindow* window) const { return *window->Grid; }
 
   // Every view shows the font: tables, captions, label, editors and grids.
-  void ExpectEverywhere(const TFont& font, const QString& name) const {
+  void ExpectEverywhere(const DisplayFont& font, const QString& name) const {
     const QFont drawn = font.ToQFont();
-    EXPECT_EQ(DM1->ExportTable->Font, DM1->DisplayFont);
-    EXPECT_EQ(DM1->ImportTable->Font, DM1->DisplayFont);
+    EXPECT_EQ(DM1->ExportTable->Font, DM1->CurrentFont);
+    EXPECT_EQ(DM1->ImportTable->Font, DM1->CurrentFont);
     const QString bracket = "[" + name + "]";
     EXPECT_EQ(QString::fromLatin1(DM1->ExportTable->Header), "QAVO CodeTab EXPORT " + bracket + " ");
     EXPECT_EQ(QString::fromLatin1(DM1->ImportTable->Header), "QAVO CodeTab IMPORT " + bracket + " ");
     EXPECT_TRUE(DM1->ExportWindow->windowTitle().contains(bracket));
     EXPECT_TRUE(DM1->ImportWindow->windowTitle().contains(bracket));
-    EXPECT_EQ(Qctecp->LblCurrentFont->text(), name);
-    EXPECT_EQ(Qctecp->LblCurrentFont->font(), drawn);
-    for (TFrame1* frame : {Qctecp->FrmExport, Qctecp->FrmImport}) {
-      EXPECT_EQ(frame->EdAlphaIn->font(), drawn);
-      EXPECT_EQ(frame->EdAlphaOut->font(), drawn);
+    EXPECT_EQ(Qctecp->CurrentFontLabel->text(), name);
+    EXPECT_EQ(Qctecp->CurrentFontLabel->font(), drawn);
+    for (EntryEditor* frame : {Qctecp->ExportEditor, Qctecp->ImportEditor}) {
+      EXPECT_EQ(frame->SourceChar->font(), drawn);
+      EXPECT_EQ(frame->TargetChar->font(), drawn);
     }
-    EXPECT_EQ(grid(DM1->ExportWindow).ListBox1->font(), drawn);
-    EXPECT_EQ(grid(DM1->ImportWindow).ListBox1->font(), drawn);
+    EXPECT_EQ(grid(DM1->ExportWindow).Cells->font(), drawn);
+    EXPECT_EQ(grid(DM1->ImportWindow).Cells->font(), drawn);
   }
 
-  TFontDialogRecorder* dialog = nullptr;
+  FontDialogRecorder* dialog = nullptr;
 };
 
-TEST_F(DisplayFont, EachFixedFontActionAppliesItsSampleFont) {
+TEST_F(DisplayFonts, EachFixedFontActionAppliesItsSampleFont) {
   struct Case {
     QAction* action;
-    TSampleLabel* label;
+    SampleLabel* label;
     const char* name;
     int oem;
   };
@@ -131,50 +131,50 @@ TEST_F(DisplayFont, EachFixedFontActionAppliesItsSampleFont) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     c.action->trigger();
-    EXPECT_EQ(DM1->DisplayFont, &c.label->SampleFont);
+    EXPECT_EQ(DM1->CurrentFont, &c.label->SampleFont);
     EXPECT_EQ(DM1->OemFont, c.oem);
-    EXPECT_EQ(Qctecp->FrmExport->OemInput, c.oem != 0);
-    EXPECT_EQ(Qctecp->FrmImport->OemInput, c.oem != 0);
+    EXPECT_EQ(Qctecp->ExportEditor->OemInput, c.oem != 0);
+    EXPECT_EQ(Qctecp->ImportEditor->OemInput, c.oem != 0);
     ExpectEverywhere(c.label->SampleFont, c.name);
   }
   EXPECT_TRUE(dialog->Calls.empty());
 }
 
-TEST_F(DisplayFont, TallFontIsCutTo12PixelsAndTheDialogOffersTheCutSize) {
-  dialog->AnswerFont(TFont("DejaVu Sans", -16));
-  DM1->FontSetzen->trigger();
+TEST_F(DisplayFonts, TallFontIsCutTo12PixelsAndTheDialogOffersTheCutSize) {
+  dialog->AnswerFont(DisplayFont("DejaVu Sans", -16));
+  DM1->ChooseFont->trigger();
   ASSERT_EQ(dialog->Offered.size(), 1u);
   EXPECT_EQ(dialog->Offered[0].Name, "Courier New");
   EXPECT_EQ(dialog->Offered[0].Height, -12);
-  ASSERT_EQ(DM1->DisplayFont, &DM1->FontDialog1);
-  EXPECT_EQ(DM1->DisplayFont->Height, -12);
+  ASSERT_EQ(DM1->CurrentFont, &DM1->FontDialog);
+  EXPECT_EQ(DM1->CurrentFont->Height, -12);
   EXPECT_EQ(DM1->OemFont, 0);
-  ExpectEverywhere(TFont("DejaVu Sans", -12), "DejaVu Sans");
-  EXPECT_EQ(Qctecp->FrmExport->EdAlphaIn->font().pixelSize(), 12);
+  ExpectEverywhere(DisplayFont("DejaVu Sans", -12), "DejaVu Sans");
+  EXPECT_EQ(Qctecp->ExportEditor->SourceChar->font().pixelSize(), 12);
 
   dialog->AnswerCancel();
-  DM1->FontSetzen->trigger();
+  DM1->ChooseFont->trigger();
   ASSERT_EQ(dialog->Offered.size(), 2u);
   EXPECT_EQ(dialog->Offered[1].Name, "DejaVu Sans");
   EXPECT_EQ(dialog->Offered[1].Height, -12);
 }
 
-TEST_F(DisplayFont, SmallerFontsKeepTheirSize) {
+TEST_F(DisplayFonts, SmallerFontsKeepTheirSize) {
   for (const int height : {-12, -9}) {
-    dialog->AnswerFont(TFont("DejaVu Sans Mono", height));
-    DM1->FontSetzen->trigger();
-    EXPECT_EQ(DM1->DisplayFont->Height, height);
-    EXPECT_EQ(grid(DM1->ExportWindow).ListBox1->font().pixelSize(), -height);
+    dialog->AnswerFont(DisplayFont("DejaVu Sans Mono", height));
+    DM1->ChooseFont->trigger();
+    EXPECT_EQ(DM1->CurrentFont->Height, height);
+    EXPECT_EQ(grid(DM1->ExportWindow).Cells->font().pixelSize(), -height);
   }
 }
 
-TEST_F(DisplayFont, TerminalInAnySizeOrStyleGivesTheOemSampleFont) {
-  TFont bigItalic("Terminal", -20);
+TEST_F(DisplayFonts, TerminalInAnySizeOrStyleGivesTheOemSampleFont) {
+  DisplayFont bigItalic("Terminal", -20);
   bigItalic.Italic = true;
   dialog->AnswerFont(bigItalic);
-  DM1->FontSetzen->trigger();
-  ASSERT_EQ(DM1->DisplayFont, &Qctecp->LblOem->SampleFont);
-  const TFont& oem = *DM1->DisplayFont;
+  DM1->ChooseFont->trigger();
+  ASSERT_EQ(DM1->CurrentFont, &Qctecp->LblOem->SampleFont);
+  const DisplayFont& oem = *DM1->CurrentFont;
   EXPECT_EQ(oem.Name, "Terminal");
   EXPECT_EQ(oem.Height, -12);
   EXPECT_TRUE(oem.Bold);
@@ -182,63 +182,63 @@ TEST_F(DisplayFont, TerminalInAnySizeOrStyleGivesTheOemSampleFont) {
   EXPECT_TRUE(oem.OemCharset);
   EXPECT_EQ(DM1->OemFont, 1);
   // The dialog's own font is left as chosen.
-  EXPECT_EQ(DM1->FontDialog1.Height, -20);
+  EXPECT_EQ(DM1->FontDialog.Height, -20);
   ExpectEverywhere(oem, "Terminal");
 
   // Opening the dialog again offers the OEM font; any other font ends OEM mode.
-  dialog->AnswerFont(TFont("Courier New", -12));
-  DM1->FontSetzen->trigger();
+  dialog->AnswerFont(DisplayFont("Courier New", -12));
+  DM1->ChooseFont->trigger();
   EXPECT_TRUE(dialog->Offered.back().OemCharset);
   EXPECT_EQ(DM1->OemFont, 0);
-  EXPECT_FALSE(Qctecp->FrmExport->OemInput);
-  EXPECT_FALSE(Qctecp->FrmImport->OemInput);
+  EXPECT_FALSE(Qctecp->ExportEditor->OemInput);
+  EXPECT_FALSE(Qctecp->ImportEditor->OemInput);
 }
 
-TEST_F(DisplayFont, TerminalIsRecognisedByItsExactName) {
-  dialog->AnswerFont(TFont("terminal", -14));
-  DM1->FontSetzen->trigger();
+TEST_F(DisplayFonts, TerminalIsRecognisedByItsExactName) {
+  dialog->AnswerFont(DisplayFont("terminal", -14));
+  DM1->ChooseFont->trigger();
   EXPECT_EQ(DM1->OemFont, 0);
-  EXPECT_EQ(DM1->DisplayFont, &DM1->FontDialog1);
-  EXPECT_EQ(DM1->DisplayFont->Height, -12);
-  EXPECT_FALSE(DM1->DisplayFont->OemCharset);
+  EXPECT_EQ(DM1->CurrentFont, &DM1->FontDialog);
+  EXPECT_EQ(DM1->CurrentFont->Height, -12);
+  EXPECT_FALSE(DM1->CurrentFont->OemCharset);
 }
 
-TEST_F(DisplayFont, CancelledDialogChangesNothing) {
+TEST_F(DisplayFonts, CancelledDialogChangesNothing) {
   DM1->FontFixedSys->trigger();
   const QString header = QString::fromLatin1(DM1->ExportTable->Header);
   dialog->AnswerCancel();
-  DM1->FontSetzen->trigger();
+  DM1->ChooseFont->trigger();
   EXPECT_EQ(dialog->Offered.size(), 1u);
-  EXPECT_EQ(DM1->DisplayFont, &Qctecp->LblFixedSys->SampleFont);
+  EXPECT_EQ(DM1->CurrentFont, &Qctecp->LblFixedSys->SampleFont);
   EXPECT_EQ(QString::fromLatin1(DM1->ExportTable->Header), header);
   ExpectEverywhere(Qctecp->LblFixedSys->SampleFont, "Fixedsys");
 }
 
-TEST_F(DisplayFont, OemModeTypesAndShowsBytesThroughCodePage850) {
+TEST_F(DisplayFonts, OemModeTypesAndShowsBytesThroughCodePage850) {
   const QChar aUmlaut(0xE4);
   const QChar lowQuote(0x201E);  // Windows-1252 0x84
-  TFrame1* exp = Qctecp->FrmExport;
-  TFrame1* imp = Qctecp->FrmImport;
+  EntryEditor* exp = Qctecp->ExportEditor;
+  EntryEditor* imp = Qctecp->ImportEditor;
 
   DM1->FontTerminal->trigger();
-  exp->EdAlphaIn->setFocus();
-  TypeChar(exp->EdAlphaIn, aUmlaut);
+  exp->SourceChar->setFocus();
+  TypeChar(exp->SourceChar, aUmlaut);
   EXPECT_EQ(DM1->ExportTable->CurrentPosition, 0x84);
-  EXPECT_EQ(exp->EdHexIn->text(), "84");
-  EXPECT_EQ(exp->EdAlphaIn->text(), QString(aUmlaut));
+  EXPECT_EQ(exp->SourceHex->text(), "84");
+  EXPECT_EQ(exp->SourceChar->text(), QString(aUmlaut));
   EXPECT_TRUE(GridCellText(grid(DM1->ExportWindow), 0x84).contains(aUmlaut));
   EXPECT_TRUE(GridCellText(grid(DM1->ImportWindow), 0x84).contains(aUmlaut));
 
-  imp->EdHexIn->setFocus();
-  QTest::keyClicks(imp->EdHexIn, "C0");
-  TypeChar(imp->EdAlphaOut, aUmlaut);
-  EXPECT_EQ(imp->EdHexOut->text(), "84");
+  imp->SourceHex->setFocus();
+  QTest::keyClicks(imp->SourceHex, "C0");
+  TypeChar(imp->TargetChar, aUmlaut);
+  EXPECT_EQ(imp->TargetHex->text(), "84");
 
   DM1->FontCourierNew->trigger();
-  exp->EdAlphaIn->setFocus();
-  TypeChar(exp->EdAlphaIn, aUmlaut);
+  exp->SourceChar->setFocus();
+  TypeChar(exp->SourceChar, aUmlaut);
   EXPECT_EQ(DM1->ExportTable->CurrentPosition, 0xE4);
-  EXPECT_EQ(exp->EdHexIn->text(), "E4");
+  EXPECT_EQ(exp->SourceHex->text(), "E4");
   const QString ansiCell = GridCellText(grid(DM1->ExportWindow), 0x84);
   EXPECT_TRUE(ansiCell.contains(lowQuote)) << ansiCell.toStdString();
   EXPECT_FALSE(ansiCell.contains(aUmlaut));

@@ -10,8 +10,8 @@
 
 namespace {
 
-struct TLanguage {
-  QAction* TDM1::*Action;
+struct Language {
+  QAction* Session::*Action;
   std::string Rule;
   std::string Blank;
   std::string Open;
@@ -23,7 +23,7 @@ struct TLanguage {
   std::string End;
 };
 
-const TLanguage C = {&TDM1::SpeichernCHeader,
+const Language C = {&Session::SaveCHeader,
                      "/" + std::string(69, '*') + "/\n",
                      "/*" + std::string(67, ' ') + "*/\n",
                      "/* ",
@@ -34,7 +34,7 @@ const TLanguage C = {&TDM1::SpeichernCHeader,
                      ",",
                      " };\n"};
 
-const TLanguage Pascal = {&TDM1::SpeichernPascal,
+const Language Pascal = {&Session::SavePascal,
                           "{" + std::string(69, '*') + "}\n",
                           "{*" + std::string(67, ' ') + "*}\n",
                           "{* ",
@@ -46,7 +46,7 @@ const TLanguage Pascal = {&TDM1::SpeichernPascal,
                           " );\n"};
 
 // The declaration of one table whose stored code at p is code(p).
-std::string Declaration(const TLanguage& language, const std::string& header, const std::string& arrayName,
+std::string Declaration(const Language& language, const std::string& header, const std::string& arrayName,
                         const std::function<int(int)>& code) {
   char line[128];
   std::snprintf(line, sizeof line, language.Const.c_str(), arrayName.c_str());
@@ -68,7 +68,7 @@ std::string Declaration(const TLanguage& language, const std::string& header, co
 int Identity(int p) { return p; }
 int Times7(int p) { return (p * 7) & 0xFF; }
 
-QString Incomplete(const TCodeTab& table) {
+QString Incomplete(const CodeTable& table) {
   return "Tabelle: " + QString::fromLatin1(table.Header) +
          QString::fromUtf8("\nist unvollständig!\nNicht zugeordnete Zeichen werden 1:1 übersetzt!");
 }
@@ -93,16 +93,16 @@ class HeaderExportTest : public SessionTest {
     exportTable().BuildHeader(Export, "DIN");
     importTable().BuildHeader(Import, "CP 273");
   }
-  std::string NamedPair(const TLanguage& language) const {
+  std::string NamedPair(const Language& language) const {
     const bool c = &language == &C;
     return Declaration(language, "QAVO CodeTab EXPORT [Courier New] DIN", c ? "Export_DIN" : "ExportDIN", Times7) +
            Declaration(language, "QAVO CodeTab IMPORT [Courier New] CP 273", c ? "Import_CP_273" : "ImportCP_273",
                        Identity);
   }
-  void Run(const TLanguage& language) { (DM1->*language.Action)->trigger(); }
+  void Run(const Language& language) { (DM1->*language.Action)->trigger(); }
   std::vector<QString> InformationTexts() const {
     std::vector<QString> texts;
-    for (const TPromptCall& call : prompter->CallsOf("information")) texts.push_back(call.Text);
+    for (const PromptCall& call : prompter->CallsOf("information")) texts.push_back(call.Text);
     return texts;
   }
 
@@ -115,7 +115,7 @@ TEST_F(HeaderExportTest, CDeclarationsOfANamedPair) {
   prompter->AnswerFile(path);
   Run(C);
   ASSERT_EQ(prompter->Calls.size(), 1u);
-  const TFileDialogSettings& dialog = prompter->Calls[0].Settings;
+  const FileDialogSettings& dialog = prompter->Calls[0].Settings;
   EXPECT_EQ(dialog.Title, "C - Header Datei");
   EXPECT_EQ(dialog.Filter, "C Header (*.h)|*.h|Alle (*.*)|*.*");
   EXPECT_EQ(dialog.DefaultExt, "h");
@@ -126,11 +126,11 @@ TEST_F(HeaderExportTest, CDeclarationsOfANamedPair) {
 
 TEST_F(HeaderExportTest, PascalDeclarationsOfANamedPair) {
   FillNamedPair();
-  DM1->SaveDialog1.FileName = "alt.hpp";
-  DM1->SaveDialog1.OverwritePrompt = true;
+  DM1->SaveDialog.FileName = "alt.hpp";
+  DM1->SaveDialog.OverwritePrompt = true;
   prompter->AnswerFile(path);
   Run(Pascal);
-  const TFileDialogSettings& dialog = prompter->Calls.at(0).Settings;
+  const FileDialogSettings& dialog = prompter->Calls.at(0).Settings;
   EXPECT_EQ(dialog.Title, "Pascal (Delphi) - Header Datei");
   EXPECT_EQ(dialog.Filter, "Pascal (Delphi) Header (*.hpp)|*.hpp|Alle (*.*)|*.*");
   EXPECT_EQ(dialog.DefaultExt, "hpp");
@@ -141,7 +141,7 @@ TEST_F(HeaderExportTest, PascalDeclarationsOfANamedPair) {
 
 TEST_F(HeaderExportTest, ConfirmedEmptyTablesAreTheIdentity) {
   exportTable().Assign(5, 0);
-  for (const TLanguage* language : {&C, &Pascal}) {
+  for (const Language* language : {&C, &Pascal}) {
     prompter->Clear();
     QFile::remove(path);
     prompter->AnswerFile(path);
@@ -229,7 +229,7 @@ TEST_F(HeaderExportTest, FailedAppendLeavesTheFileAsItWas) {
   FillNamedPair();
   WriteBytes(path, "// alt\n");
   {
-    const TFileSizeLimit limit(1000);
+    const FileSizeLimit limit(1000);
     prompter->AnswerFile(path);
     prompter->AnswerOk();
     Run(C);
@@ -263,16 +263,16 @@ TEST_F(HeaderExportTest, FileThatCannotBeMadeReportsBothTablesWithoutQuestions) 
 TEST_F(HeaderExportTest, TablesAreNotChanged) {
   FillNamedPair();
   exportTable().Unassign(9);
-  const TTableState exportBefore(exportTable());
-  const TTableState importBefore(importTable());
+  const TableState exportBefore(exportTable());
+  const TableState importBefore(importTable());
   prompter->AnswerFile(path);
   prompter->AnswerOk();
   Run(C);
   prompter->AnswerFile(dir.filePath("t.hpp"));
   prompter->AnswerOk();
   Run(Pascal);
-  EXPECT_TRUE(TTableState(exportTable()) == exportBefore);
-  EXPECT_TRUE(TTableState(importTable()) == importBefore);
+  EXPECT_TRUE(TableState(exportTable()) == exportBefore);
+  EXPECT_TRUE(TableState(importTable()) == importBefore);
 }
 
 }  // namespace

@@ -22,14 +22,14 @@ class PairTest : public SessionTest {
 
   void ChainByMenu() { DM1->ChainTablesAction->trigger(); }
 
-  static void ExpectSameEntries(const TCodeTab& a, const TCodeTab& b) {
+  static void ExpectSameEntries(const CodeTable& a, const CodeTable& b) {
     for (int p = 0; p < 256; ++p) {
       EXPECT_EQ(a.Entries[p].Target, b.Entries[p].Target) << "position " << p;
       EXPECT_EQ(a.Entries[p].Count, b.Entries[p].Count) << "position " << p;
     }
   }
 
-  static TCodeTab Snapshot(const TCodeTab& table) { return table; }
+  static CodeTable Snapshot(const CodeTable& table) { return table; }
 };
 
 TEST_F(PairTest, ChainingLinksBothTablesCopiesColoursAndChangesNoEntry) {
@@ -37,8 +37,8 @@ TEST_F(PairTest, ChainingLinksBothTablesCopiesColoursAndChangesNoEntry) {
   exportTable().ActiveColor = 0x123456;
   exportTable().ProofColor = 0x00FF00;
   exportTable().AmbiguousColor = 0x0000FF;
-  const TCodeTab exportBefore = Snapshot(exportTable());
-  const TCodeTab importBefore = Snapshot(importTable());
+  const CodeTable exportBefore = Snapshot(exportTable());
+  const CodeTable importBefore = Snapshot(importTable());
 
   ChainByMenu();
 
@@ -60,7 +60,7 @@ TEST_F(PairTest, FirstUniqueAssignmentAfterChainingRebuildsThePartnerAsInverse) 
   FillDisagreeingPair();
   MakeExportActive();
   ChainByMenu();
-  ASSERT_EQ(exportTable().IsProven(TCodeTab::WholeTable), 0);
+  ASSERT_EQ(exportTable().IsProven(CodeTable::WholeTable), 0);
 
   exportTable().Assign('Z', 0xE9);
 
@@ -72,7 +72,7 @@ TEST_F(PairTest, FirstUniqueAssignmentAfterChainingRebuildsThePartnerAsInverse) 
   }
   EXPECT_EQ(importTable().Entries[0x50].Target, -1);
   EXPECT_EQ(importTable().CountAssigned(), exportTable().CountAssigned());
-  EXPECT_EQ(exportTable().IsProven(TCodeTab::WholeTable), 1);
+  EXPECT_EQ(exportTable().IsProven(CodeTable::WholeTable), 1);
 }
 
 TEST_F(PairTest, UnchainingUnlinksAndStopsMirroring) {
@@ -99,7 +99,7 @@ TEST_F(PairTest, ClearingOneTableOfALinkedPairLeavesThePartnerAndTheChain) {
   exportTable().Select('C');
   const int position = exportTable().CurrentPosition;
   const int ordinal = exportTable().CurrentOrdinal;
-  const TCodeTab importBefore = Snapshot(importTable());
+  const CodeTable importBefore = Snapshot(importTable());
 
   DM1->ClearExport->trigger();
 
@@ -118,7 +118,7 @@ TEST_F(PairTest, ClearingOneTableOfALinkedPairLeavesThePartnerAndTheChain) {
 
 TEST_F(PairTest, ClearingTheImportTableKeepsItsKindWord) {
   FillDisagreeingPair();
-  const TCodeTab exportBefore = Snapshot(exportTable());
+  const CodeTable exportBefore = Snapshot(exportTable());
 
   DM1->ClearImport->trigger();
 
@@ -150,7 +150,7 @@ TEST_F(PairTest, CopyIntoAnEmptyDestinationAsksNothingAndInverts) {
   exportTable().Assign(7, 0x40);
   exportTable().Assign('A', 0xC1);
 
-  DM1->CopyExport2Import->trigger();
+  DM1->CopyExportToImport->trigger();
 
   EXPECT_TRUE(prompter->CallsOf("confirm").empty());
   EXPECT_EQ(importTable().Entries[0x40].Target, 7);
@@ -165,13 +165,13 @@ TEST_F(PairTest, CopyIntoAnEmptyDestinationAsksNothingAndInverts) {
 
 TEST_F(PairTest, CopyOverANonEmptyDestinationAsksAndAbbrechenChangesNothing) {
   FillDisagreeingPair();
-  const TCodeTab exportBefore = Snapshot(exportTable());
-  const TCodeTab importBefore = Snapshot(importTable());
+  const CodeTable exportBefore = Snapshot(exportTable());
+  const CodeTable importBefore = Snapshot(importTable());
 
   prompter->AnswerCancel();
-  DM1->CopyExport2Import->trigger();
+  DM1->CopyExportToImport->trigger();
   prompter->AnswerCancel();
-  DM1->CopyImport2Export->trigger();
+  DM1->CopyImportToExport->trigger();
 
   const auto confirms = prompter->CallsOf("confirm");
   ASSERT_EQ(confirms.size(), 2u);
@@ -188,7 +188,7 @@ TEST_F(PairTest, CopyFromImportToExportAfterOkReplacesTheExportTable) {
   FillDisagreeingPair();
   prompter->AnswerOk();
 
-  DM1->CopyImport2Export->trigger();
+  DM1->CopyImportToExport->trigger();
 
   ASSERT_EQ(prompter->CallsOf("confirm").size(), 1u);
   EXPECT_EQ(exportTable().CountAssigned(), importTable().CountAssigned());
@@ -205,7 +205,7 @@ TEST_F(PairTest, CopyingAnEmptySourceEmptiesTheDestinationAndItsSelection) {
   DM1->ClearExport->trigger();
   prompter->AnswerOk();
 
-  DM1->CopyExport2Import->trigger();
+  DM1->CopyExportToImport->trigger();
 
   EXPECT_EQ(importTable().CountAssigned(), 0);
   EXPECT_EQ(importTable().CurrentPosition, -1);
@@ -217,11 +217,11 @@ TEST_F(PairTest, CopyIntoTheActiveTableOfALinkedPairLeavesAnAmbiguousSourceAlone
   importTable().Assign(0x41, 0x41);
   ChainByMenu();
   MakeImportActive();
-  ASSERT_EQ(exportTable().IsAmbiguous(TCodeTab::WholeTable), 1);
-  const TCodeTab exportBefore = Snapshot(exportTable());
+  ASSERT_EQ(exportTable().IsAmbiguous(CodeTable::WholeTable), 1);
+  const CodeTable exportBefore = Snapshot(exportTable());
   prompter->AnswerOk();
 
-  DM1->CopyExport2Import->trigger();
+  DM1->CopyExportToImport->trigger();
 
   ExpectSameEntries(exportTable(), exportBefore);
   EXPECT_STREQ(exportTable().Header, exportBefore.Header);
@@ -240,10 +240,10 @@ TEST_F(PairTest, CopyIntoTheInactiveTableOfALinkedPairMirrorsNothingBack) {
   FillDisagreeingPair();
   ChainByMenu();
   MakeImportActive();
-  const TCodeTab importBefore = Snapshot(importTable());
+  const CodeTable importBefore = Snapshot(importTable());
   prompter->AnswerOk();
 
-  DM1->CopyImport2Export->trigger();
+  DM1->CopyImportToExport->trigger();
 
   ExpectSameEntries(importTable(), importBefore);
   EXPECT_EQ(exportTable().Entries['a'].Target, 0xC1);
@@ -252,8 +252,8 @@ TEST_F(PairTest, CopyIntoTheInactiveTableOfALinkedPairMirrorsNothingBack) {
 
 TEST_F(PairTest, MakeDiffCommandsChangeNothingAndAreInNoMenu) {
   FillDisagreeingPair();
-  const TCodeTab exportBefore = Snapshot(exportTable());
-  const TCodeTab importBefore = Snapshot(importTable());
+  const CodeTable exportBefore = Snapshot(exportTable());
+  const CodeTable importBefore = Snapshot(importTable());
 
   DM1->MakeDiff2DIN->trigger();
   DM1->MakeDiff2Table->trigger();
@@ -262,7 +262,7 @@ TEST_F(PairTest, MakeDiffCommandsChangeNothingAndAreInNoMenu) {
   EXPECT_EQ(std::memcmp(&importTable(), &importBefore, sizeof importBefore), 0);
   EXPECT_TRUE(prompter->Calls.empty());
 
-  const QList<QAction*> top = Qctecp->MainMenu1->actions();
+  const QList<QAction*> top = Qctecp->Menu->actions();
   std::vector<QAction*> pending(top.begin(), top.end());
   int menuActions = 0;
   while (!pending.empty()) {

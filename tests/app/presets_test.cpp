@@ -13,26 +13,26 @@ namespace {
 
 struct PresetCase {
   const char* Label;
-  QAction* TDM1::*Both;
-  QAction* TDM1::*ExportAction;
-  QAction* TDM1::*ImportAction;
-  const TPreset* Preset;
+  QAction* Session::*Both;
+  QAction* Session::*ExportAction;
+  QAction* Session::*ImportAction;
+  const PresetPair* Preset;
 };
 
 const PresetCase Presets[] = {
-    {"DIN", &TDM1::LoadDIN, &TDM1::LoadDinExport, &TDM1::LoadDinImport, &DinPreset},
-    {"CP 273", &TDM1::LoadIsoCp273, &TDM1::LoadIsoExportCp273, &TDM1::LoadIsoImportCp273, &IsoCp273Preset},
-    {"CP 37", &TDM1::LoadIsoCp37, &TDM1::LoadIsoExportCp37, &TDM1::LoadIsoImportCp37, &IsoCp37Preset},
-    {"UNIX", &TDM1::LoadUnix, &TDM1::LoadUnixExport, &TDM1::LoadUnixImport, &UnixPreset},
+    {"DIN", &Session::LoadDIN, &Session::LoadDinExport, &Session::LoadDinImport, &DinPreset},
+    {"CP 273", &Session::LoadIsoCp273, &Session::LoadIsoExportCp273, &Session::LoadIsoImportCp273, &IsoCp273Preset},
+    {"CP 37", &Session::LoadIsoCp37, &Session::LoadIsoExportCp37, &Session::LoadIsoImportCp37, &IsoCp37Preset},
+    {"UNIX", &Session::LoadUnix, &Session::LoadUnixExport, &Session::LoadUnixImport, &UnixPreset},
 };
 
 class PresetsTest : public SessionTest {
  protected:
-  static void ExpectEntries(const TCodeTab& table, const uint8_t (&array)[256], const char* label) {
+  static void ExpectEntries(const CodeTable& table, const uint8_t (&array)[256], const char* label) {
     for (int p = 0; p < 256; ++p) EXPECT_EQ(table.Entries[p].Target, array[p]) << label << " position " << p;
   }
 
-  static void ExpectSameEntries(const TCodeTab& a, const TCodeTab& b) {
+  static void ExpectSameEntries(const CodeTable& a, const CodeTable& b) {
     for (int p = 0; p < 256; ++p) {
       EXPECT_EQ(a.Entries[p].Target, b.Entries[p].Target) << "position " << p;
       EXPECT_EQ(a.Entries[p].Count, b.Entries[p].Count) << "position " << p;
@@ -58,7 +58,7 @@ TEST_F(PresetsTest, EachSingleDirectionActionLoadsItsOwnTableWithThePresetName) 
     EXPECT_EQ(Header("EXPORT", c.Preset->ExportName), exportTable().Header) << c.Label;
     EXPECT_EQ(exportTable().Kind, Export) << c.Label;
     EXPECT_EQ(exportTable().CurrentPosition, 0) << c.Label;
-    EXPECT_EQ(exportTable().Font, DM1->DisplayFont) << c.Label;
+    EXPECT_EQ(exportTable().Font, DM1->CurrentFont) << c.Label;
 
     DM1->ClearBoth->trigger();
     (DM1->*c.ImportAction)->trigger();
@@ -101,13 +101,13 @@ TEST_F(PresetsTest, BothOfTheCodePagePresetsAndDinGiveAProvenLinkedPair) {
     ExpectEntries(importTable(), c.Preset->Import, c.Label);
     EXPECT_EQ(Header("EXPORT", c.Preset->ExportName), exportTable().Header) << c.Label;
     EXPECT_EQ(Header("IMPORT", c.Preset->ImportName), importTable().Header) << c.Label;
-    for (const TCodeTab* table : {&exportTable(), &importTable()}) {
+    for (const CodeTable* table : {&exportTable(), &importTable()}) {
       for (int p = 0; p < 256; ++p) {
         EXPECT_EQ(table->IsAmbiguous(p), 0) << c.Label << " position " << p;
         EXPECT_EQ(table->IsProven(p), 1) << c.Label << " position " << p;
       }
-      EXPECT_EQ(table->IsAmbiguous(TCodeTab::WholeTable), 0) << c.Label;
-      EXPECT_EQ(table->IsProven(TCodeTab::WholeTable), 1) << c.Label;
+      EXPECT_EQ(table->IsAmbiguous(CodeTable::WholeTable), 0) << c.Label;
+      EXPECT_EQ(table->IsProven(CodeTable::WholeTable), 1) << c.Label;
     }
   }
 }
@@ -131,8 +131,8 @@ TEST_F(PresetsTest, BothOfUnixMarksTheSharedCodesAmbiguous) {
   }
   EXPECT_EQ(ambiguousExport, 126 + 2 + 2);
   EXPECT_EQ(ambiguousImport, 129);
-  EXPECT_EQ(exportTable().IsProven(TCodeTab::WholeTable), 0);
-  EXPECT_EQ(importTable().IsProven(TCodeTab::WholeTable), 0);
+  EXPECT_EQ(exportTable().IsProven(CodeTable::WholeTable), 0);
+  EXPECT_EQ(importTable().IsProven(CodeTable::WholeTable), 0);
   EXPECT_STREQ(exportTable().Header, "QAVO CodeTab EXPORT [Courier New] QAVO UNIX");
   EXPECT_STREQ(importTable().Header, "QAVO CodeTab IMPORT [Courier New] QAVO UNIX");
 }
@@ -147,7 +147,7 @@ TEST_F(PresetsTest, BothKeepsTheActiveFlags) {
 TEST_F(PresetsTest, SingleLoadsIntoALinkedPairLeaveThePartnerAlone) {
   DM1->LoadIsoCp37->trigger();
   MakeExportActive();
-  const TCodeTab importBefore = importTable();
+  const CodeTable importBefore = importTable();
 
   DM1->LoadDinExport->trigger();
 
@@ -158,7 +158,7 @@ TEST_F(PresetsTest, SingleLoadsIntoALinkedPairLeaveThePartnerAlone) {
   EXPECT_EQ(exportTable().Active, 1);
   EXPECT_TRUE(DM1->ChainTablesAction->isChecked());
 
-  const TCodeTab exportBefore = exportTable();
+  const CodeTable exportBefore = exportTable();
   DM1->LoadUnixImport->trigger();
 
   ExpectEntries(importTable(), UnixImport, "UNIX into the inactive IMPORT table");
@@ -170,7 +170,7 @@ TEST_F(PresetsTest, SingleLoadsIntoALinkedPairLeaveThePartnerAlone) {
 TEST_F(PresetsTest, SingleLoadIntoTheActiveImportTableLeavesExportAlone) {
   DM1->LoadIsoCp273->trigger();
   MakeImportActive();
-  const TCodeTab exportBefore = exportTable();
+  const CodeTable exportBefore = exportTable();
 
   DM1->LoadUnixImport->trigger();
 
@@ -191,7 +191,7 @@ TEST_F(PresetsTest, APresetPairSavesInTheUnixFormatWithoutAnIncompletenessWarnin
   prompter->AnswerFile(dir.filePath("e.tab"));
   prompter->AnswerFile(dir.filePath("i.tab"));
 
-  DM1->SpeichernUnix->trigger();
+  DM1->SaveUnix->trigger();
 
   EXPECT_TRUE(prompter->CallsOf("information").empty());
   EXPECT_EQ(prompter->CallsOf("save").size(), 2u);

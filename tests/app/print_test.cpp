@@ -8,27 +8,27 @@
 
 #include "platform/printing.h"
 #include "support/session.h"
-#include "ui/listform.h"
+#include "ui/tablewindow.h"
 
 namespace {
 
-struct TPrintedPicture {
+struct PrintedPicture {
   const QWidget* Window;
   QRect Place;
-  bool operator==(const TPrintedPicture& o) const { return Window == o.Window && Place == o.Place; }
+  bool operator==(const PrintedPicture& o) const { return Window == o.Window && Place == o.Place; }
 };
 
-std::ostream& operator<<(std::ostream& out, const TPrintedPicture& p) {
+std::ostream& operator<<(std::ostream& out, const PrintedPicture& p) {
   return out << p.Window->windowTitle().toStdString() << " at " << p.Place.x() << "," << p.Place.y() << " "
              << p.Place.width() << "x" << p.Place.height();
 }
 
 // A print dialog that also turns the page to landscape and keeps the page size.
-class TLandscapeDialog : public TScriptedPrompter {
+class LandscapeDialog : public ScriptedPrompter {
  public:
   QSize Page;
   bool ChoosePrinter(QPrinter& printer) override {
-    if (!TScriptedPrompter::ChoosePrinter(printer)) return false;
+    if (!ScriptedPrompter::ChoosePrinter(printer)) return false;
     printer.setPageOrientation(QPageLayout::Landscape);
     Page = QSize(printer.width(), printer.height());
     return true;
@@ -87,14 +87,14 @@ class Printing : public SessionTest {
 
   void Print() {
     prompter->AnswerPrinter(pdf);
-    DM1->Drucken->trigger();
+    DM1->Print->trigger();
   }
 
-  TPrintedPicture Upper() const {
-    return {DM1->ExportWindow, PictureRect(page, windowSize, TPrintPosition::Upper)};
+  PrintedPicture Upper() const {
+    return {DM1->ExportWindow, PictureRect(page, windowSize, PrintPosition::Upper)};
   }
-  TPrintedPicture Lower() const {
-    return {DM1->ImportWindow, PictureRect(page, windowSize, TPrintPosition::Lower)};
+  PrintedPicture Lower() const {
+    return {DM1->ImportWindow, PictureRect(page, windowSize, PrintPosition::Lower)};
   }
 
   void ExpectPdfWith(size_t pictures) const {
@@ -111,7 +111,7 @@ class Printing : public SessionTest {
   QString pdf;
   QSize page;
   const QSize windowSize{808, 328};
-  std::vector<TPrintedPicture> printed;
+  std::vector<PrintedPicture> printed;
 };
 
 TEST_F(Printing, ChainedTablesPrintBothWindowsOnOnePageWhicheverIsActive) {
@@ -121,7 +121,7 @@ TEST_F(Printing, ChainedTablesPrintBothWindowsOnOnePageWhicheverIsActive) {
     printed.clear();
     QFile::remove(pdf);
     Print();
-    EXPECT_EQ(printed, (std::vector<TPrintedPicture>{Upper(), Lower()}));
+    EXPECT_EQ(printed, (std::vector<PrintedPicture>{Upper(), Lower()}));
     ExpectPdfWith(2);
   }
   EXPECT_EQ(printed[0].Place.topLeft(), QPoint(200, 800));
@@ -131,7 +131,7 @@ TEST_F(Printing, ChainedTablesPrintBothWindowsOnOnePageWhicheverIsActive) {
 TEST_F(Printing, UnchainedExportActivePrintsTheExportWindowAlone) {
   SetActive(1, 0);
   Print();
-  EXPECT_EQ(printed, (std::vector<TPrintedPicture>{Upper()}));
+  EXPECT_EQ(printed, (std::vector<PrintedPicture>{Upper()}));
   ExpectPdfWith(1);
 }
 
@@ -139,7 +139,7 @@ TEST_F(Printing, UnchainedImportActivePrintsTheImportWindowAloneInTheLowerHalf) 
   SetActive(0, 1);
   ASSERT_NE(QApplication::activeWindow(), DM1->ImportWindow);
   Print();
-  EXPECT_EQ(printed, (std::vector<TPrintedPicture>{Lower()}));
+  EXPECT_EQ(printed, (std::vector<PrintedPicture>{Lower()}));
   ExpectPdfWith(1);
 }
 
@@ -148,7 +148,7 @@ TEST_F(Printing, ActiveImportWindowPrintsAloneWhenNeitherTableIsActive) {
   QApplication::setActiveWindow(DM1->ImportWindow);
   ASSERT_TRUE(QTest::qWaitForWindowActive(DM1->ImportWindow));
   Print();
-  EXPECT_EQ(printed, (std::vector<TPrintedPicture>{Lower()}));
+  EXPECT_EQ(printed, (std::vector<PrintedPicture>{Lower()}));
   ExpectPdfWith(1);
 }
 
@@ -162,7 +162,7 @@ TEST_F(Printing, NothingToPrintLeavesNoFile) {
 TEST_F(Printing, CancelledDialogPrintsNothing) {
   Chain();
   prompter->AnswerCancel();
-  DM1->Drucken->trigger();
+  DM1->Print->trigger();
   EXPECT_EQ(prompter->CallsOf("print").size(), 1u);
   EXPECT_TRUE(printed.empty());
   EXPECT_TRUE(QDir(dir.path()).isEmpty());
@@ -171,15 +171,15 @@ TEST_F(Printing, CancelledDialogPrintsNothing) {
 TEST_F(Printing, RefusedDocumentIsReportedAndPrintsNothing) {
   Chain();
   prompter->AnswerPrinter(dir.filePath("missing/tables.pdf"));
-  DM1->Drucken->trigger();
+  DM1->Print->trigger();
   EXPECT_TRUE(printed.empty());
   ASSERT_EQ(prompter->CallsOf("message").size(), 1u);
   EXPECT_EQ(prompter->CallsOf("message")[0].Text, QString::fromUtf8("Der Druck konnte nicht begonnen werden."));
 }
 
 TEST_F(Printing, LandscapePageKeepsBothPicturesOnThePage) {
-  auto dialog = std::make_unique<TLandscapeDialog>();
-  TLandscapeDialog* landscape = dialog.get();
+  auto dialog = std::make_unique<LandscapeDialog>();
+  LandscapeDialog* landscape = dialog.get();
   DM1->SetPrompter(std::move(dialog));
   prompter = landscape;
   Chain();
@@ -190,8 +190,8 @@ TEST_F(Printing, LandscapePageKeepsBothPicturesOnThePage) {
   EXPECT_TRUE(QRect(0, 800, sheet.width(), sheet.height() / 2 - 800).contains(printed[0].Place));
   EXPECT_TRUE(QRect(0, sheet.height() / 2, sheet.width(), sheet.height() - sheet.height() / 2)
                   .contains(printed[1].Place));
-  EXPECT_EQ(printed[0].Place, PictureRect(sheet, windowSize, TPrintPosition::Upper));
-  EXPECT_EQ(printed[1].Place, PictureRect(sheet, windowSize, TPrintPosition::Lower));
+  EXPECT_EQ(printed[0].Place, PictureRect(sheet, windowSize, PrintPosition::Upper));
+  EXPECT_EQ(printed[1].Place, PictureRect(sheet, windowSize, PrintPosition::Lower));
   ExpectPdfWith(2);
 }
 

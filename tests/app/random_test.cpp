@@ -23,10 +23,10 @@
 #include <random>
 
 #include "support/session.h"
-#include "ui/frmunit1.h"
-#include "ui/frmunit2.h"
+#include "ui/entryeditor.h"
+#include "ui/tablegrid.h"
 #include "ui/gridmath.h"
-#include "ui/listform.h"
+#include "ui/tablewindow.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ uint32_t RunParameter(const char* name, const char* env, uint32_t fallback) {
 
 // ---- The invariants ---------------------------------------------------------
 
-std::string TableFault(const std::string& name, const TCodeTab& table, const TCodeTab& other) {
+std::string TableFault(const std::string& name, const CodeTable& table, const CodeTable& other) {
   const auto fault = [&](const std::string& what) { return name + ": " + what; };
   const auto number = [](int value) { return std::to_string(value); };
   int sources[256] = {};
@@ -75,22 +75,22 @@ std::string TableFault(const std::string& name, const TCodeTab& table, const TCo
 }
 
 std::string SessionFault() {
-  const TCodeTab& exp = *DM1->ExportTable;
-  const TCodeTab& imp = *DM1->ImportTable;
+  const CodeTable& exp = *DM1->ExportTable;
+  const CodeTable& imp = *DM1->ImportTable;
   std::string fault = TableFault("EXPORT", exp, imp);
   if (fault.empty()) fault = TableFault("IMPORT", imp, exp);
   if (!fault.empty()) return fault;
   if (exp.Partner && exp.Active && imp.Active) return "both linked tables are active";
   if (DM1->ChainTablesAction->isChecked() != (exp.Partner != nullptr)) return "chain check mark and link disagree";
-  const TFrame1* expFrame = Qctecp->FrmExport;
-  const TFrame1* impFrame = Qctecp->FrmImport;
-  if (expFrame->PartnerFrame && (expFrame->PartnerFrame != impFrame || impFrame->PartnerFrame != expFrame))
+  const EntryEditor* expFrame = Qctecp->ExportEditor;
+  const EntryEditor* impFrame = Qctecp->ImportEditor;
+  if (expFrame->PartnerEditor && (expFrame->PartnerEditor != impFrame || impFrame->PartnerEditor != expFrame))
     return "editor partner links not mutual";
-  if (impFrame->PartnerFrame && (impFrame->PartnerFrame != expFrame || expFrame->PartnerFrame != impFrame))
+  if (impFrame->PartnerEditor && (impFrame->PartnerEditor != expFrame || expFrame->PartnerEditor != impFrame))
     return "editor partner links not mutual";
   // The editors follow each other exactly while the tables are chained and
   // one of them is being edited.
-  const bool framesLinked = expFrame->PartnerFrame != nullptr;
+  const bool framesLinked = expFrame->PartnerEditor != nullptr;
   if (framesLinked != (exp.Partner && (exp.Active || imp.Active)))
     return framesLinked ? "editors linked without a chain" : "editors of chained tables not linked";
   for (const auto& [window, table] : {std::make_pair(DM1->ExportWindow, &exp), std::make_pair(DM1->ImportWindow, &imp)})
@@ -101,14 +101,14 @@ std::string SessionFault() {
 
 // ---- The random user ----------------------------------------------------------
 
-class TRandomUser {
+class SimulatedUser {
  public:
-  TRandomUser(uint32_t seed, TScriptedPrompter& prompter, const QString& folder)
+  SimulatedUser(uint32_t seed, ScriptedPrompter& prompter, const QString& folder)
       : random_(seed), prompter_(prompter), folder_(folder) {
     QDir(folder_).mkpath("load");
     QDir(folder_).mkpath("save");
     QDir(folder_).mkpath("folder.tab");
-    for (QAction* title : Qctecp->MainMenu1->actions()) CollectCommands(title);
+    for (QAction* title : Qctecp->Menu->actions()) CollectCommands(title);
   }
 
   // Takes one step and says what it was.
@@ -134,20 +134,20 @@ class TRandomUser {
       for (QAction* child : menu->actions()) CollectCommands(child);
       return;
     }
-    if (item == DM1->BeendenAction || item == DM1->Help) return;
+    if (item == DM1->Quit || item == DM1->Help) return;
     commands_.push_back(item);
   }
 
   std::vector<QLineEdit*> Fields() const {
-    const TFrame1* exp = Qctecp->FrmExport;
-    const TFrame1* imp = Qctecp->FrmImport;
-    return {exp->EdAlphaIn, exp->EdAlphaOut, exp->EdHexIn, exp->EdHexOut,
-            imp->EdAlphaIn, imp->EdAlphaOut, imp->EdHexIn, imp->EdHexOut};
+    const EntryEditor* exp = Qctecp->ExportEditor;
+    const EntryEditor* imp = Qctecp->ImportEditor;
+    return {exp->SourceChar, exp->TargetChar, exp->SourceHex, exp->TargetHex,
+            imp->SourceChar, imp->TargetChar, imp->SourceHex, imp->TargetHex};
   }
 
   static std::string FieldName(const QWidget* field) {
     const QWidget* frame = field;
-    while (frame && !qobject_cast<const TFrame1*>(frame)) frame = frame->parentWidget();
+    while (frame && !qobject_cast<const EntryEditor*>(frame)) frame = frame->parentWidget();
     return (frame ? frame->objectName().toStdString() + "." : std::string()) + field->objectName().toStdString();
   }
 
@@ -193,12 +193,12 @@ class TRandomUser {
       }
       return "type U+" + QString::number(c.unicode(), 16).toStdString() + " in " + where;
     }
-    struct TKey {
+    struct Key {
       Qt::Key Key;
       Qt::KeyboardModifiers Modifiers;
       const char* Name;
     };
-    static const std::vector<TKey> keys = {
+    static const std::vector<Key> keys = {
         {Qt::Key_Return, Qt::NoModifier, "Enter"},          {Qt::Key_Return, Qt::NoModifier, "Enter"},
         {Qt::Key_Delete, Qt::ControlModifier, "Ctrl+Del"},  {Qt::Key_Right, Qt::ControlModifier, "Ctrl+Right"},
         {Qt::Key_Left, Qt::ControlModifier, "Ctrl+Left"},   {Qt::Key_Up, Qt::ControlModifier, "Ctrl+Up"},
@@ -208,18 +208,18 @@ class TRandomUser {
         {Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},         {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"},
         {Qt::Key_Right, Qt::NoModifier, "Right"},           {Qt::Key_Home, Qt::ShiftModifier, "Shift+Home"},
     };
-    const TKey& key = Pick(keys);
+    const Key& key = Pick(keys);
     QTest::keyClick(target, key.Key, key.Modifiers);
     return std::string(key.Name) + " in " + where;
   }
 
   std::string ClickGrid() {
-    std::vector<TListBoxForm*> windows;
-    for (TListBoxForm* window : {DM1->ExportWindow, DM1->ImportWindow})
+    std::vector<TableWindow*> windows;
+    for (TableWindow* window : {DM1->ExportWindow, DM1->ImportWindow})
       if (window && window->isVisible()) windows.push_back(window);
     if (windows.empty()) return "no grid to click";
-    TListBoxForm* window = Pick(windows);
-    QWidget* list = window->FrmListBox1->ListBox1;
+    TableWindow* window = Pick(windows);
+    QWidget* list = window->Grid->Cells;
     const std::string name = window == DM1->ExportWindow ? "EXPORT" : "IMPORT";
     Activate(window);
     if (Chance(8)) {
@@ -231,7 +231,7 @@ class TRandomUser {
     int item = -1;
     if (Chance(90)) {
       item = Below(GridItems);
-      const TCellRect cell = ItemRect(item, list->width());
+      const CellRect cell = ItemRect(item, list->width());
       at = QPoint(cell.X + Below(cell.Width), cell.Y + Below(cell.Height));
     }
     const bool twice = Chance(25);
@@ -243,9 +243,9 @@ class TRandomUser {
   }
 
   std::string ClickScrollBar() {
-    TFrame1* frame = Chance(50) ? Qctecp->FrmExport : Qctecp->FrmImport;
+    EntryEditor* frame = Chance(50) ? Qctecp->ExportEditor : Qctecp->ImportEditor;
     Activate(Qctecp);
-    QScrollBar* bar = frame->ScrollBar1;
+    QScrollBar* bar = frame->PositionBar;
     QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(Below(bar->width()), bar->height() / 2));
     return "click " + frame->objectName().toStdString() + " scroll bar";
   }
@@ -329,19 +329,19 @@ class TRandomUser {
     return folder_ + "/save/" + names[Below(static_cast<int>(names.size()))];
   }
 
-  TFont RandomFont() {
+  DisplayFont RandomFont() {
     static const QStringList names = {"Terminal", "Courier New", "Fixedsys", "MS Sans Serif", "DejaVu Sans Mono", "",
                                       "terminal"};
     QString name = names[Below(static_cast<int>(names.size()))];
     if (Chance(15))
       for (int i = Below(90); i > 0; --i) name += QChar(0x20 + Below(0xDF));
-    TFont font(name, Chance(85) ? -1 - Below(40) : Below(40), Chance(30), Chance(30));
+    DisplayFont font(name, Chance(85) ? -1 - Below(40) : Below(40), Chance(30), Chance(30));
     font.Italic = Chance(20);
     return font;
   }
 
   void Answer(bool accept, const QString& fileName = QString()) {
-    TPromptAnswer answer;
+    PromptAnswer answer;
     answer.Accept = accept;
     answer.FileName = fileName;
     answer.Font = RandomFont();
@@ -363,7 +363,7 @@ class TRandomUser {
       Answer(Chance(85), FileToSave());
       Answer(Chance(85), FileToSave());
       for (int i = 0; i < 3; ++i) Answer(Chance(75));
-    } else if (name == "Drucken") {
+    } else if (name == "Print") {
       Answer(Chance(10), folder_ + "/print.pdf");
     } else {
       Answer(Chance(75));
@@ -388,7 +388,7 @@ class TRandomUser {
   }
 
   std::mt19937 random_;
-  TScriptedPrompter& prompter_;
+  ScriptedPrompter& prompter_;
   QString folder_;
   std::vector<QAction*> commands_;
 };
@@ -413,7 +413,7 @@ class RandomUser : public SessionTest {
 TEST_F(RandomUser, TablesStaySoundThroughRandomKeysClicksAndCommands) {
   const uint32_t seed = RunParameter("seed", "QCTE_SEED", DefaultSeed);
   const uint32_t steps = RunParameter("steps", "QCTE_STEPS", DefaultSteps);
-  TRandomUser user(seed, *prompter, folder.path());
+  SimulatedUser user(seed, *prompter, folder.path());
   std::deque<std::string> recent;
   ASSERT_EQ(SessionFault(), "") << "at start";
   for (uint32_t step = 1; step <= steps; ++step) {

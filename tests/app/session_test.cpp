@@ -14,7 +14,7 @@ struct ActionRow {
 };
 
 const ActionRow Actions[] = {
-    {"BeendenAction", "&Beenden"},
+    {"Quit", "&Beenden"},
     {"ChainTablesAction", "Tabellen &verbinden"},
     {"ClearBoth", "&Beide Tabellen leeren"},
     {"ClearExport", "&EXPORT Tabelle leeren"},
@@ -23,13 +23,13 @@ const ActionRow Actions[] = {
     {"ColorAmbiguousAction", "&Mehrfach-Zuordnung"},
     {"ColorProofAction", "&Eindeutige Zuordnung"},
     {"ColorChainedAction", "&Verbundene Tabellen"},
-    {"CopyExport2Import", "Von &EXPORT nach IMPORT"},
-    {"CopyImport2Export", "Von &IMPORT nach  EXPORT"},
-    {"DoSwap", "&Zeilen und Spalten vertauschen"},
+    {"CopyExportToImport", "Von &EXPORT nach IMPORT"},
+    {"CopyImportToExport", "Von &IMPORT nach  EXPORT"},
+    {"SwapRowsColumns", "&Zeilen und Spalten vertauschen"},
     {"FontCourierNew", "WINDOWS &Courier new"},
     {"FontFixedSys", "&ANSI (WINDOWS FixedSys)"},
     {"FontSansSerif", "WINDOWS MS &Sans Serif"},
-    {"FontSetzen", "&Zeichensatz w\xC3\xA4hlen"},
+    {"ChooseFont", "&Zeichensatz w\xC3\xA4hlen"},
     {"FontTerminal", "&OEM (WINDOWS Terminal)"},
     {"LoadDIN", "&Beide"},
     {"LoadIsoCp273", "&Beide"},
@@ -48,49 +48,49 @@ const ActionRow Actions[] = {
     {"LoadTableFile", "&automatische Erkennung"},
     {"MakeDiff2DIN", "MakeDiff2DIN"},
     {"MakeDiff2Table", "MakeDiff2Table"},
-    {"SpeichernUnix", "QAVO &UNIX-kompatible (256 Byte + 256 Byte) ..."},
-    {"SpeichernWindowsQavo3", "&Windows QAVO V3 kompatibel (512 Byte) ..."},
-    {"SpeichernWindowsQavo5", "Windows QAVO V&5 (1088/2176 Bytes) ..."},
-    {"SpeichernCHeader", "&C Header"},
-    {"SpeichernPascal", "&Pascal (Delphi) Header"},
+    {"SaveUnix", "QAVO &UNIX-kompatible (256 Byte + 256 Byte) ..."},
+    {"SaveV3", "&Windows QAVO V3 kompatibel (512 Byte) ..."},
+    {"SaveV5", "Windows QAVO V&5 (1088/2176 Bytes) ..."},
+    {"SaveCHeader", "&C Header"},
+    {"SavePascal", "&Pascal (Delphi) Header"},
     {"ShowComplete", "ShowComplete"},
-    {"Drucken", "&Drucken"},
+    {"Print", "&Print"},
     {"Help", "&Hilfe"},
 };
 
 TEST(SessionCreate, EveryActionWithItsCaptionAndCheckState) {
-  TDM1 dm;
+  Session dm;
   for (const ActionRow& row : Actions) {
     auto* action = dm.findChild<QAction*>(row.Name);
     ASSERT_NE(action, nullptr) << row.Name;
     EXPECT_EQ(action->text(), QString::fromUtf8(row.Caption)) << row.Name;
   }
-  for (auto* action : {dm.ChainTablesAction, dm.DoSwap, dm.ShowBoth}) EXPECT_TRUE(action->isCheckable());
+  for (auto* action : {dm.ChainTablesAction, dm.SwapRowsColumns, dm.ShowBoth}) EXPECT_TRUE(action->isCheckable());
   EXPECT_TRUE(dm.ShowBoth->isChecked());
-  EXPECT_FALSE(dm.DoSwap->isChecked());
+  EXPECT_FALSE(dm.SwapRowsColumns->isChecked());
   EXPECT_FALSE(dm.ChainTablesAction->isChecked());
   EXPECT_EQ(dm.findChild<QAction*>("ShowExport")->text(), "&EXPORT Fenster zeigen");
   EXPECT_EQ(dm.findChild<QAction*>("ShowImport")->text(), "&IMPORT Fenster zeigen");
 }
 
 TEST(SessionCreate, StartValuesBeforeTheControlWindow) {
-  TDM1 dm;
+  Session dm;
   EXPECT_EQ(dm.ExportTable, nullptr);
   EXPECT_EQ(dm.ImportTable, nullptr);
   EXPECT_EQ(dm.ExportWindow, nullptr);
   EXPECT_EQ(dm.ImportWindow, nullptr);
-  EXPECT_EQ(dm.DisplayFont, nullptr);
+  EXPECT_EQ(dm.CurrentFont, nullptr);
   EXPECT_EQ(dm.OemFont, 0);
   EXPECT_EQ(dm.NoDataColor, -1);
   EXPECT_EQ(dm.ChainedColor, -1);
   EXPECT_EQ(dm.AmbiguousColor, -1);
-  EXPECT_EQ(dm.OpenDialog1.FilterIndex, 2);
-  EXPECT_EQ(dm.OpenDialog1.Filter, "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct");
+  EXPECT_EQ(dm.OpenDialog.FilterIndex, 2);
+  EXPECT_EQ(dm.OpenDialog.Filter, "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct");
 }
 
 TEST(SessionAttach, CopiesOnlySetColours) {
-  TDM1 dm;
-  TCodeTab table(Export);
+  Session dm;
+  CodeTable table(Export);
   dm.ActiveColor = -1;
   dm.AmbiguousColor = -1;
   dm.ProofColor = -1;
@@ -115,8 +115,8 @@ TEST(SessionAttach, CopiesOnlySetColours) {
 }
 
 TEST(SessionAttach, ActiveAndProofColourReachThePartnerOnlyFromAnActiveTable) {
-  TDM1 dm;
-  TCodeTab exp(Export), imp(Import);
+  Session dm;
+  CodeTable exp(Export), imp(Import);
   exp.Link(&imp);
   imp.ActiveColor = imp.ProofColor = imp.AmbiguousColor = imp.NoDataColor = -1;
   dm.ActiveColor = clFuchsia;
@@ -136,8 +136,8 @@ TEST(SessionAttach, ActiveAndProofColourReachThePartnerOnlyFromAnActiveTable) {
 }
 
 TEST(SessionAttach, ActiveColourIsCopiedWhenZero) {
-  TDM1 dm;
-  TCodeTab table(Export);
+  Session dm;
+  CodeTable table(Export);
   dm.ActiveColor = 0;  // black is a colour
   dm.AttachExport(&table);
   EXPECT_EQ(table.ActiveColor, 0);
@@ -158,11 +158,11 @@ TEST_F(StartUp, BothTablesEmptyWithCourierNewInTheirHeaders) {
 }
 
 TEST_F(StartUp, SessionDefaultsComeFromTheSampleLabels) {
-  ASSERT_NE(DM1->DisplayFont, nullptr);
-  EXPECT_EQ(DM1->DisplayFont, &Qctecp->LblCurier->SampleFont);
-  EXPECT_EQ(DM1->DisplayFont->Name, "Courier New");
-  EXPECT_EQ(DM1->DisplayFont->Height, -12);
-  EXPECT_FALSE(DM1->DisplayFont->OemCharset);
+  ASSERT_NE(DM1->CurrentFont, nullptr);
+  EXPECT_EQ(DM1->CurrentFont, &Qctecp->LblCurier->SampleFont);
+  EXPECT_EQ(DM1->CurrentFont->Name, "Courier New");
+  EXPECT_EQ(DM1->CurrentFont->Height, -12);
+  EXPECT_FALSE(DM1->CurrentFont->OemCharset);
   EXPECT_EQ(DM1->ChainedColor, clFuchsia);
   EXPECT_EQ(DM1->ActiveColor, clFuchsia);
   EXPECT_EQ(DM1->AmbiguousColor, clRed);
@@ -171,13 +171,13 @@ TEST_F(StartUp, SessionDefaultsComeFromTheSampleLabels) {
   EXPECT_EQ(exportTable().AmbiguousColor, clRed);
   EXPECT_EQ(importTable().ProofColor, clGreen);
   EXPECT_EQ(importTable().NoDataColor, clBtnShadow);
-  EXPECT_EQ(exportTable().Font, reinterpret_cast<TFont*>(DM1->DisplayFont));
+  EXPECT_EQ(exportTable().Font, reinterpret_cast<DisplayFont*>(DM1->CurrentFont));
 }
 
 TEST_F(StartUp, ControlWindowCaptionAndPlace) {
   EXPECT_EQ(Qctecp->windowTitle(), QString::fromUtf8("QAVO® Code Table Editor Control"));
   EXPECT_EQ(Qctecp->pos(), QPoint(808, 78));
-  EXPECT_EQ(Qctecp->ToGether->size(), QSize(214, 392));
+  EXPECT_EQ(Qctecp->ChainMargin->size(), QSize(214, 392));
 }
 
 TEST_F(StartUp, BeendenClosesTheControlWindowAndEndsTheLoop) {
@@ -185,7 +185,7 @@ TEST_F(StartUp, BeendenClosesTheControlWindowAndEndsTheLoop) {
   ASSERT_TRUE(Qctecp->isVisible());
   bool quitRequested = false;
   QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { quitRequested = true; });
-  QTimer::singleShot(0, [] { DM1->BeendenAction->trigger(); });
+  QTimer::singleShot(0, [] { DM1->Quit->trigger(); });
   QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_TRUE(quitRequested);

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <vector>
 
-#include "model/codetab.h"
+#include "model/codetable.h"
 
 inline QByteArray ReadBytes(const QString& fileName) {
   QFile file(fileName);
@@ -34,24 +34,24 @@ inline QByteArray IdentityImage() {
 
 inline uint8_t Byte(const QByteArray& bytes, int at) { return static_cast<uint8_t>(bytes[at]); }
 
-inline std::vector<int> Targets(const TCodeTab& table) {
+inline std::vector<int> Targets(const CodeTable& table) {
   std::vector<int> targets;
-  for (const TEntry& entry : table.Entries) targets.push_back(entry.Target);
+  for (const TableEntry& entry : table.Entries) targets.push_back(entry.Target);
   return targets;
 }
 
 // A copy of what a refused load must leave alone.
-struct TTableState {
+struct TableState {
   std::vector<int> Targets;
   std::vector<int> Counts;
   std::string Header;
-  TCodeTab* Partner;
+  CodeTable* Partner;
   int Active;
   int CurrentPosition;
   int CurrentOrdinal;
   int Kind;
 
-  explicit TTableState(const TCodeTab& table)
+  explicit TableState(const CodeTable& table)
       : Targets(::Targets(table)),
         Header(table.Header),
         Partner(table.Partner),
@@ -59,10 +59,10 @@ struct TTableState {
         CurrentPosition(table.CurrentPosition),
         CurrentOrdinal(table.CurrentOrdinal),
         Kind(table.Kind) {
-    for (const TEntry& entry : table.Entries) Counts.push_back(entry.Count);
+    for (const TableEntry& entry : table.Entries) Counts.push_back(entry.Count);
   }
 
-  bool operator==(const TTableState& other) const {
+  bool operator==(const TableState& other) const {
     return Targets == other.Targets && Counts == other.Counts && Header == other.Header &&
            Partner == other.Partner && Active == other.Active && CurrentPosition == other.CurrentPosition &&
            CurrentOrdinal == other.CurrentOrdinal && Kind == other.Kind;
@@ -71,21 +71,21 @@ struct TTableState {
 
 // While it lives, no file may grow beyond limit bytes: writes past it fail
 // with EFBIG, also for root, like writes to a full disk.
-class TFileSizeLimit {
+class FileSizeLimit {
  public:
-  explicit TFileSizeLimit(rlim_t limit) {
+  explicit FileSizeLimit(rlim_t limit) {
     getrlimit(RLIMIT_FSIZE, &old_);
     oldHandler_ = signal(SIGXFSZ, SIG_IGN);
     rlimit lowered = old_;
     lowered.rlim_cur = limit;
     setrlimit(RLIMIT_FSIZE, &lowered);
   }
-  ~TFileSizeLimit() {
+  ~FileSizeLimit() {
     setrlimit(RLIMIT_FSIZE, &old_);
     signal(SIGXFSZ, oldHandler_);
   }
-  TFileSizeLimit(const TFileSizeLimit&) = delete;
-  TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
  private:
   rlimit old_{};

@@ -3,14 +3,14 @@
 
 #include <QTest>
 
-#include "app/dm1unit.h"
+#include "app/session.h"
 #include "support/scriptedprompter.h"
-#include "ui/frmunit2.h"
-#include "ui/listform.h"
+#include "ui/tablegrid.h"
+#include "ui/tablewindow.h"
 
 namespace {
 
-struct TActionState {
+struct ActionState {
   QString Text;
   bool Enabled;
   bool Checked;
@@ -18,20 +18,20 @@ struct TActionState {
 
 class TableWindows : public testing::Test {
  protected:
-  TScriptedPrompter* prompter = nullptr;
-  TCodeTab exportTable{Export};
-  TCodeTab importTable{Import};
-  TFont courier{"Courier New", -12};
-  TFont terminal{"Terminal", -12, true};
+  ScriptedPrompter* prompter = nullptr;
+  CodeTable exportTable{Export};
+  CodeTable importTable{Import};
+  DisplayFont courier{"Courier New", -12};
+  DisplayFont terminal{"Terminal", -12, true};
 
   void SetUp() override {
-    DM1 = new TDM1();
-    auto scripted = std::make_unique<TScriptedPrompter>();
+    DM1 = new Session();
+    auto scripted = std::make_unique<ScriptedPrompter>();
     prompter = scripted.get();
     DM1->SetPrompter(std::move(scripted));
     exportTable.SetFont(&courier, "Courier New");
     importTable.SetFont(&courier, "Courier New");
-    DM1->DisplayFont = &terminal;
+    DM1->CurrentFont = &terminal;
     DM1->AttachExport(&exportTable);
     DM1->AttachImport(&importTable);
   }
@@ -43,26 +43,26 @@ class TableWindows : public testing::Test {
     DM1 = nullptr;
   }
 
-  static TActionState StateOf(const QAction* action) {
+  static ActionState StateOf(const QAction* action) {
     return {action->text(), action->isEnabled(), action->isChecked()};
   }
 
   static void ExpectState(const QAction* action, const QString& text, bool enabled, bool checked) {
-    const TActionState state = StateOf(action);
+    const ActionState state = StateOf(action);
     EXPECT_EQ(state.Text, text);
     EXPECT_EQ(state.Enabled, enabled) << text.toStdString();
     EXPECT_EQ(state.Checked, checked) << text.toStdString();
   }
 
-  void ClickCell(TListBoxForm* window, int row, int column) {
-    QWidget* list = window->findChild<QWidget*>("ListBox1");
-    const TCellRect rect = ItemRect(column * GridSide + row, list->width());
+  void ClickCell(TableWindow* window, int row, int column) {
+    QWidget* list = window->findChild<QWidget*>("Cells");
+    const CellRect rect = ItemRect(column * GridSide + row, list->width());
     QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(rect.X + 3, rect.Y + 3));
   }
 };
 
 TEST_F(TableWindows, ShowCompleteFollowsTheTwoWindowActions) {
-  TDM1& dm = *DM1;
+  Session& dm = *DM1;
   const auto run = [&](bool exportShown, bool importShown) {
     dm.ShowExport->setChecked(exportShown);
     dm.ShowImport->setChecked(importShown);
@@ -87,13 +87,13 @@ TEST_F(TableWindows, ShowCompleteFollowsTheTwoWindowActions) {
 }
 
 TEST_F(TableWindows, FirstShowCreatesAndPlacesBothWindows) {
-  TDM1& dm = *DM1;
+  Session& dm = *DM1;
   EXPECT_EQ(dm.ExportWindow, nullptr);
   dm.ShowBoth->trigger();
   ASSERT_NE(dm.ExportWindow, nullptr);
   ASSERT_NE(dm.ImportWindow, nullptr);
-  TListBoxForm& exportWindow = *dm.ExportWindow;
-  TListBoxForm& importWindow = *dm.ImportWindow;
+  TableWindow& exportWindow = *dm.ExportWindow;
+  TableWindow& importWindow = *dm.ImportWindow;
   EXPECT_EQ(exportWindow.parent(), nullptr);
   EXPECT_TRUE(exportWindow.isVisible());
   EXPECT_TRUE(importWindow.isVisible());
@@ -101,12 +101,12 @@ TEST_F(TableWindows, FirstShowCreatesAndPlacesBothWindows) {
   EXPECT_EQ(importWindow.frameGeometry().topLeft(), QPoint(0, importWindow.frameGeometry().height() - 8));
   EXPECT_EQ(importWindow.geometry().size(), QSize(800, 294));
 
-  EXPECT_EQ(exportWindow.FrmListBox1->Table(), &exportTable);
-  EXPECT_EQ(importWindow.FrmListBox1->Table(), &importTable);
+  EXPECT_EQ(exportWindow.Grid->Table(), &exportTable);
+  EXPECT_EQ(importWindow.Grid->Table(), &importTable);
   EXPECT_EQ(exportWindow.windowTitle(), "QAVO CodeTab EXPORT [Courier New] ");
   EXPECT_EQ(importWindow.windowTitle(), "QAVO CodeTab IMPORT [Courier New] ");
-  EXPECT_EQ(exportWindow.FrmListBox1->ItemMapper, &MapRowsHigh);
-  EXPECT_EQ(exportWindow.FrmListBox1->ItemCount(), GridItems);
+  EXPECT_EQ(exportWindow.Grid->ItemMapper, &MapRowsHigh);
+  EXPECT_EQ(exportWindow.Grid->ItemCount(), GridItems);
 
   ExpectState(dm.ShowBoth, "&Beide Tabellen verbergen", true, true);
   ExpectState(dm.ShowExport, "Export-Tabellenfenster verbergen", true, true);
@@ -114,19 +114,19 @@ TEST_F(TableWindows, FirstShowCreatesAndPlacesBothWindows) {
 }
 
 TEST_F(TableWindows, NewWindowsTakeTheDisplayFontAndTheTransposition) {
-  TDM1& dm = *DM1;
+  Session& dm = *DM1;
   exportTable.Font = nullptr;
-  dm.DoSwap->trigger();
+  dm.SwapRowsColumns->trigger();
   dm.ShowExport->trigger();
-  const QFont font = dm.ExportWindow->findChild<QWidget*>("ListBox1")->font();
+  const QFont font = dm.ExportWindow->findChild<QWidget*>("Cells")->font();
   EXPECT_EQ(font, terminal.ToQFont());
-  EXPECT_EQ(dm.ExportWindow->FrmListBox1->ItemMapper, &MapColumnsHigh);
+  EXPECT_EQ(dm.ExportWindow->Grid->ItemMapper, &MapColumnsHigh);
 }
 
 TEST_F(TableWindows, ShowBothTogglesBothWindowsAndKeepsThem) {
-  TDM1& dm = *DM1;
+  Session& dm = *DM1;
   dm.ShowBoth->trigger();
-  TListBoxForm* exportWindow = dm.ExportWindow;
+  TableWindow* exportWindow = dm.ExportWindow;
   dm.ShowBoth->trigger();
   EXPECT_FALSE(dm.ExportWindow->isVisible());
   EXPECT_FALSE(dm.ImportWindow->isVisible());
@@ -139,7 +139,7 @@ TEST_F(TableWindows, ShowBothTogglesBothWindowsAndKeepsThem) {
 }
 
 TEST_F(TableWindows, HidingOneWindowDisablesShowBoth) {
-  TDM1& dm = *DM1;
+  Session& dm = *DM1;
   dm.ShowBoth->trigger();
   dm.ShowImport->trigger();
   EXPECT_TRUE(dm.ExportWindow->isVisible());
@@ -150,9 +150,9 @@ TEST_F(TableWindows, HidingOneWindowDisablesShowBoth) {
 }
 
 TEST_F(TableWindows, OneExecutionShowsAWindowClosedByItsCloseBox) {
-  TDM1& dm = *DM1;
+  Session& dm = *DM1;
   dm.ShowBoth->trigger();
-  TListBoxForm* window = dm.ExportWindow;
+  TableWindow* window = dm.ExportWindow;
   EXPECT_TRUE(window->close());
   EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(dm.ShowExport->isChecked());
@@ -164,18 +164,18 @@ TEST_F(TableWindows, OneExecutionShowsAWindowClosedByItsCloseBox) {
 }
 
 TEST_F(TableWindows, TransposingTwiceRestoresTheOrientation) {
-  TDM1& dm = *DM1;
+  Session& dm = *DM1;
   dm.ShowBoth->trigger();
   std::vector<int> chosen;
-  dm.ImportWindow->FrmListBox1->OnSelectEntry = [&](int entry) { chosen.push_back(entry); };
+  dm.ImportWindow->Grid->OnSelectEntry = [&](int entry) { chosen.push_back(entry); };
   ClickCell(dm.ImportWindow, 11, 4);
-  dm.DoSwap->trigger();
-  EXPECT_EQ(dm.ExportWindow->FrmListBox1->ItemMapper, &MapColumnsHigh);
-  EXPECT_EQ(dm.ImportWindow->FrmListBox1->ItemMapper, &MapColumnsHigh);
+  dm.SwapRowsColumns->trigger();
+  EXPECT_EQ(dm.ExportWindow->Grid->ItemMapper, &MapColumnsHigh);
+  EXPECT_EQ(dm.ImportWindow->Grid->ItemMapper, &MapColumnsHigh);
   ClickCell(dm.ImportWindow, 11, 4);
   ClickCell(dm.ImportWindow, 4, 11);
-  dm.DoSwap->trigger();
-  EXPECT_EQ(dm.ExportWindow->FrmListBox1->ItemMapper, &MapRowsHigh);
+  dm.SwapRowsColumns->trigger();
+  EXPECT_EQ(dm.ExportWindow->Grid->ItemMapper, &MapRowsHigh);
   ClickCell(dm.ImportWindow, 11, 4);
   EXPECT_EQ(chosen, (std::vector<int>{0xA3, 0x3A, 0xA3, 0xA3}));
 }

@@ -4,10 +4,10 @@
 
 namespace {
 
-std::string Parse(const std::vector<std::string>& args, TArguments& parsed) { return ParseArguments(args, parsed); }
+std::string Parse(const std::vector<std::string>& args, Arguments& parsed) { return ParseArguments(args, parsed); }
 
 TEST(ParseArguments, OptionsTakeValuesEitherWay) {
-  TArguments parsed;
+  Arguments parsed;
   EXPECT_EQ(Parse({"convert", "--to=v5", "a.tab", "--name", "DIN", "b.qct", "--export"}, parsed), "");
   EXPECT_EQ(parsed.Command, "convert");
   EXPECT_EQ(parsed.Files, (std::vector<std::string>{"a.tab", "b.qct"}));
@@ -19,13 +19,13 @@ TEST(ParseArguments, OptionsTakeValuesEitherWay) {
 }
 
 TEST(ParseArguments, DoubleDashEndsTheOptions) {
-  TArguments parsed;
+  Arguments parsed;
   EXPECT_EQ(Parse({"translate", "--table", "t.tab", "--", "--in", "-"}, parsed), "");
   EXPECT_EQ(parsed.Files, (std::vector<std::string>{"--in", "-"}));
 }
 
 TEST(ParseArguments, HelpWinsOverEverything) {
-  TArguments parsed;
+  Arguments parsed;
   EXPECT_EQ(Parse({"frob", "--bogus", "-h"}, parsed), "");
   EXPECT_TRUE(parsed.Help);
   EXPECT_EQ(Parse({"help"}, parsed), "");
@@ -33,7 +33,7 @@ TEST(ParseArguments, HelpWinsOverEverything) {
 }
 
 TEST(ParseArguments, Refusals) {
-  TArguments parsed;
+  Arguments parsed;
   EXPECT_EQ(Parse({}, parsed), "Befehl fehlt (convert, show, check, build, translate)");
   EXPECT_EQ(Parse({"frob"}, parsed), "unbekannter Befehl frob");
   EXPECT_EQ(Parse({"show", "--bogus", "a"}, parsed), "unbekannte Option --bogus");

@@ -15,15 +15,15 @@
 using Bytes = std::vector<uint8_t>;
 
 // A fresh directory under /tmp, removed with everything in it.
-class TScratchDir {
+class ScratchDir {
  public:
-  TScratchDir() {
+  ScratchDir() {
     char pattern[] = "/tmp/qavo-ct-test.XXXXXX";
     Path = mkdtemp(pattern);
   }
-  ~TScratchDir() { std::filesystem::remove_all(Path); }
-  TScratchDir(const TScratchDir&) = delete;
-  TScratchDir& operator=(const TScratchDir&) = delete;
+  ~ScratchDir() { std::filesystem::remove_all(Path); }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
 
   std::string operator/(const std::string& name) const { return Path + "/" + name; }
   // The names of the files in the directory.

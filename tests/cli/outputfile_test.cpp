@@ -7,7 +7,7 @@
 namespace {
 
 TEST(WriteWholeFile, WritesTheBytesAndLeavesNoTemporaryFile) {
-  TScratchDir dir;
+  ScratchDir dir;
   const Bytes bytes = {1, 2, 3, 0, 255};
   EXPECT_EQ(WriteWholeFile(dir / "out.tab", bytes), "");
   EXPECT_EQ(ReadFile(dir / "out.tab"), bytes);
@@ -15,7 +15,7 @@ TEST(WriteWholeFile, WritesTheBytesAndLeavesNoTemporaryFile) {
 }
 
 TEST(WriteWholeFile, ReplacingKeepsTheModeOfTheFormerFile) {
-  TScratchDir dir;
+  ScratchDir dir;
   WriteFile(dir / "out.tab", {9});
   chmod((dir / "out.tab").c_str(), 0640);
   EXPECT_EQ(WriteWholeFile(dir / "out.tab", {7, 7}), "");
@@ -26,7 +26,7 @@ TEST(WriteWholeFile, ReplacingKeepsTheModeOfTheFormerFile) {
 }
 
 TEST(WriteWholeFile, NewFileFollowsTheUmask) {
-  TScratchDir dir;
+  ScratchDir dir;
   const mode_t old = umask(027);
   EXPECT_EQ(WriteWholeFile(dir / "new.tab", {1}), "");
   umask(old);
@@ -36,7 +36,7 @@ TEST(WriteWholeFile, NewFileFollowsTheUmask) {
 }
 
 TEST(WriteWholeFile, FailureNamesThePathAndLeavesNothing) {
-  TScratchDir dir;
+  ScratchDir dir;
   std::filesystem::create_directory(dir / "sub");
   EXPECT_EQ(WriteWholeFile(dir / "sub", {1}), dir / "sub" + ": kann nicht geschrieben werden (ist ein Verzeichnis)");
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"sub"});
@@ -46,7 +46,7 @@ TEST(WriteWholeFile, FailureNamesThePathAndLeavesNothing) {
 }
 
 TEST(WriteWholeFile, ALinkIsFollowed) {
-  TScratchDir dir;
+  ScratchDir dir;
   std::filesystem::create_directory(dir / "real");
   WriteFile(dir / "real/table.tab", {1});
   std::filesystem::create_symlink("real/table.tab", dir / "link.tab");
@@ -56,11 +56,11 @@ TEST(WriteWholeFile, ALinkIsFollowed) {
   EXPECT_EQ(dir.Names().size(), 2u);
 }
 
-TEST(TOutputFile, FormerFileStaysUntilCommit) {
-  TScratchDir dir;
+TEST(OutputFile, FormerFileStaysUntilCommit) {
+  ScratchDir dir;
   WriteFile(dir / "out", {1, 2});
   {
-    TOutputFile file(dir / "out");
+    OutputFile file(dir / "out");
     ASSERT_TRUE(file.Open());
     const uint8_t bytes[] = {5, 6, 7};
     ASSERT_TRUE(file.Write(bytes, 3));

@@ -8,8 +8,8 @@
 
 namespace {
 
-void LoadPreset(TTablePair& pair, const TPreset& preset) {
-  TEntry entries[256];
+void LoadPreset(TablePair& pair, const PresetPair& preset) {
+  TableEntry entries[256];
   for (int p = 0; p < 256; ++p) entries[p] = {preset.Export[p], -1};
   pair.Load(Export, entries, preset.ExportName);
   for (int p = 0; p < 256; ++p) entries[p] = {preset.Import[p], -1};
@@ -28,7 +28,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST(TableGrid, ProvenPairShowsEveryCellConfirmed) {
-  TTablePair pair;
+  TablePair pair;
   LoadPreset(pair, DinPreset);
   const std::vector<std::string> lines = Lines(TableGrid(pair.ExportTable, Export));
   ASSERT_EQ(lines.size(), 19u);
@@ -39,13 +39,13 @@ TEST(TableGrid, ProvenPairShowsEveryCellConfirmed) {
 }
 
 TEST(TableGrid, MarksAmbiguousPlainAndUnassigned) {
-  TTablePair pair;
+  TablePair pair;
   LoadPreset(pair, UnixPreset);
   const std::vector<std::string> lines = Lines(TableGrid(pair.ExportTable, Export));
   EXPECT_EQ(lines[17], "  F_ 00! 00! 00! 00! 00! 00! 00! 00! 00! 00! 00! 00! FF! 06  01! 00!");
   EXPECT_EQ(lines[18], "  256 zugeordnet, 130 mehrdeutig, 125 bestätigt");
 
-  TCodeTab lone(Import);
+  CodeTable lone(Import);
   lone.Assign(0xC1, 0x41);
   const std::vector<std::string> loneLines = Lines(TableGrid(lone, Import));
   EXPECT_EQ(loneLines[0], "IMPORT  QAVO CodeTab IMPORT ");
@@ -54,15 +54,15 @@ TEST(TableGrid, MarksAmbiguousPlainAndUnassigned) {
 }
 
 TEST(PairFindings, CleanPresets) {
-  for (const TPreset* preset : {&DinPreset, &IsoCp37Preset, &IsoCp273Preset}) {
-    TTablePair pair;
+  for (const PresetPair* preset : {&DinPreset, &IsoCp37Preset, &IsoCp273Preset}) {
+    TablePair pair;
     LoadPreset(pair, *preset);
     EXPECT_TRUE(PairFindings(pair).empty()) << preset->ExportName;
   }
 }
 
 TEST(PairFindings, UnixPairIsNotClean) {
-  TTablePair pair;
+  TablePair pair;
   LoadPreset(pair, UnixPreset);
   const std::vector<std::string> findings = PairFindings(pair);
   ASSERT_EQ(findings.size(), 8u);
@@ -85,8 +85,8 @@ TEST(PairFindings, UnixPairIsNotClean) {
 }
 
 TEST(PairFindings, MissingTableAndGaps) {
-  TTablePair pair;
-  TEntry entries[256];
+  TablePair pair;
+  TableEntry entries[256];
   for (int p = 0; p < 256; ++p) entries[p] = {static_cast<int16_t>(p < 254 ? 255 - p : -1), -1};
   pair.Load(Import, entries, "x");
   const std::vector<std::string> findings = PairFindings(pair);

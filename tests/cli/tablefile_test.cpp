@@ -8,17 +8,17 @@ namespace {
 
 Bytes Image(const uint8_t (&bytes)[256]) { return Bytes(bytes, bytes + 256); }
 
-TReadResult Read(const std::string& path, int kind, TTablePair& pair, std::string& error,
+ReadResult Read(const std::string& path, int kind, TablePair& pair, std::string& error,
                  const std::string* name = nullptr) {
   return ReadTableFile(path, kind, name, pair, error);
 }
 
 TEST(ReadTableFile, UnixImageIsRecognisedAndNamedByItsFullPath) {
-  TScratchDir dir;
+  ScratchDir dir;
   WriteFile(dir / "din.tab", Image(DinExport));
-  TTablePair pair;
+  TablePair pair;
   std::string error;
-  ASSERT_EQ(Read(dir / "./din.tab", Unknown, pair, error), TReadResult::Loaded);
+  ASSERT_EQ(Read(dir / "./din.tab", Unknown, pair, error), ReadResult::Loaded);
   EXPECT_TRUE(pair.HasExport);
   EXPECT_FALSE(pair.HasImport);
   EXPECT_EQ(UnixImage(pair.ExportTable), Image(DinExport));
@@ -28,23 +28,23 @@ TEST(ReadTableFile, UnixImageIsRecognisedAndNamedByItsFullPath) {
 }
 
 TEST(ReadTableFile, ForcedKindAndGivenName) {
-  TScratchDir dir;
+  ScratchDir dir;
   WriteFile(dir / "din.tab", Image(DinExport));
-  TTablePair pair;
+  TablePair pair;
   std::string error;
   const std::string name = "Grüße";
-  ASSERT_EQ(Read(dir / "din.tab", Import, pair, error, &name), TReadResult::Loaded);
+  ASSERT_EQ(Read(dir / "din.tab", Import, pair, error, &name), ReadResult::Loaded);
   EXPECT_TRUE(pair.HasImport);
   EXPECT_FALSE(pair.HasExport);
   EXPECT_EQ(std::string(pair.ImportTable.Header), "QAVO CodeTab IMPORT [Courier New] Gr\xFC\xDF" "e");
 }
 
 TEST(ReadTableFile, V3FileGivesALinkedPair) {
-  TScratchDir dir;
+  ScratchDir dir;
   WriteFile(dir / "pair.tab", Concat(UnixImport, UnixExport));
-  TTablePair pair;
+  TablePair pair;
   std::string error;
-  ASSERT_EQ(Read(dir / "pair.tab", Unknown, pair, error), TReadResult::Loaded);
+  ASSERT_EQ(Read(dir / "pair.tab", Unknown, pair, error), ReadResult::Loaded);
   EXPECT_EQ(UnixImage(pair.ImportTable), Image(UnixImport));
   EXPECT_EQ(UnixImage(pair.ExportTable), Image(UnixExport));
   EXPECT_EQ(pair.ExportTable.Partner, &pair.ImportTable);
@@ -53,15 +53,15 @@ TEST(ReadTableFile, V3FileGivesALinkedPair) {
 }
 
 TEST(ReadTableFile, V5KeepsItsOwnNameAndGaps) {
-  TScratchDir dir;
-  TCodeTab table(Import);
+  ScratchDir dir;
+  CodeTable table(Import);
   table.Assign(0xC1, 0x41);
   table.SetFont(nullptr, "Fixedsys");
   table.BuildHeader(Import, "Mein Name");
   WriteFile(dir / "one.qct", V5Image(table, Import));
-  TTablePair pair;
+  TablePair pair;
   std::string error;
-  ASSERT_EQ(Read(dir / "one.qct", Unknown, pair, error), TReadResult::Loaded);
+  ASSERT_EQ(Read(dir / "one.qct", Unknown, pair, error), ReadResult::Loaded);
   EXPECT_TRUE(pair.HasImport);
   EXPECT_EQ(std::string(pair.ImportTable.Header), "QAVO CodeTab IMPORT [Courier New] Mein Name");
   EXPECT_EQ(pair.ImportTable.CountAssigned(), 1);
@@ -69,7 +69,7 @@ TEST(ReadTableFile, V5KeepsItsOwnNameAndGaps) {
 }
 
 TEST(ReadTableFile, RefusalsInOneLine) {
-  TScratchDir dir;
+  ScratchDir dir;
   Bytes identity(256);
   for (int p = 0; p < 256; ++p) identity[p] = static_cast<uint8_t>(p);
   WriteFile(dir / "identity", identity);
@@ -77,7 +77,7 @@ TEST(ReadTableFile, RefusalsInOneLine) {
   const std::string text = "Kein Kopf\n\x01zweite Zeile";
   std::copy(text.begin(), text.end(), v5.begin());
   WriteFile(dir / "v5", v5);
-  TCodeTab table(Export);
+  CodeTable table(Export);
   Bytes unknownLetter = V5Image(table, Export);
   unknownLetter[V5KindOffset] = 'U';
   WriteFile(dir / "letter", unknownLetter);
@@ -92,17 +92,17 @@ TEST(ReadTableFile, RefusalsInOneLine) {
       {"short", "Datei nicht erkannt: falsche Länge 255"},
   };
   for (const auto& [name, message] : cases) {
-    TTablePair pair;
+    TablePair pair;
     std::string error;
-    EXPECT_EQ(Read(dir / name, Unknown, pair, error), TReadResult::Refused) << name;
+    EXPECT_EQ(Read(dir / name, Unknown, pair, error), ReadResult::Refused) << name;
     EXPECT_EQ(error, dir / name + ": " + message);
     EXPECT_FALSE(pair.HasExport || pair.HasImport);
   }
-  TTablePair pair;
+  TablePair pair;
   std::string error;
-  EXPECT_EQ(Read(dir / "absent", Unknown, pair, error), TReadResult::Unreadable);
+  EXPECT_EQ(Read(dir / "absent", Unknown, pair, error), ReadResult::Unreadable);
   EXPECT_EQ(error, dir / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
-  EXPECT_EQ(Read(dir.Path, Unknown, pair, error), TReadResult::Unreadable);
+  EXPECT_EQ(Read(dir.Path, Unknown, pair, error), ReadResult::Unreadable);
   EXPECT_EQ(error, dir.Path + ": kann nicht gelesen werden (ist ein Verzeichnis)");
 }
 

@@ -12,7 +12,7 @@
 
 namespace {
 
-struct TRun {
+struct ToolRun {
   int Code;
   std::string Out;
   std::string Err;
@@ -27,8 +27,8 @@ std::string Quote(const std::string& text) {
 std::string Text(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 // Runs qavo-ct with args; shell is put before it (limits, traps).
-TRun Tool(const std::vector<std::string>& args, const std::string& shell = "") {
-  static TScratchDir capture;
+ToolRun Tool(const std::vector<std::string>& args, const std::string& shell = "") {
+  static ScratchDir capture;
   std::string command = shell + Quote(QAVO_CT);
   for (const std::string& arg : args) command += " " + Quote(arg);
   command += " >" + Quote(capture / "out") + " 2>" + Quote(capture / "err");
@@ -38,14 +38,14 @@ TRun Tool(const std::vector<std::string>& args, const std::string& shell = "") {
 }
 
 // The error line must be one line with the tool's name in front.
-void ExpectErrorLine(const TRun& run, int code, const std::string& message) {
+void ExpectErrorLine(const ToolRun& run, int code, const std::string& message) {
   EXPECT_EQ(run.Code, code) << run.Err;
   EXPECT_EQ(run.Err, "qavo-ct: " + message + "\n");
   EXPECT_EQ(run.Out, "");
 }
 
 // A table as the editor holds it after loading bytes under a name.
-void LoadLikeTheEditor(TCodeTab& table, TableKind kind, const uint8_t (&bytes)[256], const std::string& name) {
+void LoadLikeTheEditor(CodeTable& table, TableKind kind, const uint8_t (&bytes)[256], const std::string& name) {
   table.LoadBytes(bytes);
   table.SetFont(nullptr, "Courier New");
   table.BuildHeader(kind, name.c_str());
@@ -54,7 +54,7 @@ void LoadLikeTheEditor(TCodeTab& table, TableKind kind, const uint8_t (&bytes)[2
 Bytes Image(const uint8_t (&bytes)[256]) { return Bytes(bytes, bytes + 256); }
 
 TEST(Tool, HelpNamesCommandsAndExitCodes) {
-  const TRun run = Tool({"--help"});
+  const ToolRun run = Tool({"--help"});
   EXPECT_EQ(run.Code, 0);
   EXPECT_EQ(run.Err, "");
   for (const char* text : {"qavo-ct convert EIN AUS", "qavo-ct translate --table DATEI", "Exit-Codes:",
@@ -66,7 +66,7 @@ TEST(Tool, HelpNamesCommandsAndExitCodes) {
 }
 
 TEST(Tool, AFullStandardOutputIsAFailure) {
-  TScratchDir dir;
+  ScratchDir dir;
   const int status = std::system((Quote(QAVO_CT) + " --help >/dev/full 2>" + Quote(dir / "err")).c_str());
   EXPECT_EQ(WEXITSTATUS(status), 4);
   EXPECT_EQ(Text(ReadFile(dir / "err")), "qavo-ct: Standardausgabe kann nicht geschrieben werden\n");
@@ -82,7 +82,7 @@ TEST(Tool, BadArgumentsGiveOneLineAndCode2) {
   ExpectErrorLine(Tool({"build", "--codepage", "27x", "o.tab"}), 2, "--codepage 27x: keine Codepage-Nummer");
   ExpectErrorLine(Tool({"build", "--codepage", "273", "--workstation", "ebcdic", "o.tab"}), 2,
                   "--workstation ebcdic: erwartet iso8859-1 oder cp1252");
-  const TRun page = Tool({"build", "--codepage", "999", "o.tab"});
+  const ToolRun page = Tool({"build", "--codepage", "999", "o.tab"});
   EXPECT_EQ(page.Code, 2);
   EXPECT_EQ(page.Err.find("qavo-ct: Codepage 999 wird nicht angeboten; verfügbar: 37 273 "), 0u);
   EXPECT_EQ(page.Err.find('\n'), page.Err.size() - 1);
@@ -91,16 +91,16 @@ TEST(Tool, BadArgumentsGiveOneLineAndCode2) {
 
 class ToolFiles : public ::testing::Test {
  protected:
-  void WritePair(const std::string& name, const TPreset& preset) {
+  void WritePair(const std::string& name, const PresetPair& preset) {
     WriteFile(dir / name, Concat(preset.Import, preset.Export));
   }
-  TScratchDir dir;
+  ScratchDir dir;
 };
 
 TEST_F(ToolFiles, ConvertWritesWhatTheEditorWrites) {
   WritePair("din.tab", DinPreset);
   const std::string name = dir / "din.tab";
-  TCodeTab exportTable(Export), importTable(Import);
+  CodeTable exportTable(Export), importTable(Import);
   LoadLikeTheEditor(exportTable, Export, DinExport, name);
   LoadLikeTheEditor(importTable, Import, DinImport, name);
 
@@ -122,7 +122,7 @@ TEST_F(ToolFiles, ConvertWritesWhatTheEditorWrites) {
   EXPECT_EQ(DecodeV5Image(renamed.data() + V5ImageSize).Name, "DIN");
 
   // Back from V5: the name comes from the V5 header, the bytes are the same.
-  const TRun back = Tool({"convert", "--to=V3", dir / "pair.qct", dir / "back.tab"});
+  const ToolRun back = Tool({"convert", "--to=V3", dir / "pair.qct", dir / "back.tab"});
   EXPECT_EQ(back.Code, 0);
   EXPECT_EQ(back.Err, "");
   EXPECT_EQ(ReadFile(dir / "back.tab"), ReadFile(dir / "din.tab"));
@@ -131,7 +131,7 @@ TEST_F(ToolFiles, ConvertWritesWhatTheEditorWrites) {
 TEST_F(ToolFiles, ConvertNamesTablesOnRequest) {
   WriteFile(dir / "e.tab", Image(IsoCp37Export));
   EXPECT_EQ(Tool({"convert", dir / "e.tab", dir / "e.h", "--name", "CP37"}).Code, 0);
-  TCodeTab table(Export);
+  CodeTable table(Export);
   LoadLikeTheEditor(table, Export, IsoCp37Export, "CP37");
   EXPECT_EQ(Text(ReadFile(dir / "e.h")), CDeclaration(table));
   EXPECT_NE(Text(ReadFile(dir / "e.h")).find("const unsigned char Export_CP37 [256] = {"), std::string::npos);
@@ -147,7 +147,7 @@ TEST_F(ToolFiles, ConvertRefusalsLeaveTheTargetAlone) {
                   "das UNIX-Format hält eine Tabelle: --export oder --import angeben");
   ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "old", "--to", "v3", "--export"}), 2,
                   "das Format V3 braucht beide Tabellen (ohne --export/--import)");
-  WriteFile(dir / "e.qct", V5Image(TCodeTab(Export), Export));
+  WriteFile(dir / "e.qct", V5Image(CodeTable(Export), Export));
   ExpectErrorLine(Tool({"convert", dir / "e.qct", dir / "old", "--to", "v5", "--import"}), 3,
                   dir / "e.qct" + " enthält keine IMPORT-Tabelle");
   ExpectErrorLine(Tool({"convert", dir / "e.tab", dir / "old"}), 2,
@@ -167,32 +167,32 @@ TEST_F(ToolFiles, ConvertRefusalsLeaveTheTargetAlone) {
 }
 
 TEST_F(ToolFiles, IncompleteTablesAreWrittenOneToOneWithANote) {
-  TCodeTab table(Export);
+  CodeTable table(Export);
   table.Assign(0x20, 0x40);
   WriteFile(dir / "gaps.qct", V5Image(table, Export));
-  const TRun run = Tool({"convert", dir / "gaps.qct", dir / "gaps.tab"});
+  const ToolRun run = Tool({"convert", dir / "gaps.qct", dir / "gaps.tab"});
   EXPECT_EQ(run.Code, 0);
   EXPECT_EQ(run.Err, "qavo-ct: Hinweis: EXPORT-Tabelle unvollständig oder leer, nicht zugeordnete Zeichen bleiben 1:1\n");
   EXPECT_EQ(ReadFile(dir / "gaps.tab"), UnixImage(table));
 }
 
 TEST_F(ToolFiles, CheckIsCleanOnlyForTheCleanPresets) {
-  for (const TPreset* preset : {&DinPreset, &IsoCp37Preset, &IsoCp273Preset}) {
+  for (const PresetPair* preset : {&DinPreset, &IsoCp37Preset, &IsoCp273Preset}) {
     WritePair("pair.tab", *preset);
-    const TRun run = Tool({"check", dir / "pair.tab"});
+    const ToolRun run = Tool({"check", dir / "pair.tab"});
     EXPECT_EQ(run.Code, 0) << preset->ExportName << run.Out;
     EXPECT_EQ(run.Out, "sauber: EXPORT und IMPORT sind vollständig, eindeutig und übersetzen einander zurück\n");
     EXPECT_EQ(run.Err, "");
   }
   WritePair("unix.tab", UnixPreset);
-  const TRun unix = Tool({"check", dir / "unix.tab"});
+  const ToolRun unix = Tool({"check", dir / "unix.tab"});
   EXPECT_EQ(unix.Code, 1);
   EXPECT_EQ(unix.Err, "");
   EXPECT_EQ(unix.Out.substr(0, 55), "EXPORT: Code 00 mehrdeutig, Ziel von Positionen (126): ");
   EXPECT_NE(unix.Out.find("\nIMPORT: Code 1A mehrdeutig, Ziel von Positionen (129): 04 06 08"), std::string::npos);
 
   WritePair("din.tab", DinPreset);
-  const TRun single = Tool({"check", dir / "din.tab", "--export"});
+  const ToolRun single = Tool({"check", dir / "din.tab", "--export"});
   EXPECT_EQ(single.Code, 1);
   EXPECT_EQ(single.Out, "IMPORT-Tabelle fehlt\n");
   ExpectErrorLine(Tool({"check", dir / "absent"}), 3, dir / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
@@ -200,7 +200,7 @@ TEST_F(ToolFiles, CheckIsCleanOnlyForTheCleanPresets) {
 
 TEST_F(ToolFiles, ShowPrintsTheGridsAndTheLegend) {
   WritePair("din.tab", DinPreset);
-  const TRun run = Tool({"show", dir / "din.tab", "--name", "DIN"});
+  const ToolRun run = Tool({"show", dir / "din.tab", "--name", "DIN"});
   EXPECT_EQ(run.Code, 0);
   EXPECT_EQ(run.Err, "");
   EXPECT_EQ(run.Out.substr(0, 46), "EXPORT  QAVO CodeTab EXPORT [Courier New] DIN\n");
@@ -209,7 +209,7 @@ TEST_F(ToolFiles, ShowPrintsTheGridsAndTheLegend) {
   EXPECT_NE(run.Out.find("\nZeichen: XX= bestätigt"), std::string::npos);
 
   WriteFile(dir / "e.tab", Image(DinExport));
-  const TRun forced = Tool({"show", dir / "e.tab", "--import"});
+  const ToolRun forced = Tool({"show", dir / "e.tab", "--import"});
   EXPECT_EQ(forced.Code, 0);
   EXPECT_EQ(forced.Out.substr(0, 8), "IMPORT  ");
   EXPECT_EQ(forced.Out.find("EXPORT  "), std::string::npos);
@@ -224,9 +224,9 @@ TEST_F(ToolFiles, BuildWritesTheCodePagePair) {
   EXPECT_EQ(Tool({"build", "--codepage", "273", dir / "p273.tab"}).Code, 0);
   EXPECT_EQ(ReadFile(dir / "p273.tab"), Concat(IsoCp273Import, IsoCp273Export));
 
-  const TRun c = Tool({"build", "--codepage=037", "--to", "c", dir / "p37"});
+  const ToolRun c = Tool({"build", "--codepage=037", "--to", "c", dir / "p37"});
   EXPECT_EQ(c.Code, 0);
-  TCodeTab exportTable(Export), importTable(Import);
+  CodeTable exportTable(Export), importTable(Import);
   LoadLikeTheEditor(exportTable, Export, IsoCp37Export, IsoCp37Preset.ExportName);
   LoadLikeTheEditor(importTable, Import, IsoCp37Import, IsoCp37Preset.ImportName);
   EXPECT_EQ(Text(ReadFile(dir / "p37")), CDeclaration(exportTable) + CDeclaration(importTable));
@@ -237,7 +237,7 @@ TEST_F(ToolFiles, BuildWritesTheCodePagePair) {
   EXPECT_EQ(nl[0x15], 0x0A);
   EXPECT_EQ(nl[0x25], 0x85);
 
-  const TRun euro = Tool({"build", "--codepage", "CP1141", "--workstation", "CP1252", dir / "p1141.qct"});
+  const ToolRun euro = Tool({"build", "--codepage", "CP1141", "--workstation", "CP1252", dir / "p1141.qct"});
   EXPECT_EQ(euro.Code, 0);
   EXPECT_EQ(euro.Err, "");
   const Bytes v5 = ReadFile(dir / "p1141.qct");
@@ -271,7 +271,7 @@ TEST_F(ToolFiles, TranslateEqualsIconvAndComesBack) {
   }
   WriteFile(dir / "text", text);
   EXPECT_EQ(Tool({"build", "--codepage", "1141", dir / "p1141.tab"}).Code, 0);
-  const TRun there = Tool({"translate", "--table", dir / "p1141.tab", dir / "text", dir / "host"});
+  const ToolRun there = Tool({"translate", "--table", dir / "p1141.tab", dir / "text", dir / "host"});
   EXPECT_EQ(there.Code, 0);
   EXPECT_EQ(there.Err, "");
   EXPECT_EQ(ReadFile(dir / "host"), Iconv("IBM1141", text));
@@ -289,7 +289,7 @@ TEST_F(ToolFiles, TranslateWithAForcedOrMissingTable) {
   EXPECT_EQ(ReadFile(dir / "out"), (Bytes{DinExport[0x41], DinExport[0x20], DinExport[0xC1]}));
   ExpectErrorLine(Tool({"translate", "--table", dir / "pair.tab", dir / "in", dir / "out"}), 3,
                   dir / "pair.tab" + ": kann nicht gelesen werden (nicht gefunden)");
-  WriteFile(dir / "i.qct", V5Image(TCodeTab(Import), Import));
+  WriteFile(dir / "i.qct", V5Image(CodeTable(Import), Import));
   ExpectErrorLine(Tool({"translate", "--table", dir / "i.qct", dir / "in", dir / "out"}), 3,
                   dir / "i.qct" + " enthält keine EXPORT-Tabelle");
 }

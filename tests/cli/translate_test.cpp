@@ -9,9 +9,9 @@
 
 namespace {
 
-TByteMap RandomMap(unsigned seed) {
+ByteMap RandomMap(unsigned seed) {
   std::mt19937 random(seed);
-  TByteMap map;
+  ByteMap map;
   for (uint8_t& code : map) code = static_cast<uint8_t>(random());
   return map;
 }
@@ -23,13 +23,13 @@ Bytes RandomBytes(size_t length, unsigned seed) {
   return bytes;
 }
 
-Bytes Looked(const TByteMap& map, Bytes bytes) {
+Bytes Looked(const ByteMap& map, Bytes bytes) {
   for (uint8_t& byte : bytes) byte = map[byte];
   return bytes;
 }
 
 TEST(TranslateBytes, EveryLengthAndAlignmentEqualsTheLookup) {
-  const TByteMap map = RandomMap(1);
+  const ByteMap map = RandomMap(1);
   const Bytes source = RandomBytes(300, 2);
   for (size_t offset = 0; offset < 8; ++offset)
     for (size_t length = 0; length + offset <= source.size(); length += 7) {
@@ -50,7 +50,7 @@ TEST(TranslateBytes, AllByteValuesThroughEveryEntry) {
   Bytes all(256 * 3);
   for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<uint8_t>(i * 7);
   for (unsigned seed = 10; seed < 20; ++seed) {
-    const TByteMap map = RandomMap(seed);
+    const ByteMap map = RandomMap(seed);
     Bytes buffer = all;
     TranslateBytes(map, buffer.data(), buffer.size());
     EXPECT_EQ(buffer, Looked(map, all));
@@ -58,10 +58,10 @@ TEST(TranslateBytes, AllByteValuesThroughEveryEntry) {
 }
 
 TEST(ByteMapOf, UnassignedPositionsStayThemselves) {
-  TCodeTab table(Export);
+  CodeTable table(Export);
   table.Assign(0x41, 0xC1);
   table.Assign(0x42, 0xC1);
-  const TByteMap map = ByteMapOf(table);
+  const ByteMap map = ByteMapOf(table);
   EXPECT_EQ(map[0x41], 0xC1);
   EXPECT_EQ(map[0x42], 0xC1);
   EXPECT_EQ(map[0x43], 0x43);
@@ -70,38 +70,38 @@ TEST(ByteMapOf, UnassignedPositionsStayThemselves) {
 }
 
 TEST(TranslateStream, WholeFileAcrossBlocks) {
-  TScratchDir dir;
+  ScratchDir dir;
   const Bytes source = RandomBytes(2 * TranslateBlockSize + 17, 3);
   WriteFile(dir / "in", source);
-  const TByteMap map = RandomMap(4);
+  const ByteMap map = RandomMap(4);
   const int in = open((dir / "in").c_str(), O_RDONLY);
   const int out = open((dir / "out").c_str(), O_WRONLY | O_CREAT, 0600);
-  EXPECT_EQ(TranslateStream(in, out, map), TStreamResult::Done);
+  EXPECT_EQ(TranslateStream(in, out, map), StreamResult::Done);
   close(in);
   close(out);
   EXPECT_EQ(ReadFile(dir / "out"), Looked(map, source));
 }
 
 TEST(TranslateStream, EmptyInputWritesNothing) {
-  TScratchDir dir;
+  ScratchDir dir;
   WriteFile(dir / "in", Bytes());
   const int in = open((dir / "in").c_str(), O_RDONLY);
   const int out = open((dir / "out").c_str(), O_WRONLY | O_CREAT, 0600);
-  EXPECT_EQ(TranslateStream(in, out, RandomMap(5)), TStreamResult::Done);
+  EXPECT_EQ(TranslateStream(in, out, RandomMap(5)), StreamResult::Done);
   close(in);
   close(out);
   EXPECT_TRUE(ReadFile(dir / "out").empty());
 }
 
 TEST(TranslateStream, ReadAndWriteFailuresAreTold) {
-  TScratchDir dir;
+  ScratchDir dir;
   WriteFile(dir / "in", RandomBytes(1000, 6));
   const int directory = open(dir.Path.c_str(), O_RDONLY);
   const int sink = open("/dev/null", O_WRONLY);
-  EXPECT_EQ(TranslateStream(directory, sink, RandomMap(7)), TStreamResult::ReadFailed);
+  EXPECT_EQ(TranslateStream(directory, sink, RandomMap(7)), StreamResult::ReadFailed);
   const int in = open((dir / "in").c_str(), O_RDONLY);
   const int full = open("/dev/full", O_WRONLY);
-  EXPECT_EQ(CopyStream(in, full), TStreamResult::WriteFailed);
+  EXPECT_EQ(CopyStream(in, full), StreamResult::WriteFailed);
   EXPECT_EQ(errno, ENOSPC);
   for (const int fd : {directory, sink, in, full}) close(fd);
 }

@@ -12,9 +12,9 @@
 namespace {
 
 // iconv descriptors kept for the run and closed at its end.
-class TConverters {
+class Converters {
  public:
-  ~TConverters() {
+  ~Converters() {
     for (const auto& entry : Open)
       if (entry.second != reinterpret_cast<iconv_t>(-1)) iconv_close(entry.second);
   }
@@ -32,7 +32,7 @@ class TConverters {
 // What iconv makes of one byte on its own: the single byte it becomes, or -1
 // (-2 when it has no such converter).
 int Iconv(const char* to, const char* from, int byte) {
-  static TConverters converters;
+  static Converters converters;
   const iconv_t cd = converters.Get(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return -2;
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -55,16 +55,16 @@ int Swapped(int code, bool swap) {
   return code == 0x15 ? 0x25 : code == 0x25 ? 0x15 : code;
 }
 
-TCodePagePair Build(int page, TWorkstation workstation, bool swap) {
-  TCodePagePair pair;
+CodePagePair Build(int page, Workstation workstation, bool swap) {
+  CodePagePair pair;
   EXPECT_TRUE(BuildCodePagePair(page, workstation, swap, pair)) << page;
   return pair;
 }
 
 TEST(CodePagePair, Cp37AndCp273EqualThePresets) {
-  for (const TPreset* preset : {&IsoCp37Preset, &IsoCp273Preset}) {
+  for (const PresetPair* preset : {&IsoCp37Preset, &IsoCp273Preset}) {
     const int page = preset == &IsoCp37Preset ? 37 : 273;
-    const TCodePagePair pair = Build(page, TWorkstation::Iso8859_1, false);
+    const CodePagePair pair = Build(page, Workstation::Iso8859_1, false);
     for (int p = 0; p < 256; ++p) {
       EXPECT_EQ(pair.Export[p].Target, preset->Export[p]) << page << " export " << p;
       EXPECT_EQ(pair.Import[p].Target, preset->Import[p]) << page << " import " << p;
@@ -80,8 +80,8 @@ TEST(CodePagePair, EveryOfferedPageFollowsTheConverter) {
   for (const int page : AvailableCodePages()) {
     const std::string host = ConverterName(page);
     for (const bool swap : {false, true}) {
-      const TCodePagePair iso = Build(page, TWorkstation::Iso8859_1, swap);
-      const TCodePagePair win = Build(page, TWorkstation::Cp1252, swap);
+      const CodePagePair iso = Build(page, Workstation::Iso8859_1, swap);
+      const CodePagePair win = Build(page, Workstation::Cp1252, swap);
       for (int p = 0; p < 256; ++p) {
         EXPECT_EQ(iso.Export[p].Target, Swapped(Iconv(host.c_str(), "ISO-8859-1", p), swap)) << host << " " << p;
         EXPECT_EQ(iso.Import[Swapped(p, swap)].Target, Iconv("ISO-8859-1", host.c_str(), p)) << host << " " << p;
@@ -101,9 +101,9 @@ TEST(CodePagePair, EveryOfferedPageFollowsTheConverter) {
 // to a look-alike of the host page.)
 TEST(CodePagePair, ExportUndoesImport) {
   for (const int page : AvailableCodePages())
-    for (const TWorkstation workstation : {TWorkstation::Iso8859_1, TWorkstation::Cp1252})
+    for (const Workstation workstation : {Workstation::Iso8859_1, Workstation::Cp1252})
       for (const bool swap : {false, true}) {
-        const TCodePagePair pair = Build(page, workstation, swap);
+        const CodePagePair pair = Build(page, workstation, swap);
         for (int p = 0; p < 256; ++p) {
           const int back = pair.Import[p].Target;
           if (back != -1) {
@@ -116,8 +116,8 @@ TEST(CodePagePair, ExportUndoesImport) {
 }
 
 TEST(CodePagePair, SwapNlExchangesTheHostNewlines) {
-  const TCodePagePair plain = Build(1047, TWorkstation::Iso8859_1, false);
-  const TCodePagePair swapped = Build(1047, TWorkstation::Iso8859_1, true);
+  const CodePagePair plain = Build(1047, Workstation::Iso8859_1, false);
+  const CodePagePair swapped = Build(1047, Workstation::Iso8859_1, true);
   EXPECT_EQ(plain.Export[0x0A].Target, 0x25);
   EXPECT_EQ(plain.Export[0x85].Target, 0x15);
   EXPECT_EQ(swapped.Export[0x0A].Target, 0x15);
@@ -128,7 +128,7 @@ TEST(CodePagePair, SwapNlExchangesTheHostNewlines) {
 }
 
 TEST(CodePagePair, EuroPagesAgainstBothWorkstations) {
-  const TCodePagePair iso = Build(1141, TWorkstation::Iso8859_1, false);
+  const CodePagePair iso = Build(1141, Workstation::Iso8859_1, false);
   EXPECT_EQ(iso.Export[0xA4].Target, -1);  // the currency sign gave way to the euro
   EXPECT_EQ(iso.Import[0x9F].Target, -1);
   EXPECT_EQ(iso.Import[0xA4].Count, -1);
@@ -136,7 +136,7 @@ TEST(CodePagePair, EuroPagesAgainstBothWorkstations) {
   EXPECT_EQ(iso.ExportName, "ISO8859-1_CP1141");
   EXPECT_EQ(iso.ImportName, "CP1141_ISO8859-1");
 
-  const TCodePagePair win = Build(1141, TWorkstation::Cp1252, false);
+  const CodePagePair win = Build(1141, Workstation::Cp1252, false);
   EXPECT_EQ(win.Export[0x80].Target, 0x9F);
   EXPECT_EQ(win.Import[0x9F].Target, 0x80);
   EXPECT_EQ(win.Export[0x82].Target, -1);  // low quotation mark: no EBCDIC counterpart
@@ -147,10 +147,10 @@ TEST(CodePagePair, EuroPagesAgainstBothWorkstations) {
 }
 
 TEST(CodePagePair, PagesNotOfferedAreRefused) {
-  TCodePagePair pair;
+  CodePagePair pair;
   pair.ExportName = "untouched";
-  EXPECT_FALSE(BuildCodePagePair(9999, TWorkstation::Iso8859_1, false, pair));
-  EXPECT_FALSE(BuildCodePagePair(290, TWorkstation::Iso8859_1, false, pair));  // has it, not a candidate
+  EXPECT_FALSE(BuildCodePagePair(9999, Workstation::Iso8859_1, false, pair));
+  EXPECT_FALSE(BuildCodePagePair(290, Workstation::Iso8859_1, false, pair));  // has it, not a candidate
   EXPECT_EQ(pair.ExportName, "untouched");
 }
 

@@ -6,24 +6,24 @@
 
 namespace {
 
-void Fill(TEntry (&entries)[256], const uint8_t (&bytes)[256]) {
+void Fill(TableEntry (&entries)[256], const uint8_t (&bytes)[256]) {
   for (int p = 0; p < 256; ++p) entries[p] = {bytes[p], -1};
 }
 
 TEST(CompareTables, EqualMappingsHaveNoDifference) {
-  TCodeTab table(Export);
+  CodeTable table(Export);
   table.LoadBytes(DinExport);
-  TEntry other[256];
+  TableEntry other[256];
   Fill(other, DinExport);
   EXPECT_TRUE(CompareTables(table, other).empty());
 }
 
 TEST(CompareTables, DifferencesInPositionOrder) {
-  TCodeTab table(Export);
+  CodeTable table(Export);
   table.LoadBytes(DinExport);
-  TEntry other[256];
+  TableEntry other[256];
   Fill(other, IsoCp37Export);
-  const std::vector<TDifference> differences = CompareTables(table, other);
+  const std::vector<Difference> differences = CompareTables(table, other);
   ASSERT_FALSE(differences.empty());
   EXPECT_EQ(differences.front().Position, 0x21);  // "!": 4F against 5A
   EXPECT_EQ(differences.front().ThisTarget, 0x4F);
@@ -36,13 +36,13 @@ TEST(CompareTables, DifferencesInPositionOrder) {
 }
 
 TEST(CompareTables, UnassignedIsADifference) {
-  TCodeTab table(Import);
+  CodeTable table(Import);
   table.Assign(0xC1, 0x41);
-  TEntry other[256];
-  for (TEntry& entry : other) entry = {-1, -1};
+  TableEntry other[256];
+  for (TableEntry& entry : other) entry = {-1, -1};
   other[0xC1] = {0x41, 0};
   other[0xFF] = {0x9F, 0};
-  const std::vector<TDifference> differences = CompareTables(table, other);
+  const std::vector<Difference> differences = CompareTables(table, other);
   ASSERT_EQ(differences.size(), 1u);
   EXPECT_EQ(differences[0].Position, 0xFF);
   EXPECT_EQ(differences[0].ThisTarget, -1);

@@ -33,8 +33,8 @@ std::string PascalRows(int (*code)(int)) { return Rows("   ", "$", ", ", code); 
 
 int Same(int p) { return p; }
 
-TCodeTab DinTable() {
-  TCodeTab table(Export);
+CodeTable DinTable() {
+  CodeTable table(Export);
   table.SetFont(nullptr, "Courier New");
   table.BuildHeader(Export, "DIN");
   return table;
@@ -81,7 +81,7 @@ TEST(PascalDeclaration, FirstAndLastRowsLiterally) {
 int ZeroAt41(int p) { return p == 0x41 ? 0 : p == 0x42 ? 0xC2 : p; }
 
 TEST(Declaration, AssignedCodesAndUnnamedImportTable) {
-  TCodeTab table(Import);
+  CodeTable table(Import);
   table.SetFont(nullptr, "Courier New");
   table.Assign(0x41, 0x00);
   table.Assign(0x42, 0x1C2);
@@ -96,7 +96,7 @@ TEST(Declaration, AssignedCodesAndUnnamedImportTable) {
 }
 
 TEST(Declaration, HeaderWithoutFontHasNoName) {
-  TCodeTab table(Export);
+  CodeTable table(Export);
   table.BuildHeader(Export, "DIN");
   EXPECT_NE(CDeclaration(table).find("/* QAVO CodeTab EXPORT DIN */\n"), std::string::npos);
   EXPECT_NE(CDeclaration(table).find("\nconst unsigned char Export_ [256] = {\n"), std::string::npos);
@@ -104,7 +104,7 @@ TEST(Declaration, HeaderWithoutFontHasNoName) {
 }
 
 TEST(Declaration, OtherKindsAreUnknown) {
-  TCodeTab table(Unknown);
+  CodeTable table(Unknown);
   table.SetFont(nullptr, "F");
   table.BuildHeader(-1, "x");
   EXPECT_NE(CDeclaration(table).find("\nconst unsigned char Unknown_x [256] = {\n"), std::string::npos);
@@ -113,7 +113,7 @@ TEST(Declaration, OtherKindsAreUnknown) {
 }
 
 TEST(Declaration, NameCharactersOutsideIdentifiersBecomeUnderscores) {
-  TCodeTab table(Export);
+  CodeTable table(Export);
   table.SetFont(nullptr, "Courier New");
   table.BuildHeader(Export, "/home/ab-c/CP 273.tab\xE4_9");
   EXPECT_EQ(DeclarationName(table), "_home_ab_c_CP_273_tab__9");
@@ -125,7 +125,7 @@ TEST(Declaration, NameCharactersOutsideIdentifiersBecomeUnderscores) {
 }
 
 TEST(Declaration, HeaderCannotEndItsCommentEarly) {
-  TCodeTab table(Export);
+  CodeTable table(Export);
   table.SetFont(nullptr, "Courier New");
   table.BuildHeader(Export, "a*/b**/c}d{e");
   const std::string c = CDeclaration(table);
@@ -137,7 +137,7 @@ TEST(Declaration, HeaderCannotEndItsCommentEarly) {
 }
 
 TEST(Declaration, SixtyFourCharacterHeader) {
-  TCodeTab table(Export);
+  CodeTable table(Export);
   table.SetFont(nullptr, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
   table.BuildHeader(Export, std::string(50, 'n').c_str());
   const std::string header = "QAVO CodeTab EXPORT [ABCDEFGHIJKLMNOPQRST] " + std::string(21, 'n');

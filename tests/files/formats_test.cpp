@@ -18,7 +18,7 @@ Bytes Identity() {
 }
 
 // A table with about half its positions assigned at random, some ambiguous.
-void FillAtRandom(TCodeTab& table, unsigned seed) {
+void FillAtRandom(CodeTable& table, unsigned seed) {
   std::mt19937 random(seed);
   for (int p = 0; p < 256; ++p)
     if (random() % 2 == 0) table.Assign(p, static_cast<int>(random() % 256));
@@ -37,7 +37,7 @@ void AppendEntry(Bytes& image, uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {
 }
 
 TEST(StoredCode, UnassignedPositionIsItself) {
-  TCodeTab table(Export);
+  CodeTable table(Export);
   table.Assign(0x41, 0xC1);
   EXPECT_EQ(StoredCode(table, 0x41), 0xC1);
   EXPECT_EQ(StoredCode(table, 0x42), 0x42);
@@ -45,12 +45,12 @@ TEST(StoredCode, UnassignedPositionIsItself) {
 }
 
 TEST(UnixImage, EmptyTableIsIdentity) {
-  TCodeTab table(Export);
+  CodeTable table(Export);
   EXPECT_EQ(UnixImage(table), Identity());
 }
 
 TEST(UnixImage, OneAssignmentChangesOneByte) {
-  TCodeTab table(Export);
+  CodeTable table(Export);
   table.Assign(0x41, 0xC1);
   Bytes expected = Identity();
   expected[0x41] = 0xC1;
@@ -58,15 +58,15 @@ TEST(UnixImage, OneAssignmentChangesOneByte) {
 }
 
 TEST(UnixImage, AssignmentToZeroIsZero) {
-  TCodeTab table(Import);
+  CodeTable table(Import);
   table.Assign(0xFF, 0x00);
   EXPECT_EQ(UnixImage(table)[0xFF], 0x00);
 }
 
 TEST(UnixImage, LoadBytesRoundTrip) {
-  TCodeTab table(Export);
+  CodeTable table(Export);
   FillAtRandom(table, 7);
-  TCodeTab loaded(Export);
+  CodeTable loaded(Export);
   const Bytes image = UnixImage(table);
   uint8_t bytes[256];
   std::memcpy(bytes, image.data(), 256);
@@ -76,8 +76,8 @@ TEST(UnixImage, LoadBytesRoundTrip) {
 }
 
 TEST(V3Image, ImportFirstThenExport) {
-  TCodeTab exportTable(Export);
-  TCodeTab importTable(Import);
+  CodeTable exportTable(Export);
+  CodeTable importTable(Import);
   exportTable.Assign(0x41, 0xC1);
   importTable.Assign(0xC1, 0x41);
   importTable.Assign(0x40, 0x20);
@@ -91,7 +91,7 @@ TEST(V3Image, ImportFirstThenExport) {
 }
 
 TEST(V5Image, HeaderAndEntriesByteForByte) {
-  TCodeTab table(Export);
+  CodeTable table(Export);
   table.SetFont(nullptr, "Courier New");
   table.Assign(0x41, 0xC1);
   table.Assign(0x42, 0xC1);
@@ -115,20 +115,20 @@ TEST(V5Image, HeaderAndEntriesByteForByte) {
 }
 
 TEST(V5Image, ImportLetterAndNoName) {
-  TCodeTab table(Import);
+  CodeTable table(Import);
   const Bytes image = V5Image(table, Import);
   const Bytes header(image.begin(), image.begin() + 64);
   EXPECT_EQ(header, V5Header('E', "/A     ", ""));
 }
 
 TEST(V5Image, LetterFollowsTheGivenTableNotItsKind) {
-  TCodeTab table(Unknown);
+  CodeTable table(Unknown);
   EXPECT_EQ(V5Image(table, Export)[13], 'A');
   EXPECT_EQ(V5Image(table, Import)[13], 'E');
 }
 
 TEST(V5Image, LongestNameOfAHeaderFitsWhole) {
-  TCodeTab table(Export);
+  CodeTable table(Export);
   table.SetFont(nullptr, "F");
   const std::string name(40, 'n');
   table.BuildHeader(Export, (name + "cut").c_str());
@@ -140,7 +140,7 @@ TEST(V5Image, LongestNameOfAHeaderFitsWhole) {
 
 TEST(V5Image, OverlongNameIsCutBeforeOffset64) {
   // Without a font part, a "]" inside the name leaves a 42-character HeaderName.
-  TCodeTab table(Export);
+  CodeTable table(Export);
   table.BuildHeader(Export, ("a]" + std::string(42, 'x')).c_str());
   ASSERT_EQ(std::strlen(table.HeaderName()), 42u);
   const Bytes image = V5Image(table, Export);
@@ -148,8 +148,8 @@ TEST(V5Image, OverlongNameIsCutBeforeOffset64) {
 }
 
 TEST(V5PairImage, ExportImageThenImportImage) {
-  TCodeTab exportTable(Export);
-  TCodeTab importTable(Import);
+  CodeTable exportTable(Export);
+  CodeTable importTable(Import);
   FillAtRandom(exportTable, 1);
   FillAtRandom(importTable, 2);
   exportTable.BuildHeader(Export, "] EX");
@@ -164,7 +164,7 @@ TEST(V5PairImage, ExportImageThenImportImage) {
 
 TEST(DecodeV5Image, RoundTripKeepsTargetsNameAndKind) {
   for (const TableKind kind : {Export, Import}) {
-    TCodeTab table(kind);
+    CodeTable table(kind);
     table.SetFont(nullptr, "Courier New");
     FillAtRandom(table, 11 + kind);
     table.BuildHeader(kind, "Code Page 273/1141");

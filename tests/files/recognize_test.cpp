@@ -21,17 +21,17 @@ Bytes Identity() {
   return image;
 }
 
-TLoadPlan Recognize(const Bytes& data, int kind = -1, const std::string& name = "/tmp/t.tab") {
+LoadPlan Recognize(const Bytes& data, int kind = -1, const std::string& name = "/tmp/t.tab") {
   return RecognizeTableImage(data.data(), data.size(), kind, name);
 }
 
-void ExpectMessageOnly(const TLoadPlan& plan, const std::string& message) {
+void ExpectMessageOnly(const LoadPlan& plan, const std::string& message) {
   ASSERT_EQ(plan.Steps.size(), 1u);
   EXPECT_FALSE(plan.Steps[0].Loads());
   EXPECT_EQ(plan.Steps[0].Message, message);
 }
 
-void ExpectLoadsBytes(const TLoadStep& step, TableKind table, const uint8_t* bytes, const std::string& name) {
+void ExpectLoadsBytes(const LoadStep& step, TableKind table, const uint8_t* bytes, const std::string& name) {
   EXPECT_TRUE(step.Loads());
   EXPECT_TRUE(step.Message.empty());
   EXPECT_EQ(step.Table, table);
@@ -53,7 +53,7 @@ TEST(RecognizeTableImage, ByteAt32MarksExport) {
   Bytes image = Identity();
   image[32] = 0x40;
   image[64] = 0x20;  // both marks: EXPORT wins
-  const TLoadPlan plan = Recognize(image);
+  const LoadPlan plan = Recognize(image);
   ASSERT_EQ(plan.Steps.size(), 1u);
   ExpectLoadsBytes(plan.Steps[0], Export, image.data(), "/tmp/t.tab");
 }
@@ -61,7 +61,7 @@ TEST(RecognizeTableImage, ByteAt32MarksExport) {
 TEST(RecognizeTableImage, ByteAt64MarksImport) {
   Bytes image = Identity();
   image[64] = 0x20;
-  const TLoadPlan plan = Recognize(image);
+  const LoadPlan plan = Recognize(image);
   ASSERT_EQ(plan.Steps.size(), 1u);
   ExpectLoadsBytes(plan.Steps[0], Import, image.data(), "/tmp/t.tab");
 }
@@ -73,12 +73,12 @@ TEST(RecognizeTableImage, IdentityIsNotRecognised) {
 
 TEST(RecognizeTableImage, ForcedKindLoadsAnyImage) {
   const Bytes image = Identity();
-  const TLoadPlan asExport = Recognize(image, Export, "x");
+  const LoadPlan asExport = Recognize(image, Export, "x");
   ASSERT_EQ(asExport.Steps.size(), 1u);
   ExpectLoadsBytes(asExport.Steps[0], Export, image.data(), "x");
   Bytes exportLike = Identity();
   exportLike[32] = 0x40;
-  const TLoadPlan asImport = Recognize(exportLike, Import, "y");
+  const LoadPlan asImport = Recognize(exportLike, Import, "y");
   ASSERT_EQ(asImport.Steps.size(), 1u);
   ExpectLoadsBytes(asImport.Steps[0], Import, exportLike.data(), "y");
 }
@@ -86,7 +86,7 @@ TEST(RecognizeTableImage, ForcedKindLoadsAnyImage) {
 TEST(RecognizeTableImage, PairOf512IsImportThenExport) {
   Bytes data(512);
   for (int i = 0; i < 512; ++i) data[i] = static_cast<uint8_t>(i * 7 + 3);
-  const TLoadPlan plan = Recognize(data, Export, "pair.tab");
+  const LoadPlan plan = Recognize(data, Export, "pair.tab");
   ASSERT_EQ(plan.Steps.size(), 2u);
   ExpectLoadsBytes(plan.Steps[0], Import, data.data(), "pair.tab");
   ExpectLoadsBytes(plan.Steps[1], Export, data.data() + 256, "pair.tab");
@@ -94,9 +94,9 @@ TEST(RecognizeTableImage, PairOf512IsImportThenExport) {
 
 TEST(RecognizeTableImage, V5ExportAndImportByLetter) {
   for (const auto& [letter, kind] : {std::pair{'A', Export}, std::pair{'E', Import}}) {
-    const TLoadPlan plan = Recognize(V5File(letter, "[Courier New] DIN 66003"), -1, "ignored");
+    const LoadPlan plan = Recognize(V5File(letter, "[Courier New] DIN 66003"), -1, "ignored");
     ASSERT_EQ(plan.Steps.size(), 1u);
-    const TLoadStep& step = plan.Steps[0];
+    const LoadStep& step = plan.Steps[0];
     EXPECT_TRUE(step.Loads());
     EXPECT_EQ(step.Table, kind);
     EXPECT_EQ(step.Name, "DIN 66003");
@@ -105,7 +105,7 @@ TEST(RecognizeTableImage, V5ExportAndImportByLetter) {
 }
 
 TEST(RecognizeTableImage, V5KindArgumentIsNotUsed) {
-  const TLoadPlan plan = Recognize(V5File('E', "] N"), Export);
+  const LoadPlan plan = Recognize(V5File('E', "] N"), Export);
   ASSERT_EQ(plan.Steps.size(), 1u);
   EXPECT_EQ(plan.Steps[0].Table, Import);
 }
@@ -120,7 +120,7 @@ TEST(RecognizeTableImage, V5UnassignedAndHighByte) {
   image[64 + 4 * 0x20 + 1] = 0xFF;
   image[64 + 4 * 0x21] = 0x41;
   image[64 + 4 * 0x21 + 1] = 0x01;
-  const TLoadPlan plan = Recognize(image);
+  const LoadPlan plan = Recognize(image);
   ASSERT_EQ(plan.Steps.size(), 1u);
   EXPECT_EQ(plan.Steps[0].Entries[0x20].Target, -1);
   EXPECT_EQ(plan.Steps[0].Entries[0x21].Target, 0x41);
@@ -128,7 +128,7 @@ TEST(RecognizeTableImage, V5UnassignedAndHighByte) {
 }
 
 TEST(RecognizeTableImage, V5WithoutBracketLoadsWithoutName) {
-  const TLoadPlan plan = Recognize(V5File('A', "Courier New DIN"));
+  const LoadPlan plan = Recognize(V5File('A', "Courier New DIN"));
   ASSERT_EQ(plan.Steps.size(), 1u);
   EXPECT_TRUE(plan.Steps[0].Loads());
   EXPECT_EQ(plan.Steps[0].Name, "");
@@ -158,7 +158,7 @@ TEST(RecognizeTableImage, V5PairLoadsBothHalves) {
   Bytes data = V5File('A', "] EX");
   const Bytes second = V5File('E', "[F] IM");
   data.insert(data.end(), second.begin(), second.end());
-  const TLoadPlan plan = Recognize(data);
+  const LoadPlan plan = Recognize(data);
   ASSERT_EQ(plan.Steps.size(), 2u);
   EXPECT_EQ(plan.Steps[0].Table, Export);
   EXPECT_EQ(plan.Steps[0].Name, "EX");
@@ -170,7 +170,7 @@ TEST(RecognizeTableImage, V5PairHalvesAreJudgedEachOnItsOwn) {
   Bytes data(1088, 'x');  // bad signature, no NUL: the quote stops at the half
   const Bytes second = V5File('E', "] IM");
   data.insert(data.end(), second.begin(), second.end());
-  const TLoadPlan plan = Recognize(data);
+  const LoadPlan plan = Recognize(data);
   ASSERT_EQ(plan.Steps.size(), 2u);
   EXPECT_EQ(plan.Steps[0].Message, HeaderMessage + std::string(1088, 'x'));
   EXPECT_EQ(plan.Steps[1].Table, Import);
@@ -178,15 +178,15 @@ TEST(RecognizeTableImage, V5PairHalvesAreJudgedEachOnItsOwn) {
   Bytes ignoredFirst = V5File('U', "] A");
   const Bytes exportSecond = V5File('A', "] B");
   ignoredFirst.insert(ignoredFirst.end(), exportSecond.begin(), exportSecond.end());
-  const TLoadPlan second_plan = Recognize(ignoredFirst);
+  const LoadPlan second_plan = Recognize(ignoredFirst);
   ASSERT_EQ(second_plan.Steps.size(), 1u);
   EXPECT_EQ(second_plan.Steps[0].Table, Export);
   EXPECT_EQ(second_plan.Steps[0].Name, "B");
 }
 
 TEST(RecognizeTableImage, WrittenImagesLoadBack) {
-  TCodeTab exportTable(Export);
-  TCodeTab importTable(Import);
+  CodeTable exportTable(Export);
+  CodeTable importTable(Import);
   exportTable.SetFont(nullptr, "Courier New");
   importTable.SetFont(nullptr, "Courier New");
   for (int p = 0; p < 200; ++p) {
@@ -196,16 +196,16 @@ TEST(RecognizeTableImage, WrittenImagesLoadBack) {
   exportTable.BuildHeader(Export, "Hin");
   importTable.BuildHeader(Import, "Her");
 
-  const TLoadPlan pair = Recognize(V5PairImage(exportTable, importTable));
+  const LoadPlan pair = Recognize(V5PairImage(exportTable, importTable));
   ASSERT_EQ(pair.Steps.size(), 2u);
-  const TCodeTab* tables[] = {&exportTable, &importTable};
+  const CodeTable* tables[] = {&exportTable, &importTable};
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(pair.Steps[i].Table, tables[i]->Kind);
     EXPECT_EQ(pair.Steps[i].Name, tables[i]->HeaderName());
     for (int p = 0; p < 256; ++p) EXPECT_EQ(pair.Steps[i].Entries[p].Target, tables[i]->Entries[p].Target);
   }
 
-  const TLoadPlan v3 = Recognize(V3Image(importTable, exportTable));
+  const LoadPlan v3 = Recognize(V3Image(importTable, exportTable));
   ASSERT_EQ(v3.Steps.size(), 2u);
   EXPECT_EQ(v3.Steps[0].Table, Import);
   EXPECT_EQ(v3.Steps[1].Table, Export);

@@ -17,13 +17,13 @@ std::unique_ptr<uint8_t[]> RandomBuffer(std::mt19937& random, size_t length) {
   return data;
 }
 
-void CheckPlan(const TLoadPlan& plan, size_t length) {
+void CheckPlan(const LoadPlan& plan, size_t length) {
   EXPECT_LE(plan.Steps.size(), 2u) << length;
-  for (const TLoadStep& step : plan.Steps) {
+  for (const LoadStep& step : plan.Steps) {
     EXPECT_NE(step.Loads(), !step.Message.empty()) << length;
     if (!step.Loads()) continue;
     EXPECT_TRUE(step.Table == Export || step.Table == Import);
-    for (const TEntry& entry : step.Entries) EXPECT_TRUE(entry.Target >= -1 && entry.Target <= 255);
+    for (const TableEntry& entry : step.Entries) EXPECT_TRUE(entry.Target >= -1 && entry.Target <= 255);
     EXPECT_EQ(step.Name.find('\0'), std::string::npos);
   }
 }
@@ -56,7 +56,7 @@ TEST(Sweep, HostileV5Headers) {
       if (where == 2) image[V5ImageSize - 2] = ']';
       if (where == 3) image[21] = ']';
     }
-    const TLoadPlan plan = RecognizeTableImage(data.get(), length, -1, "n");
+    const LoadPlan plan = RecognizeTableImage(data.get(), length, -1, "n");
     CheckPlan(plan, length);
     ASSERT_EQ(plan.Steps.size(), length / V5ImageSize);
     const size_t nameLength = plan.Steps[0].Name.size();

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <map>
 
-#include "model/codetab.h"
+#include "model/codetable.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ int CountOf(const uint8_t (&bytes)[256], uint8_t value) {
   return n;
 }
 
-const TPreset* const AllPresets[] = {&DinPreset, &IsoCp273Preset, &IsoCp37Preset, &UnixPreset};
+const PresetPair* const AllPresets[] = {&DinPreset, &IsoCp273Preset, &IsoCp37Preset, &UnixPreset};
 
 TEST(Presets, NamesAndArrays) {
   EXPECT_EQ(DinPreset.Export, DinExport);
@@ -76,7 +76,7 @@ TEST(Presets, NamesAndArrays) {
 
 // The loader tells the direction of an array by these bytes alone.
 TEST(Presets, SpaceBytesTellTheDirection) {
-  for (const TPreset* preset : AllPresets) {
+  for (const PresetPair* preset : AllPresets) {
     SCOPED_TRACE(preset->ExportName);
     EXPECT_EQ(preset->Export[0x20], 0x40);
     EXPECT_NE(preset->Import[0x20], 0x40);
@@ -184,9 +184,9 @@ TEST(Presets, UnixImportRoundTripsAsciiAndSubstitutesTheRest) {
 
 // Loads a pair the way the "Beide" commands do: both tables, then the link.
 struct LoadedPair {
-  TCodeTab exportTab{Export};
-  TCodeTab importTab{Import};
-  explicit LoadedPair(const TPreset& preset) {
+  CodeTable exportTab{Export};
+  CodeTable importTab{Import};
+  explicit LoadedPair(const PresetPair& preset) {
     exportTab.LoadBytes(preset.Export);
     importTab.LoadBytes(preset.Import);
     exportTab.Link(&importTab);
@@ -194,15 +194,15 @@ struct LoadedPair {
 };
 
 TEST(PresetsLoaded, CodePageAndDinPairsAreProven) {
-  for (const TPreset* preset : {&DinPreset, &IsoCp273Preset, &IsoCp37Preset}) {
+  for (const PresetPair* preset : {&DinPreset, &IsoCp273Preset, &IsoCp37Preset}) {
     SCOPED_TRACE(preset->ExportName);
     LoadedPair pair(*preset);
     EXPECT_EQ(pair.exportTab.CountAssigned(), 256);
     EXPECT_EQ(pair.importTab.CountAssigned(), 256);
-    EXPECT_EQ(pair.exportTab.IsAmbiguous(TCodeTab::WholeTable), 0);
-    EXPECT_EQ(pair.importTab.IsAmbiguous(TCodeTab::WholeTable), 0);
-    EXPECT_EQ(pair.exportTab.IsProven(TCodeTab::WholeTable), 1);
-    EXPECT_EQ(pair.importTab.IsProven(TCodeTab::WholeTable), 1);
+    EXPECT_EQ(pair.exportTab.IsAmbiguous(CodeTable::WholeTable), 0);
+    EXPECT_EQ(pair.importTab.IsAmbiguous(CodeTable::WholeTable), 0);
+    EXPECT_EQ(pair.exportTab.IsProven(CodeTable::WholeTable), 1);
+    EXPECT_EQ(pair.importTab.IsProven(CodeTable::WholeTable), 1);
     for (int p = 0; p < 256; ++p) {
       EXPECT_EQ(pair.exportTab.IsProven(p), 1) << p;
       EXPECT_EQ(pair.importTab.IsProven(p), 1) << p;
@@ -223,8 +223,8 @@ TEST(PresetsLoaded, UnixPairIsAmbiguousAndNotProven) {
     EXPECT_EQ(pair.importTab.IsAmbiguous(p), UnixImport[p] == 0x1A) << p;
     EXPECT_EQ(pair.exportTab.IsProven(p), p < 0x80) << p;
   }
-  EXPECT_EQ(pair.exportTab.IsProven(TCodeTab::WholeTable), 0);
-  EXPECT_EQ(pair.importTab.IsProven(TCodeTab::WholeTable), 0);
+  EXPECT_EQ(pair.exportTab.IsProven(CodeTable::WholeTable), 0);
+  EXPECT_EQ(pair.importTab.IsProven(CodeTable::WholeTable), 0);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ QStringList Items(const QListWidget& list) {
 }
 
 TEST(CodePageDialog, ListsTheGivenPagesInOrderWithTheirRegions) {
-  TCodePageDialog dialog(TCodePageChoice(), {37, 273, 1141, 1047}, nullptr);
+  CodePageDialog dialog(CodePageChoice(), {37, 273, 1141, 1047}, nullptr);
   EXPECT_EQ(dialog.windowTitle(), "Weitere Codepages");
   EXPECT_EQ(Items(*dialog.ListCodePages),
             QStringList({"CP 037  USA, Kanada", QString::fromUtf8("CP 273  Deutschland, Österreich"),
@@ -34,7 +34,7 @@ TEST(CodePageDialog, ListsTheGivenPagesInOrderWithTheirRegions) {
 
 TEST(CodePageDialog, OffersWhatTheConverterProvides) {
   const std::vector<int> available = AvailableCodePages();
-  TCodePageDialog dialog(TCodePageChoice(), available, nullptr);
+  CodePageDialog dialog(CodePageChoice(), available, nullptr);
   ASSERT_EQ(dialog.ListCodePages->count(), static_cast<int>(available.size()));
   for (size_t i = 0; i < available.size(); ++i)
     EXPECT_TRUE(dialog.ListCodePages->item(static_cast<int>(i))->text().startsWith(
@@ -42,38 +42,38 @@ TEST(CodePageDialog, OffersWhatTheConverterProvides) {
 }
 
 TEST(CodePageDialog, ShowsTheGivenChoiceAndFallsBackToTheFirstPage) {
-  TCodePageChoice choice;
+  CodePageChoice choice;
   choice.CodePage = 285;
   choice.Windows1252 = true;
   choice.SwapNl = true;
-  TCodePageDialog dialog(choice, {37, 285, 500}, nullptr);
-  const TCodePageChoice shown = dialog.Choice();
+  CodePageDialog dialog(choice, {37, 285, 500}, nullptr);
+  const CodePageChoice shown = dialog.Choice();
   EXPECT_EQ(shown.CodePage, 285);
   EXPECT_TRUE(shown.Windows1252);
   EXPECT_TRUE(shown.SwapNl);
 
   choice.CodePage = 1141;
-  TCodePageDialog fallback(choice, {37, 285}, nullptr);
+  CodePageDialog fallback(choice, {37, 285}, nullptr);
   EXPECT_EQ(fallback.Choice().CodePage, 37);
 
-  TCodePageDialog empty(choice, {}, nullptr);
+  CodePageDialog empty(choice, {}, nullptr);
   EXPECT_EQ(empty.Choice().CodePage, -1);
   EXPECT_FALSE(empty.findChild<QPushButton*>("BtnOk")->isEnabled());
 }
 
 // Answers the dialog once it is open, with keys and clicks on its controls.
-void WhenOpen(const std::function<void(TCodePageDialog&)>& act) {
+void WhenOpen(const std::function<void(CodePageDialog&)>& act) {
   QTimer::singleShot(0, [act] {
-    auto* dialog = qobject_cast<TCodePageDialog*>(QApplication::activeModalWidget());
+    auto* dialog = qobject_cast<CodePageDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
     act(*dialog);
   });
 }
 
 TEST(CodePageDialog, TheChoiceMadeWithKeysIsReturned) {
-  TQtPrompter prompter;
-  TCodePageChoice choice;
-  WhenOpen([](TCodePageDialog& dialog) {
+  QtPrompter prompter;
+  CodePageChoice choice;
+  WhenOpen([](CodePageDialog& dialog) {
     QTest::keyClick(dialog.ListCodePages, Qt::Key_Up);
     dialog.RbWindows1252->click();
     QTest::keyClick(dialog.CbSwapNl, Qt::Key_Space);
@@ -86,9 +86,9 @@ TEST(CodePageDialog, TheChoiceMadeWithKeysIsReturned) {
 }
 
 TEST(CodePageDialog, CancelKeepsTheChoice) {
-  TQtPrompter prompter;
-  TCodePageChoice choice;
-  WhenOpen([](TCodePageDialog& dialog) {
+  QtPrompter prompter;
+  CodePageChoice choice;
+  WhenOpen([](CodePageDialog& dialog) {
     QTest::keyClick(dialog.ListCodePages, Qt::Key_Up);
     QTest::keyClick(dialog.ListCodePages, Qt::Key_Escape);
   });

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr TPrintPosition Upper = TPrintPosition::Upper;
-constexpr TPrintPosition Lower = TPrintPosition::Lower;
+constexpr PrintPosition Upper = PrintPosition::Upper;
+constexpr PrintPosition Lower = PrintPosition::Lower;
 
 TEST(PicturePlace, PortraitPageGivesTheWorkedNumbers) {
   const QSize page(4960, 7016);
@@ -80,7 +80,7 @@ TEST(FitOnPage, EveryPictureEndsOnThePageAndChangedOnesInTheirHalfWithTheirShape
     for (int ph = 1800; ph <= 15000; ph += 911) {
       const QSize page(pw, ph);
       for (const QSize& window : windows) {
-        for (const TPrintPosition position : {Upper, Lower}) {
+        for (const PrintPosition position : {Upper, Lower}) {
           const QRect place = PicturePlace(page, window, position);
           const QRect fitted = FitOnPage(place, page, position);
           const std::string at = std::to_string(pw) + "x" + std::to_string(ph);

@@ -3,130 +3,130 @@
 #include <QApplication>
 #include <QPrinter>
 
-void TScriptedPrompter::AnswerFile(const QString& fileName) {
-  TPromptAnswer answer;
+void ScriptedPrompter::AnswerFile(const QString& fileName) {
+  PromptAnswer answer;
   answer.Accept = true;
   answer.FileName = fileName;
   Answers.push_back(answer);
 }
 
-void TScriptedPrompter::AnswerOk() {
-  TPromptAnswer answer;
+void ScriptedPrompter::AnswerOk() {
+  PromptAnswer answer;
   answer.Accept = true;
   Answers.push_back(answer);
 }
 
-void TScriptedPrompter::AnswerCancel() { Answers.push_back(TPromptAnswer()); }
+void ScriptedPrompter::AnswerCancel() { Answers.push_back(PromptAnswer()); }
 
-void TScriptedPrompter::AnswerFont(const TFont& font) {
-  TPromptAnswer answer;
+void ScriptedPrompter::AnswerFont(const DisplayFont& font) {
+  PromptAnswer answer;
   answer.Accept = true;
   answer.Font = font;
   Answers.push_back(answer);
 }
 
-void TScriptedPrompter::AnswerColor(const QColor& color) {
-  TPromptAnswer answer;
+void ScriptedPrompter::AnswerColor(const QColor& color) {
+  PromptAnswer answer;
   answer.Accept = true;
   answer.Color = color;
   Answers.push_back(answer);
 }
 
-void TScriptedPrompter::AnswerPrinter(const QString& pdfFileName) { AnswerFile(pdfFileName); }
+void ScriptedPrompter::AnswerPrinter(const QString& pdfFileName) { AnswerFile(pdfFileName); }
 
-void TScriptedPrompter::AnswerCodePage(const TCodePageChoice& choice) {
-  TPromptAnswer answer;
+void ScriptedPrompter::AnswerCodePage(const CodePageChoice& choice) {
+  PromptAnswer answer;
   answer.Accept = true;
   answer.CodePage = choice;
   Answers.push_back(answer);
 }
 
-std::vector<TPromptCall> TScriptedPrompter::CallsOf(const QString& kind) const {
-  std::vector<TPromptCall> result;
-  for (const TPromptCall& call : Calls)
+std::vector<PromptCall> ScriptedPrompter::CallsOf(const QString& kind) const {
+  std::vector<PromptCall> result;
+  for (const PromptCall& call : Calls)
     if (call.Kind == kind) result.push_back(call);
   return result;
 }
 
-int TScriptedPrompter::Beeps() const { return static_cast<int>(CallsOf("beep").size()); }
+int ScriptedPrompter::Beeps() const { return static_cast<int>(CallsOf("beep").size()); }
 
-void TScriptedPrompter::Clear() {
+void ScriptedPrompter::Clear() {
   Calls.clear();
   Answers.clear();
 }
 
-TPromptAnswer TScriptedPrompter::Next() {
-  if (Answers.empty()) return TPromptAnswer();
-  TPromptAnswer answer = Answers.front();
+PromptAnswer ScriptedPrompter::Next() {
+  if (Answers.empty()) return PromptAnswer();
+  PromptAnswer answer = Answers.front();
   Answers.pop_front();
   return answer;
 }
 
-bool TScriptedPrompter::File(const QString& kind, TFileDialogSettings& settings) {
+bool ScriptedPrompter::File(const QString& kind, FileDialogSettings& settings) {
   Calls.push_back({kind, settings.Title, QString(), {}, settings, {}, {}});
-  const TPromptAnswer answer = Next();
+  const PromptAnswer answer = Next();
   if (!answer.Accept) return false;
   settings.FileName = answer.FileName;
   return true;
 }
 
-bool TScriptedPrompter::OpenFile(TFileDialogSettings& settings) { return File("open", settings); }
+bool ScriptedPrompter::OpenFile(FileDialogSettings& settings) { return File("open", settings); }
 
-bool TScriptedPrompter::SaveFile(TFileDialogSettings& settings) { return File("save", settings); }
+bool ScriptedPrompter::SaveFile(FileDialogSettings& settings) { return File("save", settings); }
 
-void TScriptedPrompter::Information(const QString& text) {
+void ScriptedPrompter::Information(const QString& text) {
   Calls.push_back({"information", "Information", text, {"OK"}, {}, {}, {}});
 }
 
-bool TScriptedPrompter::Confirm(const QString& text) {
+bool ScriptedPrompter::Confirm(const QString& text) {
   Calls.push_back({"confirm", QString::fromUtf8("Bestätigung"), text, {"OK", "Abbrechen"}, {}, {}, {}});
   return Next().Accept;
 }
 
-void TScriptedPrompter::Message(const QString& text) {
+void ScriptedPrompter::Message(const QString& text) {
   Calls.push_back({"message", QApplication::applicationName(), text, {"OK"}, {}, {}, {}});
 }
 
-void TScriptedPrompter::FileError(const QString& text) {
+void ScriptedPrompter::FileError(const QString& text) {
   Calls.push_back({"fileerror", "File Error", text, {"OK", "Cancel"}, {}, {}, {}});
 }
 
-bool TScriptedPrompter::ChooseFont(TFont& font) {
+bool ScriptedPrompter::ChooseFont(DisplayFont& font) {
   Calls.push_back({"font", QString(), font.Name, {}, {}, {}, {}});
-  const TPromptAnswer answer = Next();
+  const PromptAnswer answer = Next();
   if (answer.Accept) font = answer.Font;
   return answer.Accept;
 }
 
-bool TScriptedPrompter::ChooseColor(QColor& color) {
+bool ScriptedPrompter::ChooseColor(QColor& color) {
   Calls.push_back({"color", QString(), color.name(), {}, {}, {}, {}});
-  const TPromptAnswer answer = Next();
+  const PromptAnswer answer = Next();
   if (answer.Accept) color = answer.Color;
   return answer.Accept;
 }
 
-bool TScriptedPrompter::ChoosePrinter(QPrinter& printer) {
+bool ScriptedPrompter::ChoosePrinter(QPrinter& printer) {
   Calls.push_back({"print", QString(), QString(), {}, {}, {}, {}});
-  const TPromptAnswer answer = Next();
+  const PromptAnswer answer = Next();
   if (!answer.Accept) return false;
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(answer.FileName);
   return true;
 }
 
-void TScriptedPrompter::Beep() { Calls.push_back({"beep", QString(), QString(), {}, {}, {}, {}}); }
+void ScriptedPrompter::Beep() { Calls.push_back({"beep", QString(), QString(), {}, {}, {}, {}}); }
 
-void TScriptedPrompter::About(const QString& title, const QString& text) {
+void ScriptedPrompter::About(const QString& title, const QString& text) {
   Calls.push_back({"about", title, text, {"OK"}, {}, {}, {}});
 }
 
-bool TScriptedPrompter::ChooseCodePage(TCodePageChoice& choice, const std::vector<int>& available) {
-  TPromptCall call;
+bool ScriptedPrompter::ChooseCodePage(CodePageChoice& choice, const std::vector<int>& available) {
+  PromptCall call;
   call.Kind = "codepage";
   call.CodePages = available;
   call.CodePage = choice;
   Calls.push_back(call);
-  const TPromptAnswer answer = Next();
+  const PromptAnswer answer = Next();
   if (answer.Accept) choice = answer.CodePage;
   return answer.Accept;
 }

@@ -7,59 +7,59 @@
 #include <deque>
 #include <vector>
 
-#include "platform/fontobj.h"
+#include "platform/displayfont.h"
 #include "platform/prompter.h"
 
-struct TPromptCall {
+struct PromptCall {
   QString Kind;  // "open", "save", "information", "confirm", "message", "fileerror", "font", "color", "print", "beep", "about", "codepage"
   QString Title;
   QString Text;
   QStringList Buttons;
-  TFileDialogSettings Settings;  // for "open" and "save", as the dialog was set
+  FileDialogSettings Settings;  // for "open" and "save", as the dialog was set
   std::vector<int> CodePages;    // for "codepage", the pages offered
-  TCodePageChoice CodePage;      // for "codepage", the choice it was shown with
+  CodePageChoice CodePage;      // for "codepage", the choice it was shown with
 };
 
-struct TPromptAnswer {
+struct PromptAnswer {
   bool Accept = false;
   QString FileName;  // open / save / print (PDF output file)
-  TFont Font;
+  DisplayFont Font;
   QColor Color;
-  TCodePageChoice CodePage;
+  CodePageChoice CodePage;
 };
 
-class TScriptedPrompter : public TPrompter {
+class ScriptedPrompter : public Prompter {
  public:
-  std::vector<TPromptCall> Calls;
-  std::deque<TPromptAnswer> Answers;  // an empty queue answers "cancel"
+  std::vector<PromptCall> Calls;
+  std::deque<PromptAnswer> Answers;  // an empty queue answers "cancel"
 
   void AnswerFile(const QString& fileName);
   void AnswerOk();
   void AnswerCancel();
-  void AnswerFont(const TFont& font);
+  void AnswerFont(const DisplayFont& font);
   void AnswerColor(const QColor& color);
   void AnswerPrinter(const QString& pdfFileName);
-  void AnswerCodePage(const TCodePageChoice& choice);
+  void AnswerCodePage(const CodePageChoice& choice);
 
   // The calls of one kind, and how many beeps there were.
-  std::vector<TPromptCall> CallsOf(const QString& kind) const;
+  std::vector<PromptCall> CallsOf(const QString& kind) const;
   int Beeps() const;
   void Clear();
 
-  bool OpenFile(TFileDialogSettings& settings) override;
-  bool SaveFile(TFileDialogSettings& settings) override;
+  bool OpenFile(FileDialogSettings& settings) override;
+  bool SaveFile(FileDialogSettings& settings) override;
   void Information(const QString& text) override;
   bool Confirm(const QString& text) override;
   void Message(const QString& text) override;
   void FileError(const QString& text) override;
-  bool ChooseFont(TFont& font) override;
+  bool ChooseFont(DisplayFont& font) override;
   bool ChooseColor(QColor& color) override;
   bool ChoosePrinter(QPrinter& printer) override;
   void Beep() override;
   void About(const QString& title, const QString& text) override;
-  bool ChooseCodePage(TCodePageChoice& choice, const std::vector<int>& available) override;
+  bool ChooseCodePage(CodePageChoice& choice, const std::vector<int>& available) override;
 
  private:
-  TPromptAnswer Next();
-  bool File(const QString& kind, TFileDialogSettings& settings);
+  PromptAnswer Next();
+  bool File(const QString& kind, FileDialogSettings& settings);
 };

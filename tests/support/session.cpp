@@ -2,14 +2,14 @@
 
 #include <QApplication>
 
-#include "ui/listform.h"
+#include "ui/tablewindow.h"
 
 void SessionTest::SetUp() {
-  DM1 = new TDM1();
-  auto scripted = std::make_unique<TScriptedPrompter>();
+  DM1 = new Session();
+  auto scripted = std::make_unique<ScriptedPrompter>();
   prompter = scripted.get();
   DM1->SetPrompter(std::move(scripted));
-  Qctecp = new TQctecp();
+  Qctecp = new ControlWindow();
   Qctecp->FormCreate();
 }
 

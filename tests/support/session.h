@@ -3,18 +3,18 @@
 
 #include <gtest/gtest.h>
 
-#include "app/dm1unit.h"
+#include "app/session.h"
 #include "support/scriptedprompter.h"
-#include "ui/teunit1.h"
+#include "ui/controlwindow.h"
 
 class SessionTest : public testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  TScriptedPrompter* prompter = nullptr;  // owned by the session
-  TCodeTab& exportTable() const { return *DM1->ExportTable; }
-  TCodeTab& importTable() const { return *DM1->ImportTable; }
+  ScriptedPrompter* prompter = nullptr;  // owned by the session
+  CodeTable& exportTable() const { return *DM1->ExportTable; }
+  CodeTable& importTable() const { return *DM1->ImportTable; }
   void MakeExportActive() const {
     exportTable().SetActive(1);
     importTable().SetActive(0);

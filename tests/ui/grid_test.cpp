@@ -8,20 +8,20 @@
 
 #include <set>
 
-#include "app/dm1unit.h"
-#include "model/codetab.h"
+#include "app/session.h"
+#include "model/codetable.h"
 #include "platform/colors.h"
 #include "support/scriptedprompter.h"
-#include "ui/frmunit2.h"
+#include "ui/tablegrid.h"
 #include "ui/gridmath.h"
-#include "ui/listform.h"
+#include "ui/tablewindow.h"
 
 namespace {
 
 int ItemOf(int row, int column) { return column * GridSide + row; }
 
 TEST(GridMath, RowsHighPutsTheHighNibbleDownTheRows) {
-  const TGridItem item = MapRowsHigh(ItemOf(11, 4));
+  const GridItem item = MapRowsHigh(ItemOf(11, 4));
   EXPECT_EQ(item.High, 0xA);
   EXPECT_EQ(item.Low, 3);
   EXPECT_EQ(item.Entry, 0xA3);
@@ -30,7 +30,7 @@ TEST(GridMath, RowsHighPutsTheHighNibbleDownTheRows) {
 }
 
 TEST(GridMath, ColumnsHighPutsTheHighNibbleAcrossTheColumns) {
-  const TGridItem item = MapColumnsHigh(ItemOf(4, 11));
+  const GridItem item = MapColumnsHigh(ItemOf(4, 11));
   EXPECT_EQ(item.High, 0xA);
   EXPECT_EQ(item.Low, 3);
   EXPECT_EQ(item.Entry, 0xA3);
@@ -38,11 +38,11 @@ TEST(GridMath, ColumnsHighPutsTheHighNibbleAcrossTheColumns) {
 }
 
 TEST(GridMath, EachMappingShowsEveryEntryOnce) {
-  for (TItemMapper mapper : {MapRowsHigh, MapColumnsHigh}) {
+  for (GridMapping mapper : {MapRowsHigh, MapColumnsHigh}) {
     std::set<int> entries;
     int labels = 0;
     for (int item = 0; item < GridItems; ++item) {
-      const TGridItem cell = mapper(item);
+      const GridItem cell = mapper(item);
       if (cell.High < 0 || cell.Low < 0)
         ++labels;
       else
@@ -69,7 +69,7 @@ TEST(GridMath, LabelTexts) {
 
 TEST(GridMath, CellGeometry) {
   EXPECT_EQ(GridColumnWidth(790), 46);
-  const TCellRect rect = ItemRect(ItemOf(11, 4), 790);
+  const CellRect rect = ItemRect(ItemOf(11, 4), 790);
   EXPECT_EQ(rect.X, 4 * 46);
   EXPECT_EQ(rect.Y, 11 * 16);
   EXPECT_EQ(rect.Width, 46);
@@ -83,8 +83,8 @@ TEST(GridMath, CellGeometry) {
 // Two tables as the session keeps them, with distinct colours per table.
 class GridColours : public testing::Test {
  protected:
-  TCodeTab exp{Export};
-  TCodeTab imp{Import};
+  CodeTable exp{Export};
+  CodeTable imp{Import};
 
   void SetUp() override {
     exp.AmbiguousColor = RgbColor(200, 0, 0);
@@ -95,7 +95,7 @@ class GridColours : public testing::Test {
 };
 
 TEST_F(GridColours, UnassignedUniqueAndAmbiguous) {
-  const TGridColors colors = GridColorsOf(exp);
+  const GridColors colors = GridColorsOf(exp);
   EXPECT_EQ(GridTextColor(exp, 0x41, colors), clGrayText);
   exp.Assign(0x41, 0xC1);
   EXPECT_EQ(GridTextColor(exp, 0x41, colors), clWindowText);
@@ -138,7 +138,7 @@ TEST_F(GridColours, InactiveTableOfAPairDrawsWithThePartnersColours) {
 }
 
 TEST_F(GridColours, UnsetColoursFallBackToRedAndGreen) {
-  TCodeTab fresh(Export);
+  CodeTable fresh(Export);
   EXPECT_EQ(GridColorsOf(fresh).Ambiguous, clRed);
   EXPECT_EQ(GridColorsOf(fresh).Proof, clGreen);
 }
@@ -146,20 +146,20 @@ TEST_F(GridColours, UnsetColoursFallBackToRedAndGreen) {
 // A session with a scripted prompter and one table window.
 class GridWindow : public testing::Test {
  protected:
-  TScriptedPrompter* prompter = nullptr;
-  TCodeTab exp{Export};
-  TCodeTab imp{Import};
-  TFont font{"Courier New", -12};
-  TListBoxForm* window = nullptr;
+  ScriptedPrompter* prompter = nullptr;
+  CodeTable exp{Export};
+  CodeTable imp{Import};
+  DisplayFont font{"Courier New", -12};
+  TableWindow* window = nullptr;
   std::vector<int> selected;
 
   void SetUp() override {
-    DM1 = new TDM1();
-    auto scripted = std::make_unique<TScriptedPrompter>();
+    DM1 = new Session();
+    auto scripted = std::make_unique<ScriptedPrompter>();
     prompter = scripted.get();
     DM1->SetPrompter(std::move(scripted));
     exp.SetFont(&font, "Courier New");
-    window = new TListBoxForm();
+    window = new TableWindow();
     window->SetTable(&exp);
     frame()->ItemMapper = MapRowsHigh;
     window->show();
@@ -172,15 +172,15 @@ class GridWindow : public testing::Test {
     DM1 = nullptr;
   }
 
-  TFrmListBox* frame() const { return window->FrmListBox1; }
-  QWidget* list() const { return window->findChild<QWidget*>("ListBox1"); }
+  TableGrid* frame() const { return window->Grid; }
+  QWidget* list() const { return window->findChild<QWidget*>("Cells"); }
 
   void InstallHandler() {
     frame()->OnSelectEntry = [this](int entry) { selected.push_back(entry); };
   }
 
   QPoint CellCenter(int row, int column) const {
-    const TCellRect rect = ItemRect(ItemOf(row, column), list()->width());
+    const CellRect rect = ItemRect(ItemOf(row, column), list()->width());
     return QPoint(rect.X + rect.Width / 2, rect.Y + rect.Height / 2);
   }
 
@@ -190,7 +190,7 @@ class GridWindow : public testing::Test {
 
   // How many pixels of a cell have exactly this colour.
   int PixelsOf(const QImage& image, int row, int column, const QColor& color) const {
-    const TCellRect rect = ItemRect(ItemOf(row, column), list()->width());
+    const CellRect rect = ItemRect(ItemOf(row, column), list()->width());
     int count = 0;
     for (int y = rect.Y; y < rect.Y + rect.Height; ++y)
       for (int x = rect.X; x < rect.X + rect.Width; ++x)
@@ -260,15 +260,15 @@ TEST_F(GridWindow, EveryKeyBeepsAndLeavesTheSelection) {
 }
 
 TEST_F(GridWindow, WithoutATableTheListIsEmpty) {
-  TListBoxForm empty;
+  TableWindow empty;
   EXPECT_EQ(empty.windowTitle(), "QAVO CodeTable");
-  EXPECT_EQ(empty.FrmListBox1->ItemCount(), 0);
+  EXPECT_EQ(empty.Grid->ItemCount(), 0);
   empty.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&empty));
-  QWidget* emptyList = empty.findChild<QWidget*>("ListBox1");
+  QWidget* emptyList = empty.findChild<QWidget*>("Cells");
   QTest::mouseClick(emptyList, Qt::LeftButton, {}, QPoint(70, 40));
   EXPECT_EQ(prompter->Beeps(), 0);
-  empty.FrmListBox1->OnSelectEntry = [this](int entry) { selected.push_back(entry); };
+  empty.Grid->OnSelectEntry = [this](int entry) { selected.push_back(entry); };
   QTest::mouseClick(emptyList, Qt::LeftButton, {}, QPoint(70, 40));
   EXPECT_EQ(prompter->Beeps(), 1);
   EXPECT_TRUE(selected.empty());
@@ -285,7 +285,7 @@ TEST_F(GridWindow, ClientAreaCaptionAndFont) {
   EXPECT_EQ(list()->font().pixelSize(), 12);
 
   // Header bytes are Latin-1; the caption follows every refresh.
-  TFont oem("Terminal", -16, true);
+  DisplayFont oem("Terminal", -16, true);
   exp.SetFont(&oem, "Gr\xF6\xDF" "e");
   exp.BuildHeader(-1, "M\xFC" "ller");
   window->Update();
@@ -350,7 +350,7 @@ TEST_F(GridWindow, CellsAreDrawnInTheirStateColours) {
 TEST_F(GridWindow, FocusRectangleMarksTheCurrentEntryOfTheLastUpdate) {
   const QColor text = ResolveColor(clWindowText, list()->palette());
   const auto edgeMarked = [&](const QImage& image, int row, int column) {
-    const TCellRect rect = ItemRect(ItemOf(row, column), list()->width());
+    const CellRect rect = ItemRect(ItemOf(row, column), list()->width());
     int dots = 0;
     for (int y = rect.Y; y < rect.Y + rect.Height; ++y)
       if (image.pixelColor(rect.X, y).rgb() == text.rgb()) ++dots;

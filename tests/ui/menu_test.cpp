@@ -7,7 +7,7 @@
 
 #include "platform/helpviewer.h"
 #include "support/session.h"
-#include "ui/frmunit1.h"
+#include "ui/entryeditor.h"
 
 namespace {
 
@@ -31,19 +31,19 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
   const QStringList expected = {
       "&Datei",
       "  &Speichern",
-      "    QAVO &UNIX-kompatible (256 Byte + 256 Byte) ... ->SpeichernUnix",
-      "    &Windows QAVO V3 kompatibel (512 Byte) ... ->SpeichernWindowsQavo3",
-      "    Windows QAVO V&5 (1088/2176 Bytes) ... ->SpeichernWindowsQavo5",
-      "    &C Header ->SpeichernCHeader",
-      "    &Pascal (Delphi) Header ->SpeichernPascal",
-      "  &Drucken ->Drucken",
-      "  &Beenden ->BeendenAction",
+      "    QAVO &UNIX-kompatible (256 Byte + 256 Byte) ... ->SaveUnix",
+      "    &Windows QAVO V3 kompatibel (512 Byte) ... ->SaveV3",
+      "    Windows QAVO V&5 (1088/2176 Bytes) ... ->SaveV5",
+      "    &C Header ->SaveCHeader",
+      "    &Pascal (Delphi) Header ->SavePascal",
+      "  &Print ->Print",
+      "  &Beenden ->Quit",
       "&Bearbeiten",
       "  Tabellen &verbinden ->ChainTablesAction [x]",
-      "  &Zeilen und Spalten vertauschen ->DoSwap [x]",
+      "  &Zeilen und Spalten vertauschen ->SwapRowsColumns [x]",
       QString::fromUtf8("  Über&tragen"),
-      "    Von &EXPORT nach IMPORT ->CopyExport2Import",
-      "    Von &IMPORT nach  EXPORT ->CopyImport2Export",
+      "    Von &EXPORT nach IMPORT ->CopyExportToImport",
+      "    Von &IMPORT nach  EXPORT ->CopyImportToExport",
       "  &Leeren",
       "    &Beide Tabellen leeren ->ClearBoth",
       "    &EXPORT Tabelle leeren ->ClearExport",
@@ -79,7 +79,7 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
       "    WINDOWS MS &Sans Serif ->FontSansSerif",
       "    &ANSI (WINDOWS FixedSys) ->FontFixedSys",
       "    &OEM (WINDOWS Terminal) ->FontTerminal",
-      QString::fromUtf8("    &Zeichensatz wählen ->FontSetzen"),
+      QString::fromUtf8("    &Zeichensatz wählen ->ChooseFont"),
       "  &Farben",
       "    &Verbundene Tabellen ->ColorChainedAction",
       "    &Aktiviert ->ColorActiveAction",
@@ -93,17 +93,17 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
       "  &Hilfe ->Help",
       "  &Info",
   };
-  EXPECT_EQ(MenuTree(Qctecp->MainMenu1->actions(), 0), expected);
+  EXPECT_EQ(MenuTree(Qctecp->Menu->actions(), 0), expected);
 }
 
 TEST_F(MainMenu, CaptionsChangedAtRunTimeShowInTheMenu) {
   DM1->ShowBoth->setText("&Beide Tabellen verbergen");
-  QMenu* fenster = Qctecp->MainMenu1->actions().at(4)->menu();
+  QMenu* fenster = Qctecp->Menu->actions().at(4)->menu();
   EXPECT_EQ(fenster->actions().at(0)->text(), "&Beide Tabellen verbergen");
 }
 
 TEST_F(MainMenu, InfoShowsAnAboutBox) {
-  QMenu* about = Qctecp->MainMenu1->actions().at(5)->menu();
+  QMenu* about = Qctecp->Menu->actions().at(5)->menu();
   about->actions().at(1)->trigger();
   const auto calls = prompter->CallsOf("about");
   ASSERT_EQ(calls.size(), 1u);
@@ -128,14 +128,14 @@ TEST_F(MainMenu, HilfeOpensTheContents) {
 TEST_F(MainMenu, F1OnAnEditorFieldOpensItsTopic) {
   Qctecp->show();
   QApplication::setActiveWindow(Qctecp);
-  Qctecp->FrmImport->EdHexIn->setFocus();
-  QTest::keyClick(Qctecp->FrmImport->EdHexIn, Qt::Key_F1);
+  Qctecp->ImportEditor->SourceHex->setFocus();
+  QTest::keyClick(Qctecp->ImportEditor->SourceHex, Qt::Key_F1);
   QTextBrowser* help = HelpWindow();
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(help->source().toString(), "qrc:/help/index.html#topic6");
   help->close();
-  Qctecp->FrmExport->EdAlphaOut->setFocus();
-  QTest::keyClick(Qctecp->FrmExport->EdAlphaOut, Qt::Key_F1);
+  Qctecp->ExportEditor->TargetChar->setFocus();
+  QTest::keyClick(Qctecp->ExportEditor->TargetChar, Qt::Key_F1);
   help = HelpWindow();
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(help->source().toString(), "qrc:/help/index.html#topic5");
@@ -144,17 +144,17 @@ TEST_F(MainMenu, F1OnAnEditorFieldOpensItsTopic) {
 
 TEST_F(MainMenu, MenuItemsCarryTheirHelpContexts) {
   const auto context = [](QAction* a) { return a->property("helpContext").toInt(); };
-  QMenu* datei = Qctecp->MainMenu1->actions().at(0)->menu();
-  QMenu* bearbeiten = Qctecp->MainMenu1->actions().at(1)->menu();
+  QMenu* datei = Qctecp->Menu->actions().at(0)->menu();
+  QMenu* bearbeiten = Qctecp->Menu->actions().at(1)->menu();
   EXPECT_EQ(context(datei->actions().at(0)), HelpSaving);
-  EXPECT_EQ(context(Qctecp->MainMenu1->actions().at(1)), HelpEditing);
+  EXPECT_EQ(context(Qctecp->Menu->actions().at(1)), HelpEditing);
   EXPECT_EQ(context(bearbeiten->actions().at(2)), HelpEditing);
   EXPECT_EQ(context(bearbeiten->actions().at(3)), HelpEditing);
 }
 
 TEST_F(MainMenu, F1InAnOpenMenuOpensTheTopicOfTheHighlightedItem) {
   Qctecp->show();
-  QMenu* datei = Qctecp->MainMenu1->actions().at(0)->menu();
+  QMenu* datei = Qctecp->Menu->actions().at(0)->menu();
   datei->popup(QPoint(0, 0));
   QTest::qWait(10);
   datei->setActiveAction(datei->actions().at(0));

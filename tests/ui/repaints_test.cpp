@@ -6,7 +6,7 @@
 #include <map>
 
 #include "support/session.h"
-#include "ui/frmunit1.h"
+#include "ui/entryeditor.h"
 
 namespace {
 
@@ -35,58 +35,58 @@ class Repaints : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    exp = Qctecp->FrmExport;
-    imp = Qctecp->FrmImport;
+    exp = Qctecp->ExportEditor;
+    imp = Qctecp->ImportEditor;
     Qctecp->show();
     QApplication::setActiveWindow(Qctecp);
     ASSERT_TRUE(QTest::qWaitForWindowActive(Qctecp));
-    exp->EdAlphaIn->setFocus();
+    exp->SourceChar->setFocus();
     DM1->LoadIsoCp273->trigger();
     QApplication::processEvents();
   }
 
-  TFrame1* exp = nullptr;
-  TFrame1* imp = nullptr;
+  EntryEditor* exp = nullptr;
+  EntryEditor* imp = nullptr;
 };
 
 TEST_F(Repaints, ANewBoxColourRepaintsTheBoxAndEachControlOnce) {
-  QTest::keyClicks(exp->EdAlphaIn, "A");
-  QTest::keyClicks(exp->EdHexOut, "C2");
+  QTest::keyClicks(exp->SourceChar, "A");
+  QTest::keyClicks(exp->TargetHex, "C2");
   QApplication::processEvents();
-  BoxPaints exportBox(exp->InputHeader);
-  BoxPaints importBox(imp->InputHeader);
+  BoxPaints exportBox(exp->InputBox);
+  BoxPaints importBox(imp->InputBox);
 
-  QTest::keyClick(exp->EdHexOut, Qt::Key_Return);  // C2 turns ambiguous: both boxes turn red
+  QTest::keyClick(exp->TargetHex, Qt::Key_Return);  // C2 turns ambiguous: both boxes turn red
   QApplication::processEvents();
 
   ASSERT_EQ(exportTable().Entries[0x41].Target, 0xC2);
-  EXPECT_EQ(importBox.Paints["InputHeader"], 1);
+  EXPECT_EQ(importBox.Paints["InputBox"], 1);
   EXPECT_EQ(importBox.Most(), 1);
   // In the EXPORT box the focus also moves from the target field back to
   // the source field; only what lies under those two paints again.
-  for (const char* control : {"StaticText1", "StaticText2", "Label1", "Label2", "EdAlphaOut", "EdHexIn"})
+  for (const char* control : {"CharCaption", "HexCaption", "CharEquals", "HexEquals", "TargetChar", "SourceHex"})
     EXPECT_EQ(exportBox.Paints[control], 1) << control;
 }
 
 TEST_F(Repaints, ARefreshThatChangesNothingRepaintsNoField) {
-  QTest::keyClicks(exp->EdAlphaIn, "A");
+  QTest::keyClicks(exp->SourceChar, "A");
   QApplication::processEvents();
-  const QString shown[] = {exp->EdAlphaIn->text(), exp->EdHexIn->text(), exp->EdAlphaOut->text(),
-                           exp->EdHexOut->text()};
-  BoxPaints exportBox(exp->InputHeader);
-  BoxPaints importBox(imp->InputHeader);
+  const QString shown[] = {exp->SourceChar->text(), exp->SourceHex->text(), exp->TargetChar->text(),
+                           exp->TargetHex->text()};
+  BoxPaints exportBox(exp->InputBox);
+  BoxPaints importBox(imp->InputBox);
 
   Qctecp->RefreshViews();
   QApplication::processEvents();
 
   EXPECT_EQ(exportBox.Most(), 0);
   EXPECT_EQ(importBox.Most(), 0);
-  EXPECT_EQ(exp->EdAlphaIn->text(), shown[0]);
-  EXPECT_EQ(exp->EdHexIn->text(), "41");
-  EXPECT_EQ(exp->EdAlphaOut->text(), shown[2]);
-  EXPECT_EQ(exp->EdHexOut->text(), "C1");
+  EXPECT_EQ(exp->SourceChar->text(), shown[0]);
+  EXPECT_EQ(exp->SourceHex->text(), "41");
+  EXPECT_EQ(exp->TargetChar->text(), shown[2]);
+  EXPECT_EQ(exp->TargetHex->text(), "C1");
   // The target field keeps its selection, ready to be typed over.
-  EXPECT_EQ(exp->EdHexOut->selectedText(), "C1");
+  EXPECT_EQ(exp->TargetHex->selectedText(), "C1");
 }
 
 }  // namespace

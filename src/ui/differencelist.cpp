@@ -1,13 +1,13 @@
-#include "ui/difflist.h"
+#include "ui/differencelist.h"
 
 #include <QHeaderView>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "model/codetab.h"
+#include "model/codetable.h"
 #include "platform/codepage.h"
-#include "platform/fontobj.h"
+#include "platform/displayfont.h"
 
 namespace {
 
@@ -20,16 +20,16 @@ QString Hex(int code) {
 
 // The character the grid shows in the cell: the source for an EXPORT
 // table, the target for an IMPORT table.
-QString CellChar(const TCodeTab& table, int position, bool oem) {
+QString CellChar(const CodeTable& table, int position, bool oem) {
   const QString cell = DisplayCell(table.CellText[position], oem);
   return cell.startsWith(' ') ? cell.mid(1, 1) : cell.left(2);
 }
 
 }  // namespace
 
-TDiffList::TDiffList(QWidget* parent) : QWidget(parent, Qt::Tool) {
+DifferenceList::DifferenceList(QWidget* parent) : QWidget(parent, Qt::Tool) {
   setObjectName("DiffList");
-  setFont(TFont("MS Sans Serif", -11).ToQFont());
+  setFont(DisplayFont("MS Sans Serif", -11).ToQFont());
   LblSummary = new QLabel(this);
   LblSummary->setObjectName("LblSummary");
   ListDiff = new QTreeWidget(this);
@@ -41,8 +41,8 @@ TDiffList::TDiffList(QWidget* parent) : QWidget(parent, Qt::Tool) {
   ListDiff->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ListDiff->header()->setSectionResizeMode(QHeaderView::Stretch);
   ListDiff->header()->setDefaultAlignment(Qt::AlignCenter);
-  connect(ListDiff, &QTreeWidget::clicked, this, &TDiffList::Choose);
-  connect(ListDiff, &QTreeWidget::activated, this, &TDiffList::Choose);
+  connect(ListDiff, &QTreeWidget::clicked, this, &DifferenceList::Choose);
+  connect(ListDiff, &QTreeWidget::activated, this, &DifferenceList::Choose);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
@@ -51,8 +51,8 @@ TDiffList::TDiffList(QWidget* parent) : QWidget(parent, Qt::Tool) {
   resize(340, 320);
 }
 
-void TDiffList::ShowDifferences(const TCodeTab& table, const QString& word, const QString& otherName,
-                                const std::vector<TDifference>& differences, const TFont* font, bool oem) {
+void DifferenceList::ShowDifferences(const CodeTable& table, const QString& word, const QString& otherName,
+                                const std::vector<Difference>& differences, const DisplayFont* font, bool oem) {
   setWindowTitle(QStringLiteral("Unterschiede ") + word + QStringLiteral(" - ") + otherName);
   LblSummary->setText(word + QStringLiteral("-Tabelle verglichen mit ") + otherName + QStringLiteral(": ") +
                       (differences.size() == 1 ? QStringLiteral("1 Unterschied")
@@ -60,7 +60,7 @@ void TDiffList::ShowDifferences(const TCodeTab& table, const QString& word, cons
   ListDiff->setHeaderLabels({QStringLiteral("Position"), QStringLiteral("Zeichen"), word, otherName});
   ListDiff->clear();
   QList<QTreeWidgetItem*> rows;
-  for (const TDifference& difference : differences) {
+  for (const Difference& difference : differences) {
     auto* row = new QTreeWidgetItem(
         {Hex(difference.Position), CellChar(table, difference.Position, oem), Hex(difference.ThisTarget),
          Hex(difference.OtherTarget)});
@@ -74,7 +74,7 @@ void TDiffList::ShowDifferences(const TCodeTab& table, const QString& word, cons
   if (!rows.isEmpty()) ListDiff->setCurrentItem(rows.first());
 }
 
-void TDiffList::Choose(const QModelIndex& index) {
+void DifferenceList::Choose(const QModelIndex& index) {
   if (!index.isValid() || !OnChoose) return;
   OnChoose(index.sibling(index.row(), PositionColumn).data(Qt::UserRole).toInt());
 }

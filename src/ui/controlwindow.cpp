@@ -1,4 +1,4 @@
-#include "ui/teunit1.h"
+#include "ui/controlwindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -9,15 +9,15 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-#include "app/dm1unit.h"
+#include "app/session.h"
 #include "platform/colors.h"
 #include "platform/helpviewer.h"
-#include "ui/frmunit1.h"
-#include "ui/frmunit2.h"
-#include "ui/listform.h"
+#include "ui/entryeditor.h"
+#include "ui/tablegrid.h"
+#include "ui/tablewindow.h"
 #include "ui/menurows.h"
 
-TQctecp* Qctecp = nullptr;
+ControlWindow* Qctecp = nullptr;
 
 namespace {
 
@@ -33,108 +33,108 @@ void SetBackground(QWidget* widget, int32_t color) {
 
 }  // namespace
 
-TSampleLabel::TSampleLabel(const char* name, const QString& caption, int32_t color, const TFont& font,
+SampleLabel::SampleLabel(const char* name, const QString& caption, int32_t color, const DisplayFont& font,
                            QWidget* parent)
     : QLabel(caption, parent), Color(color), SampleFont(font) {
   setObjectName(name);
   hide();
 }
 
-TQctecp::TQctecp(QWidget* owner) : QMainWindow(owner) {
+ControlWindow::ControlWindow(QWidget* owner) : QMainWindow(owner) {
   BuildForm();
   move(808, 78);
   DM1->ChainedColor = LblSanSerif->Color;
-  DM1->DisplayFont = &LblCurier->SampleFont;
+  DM1->CurrentFont = &LblCurier->SampleFont;
   DM1->ActiveColor = LblActiv->Color;
   DM1->AmbiguousColor = LblFont->Color;
   DM1->ProofColor = LblFixedSys->Color;
   DM1->NoDataColor = LblNoData->Color;
 }
 
-TQctecp::~TQctecp() {
+ControlWindow::~ControlWindow() {
   // The editors lose the focus while the window is torn down.
   disconnect(qApp, nullptr, this, nullptr);
   if (Qctecp == this) Qctecp = nullptr;
 }
 
-void TQctecp::BuildForm() {
+void ControlWindow::BuildForm() {
   setObjectName("Qctecp");
   setWindowTitle(QString::fromUtf8("QAVO® Code Table Editor Control"));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                  Qt::WindowContextHelpButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFont(TFont("MS Sans Serif", -11).ToQFont());
+  setFont(DisplayFont("MS Sans Serif", -11).ToQFont());
 
-  ToGether = new QWidget(this);
-  ToGether->setObjectName("ToGether");
-  ToGether->setFixedSize(214, 392);
-  SetBackground(ToGether, clBtnFace);
-  setCentralWidget(ToGether);
+  ChainMargin = new QWidget(this);
+  ChainMargin->setObjectName("ChainMargin");
+  ChainMargin->setFixedSize(214, 392);
+  SetBackground(ChainMargin, clBtnFace);
+  setCentralWidget(ChainMargin);
 
-  auto* panel = new QFrame(ToGether);
+  auto* panel = new QFrame(ChainMargin);
   panel->setObjectName("Panel2");
   panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
   panel->setGeometry(6, 6, 202, 380);
   SetBackground(panel, clBtnFace);
   Panel2 = panel;
 
-  FrmExport = new TFrame1(Panel2);
-  FrmExport->setObjectName("FrmExport");
-  FrmExport->setGeometry(1, 1, 200, 173);
-  LblCurrentFont = new QLabel(Panel2);
-  LblCurrentFont->setObjectName("LblCurrentFont");
-  LblCurrentFont->setGeometry(17, 184, 176, 17);
-  LblCurrentFont->setAlignment(Qt::AlignCenter);
-  FrmImport = new TFrame1(Panel2);
-  FrmImport->setObjectName("FrmImport");
-  FrmImport->setGeometry(1, 206, 200, 173);
+  ExportEditor = new EntryEditor(Panel2);
+  ExportEditor->setObjectName("ExportEditor");
+  ExportEditor->setGeometry(1, 1, 200, 173);
+  CurrentFontLabel = new QLabel(Panel2);
+  CurrentFontLabel->setObjectName("CurrentFontLabel");
+  CurrentFontLabel->setGeometry(17, 184, 176, 17);
+  CurrentFontLabel->setAlignment(Qt::AlignCenter);
+  ImportEditor = new EntryEditor(Panel2);
+  ImportEditor->setObjectName("ImportEditor");
+  ImportEditor->setGeometry(1, 206, 200, 173);
 
-  const TFont windowFont("MS Sans Serif", -11);
-  LblFixedSys = new TSampleLabel("LblFixedSys", "FixedSys", clGreen, TFont("Fixedsys", -11), ToGether);
-  LblSanSerif = new TSampleLabel("LblSanSerif", "MS Sans Serif", clFuchsia, windowFont, ToGether);
-  LblNoData = new TSampleLabel("LblNoData", "NoData", clBtnShadow, windowFont, ToGether);
-  LblActiv = new TSampleLabel("LblActiv", "Activ", clFuchsia, windowFont, ToGether);
-  LblOem = new TSampleLabel("LblOem", "Terminal", clRed, TFont("Terminal", -12, true, true), ToGether);
-  LblCurier = new TSampleLabel("LblCurier", "Curier New", NoColor, TFont("Courier New", -12), ToGether);
-  LblFont = new TSampleLabel("LblFont", "Font", clRed, TFont("MS Sans Serif", -12), ToGether);
+  const DisplayFont windowFont("MS Sans Serif", -11);
+  LblFixedSys = new SampleLabel("LblFixedSys", "FixedSys", clGreen, DisplayFont("Fixedsys", -11), ChainMargin);
+  LblSanSerif = new SampleLabel("LblSanSerif", "MS Sans Serif", clFuchsia, windowFont, ChainMargin);
+  LblNoData = new SampleLabel("LblNoData", "NoData", clBtnShadow, windowFont, ChainMargin);
+  LblActiv = new SampleLabel("LblActiv", "Activ", clFuchsia, windowFont, ChainMargin);
+  LblOem = new SampleLabel("LblOem", "Terminal", clRed, DisplayFont("Terminal", -12, true, true), ChainMargin);
+  LblCurier = new SampleLabel("LblCurier", "Curier New", NoColor, DisplayFont("Courier New", -12), ChainMargin);
+  LblFont = new SampleLabel("LblFont", "Font", clRed, DisplayFont("MS Sans Serif", -12), ChainMargin);
 
   BuildMenu();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-    const auto entered = [&](TFrame1* frame) {
+    const auto entered = [&](EntryEditor* frame) {
       return now && frame->HeaderBox->isAncestorOf(now) && !(old && frame->HeaderBox->isAncestorOf(old));
     };
-    if (entered(FrmExport)) FrmExportHeaderBoxEnter();
-    if (entered(FrmImport)) FrmImportHeaderBoxEnter();
+    if (entered(ExportEditor)) ExportEditorEntered();
+    if (entered(ImportEditor)) ImportEditorEntered();
   });
   qApp->installEventFilter(this);
 }
 
-void TQctecp::BuildMenu() {
-  MainMenu1 = new TMenuRows(214, this);
-  MainMenu1->setObjectName("MainMenu1");
-  setMenuWidget(MainMenu1);
-  TDM1& dm = *DM1;
+void ControlWindow::BuildMenu() {
+  Menu = new MenuRows(214, this);
+  Menu->setObjectName("Menu");
+  setMenuWidget(Menu);
+  Session& dm = *DM1;
   const auto submenu = [](QMenu* parent, const QString& title, int helpContext = 0) {
     QMenu* menu = parent->addMenu(title);
     if (helpContext) menu->menuAction()->setProperty(HelpContextProperty, helpContext);
     return menu;
   };
 
-  QMenu* datei = MainMenu1->addMenu("&Datei");
+  QMenu* datei = Menu->addMenu("&Datei");
   QMenu* speichern = submenu(datei, "&Speichern", HelpSaving);
-  speichern->addActions({dm.SpeichernUnix, dm.SpeichernWindowsQavo3, dm.SpeichernWindowsQavo5,
-                         dm.SpeichernCHeader, dm.SpeichernPascal});
-  datei->addActions({dm.Drucken, dm.BeendenAction});
+  speichern->addActions({dm.SaveUnix, dm.SaveV3, dm.SaveV5,
+                         dm.SaveCHeader, dm.SavePascal});
+  datei->addActions({dm.Print, dm.Quit});
 
-  QMenu* bearbeiten = MainMenu1->addMenu("&Bearbeiten");
+  QMenu* bearbeiten = Menu->addMenu("&Bearbeiten");
   bearbeiten->menuAction()->setProperty(HelpContextProperty, HelpEditing);
-  bearbeiten->addActions({dm.ChainTablesAction, dm.DoSwap});
+  bearbeiten->addActions({dm.ChainTablesAction, dm.SwapRowsColumns});
   submenu(bearbeiten, QString::fromUtf8("Über&tragen"), HelpEditing)
-      ->addActions({dm.CopyExport2Import, dm.CopyImport2Export});
+      ->addActions({dm.CopyExportToImport, dm.CopyImportToExport});
   submenu(bearbeiten, "&Leeren", HelpEditing)->addActions({dm.ClearBoth, dm.ClearExport, dm.ClearImport});
   submenu(bearbeiten, "Ver&gleichen", HelpEditing)->addActions({dm.CompareDin, dm.CompareTable});
 
-  QMenu* laden = MainMenu1->addMenu("&Tabelle laden");
+  QMenu* laden = Menu->addMenu("&Tabelle laden");
   submenu(laden, "&DIN (QAVO WINDOWS Standard)")->addActions({dm.LoadDIN, dm.LoadDinExport, dm.LoadDinImport});
   submenu(laden, "&ISO 8859-1 CP 273")->addActions({dm.LoadIsoCp273, dm.LoadIsoExportCp273, dm.LoadIsoImportCp273});
   submenu(laden, "I&SO 8859-1 CP 37")->addActions({dm.LoadIsoCp37, dm.LoadIsoExportCp37, dm.LoadIsoImportCp37});
@@ -142,7 +142,7 @@ void TQctecp::BuildMenu() {
   submenu(laden, "&Aus Datei")->addActions({dm.LoadTableFile, dm.LoadImport, dm.LoadExport});
   laden->addAction(dm.MoreCodePages);
 
-  QMenu* einstellungen = MainMenu1->addMenu("&Einstellungen");
+  QMenu* einstellungen = Menu->addMenu("&Einstellungen");
   QMenu* zeichensatz = submenu(einstellungen, "&Zeichensatz");
   // The two entries that carry no command of their own offer the two
   // remaining sample fonts.
@@ -150,140 +150,140 @@ void TQctecp::BuildMenu() {
   dm.FontCourierNew->setProperty("menuItem", "FontCurierNew1");
   zeichensatz->addAction(dm.FontSansSerif);
   dm.FontSansSerif->setProperty("menuItem", "WindowsMSSanSerif1");
-  zeichensatz->addActions({dm.FontFixedSys, dm.FontTerminal, dm.FontSetzen});
+  zeichensatz->addActions({dm.FontFixedSys, dm.FontTerminal, dm.ChooseFont});
   submenu(einstellungen, "&Farben")
       ->addActions({dm.ColorChainedAction, dm.ColorActiveAction, dm.ColorProofAction, dm.ColorAmbiguousAction});
 
-  MainMenu1->addMenu("&Fenster")->addActions({dm.ShowBoth, dm.ShowExport, dm.ShowImport});
+  Menu->addMenu("&Fenster")->addActions({dm.ShowBoth, dm.ShowExport, dm.ShowImport});
 
-  QMenu* about = MainMenu1->addMenu("&?");
+  QMenu* about = Menu->addMenu("&?");
   about->addAction(dm.Help);
   QAction* info = about->addAction("&Info");
   info->setObjectName("Info1");
   connect(info, &QAction::triggered, this, [] {
-    DM1->Prompter().About(
+    DM1->Prompt().About(
         "Info", QString::fromUtf8("QAVO Code Table Editor\nVersion %1\n\n"
                                   "Bearbeitet die Codetabellen ASCII / ISO 8859-1 nach EBCDIC "
                                   "(EXPORT) und zurück (IMPORT).")
                     .arg(QStringLiteral(QCTE_VERSION)));
   });
-  MainMenu1->Arrange();
+  Menu->Arrange();
 }
 
-void TQctecp::FormCreate() {
-  FrmExport->SetRole(true);
-  FrmImport->SetRole(false);
+void ControlWindow::FormCreate() {
+  ExportEditor->SetRole(true);
+  ImportEditor->SetRole(false);
   ConnectExportTable(&ExportRecord);
   ConnectImportTable(&ImportRecord);
   RefreshViews();
-  FrmExport->EdAlphaIn->setFocus();
+  ExportEditor->SourceChar->setFocus();
 }
 
 namespace {
 
-void GiveDisplayFont(TCodeTab* table) {
-  if (!table->Font) SetTableFont(*table, DM1->DisplayFont);
+void GiveDisplayFont(CodeTable* table) {
+  if (!table->Font) SetTableFont(*table, DM1->CurrentFont);
 }
 
 }  // namespace
 
-void TQctecp::ConnectExportTable(TCodeTab* table) {
+void ControlWindow::ConnectExportTable(CodeTable* table) {
   GiveDisplayFont(table);
   DM1->AttachExport(table);
-  FrmExport->SetTable(table);
-  FrmExport->SetActiveColor(DM1->ActiveColor);
+  ExportEditor->SetTable(table);
+  ExportEditor->SetActiveColor(DM1->ActiveColor);
 }
 
-void TQctecp::ConnectImportTable(TCodeTab* table) {
+void ControlWindow::ConnectImportTable(CodeTable* table) {
   GiveDisplayFont(table);
   DM1->AttachImport(table);
-  FrmImport->SetTable(table);
-  FrmImport->SetActiveColor(DM1->ActiveColor);
+  ImportEditor->SetTable(table);
+  ImportEditor->SetActiveColor(DM1->ActiveColor);
 }
 
-void TQctecp::RefreshViews() {
-  TDM1& dm = *DM1;
-  TCodeTab* exp = dm.ExportTable;
-  TCodeTab* imp = dm.ImportTable;
+void ControlWindow::RefreshViews() {
+  Session& dm = *DM1;
+  CodeTable* exp = dm.ExportTable;
+  CodeTable* imp = dm.ImportTable;
   if (exp && imp && exp->Partner) {
-    SetBackground(ToGether, dm.ChainedColor);
+    SetBackground(ChainMargin, dm.ChainedColor);
     if (exp->Partner && exp->Active) {
-      FrmExport->SetPartnerFrame(FrmImport);
+      ExportEditor->SetPartnerEditor(ImportEditor);
     } else if (imp->Partner && imp->Active) {
-      FrmImport->SetPartnerFrame(FrmExport);
+      ImportEditor->SetPartnerEditor(ExportEditor);
     } else {
-      FrmExport->SetPartnerFrame(nullptr);
-      FrmImport->SetPartnerFrame(nullptr);
+      ExportEditor->SetPartnerEditor(nullptr);
+      ImportEditor->SetPartnerEditor(nullptr);
     }
   } else {
-    SetBackground(ToGether, clBtnFace);
-    FrmImport->SetPartnerFrame(nullptr);
+    SetBackground(ChainMargin, clBtnFace);
+    ImportEditor->SetPartnerEditor(nullptr);
   }
 
-  if (dm.DisplayFont) {
-    LblCurrentFont->setText(dm.DisplayFont->Name);
-    LblCurrentFont->setFont(dm.DisplayFont->ToQFont());
+  if (dm.CurrentFont) {
+    CurrentFontLabel->setText(dm.CurrentFont->Name);
+    CurrentFontLabel->setFont(dm.CurrentFont->ToQFont());
   }
 
   if (dm.ExportWindow) {
-    FrmExport->TableWindow = dm.ExportWindow;
-    dm.ExportWindow->FrmListBox1->OnSelectEntry = [this](int p) { SelectExportEntry(p); };
+    ExportEditor->GridWindow = dm.ExportWindow;
+    dm.ExportWindow->Grid->OnSelectEntry = [this](int p) { SelectExportEntry(p); };
   }
   if (dm.ImportWindow) {
-    FrmImport->TableWindow = dm.ImportWindow;
-    dm.ImportWindow->FrmListBox1->OnSelectEntry = [this](int p) { SelectImportEntry(p); };
+    ImportEditor->GridWindow = dm.ImportWindow;
+    dm.ImportWindow->Grid->OnSelectEntry = [this](int p) { SelectImportEntry(p); };
   }
 
-  for (TFrame1* frame : {FrmExport, FrmImport}) {
-    if (dm.DisplayFont) frame->SetDisplayFont(*dm.DisplayFont);
+  for (EntryEditor* frame : {ExportEditor, ImportEditor}) {
+    if (dm.CurrentFont) frame->SetDisplayFont(*dm.CurrentFont);
     frame->OemInput = dm.OemFont != 0;
   }
-  for (TFrame1* frame : {FrmExport, FrmImport})
-    if (frame->TableWindow && frame->Table) frame->TableWindow->setWindowTitle(HeaderText(*frame->Table));
+  for (EntryEditor* frame : {ExportEditor, ImportEditor})
+    if (frame->GridWindow && frame->Table) frame->GridWindow->setWindowTitle(HeaderText(*frame->Table));
 
-  FrmExport->Repaint();
-  FrmImport->Repaint();
+  ExportEditor->Repaint();
+  ImportEditor->Repaint();
 }
 
-void TQctecp::SelectExportEntry(int position) {
+void ControlWindow::SelectExportEntry(int position) {
   DM1->ExportTable->SetActive(1);
   DM1->ImportTable->SetActive(0);
-  FrmImport->ClearSelection();
-  FrmImport->Repaint();
-  FrmExport->MoveTo(position);
-  FrmExport->EdHexOut->setFocus();
+  ImportEditor->ClearSelection();
+  ImportEditor->Repaint();
+  ExportEditor->MoveTo(position);
+  ExportEditor->TargetHex->setFocus();
   raise();
   activateWindow();
 }
 
-void TQctecp::SelectImportEntry(int position) {
+void ControlWindow::SelectImportEntry(int position) {
   DM1->ImportTable->SetActive(1);
   DM1->ExportTable->SetActive(0);
-  FrmExport->ClearSelection();
-  FrmExport->Repaint();
-  FrmImport->MoveTo(position);
-  FrmImport->EdAlphaOut->setFocus();
+  ExportEditor->ClearSelection();
+  ExportEditor->Repaint();
+  ImportEditor->MoveTo(position);
+  ImportEditor->TargetChar->setFocus();
   raise();
   activateWindow();
 }
 
-void TQctecp::FrmExportHeaderBoxEnter() {
-  FrmExport->RandEnter(FrmExport->HeaderBox);
-  FrmImport->RandExit();
+void ControlWindow::ExportEditorEntered() {
+  ExportEditor->MakeActive(ExportEditor->HeaderBox);
+  ImportEditor->MakeInactive();
 }
 
-void TQctecp::FrmImportHeaderBoxEnter() {
-  FrmImport->RandEnter(FrmImport->HeaderBox);
-  FrmExport->RandExit();
+void ControlWindow::ImportEditorEntered() {
+  ImportEditor->MakeActive(ImportEditor->HeaderBox);
+  ExportEditor->MakeInactive();
 }
 
-void TQctecp::showEvent(QShowEvent* event) {
+void ControlWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!event->spontaneous()) FormShow();
 }
 
-void TQctecp::FormShow() {
-  TDM1& dm = *DM1;
+void ControlWindow::FormShow() {
+  Session& dm = *DM1;
   if (dm.ShowBoth->isChecked()) {
     dm.ShowBothExecute();
     return;
@@ -292,13 +292,13 @@ void TQctecp::FormShow() {
   if (dm.ShowImport->isChecked()) dm.ShowImportExecute();
 }
 
-void TQctecp::closeEvent(QCloseEvent* event) {
+void ControlWindow::closeEvent(QCloseEvent* event) {
   FormClose();
   event->accept();
   QApplication::quit();
 }
 
-void TQctecp::FormClose() {
+void ControlWindow::FormClose() {
   if (DM1->ExportWindow) DM1->ExportWindow->hide();
   if (DM1->ImportWindow) DM1->ImportWindow->hide();
 }
@@ -324,7 +324,7 @@ int HelpContextAt(QWidget* focus) {
 
 }  // namespace
 
-bool TQctecp::eventFilter(QObject* watched, QEvent* event) {
+bool ControlWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
     const bool mine = watched == this || isAncestorOf(qobject_cast<QWidget*>(watched)) ||
                       qobject_cast<QMenu*>(watched);

@@ -12,35 +12,35 @@
 #include <string>
 #include <vector>
 
-#include "model/codetab.h"
-#include "platform/fontobj.h"
+#include "model/codetable.h"
+#include "platform/displayfont.h"
 #include "platform/prompter.h"
 
-class TDiffList;
-class TListBoxForm;
+class DifferenceList;
+class TableWindow;
 class QFile;
 class QIODevice;
 class QRect;
 class QWidget;
 
-class TDM1 : public QObject {
+class Session : public QObject {
   Q_OBJECT
 
  public:
-  explicit TDM1(QObject* parent = nullptr);
-  ~TDM1() override;
+  explicit Session(QObject* parent = nullptr);
+  ~Session() override;
 
   // Dialogs. File dialog settings persist between uses, as the dialogs do.
-  TFileDialogSettings OpenDialog1;
-  TFont FontDialog1;
-  TFileDialogSettings SaveDialog1;
+  FileDialogSettings OpenDialog;
+  DisplayFont FontDialog;
+  FileDialogSettings SaveDialog;
   // The code page dialog keeps the last choice, as the file dialogs do.
-  TCodePageChoice CodePageDialog1;
-  TPrompter& Prompter() const { return *prompter_; }
-  void SetPrompter(std::unique_ptr<TPrompter> prompter);
+  CodePageChoice CodePageDialogChoice;
+  Prompter& Prompt() const { return *prompter_; }
+  void SetPrompter(std::unique_ptr<Prompter> prompter);
 
   // Actions, in declared order.
-  QAction* BeendenAction;
+  QAction* Quit;
   QAction* ChainTablesAction;
   QAction* ClearBoth;
   QAction* ClearExport;
@@ -49,13 +49,13 @@ class TDM1 : public QObject {
   QAction* ColorAmbiguousAction;
   QAction* ColorProofAction;
   QAction* ColorChainedAction;
-  QAction* CopyExport2Import;
-  QAction* CopyImport2Export;
-  QAction* DoSwap;
+  QAction* CopyExportToImport;
+  QAction* CopyImportToExport;
+  QAction* SwapRowsColumns;
   QAction* FontCourierNew;
   QAction* FontFixedSys;
   QAction* FontSansSerif;
-  QAction* FontSetzen;
+  QAction* ChooseFont;
   QAction* FontTerminal;
   QAction* LoadDIN;
   QAction* LoadIsoCp273;
@@ -77,13 +77,13 @@ class TDM1 : public QObject {
   QAction* ShowBoth;
   QAction* ShowExport;
   QAction* ShowImport;
-  QAction* SpeichernUnix;
-  QAction* SpeichernWindowsQavo3;
-  QAction* SpeichernWindowsQavo5;
-  QAction* SpeichernCHeader;
-  QAction* SpeichernPascal;
+  QAction* SaveUnix;
+  QAction* SaveV3;
+  QAction* SaveV5;
+  QAction* SaveCHeader;
+  QAction* SavePascal;
   QAction* ShowComplete;
-  QAction* Drucken;
+  QAction* Print;
   QAction* Help;
   // Code page pairs from the system's converter, and comparisons.
   QAction* MoreCodePages;
@@ -91,14 +91,14 @@ class TDM1 : public QObject {
   QAction* CompareTable;
 
   // Session fields.
-  TCodeTab* ExportTable = nullptr;
-  TCodeTab* ImportTable = nullptr;
-  TListBoxForm* ExportWindow = nullptr;
-  TListBoxForm* ImportWindow = nullptr;
+  CodeTable* ExportTable = nullptr;
+  CodeTable* ImportTable = nullptr;
+  TableWindow* ExportWindow = nullptr;
+  TableWindow* ImportWindow = nullptr;
   int32_t OemFont = 0;
-  TFont* DisplayFont = nullptr;
+  DisplayFont* CurrentFont = nullptr;
   // The list window of the last comparison, created on first use.
-  QPointer<TDiffList> DiffWindow;
+  QPointer<DifferenceList> DifferenceWindow;
   int32_t ChainedColor = -1;
   int32_t AmbiguousColor = -1;
   int32_t ActiveColor = 0;
@@ -106,30 +106,30 @@ class TDM1 : public QObject {
   int32_t NoDataColor = -1;
 
   void DataModuleCreate();
-  void AttachExport(TCodeTab* table);
-  void AttachImport(TCodeTab* table);
+  void AttachExport(CodeTable* table);
+  void AttachImport(CodeTable* table);
 
   // Grid steps for the entry editors (Ctrl+arrows).
-  int StepUp(const TCodeTab& table) const;
-  int StepDown(const TCodeTab& table) const;
-  int StepLeft(const TCodeTab& table) const;
-  int StepRight(const TCodeTab& table) const;
+  int StepUp(const CodeTable& table) const;
+  int StepDown(const CodeTable& table) const;
+  int StepLeft(const CodeTable& table) const;
+  int StepRight(const CodeTable& table) const;
 
   // Files. WriteTableFile returns false when the file could not be written;
   // an existing file of that name is then left as it was.
-  bool WriteTableFile(int format, const TCodeTab& table, const QString& fileName);
+  bool WriteTableFile(int format, const CodeTable& table, const QString& fileName);
   bool ReadTableFile(std::vector<uint8_t>& buffer);
-  // ReadTableFile with another title for OpenDialog1.
+  // ReadTableFile with another title for OpenDialog.
   bool ReadTableFile(const QString& title, std::vector<uint8_t>& buffer);
   void LoadTableImage(const uint8_t* bytes, int length, int kind, const QString& name);
   // A whole table's entries, from a 256-byte or a V5 image; name is 8-bit text.
-  void LoadExportImage(const TEntry (&entries)[256], const std::string& name);
-  void LoadImportImage(const TEntry (&entries)[256], const std::string& name);
-  bool WriteCDeclaration(QIODevice& file, const TCodeTab& table);
-  bool WritePascalDeclaration(QIODevice& file, const TCodeTab& table);
+  void LoadExportImage(const TableEntry (&entries)[256], const std::string& name);
+  void LoadImportImage(const TableEntry (&entries)[256], const std::string& name);
+  bool WriteCDeclaration(QIODevice& file, const CodeTable& table);
+  bool WritePascalDeclaration(QIODevice& file, const CodeTable& table);
 
   // Fonts and colours.
-  void ApplyFont(TFont* font);
+  void ApplyFont(DisplayFont* font);
   void SetChainedColor(int32_t color);
   void SetActiveColor(int32_t color);
   void SetAmbiguousColor(int32_t color);
@@ -139,13 +139,13 @@ class TDM1 : public QObject {
   std::function<void(const QWidget& window, const QRect& place)> PicturePrinted;
 
  public slots:
-  void BeendenActionExecute();
+  void QuitExecute();
   void ChainTablesActionExecute();
   void ClearBothExecute();
   void ClearExportExecute();
   void ClearImportExecute();
-  void CopyExport2ImportExecute();
-  void CopyImport2ExportExecute();
+  void CopyExportToImportExecute();
+  void CopyImportToExportExecute();
   void MakeDiff2DINExecute();
   void MakeDiff2TableExecute();
 
@@ -165,29 +165,29 @@ class TDM1 : public QObject {
   void LoadTableFileExecute();
   void LoadExportExecute();
   void LoadImportExecute();
-  void SpeichernUnixExecute();
-  void SpeichernWindowsQavo3Execute();
-  void SpeichernWindowsQavo5Execute();
-  void SpeichernCHeaderExecute();
-  void SpeichernPascalExecute();
+  void SaveUnixExecute();
+  void SaveV3Execute();
+  void SaveV5Execute();
+  void SaveCHeaderExecute();
+  void SavePascalExecute();
 
   void ShowBothExecute();
   void ShowExportExecute();
   void ShowImportExecute();
   void ShowCompleteExecute();
-  void DoSwapExecute();
+  void SwapRowsColumnsExecute();
 
   void FontCourierNewExecute();
   void FontFixedSysExecute();
   void FontSansSerifExecute();
   void FontTerminalExecute();
-  void FontSetzenExecute();
+  void ChooseFontExecute();
   void ColorChainedActionExecute();
   void ColorActiveActionExecute();
   void ColorProofActionExecute();
   void ColorAmbiguousActionExecute();
 
-  void DruckenExecute();
+  void PrintExecute();
   void HelpExecute();
 
   void MoreCodePagesExecute();
@@ -195,23 +195,23 @@ class TDM1 : public QObject {
   void CompareTableExecute();
 
  private:
-  // One grid step: unswapped while DoSwap is unchecked, swapped while checked.
-  int Step(const TCodeTab& table, int unswapped, int swapped) const;
-  QAction* MakeAction(const char* name, const QString& caption, void (TDM1::*handler)());
+  // One grid step: unswapped while SwapRowsColumns is unchecked, swapped while checked.
+  int Step(const CodeTable& table, int unswapped, int swapped) const;
+  QAction* MakeAction(const char* name, const QString& caption, void (Session::*handler)());
   void CreateActions();
-  void LoadImage(TCodeTab& table, TableKind kind, const TEntry (&entries)[256], const std::string& name);
-  void SaveUnixTable(const TCodeTab& table, const QString& word, const QString& proposedName);
-  TCodeTab& ComparedTable() const;
-  void ShowDifferences(const TCodeTab& table, const TEntry (&other)[256], const QString& otherName);
+  void LoadImage(CodeTable& table, TableKind kind, const TableEntry (&entries)[256], const std::string& name);
+  void SaveUnixTable(const CodeTable& table, const QString& word, const QString& proposedName);
+  CodeTable& ComparedTable() const;
+  void ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& otherName);
   void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
-                        bool (TDM1::*write)(QIODevice&, const TCodeTab&));
+                        bool (Session::*write)(QIODevice&, const CodeTable&));
 
-  std::unique_ptr<TPrompter> prompter_;
+  std::unique_ptr<Prompter> prompter_;
 };
 
-extern TDM1* DM1;
+extern Session* DM1;
 
 // The table's header line as the user reads it (its bytes are Latin-1).
-QString HeaderText(const TCodeTab& table);
+QString HeaderText(const CodeTable& table);
 // Gives the table a display font and that font's name (none: no name).
-void SetTableFont(TCodeTab& table, TFont* font);
+void SetTableFont(CodeTable& table, DisplayFont* font);

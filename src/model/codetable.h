@@ -7,37 +7,37 @@
 
 // The display font, defined by the layer that draws; the table only keeps a
 // reference to it.
-struct TFont;
+struct DisplayFont;
 
 enum TableKind : int32_t { Unknown = -1, Import = 0, Export = 1 };
 
-struct TEntry {
+struct TableEntry {
   int16_t Target;  // code assigned to this position, -1 = not assigned
   int16_t Count;   // (positions whose Target is this code) - 1
 };
 
-class TCodeTab {
+class CodeTable {
  public:
   static constexpr int WholeTable = -2;
 
-  TEntry Entries[256];
+  TableEntry Entries[256];
   char CellText[256][6];
   char HexText[3];
   char Header[65];
   char FontName[68];
-  TCodeTab* Partner;
+  CodeTable* Partner;
   int32_t AmbiguousColor;
   int32_t ProofColor;
   int32_t ActiveColor;
   int32_t NoDataColor;
   TableKind Kind;
-  TFont* Font;
+  DisplayFont* Font;
   int32_t CurrentOrdinal;
   int32_t CurrentPosition;
   int32_t Active;
   int32_t LinkBusy;
 
-  explicit TCodeTab(int kind);
+  explicit CodeTable(int kind);
 
   void Reset(bool forgetKind);
   int CountAssigned() const;
@@ -49,15 +49,15 @@ class TCodeTab {
   const char* HexOf(int value);
   static int ParseHex2(const char* text);
   void UnassignHex(const char* text);
-  void LoadEntries(const TEntry (&entries)[256]);
+  void LoadEntries(const TableEntry (&entries)[256]);
   void LoadBytes(const uint8_t (&bytes)[256]);
-  void BuildInverse(const TCodeTab& source);
+  void BuildInverse(const CodeTable& source);
   int Select(int position);
   void SetActive(int on);
-  void Link(TCodeTab* other);
+  void Link(CodeTable* other);
   int BuildHeader(int kind, const char* name);
   const char* HeaderName() const;
-  void SetFont(TFont* font, const char* fontName);
+  void SetFont(DisplayFont* font, const char* fontName);
   void SetKind(int kind);
   int IsAmbiguous(int position) const;
   int IsProven(int position) const;
@@ -66,5 +66,5 @@ class TCodeTab {
  private:
   int AssignedBelow(int end) const;
   void DropCount(int code);
-  TCodeTab* MirrorPartner() const;
+  CodeTable* MirrorPartner() const;
 };

@@ -1,4 +1,4 @@
-#include "ui/celltext.h"
+#include "ui/celltextpainter.h"
 
 #include <QFontInfo>
 #include <QGlyphRun>
@@ -8,7 +8,7 @@
 #include <QString>
 #include <QVarLengthArray>
 
-void TCellText::Draw(QPainter& painter, const QPointF& origin, const QString& text) {
+void CellTextPainter::Draw(QPainter& painter, const QPointF& origin, const QString& text) {
   if (!fontKnown_ || painter.font() != font_) {
     fontKnown_ = true;
     font_ = painter.font();
@@ -23,7 +23,7 @@ void TCellText::Draw(QPainter& painter, const QPointF& origin, const QString& te
   QVarLengthArray<QPointF, 8> positions;
   qreal x = origin.x();
   for (const QChar c : text) {
-    TGlyph glyph;
+    Glyph glyph;
     if (!Lookup(c, glyph)) {
       painter.drawText(origin, text);
       return;
@@ -38,7 +38,7 @@ void TCellText::Draw(QPainter& painter, const QPointF& origin, const QString& te
   painter.drawGlyphRun(QPointF(0, 0), run);
 }
 
-bool TCellText::Lookup(QChar c, TGlyph& glyph) {
+bool CellTextPainter::Lookup(QChar c, Glyph& glyph) {
   const auto found = glyphs_.constFind(c.unicode());
   if (found != glyphs_.constEnd()) {
     glyph = *found;

@@ -1,7 +1,7 @@
 // Commands on the EXPORT and IMPORT tables as a pair: chaining, clearing
 // and copying one into the other as its inverse.
-#include "app/dm1unit.h"
-#include "ui/teunit1.h"
+#include "app/session.h"
+#include "ui/controlwindow.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ void RefreshViews() {
 
 // Empties a table. The kind is forgotten while the cells are rewritten, so
 // every cell shows "=" until the table is next loaded or copied into.
-void ClearTable(TCodeTab& table, TableKind kind) {
+void ClearTable(CodeTable& table, TableKind kind) {
   table.Reset(true);
   table.SetKind(kind);
 }
@@ -19,9 +19,9 @@ void ClearTable(TCodeTab& table, TableKind kind) {
 // Rebuilds the destination as the inverse of the source. An active linked
 // destination is unlinked for the rebuild, so nothing of it is mirrored back
 // into the source.
-void CopyInverse(TPrompter& prompter, const TCodeTab& source, TCodeTab& destination, const QString& question) {
+void CopyInverse(Prompter& prompter, const CodeTable& source, CodeTable& destination, const QString& question) {
   if (destination.CountAssigned() > 0 && !prompter.Confirm(question)) return;
-  TCodeTab* const partner = destination.Active ? destination.Partner : nullptr;
+  CodeTable* const partner = destination.Active ? destination.Partner : nullptr;
   if (partner) destination.Link(nullptr);
   destination.BuildInverse(source);
   if (partner) destination.Link(partner);
@@ -33,7 +33,7 @@ void CopyInverse(TPrompter& prompter, const TCodeTab& source, TCodeTab& destinat
 
 }  // namespace
 
-void TDM1::ChainTablesActionExecute() {
+void Session::ChainTablesActionExecute() {
   if (ChainTablesAction->isChecked() && ExportTable && ImportTable)
     ExportTable->Link(ImportTable);
   else if (ExportTable)
@@ -41,25 +41,25 @@ void TDM1::ChainTablesActionExecute() {
   RefreshViews();
 }
 
-void TDM1::ClearBothExecute() {
+void Session::ClearBothExecute() {
   ClearExportExecute();
   ClearImportExecute();
 }
 
-void TDM1::ClearExportExecute() {
+void Session::ClearExportExecute() {
   ClearTable(*ExportTable, Export);
   RefreshViews();
 }
 
-void TDM1::ClearImportExecute() {
+void Session::ClearImportExecute() {
   ClearTable(*ImportTable, Import);
   RefreshViews();
 }
 
-void TDM1::CopyExport2ImportExecute() {
-  CopyInverse(Prompter(), *ExportTable, *ImportTable, QString::fromUtf8("IMPORT-Tabelle nicht leer!\nÜberschreiben?"));
+void Session::CopyExportToImportExecute() {
+  CopyInverse(Prompt(), *ExportTable, *ImportTable, QString::fromUtf8("IMPORT-Tabelle nicht leer!\nÜberschreiben?"));
 }
 
-void TDM1::CopyImport2ExportExecute() {
-  CopyInverse(Prompter(), *ImportTable, *ExportTable, QString::fromUtf8("EXPORT-Tabelle nicht leer!\nÜberschreiben?"));
+void Session::CopyImportToExportExecute() {
+  CopyInverse(Prompt(), *ImportTable, *ExportTable, QString::fromUtf8("EXPORT-Tabelle nicht leer!\nÜberschreiben?"));
 }

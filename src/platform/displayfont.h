@@ -7,18 +7,18 @@
 #include <QFont>
 #include <QString>
 
-struct TFont {
+struct DisplayFont {
   QString Name;
   int Height = -12;  // negative: character height in pixels
   bool Bold = false;
   bool Italic = false;
   bool OemCharset = false;  // bytes are shown and typed through CP 850
 
-  TFont() = default;
-  TFont(const QString& name, int height, bool oemCharset = false, bool bold = false);
+  DisplayFont() = default;
+  DisplayFont(const QString& name, int height, bool oemCharset = false, bool bold = false);
 
   // The font to draw with; Height -12 is a pixel size of 12.
   QFont ToQFont() const;
   // Takes family, size and style of a font chosen in the font dialog.
-  static TFont FromQFont(const QFont& font);
+  static DisplayFont FromQFont(const QFont& font);
 };

@@ -12,7 +12,7 @@ class QPainter;
 class QPointF;
 class QString;
 
-class TCellText {
+class CellTextPainter {
  public:
   // Draws text in the painter's font and pen with its baseline starting at
   // origin, as QPainter::drawText does. A character the face lacks leaves
@@ -20,14 +20,14 @@ class TCellText {
   void Draw(QPainter& painter, const QPointF& origin, const QString& text);
 
  private:
-  struct TGlyph {
+  struct Glyph {
     quint32 Index = 0;
     qreal Advance = 0;
   };
-  bool Lookup(QChar c, TGlyph& glyph);
+  bool Lookup(QChar c, Glyph& glyph);
 
   bool fontKnown_ = false;
   QFont font_;
   QRawFont raw_;
-  QHash<char16_t, TGlyph> glyphs_;
+  QHash<char16_t, Glyph> glyphs_;
 };

@@ -1,4 +1,4 @@
-#include "model/codetab.h"
+#include "model/codetable.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 
 namespace {
 
-constexpr int Whole = TCodeTab::WholeTable;
+constexpr int Whole = CodeTable::WholeTable;
 
-std::string Cell(const TCodeTab& tab, int p) { return std::string(tab.CellText[p], 5); }
+std::string Cell(const CodeTable& tab, int p) { return std::string(tab.CellText[p], 5); }
 
 // Cell of an untouched position: a space and the character, or 00 for code 0.
 std::string OwnCell(int p, char separator) {
@@ -21,7 +21,7 @@ std::string OwnCell(int p, char separator) {
 }
 
 // Everything every operation must keep, whatever it was called with.
-void ExpectConsistent(const TCodeTab& tab) {
+void ExpectConsistent(const CodeTable& tab) {
   int sources[256] = {};
   for (int p = 0; p < 256; ++p) {
     const int t = tab.Entries[p].Target;
@@ -42,8 +42,8 @@ void ExpectConsistent(const TCodeTab& tab) {
 }
 
 struct Pair {
-  TCodeTab exportTab{Export};
-  TCodeTab importTab{Import};
+  CodeTable exportTab{Export};
+  CodeTable importTab{Import};
   // Chains the pair with the EXPORT table as the one the user works in.
   void LinkExportActive() {
     exportTab.Link(&importTab);
@@ -52,7 +52,7 @@ struct Pair {
 };
 
 TEST(CodeTabNew, ExportTable) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   EXPECT_EQ(tab.Kind, Export);
   EXPECT_EQ(tab.CountAssigned(), 0);
   int position = 7;
@@ -82,24 +82,24 @@ TEST(CodeTabNew, ExportTable) {
 }
 
 TEST(CodeTabNew, ImportAndOtherKinds) {
-  TCodeTab importTab(Import);
+  CodeTable importTab(Import);
   EXPECT_EQ(Cell(importTab, 0x41), " A=41");
   EXPECT_EQ(Cell(importTab, 0), "00=00");
   EXPECT_STREQ(importTab.Header, "QAVO CodeTab IMPORT ");
 
-  TCodeTab user(Unknown);
+  CodeTable user(Unknown);
   EXPECT_EQ(user.Kind, Unknown);
   EXPECT_EQ(Cell(user, 0x41), " A=41");
   EXPECT_STREQ(user.Header, "QAVO CodeTab USER   ");
 
-  TCodeTab odd(7);
+  CodeTable odd(7);
   EXPECT_EQ(odd.Kind, 7);
   EXPECT_EQ(Cell(odd, 0xFF), std::string(" \xFF=FF"));
   EXPECT_STREQ(odd.Header, "QAVO CodeTab USER   ");
 }
 
 TEST(CodeTabAssign, ExportShowsSourceCharacterAndTargetCode) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   tab.SetFont(nullptr, "Courier New");
   tab.BuildHeader(Export, "DIN");
   EXPECT_EQ(tab.Assign(0x41, 0xC1), 0);
@@ -117,7 +117,7 @@ TEST(CodeTabAssign, ExportShowsSourceCharacterAndTargetCode) {
 }
 
 TEST(CodeTabAssign, ImportShowsTargetCharacterAndCode) {
-  TCodeTab tab(Import);
+  CodeTable tab(Import);
   tab.Assign(0xC1, 0x41);
   EXPECT_EQ(Cell(tab, 0xC1), " A=41");
   tab.Assign(0x25, 0);
@@ -128,7 +128,7 @@ TEST(CodeTabAssign, ImportShowsTargetCharacterAndCode) {
 }
 
 TEST(CodeTabAssign, SeparatorStaysAsResetWroteIt) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   tab.SetKind(Import);
   tab.Assign(0xC1, 0x41);
   EXPECT_EQ(Cell(tab, 0xC1), " A:41");
@@ -139,7 +139,7 @@ TEST(CodeTabAssign, SeparatorStaysAsResetWroteIt) {
 }
 
 TEST(CodeTabAssign, CountsFollowReassignment) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   tab.Assign(0x41, 0xC1);
   tab.Assign(0x42, 0xC1);
   EXPECT_EQ(tab.Entries[0xC1].Count, 1);
@@ -160,7 +160,7 @@ TEST(CodeTabAssign, CountsFollowReassignment) {
 }
 
 TEST(CodeTabAssign, ArgumentsAreCutToEightBits) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   EXPECT_EQ(tab.Assign(0x10, -1), 0);
   EXPECT_EQ(tab.Entries[0x10].Target, 0xFF);
   tab.Assign(0x141, 0x1C1);
@@ -175,7 +175,7 @@ TEST(CodeTabAssign, ArgumentsAreCutToEightBits) {
 }
 
 TEST(CodeTabUnassign, ReturnsCellToItsOwnPosition) {
-  TCodeTab tab(Import);
+  CodeTable tab(Import);
   tab.BuildHeader(Import, "kept");
   tab.Assign(0x10, 0x20);
   tab.Assign(0x41, 0xC1);
@@ -195,7 +195,7 @@ TEST(CodeTabUnassign, ReturnsCellToItsOwnPosition) {
 }
 
 TEST(CodeTabUnassign, CountNeverDropsBelowMinusOne) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   // A target written behind the table's back carries no count.
   tab.Entries[0x30].Target = 0x50;
   tab.Unassign(0x30);
@@ -210,7 +210,7 @@ TEST(CodeTabUnassign, CountNeverDropsBelowMinusOne) {
 }
 
 TEST(CodeTabHex, HexOfAndParseHex2) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   EXPECT_STREQ(tab.HexOf(-1), "");
   EXPECT_STREQ(tab.HexOf(0x1C1), "C1");
   EXPECT_STREQ(tab.HexText, "C1");
@@ -219,28 +219,28 @@ TEST(CodeTabHex, HexOfAndParseHex2) {
   EXPECT_STREQ(tab.HexOf(INT_MIN), "00");
   EXPECT_STREQ(tab.HexOf(INT_MAX), "FF");
 
-  EXPECT_EQ(TCodeTab::ParseHex2("C1"), 193);
-  EXPECT_EQ(TCodeTab::ParseHex2("FF"), 255);
-  EXPECT_EQ(TCodeTab::ParseHex2("09"), 9);
-  EXPECT_EQ(TCodeTab::ParseHex2("C1X"), 193);
-  EXPECT_EQ(TCodeTab::ParseHex2("4G"), -1);
-  EXPECT_EQ(TCodeTab::ParseHex2("G4"), -1);
-  EXPECT_EQ(TCodeTab::ParseHex2(" 4"), -1);
-  EXPECT_EQ(TCodeTab::ParseHex2(""), -1);
-  EXPECT_EQ(TCodeTab::ParseHex2("C"), -1);
-  EXPECT_EQ(TCodeTab::ParseHex2(nullptr), -1);
+  EXPECT_EQ(CodeTable::ParseHex2("C1"), 193);
+  EXPECT_EQ(CodeTable::ParseHex2("FF"), 255);
+  EXPECT_EQ(CodeTable::ParseHex2("09"), 9);
+  EXPECT_EQ(CodeTable::ParseHex2("C1X"), 193);
+  EXPECT_EQ(CodeTable::ParseHex2("4G"), -1);
+  EXPECT_EQ(CodeTable::ParseHex2("G4"), -1);
+  EXPECT_EQ(CodeTable::ParseHex2(" 4"), -1);
+  EXPECT_EQ(CodeTable::ParseHex2(""), -1);
+  EXPECT_EQ(CodeTable::ParseHex2("C"), -1);
+  EXPECT_EQ(CodeTable::ParseHex2(nullptr), -1);
 }
 
 // Exactly sized heap buffers let the address checker catch a read past the NUL.
 TEST(CodeTabHex, ParseHex2StopsAtTheNul) {
   std::unique_ptr<char[]> empty(new char[1]{'\0'});
-  EXPECT_EQ(TCodeTab::ParseHex2(empty.get()), -1);
+  EXPECT_EQ(CodeTable::ParseHex2(empty.get()), -1);
   std::unique_ptr<char[]> one(new char[2]{'C', '\0'});
-  EXPECT_EQ(TCodeTab::ParseHex2(one.get()), -1);
+  EXPECT_EQ(CodeTable::ParseHex2(one.get()), -1);
 }
 
 TEST(CodeTabHex, UnassignHex) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   tab.Assign(0xC1, 0x41);
   tab.UnassignHex("XY");
   tab.UnassignHex("");
@@ -251,7 +251,7 @@ TEST(CodeTabHex, UnassignHex) {
 }
 
 TEST(CodeTabOrdinals, CountingAssignedPositions) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   EXPECT_EQ(tab.NthAssigned(0), -1);
   EXPECT_EQ(tab.OrdinalOf(0x80), -1);
   tab.Assign(0x10, 1);
@@ -280,7 +280,7 @@ TEST(CodeTabOrdinals, CountingAssignedPositions) {
 }
 
 TEST(CodeTabFind, FindTargetReturnsLowestSource) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   tab.Assign(0x90, 0xC1);
   tab.Assign(0x41, 0xC1);
   EXPECT_EQ(tab.FindTarget(0xC1), 0x41);
@@ -293,7 +293,7 @@ TEST(CodeTabFind, FindTargetReturnsLowestSource) {
 }
 
 TEST(CodeTabLoad, LoadBytesAssignsEveryPosition) {
-  TCodeTab tab(Import);
+  CodeTable tab(Import);
   tab.SetFont(nullptr, "Courier New");
   tab.BuildHeader(Import, "old");
   tab.Assign(0x10, 0x99);
@@ -312,12 +312,12 @@ TEST(CodeTabLoad, LoadBytesAssignsEveryPosition) {
 }
 
 TEST(CodeTabLoad, LoadEntriesRecomputesCountsAndCutsTargets) {
-  TEntry entries[256];
-  for (TEntry& e : entries) e = {-1, 77};
+  TableEntry entries[256];
+  for (TableEntry& e : entries) e = {-1, 77};
   entries[0x20] = {0x141, 5};
   entries[0x30] = {0x41, -1};
   entries[0x40] = {-5, 0};
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   tab.Assign(0x01, 0x02);
   tab.LoadEntries(entries);
   EXPECT_EQ(tab.CountAssigned(), 3);
@@ -329,7 +329,7 @@ TEST(CodeTabLoad, LoadEntriesRecomputesCountsAndCutsTargets) {
   EXPECT_EQ(tab.CurrentOrdinal, 0);
   ExpectConsistent(tab);
 
-  for (TEntry& e : entries) e = {-1, 0};
+  for (TableEntry& e : entries) e = {-1, 0};
   tab.LoadEntries(entries);
   EXPECT_EQ(tab.CountAssigned(), 0);
   EXPECT_EQ(tab.CurrentPosition, -1);
@@ -338,7 +338,7 @@ TEST(CodeTabLoad, LoadEntriesRecomputesCountsAndCutsTargets) {
 }
 
 TEST(CodeTabLoad, LoadEntriesFromItsOwnEntries) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   tab.Assign(0x41, 0xC1);
   tab.Assign(0x42, 0xC2);
   tab.LoadEntries(tab.Entries);
@@ -349,7 +349,7 @@ TEST(CodeTabLoad, LoadEntriesFromItsOwnEntries) {
 }
 
 TEST(CodeTabInverse, HighestSourceWins) {
-  TCodeTab source(Export), dest(Import);
+  CodeTable source(Export), dest(Import);
   dest.Assign(0x99, 0x99);
   source.Assign(3, 0x40);
   source.Assign(7, 0x40);
@@ -366,7 +366,7 @@ TEST(CodeTabInverse, HighestSourceWins) {
 }
 
 TEST(CodeTabInverse, OfItself) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   tab.Assign(1, 5);
   tab.BuildInverse(tab);
   EXPECT_EQ(tab.CountAssigned(), 1);
@@ -376,7 +376,7 @@ TEST(CodeTabInverse, OfItself) {
 
 TEST(CodeTabInverse, ActiveLinkedDestinationMirrorsIntoItsPartner) {
   Pair pair;
-  TCodeTab source(Import);
+  CodeTable source(Import);
   source.Assign(0xC1, 0x41);
   pair.LinkExportActive();
   pair.exportTab.BuildInverse(source);
@@ -421,7 +421,7 @@ TEST(CodeTabMirror, NothingWithoutActiveLinkedTable) {
   pair.exportTab.Assign(0x41, 0xC1);
   EXPECT_EQ(pair.importTab.CountAssigned(), 0);
 
-  TCodeTab alone(Export);
+  CodeTable alone(Export);
   alone.SetActive(1);
   alone.Assign(0x41, 0xC1);
   alone.Unassign(0x41);
@@ -536,7 +536,7 @@ TEST(CodeTabActive, SetActiveKeepsALinkedPairOpposite) {
 }
 
 TEST(CodeTabActive, WithoutPartnerOnlyOwnFlag) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   tab.SetActive(5);
   EXPECT_EQ(tab.Active, 1);
   tab.SetActive(INT_MIN);
@@ -572,22 +572,22 @@ TEST(CodeTabLink, LinkCopiesColoursAndUnlinkKeepsThem) {
 }
 
 TEST(CodeTabLink, RelinkDetachesTheOldPartnerOnly) {
-  TCodeTab a(Export), b(Import), c(Import);
+  CodeTable a(Export), b(Import), c(Import);
   a.Link(&b);
   a.Link(&c);
   EXPECT_EQ(b.Partner, nullptr);
   EXPECT_EQ(a.Partner, &c);
   EXPECT_EQ(c.Partner, &a);
 
-  TCodeTab d(Export);
+  CodeTable d(Export);
   d.Link(&c);
   EXPECT_EQ(c.Partner, &d);
   EXPECT_EQ(a.Partner, &c);
 }
 
 TEST(CodeTabLink, NeverItsOwnPartner) {
-  TCodeTab tab(Export);
-  TCodeTab other(Import);
+  CodeTable tab(Export);
+  CodeTable other(Import);
   tab.Link(&other);
   tab.Link(&tab);
   EXPECT_EQ(tab.Partner, nullptr);
@@ -626,7 +626,7 @@ TEST(CodeTabProven, RoundTripThroughThePartner) {
 }
 
 TEST(CodeTabHeader, FontPartAndName) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   tab.SetFont(nullptr, "Courier New");
   EXPECT_EQ(tab.BuildHeader(Export, "DIN"), 37);
   EXPECT_STREQ(tab.Header, "QAVO CodeTab EXPORT [Courier New] DIN");
@@ -649,7 +649,7 @@ TEST(CodeTabHeader, FontPartAndName) {
 }
 
 TEST(CodeTabHeader, SetFontKeepsKindAndName) {
-  TCodeTab tab(Import);
+  CodeTable tab(Import);
   tab.SetFont(nullptr, "Fixedsys");
   tab.BuildHeader(Import, "CP37_ISO8859-1");
   tab.SetFont(nullptr, "Terminal");
@@ -671,7 +671,7 @@ TEST(CodeTabHeader, SetFontKeepsKindAndName) {
 }
 
 TEST(CodeTabHeader, SetKindKeepsTheNameOnlyBehindAFont) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   tab.SetFont(nullptr, "Courier New");
   tab.BuildHeader(-1, "ISO8859-1_CP273");
   tab.SetKind(Import);
@@ -682,7 +682,7 @@ TEST(CodeTabHeader, SetKindKeepsTheNameOnlyBehindAFont) {
   tab.SetKind(9);
   EXPECT_STREQ(tab.Header, "QAVO CodeTab USER   [Courier New] ISO8859-1_CP273");
 
-  TCodeTab bare(Export);
+  CodeTable bare(Export);
   bare.BuildHeader(-1, "DIN");
   EXPECT_STREQ(bare.Header, "QAVO CodeTab EXPORT DIN");
   EXPECT_STREQ(bare.HeaderName(), "");
@@ -691,7 +691,7 @@ TEST(CodeTabHeader, SetKindKeepsTheNameOnlyBehindAFont) {
 }
 
 TEST(CodeTabHeader, HeaderNameSkipsOneSpaceOnly) {
-  TCodeTab tab(Export);
+  CodeTable tab(Export);
   std::strcpy(tab.Header, "QAVO CodeTab EXPORT [x]name");
   EXPECT_STREQ(tab.HeaderName(), "name");
   std::strcpy(tab.Header, "QAVO CodeTab EXPORT [x]  name");
@@ -703,7 +703,7 @@ TEST(CodeTabHeader, HeaderNameSkipsOneSpaceOnly) {
 TEST(CodeTabReset, ForgettingTheKind) {
   Pair pair;
   int font = 0;
-  TFont* fontRef = reinterpret_cast<TFont*>(&font);
+  DisplayFont* fontRef = reinterpret_cast<DisplayFont*>(&font);
   pair.exportTab.SetFont(fontRef, "Courier New");
   pair.exportTab.ProofColor = 9;
   pair.LinkExportActive();
@@ -767,7 +767,7 @@ TEST(CodeTabBadInput, NoOperationLeavesItsArrays) {
     pair.exportTab.SetFont(nullptr, text);
     pair.exportTab.BuildHeader(Export, text);
     pair.exportTab.UnassignHex(text);
-    TCodeTab::ParseHex2(text);
+    CodeTable::ParseHex2(text);
     EXPECT_LE(std::strlen(pair.exportTab.HeaderName()), 64u);
   }
   pair.exportTab.SetFont(nullptr, longFont.c_str());

@@ -3,7 +3,7 @@
 #include <QFontInfo>
 #include <gtest/gtest.h>
 
-#include "platform/fontobj.h"
+#include "platform/displayfont.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ TEST(FontObject, ClassicNamesDrawWithTheirStandInFaces) {
   for (const Case& c : {Case{"Courier New", "Liberation Mono", true}, Case{"Fixedsys", "Liberation Mono", true},
                         Case{"MS Sans Serif", "Liberation Sans", false},
                         Case{"Terminal", "DejaVu Sans Mono", true}}) {
-    const TFont font(c.name, -12);
+    const DisplayFont font(c.name, -12);
     const QFontInfo info(font.ToQFont());
     EXPECT_EQ(info.family(), c.face) << c.name;
     EXPECT_TRUE(info.exactMatch()) << c.name;
@@ -27,7 +27,7 @@ TEST(FontObject, ClassicNamesDrawWithTheirStandInFaces) {
 }
 
 TEST(FontObject, OtherNamesAreAskedForAsTheyAre) {
-  const QFontInfo info(TFont("DejaVu Sans", -16, false, true).ToQFont());
+  const QFontInfo info(DisplayFont("DejaVu Sans", -16, false, true).ToQFont());
   EXPECT_EQ(info.family(), "DejaVu Sans");
   EXPECT_EQ(info.pixelSize(), 16);
   EXPECT_TRUE(info.bold());

@@ -1,11 +1,11 @@
 // The display font and the state colours shared by all views.
 #include <QApplication>
 
-#include "app/dm1unit.h"
+#include "app/session.h"
 #include "platform/colors.h"
-#include "ui/frmunit2.h"
-#include "ui/listform.h"
-#include "ui/teunit1.h"
+#include "ui/tablegrid.h"
+#include "ui/tablewindow.h"
+#include "ui/controlwindow.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ void RefreshViews() {
 
 // The colour dialog loaded with a session colour; a system colour shows as
 // its present RGB value. False when the user cancels.
-bool AskColor(TPrompter& prompter, int32_t& color) {
+bool AskColor(Prompter& prompter, int32_t& color) {
   QColor chosen = ResolveColor(color, QApplication::palette());
   if (!prompter.ChooseColor(chosen)) return false;
   color = ColorFromQColor(chosen);
@@ -26,7 +26,7 @@ bool AskColor(TPrompter& prompter, int32_t& color) {
 
 }  // namespace
 
-void TDM1::ApplyFont(TFont* font) {
+void Session::ApplyFont(DisplayFont* font) {
   if (!font) return;
   OemFont = font->Name == "Terminal";
   if (OemFont && Qctecp) {
@@ -36,48 +36,48 @@ void TDM1::ApplyFont(TFont* font) {
     // size next time.
     font->Height = TallestHeight;
   }
-  DisplayFont = font;
+  CurrentFont = font;
   if (ExportTable) SetTableFont(*ExportTable, font);
   if (ImportTable) SetTableFont(*ImportTable, font);
-  if (ImportWindow) ImportWindow->FrmListBox1->SetListFont(*font);
-  if (ExportWindow) ExportWindow->FrmListBox1->SetListFont(*font);
+  if (ImportWindow) ImportWindow->Grid->SetListFont(*font);
+  if (ExportWindow) ExportWindow->Grid->SetListFont(*font);
   RefreshViews();
 }
 
-void TDM1::FontCourierNewExecute() {
+void Session::FontCourierNewExecute() {
   if (Qctecp) ApplyFont(&Qctecp->LblCurier->SampleFont);
 }
 
-void TDM1::FontFixedSysExecute() {
+void Session::FontFixedSysExecute() {
   if (Qctecp) ApplyFont(&Qctecp->LblFixedSys->SampleFont);
 }
 
-void TDM1::FontSansSerifExecute() {
+void Session::FontSansSerifExecute() {
   if (Qctecp) ApplyFont(&Qctecp->LblSanSerif->SampleFont);
 }
 
-void TDM1::FontTerminalExecute() {
+void Session::FontTerminalExecute() {
   if (Qctecp) ApplyFont(&Qctecp->LblOem->SampleFont);
 }
 
-void TDM1::FontSetzenExecute() {
-  if (DisplayFont) FontDialog1 = *DisplayFont;
-  if (Prompter().ChooseFont(FontDialog1)) ApplyFont(&FontDialog1);
+void Session::ChooseFontExecute() {
+  if (CurrentFont) FontDialog = *CurrentFont;
+  if (Prompt().ChooseFont(FontDialog)) ApplyFont(&FontDialog);
 }
 
-void TDM1::SetChainedColor(int32_t color) {
+void Session::SetChainedColor(int32_t color) {
   ChainedColor = color;
   RefreshViews();
 }
 
-void TDM1::SetActiveColor(int32_t color) {
+void Session::SetActiveColor(int32_t color) {
   if (color == NoColor) return;
   ActiveColor = color;
   if (ExportTable) ExportTable->ActiveColor = color;
   if (ImportTable) ImportTable->ActiveColor = color;
 }
 
-void TDM1::SetAmbiguousColor(int32_t color) {
+void Session::SetAmbiguousColor(int32_t color) {
   if (color == NoColor) return;
   AmbiguousColor = color;
   if (ExportTable) ExportTable->AmbiguousColor = color;
@@ -85,37 +85,37 @@ void TDM1::SetAmbiguousColor(int32_t color) {
   RefreshViews();
 }
 
-void TDM1::SetProofColor(int32_t color) {
+void Session::SetProofColor(int32_t color) {
   if (color == NoColor) return;
   ProofColor = color;
   if (ExportTable) ExportTable->ProofColor = color;
   if (ImportTable) ImportTable->ProofColor = color;
 }
 
-void TDM1::ColorChainedActionExecute() {
+void Session::ColorChainedActionExecute() {
   int32_t color = ChainedColor;
-  if (!AskColor(Prompter(), color)) return;
+  if (!AskColor(Prompt(), color)) return;
   SetChainedColor(color);
   RefreshViews();
 }
 
-void TDM1::ColorActiveActionExecute() {
+void Session::ColorActiveActionExecute() {
   int32_t color = ActiveColor;
-  if (!AskColor(Prompter(), color)) return;
+  if (!AskColor(Prompt(), color)) return;
   SetActiveColor(color);
   RefreshViews();
 }
 
-void TDM1::ColorProofActionExecute() {
+void Session::ColorProofActionExecute() {
   int32_t color = ProofColor;
-  if (!AskColor(Prompter(), color)) return;
+  if (!AskColor(Prompt(), color)) return;
   SetProofColor(color);
   RefreshViews();
 }
 
-void TDM1::ColorAmbiguousActionExecute() {
+void Session::ColorAmbiguousActionExecute() {
   int32_t color = AmbiguousColor;
-  if (!AskColor(Prompter(), color)) return;
+  if (!AskColor(Prompt(), color)) return;
   SetAmbiguousColor(color);
   RefreshViews();
 }

@@ -1,4 +1,4 @@
-#include "ui/frmunit1.h"
+#include "ui/entryeditor.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -8,14 +8,14 @@
 #include <QScrollBar>
 #include <QValidator>
 
-#include "app/dm1unit.h"
-#include "model/codetab.h"
+#include "app/session.h"
+#include "model/codetable.h"
 #include "platform/codepage.h"
 #include "platform/colors.h"
-#include "platform/fontobj.h"
+#include "platform/displayfont.h"
 #include "platform/helpviewer.h"
-#include "ui/frmunit2.h"
-#include "ui/listform.h"
+#include "ui/tablegrid.h"
+#include "ui/tablewindow.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ constexpr int Unmapped = -2;
 const char* const HexDigits = "0123456789ABCDEF";
 
 // Hex fields show what is typed in upper case.
-class TUpperCaseValidator : public QValidator {
+class UpperCaseValidator : public QValidator {
  public:
   using QValidator::QValidator;
   State validate(QString& input, int&) const override {
@@ -111,205 +111,205 @@ void ShowText(QLineEdit* field, const QString& text) {
 
 }  // namespace
 
-TFrame1::TFrame1(QWidget* parent) : QFrame(parent) {
+EntryEditor::EntryEditor(QWidget* parent) : QFrame(parent) {
   BuildControls();
-  connect(qApp, &QApplication::focusChanged, this, &TFrame1::FocusChanged);
+  connect(qApp, &QApplication::focusChanged, this, &EntryEditor::FocusChanged);
 }
 
 // The fields lose the focus while the window is torn down; the frame must
 // not hear of it any more.
-TFrame1::~TFrame1() { disconnect(qApp, nullptr, this, nullptr); }
+EntryEditor::~EntryEditor() { disconnect(qApp, nullptr, this, nullptr); }
 
-void TFrame1::BuildControls() {
+void EntryEditor::BuildControls() {
   resize(206, 173);
-  Rand = new QWidget(this);
-  Rand->setObjectName("Rand");
-  SetRandColor(clBtnFace);
+  Border = new QWidget(this);
+  Border->setObjectName("Border");
+  SetBorderColor(clBtnFace);
 
-  Innen = new QWidget(Rand);
-  Innen->setObjectName("Innen");
-  PaintBackground(Innen, clBtnFace);
+  Inner = new QWidget(Border);
+  Inner->setObjectName("Inner");
+  PaintBackground(Inner, clBtnFace);
 
-  HeaderBox = new QGroupBox(Innen);
+  HeaderBox = new QGroupBox(Inner);
   HeaderBox->setObjectName("HeaderBox");
-  HeaderBox->setFont(TFont("MS Sans Serif", -13, false, true).ToQFont());
+  HeaderBox->setFont(DisplayFont("MS Sans Serif", -13, false, true).ToQFont());
 
-  ScrollBar1 = new QScrollBar(Qt::Horizontal, HeaderBox);
-  ScrollBar1->setObjectName("ScrollBar1");
-  ScrollBar1->setRange(0, 255);
-  ScrollBar1->setPageStep(16);
-  ScrollBar1->setSingleStep(1);
-  ScrollBar1->setFocusPolicy(Qt::ClickFocus);
-  connect(ScrollBar1, &QScrollBar::valueChanged, this, &TFrame1::ScrollBar1Change);
+  PositionBar = new QScrollBar(Qt::Horizontal, HeaderBox);
+  PositionBar->setObjectName("PositionBar");
+  PositionBar->setRange(0, 255);
+  PositionBar->setPageStep(16);
+  PositionBar->setSingleStep(1);
+  PositionBar->setFocusPolicy(Qt::ClickFocus);
+  connect(PositionBar, &QScrollBar::valueChanged, this, &EntryEditor::PositionBarChange);
 
-  InputHeader = new QGroupBox(HeaderBox);
-  InputHeader->setObjectName("InputHeader");
-  InputHeader->setFont(TFont("MS Sans Serif", -11).ToQFont());
-  SetInputHeaderColor(clBtnFace);
+  InputBox = new QGroupBox(HeaderBox);
+  InputBox->setObjectName("InputBox");
+  InputBox->setFont(DisplayFont("MS Sans Serif", -11).ToQFont());
+  SetInputBoxColor(clBtnFace);
 
-  Bevel1 = new QFrame(InputHeader);
-  Bevel1->setObjectName("Bevel1");
-  Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-  Bevel1->setGeometry(16, 22, 153, 35);
-  Bevel2 = new QFrame(InputHeader);
-  Bevel2->setObjectName("Bevel2");
-  Bevel2->setFrameStyle(QFrame::Box | QFrame::Sunken);
-  Bevel2->setGeometry(16, 69, 153, 35);
+  CharBevel = new QFrame(InputBox);
+  CharBevel->setObjectName("CharBevel");
+  CharBevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  CharBevel->setGeometry(16, 22, 153, 35);
+  HexBevel = new QFrame(InputBox);
+  HexBevel->setObjectName("HexBevel");
+  HexBevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  HexBevel->setGeometry(16, 69, 153, 35);
 
-  StaticText1 = MakeLabel("StaticText1", "Alpha:", InputHeader);
-  StaticText1->setAlignment(Qt::AlignRight | Qt::AlignTop);
-  StaticText1->setGeometry(24, 32, 42, 20);
-  StaticText2 = MakeLabel("StaticText2", "Hex:", InputHeader);
-  StaticText2->setAlignment(Qt::AlignRight | Qt::AlignTop);
-  StaticText2->setGeometry(24, 80, 42, 20);
+  CharCaption = MakeLabel("CharCaption", "Alpha:", InputBox);
+  CharCaption->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  CharCaption->setGeometry(24, 32, 42, 20);
+  HexCaption = MakeLabel("HexCaption", "Hex:", InputBox);
+  HexCaption->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  HexCaption->setGeometry(24, 80, 42, 20);
 
-  EdAlphaIn = MakeField("EdAlphaIn", 1, QRect(80, 28, 30, 21), InputHeader);
-  Label1 = MakeLabel("Label1", "=", InputHeader);
-  Label1->move(120, 32);
-  Label1->adjustSize();
-  EdAlphaOut = MakeField("EdAlphaOut", 1, QRect(136, 28, 30, 21), InputHeader);
-  EdHexIn = MakeField("EdHexIn", 2, QRect(80, 76, 30, 21), InputHeader);
-  Label2 = MakeLabel("Label2", "=", InputHeader);
-  Label2->move(120, 80);
-  Label2->adjustSize();
-  EdHexOut = MakeField("EdHexOut", 2, QRect(136, 76, 30, 21), InputHeader);
-  for (QLineEdit* hex : {EdHexIn, EdHexOut}) hex->setValidator(new TUpperCaseValidator(hex));
-  KeepOwnWindowColor(InputHeader);
+  SourceChar = MakeField("SourceChar", 1, QRect(80, 28, 30, 21), InputBox);
+  CharEquals = MakeLabel("CharEquals", "=", InputBox);
+  CharEquals->move(120, 32);
+  CharEquals->adjustSize();
+  TargetChar = MakeField("TargetChar", 1, QRect(136, 28, 30, 21), InputBox);
+  SourceHex = MakeField("SourceHex", 2, QRect(80, 76, 30, 21), InputBox);
+  HexEquals = MakeLabel("HexEquals", "=", InputBox);
+  HexEquals->move(120, 80);
+  HexEquals->adjustSize();
+  TargetHex = MakeField("TargetHex", 2, QRect(136, 76, 30, 21), InputBox);
+  for (QLineEdit* hex : {SourceHex, TargetHex}) hex->setValidator(new UpperCaseValidator(hex));
+  KeepOwnWindowColor(InputBox);
 
-  LblNoData = MakeLabel("LblNoData", QString(), InputHeader);
+  LblNoData = MakeLabel("LblNoData", QString(), InputBox);
   LblNoData->move(24, 8);
   PaintBackground(LblNoData, NoDataColor);
   LblNoData->hide();
 
-  for (QLineEdit* field : {EdAlphaIn, EdAlphaOut, EdHexIn, EdHexOut}) field->installEventFilter(this);
-  connect(EdAlphaIn, &QLineEdit::textChanged, this, &TFrame1::EdAlphaInChange);
-  connect(EdAlphaOut, &QLineEdit::textChanged, this, &TFrame1::EdAlphaOutChange);
-  connect(EdHexIn, &QLineEdit::textChanged, this, &TFrame1::EdHexInChange);
-  connect(EdHexOut, &QLineEdit::textChanged, this, &TFrame1::EdHexOutChange);
+  for (QLineEdit* field : {SourceChar, TargetChar, SourceHex, TargetHex}) field->installEventFilter(this);
+  connect(SourceChar, &QLineEdit::textChanged, this, &EntryEditor::SourceCharChange);
+  connect(TargetChar, &QLineEdit::textChanged, this, &EntryEditor::TargetCharChange);
+  connect(SourceHex, &QLineEdit::textChanged, this, &EntryEditor::SourceHexChange);
+  connect(TargetHex, &QLineEdit::textChanged, this, &EntryEditor::TargetHexChange);
   LayoutPanels();
 }
 
-// Rand fills the frame, Innen keeps 5 pixels of it around, HeaderBox fills
-// Innen, the scroll bar sits at its bottom and InputHeader keeps its
+// Border fills the frame, Inner keeps 5 pixels of it around, HeaderBox fills
+// Inner, the scroll bar sits at its bottom and InputBox keeps its
 // distances to all four sides.
-void TFrame1::LayoutPanels() {
-  Rand->setGeometry(rect());
-  Innen->setGeometry(Rand->rect().adjusted(5, 5, -5, -5));
-  HeaderBox->setGeometry(Innen->rect());
+void EntryEditor::LayoutPanels() {
+  Border->setGeometry(rect());
+  Inner->setGeometry(Border->rect().adjusted(5, 5, -5, -5));
+  HeaderBox->setGeometry(Inner->rect());
   const int width = HeaderBox->width();
   const int height = HeaderBox->height();
-  ScrollBar1->setGeometry(2, height - 19, width - 4, 17);
-  InputHeader->setGeometry(6, 24, width - 12, height - 49);
+  PositionBar->setGeometry(2, height - 19, width - 4, 17);
+  InputBox->setGeometry(6, 24, width - 12, height - 49);
 }
 
-void TFrame1::resizeEvent(QResizeEvent* event) {
+void EntryEditor::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
   LayoutPanels();
 }
 
-void TFrame1::SetRole(bool exportRole) {
+void EntryEditor::SetRole(bool exportRole) {
   ExportRole = exportRole;
   if (ExportRole) {
     HeaderBox->setTitle("Export von ASCII");
-    InputHeader->setTitle("                   ASCII    =    Export");
-    setTabOrder(EdAlphaIn, EdHexOut);
-    setTabOrder(EdHexOut, EdAlphaOut);
-    setTabOrder(EdAlphaOut, EdHexIn);
+    InputBox->setTitle("                   ASCII    =    Export");
+    setTabOrder(SourceChar, TargetHex);
+    setTabOrder(TargetHex, TargetChar);
+    setTabOrder(TargetChar, SourceHex);
   } else {
     HeaderBox->setTitle("Import nach ASCII");
-    InputHeader->setTitle("                  Import    =    ASCII");
-    setTabOrder(EdHexIn, EdAlphaOut);
-    setTabOrder(EdAlphaOut, EdHexOut);
-    setTabOrder(EdHexOut, EdAlphaIn);
+    InputBox->setTitle("                  Import    =    ASCII");
+    setTabOrder(SourceHex, TargetChar);
+    setTabOrder(TargetChar, TargetHex);
+    setTabOrder(TargetHex, SourceChar);
   }
 
   // The two instances on the control window are narrower than the design.
   resize(200, height());
-  for (QFrame* bevel : {Bevel1, Bevel2}) bevel->resize(147, bevel->height());
-  Label1->move(104, Label1->y());
-  Label2->move(104, Label2->y());
+  for (QFrame* bevel : {CharBevel, HexBevel}) bevel->resize(147, bevel->height());
+  CharEquals->move(104, CharEquals->y());
+  HexEquals->move(104, HexEquals->y());
   if (ExportRole) {
-    StaticText1->setGeometry(24, 32, 33, 20);
-    StaticText2->setGeometry(31, 80, 26, 20);
+    CharCaption->setGeometry(24, 32, 33, 20);
+    HexCaption->setGeometry(31, 80, 26, 20);
   } else {
-    StaticText1->setGeometry(20, 32, 34, 20);
-    StaticText2->setGeometry(20, 80, 34, 20);
+    CharCaption->setGeometry(20, 32, 34, 20);
+    HexCaption->setGeometry(20, 80, 34, 20);
   }
-  for (QLineEdit* source : {EdAlphaIn, EdHexIn}) source->move(64, source->y());
-  for (QLineEdit* target : {EdAlphaOut, EdHexOut}) target->move(120, target->y());
+  for (QLineEdit* source : {SourceChar, SourceHex}) source->move(64, source->y());
+  for (QLineEdit* target : {TargetChar, TargetHex}) target->move(120, target->y());
   const int helpContext = ExportRole ? HelpExportEditor : HelpImportEditor;
-  for (QLineEdit* field : {EdAlphaIn, EdAlphaOut, EdHexIn, EdHexOut}) {
+  for (QLineEdit* field : {SourceChar, TargetChar, SourceHex, TargetHex}) {
     field->setProperty("helpContext", helpContext);
     field->setProperty("tag", 0);
   }
-  (ExportRole ? EdHexOut : EdAlphaOut)->setProperty("tag", EntryFieldTag);
+  (ExportRole ? TargetHex : TargetChar)->setProperty("tag", EntryFieldTag);
 }
 
-void TFrame1::SetTable(TCodeTab* table) {
+void EntryEditor::SetTable(CodeTable* table) {
   Table = table;
   if (Table) Table->SetActive(Table->Active);
 }
 
-void TFrame1::SetActive(bool on) {
+void EntryEditor::SetActive(bool on) {
   if (!Table) return;
-  SetRandColor(on ? Table->ActiveColor : clBtnFace);
+  SetBorderColor(on ? Table->ActiveColor : clBtnFace);
   Table->SetActive(on);
 }
 
-void TFrame1::SetActiveColor(int32_t color) {
+void EntryEditor::SetActiveColor(int32_t color) {
   if (!Table) return;
   if (color >= 0) {
     Table->ActiveColor = color;
     if (Table->Active && Table->Partner) Table->Partner->ActiveColor = color;
   }
-  SetRandColor(IsActive() ? Table->ActiveColor : clBtnFace);
+  SetBorderColor(IsActive() ? Table->ActiveColor : clBtnFace);
 }
 
-void TFrame1::SetPartnerFrame(TFrame1* frame) {
-  if (!frame && PartnerFrame && PartnerFrame->PartnerFrame) PartnerFrame->PartnerFrame = nullptr;
-  PartnerFrame = frame;
-  if (frame) frame->PartnerFrame = this;
+void EntryEditor::SetPartnerEditor(EntryEditor* frame) {
+  if (!frame && PartnerEditor && PartnerEditor->PartnerEditor) PartnerEditor->PartnerEditor = nullptr;
+  PartnerEditor = frame;
+  if (frame) frame->PartnerEditor = this;
 }
 
-void TFrame1::RandEnter(QObject*) {
+void EntryEditor::MakeActive(QObject*) {
   SetActive(true);
-  if (TableWindow && TableWindow->FrmListBox1) TableWindow->FrmListBox1->UpdateBorder();
+  if (GridWindow && GridWindow->Grid) GridWindow->Grid->UpdateBorder();
 }
 
-void TFrame1::RandExit() {
+void EntryEditor::MakeInactive() {
   SetActive(false);
-  if (TableWindow && TableWindow->FrmListBox1) TableWindow->FrmListBox1->UpdateBorder();
+  if (GridWindow && GridWindow->Grid) GridWindow->Grid->UpdateBorder();
 }
 
 // Entering the frame from outside makes its table the active one.
-void TFrame1::FocusChanged(QWidget* old, QWidget* now) {
-  if (now && isAncestorOf(now) && !(old && isAncestorOf(old))) RandEnter(this);
+void EntryEditor::FocusChanged(QWidget* old, QWidget* now) {
+  if (now && isAncestorOf(now) && !(old && isAncestorOf(old))) MakeActive(this);
 }
 
-void TFrame1::ClearSelection() {
+void EntryEditor::ClearSelection() {
   AlphaTyped = false;
   HexTyped = false;
-  SetInputHeaderColor(clBtnFace);
+  SetInputBoxColor(clBtnFace);
   if (Table) {
     Table->CurrentPosition = -1;
     Table->CurrentOrdinal = -1;
   }
-  EdAlphaOut->clear();
-  EdHexIn->clear();
-  EdHexOut->clear();
-  if (IsActive() && PartnerFrame) PartnerFrame->ClearSelection();
+  TargetChar->clear();
+  SourceHex->clear();
+  TargetHex->clear();
+  if (IsActive() && PartnerEditor) PartnerEditor->ClearSelection();
 }
 
-void TFrame1::SelectSource(int position) {
+void EntryEditor::SelectSource(int position) {
   if (Table) Table->CurrentPosition = position;
   if (position == -1) return;
-  EdAlphaIn->setText(CharText(position));
-  EdHexIn->setText(HexText(position));
-  if (IsActive() && PartnerFrame) PartnerFrame->SelectSource(Table->Entries[position & 0xFF].Target);
+  SourceChar->setText(CharText(position));
+  SourceHex->setText(HexText(position));
+  if (IsActive() && PartnerEditor) PartnerEditor->SelectSource(Table->Entries[position & 0xFF].Target);
   MoveTo(position);
 }
 
-void TFrame1::MoveTo(int position) {
+void EntryEditor::MoveTo(int position) {
   if (position == -1 || !Table) return;
   const int p = position & 0xFF;
   SetScrollPosition(p);
@@ -317,70 +317,70 @@ void TFrame1::MoveTo(int position) {
   Table->CurrentOrdinal = Table->OrdinalOf(p);
   Repaint();
   if (IsActive()) {
-    if (EdAlphaOut->property("tag").toInt() == EntryFieldTag)
-      FocusField(EdAlphaOut);
-    else if (EdHexOut->property("tag").toInt() == EntryFieldTag)
-      FocusField(EdHexOut);
+    if (TargetChar->property("tag").toInt() == EntryFieldTag)
+      FocusField(TargetChar);
+    else if (TargetHex->property("tag").toInt() == EntryFieldTag)
+      FocusField(TargetHex);
   }
-  if (IsActive() && PartnerFrame) {
+  if (IsActive() && PartnerEditor) {
     const int target = Table->Entries[p].Target;
-    PartnerFrame->MoveTo(target == -1 ? p : target);
+    PartnerEditor->MoveTo(target == -1 ? p : target);
   }
 }
 
-void TFrame1::ScrollBar1Change() {
+void EntryEditor::PositionBarChange() {
   if (ScrollByProgram) {
     ScrollByProgram = false;
     return;
   }
-  MoveTo(ScrollBar1->value());
+  MoveTo(PositionBar->value());
 }
 
-void TFrame1::SetScrollPosition(int position) {
+void EntryEditor::SetScrollPosition(int position) {
   ScrollByProgram = true;
-  ScrollBar1->setValue(position);
+  PositionBar->setValue(position);
   ScrollByProgram = false;
 }
 
-void TFrame1::Repaint() {
+void EntryEditor::Repaint() {
   if (!Table) return;
   const int p = Table->CurrentPosition;
   const int t = p == -1 ? -1 : Table->Entries[p & 0xFF].Target;
-  SetInputHeaderColor(EntryColor(p));
-  SetRandColor(IsActive() ? Table->ActiveColor : clBtnFace);
-  ShowText(EdAlphaIn, p == -1 ? QString() : CharText(p & 0xFF));
-  ShowText(EdHexIn, p == -1 ? QString() : HexText(p & 0xFF));
-  ShowText(EdAlphaOut, t == -1 ? QString() : CharText(t));
-  ShowText(EdHexOut, HexText(t));
-  if (TableWindow) TableWindow->Update();
-  if (IsActive() && PartnerFrame) PartnerFrame->Repaint();
+  SetInputBoxColor(EntryColor(p));
+  SetBorderColor(IsActive() ? Table->ActiveColor : clBtnFace);
+  ShowText(SourceChar, p == -1 ? QString() : CharText(p & 0xFF));
+  ShowText(SourceHex, p == -1 ? QString() : HexText(p & 0xFF));
+  ShowText(TargetChar, t == -1 ? QString() : CharText(t));
+  ShowText(TargetHex, HexText(t));
+  if (GridWindow) GridWindow->Update();
+  if (IsActive() && PartnerEditor) PartnerEditor->Repaint();
 }
 
-int32_t TFrame1::EntryColor(int position) const {
+int32_t EntryEditor::EntryColor(int position) const {
   if (!Table || position == -1) return clBtnFace;
-  const TCodeTab& colors = Table->Partner && !Table->Active ? *Table->Partner : *Table;
+  const CodeTable& colors = Table->Partner && !Table->Active ? *Table->Partner : *Table;
   if (Table->IsAmbiguous(position)) return colors.AmbiguousColor;
   if (Table->IsProven(position)) return colors.ProofColor;
   if (Table->Entries[position & 0xFF].Target != -1) return clBtnFace;
   return NoDataColor;
 }
 
-bool TFrame1::IsActive() const { return Table && Table->Active; }
+bool EntryEditor::IsActive() const { return Table && Table->Active; }
 
-void TFrame1::Update() {
+void EntryEditor::Update() {
   if (!Table) return;
-  if (AssignFromHex(EdHexIn->text(), EdHexOut->text()) >= 0) Repaint();
+  if (AssignFromHex(SourceHex->text(), TargetHex->text()) >= 0) Repaint();
   SetScrollPosition(Table->CurrentPosition);
 }
 
-int TFrame1::AssignFromHex(const QString& sourceText, const QString& targetText) {
+int EntryEditor::AssignFromHex(const QString& sourceText, const QString& targetText) {
   const int source = HexValue(sourceText);
   const int target = HexValue(targetText);
   if (!Table || source == -1 || target == -1) return -1;
   return Table->Assign(source, target);
 }
 
-void TFrame1::RemoveAssignment(const QString& hexText) {
+void EntryEditor::RemoveAssignment(const QString& hexText) {
   if (Table) {
     // The model reads two characters; shorter text is padded with NULs.
     char text[3] = {0, 0, 0};
@@ -389,11 +389,11 @@ void TFrame1::RemoveAssignment(const QString& hexText) {
     Table->UnassignHex(text);
   }
   ClearSelection();
-  if (TableWindow) TableWindow->Update();
-  if (IsActive() && PartnerFrame && PartnerFrame->TableWindow) PartnerFrame->TableWindow->Update();
+  if (GridWindow) GridWindow->Update();
+  if (IsActive() && PartnerEditor && PartnerEditor->GridWindow) PartnerEditor->GridWindow->Update();
 }
 
-int TFrame1::HexValue(const QString& text) {
+int EntryEditor::HexValue(const QString& text) {
   if (text.size() != 2) return -1;
   int value = 0;
   for (const QChar c : text) {
@@ -408,20 +408,20 @@ int TFrame1::HexValue(const QString& text) {
   return value;
 }
 
-QString TFrame1::HexToChar(const QString& hexText) const {
+QString EntryEditor::HexToChar(const QString& hexText) const {
   const int value = HexValue(hexText);
   return value == -1 ? QString() : CharText(value);
 }
 
-void TFrame1::SetDisplayFont(const TFont& font) {
+void EntryEditor::SetDisplayFont(const DisplayFont& font) {
   displayOem_ = font.OemCharset;
   const QFont qfont = font.ToQFont();
-  EdAlphaIn->setFont(qfont);
-  EdAlphaOut->setFont(qfont);
+  SourceChar->setFont(qfont);
+  TargetChar->setFont(qfont);
 }
 
 // The character that shows a byte in the display font; NUL shows nothing.
-QString TFrame1::CharText(int code) const {
+QString EntryEditor::CharText(int code) const {
   if (code == 0) return QString();
   return QString(DisplayChar(static_cast<uint8_t>(code), displayOem_));
 }
@@ -429,7 +429,7 @@ QString TFrame1::CharText(int code) const {
 // The byte of the single character in a character field, -1 for none.
 // A character the program put there maps back through the display font;
 // one that was typed or pasted converts as a typed key does.
-int TFrame1::CodeOfText(const QString& text) const {
+int EntryEditor::CodeOfText(const QString& text) const {
   if (text.size() != 1) return -1;
   const QChar c = text.at(0);
   int match = -1;
@@ -447,76 +447,76 @@ int TFrame1::CodeOfText(const QString& text) const {
   return OemInput ? AnsiToOem(static_cast<uint8_t>(typed)) : typed;
 }
 
-void TFrame1::SetInputHeaderColor(int32_t color) {
-  if (color == inputHeaderColor_) return;
-  inputHeaderColor_ = color;
-  PaintBackground(InputHeader, color);
+void EntryEditor::SetInputBoxColor(int32_t color) {
+  if (color == inputBoxColor_) return;
+  inputBoxColor_ = color;
+  PaintBackground(InputBox, color);
 }
 
-void TFrame1::SetRandColor(int32_t color) {
-  if (color == randColor_) return;
-  randColor_ = color;
-  PaintBackground(Rand, color);
+void EntryEditor::SetBorderColor(int32_t color) {
+  if (color == borderColor_) return;
+  borderColor_ = color;
+  PaintBackground(Border, color);
 }
 
 // A field that takes the focus is ready to be typed over, as after Tab.
-void TFrame1::FocusField(QLineEdit* field) {
+void EntryEditor::FocusField(QLineEdit* field) {
   field->setFocus(Qt::OtherFocusReason);
   field->selectAll();
 }
 
-bool TFrame1::eventFilter(QObject* watched, QEvent* event) {
+bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
   auto* field = qobject_cast<QLineEdit*>(watched);
   if (!field) return QFrame::eventFilter(watched, event);
   const auto& key = static_cast<const QKeyEvent&>(*event);
   if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) return false;
 
-  const bool alphaField = field == EdAlphaIn || field == EdAlphaOut;
+  const bool alphaField = field == SourceChar || field == TargetChar;
   if (alphaField ? EdAlphaKeyDown(key) : EdHexKeyDown(key)) return true;
 
   int byte = TypedByte(key);
   if (byte == NoCharacter) return false;
   if (byte == Unmapped) {
-    DM1->Prompter().Beep();
+    DM1->Prompt().Beep();
     return true;
   }
-  if (field == EdAlphaIn) return EdAlphaInKeyPress(byte);
-  if (field == EdAlphaOut) return EdAlphaOutKeyPress(byte);
-  return EdHexInKeyPress(byte);
+  if (field == SourceChar) return SourceCharKeyPress(byte);
+  if (field == TargetChar) return TargetCharKeyPress(byte);
+  return SourceHexKeyPress(byte);
 }
 
-bool TFrame1::EdAlphaKeyDown(const QKeyEvent& key) {
+bool EntryEditor::EdAlphaKeyDown(const QKeyEvent& key) {
   AlphaTyped = true;
   HexTyped = false;
   return HandleKeyDown(key);
 }
 
-bool TFrame1::EdHexKeyDown(const QKeyEvent& key) {
+bool EntryEditor::EdHexKeyDown(const QKeyEvent& key) {
   AlphaTyped = false;
   HexTyped = true;
   return HandleKeyDown(key);
 }
 
-bool TFrame1::HandleKeyDown(const QKeyEvent& key) {
+bool EntryEditor::HandleKeyDown(const QKeyEvent& key) {
   const int code = key.key();
   const bool ctrl = key.modifiers() & Qt::ControlModifier;
   if (code == Qt::Key_Return || code == Qt::Key_Enter) {
     AlphaTyped = false;
     HexTyped = false;
-    if (EdHexOut->text().size() == 2 && EdHexIn->text().size() == 2) {
+    if (TargetHex->text().size() == 2 && SourceHex->text().size() == 2) {
       Update();
-      FocusField(ExportRole ? EdAlphaIn : EdHexIn);
+      FocusField(ExportRole ? SourceChar : SourceHex);
     }
     return true;
   }
   if (ctrl && code == Qt::Key_Delete) {
-    RemoveAssignment(EdHexIn->text());
+    RemoveAssignment(SourceHex->text());
     return false;
   }
   if (ctrl && (code == Qt::Key_Right || code == Qt::Key_Down || code == Qt::Key_Left || code == Qt::Key_Up)) {
     if (!Table) return true;
-    const TDM1& dm = *DM1;
+    const Session& dm = *DM1;
     switch (code) {
       case Qt::Key_Right: SelectSource(dm.StepRight(*Table)); break;
       case Qt::Key_Down: SelectSource(dm.StepDown(*Table)); break;
@@ -526,9 +526,9 @@ bool TFrame1::HandleKeyDown(const QKeyEvent& key) {
     return true;
   }
   if (code == Qt::Key_F3) {
-    const int source = Table ? Table->FindTarget(HexValue(EdHexOut->text())) : -1;
+    const int source = Table ? Table->FindTarget(HexValue(TargetHex->text())) : -1;
     if (source == -1)
-      DM1->Prompter().Information("Zeichen nicht zugeordnet!");
+      DM1->Prompt().Information("Zeichen nicht zugeordnet!");
     else
       MoveTo(source);
     return true;
@@ -536,20 +536,20 @@ bool TFrame1::HandleKeyDown(const QKeyEvent& key) {
   return false;
 }
 
-bool TFrame1::EdHexInKeyPress(int key) {
+bool EntryEditor::SourceHexKeyPress(int key) {
   if (key == Enter) return true;
-  SetInputHeaderColor(clBtnFace);
+  SetInputBoxColor(clBtnFace);
   if (key >= 0x20 && key <= 0x7E && !IsHexDigit(key)) {
-    DM1->Prompter().Beep();
+    DM1->Prompt().Beep();
     return true;
   }
   return false;
 }
 
-bool TFrame1::EdAlphaInKeyPress(int key) {
+bool EntryEditor::SourceCharKeyPress(int key) {
   if (key == Enter) return true;
   if (OemInput) key = AnsiToOem(static_cast<uint8_t>(key));
-  SetInputHeaderColor(clBtnFace);
+  SetInputBoxColor(clBtnFace);
   if (key == 0 || key == '.' || key == Backspace) return false;
   AlphaTyped = false;
   HexTyped = false;
@@ -558,58 +558,58 @@ bool TFrame1::EdAlphaInKeyPress(int key) {
   return true;
 }
 
-bool TFrame1::EdAlphaOutKeyPress(int key) {
+bool EntryEditor::TargetCharKeyPress(int key) {
   if (key == Enter) return true;
   if (OemInput) key = AnsiToOem(static_cast<uint8_t>(key));
-  SetInputHeaderColor(clBtnFace);
+  SetInputBoxColor(clBtnFace);
   if (key == 0 || key == '.' || key == Backspace) return false;
   AlphaTyped = false;
   HexTyped = false;
-  EdAlphaOut->setText(CharText(key));
-  EdHexOut->setText(HexText(key));
-  SetInputHeaderColor(EntryColor(Table ? Table->CurrentPosition : -1));
+  TargetChar->setText(CharText(key));
+  TargetHex->setText(HexText(key));
+  SetInputBoxColor(EntryColor(Table ? Table->CurrentPosition : -1));
   return true;
 }
 
-void TFrame1::EdAlphaInChange() {
+void EntryEditor::SourceCharChange() {
   if (!AlphaTyped) return;
   AlphaTyped = false;
-  const int code = CodeOfText(EdAlphaIn->text());
+  const int code = CodeOfText(SourceChar->text());
   ClearSelection();
   SelectSource(code);
-  SetInputHeaderColor(EntryColor(code));
+  SetInputBoxColor(EntryColor(code));
 }
 
-void TFrame1::EdAlphaOutChange() {
+void EntryEditor::TargetCharChange() {
   if (!AlphaTyped) return;
   AlphaTyped = false;
-  EdHexOut->setText(HexText(CodeOfText(EdAlphaOut->text())));
+  TargetHex->setText(HexText(CodeOfText(TargetChar->text())));
 }
 
-void TFrame1::EdHexInChange() {
+void EntryEditor::SourceHexChange() {
   if (!HexTyped) return;
-  if (PartnerFrame) PartnerFrame->ClearSelection();
+  if (PartnerEditor) PartnerEditor->ClearSelection();
   HexTyped = false;
-  const int code = HexValue(EdHexIn->text());
-  EdAlphaIn->setText(HexToChar(EdHexIn->text()));
+  const int code = HexValue(SourceHex->text());
+  SourceChar->setText(HexToChar(SourceHex->text()));
   if (Table && code != -1) {
     SelectSource(code);
     const int position = Table->CurrentPosition;
-    SetInputHeaderColor(EntryColor(position));
+    SetInputBoxColor(EntryColor(position));
     const int target = position == -1 ? -1 : Table->Entries[position & 0xFF].Target;
     if (target != -1) {
-      EdHexOut->setText(HexText(target));
-      EdAlphaOut->setText(CharText(target));
-      if (PartnerFrame) PartnerFrame->MoveTo(target);
+      TargetHex->setText(HexText(target));
+      TargetChar->setText(CharText(target));
+      if (PartnerEditor) PartnerEditor->MoveTo(target);
       return;
     }
   }
-  EdHexOut->clear();
-  EdAlphaOut->clear();
+  TargetHex->clear();
+  TargetChar->clear();
 }
 
-void TFrame1::EdHexOutChange() {
+void EntryEditor::TargetHexChange() {
   if (!HexTyped) return;
   HexTyped = false;
-  EdAlphaOut->setText(HexToChar(EdHexOut->text()));
+  TargetChar->setText(HexToChar(TargetHex->text()));
 }

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/codepage.h"
-#include "platform/fontobj.h"
-#include "ui/celltext.h"
+#include "platform/displayfont.h"
+#include "ui/celltextpainter.h"
 
 namespace {
 
@@ -18,13 +18,13 @@ QImage Blank() {
 }
 
 // The text as the grid draws it and as QPainter draws it, side by side.
-struct TDrawn {
+struct Drawn {
   QImage Cell;
   QImage Plain;
 };
 
-TDrawn DrawBothWays(TCellText& cells, const QFont& font, const QString& text) {
-  TDrawn drawn{Blank(), Blank()};
+Drawn DrawBothWays(CellTextPainter& cells, const QFont& font, const QString& text) {
+  Drawn drawn{Blank(), Blank()};
   const QPointF origin(2, 16);
   {
     QPainter painter(&drawn.Cell);
@@ -42,12 +42,12 @@ TDrawn DrawBothWays(TCellText& cells, const QFont& font, const QString& text) {
 }
 
 TEST(CellText, DrawsLikeDrawTextInEveryDisplayFace) {
-  TCellText cells;
+  CellTextPainter cells;
   const QString texts[] = {" A:C1", "  0F ", QString::fromLatin1(" \xE4=84"), QString::fromLatin1(" \xFF:DF")};
-  for (const TFont& font :
-       {TFont("Courier New", -12), TFont("MS Sans Serif", -11), TFont("Terminal", -12, true, true)}) {
+  for (const DisplayFont& font :
+       {DisplayFont("Courier New", -12), DisplayFont("MS Sans Serif", -11), DisplayFont("Terminal", -12, true, true)}) {
     for (const QString& text : texts) {
-      const TDrawn drawn = DrawBothWays(cells, font.ToQFont(), text);
+      const Drawn drawn = DrawBothWays(cells, font.ToQFont(), text);
       EXPECT_NE(drawn.Cell, Blank()) << font.Name.toStdString() << " '" << text.toStdString() << "'";
       EXPECT_EQ(drawn.Cell, drawn.Plain) << font.Name.toStdString() << " '" << text.toStdString() << "'";
     }
@@ -55,28 +55,28 @@ TEST(CellText, DrawsLikeDrawTextInEveryDisplayFace) {
 }
 
 TEST(CellText, EveryByteOfBothCodePagesDrawsLikeDrawText) {
-  for (const TFont& font : {TFont("Courier New", -12), TFont("Terminal", -12, true, true)}) {
-    TCellText cells;
+  for (const DisplayFont& font : {DisplayFont("Courier New", -12), DisplayFont("Terminal", -12, true, true)}) {
+    CellTextPainter cells;
     for (int byte = 0; byte < 256; ++byte) {
       const QString text = QString(" ") + DisplayChar(static_cast<uint8_t>(byte), font.OemCharset) + ":41";
-      const TDrawn drawn = DrawBothWays(cells, font.ToQFont(), text);
+      const Drawn drawn = DrawBothWays(cells, font.ToQFont(), text);
       EXPECT_EQ(drawn.Cell, drawn.Plain) << font.Name.toStdString() << " byte " << byte;
     }
   }
 }
 
 TEST(CellText, CharacterMissingFromTheFaceStillShows) {
-  TCellText cells;
+  CellTextPainter cells;
   const QString text = QString(" ") + QChar(0x4E00) + ":41";  // a CJK character
-  const TDrawn drawn = DrawBothWays(cells, TFont("Courier New", -12).ToQFont(), text);
+  const Drawn drawn = DrawBothWays(cells, DisplayFont("Courier New", -12).ToQFont(), text);
   EXPECT_EQ(drawn.Cell, drawn.Plain);
 }
 
 TEST(CellText, FollowsAChangeOfFont) {
-  TCellText cells;
+  CellTextPainter cells;
   const QString text = " A:C1";
-  DrawBothWays(cells, TFont("Courier New", -12).ToQFont(), text);
-  const TDrawn drawn = DrawBothWays(cells, TFont("Terminal", -12, true, true).ToQFont(), text);
+  DrawBothWays(cells, DisplayFont("Courier New", -12).ToQFont(), text);
+  const Drawn drawn = DrawBothWays(cells, DisplayFont("Terminal", -12, true, true).ToQFont(), text);
   EXPECT_EQ(drawn.Cell, drawn.Plain);
 }
 

@@ -1,4 +1,4 @@
-#include "ui/frmunit2.h"
+#include "ui/tablegrid.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-#include "app/dm1unit.h"
-#include "model/codetab.h"
+#include "app/session.h"
+#include "model/codetable.h"
 #include "platform/codepage.h"
 #include "platform/colors.h"
 
@@ -17,9 +17,9 @@ constexpr int BorderWidth = 5;
 
 // The coloured margin around the grid. A colour change repaints the margin
 // only, never the grid inside it.
-class TBorderPanel : public QWidget {
+class BorderPanel : public QWidget {
  public:
-  explicit TBorderPanel(QWidget* parent) : QWidget(parent) { setObjectName("Border"); }
+  explicit BorderPanel(QWidget* parent) : QWidget(parent) { setObjectName("Border"); }
 
   int32_t Color = clYellow;
 
@@ -40,10 +40,10 @@ class TBorderPanel : public QWidget {
 // The owner-drawn list: 0 or 289 items laid out column by column, single
 // selection. All items are painted in one pass; every refresh only
 // schedules that pass.
-class TGridList : public QWidget {
+class GridList : public QWidget {
  public:
-  TGridList(TFrmListBox* frame, QWidget* parent) : QWidget(parent), frame_(frame) {
-    setObjectName("ListBox1");
+  GridList(TableGrid* frame, QWidget* parent) : QWidget(parent), frame_(frame) {
+    setObjectName("Cells");
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
@@ -62,13 +62,13 @@ class TGridList : public QWidget {
     painter.fillRect(event->rect(), palette().color(QPalette::Base));
     painter.setFont(font());
     for (int item = 0; item < Count; ++item) {
-      const TCellRect cell = ItemRect(item, width());
+      const CellRect cell = ItemRect(item, width());
       const QRect rect(cell.X, cell.Y, cell.Width, cell.Height);
       if (!event->rect().intersects(rect)) continue;
       if (item == Index) painter.fillRect(rect, palette().color(QPalette::Highlight));
       painter.save();
       painter.setClipRect(rect);
-      frame_->ListBox1DrawItem(painter, item, rect);
+      frame_->CellsDrawItem(painter, item, rect);
       painter.restore();
     }
   }
@@ -82,7 +82,7 @@ class TGridList : public QWidget {
   bool event(QEvent* event) override {
     if (event->type() != QEvent::KeyPress) return QWidget::event(event);
     event->accept();
-    frame_->ListBox1KeyDown();
+    frame_->CellsKeyDown();
     return true;
   }
 
@@ -91,7 +91,7 @@ class TGridList : public QWidget {
     if (event.button() != Qt::LeftButton) return;
     const QPoint at = event.position().toPoint();
     Select(ItemAt(at.x(), at.y(), width(), Count));
-    frame_->ListBox1DblClick();
+    frame_->CellsDblClick();
   }
 
   void Select(int item) {
@@ -103,24 +103,24 @@ class TGridList : public QWidget {
 
   void RepaintItem(int item) {
     if (item < 0) return;
-    const TCellRect cell = ItemRect(item, width());
+    const CellRect cell = ItemRect(item, width());
     update(cell.X, cell.Y, cell.Width, cell.Height);
   }
 
-  TFrmListBox* frame_;
+  TableGrid* frame_;
 };
 
-TFrmListBox::TFrmListBox(QWidget* parent) : QFrame(parent) {
-  setObjectName("FrmListBox1");
+TableGrid::TableGrid(QWidget* parent) : QFrame(parent) {
+  setObjectName("Grid");
   resize(840, 294);
-  border_ = new TBorderPanel(this);
+  border_ = new BorderPanel(this);
   Border = border_;
   Panel2 = new QWidget(Border);
   Panel2->setObjectName("Panel2");
-  list_ = new TGridList(this, Panel2);
-  ListBox1 = list_;
-  listFont_ = TFont("Fixedsys", -11);
-  ListBox1->setFont(listFont_.ToQFont());
+  list_ = new GridList(this, Panel2);
+  Cells = list_;
+  listFont_ = DisplayFont("Fixedsys", -11);
+  Cells->setFont(listFont_.ToQFont());
 
   auto* frameLayout = new QVBoxLayout(this);
   frameLayout->setContentsMargins(0, 0, 0, 0);
@@ -130,19 +130,19 @@ TFrmListBox::TFrmListBox(QWidget* parent) : QFrame(parent) {
   borderLayout->addWidget(Panel2);
   auto* panelLayout = new QVBoxLayout(Panel2);
   panelLayout->setContentsMargins(0, 0, 0, 0);
-  panelLayout->addWidget(ListBox1);
+  panelLayout->addWidget(Cells);
 }
 
-void TFrmListBox::SetTable(TCodeTab* table) {
+void TableGrid::SetTable(CodeTable* table) {
   table_ = table;
   if (!table_) return;
   cached_ = GridColorsOf(*table_);
   UpdateBorder();
 }
 
-TCodeTab* TFrmListBox::Table() const { return table_; }
+CodeTable* TableGrid::Table() const { return table_; }
 
-void TFrmListBox::Update() {
+void TableGrid::Update() {
   if (!table_) {
     ClearList();
     return;
@@ -151,48 +151,48 @@ void TFrmListBox::Update() {
   SetActive(table_->Active != 0);
   list_->SetCount(GridItems);
   currentEntry_ = table_->CurrentPosition;
-  ListBox1->update();
+  Cells->update();
 }
 
-void TFrmListBox::ClearList() {
+void TableGrid::ClearList() {
   if (list_->Count == 0) return;
   list_->SetCount(0);
-  ListBox1->update();
+  Cells->update();
 }
 
-void TFrmListBox::SetActive(bool on) {
+void TableGrid::SetActive(bool on) {
   if (!table_) return;
   table_->SetActive(on ? 1 : 0);
   UpdateBorder();
 }
 
-void TFrmListBox::UpdateBorder() {
+void TableGrid::UpdateBorder() {
   border_->SetColor(table_ && table_->Active ? table_->ActiveColor : clBtnFace);
 }
 
-void TFrmListBox::SetListFont(const TFont& font) {
+void TableGrid::SetListFont(const DisplayFont& font) {
   const QFont qfont = font.ToQFont();
   listFont_ = font;
-  if (ListBox1->font() != qfont) ListBox1->setFont(qfont);
+  if (Cells->font() != qfont) Cells->setFont(qfont);
 }
 
-int TFrmListBox::ItemCount() const { return list_->Count; }
+int TableGrid::ItemCount() const { return list_->Count; }
 
-int TFrmListBox::ItemIndex() const { return list_->Index; }
+int TableGrid::ItemIndex() const { return list_->Index; }
 
-int TFrmListBox::CurrentEntry() const { return currentEntry_; }
+int TableGrid::CurrentEntry() const { return currentEntry_; }
 
-TGridColors TFrmListBox::CachedColors() const { return cached_; }
+GridColors TableGrid::CachedColors() const { return cached_; }
 
-int32_t TFrmListBox::BorderColor() const { return border_->Color; }
+int32_t TableGrid::BorderColor() const { return border_->Color; }
 
-void TFrmListBox::ListBox1DrawItem(QPainter& painter, int item, const QRect& rect) {
-  const QPalette& palette = ListBox1->palette();
+void TableGrid::CellsDrawItem(QPainter& painter, int item, const QRect& rect) {
+  const QPalette& palette = Cells->palette();
   if (item == 0) {
     painter.fillRect(rect, ResolveColor(clBtnFace, palette));
     return;
   }
-  const TGridItem cell = ItemMapper(item);
+  const GridItem cell = ItemMapper(item);
   // One line of text from the top left, 2 pixels in.
   const QPointF origin(rect.left() + 2, rect.top() + painter.fontMetrics().ascent());
   if (cell.High < 0 || cell.Low < 0) {
@@ -211,19 +211,19 @@ void TFrmListBox::ListBox1DrawItem(QPainter& painter, int item, const QRect& rec
   }
 }
 
-void TFrmListBox::ListBox1DblClick() {
+void TableGrid::CellsDblClick() {
   if (!OnSelectEntry) return;
   if (list_->Index < 0) {
-    DM1->Prompter().Beep();
+    DM1->Prompt().Beep();
     return;
   }
-  const TGridItem cell = ItemMapper(list_->Index);
+  const GridItem cell = ItemMapper(list_->Index);
   if (cell.High < 0 || cell.Low < 0 || !table_) {
-    DM1->Prompter().Beep();
+    DM1->Prompt().Beep();
     return;
   }
   table_->SetActive(1);
   OnSelectEntry(cell.Entry);
 }
 
-void TFrmListBox::ListBox1KeyDown() { DM1->Prompter().Beep(); }
+void TableGrid::CellsKeyDown() { DM1->Prompt().Beep(); }

@@ -1,4 +1,4 @@
-#include "model/codetab.h"
+#include "model/codetable.h"
 
 #include <cstring>
 #include <string>
@@ -54,7 +54,7 @@ void WriteHexPart(char* cell, int code) {
 
 }  // namespace
 
-TCodeTab::TCodeTab(int kind)
+CodeTable::CodeTable(int kind)
     : Entries(),
       CellText(),
       HexText(),
@@ -75,7 +75,7 @@ TCodeTab::TCodeTab(int kind)
   Reset(false);
 }
 
-void TCodeTab::Reset(bool forgetKind) {
+void CodeTable::Reset(bool forgetKind) {
   if (forgetKind) {
     Font = nullptr;
     Kind = Unknown;
@@ -93,14 +93,14 @@ void TCodeTab::Reset(bool forgetKind) {
   HexText[2] = '\0';
 }
 
-int TCodeTab::CountAssigned() const {
+int CodeTable::CountAssigned() const {
   int n = 0;
-  for (const TEntry& e : Entries)
+  for (const TableEntry& e : Entries)
     if (e.Target != -1) ++n;
   return n;
 }
 
-int TCodeTab::NthAssigned(int n) const {
+int CodeTable::NthAssigned(int n) const {
   if (n < 0) return -1;
   for (int p = 0; p < 256; ++p) {
     if (Entries[p].Target == -1) continue;
@@ -110,17 +110,17 @@ int TCodeTab::NthAssigned(int n) const {
   return -1;
 }
 
-int TCodeTab::FirstAssigned(int& position) const {
+int CodeTable::FirstAssigned(int& position) const {
   position = NthAssigned(0);
   return position == -1 ? -1 : 0;
 }
 
-int TCodeTab::OrdinalOf(int position) const {
+int CodeTable::OrdinalOf(int position) const {
   if (position == -1) return -1;
   return AssignedBelow((position & 0xFF) + 1) - 1;
 }
 
-int TCodeTab::Assign(int position, int target) {
+int CodeTable::Assign(int position, int target) {
   if (position == -1) return -1;
   const int p = position & 0xFF;
   const int t = target & 0xFF;
@@ -131,7 +131,7 @@ int TCodeTab::Assign(int position, int target) {
   BuildHeader(-1, nullptr);
   if (Kind != Export) WriteCharPart(CellText[p], t);
   WriteHexPart(CellText[p], t);
-  TCodeTab* partner = MirrorPartner();
+  CodeTable* partner = MirrorPartner();
   if (partner != nullptr && Entries[t].Count == 0) {
     partner->Assign(t, p);
     if (IsAmbiguous(WholeTable) == 0 && IsProven(WholeTable) == 0)
@@ -141,7 +141,7 @@ int TCodeTab::Assign(int position, int target) {
   return CurrentOrdinal;
 }
 
-int TCodeTab::Unassign(int position) {
+int CodeTable::Unassign(int position) {
   if (position == -1) return -1;
   const int p = position & 0xFF;
   const int old = Entries[p].Target;
@@ -149,12 +149,12 @@ int TCodeTab::Unassign(int position) {
   Entries[p].Target = -1;
   WriteCharPart(CellText[p], p);
   WriteHexPart(CellText[p], p);
-  TCodeTab* partner = MirrorPartner();
+  CodeTable* partner = MirrorPartner();
   if (partner != nullptr) partner->Unassign(old);
   return AssignedBelow(p) - 1;
 }
 
-const char* TCodeTab::HexOf(int value) {
+const char* CodeTable::HexOf(int value) {
   if (value == -1) return "";
   HexText[0] = HexDigits[(value >> 4) & 0xF];
   HexText[1] = HexDigits[value & 0xF];
@@ -162,7 +162,7 @@ const char* TCodeTab::HexOf(int value) {
   return HexText;
 }
 
-int TCodeTab::ParseHex2(const char* text) {
+int CodeTable::ParseHex2(const char* text) {
   if (text == nullptr) return -1;
   const int high = HexValue(text[0]);
   if (high < 0) return -1;
@@ -171,9 +171,9 @@ int TCodeTab::ParseHex2(const char* text) {
   return high * 16 + low;
 }
 
-void TCodeTab::UnassignHex(const char* text) { Unassign(ParseHex2(text)); }
+void CodeTable::UnassignHex(const char* text) { Unassign(ParseHex2(text)); }
 
-void TCodeTab::LoadEntries(const TEntry (&entries)[256]) {
+void CodeTable::LoadEntries(const TableEntry (&entries)[256]) {
   int16_t targets[256];
   for (int p = 0; p < 256; ++p) targets[p] = entries[p].Target;
   Reset(false);
@@ -182,13 +182,13 @@ void TCodeTab::LoadEntries(const TEntry (&entries)[256]) {
   CurrentOrdinal = FirstAssigned(CurrentPosition);
 }
 
-void TCodeTab::LoadBytes(const uint8_t (&bytes)[256]) {
+void CodeTable::LoadBytes(const uint8_t (&bytes)[256]) {
   Reset(false);
   for (int p = 0; p < 256; ++p) Assign(p, bytes[p]);
   CurrentOrdinal = FirstAssigned(CurrentPosition);
 }
 
-void TCodeTab::BuildInverse(const TCodeTab& source) {
+void CodeTable::BuildInverse(const CodeTable& source) {
   // Read the source first: it may be this very table.
   int16_t targets[256];
   for (int p = 0; p < 256; ++p) targets[p] = source.Entries[p].Target;
@@ -197,18 +197,18 @@ void TCodeTab::BuildInverse(const TCodeTab& source) {
   CurrentOrdinal = FirstAssigned(CurrentPosition);
 }
 
-int TCodeTab::Select(int position) {
+int CodeTable::Select(int position) {
   CurrentOrdinal = -1;
   CurrentPosition = position == -1 ? -1 : position & 0xFF;
   if (position == -1) return -1;
   CurrentOrdinal = OrdinalOf(position);
   if (CurrentOrdinal == -1) return -1;
-  TCodeTab* partner = MirrorPartner();
+  CodeTable* partner = MirrorPartner();
   if (partner != nullptr) partner->Select(Entries[CurrentPosition].Target);
   return CurrentOrdinal;
 }
 
-void TCodeTab::SetActive(int on) {
+void CodeTable::SetActive(int on) {
   Active = on != 0 ? 1 : 0;
   if (Partner != nullptr && Partner->Active == Active) {
     Partner->Active = Active != 0 ? 0 : 1;
@@ -216,7 +216,7 @@ void TCodeTab::SetActive(int on) {
   }
 }
 
-void TCodeTab::Link(TCodeTab* other) {
+void CodeTable::Link(CodeTable* other) {
   if (LinkBusy != 0) {
     LinkBusy = 0;
     return;
@@ -235,7 +235,7 @@ void TCodeTab::Link(TCodeTab* other) {
   LinkBusy = 0;
 }
 
-int TCodeTab::BuildHeader(int kind, const char* name) {
+int CodeTable::BuildHeader(int kind, const char* name) {
   // The name may point into Header itself (HeaderName), so copy it first.
   char keptName[HeaderMax + 1];
   CopyCut(keptName, name, HeaderMax);
@@ -248,7 +248,7 @@ int TCodeTab::BuildHeader(int kind, const char* name) {
   return static_cast<int>(std::strlen(Header));
 }
 
-const char* TCodeTab::HeaderName() const {
+const char* CodeTable::HeaderName() const {
   const char* bracket = std::strchr(Header, ']');
   if (bracket == nullptr) return "";
   ++bracket;
@@ -256,7 +256,7 @@ const char* TCodeTab::HeaderName() const {
   return bracket;
 }
 
-void TCodeTab::SetFont(TFont* font, const char* fontName) {
+void CodeTable::SetFont(DisplayFont* font, const char* fontName) {
   Font = font;
   char name[HeaderMax + 1];
   CopyCut(name, HeaderName(), HeaderMax);
@@ -264,9 +264,9 @@ void TCodeTab::SetFont(TFont* font, const char* fontName) {
   BuildHeader(-1, name);
 }
 
-void TCodeTab::SetKind(int kind) { BuildHeader(kind, HeaderName()); }
+void CodeTable::SetKind(int kind) { BuildHeader(kind, HeaderName()); }
 
-int TCodeTab::IsAmbiguous(int position) const {
+int CodeTable::IsAmbiguous(int position) const {
   if (position == -1) return 0;
   if (position == WholeTable) {
     for (int p = 0; p < 256; ++p)
@@ -277,7 +277,7 @@ int TCodeTab::IsAmbiguous(int position) const {
   return IsCode(t) && Entries[t].Count > 0 ? 1 : 0;
 }
 
-int TCodeTab::IsProven(int position) const {
+int CodeTable::IsProven(int position) const {
   if (position == -1 || Partner == nullptr) return 0;
   if (position == WholeTable) {
     if (IsAmbiguous(WholeTable) != 0 || Partner->IsAmbiguous(WholeTable) != 0)
@@ -293,7 +293,7 @@ int TCodeTab::IsProven(int position) const {
   return u != -1 && (u & 0xFF) == p ? 1 : 0;
 }
 
-int TCodeTab::FindTarget(int value) const {
+int CodeTable::FindTarget(int value) const {
   if (value == -1) return -1;
   const int v = value & 0xFF;
   for (int p = 0; p < 256; ++p) {
@@ -303,20 +303,20 @@ int TCodeTab::FindTarget(int value) const {
   return -1;
 }
 
-int TCodeTab::AssignedBelow(int end) const {
+int CodeTable::AssignedBelow(int end) const {
   int n = 0;
   for (int p = 0; p < end; ++p)
     if (Entries[p].Target != -1) ++n;
   return n;
 }
 
-void TCodeTab::DropCount(int code) {
+void CodeTable::DropCount(int code) {
   if (IsCode(code) && Entries[code].Count >= 0) --Entries[code].Count;
 }
 
 // Only the active table of a pair mirrors, and never into a partner that is
 // itself active, so that a mirrored edit cannot bounce back.
-TCodeTab* TCodeTab::MirrorPartner() const {
+CodeTable* CodeTable::MirrorPartner() const {
   if (Active != 1 || Partner == nullptr || Partner->Active == 1) return nullptr;
   return Partner;
 }

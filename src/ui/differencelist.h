@@ -13,14 +13,14 @@
 class QLabel;
 class QTreeWidget;
 class QModelIndex;
-class TCodeTab;
-struct TFont;
+class CodeTable;
+struct DisplayFont;
 
-class TDiffList : public QWidget {
+class DifferenceList : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TDiffList(QWidget* parent = nullptr);
+  explicit DifferenceList(QWidget* parent = nullptr);
 
   QLabel* LblSummary;
   QTreeWidget* ListDiff;
@@ -31,8 +31,8 @@ class TDiffList : public QWidget {
   // Fills the list: word names the table ("EXPORT"), otherName the mapping
   // it was compared with. Characters are shown in font through the OEM code
   // page when oem is set, as the grid shows them.
-  void ShowDifferences(const TCodeTab& table, const QString& word, const QString& otherName,
-                       const std::vector<TDifference>& differences, const TFont* font, bool oem);
+  void ShowDifferences(const CodeTable& table, const QString& word, const QString& otherName,
+                       const std::vector<Difference>& differences, const DisplayFont* font, bool oem);
 
  private:
   void Choose(const QModelIndex& index);

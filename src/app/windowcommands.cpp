@@ -1,25 +1,25 @@
-#include "app/dm1unit.h"
+#include "app/session.h"
 
-#include "ui/frmunit2.h"
-#include "ui/listform.h"
-#include "ui/teunit1.h"
+#include "ui/tablegrid.h"
+#include "ui/tablewindow.h"
+#include "ui/controlwindow.h"
 
 namespace {
 
-TItemMapper MapperFor(const QAction& doSwap) { return doSwap.isChecked() ? MapColumnsHigh : MapRowsHigh; }
+GridMapping MapperFor(const QAction& doSwap) { return doSwap.isChecked() ? MapColumnsHigh : MapRowsHigh; }
 
 // The EXPORT window sits at the top left; the IMPORT window below it,
 // covering the lowest 8 pixels of the EXPORT window.
-void Place(TListBoxForm& window, bool below) {
+void Place(TableWindow& window, bool below) {
   window.move(0, below ? window.frameGeometry().height() - 8 : 0);
 }
 
-TListBoxForm* CreateTableWindow(TCodeTab* table, const TFont* font, const QAction& doSwap, bool below) {
-  auto* window = new TListBoxForm(nullptr);
+TableWindow* CreateTableWindow(CodeTable* table, const DisplayFont* font, const QAction& doSwap, bool below) {
+  auto* window = new TableWindow(nullptr);
   Place(*window, below);
   window->SetTable(table);
-  if (font) window->FrmListBox1->SetListFont(*font);
-  window->FrmListBox1->ItemMapper = MapperFor(doSwap);
+  if (font) window->Grid->SetListFont(*font);
+  window->Grid->ItemMapper = MapperFor(doSwap);
   return window;
 }
 
@@ -28,9 +28,9 @@ void RefreshControlWindow() {
 }
 
 // Shows a hidden window and hides a visible one, creating it on first use.
-void ToggleTableWindow(TDM1& session, TListBoxForm*& window, TCodeTab* table, QAction& action, bool below) {
+void ToggleTableWindow(Session& session, TableWindow*& window, CodeTable* table, QAction& action, bool below) {
   const bool created = window == nullptr;
-  if (created) window = CreateTableWindow(table, session.DisplayFont, *session.DoSwap, below);
+  if (created) window = CreateTableWindow(table, session.CurrentFont, *session.SwapRowsColumns, below);
   // The close box hides a window behind the action's back.
   action.setChecked(window->isVisible());
   if (action.isChecked()) {
@@ -47,16 +47,16 @@ void ToggleTableWindow(TDM1& session, TListBoxForm*& window, TCodeTab* table, QA
 
 }  // namespace
 
-void TDM1::ShowExportExecute() { ToggleTableWindow(*this, ExportWindow, ExportTable, *ShowExport, false); }
+void Session::ShowExportExecute() { ToggleTableWindow(*this, ExportWindow, ExportTable, *ShowExport, false); }
 
-void TDM1::ShowImportExecute() { ToggleTableWindow(*this, ImportWindow, ImportTable, *ShowImport, true); }
+void Session::ShowImportExecute() { ToggleTableWindow(*this, ImportWindow, ImportTable, *ShowImport, true); }
 
-void TDM1::ShowBothExecute() {
+void Session::ShowBothExecute() {
   ShowExportExecute();
   ShowImportExecute();
 }
 
-void TDM1::ShowCompleteExecute() {
+void Session::ShowCompleteExecute() {
   const bool exportShown = ShowExport->isChecked();
   const bool importShown = ShowImport->isChecked();
   if (exportShown && importShown) {
@@ -76,9 +76,9 @@ void TDM1::ShowCompleteExecute() {
   ShowExport->setText(exportShown ? "Export-Tabellenfenster verbergen" : "Export-Tabellenfenster zeigen");
 }
 
-void TDM1::DoSwapExecute() {
-  const TItemMapper mapper = MapperFor(*DoSwap);
-  if (ImportWindow) ImportWindow->FrmListBox1->ItemMapper = mapper;
-  if (ExportWindow) ExportWindow->FrmListBox1->ItemMapper = mapper;
+void Session::SwapRowsColumnsExecute() {
+  const GridMapping mapper = MapperFor(*SwapRowsColumns);
+  if (ImportWindow) ImportWindow->Grid->ItemMapper = mapper;
+  if (ExportWindow) ExportWindow->Grid->ItemMapper = mapper;
   RefreshControlWindow();
 }

@@ -7,37 +7,37 @@
 #include <cstdint>
 #include <functional>
 
-#include "platform/fontobj.h"
-#include "ui/celltext.h"
+#include "platform/displayfont.h"
+#include "ui/celltextpainter.h"
 #include "ui/gridmath.h"
 
 class QPainter;
 class QRect;
-class TCodeTab;
-class TBorderPanel;
-class TGridList;
+class CodeTable;
+class BorderPanel;
+class GridList;
 
-class TFrmListBox : public QFrame {
+class TableGrid : public QFrame {
   Q_OBJECT
 
  public:
-  explicit TFrmListBox(QWidget* parent = nullptr);
+  explicit TableGrid(QWidget* parent = nullptr);
 
   QWidget* Border;
   QWidget* Panel2;
-  QWidget* ListBox1;  // the owner-drawn grid list
+  QWidget* Cells;  // the owner-drawn grid list
 
-  TItemMapper ItemMapper = MapColumnsHigh;
+  GridMapping ItemMapper = MapColumnsHigh;
   // Called with an entry number when an entry cell is chosen.
   std::function<void(int)> OnSelectEntry;
 
-  void SetTable(TCodeTab* table);
-  TCodeTab* Table() const;
+  void SetTable(CodeTable* table);
+  CodeTable* Table() const;
   void Update();
   void SetActive(bool on);
   void UpdateBorder();
   // The display font the grid draws with (a copy).
-  void SetListFont(const TFont& font);
+  void SetListFont(const DisplayFont& font);
   // Empties the list (no table).
   void ClearList();
 
@@ -45,20 +45,20 @@ class TFrmListBox : public QFrame {
   int ItemCount() const;
   int ItemIndex() const;  // the selected item, -1 = none
   int CurrentEntry() const;
-  TGridColors CachedColors() const;
+  GridColors CachedColors() const;
   int32_t BorderColor() const;
 
   // Handlers of the list.
-  void ListBox1DrawItem(QPainter& painter, int item, const QRect& rect);
-  void ListBox1DblClick();
-  void ListBox1KeyDown();
+  void CellsDrawItem(QPainter& painter, int item, const QRect& rect);
+  void CellsDblClick();
+  void CellsKeyDown();
 
  private:
-  TBorderPanel* border_;
-  TGridList* list_;
-  TCodeTab* table_ = nullptr;
-  TGridColors cached_ = DefaultGridColors;
+  BorderPanel* border_;
+  GridList* list_;
+  CodeTable* table_ = nullptr;
+  GridColors cached_ = DefaultGridColors;
   int currentEntry_ = -1;
-  TFont listFont_;
-  TCellText cellText_;
+  DisplayFont listFont_;
+  CellTextPainter cellText_;
 };

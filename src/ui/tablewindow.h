@@ -3,18 +3,18 @@
 
 #include <QWidget>
 
-class TCodeTab;
-class TFrmListBox;
+class CodeTable;
+class TableGrid;
 
-class TListBoxForm : public QWidget {
+class TableWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TListBoxForm(QWidget* parent = nullptr);
+  explicit TableWindow(QWidget* parent = nullptr);
 
-  TFrmListBox* FrmListBox1;
+  TableGrid* Grid;
 
-  void SetTable(TCodeTab* table);
+  void SetTable(CodeTable* table);
   void Update();
 
  protected:

@@ -11,33 +11,33 @@
 #include <cstdint>
 
 class QKeyEvent;
-class TCodeTab;
-class TListBoxForm;
-struct TFont;
+class CodeTable;
+class TableWindow;
+struct DisplayFont;
 
-class TFrame1 : public QFrame {
+class EntryEditor : public QFrame {
   Q_OBJECT
 
  public:
-  explicit TFrame1(QWidget* parent = nullptr);
-  ~TFrame1() override;
+  explicit EntryEditor(QWidget* parent = nullptr);
+  ~EntryEditor() override;
 
   // Controls.
-  QWidget* Rand;
-  QWidget* Innen;
+  QWidget* Border;
+  QWidget* Inner;
   QGroupBox* HeaderBox;
-  QScrollBar* ScrollBar1;
-  QGroupBox* InputHeader;
-  QFrame* Bevel1;
-  QFrame* Bevel2;
-  QLabel* StaticText1;
-  QLabel* StaticText2;
-  QLineEdit* EdAlphaIn;
-  QLabel* Label1;
-  QLineEdit* EdAlphaOut;
-  QLineEdit* EdHexIn;
-  QLabel* Label2;
-  QLineEdit* EdHexOut;
+  QScrollBar* PositionBar;
+  QGroupBox* InputBox;
+  QFrame* CharBevel;
+  QFrame* HexBevel;
+  QLabel* CharCaption;
+  QLabel* HexCaption;
+  QLineEdit* SourceChar;
+  QLabel* CharEquals;
+  QLineEdit* TargetChar;
+  QLineEdit* SourceHex;
+  QLabel* HexEquals;
+  QLineEdit* TargetHex;
   QLabel* LblNoData;
 
   // State.
@@ -45,18 +45,18 @@ class TFrame1 : public QFrame {
   bool AlphaTyped = false;
   bool HexTyped = false;
   bool ScrollByProgram = false;
-  TFrame1* PartnerFrame = nullptr;
-  TCodeTab* Table = nullptr;
-  TListBoxForm* TableWindow = nullptr;
+  EntryEditor* PartnerEditor = nullptr;
+  CodeTable* Table = nullptr;
+  TableWindow* GridWindow = nullptr;
   bool OemInput = false;
 
   void SetRole(bool exportRole);
-  void SetTable(TCodeTab* table);
+  void SetTable(CodeTable* table);
   void SetActive(bool on);
   void SetActiveColor(int32_t color);
-  void SetPartnerFrame(TFrame1* frame);
-  void RandEnter(QObject* sender);
-  void RandExit();
+  void SetPartnerEditor(EntryEditor* frame);
+  void MakeActive(QObject* sender);
+  void MakeInactive();
   void ClearSelection();
   void SelectSource(int position);
   void MoveTo(int position);
@@ -69,7 +69,7 @@ class TFrame1 : public QFrame {
   static int HexValue(const QString& text);
   QString HexToChar(const QString& hexText) const;
   // The font of both character fields.
-  void SetDisplayFont(const TFont& font);
+  void SetDisplayFont(const DisplayFont& font);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -86,23 +86,23 @@ class TFrame1 : public QFrame {
   bool EdHexKeyDown(const QKeyEvent& key);
   bool HandleKeyDown(const QKeyEvent& key);
   // Key-press filters for one typed byte; true when it is swallowed.
-  bool EdAlphaInKeyPress(int key);
-  bool EdAlphaOutKeyPress(int key);
-  bool EdHexInKeyPress(int key);
-  void EdAlphaInChange();
-  void EdAlphaOutChange();
-  void EdHexInChange();
-  void EdHexOutChange();
-  void ScrollBar1Change();
+  bool SourceCharKeyPress(int key);
+  bool TargetCharKeyPress(int key);
+  bool SourceHexKeyPress(int key);
+  void SourceCharChange();
+  void TargetCharChange();
+  void SourceHexChange();
+  void TargetHexChange();
+  void PositionBarChange();
 
   QString CharText(int code) const;
   int CodeOfText(const QString& text) const;
   void SetScrollPosition(int position);
-  void SetInputHeaderColor(int32_t color);
-  void SetRandColor(int32_t color);
+  void SetInputBoxColor(int32_t color);
+  void SetBorderColor(int32_t color);
   void FocusField(QLineEdit* field);
 
   bool displayOem_ = false;  // the character fields show bytes through CP 850
-  int32_t randColor_ = -1;
-  int32_t inputHeaderColor_ = -1;
+  int32_t borderColor_ = -1;
+  int32_t inputBoxColor_ = -1;
 };

@@ -1,8 +1,8 @@
-#include "platform/fontobj.h"
+#include "platform/displayfont.h"
 
 #include <cstdlib>
 
-TFont::TFont(const QString& name, int height, bool oemCharset, bool bold)
+DisplayFont::DisplayFont(const QString& name, int height, bool oemCharset, bool bold)
     : Name(name), Height(height), Bold(bold), OemCharset(oemCharset) {}
 
 namespace {
@@ -19,7 +19,7 @@ QString FaceOf(const QString& name) {
 
 }  // namespace
 
-QFont TFont::ToQFont() const {
+QFont DisplayFont::ToQFont() const {
   QFont font(FaceOf(Name));
   const bool fixedPitch = Name == "Courier New" || Name == "Fixedsys" || Name == "Terminal";
   font.setStyleHint(fixedPitch ? QFont::TypeWriter : QFont::SansSerif);
@@ -31,8 +31,8 @@ QFont TFont::ToQFont() const {
   return font;
 }
 
-TFont TFont::FromQFont(const QFont& font) {
-  TFont result;
+DisplayFont DisplayFont::FromQFont(const QFont& font) {
+  DisplayFont result;
   result.Name = font.family();
   result.Height = font.pixelSize() > 0 ? -font.pixelSize() : -qRound(font.pointSizeF() * 96.0 / 72.0);
   result.Bold = font.bold();

@@ -3,25 +3,25 @@
 #include <QPainter>
 #include <QPrinter>
 
-#include "app/dm1unit.h"
+#include "app/session.h"
 #include "platform/printing.h"
-#include "ui/listform.h"
+#include "ui/tablewindow.h"
 
 namespace {
 
 // One print document of one page; the first picture begins it.
-class TPrintDocument {
+class PrintDocument {
  public:
-  TPrintDocument(TDM1& session, QPrinter& printer) : session_(session), printer_(printer) {}
-  ~TPrintDocument() {
+  PrintDocument(Session& session, QPrinter& printer) : session_(session), printer_(printer) {}
+  ~PrintDocument() {
     if (painter_.isActive()) painter_.end();
   }
 
   // False when the printer refuses the document; the user has been told.
-  bool PrintWindow(QWidget& window, TPrintPosition position) {
+  bool PrintWindow(QWidget& window, PrintPosition position) {
     const QImage picture = CaptureWindow(window);
     if (!painter_.isActive() && !painter_.begin(&printer_)) {
-      session_.Prompter().Message(QString::fromUtf8("Der Druck konnte nicht begonnen werden."));
+      session_.Prompt().Message(QString::fromUtf8("Der Druck konnte nicht begonnen werden."));
       return false;
     }
     const QRect place = PictureRect(QSize(printer_.width(), printer_.height()), picture.size(), position);
@@ -31,26 +31,26 @@ class TPrintDocument {
   }
 
  private:
-  TDM1& session_;
+  Session& session_;
   QPrinter& printer_;
   QPainter painter_;
 };
 
 }  // namespace
 
-void TDM1::DruckenExecute() {
+void Session::PrintExecute() {
   QPrinter printer(QPrinter::HighResolution);
-  if (!Prompter().ChoosePrinter(printer)) return;
-  TPrintDocument document(*this, printer);
+  if (!Prompt().ChoosePrinter(printer)) return;
+  PrintDocument document(*this, printer);
   const bool chained = ExportTable && ExportTable->Partner;
   if (ExportWindow && ExportTable && (ExportTable->Active || chained)) {
-    if (document.PrintWindow(*ExportWindow, TPrintPosition::Upper) && chained && ImportWindow)
-      document.PrintWindow(*ImportWindow, TPrintPosition::Lower);
+    if (document.PrintWindow(*ExportWindow, PrintPosition::Upper) && chained && ImportWindow)
+      document.PrintWindow(*ImportWindow, PrintPosition::Lower);
     return;
   }
   // The IMPORT window also prints while its table is the one being edited,
   // not only while the window itself is active.
   const bool importEdited = ImportTable && ImportTable->Active;
   if (ImportWindow && (importEdited || QApplication::activeWindow() == ImportWindow))
-    document.PrintWindow(*ImportWindow, TPrintPosition::Lower);
+    document.PrintWindow(*ImportWindow, PrintPosition::Lower);
 }

@@ -299,6 +299,9 @@ Failure Build(const Arguments& args, std::ostream& err) {
 Failure Translate(const Arguments& args) {
   const std::string* tableFile = args.Value("--table");
   if (!tableFile) return Fail(ExitUsage, "translate braucht --table DATEI");
+  Kernel kernel;
+  std::string kernelError;
+  if (!ChooseKernel(kernel, kernelError)) return Fail(ExitUsage, kernelError);
   const TableKind kind = args.Has("--import") ? Import : Export;
   TablePair pair;
   Failure failure = ReadPair(args, *tableFile, kind, pair);
@@ -312,7 +315,7 @@ Failure Translate(const Arguments& args) {
   posix_fadvise(input, 0, 0, POSIX_FADV_SEQUENTIAL);
   OutputFile output(args.Files[1]);
   StreamResult result = StreamResult::Done;
-  if (output.Open()) result = TranslateStream(input, output.Descriptor(), map);
+  if (output.Open()) result = TranslateStream(input, output.Descriptor(), map, kernel);
   const int error = errno;
   close(input);
   if (output.Error().empty() && result == StreamResult::ReadFailed)

@@ -82,6 +82,12 @@ war. Nicht zugeordnete Positionen werden 1:1 geschrieben, außer in den
 Formaten v5 und ucm. Die Kopfzeile der Tabellen nennt die Schrift "Courier
 New", wie nach dem Start des Editors.
 
+Umgebung:
+  QAVO_CT_KERNEL    der Kern, mit dem translate übersetzt: portable, avx2
+                    oder avx512vbmi; ohne die Variable der schnellste, den
+                    der Prozessor ausführen kann. Einen, den er nicht
+                    ausführen kann, lehnt translate ab (Exit-Code 2).
+
 Exit-Codes:
   0  erledigt (check: sauberes Paar)
   1  check hat Befunde

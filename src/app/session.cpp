@@ -98,7 +98,7 @@ void Session::CreateActions() {
   SaveCHeader = MakeAction("SaveCHeader", "&C Header", &Session::SaveCHeaderExecute);
   SavePascal = MakeAction("SavePascal", "&Pascal (Delphi) Header", &Session::SavePascalExecute);
   ShowComplete = MakeAction("ShowComplete", "ShowComplete", &Session::ShowCompleteExecute);
-  Print = MakeAction("Print", "&Print", &Session::PrintExecute);
+  Print = MakeAction("Print", "&Drucken", &Session::PrintExecute);
   Help = MakeAction("Help", "&Hilfe", &Session::HelpExecute);
   MoreCodePages = MakeAction("MoreCodePages", "&Weitere Codepages ...", &Session::MoreCodePagesExecute);
   CompareDin = MakeAction("CompareDin", "Mit &DIN vergleichen", &Session::CompareDinExecute);

@@ -200,7 +200,7 @@ TEST_F(MenuCommands, DruckenPrintsTheWindowOfTheTableClickedLast) {
 
   const QString pdf = path("import.pdf");
   prompter->AnswerPrinter(pdf);
-  ASSERT_TRUE(Choose({"&Datei", "&Print"}));
+  ASSERT_TRUE(Choose({"&Datei", "&Drucken"}));
   const QByteArray printed = ReadFile(pdf);
   ASSERT_TRUE(printed.startsWith("%PDF-"));
   EXPECT_EQ(PdfPages(printed), 1);

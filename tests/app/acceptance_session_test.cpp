@@ -158,10 +158,10 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   EXPECT_EQ(DrawnEntry(importWindow(), 0x4A).Color, Resolved(DM1->AmbiguousColor));
   EXPECT_EQ(DrawnEntry(importWindow(), 0xC0).Color, Resolved(DM1->AmbiguousColor));
 
-  // "&Print" to a PDF: one page with both windows.
+  // "&Drucken" to a PDF: one page with both windows.
   const QString pdf = path("tables.pdf");
   prompter->AnswerPrinter(pdf);
-  ASSERT_TRUE(Choose({"&Datei", "&Print"}));
+  ASSERT_TRUE(Choose({"&Datei", "&Drucken"}));
   const QByteArray printed = ReadFile(pdf);
   ASSERT_TRUE(printed.startsWith("%PDF-"));
   EXPECT_EQ(PdfPages(printed), 1);

@@ -54,7 +54,7 @@ const ActionRow Actions[] = {
     {"SaveCHeader", "&C Header"},
     {"SavePascal", "&Pascal (Delphi) Header"},
     {"ShowComplete", "ShowComplete"},
-    {"Print", "&Print"},
+    {"Print", "&Drucken"},
     {"Help", "&Hilfe"},
 };
 

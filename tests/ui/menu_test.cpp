@@ -36,7 +36,7 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
       "    Windows QAVO V&5 (1088/2176 Bytes) ... ->SaveV5",
       "    &C Header ->SaveCHeader",
       "    &Pascal (Delphi) Header ->SavePascal",
-      "  &Print ->Print",
+      "  &Drucken ->Print",
       "  &Beenden ->Quit",
       "&Bearbeiten",
       "  Tabellen &verbinden ->ChainTablesAction [x]",

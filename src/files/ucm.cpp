@@ -137,7 +137,8 @@ std::string Trimmed(std::string line) {
 std::string ParseText(const std::string& text, std::string& name, std::vector<Mapping>& mappings) {
   enum { Header, Charmap, Done } part = Header;
   int number = 0;
-  for (size_t start = 0; start < text.size() && part != Done; ++number) {
+  const bool byteOrderMark = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
+  for (size_t start = byteOrderMark ? 3 : 0; start < text.size() && part != Done; ++number) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
     const std::string line = Trimmed(text.substr(start, end - start));

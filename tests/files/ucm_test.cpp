@@ -87,7 +87,7 @@ TEST(ReadUcm, WrittenPairsComeBackWhole) {
 TEST(ReadUcm, IcuSpellingsAndCharactersBesideTheWorkstationSet) {
   UcmPair pair;
   const std::string text =
-      "# ibm-273\r\n<code_set_name> \"ibm-273\" # Kommentar\r\n<icu:charsetFamily> \"EBCDIC\"\n"
+      "\xEF\xBB\xBF# ibm-273\r\n<code_set_name> \"ibm-273\" # Kommentar\r\n<icu:charsetFamily> \"EBCDIC\"\n"
       "  CHARMAP\n<U0041> \\xC1\n<U00C4>\\x4A |0 # Ä\n<UFF21> \\xC1 |1\n<U2018>+ \\x7D |1\n"
       "<U0027> \\x7D |0\n<U00A4> \\x9F |1\n<U0000> \\x3F |2\nEND CHARMAP\nDanach steht nichts Gültiges\n";
   ASSERT_EQ(ReadUcm(text, Workstation::Iso8859_1, pair), "");

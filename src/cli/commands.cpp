@@ -7,10 +7,10 @@
 #include <cerrno>
 
 #include "cli/arguments.h"
-#include "cli/outputfile.h"
 #include "cli/report.h"
 #include "cli/tablefile.h"
 #include "cli/translate.h"
+#include "fileio/outputfile.h"
 #include "files/codepages.h"
 #include "files/declaration.h"
 #include "files/formats.h"
@@ -163,9 +163,10 @@ Failure WriteTables(const Arguments& args, const std::string& source, const Sele
   Failure failure = ChooseFormat(args, out, selection.Count(), format);
   if (!failure.Failed()) failure = CheckCount(args, source, format, selection);
   if (failure.Failed()) return failure;
-  WarnIfIncomplete(selection, format, err);
   const std::string error = WriteWholeFile(out, OutputBytes(format, selection));
   if (!error.empty()) return Fail(ExitOutput, error);
+  // Only once written: a failure stays the one line on stderr.
+  WarnIfIncomplete(selection, format, err);
   return {};
 }
 
@@ -307,10 +308,10 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return ExitOk;
   }
   if (!error.empty()) {
-    err << "qavo-ct: " << error << " (qavo-ct --help zeigt die Hilfe)\n";
+    err << "qavo-ct: " << Printable(error + " (qavo-ct --help zeigt die Hilfe)") << "\n";
     return ExitUsage;
   }
   const Failure failure = Run(parsed, out, err);
-  if (!failure.Message.empty()) err << "qavo-ct: " << failure.Message << "\n";
+  if (!failure.Message.empty()) err << "qavo-ct: " << Printable(failure.Message) << "\n";
   return failure.Code;
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "fileio/outputfile.h"
 #include "files/formats.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -71,17 +72,6 @@ ssize_t ReadBlock(int in, uint8_t* buffer, size_t size) {
   return static_cast<ssize_t>(filled);
 }
 
-bool WriteBlock(int out, const uint8_t* buffer, size_t size) {
-  while (size > 0) {
-    const ssize_t put = write(out, buffer, size);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    buffer += put;
-    size -= static_cast<size_t>(put);
-  }
-  return true;
-}
-
 struct Free {
   void operator()(uint8_t* block) const { std::free(block); }
 };
@@ -99,7 +89,7 @@ StreamResult Stream(int in, int out, const ByteMap* map) {
     if (got < 0) return StreamResult::ReadFailed;
     if (got == 0) return StreamResult::Done;
     if (map) TranslateBytes(*map, buffer.get(), static_cast<size_t>(got));
-    if (!WriteBlock(out, buffer.get(), static_cast<size_t>(got))) return StreamResult::WriteFailed;
+    if (!WriteAll(out, buffer.get(), static_cast<size_t>(got))) return StreamResult::WriteFailed;
   }
 }
 

@@ -88,33 +88,9 @@ bool OutputFile::Open() {
   return FindTarget() && OpenFormer() && CreateTemporary() && CopyFormerContent();
 }
 
-// A link is followed to the file it points to, which is replaced, not the
-// link; a link that leads nowhere is refused rather than replaced.
 bool OutputFile::FindTarget() {
-  struct stat link;
-  if (lstat(Path.c_str(), &link) != 0) {
-    if (errno == ENOENT) return true;
-    Fail();
-    return false;
-  }
-  if (S_ISLNK(link.st_mode)) {
-    char* resolved = realpath(Path.c_str(), nullptr);
-    if (!resolved) {
-      if (errno == ENOENT) return Refuse(DanglingLinkReason);
-      Fail();
-      return false;
-    }
-    Target = resolved;
-    std::free(resolved);
-  }
-  struct stat target;
-  if (stat(Target.c_str(), &target) != 0) {
-    Fail();
-    return false;
-  }
-  if (S_ISDIR(target.st_mode)) return Refuse(ErrorText(EISDIR));
-  if (!S_ISREG(target.st_mode)) return Refuse(NotRegularReason);
-  return true;
+  std::string reason;
+  return ResolveOutputTarget(Path, Target, reason) || Refuse(reason);
 }
 
 // Opening the former file for writing refuses a write-protected one as a
@@ -233,6 +209,34 @@ bool OutputFile::PutInPlace() {
   }
   SyncDirectoryOf(Target);
   return true;
+}
+
+// A link is followed to the file it points to, which is replaced, not the
+// link; a link that leads nowhere is refused rather than replaced.
+bool ResolveOutputTarget(const std::string& path, std::string& target, std::string& reason) {
+  target = path;
+  struct stat info;
+  if (lstat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT) return true;
+    reason = ErrorText(errno);
+    return false;
+  }
+  if (S_ISLNK(info.st_mode)) {
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (!resolved) {
+      reason = errno == ENOENT ? DanglingLinkReason : ErrorText(errno);
+      return false;
+    }
+    target = resolved;
+    std::free(resolved);
+    if (stat(target.c_str(), &info) != 0) {
+      reason = ErrorText(errno);
+      return false;
+    }
+  }
+  if (S_ISDIR(info.st_mode)) reason = ErrorText(EISDIR);
+  else if (!S_ISREG(info.st_mode)) reason = NotRegularReason;
+  return reason.empty();
 }
 
 std::string WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {

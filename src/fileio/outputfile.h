@@ -65,6 +65,11 @@ class OutputFile {
   std::string Why;
 };
 
+// Where an output named path goes: path itself, or the regular file its link
+// points to. False with the reason in German when path is something other
+// than a regular file or a link that leads nowhere; a missing file is fine.
+bool ResolveOutputTarget(const std::string& path, std::string& target, std::string& reason);
+
 // The whole of bytes as the file path; the empty text, or why it was not written.
 std::string WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 // The file's former content followed by text, written the same safe way; a

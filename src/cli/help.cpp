@@ -64,7 +64,7 @@ Optionen:
 Ausgabe: AUS wird immer neu geschrieben, auch bei C- und Pascal-Deklarationen
 (der Editor hängt diese an eine vorhandene Datei an). AUS entsteht erst,
 wenn alles geschrieben ist; bis dahin bleibt eine vorhandene Datei, wie sie
-war. AUS und die Tabellendateien müssen gewöhnliche Dateien sein (oder
+war. AUS und die Tabellendateien müssen reguläre Dateien sein (oder
 Verknüpfungen auf solche): Geräte, Pipes und Verzeichnisse werden
 abgelehnt. Nicht zugeordnete Positionen werden 1:1 geschrieben, außer im Format
 v5. Die Kopfzeile der Tabellen nennt die Schrift "Courier New", wie nach dem

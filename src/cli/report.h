@@ -14,9 +14,6 @@ std::string Printable(const std::string& text);
 // 8-bit name bytes (ISO 8859-1) as UTF-8, control bytes written as \xNN.
 std::string PrintableLatin1(const std::string& bytes);
 
-// "EXPORT" or "IMPORT".
-const char* KindWord(TableKind kind);
-
 // The header line, a 16 x 16 grid (row = high digit of the position,
 // column = low digit, cell = target code and state mark) and a summary.
 std::string TableGrid(const CodeTable& table, TableKind kind);

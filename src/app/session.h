@@ -233,7 +233,7 @@ class Session : public QObject {
   void SaveUnixTable(const CodeTable& table, const QString& proposedName);
   void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
                         std::string (*declaration)(const CodeTable&));
-  bool AppendDeclaration(QIODevice& file, const CodeTable& table, std::string (*declaration)(const CodeTable&));
+  bool AppendDeclaration(std::string& text, const CodeTable& table, std::string (*declaration)(const CodeTable&));
 
   CodeTable& ComparedTable() const;
   void ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& otherName);

@@ -537,27 +537,33 @@ bool EntryEditor::SourceHexKeyPress(int key) {
   return false;
 }
 
-bool EntryEditor::SourceCharKeyPress(int key) {
-  if (key == Enter) return true;
+// The byte a character field takes from a typed key, through the OEM code
+// page while that font is shown; -1 for NUL, "." and Backspace, which the
+// field handles itself.
+int EntryEditor::TakeTypedChar(int key) {
   if (OemInput) key = AnsiToOem(static_cast<uint8_t>(key));
   SetInputBoxColor(clBtnFace);
-  if (key == 0 || key == '.' || key == Backspace) return false;
+  if (key == 0 || key == '.' || key == Backspace) return -1;
   AlphaTyped = false;
   HexTyped = false;
+  return key;
+}
+
+bool EntryEditor::SourceCharKeyPress(int key) {
+  if (key == Enter) return true;
+  const int byte = TakeTypedChar(key);
+  if (byte == -1) return false;
   ClearSelection();
-  SelectSource(key);
+  SelectSource(byte);
   return true;
 }
 
 bool EntryEditor::TargetCharKeyPress(int key) {
   if (key == Enter) return true;
-  if (OemInput) key = AnsiToOem(static_cast<uint8_t>(key));
-  SetInputBoxColor(clBtnFace);
-  if (key == 0 || key == '.' || key == Backspace) return false;
-  AlphaTyped = false;
-  HexTyped = false;
-  TargetChar->setText(CharText(key));
-  TargetHex->setText(HexText(key));
+  const int byte = TakeTypedChar(key);
+  if (byte == -1) return false;
+  TargetChar->setText(CharText(byte));
+  TargetHex->setText(HexText(byte));
   SetInputBoxColor(EntryColor(Table ? Table->CurrentPosition : -1));
   return true;
 }

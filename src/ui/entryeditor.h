@@ -89,6 +89,7 @@ class EntryEditor : public QFrame {
   bool HexFieldKeyDown(const QKeyEvent& key);
   bool HandleKeyDown(const QKeyEvent& key);
   // Key-press filters for one typed byte; true when it is swallowed.
+  int TakeTypedChar(int key);
   bool SourceCharKeyPress(int key);
   bool TargetCharKeyPress(int key);
   bool SourceHexKeyPress(int key);

@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 
 #include "support/session.h"
-#include "tablefiles.h"
+#include "support/tablefiles.h"
 
 namespace {
 

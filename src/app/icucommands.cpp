@@ -2,7 +2,6 @@
 // as one, "&Tabelle laden -> &Aus Datei" reads one into the pair.
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "app/session.h"
 #include "files/ucm.h"
@@ -36,7 +35,7 @@ void Session::SaveUcmExecute() {
   SaveDialog.OverwritePrompt = true;
   if (!Prompt().SaveFile(SaveDialog)) return;
   const std::string text = UcmText(*ExportTable, *ImportTable, WorkstationCodePage());
-  if (!WriteWholeFile(SaveDialog.FileName, std::vector<uint8_t>(text.begin(), text.end())))
+  if (!WriteFile(SaveDialog.FileName, std::vector<uint8_t>(text.begin(), text.end())))
     Prompt().Information(FileMessage(SaveDialog.FileName, "konnte nicht geschrieben werden!\n") +
                          QStringLiteral("EXPORT-IMPORT-ICU-Tabelle nicht gespeichert!"));
 }

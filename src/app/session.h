@@ -142,8 +142,8 @@ class Session : public QObject {
   // Files. WriteTableFile returns false when the file could not be written;
   // an existing file of that name is then left as it was.
   bool WriteTableFile(int format, const CodeTable& table, const QString& fileName);
-  // Replaces the file only once all of it is written.
-  static bool WriteWholeFile(const QString& fileName, const std::vector<uint8_t>& bytes);
+  // Replaces the file only once all of it is written; false when it was not.
+  static bool WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes);
   // Asks for a table file and reads it; false when nothing was read.
   bool ReadTableFile(const QString& title, std::vector<uint8_t>& buffer);
 
@@ -246,7 +246,7 @@ class Session : public QObject {
   void SaveUnixTable(const CodeTable& table, const QString& proposedName);
   void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
                         std::string (*declaration)(const CodeTable&));
-  bool AppendDeclaration(QIODevice& file, const CodeTable& table, std::string (*declaration)(const CodeTable&));
+  bool AppendDeclaration(std::string& text, const CodeTable& table, std::string (*declaration)(const CodeTable&));
 
   CodeTable& ComparedTable() const;
   void ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& otherName);

@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation2
-          libgtest-dev xvfb xauth fonts-dejavu-core)
+          libgtest-dev xvfb xauth fonts-dejavu-core
+          desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl)
 
 install_missing() {
   local missing=()

@@ -8,7 +8,7 @@ DroppedFile TableFileOfDrop(const QMimeData& data) {
   const QList<QUrl> urls = data.urls();
   if (urls.size() > 1) return {QString(), QStringLiteral("Bitte nur eine Tabellendatei ablegen!")};
   if (urls.isEmpty() || !urls.first().isLocalFile())
-    return {QString(), QString::fromUtf8("Nur eine Datei kann als Tabelle geladen werden!")};
+    return {QString(), QString::fromUtf8("Nur Dateien können als Tabelle geladen werden!")};
   const QString fileName = urls.first().toLocalFile();
   if (QFileInfo(fileName).isDir())
     return {QString(), QStringLiteral("Ein Ordner kann nicht als Tabelle geladen werden!")};

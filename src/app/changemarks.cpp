@@ -1,18 +1,19 @@
 #include "app/changemarks.h"
 
-#include <algorithm>
-
 ChangeMarks::ChangeMarks(const CodeTable& exportTable, const CodeTable& importTable)
-    : exportTable_(exportTable), importTable_(importTable) {
-  Hold(Export);
-  Hold(Import);
-}
+    : exportTable_(exportTable), importTable_(importTable), savedExport_(exportTable), savedImport_(importTable) {}
 
 bool ChangeMarks::IsChanged(TableKind which) const {
-  const std::vector<TableContent>& held = Held(which);
-  return std::find(held.begin(), held.end(), TableContent(Table(which))) == held.end();
+  return which == Export ? TableContent(exportTable_) != savedExport_ : TableContent(importTable_) != savedImport_;
 }
 
-void ChangeMarks::Hold(TableKind which) {
-  if (IsChanged(which)) Held(which).push_back(TableContent(Table(which)));
+void ChangeMarks::Saved(TableKind which) {
+  if (which == Export)
+    savedExport_ = TableContent(exportTable_);
+  else
+    savedImport_ = TableContent(importTable_);
+}
+
+void ChangeMarks::Loaded(TableKind which, bool wasChanged) {
+  if (!wasChanged) Saved(which);
 }

@@ -10,11 +10,13 @@ void RestoreTable(const CodeTable& saved, CodeTable& table) {
   std::memcpy(table.Entries, saved.Entries, sizeof table.Entries);
   std::memcpy(table.CellText, saved.CellText, sizeof table.CellText);
   std::memcpy(table.HexText, saved.HexText, sizeof table.HexText);
-  // The header keeps the font the table has now.
-  if (std::strcmp(table.FontName, saved.FontName) == 0)
+  // The table keeps the font it has now; the header shows it.
+  if (std::strcmp(table.FontName, saved.FontName) == 0) {
     std::memcpy(table.Header, saved.Header, sizeof table.Header);
-  else
+    table.Font = saved.Font;
+  } else {
     table.BuildHeader(saved.Kind, HeaderNamePart(saved));
+  }
   table.Kind = saved.Kind;
   table.Partner = saved.Partner;
   table.CurrentOrdinal = saved.CurrentOrdinal;

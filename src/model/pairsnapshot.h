@@ -1,7 +1,7 @@
 // The state of the EXPORT and IMPORT tables that an undo step brings back:
 // entries, counts, cells, kind and header name, the chain, the active flags
-// and the current entries. The display font and the colours are settings of
-// the session, not of the tables' content, and stay as they are.
+// and the current entries. The colours are settings of the session and stay
+// as they are; so does the display font when another one was chosen since.
 #pragma once
 
 #include "model/codetable.h"

@@ -94,8 +94,8 @@ std::string SessionFault() {
   if (framesLinked != (exp.Partner && (exp.Active || imp.Active)))
     return framesLinked ? "editors linked without a chain" : "editors of chained tables not linked";
   for (const auto& [window, table] : {std::make_pair(TheControl->ExportWindow, &exp), std::make_pair(TheControl->ImportWindow, &imp)})
-    if (window && window->windowTitle() != QString::fromLatin1(table->Header))
-      return "caption " + window->windowTitle().toStdString() + " for header " + table->Header;
+    if (window && CaptionText(*window) != QString::fromLatin1(table->Header))
+      return "caption " + CaptionText(*window).toStdString() + " for header " + table->Header;
   return std::string();
 }
 

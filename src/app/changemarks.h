@@ -1,9 +1,11 @@
 // Which table holds what no file holds. A table is changed while its content
-// differs from what it held when it was last saved or loaded (or at start).
-// A load into a changed table keeps the mark: the edits it replaced stay
-// within reach of undo. Undo and redo bring contents back, and the marks
-// follow them.
+// differs from every content it had at start, when it was saved, or when it
+// was loaded while unchanged. A load into a changed table keeps the mark:
+// the edits it replaced stay within reach of undo. Undo and redo bring
+// contents back, and the marks follow them.
 #pragma once
+
+#include <vector>
 
 #include "model/codetable.h"
 #include "model/tablecontent.h"
@@ -22,6 +24,6 @@ class ChangeMarks {
  private:
   const CodeTable& exportTable_;
   const CodeTable& importTable_;
-  TableContent savedExport_;
-  TableContent savedImport_;
+  std::vector<TableContent> heldExport_;
+  std::vector<TableContent> heldImport_;
 };

@@ -8,8 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation2
-          libgtest-dev xvfb xauth fonts-dejavu-core clang-format
-          desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl)
+          libgtest-dev xvfb xauth fonts-dejavu-core clang-format libicu-dev icu-devtools
+          lintian dpkg-dev file man-db desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl)
 
 install_missing() {
   local missing=()

@@ -112,6 +112,7 @@ class Session : public QObject {
   QAction* ShowExport;
   QAction* ShowImport;
   QAction* ShowComplete;
+  QAction* ShowSampleText;
 
   QAction* Help;
   QAction* About;
@@ -185,6 +186,7 @@ class Session : public QObject {
   // A comparison's result; an empty list means no differences.
   void DifferencesFound(TableKind kind, const QString& otherName, const std::vector<Difference>& differences);
   void QuitRequested();
+  void SampleTextRequested();
   // A table became changed or unchanged (IsChanged).
   void ChangeMarksChanged();
 
@@ -228,6 +230,7 @@ class Session : public QObject {
   void ShowExportExecute();
   void ShowImportExecute();
   void ShowCompleteExecute();
+  void ShowSampleTextExecute();
 
   void HelpExecute();
   void AboutExecute();

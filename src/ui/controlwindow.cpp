@@ -15,6 +15,7 @@
 #include "platform/helpviewer.h"
 #include "ui/differencelist.h"
 #include "ui/entryeditor.h"
+#include "ui/sampletextwindow.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
 
@@ -149,7 +150,7 @@ void ControlWindow::BuildMenu() {
   submenu(settings, "&Farben")
       ->addActions({s.ColorChainedAction, s.ColorActiveAction, s.ColorProofAction, s.ColorAmbiguousAction});
 
-  Menu->addMenu("&Fenster")->addActions({s.ShowBoth, s.ShowExport, s.ShowImport});
+  Menu->addMenu("&Fenster")->addActions({s.ShowBoth, s.ShowExport, s.ShowImport, s.ShowSampleText});
 
   QMenu* about = Menu->addMenu("&?");
   about->addActions({s.Help, s.About});
@@ -164,6 +165,7 @@ void ControlWindow::ConnectSession() {
   connect(&session_, &Session::TableWindowShownChanged, this, &ControlWindow::ShowTableWindow);
   connect(&session_, &Session::DifferencesFound, this, &ControlWindow::ShowDifferences);
   connect(&session_, &Session::QuitRequested, this, &ControlWindow::close);
+  connect(&session_, &Session::SampleTextRequested, this, &ControlWindow::ShowSampleText);
   connect(&session_, &Session::ChangeMarksChanged, this,
           [this] { setWindowModified(session_.IsChanged(Export) || session_.IsChanged(Import)); });
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
@@ -252,6 +254,15 @@ void ControlWindow::SelectEntry(TableKind kind, int position) {
   (kind == Export ? chosen->TargetHex : chosen->TargetChar)->setFocus();
   raise();
   activateWindow();
+}
+
+void ControlWindow::ShowSampleText() {
+  if (!SampleWindow) {
+    SampleWindow = new SampleTextWindow(session_, this);
+    SampleWindow->OnChoose = [this](int position) { SelectEntry(Export, position); };
+  }
+  SampleWindow->show();
+  SampleWindow->raise();
 }
 
 void ControlWindow::EditorEntered(EntryEditor* entered, EntryEditor* other) {

@@ -152,8 +152,8 @@ TEST_F(MainMenu, MenuItemsCarryTheirHelpContexts) {
   QMenu* bearbeiten = TheControl->Menu->actions().at(1)->menu();
   EXPECT_EQ(context(datei->actions().at(0)), HelpSaving);
   EXPECT_EQ(context(TheControl->Menu->actions().at(1)), HelpEditing);
-  EXPECT_EQ(context(bearbeiten->actions().at(2)), HelpEditing);
-  EXPECT_EQ(context(bearbeiten->actions().at(3)), HelpEditing);
+  EXPECT_EQ(context(bearbeiten->actions().at(5)), HelpEditing);
+  EXPECT_EQ(context(bearbeiten->actions().at(6)), HelpEditing);
 }
 
 TEST_F(MainMenu, F1InAnOpenMenuOpensTheTopicOfTheHighlightedItem) {

@@ -36,16 +36,6 @@ void SetSaveDialog(FileDialogSettings& dialog, const QString& title, const QStri
   dialog.OverwritePrompt = overwritePrompt;
 }
 
-// The file is replaced only once all of it is written: a failed write leaves
-// a former file of that name as it was. commit() alone would miss a failure
-// of the last buffered write, hence the flush.
-bool WriteWholeFile(const QString& fileName, const std::vector<uint8_t>& bytes) {
-  QSaveFile file(fileName);
-  const qint64 size = static_cast<qint64>(bytes.size());
-  return file.open(QIODevice::WriteOnly) && file.write(reinterpret_cast<const char*>(bytes.data()), size) == size &&
-         file.flush() && file.commit();
-}
-
 // Only a plain file can be read whole: opening a pipe waits for a writer
 // that never comes, and a device may never end.
 bool IsPlainFile(const QString& fileName) { return QFileInfo(fileName).isFile(); }
@@ -58,6 +48,15 @@ bool ReadWholeFile(const QString& fileName, QByteArray& content) {
 }
 
 }  // namespace
+
+// A failed write leaves a former file of that name as it was. commit()
+// alone would miss a failure of the last buffered write, hence the flush.
+bool Session::WriteWholeFile(const QString& fileName, const std::vector<uint8_t>& bytes) {
+  QSaveFile file(fileName);
+  const qint64 size = static_cast<qint64>(bytes.size());
+  return file.open(QIODevice::WriteOnly) && file.write(reinterpret_cast<const char*>(bytes.data()), size) == size &&
+         file.flush() && file.commit();
+}
 
 bool Session::WriteTableFile(int format, const CodeTable& table, const QString& fileName) {
   std::vector<uint8_t> bytes;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/changemarks.h"
+#include "files/codepages.h"
 #include "files/compare.h"
 #include "files/recognize.h"
 #include "model/codetable.h"
@@ -72,6 +73,7 @@ class Session : public QObject {
   QAction* SaveV5;
   QAction* SaveCHeader;
   QAction* SavePascal;
+  QAction* SaveUcm;
   QAction* Print;
   QAction* Quit;
 
@@ -96,6 +98,7 @@ class Session : public QObject {
   QAction* LoadTableFile;
   QAction* LoadImport;
   QAction* LoadExport;
+  QAction* LoadUcm;
   QAction* MoreCodePages;
 
   QAction* FontCourierNew;
@@ -154,6 +157,8 @@ class Session : public QObject {
   // Files. WriteTableFile returns false when the file could not be written;
   // an existing file of that name is then left as it was.
   bool WriteTableFile(int format, const CodeTable& table, const QString& fileName);
+  // Replaces the file only once all of it is written.
+  static bool WriteWholeFile(const QString& fileName, const std::vector<uint8_t>& bytes);
   // Asks for a table file and reads it; false when nothing was read.
   bool ReadTableFile(const QString& title, std::vector<uint8_t>& buffer);
   // Loads each file as "&automatische Erkennung" does (the command line).
@@ -196,6 +201,7 @@ class Session : public QObject {
   void SaveV5Execute();
   void SaveCHeaderExecute();
   void SavePascalExecute();
+  void SaveUcmExecute();
   void PrintExecute();
   void QuitExecute();
 
@@ -214,6 +220,7 @@ class Session : public QObject {
   void LoadTableFileExecute();
   void LoadImportExecute();
   void LoadExportExecute();
+  void LoadUcmExecute();
   void MoreCodePagesExecute();
 
   void FontCourierNewExecute();
@@ -260,6 +267,9 @@ class Session : public QObject {
   void ClearTable(TableKind kind);
   void CopyInverse(TableKind destination);
 
+  // The workstation code page of .ucm files: the one last chosen for a
+  // code page pair.
+  Workstation WorkstationCodePage() const;
   void SaveUnixTable(const CodeTable& table, const QString& proposedName);
   void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
                         std::string (*declaration)(const CodeTable&));

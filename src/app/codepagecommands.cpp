@@ -16,7 +16,7 @@ void Session::MoreCodePagesExecute() {
     Prompt().Message(QString::fromUtf8("Codepage %1 ist nicht verfügbar.").arg(CodePageDialogChoice.CodePage));
     return;
   }
-  ChangeTables([&] {
+  ChangeTables(QStringLiteral("Codepage %1 laden").arg(CodePageDialogChoice.CodePage), [&] {
     LoadImage(Export, pair.Export, pair.ExportName);
     LoadImage(Import, pair.Import, pair.ImportName);
     ChainTablesAction->setChecked(true);

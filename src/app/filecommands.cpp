@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "app/droppedfile.h"
 #include "app/session.h"
 #include "fileio/outputfile.h"
 #include "fileio/tablefilereader.h"
@@ -78,11 +79,14 @@ void Session::SaveUnixTable(const CodeTable& table, const QString& proposedName)
   WarnIfIncomplete(Prompt(), word, table);
   SetSaveDialog(SaveDialog, QStringLiteral("Tabelle speichern im 'UNIX-Format' ( ") + HeaderText(table) + ")",
                 "tab", proposedName, true);
+  SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) {
     Prompt().Information(NotSaved(word));
     return;
   }
-  if (!WriteTableFile(0, table, SaveDialog.FileName))
+  if (WriteTableFile(0, table, SaveDialog.FileName))
+    TableSaved(&table == ExportTable ? Export : Import, SaveDialog.FileName);
+  else
     ReportNotWritten(Prompt(), SaveDialog.FileName, NotSaved(word));
 }
 
@@ -103,12 +107,17 @@ void Session::SaveV3Execute() {
   SetSaveDialog(SaveDialog,
                 QStringLiteral("Tabelle speichern im 'QAVO-WINDOWS-Format' ( ") + HeaderText(*ImportTable) + ")",
                 "tab", QStringLiteral("CTWX2X"), true);
+  SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) {
     Prompt().Information(PairNotSaved);
     return;
   }
-  if (!WriteTableFile(1, *ImportTable, SaveDialog.FileName))
+  if (!WriteTableFile(1, *ImportTable, SaveDialog.FileName)) {
     ReportNotWritten(Prompt(), SaveDialog.FileName, PairNotSaved);
+    return;
+  }
+  TableSaved(Export, SaveDialog.FileName);
+  TableSaved(Import, SaveDialog.FileName);
 }
 
 void Session::SaveV5Execute() {
@@ -129,10 +138,15 @@ void Session::SaveV5Execute() {
   } else {
     return;
   }
+  SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) return;
-  if (!WriteTableFile(2, *table, SaveDialog.FileName))
-    ReportNotWritten(Prompt(), SaveDialog.FileName,
-                     table->Partner ? PairNotSaved : NotSaved(TableWord(table == ExportTable ? Export : Import)));
+  const TableKind kind = table == ExportTable ? Export : Import;
+  if (!WriteTableFile(2, *table, SaveDialog.FileName)) {
+    ReportNotWritten(Prompt(), SaveDialog.FileName, table->Partner ? PairNotSaved : NotSaved(TableWord(kind)));
+    return;
+  }
+  TableSaved(kind, SaveDialog.FileName);
+  if (table->Partner) TableSaved(kind == Export ? Import : Export, SaveDialog.FileName);
 }
 
 // Adds one declaration to text after asking about an incomplete table; false
@@ -154,6 +168,7 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
                             std::string (*declaration)(const CodeTable&)) {
   SaveDialog.Filter = filter;
   SetSaveDialog(SaveDialog, title, defaultExt, QString(), false);
+  SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) return;
   const QString fileName = SaveDialog.FileName;
   const QString exportWord = TableWord(Export);
@@ -177,7 +192,10 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
   if (!importWritten) Prompt().Information(NotSaved(importWord));
   // Without a commit the new file is dropped and the old one stays.
   if (!exportWritten && !importWritten) return;
-  if (file.Write(reinterpret_cast<const uint8_t*>(text.data()), text.size()) && file.Commit()) return;
+  if (file.Write(reinterpret_cast<const uint8_t*>(text.data()), text.size()) && file.Commit()) {
+    lastFolder_ = QFileInfo(fileName).absolutePath();
+    return;
+  }
   if (exportWritten) ReportNotWritten(Prompt(), fileName, NotSaved(exportWord));
   if (importWritten) ReportNotWritten(Prompt(), fileName, NotSaved(importWord));
 }
@@ -195,13 +213,21 @@ void Session::SavePascalExecute() {
 bool Session::ReadTableFile(const QString& title, std::vector<uint8_t>& buffer) {
   buffer.clear();
   OpenDialog.Title = title;
-  if (!Prompt().OpenFile(OpenDialog)) return false;
-  // Read bounded, and only from a regular file: a pipe would block, a
-  // device might never end.
+  OpenDialog.Folder = lastFolder_;
+  return Prompt().OpenFile(OpenDialog) && ReadNamedFile(OpenDialog.FileName, buffer);
+}
+
+// Read bounded, and only from a regular file: a pipe would block, a device
+// might never end.
+bool Session::ReadNamedFile(const QString& fileName, std::vector<uint8_t>& buffer) {
+  buffer.clear();
   size_t length = 0;
   std::string reason;
-  if (ReadTableBytes(LocalPath(OpenDialog.FileName), buffer, length, reason)) {
-    if (LengthAccepted(length)) return true;
+  if (ReadTableBytes(LocalPath(fileName), buffer, length, reason)) {
+    if (LengthAccepted(length)) {
+      lastFolder_ = QFileInfo(fileName).absolutePath();
+      return true;
+    }
     buffer.clear();
     Prompt().Message(QString::fromStdString(LengthRefusal(length)));
     return false;
@@ -213,16 +239,41 @@ bool Session::ReadTableFile(const QString& title, std::vector<uint8_t>& buffer) 
 // kind -1 recognises the file; Export or Import takes a 256-byte table as
 // that table.
 void Session::LoadFromFile(int kind) {
+  OpenDialog.Title = QStringLiteral("QAVO Codetabelle laden");
+  OpenDialog.Folder = lastFolder_;
+  if (Prompt().OpenFile(OpenDialog)) LoadNamedFile(OpenDialog.FileName, kind);
+}
+
+void Session::LoadNamedFile(const QString& fileName, int kind) {
   std::vector<uint8_t> buffer;
-  if (!ReadTableFile(QStringLiteral("QAVO Codetabelle laden"), buffer)) return;
+  if (!ReadNamedFile(fileName, buffer)) return;
   if (kind != -1 && buffer.size() != TableImageSize) return;
-  const LoadPlan plan = RecognizeTableImage(buffer.data(), buffer.size(), kind, OpenDialog.FileName.toLatin1().toStdString());
+  const LoadPlan plan = RecognizeTableImage(buffer.data(), buffer.size(), kind, fileName.toLatin1().toStdString());
   const bool loads = std::any_of(plan.Steps.begin(), plan.Steps.end(), [](const LoadStep& step) { return step.Loads(); });
   // A refused file changes nothing, so the views are left as they are.
   if (loads)
-    ChangeTables([&] { RunLoadPlan(plan); });
+    ChangeTables(QFileInfo(fileName).fileName() + " laden", [&] { RunLoadPlan(plan); });
   else
     RunLoadPlan(plan);
+}
+
+void Session::OpenFiles(const QStringList& fileNames) {
+  for (const QString& fileName : fileNames) LoadNamedFile(fileName, -1);
+}
+
+void Session::OpenDrop(const QMimeData& data) {
+  const DroppedFile dropped = TableFileOfDrop(data);
+  if (dropped.FileName.isEmpty())
+    Prompt().Message(dropped.Refusal);
+  else
+    LoadNamedFile(dropped.FileName, -1);
+}
+
+// A table saved in a format that holds it is no longer changed.
+void Session::TableSaved(TableKind kind, const QString& fileName) {
+  marks_.Saved(kind);
+  lastFolder_ = QFileInfo(fileName).absolutePath();
+  emit ChangeMarksChanged();
 }
 
 void Session::LoadTableFileExecute() { LoadFromFile(-1); }
@@ -256,4 +307,5 @@ void Session::LoadImage(TableKind kind, const TableEntry (&entries)[256], const 
   if (partner) table.Link(partner);
   SetTableFont(table, CurrentFont);
   table.BuildHeader(kind, name.c_str());
+  (kind == Export ? loadedExport_ : loadedImport_) = true;
 }

@@ -33,9 +33,14 @@ void Session::SaveUcmExecute() {
   SaveDialog.DefaultExt = QStringLiteral("ucm");
   SaveDialog.FileName = QStringLiteral("CTX2X");
   SaveDialog.OverwritePrompt = true;
+  SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) return;
   const std::string text = UcmText(*ExportTable, *ImportTable, WorkstationCodePage());
-  if (!WriteFile(SaveDialog.FileName, std::vector<uint8_t>(text.begin(), text.end())))
+  // A mapping table need not keep every entry as it is, so the tables keep
+  // their changed marks.
+  if (WriteFile(SaveDialog.FileName, std::vector<uint8_t>(text.begin(), text.end())))
+    lastFolder_ = QFileInfo(SaveDialog.FileName).absolutePath();
+  else
     Prompt().Information(FileMessage(SaveDialog.FileName, "konnte nicht geschrieben werden!\n") +
                          QStringLiteral("EXPORT-IMPORT-ICU-Tabelle nicht gespeichert!"));
 }
@@ -45,6 +50,7 @@ void Session::LoadUcmExecute() {
   dialog.Title = QStringLiteral("ICU-Zeichensatztabelle laden");
   dialog.Filter = UcmFilter;
   dialog.FilterIndex = 1;
+  dialog.Folder = lastFolder_;
   if (!Prompt().OpenFile(dialog)) return;
   const QString& fileName = dialog.FileName;
   // A pipe or a device might never end; only a plain file is read.
@@ -59,6 +65,7 @@ void Session::LoadUcmExecute() {
     return;
   }
   const QByteArray content = file.read(LargestUcm);
+  lastFolder_ = info.absolutePath();
   UcmPair pair;
   const std::string refusal = ReadUcm(content.toStdString(), WorkstationCodePage(), pair);
   if (!refusal.empty()) {
@@ -66,7 +73,7 @@ void Session::LoadUcmExecute() {
     return;
   }
   const std::string name = (pair.Name.empty() ? fileName : QString::fromStdString(pair.Name)).toLatin1().toStdString();
-  ChangeTables([&] {
+  ChangeTables(QFileInfo(fileName).fileName() + " laden", [&] {
     LoadImage(Export, pair.Export, name);
     LoadImage(Import, pair.Import, name);
     ChainTablesAction->setChecked(true);

@@ -7,7 +7,8 @@ void Session::Chain(bool on) {
 }
 
 void Session::ChainTablesActionExecute() {
-  ChangeTables([this] { Chain(ChainTablesAction->isChecked()); });
+  const bool on = ChainTablesAction->isChecked();
+  ChangeTables(on ? QStringLiteral("Tabellen verbinden") : QStringLiteral("Tabellen trennen"), [&] { Chain(on); });
 }
 
 // The kind is forgotten while the cells are rewritten, so every cell shows
@@ -18,18 +19,18 @@ void Session::ClearTable(TableKind kind) {
 }
 
 void Session::ClearBothExecute() {
-  ChangeTables([this] {
+  ChangeTables(QStringLiteral("Beide Tabellen leeren"), [this] {
     ClearTable(Export);
     ClearTable(Import);
   });
 }
 
 void Session::ClearExportExecute() {
-  ChangeTables([this] { ClearTable(Export); });
+  ChangeTables(QStringLiteral("EXPORT Tabelle leeren"), [this] { ClearTable(Export); });
 }
 
 void Session::ClearImportExecute() {
-  ChangeTables([this] { ClearTable(Import); });
+  ChangeTables(QStringLiteral("IMPORT Tabelle leeren"), [this] { ClearTable(Import); });
 }
 
 // Rebuilds the destination as the inverse of the other table. An active
@@ -41,7 +42,8 @@ void Session::CopyInverse(TableKind kind) {
   if (destination.CountAssigned() > 0 &&
       !Prompt().Confirm(TableWord(kind) + QString::fromUtf8("-Tabelle nicht leer!\nÜberschreiben?")))
     return;
-  ChangeTables([&] {
+  const QString from = TableWord(kind == Export ? Import : Export);
+  ChangeTables(QString::fromUtf8("Von %1 nach %2 übertragen").arg(from, TableWord(kind)), [&] {
     CodeTable* const partner = destination.Active ? destination.Partner : nullptr;
     if (partner) destination.Link(nullptr);
     destination.BuildInverse(source);

@@ -4,7 +4,8 @@
 
 // The loader recognises the array's direction and keeps the partner as it is.
 void Session::LoadPreset(const PresetPair& preset, TableKind kind) {
-  ChangeTables([&] {
+  const char* name = kind == Export ? preset.ExportName : preset.ImportName;
+  ChangeTables(QString::fromLatin1(name) + " laden (" + TableWord(kind) + ")", [&] {
     if (kind == Export)
       LoadTableImage(preset.Export, preset.ExportName);
     else
@@ -13,7 +14,7 @@ void Session::LoadPreset(const PresetPair& preset, TableKind kind) {
 }
 
 void Session::LoadPresetPair(const PresetPair& preset) {
-  ChangeTables([&] {
+  ChangeTables(QString::fromLatin1(preset.ExportName) + " laden", [&] {
     LoadTableImage(preset.Export, preset.ExportName);
     LoadTableImage(preset.Import, preset.ImportName);
     ChainTablesAction->setChecked(true);

@@ -1,5 +1,8 @@
 #include "app/session.h"
 
+#include <QUndoCommand>
+
+#include "model/hexdigits.h"
 #include "platform/helpviewer.h"
 
 QString TableWord(TableKind kind) { return QString::fromLatin1(TableName(kind)); }
@@ -35,12 +38,39 @@ void CopySessionColors(const Session& session, CodeTable& table) {
   }
 }
 
+// One user action on the tables: both tables before and after it.
+class TableStep : public QUndoCommand {
+ public:
+  TableStep(Session& session, const QString& name, const PairSnapshot& before, const PairSnapshot& after)
+      : QUndoCommand(name), session_(session), before_(before), after_(after) {}
+
+  void undo() override { session_.RestoreTables(before_); }
+  // The first redo comes with the push, when the change is already made.
+  void redo() override {
+    if (pushed_) session_.RestoreTables(after_);
+    pushed_ = true;
+  }
+
+ private:
+  Session& session_;
+  const PairSnapshot before_;
+  const PairSnapshot after_;
+  bool pushed_ = false;
+};
+
+QString HexPair(int value) {
+  char text[2];
+  WriteHexByte(value, text);
+  return QString::fromLatin1(text, 2);
+}
+
 }  // namespace
 
 Session::Session(QObject* parent)
     : QObject(parent),
       ExportTable(&exportRecord_),
       ImportTable(&importRecord_),
+      UndoStack(new QUndoStack(this)),
       prompter_(std::make_unique<QtPrompter>()) {
   setObjectName("Session");
   OpenDialog.Filter = "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct";
@@ -57,6 +87,9 @@ Session::Session(QObject* parent)
     SetTableFont(*table, CurrentFont);
     CopySessionColors(*this, *table);
   }
+  marks_.Saved(Export);
+  marks_.Saved(Import);
+  FollowUndoStack();
 }
 
 Session::~Session() = default;
@@ -66,7 +99,7 @@ void Session::SetPrompter(std::unique_ptr<Prompter> prompter) { prompter_ = std:
 QAction* Session::MakeAction(const char* name, const QString& caption, void (Session::*handler)()) {
   auto* action = new QAction(caption, this);
   action->setObjectName(name);
-  connect(action, &QAction::triggered, this, handler);
+  if (handler) connect(action, &QAction::triggered, this, handler);
   return action;
 }
 
@@ -95,6 +128,8 @@ void Session::CreateActions() {
   Print = MakeAction("Print", "&Drucken", &Session::PrintExecute);
   Quit = MakeAction("Quit", "&Beenden", &Session::QuitExecute);
 
+  Undo = MakeAction("Undo", QString::fromUtf8("&Rückgängig"), nullptr);
+  Redo = MakeAction("Redo", "&Wiederholen", nullptr);
   ChainTablesAction = MakeAction("ChainTablesAction", "Tabellen &verbinden", &Session::ChainTablesActionExecute);
   ChainTablesAction->setCheckable(true);
   SwapRowsColumns =
@@ -146,15 +181,67 @@ void Session::CreateActions() {
 
   Help = MakeAction("Help", "&Hilfe", &Session::HelpExecute);
   About = MakeAction("About", "&Info", &Session::AboutExecute);
+
+  // The shortcuts work in every window of the program, the table windows too.
+  Undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  Redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  LoadTableFile->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  Print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  Quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  for (QAction* action : {Undo, Redo, LoadTableFile, Print, Quit}) action->setShortcutContext(Qt::ApplicationShortcut);
 }
 
-void Session::ChangeTables(const std::function<void()>& change) {
+// "&Rückgängig" and "&Wiederholen" name the step they would take.
+void Session::FollowUndoStack() {
+  connect(Undo, &QAction::triggered, UndoStack, &QUndoStack::undo);
+  connect(Redo, &QAction::triggered, UndoStack, &QUndoStack::redo);
+  const auto follow = [this] {
+    Undo->setEnabled(UndoStack->canUndo());
+    Redo->setEnabled(UndoStack->canRedo());
+    const QString undoText = UndoStack->undoText();
+    const QString redoText = UndoStack->redoText();
+    Undo->setText(QString::fromUtf8("&Rückgängig") + (undoText.isEmpty() ? QString() : ": " + undoText));
+    Redo->setText(QStringLiteral("&Wiederholen") + (redoText.isEmpty() ? QString() : ": " + redoText));
+  };
+  connect(UndoStack, &QUndoStack::indexChanged, this, follow);
+  follow();
+}
+
+// One user action, one step: both tables before and after it, unless it
+// changed nothing. A load into an unchanged table leaves it unchanged.
+void Session::ChangeTables(const QString& stepName, const std::function<void()>& change) {
+  const PairSnapshot before(*ExportTable, *ImportTable);
+  const bool exportWasChanged = marks_.IsChanged(Export);
+  const bool importWasChanged = marks_.IsChanged(Import);
+  loadedExport_ = false;
+  loadedImport_ = false;
   change();
+  if (loadedExport_) marks_.Loaded(Export, exportWasChanged);
+  if (loadedImport_) marks_.Loaded(Import, importWasChanged);
+  const PairSnapshot after(*ExportTable, *ImportTable);
+  if (!after.SameState(before)) UndoStack->push(new TableStep(*this, stepName, before, after));
   emit TablesChanged();
+  emit ChangeMarksChanged();
+}
+
+void Session::RestoreTables(const PairSnapshot& state) {
+  state.Restore(*ExportTable, *ImportTable);
+  ChainTablesAction->setChecked(ExportTable->Partner != nullptr);
+  emit TablesChanged();
+  emit ChangeMarksChanged();
+}
+
+bool Session::ConfirmQuit() {
+  const bool exportChanged = IsChanged(Export);
+  const bool importChanged = IsChanged(Import);
+  if (!exportChanged && !importChanged) return true;
+  const QString tables = exportChanged && importChanged ? QStringLiteral("EXPORT- und IMPORT-Tabelle")
+                                                         : TableWord(exportChanged ? Export : Import) + "-Tabelle";
+  return Prompt().Confirm(tables + QString::fromUtf8(" geändert und nicht gespeichert!\nTrotzdem beenden?"));
 }
 
 void Session::CommitPair(TableKind kind, int source, int target) {
-  ChangeTables([&] { Table(kind).Assign(source, target); });
+  ChangeTables(HexPair(source) + " -> " + HexPair(target), [&] { Table(kind).Assign(source, target); });
 }
 
 void Session::RemoveAssignment(TableKind kind, const QString& hexText) {
@@ -162,7 +249,7 @@ void Session::RemoveAssignment(TableKind kind, const QString& hexText) {
   char text[3] = {0, 0, 0};
   const QByteArray latin1 = hexText.left(2).toLatin1();
   for (int i = 0; i < latin1.size(); ++i) text[i] = latin1[i];
-  ChangeTables([&] { Table(kind).UnassignHex(text); });
+  ChangeTables(hexText.left(2) + " entfernen", [&] { Table(kind).UnassignHex(text); });
 }
 
 namespace {

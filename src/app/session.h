@@ -7,21 +7,26 @@
 #include <QAction>
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <QUndoStack>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/changemarks.h"
 #include "files/codepages.h"
 #include "files/compare.h"
 #include "files/recognize.h"
 #include "model/codetable.h"
+#include "model/pairsnapshot.h"
 #include "model/presets.h"
 #include "platform/colors.h"
 #include "platform/displayfont.h"
 #include "platform/prompter.h"
 
+class QMimeData;
 class QRect;
 class QWidget;
 
@@ -72,6 +77,8 @@ class Session : public QObject {
   QAction* Print;
   QAction* Quit;
 
+  QAction* Undo;
+  QAction* Redo;
   QAction* ChainTablesAction;
   QAction* SwapRowsColumns;
   QAction* CopyExportToImport;
@@ -127,6 +134,14 @@ class Session : public QObject {
   int32_t NoDataColor = -1;
 
   CodeTable& Table(TableKind kind) const { return kind == Export ? *ExportTable : *ImportTable; }
+  // Every change of the tables is one step here, back to the start.
+  QUndoStack* const UndoStack;
+  // Puts both tables back as they were before or after a step.
+  void RestoreTables(const PairSnapshot& state);
+  // Does the table hold what no file holds?
+  bool IsChanged(TableKind kind) const { return marks_.IsChanged(kind); }
+  // Asks whether to quit although a table is changed; true: quit.
+  bool ConfirmQuit();
   bool TableWindowShown(TableKind kind) const { return kind == Export ? exportShown_ : importShown_; }
 
   // Grid steps for the entry editors (Ctrl+arrows).
@@ -146,6 +161,10 @@ class Session : public QObject {
   static bool WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes);
   // Asks for a table file and reads it; false when nothing was read.
   bool ReadTableFile(const QString& title, std::vector<uint8_t>& buffer);
+  // Loads each file as "&automatische Erkennung" does (the command line).
+  void OpenFiles(const QStringList& fileNames);
+  // Loads the one table file of a drop, or says why not.
+  void OpenDrop(const QMimeData& data);
 
   // Fonts and colours.
   void ApplyFont(DisplayFont* font);
@@ -173,6 +192,8 @@ class Session : public QObject {
   void DifferencesFound(TableKind kind, const QString& otherName, const std::vector<Difference>& differences);
   void QuitRequested();
   void SampleTextRequested();
+  // A table became changed or unchanged (IsChanged).
+  void ChangeMarksChanged();
 
  public slots:
   void SaveUnixExecute();
@@ -228,10 +249,16 @@ class Session : public QObject {
   void CreateActions();
 
   // Every change of the tables runs through here; the views follow once.
-  void ChangeTables(const std::function<void()>& change);
+  // stepName names the step in "&Rückgängig" and "&Wiederholen".
+  void ChangeTables(const QString& stepName, const std::function<void()>& change);
+  void FollowUndoStack();
+  void TableSaved(TableKind kind, const QString& fileName);
   void LoadPreset(const PresetPair& preset, TableKind kind);
   void LoadPresetPair(const PresetPair& preset);
   void LoadFromFile(int kind);
+  // Reads a whole table file, with the messages of a refused one.
+  bool ReadNamedFile(const QString& fileName, std::vector<uint8_t>& buffer);
+  void LoadNamedFile(const QString& fileName, int kind);
   // A preset array, recognised as a 256-byte file would be.
   void LoadTableImage(const uint8_t (&bytes)[256], const char* name);
   void RunLoadPlan(const LoadPlan& plan);
@@ -257,6 +284,12 @@ class Session : public QObject {
   std::unique_ptr<Prompter> prompter_;
   CodeTable exportRecord_{Export};
   CodeTable importRecord_{Import};
+  ChangeMarks marks_{exportRecord_, importRecord_};
+  // Which tables the running step loaded.
+  bool loadedExport_ = false;
+  bool loadedImport_ = false;
+  // The folder of the last file loaded or saved; the dialogs start there.
+  QString lastFolder_;
   bool exportShown_ = false;
   bool importShown_ = false;
   QWidget* exportWindow_ = nullptr;

@@ -19,5 +19,7 @@ int RunEditor(int argc, char** argv) {
   Session session;
   ControlWindow control(session);
   control.show();
+  // qcte FILE [FILE]: each file loads as "&automatische Erkennung" loads it.
+  session.OpenFiles(QApplication::arguments().mid(1));
   return QApplication::exec();
 }

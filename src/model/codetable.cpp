@@ -144,8 +144,11 @@ int CodeTable::Unassign(int position) {
   Entries[p].Target = -1;
   WriteCharPart(CellText[p], p);
   WriteHexPart(CellText[p], p);
+  // The partner's entry old goes too, but only when it maps back to p: with
+  // several sources of old it may belong to another position.
   CodeTable* partner = MirrorPartner();
-  if (partner != nullptr) partner->Unassign(old);
+  if (partner != nullptr && IsCode(old) && partner->Entries[old].Target == p)
+    partner->Unassign(old);
   return AssignedBelow(p) - 1;
 }
 

@@ -20,6 +20,8 @@ struct FileDialogSettings {
   QString DefaultExt;
   QString FileName;
   bool OverwritePrompt = false;
+  // The folder the dialog starts in; empty: the one of FileName, or Qt's.
+  QString Folder;
 };
 
 // Choice of the code page dialog: an EBCDIC code page, the workstation

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -37,7 +38,10 @@ bool RunFileDialog(FileDialogSettings& settings, QFileDialog::AcceptMode mode) {
   if (settings.FilterIndex >= 1 && settings.FilterIndex <= filters.size())
     dialog.selectNameFilter(filters[settings.FilterIndex - 1]);
   dialog.setDefaultSuffix(settings.DefaultExt);
-  if (!settings.FileName.isEmpty()) dialog.selectFile(settings.FileName);
+  if (!settings.Folder.isEmpty()) dialog.setDirectory(settings.Folder);
+  // A file name with a path would take the dialog to its own folder.
+  const QString name = settings.Folder.isEmpty() ? settings.FileName : QFileInfo(settings.FileName).fileName();
+  if (!name.isEmpty()) dialog.selectFile(name);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.OverwritePrompt);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   settings.FileName = dialog.selectedFiles().first();

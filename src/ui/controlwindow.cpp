@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QSessionManager>
 
 #include "app/session.h"
 #include "platform/colors.h"
@@ -58,7 +61,8 @@ ControlWindow::~ControlWindow() {
 
 void ControlWindow::BuildForm() {
   setObjectName("ControlWindow");
-  setWindowTitle(QString::fromUtf8("QAVO® Code Table Editor Control"));
+  setWindowTitle(QString::fromUtf8("QAVO® Code Table Editor Control[*]"));
+  setAcceptDrops(true);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                  Qt::WindowContextHelpButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFont(DisplayFont("MS Sans Serif", -11).ToQFont());
@@ -119,6 +123,8 @@ void ControlWindow::BuildMenu() {
 
   QMenu* edit = Menu->addMenu("&Bearbeiten");
   edit->menuAction()->setProperty(HelpContextProperty, HelpEditing);
+  edit->addActions({s.Undo, s.Redo});
+  edit->addSeparator();
   edit->addActions({s.ChainTablesAction, s.SwapRowsColumns});
   submenu(edit, QString::fromUtf8("Über&tragen"), HelpEditing)->addActions({s.CopyExportToImport, s.CopyImportToExport});
   submenu(edit, "&Leeren", HelpEditing)->addActions({s.ClearBoth, s.ClearExport, s.ClearImport});
@@ -160,6 +166,14 @@ void ControlWindow::ConnectSession() {
   connect(&session_, &Session::DifferencesFound, this, &ControlWindow::ShowDifferences);
   connect(&session_, &Session::QuitRequested, this, &ControlWindow::close);
   connect(&session_, &Session::SampleTextRequested, this, &ControlWindow::ShowSampleText);
+  connect(&session_, &Session::ChangeMarksChanged, this,
+          [this] { setWindowModified(session_.IsChanged(Export) || session_.IsChanged(Import)); });
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+    if (!manager.allowsInteraction()) return;
+    quitConfirmed_ = session_.ConfirmQuit();
+    if (!quitConfirmed_) manager.cancel();
+    manager.release();
+  });
 }
 
 void ControlWindow::UpdateViews() {
@@ -268,10 +282,23 @@ void ControlWindow::showEvent(QShowEvent* event) {
 }
 
 void ControlWindow::closeEvent(QCloseEvent* event) {
+  if (!quitConfirmed_ && !session_.ConfirmQuit()) {
+    event->ignore();
+    return;
+  }
   if (ExportWindow) ExportWindow->hide();
   if (ImportWindow) ImportWindow->hide();
   event->accept();
   QApplication::quit();
+}
+
+void ControlWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls() || event->mimeData()->hasText()) event->acceptProposedAction();
+}
+
+void ControlWindow::dropEvent(QDropEvent* event) {
+  event->acceptProposedAction();
+  session_.OpenDrop(*event->mimeData());
 }
 
 namespace {

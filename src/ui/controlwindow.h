@@ -46,6 +46,8 @@ class ControlWindow : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -60,4 +62,6 @@ class ControlWindow : public QMainWindow {
   void EditorEntered(EntryEditor* entered, EntryEditor* other);
 
   Session& session_;
+  // The desktop's log-out asked and the user said quit: not again.
+  bool quitConfirmed_ = false;
 };

@@ -183,7 +183,11 @@ void EntryEditor::BuildControls() {
   PaintBackground(LblNoData, NoDataColor);
   LblNoData->hide();
 
-  for (QLineEdit* field : {SourceChar, TargetChar, SourceHex, TargetHex}) field->installEventFilter(this);
+  // A dropped file goes past the fields to the window, which loads it.
+  for (QLineEdit* field : {SourceChar, TargetChar, SourceHex, TargetHex}) {
+    field->installEventFilter(this);
+    field->setAcceptDrops(false);
+  }
   connect(SourceChar, &QLineEdit::textChanged, this, &EntryEditor::SourceCharChange);
   connect(TargetChar, &QLineEdit::textChanged, this, &EntryEditor::TargetCharChange);
   connect(SourceHex, &QLineEdit::textChanged, this, &EntryEditor::SourceHexChange);
@@ -464,11 +468,17 @@ bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
     ShowEntryTooltip(static_cast<const QHelpEvent&>(*event).globalPos(), static_cast<QWidget*>(watched));
     return true;
   }
-  if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
   auto* field = qobject_cast<QLineEdit*>(watched);
+  if (field && event->type() == QEvent::ShortcutOverride)
+    return ClaimShortcut(*field, static_cast<QKeyEvent&>(*event));
+  if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
   if (!field) return QFrame::eventFilter(watched, event);
   const auto& key = static_cast<const QKeyEvent&>(*event);
   if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) return false;
+  if (ClaimsControlKeys(*field) && key.key() == Qt::Key_Backspace && (key.modifiers() & Qt::AltModifier)) {
+    session_.Undo->trigger();
+    return true;
+  }
 
   const bool alphaField = field == SourceChar || field == TargetChar;
   if (alphaField ? CharFieldKeyDown(key) : HexFieldKeyDown(key)) return true;
@@ -482,6 +492,27 @@ bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
   if (field == SourceChar) return SourceCharKeyPress(byte);
   if (field == TargetChar) return TargetCharKeyPress(byte);
   return SourceHexKeyPress(byte);
+}
+
+// The EXPORT source character field types control characters with Ctrl;
+// there Alt+Backspace undoes.
+bool EntryEditor::ClaimsControlKeys(const QLineEdit& field) const { return ExportRole && &field == SourceChar; }
+
+// A field claims a key by accepting its override event. The EXPORT source
+// character field claims Ctrl+letter; the others leave undo and redo to the
+// program instead of undoing their own text.
+bool EntryEditor::ClaimShortcut(const QLineEdit& field, QKeyEvent& key) {
+  const Qt::KeyboardModifiers held = key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  if (ClaimsControlKeys(field) && held == Qt::ControlModifier && key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z) {
+    key.accept();
+    return true;
+  }
+  const QKeySequence pressed(key.keyCombination());
+  if (session_.Undo->shortcuts().contains(pressed) || session_.Redo->shortcuts().contains(pressed)) {
+    key.ignore();
+    return true;
+  }
+  return false;
 }
 
 // The character fields describe the current entry in words.

@@ -1,16 +1,29 @@
 #include "ui/tablewindow.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QVBoxLayout>
 
 #include "app/session.h"
 #include "platform/displayfont.h"
 #include "ui/tablegrid.h"
 
+namespace {
+
+// The header as the caption, with Qt's place for the changed mark at its
+// end; a "[*]" of the header itself stays text.
+QString CaptionOf(const CodeTable& table) {
+  return HeaderText(table).replace("[*]", "[*][*]") + "[*]";
+}
+
+}  // namespace
+
 TableWindow::TableWindow(Session& session, TableKind kind, QWidget* parent)
     : QWidget(parent, Qt::Tool), session_(session), kind_(kind) {
   setObjectName(kind == Export ? "ExportWindow" : "ImportWindow");
   setFont(DisplayFont("MS Sans Serif", -11).ToQFont());
+  setAcceptDrops(true);
   Grid = new TableGrid(session, this);
   Grid->setFixedSize(800, 294);
   // The window keeps exactly the grid's size: 17 rows of 16 pixels must fit.
@@ -24,6 +37,7 @@ TableWindow::TableWindow(Session& session, TableKind kind, QWidget* parent)
 
   connect(&session, &Session::TablesChanged, this, &TableWindow::Refresh);
   connect(&session, &Session::ColorsChanged, this, &TableWindow::Refresh);
+  connect(&session, &Session::ChangeMarksChanged, this, [this] { setWindowModified(session_.IsChanged(kind_)); });
   connect(&session, &Session::DisplayFontChanged, this, &TableWindow::Refresh);
   connect(&session, &Session::SwapChanged, this, [this] {
     FollowSwap();
@@ -38,8 +52,9 @@ void TableWindow::FollowSwap() {
 void TableWindow::Refresh() {
   const CodeTable& table = session_.Table(kind_);
   if (table.Font) Grid->SetListFont(*table.Font);
-  const QString caption = HeaderText(table);
+  const QString caption = CaptionOf(table);
   if (windowTitle() != caption) setWindowTitle(caption);
+  setWindowModified(session_.IsChanged(kind_));
   Grid->Refresh();
 }
 
@@ -52,4 +67,13 @@ void TableWindow::showEvent(QShowEvent* event) {
 void TableWindow::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
   session_.TableWindowClosed(kind_);
+}
+
+void TableWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls() || event->mimeData()->hasText()) event->acceptProposedAction();
+}
+
+void TableWindow::dropEvent(QDropEvent* event) {
+  event->acceptProposedAction();
+  session_.OpenDrop(*event->mimeData());
 }

@@ -91,7 +91,7 @@ TEST_F(MenuCommands, TableFilesLoadByRecognitionOrForcedKind) {
   EXPECT_EQ(opened[0].Settings.Filter, "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct");
   EXPECT_EQ(opened[0].Settings.FilterIndex, 2);
   EXPECT_EQ(Targets(importTable()), Targets(IsoCp37Import));
-  EXPECT_EQ(importWindow()->windowTitle(), (CourierImport + cp37Import).left(64));
+  EXPECT_EQ(CaptionText(*importWindow()), (CourierImport + cp37Import).left(64));
   EXPECT_EQ(exportTable().CountAssigned(), 0);
 
   // The identity has neither mark: refused, until its kind is given.
@@ -104,7 +104,7 @@ TEST_F(MenuCommands, TableFilesLoadByRecognitionOrForcedKind) {
   prompter->AnswerFile(identity);
   ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&EXPORT (256 Bytes)"}));
   EXPECT_EQ(Targets(exportTable()), Identity());
-  EXPECT_EQ(exportWindow()->windowTitle(), (CourierExport + identity).left(64));
+  EXPECT_EQ(CaptionText(*exportWindow()), (CourierExport + identity).left(64));
 
   prompter->AnswerFile(identity);
   ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&IIMPORT  (256 Bytes)"}));
@@ -324,7 +324,7 @@ TEST_F(MenuCommands, ClearingEmptiesOneOrBothAndKeepsTheChain) {
   ASSERT_TRUE(Choose({"&Bearbeiten", "&Leeren", "&EXPORT Tabelle leeren"}));
   EXPECT_EQ(exportTable().CountAssigned(), 0);
   EXPECT_EQ(Targets(importTable()), Targets(IsoCp37Import));
-  EXPECT_EQ(exportWindow()->windowTitle(), CourierExport);
+  EXPECT_EQ(CaptionText(*exportWindow()), CourierExport);
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Text, " A=41");
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, Resolved(clGrayText));
   EXPECT_EQ(Fields(exp), QStringList({"", "", "00", ""}));
@@ -333,7 +333,7 @@ TEST_F(MenuCommands, ClearingEmptiesOneOrBothAndKeepsTheChain) {
 
   ASSERT_TRUE(Choose({"&Bearbeiten", "&Leeren", "&IMPORT Tablee leeren"}));
   EXPECT_EQ(importTable().CountAssigned(), 0);
-  EXPECT_EQ(importWindow()->windowTitle(), CourierImport);
+  EXPECT_EQ(CaptionText(*importWindow()), CourierImport);
 
   ASSERT_TRUE(Choose({"&Tabelle laden", "I&SO 8859-1 CP 37", "&Beide"}));
   ASSERT_TRUE(Choose({"&Bearbeiten", "&Leeren", "&Beide Tabellen leeren"}));
@@ -356,8 +356,8 @@ TEST_F(MenuCommands, FontsShowInLabelCaptionsEditorsAndGrids) {
     ASSERT_TRUE(Choose(zeichensatz + QStringList{font.Item}));
     EXPECT_EQ(TheControl->CurrentFontLabel->text(), font.Name);
     EXPECT_EQ(TheControl->CurrentFontLabel->font(), TheSession->CurrentFont->ToQFont());
-    EXPECT_EQ(exportWindow()->windowTitle(), "QAVO CodeTab EXPORT [" + font.Name + "] ");
-    EXPECT_EQ(importWindow()->windowTitle(), "QAVO CodeTab IMPORT [" + font.Name + "] ");
+    EXPECT_EQ(CaptionText(*exportWindow()), "QAVO CodeTab EXPORT [" + font.Name + "] ");
+    EXPECT_EQ(CaptionText(*importWindow()), "QAVO CodeTab IMPORT [" + font.Name + "] ");
     EXPECT_EQ(exp->SourceChar->font(), TheSession->CurrentFont->ToQFont());
     EXPECT_EQ(exportWindow()->Grid->Cells->font(), TheSession->CurrentFont->ToQFont());
   }
@@ -377,7 +377,7 @@ TEST_F(MenuCommands, FontsShowInLabelCaptionsEditorsAndGrids) {
   EXPECT_EQ(offered[0].Text, "Terminal");
   EXPECT_EQ(TheControl->CurrentFontLabel->text(), "DejaVu Sans");
   EXPECT_EQ(TheSession->CurrentFont->Height, -12);
-  EXPECT_EQ(exportWindow()->windowTitle(), "QAVO CodeTab EXPORT [DejaVu Sans] ");
+  EXPECT_EQ(CaptionText(*exportWindow()), "QAVO CodeTab EXPORT [DejaVu Sans] ");
   ClickField(exp->SourceChar);
   Type(Utf8("ä"));
   EXPECT_EQ(Fields(exp)[2], "E4");

@@ -54,8 +54,8 @@ TEST_F(Session, RoadOfOneEdit) {
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x42).Color, Resolved(clGrayText));
   EXPECT_EQ(MarkedEntry(exportWindow()), 0x41);
   EXPECT_EQ(MarkedEntry(importWindow()), 0xC1);
-  EXPECT_EQ(exportWindow()->windowTitle(), CourierExport);
-  EXPECT_EQ(importWindow()->windowTitle(), CourierImport);
+  EXPECT_EQ(CaptionText(*exportWindow()), CourierExport);
+  EXPECT_EQ(CaptionText(*importWindow()), CourierImport);
 
   // 4. Saved as Windows V3: both incomplete tables are only warned about;
   // IMPORT first, every unassigned position written as itself.
@@ -112,8 +112,8 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   ASSERT_TRUE(Choose({"&Tabelle laden", "&ISO 8859-1 CP 273", "&Beide"}));
   ExpectTable(exportTable(), Targets(IsoCp273Export));
   ExpectTable(importTable(), Targets(IsoCp273Import));
-  EXPECT_EQ(exportWindow()->windowTitle(), CourierExport + "ISO8859-1_CP273");
-  EXPECT_EQ(importWindow()->windowTitle(), CourierImport + "CP273_ISO8859-1");
+  EXPECT_EQ(CaptionText(*exportWindow()), CourierExport + "ISO8859-1_CP273");
+  EXPECT_EQ(CaptionText(*importWindow()), CourierImport + "CP273_ISO8859-1");
   EXPECT_TRUE(MenuItem({"&Bearbeiten", "Tabellen &verbinden"})->isChecked());
 
   // Edit 1: A to C2, the code of B, which makes C2 ambiguous; not mirrored.
@@ -126,7 +126,7 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   EXPECT_EQ(Background(exp->InputBox), Resolved(TheSession->AmbiguousColor));
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x42).Color, Resolved(TheSession->AmbiguousColor));
   EXPECT_EQ(importTable().Entries[0xC2].Target, 0x42);
-  EXPECT_EQ(exportWindow()->windowTitle(), CourierExport);
+  EXPECT_EQ(CaptionText(*exportWindow()), CourierExport);
 
   // Edit 2: B to C1, now free: mirrored, and the IMPORT table is rebuilt as
   // the exact inverse of the unambiguous EXPORT table.
@@ -136,7 +136,7 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   EXPECT_EQ(Targets(exportTable()), edited.Export);
   EXPECT_EQ(Targets(importTable()), Inverse(edited.Export));
   EXPECT_EQ(exportTable().IsProven(CodeTable::WholeTable), 1);
-  EXPECT_EQ(importWindow()->windowTitle(), CourierImport);
+  EXPECT_EQ(CaptionText(*importWindow()), CourierImport);
 
   // Edit 3, in the IMPORT editor: EBCDIC 4A (the Ä of CP 273) typed as hex,
   // the small ä typed as its target; ä already has a source, so the EXPORT
@@ -231,8 +231,8 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   ClearBoth();
   EXPECT_TRUE(MenuItem({"&Bearbeiten", "Tabellen &verbinden"})->isChecked());
   EXPECT_EQ(exportTable().Partner, &importTable());
-  EXPECT_EQ(exportWindow()->windowTitle(), CourierExport);
-  EXPECT_EQ(importWindow()->windowTitle(), CourierImport);
+  EXPECT_EQ(CaptionText(*exportWindow()), CourierExport);
+  EXPECT_EQ(CaptionText(*importWindow()), CourierImport);
   EXPECT_EQ(Fields(imp), QStringList({Shown(0x4A), "", "4A", ""}));
   EXPECT_EQ(Background(imp->InputBox), Resolved(clBtnShadow));
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Text, " A=41");

@@ -102,8 +102,8 @@ class DisplayFonts : public SessionTest {
     const QString bracket = "[" + name + "]";
     EXPECT_EQ(QString::fromLatin1(TheSession->ExportTable->Header), "QAVO CodeTab EXPORT " + bracket + " ");
     EXPECT_EQ(QString::fromLatin1(TheSession->ImportTable->Header), "QAVO CodeTab IMPORT " + bracket + " ");
-    EXPECT_TRUE(TheControl->ExportWindow->windowTitle().contains(bracket));
-    EXPECT_TRUE(TheControl->ImportWindow->windowTitle().contains(bracket));
+    EXPECT_TRUE(CaptionText(*TheControl->ExportWindow).contains(bracket));
+    EXPECT_TRUE(CaptionText(*TheControl->ImportWindow).contains(bracket));
     EXPECT_EQ(TheControl->CurrentFontLabel->text(), name);
     EXPECT_EQ(TheControl->CurrentFontLabel->font(), drawn);
     for (EntryEditor* frame : {TheControl->ExportEditor, TheControl->ImportEditor}) {

@@ -147,7 +147,7 @@ TEST_F(StartUp, TheSessionStartsWithItsDefaults) {
 }
 
 TEST_F(StartUp, ControlWindowCaptionAndPlace) {
-  EXPECT_EQ(TheControl->windowTitle(), QString::fromUtf8("QAVO® Code Table Editor Control"));
+  EXPECT_EQ(CaptionText(*TheControl), QString::fromUtf8("QAVO® Code Table Editor Control"));
   EXPECT_EQ(TheControl->pos(), QPoint(808, 78));
   EXPECT_EQ(TheControl->ChainMargin->size(), QSize(214, 392));
 }

@@ -78,8 +78,8 @@ TEST_F(TableWindows, FirstShowCreatesAndPlacesBothWindows) {
 
   EXPECT_EQ(exportWindow.Grid->Table(), &exportTable());
   EXPECT_EQ(importWindow.Grid->Table(), &importTable());
-  EXPECT_EQ(exportWindow.windowTitle(), "QAVO CodeTab EXPORT [Courier New] ");
-  EXPECT_EQ(importWindow.windowTitle(), "QAVO CodeTab IMPORT [Courier New] ");
+  EXPECT_EQ(CaptionText(exportWindow), "QAVO CodeTab EXPORT [Courier New] ");
+  EXPECT_EQ(CaptionText(importWindow), "QAVO CodeTab IMPORT [Courier New] ");
   EXPECT_EQ(exportWindow.Grid->ItemMapper, &MapRowsHigh);
   EXPECT_EQ(exportWindow.Grid->ItemCount(), GridItems);
 

@@ -403,12 +403,44 @@ TEST(CodeTabMirror, AssignAndUnassignInTheActiveTable) {
   EXPECT_EQ(pair.importTab.Entries[0xC1].Target, 0x41);
   EXPECT_EQ(pair.importTab.Entries[0x61].Count, -1);
 
-  // Unassigning mirrors although 0x41 still maps to C1.
+  // IMPORT C1 belongs to 0x41, not to 0x61: it stays.
   pair.exportTab.Unassign(0x61);
-  EXPECT_EQ(pair.importTab.Entries[0xC1].Target, -1);
+  EXPECT_EQ(pair.importTab.Entries[0xC1].Target, 0x41);
   EXPECT_EQ(pair.exportTab.Entries[0x41].Target, 0xC1);
+
+  pair.exportTab.Unassign(0x41);
+  EXPECT_EQ(pair.importTab.Entries[0xC1].Target, -1);
+  EXPECT_EQ(pair.importTab.CountAssigned(), 0);
   ExpectConsistent(pair.exportTab);
   ExpectConsistent(pair.importTab);
+}
+
+// A -> C2 and B -> C2 with IMPORT C2 -> B: removing A must not take B's
+// inverse, whichever table of the pair is the active one.
+TEST(CodeTabMirror, RemovalKeepsThePartnerEntryOfAnotherPosition) {
+  for (const bool exportActive : {true, false}) {
+    Pair pair;
+    CodeTable& active = exportActive ? pair.exportTab : pair.importTab;
+    CodeTable& partner = exportActive ? pair.importTab : pair.exportTab;
+    active.Assign('A', 0xC2);
+    active.Assign('B', 0xC2);
+    partner.Assign(0xC2, 'B');
+    partner.Assign(0xC3, 'A');
+    active.Link(&partner);
+    active.SetActive(1);
+
+    active.Unassign('A');
+    EXPECT_EQ(partner.Entries[0xC2].Target, 'B') << exportActive;
+    EXPECT_EQ(partner.Entries[0xC3].Target, 'A') << exportActive;
+    EXPECT_EQ(active.IsProven('B'), 1) << exportActive;
+    EXPECT_EQ(Cell(partner, 0xC2).substr(3), "42");
+
+    active.UnassignHex("42");
+    EXPECT_EQ(partner.Entries[0xC2].Target, -1) << exportActive;
+    EXPECT_EQ(partner.CountAssigned(), 1) << exportActive;
+    ExpectConsistent(active);
+    ExpectConsistent(partner);
+  }
 }
 
 TEST(CodeTabMirror, ImportActiveMirrorsIntoExport) {

@@ -424,8 +424,8 @@ class Acceptance : public SessionTest {
 
   // Both window captions are the tables' header lines.
   void ExpectCaptions() const {
-    EXPECT_EQ(exportWindow()->windowTitle(), Header(exportTable()));
-    EXPECT_EQ(importWindow()->windowTitle(), Header(importTable()));
+    EXPECT_EQ(CaptionText(*exportWindow()), Header(exportTable()));
+    EXPECT_EQ(CaptionText(*importWindow()), Header(importTable()));
   }
 
   QTemporaryDir dir;

@@ -3,6 +3,12 @@
 Session* TheSession = nullptr;
 ControlWindow* TheControl = nullptr;
 
+QString CaptionText(const QWidget& window) {
+  QString title = window.windowTitle();
+  if (title.endsWith("[*]")) title.chop(3);
+  return title.replace("[*][*]", "[*]");
+}
+
 void SessionTest::SetUp() {
   TheSession = new Session();
   auto scripted = std::make_unique<ScriptedPrompter>();

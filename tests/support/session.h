@@ -12,6 +12,9 @@
 extern Session* TheSession;
 extern ControlWindow* TheControl;
 
+// The text of a window's caption without Qt's place for the changed mark.
+QString CaptionText(const QWidget& window);
+
 class SessionTest : public testing::Test {
  protected:
   void SetUp() override;

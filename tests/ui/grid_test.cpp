@@ -12,6 +12,7 @@
 #include "model/codetable.h"
 #include "platform/colors.h"
 #include "support/scriptedprompter.h"
+#include "support/session.h"
 #include "ui/tablegrid.h"
 #include "ui/gridmath.h"
 #include "ui/tablewindow.h"
@@ -282,7 +283,7 @@ TEST_F(GridWindow, ClientAreaCaptionAndFont) {
   EXPECT_LE(GridSide * GridRowHeight, list()->height());
   EXPECT_TRUE(window->windowFlags() & Qt::Tool);
   EXPECT_EQ(frame()->ItemCount(), GridItems);
-  EXPECT_EQ(window->windowTitle(), "QAVO CodeTab EXPORT [Courier New] ");
+  EXPECT_EQ(CaptionText(*window), "QAVO CodeTab EXPORT [Courier New] ");
   EXPECT_EQ(list()->font().pixelSize(), 12);
 
   // Header bytes are Latin-1; the caption follows every refresh.
@@ -290,7 +291,7 @@ TEST_F(GridWindow, ClientAreaCaptionAndFont) {
   exp.SetFont(&oem, "Gr\xF6\xDF" "e");
   exp.BuildHeader(-1, "M\xFC" "ller");
   window->Refresh();
-  EXPECT_EQ(window->windowTitle(), QString::fromUtf8("QAVO CodeTab EXPORT [Größe] Müller"));
+  EXPECT_EQ(CaptionText(*window), QString::fromUtf8("QAVO CodeTab EXPORT [Größe] Müller"));
   EXPECT_EQ(list()->font().pixelSize(), 16);
 }
 

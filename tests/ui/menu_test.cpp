@@ -40,6 +40,9 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
       "  &Drucken ->Print",
       "  &Beenden ->Quit",
       "&Bearbeiten",
+      QString::fromUtf8("  &Rückgängig ->Undo"),
+      "  &Wiederholen ->Redo",
+      "  ",
       "  Tabellen &verbinden ->ChainTablesAction [x]",
       "  &Zeilen und Spalten vertauschen ->SwapRowsColumns [x]",
       QString::fromUtf8("  Über&tragen"),
@@ -151,8 +154,8 @@ TEST_F(MainMenu, MenuItemsCarryTheirHelpContexts) {
   QMenu* bearbeiten = TheControl->Menu->actions().at(1)->menu();
   EXPECT_EQ(context(datei->actions().at(0)), HelpSaving);
   EXPECT_EQ(context(TheControl->Menu->actions().at(1)), HelpEditing);
-  EXPECT_EQ(context(bearbeiten->actions().at(2)), HelpEditing);
-  EXPECT_EQ(context(bearbeiten->actions().at(3)), HelpEditing);
+  EXPECT_EQ(context(bearbeiten->actions().at(5)), HelpEditing);
+  EXPECT_EQ(context(bearbeiten->actions().at(6)), HelpEditing);
 }
 
 TEST_F(MainMenu, F1InAnOpenMenuOpensTheTopicOfTheHighlightedItem) {

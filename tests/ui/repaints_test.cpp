@@ -123,7 +123,7 @@ TEST_F(Repaints, ATableCommandRepaintsEachGridOnceThroughTheSignal) {
     EXPECT_EQ(exportPaints.Paints, 1);
     EXPECT_EQ(importPaints.Paints, 1);
   }
-  EXPECT_EQ(TheControl->ExportWindow->windowTitle(), "QAVO CodeTab EXPORT [Courier New] ");
+  EXPECT_EQ(CaptionText(*TheControl->ExportWindow), "QAVO CodeTab EXPORT [Courier New] ");
 }
 
 // An edit typed into the EXPORT editor reaches both grids the same way.

@@ -1,0 +1,123 @@
+// Changed marks and the quit question: asked once, only when a table holds
+// what no file holds.
+#include <QTemporaryDir>
+
+#include "support/session.h"
+#include "ui/tablewindow.h"
+
+namespace {
+
+const QString ExportQuestion = QString::fromUtf8("EXPORT-Tabelle geändert und nicht gespeichert!\nTrotzdem beenden?");
+
+class QuitQuestion : public SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    TheControl->show();
+  }
+  // "&Beenden" answered with OK or Abbrechen; true when the program ends.
+  bool Quit(bool ok) {
+    if (ok)
+      prompter->AnswerOk();
+    else
+      prompter->AnswerCancel();
+    TheSession->Quit->trigger();
+    return !TheControl->isVisible();
+  }
+  std::vector<QString> Questions() const {
+    std::vector<QString> texts;
+    for (const PromptCall& call : prompter->CallsOf("confirm")) texts.push_back(call.Text);
+    return texts;
+  }
+  QTemporaryDir folder;
+};
+
+TEST_F(QuitQuestion, NothingAskedWithoutChanges) {
+  TheSession->LoadDin.Both->trigger();
+  EXPECT_FALSE(TheSession->IsChanged(Export));
+  EXPECT_FALSE(TheControl->isWindowModified());
+  EXPECT_TRUE(Quit(false));
+  EXPECT_TRUE(Questions().empty());
+}
+
+TEST_F(QuitQuestion, AbbrechenKeepsEverythingOkQuits) {
+  TheSession->CommitPair(Export, 0x41, 0xC1);
+  const CodeTable before = exportTable();
+  EXPECT_FALSE(Quit(false));
+  ASSERT_EQ(Questions(), std::vector<QString>{ExportQuestion});
+  const PromptCall question = prompter->CallsOf("confirm").front();
+  EXPECT_EQ(question.Title, QString::fromUtf8("Bestätigung"));
+  EXPECT_EQ(question.Buttons, QStringList({"OK", "Abbrechen"}));
+  EXPECT_EQ(exportTable().Entries[0x41].Target, before.Entries[0x41].Target);
+  EXPECT_TRUE(TheSession->IsChanged(Export));
+
+  // The close box asks the same, once.
+  prompter->Clear();
+  prompter->AnswerOk();
+  TheControl->close();
+  EXPECT_FALSE(TheControl->isVisible());
+  EXPECT_EQ(Questions(), std::vector<QString>{ExportQuestion});
+}
+
+TEST_F(QuitQuestion, NamesTheChangedTables) {
+  TheSession->CommitPair(Import, 0xC1, 0x41);
+  EXPECT_FALSE(Quit(false));
+  TheSession->CommitPair(Export, 0x41, 0xC1);
+  EXPECT_TRUE(Quit(true));
+  EXPECT_EQ(Questions(),
+            (std::vector<QString>{
+                QString::fromUtf8("IMPORT-Tabelle geändert und nicht gespeichert!\nTrotzdem beenden?"),
+                QString::fromUtf8("EXPORT- und IMPORT-Tabelle geändert und nicht gespeichert!\nTrotzdem beenden?")}));
+}
+
+// Saved in a format that holds it, a table is no longer changed; a header
+// file does not hold it. The captions carry the mark in Qt's way.
+TEST_F(QuitQuestion, SavingClearsTheMark) {
+  MakeExportActive();
+  TheSession->CommitPair(Export, 0x41, 0xC1);
+  TheSession->CommitPair(Export, 0x42, 0xC2);
+  TableWindow& exportWindow = *TheControl->ExportWindow;
+  EXPECT_TRUE(exportWindow.isWindowModified());
+  EXPECT_FALSE(TheControl->ImportWindow->isWindowModified());
+  EXPECT_TRUE(exportWindow.windowTitle().endsWith("] [*]"));
+  EXPECT_TRUE(TheControl->isWindowModified());
+
+  prompter->AnswerFile(folder.filePath("x.h"));
+  prompter->AnswerOk();
+  TheSession->SaveCHeader->trigger();
+  EXPECT_TRUE(TheSession->IsChanged(Export));
+
+  prompter->AnswerFile(folder.filePath("x.tab"));
+  TheSession->SaveUnix->trigger();
+  EXPECT_FALSE(TheSession->IsChanged(Export));
+  EXPECT_FALSE(exportWindow.isWindowModified());
+  EXPECT_FALSE(TheControl->isWindowModified());
+  // Undo goes back to what no file holds, and the mark with it.
+  TheSession->Undo->trigger();
+  EXPECT_TRUE(TheSession->IsChanged(Export));
+  TheSession->Redo->trigger();
+  EXPECT_FALSE(TheSession->IsChanged(Export));
+  prompter->Clear();
+  EXPECT_TRUE(Quit(false));
+  EXPECT_TRUE(Questions().empty());
+}
+
+// A load into an unchanged table leaves it unchanged; into a changed one it
+// keeps the mark, since the edits it replaced are only in the undo steps.
+TEST_F(QuitQuestion, LoadsKeepTheMarkOfEdits) {
+  TheSession->LoadDin.Export->trigger();
+  EXPECT_FALSE(TheSession->IsChanged(Export));
+  TheSession->CommitPair(Export, 0x41, 0x00);
+  EXPECT_TRUE(TheSession->IsChanged(Export));
+  TheSession->LoadUnix.Export->trigger();
+  EXPECT_TRUE(TheSession->IsChanged(Export));
+  EXPECT_FALSE(TheSession->IsChanged(Import));
+  // Back at what was loaded or there at start, nothing would be lost.
+  TheSession->Undo->trigger();
+  TheSession->Undo->trigger();
+  EXPECT_FALSE(TheSession->IsChanged(Export));
+  TheSession->ClearExport->trigger();
+  EXPECT_FALSE(TheSession->IsChanged(Export));
+}
+
+}  // namespace

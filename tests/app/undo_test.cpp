@@ -1,0 +1,270 @@
+// Undo and redo as a property: seeded random runs of every command that
+// changes the tables, with saves and loads between them. Undoing every step
+// brings back the start in every field, redoing every step the end, and at
+// every step the changed marks agree with a model of what each table held
+// when it was saved or loaded.
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstring>
+#include <random>
+
+#include "model/tablecontent.h"
+#include "support/session.h"
+#include "ui/entryeditor.h"
+
+namespace {
+
+struct PairState {
+  CodeTable Export;
+  CodeTable Import;
+};
+
+PairState Now() { return {*TheSession->ExportTable, *TheSession->ImportTable}; }
+
+// Every field of the record.
+std::string TableDifference(const CodeTable& a, const CodeTable& b) {
+  if (std::memcmp(a.Entries, b.Entries, sizeof a.Entries) != 0) return "entries";
+  if (std::memcmp(a.CellText, b.CellText, sizeof a.CellText) != 0) return "cells";
+  if (std::memcmp(a.HexText, b.HexText, sizeof a.HexText) != 0) return "hex text";
+  if (std::strcmp(a.Header, b.Header) != 0) return std::string("header ") + a.Header + " / " + b.Header;
+  if (std::strcmp(a.FontName, b.FontName) != 0 || a.Font != b.Font) return "font";
+  if (a.Partner != b.Partner) return "partner";
+  if (a.AmbiguousColor != b.AmbiguousColor || a.ProofColor != b.ProofColor || a.ActiveColor != b.ActiveColor ||
+      a.NoDataColor != b.NoDataColor)
+    return "colours";
+  if (a.Kind != b.Kind) return "kind";
+  if (a.CurrentOrdinal != b.CurrentOrdinal || a.CurrentPosition != b.CurrentPosition) return "current entry";
+  if (a.Active != b.Active || a.LinkBusy != b.LinkBusy) return "active flag";
+  return std::string();
+}
+
+std::string StateDifference(const PairState& expected) {
+  const std::string exportDifference = TableDifference(*TheSession->ExportTable, expected.Export);
+  if (!exportDifference.empty()) return "EXPORT " + exportDifference;
+  const std::string importDifference = TableDifference(*TheSession->ImportTable, expected.Import);
+  if (!importDifference.empty()) return "IMPORT " + importDifference;
+  if (TheSession->ChainTablesAction->isChecked() != (TheSession->ExportTable->Partner != nullptr))
+    return "chain check mark";
+  return std::string();
+}
+
+// What each table held when it was saved or loaded, and at start: a table
+// that holds none of these is changed.
+struct MarksModel {
+  std::vector<TableContent> HeldExport{TableContent(*TheSession->ExportTable)};
+  std::vector<TableContent> HeldImport{TableContent(*TheSession->ImportTable)};
+
+  void Hold(TableKind kind) { (kind == Export ? HeldExport : HeldImport).emplace_back(TheSession->Table(kind)); }
+  bool IsChanged(TableKind kind) {
+    const std::vector<TableContent>& held = kind == Export ? HeldExport : HeldImport;
+    return std::find(held.begin(), held.end(), TableContent(TheSession->Table(kind))) == held.end();
+  }
+};
+
+class RandomRun {
+ public:
+  RandomRun(uint32_t seed, ScriptedPrompter& prompter, const QString& folder)
+      : random_(seed), prompter_(prompter), folder_(folder) {}
+
+  // One step: a command, an undo or redo, a save or a change of the active
+  // table. Returns what it did and, after an undo or redo, what differs
+  // from the state that step should bring back.
+  std::string Step(std::string& fault) {
+    prompter_.Clear();
+    const int kind = Below(100);
+    if (kind < 8) return UndoOrRedo(true, fault);
+    if (kind < 13) return UndoOrRedo(false, fault);
+    if (kind < 18) {
+      (Below(2) ? TheControl->ExportEditor : TheControl->ImportEditor)->MakeActive();
+      (TheSession->ExportTable->Active ? TheControl->ImportEditor : TheControl->ExportEditor)->MakeInactive();
+      return "switch the active table";
+    }
+    if (kind < 28) return Save();
+    return Command();
+  }
+
+  MarksModel Marks;
+  // The states before and after each step on the undo stack.
+  std::vector<PairState> Before;
+  std::vector<PairState> After;
+
+ private:
+  int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+
+  std::string UndoOrRedo(bool undo, std::string& fault) {
+    QUndoStack& stack = *TheSession->UndoStack;
+    const int index = stack.index();
+    (undo ? TheSession->Undo : TheSession->Redo)->trigger();
+    if (undo && index > 0) fault = StateDifference(Before[static_cast<size_t>(index - 1)]);
+    if (!undo && index < stack.count()) fault = StateDifference(After[static_cast<size_t>(index)]);
+    return undo ? "undo" : "redo";
+  }
+
+  QString NewFile(const QString& extension) { return QString("%1/f%2.%3").arg(folder_).arg(++files_).arg(extension); }
+
+  // Each save dialog is answered with a new file; the dialog's proposed
+  // name says which table it saves, and the file says whether it did.
+  std::string Save() {
+    static const char* const names[] = {"SaveUnix", "SaveV3", "SaveV5", "SaveCHeader"};
+    const std::string name = names[Below(4)];
+    QAction* action = TheSession->findChild<QAction*>(QString::fromStdString(name));
+    std::vector<QString> answers;
+    for (int i = 0; i < 2; ++i) {
+      answers.push_back(NewFile(name == "SaveCHeader" ? "h" : "tab"));
+      prompter_.AnswerFile(answers.back());
+    }
+    prompter_.AnswerOk();
+    prompter_.AnswerOk();
+    action->trigger();
+    const std::vector<PromptCall> saves = prompter_.CallsOf("save");
+    for (size_t i = 0; i < saves.size() && i < answers.size(); ++i) {
+      if (name == "SaveCHeader" || !QFileInfo::exists(answers[i])) continue;
+      const QString proposed = saves[i].Settings.FileName;
+      if (!proposed.endsWith("Import")) Marks.Hold(Export);
+      if (!proposed.endsWith("Export")) Marks.Hold(Import);
+    }
+    return name;
+  }
+
+  std::string Command() {
+    const PairState before = Now();
+    const int index = TheSession->UndoStack->index();
+    const TableContent exportBefore(*TheSession->ExportTable);
+    const TableContent importBefore(*TheSession->ImportTable);
+    const bool exportWasChanged = Marks.IsChanged(Export);
+    const bool importWasChanged = Marks.IsChanged(Import);
+    bool load = false;
+    const std::string text = RunCommand(load);
+    if (load) {
+      if (!exportWasChanged && TableContent(*TheSession->ExportTable) != exportBefore) Marks.Hold(Export);
+      if (!importWasChanged && TableContent(*TheSession->ImportTable) != importBefore) Marks.Hold(Import);
+    }
+    if (TheSession->UndoStack->index() == index + 1) {
+      Before.resize(static_cast<size_t>(index), before);
+      After.resize(static_cast<size_t>(index), before);
+      Before.push_back(before);
+      After.push_back(Now());
+    }
+    return text;
+  }
+
+  // Positions and codes from a few rows, so that pairs meet and mirror.
+  int Code() { return (Below(3) + 4) * 16 + Below(4); }
+
+  std::string RunCommand(bool& load) {
+    Session& s = *TheSession;
+    const TableKind kind = Below(2) ? Export : Import;
+    const int choice = Below(100);
+    if (choice < 45) {
+      const int source = Code();
+      const int target = Code() + (kind == Export ? 0x80 : -0x40);
+      s.CommitPair(kind, source, target);
+      return "pair " + std::to_string(source) + " -> " + std::to_string(target);
+    }
+    if (choice < 60) {
+      const int position = Code();
+      s.RemoveAssignment(kind, QString::number(position, 16).toUpper());
+      return "Ctrl+Entf " + std::to_string(position);
+    }
+    std::vector<QAction*> commands = {s.ClearBoth, s.ClearExport, s.ClearImport, s.CopyExportToImport,
+                                      s.CopyImportToExport, s.ChainTablesAction, s.ChainTablesAction};
+    std::vector<QAction*> loads = {s.LoadDin.Both,   s.LoadDin.Export,      s.LoadIsoCp273.Import,
+                                   s.LoadUnix.Both,  s.LoadIsoCp37.Export, s.LoadTableFile,
+                                   s.MoreCodePages};
+    load = choice >= 80;
+    const std::vector<QAction*>& from = load ? loads : commands;
+    QAction* command = from[static_cast<size_t>(Below(static_cast<int>(from.size())))];
+    if (command == s.LoadTableFile) prompter_.AnswerFile(FileToLoad());
+    if (command == s.MoreCodePages) prompter_.AnswerCodePage({Below(2) ? 273 : 37, Below(2) == 1, false});
+    if (Below(4) == 0)
+      prompter_.AnswerCancel();
+    else
+      prompter_.AnswerOk();
+    command->trigger();
+    return command->objectName().toStdString();
+  }
+
+  // A file saved earlier in the run, or one of the program's own presets.
+  QString FileToLoad() {
+    if (files_ > 0 && Below(3) > 0) return QString("%1/f%2.tab").arg(folder_).arg(1 + Below(files_));
+    return folder_ + "/missing.tab";
+  }
+
+  std::mt19937 random_;
+  ScriptedPrompter& prompter_;
+  QString folder_;
+  int files_ = 0;
+};
+
+class UndoProperty : public SessionTest {};
+
+TEST_F(UndoProperty, UndoAllGivesTheStartRedoAllTheEndAndTheMarksFollowTheSaves) {
+  for (const uint32_t seed : {1u, 2u, 3u}) {
+    TearDown();
+    SetUp();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const PairState start = Now();
+    RandomRun run(seed, *prompter, folder.path());
+    for (int step = 1; step <= 300; ++step) {
+      std::string fault;
+      const std::string taken = run.Step(fault);
+      ASSERT_EQ(fault, "") << "seed " << seed << " step " << step << ": " << taken;
+      for (const TableKind kind : {Export, Import})
+        ASSERT_EQ(TheSession->IsChanged(kind), run.Marks.IsChanged(kind))
+            << "seed " << seed << " step " << step << ": " << taken << ", " << TableWord(kind).toStdString();
+      ASSERT_EQ(TheControl->isWindowModified(), run.Marks.IsChanged(Export) || run.Marks.IsChanged(Import));
+    }
+    QUndoStack& stack = *TheSession->UndoStack;
+    ASSERT_GT(stack.count(), 50) << seed;
+    const int steps = stack.index();
+    const PairState end = steps > 0 ? run.After[static_cast<size_t>(steps - 1)] : start;
+    while (stack.canUndo()) TheSession->Undo->trigger();
+    if (steps > 0) {
+      EXPECT_EQ(StateDifference(run.Before[0]), "") << seed;
+    }
+    while (stack.index() < steps) TheSession->Redo->trigger();
+    EXPECT_EQ(StateDifference(end), "") << seed;
+    EXPECT_EQ(TheSession->IsChanged(Export), run.Marks.IsChanged(Export)) << seed;
+  }
+}
+
+// Undo reaches back to the start: with no step taken before the first
+// command, undoing everything gives the empty tables of the start.
+TEST_F(UndoProperty, BackToTheStart) {
+  const PairState start = Now();
+  TheSession->LoadDin.Both->trigger();
+  TheSession->CommitPair(Export, 0x41, 0xC2);
+  TheSession->ClearImport->trigger();
+  while (TheSession->UndoStack->canUndo()) TheSession->Undo->trigger();
+  EXPECT_EQ(StateDifference(start), "");
+  EXPECT_FALSE(TheSession->IsChanged(Export));
+  EXPECT_FALSE(TheSession->Undo->isEnabled());
+  EXPECT_TRUE(TheSession->Redo->isEnabled());
+}
+
+TEST_F(UndoProperty, ItemsNameTheStep) {
+  EXPECT_EQ(TheSession->Undo->text(), QString::fromUtf8("&Rückgängig"));
+  EXPECT_EQ(TheSession->Redo->text(), "&Wiederholen");
+  EXPECT_FALSE(TheSession->Undo->isEnabled());
+  EXPECT_FALSE(TheSession->Redo->isEnabled());
+
+  TheSession->LoadDin.Both->trigger();
+  EXPECT_EQ(TheSession->Undo->text(), QString::fromUtf8("&Rückgängig: DIN laden"));
+  TheSession->CommitPair(Export, 0x41, 0xC1);
+  EXPECT_EQ(TheSession->Undo->text(), QString::fromUtf8("&Rückgängig: 41 -> C1"));
+  TheSession->Undo->trigger();
+  EXPECT_EQ(TheSession->Redo->text(), "&Wiederholen: 41 -> C1");
+  EXPECT_EQ(TheSession->Undo->text(), QString::fromUtf8("&Rückgängig: DIN laden"));
+  // A new change clears what could be redone.
+  TheSession->ClearExport->trigger();
+  EXPECT_FALSE(TheSession->Redo->isEnabled());
+  EXPECT_EQ(TheSession->Undo->text(), QString::fromUtf8("&Rückgängig: EXPORT Tabelle leeren"));
+  // A command that changes nothing is no step.
+  TheSession->ClearExport->trigger();
+  TheSession->Undo->trigger();
+  EXPECT_EQ(TheSession->Undo->text(), QString::fromUtf8("&Rückgängig: DIN laden"));
+}
+
+}  // namespace

@@ -1,0 +1,182 @@
+// The program as a desktop user meets it: Ctrl+Entf in a chained pair,
+// the shortcuts and the field that claims Ctrl+letter, files dropped on the
+// windows or named on the command line, and the folder the dialogs start in.
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include "files/formats.h"
+#include "support/session.h"
+#include "ui/entryeditor.h"
+#include "ui/tablewindow.h"
+
+namespace {
+
+const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
+
+class Desktop : public SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    ASSERT_TRUE(folder.isValid());
+    exp = TheControl->ExportEditor;
+    TheControl->show();
+    QApplication::setActiveWindow(TheControl);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
+  }
+
+  // A V5 file of one table with 'A' mapped to code.
+  QString V5File(const QString& name, TableKind kind, int code) {
+    CodeTable table(kind);
+    table.Assign('A', code);
+    const std::vector<uint8_t> image = V5Image(table, kind);
+    QFile file(folder.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(image.data()), static_cast<qint64>(image.size()));
+    return file.fileName();
+  }
+
+  void Drop(QWidget* window, const QList<QUrl>& urls, const QString& text = QString()) {
+    QMimeData data;
+    if (!urls.isEmpty()) data.setUrls(urls);
+    if (!text.isEmpty()) data.setText(text);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+  }
+
+  std::vector<QString> Messages() const {
+    std::vector<QString> texts;
+    for (const PromptCall& call : prompter->Calls)
+      if (call.Kind == "message" || call.Kind == "fileerror") texts.push_back(call.Text);
+    return texts;
+  }
+
+  EntryEditor* exp = nullptr;
+  QTemporaryDir folder;
+};
+
+// A -> C2 and B -> C2 with IMPORT C2 -> B: removing A in the EXPORT editor
+// leaves B's inverse and B's proof.
+TEST_F(Desktop, CtrlEntfKeepsTheEntryOfAnotherPosition) {
+  exportTable().Assign('A', 0xC2);
+  exportTable().Assign('B', 0xC2);
+  importTable().Assign(0xC2, 'B');
+  TheSession->ChainTablesAction->trigger();
+  exp->SourceChar->setFocus();
+  ASSERT_TRUE(exp->IsActive());
+  QTest::keyClick(exp->SourceChar, 'A');
+  ASSERT_EQ(exp->SourceHex->text(), "41");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete, Qt::ControlModifier);
+
+  EXPECT_EQ(exportTable().Entries['A'].Target, -1);
+  EXPECT_EQ(importTable().Entries[0xC2].Target, 'B');
+  EXPECT_EQ(exportTable().IsProven('B'), 1);
+  EXPECT_EQ(TheSession->Undo->text(), QString::fromUtf8("&Rückgängig: 41 entfernen"));
+}
+
+// The EXPORT source character field keeps Ctrl+letter for control
+// characters, and there Alt+Backspace undoes; elsewhere Ctrl+Z undoes.
+TEST_F(Desktop, SourceFieldClaimsCtrlLetters) {
+  TheSession->CommitPair(Export, 0x41, 0xC1);
+  exp->SourceChar->setFocus();
+  QTest::keyClick(exp->SourceChar, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(exp->SourceHex->text(), "1A");
+  EXPECT_EQ(TheSession->UndoStack->index(), 1);
+  QTest::keyClick(exp->SourceChar, Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(exp->SourceHex->text(), "0F");
+  EXPECT_TRUE(prompter->CallsOf("open").empty());
+
+  exp->SourceChar->setFocus();
+  QTest::keyClick(exp->SourceChar, Qt::Key_Backspace, Qt::AltModifier);
+  EXPECT_EQ(TheSession->UndoStack->index(), 0);
+  EXPECT_EQ(exportTable().Entries[0x41].Target, -1);
+
+  QTest::keyClick(exp->TargetHex, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(exportTable().Entries[0x41].Target, 0xC1);
+  QTest::keyClick(exp->TargetHex, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(exportTable().Entries[0x41].Target, -1);
+  QTest::keyClick(TheControl->ImportEditor->SourceChar, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(exportTable().Entries[0x41].Target, 0xC1);
+  QTest::keyClick(exp->TargetHex, Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(prompter->CallsOf("open").size(), 1u);
+}
+
+TEST_F(Desktop, ShortcutsShowInTheMenus) {
+  EXPECT_EQ(TheSession->Undo->shortcut(), QKeySequence("Ctrl+Z"));
+  EXPECT_EQ(TheSession->Redo->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+  EXPECT_EQ(TheSession->LoadTableFile->shortcut(), QKeySequence("Ctrl+O"));
+  EXPECT_EQ(TheSession->Print->shortcut(), QKeySequence("Ctrl+P"));
+  EXPECT_EQ(TheSession->Quit->shortcut(), QKeySequence("Ctrl+Q"));
+}
+
+// One table file dropped on any window loads as "&automatische Erkennung";
+// anything else is refused and changes nothing.
+TEST_F(Desktop, DroppedFiles) {
+  const QString exportFile = V5File("EXPORT.qct", Export, 0xC1);
+  const QString importFile = V5File("IMPORT.qct", Import, 0xC2);
+  for (QLineEdit* field : {exp->SourceChar, exp->TargetChar, exp->SourceHex, exp->TargetHex})
+    EXPECT_FALSE(field->acceptDrops());
+
+  Drop(TheControl, {QUrl::fromLocalFile(exportFile), QUrl::fromLocalFile(importFile)});
+  Drop(TheControl->ImportWindow, {QUrl::fromLocalFile(folder.path())});
+  Drop(TheControl->ExportWindow, {QUrl("https://example.org/EXPORT.qct")});
+  Drop(TheControl, {}, "EXPORT.qct");
+  EXPECT_EQ(Messages(), (std::vector<QString>{"Bitte nur eine Tabellendatei ablegen!",
+                                              "Ein Ordner kann nicht als Tabelle geladen werden!",
+                                              QString::fromUtf8("Nur Dateien können als Tabelle geladen werden!"),
+                                              QString::fromUtf8("Nur Dateien können als Tabelle geladen werden!")}));
+  EXPECT_EQ(TheSession->UndoStack->count(), 0);
+
+  Drop(TheControl->ImportWindow, {QUrl::fromLocalFile(exportFile)});
+  EXPECT_EQ(exportTable().Entries['A'].Target, 0xC1);
+  Drop(TheControl, {QUrl::fromLocalFile(importFile)});
+  EXPECT_EQ(importTable().Entries['A'].Target, 0xC2);
+  EXPECT_EQ(TheSession->Undo->text(), QString::fromUtf8("&Rückgängig: IMPORT.qct laden"));
+}
+
+// qcte FILE [FILE]: each file by its recognition, with the dialog's
+// messages for the refused ones.
+TEST_F(Desktop, CommandLine) {
+  const QString fifo = folder.filePath("pipe.qct");
+  ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+  QFile shortFile(folder.filePath("short.tab"));
+  ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
+  shortFile.write(QByteArray(100, 'x'));
+  shortFile.close();
+  TheSession->OpenFiles({folder.filePath("missing.qct"), folder.path(), fifo, shortFile.fileName()});
+  EXPECT_EQ(Messages(), (std::vector<QString>{FileError, FileError, FileError,
+                                              QString::fromUtf8("Datei nicht erkannt: falsche Länge 100")}));
+  EXPECT_EQ(exportTable().CountAssigned() + importTable().CountAssigned(), 0);
+
+  TheSession->OpenFiles({V5File("EXPORT.qct", Export, 0xC1), V5File("IMPORT.qct", Import, 0xC2)});
+  EXPECT_EQ(exportTable().Entries['A'].Target, 0xC1);
+  EXPECT_EQ(importTable().Entries['A'].Target, 0xC2);
+  EXPECT_FALSE(TheSession->IsChanged(Export));
+}
+
+// The dialogs start in the folder of the last file loaded or saved.
+TEST_F(Desktop, DialogsRememberTheFolder) {
+  QTemporaryDir other;
+  TheSession->OpenFiles({V5File("EXPORT.qct", Export, 0xC1)});
+  TheSession->LoadTableFile->trigger();
+  ASSERT_EQ(prompter->CallsOf("open").size(), 1u);
+  EXPECT_EQ(prompter->CallsOf("open")[0].Settings.Folder, folder.path());
+
+  TheSession->ChainTablesAction->trigger();
+  prompter->AnswerFile(other.filePath("pair.qct"));
+  TheSession->SaveV5->trigger();
+  EXPECT_EQ(prompter->CallsOf("save")[0].Settings.Folder, folder.path());
+  TheSession->LoadTableFile->trigger();
+  EXPECT_EQ(prompter->CallsOf("open")[1].Settings.Folder, other.path());
+}
+
+}  // namespace

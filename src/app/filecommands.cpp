@@ -41,6 +41,12 @@ std::string LocalPath(const QString& fileName) { return QFile::encodeName(fileNa
 
 }  // namespace
 
+// Replaced only once all of it is written; a pipe, a device or a folder of
+// that name is refused.
+bool Session::WriteWholeFile(const QString& fileName, const std::vector<uint8_t>& bytes) {
+  return ::WriteWholeFile(LocalPath(fileName), bytes).empty();
+}
+
 bool Session::WriteTableFile(int format, const CodeTable& table, const QString& fileName) {
   std::vector<uint8_t> bytes;
   const bool isExport = &table == ExportTable;
@@ -63,9 +69,7 @@ bool Session::WriteTableFile(int format, const CodeTable& table, const QString& 
     default:
       return false;
   }
-  // Replaced only once all of it is written; a pipe, a device or a folder
-  // of that name is refused.
-  return WriteWholeFile(LocalPath(fileName), bytes).empty();
+  return WriteWholeFile(fileName, bytes);
 }
 
 void Session::SaveUnixTable(const CodeTable& table, const QString& proposedName) {

@@ -12,6 +12,7 @@
 #include "platform/helpviewer.h"
 #include "ui/differencelist.h"
 #include "ui/entryeditor.h"
+#include "ui/sampletextwindow.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
 
@@ -113,7 +114,7 @@ void ControlWindow::BuildMenu() {
   };
 
   QMenu* file = Menu->addMenu("&Datei");
-  submenu(file, "&Speichern", HelpSaving)->addActions({s.SaveUnix, s.SaveV3, s.SaveV5, s.SaveCHeader, s.SavePascal});
+  submenu(file, "&Speichern", HelpSaving)->addActions({s.SaveUnix, s.SaveV3, s.SaveV5, s.SaveCHeader, s.SavePascal, s.SaveUcm});
   file->addActions({s.Print, s.Quit});
 
   QMenu* edit = Menu->addMenu("&Bearbeiten");
@@ -128,7 +129,7 @@ void ControlWindow::BuildMenu() {
   presetMenu(load, "&ISO 8859-1 CP 273", s.LoadIsoCp273);
   presetMenu(load, "I&SO 8859-1 CP 37", s.LoadIsoCp37);
   presetMenu(load, "&QAVO (UNIX Version Standard)", s.LoadUnix);
-  submenu(load, "&Aus Datei")->addActions({s.LoadTableFile, s.LoadImport, s.LoadExport});
+  submenu(load, "&Aus Datei")->addActions({s.LoadTableFile, s.LoadImport, s.LoadExport, s.LoadUcm});
   load->addAction(s.MoreCodePages);
 
   QMenu* settings = Menu->addMenu("&Einstellungen");
@@ -143,7 +144,7 @@ void ControlWindow::BuildMenu() {
   submenu(settings, "&Farben")
       ->addActions({s.ColorChainedAction, s.ColorActiveAction, s.ColorProofAction, s.ColorAmbiguousAction});
 
-  Menu->addMenu("&Fenster")->addActions({s.ShowBoth, s.ShowExport, s.ShowImport});
+  Menu->addMenu("&Fenster")->addActions({s.ShowBoth, s.ShowExport, s.ShowImport, s.ShowSampleText});
 
   QMenu* about = Menu->addMenu("&?");
   about->addActions({s.Help, s.About});
@@ -158,6 +159,7 @@ void ControlWindow::ConnectSession() {
   connect(&session_, &Session::TableWindowShownChanged, this, &ControlWindow::ShowTableWindow);
   connect(&session_, &Session::DifferencesFound, this, &ControlWindow::ShowDifferences);
   connect(&session_, &Session::QuitRequested, this, &ControlWindow::close);
+  connect(&session_, &Session::SampleTextRequested, this, &ControlWindow::ShowSampleText);
 }
 
 void ControlWindow::UpdateViews() {
@@ -238,6 +240,15 @@ void ControlWindow::SelectEntry(TableKind kind, int position) {
   (kind == Export ? chosen->TargetHex : chosen->TargetChar)->setFocus();
   raise();
   activateWindow();
+}
+
+void ControlWindow::ShowSampleText() {
+  if (!SampleWindow) {
+    SampleWindow = new SampleTextWindow(session_, this);
+    SampleWindow->OnChoose = [this](int position) { SelectEntry(Export, position); };
+  }
+  SampleWindow->show();
+  SampleWindow->raise();
 }
 
 void ControlWindow::EditorEntered(EntryEditor* entered, EntryEditor* other) {

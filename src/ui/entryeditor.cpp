@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QValidator>
 
 #include "app/session.h"
@@ -15,6 +17,7 @@
 #include "platform/colors.h"
 #include "platform/displayfont.h"
 #include "platform/helpviewer.h"
+#include "ui/entrydescription.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
 
@@ -457,6 +460,10 @@ void EntryEditor::FocusField(QLineEdit* field) {
 }
 
 bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ToolTip && (watched == SourceChar || watched == TargetChar)) {
+    ShowEntryTooltip(static_cast<const QHelpEvent&>(*event).globalPos(), static_cast<QWidget*>(watched));
+    return true;
+  }
   if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
   auto* field = qobject_cast<QLineEdit*>(watched);
   if (!field) return QFrame::eventFilter(watched, event);
@@ -475,6 +482,15 @@ bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
   if (field == SourceChar) return SourceCharKeyPress(byte);
   if (field == TargetChar) return TargetCharKeyPress(byte);
   return SourceHexKeyPress(byte);
+}
+
+// The character fields describe the current entry in words.
+void EntryEditor::ShowEntryTooltip(const QPoint& at, QWidget* field) {
+  if (!Table || Table->CurrentPosition == -1) {
+    QToolTip::hideText();
+    return;
+  }
+  QToolTip::showText(at, DescribeEntry(*Table, Table->CurrentPosition, displayOem_), field);
 }
 
 bool EntryEditor::CharFieldKeyDown(const QKeyEvent& key) {

@@ -82,6 +82,7 @@ class EntryEditor : public QFrame {
   void BuildControls();
   void LayoutPanels();
   void FocusChanged(QWidget* old, QWidget* now);
+  void ShowEntryTooltip(const QPoint& at, QWidget* field);
 
   // Key-down of the character fields and of the hex fields; true when the
   // key is swallowed.

@@ -124,6 +124,44 @@ QImage CaptureWindow(QWidget& window) {
   return picture.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
 }
 
+QMargins FrameMarginsOf(const QWidget& window) {
+  if (!WindowManagerDrawsFrame(window))
+    return QMargins(FrameBorder, FrameBorder + CaptionHeight, FrameBorder, FrameBorder);
+  const QRect frame = window.frameGeometry();
+  const QRect inner = window.geometry();
+  return QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                  frame.bottom() - inner.bottom());
+}
+
+void DrawFramedWindow(QPainter& painter, QWidget& window, const QRect& target) {
+  const QMargins margins = FrameMarginsOf(window);
+  const QRect outer(QPoint(0, 0), window.size().grownBy(margins));
+  painter.save();
+  painter.translate(target.topLeft());
+  painter.scale(qreal(target.width()) / outer.width(), qreal(target.height()) / outer.height());
+  painter.setClipRect(outer);
+  const QPalette& palette = window.palette();
+  painter.fillRect(outer, palette.brush(QPalette::Button));
+  qDrawWinPanel(&painter, outer, palette, false);
+  const int border = std::min({margins.left(), margins.right(), margins.top()});
+  const QRect caption(border, border, outer.width() - 2 * border, margins.top() - border - 1);
+  if (caption.height() > 0) DrawCaption(painter, caption, window);
+  window.render(&painter, QPoint(margins.left(), margins.top()));
+  painter.restore();
+}
+
+void DrawPrintTime(QPainter& painter, const QSize& page, const QDateTime& time) {
+  painter.save();
+  QFont font(QStringLiteral("Liberation Sans"));
+  font.setPointSize(7);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  const QString text = QStringLiteral("Gedruckt am %1 um %2 Uhr")
+                           .arg(time.toString(QStringLiteral("dd.MM.yyyy")), time.toString(QStringLiteral("HH:mm")));
+  painter.drawText(QRect(QPoint(0, 0), page), Qt::AlignRight | Qt::AlignBottom, text);
+  painter.restore();
+}
+
 void DrawPicture(QPainter& painter, const QImage& picture, const QRect& target) {
   painter.save();
   painter.setRenderHint(QPainter::LosslessImageRendering);

@@ -2,7 +2,9 @@
 // picture of a window as the screen shows it.
 #pragma once
 
+#include <QDateTime>
 #include <QImage>
+#include <QMargins>
 #include <QRect>
 #include <QSize>
 
@@ -39,3 +41,16 @@ QImage CaptureWindow(QWidget& window);
 
 // Stretches the whole picture onto its rectangle without lossy compression.
 void DrawPicture(QPainter& painter, const QImage& picture, const QRect& target);
+
+// What a window's frame adds on each side: the caption bar and border that
+// the window manager draws, or, where none does, the designed ones that
+// make a table window 808 x 328 outside.
+QMargins FrameMarginsOf(const QWidget& window);
+
+// The window with its frame, drawn from its own rendering onto target,
+// scaled to fill it: on a printer the text stays text and lines stay
+// sharp, and no other window that covers it on the screen shows.
+void DrawFramedWindow(QPainter& painter, QWidget& window, const QRect& target);
+
+// A small line at the foot of the page with the date and time of printing.
+void DrawPrintTime(QPainter& painter, const QSize& page, const QDateTime& time);

@@ -1,0 +1,35 @@
+#include "ui/windowplacement.h"
+
+#include <algorithm>
+
+namespace {
+
+QSize FrameSize(const QSize& window, const QMargins& frame) {
+  return window.grownBy(frame);
+}
+
+// The nearest place to wanted at which the frame lies inside the area; a
+// frame larger than the area keeps its top left corner inside.
+QPoint KeepInside(const QPoint& wanted, const QSize& frameSize, const QRect& available) {
+  const int right = std::max(available.left(), available.right() + 1 - frameSize.width());
+  const int bottom = std::max(available.top(), available.bottom() + 1 - frameSize.height());
+  return QPoint(std::clamp(wanted.x(), available.left(), right), std::clamp(wanted.y(), available.top(), bottom));
+}
+
+}  // namespace
+
+WindowPlaces PlaceWindows(const QRect& available, const QMargins& frame, const QSize& tableWindow,
+                          const QSize& controlWindow) {
+  const QSize tableFrame = FrameSize(tableWindow, frame);
+  WindowPlaces places;
+  places.ExportFrame = KeepInside(available.topLeft(), tableFrame, available);
+  const QPoint belowExport(places.ExportFrame.x(), places.ExportFrame.y() + tableFrame.height() - ImportOverlap);
+  places.ImportFrame = KeepInside(belowExport, tableFrame, available);
+  // Pushed up by a low screen, the IMPORT frame still leaves the EXPORT
+  // caption bar in sight, as long as its own caption stays on the screen.
+  const int belowCaption = places.ExportFrame.y() + frame.top();
+  if (places.ImportFrame.y() < belowCaption && belowCaption + frame.top() <= available.bottom() + 1)
+    places.ImportFrame.setY(belowCaption);
+  places.ControlFrame = KeepInside(ControlPlace, FrameSize(controlWindow, frame), available);
+  return places;
+}

@@ -2,8 +2,7 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <QImage>
-#include <QPainter>
+#include <QHash>
 #include <cstdint>
 
 #include "platform/codepage.h"
@@ -31,32 +30,22 @@ bool Fits(const QRect& ink, const QSize& box, int left) {
 }  // namespace
 
 QRect InkBounds(const QFont& font, const QStringList& texts) {
-  // Room on every side for ink well beyond the font's own size.
-  const int margin = 3 * PixelSizeOf(font) + 8;
-  int width = 0;
+  // Each character's box and advance once; a text is their sum. The boxes
+  // come whole pixels wide and high, so the drawn ink lies within them.
   const QFontMetricsF metrics(font);
-  for (const QString& text : texts) width = std::max(width, static_cast<int>(metrics.horizontalAdvance(text)) + 1);
-  QImage image(width + 2 * margin, 2 * margin, QImage::Format_Alpha8);
-  image.fill(0);
-  {
-    QPainter painter(&image);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    for (const QString& text : texts) painter.drawText(QPointF(margin, margin), text);
-  }
-  int top = image.height(), bottom = -1, leftmost = image.width(), rightmost = -1;
-  for (int y = 0; y < image.height(); ++y) {
-    const uchar* line = image.constScanLine(y);
-    for (int x = 0; x < image.width(); ++x) {
-      if (line[x] == 0) continue;
-      top = std::min(top, y);
-      bottom = y;
-      leftmost = std::min(leftmost, x);
-      rightmost = std::max(rightmost, x);
+  QHash<char16_t, std::pair<QRectF, qreal>> glyphs;
+  QRectF bounds;
+  for (const QString& text : texts) {
+    qreal x = 0;
+    for (const QChar c : text) {
+      auto glyph = glyphs.constFind(c.unicode());
+      if (glyph == glyphs.constEnd())
+        glyph = glyphs.insert(c.unicode(), {metrics.boundingRect(c), metrics.horizontalAdvance(c)});
+      if (!glyph->first.isEmpty()) bounds |= glyph->first.translated(x, 0);
+      x += glyph->second;
     }
   }
-  if (bottom < 0) return QRect();
-  return QRect(QPoint(leftmost, top), QPoint(rightmost, bottom)).translated(-margin, -margin);
+  return bounds.toAlignedRect();
 }
 
 TextFit FitTexts(const QFont& font, const QStringList& texts, const QSize& box, int left) {

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation2
-          libgtest-dev xvfb xauth fonts-dejavu-core)
+          libgtest-dev xvfb xauth fonts-dejavu-core openbox poppler-utils)
 
 install_missing() {
   local missing=()

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QFontInfo>
+#include <QPicture>
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
@@ -39,7 +41,10 @@ void DrawCaption(QPainter& painter, const QRect& caption, const QWidget& window)
   // One flat colour: a gradient would only turn into bands in 256 colours.
   painter.fillRect(caption, palette.color(active ? QPalette::Highlight : QPalette::Dark));
 
+  // In pixels: on a printer a size in points would follow the printer's
+  // resolution, not the window's.
   QFont font = window.font();
+  font.setPixelSize(QFontInfo(window.font()).pixelSize());
   font.setBold(true);
   painter.setFont(font);
   painter.setPen(palette.color(active ? QPalette::HighlightedText : QPalette::Base));
@@ -146,7 +151,17 @@ void DrawFramedWindow(QPainter& painter, QWidget& window, const QRect& target) {
   const int border = std::min({margins.left(), margins.right(), margins.top()});
   const QRect caption(border, border, outer.width() - 2 * border, margins.top() - border - 1);
   if (caption.height() > 0) DrawCaption(painter, caption, window);
-  window.render(&painter, QPoint(margins.left(), margins.top()));
+  // Recorded first and played back scaled: the window drawn straight onto
+  // a scaled printer painter would come as one enlarged bitmap.
+  // Playing back scales by the device's resolution over the picture's; the
+  // transform already maps window pixels onto the page.
+  QPicture rendering;
+  window.render(&rendering);
+  painter.translate(margins.left(), margins.top());
+  const QPaintDevice& device = *painter.device();
+  painter.scale(qreal(rendering.logicalDpiX()) / device.logicalDpiX(),
+                qreal(rendering.logicalDpiY()) / device.logicalDpiY());
+  painter.drawPicture(0, 0, rendering);
   painter.restore();
 }
 

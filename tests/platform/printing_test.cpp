@@ -1,7 +1,13 @@
 // Where window pictures land on a printed page, and the pictures themselves.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QLabel>
 #include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include "platform/printing.h"
@@ -157,6 +163,44 @@ TEST(WindowPicture, CaptureGives256ColourImageOfTheOuterSize) {
   EXPECT_GT(picture.colorCount(), 2);
   EXPECT_EQ(picture.size(), QSize(808, 328));
   EXPECT_EQ(picture.pixelColor(400, 170), QColor(255, 0, 255));
+}
+
+// The text layer of a PDF file, as pdftotext reads it.
+QString PdfText(const QString& pdf) {
+  QProcess process;
+  process.start("pdftotext", {"-layout", pdf, "-"});
+  if (!process.waitForFinished(30000)) return QString();
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST(WindowPrint, WindowIsDrawnWithItsFrameAsTextAndTheTimeAtTheFoot) {
+  QWidget window;
+  window.setWindowTitle("QAVO CodeTab EXPORT [Courier New] ");
+  auto* layout = new QVBoxLayout(&window);
+  auto* label = new QLabel(QString::fromUtf8("À:C0   Á:C1   F0"));
+  QFont font("Liberation Mono");
+  font.setPixelSize(12);
+  label->setFont(font);
+  layout->addWidget(label);
+  window.resize(800, 294);
+  window.show();
+  EXPECT_EQ(window.size().grownBy(FrameMarginsOf(window)), QSize(808, 328));
+
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath("window.pdf");
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFileName(pdf);
+  const QDateTime printed(QDate(2026, 3, 7), QTime(9, 5));
+  {
+    QPainter painter(&printer);
+    const QSize page(printer.width(), printer.height());
+    DrawFramedWindow(painter, window, PictureRect(page, QSize(808, 328), PrintPosition::Upper));
+    DrawPrintTime(painter, page, printed);
+  }
+  const QString text = PdfText(pdf);
+  EXPECT_TRUE(text.contains("QAVO CodeTab EXPORT [Courier New]")) << text.toStdString();
+  EXPECT_TRUE(text.contains(QString::fromUtf8("À:C0   Á:C1   F0"))) << text.toStdString();
+  EXPECT_TRUE(text.contains("Gedruckt am 07.03.2026 um 09:05 Uhr")) << text.toStdString();
 }
 
 }  // namespace

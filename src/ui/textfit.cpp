@@ -3,6 +3,9 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <cstdint>
 
 #include "platform/codepage.h"
@@ -25,6 +28,21 @@ int PixelSizeOf(const QFont& font) { return font.pixelSize() > 0 ? font.pixelSiz
 
 bool Fits(const QRect& ink, const QSize& box, int left) {
   return ink.height() <= box.height() && ink.left() >= -left && ink.right() <= box.width() - left - 1;
+}
+
+// A line edit centres a line as high as the font's, or as the text where
+// that is higher, in its text area.
+bool LineEditShowsWhole(const QFont& font, const QStringList& texts, const QSize& area) {
+  // A line edit starts its text this far in from the area's left edge.
+  constexpr int TextIndent = 2;
+  const QFontMetrics metrics(font);
+  for (const QString& text : texts) {
+    const int lineHeight = std::max(metrics.height(), metrics.boundingRect(text).height());
+    const int baseline = (area.height() - lineHeight + 1) / 2 + metrics.ascent();
+    const QRect ink = InkBounds(font, {text}).translated(TextIndent, baseline);
+    if (!ink.isEmpty() && !QRect(QPoint(0, 0), area).contains(ink)) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -62,6 +80,21 @@ TextFit FitTexts(const QFont& font, const QStringList& texts, const QSize& box, 
   }
   fit.Baseline = -ink.top() + std::max(0, box.height() - ink.height()) / 2;
   return fit;
+}
+
+QFont FitLineEdit(const QFont& font, const QStringList& texts, const QLineEdit& field) {
+  QStyleOptionFrame option;
+  option.initFrom(&field);
+  option.rect = field.rect();
+  option.lineWidth = field.hasFrame() ? field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &field) : 0;
+  const QRect area =
+      field.style()->subElementRect(QStyle::SE_LineEditContents, &option, &field).marginsRemoved(field.textMargins());
+  QFont fitted = font;
+  for (int pixels = PixelSizeOf(font); pixels >= 1; --pixels) {
+    fitted.setPixelSize(pixels);
+    if (LineEditShowsWhole(fitted, texts, area.size())) break;
+  }
+  return fitted;
 }
 
 QStringList CellSamples(const QFont& font, bool oem) {

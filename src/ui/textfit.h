@@ -9,6 +9,8 @@
 #include <QSize>
 #include <QStringList>
 
+class QLineEdit;
+
 struct TextFit {
   QFont Font;        // the font asked for, or its face at a smaller pixel size
   int Baseline = 0;  // distance of the baseline from the box's top
@@ -23,6 +25,11 @@ QRect InkBounds(const QFont& font, const QStringList& texts);
 // with the baseline that centres that ink vertically. A face that fits at
 // no size gets the smallest.
 TextFit FitTexts(const QFont& font, const QStringList& texts, const QSize& box, int left);
+
+// The largest pixel size, up to the font's own, at which a line edit shows
+// each of texts whole where the widget itself puts the line: in the middle
+// of its text area, cut at that area's edges.
+QFont FitLineEdit(const QFont& font, const QStringList& texts, const QLineEdit& field);
 
 // Every text a grid cell can show in font through a code page: each
 // character with either separator and two hex digits (its own and the

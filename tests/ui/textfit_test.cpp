@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 
 #include "model/codetable.h"
@@ -114,6 +115,48 @@ TEST_F(GridCells, AccentedCapitalsStayApart) {
       for (size_t i = 0; i < letters.size(); ++i)
         for (size_t j = i + 1; j < letters.size(); ++j)
           EXPECT_NE(letters[i], letters[j]) << NameOf(font) << " letters " << i << " and " << j;
+    }
+  }
+}
+
+// The text's ink in a line edit: where the field with the text differs from
+// the empty field, as a mask cut to its bounds.
+QImage TextInk(QLineEdit& field, const QString& text) {
+  field.clear();
+  const QImage empty = field.grab().toImage();
+  field.setText(text);
+  const QImage shown = field.grab().toImage();
+  QImage mask(shown.size(), QImage::Format_Mono);
+  mask.fill(0);
+  QRect bounds;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      if (shown.pixel(x, y) == empty.pixel(x, y)) continue;
+      mask.setPixel(x, y, 1);
+      bounds |= QRect(x, y, 1, 1);
+    }
+  }
+  return bounds.isEmpty() ? QImage() : mask.copy(bounds);
+}
+
+TEST(TextFit, CharacterFieldShowsEveryCharacterWhole) {
+  // The entry editor's character field, a lower one where most faces must
+  // shrink, and one tall enough to cut nothing.
+  QLineEdit tall;
+  tall.resize(30, 80);
+  for (const int height : {21, 16}) {
+    QLineEdit field;
+    field.resize(30, height);
+    for (DisplayFont font : Fonts()) {
+      for (const bool oem : {false, true}) {
+        const QStringList characters = CharacterSamples(oem);
+        const QFont fitted = FitLineEdit(font.ToQFont(), characters, field);
+        field.setFont(fitted);
+        tall.setFont(fitted);
+        for (const QString& character : characters)
+          ASSERT_EQ(TextInk(field, character), TextInk(tall, character))
+              << NameOf(font) << " in " << height << " pixels, U+" << std::hex << character.at(0).unicode();
+      }
     }
   }
 }

@@ -4,9 +4,7 @@
 
 namespace {
 
-QSize FrameSize(const QSize& window, const QMargins& frame) {
-  return window.grownBy(frame);
-}
+QSize FrameSize(const FramedWindow& window) { return window.Size.grownBy(window.Frame); }
 
 // The nearest place to wanted at which the frame lies inside the area; a
 // frame larger than the area keeps its top left corner inside.
@@ -18,18 +16,18 @@ QPoint KeepInside(const QPoint& wanted, const QSize& frameSize, const QRect& ava
 
 }  // namespace
 
-WindowPlaces PlaceWindows(const QRect& available, const QMargins& frame, const QSize& tableWindow,
-                          const QSize& controlWindow) {
-  const QSize tableFrame = FrameSize(tableWindow, frame);
+WindowPlaces PlaceWindows(const QRect& available, const FramedWindow& tableWindow, const FramedWindow& controlWindow) {
+  const QSize tableFrame = FrameSize(tableWindow);
   WindowPlaces places;
   places.ExportFrame = KeepInside(available.topLeft(), tableFrame, available);
   const QPoint belowExport(places.ExportFrame.x(), places.ExportFrame.y() + tableFrame.height() - ImportOverlap);
   places.ImportFrame = KeepInside(belowExport, tableFrame, available);
   // Pushed up by a low screen, the IMPORT frame still leaves the EXPORT
   // caption bar in sight, as long as its own caption stays on the screen.
-  const int belowCaption = places.ExportFrame.y() + frame.top();
-  if (places.ImportFrame.y() < belowCaption && belowCaption + frame.top() <= available.bottom() + 1)
+  const int caption = tableWindow.Frame.top();
+  const int belowCaption = places.ExportFrame.y() + caption;
+  if (places.ImportFrame.y() < belowCaption && belowCaption + caption <= available.bottom() + 1)
     places.ImportFrame.setY(belowCaption);
-  places.ControlFrame = KeepInside(ControlPlace, FrameSize(controlWindow, frame), available);
+  places.ControlFrame = KeepInside(ControlPlace, FrameSize(controlWindow), available);
   return places;
 }

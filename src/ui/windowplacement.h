@@ -20,11 +20,16 @@ constexpr int ImportOverlap = 8;
 // The control window's designed place on the screen.
 constexpr QPoint ControlPlace(808, 78);
 
+// A window's own size and what its frame adds on each side.
+struct FramedWindow {
+  QSize Size;
+  QMargins Frame;
+};
+
 // The EXPORT frame at the top left of the available area, the IMPORT frame
 // below it covering the EXPORT frame's lowest pixels, the control window at
 // its designed place. Where the area is too small for that, a frame moves
 // back into the area, and where it is larger than the area its top left
-// corner, with the caption bar, stays inside. frame holds the widths the
-// window manager adds on each side; the sizes are the windows' own.
-WindowPlaces PlaceWindows(const QRect& available, const QMargins& frame, const QSize& tableWindow,
-                          const QSize& controlWindow);
+// corner, with the caption bar, stays inside. Both table windows have the
+// same size and frame.
+WindowPlaces PlaceWindows(const QRect& available, const FramedWindow& tableWindow, const FramedWindow& controlWindow);

@@ -10,11 +10,13 @@ const QSize TableWindowSize(800, 294);
 const QSize ControlWindowSize(420, 320);
 // A caption bar of 22 pixels, a border of 1 and a grip of 5 at the bottom.
 const QMargins Frame(1, 22, 1, 5);
+const FramedWindow Table{TableWindowSize, Frame};
+const FramedWindow Control{ControlWindowSize, QMargins(2, 24, 2, 6)};
 
 QRect FrameRect(const QPoint& at, const QSize& window) { return QRect(at, window.grownBy(Frame)); }
 
 TEST(WindowPlacement, RoomyScreenGetsTheDesignedLayout) {
-  const WindowPlaces places = PlaceWindows(QRect(0, 0, 1280, 1024), Frame, TableWindowSize, ControlWindowSize);
+  const WindowPlaces places = PlaceWindows(QRect(0, 0, 1280, 1024), Table, Control);
   EXPECT_EQ(places.ExportFrame, QPoint(0, 0));
   EXPECT_EQ(places.ImportFrame, QPoint(0, 22 + 294 + 5 - 8));
   EXPECT_EQ(places.ControlFrame, QPoint(808, 78));
@@ -25,24 +27,24 @@ TEST(WindowPlacement, RoomyScreenGetsTheDesignedLayout) {
 
 TEST(WindowPlacement, StartsAtTheAvailableAreaAndWithoutFrameAtTheCorner) {
   const QRect belowPanel(0, 30, 1920, 1050);
-  const WindowPlaces places = PlaceWindows(belowPanel, Frame, TableWindowSize, ControlWindowSize);
+  const WindowPlaces places = PlaceWindows(belowPanel, Table, Control);
   EXPECT_EQ(places.ExportFrame, QPoint(0, 30));
   EXPECT_EQ(places.ImportFrame, QPoint(0, 30 + 321 - 8));
   EXPECT_EQ(places.ControlFrame, QPoint(808, 78));
 
-  const WindowPlaces bare = PlaceWindows(QRect(0, 0, 1280, 1024), QMargins(), TableWindowSize, ControlWindowSize);
+  const WindowPlaces bare = PlaceWindows(QRect(0, 0, 1280, 1024), {TableWindowSize, QMargins()}, {ControlWindowSize, QMargins()});
   EXPECT_EQ(bare.ImportFrame, QPoint(0, 294 - 8));
 }
 
 TEST(WindowPlacement, SmallScreenKeepsEveryCaptionBarOnIt) {
   const QRect screens[] = {{0, 0, 640, 512}, {0, 0, 800, 600}, {0, 0, 1024, 600}, {0, 24, 640, 400}};
   for (const QRect& screen : screens) {
-    const WindowPlaces places = PlaceWindows(screen, Frame, TableWindowSize, ControlWindowSize);
-    const std::pair<QPoint, QSize> windows[] = {{places.ExportFrame, TableWindowSize},
-                                                {places.ImportFrame, TableWindowSize},
-                                                {places.ControlFrame, ControlWindowSize}};
-    for (const auto& [at, size] : windows) {
-      const QRect caption(at, QSize(std::min(size.width() + 2, screen.width()), Frame.top()));
+    const WindowPlaces places = PlaceWindows(screen, Table, Control);
+    const std::pair<QPoint, FramedWindow> windows[] = {
+        {places.ExportFrame, Table}, {places.ImportFrame, Table}, {places.ControlFrame, Control}};
+    for (const auto& [at, window] : windows) {
+      const QSize frame = window.Size.grownBy(window.Frame);
+      const QRect caption(at, QSize(std::min(frame.width(), screen.width()), window.Frame.top()));
       EXPECT_TRUE(screen.contains(caption)) << screen.width() << "x" << screen.height() << " at " << at.x() << ","
                                             << at.y();
     }

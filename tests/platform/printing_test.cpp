@@ -165,6 +165,27 @@ TEST(WindowPicture, CaptureGives256ColourImageOfTheOuterSize) {
   EXPECT_EQ(picture.pixelColor(400, 170), QColor(255, 0, 255));
 }
 
+TEST(WindowPrint, FramedWindowFillsItsPlaceWithCaptionBorderAndContent) {
+  PlainWindow window(QColor(10, 200, 30));
+  window.resize(800, 294);
+  window.setWindowTitle("QAVO CodeTab EXPORT [Courier New] ");
+  for (const int scale : {1, 3}) {
+    QImage page(QSize(900, 400) * scale, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+      QPainter painter(&page);
+      DrawFramedWindow(painter, window, QRect(QPoint(50, 20) * scale, QSize(808, 328) * scale));
+    }
+    const QColor content(10, 200, 30);
+    const QRect inner(QPoint(54, 50) * scale, QSize(800, 294) * scale);
+    EXPECT_EQ(CountPixels(page, inner, content), inner.width() * inner.height()) << scale;
+    EXPECT_EQ(CountPixels(page, QRect(QPoint(50, 20) * scale, QSize(808, 30) * scale), content), 0) << scale;
+    // Nothing outside the place.
+    EXPECT_EQ(CountPixels(page, QRect(0, 0, page.width(), 20 * scale), Qt::white), page.width() * 20 * scale);
+    EXPECT_EQ(CountPixels(page, QRect(0, 348 * scale, page.width(), 52 * scale), Qt::white), page.width() * 52 * scale);
+  }
+}
+
 // The text layer of a PDF file, as pdftotext reads it.
 QString PdfText(const QString& pdf) {
   QProcess process;

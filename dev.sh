@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Build helper for the QAVO Code Table Editor.
 #   ./dev.sh run    install what is missing, build, start the editor
-#   ./dev.sh test   install what is missing, build and run every test,
-#                   then again under AddressSanitizer and UBSan
+#   ./dev.sh test   install what is missing, check the formatting, build
+#                   (warnings are errors) and run every test, then again
+#                   under AddressSanitizer and UBSan
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation2
-          libgtest-dev xvfb xauth fonts-dejavu-core openbox poppler-utils)
+          libgtest-dev xvfb xauth fonts-dejavu-core clang-format openbox poppler-utils)
 
 install_missing() {
   local missing=()
@@ -19,6 +20,17 @@ install_missing() {
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+# Every C++ file as .clang-format wants it.
+check_format() {
+  local unformatted
+  unformatted=$(git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run 2>&1 | grep -o '^[^:]*: warning' | cut -d: -f1 | sort -u)
+  if [ -n "$unformatted" ]; then
+    echo "Not formatted with clang-format:" >&2
+    echo "$unformatted" >&2
+    return 1
+  fi
 }
 
 build() { # dir, extra cmake args...
@@ -35,9 +47,9 @@ case "${1:-}" in
     ;;
   test)
     install_missing
-    build build
+    build build -DQCTE_WERROR=ON
     (cd build && ctest --output-on-failure -j "$(nproc)")
-    build build-asan -DQCTE_SANITIZE=ON
+    build build-asan -DQCTE_SANITIZE=ON -DQCTE_WERROR=ON
     (cd build-asan && ctest --output-on-failure -j "$(nproc)")
     ;;
   *)

@@ -96,36 +96,32 @@ void Settle() { QTest::qWait(10); }
 class Bench {
  public:
   Bench() {
-    DM1 = new Session(qApp);
+    session_ = std::make_unique<Session>();
     auto prompter = std::make_unique<BenchPrompter>();
     prompter_ = prompter.get();
-    DM1->SetPrompter(std::move(prompter));
-    Qctecp = new ControlWindow();
-    Qctecp->FormCreate();
-    Qctecp->show();
-    for (QWidget* window : {static_cast<QWidget*>(Qctecp), static_cast<QWidget*>(DM1->ExportWindow),
-                            static_cast<QWidget*>(DM1->ImportWindow)})
+    session_->SetPrompter(std::move(prompter));
+    control_ = std::make_unique<ControlWindow>(*session_);
+    control_->show();
+    for (QWidget* window : {static_cast<QWidget*>(control_.get()), static_cast<QWidget*>(control_->ExportWindow),
+                            static_cast<QWidget*>(control_->ImportWindow)})
       if (!window || !QTest::qWaitForWindowExposed(window)) Fail("a window was not shown");
-    Qctecp->activateWindow();
-    if (!QTest::qWaitForWindowActive(Qctecp)) Fail("the control window did not become active");
-    Qctecp->ExportEditor->SourceChar->setFocus();
-    exportGrid_ = DM1->ExportWindow->Grid->Cells;
-    importGrid_ = DM1->ImportWindow->Grid->Cells;
+    control_->activateWindow();
+    if (!QTest::qWaitForWindowActive(control_.get())) Fail("the control window did not become active");
+    control_->ExportEditor->SourceChar->setFocus();
+    exportGrid_ = control_->ExportWindow->Grid->Cells;
+    importGrid_ = control_->ImportWindow->Grid->Cells;
     exportPaints_ = std::make_unique<PaintCounter>(exportGrid_);
     importPaints_ = std::make_unique<PaintCounter>(importGrid_);
-    DM1->LoadIsoCp273->trigger();
+    session_->LoadIsoCp273.Both->trigger();
     Settle();
-    EntryEditor& editor = *Qctecp->ExportEditor;
-    if (!DM1->ExportTable->Partner || !editor.IsActive() || !editor.PartnerEditor)
+    EntryEditor& editor = *control_->ExportEditor;
+    if (!session_->ExportTable->Partner || !editor.IsActive() || !editor.PartnerEditor)
       Fail("the EXPORT editor is not the active one of a chained pair");
   }
 
   ~Bench() {
-    delete Qctecp;
-    Qctecp = nullptr;
-    delete DM1->ExportWindow;
-    delete DM1->ImportWindow;
-    delete DM1;
+    control_.reset();
+    session_.reset();
   }
 
   Bench(const Bench&) = delete;
@@ -143,34 +139,34 @@ class Bench {
   // Types A and two hex digits into the EXPORT editor, then times Enter.
   // C2 makes the target ambiguous; C1 is unique again and mirrors into the
   // IMPORT table.
-  static Figure CommittedEdit(const char* name, const char* digits, int target) {
-    EntryEditor& editor = *Qctecp->ExportEditor;
+  Figure CommittedEdit(const char* name, const char* digits, int target) {
+    EntryEditor& editor = *control_->ExportEditor;
     return Figure(name,
             [&editor, digits] {
               QTest::keyClick(editor.SourceChar, 'A');
               QTest::keyClicks(editor.TargetHex, digits);
             },
-            [&editor, target] {
+            [this, &editor, target] {
               QTest::keyClick(editor.TargetHex, Qt::Key_Return);
-              if (DM1->ExportTable->Entries[0x41].Target != target) Fail("Enter did not commit the edit");
+              if (session_->ExportTable->Entries[0x41].Target != target) Fail("Enter did not commit the edit");
             });
   }
 
-  static Figure Refresh() {
-    return Figure("RefreshViews alone", [] {}, [] { Qctecp->RefreshViews(); });
+  Figure Refresh() {
+    return Figure("Views following a table change alone", [] {}, [this] { emit session_->TablesChanged(); });
   }
 
-  static Figure Preset() {
-    return Figure("\"&Beide\" of ISO 8859-1 CP 273", [] {}, [] { DM1->LoadIsoCp273->trigger(); });
+  Figure Preset() {
+    return Figure("\"&Beide\" of ISO 8859-1 CP 273", [] {}, [this] { session_->LoadIsoCp273.Both->trigger(); });
   }
 
   // A Windows V3 pair file (512 bytes) that the editor writes itself.
   Figure FileLoad(const QString& fileName) {
-    if (!DM1->WriteTableFile(1, *DM1->ImportTable, fileName)) Fail("the table file could not be written");
+    if (!session_->WriteTableFile(1, *session_->ImportTable, fileName)) Fail("the table file could not be written");
     prompter_->OpenFileName = fileName;
-    return Figure("File load, automatic recognition (512 bytes)", [] {}, [] {
-      DM1->LoadTableFile->trigger();
-      if (*DM1->ExportTable->HeaderName() == 0) Fail("the table file did not load");
+    return Figure("File load, automatic recognition (512 bytes)", [] {}, [this] {
+      session_->LoadTableFile->trigger();
+      if (*session_->ExportTable->HeaderName() == 0) Fail("the table file did not load");
     });
   }
 
@@ -212,6 +208,8 @@ class Bench {
   }
 
   BenchPrompter* prompter_ = nullptr;
+  std::unique_ptr<Session> session_;
+  std::unique_ptr<ControlWindow> control_;
   QWidget* exportGrid_ = nullptr;
   QWidget* importGrid_ = nullptr;
   std::unique_ptr<PaintCounter> exportPaints_;
@@ -299,10 +297,10 @@ int RunBenchmark(int argc, char** argv) {
   {
     Bench bench;
     figures.push_back(bench.Floor());
-    figures.push_back(Bench::CommittedEdit("Committed edit (Enter) making C2 ambiguous", "C2", 0xC2));
-    figures.push_back(Bench::CommittedEdit("Committed edit (Enter) mirrored into IMPORT", "C1", 0xC1));
-    figures.push_back(Bench::Refresh());
-    figures.push_back(Bench::Preset());
+    figures.push_back(bench.CommittedEdit("Committed edit (Enter) making C2 ambiguous", "C2", 0xC2));
+    figures.push_back(bench.CommittedEdit("Committed edit (Enter) mirrored into IMPORT", "C1", 0xC1));
+    figures.push_back(bench.Refresh());
+    figures.push_back(bench.Preset());
     figures.push_back(bench.FileLoad(dir.filePath("CTWX2X.tab")));
     bench.Run(figures, Rounds);
     if (bench.Prompt().Unexpected) Fail("a command answered with a message or a beep");

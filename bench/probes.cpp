@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <functional>
 
-#include "app/startup.h"
+#include "main/editor.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ class ShownProbe : public QObject {
 // grid has painted.
 QString EditorWindowOf(QWidget* widget) {
   if (widget->objectName() == "Cells") return QString::number(reinterpret_cast<quintptr>(widget->window()));
-  if (widget->window()->objectName() == "Qctecp") return "Qctecp";
+  if (widget->window()->objectName() == "ControlWindow") return "ControlWindow";
   return QString();
 }
 

@@ -16,8 +16,10 @@ void Session::MoreCodePagesExecute() {
     Prompt().Message(QString::fromUtf8("Codepage %1 ist nicht verfügbar.").arg(CodePageDialogChoice.CodePage));
     return;
   }
-  LoadExportImage(pair.Export, pair.ExportName);
-  LoadImportImage(pair.Import, pair.ImportName);
-  ChainTablesAction->setChecked(true);
-  ChainTablesActionExecute();
+  ChangeTables([&] {
+    LoadImage(Export, pair.Export, pair.ExportName);
+    LoadImage(Import, pair.Import, pair.ImportName);
+    ChainTablesAction->setChecked(true);
+    Chain(true);
+  });
 }

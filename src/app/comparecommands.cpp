@@ -6,12 +6,8 @@
 #include "files/compare.h"
 #include "files/recognize.h"
 #include "model/presets.h"
-#include "ui/differencelist.h"
-#include "ui/controlwindow.h"
 
 namespace {
-
-QString TableWord(TableKind kind) { return kind == Export ? QStringLiteral("EXPORT") : QStringLiteral("IMPORT"); }
 
 void EntriesOf(const uint8_t (&bytes)[256], TableEntry (&entries)[256]) {
   for (int p = 0; p < 256; ++p) entries[p] = {bytes[p], -1};
@@ -63,22 +59,6 @@ void Session::CompareTableExecute() {
 
 void Session::ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& otherName) {
   const std::vector<Difference> differences = CompareTables(table, other);
-  if (differences.empty()) {
-    if (DifferenceWindow) DifferenceWindow->hide();
-    Prompt().Information(QStringLiteral("Keine Unterschiede"));
-    return;
-  }
-  const bool isExport = &table == ExportTable;
-  if (!DifferenceWindow) DifferenceWindow = new DifferenceList(Qctecp);
-  DifferenceWindow->OnChoose = [isExport](int position) {
-    if (!Qctecp) return;
-    if (isExport)
-      Qctecp->SelectExportEntry(position);
-    else
-      Qctecp->SelectImportEntry(position);
-  };
-  DifferenceWindow->ShowDifferences(table, TableWord(isExport ? Export : Import), otherName, differences, CurrentFont,
-                              OemFont != 0);
-  DifferenceWindow->show();
-  DifferenceWindow->raise();
+  emit DifferencesFound(&table == ExportTable ? Export : Import, otherName, differences);
+  if (differences.empty()) Prompt().Information(QStringLiteral("Keine Unterschiede"));
 }

@@ -1,6 +1,7 @@
 // File commands of the session: saving the tables as binary table files and
 // as C or Pascal declarations, and loading table files with recognition.
 #include <QFile>
+#include <algorithm>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -8,15 +9,8 @@
 #include "files/declaration.h"
 #include "files/formats.h"
 #include "files/recognize.h"
-#include "ui/controlwindow.h"
 
 namespace {
-
-
-// "EXPORT" or "IMPORT": which table of the pair a message is about.
-QString TableWord(const Session& session, const CodeTable& table) {
-  return &table == session.ExportTable ? QStringLiteral("EXPORT") : QStringLiteral("IMPORT");
-}
 
 QString NotSaved(const QString& word) { return word + QStringLiteral("-Tabelle nicht gespeichert!"); }
 
@@ -62,18 +56,6 @@ bool ReadWholeFile(const QString& fileName, QByteArray& content) {
   return file.error() == QFileDevice::NoError;
 }
 
-// Appends one declaration after asking about an incomplete table; false when
-// nothing was appended.
-bool AppendDeclaration(Prompter& prompter, QIODevice& file, const CodeTable& table, const std::string& text) {
-  if (!file.isOpen() || !file.isWritable()) return false;
-  if (table.CountAssigned() != 256 &&
-      !prompter.Confirm(QStringLiteral("Tabelle: ") + HeaderText(table) +
-                        QString::fromUtf8("\nist unvollständig!\nNicht zugeordnete Zeichen werden 1:1 übersetzt!")))
-    return false;
-  const qint64 size = static_cast<qint64>(text.size());
-  return file.write(text.data(), size) == size;
-}
-
 }  // namespace
 
 bool Session::WriteTableFile(int format, const CodeTable& table, const QString& fileName) {
@@ -101,7 +83,8 @@ bool Session::WriteTableFile(int format, const CodeTable& table, const QString& 
   return WriteWholeFile(fileName, bytes);
 }
 
-void Session::SaveUnixTable(const CodeTable& table, const QString& word, const QString& proposedName) {
+void Session::SaveUnixTable(const CodeTable& table, const QString& proposedName) {
+  const QString word = TableWord(&table == ExportTable ? Export : Import);
   if (!table.Partner && !table.Active) return;
   WarnIfIncomplete(Prompt(), word, table);
   SetSaveDialog(SaveDialog, QStringLiteral("Tabelle speichern im 'UNIX-Format' ( ") + HeaderText(table) + ")",
@@ -116,8 +99,8 @@ void Session::SaveUnixTable(const CodeTable& table, const QString& word, const Q
 
 void Session::SaveUnixExecute() {
   SaveDialog.Filter = QStringLiteral("QAVO Codetabelle (*.tab)|*.tab|Alle (*.*)|*.*");
-  SaveUnixTable(*ExportTable, QStringLiteral("EXPORT"), QStringLiteral("CTUExport"));
-  SaveUnixTable(*ImportTable, QStringLiteral("IMPORT"), QStringLiteral("CTUImport"));
+  SaveUnixTable(*ExportTable, QStringLiteral("CTUExport"));
+  SaveUnixTable(*ImportTable, QStringLiteral("CTUImport"));
 }
 
 void Session::SaveV3Execute() {
@@ -126,8 +109,8 @@ void Session::SaveV3Execute() {
     Prompt().Information(QStringLiteral("Bitte Tabellen verbinden oder UNIX speichern!"));
     return;
   }
-  WarnIfIncomplete(Prompt(), QStringLiteral("EXPORT"), *ExportTable);
-  WarnIfIncomplete(Prompt(), QStringLiteral("IMPORT"), *ImportTable);
+  WarnIfIncomplete(Prompt(), TableWord(Export), *ExportTable);
+  WarnIfIncomplete(Prompt(), TableWord(Import), *ImportTable);
   SetSaveDialog(SaveDialog,
                 QStringLiteral("Tabelle speichern im 'QAVO-WINDOWS-Format' ( ") + HeaderText(*ImportTable) + ")",
                 "tab", QStringLiteral("CTWX2X"), true);
@@ -141,8 +124,8 @@ void Session::SaveV3Execute() {
 
 void Session::SaveV5Execute() {
   SaveDialog.Filter = QStringLiteral("QAVO5 Codetabelle (*.qct)|*.qct|Alle (*.*)|*.*");
-  WarnIfIncomplete(Prompt(), QStringLiteral("EXPORT"), *ExportTable);
-  WarnIfIncomplete(Prompt(), QStringLiteral("IMPORT"), *ImportTable);
+  WarnIfIncomplete(Prompt(), TableWord(Export), *ExportTable);
+  WarnIfIncomplete(Prompt(), TableWord(Import), *ImportTable);
   const CodeTable* table = nullptr;
   if (ExportTable->Partner) {
     table = ExportTable;
@@ -160,28 +143,34 @@ void Session::SaveV5Execute() {
   if (!Prompt().SaveFile(SaveDialog)) return;
   if (!WriteTableFile(2, *table, SaveDialog.FileName))
     ReportNotWritten(Prompt(), SaveDialog.FileName,
-                     table->Partner ? PairNotSaved : NotSaved(TableWord(*this, *table)));
+                     table->Partner ? PairNotSaved : NotSaved(TableWord(table == ExportTable ? Export : Import)));
 }
 
-bool Session::WriteCDeclaration(QIODevice& file, const CodeTable& table) {
-  return AppendDeclaration(Prompt(), file, table, CDeclaration(table));
-}
-
-bool Session::WritePascalDeclaration(QIODevice& file, const CodeTable& table) {
-  return AppendDeclaration(Prompt(), file, table, PascalDeclaration(table));
+// Appends one declaration after asking about an incomplete table; false when
+// nothing was appended.
+bool Session::AppendDeclaration(QIODevice& file, const CodeTable& table,
+                                std::string (*declaration)(const CodeTable&)) {
+  if (!file.isOpen() || !file.isWritable()) return false;
+  if (table.CountAssigned() != 256 &&
+      !Prompt().Confirm(QStringLiteral("Tabelle: ") + HeaderText(table) +
+                        QString::fromUtf8("\nist unvollständig!\nNicht zugeordnete Zeichen werden 1:1 übersetzt!")))
+    return false;
+  const std::string text = declaration(table);
+  const qint64 size = static_cast<qint64>(text.size());
+  return file.write(text.data(), size) == size;
 }
 
 // The old content and the new declarations go to a new file that replaces
 // the old one only when all of it is written, so a failed append leaves the
 // file as it was.
 void Session::SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
-                            bool (Session::*write)(QIODevice&, const CodeTable&)) {
+                            std::string (*declaration)(const CodeTable&)) {
   SaveDialog.Filter = filter;
   SetSaveDialog(SaveDialog, title, defaultExt, QString(), false);
   if (!Prompt().SaveFile(SaveDialog)) return;
   const QString fileName = SaveDialog.FileName;
-  const QString exportWord = QStringLiteral("EXPORT");
-  const QString importWord = QStringLiteral("IMPORT");
+  const QString exportWord = TableWord(Export);
+  const QString importWord = TableWord(Import);
 
   const bool exists = QFileInfo::exists(fileName);
   if (exists && !Prompt().Confirm(QStringLiteral("Datei: ") + fileName +
@@ -196,9 +185,9 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
     return;
   }
 
-  const bool exportWritten = (this->*write)(file, *ExportTable);
+  const bool exportWritten = AppendDeclaration(file, *ExportTable, declaration);
   if (!exportWritten) Prompt().Information(NotSaved(exportWord));
-  const bool importWritten = (this->*write)(file, *ImportTable);
+  const bool importWritten = AppendDeclaration(file, *ImportTable, declaration);
   if (!importWritten) Prompt().Information(NotSaved(importWord));
   // Without a commit the new file is dropped and the old one stays.
   if (!exportWritten && !importWritten) return;
@@ -209,16 +198,12 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
 
 void Session::SaveCHeaderExecute() {
   SaveDeclarations(QStringLiteral("C Header (*.h)|*.h|Alle (*.*)|*.*"), QStringLiteral("h"),
-                   QStringLiteral("C - Header Datei"), &Session::WriteCDeclaration);
+                   QStringLiteral("C - Header Datei"), &CDeclaration);
 }
 
 void Session::SavePascalExecute() {
   SaveDeclarations(QStringLiteral("Pascal (Delphi) Header (*.hpp)|*.hpp|Alle (*.*)|*.*"), QStringLiteral("hpp"),
-                   QStringLiteral("Pascal (Delphi) - Header Datei"), &Session::WritePascalDeclaration);
-}
-
-bool Session::ReadTableFile(std::vector<uint8_t>& buffer) {
-  return ReadTableFile(QStringLiteral("QAVO Codetabelle laden"), buffer);
+                   QStringLiteral("Pascal (Delphi) - Header Datei"), &PascalDeclaration);
 }
 
 bool Session::ReadTableFile(const QString& title, std::vector<uint8_t>& buffer) {
@@ -240,47 +225,42 @@ bool Session::ReadTableFile(const QString& title, std::vector<uint8_t>& buffer) 
   return false;
 }
 
-void Session::LoadTableFileExecute() {
+// kind -1 recognises the file; Export or Import takes a 256-byte table as
+// that table.
+void Session::LoadFromFile(int kind) {
   std::vector<uint8_t> buffer;
-  if (!ReadTableFile(buffer)) return;
-  LoadTableImage(buffer.data(), static_cast<int>(buffer.size()), -1, OpenDialog.FileName);
+  if (!ReadTableFile(QStringLiteral("QAVO Codetabelle laden"), buffer)) return;
+  if (kind != -1 && buffer.size() != TableImageSize) return;
+  const LoadPlan plan = RecognizeTableImage(buffer.data(), buffer.size(), kind, OpenDialog.FileName.toLatin1().toStdString());
+  const bool loads = std::any_of(plan.Steps.begin(), plan.Steps.end(), [](const LoadStep& step) { return step.Loads(); });
+  // A refused file changes nothing, so the views are left as they are.
+  if (loads)
+    ChangeTables([&] { RunLoadPlan(plan); });
+  else
+    RunLoadPlan(plan);
 }
 
-void Session::LoadExportExecute() {
-  std::vector<uint8_t> buffer;
-  if (ReadTableFile(buffer) && buffer.size() == TableImageSize)
-    LoadTableImage(buffer.data(), static_cast<int>(buffer.size()), Export, OpenDialog.FileName);
+void Session::LoadTableFileExecute() { LoadFromFile(-1); }
+
+void Session::LoadExportExecute() { LoadFromFile(Export); }
+
+void Session::LoadImportExecute() { LoadFromFile(Import); }
+
+void Session::LoadTableImage(const uint8_t (&bytes)[256], const char* name) {
+  RunLoadPlan(RecognizeTableImage(bytes, 256, -1, name));
 }
 
-void Session::LoadImportExecute() {
-  std::vector<uint8_t> buffer;
-  if (ReadTableFile(buffer) && buffer.size() == TableImageSize)
-    LoadTableImage(buffer.data(), static_cast<int>(buffer.size()), Import, OpenDialog.FileName);
-}
-
-void Session::LoadTableImage(const uint8_t* bytes, int length, int kind, const QString& name) {
-  if (bytes == nullptr || length < 0) return;
-  const LoadPlan plan =
-      RecognizeTableImage(bytes, static_cast<size_t>(length), kind, name.toLatin1().toStdString());
+void Session::RunLoadPlan(const LoadPlan& plan) {
   for (const LoadStep& step : plan.Steps) {
-    if (step.Table == Export)
-      LoadExportImage(step.Entries, step.Name);
-    else if (step.Table == Import)
-      LoadImportImage(step.Entries, step.Name);
+    if (step.Table == Export || step.Table == Import)
+      LoadImage(step.Table, step.Entries, step.Name);
     else
       Prompt().Message(QString::fromStdString(step.Message));
   }
 }
 
-void Session::LoadExportImage(const TableEntry (&entries)[256], const std::string& name) {
-  LoadImage(*ExportTable, Export, entries, name);
-}
-
-void Session::LoadImportImage(const TableEntry (&entries)[256], const std::string& name) {
-  LoadImage(*ImportTable, Import, entries, name);
-}
-
-void Session::LoadImage(CodeTable& table, TableKind kind, const TableEntry (&entries)[256], const std::string& name) {
+void Session::LoadImage(TableKind kind, const TableEntry (&entries)[256], const std::string& name) {
+  CodeTable& table = Table(kind);
   // The active table of a chained pair would mirror the load into its partner.
   CodeTable* partner = nullptr;
   if (table.Partner && table.Active) {
@@ -291,5 +271,4 @@ void Session::LoadImage(CodeTable& table, TableKind kind, const TableEntry (&ent
   if (partner) table.Link(partner);
   SetTableFont(table, CurrentFont);
   table.BuildHeader(kind, name.c_str());
-  if (Qctecp) Qctecp->RefreshViews();
 }

@@ -5,7 +5,6 @@
 
 #include "app/session.h"
 #include "platform/printing.h"
-#include "ui/tablewindow.h"
 
 namespace {
 
@@ -42,15 +41,14 @@ void Session::PrintExecute() {
   QPrinter printer(QPrinter::HighResolution);
   if (!Prompt().ChoosePrinter(printer)) return;
   PrintDocument document(*this, printer);
-  const bool chained = ExportTable && ExportTable->Partner;
-  if (ExportWindow && ExportTable && (ExportTable->Active || chained)) {
-    if (document.PrintWindow(*ExportWindow, PrintPosition::Upper) && chained && ImportWindow)
-      document.PrintWindow(*ImportWindow, PrintPosition::Lower);
+  const bool chained = ExportTable->Partner;
+  if (exportWindow_ && (ExportTable->Active || chained)) {
+    if (document.PrintWindow(*exportWindow_, PrintPosition::Upper) && chained && importWindow_)
+      document.PrintWindow(*importWindow_, PrintPosition::Lower);
     return;
   }
   // The IMPORT window also prints while its table is the one being edited,
   // not only while the window itself is active.
-  const bool importEdited = ImportTable && ImportTable->Active;
-  if (ImportWindow && (importEdited || QApplication::activeWindow() == ImportWindow))
-    document.PrintWindow(*ImportWindow, PrintPosition::Lower);
+  if (importWindow_ && (ImportTable->Active || QApplication::activeWindow() == importWindow_))
+    document.PrintWindow(*importWindow_, PrintPosition::Lower);
 }

@@ -1,12 +1,8 @@
 #include "app/session.h"
 
-#include <QApplication>
-
-#include "platform/colors.h"
 #include "platform/helpviewer.h"
-#include "ui/controlwindow.h"
 
-Session* DM1 = nullptr;
+QString TableWord(TableKind kind) { return QString::fromLatin1(TableName(kind)); }
 
 QString HeaderText(const CodeTable& table) {
   return QString::fromLatin1(table.Header, static_cast<int>(qstrnlen(table.Header, sizeof table.Header)));
@@ -16,110 +12,9 @@ void SetTableFont(CodeTable& table, DisplayFont* font) {
   table.SetFont(font, font ? font->Name.toLatin1().constData() : "");
 }
 
-Session::Session(QObject* parent) : QObject(parent), prompter_(std::make_unique<QtPrompter>()) {
-  setObjectName("DM1");
-  OpenDialog.Filter = "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct";
-  OpenDialog.FilterIndex = 2;
-  FontDialog = DisplayFont("MS Sans Serif", -11);
-  CreateActions();
-  DataModuleCreate();
-}
-
-Session::~Session() {
-  if (DM1 == this) DM1 = nullptr;
-}
-
-void Session::SetPrompter(std::unique_ptr<Prompter> prompter) { prompter_ = std::move(prompter); }
-
-QAction* Session::MakeAction(const char* name, const QString& caption, void (Session::*handler)()) {
-  auto* action = new QAction(caption, this);
-  action->setObjectName(name);
-  connect(action, &QAction::triggered, this, handler);
-  return action;
-}
-
-void Session::CreateActions() {
-  const QString both = "&Beide";
-  const QString exportArray = "&EXPORT (a/e)";
-  const QString importArray = "&IMPORT (e/a)";
-  Quit = MakeAction("Quit", "&Beenden", &Session::QuitExecute);
-  ChainTablesAction = MakeAction("ChainTablesAction", "Tabellen &verbinden", &Session::ChainTablesActionExecute);
-  ChainTablesAction->setCheckable(true);
-  ClearBoth = MakeAction("ClearBoth", "&Beide Tabellen leeren", &Session::ClearBothExecute);
-  ClearExport = MakeAction("ClearExport", "&EXPORT Tabelle leeren", &Session::ClearExportExecute);
-  ClearImport = MakeAction("ClearImport", "&IMPORT Tablee leeren", &Session::ClearImportExecute);
-  ColorActiveAction = MakeAction("ColorActiveAction", "&Aktiviert", &Session::ColorActiveActionExecute);
-  ColorAmbiguousAction =
-      MakeAction("ColorAmbiguousAction", "&Mehrfach-Zuordnung", &Session::ColorAmbiguousActionExecute);
-  ColorProofAction = MakeAction("ColorProofAction", "&Eindeutige Zuordnung", &Session::ColorProofActionExecute);
-  ColorChainedAction =
-      MakeAction("ColorChainedAction", "&Verbundene Tabellen", &Session::ColorChainedActionExecute);
-  CopyExportToImport =
-      MakeAction("CopyExportToImport", "Von &EXPORT nach IMPORT", &Session::CopyExportToImportExecute);
-  CopyImportToExport =
-      MakeAction("CopyImportToExport", "Von &IMPORT nach  EXPORT", &Session::CopyImportToExportExecute);
-  SwapRowsColumns = MakeAction("SwapRowsColumns", "&Zeilen und Spalten vertauschen", &Session::SwapRowsColumnsExecute);
-  SwapRowsColumns->setCheckable(true);
-  FontCourierNew = MakeAction("FontCourierNew", "WINDOWS &Courier new", &Session::FontCourierNewExecute);
-  FontFixedSys = MakeAction("FontFixedSys", "&ANSI (WINDOWS FixedSys)", &Session::FontFixedSysExecute);
-  FontSansSerif = MakeAction("FontSansSerif", "WINDOWS MS &Sans Serif", &Session::FontSansSerifExecute);
-  ChooseFont = MakeAction("ChooseFont", QString::fromUtf8("&Zeichensatz wählen"), &Session::ChooseFontExecute);
-  FontTerminal = MakeAction("FontTerminal", "&OEM (WINDOWS Terminal)", &Session::FontTerminalExecute);
-  LoadDIN = MakeAction("LoadDIN", both, &Session::LoadDINExecute);
-  LoadIsoCp273 = MakeAction("LoadIsoCp273", both, &Session::LoadIsoCp273Execute);
-  LoadIsoCp37 = MakeAction("LoadIsoCp37", both, &Session::LoadIsoCp37Execute);
-  LoadUnix = MakeAction("LoadUnix", both, &Session::LoadUnixExecute);
-  LoadDinExport = MakeAction("LoadDinExport", exportArray, &Session::LoadDinExportExecute);
-  LoadIsoExportCp273 = MakeAction("LoadIsoExportCp273", exportArray, &Session::LoadIsoExportCp273Execute);
-  LoadIsoExportCp37 = MakeAction("LoadIsoExportCp37", exportArray, &Session::LoadIsoExportCp37Execute);
-  LoadUnixExport = MakeAction("LoadUnixExport", exportArray, &Session::LoadUnixExportExecute);
-  LoadDinImport = MakeAction("LoadDinImport", importArray, &Session::LoadDinImportExecute);
-  LoadIsoImportCp273 = MakeAction("LoadIsoImportCp273", importArray, &Session::LoadIsoImportCp273Execute);
-  LoadIsoImportCp37 = MakeAction("LoadIsoImportCp37", importArray, &Session::LoadIsoImportCp37Execute);
-  LoadUnixImport = MakeAction("LoadUnixImport", importArray, &Session::LoadUnixImportExecute);
-  LoadExport = MakeAction("LoadExport", "&EXPORT (256 Bytes)", &Session::LoadExportExecute);
-  LoadImport = MakeAction("LoadImport", "&IIMPORT  (256 Bytes)", &Session::LoadImportExecute);
-  LoadTableFile = MakeAction("LoadTableFile", "&automatische Erkennung", &Session::LoadTableFileExecute);
-  MakeDiff2DIN = MakeAction("MakeDiff2DIN", "MakeDiff2DIN", &Session::MakeDiff2DINExecute);
-  MakeDiff2Table = MakeAction("MakeDiff2Table", "MakeDiff2Table", &Session::MakeDiff2TableExecute);
-  ShowBoth = MakeAction("ShowBoth", "&Beide Tabellen zeigen", &Session::ShowBothExecute);
-  ShowBoth->setCheckable(true);
-  ShowBoth->setChecked(true);
-  ShowExport = MakeAction("ShowExport", "&EXPORT Fenster zeigen", &Session::ShowExportExecute);
-  ShowExport->setCheckable(true);
-  ShowImport = MakeAction("ShowImport", "&IMPORT Fenster zeigen", &Session::ShowImportExecute);
-  ShowImport->setCheckable(true);
-  SaveUnix = MakeAction("SaveUnix", "QAVO &UNIX-kompatible (256 Byte + 256 Byte) ...",
-                             &Session::SaveUnixExecute);
-  SaveV3 = MakeAction("SaveV3", "&Windows QAVO V3 kompatibel (512 Byte) ...",
-                                     &Session::SaveV3Execute);
-  SaveV5 = MakeAction("SaveV5", "Windows QAVO V&5 (1088/2176 Bytes) ...",
-                                     &Session::SaveV5Execute);
-  SaveCHeader = MakeAction("SaveCHeader", "&C Header", &Session::SaveCHeaderExecute);
-  SavePascal = MakeAction("SavePascal", "&Pascal (Delphi) Header", &Session::SavePascalExecute);
-  ShowComplete = MakeAction("ShowComplete", "ShowComplete", &Session::ShowCompleteExecute);
-  Print = MakeAction("Print", "&Print", &Session::PrintExecute);
-  Help = MakeAction("Help", "&Hilfe", &Session::HelpExecute);
-  MoreCodePages = MakeAction("MoreCodePages", "&Weitere Codepages ...", &Session::MoreCodePagesExecute);
-  CompareDin = MakeAction("CompareDin", "Mit &DIN vergleichen", &Session::CompareDinExecute);
-  CompareTable = MakeAction("CompareTable", "Mit &Tabelle vergleichen ...", &Session::CompareTableExecute);
-}
-
-void Session::DataModuleCreate() {
-  CurrentFont = nullptr;
-  NoDataColor = -1;
-  ChainedColor = -1;
-  AmbiguousColor = -1;
-  ExportWindow = nullptr;
-  ImportWindow = nullptr;
-  AttachExport(nullptr);
-  AttachImport(nullptr);
-  OemFont = 0;
-}
-
 namespace {
 
-// Copies the session's set colours into a newly attached table.
+// Copies the session's set colours into a table.
 void CopySessionColors(const Session& session, CodeTable& table) {
   CodeTable* partner = table.Partner;
   if (session.ActiveColor >= 0) {
@@ -142,14 +37,129 @@ void CopySessionColors(const Session& session, CodeTable& table) {
 
 }  // namespace
 
-void Session::AttachExport(CodeTable* table) {
-  ExportTable = table;
-  if (table) CopySessionColors(*this, *table);
+Session::Session(QObject* parent)
+    : QObject(parent),
+      ExportTable(&exportRecord_),
+      ImportTable(&importRecord_),
+      prompter_(std::make_unique<QtPrompter>()) {
+  setObjectName("Session");
+  OpenDialog.Filter = "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct";
+  OpenDialog.FilterIndex = 2;
+  FontDialog = DisplayFont("MS Sans Serif", -11);
+  CreateActions();
+  ChainedColor = Defaults.ChainedColor;
+  ActiveColor = Defaults.ActiveColor;
+  AmbiguousColor = Defaults.AmbiguousColor;
+  ProofColor = Defaults.ProofColor;
+  NoDataColor = Defaults.NoDataColor;
+  CurrentFont = &Defaults.CourierNew;
+  for (CodeTable* table : {ExportTable, ImportTable}) {
+    SetTableFont(*table, CurrentFont);
+    CopySessionColors(*this, *table);
+  }
 }
 
-void Session::AttachImport(CodeTable* table) {
-  ImportTable = table;
-  if (table) CopySessionColors(*this, *table);
+Session::~Session() = default;
+
+void Session::SetPrompter(std::unique_ptr<Prompter> prompter) { prompter_ = std::move(prompter); }
+
+QAction* Session::MakeAction(const char* name, const QString& caption, void (Session::*handler)()) {
+  auto* action = new QAction(caption, this);
+  action->setObjectName(name);
+  connect(action, &QAction::triggered, this, handler);
+  return action;
+}
+
+PresetActions Session::MakePresetActions(const PresetPair& preset, const char* bothName, const char* exportName,
+                                         const char* importName) {
+  PresetActions actions;
+  actions.Both = new QAction("&Beide", this);
+  actions.Export = new QAction("&EXPORT (a/e)", this);
+  actions.Import = new QAction("&IMPORT (e/a)", this);
+  actions.Both->setObjectName(bothName);
+  actions.Export->setObjectName(exportName);
+  actions.Import->setObjectName(importName);
+  connect(actions.Both, &QAction::triggered, this, [this, &preset] { LoadPresetPair(preset); });
+  connect(actions.Export, &QAction::triggered, this, [this, &preset] { LoadPreset(preset, Export); });
+  connect(actions.Import, &QAction::triggered, this, [this, &preset] { LoadPreset(preset, Import); });
+  return actions;
+}
+
+void Session::CreateActions() {
+  SaveUnix = MakeAction("SaveUnix", "QAVO &UNIX-kompatible (256 Byte + 256 Byte) ...", &Session::SaveUnixExecute);
+  SaveV3 = MakeAction("SaveV3", "&Windows QAVO V3 kompatibel (512 Byte) ...", &Session::SaveV3Execute);
+  SaveV5 = MakeAction("SaveV5", "Windows QAVO V&5 (1088/2176 Bytes) ...", &Session::SaveV5Execute);
+  SaveCHeader = MakeAction("SaveCHeader", "&C Header", &Session::SaveCHeaderExecute);
+  SavePascal = MakeAction("SavePascal", "&Pascal (Delphi) Header", &Session::SavePascalExecute);
+  Print = MakeAction("Print", "&Drucken", &Session::PrintExecute);
+  Quit = MakeAction("Quit", "&Beenden", &Session::QuitExecute);
+
+  ChainTablesAction = MakeAction("ChainTablesAction", "Tabellen &verbinden", &Session::ChainTablesActionExecute);
+  ChainTablesAction->setCheckable(true);
+  SwapRowsColumns =
+      MakeAction("SwapRowsColumns", "&Zeilen und Spalten vertauschen", &Session::SwapRowsColumnsExecute);
+  SwapRowsColumns->setCheckable(true);
+  CopyExportToImport =
+      MakeAction("CopyExportToImport", "Von &EXPORT nach IMPORT", &Session::CopyExportToImportExecute);
+  CopyImportToExport =
+      MakeAction("CopyImportToExport", "Von &IMPORT nach  EXPORT", &Session::CopyImportToExportExecute);
+  ClearBoth = MakeAction("ClearBoth", "&Beide Tabellen leeren", &Session::ClearBothExecute);
+  ClearExport = MakeAction("ClearExport", "&EXPORT Tabelle leeren", &Session::ClearExportExecute);
+  ClearImport = MakeAction("ClearImport", "&IMPORT Tablee leeren", &Session::ClearImportExecute);
+  CompareDin = MakeAction("CompareDin", "Mit &DIN vergleichen", &Session::CompareDinExecute);
+  CompareTable = MakeAction("CompareTable", "Mit &Tabelle vergleichen ...", &Session::CompareTableExecute);
+  MakeDiff2DIN = MakeAction("MakeDiff2DIN", "MakeDiff2DIN", &Session::MakeDiff2DINExecute);
+  MakeDiff2Table = MakeAction("MakeDiff2Table", "MakeDiff2Table", &Session::MakeDiff2TableExecute);
+
+  LoadDin = MakePresetActions(DinPreset, "LoadDIN", "LoadDinExport", "LoadDinImport");
+  LoadIsoCp273 = MakePresetActions(IsoCp273Preset, "LoadIsoCp273", "LoadIsoExportCp273", "LoadIsoImportCp273");
+  LoadIsoCp37 = MakePresetActions(IsoCp37Preset, "LoadIsoCp37", "LoadIsoExportCp37", "LoadIsoImportCp37");
+  LoadUnix = MakePresetActions(UnixPreset, "LoadUnix", "LoadUnixExport", "LoadUnixImport");
+  LoadTableFile = MakeAction("LoadTableFile", "&automatische Erkennung", &Session::LoadTableFileExecute);
+  LoadImport = MakeAction("LoadImport", "&IIMPORT  (256 Bytes)", &Session::LoadImportExecute);
+  LoadExport = MakeAction("LoadExport", "&EXPORT (256 Bytes)", &Session::LoadExportExecute);
+  MoreCodePages = MakeAction("MoreCodePages", "&Weitere Codepages ...", &Session::MoreCodePagesExecute);
+
+  FontCourierNew = MakeAction("FontCourierNew", "WINDOWS &Courier new", &Session::FontCourierNewExecute);
+  FontSansSerif = MakeAction("FontSansSerif", "WINDOWS MS &Sans Serif", &Session::FontSansSerifExecute);
+  FontFixedSys = MakeAction("FontFixedSys", "&ANSI (WINDOWS FixedSys)", &Session::FontFixedSysExecute);
+  FontTerminal = MakeAction("FontTerminal", "&OEM (WINDOWS Terminal)", &Session::FontTerminalExecute);
+  ChooseFont = MakeAction("ChooseFont", QString::fromUtf8("&Zeichensatz wählen"), &Session::ChooseFontExecute);
+  ColorChainedAction =
+      MakeAction("ColorChainedAction", "&Verbundene Tabellen", &Session::ColorChainedActionExecute);
+  ColorActiveAction = MakeAction("ColorActiveAction", "&Aktiviert", &Session::ColorActiveActionExecute);
+  ColorProofAction = MakeAction("ColorProofAction", "&Eindeutige Zuordnung", &Session::ColorProofActionExecute);
+  ColorAmbiguousAction =
+      MakeAction("ColorAmbiguousAction", "&Mehrfach-Zuordnung", &Session::ColorAmbiguousActionExecute);
+
+  ShowBoth = MakeAction("ShowBoth", "&Beide Tabellen zeigen", &Session::ShowBothExecute);
+  ShowBoth->setCheckable(true);
+  ShowBoth->setChecked(true);
+  ShowExport = MakeAction("ShowExport", "&EXPORT Fenster zeigen", &Session::ShowExportExecute);
+  ShowExport->setCheckable(true);
+  ShowImport = MakeAction("ShowImport", "&IMPORT Fenster zeigen", &Session::ShowImportExecute);
+  ShowImport->setCheckable(true);
+  ShowComplete = MakeAction("ShowComplete", "ShowComplete", &Session::ShowCompleteExecute);
+
+  Help = MakeAction("Help", "&Hilfe", &Session::HelpExecute);
+  About = MakeAction("About", "&Info", &Session::AboutExecute);
+}
+
+void Session::ChangeTables(const std::function<void()>& change) {
+  change();
+  emit TablesChanged();
+}
+
+void Session::CommitPair(TableKind kind, int source, int target) {
+  ChangeTables([&] { Table(kind).Assign(source, target); });
+}
+
+void Session::RemoveAssignment(TableKind kind, const QString& hexText) {
+  // The model reads two characters; shorter text is padded with NULs.
+  char text[3] = {0, 0, 0};
+  const QByteArray latin1 = hexText.left(2).toLatin1();
+  for (int i = 0; i < latin1.size(); ++i) text[i] = latin1[i];
+  ChangeTables([&] { Table(kind).UnassignHex(text); });
 }
 
 namespace {
@@ -178,12 +188,17 @@ int Session::StepLeft(const CodeTable& table) const { return Step(table, -1, -16
 
 int Session::StepRight(const CodeTable& table) const { return Step(table, 1, 16); }
 
-void Session::QuitExecute() {
-  if (Qctecp) Qctecp->close();
-}
+void Session::QuitExecute() { emit QuitRequested(); }
 
 void Session::MakeDiff2DINExecute() {}
 
 void Session::MakeDiff2TableExecute() {}
 
 void Session::HelpExecute() { ShowHelp(HelpContents); }
+
+void Session::AboutExecute() {
+  Prompt().About("Info", QString::fromUtf8("QAVO Code Table Editor\nVersion %1\n\n"
+                                           "Bearbeitet die Codetabellen ASCII / ISO 8859-1 nach EBCDIC "
+                                           "(EXPORT) und zurück (IMPORT).")
+                             .arg(QStringLiteral(QCTE_VERSION)));
+}

@@ -1,10 +1,11 @@
-// The session: every command of the program as an action, the dialog
-// settings, and the state that all windows share. One instance, DM1.
+// The session: the EXPORT and IMPORT tables, every command of the program
+// as an action, the dialog settings, and the display font and colours that
+// all views share. It never reaches into a window: it announces every change
+// through its signals, and the windows follow.
 #pragma once
 
 #include <QAction>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -12,16 +13,37 @@
 #include <string>
 #include <vector>
 
+#include "files/compare.h"
+#include "files/recognize.h"
 #include "model/codetable.h"
+#include "model/presets.h"
+#include "platform/colors.h"
 #include "platform/displayfont.h"
 #include "platform/prompter.h"
 
-class DifferenceList;
-class TableWindow;
-class QFile;
-class QIODevice;
 class QRect;
 class QWidget;
+
+// The display fonts and colours a session starts with; the font entries are
+// also what "&Zeichensatz" offers.
+struct SessionDefaults {
+  DisplayFont CourierNew{"Courier New", -12};
+  DisplayFont FixedSys{"Fixedsys", -11};
+  DisplayFont SansSerif{"MS Sans Serif", -11};
+  DisplayFont Terminal{"Terminal", -12, true, true};
+  int32_t ChainedColor = clFuchsia;
+  int32_t ActiveColor = clFuchsia;
+  int32_t AmbiguousColor = clRed;
+  int32_t ProofColor = clGreen;
+  int32_t NoDataColor = clBtnShadow;
+};
+
+// The three commands of one preset: both tables chained, or one of them.
+struct PresetActions {
+  QAction* Both = nullptr;
+  QAction* Export = nullptr;
+  QAction* Import = nullptr;
+};
 
 class Session : public QObject {
   Q_OBJECT
@@ -39,75 +61,69 @@ class Session : public QObject {
   Prompter& Prompt() const { return *prompter_; }
   void SetPrompter(std::unique_ptr<Prompter> prompter);
 
-  // Actions, in declared order.
-  QAction* Quit;
-  QAction* ChainTablesAction;
-  QAction* ClearBoth;
-  QAction* ClearExport;
-  QAction* ClearImport;
-  QAction* ColorActiveAction;
-  QAction* ColorAmbiguousAction;
-  QAction* ColorProofAction;
-  QAction* ColorChainedAction;
-  QAction* CopyExportToImport;
-  QAction* CopyImportToExport;
-  QAction* SwapRowsColumns;
-  QAction* FontCourierNew;
-  QAction* FontFixedSys;
-  QAction* FontSansSerif;
-  QAction* ChooseFont;
-  QAction* FontTerminal;
-  QAction* LoadDIN;
-  QAction* LoadIsoCp273;
-  QAction* LoadIsoCp37;
-  QAction* LoadUnix;
-  QAction* LoadDinExport;
-  QAction* LoadIsoExportCp273;
-  QAction* LoadIsoExportCp37;
-  QAction* LoadUnixExport;
-  QAction* LoadDinImport;
-  QAction* LoadIsoImportCp273;
-  QAction* LoadIsoImportCp37;
-  QAction* LoadUnixImport;
-  QAction* LoadExport;
-  QAction* LoadImport;
-  QAction* LoadTableFile;
-  QAction* MakeDiff2DIN;
-  QAction* MakeDiff2Table;
-  QAction* ShowBoth;
-  QAction* ShowExport;
-  QAction* ShowImport;
+  // Actions, by the menu they serve.
   QAction* SaveUnix;
   QAction* SaveV3;
   QAction* SaveV5;
   QAction* SaveCHeader;
   QAction* SavePascal;
-  QAction* ShowComplete;
   QAction* Print;
-  QAction* Help;
-  // Code page pairs from the system's converter, and comparisons.
-  QAction* MoreCodePages;
+  QAction* Quit;
+
+  QAction* ChainTablesAction;
+  QAction* SwapRowsColumns;
+  QAction* CopyExportToImport;
+  QAction* CopyImportToExport;
+  QAction* ClearBoth;
+  QAction* ClearExport;
+  QAction* ClearImport;
   QAction* CompareDin;
   QAction* CompareTable;
+  QAction* MakeDiff2DIN;
+  QAction* MakeDiff2Table;
 
-  // Session fields.
-  CodeTable* ExportTable = nullptr;
-  CodeTable* ImportTable = nullptr;
-  TableWindow* ExportWindow = nullptr;
-  TableWindow* ImportWindow = nullptr;
+  PresetActions LoadDin;
+  PresetActions LoadIsoCp273;
+  PresetActions LoadIsoCp37;
+  PresetActions LoadUnix;
+  QAction* LoadTableFile;
+  QAction* LoadImport;
+  QAction* LoadExport;
+  QAction* MoreCodePages;
+
+  QAction* FontCourierNew;
+  QAction* FontSansSerif;
+  QAction* FontFixedSys;
+  QAction* FontTerminal;
+  QAction* ChooseFont;
+  QAction* ColorChainedAction;
+  QAction* ColorActiveAction;
+  QAction* ColorProofAction;
+  QAction* ColorAmbiguousAction;
+
+  QAction* ShowBoth;
+  QAction* ShowExport;
+  QAction* ShowImport;
+  QAction* ShowComplete;
+
+  QAction* Help;
+  QAction* About;
+
+  // State.
+  // The fonts of Defaults are the ones the display font points to.
+  SessionDefaults Defaults;
+  CodeTable* const ExportTable;
+  CodeTable* const ImportTable;
   int32_t OemFont = 0;
   DisplayFont* CurrentFont = nullptr;
-  // The list window of the last comparison, created on first use.
-  QPointer<DifferenceList> DifferenceWindow;
   int32_t ChainedColor = -1;
   int32_t AmbiguousColor = -1;
   int32_t ActiveColor = 0;
   int32_t ProofColor = 0;
   int32_t NoDataColor = -1;
 
-  void DataModuleCreate();
-  void AttachExport(CodeTable* table);
-  void AttachImport(CodeTable* table);
+  CodeTable& Table(TableKind kind) const { return kind == Export ? *ExportTable : *ImportTable; }
+  bool TableWindowShown(TableKind kind) const { return kind == Export ? exportShown_ : importShown_; }
 
   // Grid steps for the entry editors (Ctrl+arrows).
   int StepUp(const CodeTable& table) const;
@@ -115,18 +131,15 @@ class Session : public QObject {
   int StepLeft(const CodeTable& table) const;
   int StepRight(const CodeTable& table) const;
 
+  // Edits from the entry editors.
+  void CommitPair(TableKind kind, int source, int target);
+  void RemoveAssignment(TableKind kind, const QString& hexText);
+
   // Files. WriteTableFile returns false when the file could not be written;
   // an existing file of that name is then left as it was.
   bool WriteTableFile(int format, const CodeTable& table, const QString& fileName);
-  bool ReadTableFile(std::vector<uint8_t>& buffer);
-  // ReadTableFile with another title for OpenDialog.
+  // Asks for a table file and reads it; false when nothing was read.
   bool ReadTableFile(const QString& title, std::vector<uint8_t>& buffer);
-  void LoadTableImage(const uint8_t* bytes, int length, int kind, const QString& name);
-  // A whole table's entries, from a 256-byte or a V5 image; name is 8-bit text.
-  void LoadExportImage(const TableEntry (&entries)[256], const std::string& name);
-  void LoadImportImage(const TableEntry (&entries)[256], const std::string& name);
-  bool WriteCDeclaration(QIODevice& file, const CodeTable& table);
-  bool WritePascalDeclaration(QIODevice& file, const CodeTable& table);
 
   // Fonts and colours.
   void ApplyFont(DisplayFont* font);
@@ -135,51 +148,54 @@ class Session : public QObject {
   void SetAmbiguousColor(int32_t color);
   void SetProofColor(int32_t color);
 
+  // The windows of the ui, as plain widgets: printing draws them, and a
+  // window closed with its close box is no longer shown.
+  void SetTableWindow(TableKind kind, QWidget* window);
+  void TableWindowClosed(TableKind kind);
+
   // Printing: told of every window picture put on the page and its place.
   std::function<void(const QWidget& window, const QRect& place)> PicturePrinted;
 
+ signals:
+  // Entries, headers, the chain or the active table changed.
+  void TablesChanged();
+  void DisplayFontChanged();
+  void ColorsChanged();
+  void SwapChanged();
+  void TableWindowShownChanged(TableKind kind, bool shown);
+  // A comparison's result; an empty list means no differences.
+  void DifferencesFound(TableKind kind, const QString& otherName, const std::vector<Difference>& differences);
+  void QuitRequested();
+
  public slots:
-  void QuitExecute();
-  void ChainTablesActionExecute();
-  void ClearBothExecute();
-  void ClearExportExecute();
-  void ClearImportExecute();
-  void CopyExportToImportExecute();
-  void CopyImportToExportExecute();
-  void MakeDiff2DINExecute();
-  void MakeDiff2TableExecute();
-
-  void LoadDINExecute();
-  void LoadDinExportExecute();
-  void LoadDinImportExecute();
-  void LoadIsoCp273Execute();
-  void LoadIsoExportCp273Execute();
-  void LoadIsoImportCp273Execute();
-  void LoadIsoCp37Execute();
-  void LoadIsoExportCp37Execute();
-  void LoadIsoImportCp37Execute();
-  void LoadUnixExecute();
-  void LoadUnixExportExecute();
-  void LoadUnixImportExecute();
-
-  void LoadTableFileExecute();
-  void LoadExportExecute();
-  void LoadImportExecute();
   void SaveUnixExecute();
   void SaveV3Execute();
   void SaveV5Execute();
   void SaveCHeaderExecute();
   void SavePascalExecute();
+  void PrintExecute();
+  void QuitExecute();
 
-  void ShowBothExecute();
-  void ShowExportExecute();
-  void ShowImportExecute();
-  void ShowCompleteExecute();
+  void ChainTablesActionExecute();
   void SwapRowsColumnsExecute();
+  void CopyExportToImportExecute();
+  void CopyImportToExportExecute();
+  void ClearBothExecute();
+  void ClearExportExecute();
+  void ClearImportExecute();
+  void CompareDinExecute();
+  void CompareTableExecute();
+  void MakeDiff2DINExecute();
+  void MakeDiff2TableExecute();
+
+  void LoadTableFileExecute();
+  void LoadImportExecute();
+  void LoadExportExecute();
+  void MoreCodePagesExecute();
 
   void FontCourierNewExecute();
-  void FontFixedSysExecute();
   void FontSansSerifExecute();
+  void FontFixedSysExecute();
   void FontTerminalExecute();
   void ChooseFontExecute();
   void ColorChainedActionExecute();
@@ -187,30 +203,55 @@ class Session : public QObject {
   void ColorProofActionExecute();
   void ColorAmbiguousActionExecute();
 
-  void PrintExecute();
-  void HelpExecute();
+  void ShowBothExecute();
+  void ShowExportExecute();
+  void ShowImportExecute();
+  void ShowCompleteExecute();
 
-  void MoreCodePagesExecute();
-  void CompareDinExecute();
-  void CompareTableExecute();
+  void HelpExecute();
+  void AboutExecute();
 
  private:
-  // One grid step: unswapped while SwapRowsColumns is unchecked, swapped while checked.
-  int Step(const CodeTable& table, int unswapped, int swapped) const;
   QAction* MakeAction(const char* name, const QString& caption, void (Session::*handler)());
+  PresetActions MakePresetActions(const PresetPair& preset, const char* bothName, const char* exportName,
+                                  const char* importName);
   void CreateActions();
-  void LoadImage(CodeTable& table, TableKind kind, const TableEntry (&entries)[256], const std::string& name);
-  void SaveUnixTable(const CodeTable& table, const QString& word, const QString& proposedName);
+
+  // Every change of the tables runs through here; the views follow once.
+  void ChangeTables(const std::function<void()>& change);
+  void LoadPreset(const PresetPair& preset, TableKind kind);
+  void LoadPresetPair(const PresetPair& preset);
+  void LoadFromFile(int kind);
+  // A preset array, recognised as a 256-byte file would be.
+  void LoadTableImage(const uint8_t (&bytes)[256], const char* name);
+  void RunLoadPlan(const LoadPlan& plan);
+  void LoadImage(TableKind kind, const TableEntry (&entries)[256], const std::string& name);
+  void Chain(bool on);
+  void ClearTable(TableKind kind);
+  void CopyInverse(TableKind destination);
+
+  void SaveUnixTable(const CodeTable& table, const QString& proposedName);
+  void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
+                        std::string (*declaration)(const CodeTable&));
+  bool AppendDeclaration(QIODevice& file, const CodeTable& table, std::string (*declaration)(const CodeTable&));
+
   CodeTable& ComparedTable() const;
   void ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& otherName);
-  void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
-                        bool (Session::*write)(QIODevice&, const CodeTable&));
+
+  void ToggleTableWindow(TableKind kind);
+  int Step(const CodeTable& table, int unswapped, int swapped) const;
 
   std::unique_ptr<Prompter> prompter_;
+  CodeTable exportRecord_{Export};
+  CodeTable importRecord_{Import};
+  bool exportShown_ = false;
+  bool importShown_ = false;
+  QWidget* exportWindow_ = nullptr;
+  QWidget* importWindow_ = nullptr;
 };
 
-extern Session* DM1;
-
+// "EXPORT" or "IMPORT": which table of the pair a text is about.
+QString TableWord(TableKind kind);
 // The table's header line as the user reads it (its bytes are Latin-1).
 QString HeaderText(const CodeTable& table);
 // Gives the table a display font and that font's name (none: no name).

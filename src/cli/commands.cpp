@@ -61,7 +61,7 @@ Failure Select(const Arguments& args, const std::string& source, const TablePair
   for (const TableKind kind : {Export, Import}) {
     if (only != Unknown && only != kind) continue;
     if (!pair.Has(kind)) {
-      if (only == kind) return Fail(ExitInput, source + " enthält keine " + KindWord(kind) + "-Tabelle");
+      if (only == kind) return Fail(ExitInput, source + " enthält keine " + TableName(kind) + "-Tabelle");
       continue;
     }
     (kind == Export ? selection.ExportTable : selection.ImportTable) = &pair.Table(kind);
@@ -117,7 +117,7 @@ Failure CheckCount(const Arguments& args, const std::string& source, Format form
     return Fail(ExitUsage, "das UNIX-Format hält eine Tabelle: --export oder --import angeben");
   if (format == Format::V3 && selection.Count() == 1) {
     if (ForcedKind(args) != Unknown) return Fail(ExitUsage, "das Format V3 braucht beide Tabellen (ohne --export/--import)");
-    const char* missing = selection.ExportTable ? "IMPORT" : "EXPORT";
+    const char* missing = TableName(selection.ExportTable ? Import : Export);
     return Fail(ExitInput, source + " enthält keine " + missing + "-Tabelle, das Format V3 braucht beide");
   }
   return {};
@@ -152,7 +152,7 @@ void WarnIfIncomplete(const Selection& selection, Format format, std::ostream& e
   for (const TableKind kind : {Export, Import}) {
     const CodeTable* table = kind == Export ? selection.ExportTable : selection.ImportTable;
     if (table && table->CountAssigned() != 256)
-      err << "qavo-ct: Hinweis: " << KindWord(kind)
+      err << "qavo-ct: Hinweis: " << TableName(kind)
           << "-Tabelle unvollständig oder leer, nicht zugeordnete Zeichen bleiben 1:1\n";
   }
 }
@@ -267,7 +267,7 @@ Failure Translate(const Arguments& args) {
   TablePair pair;
   Failure failure = ReadPair(args, *tableFile, kind, pair);
   if (failure.Failed()) return failure;
-  if (!pair.Has(kind)) return Fail(ExitInput, *tableFile + " enthält keine " + KindWord(kind) + "-Tabelle");
+  if (!pair.Has(kind)) return Fail(ExitInput, *tableFile + " enthält keine " + TableName(kind) + "-Tabelle");
   const ByteMap map = ByteMapOf(pair.Table(kind));
 
   const std::string& in = args.Files[0];

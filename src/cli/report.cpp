@@ -3,12 +3,13 @@
 #include <cstdio>
 
 #include "files/recognize.h"
+#include "model/hexdigits.h"
 
 namespace {
 
 std::string Hex(int value) {
-  char text[4];
-  std::snprintf(text, sizeof text, "%02X", value & 0xFF);
+  char text[3] = {};
+  WriteHexByte(value, text);
   return text;
 }
 
@@ -37,7 +38,7 @@ std::string Counted(const std::string& what, const std::vector<int>& values) {
 }
 
 void TableFindings(const CodeTable& table, TableKind kind, std::vector<std::string>& findings) {
-  const std::string word = KindWord(kind);
+  const std::string word = TableName(kind);
   std::vector<int> unassigned, sourceless, oneWay;
   for (int p = 0; p < 256; ++p) {
     if (table.Entries[p].Target == -1) unassigned.push_back(p);
@@ -54,17 +55,15 @@ void TableFindings(const CodeTable& table, TableKind kind, std::vector<std::stri
   }
   if (!sourceless.empty()) findings.push_back(word + ": " + Counted("Codes ohne Quelle", sourceless));
   if (!oneWay.empty()) {
-    const char* partner = kind == Export ? "IMPORT" : "EXPORT";
+    const char* partner = TableName(kind == Export ? Import : Export);
     findings.push_back(word + ": " + Counted(std::string("Positionen ohne Rückweg über ") + partner, oneWay));
   }
 }
 
 }  // namespace
 
-const char* KindWord(TableKind kind) { return kind == Export ? "EXPORT" : "IMPORT"; }
-
 std::string TableGrid(const CodeTable& table, TableKind kind) {
-  std::string text = std::string(KindWord(kind)) + "  " + Latin1ToUtf8(table.Header) + "\n     ";
+  std::string text = std::string(TableName(kind)) + "  " + Latin1ToUtf8(table.Header) + "\n     ";
   for (int column = 0; column < 16; ++column) text += "_" + Hex(column).substr(1) + (column < 15 ? "  " : "\n");
   int assigned = 0, ambiguous = 0, proven = 0;
   for (int row = 0; row < 16; ++row) {
@@ -94,7 +93,7 @@ std::vector<std::string> PairFindings(const TablePair& pair) {
   std::vector<std::string> findings;
   for (const TableKind kind : {Export, Import}) {
     if (!pair.Has(kind))
-      findings.push_back(std::string(KindWord(kind)) + "-Tabelle fehlt");
+      findings.push_back(std::string(TableName(kind)) + "-Tabelle fehlt");
     else
       TableFindings(pair.Table(kind), kind, findings);
   }

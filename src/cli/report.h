@@ -7,8 +7,6 @@
 
 #include "cli/tablefile.h"
 
-// "EXPORT" or "IMPORT".
-const char* KindWord(TableKind kind);
 
 // The header line, a 16 x 16 grid (row = high digit of the position,
 // column = low digit, cell = target code and state mark) and a summary.

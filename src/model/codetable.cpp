@@ -3,9 +3,10 @@
 #include <cstring>
 #include <string>
 
+#include "model/hexdigits.h"
+
 namespace {
 
-const char HexDigits[] = "0123456789ABCDEF";
 const char HeaderStart[] = "QAVO CodeTab ";
 constexpr int HeaderMax = 64;
 constexpr int FontNameMax = 67;
@@ -17,13 +18,6 @@ const char* KindWord(int kind) {
   if (kind == Export) return "EXPORT ";
   if (kind == Import) return "IMPORT ";
   return "USER   ";
-}
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
 }
 
 // Copies at most max characters of text (none = empty) into dest, which
@@ -48,11 +42,12 @@ void WriteCharPart(char* cell, int code) {
 }
 
 void WriteHexPart(char* cell, int code) {
-  cell[3] = HexDigits[(code >> 4) & 0xF];
-  cell[4] = HexDigits[code & 0xF];
+  WriteHexByte(code, cell + 3);
 }
 
 }  // namespace
+
+const char* TableName(TableKind kind) { return kind == Export ? "EXPORT" : "IMPORT"; }
 
 CodeTable::CodeTable(int kind)
     : Entries(),
@@ -156,17 +151,16 @@ int CodeTable::Unassign(int position) {
 
 const char* CodeTable::HexOf(int value) {
   if (value == -1) return "";
-  HexText[0] = HexDigits[(value >> 4) & 0xF];
-  HexText[1] = HexDigits[value & 0xF];
+  WriteHexByte(value, HexText);
   HexText[2] = '\0';
   return HexText;
 }
 
 int CodeTable::ParseHex2(const char* text) {
   if (text == nullptr) return -1;
-  const int high = HexValue(text[0]);
+  const int high = HexDigitValue(text[0]);
   if (high < 0) return -1;
-  const int low = HexValue(text[1]);
+  const int low = HexDigitValue(text[1]);
   if (low < 0) return -1;
   return high * 16 + low;
 }

@@ -11,6 +11,9 @@ struct DisplayFont;
 
 enum TableKind : int32_t { Unknown = -1, Import = 0, Export = 1 };
 
+// "EXPORT" or "IMPORT".
+const char* TableName(TableKind kind);
+
 struct TableEntry {
   int16_t Target;  // code assigned to this position, -1 = not assigned
   int16_t Count;   // (positions whose Target is this code) - 1

@@ -2,22 +2,18 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGroupBox>
-#include <QLineEdit>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QVBoxLayout>
 
 #include "app/session.h"
 #include "platform/colors.h"
 #include "platform/helpviewer.h"
+#include "ui/differencelist.h"
 #include "ui/entryeditor.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
-#include "ui/menurows.h"
-
-ControlWindow* Qctecp = nullptr;
 
 namespace {
 
@@ -30,35 +26,37 @@ void SetBackground(QWidget* widget, int32_t color) {
   widget->setAutoFillBackground(true);
 }
 
+// The EXPORT window sits at the top left; the IMPORT window below it,
+// covering the lowest 8 pixels of the EXPORT window.
+void Place(TableWindow& window, TableKind kind) {
+  window.move(0, kind == Import ? window.frameGeometry().height() - 8 : 0);
+}
 
 }  // namespace
 
-SampleLabel::SampleLabel(const char* name, const QString& caption, int32_t color, const DisplayFont& font,
-                           QWidget* parent)
-    : QLabel(caption, parent), Color(color), SampleFont(font) {
-  setObjectName(name);
-  hide();
-}
-
-ControlWindow::ControlWindow(QWidget* owner) : QMainWindow(owner) {
+ControlWindow::ControlWindow(Session& session, QWidget* owner) : QMainWindow(owner), session_(session) {
   BuildForm();
   move(808, 78);
-  DM1->ChainedColor = LblSanSerif->Color;
-  DM1->CurrentFont = &LblCurier->SampleFont;
-  DM1->ActiveColor = LblActiv->Color;
-  DM1->AmbiguousColor = LblFont->Color;
-  DM1->ProofColor = LblFixedSys->Color;
-  DM1->NoDataColor = LblNoData->Color;
+  ExportEditor->SetRole(true);
+  ImportEditor->SetRole(false);
+  ExportEditor->SetTable(session_.ExportTable);
+  ImportEditor->SetTable(session_.ImportTable);
+  ExportEditor->SetActiveColor(session_.ActiveColor);
+  ImportEditor->SetActiveColor(session_.ActiveColor);
+  ConnectSession();
+  UpdateViews();
+  ExportEditor->SourceChar->setFocus();
 }
 
 ControlWindow::~ControlWindow() {
   // The editors lose the focus while the window is torn down.
   disconnect(qApp, nullptr, this, nullptr);
-  if (Qctecp == this) Qctecp = nullptr;
+  delete ExportWindow;
+  delete ImportWindow;
 }
 
 void ControlWindow::BuildForm() {
-  setObjectName("Qctecp");
+  setObjectName("ControlWindow");
   setWindowTitle(QString::fromUtf8("QAVO® Code Table Editor Control"));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                  Qt::WindowContextHelpButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -71,40 +69,31 @@ void ControlWindow::BuildForm() {
   setCentralWidget(ChainMargin);
 
   auto* panel = new QFrame(ChainMargin);
-  panel->setObjectName("Panel2");
+  panel->setObjectName("EditorPanel");
   panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
   panel->setGeometry(6, 6, 202, 380);
   SetBackground(panel, clBtnFace);
-  Panel2 = panel;
+  EditorPanel = panel;
 
-  ExportEditor = new EntryEditor(Panel2);
+  ExportEditor = new EntryEditor(session_, EditorPanel);
   ExportEditor->setObjectName("ExportEditor");
   ExportEditor->setGeometry(1, 1, 200, 173);
-  CurrentFontLabel = new QLabel(Panel2);
+  CurrentFontLabel = new QLabel(EditorPanel);
   CurrentFontLabel->setObjectName("CurrentFontLabel");
   CurrentFontLabel->setGeometry(17, 184, 176, 17);
   CurrentFontLabel->setAlignment(Qt::AlignCenter);
-  ImportEditor = new EntryEditor(Panel2);
+  ImportEditor = new EntryEditor(session_, EditorPanel);
   ImportEditor->setObjectName("ImportEditor");
   ImportEditor->setGeometry(1, 206, 200, 173);
-
-  const DisplayFont windowFont("MS Sans Serif", -11);
-  LblFixedSys = new SampleLabel("LblFixedSys", "FixedSys", clGreen, DisplayFont("Fixedsys", -11), ChainMargin);
-  LblSanSerif = new SampleLabel("LblSanSerif", "MS Sans Serif", clFuchsia, windowFont, ChainMargin);
-  LblNoData = new SampleLabel("LblNoData", "NoData", clBtnShadow, windowFont, ChainMargin);
-  LblActiv = new SampleLabel("LblActiv", "Activ", clFuchsia, windowFont, ChainMargin);
-  LblOem = new SampleLabel("LblOem", "Terminal", clRed, DisplayFont("Terminal", -12, true, true), ChainMargin);
-  LblCurier = new SampleLabel("LblCurier", "Curier New", NoColor, DisplayFont("Courier New", -12), ChainMargin);
-  LblFont = new SampleLabel("LblFont", "Font", clRed, DisplayFont("MS Sans Serif", -12), ChainMargin);
 
   BuildMenu();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-    const auto entered = [&](EntryEditor* frame) {
-      return now && frame->HeaderBox->isAncestorOf(now) && !(old && frame->HeaderBox->isAncestorOf(old));
+    const auto entered = [&](EntryEditor* editor) {
+      return now && editor->HeaderBox->isAncestorOf(now) && !(old && editor->HeaderBox->isAncestorOf(old));
     };
-    if (entered(ExportEditor)) ExportEditorEntered();
-    if (entered(ImportEditor)) ImportEditorEntered();
+    if (entered(ExportEditor)) EditorEntered(ExportEditor, ImportEditor);
+    if (entered(ImportEditor)) EditorEntered(ImportEditor, ExportEditor);
   });
   qApp->installEventFilter(this);
 }
@@ -113,103 +102,72 @@ void ControlWindow::BuildMenu() {
   Menu = new MenuRows(214, this);
   Menu->setObjectName("Menu");
   setMenuWidget(Menu);
-  Session& dm = *DM1;
+  Session& s = session_;
   const auto submenu = [](QMenu* parent, const QString& title, int helpContext = 0) {
     QMenu* menu = parent->addMenu(title);
     if (helpContext) menu->menuAction()->setProperty(HelpContextProperty, helpContext);
     return menu;
   };
+  const auto presetMenu = [&](QMenu* parent, const QString& title, const PresetActions& preset) {
+    submenu(parent, title)->addActions({preset.Both, preset.Export, preset.Import});
+  };
 
-  QMenu* datei = Menu->addMenu("&Datei");
-  QMenu* speichern = submenu(datei, "&Speichern", HelpSaving);
-  speichern->addActions({dm.SaveUnix, dm.SaveV3, dm.SaveV5,
-                         dm.SaveCHeader, dm.SavePascal});
-  datei->addActions({dm.Print, dm.Quit});
+  QMenu* file = Menu->addMenu("&Datei");
+  submenu(file, "&Speichern", HelpSaving)->addActions({s.SaveUnix, s.SaveV3, s.SaveV5, s.SaveCHeader, s.SavePascal});
+  file->addActions({s.Print, s.Quit});
 
-  QMenu* bearbeiten = Menu->addMenu("&Bearbeiten");
-  bearbeiten->menuAction()->setProperty(HelpContextProperty, HelpEditing);
-  bearbeiten->addActions({dm.ChainTablesAction, dm.SwapRowsColumns});
-  submenu(bearbeiten, QString::fromUtf8("Über&tragen"), HelpEditing)
-      ->addActions({dm.CopyExportToImport, dm.CopyImportToExport});
-  submenu(bearbeiten, "&Leeren", HelpEditing)->addActions({dm.ClearBoth, dm.ClearExport, dm.ClearImport});
-  submenu(bearbeiten, "Ver&gleichen", HelpEditing)->addActions({dm.CompareDin, dm.CompareTable});
+  QMenu* edit = Menu->addMenu("&Bearbeiten");
+  edit->menuAction()->setProperty(HelpContextProperty, HelpEditing);
+  edit->addActions({s.ChainTablesAction, s.SwapRowsColumns});
+  submenu(edit, QString::fromUtf8("Über&tragen"), HelpEditing)->addActions({s.CopyExportToImport, s.CopyImportToExport});
+  submenu(edit, "&Leeren", HelpEditing)->addActions({s.ClearBoth, s.ClearExport, s.ClearImport});
+  submenu(edit, "Ver&gleichen", HelpEditing)->addActions({s.CompareDin, s.CompareTable});
 
-  QMenu* laden = Menu->addMenu("&Tabelle laden");
-  submenu(laden, "&DIN (QAVO WINDOWS Standard)")->addActions({dm.LoadDIN, dm.LoadDinExport, dm.LoadDinImport});
-  submenu(laden, "&ISO 8859-1 CP 273")->addActions({dm.LoadIsoCp273, dm.LoadIsoExportCp273, dm.LoadIsoImportCp273});
-  submenu(laden, "I&SO 8859-1 CP 37")->addActions({dm.LoadIsoCp37, dm.LoadIsoExportCp37, dm.LoadIsoImportCp37});
-  submenu(laden, "&QAVO (UNIX Version Standard)")->addActions({dm.LoadUnix, dm.LoadUnixExport, dm.LoadUnixImport});
-  submenu(laden, "&Aus Datei")->addActions({dm.LoadTableFile, dm.LoadImport, dm.LoadExport});
-  laden->addAction(dm.MoreCodePages);
+  QMenu* load = Menu->addMenu("&Tabelle laden");
+  presetMenu(load, "&DIN (QAVO WINDOWS Standard)", s.LoadDin);
+  presetMenu(load, "&ISO 8859-1 CP 273", s.LoadIsoCp273);
+  presetMenu(load, "I&SO 8859-1 CP 37", s.LoadIsoCp37);
+  presetMenu(load, "&QAVO (UNIX Version Standard)", s.LoadUnix);
+  submenu(load, "&Aus Datei")->addActions({s.LoadTableFile, s.LoadImport, s.LoadExport});
+  load->addAction(s.MoreCodePages);
 
-  QMenu* einstellungen = Menu->addMenu("&Einstellungen");
-  QMenu* zeichensatz = submenu(einstellungen, "&Zeichensatz");
+  QMenu* settings = Menu->addMenu("&Einstellungen");
+  QMenu* fonts = submenu(settings, "&Zeichensatz");
   // The two entries that carry no command of their own offer the two
   // remaining sample fonts.
-  zeichensatz->addAction(dm.FontCourierNew);
-  dm.FontCourierNew->setProperty("menuItem", "FontCurierNew1");
-  zeichensatz->addAction(dm.FontSansSerif);
-  dm.FontSansSerif->setProperty("menuItem", "WindowsMSSanSerif1");
-  zeichensatz->addActions({dm.FontFixedSys, dm.FontTerminal, dm.ChooseFont});
-  submenu(einstellungen, "&Farben")
-      ->addActions({dm.ColorChainedAction, dm.ColorActiveAction, dm.ColorProofAction, dm.ColorAmbiguousAction});
+  fonts->addAction(s.FontCourierNew);
+  s.FontCourierNew->setProperty("menuItem", "FontCurierNew1");
+  fonts->addAction(s.FontSansSerif);
+  s.FontSansSerif->setProperty("menuItem", "WindowsMSSanSerif1");
+  fonts->addActions({s.FontFixedSys, s.FontTerminal, s.ChooseFont});
+  submenu(settings, "&Farben")
+      ->addActions({s.ColorChainedAction, s.ColorActiveAction, s.ColorProofAction, s.ColorAmbiguousAction});
 
-  Menu->addMenu("&Fenster")->addActions({dm.ShowBoth, dm.ShowExport, dm.ShowImport});
+  Menu->addMenu("&Fenster")->addActions({s.ShowBoth, s.ShowExport, s.ShowImport});
 
   QMenu* about = Menu->addMenu("&?");
-  about->addAction(dm.Help);
-  QAction* info = about->addAction("&Info");
-  info->setObjectName("Info1");
-  connect(info, &QAction::triggered, this, [] {
-    DM1->Prompt().About(
-        "Info", QString::fromUtf8("QAVO Code Table Editor\nVersion %1\n\n"
-                                  "Bearbeitet die Codetabellen ASCII / ISO 8859-1 nach EBCDIC "
-                                  "(EXPORT) und zurück (IMPORT).")
-                    .arg(QStringLiteral(QCTE_VERSION)));
-  });
+  about->addActions({s.Help, s.About});
   Menu->Arrange();
 }
 
-void ControlWindow::FormCreate() {
-  ExportEditor->SetRole(true);
-  ImportEditor->SetRole(false);
-  ConnectExportTable(&ExportRecord);
-  ConnectImportTable(&ImportRecord);
-  RefreshViews();
-  ExportEditor->SourceChar->setFocus();
+void ControlWindow::ConnectSession() {
+  connect(&session_, &Session::TablesChanged, this, &ControlWindow::UpdateViews);
+  connect(&session_, &Session::DisplayFontChanged, this, &ControlWindow::UpdateViews);
+  connect(&session_, &Session::ColorsChanged, this, &ControlWindow::UpdateViews);
+  connect(&session_, &Session::SwapChanged, this, &ControlWindow::UpdateViews);
+  connect(&session_, &Session::TableWindowShownChanged, this, &ControlWindow::ShowTableWindow);
+  connect(&session_, &Session::DifferencesFound, this, &ControlWindow::ShowDifferences);
+  connect(&session_, &Session::QuitRequested, this, &ControlWindow::close);
 }
 
-namespace {
-
-void GiveDisplayFont(CodeTable* table) {
-  if (!table->Font) SetTableFont(*table, DM1->CurrentFont);
-}
-
-}  // namespace
-
-void ControlWindow::ConnectExportTable(CodeTable* table) {
-  GiveDisplayFont(table);
-  DM1->AttachExport(table);
-  ExportEditor->SetTable(table);
-  ExportEditor->SetActiveColor(DM1->ActiveColor);
-}
-
-void ControlWindow::ConnectImportTable(CodeTable* table) {
-  GiveDisplayFont(table);
-  DM1->AttachImport(table);
-  ImportEditor->SetTable(table);
-  ImportEditor->SetActiveColor(DM1->ActiveColor);
-}
-
-void ControlWindow::RefreshViews() {
-  Session& dm = *DM1;
-  CodeTable* exp = dm.ExportTable;
-  CodeTable* imp = dm.ImportTable;
-  if (exp && imp && exp->Partner) {
-    SetBackground(ChainMargin, dm.ChainedColor);
-    if (exp->Partner && exp->Active) {
+void ControlWindow::UpdateViews() {
+  const CodeTable* exp = session_.ExportTable;
+  const CodeTable* imp = session_.ImportTable;
+  if (exp->Partner) {
+    SetBackground(ChainMargin, session_.ChainedColor);
+    if (exp->Active) {
       ExportEditor->SetPartnerEditor(ImportEditor);
-    } else if (imp->Partner && imp->Active) {
+    } else if (imp->Active) {
       ImportEditor->SetPartnerEditor(ExportEditor);
     } else {
       ExportEditor->SetPartnerEditor(nullptr);
@@ -220,87 +178,89 @@ void ControlWindow::RefreshViews() {
     ImportEditor->SetPartnerEditor(nullptr);
   }
 
-  if (dm.CurrentFont) {
-    CurrentFontLabel->setText(dm.CurrentFont->Name);
-    CurrentFontLabel->setFont(dm.CurrentFont->ToQFont());
+  if (const DisplayFont* font = session_.CurrentFont) {
+    CurrentFontLabel->setText(font->Name);
+    CurrentFontLabel->setFont(font->ToQFont());
   }
-
-  if (dm.ExportWindow) {
-    ExportEditor->GridWindow = dm.ExportWindow;
-    dm.ExportWindow->Grid->OnSelectEntry = [this](int p) { SelectExportEntry(p); };
+  for (EntryEditor* editor : {ExportEditor, ImportEditor}) {
+    if (session_.CurrentFont) editor->SetDisplayFont(*session_.CurrentFont);
+    editor->OemInput = session_.OemFont != 0;
   }
-  if (dm.ImportWindow) {
-    ImportEditor->GridWindow = dm.ImportWindow;
-    dm.ImportWindow->Grid->OnSelectEntry = [this](int p) { SelectImportEntry(p); };
-  }
-
-  for (EntryEditor* frame : {ExportEditor, ImportEditor}) {
-    if (dm.CurrentFont) frame->SetDisplayFont(*dm.CurrentFont);
-    frame->OemInput = dm.OemFont != 0;
-  }
-  for (EntryEditor* frame : {ExportEditor, ImportEditor})
-    if (frame->GridWindow && frame->Table) frame->GridWindow->setWindowTitle(HeaderText(*frame->Table));
-
   ExportEditor->Repaint();
   ImportEditor->Repaint();
 }
 
-void ControlWindow::SelectExportEntry(int position) {
-  DM1->ExportTable->SetActive(1);
-  DM1->ImportTable->SetActive(0);
-  ImportEditor->ClearSelection();
-  ImportEditor->Repaint();
-  ExportEditor->MoveTo(position);
-  ExportEditor->TargetHex->setFocus();
+TableWindow* ControlWindow::CreateTableWindow(TableKind kind) {
+  auto* window = new TableWindow(session_, kind);
+  Place(*window, kind);
+  session_.SetTableWindow(kind, window);
+  (kind == Export ? ExportEditor : ImportEditor)->GridWindow = window;
+  window->Grid->OnSelectEntry = [this, kind](int p) { SelectEntry(kind, p); };
+  return window;
+}
+
+void ControlWindow::ShowTableWindow(TableKind kind, bool shown) {
+  TableWindow*& window = kind == Export ? ExportWindow : ImportWindow;
+  const bool created = window == nullptr;
+  if (created) window = CreateTableWindow(kind);
+  if (!shown) {
+    window->hide();
+    return;
+  }
+  window->show();
+  // The outer height is known once the window is on screen.
+  if (created) Place(*window, kind);
+}
+
+void ControlWindow::ShowDifferences(TableKind kind, const QString& otherName,
+                                    const std::vector<Difference>& differences) {
+  if (differences.empty()) {
+    if (DifferenceWindow) DifferenceWindow->hide();
+    return;
+  }
+  if (!DifferenceWindow) DifferenceWindow = new DifferenceList(this);
+  DifferenceWindow->OnChoose = [this, kind](int position) { SelectEntry(kind, position); };
+  DifferenceWindow->ShowDifferences(session_.Table(kind), TableWord(kind), otherName, differences,
+                                    session_.CurrentFont, session_.OemFont != 0);
+  DifferenceWindow->show();
+  DifferenceWindow->raise();
+}
+
+// The focus goes to the field in which the chosen table's target is typed.
+void ControlWindow::SelectEntry(TableKind kind, int position) {
+  EntryEditor* chosen = kind == Export ? ExportEditor : ImportEditor;
+  EntryEditor* other = kind == Export ? ImportEditor : ExportEditor;
+  session_.Table(kind).SetActive(1);
+  session_.Table(kind == Export ? Import : Export).SetActive(0);
+  other->ClearSelection();
+  other->Repaint();
+  chosen->MoveTo(position);
+  (kind == Export ? chosen->TargetHex : chosen->TargetChar)->setFocus();
   raise();
   activateWindow();
 }
 
-void ControlWindow::SelectImportEntry(int position) {
-  DM1->ImportTable->SetActive(1);
-  DM1->ExportTable->SetActive(0);
-  ExportEditor->ClearSelection();
-  ExportEditor->Repaint();
-  ImportEditor->MoveTo(position);
-  ImportEditor->TargetChar->setFocus();
-  raise();
-  activateWindow();
-}
-
-void ControlWindow::ExportEditorEntered() {
-  ExportEditor->MakeActive(ExportEditor->HeaderBox);
-  ImportEditor->MakeInactive();
-}
-
-void ControlWindow::ImportEditorEntered() {
-  ImportEditor->MakeActive(ImportEditor->HeaderBox);
-  ExportEditor->MakeInactive();
+void ControlWindow::EditorEntered(EntryEditor* entered, EntryEditor* other) {
+  entered->MakeActive();
+  other->MakeInactive();
 }
 
 void ControlWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  if (!event->spontaneous()) FormShow();
-}
-
-void ControlWindow::FormShow() {
-  Session& dm = *DM1;
-  if (dm.ShowBoth->isChecked()) {
-    dm.ShowBothExecute();
+  if (event->spontaneous()) return;
+  if (session_.ShowBoth->isChecked()) {
+    session_.ShowBothExecute();
     return;
   }
-  if (dm.ShowExport->isChecked()) dm.ShowExportExecute();
-  if (dm.ShowImport->isChecked()) dm.ShowImportExecute();
+  if (session_.ShowExport->isChecked()) session_.ShowExportExecute();
+  if (session_.ShowImport->isChecked()) session_.ShowImportExecute();
 }
 
 void ControlWindow::closeEvent(QCloseEvent* event) {
-  FormClose();
+  if (ExportWindow) ExportWindow->hide();
+  if (ImportWindow) ImportWindow->hide();
   event->accept();
   QApplication::quit();
-}
-
-void ControlWindow::FormClose() {
-  if (DM1->ExportWindow) DM1->ExportWindow->hide();
-  if (DM1->ImportWindow) DM1->ImportWindow->hide();
 }
 
 namespace {

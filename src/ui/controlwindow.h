@@ -1,61 +1,45 @@
-// The control window: the main menu, the EXPORT and IMPORT entry editors
-// and the refresh that brings every view into step.
+// The control window: the main menu and the EXPORT and IMPORT entry editors.
+// It creates, places, shows and hides the two table windows and the list of
+// a comparison as the session asks, and keeps every view in step with the
+// session's signals.
 #pragma once
 
 #include <QLabel>
 #include <QMainWindow>
-#include <cstdint>
-#include <memory>
+#include <QPointer>
+#include <vector>
 
+#include "files/compare.h"
 #include "model/codetable.h"
-#include "platform/displayfont.h"
 #include "ui/menurows.h"
 
-
+class DifferenceList;
 class EntryEditor;
-
-// A hidden label that only carries a default font and colour.
-class SampleLabel : public QLabel {
-  Q_OBJECT
-
- public:
-  SampleLabel(const char* name, const QString& caption, int32_t color, const DisplayFont& font, QWidget* parent);
-  int32_t Color;
-  DisplayFont SampleFont;
-};
+class Session;
+class TableWindow;
 
 class ControlWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit ControlWindow(QWidget* owner = nullptr);
+  explicit ControlWindow(Session& session, QWidget* owner = nullptr);
   ~ControlWindow() override;
 
   QWidget* ChainMargin;
-  QWidget* Panel2;
+  QWidget* EditorPanel;
   EntryEditor* ExportEditor;
   QLabel* CurrentFontLabel;
   EntryEditor* ImportEditor;
-  SampleLabel* LblFixedSys;
-  SampleLabel* LblSanSerif;
-  SampleLabel* LblNoData;
-  SampleLabel* LblActiv;
-  SampleLabel* LblOem;
-  SampleLabel* LblCurier;
-  SampleLabel* LblFont;
   MenuRows* Menu;
 
-  CodeTable ExportRecord{Export};
-  CodeTable ImportRecord{Import};
+  // Created on first use, hidden rather than destroyed.
+  TableWindow* ExportWindow = nullptr;
+  TableWindow* ImportWindow = nullptr;
+  QPointer<DifferenceList> DifferenceWindow;
 
-  void FormCreate();
-  void ConnectExportTable(CodeTable* table);
-  void ConnectImportTable(CodeTable* table);
-  void RefreshViews();
-  void SelectExportEntry(int position);
-  void SelectImportEntry(int position);
-  void ExportEditorEntered();
-  void ImportEditorEntered();
+  // A grid cell or a comparison row chosen: that table becomes the active
+  // one and its editor shows the position.
+  void SelectEntry(TableKind kind, int position);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -65,9 +49,12 @@ class ControlWindow : public QMainWindow {
  private:
   void BuildForm();
   void BuildMenu();
-  void FormShow();
-  void FormClose();
-  bool shown_ = false;
-};
+  void ConnectSession();
+  void UpdateViews();
+  void ShowTableWindow(TableKind kind, bool shown);
+  TableWindow* CreateTableWindow(TableKind kind);
+  void ShowDifferences(TableKind kind, const QString& otherName, const std::vector<Difference>& differences);
+  void EditorEntered(EntryEditor* entered, EntryEditor* other);
 
-extern ControlWindow* Qctecp;
+  Session& session_;
+};

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "model/codetable.h"
+#include "model/hexdigits.h"
 #include "platform/codepage.h"
 #include "platform/displayfont.h"
 
@@ -15,7 +16,9 @@ enum Column { PositionColumn, CharColumn, ThisColumn, OtherColumn };
 
 QString Hex(int code) {
   if (code == -1) return QStringLiteral("--");
-  return QStringLiteral("%1").arg(code & 0xFF, 2, 16, QChar('0')).toUpper();
+  char digits[3] = {};
+  WriteHexByte(code, digits);
+  return QString::fromLatin1(digits);
 }
 
 // The character the grid shows in the cell: the source for an EXPORT
@@ -28,12 +31,12 @@ QString CellChar(const CodeTable& table, int position, bool oem) {
 }  // namespace
 
 DifferenceList::DifferenceList(QWidget* parent) : QWidget(parent, Qt::Tool) {
-  setObjectName("DiffList");
+  setObjectName("DifferenceList");
   setFont(DisplayFont("MS Sans Serif", -11).ToQFont());
   LblSummary = new QLabel(this);
-  LblSummary->setObjectName("LblSummary");
+  LblSummary->setObjectName("Summary");
   ListDiff = new QTreeWidget(this);
-  ListDiff->setObjectName("ListDiff");
+  ListDiff->setObjectName("Differences");
   ListDiff->setRootIsDecorated(false);
   ListDiff->setUniformRowHeights(true);
   ListDiff->setAllColumnsShowFocus(true);

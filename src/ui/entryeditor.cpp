@@ -10,6 +10,7 @@
 
 #include "app/session.h"
 #include "model/codetable.h"
+#include "model/hexdigits.h"
 #include "platform/codepage.h"
 #include "platform/colors.h"
 #include "platform/displayfont.h"
@@ -29,7 +30,6 @@ constexpr int Backspace = '\b';
 constexpr int NoCharacter = -1;
 constexpr int Unmapped = -2;
 
-const char* const HexDigits = "0123456789ABCDEF";
 
 // Hex fields show what is typed in upper case.
 class UpperCaseValidator : public QValidator {
@@ -43,13 +43,12 @@ class UpperCaseValidator : public QValidator {
 
 QString HexText(int value) {
   if (value == -1) return QString();
-  const char digits[3] = {HexDigits[(value >> 4) & 0xF], HexDigits[value & 0xF], 0};
+  char digits[3] = {};
+  WriteHexByte(value, digits);
   return QString::fromLatin1(digits);
 }
 
-bool IsHexDigit(int c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
+bool IsHexDigit(int c) { return HexDigitValue(c) >= 0; }
 
 // The byte a key event types, as the Windows-1252 character it stands for:
 // Ctrl+A..Z are the control characters 1..26, Enter is a carriage return.
@@ -111,7 +110,7 @@ void ShowText(QLineEdit* field, const QString& text) {
 
 }  // namespace
 
-EntryEditor::EntryEditor(QWidget* parent) : QFrame(parent) {
+EntryEditor::EntryEditor(Session& session, QWidget* parent) : QFrame(parent), session_(session) {
   BuildControls();
   connect(qApp, &QApplication::focusChanged, this, &EntryEditor::FocusChanged);
 }
@@ -265,13 +264,13 @@ void EntryEditor::SetActiveColor(int32_t color) {
   SetBorderColor(IsActive() ? Table->ActiveColor : clBtnFace);
 }
 
-void EntryEditor::SetPartnerEditor(EntryEditor* frame) {
-  if (!frame && PartnerEditor && PartnerEditor->PartnerEditor) PartnerEditor->PartnerEditor = nullptr;
-  PartnerEditor = frame;
-  if (frame) frame->PartnerEditor = this;
+void EntryEditor::SetPartnerEditor(EntryEditor* editor) {
+  if (!editor && PartnerEditor && PartnerEditor->PartnerEditor) PartnerEditor->PartnerEditor = nullptr;
+  PartnerEditor = editor;
+  if (editor) editor->PartnerEditor = this;
 }
 
-void EntryEditor::MakeActive(QObject*) {
+void EntryEditor::MakeActive() {
   SetActive(true);
   if (GridWindow && GridWindow->Grid) GridWindow->Grid->UpdateBorder();
 }
@@ -283,7 +282,7 @@ void EntryEditor::MakeInactive() {
 
 // Entering the frame from outside makes its table the active one.
 void EntryEditor::FocusChanged(QWidget* old, QWidget* now) {
-  if (now && isAncestorOf(now) && !(old && isAncestorOf(old))) MakeActive(this);
+  if (now && isAncestorOf(now) && !(old && isAncestorOf(old))) MakeActive();
 }
 
 void EntryEditor::ClearSelection() {
@@ -352,7 +351,7 @@ void EntryEditor::Repaint() {
   ShowText(SourceHex, p == -1 ? QString() : HexText(p & 0xFF));
   ShowText(TargetChar, t == -1 ? QString() : CharText(t));
   ShowText(TargetHex, HexText(t));
-  if (GridWindow) GridWindow->Update();
+  if (GridWindow) GridWindow->Refresh();
   if (IsActive() && PartnerEditor) PartnerEditor->Repaint();
 }
 
@@ -367,45 +366,37 @@ int32_t EntryEditor::EntryColor(int position) const {
 
 bool EntryEditor::IsActive() const { return Table && Table->Active; }
 
-void EntryEditor::Update() {
+TableKind EntryEditor::Kind() const { return ExportRole ? Export : Import; }
+
+// The session repaints every view once the pair is in the table.
+void EntryEditor::CommitPair() {
   if (!Table) return;
-  if (AssignFromHex(SourceHex->text(), TargetHex->text()) >= 0) Repaint();
+  const int source = HexValue(SourceHex->text());
+  const int target = HexValue(TargetHex->text());
+  if (source != -1 && target != -1) session_.CommitPair(Kind(), source, target);
   SetScrollPosition(Table->CurrentPosition);
 }
 
-int EntryEditor::AssignFromHex(const QString& sourceText, const QString& targetText) {
-  const int source = HexValue(sourceText);
-  const int target = HexValue(targetText);
-  if (!Table || source == -1 || target == -1) return -1;
-  return Table->Assign(source, target);
-}
-
+// The character of the removed position stays in view; the other fields
+// and both grids' marks show that nothing is current any more.
 void EntryEditor::RemoveAssignment(const QString& hexText) {
   if (Table) {
-    // The model reads two characters; shorter text is padded with NULs.
-    char text[3] = {0, 0, 0};
-    const QByteArray latin1 = hexText.left(2).toLatin1();
-    for (int i = 0; i < latin1.size(); ++i) text[i] = latin1[i];
-    Table->UnassignHex(text);
+    const QString shown = SourceChar->text();
+    session_.RemoveAssignment(Kind(), hexText);
+    ShowText(SourceChar, shown);
   }
   ClearSelection();
-  if (GridWindow) GridWindow->Update();
-  if (IsActive() && PartnerEditor && PartnerEditor->GridWindow) PartnerEditor->GridWindow->Update();
+  if (GridWindow) GridWindow->Refresh();
+  if (IsActive() && PartnerEditor && PartnerEditor->GridWindow) PartnerEditor->GridWindow->Refresh();
 }
 
 int EntryEditor::HexValue(const QString& text) {
   if (text.size() != 2) return -1;
-  int value = 0;
-  for (const QChar c : text) {
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-      value = value * 16 + (u - '0');
-    else if (u >= 'A' && u <= 'F')
-      value = value * 16 + (u - 'A' + 10);
-    else
-      return -1;
-  }
-  return value;
+  // The fields hold what the validator made of the typed text: upper case.
+  if (text != text.toUpper()) return -1;
+  const int high = HexDigitValue(text.at(0).unicode());
+  const int low = HexDigitValue(text.at(1).unicode());
+  return high < 0 || low < 0 ? -1 : high * 16 + low;
 }
 
 QString EntryEditor::HexToChar(const QString& hexText) const {
@@ -473,12 +464,12 @@ bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
   if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) return false;
 
   const bool alphaField = field == SourceChar || field == TargetChar;
-  if (alphaField ? EdAlphaKeyDown(key) : EdHexKeyDown(key)) return true;
+  if (alphaField ? CharFieldKeyDown(key) : HexFieldKeyDown(key)) return true;
 
   int byte = TypedByte(key);
   if (byte == NoCharacter) return false;
   if (byte == Unmapped) {
-    DM1->Prompt().Beep();
+    session_.Prompt().Beep();
     return true;
   }
   if (field == SourceChar) return SourceCharKeyPress(byte);
@@ -486,13 +477,13 @@ bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
   return SourceHexKeyPress(byte);
 }
 
-bool EntryEditor::EdAlphaKeyDown(const QKeyEvent& key) {
+bool EntryEditor::CharFieldKeyDown(const QKeyEvent& key) {
   AlphaTyped = true;
   HexTyped = false;
   return HandleKeyDown(key);
 }
 
-bool EntryEditor::EdHexKeyDown(const QKeyEvent& key) {
+bool EntryEditor::HexFieldKeyDown(const QKeyEvent& key) {
   AlphaTyped = false;
   HexTyped = true;
   return HandleKeyDown(key);
@@ -505,7 +496,7 @@ bool EntryEditor::HandleKeyDown(const QKeyEvent& key) {
     AlphaTyped = false;
     HexTyped = false;
     if (TargetHex->text().size() == 2 && SourceHex->text().size() == 2) {
-      Update();
+      CommitPair();
       FocusField(ExportRole ? SourceChar : SourceHex);
     }
     return true;
@@ -516,7 +507,7 @@ bool EntryEditor::HandleKeyDown(const QKeyEvent& key) {
   }
   if (ctrl && (code == Qt::Key_Right || code == Qt::Key_Down || code == Qt::Key_Left || code == Qt::Key_Up)) {
     if (!Table) return true;
-    const Session& dm = *DM1;
+    const Session& dm = session_;
     switch (code) {
       case Qt::Key_Right: SelectSource(dm.StepRight(*Table)); break;
       case Qt::Key_Down: SelectSource(dm.StepDown(*Table)); break;
@@ -528,7 +519,7 @@ bool EntryEditor::HandleKeyDown(const QKeyEvent& key) {
   if (code == Qt::Key_F3) {
     const int source = Table ? Table->FindTarget(HexValue(TargetHex->text())) : -1;
     if (source == -1)
-      DM1->Prompt().Information("Zeichen nicht zugeordnet!");
+      session_.Prompt().Information("Zeichen nicht zugeordnet!");
     else
       MoveTo(source);
     return true;
@@ -540,7 +531,7 @@ bool EntryEditor::SourceHexKeyPress(int key) {
   if (key == Enter) return true;
   SetInputBoxColor(clBtnFace);
   if (key >= 0x20 && key <= 0x7E && !IsHexDigit(key)) {
-    DM1->Prompt().Beep();
+    session_.Prompt().Beep();
     return true;
   }
   return false;

@@ -10,8 +10,10 @@
 #include <QString>
 #include <cstdint>
 
+#include "model/codetable.h"
+
 class QKeyEvent;
-class CodeTable;
+class Session;
 class TableWindow;
 struct DisplayFont;
 
@@ -19,7 +21,7 @@ class EntryEditor : public QFrame {
   Q_OBJECT
 
  public:
-  explicit EntryEditor(QWidget* parent = nullptr);
+  explicit EntryEditor(Session& session, QWidget* parent = nullptr);
   ~EntryEditor() override;
 
   // Controls.
@@ -54,18 +56,19 @@ class EntryEditor : public QFrame {
   void SetTable(CodeTable* table);
   void SetActive(bool on);
   void SetActiveColor(int32_t color);
-  void SetPartnerEditor(EntryEditor* frame);
-  void MakeActive(QObject* sender);
+  void SetPartnerEditor(EntryEditor* editor);
+  void MakeActive();
   void MakeInactive();
   void ClearSelection();
   void SelectSource(int position);
   void MoveTo(int position);
   void Repaint();
-  void Update();
-  int AssignFromHex(const QString& sourceText, const QString& targetText);
+  // Enter: commits the pair shown in the two hex fields.
+  void CommitPair();
   void RemoveAssignment(const QString& hexText);
   int32_t EntryColor(int position) const;
   bool IsActive() const;
+  TableKind Kind() const;
   static int HexValue(const QString& text);
   QString HexToChar(const QString& hexText) const;
   // The font of both character fields.
@@ -82,8 +85,8 @@ class EntryEditor : public QFrame {
 
   // Key-down of the character fields and of the hex fields; true when the
   // key is swallowed.
-  bool EdAlphaKeyDown(const QKeyEvent& key);
-  bool EdHexKeyDown(const QKeyEvent& key);
+  bool CharFieldKeyDown(const QKeyEvent& key);
+  bool HexFieldKeyDown(const QKeyEvent& key);
   bool HandleKeyDown(const QKeyEvent& key);
   // Key-press filters for one typed byte; true when it is swallowed.
   bool SourceCharKeyPress(int key);
@@ -102,6 +105,7 @@ class EntryEditor : public QFrame {
   void SetBorderColor(int32_t color);
   void FocusField(QLineEdit* field);
 
+  Session& session_;
   bool displayOem_ = false;  // the character fields show bytes through CP 850
   int32_t borderColor_ = -1;
   int32_t inputBoxColor_ = -1;

@@ -1,10 +1,10 @@
 #include "ui/gridmath.h"
 
 #include "model/codetable.h"
+#include "model/hexdigits.h"
 #include "platform/colors.h"
 
 namespace {
-const char HexDigits[] = "0123456789ABCDEF";
 
 GridItem Make(int high, int low) { return {high, low, ((high & 15) * 16) | (low & 15)}; }
 }  // namespace
@@ -17,9 +17,9 @@ std::string LabelText(const GridItem& item) {
   std::string text = "     ";
   if (item.High < 0 && item.Low >= 0) {
     text[2] = '0';
-    text[3] = HexDigits[item.Low & 15];
+    text[3] = HexDigit(item.Low);
   } else if (item.High >= 0 && item.Low < 0) {
-    text[2] = HexDigits[item.High & 15];
+    text[2] = HexDigit(item.High);
     text[3] = '0';
   }
   return text;

@@ -112,14 +112,14 @@ class GridList : public QWidget {
   TableGrid* frame_;
 };
 
-TableGrid::TableGrid(QWidget* parent) : QFrame(parent) {
+TableGrid::TableGrid(Session& session, QWidget* parent) : QFrame(parent), session_(session) {
   setObjectName("Grid");
   resize(840, 294);
   border_ = new BorderPanel(this);
   Border = border_;
-  Panel2 = new QWidget(Border);
-  Panel2->setObjectName("Panel2");
-  list_ = new GridList(this, Panel2);
+  CellPanel = new QWidget(Border);
+  CellPanel->setObjectName("CellPanel");
+  list_ = new GridList(this, CellPanel);
   Cells = list_;
   listFont_ = DisplayFont("Fixedsys", -11);
   Cells->setFont(listFont_.ToQFont());
@@ -129,8 +129,8 @@ TableGrid::TableGrid(QWidget* parent) : QFrame(parent) {
   frameLayout->addWidget(Border);
   auto* borderLayout = new QVBoxLayout(Border);
   borderLayout->setContentsMargins(BorderWidth, BorderWidth, BorderWidth, BorderWidth);
-  borderLayout->addWidget(Panel2);
-  auto* panelLayout = new QVBoxLayout(Panel2);
+  borderLayout->addWidget(CellPanel);
+  auto* panelLayout = new QVBoxLayout(CellPanel);
   panelLayout->setContentsMargins(0, 0, 0, 0);
   panelLayout->addWidget(Cells);
 }
@@ -144,7 +144,7 @@ void TableGrid::SetTable(CodeTable* table) {
 
 CodeTable* TableGrid::Table() const { return table_; }
 
-void TableGrid::Update() {
+void TableGrid::Refresh() {
   if (!table_) {
     ClearList();
     return;
@@ -228,16 +228,16 @@ void TableGrid::CellsDrawItem(QPainter& painter, int item, const QRect& rect) {
 void TableGrid::CellsDblClick() {
   if (!OnSelectEntry) return;
   if (list_->Index < 0) {
-    DM1->Prompt().Beep();
+    session_.Prompt().Beep();
     return;
   }
   const GridItem cell = ItemMapper(list_->Index);
   if (cell.High < 0 || cell.Low < 0 || !table_) {
-    DM1->Prompt().Beep();
+    session_.Prompt().Beep();
     return;
   }
   table_->SetActive(1);
   OnSelectEntry(cell.Entry);
 }
 
-void TableGrid::CellsKeyDown() { DM1->Prompt().Beep(); }
+void TableGrid::CellsKeyDown() { session_.Prompt().Beep(); }

@@ -15,6 +15,7 @@
 class QPainter;
 class QRect;
 class CodeTable;
+class Session;
 class BorderPanel;
 class GridList;
 
@@ -22,10 +23,10 @@ class TableGrid : public QFrame {
   Q_OBJECT
 
  public:
-  explicit TableGrid(QWidget* parent = nullptr);
+  explicit TableGrid(Session& session, QWidget* parent = nullptr);
 
   QWidget* Border;
-  QWidget* Panel2;
+  QWidget* CellPanel;
   QWidget* Cells;  // the owner-drawn grid list
 
   GridMapping ItemMapper = MapColumnsHigh;
@@ -34,7 +35,7 @@ class TableGrid : public QFrame {
 
   void SetTable(CodeTable* table);
   CodeTable* Table() const;
-  void Update();
+  void Refresh();
   void SetActive(bool on);
   void UpdateBorder();
   // The display font the grid draws with (a copy).
@@ -59,6 +60,7 @@ class TableGrid : public QFrame {
   void CellsKeyDown();
 
  private:
+  Session& session_;
   BorderPanel* border_;
   GridList* list_;
   CodeTable* table_ = nullptr;

@@ -1,49 +1,55 @@
 #include "ui/tablewindow.h"
 
+#include <QCloseEvent>
 #include <QVBoxLayout>
 
 #include "app/session.h"
-#include "model/codetable.h"
 #include "platform/displayfont.h"
 #include "ui/tablegrid.h"
 
-TableWindow::TableWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
-  setObjectName("ListBoxForm");
+TableWindow::TableWindow(Session& session, TableKind kind, QWidget* parent)
+    : QWidget(parent, Qt::Tool), session_(session), kind_(kind) {
+  setObjectName(kind == Export ? "ExportWindow" : "ImportWindow");
   setFont(DisplayFont("MS Sans Serif", -11).ToQFont());
-  Grid = new TableGrid(this);
+  Grid = new TableGrid(session, this);
   Grid->setFixedSize(800, 294);
   // The window keeps exactly the grid's size: 17 rows of 16 pixels must fit.
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->addWidget(Grid);
-  SetTable(nullptr);
+  Grid->SetTable(&session.Table(kind));
+  FollowSwap();
+  Refresh();
+
+  connect(&session, &Session::TablesChanged, this, &TableWindow::Refresh);
+  connect(&session, &Session::ColorsChanged, this, &TableWindow::Refresh);
+  connect(&session, &Session::DisplayFontChanged, this, &TableWindow::Refresh);
+  connect(&session, &Session::SwapChanged, this, [this] {
+    FollowSwap();
+    Refresh();
+  });
 }
 
-void TableWindow::SetTable(CodeTable* table) {
-  Grid->SetTable(table);
-  if (!table) {
-    Grid->ClearList();
-    setWindowTitle("QAVO CodeTable");
-    return;
-  }
-  if (table->Font) Grid->SetListFont(*table->Font);
-  setWindowTitle(HeaderText(*table));
+void TableWindow::FollowSwap() {
+  Grid->ItemMapper = session_.SwapRowsColumns->isChecked() ? MapColumnsHigh : MapRowsHigh;
 }
 
-void TableWindow::Update() {
-  CodeTable* table = Grid->Table();
-  if (!table) {
-    Grid->ClearList();
-    return;
-  }
-  if (table->Font) Grid->SetListFont(*table->Font);
-  const QString caption = HeaderText(*table);
+void TableWindow::Refresh() {
+  const CodeTable& table = session_.Table(kind_);
+  if (table.Font) Grid->SetListFont(*table.Font);
+  const QString caption = HeaderText(table);
   if (windowTitle() != caption) setWindowTitle(caption);
-  Grid->Update();
+  Grid->Refresh();
 }
 
 void TableWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  Update();
+  Refresh();
+}
+
+// The close box hides the window; the "&Fenster" items follow.
+void TableWindow::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  session_.TableWindowClosed(kind_);
 }

@@ -1,22 +1,32 @@
-// A table window: a small tool window that hosts one table grid.
+// A table window: a small tool window that hosts the grid of one table and
+// follows the session's changes.
 #pragma once
 
 #include <QWidget>
 
-class CodeTable;
+#include "model/codetable.h"
+
+class Session;
 class TableGrid;
 
 class TableWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TableWindow(QWidget* parent = nullptr);
+  TableWindow(Session& session, TableKind kind, QWidget* parent = nullptr);
 
   TableGrid* Grid;
 
-  void SetTable(CodeTable* table);
-  void Update();
+  // Shows the table as it is now: caption, font and grid.
+  void Refresh();
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FollowSwap();
+
+  Session& session_;
+  const TableKind kind_;
 };

@@ -41,7 +41,7 @@ inline QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
 // The item at the end of a path of menu titles, nullptr when there is none.
 inline QAction* MenuItem(const QStringList& path) {
-  QList<QAction*> items = Qctecp->Menu->actions();
+  QList<QAction*> items = TheControl->Menu->actions();
   QAction* found = nullptr;
   for (const QString& title : path) {
     found = nullptr;
@@ -64,7 +64,7 @@ inline void CloseMenus() {
 inline testing::AssertionResult Choose(const QStringList& path) {
   QAction* title = MenuItem({path.first()});
   QMenuBar* row = nullptr;
-  for (QMenuBar* candidate : Qctecp->Menu->findChildren<QMenuBar*>())
+  for (QMenuBar* candidate : TheControl->Menu->findChildren<QMenuBar*>())
     if (title && candidate->actions().contains(title)) row = candidate;
   if (!row) return testing::AssertionFailure() << "no menu " << path.first().toStdString();
   QTest::mouseClick(row, Qt::LeftButton, {}, row->actionGeometry(title).center());
@@ -388,15 +388,15 @@ class Acceptance : public SessionTest {
   void SetUp() override {
     SessionTest::SetUp();
     ASSERT_TRUE(dir.isValid());
-    Qctecp->show();
-    QApplication::setActiveWindow(Qctecp);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Qctecp));
-    exp = Qctecp->ExportEditor;
-    imp = Qctecp->ImportEditor;
-    ASSERT_NE(DM1->ExportWindow, nullptr);
-    ASSERT_NE(DM1->ImportWindow, nullptr);
-    ASSERT_TRUE(DM1->ExportWindow->isVisible());
-    ASSERT_TRUE(DM1->ImportWindow->isVisible());
+    TheControl->show();
+    QApplication::setActiveWindow(TheControl);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
+    exp = TheControl->ExportEditor;
+    imp = TheControl->ImportEditor;
+    ASSERT_NE(TheControl->ExportWindow, nullptr);
+    ASSERT_NE(TheControl->ImportWindow, nullptr);
+    ASSERT_TRUE(TheControl->ExportWindow->isVisible());
+    ASSERT_TRUE(TheControl->ImportWindow->isVisible());
     ASSERT_TRUE(exp->SourceChar->hasFocus());
   }
 
@@ -405,8 +405,8 @@ class Acceptance : public SessionTest {
     SessionTest::TearDown();
   }
 
-  TableWindow* exportWindow() const { return DM1->ExportWindow; }
-  TableWindow* importWindow() const { return DM1->ImportWindow; }
+  TableWindow* exportWindow() const { return TheControl->ExportWindow; }
+  TableWindow* importWindow() const { return TheControl->ImportWindow; }
   QString path(const char* name) const { return dir.filePath(name); }
 
   // What the user reads in the message boxes, in order.

@@ -14,7 +14,7 @@ const QString CourierImport = "QAVO CodeTab IMPORT [Courier New] ";
 TEST_F(Session, RoadOfOneEdit) {
   ASSERT_TRUE(Choose({"&Bearbeiten", "Tabellen &verbinden"}));
   EXPECT_TRUE(MenuItem({"&Bearbeiten", "Tabellen &verbinden"})->isChecked());
-  EXPECT_EQ(Background(Qctecp->ChainMargin), Resolved(DM1->ChainedColor));
+  EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(TheSession->ChainedColor));
   ASSERT_TRUE(exp->SourceChar->hasFocus());
   ASSERT_TRUE(exportTable().Active);
 
@@ -38,12 +38,12 @@ TEST_F(Session, RoadOfOneEdit) {
   EXPECT_TRUE(exp->SourceChar->hasFocus());
 
   // 3. Both editors and both grids follow, in the proof colour.
-  const QColor proof = Resolved(DM1->ProofColor);
+  const QColor proof = Resolved(TheSession->ProofColor);
   EXPECT_EQ(Fields(exp), QStringList({"A", Shown(0xC1), "41", "C1"}));
   EXPECT_EQ(Fields(imp), QStringList({Shown(0xC1), "A", "C1", "41"}));
   EXPECT_EQ(Background(exp->InputBox), proof);
   EXPECT_EQ(Background(imp->InputBox), proof);
-  EXPECT_EQ(Background(exp->Border), Resolved(DM1->ActiveColor));
+  EXPECT_EQ(Background(exp->Border), Resolved(TheSession->ActiveColor));
   EXPECT_EQ(Background(imp->Border), Resolved(clBtnFace));
   const ShownCell exportCell = DrawnEntry(exportWindow(), 0x41);
   EXPECT_EQ(exportCell.Text, " A:C1");
@@ -123,8 +123,8 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   EXPECT_EQ(Fields(imp), QStringList({Shown(0xC1), "A", "C1", "41"}));
   Type("C2");
   Press(Qt::Key_Return);
-  EXPECT_EQ(Background(exp->InputBox), Resolved(DM1->AmbiguousColor));
-  EXPECT_EQ(DrawnEntry(exportWindow(), 0x42).Color, Resolved(DM1->AmbiguousColor));
+  EXPECT_EQ(Background(exp->InputBox), Resolved(TheSession->AmbiguousColor));
+  EXPECT_EQ(DrawnEntry(exportWindow(), 0x42).Color, Resolved(TheSession->AmbiguousColor));
   EXPECT_EQ(importTable().Entries[0xC2].Target, 0x42);
   EXPECT_EQ(exportWindow()->windowTitle(), CourierExport);
 
@@ -155,13 +155,13 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   ExpectTable(exportTable(), edited.Export);
   ExpectTable(importTable(), edited.Import);
   EXPECT_EQ(DrawnEntry(importWindow(), 0x4A).Text, Utf8(" ä=E4"));
-  EXPECT_EQ(DrawnEntry(importWindow(), 0x4A).Color, Resolved(DM1->AmbiguousColor));
-  EXPECT_EQ(DrawnEntry(importWindow(), 0xC0).Color, Resolved(DM1->AmbiguousColor));
+  EXPECT_EQ(DrawnEntry(importWindow(), 0x4A).Color, Resolved(TheSession->AmbiguousColor));
+  EXPECT_EQ(DrawnEntry(importWindow(), 0xC0).Color, Resolved(TheSession->AmbiguousColor));
 
-  // "&Print" to a PDF: one page with both windows.
+  // "&Drucken" to a PDF: one page with both windows.
   const QString pdf = path("tables.pdf");
   prompter->AnswerPrinter(pdf);
-  ASSERT_TRUE(Choose({"&Datei", "&Print"}));
+  ASSERT_TRUE(Choose({"&Datei", "&Drucken"}));
   const QByteArray printed = ReadFile(pdf);
   ASSERT_TRUE(printed.startsWith("%PDF-"));
   EXPECT_EQ(PdfPages(printed), 1);
@@ -270,8 +270,8 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
 
   // The loaded pair shows as it did before it was saved.
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Text, " A:C2");
-  EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, Resolved(DM1->ProofColor));
-  EXPECT_EQ(DrawnEntry(importWindow(), 0x4A).Color, Resolved(DM1->AmbiguousColor));
+  EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, Resolved(TheSession->ProofColor));
+  EXPECT_EQ(DrawnEntry(importWindow(), 0x4A).Color, Resolved(TheSession->AmbiguousColor));
 
   // The source headers are no table files: refused by their length.
   const qint64 cLength = QFile(cHeader).size();

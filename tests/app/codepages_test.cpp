@@ -17,7 +17,7 @@ class CodePagesTest : public SessionTest {
     choice.Windows1252 = windows1252;
     choice.SwapNl = swapNl;
     prompter->AnswerCodePage(choice);
-    DM1->MoreCodePages->trigger();
+    TheSession->MoreCodePages->trigger();
   }
 
   static void ExpectEntries(const CodeTable& table, const TableEntry (&entries)[256]) {
@@ -38,7 +38,7 @@ TEST_F(CodePagesTest, TheDialogOffersExactlyThePagesTheConverterProvides) {
                          1145, 1146, 1147, 1148, 1149})
     EXPECT_NE(std::find(available.begin(), available.end(), page), available.end()) << "CP " << page;
   prompter->AnswerCancel();
-  DM1->MoreCodePages->trigger();
+  TheSession->MoreCodePages->trigger();
   const auto calls = prompter->CallsOf("codepage");
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].CodePages, available);
@@ -54,7 +54,7 @@ TEST_F(CodePagesTest, ThePairIsLoadedChainedAndNamedAsTheConverterBuildsIt) {
   ExpectEntries(importTable(), pair.Import);
   EXPECT_EQ(exportTable().Header, Header("EXPORT", "ISO8859-1_CP1141"));
   EXPECT_EQ(importTable().Header, Header("IMPORT", "CP1141_ISO8859-1"));
-  EXPECT_TRUE(DM1->ChainTablesAction->isChecked());
+  EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
   EXPECT_EQ(exportTable().Partner, &importTable());
   EXPECT_EQ(importTable().Partner, &exportTable());
   EXPECT_EQ(exportTable().Active, 1);
@@ -93,7 +93,7 @@ TEST_F(CodePagesTest, SwappingNlAndLfMakesTheLineFeedTheUnixNewline) {
 TEST_F(CodePagesTest, TheDialogShowsTheLastChoice) {
   Choose(285, true, true);
   prompter->AnswerCancel();
-  DM1->MoreCodePages->trigger();
+  TheSession->MoreCodePages->trigger();
   const auto calls = prompter->CallsOf("codepage");
   ASSERT_EQ(calls.size(), 2u);
   EXPECT_EQ(calls[0].CodePage.CodePage, 1141);
@@ -103,16 +103,16 @@ TEST_F(CodePagesTest, TheDialogShowsTheLastChoice) {
 }
 
 TEST_F(CodePagesTest, CancellingChangesNothing) {
-  DM1->LoadDIN->trigger();
-  DM1->ChainTablesAction->setChecked(false);
-  DM1->ChainTablesActionExecute();
+  TheSession->LoadDin.Both->trigger();
+  TheSession->ChainTablesAction->setChecked(false);
+  TheSession->ChainTablesActionExecute();
   const TableState exportBefore(exportTable());
   const TableState importBefore(importTable());
   prompter->AnswerCancel();
-  DM1->MoreCodePages->trigger();
+  TheSession->MoreCodePages->trigger();
   EXPECT_TRUE(exportBefore == TableState(exportTable()));
   EXPECT_TRUE(importBefore == TableState(importTable()));
-  EXPECT_FALSE(DM1->ChainTablesAction->isChecked());
+  EXPECT_FALSE(TheSession->ChainTablesAction->isChecked());
 }
 
 TEST_F(CodePagesTest, APageTheConverterLacksIsRefused) {

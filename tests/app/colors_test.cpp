@@ -20,7 +20,7 @@ QColor Background(const QWidget* widget) { return widget->palette().color(QPalet
 
 // Every colour the session and the two tables keep.
 std::vector<int32_t> ColorsNow() {
-  const Session& dm = *DM1;
+  const Session& dm = *TheSession;
   std::vector<int32_t> colors{dm.ChainedColor, dm.ActiveColor, dm.AmbiguousColor, dm.ProofColor};
   for (const CodeTable* table : {dm.ExportTable, dm.ImportTable})
     colors.insert(colors.end(), {table->ActiveColor, table->AmbiguousColor, table->ProofColor});
@@ -31,13 +31,13 @@ class StateColors : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    Qctecp->show();
-    QApplication::setActiveWindow(Qctecp);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Qctecp));
-    exp = Qctecp->ExportEditor;
-    imp = Qctecp->ImportEditor;
-    exportGrid = DM1->ExportWindow->Grid;
-    importGrid = DM1->ImportWindow->Grid;
+    TheControl->show();
+    QApplication::setActiveWindow(TheControl);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
+    exp = TheControl->ExportEditor;
+    imp = TheControl->ImportEditor;
+    exportGrid = TheControl->ExportWindow->Grid;
+    importGrid = TheControl->ImportWindow->Grid;
   }
 
   // Chains the pair with EXPORT active: A -> C1 is confirmed by the partner.
@@ -47,7 +47,7 @@ class StateColors : public SessionTest {
     exportTable().Link(&importTable());
     exportTable().Assign(0x41, 0xC1);
     exp->MoveTo(0x41);
-    Qctecp->RefreshViews();
+    emit TheSession->TablesChanged();
   }
 
   QString OfferedColor() const { return prompter->CallsOf("color").back().Text; }
@@ -65,13 +65,13 @@ TEST_F(StateColors, NewAmbiguousColourShowsInBothGridsAndBothEditors) {
   importTable().Assign(0xC2, 0x41);
   exp->MoveTo(0x41);
   imp->MoveTo(0xC1);
-  Qctecp->RefreshViews();
+  emit TheSession->TablesChanged();
   ASSERT_EQ(Background(exp->InputBox), Resolved(clRed));
 
   prompter->AnswerColor(QColor(0, 0, 255));
-  DM1->ColorAmbiguousAction->trigger();
+  TheSession->ColorAmbiguousAction->trigger();
   EXPECT_EQ(OfferedColor(), "#ff0000");
-  EXPECT_EQ(DM1->AmbiguousColor, clBlue);
+  EXPECT_EQ(TheSession->AmbiguousColor, clBlue);
   EXPECT_EQ(exportTable().AmbiguousColor, clBlue);
   EXPECT_EQ(importTable().AmbiguousColor, clBlue);
   EXPECT_EQ(exportGrid->CachedColors().Ambiguous, clBlue);
@@ -84,11 +84,11 @@ TEST_F(StateColors, NewAmbiguousColourShowsInBothGridsAndBothEditors) {
 
 TEST_F(StateColors, NewProofColourShowsInBothGridsWhereChained) {
   exportTable().Assign(0x41, 0xC1);
-  Qctecp->RefreshViews();
+  emit TheSession->TablesChanged();
   prompter->AnswerColor(QColor(0, 128, 128));
-  DM1->ColorProofAction->trigger();
+  TheSession->ColorProofAction->trigger();
   EXPECT_EQ(OfferedColor(), "#008000");
-  EXPECT_EQ(DM1->ProofColor, clTeal);
+  EXPECT_EQ(TheSession->ProofColor, clTeal);
   EXPECT_EQ(exportGrid->CachedColors().Proof, clTeal);
   // Not chained: nothing is confirmed, so the colour shows nowhere yet.
   EXPECT_NE(GridTextColor(exportTable(), 0x41, exportGrid->CachedColors()), clTeal);
@@ -104,9 +104,9 @@ TEST_F(StateColors, NewActiveColourFramesTheActiveEditorAndGrid) {
   exp->SourceChar->setFocus();
   ASSERT_TRUE(exportTable().Active);
   prompter->AnswerColor(QColor(0, 0, 255));
-  DM1->ColorActiveAction->trigger();
+  TheSession->ColorActiveAction->trigger();
   EXPECT_EQ(OfferedColor(), "#ff00ff");
-  EXPECT_EQ(DM1->ActiveColor, clBlue);
+  EXPECT_EQ(TheSession->ActiveColor, clBlue);
   EXPECT_EQ(exportTable().ActiveColor, clBlue);
   EXPECT_EQ(importTable().ActiveColor, clBlue);
   EXPECT_EQ(Background(exp->Border), Resolved(clBlue));
@@ -117,46 +117,46 @@ TEST_F(StateColors, NewActiveColourFramesTheActiveEditorAndGrid) {
 
 TEST_F(StateColors, NewChainedColourShowsOnceTheTablesAreChained) {
   prompter->AnswerColor(QColor(0, 0, 255));
-  DM1->ColorChainedAction->trigger();
+  TheSession->ColorChainedAction->trigger();
   EXPECT_EQ(OfferedColor(), "#ff00ff");
-  EXPECT_EQ(DM1->ChainedColor, clBlue);
-  EXPECT_EQ(Background(Qctecp->ChainMargin), Resolved(clBtnFace));
+  EXPECT_EQ(TheSession->ChainedColor, clBlue);
+  EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(clBtnFace));
   ChainWithProvenEntry();
-  EXPECT_EQ(Background(Qctecp->ChainMargin), Resolved(clBlue));
+  EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(clBlue));
 
   prompter->AnswerColor(QColor(0, 128, 128));
-  DM1->ColorChainedAction->trigger();
+  TheSession->ColorChainedAction->trigger();
   EXPECT_EQ(OfferedColor(), "#0000ff");
-  EXPECT_EQ(Background(Qctecp->ChainMargin), Resolved(clTeal));
+  EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(clTeal));
 }
 
 TEST_F(StateColors, SystemColourIsOfferedAsItsPresentRgbValue) {
-  DM1->SetActiveColor(clBtnShadow);
+  TheSession->SetActiveColor(clBtnShadow);
   prompter->AnswerCancel();
-  DM1->ColorActiveAction->trigger();
+  TheSession->ColorActiveAction->trigger();
   EXPECT_EQ(OfferedColor(), Resolved(clBtnShadow).name());
-  EXPECT_EQ(DM1->ActiveColor, clBtnShadow);
+  EXPECT_EQ(TheSession->ActiveColor, clBtnShadow);
 }
 
 TEST_F(StateColors, CancelledDialogChangesNothing) {
   ChainWithProvenEntry();
   const std::vector<int32_t> before = ColorsNow();
   for (QAction* action :
-       {DM1->ColorChainedAction, DM1->ColorActiveAction, DM1->ColorProofAction, DM1->ColorAmbiguousAction}) {
+       {TheSession->ColorChainedAction, TheSession->ColorActiveAction, TheSession->ColorProofAction, TheSession->ColorAmbiguousAction}) {
     prompter->AnswerCancel();
     action->trigger();
     EXPECT_EQ(ColorsNow(), before) << action->objectName().toStdString();
   }
   EXPECT_EQ(prompter->CallsOf("color").size(), 4u);
-  EXPECT_EQ(Background(Qctecp->ChainMargin), Resolved(clFuchsia));
+  EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(clFuchsia));
   EXPECT_EQ(exportGrid->CachedColors().Proof, clGreen);
 }
 
 TEST_F(StateColors, SettersIgnoreUnsetColours) {
   const std::vector<int32_t> before = ColorsNow();
-  DM1->SetActiveColor(NoColor);
-  DM1->SetAmbiguousColor(NoColor);
-  DM1->SetProofColor(NoColor);
+  TheSession->SetActiveColor(NoColor);
+  TheSession->SetAmbiguousColor(NoColor);
+  TheSession->SetProofColor(NoColor);
   EXPECT_EQ(ColorsNow(), before);
 }
 

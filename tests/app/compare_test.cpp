@@ -30,7 +30,7 @@ class CompareTest : public SessionTest {
 
   // Loads DIN and changes two positions of the active EXPORT table.
   void DinWithTwoEdits() {
-    DM1->LoadDIN->trigger();
+    TheSession->LoadDin.Both->trigger();
     MakeExportActive();
     exportTable().Assign(0x41, 0xC2);
     exportTable().Assign(0x7C, 0x4F);
@@ -40,11 +40,11 @@ class CompareTest : public SessionTest {
     const QString path = dir.filePath(name);
     WriteBytes(path, bytes);
     prompter->AnswerFile(path);
-    DM1->CompareTable->trigger();
+    TheSession->CompareTable->trigger();
     return path;
   }
 
-  static DifferenceList* Window() { return DM1->DifferenceWindow; }
+  static DifferenceList* Window() { return TheControl->DifferenceWindow; }
 
   // Each row as "position character this other".
   static QStringList Rows() {
@@ -74,7 +74,7 @@ class CompareTest : public SessionTest {
 
 TEST_F(CompareTest, TwoEditedPositionsAreExactlyTheDifferencesFromDin) {
   DinWithTwoEdits();
-  DM1->CompareDin->trigger();
+  TheSession->CompareDin->trigger();
   EXPECT_EQ(Rows(), QStringList({"41 A C2 C1", "7C | 4F 6A"}));
   EXPECT_EQ(Headers(), QStringList({"Position", "Zeichen", "EXPORT", "DIN"}));
   EXPECT_EQ(Window()->LblSummary->text(), "EXPORT-Tabelle verglichen mit DIN: 2 Unterschiede");
@@ -82,29 +82,29 @@ TEST_F(CompareTest, TwoEditedPositionsAreExactlyTheDifferencesFromDin) {
 }
 
 TEST_F(CompareTest, TheImportTableIsComparedWhenItIsActive) {
-  DM1->LoadDIN->trigger();
+  TheSession->LoadDin.Both->trigger();
   MakeImportActive();
   importTable().Unassign(0xC1);
-  DM1->CompareDin->trigger();
+  TheSession->CompareDin->trigger();
   EXPECT_EQ(Rows(), QStringList({"C1 " + QString(QChar(0xC1)) + " -- 41"}));
   EXPECT_EQ(Headers().at(2), "IMPORT");
 }
 
 TEST_F(CompareTest, WithNeitherTableActiveTheExportTableIsCompared) {
-  DM1->LoadDinImport->trigger();
+  TheSession->LoadDin.Import->trigger();
   exportTable().SetActive(0);
   importTable().SetActive(0);
-  DM1->CompareDin->trigger();
+  TheSession->CompareDin->trigger();
   EXPECT_EQ(Rows().size(), 256);
   EXPECT_EQ(Headers().at(2), "EXPORT");
 }
 
 TEST_F(CompareTest, NoDifferencesIsSaidAndNoListShown) {
   DinWithTwoEdits();
-  DM1->CompareDin->trigger();
+  TheSession->CompareDin->trigger();
   ASSERT_TRUE(Window()->isVisible());
-  DM1->LoadDIN->trigger();
-  DM1->CompareDin->trigger();
+  TheSession->LoadDin.Both->trigger();
+  TheSession->CompareDin->trigger();
   const auto calls = prompter->CallsOf("information");
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].Text, NoDifferences);
@@ -112,7 +112,7 @@ TEST_F(CompareTest, NoDifferencesIsSaidAndNoListShown) {
 }
 
 TEST_F(CompareTest, ATableFileEqualToTheSessionHasNoDifferences) {
-  DM1->LoadIsoCp273->trigger();
+  TheSession->LoadIsoCp273.Both->trigger();
   MakeImportActive();
   const QByteArray v3 = Bytes(V3Image(importTable(), exportTable()));
   const TableState exportBefore(exportTable());
@@ -133,7 +133,7 @@ TEST_F(CompareTest, TheV5PairFileIsComparedInTheActiveDirection) {
   DinWithTwoEdits();
   importTable().Unassign(0xC1);
   const QByteArray pair = Bytes(V5PairImage(exportTable(), importTable()));
-  DM1->LoadDIN->trigger();
+  TheSession->LoadDin.Both->trigger();
   MakeExportActive();
   const TableState exportBefore(exportTable());
   const TableState importBefore(importTable());
@@ -150,7 +150,7 @@ TEST_F(CompareTest, TheV5PairFileIsComparedInTheActiveDirection) {
 }
 
 TEST_F(CompareTest, AFileWithoutATableOfTheActiveDirectionIsNamed) {
-  DM1->LoadDIN->trigger();
+  TheSession->LoadDin.Both->trigger();
   MakeImportActive();
   QByteArray image(256, '\0');
   for (int p = 0; p < 256; ++p) image[p] = static_cast<char>(DinExport[p]);
@@ -185,32 +185,32 @@ TEST_F(CompareTest, RefusedFilesGiveTheLoadMessagesAndChangeNothing) {
 
 TEST_F(CompareTest, ACancelledDialogComparesNothing) {
   prompter->AnswerCancel();
-  DM1->CompareTable->trigger();
+  TheSession->CompareTable->trigger();
   EXPECT_EQ(prompter->Calls.size(), 1u);
   EXPECT_EQ(Window(), nullptr);
 }
 
 TEST_F(CompareTest, ClickingARowMovesTheEditorToItsPosition) {
-  Qctecp->show();
+  TheControl->show();
   DinWithTwoEdits();
-  DM1->CompareDin->trigger();
+  TheSession->CompareDin->trigger();
   QTreeWidget* list = Window()->ListDiff;
   ASSERT_EQ(exportTable().CurrentPosition, 0x7C);
   const QRect row = list->visualItemRect(list->topLevelItem(0));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
   EXPECT_EQ(exportTable().CurrentPosition, 0x41);
-  EXPECT_EQ(Qctecp->ExportEditor->SourceHex->text(), "41");
-  EXPECT_EQ(Qctecp->ExportEditor->TargetHex->text(), "C2");
-  EXPECT_EQ(Qctecp->ExportEditor->PositionBar->value(), 0x41);
+  EXPECT_EQ(TheControl->ExportEditor->SourceHex->text(), "41");
+  EXPECT_EQ(TheControl->ExportEditor->TargetHex->text(), "C2");
+  EXPECT_EQ(TheControl->ExportEditor->PositionBar->value(), 0x41);
 }
 
 TEST_F(CompareTest, EnterOnARowMovesTheImportEditor) {
-  Qctecp->show();
-  DM1->LoadDIN->trigger();
+  TheControl->show();
+  TheSession->LoadDin.Both->trigger();
   MakeImportActive();
   importTable().Assign(0xC1, 0x42);
   importTable().Assign(0x40, 0x21);
-  DM1->CompareDin->trigger();
+  TheSession->CompareDin->trigger();
   QTreeWidget* list = Window()->ListDiff;
   ASSERT_EQ(list->topLevelItemCount(), 2);
   ASSERT_EQ(importTable().CurrentPosition, 0x40);
@@ -219,8 +219,8 @@ TEST_F(CompareTest, EnterOnARowMovesTheImportEditor) {
   QTest::keyClick(list, Qt::Key_Return);
   EXPECT_EQ(importTable().CurrentPosition, 0xC1);
   EXPECT_EQ(importTable().Active, 1);
-  EXPECT_EQ(Qctecp->ImportEditor->SourceHex->text(), "C1");
-  EXPECT_EQ(Qctecp->ImportEditor->TargetHex->text(), "42");
+  EXPECT_EQ(TheControl->ImportEditor->SourceHex->text(), "C1");
+  EXPECT_EQ(TheControl->ImportEditor->TargetHex->text(), "42");
 }
 
 }  // namespace

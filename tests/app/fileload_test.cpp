@@ -92,8 +92,8 @@ class FileLoadTest : public SessionTest {
 };
 
 TEST_F(FileLoadTest, OpenDialogIsTitledBeforeEveryUseAndKeepsTheFilterChoice) {
-  DM1->OpenDialog.Title = "anders";
-  DM1->LoadTableFile->trigger();
+  TheSession->OpenDialog.Title = "anders";
+  TheSession->LoadTableFile->trigger();
   ASSERT_EQ(prompter->Calls.size(), 1u);
   const FileDialogSettings& first = prompter->Calls[0].Settings;
   EXPECT_EQ(prompter->Calls[0].Kind, "open");
@@ -101,9 +101,9 @@ TEST_F(FileLoadTest, OpenDialogIsTitledBeforeEveryUseAndKeepsTheFilterChoice) {
   EXPECT_EQ(first.Filter, "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct");
   EXPECT_EQ(first.FilterIndex, 2);
 
-  DM1->OpenDialog.FilterIndex = 1;
-  DM1->OpenDialog.Title = "anders";
-  DM1->LoadExport->trigger();
+  TheSession->OpenDialog.FilterIndex = 1;
+  TheSession->OpenDialog.Title = "anders";
+  TheSession->LoadExport->trigger();
   const FileDialogSettings& second = prompter->Calls.at(1).Settings;
   EXPECT_EQ(second.Title, "QAVO Codetabelle laden");
   EXPECT_EQ(second.FilterIndex, 1);
@@ -111,9 +111,9 @@ TEST_F(FileLoadTest, OpenDialogIsTitledBeforeEveryUseAndKeepsTheFilterChoice) {
 
 TEST_F(FileLoadTest, RecognisesExportAndImportImages) {
   FillBoth();
-  Qctecp->CurrentFontLabel->setText("stale");
+  TheControl->CurrentFontLabel->setText("stale");
   const TableState importBefore(importTable());
-  const QString exportPath = Load(DM1->LoadTableFile, "e.tab", ExportImage());
+  const QString exportPath = Load(TheSession->LoadTableFile, "e.tab", ExportImage());
   EXPECT_TRUE(prompter->CallsOf("message").empty());
   EXPECT_EQ(Targets(exportTable()), ImageTargets(ExportImage()));
   EXPECT_EQ(exportTable().CountAssigned(), 256);
@@ -121,10 +121,10 @@ TEST_F(FileLoadTest, RecognisesExportAndImportImages) {
   EXPECT_EQ(Header(exportTable()), LoadedHeader("EXPORT", exportPath));
   EXPECT_TRUE(TableState(importTable()) == importBefore);
   // The views were refreshed.
-  EXPECT_EQ(Qctecp->CurrentFontLabel->text(), "Courier New");
+  EXPECT_EQ(TheControl->CurrentFontLabel->text(), "Courier New");
 
   const TableState exportBefore(exportTable());
-  const QString importPath = Load(DM1->LoadTableFile, "i.tab", ImportImage());
+  const QString importPath = Load(TheSession->LoadTableFile, "i.tab", ImportImage());
   EXPECT_EQ(Targets(importTable()), ImageTargets(ImportImage()));
   EXPECT_EQ(Header(importTable()), LoadedHeader("IMPORT", importPath));
   EXPECT_TRUE(TableState(exportTable()) == exportBefore);
@@ -134,7 +134,7 @@ TEST_F(FileLoadTest, ImageMarkedBothWaysIsExport) {
   QByteArray image = IdentityImage();
   image[32] = 0x40;
   image[64] = 0x20;
-  Load(DM1->LoadTableFile, "both.tab", image);
+  Load(TheSession->LoadTableFile, "both.tab", image);
   EXPECT_EQ(Targets(exportTable()), ImageTargets(image));
   EXPECT_EQ(importTable().CountAssigned(), 0);
 }
@@ -143,27 +143,27 @@ TEST_F(FileLoadTest, IdentityImageIsRefusedUntilItsKindIsGiven) {
   FillBoth();
   const TableState exportBefore(exportTable());
   const TableState importBefore(importTable());
-  Qctecp->CurrentFontLabel->setText("stale");
-  Load(DM1->LoadTableFile, "id.tab", IdentityImage());
+  TheControl->CurrentFontLabel->setText("stale");
+  Load(TheSession->LoadTableFile, "id.tab", IdentityImage());
   EXPECT_EQ(Messages(), std::vector<QString>{KindNotRecognised});
   EXPECT_TRUE(TableState(exportTable()) == exportBefore);
   EXPECT_TRUE(TableState(importTable()) == importBefore);
-  EXPECT_EQ(Qctecp->CurrentFontLabel->text(), "stale");
+  EXPECT_EQ(TheControl->CurrentFontLabel->text(), "stale");
 
-  EXPECT_EQ(DM1->LoadExport->text(), "&EXPORT (256 Bytes)");
-  EXPECT_EQ(DM1->LoadImport->text(), "&IIMPORT  (256 Bytes)");
-  const QString path = Load(DM1->LoadExport, "id.tab", IdentityImage());
+  EXPECT_EQ(TheSession->LoadExport->text(), "&EXPORT (256 Bytes)");
+  EXPECT_EQ(TheSession->LoadImport->text(), "&IIMPORT  (256 Bytes)");
+  const QString path = Load(TheSession->LoadExport, "id.tab", IdentityImage());
   EXPECT_EQ(Targets(exportTable()), ImageTargets(IdentityImage()));
   EXPECT_EQ(Header(exportTable()), LoadedHeader("EXPORT", path));
   EXPECT_TRUE(TableState(importTable()) == importBefore);
-  Load(DM1->LoadImport, "id.tab", IdentityImage());
+  Load(TheSession->LoadImport, "id.tab", IdentityImage());
   EXPECT_EQ(Targets(importTable()), ImageTargets(IdentityImage()));
   EXPECT_EQ(Header(importTable()), LoadedHeader("IMPORT", path));
   EXPECT_EQ(Messages().size(), 1u);
 }
 
 TEST_F(FileLoadTest, ForcedKindOverridesTheContent) {
-  Load(DM1->LoadImport, "e.tab", ExportImage());
+  Load(TheSession->LoadImport, "e.tab", ExportImage());
   EXPECT_EQ(Targets(importTable()), ImageTargets(ExportImage()));
   EXPECT_EQ(exportTable().CountAssigned(), 0);
 }
@@ -172,16 +172,16 @@ TEST_F(FileLoadTest, ForcedLoadDropsOtherLengthsSilently) {
   FillBoth();
   const TableState exportBefore(exportTable());
   const TableState importBefore(importTable());
-  Load(DM1->LoadExport, "pair.tab", ExportImage() + ImportImage());
-  Load(DM1->LoadImport, "v5.qct", V5('E', "] x", Shifted));
-  Load(DM1->LoadImport, "odd.tab", QByteArray(300, 'x'));
+  Load(TheSession->LoadExport, "pair.tab", ExportImage() + ImportImage());
+  Load(TheSession->LoadImport, "v5.qct", V5('E', "] x", Shifted));
+  Load(TheSession->LoadImport, "odd.tab", QByteArray(300, 'x'));
   EXPECT_EQ(prompter->Calls.size(), 3u);
   EXPECT_TRUE(TableState(exportTable()) == exportBefore);
   EXPECT_TRUE(TableState(importTable()) == importBefore);
 }
 
 TEST_F(FileLoadTest, V3FileFillsImportFromTheFirstHalfAndExportFromTheSecond) {
-  const QString path = Load(DM1->LoadTableFile, "pair.tab", IdentityImage() + ExportImage());
+  const QString path = Load(TheSession->LoadTableFile, "pair.tab", IdentityImage() + ExportImage());
   EXPECT_EQ(Targets(importTable()), ImageTargets(IdentityImage()));
   EXPECT_EQ(Targets(exportTable()), ImageTargets(ExportImage()));
   EXPECT_EQ(Header(importTable()), LoadedHeader("IMPORT", path));
@@ -189,34 +189,34 @@ TEST_F(FileLoadTest, V3FileFillsImportFromTheFirstHalfAndExportFromTheSecond) {
 }
 
 TEST_F(FileLoadTest, HeaderNamesAreLatin1) {
-  const QString path = Load(DM1->LoadTableFile, QString::fromUtf8("ä.tab"), ExportImage());
+  const QString path = Load(TheSession->LoadTableFile, QString::fromUtf8("ä.tab"), ExportImage());
   const QByteArray expected = LoadedHeader("EXPORT", path).toLatin1();
   ASSERT_TRUE(expected.contains('\xE4'));
   EXPECT_EQ(QByteArray(exportTable().Header), expected);
 }
 
 TEST_F(FileLoadTest, V5KindLetterChoosesTheTable) {
-  Load(DM1->LoadTableFile, "a.qct", V5('A', "[Courier New] DIN", Shifted));
+  Load(TheSession->LoadTableFile, "a.qct", V5('A', "[Courier New] DIN", Shifted));
   EXPECT_EQ(Targets(exportTable())[0], 1);
   EXPECT_EQ(exportTable().CountAssigned(), 256);
   EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] DIN");
   EXPECT_EQ(importTable().CountAssigned(), 0);
 
-  Load(DM1->LoadTableFile, "e.qct", V5('E', "x] CP273", [](int p) { return p == 0x40 ? 0x20 : -1; }));
+  Load(TheSession->LoadTableFile, "e.qct", V5('E', "x] CP273", [](int p) { return p == 0x40 ? 0x20 : -1; }));
   EXPECT_EQ(importTable().CountAssigned(), 1);
   EXPECT_EQ(importTable().Entries[0x40].Target, 0x20);
   EXPECT_EQ(Header(importTable()), "QAVO CodeTab IMPORT [Courier New] CP273");
 
   const TableState exportBefore(exportTable());
   const TableState importBefore(importTable());
-  for (const char letter : {'I', 'U', ' '}) Load(DM1->LoadTableFile, "x.qct", V5(letter, "] X", Shifted));
+  for (const char letter : {'I', 'U', ' '}) Load(TheSession->LoadTableFile, "x.qct", V5(letter, "] X", Shifted));
   EXPECT_EQ(prompter->Calls.size(), 5u);
   EXPECT_TRUE(TableState(exportTable()) == exportBefore);
   EXPECT_TRUE(TableState(importTable()) == importBefore);
 }
 
 TEST_F(FileLoadTest, V5EntriesCountByTheirLowByteAndFfffIsUnassigned) {
-  Load(DM1->LoadTableFile, "a.qct", V5('A', "] N", [](int p) { return p == 0 ? 0x0141 : p == 1 ? 0x0042 : 0xFFFF; }));
+  Load(TheSession->LoadTableFile, "a.qct", V5('A', "] N", [](int p) { return p == 0 ? 0x0141 : p == 1 ? 0x0042 : 0xFFFF; }));
   EXPECT_EQ(exportTable().Entries[0].Target, 0x41);
   EXPECT_EQ(exportTable().Entries[1].Target, 0x42);
   EXPECT_EQ(exportTable().CountAssigned(), 2);
@@ -225,12 +225,12 @@ TEST_F(FileLoadTest, V5EntriesCountByTheirLowByteAndFfffIsUnassigned) {
 
 TEST_F(FileLoadTest, V5HeaderWithoutBracketOrNameLeavesTheTableUnnamed) {
   exportTable().BuildHeader(Export, "alt");
-  Load(DM1->LoadTableFile, "a.qct", V5('A', "kein Name", Shifted));
+  Load(TheSession->LoadTableFile, "a.qct", V5('A', "kein Name", Shifted));
   EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] ");
   EXPECT_EQ(exportTable().CountAssigned(), 256);
 
   exportTable().BuildHeader(Export, "alt");
-  Load(DM1->LoadTableFile, "b.qct", V5('A', "x]", Shifted));
+  Load(TheSession->LoadTableFile, "b.qct", V5('A', "x]", Shifted));
   EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] ");
 }
 
@@ -240,7 +240,7 @@ TEST_F(FileLoadTest, V5WithoutSignatureShowsItsLeadingText) {
   QByteArray image = V5('A', "] N", Shifted);
   std::memcpy(image.data(), "QAVO Codetab \xE4x", 15);
   image[15] = '\0';
-  Load(DM1->LoadTableFile, "bad.qct", image);
+  Load(TheSession->LoadTableFile, "bad.qct", image);
   EXPECT_EQ(Messages(), std::vector<QString>{NoSignature + QString::fromUtf8("QAVO Codetab äx")});
   EXPECT_TRUE(TableState(exportTable()) == exportBefore);
 }
@@ -260,7 +260,7 @@ TEST_F(FileLoadTest, RefusedLengthsChangeNothing) {
                       {1087, UnknownFormat},     {2175, UnknownFormat}};
   for (const Row& row : rows) {
     prompter->Clear();
-    Load(DM1->LoadTableFile, "f.tab", QByteArray(row.Length, 'x'));
+    Load(TheSession->LoadTableFile, "f.tab", QByteArray(row.Length, 'x'));
     EXPECT_EQ(Messages(), std::vector<QString>{row.Message}) << row.Length;
     EXPECT_EQ(prompter->CallsOf("message").at(0).Buttons, QStringList{"OK"});
     EXPECT_TRUE(TableState(exportTable()) == exportBefore) << row.Length;
@@ -268,7 +268,7 @@ TEST_F(FileLoadTest, RefusedLengthsChangeNothing) {
   }
   // The length check comes before the forced kind.
   prompter->Clear();
-  Load(DM1->LoadExport, "f.tab", QByteArray(255, 'x'));
+  Load(TheSession->LoadExport, "f.tab", QByteArray(255, 'x'));
   EXPECT_EQ(Messages(), std::vector<QString>{WrongLength(255)});
 }
 
@@ -279,7 +279,7 @@ TEST_F(FileLoadTest, UnreadableFileShowsTheFileErrorBox) {
   for (const QString& path : {dir.path(), Path("vanished.tab")}) {
     prompter->Clear();
     prompter->AnswerFile(path);
-    DM1->LoadTableFile->trigger();
+    TheSession->LoadTableFile->trigger();
     ASSERT_EQ(prompter->Calls.size(), 2u) << path.toStdString();
     EXPECT_EQ(prompter->Calls[1].Kind, "fileerror");
     EXPECT_EQ(prompter->Calls[1].Title, "File Error");
@@ -287,7 +287,7 @@ TEST_F(FileLoadTest, UnreadableFileShowsTheFileErrorBox) {
     EXPECT_EQ(prompter->Calls[1].Buttons, (QStringList{"OK", "Cancel"}));
   }
   prompter->AnswerFile(Path("vanished.tab"));
-  DM1->LoadImport->trigger();
+  TheSession->LoadImport->trigger();
   EXPECT_EQ(prompter->CallsOf("fileerror").size(), 2u);
   EXPECT_TRUE(TableState(exportTable()) == exportBefore);
   EXPECT_TRUE(TableState(importTable()) == importBefore);
@@ -296,7 +296,7 @@ TEST_F(FileLoadTest, UnreadableFileShowsTheFileErrorBox) {
 TEST_F(FileLoadTest, CancelledDialogDoesNothing) {
   FillBoth();
   const TableState exportBefore(exportTable());
-  for (QAction* action : {DM1->LoadTableFile, DM1->LoadExport, DM1->LoadImport}) action->trigger();
+  for (QAction* action : {TheSession->LoadTableFile, TheSession->LoadExport, TheSession->LoadImport}) action->trigger();
   EXPECT_EQ(prompter->Calls.size(), 3u);
   EXPECT_TRUE(prompter->CallsOf("open").size() == 3u);
   EXPECT_TRUE(TableState(exportTable()) == exportBefore);
@@ -307,7 +307,7 @@ TEST_F(FileLoadTest, LoadIntoAChainedPairLeavesThePartnerAndTheChain) {
   exportTable().Link(&importTable());
   exportTable().SetActive(1);
   const TableState importBefore(importTable());
-  Load(DM1->LoadTableFile, "e.tab", ExportImage());
+  Load(TheSession->LoadTableFile, "e.tab", ExportImage());
   EXPECT_EQ(Targets(exportTable()), ImageTargets(ExportImage()));
   EXPECT_TRUE(TableState(importTable()) == importBefore);
   EXPECT_EQ(exportTable().Partner, &importTable());
@@ -315,7 +315,7 @@ TEST_F(FileLoadTest, LoadIntoAChainedPairLeavesThePartnerAndTheChain) {
 
   // The other table of the pair is loaded just as well, and nothing mirrors back.
   const TableState exportBefore(exportTable());
-  Load(DM1->LoadTableFile, "i.tab", ImportImage());
+  Load(TheSession->LoadTableFile, "i.tab", ImportImage());
   EXPECT_EQ(Targets(importTable()), ImageTargets(ImportImage()));
   EXPECT_TRUE(TableState(exportTable()) == exportBefore);
   EXPECT_EQ(importTable().Partner, &exportTable());
@@ -326,7 +326,7 @@ TEST_F(FileLoadTest, V5PairLoadsBothImagesOrRefusesEachByItself) {
   FillBoth();
   exportTable().Link(&importTable());
   importTable().SetActive(1);
-  Load(DM1->LoadTableFile, "pair.qct", V5('A', "] EXP", Shifted) + V5('E', "] IMP", [](int p) { return p == 5 ? 6 : -1; }));
+  Load(TheSession->LoadTableFile, "pair.qct", V5('A', "] EXP", Shifted) + V5('E', "] IMP", [](int p) { return p == 5 ? 6 : -1; }));
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Targets(exportTable())[0xFF], 0);
   EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] EXP");
@@ -338,7 +338,7 @@ TEST_F(FileLoadTest, V5PairLoadsBothImagesOrRefusesEachByItself) {
   const TableState importBefore(importTable());
   QByteArray broken = V5('I', "] X", Shifted);
   broken[0] = 'q';
-  Load(DM1->LoadTableFile, "half.qct", V5('A', "] NEU", [](int) { return 7; }) + broken);
+  Load(TheSession->LoadTableFile, "half.qct", V5('A', "] NEU", [](int) { return 7; }) + broken);
   EXPECT_EQ(Messages(), std::vector<QString>{NoSignature + "qAVO CodeTab I"});
   EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] NEU");
   EXPECT_TRUE(TableState(importTable()) == importBefore);
@@ -363,12 +363,12 @@ TEST_F(RoundTripTest, UnixFiles) {
   const std::vector<int> importTargets = Targets(importTable());
   prompter->AnswerFile(Path("e.tab"));
   prompter->AnswerFile(Path("i.tab"));
-  DM1->SaveUnix->trigger();
+  TheSession->SaveUnix->trigger();
   ClearBoth();
   prompter->AnswerFile(Path("e.tab"));
-  DM1->LoadTableFile->trigger();
+  TheSession->LoadTableFile->trigger();
   prompter->AnswerFile(Path("i.tab"));
-  DM1->LoadTableFile->trigger();
+  TheSession->LoadTableFile->trigger();
   EXPECT_EQ(Targets(exportTable()), exportTargets);
   EXPECT_EQ(Targets(importTable()), importTargets);
 }
@@ -381,10 +381,10 @@ TEST_F(RoundTripTest, V3File) {
   const std::vector<int> exportTargets = Targets(exportTable());
   const std::vector<int> importTargets = Targets(importTable());
   prompter->AnswerFile(Path("pair.tab"));
-  DM1->SaveV3->trigger();
+  TheSession->SaveV3->trigger();
   ClearBoth();
   prompter->AnswerFile(Path("pair.tab"));
-  DM1->LoadTableFile->trigger();
+  TheSession->LoadTableFile->trigger();
   EXPECT_EQ(Targets(exportTable()), exportTargets);
   EXPECT_EQ(Targets(importTable()), importTargets);
 }
@@ -401,10 +401,10 @@ TEST_F(RoundTripTest, V5PairAndSingleKeepGapsAndNames) {
   const std::string exportHeader = exportTable().Header;
   const std::string importHeader = importTable().Header;
   prompter->AnswerFile(Path("pair.qct"));
-  DM1->SaveV5->trigger();
+  TheSession->SaveV5->trigger();
   ClearBoth();
   prompter->AnswerFile(Path("pair.qct"));
-  DM1->LoadTableFile->trigger();
+  TheSession->LoadTableFile->trigger();
   EXPECT_EQ(Targets(exportTable()), exportTargets);
   EXPECT_EQ(Targets(importTable()), importTargets);
   EXPECT_EQ(exportTable().Header, exportHeader);
@@ -413,10 +413,10 @@ TEST_F(RoundTripTest, V5PairAndSingleKeepGapsAndNames) {
   exportTable().Link(nullptr);
   importTable().SetActive(1);
   prompter->AnswerFile(Path("i.qct"));
-  DM1->SaveV5->trigger();
+  TheSession->SaveV5->trigger();
   ClearBoth();
   prompter->AnswerFile(Path("i.qct"));
-  DM1->LoadTableFile->trigger();
+  TheSession->LoadTableFile->trigger();
   EXPECT_EQ(Targets(importTable()), importTargets);
   EXPECT_EQ(importTable().Header, importHeader);
   EXPECT_EQ(exportTable().CountAssigned(), 0);
@@ -429,7 +429,7 @@ TEST_F(FileLoadTest, AnyFileIsLoadedOrRefusedWithoutAChange) {
   exportTable().Link(&importTable());
   exportTable().SetActive(1);
   std::mt19937 random(1905);
-  QAction* const actions[] = {DM1->LoadTableFile, DM1->LoadExport, DM1->LoadImport};
+  QAction* const actions[] = {TheSession->LoadTableFile, TheSession->LoadExport, TheSession->LoadImport};
   for (int length = 0; length <= 3000; ++length) {
     QByteArray bytes(length, '\0');
     for (char& b : bytes) b = static_cast<char>(random());

@@ -64,7 +64,7 @@ class FileSaveTest : public SessionTest {
 TEST_F(FileSaveTest, UnixEmptyTableIsTheIdentityAfterTheIncompletenessBox) {
   exportTable().SetActive(1);
   prompter->AnswerFile(Path("e.tab"));
-  DM1->SaveUnix->trigger();
+  TheSession->SaveUnix->trigger();
 
   ASSERT_EQ(prompter->Calls.size(), 2u);
   EXPECT_EQ(prompter->Calls[0].Kind, "information");
@@ -82,9 +82,9 @@ TEST_F(FileSaveTest, UnixEmptyTableIsTheIdentityAfterTheIncompletenessBox) {
 TEST_F(FileSaveTest, UnixImageOfOneAssignmentAndFilterChoiceKept) {
   exportTable().Assign(0x41, 0xC1);
   exportTable().SetActive(1);
-  DM1->SaveDialog.FilterIndex = 2;
+  TheSession->SaveDialog.FilterIndex = 2;
   prompter->AnswerFile(Path("e.tab"));
-  DM1->SaveUnix->trigger();
+  TheSession->SaveUnix->trigger();
 
   QByteArray expected = IdentityImage();
   expected[0x41] = static_cast<char>(0xC1);
@@ -97,7 +97,7 @@ TEST_F(FileSaveTest, UnixChainedPairAsksTwiceEvenWhenTheFirstIsCancelled) {
   FillPermutation(importTable(), 3);
   prompter->AnswerCancel();
   prompter->AnswerFile(Path("i.tab"));
-  DM1->SaveUnix->trigger();
+  TheSession->SaveUnix->trigger();
 
   ASSERT_EQ(prompter->Calls.size(), 4u);
   EXPECT_EQ(prompter->Calls[0].Text, ExportIncomplete);
@@ -114,13 +114,13 @@ TEST_F(FileSaveTest, UnixChainedPairAsksTwiceEvenWhenTheFirstIsCancelled) {
 }
 
 TEST_F(FileSaveTest, UnixSavesOnlyTheActiveTableOfAnUnchainedPair) {
-  DM1->SaveUnix->trigger();
+  TheSession->SaveUnix->trigger();
   EXPECT_TRUE(prompter->Calls.empty());
 
   FillPermutation(importTable(), 0);
   importTable().SetActive(1);
   prompter->AnswerFile(Path("i.tab"));
-  DM1->SaveUnix->trigger();
+  TheSession->SaveUnix->trigger();
   ASSERT_EQ(prompter->Calls.size(), 1u);
   EXPECT_EQ(prompter->Calls[0].Settings.FileName, "CTUImport");
   EXPECT_EQ(ReadBytes(Path("i.tab")), IdentityImage());
@@ -128,7 +128,7 @@ TEST_F(FileSaveTest, UnixSavesOnlyTheActiveTableOfAnUnchainedPair) {
 
 TEST_F(FileSaveTest, V3NeedsTheChain) {
   exportTable().SetActive(1);
-  DM1->SaveV3->trigger();
+  TheSession->SaveV3->trigger();
   ASSERT_EQ(prompter->Calls.size(), 1u);
   EXPECT_EQ(prompter->Calls[0].Kind, "information");
   EXPECT_EQ(prompter->Calls[0].Text, "Bitte Tabellen verbinden oder UNIX speichern!");
@@ -139,7 +139,7 @@ TEST_F(FileSaveTest, V3WritesImportFirstThenExport) {
   importTable().Assign(0xC1, 0x41);
   Chain();
   prompter->AnswerFile(Path("pair.tab"));
-  DM1->SaveV3->trigger();
+  TheSession->SaveV3->trigger();
 
   EXPECT_EQ(InformationTexts(), (std::vector<QString>{ExportIncomplete, ImportIncomplete}));
   const PromptCall save = prompter->CallsOf("save").at(0);
@@ -160,7 +160,7 @@ TEST_F(FileSaveTest, V3CancelledIsReported) {
   FillPermutation(exportTable(), 1);
   FillPermutation(importTable(), 255);
   prompter->AnswerCancel();
-  DM1->SaveV3->trigger();
+  TheSession->SaveV3->trigger();
   EXPECT_EQ(InformationTexts(), std::vector<QString>{"EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!"});
 }
 
@@ -170,7 +170,7 @@ TEST_F(FileSaveTest, V5ChainedPairIsExportImageThenImportImage) {
   importTable().Assign(0xC1, 0x41);
   Chain();
   prompter->AnswerFile(Path("pair.qct"));
-  DM1->SaveV5->trigger();
+  TheSession->SaveV5->trigger();
 
   EXPECT_EQ(InformationTexts(), (std::vector<QString>{ExportIncomplete, ImportIncomplete}));
   const PromptCall save = prompter->CallsOf("save").at(0);
@@ -199,7 +199,7 @@ TEST_F(FileSaveTest, V5SingleTableOfTheActiveTable) {
   FillPermutation(exportTable(), 0x40);
   exportTable().SetActive(1);
   prompter->AnswerFile(Path("e.qct"));
-  DM1->SaveV5->trigger();
+  TheSession->SaveV5->trigger();
 
   EXPECT_EQ(InformationTexts(), std::vector<QString>{ImportIncomplete});
   PromptCall save = prompter->CallsOf("save").at(0);
@@ -216,7 +216,7 @@ TEST_F(FileSaveTest, V5SingleTableOfTheActiveTable) {
   importTable().SetActive(1);
   importTable().Assign(0, 0);
   prompter->AnswerFile(Path("i.qct"));
-  DM1->SaveV5->trigger();
+  TheSession->SaveV5->trigger();
   save = prompter->CallsOf("save").at(0);
   EXPECT_EQ(save.Settings.FileName, "CTQImport");
   EXPECT_EQ(save.Settings.Title, "Tabelle speichern im 'QAVO-UNIX-Format' ( " + ImportHeader + ")");
@@ -228,14 +228,14 @@ TEST_F(FileSaveTest, V5SingleTableOfTheActiveTable) {
 }
 
 TEST_F(FileSaveTest, V5WithoutChainOrActiveTableOnlyWarnsAndCancelIsSilent) {
-  DM1->SaveV5->trigger();
+  TheSession->SaveV5->trigger();
   EXPECT_EQ(InformationTexts(), (std::vector<QString>{ExportIncomplete, ImportIncomplete}));
   EXPECT_TRUE(prompter->CallsOf("save").empty());
 
   prompter->Clear();
   Chain();
   prompter->AnswerCancel();
-  DM1->SaveV5->trigger();
+  TheSession->SaveV5->trigger();
   EXPECT_EQ(prompter->Calls.size(), 3u);
   EXPECT_EQ(prompter->CallsOf("save").size(), 1u);
   EXPECT_TRUE(QDir(dir.path()).isEmpty());
@@ -249,9 +249,9 @@ TEST_F(FileSaveTest, WriteIntoAMissingOrImpossibleFolderIsReported) {
   const QString missing = Path("no/such/folder/e.tab");
   const QString underFile = Path("plain/e.tab");
   prompter->AnswerFile(missing);
-  DM1->SaveUnix->trigger();
+  TheSession->SaveUnix->trigger();
   prompter->AnswerFile(underFile);
-  DM1->SaveUnix->trigger();
+  TheSession->SaveUnix->trigger();
 
   EXPECT_EQ(InformationTexts(), (std::vector<QString>{NotWritten(missing, "EXPORT-Tabelle nicht gespeichert!"),
                                                      NotWritten(underFile, "EXPORT-Tabelle nicht gespeichert!")}));
@@ -269,11 +269,11 @@ TEST_F(FileSaveTest, FailedWriteLeavesTheExistingFileAsItWas) {
     const FileSizeLimit limit(100);
     prompter->AnswerFile(existing);
     prompter->AnswerCancel();
-    DM1->SaveUnix->trigger();
+    TheSession->SaveUnix->trigger();
     prompter->AnswerFile(existing);
-    DM1->SaveV3->trigger();
+    TheSession->SaveV3->trigger();
     prompter->AnswerFile(existing);
-    DM1->SaveV5->trigger();
+    TheSession->SaveV5->trigger();
   }
   EXPECT_EQ(InformationTexts(),
             (std::vector<QString>{NotWritten(existing, "EXPORT-Tabelle nicht gespeichert!"),
@@ -290,7 +290,7 @@ TEST_F(FileSaveTest, SaveOverAFolderIsReportedAndTheFolderStays) {
   ASSERT_TRUE(QDir(dir.path()).mkdir("folder.qct"));
   WriteBytes(Path("folder.qct/inside"), "keep");
   prompter->AnswerFile(Path("folder.qct"));
-  DM1->SaveV5->trigger();
+  TheSession->SaveV5->trigger();
   EXPECT_EQ(InformationTexts(),
             (std::vector<QString>{ExportIncomplete, NotWritten(Path("folder.qct"), "IMPORT-Tabelle nicht gespeichert!")}));
   EXPECT_EQ(ReadBytes(Path("folder.qct/inside")), "keep");

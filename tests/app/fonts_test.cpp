@@ -83,13 +83,13 @@ class DisplayFonts : public SessionTest {
     SessionTest::SetUp();
     auto recorder = std::make_unique<FontDialogRecorder>();
     dialog = recorder.get();
-    DM1->SetPrompter(std::move(recorder));
+    TheSession->SetPrompter(std::move(recorder));
     prompter = nullptr;
-    Qctecp->show();
-    QApplication::setActiveWindow(Qctecp);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Qctecp));
-    ASSERT_NE(DM1->ExportWindow, nullptr);
-    ASSERT_NE(DM1->ImportWindow, nullptr);
+    TheControl->show();
+    QApplication::setActiveWindow(TheControl);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
+    ASSERT_NE(TheControl->ExportWindow, nullptr);
+    ASSERT_NE(TheControl->ImportWindow, nullptr);
   }
 
   TableGrid& grid(TableWindow* window) const { return *window->Grid; }
@@ -97,21 +97,21 @@ class DisplayFonts : public SessionTest {
   // Every view shows the font: tables, captions, label, editors and grids.
   void ExpectEverywhere(const DisplayFont& font, const QString& name) const {
     const QFont drawn = font.ToQFont();
-    EXPECT_EQ(DM1->ExportTable->Font, DM1->CurrentFont);
-    EXPECT_EQ(DM1->ImportTable->Font, DM1->CurrentFont);
+    EXPECT_EQ(TheSession->ExportTable->Font, TheSession->CurrentFont);
+    EXPECT_EQ(TheSession->ImportTable->Font, TheSession->CurrentFont);
     const QString bracket = "[" + name + "]";
-    EXPECT_EQ(QString::fromLatin1(DM1->ExportTable->Header), "QAVO CodeTab EXPORT " + bracket + " ");
-    EXPECT_EQ(QString::fromLatin1(DM1->ImportTable->Header), "QAVO CodeTab IMPORT " + bracket + " ");
-    EXPECT_TRUE(DM1->ExportWindow->windowTitle().contains(bracket));
-    EXPECT_TRUE(DM1->ImportWindow->windowTitle().contains(bracket));
-    EXPECT_EQ(Qctecp->CurrentFontLabel->text(), name);
-    EXPECT_EQ(Qctecp->CurrentFontLabel->font(), drawn);
-    for (EntryEditor* frame : {Qctecp->ExportEditor, Qctecp->ImportEditor}) {
+    EXPECT_EQ(QString::fromLatin1(TheSession->ExportTable->Header), "QAVO CodeTab EXPORT " + bracket + " ");
+    EXPECT_EQ(QString::fromLatin1(TheSession->ImportTable->Header), "QAVO CodeTab IMPORT " + bracket + " ");
+    EXPECT_TRUE(TheControl->ExportWindow->windowTitle().contains(bracket));
+    EXPECT_TRUE(TheControl->ImportWindow->windowTitle().contains(bracket));
+    EXPECT_EQ(TheControl->CurrentFontLabel->text(), name);
+    EXPECT_EQ(TheControl->CurrentFontLabel->font(), drawn);
+    for (EntryEditor* frame : {TheControl->ExportEditor, TheControl->ImportEditor}) {
       EXPECT_EQ(frame->SourceChar->font(), drawn);
       EXPECT_EQ(frame->TargetChar->font(), drawn);
     }
-    EXPECT_EQ(grid(DM1->ExportWindow).Cells->font(), drawn);
-    EXPECT_EQ(grid(DM1->ImportWindow).Cells->font(), drawn);
+    EXPECT_EQ(grid(TheControl->ExportWindow).Cells->font(), drawn);
+    EXPECT_EQ(grid(TheControl->ImportWindow).Cells->font(), drawn);
   }
 
   FontDialogRecorder* dialog = nullptr;
@@ -120,40 +120,40 @@ class DisplayFonts : public SessionTest {
 TEST_F(DisplayFonts, EachFixedFontActionAppliesItsSampleFont) {
   struct Case {
     QAction* action;
-    SampleLabel* label;
+    DisplayFont* font;
     const char* name;
     int oem;
   };
-  const Case cases[] = {{DM1->FontFixedSys, Qctecp->LblFixedSys, "Fixedsys", 0},
-                        {DM1->FontTerminal, Qctecp->LblOem, "Terminal", 1},
-                        {DM1->FontSansSerif, Qctecp->LblSanSerif, "MS Sans Serif", 0},
-                        {DM1->FontCourierNew, Qctecp->LblCurier, "Courier New", 0}};
+  const Case cases[] = {{TheSession->FontFixedSys, &TheSession->Defaults.FixedSys, "Fixedsys", 0},
+                        {TheSession->FontTerminal, &TheSession->Defaults.Terminal, "Terminal", 1},
+                        {TheSession->FontSansSerif, &TheSession->Defaults.SansSerif, "MS Sans Serif", 0},
+                        {TheSession->FontCourierNew, &TheSession->Defaults.CourierNew, "Courier New", 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     c.action->trigger();
-    EXPECT_EQ(DM1->CurrentFont, &c.label->SampleFont);
-    EXPECT_EQ(DM1->OemFont, c.oem);
-    EXPECT_EQ(Qctecp->ExportEditor->OemInput, c.oem != 0);
-    EXPECT_EQ(Qctecp->ImportEditor->OemInput, c.oem != 0);
-    ExpectEverywhere(c.label->SampleFont, c.name);
+    EXPECT_EQ(TheSession->CurrentFont, c.font);
+    EXPECT_EQ(TheSession->OemFont, c.oem);
+    EXPECT_EQ(TheControl->ExportEditor->OemInput, c.oem != 0);
+    EXPECT_EQ(TheControl->ImportEditor->OemInput, c.oem != 0);
+    ExpectEverywhere(*c.font, c.name);
   }
   EXPECT_TRUE(dialog->Calls.empty());
 }
 
 TEST_F(DisplayFonts, TallFontIsCutTo12PixelsAndTheDialogOffersTheCutSize) {
   dialog->AnswerFont(DisplayFont("DejaVu Sans", -16));
-  DM1->ChooseFont->trigger();
+  TheSession->ChooseFont->trigger();
   ASSERT_EQ(dialog->Offered.size(), 1u);
   EXPECT_EQ(dialog->Offered[0].Name, "Courier New");
   EXPECT_EQ(dialog->Offered[0].Height, -12);
-  ASSERT_EQ(DM1->CurrentFont, &DM1->FontDialog);
-  EXPECT_EQ(DM1->CurrentFont->Height, -12);
-  EXPECT_EQ(DM1->OemFont, 0);
+  ASSERT_EQ(TheSession->CurrentFont, &TheSession->FontDialog);
+  EXPECT_EQ(TheSession->CurrentFont->Height, -12);
+  EXPECT_EQ(TheSession->OemFont, 0);
   ExpectEverywhere(DisplayFont("DejaVu Sans", -12), "DejaVu Sans");
-  EXPECT_EQ(Qctecp->ExportEditor->SourceChar->font().pixelSize(), 12);
+  EXPECT_EQ(TheControl->ExportEditor->SourceChar->font().pixelSize(), 12);
 
   dialog->AnswerCancel();
-  DM1->ChooseFont->trigger();
+  TheSession->ChooseFont->trigger();
   ASSERT_EQ(dialog->Offered.size(), 2u);
   EXPECT_EQ(dialog->Offered[1].Name, "DejaVu Sans");
   EXPECT_EQ(dialog->Offered[1].Height, -12);
@@ -162,9 +162,9 @@ TEST_F(DisplayFonts, TallFontIsCutTo12PixelsAndTheDialogOffersTheCutSize) {
 TEST_F(DisplayFonts, SmallerFontsKeepTheirSize) {
   for (const int height : {-12, -9}) {
     dialog->AnswerFont(DisplayFont("DejaVu Sans Mono", height));
-    DM1->ChooseFont->trigger();
-    EXPECT_EQ(DM1->CurrentFont->Height, height);
-    EXPECT_EQ(grid(DM1->ExportWindow).Cells->font().pixelSize(), -height);
+    TheSession->ChooseFont->trigger();
+    EXPECT_EQ(TheSession->CurrentFont->Height, height);
+    EXPECT_EQ(grid(TheControl->ExportWindow).Cells->font().pixelSize(), -height);
   }
 }
 
@@ -172,74 +172,74 @@ TEST_F(DisplayFonts, TerminalInAnySizeOrStyleGivesTheOemSampleFont) {
   DisplayFont bigItalic("Terminal", -20);
   bigItalic.Italic = true;
   dialog->AnswerFont(bigItalic);
-  DM1->ChooseFont->trigger();
-  ASSERT_EQ(DM1->CurrentFont, &Qctecp->LblOem->SampleFont);
-  const DisplayFont& oem = *DM1->CurrentFont;
+  TheSession->ChooseFont->trigger();
+  ASSERT_EQ(TheSession->CurrentFont, &TheSession->Defaults.Terminal);
+  const DisplayFont& oem = *TheSession->CurrentFont;
   EXPECT_EQ(oem.Name, "Terminal");
   EXPECT_EQ(oem.Height, -12);
   EXPECT_TRUE(oem.Bold);
   EXPECT_FALSE(oem.Italic);
   EXPECT_TRUE(oem.OemCharset);
-  EXPECT_EQ(DM1->OemFont, 1);
+  EXPECT_EQ(TheSession->OemFont, 1);
   // The dialog's own font is left as chosen.
-  EXPECT_EQ(DM1->FontDialog.Height, -20);
+  EXPECT_EQ(TheSession->FontDialog.Height, -20);
   ExpectEverywhere(oem, "Terminal");
 
   // Opening the dialog again offers the OEM font; any other font ends OEM mode.
   dialog->AnswerFont(DisplayFont("Courier New", -12));
-  DM1->ChooseFont->trigger();
+  TheSession->ChooseFont->trigger();
   EXPECT_TRUE(dialog->Offered.back().OemCharset);
-  EXPECT_EQ(DM1->OemFont, 0);
-  EXPECT_FALSE(Qctecp->ExportEditor->OemInput);
-  EXPECT_FALSE(Qctecp->ImportEditor->OemInput);
+  EXPECT_EQ(TheSession->OemFont, 0);
+  EXPECT_FALSE(TheControl->ExportEditor->OemInput);
+  EXPECT_FALSE(TheControl->ImportEditor->OemInput);
 }
 
 TEST_F(DisplayFonts, TerminalIsRecognisedByItsExactName) {
   dialog->AnswerFont(DisplayFont("terminal", -14));
-  DM1->ChooseFont->trigger();
-  EXPECT_EQ(DM1->OemFont, 0);
-  EXPECT_EQ(DM1->CurrentFont, &DM1->FontDialog);
-  EXPECT_EQ(DM1->CurrentFont->Height, -12);
-  EXPECT_FALSE(DM1->CurrentFont->OemCharset);
+  TheSession->ChooseFont->trigger();
+  EXPECT_EQ(TheSession->OemFont, 0);
+  EXPECT_EQ(TheSession->CurrentFont, &TheSession->FontDialog);
+  EXPECT_EQ(TheSession->CurrentFont->Height, -12);
+  EXPECT_FALSE(TheSession->CurrentFont->OemCharset);
 }
 
 TEST_F(DisplayFonts, CancelledDialogChangesNothing) {
-  DM1->FontFixedSys->trigger();
-  const QString header = QString::fromLatin1(DM1->ExportTable->Header);
+  TheSession->FontFixedSys->trigger();
+  const QString header = QString::fromLatin1(TheSession->ExportTable->Header);
   dialog->AnswerCancel();
-  DM1->ChooseFont->trigger();
+  TheSession->ChooseFont->trigger();
   EXPECT_EQ(dialog->Offered.size(), 1u);
-  EXPECT_EQ(DM1->CurrentFont, &Qctecp->LblFixedSys->SampleFont);
-  EXPECT_EQ(QString::fromLatin1(DM1->ExportTable->Header), header);
-  ExpectEverywhere(Qctecp->LblFixedSys->SampleFont, "Fixedsys");
+  EXPECT_EQ(TheSession->CurrentFont, &TheSession->Defaults.FixedSys);
+  EXPECT_EQ(QString::fromLatin1(TheSession->ExportTable->Header), header);
+  ExpectEverywhere(TheSession->Defaults.FixedSys, "Fixedsys");
 }
 
 TEST_F(DisplayFonts, OemModeTypesAndShowsBytesThroughCodePage850) {
   const QChar aUmlaut(0xE4);
   const QChar lowQuote(0x201E);  // Windows-1252 0x84
-  EntryEditor* exp = Qctecp->ExportEditor;
-  EntryEditor* imp = Qctecp->ImportEditor;
+  EntryEditor* exp = TheControl->ExportEditor;
+  EntryEditor* imp = TheControl->ImportEditor;
 
-  DM1->FontTerminal->trigger();
+  TheSession->FontTerminal->trigger();
   exp->SourceChar->setFocus();
   TypeChar(exp->SourceChar, aUmlaut);
-  EXPECT_EQ(DM1->ExportTable->CurrentPosition, 0x84);
+  EXPECT_EQ(TheSession->ExportTable->CurrentPosition, 0x84);
   EXPECT_EQ(exp->SourceHex->text(), "84");
   EXPECT_EQ(exp->SourceChar->text(), QString(aUmlaut));
-  EXPECT_TRUE(GridCellText(grid(DM1->ExportWindow), 0x84).contains(aUmlaut));
-  EXPECT_TRUE(GridCellText(grid(DM1->ImportWindow), 0x84).contains(aUmlaut));
+  EXPECT_TRUE(GridCellText(grid(TheControl->ExportWindow), 0x84).contains(aUmlaut));
+  EXPECT_TRUE(GridCellText(grid(TheControl->ImportWindow), 0x84).contains(aUmlaut));
 
   imp->SourceHex->setFocus();
   QTest::keyClicks(imp->SourceHex, "C0");
   TypeChar(imp->TargetChar, aUmlaut);
   EXPECT_EQ(imp->TargetHex->text(), "84");
 
-  DM1->FontCourierNew->trigger();
+  TheSession->FontCourierNew->trigger();
   exp->SourceChar->setFocus();
   TypeChar(exp->SourceChar, aUmlaut);
-  EXPECT_EQ(DM1->ExportTable->CurrentPosition, 0xE4);
+  EXPECT_EQ(TheSession->ExportTable->CurrentPosition, 0xE4);
   EXPECT_EQ(exp->SourceHex->text(), "E4");
-  const QString ansiCell = GridCellText(grid(DM1->ExportWindow), 0x84);
+  const QString ansiCell = GridCellText(grid(TheControl->ExportWindow), 0x84);
   EXPECT_TRUE(ansiCell.contains(lowQuote)) << ansiCell.toStdString();
   EXPECT_FALSE(ansiCell.contains(aUmlaut));
 }

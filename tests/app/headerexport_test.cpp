@@ -99,7 +99,7 @@ class HeaderExportTest : public SessionTest {
            Declaration(language, "QAVO CodeTab IMPORT [Courier New] CP 273", c ? "Import_CP_273" : "ImportCP_273",
                        Identity);
   }
-  void Run(const Language& language) { (DM1->*language.Action)->trigger(); }
+  void Run(const Language& language) { (TheSession->*language.Action)->trigger(); }
   std::vector<QString> InformationTexts() const {
     std::vector<QString> texts;
     for (const PromptCall& call : prompter->CallsOf("information")) texts.push_back(call.Text);
@@ -126,8 +126,8 @@ TEST_F(HeaderExportTest, CDeclarationsOfANamedPair) {
 
 TEST_F(HeaderExportTest, PascalDeclarationsOfANamedPair) {
   FillNamedPair();
-  DM1->SaveDialog.FileName = "alt.hpp";
-  DM1->SaveDialog.OverwritePrompt = true;
+  TheSession->SaveDialog.FileName = "alt.hpp";
+  TheSession->SaveDialog.OverwritePrompt = true;
   prompter->AnswerFile(path);
   Run(Pascal);
   const FileDialogSettings& dialog = prompter->Calls.at(0).Settings;

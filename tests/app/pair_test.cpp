@@ -20,7 +20,7 @@ class PairTest : public SessionTest {
     importTable().Assign(0x50, 0x50);
   }
 
-  void ChainByMenu() { DM1->ChainTablesAction->trigger(); }
+  void ChainByMenu() { TheSession->ChainTablesAction->trigger(); }
 
   static void ExpectSameEntries(const CodeTable& a, const CodeTable& b) {
     for (int p = 0; p < 256; ++p) {
@@ -42,7 +42,7 @@ TEST_F(PairTest, ChainingLinksBothTablesCopiesColoursAndChangesNoEntry) {
 
   ChainByMenu();
 
-  EXPECT_TRUE(DM1->ChainTablesAction->isChecked());
+  EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
   EXPECT_EQ(exportTable().Partner, &importTable());
   EXPECT_EQ(importTable().Partner, &exportTable());
   EXPECT_EQ(importTable().ActiveColor, 0x123456);
@@ -83,7 +83,7 @@ TEST_F(PairTest, UnchainingUnlinksAndStopsMirroring) {
 
   ChainByMenu();
 
-  EXPECT_FALSE(DM1->ChainTablesAction->isChecked());
+  EXPECT_FALSE(TheSession->ChainTablesAction->isChecked());
   EXPECT_EQ(exportTable().Partner, nullptr);
   EXPECT_EQ(importTable().Partner, nullptr);
   exportTable().Assign('B', 0xC2);
@@ -101,7 +101,7 @@ TEST_F(PairTest, ClearingOneTableOfALinkedPairLeavesThePartnerAndTheChain) {
   const int ordinal = exportTable().CurrentOrdinal;
   const CodeTable importBefore = Snapshot(importTable());
 
-  DM1->ClearExport->trigger();
+  TheSession->ClearExport->trigger();
 
   EXPECT_EQ(exportTable().CountAssigned(), 0);
   for (int c = 0; c < 256; ++c) EXPECT_EQ(exportTable().Entries[c].Count, -1);
@@ -113,14 +113,14 @@ TEST_F(PairTest, ClearingOneTableOfALinkedPairLeavesThePartnerAndTheChain) {
   EXPECT_EQ(exportTable().CurrentOrdinal, ordinal);
   ExpectSameEntries(importTable(), importBefore);
   EXPECT_EQ(exportTable().Partner, &importTable());
-  EXPECT_TRUE(DM1->ChainTablesAction->isChecked());
+  EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
 }
 
 TEST_F(PairTest, ClearingTheImportTableKeepsItsKindWord) {
   FillDisagreeingPair();
   const CodeTable exportBefore = Snapshot(exportTable());
 
-  DM1->ClearImport->trigger();
+  TheSession->ClearImport->trigger();
 
   EXPECT_EQ(importTable().CountAssigned(), 0);
   EXPECT_STREQ(importTable().Header, "QAVO CodeTab IMPORT [Courier New] ");
@@ -131,18 +131,18 @@ TEST_F(PairTest, ClearingTheImportTableKeepsItsKindWord) {
 
 TEST_F(PairTest, ClearingBothEmptiesBothAndKeepsTheLinkState) {
   FillDisagreeingPair();
-  DM1->ClearBoth->trigger();
+  TheSession->ClearBoth->trigger();
   EXPECT_EQ(exportTable().CountAssigned(), 0);
   EXPECT_EQ(importTable().CountAssigned(), 0);
   EXPECT_EQ(exportTable().Partner, nullptr);
 
   FillDisagreeingPair();
   ChainByMenu();
-  DM1->ClearBoth->trigger();
+  TheSession->ClearBoth->trigger();
   EXPECT_EQ(exportTable().CountAssigned(), 0);
   EXPECT_EQ(importTable().CountAssigned(), 0);
   EXPECT_EQ(exportTable().Partner, &importTable());
-  EXPECT_TRUE(DM1->ChainTablesAction->isChecked());
+  EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
 }
 
 TEST_F(PairTest, CopyIntoAnEmptyDestinationAsksNothingAndInverts) {
@@ -150,7 +150,7 @@ TEST_F(PairTest, CopyIntoAnEmptyDestinationAsksNothingAndInverts) {
   exportTable().Assign(7, 0x40);
   exportTable().Assign('A', 0xC1);
 
-  DM1->CopyExportToImport->trigger();
+  TheSession->CopyExportToImport->trigger();
 
   EXPECT_TRUE(prompter->CallsOf("confirm").empty());
   EXPECT_EQ(importTable().Entries[0x40].Target, 7);
@@ -169,9 +169,9 @@ TEST_F(PairTest, CopyOverANonEmptyDestinationAsksAndAbbrechenChangesNothing) {
   const CodeTable importBefore = Snapshot(importTable());
 
   prompter->AnswerCancel();
-  DM1->CopyExportToImport->trigger();
+  TheSession->CopyExportToImport->trigger();
   prompter->AnswerCancel();
-  DM1->CopyImportToExport->trigger();
+  TheSession->CopyImportToExport->trigger();
 
   const auto confirms = prompter->CallsOf("confirm");
   ASSERT_EQ(confirms.size(), 2u);
@@ -188,7 +188,7 @@ TEST_F(PairTest, CopyFromImportToExportAfterOkReplacesTheExportTable) {
   FillDisagreeingPair();
   prompter->AnswerOk();
 
-  DM1->CopyImportToExport->trigger();
+  TheSession->CopyImportToExport->trigger();
 
   ASSERT_EQ(prompter->CallsOf("confirm").size(), 1u);
   EXPECT_EQ(exportTable().CountAssigned(), importTable().CountAssigned());
@@ -202,10 +202,10 @@ TEST_F(PairTest, CopyFromImportToExportAfterOkReplacesTheExportTable) {
 
 TEST_F(PairTest, CopyingAnEmptySourceEmptiesTheDestinationAndItsSelection) {
   FillDisagreeingPair();
-  DM1->ClearExport->trigger();
+  TheSession->ClearExport->trigger();
   prompter->AnswerOk();
 
-  DM1->CopyExportToImport->trigger();
+  TheSession->CopyExportToImport->trigger();
 
   EXPECT_EQ(importTable().CountAssigned(), 0);
   EXPECT_EQ(importTable().CurrentPosition, -1);
@@ -221,7 +221,7 @@ TEST_F(PairTest, CopyIntoTheActiveTableOfALinkedPairLeavesAnAmbiguousSourceAlone
   const CodeTable exportBefore = Snapshot(exportTable());
   prompter->AnswerOk();
 
-  DM1->CopyExportToImport->trigger();
+  TheSession->CopyExportToImport->trigger();
 
   ExpectSameEntries(exportTable(), exportBefore);
   EXPECT_STREQ(exportTable().Header, exportBefore.Header);
@@ -243,7 +243,7 @@ TEST_F(PairTest, CopyIntoTheInactiveTableOfALinkedPairMirrorsNothingBack) {
   const CodeTable importBefore = Snapshot(importTable());
   prompter->AnswerOk();
 
-  DM1->CopyImportToExport->trigger();
+  TheSession->CopyImportToExport->trigger();
 
   ExpectSameEntries(importTable(), importBefore);
   EXPECT_EQ(exportTable().Entries['a'].Target, 0xC1);
@@ -255,21 +255,21 @@ TEST_F(PairTest, MakeDiffCommandsChangeNothingAndAreInNoMenu) {
   const CodeTable exportBefore = Snapshot(exportTable());
   const CodeTable importBefore = Snapshot(importTable());
 
-  DM1->MakeDiff2DIN->trigger();
-  DM1->MakeDiff2Table->trigger();
+  TheSession->MakeDiff2DIN->trigger();
+  TheSession->MakeDiff2Table->trigger();
 
   EXPECT_EQ(std::memcmp(&exportTable(), &exportBefore, sizeof exportBefore), 0);
   EXPECT_EQ(std::memcmp(&importTable(), &importBefore, sizeof importBefore), 0);
   EXPECT_TRUE(prompter->Calls.empty());
 
-  const QList<QAction*> top = Qctecp->Menu->actions();
+  const QList<QAction*> top = TheControl->Menu->actions();
   std::vector<QAction*> pending(top.begin(), top.end());
   int menuActions = 0;
   while (!pending.empty()) {
     QAction* action = pending.back();
     pending.pop_back();
-    EXPECT_NE(action, DM1->MakeDiff2DIN);
-    EXPECT_NE(action, DM1->MakeDiff2Table);
+    EXPECT_NE(action, TheSession->MakeDiff2DIN);
+    EXPECT_NE(action, TheSession->MakeDiff2Table);
     ++menuActions;
     if (QMenu* menu = action->menu())
       for (QAction* child : menu->actions()) pending.push_back(child);

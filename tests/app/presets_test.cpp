@@ -13,17 +13,15 @@ namespace {
 
 struct PresetCase {
   const char* Label;
-  QAction* Session::*Both;
-  QAction* Session::*ExportAction;
-  QAction* Session::*ImportAction;
+  PresetActions Session::*Actions;
   const PresetPair* Preset;
 };
 
 const PresetCase Presets[] = {
-    {"DIN", &Session::LoadDIN, &Session::LoadDinExport, &Session::LoadDinImport, &DinPreset},
-    {"CP 273", &Session::LoadIsoCp273, &Session::LoadIsoExportCp273, &Session::LoadIsoImportCp273, &IsoCp273Preset},
-    {"CP 37", &Session::LoadIsoCp37, &Session::LoadIsoExportCp37, &Session::LoadIsoImportCp37, &IsoCp37Preset},
-    {"UNIX", &Session::LoadUnix, &Session::LoadUnixExport, &Session::LoadUnixImport, &UnixPreset},
+    {"DIN", &Session::LoadDin, &DinPreset},
+    {"CP 273", &Session::LoadIsoCp273, &IsoCp273Preset},
+    {"CP 37", &Session::LoadIsoCp37, &IsoCp37Preset},
+    {"UNIX", &Session::LoadUnix, &UnixPreset},
 };
 
 class PresetsTest : public SessionTest {
@@ -40,8 +38,8 @@ class PresetsTest : public SessionTest {
   }
 
   void Chain() {
-    DM1->ChainTablesAction->setChecked(true);
-    DM1->ChainTablesActionExecute();
+    TheSession->ChainTablesAction->setChecked(true);
+    TheSession->ChainTablesActionExecute();
   }
 
   static std::string Header(const char* kind, const char* name) {
@@ -51,23 +49,23 @@ class PresetsTest : public SessionTest {
 
 TEST_F(PresetsTest, EachSingleDirectionActionLoadsItsOwnTableWithThePresetName) {
   for (const PresetCase& c : Presets) {
-    DM1->ClearBoth->trigger();
-    (DM1->*c.ExportAction)->trigger();
+    TheSession->ClearBoth->trigger();
+    (TheSession->*c.Actions).Export->trigger();
     ExpectEntries(exportTable(), c.Preset->Export, c.Label);
     EXPECT_EQ(importTable().CountAssigned(), 0) << c.Label;
     EXPECT_EQ(Header("EXPORT", c.Preset->ExportName), exportTable().Header) << c.Label;
     EXPECT_EQ(exportTable().Kind, Export) << c.Label;
     EXPECT_EQ(exportTable().CurrentPosition, 0) << c.Label;
-    EXPECT_EQ(exportTable().Font, DM1->CurrentFont) << c.Label;
+    EXPECT_EQ(exportTable().Font, TheSession->CurrentFont) << c.Label;
 
-    DM1->ClearBoth->trigger();
-    (DM1->*c.ImportAction)->trigger();
+    TheSession->ClearBoth->trigger();
+    (TheSession->*c.Actions).Import->trigger();
     ExpectEntries(importTable(), c.Preset->Import, c.Label);
     EXPECT_EQ(exportTable().CountAssigned(), 0) << c.Label;
     EXPECT_EQ(Header("IMPORT", c.Preset->ImportName), importTable().Header) << c.Label;
     EXPECT_EQ(importTable().Kind, Import) << c.Label;
   }
-  EXPECT_FALSE(DM1->ChainTablesAction->isChecked());
+  EXPECT_FALSE(TheSession->ChainTablesAction->isChecked());
   EXPECT_EQ(exportTable().Partner, nullptr);
   EXPECT_TRUE(prompter->Calls.empty());
 }
@@ -77,7 +75,7 @@ TEST_F(PresetsTest, LoadingReplacesEditsAndTheOldName) {
   exportTable().Unassign(0x20);
   exportTable().BuildHeader(-1, "/tmp/alt.tab");
 
-  DM1->LoadIsoExportCp37->trigger();
+  TheSession->LoadIsoCp37.Export->trigger();
 
   EXPECT_STREQ(exportTable().Header, "QAVO CodeTab EXPORT [Courier New] ISO8859-1_CP37");
   ExpectEntries(exportTable(), IsoCp37Export, "CP 37");
@@ -88,13 +86,13 @@ TEST_F(PresetsTest, LoadingReplacesEditsAndTheOldName) {
 TEST_F(PresetsTest, BothOfTheCodePagePresetsAndDinGiveAProvenLinkedPair) {
   for (const PresetCase& c : Presets) {
     if (c.Preset == &UnixPreset) continue;
-    DM1->ClearBoth->trigger();
-    DM1->ChainTablesAction->setChecked(false);
-    DM1->ChainTablesActionExecute();
+    TheSession->ClearBoth->trigger();
+    TheSession->ChainTablesAction->setChecked(false);
+    TheSession->ChainTablesActionExecute();
 
-    (DM1->*c.Both)->trigger();
+    (TheSession->*c.Actions).Both->trigger();
 
-    EXPECT_TRUE(DM1->ChainTablesAction->isChecked()) << c.Label;
+    EXPECT_TRUE(TheSession->ChainTablesAction->isChecked()) << c.Label;
     EXPECT_EQ(exportTable().Partner, &importTable()) << c.Label;
     EXPECT_EQ(importTable().Partner, &exportTable()) << c.Label;
     ExpectEntries(exportTable(), c.Preset->Export, c.Label);
@@ -113,10 +111,10 @@ TEST_F(PresetsTest, BothOfTheCodePagePresetsAndDinGiveAProvenLinkedPair) {
 }
 
 TEST_F(PresetsTest, BothOfUnixMarksTheSharedCodesAmbiguous) {
-  DM1->LoadUnix->trigger();
+  TheSession->LoadUnix.Both->trigger();
 
   EXPECT_EQ(exportTable().Partner, &importTable());
-  EXPECT_TRUE(DM1->ChainTablesAction->isChecked());
+  EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
   ExpectEntries(exportTable(), UnixExport, "UNIX");
   ExpectEntries(importTable(), UnixImport, "UNIX");
   int ambiguousExport = 0;
@@ -139,27 +137,27 @@ TEST_F(PresetsTest, BothOfUnixMarksTheSharedCodesAmbiguous) {
 
 TEST_F(PresetsTest, BothKeepsTheActiveFlags) {
   MakeImportActive();
-  DM1->LoadDIN->trigger();
+  TheSession->LoadDin.Both->trigger();
   EXPECT_EQ(importTable().Active, 1);
   EXPECT_EQ(exportTable().Active, 0);
 }
 
 TEST_F(PresetsTest, SingleLoadsIntoALinkedPairLeaveThePartnerAlone) {
-  DM1->LoadIsoCp37->trigger();
+  TheSession->LoadIsoCp37.Both->trigger();
   MakeExportActive();
   const CodeTable importBefore = importTable();
 
-  DM1->LoadDinExport->trigger();
+  TheSession->LoadDin.Export->trigger();
 
   ExpectEntries(exportTable(), DinExport, "DIN into the active EXPORT table");
   ExpectSameEntries(importTable(), importBefore);
   EXPECT_STREQ(importTable().Header, importBefore.Header);
   EXPECT_EQ(exportTable().Partner, &importTable());
   EXPECT_EQ(exportTable().Active, 1);
-  EXPECT_TRUE(DM1->ChainTablesAction->isChecked());
+  EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
 
   const CodeTable exportBefore = exportTable();
-  DM1->LoadUnixImport->trigger();
+  TheSession->LoadUnix.Import->trigger();
 
   ExpectEntries(importTable(), UnixImport, "UNIX into the inactive IMPORT table");
   ExpectSameEntries(exportTable(), exportBefore);
@@ -168,30 +166,30 @@ TEST_F(PresetsTest, SingleLoadsIntoALinkedPairLeaveThePartnerAlone) {
 }
 
 TEST_F(PresetsTest, SingleLoadIntoTheActiveImportTableLeavesExportAlone) {
-  DM1->LoadIsoCp273->trigger();
+  TheSession->LoadIsoCp273.Both->trigger();
   MakeImportActive();
   const CodeTable exportBefore = exportTable();
 
-  DM1->LoadUnixImport->trigger();
+  TheSession->LoadUnix.Import->trigger();
 
   ExpectEntries(importTable(), UnixImport, "UNIX");
   ExpectSameEntries(exportTable(), exportBefore);
   EXPECT_EQ(importTable().Partner, &exportTable());
   EXPECT_EQ(importTable().Active, 1);
 
-  DM1->LoadDinExport->trigger();
+  TheSession->LoadDin.Export->trigger();
   ExpectEntries(exportTable(), DinExport, "DIN");
   ExpectEntries(importTable(), UnixImport, "UNIX");
 }
 
 TEST_F(PresetsTest, APresetPairSavesInTheUnixFormatWithoutAnIncompletenessWarning) {
-  DM1->LoadUnix->trigger();
+  TheSession->LoadUnix.Both->trigger();
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   prompter->AnswerFile(dir.filePath("e.tab"));
   prompter->AnswerFile(dir.filePath("i.tab"));
 
-  DM1->SaveUnix->trigger();
+  TheSession->SaveUnix->trigger();
 
   EXPECT_TRUE(prompter->CallsOf("information").empty());
   EXPECT_EQ(prompter->CallsOf("save").size(), 2u);

@@ -62,12 +62,12 @@ class Printing : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    Qctecp->show();
-    QApplication::setActiveWindow(Qctecp);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Qctecp));
+    TheControl->show();
+    QApplication::setActiveWindow(TheControl);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
     ASSERT_TRUE(dir.isValid());
     pdf = dir.filePath("tables.pdf");
-    DM1->PicturePrinted = [this](const QWidget& window, const QRect& place) {
+    TheSession->PicturePrinted = [this](const QWidget& window, const QRect& place) {
       printed.push_back({&window, place});
     };
     QPrinter reference(QPrinter::HighResolution);
@@ -82,19 +82,19 @@ class Printing : public SessionTest {
 
   void Chain() {
     exportTable().Link(&importTable());
-    Qctecp->RefreshViews();
+    emit TheSession->TablesChanged();
   }
 
   void Print() {
     prompter->AnswerPrinter(pdf);
-    DM1->Print->trigger();
+    TheSession->Print->trigger();
   }
 
   PrintedPicture Upper() const {
-    return {DM1->ExportWindow, PictureRect(page, windowSize, PrintPosition::Upper)};
+    return {TheControl->ExportWindow, PictureRect(page, windowSize, PrintPosition::Upper)};
   }
   PrintedPicture Lower() const {
-    return {DM1->ImportWindow, PictureRect(page, windowSize, PrintPosition::Lower)};
+    return {TheControl->ImportWindow, PictureRect(page, windowSize, PrintPosition::Lower)};
   }
 
   void ExpectPdfWith(size_t pictures) const {
@@ -137,7 +137,7 @@ TEST_F(Printing, UnchainedExportActivePrintsTheExportWindowAlone) {
 
 TEST_F(Printing, UnchainedImportActivePrintsTheImportWindowAloneInTheLowerHalf) {
   SetActive(0, 1);
-  ASSERT_NE(QApplication::activeWindow(), DM1->ImportWindow);
+  ASSERT_NE(QApplication::activeWindow(), TheControl->ImportWindow);
   Print();
   EXPECT_EQ(printed, (std::vector<PrintedPicture>{Lower()}));
   ExpectPdfWith(1);
@@ -145,8 +145,8 @@ TEST_F(Printing, UnchainedImportActivePrintsTheImportWindowAloneInTheLowerHalf) 
 
 TEST_F(Printing, ActiveImportWindowPrintsAloneWhenNeitherTableIsActive) {
   SetActive(0, 0);
-  QApplication::setActiveWindow(DM1->ImportWindow);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(DM1->ImportWindow));
+  QApplication::setActiveWindow(TheControl->ImportWindow);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl->ImportWindow));
   Print();
   EXPECT_EQ(printed, (std::vector<PrintedPicture>{Lower()}));
   ExpectPdfWith(1);
@@ -162,7 +162,7 @@ TEST_F(Printing, NothingToPrintLeavesNoFile) {
 TEST_F(Printing, CancelledDialogPrintsNothing) {
   Chain();
   prompter->AnswerCancel();
-  DM1->Print->trigger();
+  TheSession->Print->trigger();
   EXPECT_EQ(prompter->CallsOf("print").size(), 1u);
   EXPECT_TRUE(printed.empty());
   EXPECT_TRUE(QDir(dir.path()).isEmpty());
@@ -171,7 +171,7 @@ TEST_F(Printing, CancelledDialogPrintsNothing) {
 TEST_F(Printing, RefusedDocumentIsReportedAndPrintsNothing) {
   Chain();
   prompter->AnswerPrinter(dir.filePath("missing/tables.pdf"));
-  DM1->Print->trigger();
+  TheSession->Print->trigger();
   EXPECT_TRUE(printed.empty());
   ASSERT_EQ(prompter->CallsOf("message").size(), 1u);
   EXPECT_EQ(prompter->CallsOf("message")[0].Text, QString::fromUtf8("Der Druck konnte nicht begonnen werden."));
@@ -180,7 +180,7 @@ TEST_F(Printing, RefusedDocumentIsReportedAndPrintsNothing) {
 TEST_F(Printing, LandscapePageKeepsBothPicturesOnThePage) {
   auto dialog = std::make_unique<LandscapeDialog>();
   LandscapeDialog* landscape = dialog.get();
-  DM1->SetPrompter(std::move(dialog));
+  TheSession->SetPrompter(std::move(dialog));
   prompter = landscape;
   Chain();
   Print();

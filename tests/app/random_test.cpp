@@ -75,15 +75,15 @@ std::string TableFault(const std::string& name, const CodeTable& table, const Co
 }
 
 std::string SessionFault() {
-  const CodeTable& exp = *DM1->ExportTable;
-  const CodeTable& imp = *DM1->ImportTable;
+  const CodeTable& exp = *TheSession->ExportTable;
+  const CodeTable& imp = *TheSession->ImportTable;
   std::string fault = TableFault("EXPORT", exp, imp);
   if (fault.empty()) fault = TableFault("IMPORT", imp, exp);
   if (!fault.empty()) return fault;
   if (exp.Partner && exp.Active && imp.Active) return "both linked tables are active";
-  if (DM1->ChainTablesAction->isChecked() != (exp.Partner != nullptr)) return "chain check mark and link disagree";
-  const EntryEditor* expFrame = Qctecp->ExportEditor;
-  const EntryEditor* impFrame = Qctecp->ImportEditor;
+  if (TheSession->ChainTablesAction->isChecked() != (exp.Partner != nullptr)) return "chain check mark and link disagree";
+  const EntryEditor* expFrame = TheControl->ExportEditor;
+  const EntryEditor* impFrame = TheControl->ImportEditor;
   if (expFrame->PartnerEditor && (expFrame->PartnerEditor != impFrame || impFrame->PartnerEditor != expFrame))
     return "editor partner links not mutual";
   if (impFrame->PartnerEditor && (impFrame->PartnerEditor != expFrame || expFrame->PartnerEditor != impFrame))
@@ -93,7 +93,7 @@ std::string SessionFault() {
   const bool framesLinked = expFrame->PartnerEditor != nullptr;
   if (framesLinked != (exp.Partner && (exp.Active || imp.Active)))
     return framesLinked ? "editors linked without a chain" : "editors of chained tables not linked";
-  for (const auto& [window, table] : {std::make_pair(DM1->ExportWindow, &exp), std::make_pair(DM1->ImportWindow, &imp)})
+  for (const auto& [window, table] : {std::make_pair(TheControl->ExportWindow, &exp), std::make_pair(TheControl->ImportWindow, &imp)})
     if (window && window->windowTitle() != QString::fromLatin1(table->Header))
       return "caption " + window->windowTitle().toStdString() + " for header " + table->Header;
   return std::string();
@@ -108,7 +108,7 @@ class SimulatedUser {
     QDir(folder_).mkpath("load");
     QDir(folder_).mkpath("save");
     QDir(folder_).mkpath("folder.tab");
-    for (QAction* title : Qctecp->Menu->actions()) CollectCommands(title);
+    for (QAction* title : TheControl->Menu->actions()) CollectCommands(title);
   }
 
   // Takes one step and says what it was.
@@ -134,13 +134,13 @@ class SimulatedUser {
       for (QAction* child : menu->actions()) CollectCommands(child);
       return;
     }
-    if (item == DM1->Quit || item == DM1->Help) return;
+    if (item == TheSession->Quit || item == TheSession->Help) return;
     commands_.push_back(item);
   }
 
   std::vector<QLineEdit*> Fields() const {
-    const EntryEditor* exp = Qctecp->ExportEditor;
-    const EntryEditor* imp = Qctecp->ImportEditor;
+    const EntryEditor* exp = TheControl->ExportEditor;
+    const EntryEditor* imp = TheControl->ImportEditor;
     return {exp->SourceChar, exp->TargetChar, exp->SourceHex, exp->TargetHex,
             imp->SourceChar, imp->TargetChar, imp->SourceHex, imp->TargetHex};
   }
@@ -159,7 +159,7 @@ class SimulatedUser {
 
   std::string ClickField() {
     QLineEdit* field = Pick(Fields());
-    Activate(Qctecp);
+    Activate(TheControl);
     QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(Below(field->width()), Below(field->height())));
     return "click " + FieldName(field);
   }
@@ -215,12 +215,12 @@ class SimulatedUser {
 
   std::string ClickGrid() {
     std::vector<TableWindow*> windows;
-    for (TableWindow* window : {DM1->ExportWindow, DM1->ImportWindow})
+    for (TableWindow* window : {TheControl->ExportWindow, TheControl->ImportWindow})
       if (window && window->isVisible()) windows.push_back(window);
     if (windows.empty()) return "no grid to click";
     TableWindow* window = Pick(windows);
     QWidget* list = window->Grid->Cells;
-    const std::string name = window == DM1->ExportWindow ? "EXPORT" : "IMPORT";
+    const std::string name = window == TheControl->ExportWindow ? "EXPORT" : "IMPORT";
     Activate(window);
     if (Chance(8)) {
       list->setFocus();
@@ -243,8 +243,8 @@ class SimulatedUser {
   }
 
   std::string ClickScrollBar() {
-    EntryEditor* frame = Chance(50) ? Qctecp->ExportEditor : Qctecp->ImportEditor;
-    Activate(Qctecp);
+    EntryEditor* frame = Chance(50) ? TheControl->ExportEditor : TheControl->ImportEditor;
+    Activate(TheControl);
     QScrollBar* bar = frame->PositionBar;
     QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(Below(bar->width()), bar->height() / 2));
     return "click " + frame->objectName().toStdString() + " scroll bar";
@@ -398,9 +398,9 @@ class RandomUser : public SessionTest {
   void SetUp() override {
     SessionTest::SetUp();
     ASSERT_TRUE(folder.isValid());
-    Qctecp->show();
-    QApplication::setActiveWindow(Qctecp);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Qctecp));
+    TheControl->show();
+    QApplication::setActiveWindow(TheControl);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
   }
   void TearDown() override {
     while (QWidget* popup = QApplication::activePopupWidget()) popup->close();

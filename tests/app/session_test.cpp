@@ -54,7 +54,7 @@ const ActionRow Actions[] = {
     {"SaveCHeader", "&C Header"},
     {"SavePascal", "&Pascal (Delphi) Header"},
     {"ShowComplete", "ShowComplete"},
-    {"Print", "&Print"},
+    {"Print", "&Drucken"},
     {"Help", "&Hilfe"},
 };
 
@@ -73,74 +73,46 @@ TEST(SessionCreate, EveryActionWithItsCaptionAndCheckState) {
   EXPECT_EQ(dm.findChild<QAction*>("ShowImport")->text(), "&IMPORT Fenster zeigen");
 }
 
-TEST(SessionCreate, StartValuesBeforeTheControlWindow) {
+TEST(SessionCreate, BothTablesAndTheDefaultsBeforeAnyWindow) {
   Session dm;
-  EXPECT_EQ(dm.ExportTable, nullptr);
-  EXPECT_EQ(dm.ImportTable, nullptr);
-  EXPECT_EQ(dm.ExportWindow, nullptr);
-  EXPECT_EQ(dm.ImportWindow, nullptr);
-  EXPECT_EQ(dm.CurrentFont, nullptr);
+  ASSERT_NE(dm.ExportTable, nullptr);
+  ASSERT_NE(dm.ImportTable, nullptr);
+  EXPECT_EQ(dm.ExportTable->Kind, Export);
+  EXPECT_EQ(dm.ImportTable->Kind, Import);
+  EXPECT_EQ(&dm.Table(Export), dm.ExportTable);
+  EXPECT_EQ(&dm.Table(Import), dm.ImportTable);
+  EXPECT_EQ(dm.CurrentFont, &dm.Defaults.CourierNew);
   EXPECT_EQ(dm.OemFont, 0);
-  EXPECT_EQ(dm.NoDataColor, -1);
-  EXPECT_EQ(dm.ChainedColor, -1);
-  EXPECT_EQ(dm.AmbiguousColor, -1);
+  for (const CodeTable* table : {dm.ExportTable, dm.ImportTable}) {
+    EXPECT_EQ(table->Font, dm.CurrentFont);
+    EXPECT_EQ(table->ActiveColor, clFuchsia);
+    EXPECT_EQ(table->AmbiguousColor, clRed);
+    EXPECT_EQ(table->ProofColor, clGreen);
+    EXPECT_EQ(table->NoDataColor, clBtnShadow);
+  }
+  EXPECT_FALSE(dm.TableWindowShown(Export));
+  EXPECT_FALSE(dm.TableWindowShown(Import));
   EXPECT_EQ(dm.OpenDialog.FilterIndex, 2);
   EXPECT_EQ(dm.OpenDialog.Filter, "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct");
 }
 
-TEST(SessionAttach, CopiesOnlySetColours) {
-  Session dm;
-  CodeTable table(Export);
-  dm.ActiveColor = -1;
-  dm.AmbiguousColor = -1;
-  dm.ProofColor = -1;
-  dm.NoDataColor = -1;
-  dm.AttachExport(&table);
-  EXPECT_EQ(dm.ExportTable, &table);
-  EXPECT_EQ(table.ActiveColor, -1);
-  EXPECT_EQ(table.AmbiguousColor, -1);
-  EXPECT_EQ(table.ProofColor, -1);
-  EXPECT_EQ(table.NoDataColor, -1);
-
-  dm.ActiveColor = clFuchsia;
-  dm.AmbiguousColor = clRed;
-  dm.ProofColor = clGreen;
-  dm.NoDataColor = clBtnShadow;
-  dm.AttachImport(&table);
-  EXPECT_EQ(dm.ImportTable, &table);
-  EXPECT_EQ(table.ActiveColor, clFuchsia);
-  EXPECT_EQ(table.AmbiguousColor, clRed);
-  EXPECT_EQ(table.ProofColor, clGreen);
-  EXPECT_EQ(table.NoDataColor, clBtnShadow);
-}
-
-TEST(SessionAttach, ActiveAndProofColourReachThePartnerOnlyFromAnActiveTable) {
-  Session dm;
-  CodeTable exp(Export), imp(Import);
-  exp.Link(&imp);
-  imp.ActiveColor = imp.ProofColor = imp.AmbiguousColor = imp.NoDataColor = -1;
-  dm.ActiveColor = clFuchsia;
-  dm.AmbiguousColor = clRed;
-  dm.ProofColor = clGreen;
-  dm.NoDataColor = clBtnShadow;
-  dm.AttachExport(&exp);
-  EXPECT_EQ(imp.ActiveColor, -1);
-  EXPECT_EQ(imp.ProofColor, -1);
-  EXPECT_EQ(imp.AmbiguousColor, clRed);
-  EXPECT_EQ(imp.NoDataColor, clBtnShadow);
-  exp.SetActive(1);
-  imp.ActiveColor = -1;
-  dm.AttachExport(&exp);
-  EXPECT_EQ(imp.ActiveColor, clFuchsia);
-  EXPECT_EQ(imp.ProofColor, clGreen);
-}
-
-TEST(SessionAttach, ActiveColourIsCopiedWhenZero) {
-  Session dm;
-  CodeTable table(Export);
-  dm.ActiveColor = 0;  // black is a colour
-  dm.AttachExport(&table);
-  EXPECT_EQ(table.ActiveColor, 0);
+TEST(SessionCreate, TheDefaultFontsAndColours) {
+  const SessionDefaults defaults;
+  EXPECT_EQ(defaults.CourierNew.Name, "Courier New");
+  EXPECT_EQ(defaults.CourierNew.Height, -12);
+  EXPECT_EQ(defaults.FixedSys.Name, "Fixedsys");
+  EXPECT_EQ(defaults.FixedSys.Height, -11);
+  EXPECT_EQ(defaults.SansSerif.Name, "MS Sans Serif");
+  EXPECT_EQ(defaults.SansSerif.Height, -11);
+  EXPECT_EQ(defaults.Terminal.Name, "Terminal");
+  EXPECT_EQ(defaults.Terminal.Height, -12);
+  EXPECT_TRUE(defaults.Terminal.OemCharset);
+  EXPECT_TRUE(defaults.Terminal.Bold);
+  EXPECT_EQ(defaults.ChainedColor, clFuchsia);
+  EXPECT_EQ(defaults.ActiveColor, clFuchsia);
+  EXPECT_EQ(defaults.AmbiguousColor, clRed);
+  EXPECT_EQ(defaults.ProofColor, RgbColor(0, 128, 0));
+  EXPECT_EQ(defaults.NoDataColor, clBtnShadow);
 }
 
 using StartUp = SessionTest;
@@ -154,42 +126,42 @@ TEST_F(StartUp, BothTablesEmptyWithCourierNewInTheirHeaders) {
   EXPECT_STREQ(importTable().Header, "QAVO CodeTab IMPORT [Courier New] ");
   EXPECT_EQ(exportTable().Partner, nullptr);
   EXPECT_EQ(importTable().Partner, nullptr);
-  EXPECT_EQ(DM1->OemFont, 0);
+  EXPECT_EQ(TheSession->OemFont, 0);
 }
 
-TEST_F(StartUp, SessionDefaultsComeFromTheSampleLabels) {
-  ASSERT_NE(DM1->CurrentFont, nullptr);
-  EXPECT_EQ(DM1->CurrentFont, &Qctecp->LblCurier->SampleFont);
-  EXPECT_EQ(DM1->CurrentFont->Name, "Courier New");
-  EXPECT_EQ(DM1->CurrentFont->Height, -12);
-  EXPECT_FALSE(DM1->CurrentFont->OemCharset);
-  EXPECT_EQ(DM1->ChainedColor, clFuchsia);
-  EXPECT_EQ(DM1->ActiveColor, clFuchsia);
-  EXPECT_EQ(DM1->AmbiguousColor, clRed);
-  EXPECT_EQ(DM1->ProofColor, RgbColor(0, 128, 0));
-  EXPECT_EQ(DM1->NoDataColor, clBtnShadow);
+TEST_F(StartUp, TheSessionStartsWithItsDefaults) {
+  ASSERT_NE(TheSession->CurrentFont, nullptr);
+  EXPECT_EQ(TheSession->CurrentFont, &TheSession->Defaults.CourierNew);
+  EXPECT_EQ(TheSession->CurrentFont->Name, "Courier New");
+  EXPECT_EQ(TheSession->CurrentFont->Height, -12);
+  EXPECT_FALSE(TheSession->CurrentFont->OemCharset);
+  EXPECT_EQ(TheSession->ChainedColor, clFuchsia);
+  EXPECT_EQ(TheSession->ActiveColor, clFuchsia);
+  EXPECT_EQ(TheSession->AmbiguousColor, clRed);
+  EXPECT_EQ(TheSession->ProofColor, RgbColor(0, 128, 0));
+  EXPECT_EQ(TheSession->NoDataColor, clBtnShadow);
   EXPECT_EQ(exportTable().AmbiguousColor, clRed);
   EXPECT_EQ(importTable().ProofColor, clGreen);
   EXPECT_EQ(importTable().NoDataColor, clBtnShadow);
-  EXPECT_EQ(exportTable().Font, reinterpret_cast<DisplayFont*>(DM1->CurrentFont));
+  EXPECT_EQ(exportTable().Font, reinterpret_cast<DisplayFont*>(TheSession->CurrentFont));
 }
 
 TEST_F(StartUp, ControlWindowCaptionAndPlace) {
-  EXPECT_EQ(Qctecp->windowTitle(), QString::fromUtf8("QAVO® Code Table Editor Control"));
-  EXPECT_EQ(Qctecp->pos(), QPoint(808, 78));
-  EXPECT_EQ(Qctecp->ChainMargin->size(), QSize(214, 392));
+  EXPECT_EQ(TheControl->windowTitle(), QString::fromUtf8("QAVO® Code Table Editor Control"));
+  EXPECT_EQ(TheControl->pos(), QPoint(808, 78));
+  EXPECT_EQ(TheControl->ChainMargin->size(), QSize(214, 392));
 }
 
 TEST_F(StartUp, BeendenClosesTheControlWindowAndEndsTheLoop) {
-  Qctecp->show();
-  ASSERT_TRUE(Qctecp->isVisible());
+  TheControl->show();
+  ASSERT_TRUE(TheControl->isVisible());
   bool quitRequested = false;
   QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { quitRequested = true; });
-  QTimer::singleShot(0, [] { DM1->Quit->trigger(); });
+  QTimer::singleShot(0, [] { TheSession->Quit->trigger(); });
   QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_TRUE(quitRequested);
-  EXPECT_FALSE(Qctecp->isVisible());
+  EXPECT_FALSE(TheControl->isVisible());
 }
 
 }  // namespace

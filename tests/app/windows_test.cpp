@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "app/session.h"
-#include "support/scriptedprompter.h"
+#include "support/session.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
 
@@ -16,33 +16,8 @@ struct ActionState {
   bool Checked;
 };
 
-class TableWindows : public testing::Test {
+class TableWindows : public SessionTest {
  protected:
-  ScriptedPrompter* prompter = nullptr;
-  CodeTable exportTable{Export};
-  CodeTable importTable{Import};
-  DisplayFont courier{"Courier New", -12};
-  DisplayFont terminal{"Terminal", -12, true};
-
-  void SetUp() override {
-    DM1 = new Session();
-    auto scripted = std::make_unique<ScriptedPrompter>();
-    prompter = scripted.get();
-    DM1->SetPrompter(std::move(scripted));
-    exportTable.SetFont(&courier, "Courier New");
-    importTable.SetFont(&courier, "Courier New");
-    DM1->CurrentFont = &terminal;
-    DM1->AttachExport(&exportTable);
-    DM1->AttachImport(&importTable);
-  }
-
-  void TearDown() override {
-    delete DM1->ExportWindow;
-    delete DM1->ImportWindow;
-    delete DM1;
-    DM1 = nullptr;
-  }
-
   static ActionState StateOf(const QAction* action) {
     return {action->text(), action->isEnabled(), action->isChecked()};
   }
@@ -61,11 +36,11 @@ class TableWindows : public testing::Test {
   }
 };
 
-TEST_F(TableWindows, ShowCompleteFollowsTheTwoWindowActions) {
-  Session& dm = *DM1;
+TEST_F(TableWindows, ShowCompleteFollowsTheTwoWindows) {
+  Session& dm = *TheSession;
   const auto run = [&](bool exportShown, bool importShown) {
-    dm.ShowExport->setChecked(exportShown);
-    dm.ShowImport->setChecked(importShown);
+    if (dm.TableWindowShown(Export) != exportShown) dm.ShowExport->trigger();
+    if (dm.TableWindowShown(Import) != importShown) dm.ShowImport->trigger();
     dm.ShowComplete->trigger();
   };
   run(true, true);
@@ -87,13 +62,13 @@ TEST_F(TableWindows, ShowCompleteFollowsTheTwoWindowActions) {
 }
 
 TEST_F(TableWindows, FirstShowCreatesAndPlacesBothWindows) {
-  Session& dm = *DM1;
-  EXPECT_EQ(dm.ExportWindow, nullptr);
+  Session& dm = *TheSession;
+  EXPECT_EQ(TheControl->ExportWindow, nullptr);
   dm.ShowBoth->trigger();
-  ASSERT_NE(dm.ExportWindow, nullptr);
-  ASSERT_NE(dm.ImportWindow, nullptr);
-  TableWindow& exportWindow = *dm.ExportWindow;
-  TableWindow& importWindow = *dm.ImportWindow;
+  ASSERT_NE(TheControl->ExportWindow, nullptr);
+  ASSERT_NE(TheControl->ImportWindow, nullptr);
+  TableWindow& exportWindow = *TheControl->ExportWindow;
+  TableWindow& importWindow = *TheControl->ImportWindow;
   EXPECT_EQ(exportWindow.parent(), nullptr);
   EXPECT_TRUE(exportWindow.isVisible());
   EXPECT_TRUE(importWindow.isVisible());
@@ -101,8 +76,8 @@ TEST_F(TableWindows, FirstShowCreatesAndPlacesBothWindows) {
   EXPECT_EQ(importWindow.frameGeometry().topLeft(), QPoint(0, importWindow.frameGeometry().height() - 8));
   EXPECT_EQ(importWindow.geometry().size(), QSize(800, 294));
 
-  EXPECT_EQ(exportWindow.Grid->Table(), &exportTable);
-  EXPECT_EQ(importWindow.Grid->Table(), &importTable);
+  EXPECT_EQ(exportWindow.Grid->Table(), &exportTable());
+  EXPECT_EQ(importWindow.Grid->Table(), &importTable());
   EXPECT_EQ(exportWindow.windowTitle(), "QAVO CodeTab EXPORT [Courier New] ");
   EXPECT_EQ(importWindow.windowTitle(), "QAVO CodeTab IMPORT [Courier New] ");
   EXPECT_EQ(exportWindow.Grid->ItemMapper, &MapRowsHigh);
@@ -114,69 +89,70 @@ TEST_F(TableWindows, FirstShowCreatesAndPlacesBothWindows) {
 }
 
 TEST_F(TableWindows, NewWindowsTakeTheDisplayFontAndTheTransposition) {
-  Session& dm = *DM1;
-  exportTable.Font = nullptr;
+  Session& dm = *TheSession;
+  dm.FontTerminal->trigger();
   dm.SwapRowsColumns->trigger();
   dm.ShowExport->trigger();
-  const QFont font = dm.ExportWindow->findChild<QWidget*>("Cells")->font();
-  EXPECT_EQ(font, terminal.ToQFont());
-  EXPECT_EQ(dm.ExportWindow->Grid->ItemMapper, &MapColumnsHigh);
+  const QFont font = TheControl->ExportWindow->findChild<QWidget*>("Cells")->font();
+  EXPECT_EQ(font, dm.Defaults.Terminal.ToQFont());
+  EXPECT_EQ(TheControl->ExportWindow->Grid->ItemMapper, &MapColumnsHigh);
 }
 
 TEST_F(TableWindows, ShowBothTogglesBothWindowsAndKeepsThem) {
-  Session& dm = *DM1;
+  Session& dm = *TheSession;
   dm.ShowBoth->trigger();
-  TableWindow* exportWindow = dm.ExportWindow;
+  TableWindow* exportWindow = TheControl->ExportWindow;
   dm.ShowBoth->trigger();
-  EXPECT_FALSE(dm.ExportWindow->isVisible());
-  EXPECT_FALSE(dm.ImportWindow->isVisible());
+  EXPECT_FALSE(TheControl->ExportWindow->isVisible());
+  EXPECT_FALSE(TheControl->ImportWindow->isVisible());
   ExpectState(dm.ShowBoth, "&Beide Tabellen zeigen", true, false);
   ExpectState(dm.ShowExport, "Export-Tabellenfenster zeigen", true, false);
   dm.ShowBoth->trigger();
-  EXPECT_EQ(dm.ExportWindow, exportWindow);
-  EXPECT_TRUE(dm.ExportWindow->isVisible());
-  EXPECT_TRUE(dm.ImportWindow->isVisible());
+  EXPECT_EQ(TheControl->ExportWindow, exportWindow);
+  EXPECT_TRUE(TheControl->ExportWindow->isVisible());
+  EXPECT_TRUE(TheControl->ImportWindow->isVisible());
 }
 
 TEST_F(TableWindows, HidingOneWindowDisablesShowBoth) {
-  Session& dm = *DM1;
+  Session& dm = *TheSession;
   dm.ShowBoth->trigger();
   dm.ShowImport->trigger();
-  EXPECT_TRUE(dm.ExportWindow->isVisible());
-  EXPECT_FALSE(dm.ImportWindow->isVisible());
+  EXPECT_TRUE(TheControl->ExportWindow->isVisible());
+  EXPECT_FALSE(TheControl->ImportWindow->isVisible());
   ExpectState(dm.ShowBoth, "&Beide Tabellen zeigen / verbergen", false, false);
   ExpectState(dm.ShowImport, "Import-Tabellenfenster zeigen", true, false);
   ExpectState(dm.ShowExport, "Export-Tabellenfenster verbergen", true, true);
 }
 
-TEST_F(TableWindows, OneExecutionShowsAWindowClosedByItsCloseBox) {
-  Session& dm = *DM1;
+TEST_F(TableWindows, TheItemsFollowACloseBoxAndOneExecutionShowsTheWindowAgain) {
+  Session& dm = *TheSession;
   dm.ShowBoth->trigger();
-  TableWindow* window = dm.ExportWindow;
+  TableWindow* window = TheControl->ExportWindow;
   EXPECT_TRUE(window->close());
   EXPECT_FALSE(window->isVisible());
-  EXPECT_TRUE(dm.ShowExport->isChecked());
+  ExpectState(dm.ShowExport, "Export-Tabellenfenster zeigen", true, false);
+  ExpectState(dm.ShowBoth, "&Beide Tabellen zeigen / verbergen", false, false);
   dm.ShowExport->trigger();
-  EXPECT_EQ(dm.ExportWindow, window);
+  EXPECT_EQ(TheControl->ExportWindow, window);
   EXPECT_TRUE(window->isVisible());
   ExpectState(dm.ShowExport, "Export-Tabellenfenster verbergen", true, true);
   ExpectState(dm.ShowBoth, "&Beide Tabellen verbergen", true, true);
 }
 
 TEST_F(TableWindows, TransposingTwiceRestoresTheOrientation) {
-  Session& dm = *DM1;
+  Session& dm = *TheSession;
   dm.ShowBoth->trigger();
   std::vector<int> chosen;
-  dm.ImportWindow->Grid->OnSelectEntry = [&](int entry) { chosen.push_back(entry); };
-  ClickCell(dm.ImportWindow, 11, 4);
+  TheControl->ImportWindow->Grid->OnSelectEntry = [&](int entry) { chosen.push_back(entry); };
+  ClickCell(TheControl->ImportWindow, 11, 4);
   dm.SwapRowsColumns->trigger();
-  EXPECT_EQ(dm.ExportWindow->Grid->ItemMapper, &MapColumnsHigh);
-  EXPECT_EQ(dm.ImportWindow->Grid->ItemMapper, &MapColumnsHigh);
-  ClickCell(dm.ImportWindow, 11, 4);
-  ClickCell(dm.ImportWindow, 4, 11);
+  EXPECT_EQ(TheControl->ExportWindow->Grid->ItemMapper, &MapColumnsHigh);
+  EXPECT_EQ(TheControl->ImportWindow->Grid->ItemMapper, &MapColumnsHigh);
+  ClickCell(TheControl->ImportWindow, 11, 4);
+  ClickCell(TheControl->ImportWindow, 4, 11);
   dm.SwapRowsColumns->trigger();
-  EXPECT_EQ(dm.ExportWindow->Grid->ItemMapper, &MapRowsHigh);
-  ClickCell(dm.ImportWindow, 11, 4);
+  EXPECT_EQ(TheControl->ExportWindow->Grid->ItemMapper, &MapRowsHigh);
+  ClickCell(TheControl->ImportWindow, 11, 4);
   EXPECT_EQ(chosen, (std::vector<int>{0xA3, 0x3A, 0xA3, 0xA3}));
 }
 

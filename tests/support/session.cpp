@@ -1,23 +1,19 @@
 #include "support/session.h"
 
-#include <QApplication>
-
-#include "ui/tablewindow.h"
+Session* TheSession = nullptr;
+ControlWindow* TheControl = nullptr;
 
 void SessionTest::SetUp() {
-  DM1 = new Session();
+  TheSession = new Session();
   auto scripted = std::make_unique<ScriptedPrompter>();
   prompter = scripted.get();
-  DM1->SetPrompter(std::move(scripted));
-  Qctecp = new ControlWindow();
-  Qctecp->FormCreate();
+  TheSession->SetPrompter(std::move(scripted));
+  TheControl = new ControlWindow(*TheSession);
 }
 
 void SessionTest::TearDown() {
-  delete Qctecp;
-  Qctecp = nullptr;
-  delete DM1->ExportWindow;
-  delete DM1->ImportWindow;
-  delete DM1;
-  DM1 = nullptr;
+  delete TheControl;
+  TheControl = nullptr;
+  delete TheSession;
+  TheSession = nullptr;
 }

@@ -7,14 +7,19 @@
 #include "support/scriptedprompter.h"
 #include "ui/controlwindow.h"
 
+// The session and control window of the running test, for the helpers
+// that tests share.
+extern Session* TheSession;
+extern ControlWindow* TheControl;
+
 class SessionTest : public testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
 
   ScriptedPrompter* prompter = nullptr;  // owned by the session
-  CodeTable& exportTable() const { return *DM1->ExportTable; }
-  CodeTable& importTable() const { return *DM1->ImportTable; }
+  CodeTable& exportTable() const { return *TheSession->ExportTable; }
+  CodeTable& importTable() const { return *TheSession->ImportTable; }
   void MakeExportActive() const {
     exportTable().SetActive(1);
     importTable().SetActive(0);

@@ -39,16 +39,16 @@ class EntryEditors : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    exp = Qctecp->ExportEditor;
-    imp = Qctecp->ImportEditor;
-    Qctecp->show();
-    QApplication::setActiveWindow(Qctecp);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Qctecp));
+    exp = TheControl->ExportEditor;
+    imp = TheControl->ImportEditor;
+    TheControl->show();
+    QApplication::setActiveWindow(TheControl);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
   }
   // Chains the tables; the editor that holds the focus leads.
   void Chain() {
     exportTable().Link(&importTable());
-    Qctecp->RefreshViews();
+    emit TheSession->TablesChanged();
   }
   void Enter(EntryEditor* frame, QLineEdit* field) {
     field->setFocus();
@@ -138,13 +138,13 @@ TEST_F(Roads, EnterCommitsOnlyTwoHexDigitsOnBothSides) {
 TEST_F(Roads, ACommitPaintsEachGridOnce) {
   Enter(exp, exp->SourceChar);
   Chain();
-  ASSERT_EQ(exp->GridWindow, DM1->ExportWindow);
-  ASSERT_EQ(imp->GridWindow, DM1->ImportWindow);
+  ASSERT_EQ(exp->GridWindow, TheControl->ExportWindow);
+  ASSERT_EQ(imp->GridWindow, TheControl->ImportWindow);
   QTest::keyClicks(exp->SourceChar, "A");
   QTest::keyClicks(exp->TargetHex, "C1");
   QApplication::processEvents();
-  PaintCounter exportGrid(DM1->ExportWindow->Grid->Cells);
-  PaintCounter importGrid(DM1->ImportWindow->Grid->Cells);
+  PaintCounter exportGrid(TheControl->ExportWindow->Grid->Cells);
+  PaintCounter importGrid(TheControl->ImportWindow->Grid->Cells);
   QTest::keyClick(exp->TargetHex, Qt::Key_Return);
   QApplication::processEvents();
   EXPECT_EQ(exportGrid.Paints, 1);
@@ -189,7 +189,7 @@ TEST_F(Keys, CtrlArrowsStepThroughTheGridWrappingBy255) {
   EXPECT_EQ(step(Qt::Key_Down), 0x11);
   EXPECT_EQ(step(Qt::Key_Up), 0x01);
   EXPECT_EQ(step(Qt::Key_Up), 0xF0);
-  DM1->SwapRowsColumns->setChecked(true);
+  TheSession->SwapRowsColumns->setChecked(true);
   EXPECT_EQ(step(Qt::Key_Right), 0x01);
   EXPECT_EQ(step(Qt::Key_Up), 0x00);
   EXPECT_EQ(step(Qt::Key_Up), 0xFE);

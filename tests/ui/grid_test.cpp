@@ -146,31 +146,24 @@ TEST_F(GridColours, UnsetColoursFallBackToRedAndGreen) {
 // A session with a scripted prompter and one table window.
 class GridWindow : public testing::Test {
  protected:
-  ScriptedPrompter* prompter = nullptr;
-  CodeTable exp{Export};
-  CodeTable imp{Import};
+  ScriptedPrompter* prompter = new ScriptedPrompter;
+  Session session;
+  CodeTable& exp = *session.ExportTable;
+  CodeTable& imp = *session.ImportTable;
   DisplayFont font{"Courier New", -12};
   TableWindow* window = nullptr;
   std::vector<int> selected;
 
   void SetUp() override {
-    DM1 = new Session();
-    auto scripted = std::make_unique<ScriptedPrompter>();
-    prompter = scripted.get();
-    DM1->SetPrompter(std::move(scripted));
+    session.SetPrompter(std::unique_ptr<Prompter>(prompter));
     exp.SetFont(&font, "Courier New");
-    window = new TableWindow();
-    window->SetTable(&exp);
+    window = new TableWindow(session, Export);
     frame()->ItemMapper = MapRowsHigh;
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
   }
 
-  void TearDown() override {
-    delete window;
-    delete DM1;
-    DM1 = nullptr;
-  }
+  void TearDown() override { delete window; }
 
   TableGrid* frame() const { return window->Grid; }
   QWidget* list() const { return window->findChild<QWidget*>("Cells"); }
@@ -260,15 +253,15 @@ TEST_F(GridWindow, EveryKeyBeepsAndLeavesTheSelection) {
 }
 
 TEST_F(GridWindow, WithoutATableTheListIsEmpty) {
-  TableWindow empty;
-  EXPECT_EQ(empty.windowTitle(), "QAVO CodeTable");
-  EXPECT_EQ(empty.Grid->ItemCount(), 0);
+  TableGrid empty(session);
+  empty.resize(800, 294);
+  EXPECT_EQ(empty.ItemCount(), 0);
   empty.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&empty));
   QWidget* emptyList = empty.findChild<QWidget*>("Cells");
   QTest::mouseClick(emptyList, Qt::LeftButton, {}, QPoint(70, 40));
   EXPECT_EQ(prompter->Beeps(), 0);
-  empty.Grid->OnSelectEntry = [this](int entry) { selected.push_back(entry); };
+  empty.OnSelectEntry = [this](int entry) { selected.push_back(entry); };
   QTest::mouseClick(emptyList, Qt::LeftButton, {}, QPoint(70, 40));
   EXPECT_EQ(prompter->Beeps(), 1);
   EXPECT_TRUE(selected.empty());
@@ -288,7 +281,7 @@ TEST_F(GridWindow, ClientAreaCaptionAndFont) {
   DisplayFont oem("Terminal", -16, true);
   exp.SetFont(&oem, "Gr\xF6\xDF" "e");
   exp.BuildHeader(-1, "M\xFC" "ller");
-  window->Update();
+  window->Refresh();
   EXPECT_EQ(window->windowTitle(), QString::fromUtf8("QAVO CodeTab EXPORT [Größe] Müller"));
   EXPECT_EQ(list()->font().pixelSize(), 16);
 }
@@ -304,10 +297,10 @@ TEST_F(GridWindow, EveryShowRefreshes) {
 TEST_F(GridWindow, BorderFollowsTheActiveFlag) {
   exp.ActiveColor = clFuchsia;
   exp.Link(&imp);
-  window->Update();
+  window->Refresh();
   EXPECT_EQ(frame()->BorderColor(), clBtnFace);
   exp.SetActive(1);
-  window->Update();
+  window->Refresh();
   EXPECT_EQ(frame()->BorderColor(), clFuchsia);
   EXPECT_EQ(window->grab().toImage().pixelColor(2, 2), QColor(255, 0, 255));
   frame()->SetActive(false);
@@ -320,7 +313,7 @@ TEST_F(GridWindow, UpdateReassertsTheActiveFlagAgainstThePartner) {
   exp.Link(&imp);
   exp.Active = 1;
   imp.Active = 1;
-  window->Update();
+  window->Refresh();
   EXPECT_EQ(exp.Active, 1);
   EXPECT_EQ(imp.Active, 0);
 }
@@ -335,7 +328,7 @@ TEST_F(GridWindow, CellsAreDrawnInTheirStateColours) {
   exp.Link(&imp);
   exp.ProofColor = RgbColor(0, 150, 0);
   exp.SetActive(1);
-  window->Update();
+  window->Refresh();
   const QImage image = Picture();
   const QColor red(230, 0, 0), green(0, 150, 0);
   EXPECT_GT(PixelsOf(image, 5, 2, red), 0);    // 0x41
@@ -357,13 +350,13 @@ TEST_F(GridWindow, FocusRectangleMarksTheCurrentEntryOfTheLastUpdate) {
     return dots > 2;
   };
   exp.Select(0x41);
-  window->Update();
+  window->Refresh();
   QImage image = Picture();
   EXPECT_TRUE(edgeMarked(image, 5, 2));
   EXPECT_FALSE(edgeMarked(image, 5, 3));
   exp.Select(0x42);
   EXPECT_TRUE(edgeMarked(Picture(), 5, 2));
-  window->Update();
+  window->Refresh();
   image = Picture();
   EXPECT_FALSE(edgeMarked(image, 5, 2));
   EXPECT_TRUE(edgeMarked(image, 5, 3));
@@ -389,13 +382,13 @@ TEST_F(GridWindow, OneRefreshPaintsTheGridOnce) {
   exp.Assign(0x41, 0xC1);
   exp.SetActive(1);
   exp.ActiveColor = clFuchsia;
-  window->Update();
+  window->Refresh();
   QApplication::processEvents();
   EXPECT_EQ(counter.Paints, 1);
   counter.Paints = 0;
-  window->Update();
-  frame()->Update();
-  window->Update();
+  window->Refresh();
+  frame()->Refresh();
+  window->Refresh();
   QApplication::processEvents();
   EXPECT_EQ(counter.Paints, 1);
 }

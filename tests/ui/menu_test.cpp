@@ -17,7 +17,7 @@ QStringList MenuTree(const QList<QAction*>& actions, int depth) {
   QStringList lines;
   for (QAction* action : actions) {
     QString line = QString(depth * 2, ' ') + action->text();
-    if (!action->objectName().isEmpty() && action->parent() == DM1) line += " ->" + action->objectName();
+    if (!action->objectName().isEmpty() && action->parent() == TheSession) line += " ->" + action->objectName();
     if (action->isCheckable()) line += " [x]";
     lines << line;
     if (action->menu()) lines += MenuTree(action->menu()->actions(), depth + 1);
@@ -36,7 +36,7 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
       "    Windows QAVO V&5 (1088/2176 Bytes) ... ->SaveV5",
       "    &C Header ->SaveCHeader",
       "    &Pascal (Delphi) Header ->SavePascal",
-      "  &Print ->Print",
+      "  &Drucken ->Print",
       "  &Beenden ->Quit",
       "&Bearbeiten",
       "  Tabellen &verbinden ->ChainTablesAction [x]",
@@ -86,24 +86,24 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
       "    &Eindeutige Zuordnung ->ColorProofAction",
       "    &Mehrfach-Zuordnung ->ColorAmbiguousAction",
       "&Fenster",
-      "  " + DM1->ShowBoth->text() + " ->ShowBoth [x]",
-      "  " + DM1->ShowExport->text() + " ->ShowExport [x]",
-      "  " + DM1->ShowImport->text() + " ->ShowImport [x]",
+      "  " + TheSession->ShowBoth->text() + " ->ShowBoth [x]",
+      "  " + TheSession->ShowExport->text() + " ->ShowExport [x]",
+      "  " + TheSession->ShowImport->text() + " ->ShowImport [x]",
       "&?",
       "  &Hilfe ->Help",
-      "  &Info",
+      "  &Info ->About",
   };
-  EXPECT_EQ(MenuTree(Qctecp->Menu->actions(), 0), expected);
+  EXPECT_EQ(MenuTree(TheControl->Menu->actions(), 0), expected);
 }
 
 TEST_F(MainMenu, CaptionsChangedAtRunTimeShowInTheMenu) {
-  DM1->ShowBoth->setText("&Beide Tabellen verbergen");
-  QMenu* fenster = Qctecp->Menu->actions().at(4)->menu();
+  TheSession->ShowBoth->setText("&Beide Tabellen verbergen");
+  QMenu* fenster = TheControl->Menu->actions().at(4)->menu();
   EXPECT_EQ(fenster->actions().at(0)->text(), "&Beide Tabellen verbergen");
 }
 
 TEST_F(MainMenu, InfoShowsAnAboutBox) {
-  QMenu* about = Qctecp->Menu->actions().at(5)->menu();
+  QMenu* about = TheControl->Menu->actions().at(5)->menu();
   about->actions().at(1)->trigger();
   const auto calls = prompter->CallsOf("about");
   ASSERT_EQ(calls.size(), 1u);
@@ -117,7 +117,7 @@ QTextBrowser* HelpWindow() {
 }
 
 TEST_F(MainMenu, HilfeOpensTheContents) {
-  DM1->Help->trigger();
+  TheSession->Help->trigger();
   QTextBrowser* help = HelpWindow();
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(help->source().toString(), "qrc:/help/index.html");
@@ -126,16 +126,16 @@ TEST_F(MainMenu, HilfeOpensTheContents) {
 }
 
 TEST_F(MainMenu, F1OnAnEditorFieldOpensItsTopic) {
-  Qctecp->show();
-  QApplication::setActiveWindow(Qctecp);
-  Qctecp->ImportEditor->SourceHex->setFocus();
-  QTest::keyClick(Qctecp->ImportEditor->SourceHex, Qt::Key_F1);
+  TheControl->show();
+  QApplication::setActiveWindow(TheControl);
+  TheControl->ImportEditor->SourceHex->setFocus();
+  QTest::keyClick(TheControl->ImportEditor->SourceHex, Qt::Key_F1);
   QTextBrowser* help = HelpWindow();
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(help->source().toString(), "qrc:/help/index.html#topic6");
   help->close();
-  Qctecp->ExportEditor->TargetChar->setFocus();
-  QTest::keyClick(Qctecp->ExportEditor->TargetChar, Qt::Key_F1);
+  TheControl->ExportEditor->TargetChar->setFocus();
+  QTest::keyClick(TheControl->ExportEditor->TargetChar, Qt::Key_F1);
   help = HelpWindow();
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(help->source().toString(), "qrc:/help/index.html#topic5");
@@ -144,17 +144,17 @@ TEST_F(MainMenu, F1OnAnEditorFieldOpensItsTopic) {
 
 TEST_F(MainMenu, MenuItemsCarryTheirHelpContexts) {
   const auto context = [](QAction* a) { return a->property("helpContext").toInt(); };
-  QMenu* datei = Qctecp->Menu->actions().at(0)->menu();
-  QMenu* bearbeiten = Qctecp->Menu->actions().at(1)->menu();
+  QMenu* datei = TheControl->Menu->actions().at(0)->menu();
+  QMenu* bearbeiten = TheControl->Menu->actions().at(1)->menu();
   EXPECT_EQ(context(datei->actions().at(0)), HelpSaving);
-  EXPECT_EQ(context(Qctecp->Menu->actions().at(1)), HelpEditing);
+  EXPECT_EQ(context(TheControl->Menu->actions().at(1)), HelpEditing);
   EXPECT_EQ(context(bearbeiten->actions().at(2)), HelpEditing);
   EXPECT_EQ(context(bearbeiten->actions().at(3)), HelpEditing);
 }
 
 TEST_F(MainMenu, F1InAnOpenMenuOpensTheTopicOfTheHighlightedItem) {
-  Qctecp->show();
-  QMenu* datei = Qctecp->Menu->actions().at(0)->menu();
+  TheControl->show();
+  QMenu* datei = TheControl->Menu->actions().at(0)->menu();
   datei->popup(QPoint(0, 0));
   QTest::qWait(10);
   datei->setActiveAction(datei->actions().at(0));

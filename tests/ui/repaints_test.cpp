@@ -7,6 +7,7 @@
 
 #include "support/session.h"
 #include "ui/entryeditor.h"
+#include "ui/tablewindow.h"
 
 namespace {
 
@@ -35,13 +36,13 @@ class Repaints : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    exp = Qctecp->ExportEditor;
-    imp = Qctecp->ImportEditor;
-    Qctecp->show();
-    QApplication::setActiveWindow(Qctecp);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Qctecp));
+    exp = TheControl->ExportEditor;
+    imp = TheControl->ImportEditor;
+    TheControl->show();
+    QApplication::setActiveWindow(TheControl);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
     exp->SourceChar->setFocus();
-    DM1->LoadIsoCp273->trigger();
+    TheSession->LoadIsoCp273.Both->trigger();
     QApplication::processEvents();
   }
 
@@ -76,7 +77,7 @@ TEST_F(Repaints, ARefreshThatChangesNothingRepaintsNoField) {
   BoxPaints exportBox(exp->InputBox);
   BoxPaints importBox(imp->InputBox);
 
-  Qctecp->RefreshViews();
+  emit TheSession->TablesChanged();
   QApplication::processEvents();
 
   EXPECT_EQ(exportBox.Most(), 0);
@@ -89,4 +90,55 @@ TEST_F(Repaints, ARefreshThatChangesNothingRepaintsNoField) {
   EXPECT_EQ(exp->TargetHex->selectedText(), "C1");
 }
 
+
+// Counts the paint events of one widget.
+class PaintCount : public QObject {
+ public:
+  explicit PaintCount(QWidget* widget) { widget->installEventFilter(this); }
+  int Paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++Paints;
+    return false;
+  }
+};
+
+// Commands change the tables and announce it once; the views follow through
+// the session's signal alone, and each grid paints once.
+TEST_F(Repaints, ATableCommandRepaintsEachGridOnceThroughTheSignal) {
+  QWidget* exportCells = TheControl->ExportWindow->findChild<QWidget*>("Cells");
+  QWidget* importCells = TheControl->ImportWindow->findChild<QWidget*>("Cells");
+  for (QAction* command : {TheSession->LoadDin.Both, TheSession->ClearExport, TheSession->LoadUnix.Import,
+                           TheSession->ChainTablesAction, TheSession->ClearBoth}) {
+    SCOPED_TRACE(command->objectName().toStdString());
+    PaintCount exportPaints(exportCells);
+    PaintCount importPaints(importCells);
+    int announced = 0;
+    const auto connection = QObject::connect(TheSession, &Session::TablesChanged, [&] { ++announced; });
+    command->trigger();
+    QApplication::processEvents();
+    QObject::disconnect(connection);
+    EXPECT_EQ(announced, 1);
+    EXPECT_EQ(exportPaints.Paints, 1);
+    EXPECT_EQ(importPaints.Paints, 1);
+  }
+  EXPECT_EQ(TheControl->ExportWindow->windowTitle(), "QAVO CodeTab EXPORT [Courier New] ");
+}
+
+// An edit typed into the EXPORT editor reaches both grids the same way.
+TEST_F(Repaints, AKeystrokeEditRepaintsEachGridOnce) {
+  PaintCount exportPaints(TheControl->ExportWindow->findChild<QWidget*>("Cells"));
+  PaintCount importPaints(TheControl->ImportWindow->findChild<QWidget*>("Cells"));
+  QTest::keyClicks(exp->SourceChar, "A");
+  QTest::keyClicks(exp->TargetHex, "C1");
+  QApplication::processEvents();
+  exportPaints.Paints = importPaints.Paints = 0;
+  QTest::keyClick(exp->TargetHex, Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_EQ(exportTable().Entries[0x41].Target, 0xC1);
+  EXPECT_EQ(importTable().Entries[0xC1].Target, 0x41);
+  EXPECT_EQ(exportPaints.Paints, 1);
+  EXPECT_EQ(importPaints.Paints, 1);
+}
 }  // namespace

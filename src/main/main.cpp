@@ -1,3 +1,3 @@
-#include "app/startup.h"
+#include "main/editor.h"
 
 int main(int argc, char** argv) { return RunEditor(argc, argv); }

@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "main/editor.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -16,11 +16,8 @@ int RunEditor(int argc, char** argv) {
   if (translator.load(QLocale(QLocale::German), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&translator);
 
-  DM1 = new Session(&app);
-  Qctecp = new ControlWindow();
-  Qctecp->FormCreate();
-  Qctecp->show();
-  const int result = QApplication::exec();
-  delete Qctecp;
-  return result;
+  Session session;
+  ControlWindow control(session);
+  control.show();
+  return QApplication::exec();
 }

@@ -1,0 +1,66 @@
+// "&Einstellungen -> &Farben": the state colours of all views.
+#include <QApplication>
+
+#include "app/session.h"
+
+namespace {
+
+// The colour dialog loaded with a session colour; a system colour shows as
+// its present RGB value. False when the user cancels.
+bool AskColor(Prompter& prompter, int32_t& color) {
+  QColor chosen = ResolveColor(color, QApplication::palette());
+  if (!prompter.ChooseColor(chosen)) return false;
+  color = ColorFromQColor(chosen);
+  return true;
+}
+
+}  // namespace
+
+void Session::SetChainedColor(int32_t color) {
+  ChainedColor = color;
+  emit ColorsChanged();
+}
+
+void Session::SetActiveColor(int32_t color) {
+  if (color == NoColor) return;
+  ActiveColor = color;
+  ExportTable->ActiveColor = color;
+  ImportTable->ActiveColor = color;
+  emit ColorsChanged();
+}
+
+void Session::SetAmbiguousColor(int32_t color) {
+  if (color == NoColor) return;
+  AmbiguousColor = color;
+  ExportTable->AmbiguousColor = color;
+  ImportTable->AmbiguousColor = color;
+  emit ColorsChanged();
+}
+
+void Session::SetProofColor(int32_t color) {
+  if (color == NoColor) return;
+  ProofColor = color;
+  ExportTable->ProofColor = color;
+  ImportTable->ProofColor = color;
+  emit ColorsChanged();
+}
+
+void Session::ColorChainedActionExecute() {
+  int32_t color = ChainedColor;
+  if (AskColor(Prompt(), color)) SetChainedColor(color);
+}
+
+void Session::ColorActiveActionExecute() {
+  int32_t color = ActiveColor;
+  if (AskColor(Prompt(), color)) SetActiveColor(color);
+}
+
+void Session::ColorProofActionExecute() {
+  int32_t color = ProofColor;
+  if (AskColor(Prompt(), color)) SetProofColor(color);
+}
+
+void Session::ColorAmbiguousActionExecute() {
+  int32_t color = AmbiguousColor;
+  if (AskColor(Prompt(), color)) SetAmbiguousColor(color);
+}

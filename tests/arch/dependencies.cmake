@@ -1,0 +1,33 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when a source file includes a header of a layer it may not use.
+# Layers: model <- files <- platform <- app <- ui <- main; cli on model and files.
+# Run as: cmake -DSOURCE_DIR=<src> -P dependencies.cmake
+set(allowed_model model)
+set(allowed_files model files)
+set(allowed_platform model files platform)
+set(allowed_app model files platform app)
+set(allowed_ui model files platform app ui)
+set(allowed_main model files platform app ui main)
+set(allowed_cli model files cli)
+set(layers model files platform app ui main cli)
+
+set(violations "")
+foreach(layer ${layers})
+  file(GLOB sources "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
+  foreach(source ${sources})
+    file(STRINGS "${source}" includes REGEX "^#include \"[a-z]+/")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" used "${line}")
+      if(used IN_LIST layers AND NOT used IN_LIST allowed_${layer})
+        file(RELATIVE_PATH name "${SOURCE_DIR}" "${source}")
+        list(APPEND violations "${name}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(violations)
+  list(JOIN violations "\n  " text)
+  message(FATAL_ERROR "Includes against the direction of the layers:\n  ${text}")
+endif()
+message(STATUS "Every include follows the direction of the layers.")

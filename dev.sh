@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation2
-          libgtest-dev xvfb xauth fonts-dejavu-core clang-format openbox poppler-utils)
+          libgtest-dev xvfb xauth fonts-dejavu-core clang-format openbox poppler-utils
+          libxcb1-dev)
 
 install_missing() {
   local missing=()

@@ -1,12 +1,9 @@
 #include "platform/printing.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QFontInfo>
 #include <QPicture>
-#include <QPixmap>
-#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 #include <climits>
@@ -61,15 +58,6 @@ bool WindowManagerDrawsFrame(const QWidget& window) {
   return window.frameGeometry() != window.geometry();
 }
 
-QImage ScreenPicture(const QWidget& window) {
-  QScreen* screen = window.screen();
-  if (!screen) return QImage();
-  // Let the windows repaint what a just-closed dialog covered.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  const QRect frame = window.frameGeometry().translated(-screen->geometry().topLeft());
-  return screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).toImage();
-}
-
 }  // namespace
 
 QRect PicturePlace(const QSize& page, const QSize& window, PrintPosition position) {
@@ -104,31 +92,6 @@ QRect PictureRect(const QSize& page, const QSize& window, PrintPosition position
   return FitOnPage(PicturePlace(page, window, position), page, position);
 }
 
-QImage FramedRendering(QWidget& window) {
-  const QPixmap content = window.grab();
-  const qreal ratio = content.devicePixelRatio();
-  const QSize inner = window.size();
-  const QRect outer(0, 0, inner.width() + 2 * FrameBorder, inner.height() + 2 * FrameBorder + CaptionHeight);
-  QImage picture(outer.size() * ratio, QImage::Format_RGB32);
-  picture.setDevicePixelRatio(ratio);
-
-  QPainter painter(&picture);
-  const QPalette& palette = window.palette();
-  painter.fillRect(outer, palette.brush(QPalette::Button));
-  qDrawWinPanel(&painter, outer, palette, false);
-  DrawCaption(painter, QRect(FrameBorder, FrameBorder, inner.width(), CaptionHeight - 1), window);
-  painter.drawPixmap(FrameBorder, FrameBorder + CaptionHeight, content);
-  return picture;
-}
-
-QImage CaptureWindow(QWidget& window) {
-  QImage picture;
-  if (WindowManagerDrawsFrame(window)) picture = ScreenPicture(window);
-  if (picture.isNull()) picture = FramedRendering(window);
-  // Nearest colours, as a screen-to-DIB copy maps them; no dithering noise.
-  return picture.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
-}
-
 QMargins FrameMarginsOf(const QWidget& window) {
   if (!WindowManagerDrawsFrame(window))
     return QMargins(FrameBorder, FrameBorder + CaptionHeight, FrameBorder, FrameBorder);
@@ -138,9 +101,11 @@ QMargins FrameMarginsOf(const QWidget& window) {
                   frame.bottom() - inner.bottom());
 }
 
+QSize FramedSize(const QWidget& window) { return window.size().grownBy(FrameMarginsOf(window)); }
+
 void DrawFramedWindow(QPainter& painter, QWidget& window, const QRect& target) {
   const QMargins margins = FrameMarginsOf(window);
-  const QRect outer(QPoint(0, 0), window.size().grownBy(margins));
+  const QRect outer(QPoint(0, 0), FramedSize(window));
   painter.save();
   painter.translate(target.topLeft());
   painter.scale(qreal(target.width()) / outer.width(), qreal(target.height()) / outer.height());
@@ -174,13 +139,5 @@ void DrawPrintTime(QPainter& painter, const QSize& page, const QDateTime& time) 
   const QString text = QStringLiteral("Gedruckt am %1 um %2 Uhr")
                            .arg(time.toString(QStringLiteral("dd.MM.yyyy")), time.toString(QStringLiteral("HH:mm")));
   painter.drawText(QRect(QPoint(0, 0), page), Qt::AlignRight | Qt::AlignBottom, text);
-  painter.restore();
-}
-
-void DrawPicture(QPainter& painter, const QImage& picture, const QRect& target) {
-  painter.save();
-  painter.setRenderHint(QPainter::LosslessImageRendering);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawImage(target, picture);
   painter.restore();
 }

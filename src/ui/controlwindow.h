@@ -57,4 +57,5 @@ class ControlWindow : public QMainWindow {
   void EditorEntered(EntryEditor* entered, EntryEditor* other);
 
   Session& session_;
+  bool placed_ = false;
 };

@@ -101,7 +101,8 @@ QStringList CellSamples(const QFont& font, bool oem) {
   const QString widest = QString(2, WidestHexDigit(font));
   QStringList texts;
   for (int byte = 0; byte < 256; ++byte) {
-    const QString character = byte == 0 ? QStringLiteral("00") : QString(' ') + DisplayChar(static_cast<uint8_t>(byte), oem);
+    const QString character =
+        byte == 0 ? QStringLiteral("00") : QString(' ') + DisplayChar(static_cast<uint8_t>(byte), oem);
     for (const QChar separator : {QChar(':'), QChar('=')}) {
       texts << character + separator + Hex(byte);
       texts << character + separator + widest;

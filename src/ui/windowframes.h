@@ -1,12 +1,20 @@
-// The frame a window manager puts around a window. Once it is known,
-// QWidget::move places the frame, not the window inside it.
+// The frame a window manager puts around a window, and moving a window by
+// its frame.
 #pragma once
 
 #include <QMargins>
+#include <QPoint>
+#include <functional>
 
 class QWidget;
 
-// What the frame of a shown window adds on each side. The window manager
-// tells it only after the window is on the screen, so this waits for it a
-// little; without a window manager it is empty at once.
-QMargins FrameOnScreen(QWidget& window);
+// Calls place with what the frame adds on each side, once the window
+// manager has framed the shown window. The frame comes a moment after the
+// window is on the screen; where no window manager frames windows (no X
+// server, none running) place is never called.
+void WhenFramed(QWidget& window, const std::function<void(const QMargins& frame)>& place);
+
+// Moves a shown window so that the top left corner of its frame lies at
+// place. QWidget::move alone goes by the frame Qt last heard of, which may
+// be none yet.
+void MoveFrameTo(QWidget& window, const QPoint& place, const QMargins& frame);

@@ -16,18 +16,19 @@ QPoint KeepInside(const QPoint& wanted, const QSize& frameSize, const QRect& ava
 
 }  // namespace
 
-WindowPlaces PlaceWindows(const QRect& available, const FramedWindow& tableWindow, const FramedWindow& controlWindow) {
-  const QSize tableFrame = FrameSize(tableWindow);
-  WindowPlaces places;
-  places.ExportFrame = KeepInside(available.topLeft(), tableFrame, available);
-  const QPoint belowExport(places.ExportFrame.x(), places.ExportFrame.y() + tableFrame.height() - ImportOverlap);
-  places.ImportFrame = KeepInside(belowExport, tableFrame, available);
-  // Pushed up by a low screen, the IMPORT frame still leaves the EXPORT
-  // caption bar in sight, as long as its own caption stays on the screen.
+TablePlaces PlaceTableWindows(const QRect& available, const FramedWindow& tableWindow) {
+  const QSize frame = FrameSize(tableWindow);
+  TablePlaces places;
+  places.ExportFrame = KeepInside(available.topLeft(), frame, available);
+  const QPoint belowExport(places.ExportFrame.x(), places.ExportFrame.y() + frame.height() - ImportOverlap);
+  places.ImportFrame = KeepInside(belowExport, frame, available);
   const int caption = tableWindow.Frame.top();
   const int belowCaption = places.ExportFrame.y() + caption;
   if (places.ImportFrame.y() < belowCaption && belowCaption + caption <= available.bottom() + 1)
     places.ImportFrame.setY(belowCaption);
-  places.ControlFrame = KeepInside(ControlPlace, FrameSize(controlWindow), available);
   return places;
+}
+
+QPoint PlaceControlWindow(const QRect& available, const FramedWindow& controlWindow) {
+  return KeepInside(ControlPlace, FrameSize(controlWindow), available);
 }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include "app/session.h"
 #include "model/codetable.h"
 #include "platform/displayfont.h"
 #include "ui/gridmath.h"
@@ -41,16 +42,12 @@ const int OemLetters[] = {0xB7, 0xB5, 0xB6, 0xC7, 0x8E, 0x8F, 0x41};
 
 class GridCells : public testing::Test {
  protected:
-  void SetUp() override {
-    window.SetTable(&table);
-    window.Grid->ItemMapper = MapRowsHigh;
-    window.show();
-  }
+  void SetUp() override { window.show(); }
 
   void UseFont(const DisplayFont& font) {
     shown = font;
-    table.Font = &shown;
-    window.Update();
+    session.ExportTable->Font = &shown;
+    window.Refresh();
   }
 
   QRect CellRectOf(int entry) const {
@@ -71,8 +68,8 @@ class GridCells : public testing::Test {
     return image;
   }
 
-  CodeTable table{Export};
-  TableWindow window;
+  Session session;
+  TableWindow window{session, Export};
   DisplayFont shown;
 };
 

@@ -140,6 +140,7 @@ void Session::CreateActions() {
   ShowImport = MakeAction("ShowImport", "&IMPORT Fenster zeigen", &Session::ShowImportExecute);
   ShowImport->setCheckable(true);
   ShowComplete = MakeAction("ShowComplete", "ShowComplete", &Session::ShowCompleteExecute);
+  ShowSampleText = MakeAction("ShowSampleText", "&Probetext", &Session::ShowSampleTextExecute);
 
   Help = MakeAction("Help", "&Hilfe", &Session::HelpExecute);
   About = MakeAction("About", "&Info", &Session::AboutExecute);

@@ -105,6 +105,7 @@ class Session : public QObject {
   QAction* ShowExport;
   QAction* ShowImport;
   QAction* ShowComplete;
+  QAction* ShowSampleText;
 
   QAction* Help;
   QAction* About;
@@ -166,6 +167,7 @@ class Session : public QObject {
   // A comparison's result; an empty list means no differences.
   void DifferencesFound(TableKind kind, const QString& otherName, const std::vector<Difference>& differences);
   void QuitRequested();
+  void SampleTextRequested();
 
  public slots:
   void SaveUnixExecute();
@@ -207,6 +209,7 @@ class Session : public QObject {
   void ShowExportExecute();
   void ShowImportExecute();
   void ShowCompleteExecute();
+  void ShowSampleTextExecute();
 
   void HelpExecute();
   void AboutExecute();

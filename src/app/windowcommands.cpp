@@ -51,3 +51,5 @@ void Session::ShowCompleteExecute() {
 }
 
 void Session::SwapRowsColumnsExecute() { emit SwapChanged(); }
+
+void Session::ShowSampleTextExecute() { emit SampleTextRequested(); }

@@ -13,19 +13,19 @@ struct CommandForm {
 
 const std::vector<CommandForm>& Commands() {
   static const std::vector<CommandForm> commands = {
-      {"convert", 2, {"--to", "--export", "--import", "--name"}, "convert EIN AUS [--to FORMAT]"},
+      {"convert", 2, {"--to", "--export", "--import", "--name", "--workstation"}, "convert EIN AUS [--to FORMAT]"},
       {"show", 1, {"--export", "--import", "--name"}, "show DATEI"},
       {"check", 1, {"--export", "--import", "--name"}, "check DATEI"},
       {"build",
        1,
-       {"--codepage", "--workstation", "--swap-nl", "--to", "--export", "--import"},
-       "build --codepage NR AUS"},
+       {"--codepage", "--ucm", "--workstation", "--swap-nl", "--to", "--export", "--import"},
+       "build --codepage NR|--ucm DATEI AUS"},
       {"translate", 2, {"--table", "--export", "--import"}, "translate --table DATEI EIN AUS"},
   };
   return commands;
 }
 
-const std::set<std::string> ValueOptions = {"--to", "--name", "--codepage", "--workstation", "--table"};
+const std::set<std::string> ValueOptions = {"--to", "--name", "--codepage", "--workstation", "--table", "--ucm"};
 const std::set<std::string> FlagOptions = {"--export", "--import", "--swap-nl"};
 
 const CommandForm* FindCommand(const std::string& name) {

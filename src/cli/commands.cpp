@@ -11,13 +11,15 @@
 #include "cli/report.h"
 #include "cli/tablefile.h"
 #include "cli/translate.h"
+#include "cli/ucmfile.h"
 #include "files/codepages.h"
 #include "files/declaration.h"
 #include "files/formats.h"
+#include "files/ucm.h"
 
 namespace {
 
-enum class Format { Unix, V3, V5, C, Pascal };
+enum class Format { Unix, V3, V5, C, Pascal, Ucm };
 
 // The tables a command works on: those of the pair that --export or
 // --import leave.
@@ -76,6 +78,7 @@ bool ParseFormat(const std::string& name, Format& format) {
   else if (lower == "v5") format = Format::V5;
   else if (lower == "c") format = Format::C;
   else if (lower == "pascal") format = Format::Pascal;
+  else if (lower == "ucm") format = Format::Ucm;
   else return false;
   return true;
 }
@@ -89,6 +92,7 @@ bool FormatFromExtension(const std::string& path, int tableCount, Format& format
   else if (extension == "qct") format = Format::V5;
   else if (extension == "h") format = Format::C;
   else if (extension == "hpp" || extension == "pas") format = Format::Pascal;
+  else if (extension == "ucm") format = Format::Ucm;
   else return false;
   return true;
 }
@@ -97,7 +101,7 @@ bool FormatFromExtension(const std::string& path, int tableCount, Format& format
 Failure CheckFormatOption(const Arguments& args) {
   Format format;
   const std::string* to = args.Value("--to");
-  if (to && !ParseFormat(*to, format)) return Fail(ExitUsage, "unbekanntes Format " + *to + " (unix, v3, v5, c, pascal)");
+  if (to && !ParseFormat(*to, format)) return Fail(ExitUsage, "unbekanntes Format " + *to + " (unix, v3, v5, c, pascal, ucm)");
   return {};
 }
 
@@ -107,7 +111,7 @@ Failure ChooseFormat(const Arguments& args, const std::string& out, int tableCou
     return {};
   }
   if (!FormatFromExtension(out, tableCount, format))
-    return Fail(ExitUsage, out + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal angeben");
+    return Fail(ExitUsage, out + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal|ucm angeben");
   return {};
 }
 
@@ -115,10 +119,12 @@ Failure CheckCount(const Arguments& args, const std::string& source, Format form
                     const Selection& selection) {
   if (format == Format::Unix && selection.Count() == 2)
     return Fail(ExitUsage, "das UNIX-Format hält eine Tabelle: --export oder --import angeben");
-  if (format == Format::V3 && selection.Count() == 1) {
-    if (ForcedKind(args) != Unknown) return Fail(ExitUsage, "das Format V3 braucht beide Tabellen (ohne --export/--import)");
+  if ((format == Format::V3 || format == Format::Ucm) && selection.Count() == 1) {
+    const std::string name = format == Format::V3 ? "V3" : "ucm";
+    if (ForcedKind(args) != Unknown)
+      return Fail(ExitUsage, "das Format " + name + " braucht beide Tabellen (ohne --export/--import)");
     const char* missing = TableName(selection.ExportTable ? Import : Export);
-    return Fail(ExitInput, source + " enthält keine " + missing + "-Tabelle, das Format V3 braucht beide");
+    return Fail(ExitInput, source + " enthält keine " + missing + "-Tabelle, das Format " + name + " braucht beide");
   }
   return {};
 }
@@ -126,7 +132,7 @@ Failure CheckCount(const Arguments& args, const std::string& source, Format form
 void Append(std::vector<uint8_t>& bytes, const std::string& text) { bytes.insert(bytes.end(), text.begin(), text.end()); }
 
 // The file's bytes as the editor's save commands produce them.
-std::vector<uint8_t> OutputBytes(Format format, const Selection& selection) {
+std::vector<uint8_t> OutputBytes(Format format, const Selection& selection, Workstation workstation) {
   std::vector<uint8_t> bytes;
   const CodeTable* single = selection.ExportTable ? selection.ExportTable : selection.ImportTable;
   const TableKind singleKind = selection.ExportTable ? Export : Import;
@@ -143,12 +149,15 @@ std::vector<uint8_t> OutputBytes(Format format, const Selection& selection) {
       for (const CodeTable* table : {selection.ExportTable, selection.ImportTable})
         if (table) Append(bytes, format == Format::C ? CDeclaration(*table) : PascalDeclaration(*table));
       return bytes;
+    case Format::Ucm:
+      Append(bytes, UcmText(*selection.ExportTable, *selection.ImportTable, workstation));
+      return bytes;
   }
   return bytes;
 }
 
 void WarnIfIncomplete(const Selection& selection, Format format, std::ostream& err) {
-  if (format == Format::V5) return;
+  if (format == Format::V5 || format == Format::Ucm) return;
   for (const TableKind kind : {Export, Import}) {
     const CodeTable* table = kind == Export ? selection.ExportTable : selection.ImportTable;
     if (table && table->CountAssigned() != 256)
@@ -157,14 +166,29 @@ void WarnIfIncomplete(const Selection& selection, Format format, std::ostream& e
   }
 }
 
+Failure ParseWorkstation(const Arguments& args, Workstation& workstation) {
+  workstation = Workstation::Iso8859_1;
+  const std::string* text = args.Value("--workstation");
+  if (!text) return {};
+  const std::string name = Lower(*text);
+  if (name == "iso8859-1" || name == "iso-8859-1") return {};
+  if (name == "cp1252" || name == "windows-1252") {
+    workstation = Workstation::Cp1252;
+    return {};
+  }
+  return Fail(ExitUsage, "--workstation " + *text + ": erwartet iso8859-1 oder cp1252");
+}
+
 Failure WriteTables(const Arguments& args, const std::string& source, const Selection& selection,
                      const std::string& out, std::ostream& err) {
   Format format = Format::V5;
   Failure failure = ChooseFormat(args, out, selection.Count(), format);
   if (!failure.Failed()) failure = CheckCount(args, source, format, selection);
   if (failure.Failed()) return failure;
+  Workstation workstation;
+  ParseWorkstation(args, workstation);
   WarnIfIncomplete(selection, format, err);
-  const std::string error = WriteWholeFile(out, OutputBytes(format, selection));
+  const std::string error = WriteWholeFile(out, OutputBytes(format, selection, workstation));
   if (!error.empty()) return Fail(ExitOutput, error);
   return {};
 }
@@ -181,7 +205,9 @@ Failure Convert(const Arguments& args, std::ostream& err) {
   const std::string& in = args.Files[0];
   TablePair pair;
   Selection selection;
+  Workstation workstation;
   Failure failure = CheckFormatOption(args);
+  if (!failure.Failed()) failure = ParseWorkstation(args, workstation);
   if (!failure.Failed()) failure = ReadSelection(args, pair, selection);
   if (failure.Failed()) return failure;
   return WriteTables(args, in, selection, args.Files[1], err);
@@ -220,7 +246,7 @@ Failure Check(const Arguments& args, std::ostream& out) {
 
 Failure ParseCodePage(const Arguments& args, int& codePage) {
   const std::string* text = args.Value("--codepage");
-  if (!text) return Fail(ExitUsage, "build braucht --codepage NR");
+  if (!text) return Fail(ExitUsage, "build braucht --codepage NR oder --ucm DATEI");
   const std::string digits = Lower(*text).substr(0, 2) == "cp" ? text->substr(2) : *text;
   if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
     return Fail(ExitUsage, "--codepage " + *text + ": keine Codepage-Nummer");
@@ -228,41 +254,54 @@ Failure ParseCodePage(const Arguments& args, int& codePage) {
   return {};
 }
 
-Failure ParseWorkstation(const Arguments& args, Workstation& workstation) {
-  workstation = Workstation::Iso8859_1;
-  const std::string* text = args.Value("--workstation");
-  if (!text) return {};
-  const std::string name = Lower(*text);
-  if (name == "iso8859-1" || name == "iso-8859-1") return {};
-  if (name == "cp1252" || name == "windows-1252") {
-    workstation = Workstation::Cp1252;
-    return {};
-  }
-  return Fail(ExitUsage, "--workstation " + *text + ": erwartet iso8859-1 oder cp1252");
-}
-
-Failure Build(const Arguments& args, std::ostream& err) {
+Failure BuildFromCodePage(const Arguments& args, Workstation workstation, TablePair& pair) {
   int codePage = 0;
-  Workstation workstation;
-  Failure failure = ParseCodePage(args, codePage);
-  if (!failure.Failed()) failure = ParseWorkstation(args, workstation);
-  if (!failure.Failed()) failure = CheckFormatOption(args);
+  const Failure failure = ParseCodePage(args, codePage);
   if (failure.Failed()) return failure;
   CodePagePair built;
   if (!BuildCodePagePair(codePage, workstation, args.Has("--swap-nl"), built))
     return Fail(ExitUsage, "Codepage " + std::to_string(codePage) + " wird nicht angeboten; verfügbar: " + CodePageList());
-  TablePair pair;
   pair.Load(Export, built.Export, built.ExportName);
   pair.Load(Import, built.Import, built.ImportName);
-  Selection selection;
-  failure = Select(args, "Codepage", pair, selection);
+  return {};
+}
+
+Failure BuildFromUcm(const std::string& path, Workstation workstation, TablePair& pair, std::ostream& err) {
+  std::vector<std::string> leftOut;
+  std::string error;
+  if (ReadUcmFile(path, workstation, pair, leftOut, error) != ReadResult::Loaded) return Fail(ExitInput, error);
+  if (leftOut.empty()) return {};
+  err << "qavo-ct: Hinweis: " << leftOut.size() << " Zeichen außerhalb von " << WorkstationLabel(workstation)
+      << " nicht übernommen:";
+  for (const std::string& character : leftOut) err << " " << character;
+  err << "\n";
+  return {};
+}
+
+Failure Build(const Arguments& args, std::ostream& err) {
+  const std::string* ucm = args.Value("--ucm");
+  if (ucm && args.Has("--codepage")) return Fail(ExitUsage, "--codepage und --ucm schließen einander aus");
+  if (ucm && args.Has("--swap-nl")) return Fail(ExitUsage, "--swap-nl gilt nur mit --codepage");
+  Workstation workstation;
+  Failure failure = ParseWorkstation(args, workstation);
+  if (!failure.Failed()) failure = CheckFormatOption(args);
   if (failure.Failed()) return failure;
-  return WriteTables(args, "Codepage", selection, args.Files[0], err);
+  TablePair pair;
+  failure = ucm ? BuildFromUcm(*ucm, workstation, pair, err) : BuildFromCodePage(args, workstation, pair);
+  if (failure.Failed()) return failure;
+  const std::string source = ucm ? *ucm : "Codepage";
+  Selection selection;
+  failure = Select(args, source, pair, selection);
+  if (failure.Failed()) return failure;
+  return WriteTables(args, source, selection, args.Files[0], err);
 }
 
 Failure Translate(const Arguments& args) {
   const std::string* tableFile = args.Value("--table");
   if (!tableFile) return Fail(ExitUsage, "translate braucht --table DATEI");
+  Kernel kernel;
+  std::string kernelError;
+  if (!ChooseKernel(kernel, kernelError)) return Fail(ExitUsage, kernelError);
   const TableKind kind = args.Has("--import") ? Import : Export;
   TablePair pair;
   Failure failure = ReadPair(args, *tableFile, kind, pair);
@@ -276,7 +315,7 @@ Failure Translate(const Arguments& args) {
   posix_fadvise(input, 0, 0, POSIX_FADV_SEQUENTIAL);
   OutputFile output(args.Files[1]);
   StreamResult result = StreamResult::Done;
-  if (output.Open()) result = TranslateStream(input, output.Descriptor(), map);
+  if (output.Open()) result = TranslateStream(input, output.Descriptor(), map, kernel);
   const int error = errno;
   close(input);
   if (output.Error().empty() && result == StreamResult::ReadFailed)

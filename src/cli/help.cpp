@@ -7,10 +7,13 @@ const char Help[] = R"(qavo-ct - QAVO-Codetabellen auf der Kommandozeile
 
 Aufruf:
   qavo-ct convert EIN AUS [--to FORMAT] [--export|--import] [--name NAME]
+                [--workstation iso8859-1|cp1252]
   qavo-ct show DATEI [--export|--import] [--name NAME]
   qavo-ct check DATEI [--export|--import] [--name NAME]
   qavo-ct build --codepage NR [--workstation iso8859-1|cp1252] [--swap-nl]
                 [--to FORMAT] [--export|--import] AUS
+  qavo-ct build --ucm DATEI [--workstation iso8859-1|cp1252] [--to FORMAT]
+                [--export|--import] AUS
   qavo-ct translate --table DATEI [--export|--import] EIN AUS
   qavo-ct --help
 
@@ -31,6 +34,12 @@ Befehle:
              Arbeitsplatz) aus dem Zeichensatzkonverter des Systems (iconv).
              Zeichen ohne Gegenstück bleiben unzugeordnet. Namen wie
              ISO8859-1_CP1141 und CP1141_ISO8859-1.
+             Mit --ucm aus einer ICU-Zeichensatztabelle (.ucm, Single-Byte,
+             ohne Zustände): |0 gilt in beide Richtungen, |1 nur für EXPORT,
+             |3 nur für IMPORT; beide Tabellen heißen wie <code_set_name>.
+             Zeichen außerhalb des Arbeitsplatz-Zeichensatzes werden
+             genannt und ausgelassen; ist ein solches Zeichen alles, was
+             ein Byte zugeordnet hat, wird die Datei abgelehnt.
   translate  übersetzt jedes Byte von EIN mit einer Tabelle nach AUS,
              ohne Option mit der EXPORT-Tabelle. Nicht zugeordnete Bytes
              bleiben 1:1, wie der Editor sie schreibt.
@@ -46,9 +55,12 @@ Optionen:
                     v5      1088 Byte je Tabelle, beide: 2176 Byte, EXPORT zuerst
                     c       C-Deklarationen, EXPORT zuerst
                     pascal  Pascal-Deklarationen, EXPORT zuerst
+                    ucm     ICU-Zeichensatztabelle (braucht beide): |0 in
+                            beide Richtungen, |1 nur EXPORT, |3 nur IMPORT,
+                            nicht zugeordnete Positionen fehlen
                     Ohne --to entscheidet die Endung von AUS: .tab (eine
                     Tabelle: unix, zwei: v3), .qct v5, .h c, .hpp und .pas
-                    pascal.
+                    pascal, .ucm ucm.
   --export, --import
                     nur diese Tabelle: ein 256-Byte-Abbild wird als diese
                     Tabelle gelesen, aus einem Paar wird nur sie genommen.
@@ -57,16 +69,24 @@ Optionen:
                     Editor der volle Pfad der Datei, bei V5 der Name im Kopf.
   --codepage NR     EBCDIC-Codepage, auf diesem System: %PAGES%
   --workstation ZS  iso8859-1 (Vorgabe) oder cp1252; in cp1252 nicht
-                    belegte Bytes stehen für ihren Latin-1-Code.
+                    belegte Bytes stehen für ihren Latin-1-Code. Gilt für
+                    build und für die Unicode-Seite einer .ucm-Datei.
+  --ucm DATEI       die ICU-Zeichensatztabelle für build.
   --swap-nl         tauscht EBCDIC 15 und 25: Zeilenende von z/OS UNIX.
   --table DATEI     die Tabellendatei für translate.
 
 Ausgabe: AUS wird immer neu geschrieben, auch bei C- und Pascal-Deklarationen
 (der Editor hängt diese an eine vorhandene Datei an). AUS entsteht erst,
 wenn alles geschrieben ist; bis dahin bleibt eine vorhandene Datei, wie sie
-war. Nicht zugeordnete Positionen werden 1:1 geschrieben, außer im Format
-v5. Die Kopfzeile der Tabellen nennt die Schrift "Courier New", wie nach dem
-Start des Editors.
+war. Nicht zugeordnete Positionen werden 1:1 geschrieben, außer in den
+Formaten v5 und ucm. Die Kopfzeile der Tabellen nennt die Schrift "Courier
+New", wie nach dem Start des Editors.
+
+Umgebung:
+  QAVO_CT_KERNEL    der Kern, mit dem translate übersetzt: portable, avx2
+                    oder avx512vbmi; ohne die Variable der schnellste, den
+                    der Prozessor ausführen kann. Einen, den er nicht
+                    ausführen kann, lehnt translate ab (Exit-Code 2).
 
 Exit-Codes:
   0  erledigt (check: sauberes Paar)

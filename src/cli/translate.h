@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "cli/translatekernels.h"
 #include "model/codetable.h"
 
 using ByteMap = std::array<uint8_t, 256>;
@@ -13,11 +14,8 @@ using ByteMap = std::array<uint8_t, 256>;
 // unassigned position stays itself.
 ByteMap ByteMapOf(const CodeTable& table);
 
-// Replaces every byte of data by its image under map, with the vector
-// instructions the processor has.
-void TranslateBytes(const ByteMap& map, uint8_t* data, size_t length);
-// The same with plain byte lookups, for any processor.
-void TranslateBytesPortable(const ByteMap& map, uint8_t* data, size_t length);
+// Replaces every byte of data by its image under map.
+void TranslateBytes(const ByteMap& map, uint8_t* data, size_t length, Kernel kernel = FastestKernel());
 
 // Blocks that fit the second-level cache, large enough that system calls
 // do not count.
@@ -25,9 +23,10 @@ constexpr size_t TranslateBlockSize = size_t{1} << 20;
 
 enum class StreamResult { Done, ReadFailed, WriteFailed };
 
-// Reads the descriptor in to its end and writes the translated bytes to out.
+// Reads the descriptor in from where it stands to its end and writes the
+// translated bytes to out. A regular file is read through a memory map.
 // errno tells what failed.
-StreamResult TranslateStream(int in, int out, const ByteMap& map);
+StreamResult TranslateStream(int in, int out, const ByteMap& map, Kernel kernel = FastestKernel());
 
 // The same without translating: the plain copy the benchmark measures against.
 StreamResult CopyStream(int in, int out);

@@ -2,6 +2,7 @@
 // a workstation character set against one EBCDIC code page.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,3 +39,13 @@ struct CodePagePair {
 // "CP1252_CP1141" / "CP1141_CP1252". false when the page is not offered;
 // the pair is then left as it was.
 bool BuildCodePagePair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair);
+
+// The Unicode character a workstation byte stands for. Windows-1252 bytes
+// that the character set leaves undefined stand for their Latin-1 code points.
+uint32_t WorkstationCharacter(Workstation workstation, int byte);
+
+// The workstation byte of a Unicode character, -1 when it has none.
+int WorkstationByte(Workstation workstation, uint32_t character);
+
+// "ISO 8859-1" or "Windows-1252", for messages.
+const char* WorkstationLabel(Workstation workstation);

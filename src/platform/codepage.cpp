@@ -107,3 +107,10 @@ uint8_t AnsiToOem(uint8_t byte) {
   if (byte < 0xA0) return AnsiToOem80[byte - 0x80];
   return Latin1ToOem[byte - 0xA0];
 }
+
+char16_t UnicodeOf(uint8_t byte, bool oem) {
+  if (byte < 0x20 || byte == 0x7F) return byte;
+  if (oem) return OemChar(byte);
+  if (byte >= 0x80 && byte < 0xA0 && Ansi80[byte - 0x80]) return Ansi80[byte - 0x80];
+  return byte;
+}

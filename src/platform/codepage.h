@@ -10,6 +10,10 @@
 // The character that shows a byte; never a raw control character (OEM
 // shows the classic glyphs for 01-1F and 7F).
 QChar DisplayChar(uint8_t byte, bool oem);
+// The Unicode character a byte stands for, control characters as
+// themselves (ANSI bytes Windows-1252 leaves undefined: their Latin-1 code
+// points).
+char16_t UnicodeOf(uint8_t byte, bool oem);
 // A five-character display cell of a table, drawn through the code page.
 QString DisplayCell(const char* cell, bool oem);
 // The Windows-1252 byte of a typed character, -1 when it has none.

@@ -13,6 +13,7 @@
 #include "platform/helpviewer.h"
 #include "ui/differencelist.h"
 #include "ui/entryeditor.h"
+#include "ui/sampletextwindow.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
 #include "ui/windowframes.h"
@@ -154,7 +155,7 @@ void ControlWindow::BuildMenu() {
   submenu(settings, "&Farben")
       ->addActions({s.ColorChainedAction, s.ColorActiveAction, s.ColorProofAction, s.ColorAmbiguousAction});
 
-  Menu->addMenu("&Fenster")->addActions({s.ShowBoth, s.ShowExport, s.ShowImport});
+  Menu->addMenu("&Fenster")->addActions({s.ShowBoth, s.ShowExport, s.ShowImport, s.ShowSampleText});
 
   QMenu* about = Menu->addMenu("&?");
   about->addActions({s.Help, s.About});
@@ -169,6 +170,7 @@ void ControlWindow::ConnectSession() {
   connect(&session_, &Session::TableWindowShownChanged, this, &ControlWindow::ShowTableWindow);
   connect(&session_, &Session::DifferencesFound, this, &ControlWindow::ShowDifferences);
   connect(&session_, &Session::QuitRequested, this, &ControlWindow::close);
+  connect(&session_, &Session::SampleTextRequested, this, &ControlWindow::ShowSampleText);
 }
 
 void ControlWindow::UpdateViews() {
@@ -251,6 +253,15 @@ void ControlWindow::SelectEntry(TableKind kind, int position) {
   (kind == Export ? chosen->TargetHex : chosen->TargetChar)->setFocus();
   raise();
   activateWindow();
+}
+
+void ControlWindow::ShowSampleText() {
+  if (!SampleWindow) {
+    SampleWindow = new SampleTextWindow(session_, this);
+    SampleWindow->OnChoose = [this](int position) { SelectEntry(Export, position); };
+  }
+  SampleWindow->show();
+  SampleWindow->raise();
 }
 
 void ControlWindow::EditorEntered(EntryEditor* entered, EntryEditor* other) {

@@ -15,6 +15,7 @@
 
 class DifferenceList;
 class EntryEditor;
+class SampleTextWindow;
 class Session;
 class TableWindow;
 
@@ -36,6 +37,7 @@ class ControlWindow : public QMainWindow {
   TableWindow* ExportWindow = nullptr;
   TableWindow* ImportWindow = nullptr;
   QPointer<DifferenceList> DifferenceWindow;
+  QPointer<SampleTextWindow> SampleWindow;
 
   // A grid cell or a comparison row chosen: that table becomes the active
   // one and its editor shows the position.
@@ -54,6 +56,7 @@ class ControlWindow : public QMainWindow {
   void ShowTableWindow(TableKind kind, bool shown);
   TableWindow* CreateTableWindow(TableKind kind);
   void ShowDifferences(TableKind kind, const QString& otherName, const std::vector<Difference>& differences);
+  void ShowSampleText();
   void EditorEntered(EntryEditor* entered, EntryEditor* other);
 
   Session& session_;

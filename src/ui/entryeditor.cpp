@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QValidator>
 
 #include "app/session.h"
@@ -15,6 +17,7 @@
 #include "platform/colors.h"
 #include "platform/displayfont.h"
 #include "platform/helpviewer.h"
+#include "ui/entrydescription.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
 #include "ui/textfit.h"
@@ -464,6 +467,10 @@ void EntryEditor::FocusField(QLineEdit* field) {
 }
 
 bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ToolTip && (watched == SourceChar || watched == TargetChar)) {
+    ShowEntryTooltip(static_cast<const QHelpEvent&>(*event).globalPos(), static_cast<QWidget*>(watched));
+    return true;
+  }
   if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
   auto* field = qobject_cast<QLineEdit*>(watched);
   if (!field) return QFrame::eventFilter(watched, event);
@@ -482,6 +489,15 @@ bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
   if (field == SourceChar) return SourceCharKeyPress(byte);
   if (field == TargetChar) return TargetCharKeyPress(byte);
   return SourceHexKeyPress(byte);
+}
+
+// The character fields describe the current entry in words.
+void EntryEditor::ShowEntryTooltip(const QPoint& at, QWidget* field) {
+  if (!Table || Table->CurrentPosition == -1) {
+    QToolTip::hideText();
+    return;
+  }
+  QToolTip::showText(at, DescribeEntry(*Table, Table->CurrentPosition, displayOem_), field);
 }
 
 bool EntryEditor::CharFieldKeyDown(const QKeyEvent& key) {
@@ -544,27 +560,33 @@ bool EntryEditor::SourceHexKeyPress(int key) {
   return false;
 }
 
-bool EntryEditor::SourceCharKeyPress(int key) {
-  if (key == Enter) return true;
+// The byte a character field takes from a typed key, through the OEM code
+// page while that font is shown; -1 for NUL, "." and Backspace, which the
+// field handles itself.
+int EntryEditor::TakeTypedChar(int key) {
   if (OemInput) key = AnsiToOem(static_cast<uint8_t>(key));
   SetInputBoxColor(clBtnFace);
-  if (key == 0 || key == '.' || key == Backspace) return false;
+  if (key == 0 || key == '.' || key == Backspace) return -1;
   AlphaTyped = false;
   HexTyped = false;
+  return key;
+}
+
+bool EntryEditor::SourceCharKeyPress(int key) {
+  if (key == Enter) return true;
+  const int byte = TakeTypedChar(key);
+  if (byte == -1) return false;
   ClearSelection();
-  SelectSource(key);
+  SelectSource(byte);
   return true;
 }
 
 bool EntryEditor::TargetCharKeyPress(int key) {
   if (key == Enter) return true;
-  if (OemInput) key = AnsiToOem(static_cast<uint8_t>(key));
-  SetInputBoxColor(clBtnFace);
-  if (key == 0 || key == '.' || key == Backspace) return false;
-  AlphaTyped = false;
-  HexTyped = false;
-  TargetChar->setText(CharText(key));
-  TargetHex->setText(HexText(key));
+  const int byte = TakeTypedChar(key);
+  if (byte == -1) return false;
+  TargetChar->setText(CharText(byte));
+  TargetHex->setText(HexText(byte));
   SetInputBoxColor(EntryColor(Table ? Table->CurrentPosition : -1));
   return true;
 }

@@ -82,6 +82,7 @@ class EntryEditor : public QFrame {
   void BuildControls();
   void LayoutPanels();
   void FocusChanged(QWidget* old, QWidget* now);
+  void ShowEntryTooltip(const QPoint& at, QWidget* field);
 
   // Key-down of the character fields and of the hex fields; true when the
   // key is swallowed.
@@ -89,6 +90,7 @@ class EntryEditor : public QFrame {
   bool HexFieldKeyDown(const QKeyEvent& key);
   bool HandleKeyDown(const QKeyEvent& key);
   // Key-press filters for one typed byte; true when it is swallowed.
+  int TakeTypedChar(int key);
   bool SourceCharKeyPress(int key);
   bool TargetCharKeyPress(int key);
   bool SourceHexKeyPress(int key);

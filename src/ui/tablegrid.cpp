@@ -4,12 +4,15 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "app/session.h"
 #include "model/codetable.h"
 #include "platform/codepage.h"
 #include "platform/colors.h"
+#include "ui/entrydescription.h"
 #include "ui/textfit.h"
 
 namespace {
@@ -82,6 +85,11 @@ class GridList : public QWidget {
 
   // Every key, Tab included, is refused.
   bool event(QEvent* event) override {
+    if (event->type() == QEvent::ToolTip) {
+      const auto& help = static_cast<const QHelpEvent&>(*event);
+      frame_->ShowEntryTooltip(ItemAt(help.pos().x(), help.pos().y(), width(), Count), help.globalPos());
+      return true;
+    }
     if (event->type() != QEvent::KeyPress) return QWidget::event(event);
     event->accept();
     frame_->CellsKeyDown();
@@ -238,6 +246,15 @@ void TableGrid::CellsDblClick() {
   }
   table_->SetActive(1);
   OnSelectEntry(cell.Entry);
+}
+
+void TableGrid::ShowEntryTooltip(int item, const QPoint& at) {
+  const GridItem cell = item < 0 ? GridItem{-1, -1, -1} : ItemMapper(item);
+  if (!table_ || cell.High < 0 || cell.Low < 0) {
+    QToolTip::hideText();
+    return;
+  }
+  QToolTip::showText(at, DescribeEntry(*table_, cell.Entry, listFont_.OemCharset), Cells);
 }
 
 void TableGrid::CellsKeyDown() { session_.Prompt().Beep(); }

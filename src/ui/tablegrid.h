@@ -58,6 +58,8 @@ class TableGrid : public QFrame {
   void CellsDrawItem(QPainter& painter, int item, const QRect& rect);
   void CellsDblClick();
   void CellsKeyDown();
+  // The tooltip of an item: the entry in words; none on the labels.
+  void ShowEntryTooltip(int item, const QPoint& at);
 
  private:
   Session& session_;

@@ -12,7 +12,7 @@
 #include <mutex>
 #include <thread>
 
-#include "acceptance.h"
+#include "support/acceptance.h"
 #include "model/presets.h"
 
 namespace acceptance {

@@ -5,7 +5,7 @@
 #include "files/codepages.h"
 #include "support/session.h"
 #include "ui/gridmath.h"
-#include "tablefiles.h"
+#include "support/tablefiles.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "files/formats.h"
 #include "model/presets.h"
 #include "support/session.h"
-#include "tablefiles.h"
+#include "support/tablefiles.h"
 #include "ui/differencelist.h"
 #include "ui/entryeditor.h"
 

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "support/session.h"
-#include "tablefiles.h"
+#include "support/tablefiles.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 
 #include "support/session.h"
-#include "tablefiles.h"
+#include "support/tablefiles.h"
 
 namespace {
 

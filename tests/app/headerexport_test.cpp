@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "support/session.h"
-#include "tablefiles.h"
+#include "support/tablefiles.h"
 
 namespace {
 

@@ -77,8 +77,8 @@ TEST(Tool, BadArgumentsGiveOneLineAndCode2) {
   ExpectErrorLine(Tool({}), 2, "Befehl fehlt (convert, show, check, build, translate)" + hint);
   ExpectErrorLine(Tool({"frob"}), 2, "unbekannter Befehl frob" + hint);
   ExpectErrorLine(Tool({"show", "a", "b"}), 2, "zu viele Dateien (Aufruf: qavo-ct show DATEI)" + hint);
-  ExpectErrorLine(Tool({"convert", "a", "b", "--to", "ebcdic"}), 2, "unbekanntes Format ebcdic (unix, v3, v5, c, pascal)");
-  ExpectErrorLine(Tool({"build", "o.tab"}), 2, "build braucht --codepage NR");
+  ExpectErrorLine(Tool({"convert", "a", "b", "--to", "ebcdic"}), 2, "unbekanntes Format ebcdic (unix, v3, v5, c, pascal, ucm)");
+  ExpectErrorLine(Tool({"build", "o.tab"}), 2, "build braucht --codepage NR oder --ucm DATEI");
   ExpectErrorLine(Tool({"build", "--codepage", "27x", "o.tab"}), 2, "--codepage 27x: keine Codepage-Nummer");
   ExpectErrorLine(Tool({"build", "--codepage", "273", "--workstation", "ebcdic", "o.tab"}), 2,
                   "--workstation ebcdic: erwartet iso8859-1 oder cp1252");
@@ -151,7 +151,7 @@ TEST_F(ToolFiles, ConvertRefusalsLeaveTheTargetAlone) {
   ExpectErrorLine(Tool({"convert", dir / "e.qct", dir / "old", "--to", "v5", "--import"}), 3,
                   dir / "e.qct" + " enthält keine IMPORT-Tabelle");
   ExpectErrorLine(Tool({"convert", dir / "e.tab", dir / "old"}), 2,
-                  dir / "old" + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal angeben");
+                  dir / "old" + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal|ucm angeben");
   ExpectErrorLine(Tool({"convert", dir / "absent", dir / "old", "--to", "v5"}), 3,
                   dir / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
   WriteFile(dir / "odd", Bytes(300, 0));

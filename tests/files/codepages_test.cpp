@@ -167,3 +167,33 @@ TEST(AvailableCodePages, OnlyCandidatesTheConverterHas) {
 }
 
 }  // namespace
+
+namespace {
+
+// The character glibc gives a workstation byte; undefined bytes count as Latin-1.
+uint32_t IconvCharacter(const char* charset, int byte) {
+  const iconv_t cd = iconv_open("UTF-32LE", charset);
+  char in = static_cast<char>(byte);
+  unsigned char out[4] = {};
+  char* inAt = &in;
+  char* outAt = reinterpret_cast<char*>(out);
+  size_t inLeft = 1, outLeft = 4;
+  const bool done = iconv(cd, &inAt, &inLeft, &outAt, &outLeft) != static_cast<size_t>(-1);
+  iconv_close(cd);
+  return done ? out[0] | out[1] << 8 | out[2] << 16 : static_cast<uint32_t>(byte);
+}
+
+TEST(WorkstationCharacter, BothSetsAgreeWithIconvBothWays) {
+  for (const Workstation workstation : {Workstation::Iso8859_1, Workstation::Cp1252})
+    for (int byte = 0; byte < 256; ++byte) {
+      const uint32_t character =
+          IconvCharacter(workstation == Workstation::Cp1252 ? "CP1252" : "ISO-8859-1", byte);
+      EXPECT_EQ(WorkstationCharacter(workstation, byte), character) << byte;
+      EXPECT_EQ(WorkstationByte(workstation, character), byte);
+    }
+  EXPECT_EQ(WorkstationByte(Workstation::Cp1252, 0x80), -1);
+  EXPECT_EQ(WorkstationByte(Workstation::Iso8859_1, 0x20AC), -1);
+  EXPECT_EQ(WorkstationByte(Workstation::Cp1252, 0x20AC), 0x80);
+}
+
+}  // namespace

@@ -89,6 +89,7 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
       "  " + TheSession->ShowBoth->text() + " ->ShowBoth [x]",
       "  " + TheSession->ShowExport->text() + " ->ShowExport [x]",
       "  " + TheSession->ShowImport->text() + " ->ShowImport [x]",
+      "  &Probetext ->ShowSampleText",
       "&?",
       "  &Hilfe ->Help",
       "  &Info ->About",

@@ -1,0 +1,30 @@
+#include "files/sampletext.h"
+
+namespace {
+
+uint8_t Through(const CodeTable& table, uint8_t byte) {
+  const int target = table.Entries[byte].Target;
+  return target == -1 ? byte : static_cast<uint8_t>(target);
+}
+
+}  // namespace
+
+SampleByte TranslateSampleByte(uint8_t byte, const CodeTable& exportTable, const CodeTable& importTable) {
+  const uint8_t host = Through(exportTable, byte);
+  const uint8_t back = Through(importTable, host);
+  SampleState state = back == byte ? SampleState::Back : SampleState::Lost;
+  if (exportTable.Entries[byte].Target == -1) state = SampleState::Unassigned;
+  return {host, back, state};
+}
+
+SampleCounts CountSample(const long long (&occurrences)[256], const CodeTable& exportTable,
+                         const CodeTable& importTable) {
+  SampleCounts counts;
+  for (int byte = 0; byte < 256; ++byte) {
+    if (occurrences[byte] == 0) continue;
+    const SampleState state = TranslateSampleByte(static_cast<uint8_t>(byte), exportTable, importTable).State;
+    if (state == SampleState::Lost) counts.Lost += occurrences[byte];
+    if (state == SampleState::Unassigned) counts.Unassigned += occurrences[byte];
+  }
+  return counts;
+}

@@ -1,0 +1,31 @@
+// Workstation text sent to the host with the EXPORT table and back with the
+// IMPORT table, as the product translates it: an unassigned entry passes its
+// byte unchanged.
+#pragma once
+
+#include <cstdint>
+
+#include "model/codetable.h"
+
+enum class SampleState {
+  Back,        // comes back as it was
+  Lost,        // comes back as another byte
+  Unassigned,  // the EXPORT entry is unassigned: the byte passes 1:1
+};
+
+struct SampleByte {
+  uint8_t Host;
+  uint8_t Back;
+  SampleState State;
+};
+
+SampleByte TranslateSampleByte(uint8_t byte, const CodeTable& exportTable, const CodeTable& importTable);
+
+// How many bytes of a text do not come back and how many pass unassigned,
+// from how often each byte occurs in it: the work does not grow with the text.
+struct SampleCounts {
+  long long Lost = 0;
+  long long Unassigned = 0;
+};
+SampleCounts CountSample(const long long (&occurrences)[256], const CodeTable& exportTable,
+                         const CodeTable& importTable);

@@ -1,0 +1,52 @@
+#include "ui/entrydescription.h"
+
+#include <QStringList>
+
+#include "model/hexdigits.h"
+#include "platform/charactername.h"
+#include "platform/codepage.h"
+
+namespace {
+
+QString Hex(int value) {
+  char digits[3] = {};
+  WriteHexByte(value, digits);
+  return QString::fromLatin1(digits);
+}
+
+// "A  LATIN CAPITAL LETTER A"; a control character has no glyph to show.
+QString CharacterLine(int byte, bool oem) {
+  const char16_t unicode = UnicodeOf(static_cast<uint8_t>(byte), oem);
+  const QString name = CharacterName(unicode);
+  if (unicode < 0x20 || unicode == 0x7F) return name;
+  return QString(QChar(unicode)) + "  " + name;
+}
+
+QString State(const CodeTable& table, int position) {
+  const int target = table.Entries[position].Target;
+  if (target == -1) return QStringLiteral("nicht zugeordnet");
+  if (table.IsAmbiguous(position)) {
+    QStringList others;
+    for (int p = 0; p < 256; ++p)
+      if (p != position && table.Entries[p].Target == target) others << Hex(p);
+    return QStringLiteral("mehrdeutig (auch ") + others.join(", ") + ")";
+  }
+  if (table.IsProven(position)) return QString::fromUtf8("bestätigt");
+  return QStringLiteral("eindeutig");
+}
+
+}  // namespace
+
+QString DescribeEntry(const CodeTable& table, int position, bool oem) {
+  const int p = position & 0xFF;
+  const int target = table.Entries[p].Target;
+  // The workstation side of an EXPORT entry is its position, of an IMPORT
+  // entry its target.
+  const int workstation = table.Kind == Import ? target : p;
+  QStringList lines;
+  lines << QStringLiteral("Position %1 (%2)").arg(Hex(p)).arg(p);
+  if (workstation != -1) lines << QStringLiteral("Zeichen: ") + CharacterLine(workstation, oem);
+  lines << QStringLiteral("Ziel: ") + (target == -1 ? QStringLiteral("--") : Hex(target));
+  lines << State(table, p);
+  return lines.join('\n');
+}

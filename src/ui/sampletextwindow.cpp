@@ -1,0 +1,185 @@
+#include "ui/sampletextwindow.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringDecoder>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/session.h"
+#include "files/sampletext.h"
+#include "model/hexdigits.h"
+#include "platform/codepage.h"
+#include "platform/colors.h"
+
+namespace {
+
+QString Hex(int value) {
+  char digits[3] = {};
+  WriteHexByte(value, digits);
+  return QString::fromLatin1(digits);
+}
+
+// A piece of text, marked with a colour and a link to its position.
+QString Marked(const QString& text, const QColor& color, int position) {
+  return QStringLiteral("<a href=\"#%1\" style=\"color:%2; text-decoration:none\">%3</a>")
+      .arg(Hex(position), color.name(), text.toHtmlEscaped());
+}
+
+// The text of a file: UTF-8 where it is valid, else the bytes as the
+// workstation characters they stand for.
+QString DecodeText(const QByteArray& content) {
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  const QString text = utf8(content);
+  if (!utf8.hasError()) return text;
+  QString bytes;
+  bytes.reserve(content.size());
+  for (const char c : content) bytes += QChar(UnicodeOf(static_cast<uint8_t>(c), false));
+  return bytes;
+}
+
+}  // namespace
+
+SampleTextWindow::SampleTextWindow(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Tool), session_(session) {
+  setObjectName("SampleTextWindow");
+  setWindowTitle(QStringLiteral("Probetext"));
+  Input = new QPlainTextEdit(this);
+  Input->setObjectName("Input");
+  LoadButton = new QPushButton(QStringLiteral("Text laden ..."), this);
+  LoadButton->setObjectName("LoadText");
+  HostCodes = new QTextBrowser(this);
+  HostCodes->setObjectName("HostCodes");
+  BackText = new QTextBrowser(this);
+  BackText->setObjectName("BackText");
+  for (QTextBrowser* view : {HostCodes, BackText}) {
+    view->setOpenLinks(false);
+    connect(view, &QTextBrowser::anchorClicked, this, &SampleTextWindow::Choose);
+  }
+  Summary = new QLabel(this);
+  Summary->setObjectName("Summary");
+  Summary->setWordWrap(true);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(QStringLiteral("Text der Arbeitsstation:"), this));
+  layout->addWidget(Input);
+  layout->addWidget(LoadButton, 0, Qt::AlignLeft);
+  layout->addWidget(new QLabel(QStringLiteral("Host-Codes nach EXPORT:"), this));
+  layout->addWidget(HostCodes);
+  layout->addWidget(new QLabel(QStringLiteral("Nach EXPORT und IMPORT:"), this));
+  layout->addWidget(BackText);
+  layout->addWidget(Summary);
+  resize(520, 460);
+
+  connect(Input, &QPlainTextEdit::textChanged, this, &SampleTextWindow::TextChanged);
+  connect(LoadButton, &QPushButton::clicked, this, &SampleTextWindow::LoadText);
+  connect(&session, &Session::TablesChanged, this, &SampleTextWindow::Refresh);
+  connect(&session, &Session::ColorsChanged, this, &SampleTextWindow::Refresh);
+  connect(&session, &Session::DisplayFontChanged, this, &SampleTextWindow::Refresh);
+}
+
+// The text is turned into workstation bytes once per change of the text;
+// a change of the tables then only looks its bytes up again.
+void SampleTextWindow::TextChanged() {
+  const QString text = Input->toPlainText();
+  bytes_.clear();
+  bytes_.reserve(text.size());
+  outside_.clear();
+  std::fill(std::begin(occurrences_), std::end(occurrences_), 0);
+  for (const QChar c : text) {
+    int byte = AnsiByteOf(c);
+    if (byte < 0) {
+      if (!outside_.contains(c)) outside_ += c;
+      continue;
+    }
+    if (session_.OemFont) byte = AnsiToOem(static_cast<uint8_t>(byte));
+    bytes_ += static_cast<char>(byte);
+    ++occurrences_[byte];
+  }
+  Refresh();
+}
+
+void SampleTextWindow::Refresh() {
+  if (!isVisible()) return;
+  const CodeTable& exportTable = *session_.ExportTable;
+  const CodeTable& importTable = *session_.ImportTable;
+  const bool oem = session_.OemFont != 0;
+  const QColor lost = ResolveColor(session_.AmbiguousColor, palette());
+  const QColor unassigned = ResolveColor(session_.NoDataColor, palette());
+  QString codes;
+  QString back;
+  const int shown = static_cast<int>(std::min<qsizetype>(bytes_.size(), ShownCharacters));
+  for (int i = 0; i < shown; ++i) {
+    const auto byte = static_cast<uint8_t>(bytes_[i]);
+    const SampleByte result = TranslateSampleByte(byte, exportTable, importTable);
+    const QString code = Hex(result.Host);
+    const QString character = byte == '\n' ? QStringLiteral("\n") : QString(DisplayChar(result.Back, oem));
+    if (i > 0) codes += ' ';
+    if (result.State == SampleState::Back) {
+      codes += code;
+      back += character.toHtmlEscaped();
+    } else {
+      const QColor& color = result.State == SampleState::Lost ? lost : unassigned;
+      codes += Marked(code, color, byte);
+      back += Marked(character, color, byte);
+    }
+  }
+  if (session_.CurrentFont) {
+    HostCodes->setFont(session_.CurrentFont->ToQFont());
+    BackText->setFont(session_.CurrentFont->ToQFont());
+  }
+  HostCodes->setHtml(codes);
+  BackText->setHtml(QStringLiteral("<pre style=\"white-space:pre-wrap\">") + back + "</pre>");
+
+  const SampleCounts counts = CountSample(occurrences_, exportTable, importTable);
+  QString summary = QString::fromUtf8("%1 Zeichen: %2 kommen nicht zurück, %3 nicht zugeordnet (1:1).")
+                        .arg(bytes_.size())
+                        .arg(counts.Lost)
+                        .arg(counts.Unassigned);
+  if (bytes_.size() > ShownCharacters)
+    summary += QString::fromUtf8(" Angezeigt sind die ersten %1 Zeichen.").arg(ShownCharacters);
+  if (!outside_.isEmpty())
+    summary += QString::fromUtf8(" Nicht in der Codepage der Arbeitsstation: ") + outside_;
+  Summary->setText(summary);
+}
+
+void SampleTextWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  Refresh();
+}
+
+void SampleTextWindow::LoadText() {
+  FileDialogSettings dialog;
+  dialog.Title = QStringLiteral("Probetext laden");
+  dialog.Filter = QStringLiteral("Text (*.txt)|*.txt|Alle (*.*)|*.*");
+  if (!session_.Prompt().OpenFile(dialog)) return;
+  const QString& name = dialog.FileName;
+  // A pipe or a device might never end; only a plain file is read.
+  const QFileInfo info(name);
+  if (!info.isFile()) {
+    session_.Prompt().Message(QStringLiteral("Datei: ") + name + QString::fromUtf8("\nist keine gewöhnliche Datei!"));
+    return;
+  }
+  if (info.size() > LargestFile) {
+    session_.Prompt().Message(QStringLiteral("Datei: ") + name + QString::fromUtf8("\nist größer als 1 MiB!"));
+    return;
+  }
+  QFile file(name);
+  if (!file.open(QIODevice::ReadOnly)) {
+    session_.Prompt().Message(QStringLiteral("Datei: ") + name + QString::fromUtf8("\nkann nicht gelesen werden!"));
+    return;
+  }
+  Input->setPlainText(DecodeText(file.read(LargestFile)));
+}
+
+void SampleTextWindow::Choose(const QUrl& link) {
+  bool ok = false;
+  const int position = link.fragment().toInt(&ok, 16);
+  if (ok && OnChoose) OnChoose(position);
+}

@@ -1,0 +1,55 @@
+// "Probetext": workstation text as it reaches the host through the EXPORT
+// table and comes back through the IMPORT table. Characters that do not come
+// back are marked in the ambiguous colour, those whose EXPORT entry is
+// unassigned in the no-data colour; a click on a marked character chooses
+// its position.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTextBrowser;
+class QUrl;
+class Session;
+
+class SampleTextWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  SampleTextWindow(Session& session, QWidget* parent = nullptr);
+
+  // Texts beyond this many characters are counted whole but shown cut.
+  static constexpr int ShownCharacters = 2000;
+  // "Text laden ..." refuses larger files.
+  static constexpr qint64 LargestFile = 1024 * 1024;
+
+  QPlainTextEdit* Input;
+  QPushButton* LoadButton;
+  QTextBrowser* HostCodes;
+  QTextBrowser* BackText;
+  QLabel* Summary;
+
+  // Called with the workstation byte of a marked character that is clicked.
+  std::function<void(int position)> OnChoose;
+
+  // Shows the text as the tables translate it now.
+  void Refresh();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void TextChanged();
+  void LoadText();
+  void Choose(const QUrl& link);
+
+  Session& session_;
+  QByteArray bytes_;       // the text in the workstation code page
+  long long occurrences_[256] = {};
+  QString outside_;        // characters the code page does not have, each once
+};

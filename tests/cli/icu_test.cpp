@@ -1,0 +1,139 @@
+// The .ucm files of qavo-ct with ICU's own tools: compiled by makeconv and
+// used by uconv, they convert as translate does.
+#include <cstdio>
+#include <numeric>
+
+#include "cli/tablefile.h"
+#include "cli/ucmfile.h"
+#include "clifiles.h"
+
+namespace {
+
+// Runs a shell command; its exit code.
+int Shell(const std::string& command) {
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string Tool() { return std::string("'") + QAVO_CT + "'"; }
+
+// "icudt72l" for ICU 72: where ICU looks for a converter below ICU_DATA.
+std::string IcuDataFolder() {
+  FILE* pipe = popen("uconv --version", "r");
+  char text[256] = {};
+  const size_t got = pipe ? std::fread(text, 1, sizeof text - 1, pipe) : 0;
+  if (pipe) pclose(pipe);
+  const std::string version(text, got);
+  const size_t at = version.find("ICU ");
+  return at == std::string::npos ? std::string() : "icudt" + std::to_string(std::atoi(version.c_str() + at + 4)) + "l";
+}
+
+std::vector<int> Targets(const CodeTable& table) {
+  std::vector<int> targets;
+  for (const TableEntry& entry : table.Entries) targets.push_back(entry.Target);
+  return targets;
+}
+
+class Icu : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Bytes all(256);
+    std::iota(all.begin(), all.end(), 0);
+    WriteFile(Dir / "all", all);
+    Data = Dir / "data";
+    const std::string folder = IcuDataFolder();
+    ASSERT_NE(folder, "") << "uconv (icu-devtools) fehlt";
+    std::filesystem::create_directories(Data + "/" + folder);
+    CnvFolder = Data + "/" + folder;
+  }
+
+  // Compiles name.ucm and converts the 256 bytes with it: Latin-1 to host
+  // bytes, or (toUnicode) host bytes to Latin-1.
+  Bytes Uconv(const std::string& name, bool toUnicode) {
+    EXPECT_EQ(Shell("makeconv -d '" + CnvFolder + "' '" + Dir / name + ".ucm'"), 0);
+    const std::string from = toUnicode ? name : "iso-8859-1", to = toUnicode ? "iso-8859-1" : name;
+    EXPECT_EQ(Shell("ICU_DATA='" + Data + "' uconv --callback substitute -f " + from + " -t " + to + " '" +
+                    Dir / "all" + "' >'" + Dir / "uconv" + "'"),
+              0);
+    return ReadFile(Dir / "uconv");
+  }
+
+  Bytes Translate(const std::string& table, bool import) {
+    EXPECT_EQ(Shell(Tool() + " translate " + (import ? "--import " : "") + "--table '" + Dir / table + "' '" +
+                    Dir / "all" + "' '" + Dir / "translated" + "'"),
+              0);
+    return ReadFile(Dir / "translated");
+  }
+
+  // The .ucm read back by build gives the pair of the table file.
+  void ExpectReadBack(const std::string& name, const std::string& pairFile) {
+    ASSERT_EQ(Shell(Tool() + " build --ucm '" + Dir / name + ".ucm' '" + Dir / "back.qct" + "'"), 0);
+    TablePair original, back;
+    std::string error;
+    ASSERT_EQ(ReadTableFile(Dir / pairFile, Unknown, nullptr, original, error), ReadResult::Loaded) << error;
+    ASSERT_EQ(ReadTableFile(Dir / "back.qct", Unknown, nullptr, back, error), ReadResult::Loaded) << error;
+    EXPECT_EQ(Targets(back.ExportTable), Targets(original.ExportTable));
+    EXPECT_EQ(Targets(back.ImportTable), Targets(original.ImportTable));
+    EXPECT_STREQ(back.ImportTable.HeaderName(), name.c_str());
+  }
+
+  ScratchDir Dir;
+  std::string Data, CnvFolder;
+};
+
+TEST_F(Icu, Cp273PairConvertsAsTranslateAndAsIcusIbm273) {
+  const std::string name = "ISO8859-1_CP273";
+  ASSERT_EQ(Shell(Tool() + " build --codepage 273 '" + Dir / "pair.qct" + "'"), 0);
+  ASSERT_EQ(Shell(Tool() + " convert '" + Dir / "pair.qct" + "' '" + Dir / name + ".ucm'"), 0);
+  const Bytes translated = Translate("pair.qct", false);
+  ASSERT_EQ(translated.size(), 256u);
+  EXPECT_EQ(Uconv(name, false), translated);
+  ASSERT_EQ(Shell("uconv -f iso-8859-1 -t ibm-273 '" + Dir / "all" + "' >'" + Dir / "ibm" + "'"), 0);
+  EXPECT_EQ(ReadFile(Dir / "ibm"), translated);
+  EXPECT_EQ(Uconv(name, true), Translate("pair.qct", true));
+  ExpectReadBack(name, "pair.qct");
+}
+
+TEST_F(Icu, Cp1141PairConvertsWhatItAssignsAndSubstitutesTheRest) {
+  const std::string name = "ISO8859-1_CP1141";
+  ASSERT_EQ(Shell(Tool() + " build --codepage 1141 '" + Dir / "pair.qct" + "'"), 0);
+  ASSERT_EQ(Shell(Tool() + " build --codepage 1141 --to ucm '" + Dir / name + ".ucm'"), 0);
+  TablePair pair;
+  std::string error;
+  ASSERT_EQ(ReadTableFile(Dir / "pair.qct", Unknown, nullptr, pair, error), ReadResult::Loaded) << error;
+  Bytes expected = Translate("pair.qct", false);
+  ASSERT_EQ(expected.size(), 256u);
+  std::vector<int> unassigned;
+  for (int p = 0; p < 256; ++p)
+    if (pair.ExportTable.Entries[p].Target == -1) {
+      unassigned.push_back(p);
+      expected[p] = 0x3F;
+    }
+  EXPECT_EQ(unassigned, std::vector<int>{0xA4});
+  EXPECT_EQ(Uconv(name, false), expected);
+  ExpectReadBack(name, "pair.qct");
+}
+
+TEST_F(Icu, WrongCallsAndRefusedFilesAreToldInOneLine) {
+  const auto err = [this](const std::string& args, int code) {
+    EXPECT_EQ(Shell("cd '" + Dir.Path + "' && " + Tool() + " " + args + " 2>err"), code) << args;
+    const Bytes text = ReadFile(Dir / "err");
+    return std::string(text.begin(), text.end());
+  };
+  WriteFile(Dir / "mbcs.ucm", ToBytes("<code_set_name> \"x\"\n<uconv_class> \"MBCS\"\nCHARMAP\nEND CHARMAP\n"));
+  EXPECT_EQ(err("build --ucm mbcs.ucm o.qct", 3),
+            "qavo-ct: mbcs.ucm: Zeile 2: keine Single-Byte-Tabelle (<uconv_class> \"MBCS\")\n");
+  EXPECT_EQ(err("build --ucm mbcs.ucm --codepage 273 o.qct", 2), "qavo-ct: --codepage und --ucm schließen einander aus\n");
+  EXPECT_EQ(err("build --codepage 273 --export o.ucm", 2),
+            "qavo-ct: das Format ucm braucht beide Tabellen (ohne --export/--import)\n");
+  EXPECT_EQ(err("build --codepage 273 --workstation cp850 o.ucm", 2),
+            "qavo-ct: --workstation cp850: erwartet iso8859-1 oder cp1252\n");
+  WriteFile(Dir / "big.ucm", Bytes(UcmFileLimit + 1, '#'));
+  EXPECT_EQ(err("build --ucm big.ucm o.qct", 3), "qavo-ct: big.ucm: zu groß für eine Zeichensatztabelle (mehr als 4 MiB)\n");
+  EXPECT_FALSE(std::filesystem::exists(Dir / "o.qct"));
+  WriteFile(Dir / "euro.ucm", ToBytes("CHARMAP\n<U20AC> \\x9F |0\n<U00A4> \\x9F |1\nEND CHARMAP\n"));
+  EXPECT_EQ(err("build --ucm euro.ucm o.qct", 0),
+            "qavo-ct: Hinweis: 1 Zeichen außerhalb von ISO 8859-1 nicht übernommen: U+20AC (Zeile 2)\n");
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+#include "cli/translatekernels.h"
+
+#include <stdlib.h>
+
+#include <random>
+
+#include "clifiles.h"
+
+namespace {
+
+class EveryKernel : public ::testing::TestWithParam<Kernel> {
+ protected:
+  void SetUp() override {
+    if (!ProcessorRuns(GetParam())) GTEST_SKIP() << "dieser Prozessor kann " << KernelName(GetParam()) << " nicht ausführen";
+  }
+};
+
+// Random maps, lengths and alignments of input and output, in place too;
+// the bytes around the output stay untouched.
+TEST_P(EveryKernel, EqualsThePortableKernel) {
+  std::mt19937 random(static_cast<unsigned>(GetParam()) + 1);
+  uint8_t map[256];
+  for (int round = 0; round < 400; ++round) {
+    for (uint8_t& code : map) code = static_cast<uint8_t>(random());
+    const size_t length = round < 300 ? random() % 700 : random() % 70000;
+    const size_t inAt = random() % 64, outAt = random() % 64;
+    Bytes input(length + 128), output(length + 128), expected(length + 128);
+    for (uint8_t& byte : input) byte = static_cast<uint8_t>(random());
+    RunKernel(Kernel::Portable, map, input.data() + inAt, expected.data() + outAt, length);
+    RunKernel(GetParam(), map, input.data() + inAt, output.data() + outAt, length);
+    ASSERT_EQ(output, expected) << "Länge " << length << ", Eingabe +" << inAt << ", Ausgabe +" << outAt;
+    Bytes inPlace = input;
+    RunKernel(GetParam(), map, inPlace.data() + inAt, inPlace.data() + inAt, length);
+    ASSERT_TRUE(std::equal(inPlace.begin() + inAt, inPlace.begin() + inAt + length, expected.begin() + outAt));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kernels, EveryKernel, ::testing::Values(Kernel::Avx2, Kernel::Avx512Vbmi),
+                         [](const ::testing::TestParamInfo<Kernel>& info) { return KernelName(info.param); });
+
+TEST(Portable, IsEveryEntryOfTheMap) {
+  uint8_t map[256], all[256], out[256];
+  for (int i = 0; i < 256; ++i) {
+    map[i] = static_cast<uint8_t>(255 - i * 7);
+    all[i] = static_cast<uint8_t>(i);
+  }
+  RunKernel(Kernel::Portable, map, all, out, 256);
+  EXPECT_TRUE(std::equal(out, out + 256, map));
+}
+
+// The variable's value, restored afterwards.
+class KernelVariableSet {
+ public:
+  explicit KernelVariableSet(const char* value) {
+    if (const char* old = getenv(KernelVariable)) Old = old, HadOld = true;
+    if (value) setenv(KernelVariable, value, 1);
+    else unsetenv(KernelVariable);
+  }
+  ~KernelVariableSet() {
+    if (HadOld) setenv(KernelVariable, Old.c_str(), 1);
+    else unsetenv(KernelVariable);
+  }
+
+ private:
+  std::string Old;
+  bool HadOld = false;
+};
+
+TEST(ChooseKernel, TheFastestUnlessTheVariableNamesOne) {
+  const Kernel fastest = ProcessorRuns(Kernel::Avx512Vbmi) ? Kernel::Avx512Vbmi
+                         : ProcessorRuns(Kernel::Avx2)     ? Kernel::Avx2
+                                                           : Kernel::Portable;
+  EXPECT_EQ(FastestKernel(), fastest);
+  Kernel kernel = Kernel::Portable;
+  std::string error;
+  for (const char* value : {static_cast<const char*>(nullptr), ""}) {
+    KernelVariableSet set(value);
+    EXPECT_TRUE(ChooseKernel(kernel, error));
+    EXPECT_EQ(kernel, fastest);
+  }
+  for (const Kernel named : AllKernels()) {
+    KernelVariableSet set(KernelName(named));
+    error.clear();
+    EXPECT_EQ(ChooseKernel(kernel, error), ProcessorRuns(named)) << KernelName(named);
+    if (ProcessorRuns(named))
+      EXPECT_EQ(kernel, named);
+    else
+      EXPECT_EQ(error, std::string("QAVO_CT_KERNEL=") + KernelName(named) +
+                           ": dieser Prozessor kann den Kern nicht ausführen");
+  }
+  KernelVariableSet set("sse9");
+  EXPECT_FALSE(ChooseKernel(kernel, error));
+  EXPECT_EQ(error, "QAVO_CT_KERNEL=sse9: unbekannter Kern (portable, avx2, avx512vbmi)");
+}
+
+// The program with each kernel it can run gives the portable kernel's bytes.
+TEST(ChooseKernel, TheToolTranslatesAlikeWithEveryKernel) {
+  ScratchDir dir;
+  std::mt19937 random(5);
+  Bytes table(256), input(3 * 1048576 + 333);
+  for (uint8_t& byte : table) byte = static_cast<uint8_t>(random());
+  for (uint8_t& byte : input) byte = static_cast<uint8_t>(random());
+  table[32] = 0x40;  // recognised as an EXPORT image
+  WriteFile(dir / "table.tab", table);
+  WriteFile(dir / "in", input);
+  Bytes expected(input.size());
+  RunKernel(Kernel::Portable, table.data(), input.data(), expected.data(), input.size());
+  for (const Kernel kernel : AllKernels()) {
+    const std::string command = std::string(KernelVariable) + "=" + KernelName(kernel) + " '" + QAVO_CT +
+                                "' translate --table '" + dir / "table.tab" + "' '" + dir / "in" + "' '" +
+                                dir / "out" + "' 2>'" + dir / "err" + "'";
+    const int status = std::system(command.c_str());
+    if (!ProcessorRuns(kernel)) {
+      EXPECT_EQ(WEXITSTATUS(status), 2);
+      const Bytes err = ReadFile(dir / "err");
+      EXPECT_EQ(std::string(err.begin(), err.end()),
+                std::string("qavo-ct: QAVO_CT_KERNEL=") + KernelName(kernel) +
+                    ": dieser Prozessor kann den Kern nicht ausführen\n");
+      continue;
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0) << KernelName(kernel);
+    EXPECT_EQ(ReadFile(dir / "out"), expected) << KernelName(kernel);
+  }
+}
+
+}  // namespace

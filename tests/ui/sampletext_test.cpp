@@ -1,0 +1,75 @@
+// The "Probetext" window: which characters of a text survive the trip to
+// the host and back, following every change of the tables.
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include "support/session.h"
+#include "ui/entryeditor.h"
+#include "ui/sampletextwindow.h"
+
+namespace {
+
+class SampleTextTest : public SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    TheControl->show();
+    QApplication::setActiveWindow(TheControl);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
+    TheSession->LoadIsoCp273.Both->trigger();
+    TheSession->CommitPair(Export, 'B', 0xC1);  // B now shares A's host code
+    TheSession->RemoveAssignment(Export, "43");  // C passes unassigned
+    TheSession->ShowSampleText->trigger();
+    window = TheControl->SampleWindow;
+    ASSERT_NE(window, nullptr);
+    window->Input->setPlainText("ABCD");
+  }
+  // The positions the views link to, in the order they stand.
+  static QStringList Links(const QTextBrowser* view) {
+    QStringList links;
+    const QString html = view->toHtml();
+    for (int at = html.indexOf("href=\"#"); at >= 0; at = html.indexOf("href=\"#", at + 1))
+      links << html.mid(at + 7, 2);
+    return links;
+  }
+  SampleTextWindow* window = nullptr;
+};
+
+TEST_F(SampleTextTest, MarksExactlyTheCharactersThatDoNotComeBackOrPassUnassigned) {
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->windowTitle(), "Probetext");
+  EXPECT_EQ(Links(window->BackText), (QStringList{"42", "43"}));
+  EXPECT_EQ(Links(window->HostCodes), (QStringList{"42", "43"}));
+  EXPECT_TRUE(window->HostCodes->toPlainText().startsWith("C1 C1 43 C4"));
+  EXPECT_EQ(window->Summary->text(), QString::fromUtf8("4 Zeichen: 1 kommen nicht zurück, 1 nicht zugeordnet (1:1)."));
+
+  window->Input->setPlainText(QString::fromUtf8("AΩ"));
+  EXPECT_EQ(window->Summary->text(),
+            QString::fromUtf8("1 Zeichen: 0 kommen nicht zurück, 0 nicht zugeordnet (1:1). "
+                              "Nicht in der Codepage der Arbeitsstation: Ω"));
+}
+
+TEST_F(SampleTextTest, FollowsAnEditInTheExportEditorAtOnce) {
+  EntryEditor* editor = TheControl->ExportEditor;
+  TheControl->activateWindow();
+  editor->SourceChar->setFocus();
+  QTest::keyClicks(editor->SourceChar, "B");
+  QTest::keyClicks(editor->TargetHex, "C2");
+  QTest::keyClick(editor->TargetHex, Qt::Key_Return);
+  ASSERT_EQ(exportTable().Entries['B'].Target, 0xC2) << editor->TargetHex->text().toStdString();
+  EXPECT_EQ(Links(window->BackText), (QStringList{"43"}));
+  EXPECT_EQ(window->Summary->text(), QString::fromUtf8("4 Zeichen: 0 kommen nicht zurück, 1 nicht zugeordnet (1:1)."));
+}
+
+TEST_F(SampleTextTest, AClickOnAMarkedCharacterPutsTheExportEditorOnIt) {
+  emit window->BackText->anchorClicked(QUrl("#42"));
+  EXPECT_EQ(exportTable().CurrentPosition, 0x42);
+  EXPECT_EQ(TheControl->ExportEditor->SourceHex->text(), "42");
+  EXPECT_TRUE(exportTable().Active);
+}
+
+}  // namespace

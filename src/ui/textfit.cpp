@@ -8,19 +8,24 @@
 #include <QStyleOptionFrame>
 #include <cstdint>
 
+#include "model/hexdigits.h"
 #include "platform/codepage.h"
 
 namespace {
 
-constexpr char HexDigits[] = "0123456789ABCDEF";
-
-QString Hex(int value) { return QString(QChar(HexDigits[value >> 4])) + QChar(HexDigits[value & 15]); }
+QString Hex(int value) {
+  char digits[3] = {};
+  WriteHexByte(value, digits);
+  return QString::fromLatin1(digits);
+}
 
 QChar WidestHexDigit(const QFont& font) {
   const QFontMetricsF metrics(font);
   QChar widest = '0';
-  for (const char digit : QByteArray(HexDigits))
-    if (metrics.horizontalAdvance(QChar(digit)) > metrics.horizontalAdvance(widest)) widest = QChar(digit);
+  for (int value = 0; value < 16; ++value) {
+    const QChar digit(HexDigit(value));
+    if (metrics.horizontalAdvance(digit) > metrics.horizontalAdvance(widest)) widest = digit;
+  }
   return widest;
 }
 
@@ -108,9 +113,9 @@ QStringList CellSamples(const QFont& font, bool oem) {
       texts << character + separator + widest;
     }
   }
-  for (int digit = 0; digit < 16; ++digit) {
-    texts << QStringLiteral("  0") + QChar(HexDigits[digit]) + ' ';
-    texts << QStringLiteral("  ") + QChar(HexDigits[digit]) + QStringLiteral("0 ");
+  for (int value = 0; value < 16; ++value) {
+    texts << QStringLiteral("  0") + QChar(HexDigit(value)) + ' ';
+    texts << QStringLiteral("  ") + QChar(HexDigit(value)) + QStringLiteral("0 ");
   }
   return texts;
 }

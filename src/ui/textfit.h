@@ -16,8 +16,9 @@ struct TextFit {
   int Baseline = 0;  // distance of the baseline from the box's top
 };
 
-// The ink of texts drawn on top of each other with their baseline starting
-// at (0, 0); an empty rectangle when nothing shows.
+// Where the ink of texts can lie when each is drawn with its baseline
+// starting at (0, 0), as the font's glyph boxes tell; an empty rectangle
+// when nothing shows.
 QRect InkBounds(const QFont& font, const QStringList& texts);
 
 // The largest pixel size, up to the font's own, at which the ink of every

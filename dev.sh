@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation2
           libgtest-dev xvfb xauth fonts-dejavu-core clang-format libicu-dev icu-devtools
-          lintian dpkg-dev file man-db openbox poppler-utils libxcb1-dev)
+          lintian dpkg-dev file man-db fp-compiler openbox poppler-utils libxcb1-dev)
 
 install_missing() {
   local missing=()

@@ -1,11 +1,12 @@
 // File commands of the session: saving the tables as binary table files and
 // as C or Pascal declarations, and loading table files with recognition.
 #include <QFile>
-#include <algorithm>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <algorithm>
 
 #include "app/session.h"
+#include "fileio/outputfile.h"
+#include "fileio/tablefilereader.h"
 #include "files/declaration.h"
 #include "files/formats.h"
 #include "files/recognize.h"
@@ -40,28 +41,16 @@ void SetSaveDialog(FileDialogSettings& dialog, const QString& title, const QStri
   dialog.OverwritePrompt = overwritePrompt;
 }
 
-// The file is replaced only once all of it is written: a failed write leaves
-// a former file of that name as it was. commit() alone would miss a failure
-// of the last buffered write, hence the flush.
-bool WriteWholeFile(const QString& fileName, const std::vector<uint8_t>& bytes) {
-  QSaveFile file(fileName);
-  const qint64 size = static_cast<qint64>(bytes.size());
-  return file.open(QIODevice::WriteOnly) && file.write(reinterpret_cast<const char*>(bytes.data()), size) == size &&
-         file.flush() && file.commit();
-}
-
-// Only a plain file can be read whole: opening a pipe waits for a writer
-// that never comes, and a device may never end.
-bool IsPlainFile(const QString& fileName) { return QFileInfo(fileName).isFile(); }
-
-bool ReadWholeFile(const QString& fileName, QByteArray& content) {
-  QFile file(fileName);
-  if (!IsPlainFile(fileName) || !file.open(QIODevice::ReadOnly)) return false;
-  content = file.readAll();
-  return file.error() == QFileDevice::NoError;
-}
+// The name as the system spells it.
+std::string LocalPath(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
 
 }  // namespace
+
+// Replaced only once all of it is written; a pipe, a device or a folder
+// of that name is refused.
+bool Session::WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes) {
+  return WriteWholeFile(LocalPath(fileName), bytes).empty();
+}
 
 bool Session::WriteTableFile(int format, const CodeTable& table, const QString& fileName) {
   std::vector<uint8_t> bytes;
@@ -85,7 +74,7 @@ bool Session::WriteTableFile(int format, const CodeTable& table, const QString& 
     default:
       return false;
   }
-  return WriteWholeFile(fileName, bytes);
+  return WriteFile(fileName, bytes);
 }
 
 void Session::SaveUnixTable(const CodeTable& table, const QString& proposedName) {
@@ -151,18 +140,16 @@ void Session::SaveV5Execute() {
                      table->Partner ? PairNotSaved : NotSaved(TableWord(table == ExportTable ? Export : Import)));
 }
 
-// Appends one declaration after asking about an incomplete table; false when
-// nothing was appended.
-bool Session::AppendDeclaration(QIODevice& file, const CodeTable& table,
+// Adds one declaration to text after asking about an incomplete table; false
+// when it was not added.
+bool Session::AppendDeclaration(std::string& text, const CodeTable& table,
                                 std::string (*declaration)(const CodeTable&)) {
-  if (!file.isOpen() || !file.isWritable()) return false;
   if (table.CountAssigned() != 256 &&
       !Prompt().Confirm(QStringLiteral("Tabelle: ") + HeaderText(table) +
                         QString::fromUtf8("\nist unvollständig!\nNicht zugeordnete Zeichen werden 1:1 übersetzt!")))
     return false;
-  const std::string text = declaration(table);
-  const qint64 size = static_cast<qint64>(text.size());
-  return file.write(text.data(), size) == size;
+  text += declaration(table);
+  return true;
 }
 
 // The old content and the new declarations go to a new file that replaces
@@ -181,22 +168,21 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
   if (exists && !Prompt().Confirm(QStringLiteral("Datei: ") + fileName +
                                     QString::fromUtf8(" ist vorhanden!\nNeue Deklaration wird angehängt")))
     return;
-  QByteArray oldContent;
-  QSaveFile file(fileName);
-  if ((exists && !ReadWholeFile(fileName, oldContent)) || !file.open(QIODevice::WriteOnly) ||
-      file.write(oldContent) != oldContent.size()) {
+  OutputFile file(LocalPath(fileName), OutputFile::WithFormerContent);
+  if (!file.Open()) {
     ReportNotWritten(Prompt(), fileName, NotSaved(exportWord));
     ReportNotWritten(Prompt(), fileName, NotSaved(importWord));
     return;
   }
 
-  const bool exportWritten = AppendDeclaration(file, *ExportTable, declaration);
+  std::string text;
+  const bool exportWritten = AppendDeclaration(text, *ExportTable, declaration);
   if (!exportWritten) Prompt().Information(NotSaved(exportWord));
-  const bool importWritten = AppendDeclaration(file, *ImportTable, declaration);
+  const bool importWritten = AppendDeclaration(text, *ImportTable, declaration);
   if (!importWritten) Prompt().Information(NotSaved(importWord));
   // Without a commit the new file is dropped and the old one stays.
   if (!exportWritten && !importWritten) return;
-  if (file.flush() && file.commit()) return;
+  if (file.Write(reinterpret_cast<const uint8_t*>(text.data()), text.size()) && file.Commit()) return;
   if (exportWritten) ReportNotWritten(Prompt(), fileName, NotSaved(exportWord));
   if (importWritten) ReportNotWritten(Prompt(), fileName, NotSaved(importWord));
 }
@@ -215,17 +201,16 @@ bool Session::ReadTableFile(const QString& title, std::vector<uint8_t>& buffer) 
   buffer.clear();
   OpenDialog.Title = title;
   if (!Prompt().OpenFile(OpenDialog)) return false;
-  QFile file(OpenDialog.FileName);
-  if (IsPlainFile(OpenDialog.FileName) && file.open(QIODevice::ReadOnly)) {
-    const qint64 length = file.size();
-    if (!LengthAccepted(static_cast<size_t>(length))) {
-      Prompt().Message(QString::fromStdString(LengthRefusal(static_cast<size_t>(length))));
-      return false;
-    }
-    buffer.resize(static_cast<size_t>(length));
-    if (file.read(reinterpret_cast<char*>(buffer.data()), length) == length) return true;
+  // Read bounded, and only from a regular file: a pipe would block, a
+  // device might never end.
+  size_t length = 0;
+  std::string reason;
+  if (ReadTableBytes(LocalPath(OpenDialog.FileName), buffer, length, reason)) {
+    if (LengthAccepted(length)) return true;
+    buffer.clear();
+    Prompt().Message(QString::fromStdString(LengthRefusal(length)));
+    return false;
   }
-  buffer.clear();
   Prompt().FileError(QStringLiteral("Can't perform one of the following file operations: Open, Seek, Read, Close."));
   return false;
 }

@@ -2,10 +2,12 @@
 // frame, on one page.
 #include <QApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QPainter>
 #include <QPrinter>
 
 #include "app/session.h"
+#include "fileio/outputfile.h"
 #include "platform/printing.h"
 
 namespace {
@@ -41,11 +43,23 @@ class PrintDocument {
   QPainter painter_;
 };
 
+// A print file must be a regular file or a new one: opening a pipe would
+// wait for a reader for ever, a device might never take the document.
+bool PrintFileRefused(Prompter& prompter, const QPrinter& printer) {
+  const QString fileName = printer.outputFileName();
+  std::string target, reason;
+  if (fileName.isEmpty() || ResolveOutputTarget(QFile::encodeName(fileName).toStdString(), target, reason))
+    return false;
+  prompter.Message(QStringLiteral("Datei: ") + fileName + QStringLiteral("\nkonnte nicht geschrieben werden (") +
+                   QString::fromStdString(reason) + QStringLiteral(")!\nDer Druck wurde nicht ausgeführt."));
+  return true;
+}
+
 }  // namespace
 
 void Session::PrintExecute() {
   QPrinter printer(QPrinter::HighResolution);
-  if (!Prompt().ChoosePrinter(printer)) return;
+  if (!Prompt().ChoosePrinter(printer) || PrintFileRefused(Prompt(), printer)) return;
   PrintDocument document(*this, printer);
   const bool chained = ExportTable->Partner;
   if (exportWindow_ && (ExportTable->Active || chained)) {

@@ -91,6 +91,7 @@ void Session::CreateActions() {
   SaveV5 = MakeAction("SaveV5", "Windows QAVO V&5 (1088/2176 Bytes) ...", &Session::SaveV5Execute);
   SaveCHeader = MakeAction("SaveCHeader", "&C Header", &Session::SaveCHeaderExecute);
   SavePascal = MakeAction("SavePascal", "&Pascal (Delphi) Header", &Session::SavePascalExecute);
+  SaveUcm = MakeAction("SaveUcm", "ICU-Zeichensatztabelle (.ucm) ...", &Session::SaveUcmExecute);
   Print = MakeAction("Print", "&Drucken", &Session::PrintExecute);
   Quit = MakeAction("Quit", "&Beenden", &Session::QuitExecute);
 
@@ -118,6 +119,7 @@ void Session::CreateActions() {
   LoadTableFile = MakeAction("LoadTableFile", "&automatische Erkennung", &Session::LoadTableFileExecute);
   LoadImport = MakeAction("LoadImport", "&IIMPORT  (256 Bytes)", &Session::LoadImportExecute);
   LoadExport = MakeAction("LoadExport", "&EXPORT (256 Bytes)", &Session::LoadExportExecute);
+  LoadUcm = MakeAction("LoadUcm", "ICU-Zeichensatztabelle (.ucm) ...", &Session::LoadUcmExecute);
   MoreCodePages = MakeAction("MoreCodePages", "&Weitere Codepages ...", &Session::MoreCodePagesExecute);
 
   FontCourierNew = MakeAction("FontCourierNew", "WINDOWS &Courier new", &Session::FontCourierNewExecute);

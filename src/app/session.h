@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "files/codepages.h"
 #include "files/compare.h"
 #include "files/recognize.h"
 #include "model/codetable.h"
@@ -67,6 +68,7 @@ class Session : public QObject {
   QAction* SaveV5;
   QAction* SaveCHeader;
   QAction* SavePascal;
+  QAction* SaveUcm;
   QAction* Print;
   QAction* Quit;
 
@@ -89,6 +91,7 @@ class Session : public QObject {
   QAction* LoadTableFile;
   QAction* LoadImport;
   QAction* LoadExport;
+  QAction* LoadUcm;
   QAction* MoreCodePages;
 
   QAction* FontCourierNew;
@@ -139,6 +142,8 @@ class Session : public QObject {
   // Files. WriteTableFile returns false when the file could not be written;
   // an existing file of that name is then left as it was.
   bool WriteTableFile(int format, const CodeTable& table, const QString& fileName);
+  // Replaces the file only once all of it is written; false when it was not.
+  static bool WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes);
   // Asks for a table file and reads it; false when nothing was read.
   bool ReadTableFile(const QString& title, std::vector<uint8_t>& buffer);
 
@@ -175,6 +180,7 @@ class Session : public QObject {
   void SaveV5Execute();
   void SaveCHeaderExecute();
   void SavePascalExecute();
+  void SaveUcmExecute();
   void PrintExecute();
   void QuitExecute();
 
@@ -193,6 +199,7 @@ class Session : public QObject {
   void LoadTableFileExecute();
   void LoadImportExecute();
   void LoadExportExecute();
+  void LoadUcmExecute();
   void MoreCodePagesExecute();
 
   void FontCourierNewExecute();
@@ -233,10 +240,13 @@ class Session : public QObject {
   void ClearTable(TableKind kind);
   void CopyInverse(TableKind destination);
 
+  // The workstation code page of .ucm files: the one last chosen for a
+  // code page pair.
+  Workstation WorkstationCodePage() const;
   void SaveUnixTable(const CodeTable& table, const QString& proposedName);
   void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
                         std::string (*declaration)(const CodeTable&));
-  bool AppendDeclaration(QIODevice& file, const CodeTable& table, std::string (*declaration)(const CodeTable&));
+  bool AppendDeclaration(std::string& text, const CodeTable& table, std::string (*declaration)(const CodeTable&));
 
   CodeTable& ComparedTable() const;
   void ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& otherName);

@@ -7,11 +7,11 @@
 #include <cerrno>
 
 #include "cli/arguments.h"
-#include "cli/outputfile.h"
 #include "cli/report.h"
 #include "cli/tablefile.h"
 #include "cli/translate.h"
 #include "cli/ucmfile.h"
+#include "fileio/outputfile.h"
 #include "files/codepages.h"
 #include "files/declaration.h"
 #include "files/formats.h"
@@ -187,9 +187,10 @@ Failure WriteTables(const Arguments& args, const std::string& source, const Sele
   if (failure.Failed()) return failure;
   Workstation workstation;
   ParseWorkstation(args, workstation);
-  WarnIfIncomplete(selection, format, err);
   const std::string error = WriteWholeFile(out, OutputBytes(format, selection, workstation));
   if (!error.empty()) return Fail(ExitOutput, error);
+  // Only once written: a failure stays the one line on stderr.
+  WarnIfIncomplete(selection, format, err);
   return {};
 }
 
@@ -346,10 +347,10 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return ExitOk;
   }
   if (!error.empty()) {
-    err << "qavo-ct: " << error << " (qavo-ct --help zeigt die Hilfe)\n";
+    err << "qavo-ct: " << Printable(error + " (qavo-ct --help zeigt die Hilfe)") << "\n";
     return ExitUsage;
   }
   const Failure failure = Run(parsed, out, err);
-  if (!failure.Message.empty()) err << "qavo-ct: " << failure.Message << "\n";
+  if (!failure.Message.empty()) err << "qavo-ct: " << Printable(failure.Message) << "\n";
   return failure.Code;
 }

@@ -78,7 +78,9 @@ Optionen:
 Ausgabe: AUS wird immer neu geschrieben, auch bei C- und Pascal-Deklarationen
 (der Editor hängt diese an eine vorhandene Datei an). AUS entsteht erst,
 wenn alles geschrieben ist; bis dahin bleibt eine vorhandene Datei, wie sie
-war. Nicht zugeordnete Positionen werden 1:1 geschrieben, außer in den
+war. AUS und die Tabellendateien müssen reguläre Dateien sein (oder
+Verknüpfungen auf solche): Geräte, Pipes und Verzeichnisse werden
+abgelehnt. Nicht zugeordnete Positionen werden 1:1 geschrieben, außer in den
 Formaten v5 und ucm. Die Kopfzeile der Tabellen nennt die Schrift "Courier
 New", wie nach dem Start des Editors.
 

@@ -27,6 +27,40 @@ std::string Cell(const CodeTable& table, int position) {
   return Hex(target) + Mark(table, position);
 }
 
+std::string Escaped(unsigned char byte) {
+  char text[5];
+  std::snprintf(text, sizeof text, "\\x%02X", byte);
+  return text;
+}
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// The length of the well-formed UTF-8 sequence at text[i], 0 when there is none.
+size_t SequenceLength(const std::string& text, size_t i) {
+  const unsigned char lead = static_cast<unsigned char>(text[i]);
+  if (lead < 0x80) return 1;
+  const size_t length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                        : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+  if (length == 0 || i + length > text.size()) return 0;
+  for (size_t k = 1; k < length; ++k)
+    if (!IsContinuation(static_cast<unsigned char>(text[i + k]))) return 0;
+  // Overlong forms, surrogates and code points beyond U+10FFFF.
+  const unsigned char second = static_cast<unsigned char>(text[i + 1]);
+  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) || (lead == 0xF0 && second < 0x90) ||
+      (lead == 0xF4 && second > 0x8F))
+    return 0;
+  return length;
+}
+
+bool IsControl(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
+
+// C0 controls, DEL and the C1 controls U+0080..U+009F.
+bool IsControlCharacter(const std::string& character) {
+  const unsigned char lead = static_cast<unsigned char>(character[0]);
+  if (character.size() == 1) return IsControl(lead);
+  return character.size() == 2 && lead == 0xC2 && static_cast<unsigned char>(character[1]) < 0xA0;
+}
+
 std::string HexList(const std::vector<int>& values) {
   std::string list;
   for (const int value : values) list += " " + Hex(value);
@@ -62,8 +96,31 @@ void TableFindings(const CodeTable& table, TableKind kind, std::vector<std::stri
 
 }  // namespace
 
+std::string Printable(const std::string& text) {
+  std::string line;
+  for (size_t i = 0; i < text.size();) {
+    const size_t length = SequenceLength(text, i);
+    const std::string character = text.substr(i, length == 0 ? 1 : length);
+    if (length == 0 || IsControlCharacter(character))
+      for (const char byte : character) line += Escaped(static_cast<unsigned char>(byte));
+    else
+      line += character;
+    i += character.size();
+  }
+  return line;
+}
+
+std::string PrintableLatin1(const std::string& bytes) {
+  std::string text;
+  for (const char c : bytes) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    text += IsControl(byte) || (byte >= 0x80 && byte < 0xA0) ? Escaped(byte) : Latin1ToUtf8(std::string(1, c));
+  }
+  return text;
+}
+
 std::string TableGrid(const CodeTable& table, TableKind kind) {
-  std::string text = std::string(TableName(kind)) + "  " + Latin1ToUtf8(table.Header) + "\n     ";
+  std::string text = std::string(TableName(kind)) + "  " + PrintableLatin1(table.Header) + "\n     ";
   for (int column = 0; column < 16; ++column) text += "_" + Hex(column).substr(1) + (column < 15 ? "  " : "\n");
   int assigned = 0, ambiguous = 0, proven = 0;
   for (int row = 0; row < 16; ++row) {

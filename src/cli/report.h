@@ -7,6 +7,12 @@
 
 #include "cli/tablefile.h"
 
+// Text for a terminal, kept on one line: control characters and bytes that
+// are not UTF-8 are written as \xNN.
+std::string Printable(const std::string& text);
+
+// 8-bit name bytes (ISO 8859-1) as UTF-8, control bytes written as \xNN.
+std::string PrintableLatin1(const std::string& bytes);
 
 // The header line, a 16 x 16 grid (row = high digit of the position,
 // column = low digit, cell = target code and state mark) and a summary.

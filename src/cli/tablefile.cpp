@@ -1,15 +1,10 @@
 #include "cli/tablefile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <vector>
 
-#include "cli/outputfile.h"
+#include "fileio/tablefilereader.h"
 #include "files/formats.h"
 #include "files/recognize.h"
 
@@ -19,33 +14,6 @@ namespace {
 
 // Longest stretch of a refusal message kept, in characters.
 constexpr size_t MessageLimit = 100;
-
-// Reads up to one byte more than a table file may hold, and counts the rest,
-// so that an overlong file is told by its length without keeping it.
-bool ReadAll(const std::string& path, std::vector<uint8_t>& data, size_t& length) {
-  const int fd = open(path.c_str(), O_RDONLY);
-  if (fd < 0) return false;
-  data.assign(V5PairImageSize + 1, 0);
-  length = 0;
-  uint8_t spill[4096];
-  for (;;) {
-    uint8_t* into = length < data.size() ? data.data() + length : spill;
-    const size_t room = length < data.size() ? data.size() - length : sizeof spill;
-    const ssize_t got = read(fd, into, room);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      const int error = errno;
-      close(fd);
-      errno = error;
-      return false;
-    }
-    if (got == 0) break;
-    length += static_cast<size_t>(got);
-  }
-  close(fd);
-  data.resize(std::min(length, data.size()));
-  return true;
-}
 
 std::string FullPath(const std::string& path) {
   std::error_code error;
@@ -68,8 +36,9 @@ ReadResult ReadTableFile(const std::string& path, int kind, const std::string* n
                           std::string& error) {
   std::vector<uint8_t> data;
   size_t length = 0;
-  if (!ReadAll(path, data, length)) {
-    error = path + ": kann nicht gelesen werden (" + ErrorText(errno) + ")";
+  std::string reason;
+  if (!ReadTableBytes(path, data, length, reason)) {
+    error = path + ": kann nicht gelesen werden (" + reason + ")";
     return ReadResult::Unreadable;
   }
   if (!LengthAccepted(length)) {

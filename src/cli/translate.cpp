@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "fileio/outputfile.h"
 #include "files/formats.h"
 
 namespace {
@@ -24,17 +25,6 @@ ssize_t ReadBlock(int in, uint8_t* buffer, size_t size) {
     filled += static_cast<size_t>(got);
   }
   return static_cast<ssize_t>(filled);
-}
-
-bool WriteBlock(int out, const uint8_t* buffer, size_t size) {
-  while (size > 0) {
-    const ssize_t put = write(out, buffer, size);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    buffer += put;
-    size -= static_cast<size_t>(put);
-  }
-  return true;
 }
 
 struct Free {
@@ -54,7 +44,7 @@ StreamResult Stream(int in, int out, const ByteMap* map, Kernel kernel) {
     if (got < 0) return StreamResult::ReadFailed;
     if (got == 0) return StreamResult::Done;
     if (map) TranslateBytes(*map, buffer.get(), static_cast<size_t>(got), kernel);
-    if (!WriteBlock(out, buffer.get(), static_cast<size_t>(got))) return StreamResult::WriteFailed;
+    if (!WriteAll(out, buffer.get(), static_cast<size_t>(got))) return StreamResult::WriteFailed;
   }
 }
 
@@ -69,7 +59,7 @@ StreamResult StreamMapped(const uint8_t* input, size_t length, int out, const By
   for (size_t done = 0; done < length; done += TranslateBlockSize) {
     const size_t size = std::min(TranslateBlockSize, length - done);
     RunKernel(kernel, map.data(), input + done, buffer.get(), size);
-    if (!WriteBlock(out, buffer.get(), size)) return StreamResult::WriteFailed;
+    if (!WriteAll(out, buffer.get(), size)) return StreamResult::WriteFailed;
   }
   return StreamResult::Done;
 }

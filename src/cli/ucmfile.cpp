@@ -1,47 +1,21 @@
 #include "cli/ucmfile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-
-#include "cli/outputfile.h"
+#include "fileio/outputfile.h"
+#include "fileio/tablefilereader.h"
 #include "files/ucm.h"
-
-namespace {
-
-// Up to one byte past the limit, so that a larger file is told as such.
-bool ReadLimited(const std::string& path, std::string& text) {
-  const int fd = open(path.c_str(), O_RDONLY);
-  if (fd < 0) return false;
-  text.clear();
-  char block[65536];
-  for (;;) {
-    const ssize_t got = read(fd, block, sizeof block);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      const int error = errno;
-      close(fd);
-      errno = error;
-      return got == 0;
-    }
-    text.append(block, static_cast<size_t>(got));
-    if (text.size() > UcmFileLimit) break;
-  }
-  close(fd);
-  return true;
-}
-
-}  // namespace
 
 ReadResult ReadUcmFile(const std::string& path, Workstation workstation, TablePair& pair,
                        std::vector<std::string>& leftOut, std::string& error) {
-  std::string text;
-  if (!ReadLimited(path, text)) {
-    error = path + ": kann nicht gelesen werden (" + ErrorText(errno) + ")";
+  // A pipe or a device is refused before it is opened: it might never end.
+  std::vector<uint8_t> bytes;
+  size_t length = 0;
+  std::string reason;
+  if (!ReadRegularFile(path, UcmFileLimit + 1, bytes, length, reason)) {
+    error = path + ": kann nicht gelesen werden (" + reason + ")";
     return ReadResult::Unreadable;
   }
-  if (text.size() > UcmFileLimit) {
+  const std::string text(bytes.begin(), bytes.end());
+  if (length > UcmFileLimit) {
     error = path + ": zu groß für eine Zeichensatztabelle (mehr als 4 MiB)";
     return ReadResult::Refused;
   }

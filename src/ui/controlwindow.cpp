@@ -125,7 +125,7 @@ void ControlWindow::BuildMenu() {
   };
 
   QMenu* file = Menu->addMenu("&Datei");
-  submenu(file, "&Speichern", HelpSaving)->addActions({s.SaveUnix, s.SaveV3, s.SaveV5, s.SaveCHeader, s.SavePascal});
+  submenu(file, "&Speichern", HelpSaving)->addActions({s.SaveUnix, s.SaveV3, s.SaveV5, s.SaveCHeader, s.SavePascal, s.SaveUcm});
   file->addActions({s.Print, s.Quit});
 
   QMenu* edit = Menu->addMenu("&Bearbeiten");
@@ -140,7 +140,7 @@ void ControlWindow::BuildMenu() {
   presetMenu(load, "&ISO 8859-1 CP 273", s.LoadIsoCp273);
   presetMenu(load, "I&SO 8859-1 CP 37", s.LoadIsoCp37);
   presetMenu(load, "&QAVO (UNIX Version Standard)", s.LoadUnix);
-  submenu(load, "&Aus Datei")->addActions({s.LoadTableFile, s.LoadImport, s.LoadExport});
+  submenu(load, "&Aus Datei")->addActions({s.LoadTableFile, s.LoadImport, s.LoadExport, s.LoadUcm});
   load->addAction(s.MoreCodePages);
 
   QMenu* settings = Menu->addMenu("&Einstellungen");

@@ -6,6 +6,8 @@
 #include <functional>
 #include <random>
 
+#include <sys/stat.h>
+
 #include "support/session.h"
 #include "support/tablefiles.h"
 
@@ -276,7 +278,9 @@ TEST_F(FileLoadTest, UnreadableFileShowsTheFileErrorBox) {
   FillBoth();
   const TableState exportBefore(exportTable());
   const TableState importBefore(importTable());
-  for (const QString& path : {dir.path(), Path("vanished.tab")}) {
+  ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe.tab")).constData(), 0600), 0);
+  // A pipe without a writer and an endless device are refused unopened.
+  for (const QString& path : {dir.path(), Path("vanished.tab"), Path("pipe.tab"), QString("/dev/zero")}) {
     prompter->Clear();
     prompter->AnswerFile(path);
     TheSession->LoadTableFile->trigger();

@@ -2,6 +2,7 @@
 // the real actions: dialogs, messages and the exact bytes written.
 #include <QDir>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 #include "support/session.h"
 #include "support/tablefiles.h"
@@ -299,6 +300,38 @@ TEST_F(FileSaveTest, SaveOverAFolderIsReportedAndTheFolderStays) {
   EXPECT_EQ(InformationTexts(),
             (std::vector<QString>{ExportIncompleteV5, NotWritten(Path("folder.qct"), "IMPORT-Tabelle nicht gespeichert!")}));
   EXPECT_EQ(ReadBytes(Path("folder.qct/inside")), "keep");
+}
+
+// A pipe would block the save, a link that leads nowhere would be replaced.
+TEST_F(FileSaveTest, SaveOntoAPipeOrADanglingLinkIsReportedAndNothingIsReplaced) {
+  FillPermutation(exportTable(), 0);
+  FillPermutation(importTable(), 0);
+  Chain();
+  const QString pipe = Path("pipe.qct");
+  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("nowhere.tab", Path("dangling.tab")));
+  prompter->AnswerFile(pipe);
+  TheSession->SaveV5->trigger();
+  prompter->AnswerFile(Path("dangling.tab"));
+  TheSession->SaveV3->trigger();
+  EXPECT_EQ(InformationTexts(),
+            (std::vector<QString>{NotWritten(pipe, "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!"),
+                                  NotWritten(Path("dangling.tab"), "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!")}));
+  EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+  EXPECT_TRUE(QFileInfo(Path("dangling.tab")).isSymLink());
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 2);
+}
+
+TEST_F(FileSaveTest, AHardLinkedFileStaysOneFile) {
+  FillPermutation(exportTable(), 3);
+  exportTable().SetActive(1);
+  WriteBytes(Path("e.tab"), "old");
+  ASSERT_EQ(link(QFile::encodeName(Path("e.tab")).constData(), QFile::encodeName(Path("also.tab")).constData()), 0);
+  prompter->AnswerFile(Path("e.tab"));
+  TheSession->SaveUnix->trigger();
+  EXPECT_EQ(ReadBytes(Path("also.tab")).size(), 256);
+  EXPECT_EQ(ReadBytes(Path("also.tab")), ReadBytes(Path("e.tab")));
+  EXPECT_EQ(Byte(ReadBytes(Path("also.tab")), 0), 3);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // actions: exact file bytes, the questions asked and failed appends.
 #include <QDir>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 #include <cstdio>
 #include <functional>
 
@@ -258,6 +259,17 @@ TEST_F(HeaderExportTest, FileThatCannotBeMadeReportsBothTablesWithoutQuestions) 
   EXPECT_EQ(InformationTexts(), (std::vector<QString>{NotWritten(folder, "EXPORT-Tabelle nicht gespeichert!"),
                                                      NotWritten(folder, "IMPORT-Tabelle nicht gespeichert!")}));
   EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+TEST_F(HeaderExportTest, APipeIsNotWaitedForButReported) {
+  FillNamedPair();
+  ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+  prompter->AnswerFile(path);
+  prompter->AnswerOk();
+  Run(Pascal);
+  EXPECT_EQ(InformationTexts(), (std::vector<QString>{NotWritten(path, "EXPORT-Tabelle nicht gespeichert!"),
+                                                     NotWritten(path, "IMPORT-Tabelle nicht gespeichert!")}));
+  EXPECT_FALSE(QFileInfo(path).isFile());
 }
 
 TEST_F(HeaderExportTest, TablesAreNotChanged) {

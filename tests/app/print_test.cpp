@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include "platform/printing.h"
 #include "support/pdftext.h"
 #include "support/session.h"
@@ -174,6 +176,20 @@ TEST_F(Printing, RefusedDocumentIsReportedAndPrintsNothing) {
   EXPECT_TRUE(printed.empty());
   ASSERT_EQ(prompter->CallsOf("message").size(), 1u);
   EXPECT_EQ(prompter->CallsOf("message")[0].Text, QString::fromUtf8("Der Druck konnte nicht begonnen werden."));
+}
+
+TEST_F(Printing, APipeAsPrintFileIsRefusedInsteadOfWaitedFor) {
+  Chain();
+  const QString pipe = dir.filePath("drucker");
+  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  prompter->AnswerPrinter(pipe);
+  TheSession->Print->trigger();
+  EXPECT_TRUE(printed.empty());
+  ASSERT_EQ(prompter->CallsOf("message").size(), 1u);
+  EXPECT_EQ(prompter->CallsOf("message")[0].Text,
+            "Datei: " + pipe +
+                QString::fromUtf8("\nkonnte nicht geschrieben werden (keine reguläre Datei)!\nDer Druck wurde nicht "
+                                  "ausgeführt."));
 }
 
 TEST_F(Printing, LandscapePageKeepsBothPicturesOnThePage) {

@@ -17,10 +17,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <iostream>
+#include <mutex>
 #include <random>
+#include <thread>
 
 #include "support/session.h"
 #include "ui/entryeditor.h"
@@ -393,6 +398,51 @@ class SimulatedUser {
   std::vector<QAction*> commands_;
 };
 
+// Ends the run with a clear message when one step takes longer than ten
+// seconds: a step that blocks (on a pipe, say) would otherwise hang the test
+// until CTest kills it without a word.
+class StepWatchdog {
+ public:
+  explicit StepWatchdog(uint32_t seed) : seed_(seed), thread_([this] { Watch(); }) {}
+  ~StepWatchdog() {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      done_ = true;
+    }
+    changed_.notify_one();
+    thread_.join();
+  }
+
+  void StepStarted(uint32_t step, const std::string& before) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      step_ = step;
+      before_ = before;
+    }
+    changed_.notify_one();
+  }
+
+ private:
+  void Watch() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (!done_) {
+      const uint32_t watched = step_;
+      if (changed_.wait_for(lock, std::chrono::seconds(10), [&] { return done_ || step_ != watched; })) continue;
+      std::cerr << "seed " << seed_ << ", step " << step_ << " took longer than ten seconds (the step before: "
+                << before_ << ")" << std::endl;
+      std::_Exit(1);
+    }
+  }
+
+  const uint32_t seed_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool done_ = false;
+  uint32_t step_ = 0;
+  std::string before_;
+  std::thread thread_;
+};
+
 class RandomUser : public SessionTest {
  protected:
   void SetUp() override {
@@ -416,7 +466,9 @@ TEST_F(RandomUser, TablesStaySoundThroughRandomKeysClicksAndCommands) {
   SimulatedUser user(seed, *prompter, folder.path());
   std::deque<std::string> recent;
   ASSERT_EQ(SessionFault(), "") << "at start";
+  StepWatchdog watchdog(seed);
   for (uint32_t step = 1; step <= steps; ++step) {
+    watchdog.StepStarted(step, recent.empty() ? "none" : recent.back());
     recent.push_back(user.Step());
     if (recent.size() > 25) recent.pop_front();
     QCoreApplication::processEvents();

@@ -1,15 +1,17 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when a source file includes a header of a layer it may not use.
-# Layers: model <- files <- platform <- app <- ui <- main; cli on model and files.
+# Layers: model <- files <- fileio <- platform <- app <- ui <- main; cli on
+# model, files and fileio.
 # Run as: cmake -DSOURCE_DIR=<src> -P dependencies.cmake
 set(allowed_model model)
 set(allowed_files model files)
-set(allowed_platform model files platform)
-set(allowed_app model files platform app)
-set(allowed_ui model files platform app ui)
-set(allowed_main model files platform app ui main)
-set(allowed_cli model files cli)
-set(layers model files platform app ui main cli)
+set(allowed_fileio model files fileio)
+set(allowed_platform model files fileio platform)
+set(allowed_app model files fileio platform app)
+set(allowed_ui model files fileio platform app ui)
+set(allowed_main model files fileio platform app ui main)
+set(allowed_cli model files fileio cli)
+set(layers model files fileio platform app ui main cli)
 
 set(violations "")
 foreach(layer ${layers})

@@ -96,4 +96,12 @@ TEST(PairFindings, MissingTableAndGaps) {
   EXPECT_EQ(findings[2], "IMPORT: Codes ohne Quelle (2): 00 01");
 }
 
+TEST(Printable, ControlAndBrokenBytesAreEscaped) {
+  EXPECT_EQ(Printable("Länge ok"), "Länge ok");
+  EXPECT_EQ(Printable("a\nb\x1B[1m\x7F"), "a\\x0Ab\\x1B[1m\\x7F");
+  EXPECT_EQ(Printable("\xFF\xC3 \xC2\x9B\xE2\x82\xAC"), "\\xFF\\xC3 \\xC2\\x9B€");
+  EXPECT_EQ(Printable("\xC0\x80\xED\xA0\x80"), "\\xC0\\x80\\xED\\xA0\\x80");
+  EXPECT_EQ(PrintableLatin1("\xE4\x9B\r"), "ä\\x9B\\x0D");
+}
+
 }  // namespace

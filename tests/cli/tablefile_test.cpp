@@ -112,6 +112,8 @@ TEST(Utf8ToLatin1, LatinCharactersBecomeBytesOthersQuestionMarks) {
   EXPECT_EQ(Utf8ToLatin1("a\xC3"), "a?");           // cut short
   EXPECT_EQ(Utf8ToLatin1("\xC0\x80z"), "?z");       // overlong NUL
   EXPECT_EQ(Utf8ToLatin1("\x80\xF0\x9F\x98\x80"), "??");
+  EXPECT_EQ(Utf8ToLatin1("\xC4\x80x"), std::string("?x"));  // U+0100, not NUL
+  EXPECT_EQ(Utf8ToLatin1("\xE0\xA0\x80x"), "?x");           // U+0800, one character
 }
 
 TEST(OneLine, LongTextIsCutAtACharacter) {

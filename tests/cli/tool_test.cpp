@@ -1,9 +1,17 @@
 // qavo-ct as scripts meet it: the built program, its exit codes, its output
 // files and its lines on stdout and stderr.
 #include <iconv.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <fcntl.h>
 #include <random>
 #include <sstream>
+#include <thread>
 
 #include "clifiles.h"
 #include "files/declaration.h"
@@ -311,6 +319,131 @@ TEST_F(ToolFiles, TranslateFailuresWriteNothing) {
   std::vector<std::string> names = dir.Names();
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"e.tab", "in", "out"}));
+}
+
+// Commands that must not block on a pipe are given ten seconds.
+const std::string NoHang = "timeout 10 ";
+const std::string NotRegular = ": kann nicht gelesen werden (keine reguläre Datei)";
+
+TEST_F(ToolFiles, EndlessOrBlockingTablesAreRefused) {
+  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+  WriteFile(dir / "in", {1});
+  for (const std::string& table : {std::string("/dev/zero"), dir / "fifo"}) {
+    ExpectErrorLine(Tool({"show", table}, NoHang), 3, table + NotRegular);
+    ExpectErrorLine(Tool({"check", table}, NoHang), 3, table + NotRegular);
+    ExpectErrorLine(Tool({"convert", table, dir / "out.qct"}, NoHang), 3, table + NotRegular);
+    ExpectErrorLine(Tool({"translate", "--table", table, dir / "in", dir / "out"}, NoHang), 3, table + NotRegular);
+  }
+}
+
+TEST_F(ToolFiles, OutputsThatAreNoRegularFilesAreRefused) {
+  WritePair("pair.tab", DinPreset);
+  WriteFile(dir / "in", {1});
+  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+  std::filesystem::create_symlink("nowhere", dir / "dangling");
+  const std::string refused = ": kann nicht geschrieben werden (keine reguläre Datei)";
+  ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "fifo", "--to", "v5"}, NoHang), 4, dir / "fifo" + refused);
+  ExpectErrorLine(Tool({"translate", "--table", dir / "pair.tab", dir / "in", dir / "fifo"}, NoHang), 4,
+                  dir / "fifo" + refused);
+  ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "dangling", "--to", "v5"}), 4,
+                  dir / "dangling" + ": kann nicht geschrieben werden (Verknüpfung ohne Ziel)");
+  struct stat info;
+  ASSERT_EQ(lstat((dir / "fifo").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "dangling"));
+  EXPECT_EQ(dir.Names().size(), 4u);
+}
+
+TEST_F(ToolFiles, AWriteProtectedOutputIsRefused) {
+  WritePair("pair.tab", DinPreset);
+  WriteFile(dir / "locked.qct", {1});
+  chmod((dir / "locked.qct").c_str(), 0444);
+  std::string asUser;
+  if (geteuid() == 0) {
+    // root may write anything; an ordinary user must be refused.
+    chmod(dir.Path.c_str(), 0777);
+    chmod((dir / "pair.tab").c_str(), 0644);
+    asUser = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+  }
+  const ToolRun run = Tool({"convert", dir / "pair.tab", dir / "locked.qct"}, asUser);
+  EXPECT_EQ(run.Code, 4);
+  EXPECT_EQ(run.Err, "qavo-ct: " + dir / "locked.qct" + ": kann nicht geschrieben werden (keine Berechtigung)\n");
+  EXPECT_EQ(ReadFile(dir / "locked.qct"), Bytes{1});
+}
+
+TEST_F(ToolFiles, NamesOfTheFullLengthAreWritten) {
+  WritePair("pair.tab", DinPreset);
+  const std::string name = dir / (std::string(251, 'n') + ".qct");
+  EXPECT_EQ(Tool({"convert", dir / "pair.tab", name}).Code, 0);
+  EXPECT_EQ(Tool({"convert", dir / "pair.tab", name}).Code, 0);
+  EXPECT_EQ(ReadFile(name).size(), V5PairImageSize);
+  EXPECT_EQ(dir.Names().size(), 2u);
+}
+
+TEST_F(ToolFiles, EveryFailureIsOneEscapedLine) {
+  const std::string odd = dir / "a\nb\xFF\x1B";
+  ExpectErrorLine(Tool({"show", odd}), 3, dir / "a\\x0Ab\\xFF\\x1B: kann nicht gelesen werden (nicht gefunden)");
+  ExpectErrorLine(Tool({"fr\nob"}), 2, "unbekannter Befehl fr\\x0Aob (qavo-ct --help zeigt die Hilfe)");
+  // An incomplete table whose output fails: the failure alone, no note.
+  CodeTable table(Export);
+  table.Assign(0x20, 0x40);
+  WriteFile(dir / "gaps.qct", V5Image(table, Export));
+  ExpectErrorLine(Tool({"convert", dir / "gaps.qct", dir / "none/gaps.tab"}), 4,
+                  dir / "none/gaps.tab" + ": kann nicht geschrieben werden (nicht gefunden)");
+}
+
+TEST_F(ToolFiles, ShowEscapesControlBytesOfNames) {
+  WritePair("pair.tab", DinPreset);
+  ASSERT_EQ(Tool({"convert", dir / "pair.tab", dir / "odd.qct", "--name", "a\x1B[31m\r\x7F" "b"}).Code, 0);
+  const ToolRun run = Tool({"show", dir / "odd.qct"});
+  EXPECT_EQ(run.Code, 0);
+  const std::string header = "EXPORT  QAVO CodeTab EXPORT [Courier New] a\\x1B[31m\\x0D\\x7Fb\n";
+  EXPECT_EQ(run.Out.substr(0, header.size()), header);
+}
+
+TEST_F(ToolFiles, ConvertIntoAFileSizeLimitGivesItsReason) {
+  WritePair("pair.tab", DinPreset);
+  ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "out.qct"}, "trap '' XFSZ; ulimit -f 2; "), 4,
+                  dir / "out.qct" + ": kann nicht geschrieben werden (Datei zu groß)");
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"pair.tab"});
+}
+
+TEST_F(ToolFiles, BuildWithTheWorkstationGivenExplicitly) {
+  EXPECT_EQ(Tool({"build", "--codepage", "273", "--workstation", "iso8859-1", dir / "p.tab"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir / "p.tab"), Concat(IsoCp273Import, IsoCp273Export));
+}
+
+// A translate that reads from a pipe is in the middle of its work until the
+// pipe closes: the signal finds its temporary file there.
+void ExpectSignalRemovesTheTemporaryFile(const ScratchDir& dir, int signal) {
+  const std::string in = dir / "in", out = dir / "out";
+  ASSERT_EQ(mkfifo(in.c_str(), 0600), 0);
+  std::vector<std::string> args = {QAVO_CT, "translate", "--table", dir / "e.tab", in, out};
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(&arg[0]);
+  argv.push_back(nullptr);
+  pid_t child = 0;
+  ASSERT_EQ(posix_spawn(&child, QAVO_CT, nullptr, nullptr, argv.data(), environ), 0);
+  const int pipe = open(in.c_str(), O_WRONLY);
+  const Bytes block(4 << 20, 0x41);
+  ASSERT_EQ(write(pipe, block.data(), block.size()), static_cast<ssize_t>(block.size()));
+  for (int wait = 0; wait < 500 && dir.Names().size() < 3; ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(dir.Names().size(), 3u) << "no temporary file while translating";
+  kill(child, signal);
+  int status = 0;
+  waitpid(child, &status, 0);
+  close(pipe);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+  std::vector<std::string> names = dir.Names();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"e.tab", "in"}));
+  std::filesystem::remove(in);
+}
+
+TEST_F(ToolFiles, ASignalDuringTranslateRemovesTheTemporaryFile) {
+  WriteFile(dir / "e.tab", Image(DinExport));
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ExpectSignalRemovesTheTemporaryFile(dir, signal);
 }
 
 }  // namespace

@@ -1,8 +1,13 @@
 #include "files/declaration.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -132,7 +137,7 @@ TEST(Declaration, HeaderCannotEndItsCommentEarly) {
   EXPECT_NE(c.find("/* QAVO CodeTab EXPORT [Courier New] a* /b** /c}d{e */\n"), std::string::npos);
   EXPECT_EQ(c.find("*/b"), std::string::npos);
   const std::string pascal = PascalDeclaration(table);
-  EXPECT_NE(pascal.find("{* QAVO CodeTab EXPORT [Courier New] a*/b**/c)d{e *}\n"), std::string::npos);
+  EXPECT_NE(pascal.find("{* QAVO CodeTab EXPORT [Courier New] a*/b**/c)d(e *}\n"), std::string::npos);
   EXPECT_NE(pascal.find("\nconst Exporta__b___c_d_e : array"), std::string::npos);
 }
 
@@ -145,6 +150,67 @@ TEST(Declaration, SixtyFourCharacterHeader) {
   const std::string c = CDeclaration(table);
   EXPECT_NE(c.find("/* " + header + " */\n"), std::string::npos);
   EXPECT_NE(c.find("Export_" + std::string(21, 'n') + " [256]"), std::string::npos);
+}
+
+CodeTable Named(TableKind kind, const std::string& name) {
+  CodeTable table(kind);
+  table.SetFont(nullptr, "Courier New");
+  table.BuildHeader(kind, name.c_str());
+  return table;
+}
+
+TEST(Declaration, ReservedWordsGetAnUnderscore) {
+  EXPECT_NE(PascalDeclaration(Named(Export, "s")).find("\nconst Exports_ : array"), std::string::npos);
+  EXPECT_NE(PascalDeclaration(Named(Export, "S")).find("\nconst ExportS_ : array"), std::string::npos);
+  EXPECT_NE(PascalDeclaration(Named(Import, "s")).find("\nconst Imports : array"), std::string::npos);
+  EXPECT_NE(CDeclaration(Named(Export, "s")).find("\nconst unsigned char Export_s [256]"), std::string::npos);
+}
+
+TEST(Declaration, ControlBytesNeverReachTheText) {
+  const CodeTable table = Named(Export, "a\rb\x1B[1m\x7F");
+  for (const std::string& text : {CDeclaration(table), PascalDeclaration(table)}) {
+    for (const char c : text)
+      EXPECT_TRUE(c == '\n' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)) << static_cast<int>(c);
+    EXPECT_NE(text.find("[Courier New] a_b_[1m_ "), std::string::npos);
+  }
+  EXPECT_NE(CDeclaration(table).find(" Export_a_b__1m_ [256]"), std::string::npos);
+}
+
+// Names that once broke the declarations, each table under its own name.
+std::vector<CodeTable> HostileTables() {
+  std::vector<CodeTable> tables;
+  for (const std::string name : {"s", "{x", "a}b", "c\rd", "CP*/1", "", "\x1B[31m", "end", "\xE4\xF6"})
+    for (const TableKind kind : {Export, Import}) tables.push_back(Named(kind, name));
+  return tables;
+}
+
+// Compiles source with command (the file's path appended); the compiler's
+// output goes to the test log.
+int Compile(const std::string& command, const std::string& name, const std::string& source) {
+  char pattern[] = "/tmp/qavo-decl.XXXXXX";
+  const std::string dir = mkdtemp(pattern);
+  std::ofstream(dir + "/" + name, std::ios::binary) << source;
+  const int status = std::system(("cd " + dir + " && " + command + " " + name + " 2>&1").c_str());
+  std::filesystem::remove_all(dir);
+  return status;
+}
+
+bool Installed(const char* program) {
+  return std::system(("command -v " + std::string(program) + " >/dev/null").c_str()) == 0;
+}
+
+TEST(Declaration, CompilesWithGcc) {
+  std::string source;
+  for (const CodeTable& table : HostileTables()) source += CDeclaration(table);
+  EXPECT_EQ(Compile("gcc -fsyntax-only -Werror -x c", "decl.h", source), 0);
+}
+
+TEST(Declaration, CompilesWithFreePascal) {
+  if (!Installed("fpc")) GTEST_SKIP() << "fpc (Debian package fp-compiler) is not installed";
+  std::string source = "program decl;\n";
+  for (const CodeTable& table : HostileTables()) source += PascalDeclaration(table);
+  source += "\nbegin\nend.\n";
+  EXPECT_EQ(Compile("fpc -v0e", "decl.pas", source), 0);
 }
 
 }  // namespace

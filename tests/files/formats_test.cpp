@@ -201,6 +201,8 @@ TEST(DecodeV5Image, NameRules) {
       {"no bracket", ""},
       {"", ""},
       {"a]] b]c", " b]c"},
+      {std::string("no bracket\0 ] after NUL", 23), ""},
+      {std::string("]\0text", 6), ""},
   };
   for (const Case& c : cases) {
     Bytes image(1088, 0);

@@ -221,6 +221,9 @@ TEST(CodeTabHex, HexOfAndParseHex2) {
 
   EXPECT_EQ(CodeTable::ParseHex2("C1"), 193);
   EXPECT_EQ(CodeTable::ParseHex2("FF"), 255);
+  EXPECT_EQ(CodeTable::ParseHex2("c1"), 193);
+  EXPECT_EQ(CodeTable::ParseHex2("ff"), 255);
+  EXPECT_EQ(CodeTable::ParseHex2("aB"), 171);
   EXPECT_EQ(CodeTable::ParseHex2("09"), 9);
   EXPECT_EQ(CodeTable::ParseHex2("C1X"), 193);
   EXPECT_EQ(CodeTable::ParseHex2("4G"), -1);
@@ -248,6 +251,9 @@ TEST(CodeTabHex, UnassignHex) {
   EXPECT_EQ(tab.Entries[0xC1].Target, 0x41);
   tab.UnassignHex("C1");
   EXPECT_EQ(tab.Entries[0xC1].Target, -1);
+  tab.Assign(0xFF, 0x41);
+  tab.UnassignHex("ff");
+  EXPECT_EQ(tab.Entries[0xFF].Target, -1);
 }
 
 TEST(CodeTabOrdinals, CountingAssignedPositions) {
@@ -617,6 +623,11 @@ TEST(CodeTabProven, RoundTripThroughThePartner) {
   pair.importTab.Assign(0x10, 0xFE);
   EXPECT_EQ(pair.exportTab.IsProven(0xFF), 0);
   EXPECT_EQ(pair.exportTab.IsProven(Whole), 0);
+  // The partner's -1 must not pass for position FF.
+  pair.importTab.Unassign(0x10);
+  EXPECT_EQ(pair.importTab.Entries[0x10].Target, -1);
+  EXPECT_EQ(pair.exportTab.IsProven(0xFF), 0);
+  pair.importTab.Assign(0x10, 0xFF);
 
   // An ambiguous partner fails the whole table even where entries agree.
   pair.importTab.Assign(0x10, 0xFF);

@@ -80,4 +80,22 @@ TEST(CellText, FollowsAChangeOfFont) {
   EXPECT_EQ(drawn.Cell, drawn.Plain);
 }
 
+TEST(CellText, FollowsAChangeOfSizeAlone) {
+  CellTextPainter cells;
+  const QString text = " A:C1";
+  DrawBothWays(cells, DisplayFont("Courier New", -12).ToQFont(), text);
+  const Drawn drawn = DrawBothWays(cells, DisplayFont("Courier New", -16).ToQFont(), text);
+  EXPECT_EQ(drawn.Cell, drawn.Plain);
+}
+
+TEST(CellText, TextOfOnlyAMissingCharacterShowsEveryTime) {
+  CellTextPainter cells;
+  const QString text(QChar(0x4E00));
+  for (int time = 0; time < 2; ++time) {
+    const Drawn drawn = DrawBothWays(cells, DisplayFont("Courier New", -12).ToQFont(), text);
+    EXPECT_NE(drawn.Cell, Blank()) << time;
+    EXPECT_EQ(drawn.Cell, drawn.Plain) << time;
+  }
+}
+
 }  // namespace

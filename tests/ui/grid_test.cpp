@@ -80,6 +80,14 @@ TEST(GridMath, CellGeometry) {
   EXPECT_EQ(ItemAt(5, 5, 790, 0), -1);
 }
 
+TEST(GridMath, NoItemLeftOfAboveOrInATooNarrowGrid) {
+  EXPECT_EQ(ItemAt(-5, 5, 790, GridItems), -1);
+  EXPECT_EQ(ItemAt(5, -5, 790, GridItems), -1);
+  EXPECT_EQ(ItemAt(-46, -16, 790, GridItems), -1);
+  for (const int width : {16, 1, 0, -20}) EXPECT_EQ(ItemAt(5, 5, width, GridItems), -1) << width;
+  EXPECT_EQ(ItemAt(0, 0, 17, GridItems), 0);
+}
+
 // Two tables as the session keeps them, with distinct colours per table.
 class GridColours : public testing::Test {
  protected:

@@ -1,0 +1,80 @@
+// ICU mapping tables (.ucm): "&Datei -> &Speichern" writes the chained pair
+// as one, "&Tabelle laden -> &Aus Datei" reads one into the pair.
+#include <QFile>
+#include <QFileInfo>
+
+#include "app/session.h"
+#include "files/ucm.h"
+
+namespace {
+
+// A single-byte .ucm is some ten kilobytes; a larger file is no such table.
+constexpr qint64 LargestUcm = 4 * 1024 * 1024;
+
+const QString UcmFilter = QString::fromUtf8("ICU-Zeichensatztabelle (*.ucm)|*.ucm|Alle (*.*)|*.*");
+
+QString FileMessage(const QString& fileName, const char* what) {
+  return QStringLiteral("Datei: ") + fileName + "\n" + QString::fromUtf8(what);
+}
+
+}  // namespace
+
+Workstation Session::WorkstationCodePage() const {
+  return CodePageDialogChoice.Windows1252 ? Workstation::Cp1252 : Workstation::Iso8859_1;
+}
+
+void Session::SaveUcmExecute() {
+  if (!ExportTable->Partner) {
+    Prompt().Information(QStringLiteral("Bitte Tabellen verbinden!"));
+    return;
+  }
+  SaveDialog.Filter = UcmFilter;
+  SaveDialog.Title = QStringLiteral("Tabellen speichern als ICU-Zeichensatztabelle ( ") + HeaderText(*ExportTable) + ")";
+  SaveDialog.DefaultExt = QStringLiteral("ucm");
+  SaveDialog.FileName = QStringLiteral("CTX2X");
+  SaveDialog.OverwritePrompt = true;
+  if (!Prompt().SaveFile(SaveDialog)) return;
+  const std::string text = UcmText(*ExportTable, *ImportTable, WorkstationCodePage());
+  if (!WriteFile(SaveDialog.FileName, std::vector<uint8_t>(text.begin(), text.end())))
+    Prompt().Information(FileMessage(SaveDialog.FileName, "konnte nicht geschrieben werden!\n") +
+                         QStringLiteral("EXPORT-IMPORT-ICU-Tabelle nicht gespeichert!"));
+}
+
+void Session::LoadUcmExecute() {
+  FileDialogSettings dialog = OpenDialog;
+  dialog.Title = QStringLiteral("ICU-Zeichensatztabelle laden");
+  dialog.Filter = UcmFilter;
+  dialog.FilterIndex = 1;
+  if (!Prompt().OpenFile(dialog)) return;
+  const QString& fileName = dialog.FileName;
+  // A pipe or a device might never end; only a plain file is read.
+  const QFileInfo info(fileName);
+  QFile file(fileName);
+  if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+    Prompt().Message(FileMessage(fileName, "kann nicht gelesen werden!"));
+    return;
+  }
+  if (info.size() > LargestUcm) {
+    Prompt().Message(FileMessage(fileName, "ist zu groß für eine ICU-Zeichensatztabelle!"));
+    return;
+  }
+  const QByteArray content = file.read(LargestUcm);
+  UcmPair pair;
+  const std::string refusal = ReadUcm(content.toStdString(), WorkstationCodePage(), pair);
+  if (!refusal.empty()) {
+    Prompt().Message(FileMessage(fileName, "") + QString::fromStdString(refusal));
+    return;
+  }
+  const std::string name = (pair.Name.empty() ? fileName : QString::fromStdString(pair.Name)).toLatin1().toStdString();
+  ChangeTables([&] {
+    LoadImage(Export, pair.Export, name);
+    LoadImage(Import, pair.Import, name);
+    ChainTablesAction->setChecked(true);
+    Chain(true);
+  });
+  if (pair.LeftOut.empty()) return;
+  QStringList leftOut;
+  for (const std::string& character : pair.LeftOut) leftOut << QString::fromStdString(character);
+  Prompt().Information(QString::fromUtf8("Nicht in der Codepage der Arbeitsstation, bleiben unzugeordnet:\n") +
+                       leftOut.join("\n"));
+}

@@ -1,0 +1,293 @@
+#include "fileio/outputfile.h"
+
+#include <fcntl.h>
+#include <limits.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+#include "fileio/signalcleanup.h"
+
+const char NotRegularReason[] = "keine reguläre Datei";
+WriteFunction WriteCall = ::write;
+
+namespace {
+
+const char DanglingLinkReason[] = "Verknüpfung ohne Ziel";
+// "." before the name and ".XXXXXX" after it.
+constexpr long TemporaryNameExtra = 8;
+
+std::string DirectoryOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string BaseOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The mode a new file would get from the umask.
+mode_t NewFileMode() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+// A name that fits the directory's name limit, however long the target's is.
+std::string TemporaryPattern(const std::string& target) {
+  const std::string directory = DirectoryOf(target);
+  long nameMax = pathconf(directory.c_str(), _PC_NAME_MAX);
+  if (nameMax <= 0) nameMax = NAME_MAX;
+  const std::string base = BaseOf(target).substr(0, static_cast<size_t>(nameMax - TemporaryNameExtra));
+  return directory + "/." + base + ".XXXXXX";
+}
+
+// Owner and group where the process may set both, else the group alone where
+// the process belongs to it; otherwise they stay the process's own.
+void GiveTo(int fd, uid_t owner, gid_t group) {
+  if (fchown(fd, owner, group) == 0) return;
+  if (fchown(fd, static_cast<uid_t>(-1), group) == 0) return;
+}
+
+// The rename is durable only once the directory is on disk too.
+void SyncDirectoryOf(const std::string& path) {
+  const int fd = open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+}  // namespace
+
+OutputFile::OutputFile(std::string path, Start start) : Path(std::move(path)), StartWith(start), Target(Path) {}
+
+OutputFile::~OutputFile() {
+  if (Fd >= 0) close(Fd);
+  if (FormerFd >= 0) close(FormerFd);
+  if (!Committed && !TempPath.empty()) {
+    unlink(TempPath.c_str());
+    ForgetPendingTemporaryFile();
+  }
+}
+
+void OutputFile::Fail() { Refuse(ErrorText(errno)); }
+
+bool OutputFile::Refuse(const std::string& reason) {
+  Why = reason;
+  Message = Path + ": kann nicht geschrieben werden (" + reason + ")";
+  return false;
+}
+
+bool OutputFile::Open() {
+  return FindTarget() && OpenFormer() && CreateTemporary() && CopyFormerContent();
+}
+
+bool OutputFile::FindTarget() {
+  std::string reason;
+  return ResolveOutputTarget(Path, Target, reason) || Refuse(reason);
+}
+
+// Opening the former file for writing refuses a write-protected one as a
+// shell redirection would; O_NONBLOCK keeps a pipe put there meanwhile from
+// blocking.
+bool OutputFile::OpenFormer() {
+  const int access = StartWith == WithFormerContent ? O_RDWR : O_WRONLY;
+  FormerFd = open(Target.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (FormerFd < 0) {
+    if (errno == ENOENT) return true;
+    Fail();
+    return false;
+  }
+  if (fstat(FormerFd, &Former) != 0) {
+    Fail();
+    return false;
+  }
+  if (!S_ISREG(Former.st_mode)) return Refuse(NotRegularReason);
+  return true;
+}
+
+bool OutputFile::CreateTemporary() {
+  std::string pattern = TemporaryPattern(Target);
+  Fd = mkostemp(&pattern[0], O_CLOEXEC);
+  if (Fd < 0) {
+    Fail();
+    return false;
+  }
+  TempPath = pattern;
+  SetPendingTemporaryFile(TempPath.c_str());
+  return true;
+}
+
+bool OutputFile::CopyFormerContent() {
+  if (StartWith != WithFormerContent || FormerFd < 0) return true;
+  uint8_t buffer[65536];
+  for (off_t at = 0;;) {
+    const ssize_t got = pread(FormerFd, buffer, sizeof buffer, at);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      Fail();
+      return false;
+    }
+    if (got == 0) return true;
+    if (!Write(buffer, static_cast<size_t>(got))) return false;
+    at += got;
+  }
+}
+
+bool OutputFile::Write(const uint8_t* data, size_t length) {
+  if (WriteAll(Fd, data, length)) return true;
+  Fail();
+  return false;
+}
+
+// Owner and group go over where the process may set them; setuid and setgid
+// never go to a file that someone else now owns.
+void OutputFile::TakeOverOwnerAndMode() {
+  if (FormerFd < 0) {
+    if (fchmod(Fd, NewFileMode()) != 0) Fail();
+    return;
+  }
+  struct stat mine;
+  if (fstat(Fd, &mine) == 0 && (mine.st_uid != Former.st_uid || mine.st_gid != Former.st_gid)) {
+    GiveTo(Fd, Former.st_uid, Former.st_gid);
+    fstat(Fd, &mine);
+  }
+  mode_t mode = Former.st_mode & 07777;
+  if (mine.st_uid != Former.st_uid) mode &= ~(S_ISUID | S_ISGID);
+  if (mine.st_gid != Former.st_gid) mode &= ~S_ISGID;
+  if (fchmod(Fd, mode) != 0) Fail();
+}
+
+bool OutputFile::Commit() {
+  const bool hardLinked = FormerFd >= 0 && Former.st_nlink > 1;
+  if (!hardLinked) TakeOverOwnerAndMode();
+  if (!Why.empty()) return false;
+  if (fsync(Fd) != 0) {
+    Fail();
+    return false;
+  }
+  if (!(hardLinked ? OverwriteFormer() : PutInPlace())) return false;
+  Committed = true;
+  ForgetPendingTemporaryFile();
+  return true;
+}
+
+// The complete new content is on disk in the temporary file; only now is
+// the linked file itself overwritten.
+bool OutputFile::OverwriteFormer() {
+  uint8_t buffer[65536];
+  off_t at = 0;
+  for (;;) {
+    const ssize_t got = pread(Fd, buffer, sizeof buffer, at);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) break;
+    if (got == 0) {
+      if (ftruncate(FormerFd, at) != 0 || fsync(FormerFd) != 0) break;
+      unlink(TempPath.c_str());
+      return true;
+    }
+    if (lseek(FormerFd, at, SEEK_SET) != at || !WriteAll(FormerFd, buffer, static_cast<size_t>(got))) break;
+    at += got;
+  }
+  Fail();
+  return false;
+}
+
+bool OutputFile::PutInPlace() {
+  // close reports write errors the file system held back.
+  const int closed = close(Fd);
+  Fd = -1;
+  if (closed != 0 || rename(TempPath.c_str(), Target.c_str()) != 0) {
+    Fail();
+    return false;
+  }
+  SyncDirectoryOf(Target);
+  return true;
+}
+
+// A link is followed to the file it points to, which is replaced, not the
+// link; a link that leads nowhere is refused rather than replaced.
+bool ResolveOutputTarget(const std::string& path, std::string& target, std::string& reason) {
+  target = path;
+  struct stat info;
+  if (lstat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT) return true;
+    reason = ErrorText(errno);
+    return false;
+  }
+  if (S_ISLNK(info.st_mode)) {
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (!resolved) {
+      reason = errno == ENOENT ? DanglingLinkReason : ErrorText(errno);
+      return false;
+    }
+    target = resolved;
+    std::free(resolved);
+    if (stat(target.c_str(), &info) != 0) {
+      reason = ErrorText(errno);
+      return false;
+    }
+  }
+  if (S_ISDIR(info.st_mode)) reason = ErrorText(EISDIR);
+  else if (!S_ISREG(info.st_mode)) reason = NotRegularReason;
+  return reason.empty();
+}
+
+std::string WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  OutputFile file(path);
+  if (file.Open() && file.Write(bytes.data(), bytes.size()) && file.Commit()) return std::string();
+  return file.Error();
+}
+
+std::string AppendToFile(const std::string& path, const std::string& text) {
+  OutputFile file(path, OutputFile::WithFormerContent);
+  if (file.Open() && file.Write(reinterpret_cast<const uint8_t*>(text.data()), text.size()) && file.Commit())
+    return std::string();
+  return file.Error();
+}
+
+bool WriteAll(int fd, const uint8_t* data, size_t length) {
+  while (length > 0) {
+    const ssize_t put = WriteCall(fd, data, length);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      if (put == 0) errno = EIO;
+      return false;
+    }
+    data += put;
+    length -= static_cast<size_t>(put);
+  }
+  return true;
+}
+
+std::string ErrorText(int error) {
+  switch (error) {
+    case ENOENT:
+      return "nicht gefunden";
+    case EACCES:
+    case EPERM:
+      return "keine Berechtigung";
+    case EISDIR:
+      return "ist ein Verzeichnis";
+    case ENOTDIR:
+      return "Pfad enthält eine Datei, wo ein Verzeichnis stehen müsste";
+    case ENOSPC:
+      return "kein Platz mehr auf dem Datenträger";
+    case EROFS:
+      return "Dateisystem ist nur lesbar";
+    case EFBIG:
+      return "Datei zu groß";
+    case ELOOP:
+      return "Verknüpfungen im Kreis";
+    case ENAMETOOLONG:
+      return "Name zu lang";
+    default:
+      return std::strerror(error);
+  }
+}

@@ -1,0 +1,90 @@
+// An output file that appears under its name only once all of it is written:
+// the bytes go to a temporary file beside it, which then takes the former
+// file's place. Until then a former file of that name stays as it was.
+// Only regular files are written: a device, a pipe, a socket, a directory or
+// a link that leads nowhere is refused, so nothing blocks and nothing that is
+// not a file gets replaced.
+#pragma once
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class OutputFile {
+ public:
+  // WithFormerContent starts the new file with the former file's bytes, so
+  // that what is written is appended.
+  enum Start { Empty, WithFormerContent };
+
+  explicit OutputFile(std::string path, Start start = Empty);
+  // Removes the temporary file unless Commit succeeded.
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // Checks the target and creates the temporary file; false and Error()
+  // when the target may not or cannot be written.
+  bool Open();
+  int Descriptor() const { return Fd; }
+  bool Write(const uint8_t* data, size_t length);
+  // Syncs the temporary file and puts it in the target's place, keeping the
+  // former file's mode, owner and group as far as the process may; a file
+  // with several hard links is overwritten in place instead, so that the
+  // links stay one file. False and Error() when that fails.
+  bool Commit();
+  // Why the last step failed: the path and the reason, in German.
+  const std::string& Error() const { return Message; }
+  // The reason alone.
+  const std::string& Reason() const { return Why; }
+  // Records errno as the reason the last step failed.
+  void Fail();
+
+ private:
+  bool Refuse(const std::string& reason);
+  bool FindTarget();
+  bool OpenFormer();
+  bool CreateTemporary();
+  bool CopyFormerContent();
+  void TakeOverOwnerAndMode();
+  bool OverwriteFormer();
+  bool PutInPlace();
+
+  std::string Path;    // as given, for messages
+  Start StartWith;
+  std::string Target;  // the file replaced: Path, or where its link points
+  std::string TempPath;
+  int Fd = -1;
+  int FormerFd = -1;
+  struct stat Former = {};
+  bool Committed = false;
+  std::string Message;
+  std::string Why;
+};
+
+// Where an output named path goes: path itself, or the regular file its link
+// points to. False with the reason in German when path is something other
+// than a regular file or a link that leads nowhere; a missing file is fine.
+bool ResolveOutputTarget(const std::string& path, std::string& target, std::string& reason);
+
+// The whole of bytes as the file path; the empty text, or why it was not written.
+std::string WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
+// The file's former content followed by text, written the same safe way; a
+// missing file is created.
+std::string AppendToFile(const std::string& path, const std::string& text);
+
+// The write call every output goes through; tests put a short or failing
+// write in its place.
+using WriteFunction = ssize_t (*)(int, const void*, size_t);
+extern WriteFunction WriteCall;
+// Writes all of data, going on after short writes and interruptions; false
+// with errno set when a write fails.
+bool WriteAll(int fd, const uint8_t* data, size_t length);
+
+// An errno value in words, German where the usual cases are concerned.
+std::string ErrorText(int error);
+// A file that is neither a regular file nor a directory.
+extern const char NotRegularReason[];

@@ -1,0 +1,58 @@
+// ICU mapping tables in the editor: the chained pair saved as a .ucm and
+// read back, and what is refused.
+#include <QTemporaryDir>
+
+#include "support/session.h"
+#include "support/tablefiles.h"
+
+namespace {
+
+class IcuTables : public SessionTest {
+ protected:
+  QTemporaryDir dir;
+  QString Path(const char* name) const { return dir.filePath(name); }
+};
+
+TEST_F(IcuTables, TheChainedPairComesBackFromItsUcmFile) {
+  TheSession->LoadIsoCp273.Both->trigger();
+  const std::vector<int> exportTargets = Targets(exportTable());
+  const std::vector<int> importTargets = Targets(importTable());
+  prompter->AnswerFile(Path("cp273.ucm"));
+  TheSession->SaveUcm->trigger();
+  const QByteArray text = ReadBytes(Path("cp273.ucm"));
+  EXPECT_TRUE(text.contains("<uconv_class>"));
+  EXPECT_EQ(prompter->CallsOf("save").at(0).Settings.DefaultExt, "ucm");
+
+  TheSession->ClearBoth->trigger();
+  TheSession->ChainTablesAction->setChecked(false);
+  TheSession->ChainTablesAction->trigger();
+  prompter->AnswerFile(Path("cp273.ucm"));
+  TheSession->LoadUcm->trigger();
+  EXPECT_EQ(Targets(exportTable()), exportTargets);
+  EXPECT_EQ(Targets(importTable()), importTargets);
+  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
+  EXPECT_TRUE(prompter->CallsOf("message").empty());
+}
+
+TEST_F(IcuTables, AnUnchainedPairIsNotSavedAndABadFileChangesNothing) {
+  TheSession->SaveUcm->trigger();
+  EXPECT_EQ(prompter->CallsOf("information").at(0).Text, "Bitte Tabellen verbinden!");
+  EXPECT_TRUE(prompter->CallsOf("save").empty());
+
+  TheSession->LoadDin.Both->trigger();
+  const TableState before(exportTable());
+  WriteBytes(Path("mbcs.ucm"), "<code_set_name> \"x\"\n<mb_cur_max> 2\n<mb_cur_min> 1\nCHARMAP\n"
+                               "<U0041> \\xC1 |0\nEND CHARMAP\n");
+  prompter->AnswerFile(Path("mbcs.ucm"));
+  TheSession->LoadUcm->trigger();
+  ASSERT_EQ(prompter->CallsOf("message").size(), 1u);
+  EXPECT_TRUE(prompter->CallsOf("message").at(0).Text.startsWith("Datei: " + Path("mbcs.ucm") + "\n"));
+  EXPECT_TRUE(TableState(exportTable()) == before);
+
+  prompter->AnswerFile(dir.path());
+  TheSession->LoadUcm->trigger();
+  EXPECT_EQ(prompter->CallsOf("message").at(1).Text, "Datei: " + dir.path() + "\nkann nicht gelesen werden!");
+}
+
+}  // namespace

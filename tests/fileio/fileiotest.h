@@ -1,0 +1,43 @@
+// Helpers for the file tests: special files and a second user.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "../cli/clifiles.h"
+
+constexpr uid_t Nobody = 65534;
+
+// The open descriptors of this process.
+inline size_t OpenDescriptors() {
+  size_t count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) count += entry.exists() ? 1 : 0;
+  return count;
+}
+
+// Runs check in a child process as the user nobody; the test fails when a
+// check there fails. Returns false when the process may not change its user.
+inline bool RunAsNobody(const ScratchDir& dir, const std::function<bool()>& check) {
+  if (geteuid() != 0) return false;
+  chmod(dir.Path.c_str(), 0777);
+  const pid_t child = fork();
+  if (child == 0) {
+    const bool passed = setgid(Nobody) == 0 && setuid(Nobody) == 0 && check();
+    _exit(passed ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "check as nobody failed";
+  return true;
+}
+
+inline struct stat StatOf(const std::string& path) {
+  struct stat info = {};
+  EXPECT_EQ(lstat(path.c_str(), &info), 0) << path;
+  return info;
+}

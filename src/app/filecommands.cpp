@@ -23,10 +23,15 @@ void ReportNotWritten(Prompter& prompter, const QString& fileName, const QString
                        notSaved);
 }
 
-void WarnIfIncomplete(Prompter& prompter, const QString& word, const CodeTable& table) {
+// What becomes of unassigned characters: the UNIX and V3 formats write them
+// as themselves, V5 keeps them unassigned.
+const char* const KeptOneToOne = "Nicht zugeordnete Zeichen bleiben 1:1.";
+const char* const KeptUnassigned = "Nicht zugeordnete Zeichen bleiben unzugeordnet.";
+
+void WarnIfIncomplete(Prompter& prompter, const QString& word, const CodeTable& table, const char* consequence) {
   if (table.CountAssigned() == 256) return;
-  prompter.Information(word + QString::fromUtf8(
-                                  "-Tabelle unvollständig oder leer!\nNicht zugeordnete Zeichen bleiben 1:1."));
+  prompter.Information(word + QString::fromUtf8("-Tabelle unvollständig oder leer!\n") +
+                       QString::fromUtf8(consequence));
 }
 
 void SetSaveDialog(FileDialogSettings& dialog, const QString& title, const QString& defaultExt,
@@ -76,7 +81,7 @@ bool Session::WriteTableFile(int format, const CodeTable& table, const QString& 
 void Session::SaveUnixTable(const CodeTable& table, const QString& proposedName) {
   const QString word = TableWord(&table == ExportTable ? Export : Import);
   if (!table.Partner && !table.Active) return;
-  WarnIfIncomplete(Prompt(), word, table);
+  WarnIfIncomplete(Prompt(), word, table, KeptOneToOne);
   SetSaveDialog(SaveDialog, QStringLiteral("Tabelle speichern im 'UNIX-Format' ( ") + HeaderText(table) + ")",
                 "tab", proposedName, true);
   SaveDialog.Folder = lastFolder_;
@@ -102,8 +107,8 @@ void Session::SaveV3Execute() {
     Prompt().Information(QStringLiteral("Bitte Tabellen verbinden oder UNIX speichern!"));
     return;
   }
-  WarnIfIncomplete(Prompt(), TableWord(Export), *ExportTable);
-  WarnIfIncomplete(Prompt(), TableWord(Import), *ImportTable);
+  WarnIfIncomplete(Prompt(), TableWord(Export), *ExportTable, KeptOneToOne);
+  WarnIfIncomplete(Prompt(), TableWord(Import), *ImportTable, KeptOneToOne);
   SetSaveDialog(SaveDialog,
                 QStringLiteral("Tabelle speichern im 'QAVO-WINDOWS-Format' ( ") + HeaderText(*ImportTable) + ")",
                 "tab", QStringLiteral("CTWX2X"), true);
@@ -122,8 +127,8 @@ void Session::SaveV3Execute() {
 
 void Session::SaveV5Execute() {
   SaveDialog.Filter = QStringLiteral("QAVO5 Codetabelle (*.qct)|*.qct|Alle (*.*)|*.*");
-  WarnIfIncomplete(Prompt(), TableWord(Export), *ExportTable);
-  WarnIfIncomplete(Prompt(), TableWord(Import), *ImportTable);
+  WarnIfIncomplete(Prompt(), TableWord(Export), *ExportTable, KeptUnassigned);
+  WarnIfIncomplete(Prompt(), TableWord(Import), *ImportTable, KeptUnassigned);
   const CodeTable* table = nullptr;
   if (ExportTable->Partner) {
     table = ExportTable;
@@ -176,7 +181,7 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
 
   const bool exists = QFileInfo::exists(fileName);
   if (exists && !Prompt().Confirm(QStringLiteral("Datei: ") + fileName +
-                                    QString::fromUtf8("ist vorhanden!\nNeue Deklaration wird angehängt")))
+                                    QString::fromUtf8(" ist vorhanden!\nNeue Deklaration wird angehängt")))
     return;
   OutputFile file(LocalPath(fileName), OutputFile::WithFormerContent);
   if (!file.Open()) {

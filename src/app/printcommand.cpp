@@ -1,5 +1,7 @@
-// Printing: the table windows as pictures on one page.
+// Printing: the table windows, each drawn from its own rendering with its
+// frame, on one page.
 #include <QApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
@@ -14,24 +16,28 @@ namespace {
 class PrintDocument {
  public:
   PrintDocument(Session& session, QPrinter& printer) : session_(session), printer_(printer) {}
+  // A begun page ends with the time of printing at its foot.
   ~PrintDocument() {
-    if (painter_.isActive()) painter_.end();
+    if (!painter_.isActive()) return;
+    DrawPrintTime(painter_, Page(), QDateTime::currentDateTime());
+    painter_.end();
   }
 
   // False when the printer refuses the document; the user has been told.
   bool PrintWindow(QWidget& window, PrintPosition position) {
-    const QImage picture = CaptureWindow(window);
     if (!painter_.isActive() && !painter_.begin(&printer_)) {
       session_.Prompt().Message(QString::fromUtf8("Der Druck konnte nicht begonnen werden."));
       return false;
     }
-    const QRect place = PictureRect(QSize(printer_.width(), printer_.height()), picture.size(), position);
-    DrawPicture(painter_, picture, place);
+    const QRect place = PictureRect(Page(), FramedSize(window), position);
+    DrawFramedWindow(painter_, window, place);
     if (session_.PicturePrinted) session_.PicturePrinted(window, place);
     return true;
   }
 
  private:
+  QSize Page() const { return QSize(printer_.width(), printer_.height()); }
+
   Session& session_;
   QPrinter& printer_;
   QPainter painter_;

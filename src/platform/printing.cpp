@@ -1,10 +1,9 @@
 #include "platform/printing.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPixmap>
-#include <QScreen>
+#include <QFontInfo>
+#include <QPicture>
 #include <QWidget>
 #include <algorithm>
 #include <climits>
@@ -39,7 +38,10 @@ void DrawCaption(QPainter& painter, const QRect& caption, const QWidget& window)
   // One flat colour: a gradient would only turn into bands in 256 colours.
   painter.fillRect(caption, palette.color(active ? QPalette::Highlight : QPalette::Dark));
 
+  // In pixels: on a printer a size in points would follow the printer's
+  // resolution, not the window's.
   QFont font = window.font();
+  font.setPixelSize(QFontInfo(window.font()).pixelSize());
   font.setBold(true);
   painter.setFont(font);
   painter.setPen(palette.color(active ? QPalette::HighlightedText : QPalette::Base));
@@ -54,15 +56,6 @@ bool WindowManagerDrawsFrame(const QWidget& window) {
   const QString platform = QGuiApplication::platformName();
   if (platform == "offscreen" || platform == "minimal" || platform.startsWith("wayland")) return false;
   return window.frameGeometry() != window.geometry();
-}
-
-QImage ScreenPicture(const QWidget& window) {
-  QScreen* screen = window.screen();
-  if (!screen) return QImage();
-  // Let the windows repaint what a just-closed dialog covered.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  const QRect frame = window.frameGeometry().translated(-screen->geometry().topLeft());
-  return screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).toImage();
 }
 
 }  // namespace
@@ -99,35 +92,52 @@ QRect PictureRect(const QSize& page, const QSize& window, PrintPosition position
   return FitOnPage(PicturePlace(page, window, position), page, position);
 }
 
-QImage FramedRendering(QWidget& window) {
-  const QPixmap content = window.grab();
-  const qreal ratio = content.devicePixelRatio();
-  const QSize inner = window.size();
-  const QRect outer(0, 0, inner.width() + 2 * FrameBorder, inner.height() + 2 * FrameBorder + CaptionHeight);
-  QImage picture(outer.size() * ratio, QImage::Format_RGB32);
-  picture.setDevicePixelRatio(ratio);
+QMargins FrameMarginsOf(const QWidget& window) {
+  if (!WindowManagerDrawsFrame(window))
+    return QMargins(FrameBorder, FrameBorder + CaptionHeight, FrameBorder, FrameBorder);
+  const QRect frame = window.frameGeometry();
+  const QRect inner = window.geometry();
+  return QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                  frame.bottom() - inner.bottom());
+}
 
-  QPainter painter(&picture);
+QSize FramedSize(const QWidget& window) { return window.size().grownBy(FrameMarginsOf(window)); }
+
+void DrawFramedWindow(QPainter& painter, QWidget& window, const QRect& target) {
+  const QMargins margins = FrameMarginsOf(window);
+  const QRect outer(QPoint(0, 0), FramedSize(window));
+  painter.save();
+  painter.translate(target.topLeft());
+  painter.scale(qreal(target.width()) / outer.width(), qreal(target.height()) / outer.height());
+  painter.setClipRect(outer);
   const QPalette& palette = window.palette();
   painter.fillRect(outer, palette.brush(QPalette::Button));
   qDrawWinPanel(&painter, outer, palette, false);
-  DrawCaption(painter, QRect(FrameBorder, FrameBorder, inner.width(), CaptionHeight - 1), window);
-  painter.drawPixmap(FrameBorder, FrameBorder + CaptionHeight, content);
-  return picture;
+  const int border = std::min({margins.left(), margins.right(), margins.top()});
+  const QRect caption(border, border, outer.width() - 2 * border, margins.top() - border - 1);
+  if (caption.height() > 0) DrawCaption(painter, caption, window);
+  // Recorded first and played back scaled: the window drawn straight onto
+  // a scaled printer painter would come as one enlarged bitmap.
+  // Playing back scales by the device's resolution over the picture's; the
+  // transform already maps window pixels onto the page.
+  QPicture rendering;
+  window.render(&rendering);
+  painter.translate(margins.left(), margins.top());
+  const QPaintDevice& device = *painter.device();
+  painter.scale(qreal(rendering.logicalDpiX()) / device.logicalDpiX(),
+                qreal(rendering.logicalDpiY()) / device.logicalDpiY());
+  painter.drawPicture(0, 0, rendering);
+  painter.restore();
 }
 
-QImage CaptureWindow(QWidget& window) {
-  QImage picture;
-  if (WindowManagerDrawsFrame(window)) picture = ScreenPicture(window);
-  if (picture.isNull()) picture = FramedRendering(window);
-  // Nearest colours, as a screen-to-DIB copy maps them; no dithering noise.
-  return picture.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
-}
-
-void DrawPicture(QPainter& painter, const QImage& picture, const QRect& target) {
+void DrawPrintTime(QPainter& painter, const QSize& page, const QDateTime& time) {
   painter.save();
-  painter.setRenderHint(QPainter::LosslessImageRendering);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawImage(target, picture);
+  QFont font(QStringLiteral("Liberation Sans"));
+  font.setPointSize(7);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  const QString text = QStringLiteral("Gedruckt am %1 um %2 Uhr")
+                           .arg(time.toString(QStringLiteral("dd.MM.yyyy")), time.toString(QStringLiteral("HH:mm")));
+  painter.drawText(QRect(QPoint(0, 0), page), Qt::AlignRight | Qt::AlignBottom, text);
   painter.restore();
 }

@@ -1,8 +1,9 @@
-// Printing windows as pictures: where a picture lands on the page, and the
-// picture of a window as the screen shows it.
+// Printing windows: where a window lands on the page, and the window drawn
+// there with its frame.
 #pragma once
 
-#include <QImage>
+#include <QDateTime>
+#include <QMargins>
 #include <QRect>
 #include <QSize>
 
@@ -27,15 +28,17 @@ QRect FitOnPage(const QRect& place, const QSize& page, PrintPosition position);
 // Where the picture is drawn: PicturePlace, fitted on the page.
 QRect PictureRect(const QSize& page, const QSize& window, PrintPosition position);
 
-// The window's own rendering with a caption bar (its title) and a border
-// drawn around it, at the window's outer size.
-QImage FramedRendering(QWidget& window);
+// What a window's frame adds on each side: the caption bar and border that
+// the window manager draws, or, where none does, the designed ones that
+// make a table window 808 x 328 outside.
+QMargins FrameMarginsOf(const QWidget& window);
+// The window's size with its frame.
+QSize FramedSize(const QWidget& window);
 
-// The window as the screen shows it, caption bar and border included, as an
-// 8-bit image with a 256-entry colour table. Where no window manager draws
-// a frame (offscreen, no window manager, Wayland) or the window is hidden,
-// its framed rendering stands in for the screen.
-QImage CaptureWindow(QWidget& window);
+// The window with its frame, drawn from its own rendering onto target,
+// scaled to fill it: on a printer the text stays text and lines stay
+// sharp, and no other window that covers it on the screen shows.
+void DrawFramedWindow(QPainter& painter, QWidget& window, const QRect& target);
 
-// Stretches the whole picture onto its rectangle without lossy compression.
-void DrawPicture(QPainter& painter, const QImage& picture, const QRect& target);
+// A small line at the foot of the page with the date and time of printing.
+void DrawPrintTime(QPainter& painter, const QSize& page, const QDateTime& time);

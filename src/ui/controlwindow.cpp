@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSessionManager>
+#include <QScreen>
 
 #include "app/session.h"
 #include "platform/colors.h"
@@ -18,6 +19,8 @@
 #include "ui/sampletextwindow.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
+#include "ui/windowframes.h"
+#include "ui/windowplacement.h"
 
 namespace {
 
@@ -31,16 +34,24 @@ void SetBackground(QWidget* widget, int32_t color) {
 }
 
 // The EXPORT window sits at the top left; the IMPORT window below it,
-// covering the lowest 8 pixels of the EXPORT window.
+// covering the lowest 8 pixels of the EXPORT window. Under a window manager
+// this is done again on the frames once they are known.
 void Place(TableWindow& window, TableKind kind) {
-  window.move(0, kind == Import ? window.frameGeometry().height() - 8 : 0);
+  window.move(0, kind == Import ? window.frameGeometry().height() - ImportOverlap : 0);
+}
+
+void PlaceFramed(TableWindow& window, TableKind kind) {
+  WhenFramed(window, [&window, kind](const QMargins& frame) {
+    const TablePlaces places = PlaceTableWindows(window.screen()->availableGeometry(), {window.size(), frame});
+    MoveFrameTo(window, kind == Export ? places.ExportFrame : places.ImportFrame, frame);
+  });
 }
 
 }  // namespace
 
 ControlWindow::ControlWindow(Session& session, QWidget* owner) : QMainWindow(owner), session_(session) {
   BuildForm();
-  move(808, 78);
+  move(ControlPlace);
   ExportEditor->SetRole(true);
   ImportEditor->SetRole(false);
   ExportEditor->SetTable(session_.ExportTable);
@@ -224,8 +235,10 @@ void ControlWindow::ShowTableWindow(TableKind kind, bool shown) {
     return;
   }
   window->show();
+  if (!created) return;
   // The outer height is known once the window is on screen.
-  if (created) Place(*window, kind);
+  Place(*window, kind);
+  PlaceFramed(*window, kind);
 }
 
 void ControlWindow::ShowDifferences(TableKind kind, const QString& otherName,
@@ -273,6 +286,12 @@ void ControlWindow::EditorEntered(EntryEditor* entered, EntryEditor* other) {
 void ControlWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (event->spontaneous()) return;
+  if (!placed_) {
+    placed_ = true;
+    WhenFramed(*this, [this](const QMargins& frame) {
+      MoveFrameTo(*this, PlaceControlWindow(screen()->availableGeometry(), {size(), frame}), frame);
+    });
+  }
   if (session_.ShowBoth->isChecked()) {
     session_.ShowBothExecute();
     return;

@@ -64,4 +64,5 @@ class ControlWindow : public QMainWindow {
   Session& session_;
   // The desktop's log-out asked and the user said quit: not again.
   bool quitConfirmed_ = false;
+  bool placed_ = false;
 };

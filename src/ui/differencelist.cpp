@@ -80,4 +80,9 @@ void DifferenceList::ShowDifferences(const CodeTable& table, const QString& word
 void DifferenceList::Choose(const QModelIndex& index) {
   if (!index.isValid() || !OnChoose) return;
   OnChoose(index.sibling(index.row(), PositionColumn).data(Qt::UserRole).toInt());
+  // Choosing brings the entry editor to the front; the keys stay here, so
+  // the arrows go on walking the differences.
+  if (!isVisible()) return;
+  activateWindow();
+  ListDiff->setFocus(Qt::OtherFocusReason);
 }

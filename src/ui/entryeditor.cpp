@@ -20,6 +20,7 @@
 #include "ui/entrydescription.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
+#include "ui/textfit.h"
 
 namespace {
 
@@ -411,11 +412,17 @@ QString EntryEditor::HexToChar(const QString& hexText) const {
   return value == -1 ? QString() : CharText(value);
 }
 
+// The character fields take the font at the largest size that shows every
+// character of the code page whole; worked out again only for a new font.
 void EntryEditor::SetDisplayFont(const DisplayFont& font) {
-  displayOem_ = font.OemCharset;
   const QFont qfont = font.ToQFont();
-  SourceChar->setFont(qfont);
-  TargetChar->setFont(qfont);
+  if (fieldsFitted_ && qfont == fieldsFont_ && font.OemCharset == displayOem_) return;
+  fieldsFitted_ = true;
+  fieldsFont_ = qfont;
+  displayOem_ = font.OemCharset;
+  const QFont fitted = FitLineEdit(qfont, CharacterSamples(displayOem_), *SourceChar);
+  SourceChar->setFont(fitted);
+  TargetChar->setFont(fitted);
 }
 
 // The character that shows a byte in the display font; NUL shows nothing.

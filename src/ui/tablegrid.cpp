@@ -13,10 +13,12 @@
 #include "platform/codepage.h"
 #include "platform/colors.h"
 #include "ui/entrydescription.h"
+#include "ui/textfit.h"
 
 namespace {
 constexpr int BorderWidth = 5;
-}
+constexpr int TextLeft = 2;
+}  // namespace
 
 // The coloured margin around the grid. A colour change repaints the margin
 // only, never the grid inside it.
@@ -63,7 +65,7 @@ class GridList : public QWidget {
   void paintEvent(QPaintEvent* event) override {
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().color(QPalette::Base));
-    painter.setFont(font());
+    painter.setFont(frame_->CellFit().Font);
     for (int item = 0; item < Count; ++item) {
       const CellRect cell = ItemRect(item, width());
       const QRect rect(cell.X, cell.Y, cell.Width, cell.Height);
@@ -180,8 +182,20 @@ void TableGrid::UpdateBorder() {
 
 void TableGrid::SetListFont(const DisplayFont& font) {
   const QFont qfont = font.ToQFont();
+  if (qfont != listFont_.ToQFont() || font.OemCharset != listFont_.OemCharset) fitted_ = false;
   listFont_ = font;
   if (Cells->font() != qfont) Cells->setFont(qfont);
+}
+
+const TextFit& TableGrid::CellFit() const {
+  const QSize cell(GridColumnWidth(Cells->width()), GridRowHeight);
+  if (cell != fittedCell_ || !fitted_) {
+    fittedCell_ = cell;
+    fitted_ = true;
+    const QFont font = listFont_.ToQFont();
+    cellFit_ = FitTexts(font, CellSamples(font, listFont_.OemCharset), cell, TextLeft);
+  }
+  return cellFit_;
 }
 
 int TableGrid::ItemCount() const { return list_->Count; }
@@ -201,8 +215,8 @@ void TableGrid::CellsDrawItem(QPainter& painter, int item, const QRect& rect) {
     return;
   }
   const GridItem cell = ItemMapper(item);
-  // One line of text from the top left, 2 pixels in.
-  const QPointF origin(rect.left() + 2, rect.top() + painter.fontMetrics().ascent());
+  // One line of text, 2 pixels in, on the baseline that keeps it whole.
+  const QPointF origin(rect.left() + TextLeft, rect.top() + CellFit().Baseline);
   if (cell.High < 0 || cell.Low < 0) {
     painter.fillRect(rect, ResolveColor(clBtnFace, palette));
     painter.setPen(palette.color(QPalette::Text));

@@ -10,6 +10,7 @@
 #include "platform/displayfont.h"
 #include "ui/celltextpainter.h"
 #include "ui/gridmath.h"
+#include "ui/textfit.h"
 
 class QPainter;
 class QRect;
@@ -49,6 +50,10 @@ class TableGrid : public QFrame {
   GridColors CachedColors() const;
   int32_t BorderColor() const;
 
+  // The font and baseline the cells are drawn with: the display font,
+  // smaller where it would not fit a cell whole.
+  const TextFit& CellFit() const;
+
   // Handlers of the list.
   void CellsDrawItem(QPainter& painter, int item, const QRect& rect);
   void CellsDblClick();
@@ -65,4 +70,7 @@ class TableGrid : public QFrame {
   int currentEntry_ = -1;
   DisplayFont listFont_;
   CellTextPainter cellText_;
+  mutable TextFit cellFit_;
+  mutable QSize fittedCell_;
+  mutable bool fitted_ = false;
 };

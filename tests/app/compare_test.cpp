@@ -1,5 +1,6 @@
 // Comparing the active table with DIN and with table files: the list of
 // differences, "Keine Unterschiede", choosing a row, and refused files.
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -202,6 +203,26 @@ TEST_F(CompareTest, ClickingARowMovesTheEditorToItsPosition) {
   EXPECT_EQ(TheControl->ExportEditor->SourceHex->text(), "41");
   EXPECT_EQ(TheControl->ExportEditor->TargetHex->text(), "C2");
   EXPECT_EQ(TheControl->ExportEditor->PositionBar->value(), 0x41);
+}
+
+TEST_F(CompareTest, TheListKeepsTheKeysAfterAClick) {
+  TheControl->show();
+  DinWithTwoEdits();
+  TheSession->CompareDin->trigger();
+  QTreeWidget* list = Window()->ListDiff;
+  QApplication::setActiveWindow(Window());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Window()));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+  ASSERT_EQ(exportTable().CurrentPosition, 0x41);
+  // Window activation goes through the event loop.
+  QTest::qWait(100);
+  ASSERT_EQ(QApplication::focusWidget(), list);
+  // The keys go wherever the keyboard focus is.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(exportTable().CurrentPosition, 0x7C);
+  EXPECT_EQ(TheControl->ExportEditor->SourceHex->text(), "7C");
+  EXPECT_EQ(QApplication::focusWidget(), list);
 }
 
 TEST_F(CompareTest, EnterOnARowMovesTheImportEditor) {

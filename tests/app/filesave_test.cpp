@@ -16,6 +16,11 @@ const QString ExportIncomplete =
     QString::fromUtf8("EXPORT-Tabelle unvollständig oder leer!\nNicht zugeordnete Zeichen bleiben 1:1.");
 const QString ImportIncomplete =
     QString::fromUtf8("IMPORT-Tabelle unvollständig oder leer!\nNicht zugeordnete Zeichen bleiben 1:1.");
+// V5 keeps unassigned characters unassigned, and says so.
+const QString ExportIncompleteV5 =
+    QString::fromUtf8("EXPORT-Tabelle unvollständig oder leer!\nNicht zugeordnete Zeichen bleiben unzugeordnet.");
+const QString ImportIncompleteV5 =
+    QString::fromUtf8("IMPORT-Tabelle unvollständig oder leer!\nNicht zugeordnete Zeichen bleiben unzugeordnet.");
 const QString ExportHeader = "QAVO CodeTab EXPORT [Courier New] ";
 const QString ImportHeader = "QAVO CodeTab IMPORT [Courier New] ";
 
@@ -173,7 +178,7 @@ TEST_F(FileSaveTest, V5ChainedPairIsExportImageThenImportImage) {
   prompter->AnswerFile(Path("pair.qct"));
   TheSession->SaveV5->trigger();
 
-  EXPECT_EQ(InformationTexts(), (std::vector<QString>{ExportIncomplete, ImportIncomplete}));
+  EXPECT_EQ(InformationTexts(), (std::vector<QString>{ExportIncompleteV5, ImportIncompleteV5}));
   const PromptCall save = prompter->CallsOf("save").at(0);
   EXPECT_EQ(save.Settings.Title, "Tabelle gemeinsam speichern im 'QAVO-WINDOWS-Format' ( " + ExportHeader + "DIN)");
   EXPECT_EQ(save.Settings.Filter, V5Filter);
@@ -202,7 +207,7 @@ TEST_F(FileSaveTest, V5SingleTableOfTheActiveTable) {
   prompter->AnswerFile(Path("e.qct"));
   TheSession->SaveV5->trigger();
 
-  EXPECT_EQ(InformationTexts(), std::vector<QString>{ImportIncomplete});
+  EXPECT_EQ(InformationTexts(), std::vector<QString>{ImportIncompleteV5});
   PromptCall save = prompter->CallsOf("save").at(0);
   EXPECT_EQ(save.Settings.Title, "Tabelle speichern im 'QAVO-UNIX-Format' ( " + ExportHeader + ")");
   EXPECT_EQ(save.Settings.DefaultExt, "tab");
@@ -230,7 +235,7 @@ TEST_F(FileSaveTest, V5SingleTableOfTheActiveTable) {
 
 TEST_F(FileSaveTest, V5WithoutChainOrActiveTableOnlyWarnsAndCancelIsSilent) {
   TheSession->SaveV5->trigger();
-  EXPECT_EQ(InformationTexts(), (std::vector<QString>{ExportIncomplete, ImportIncomplete}));
+  EXPECT_EQ(InformationTexts(), (std::vector<QString>{ExportIncompleteV5, ImportIncompleteV5}));
   EXPECT_TRUE(prompter->CallsOf("save").empty());
 
   prompter->Clear();
@@ -293,7 +298,7 @@ TEST_F(FileSaveTest, SaveOverAFolderIsReportedAndTheFolderStays) {
   prompter->AnswerFile(Path("folder.qct"));
   TheSession->SaveV5->trigger();
   EXPECT_EQ(InformationTexts(),
-            (std::vector<QString>{ExportIncomplete, NotWritten(Path("folder.qct"), "IMPORT-Tabelle nicht gespeichert!")}));
+            (std::vector<QString>{ExportIncompleteV5, NotWritten(Path("folder.qct"), "IMPORT-Tabelle nicht gespeichert!")}));
   EXPECT_EQ(ReadBytes(Path("folder.qct/inside")), "keep");
 }
 

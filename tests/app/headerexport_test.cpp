@@ -186,7 +186,7 @@ TEST_F(HeaderExportTest, AppendingTwiceAsksAndKeepsBoth) {
   Run(C);
   ASSERT_EQ(prompter->Calls.size(), 2u);
   EXPECT_EQ(prompter->Calls[1].Kind, "confirm");
-  EXPECT_EQ(prompter->Calls[1].Text, "Datei: " + path + QString::fromUtf8("ist vorhanden!\nNeue Deklaration wird angehängt"));
+  EXPECT_EQ(prompter->Calls[1].Text, "Datei: " + path + QString::fromUtf8(" ist vorhanden!\nNeue Deklaration wird angehängt"));
   EXPECT_EQ(ReadBytes(path).toStdString(), NamedPair(C) + NamedPair(C));
 }
 

@@ -1,10 +1,16 @@
 // Where window pictures land on a printed page, and the pictures themselves.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QLabel>
 #include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include "platform/printing.h"
+#include "support/pdftext.h"
 
 namespace {
 
@@ -120,43 +126,77 @@ int CountPixels(const QImage& image, const QRect& area, const QColor& color) {
   return n;
 }
 
-TEST(WindowPicture, FramedRenderingAddsCaptionAndBorderAroundTheWindow) {
-  PlainWindow window(QColor(10, 200, 30));
-  window.resize(800, 294);
-  window.setWindowTitle("QAVO CodeTab EXPORT [Courier New] ");
-  const QImage picture = FramedRendering(window);
-  ASSERT_EQ(picture.size(), QSize(808, 328));
-  // The window's own pixels lie below the caption, inside the border.
-  EXPECT_EQ(CountPixels(picture, QRect(4, 30, 800, 294), QColor(10, 200, 30)), 800 * 294);
-  EXPECT_EQ(CountPixels(picture, QRect(0, 0, 808, 30), QColor(10, 200, 30)), 0);
-  EXPECT_EQ(CountPixels(picture, QRect(0, 324, 808, 4), QColor(10, 200, 30)), 0);
-  EXPECT_EQ(CountPixels(picture, QRect(0, 0, 4, 328), QColor(10, 200, 30)), 0);
+// The window drawn with its frame at its outer size on a white image.
+QImage Framed(QWidget& window) {
+  QImage image(FramedSize(window), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  DrawFramedWindow(painter, window, image.rect());
+  return image;
 }
 
-TEST(WindowPicture, CaptionCarriesTheTitle) {
+TEST(WindowPrint, CaptionCarriesTheTitle) {
   PlainWindow window(Qt::white);
   window.resize(300, 100);
   const QRect titleArea(8, 4, 200, 25);
   window.setWindowTitle(QString());
-  const QImage bare = FramedRendering(window);
+  const QImage bare = Framed(window);
   window.setWindowTitle("QAVO CodeTab IMPORT ");
-  const QImage titled = FramedRendering(window);
+  const QImage titled = Framed(window);
   const QColor textColor = window.palette().color(window.isActiveWindow() ? QPalette::HighlightedText : QPalette::Base);
   EXPECT_EQ(CountPixels(bare, titleArea, textColor), 0);
   EXPECT_GT(CountPixels(titled, titleArea, textColor), 50);
 }
 
-TEST(WindowPicture, CaptureGives256ColourImageOfTheOuterSize) {
-  PlainWindow window(QColor(255, 0, 255));
+TEST(WindowPrint, FramedWindowFillsItsPlaceWithCaptionBorderAndContent) {
+  PlainWindow window(QColor(10, 200, 30));
   window.resize(800, 294);
-  window.setWindowTitle("QAVO CodeTab EXPORT ");
+  window.setWindowTitle("QAVO CodeTab EXPORT [Courier New] ");
+  for (const int scale : {1, 3}) {
+    QImage page(QSize(900, 400) * scale, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+      QPainter painter(&page);
+      DrawFramedWindow(painter, window, QRect(QPoint(50, 20) * scale, QSize(808, 328) * scale));
+    }
+    const QColor content(10, 200, 30);
+    const QRect inner(QPoint(54, 50) * scale, QSize(800, 294) * scale);
+    EXPECT_EQ(CountPixels(page, inner, content), inner.width() * inner.height()) << scale;
+    EXPECT_EQ(CountPixels(page, QRect(QPoint(50, 20) * scale, QSize(808, 30) * scale), content), 0) << scale;
+    // Nothing outside the place.
+    EXPECT_EQ(CountPixels(page, QRect(0, 0, page.width(), 20 * scale), Qt::white), page.width() * 20 * scale);
+    EXPECT_EQ(CountPixels(page, QRect(0, 348 * scale, page.width(), 52 * scale), Qt::white), page.width() * 52 * scale);
+  }
+}
+
+TEST(WindowPrint, WindowIsDrawnWithItsFrameAsTextAndTheTimeAtTheFoot) {
+  QWidget window;
+  window.setWindowTitle("QAVO CodeTab EXPORT [Courier New] ");
+  auto* layout = new QVBoxLayout(&window);
+  auto* label = new QLabel(QString::fromUtf8("À:C0   Á:C1   F0"));
+  QFont font("Liberation Mono");
+  font.setPixelSize(12);
+  label->setFont(font);
+  layout->addWidget(label);
+  window.resize(800, 294);
   window.show();
-  const QImage picture = CaptureWindow(window);
-  EXPECT_EQ(picture.format(), QImage::Format_Indexed8);
-  EXPECT_LE(picture.colorCount(), 256);
-  EXPECT_GT(picture.colorCount(), 2);
-  EXPECT_EQ(picture.size(), QSize(808, 328));
-  EXPECT_EQ(picture.pixelColor(400, 170), QColor(255, 0, 255));
+  EXPECT_EQ(window.size().grownBy(FrameMarginsOf(window)), QSize(808, 328));
+
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath("window.pdf");
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFileName(pdf);
+  const QDateTime printed(QDate(2026, 3, 7), QTime(9, 5));
+  {
+    QPainter painter(&printer);
+    const QSize page(printer.width(), printer.height());
+    DrawFramedWindow(painter, window, PictureRect(page, QSize(808, 328), PrintPosition::Upper));
+    DrawPrintTime(painter, page, printed);
+  }
+  const QString text = PdfText(pdf);
+  EXPECT_TRUE(text.contains("QAVO CodeTab EXPORT [Courier New]")) << text.toStdString();
+  EXPECT_TRUE(text.contains(QString::fromUtf8("À:C0   Á:C1   F0"))) << text.toStdString();
+  EXPECT_TRUE(text.contains("Gedruckt am 07.03.2026 um 09:05 Uhr")) << text.toStdString();
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 
 #include "platform/codepage.h"
 #include "platform/colors.h"
+#include "support/pdftext.h"
 #include "support/session.h"
 #include "ui/entryeditor.h"
 #include "ui/tablegrid.h"
@@ -376,9 +377,13 @@ inline int PdfPages(const QByteArray& pdf) {
   return static_cast<int>(QString::fromLatin1(pdf).count(page));
 }
 
-inline int PdfImages(const QByteArray& pdf) {
-  static const QRegularExpression image("/Subtype\\s*/Image");
-  return static_cast<int>(QString::fromLatin1(pdf).count(image));
+// The table windows printed in a PDF file: their captions in its text.
+inline QStringList PrintedCaptions(const QString& pdfFile) {
+  static const QRegularExpression caption("QAVO CodeTab (EXPORT|IMPORT)");
+  QStringList captions;
+  auto found = caption.globalMatch(PdfText(pdfFile));
+  while (found.hasNext()) captions << found.next().captured(0);
+  return captions;
 }
 
 // ---- The program, started as at start-up -------------------------------------

@@ -1,0 +1,52 @@
+// Where the windows' frames go: the designed layout on a roomy screen, and
+// caption bars that stay on a screen too small for it.
+#include <gtest/gtest.h>
+
+#include "ui/windowplacement.h"
+
+namespace {
+
+// A caption bar of 22 pixels, a border of 1 and a grip of 5 at the bottom.
+const FramedWindow Table{QSize(800, 294), QMargins(1, 22, 1, 5)};
+const FramedWindow Control{QSize(420, 320), QMargins(2, 24, 2, 6)};
+
+QRect FrameRect(const QPoint& at, const FramedWindow& window) { return QRect(at, window.Size.grownBy(window.Frame)); }
+
+TEST(WindowPlacement, RoomyScreenGetsTheDesignedLayout) {
+  const QRect screen(0, 0, 1280, 1024);
+  const TablePlaces places = PlaceTableWindows(screen, Table);
+  EXPECT_EQ(places.ExportFrame, QPoint(0, 0));
+  EXPECT_EQ(places.ImportFrame, QPoint(0, 22 + 294 + 5 - 8));
+  EXPECT_EQ(PlaceControlWindow(screen, Control), QPoint(808, 78));
+  const QRect exportFrame = FrameRect(places.ExportFrame, Table);
+  const QRect covered = exportFrame & FrameRect(places.ImportFrame, Table);
+  EXPECT_EQ(covered, QRect(0, exportFrame.bottom() - 7, exportFrame.width(), 8));
+}
+
+TEST(WindowPlacement, StartsAtTheAvailableArea) {
+  const QRect belowPanel(0, 30, 1920, 1050);
+  const TablePlaces places = PlaceTableWindows(belowPanel, Table);
+  EXPECT_EQ(places.ExportFrame, QPoint(0, 30));
+  EXPECT_EQ(places.ImportFrame, QPoint(0, 30 + 321 - 8));
+  EXPECT_EQ(PlaceControlWindow(belowPanel, Control), QPoint(808, 78));
+  EXPECT_EQ(PlaceControlWindow(QRect(100, 100, 1300, 1000), Control), QPoint(808, 100));
+}
+
+TEST(WindowPlacement, SmallScreenKeepsEveryCaptionBarOnIt) {
+  const QRect screens[] = {{0, 0, 640, 512}, {0, 0, 800, 600}, {0, 0, 1024, 600}, {0, 24, 640, 400}};
+  for (const QRect& screen : screens) {
+    const TablePlaces places = PlaceTableWindows(screen, Table);
+    const std::pair<QPoint, FramedWindow> windows[] = {
+        {places.ExportFrame, Table}, {places.ImportFrame, Table}, {PlaceControlWindow(screen, Control), Control}};
+    for (const auto& [at, window] : windows) {
+      const QRect frame = FrameRect(at, window);
+      const QRect caption(at, QSize(std::min(frame.width(), screen.width()), window.Frame.top()));
+      EXPECT_TRUE(screen.contains(caption)) << screen.width() << "x" << screen.height() << " at " << at.x() << ","
+                                            << at.y();
+    }
+    // The IMPORT window, pushed up, still leaves the EXPORT caption bar free.
+    EXPECT_GE(places.ImportFrame.y(), places.ExportFrame.y() + Table.Frame.top());
+  }
+}
+
+}  // namespace

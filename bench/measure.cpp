@@ -22,10 +22,10 @@
 
 #include "app/session.h"
 #include "benchprompter.h"
+#include "ui/controlwindow.h"
 #include "ui/entryeditor.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
-#include "ui/controlwindow.h"
 
 namespace {
 
@@ -130,10 +130,12 @@ class Bench {
   BenchPrompter& Prompt() { return *prompter_; }
 
   Figure Floor() {
-    return Figure("Floor: both grids painted once", [] {}, [this] {
-              exportGrid_->repaint();
-              importGrid_->repaint();
-            });
+    return Figure(
+        "Floor: both grids painted once", [] {},
+        [this] {
+          exportGrid_->repaint();
+          importGrid_->repaint();
+        });
   }
 
   // Types A and two hex digits into the EXPORT editor, then times Enter.
@@ -141,33 +143,38 @@ class Bench {
   // IMPORT table.
   Figure CommittedEdit(const char* name, const char* digits, int target) {
     EntryEditor& editor = *control_->ExportEditor;
-    return Figure(name,
-            [&editor, digits] {
-              QTest::keyClick(editor.SourceChar, 'A');
-              QTest::keyClicks(editor.TargetHex, digits);
-            },
-            [this, &editor, target] {
-              QTest::keyClick(editor.TargetHex, Qt::Key_Return);
-              if (session_->ExportTable->Entries[0x41].Target != target) Fail("Enter did not commit the edit");
-            });
+    return Figure(
+        name,
+        [&editor, digits] {
+          QTest::keyClick(editor.SourceChar, 'A');
+          QTest::keyClicks(editor.TargetHex, digits);
+        },
+        [this, &editor, target] {
+          QTest::keyClick(editor.TargetHex, Qt::Key_Return);
+          if (session_->ExportTable->Entries[0x41].Target != target) Fail("Enter did not commit the edit");
+        });
   }
 
   Figure Refresh() {
-    return Figure("Views following a table change alone", [] {}, [this] { emit session_->TablesChanged(); });
+    return Figure(
+        "Views following a table change alone", [] {}, [this] { emit session_->TablesChanged(); });
   }
 
   Figure Preset() {
-    return Figure("\"&Beide\" of ISO 8859-1 CP 273", [] {}, [this] { session_->LoadIsoCp273.Both->trigger(); });
+    return Figure(
+        "\"&Beide\" of ISO 8859-1 CP 273", [] {}, [this] { session_->LoadIsoCp273.Both->trigger(); });
   }
 
   // A Windows V3 pair file (512 bytes) that the editor writes itself.
   Figure FileLoad(const QString& fileName) {
     if (!session_->WriteTableFile(1, *session_->ImportTable, fileName)) Fail("the table file could not be written");
     prompter_->OpenFileName = fileName;
-    return Figure("File load, automatic recognition (512 bytes)", [] {}, [this] {
-      session_->LoadTableFile->trigger();
-      if (*session_->ExportTable->HeaderName() == 0) Fail("the table file did not load");
-    });
+    return Figure(
+        "File load, automatic recognition (512 bytes)", [] {},
+        [this] {
+          session_->LoadTableFile->trigger();
+          if (*session_->ExportTable->HeaderName() == 0) Fail("the table file did not load");
+        });
   }
 
   // Runs every figure once per round, so that a busy moment of the machine
@@ -308,12 +315,12 @@ int RunBenchmark(int argc, char** argv) {
   const StartUp start = MeasureStartUp();
 
   std::printf("QAVO Code Table Editor benchmark on the offscreen platform\n");
-  std::printf("Machine: %s, %u hardware threads; %s; Qt %s\n", CpuModel().c_str(),
-              std::thread::hardware_concurrency(), QSysInfo::prettyProductName().toStdString().c_str(),
-              qVersion());
-  std::printf("Medians of %d runs (start-ups: %d), milliseconds: wall-clock time, and the CPU time\n"
-              "the editor used in it, which the load of other programs on the machine does not inflate.\n\n",
-              Rounds, StartRuns);
+  std::printf("Machine: %s, %u hardware threads; %s; Qt %s\n", CpuModel().c_str(), std::thread::hardware_concurrency(),
+              QSysInfo::prettyProductName().toStdString().c_str(), qVersion());
+  std::printf(
+      "Medians of %d runs (start-ups: %d), milliseconds: wall-clock time, and the CPU time\n"
+      "the editor used in it, which the load of other programs on the machine does not inflate.\n\n",
+      Rounds, StartRuns);
   std::printf("  %-46s %9s %7s   %9s %7s   %s\n", "", "wall", "x floor", "CPU", "x floor", "grid paints (most)");
   const Figure& floor = figures.front();
   for (const Figure& figure : figures) PrintFigure(figure, floor, true);
@@ -337,11 +344,12 @@ int RunBenchmark(int argc, char** argv) {
   std::printf("\nTargets (judged on wall-clock time)\n");
   bool met = PrintTarget("each grid painted at most once per committed edit", onePaint && unpainted == 0, "");
   met &= PrintTarget("committed edit at most 2 x floor", editWall <= 2.0, Ratios(editWall, editCpu));
-  met &= PrintTarget("start-up at most 1.5 x bare Qt, three empty windows", startWall <= 1.5,
-                     Ratios(startWall, startCpu));
+  met &=
+      PrintTarget("start-up at most 1.5 x bare Qt, three empty windows", startWall <= 1.5, Ratios(startWall, startCpu));
   const double textWall = Median(start.Editor.Wall) / Median(start.Text.Wall);
   const double textCpu = Median(start.Editor.Cpu) / Median(start.Text.Cpu);
-  std::printf("  %-52s %-6s %s\n", "start-up against bare Qt, windows with a label", "", Ratios(textWall, textCpu).c_str());
+  std::printf("  %-52s %-6s %s\n", "start-up against bare Qt, windows with a label", "",
+              Ratios(textWall, textCpu).c_str());
   if (unpainted) std::printf("\n%d runs ended without both grids painting.\n", unpainted);
   return met ? 0 : 1;
 }

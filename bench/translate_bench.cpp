@@ -129,8 +129,11 @@ int Bench(const std::string& program) {
   const std::string input = PathOf("input");
   std::vector<Measure> measures = {
       {"dd bs=1M", {"dd", "if=" + input, "of=" + PathOf("dd"), "bs=1M", "status=none"}, PathOf("dd"), false, Rounds},
-      {"qavo-ct translate", {program, "translate", "--table", PathOf("export.tab"), input, PathOf("translated")},
-       PathOf("translated"), false, Rounds},
+      {"qavo-ct translate",
+       {program, "translate", "--table", PathOf("export.tab"), input, PathOf("translated")},
+       PathOf("translated"),
+       false,
+       Rounds},
       {"iconv -t IBM273", {"iconv", "-f", "ISO-8859-1", "-t", "IBM273", input}, PathOf("iconv"), true, IconvRounds},
   };
   for (int round = 0; round < Rounds; ++round)

@@ -16,7 +16,8 @@ bool ChangeMarks::IsChanged(TableKind which) const {
 
 void ChangeMarks::Saved(TableKind which) {
   if (IsChanged(which))
-    (which == Export ? heldExport_ : heldImport_).push_back(TableContent(which == Export ? exportTable_ : importTable_));
+    (which == Export ? heldExport_ : heldImport_)
+        .push_back(TableContent(which == Export ? exportTable_ : importTable_));
 }
 
 void ChangeMarks::Loaded(TableKind which, bool wasChanged) {

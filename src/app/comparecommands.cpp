@@ -50,8 +50,8 @@ void Session::CompareTableExecute() {
   }
   if (!match) {
     if (!refused)
-      Prompt().Message(QStringLiteral("Datei: ") + fileName + QString::fromUtf8("\nenthält keine ") +
-                         TableWord(kind) + QStringLiteral("-Tabelle!"));
+      Prompt().Message(QStringLiteral("Datei: ") + fileName + QString::fromUtf8("\nenthält keine ") + TableWord(kind) +
+                       QStringLiteral("-Tabelle!"));
     return;
   }
   ShowDifferences(table, match->Entries, QFileInfo(fileName).fileName());

@@ -34,8 +34,8 @@ void WarnIfIncomplete(Prompter& prompter, const QString& word, const CodeTable& 
                        QString::fromUtf8(consequence));
 }
 
-void SetSaveDialog(FileDialogSettings& dialog, const QString& title, const QString& defaultExt,
-                   const QString& fileName, bool overwritePrompt) {
+void SetSaveDialog(FileDialogSettings& dialog, const QString& title, const QString& defaultExt, const QString& fileName,
+                   bool overwritePrompt) {
   dialog.Title = title;
   dialog.DefaultExt = defaultExt;
   dialog.FileName = fileName;
@@ -82,8 +82,8 @@ void Session::SaveUnixTable(const CodeTable& table, const QString& proposedName)
   const QString word = TableWord(&table == ExportTable ? Export : Import);
   if (!table.Partner && !table.Active) return;
   WarnIfIncomplete(Prompt(), word, table, KeptOneToOne);
-  SetSaveDialog(SaveDialog, QStringLiteral("Tabelle speichern im 'UNIX-Format' ( ") + HeaderText(table) + ")",
-                "tab", proposedName, true);
+  SetSaveDialog(SaveDialog, QStringLiteral("Tabelle speichern im 'UNIX-Format' ( ") + HeaderText(table) + ")", "tab",
+                proposedName, true);
   SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) {
     Prompt().Information(NotSaved(word));
@@ -110,8 +110,8 @@ void Session::SaveV3Execute() {
   WarnIfIncomplete(Prompt(), TableWord(Export), *ExportTable, KeptOneToOne);
   WarnIfIncomplete(Prompt(), TableWord(Import), *ImportTable, KeptOneToOne);
   SetSaveDialog(SaveDialog,
-                QStringLiteral("Tabelle speichern im 'QAVO-WINDOWS-Format' ( ") + HeaderText(*ImportTable) + ")",
-                "tab", QStringLiteral("CTWX2X"), true);
+                QStringLiteral("Tabelle speichern im 'QAVO-WINDOWS-Format' ( ") + HeaderText(*ImportTable) + ")", "tab",
+                QStringLiteral("CTWX2X"), true);
   SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) {
     Prompt().Information(PairNotSaved);
@@ -132,10 +132,10 @@ void Session::SaveV5Execute() {
   const CodeTable* table = nullptr;
   if (ExportTable->Partner) {
     table = ExportTable;
-    SetSaveDialog(SaveDialog,
-                  QStringLiteral("Tabelle gemeinsam speichern im 'QAVO-WINDOWS-Format' ( ") +
-                      HeaderText(*ExportTable) + ")",
-                  "qct", QStringLiteral("CTQX2X"), true);
+    SetSaveDialog(
+        SaveDialog,
+        QStringLiteral("Tabelle gemeinsam speichern im 'QAVO-WINDOWS-Format' ( ") + HeaderText(*ExportTable) + ")",
+        "qct", QStringLiteral("CTQX2X"), true);
   } else if (ExportTable->Active || ImportTable->Active) {
     table = ExportTable->Active ? ExportTable : ImportTable;
     SetSaveDialog(SaveDialog, QStringLiteral("Tabelle speichern im 'QAVO-UNIX-Format' ( ") + HeaderText(*table) + ")",
@@ -170,7 +170,7 @@ bool Session::AppendDeclaration(std::string& text, const CodeTable& table,
 // the old one only when all of it is written, so a failed append leaves the
 // file as it was.
 void Session::SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
-                            std::string (*declaration)(const CodeTable&)) {
+                               std::string (*declaration)(const CodeTable&)) {
   SaveDialog.Filter = filter;
   SetSaveDialog(SaveDialog, title, defaultExt, QString(), false);
   SaveDialog.Folder = lastFolder_;
@@ -181,7 +181,7 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
 
   const bool exists = QFileInfo::exists(fileName);
   if (exists && !Prompt().Confirm(QStringLiteral("Datei: ") + fileName +
-                                    QString::fromUtf8(" ist vorhanden!\nNeue Deklaration wird angehängt")))
+                                  QString::fromUtf8(" ist vorhanden!\nNeue Deklaration wird angehängt")))
     return;
   OutputFile file(LocalPath(fileName), OutputFile::WithFormerContent);
   if (!file.Open()) {
@@ -254,7 +254,8 @@ void Session::LoadNamedFile(const QString& fileName, int kind) {
   if (!ReadNamedFile(fileName, buffer)) return;
   if (kind != -1 && buffer.size() != TableImageSize) return;
   const LoadPlan plan = RecognizeTableImage(buffer.data(), buffer.size(), kind, fileName.toLatin1().toStdString());
-  const bool loads = std::any_of(plan.Steps.begin(), plan.Steps.end(), [](const LoadStep& step) { return step.Loads(); });
+  const bool loads =
+      std::any_of(plan.Steps.begin(), plan.Steps.end(), [](const LoadStep& step) { return step.Loads(); });
   // A refused file changes nothing, so the views are left as they are.
   if (loads)
     ChangeTables(QFileInfo(fileName).fileName() + " laden", [&] { RunLoadPlan(plan); });

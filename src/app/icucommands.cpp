@@ -29,7 +29,8 @@ void Session::SaveUcmExecute() {
     return;
   }
   SaveDialog.Filter = UcmFilter;
-  SaveDialog.Title = QStringLiteral("Tabellen speichern als ICU-Zeichensatztabelle ( ") + HeaderText(*ExportTable) + ")";
+  SaveDialog.Title =
+      QStringLiteral("Tabellen speichern als ICU-Zeichensatztabelle ( ") + HeaderText(*ExportTable) + ")";
   SaveDialog.DefaultExt = QStringLiteral("ucm");
   SaveDialog.FileName = QStringLiteral("CTX2X");
   SaveDialog.OverwritePrompt = true;

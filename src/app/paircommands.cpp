@@ -2,9 +2,7 @@
 // and copying one into the other as its inverse.
 #include "app/session.h"
 
-void Session::Chain(bool on) {
-  ExportTable->Link(on ? ImportTable : nullptr);
-}
+void Session::Chain(bool on) { ExportTable->Link(on ? ImportTable : nullptr); }
 
 void Session::ChainTablesActionExecute() {
   const bool on = ChainTablesAction->isChecked();

@@ -132,11 +132,9 @@ void Session::CreateActions() {
   Redo = MakeAction("Redo", "&Wiederholen", nullptr);
   ChainTablesAction = MakeAction("ChainTablesAction", "Tabellen &verbinden", &Session::ChainTablesActionExecute);
   ChainTablesAction->setCheckable(true);
-  SwapRowsColumns =
-      MakeAction("SwapRowsColumns", "&Zeilen und Spalten vertauschen", &Session::SwapRowsColumnsExecute);
+  SwapRowsColumns = MakeAction("SwapRowsColumns", "&Zeilen und Spalten vertauschen", &Session::SwapRowsColumnsExecute);
   SwapRowsColumns->setCheckable(true);
-  CopyExportToImport =
-      MakeAction("CopyExportToImport", "Von &EXPORT nach IMPORT", &Session::CopyExportToImportExecute);
+  CopyExportToImport = MakeAction("CopyExportToImport", "Von &EXPORT nach IMPORT", &Session::CopyExportToImportExecute);
   CopyImportToExport =
       MakeAction("CopyImportToExport", "Von &IMPORT nach  EXPORT", &Session::CopyImportToExportExecute);
   ClearBoth = MakeAction("ClearBoth", "&Beide Tabellen leeren", &Session::ClearBothExecute);
@@ -162,8 +160,7 @@ void Session::CreateActions() {
   FontFixedSys = MakeAction("FontFixedSys", "&ANSI (WINDOWS FixedSys)", &Session::FontFixedSysExecute);
   FontTerminal = MakeAction("FontTerminal", "&OEM (WINDOWS Terminal)", &Session::FontTerminalExecute);
   ChooseFont = MakeAction("ChooseFont", QString::fromUtf8("&Zeichensatz wählen"), &Session::ChooseFontExecute);
-  ColorChainedAction =
-      MakeAction("ColorChainedAction", "&Verbundene Tabellen", &Session::ColorChainedActionExecute);
+  ColorChainedAction = MakeAction("ColorChainedAction", "&Verbundene Tabellen", &Session::ColorChainedActionExecute);
   ColorActiveAction = MakeAction("ColorActiveAction", "&Aktiviert", &Session::ColorActiveActionExecute);
   ColorProofAction = MakeAction("ColorProofAction", "&Eindeutige Zuordnung", &Session::ColorProofActionExecute);
   ColorAmbiguousAction =
@@ -236,7 +233,7 @@ bool Session::ConfirmQuit() {
   const bool importChanged = IsChanged(Import);
   if (!exportChanged && !importChanged) return true;
   const QString tables = exportChanged && importChanged ? QStringLiteral("EXPORT- und IMPORT-Tabelle")
-                                                         : TableWord(exportChanged ? Export : Import) + "-Tabelle";
+                                                        : TableWord(exportChanged ? Export : Import) + "-Tabelle";
   return Prompt().Confirm(tables + QString::fromUtf8(" geändert und nicht gespeichert!\nTrotzdem beenden?"));
 }
 

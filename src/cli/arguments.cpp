@@ -78,8 +78,8 @@ const std::string* Arguments::Value(const std::string& option) const {
 
 std::string ParseArguments(const std::vector<std::string>& args, Arguments& parsed) {
   parsed = Arguments();
-  parsed.Help = std::any_of(args.begin(), args.end(),
-                            [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
+  parsed.Help =
+      std::any_of(args.begin(), args.end(), [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
   if (parsed.Help) return std::string();
   const std::string error = ReadOptions(args, parsed);
   if (!error.empty()) return error;

@@ -52,13 +52,11 @@ int ForcedKind(const Arguments& args) {
 
 Failure ReadPair(const Arguments& args, const std::string& path, int kind, TablePair& pair) {
   std::string error;
-  if (ReadTableFile(path, kind, args.Value("--name"), pair, error) != ReadResult::Loaded)
-    return Fail(ExitInput, error);
+  if (ReadTableFile(path, kind, args.Value("--name"), pair, error) != ReadResult::Loaded) return Fail(ExitInput, error);
   return {};
 }
 
-Failure Select(const Arguments& args, const std::string& source, const TablePair& pair,
-                Selection& selection) {
+Failure Select(const Arguments& args, const std::string& source, const TablePair& pair, Selection& selection) {
   const int only = ForcedKind(args);
   for (const TableKind kind : {Export, Import}) {
     if (only != Unknown && only != kind) continue;
@@ -73,13 +71,20 @@ Failure Select(const Arguments& args, const std::string& source, const TablePair
 
 bool ParseFormat(const std::string& name, Format& format) {
   const std::string lower = Lower(name);
-  if (lower == "unix") format = Format::Unix;
-  else if (lower == "v3") format = Format::V3;
-  else if (lower == "v5") format = Format::V5;
-  else if (lower == "c") format = Format::C;
-  else if (lower == "pascal") format = Format::Pascal;
-  else if (lower == "ucm") format = Format::Ucm;
-  else return false;
+  if (lower == "unix")
+    format = Format::Unix;
+  else if (lower == "v3")
+    format = Format::V3;
+  else if (lower == "v5")
+    format = Format::V5;
+  else if (lower == "c")
+    format = Format::C;
+  else if (lower == "pascal")
+    format = Format::Pascal;
+  else if (lower == "ucm")
+    format = Format::Ucm;
+  else
+    return false;
   return true;
 }
 
@@ -88,12 +93,18 @@ bool FormatFromExtension(const std::string& path, int tableCount, Format& format
   const size_t dot = path.rfind('.');
   if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
   const std::string extension = Lower(path.substr(dot + 1));
-  if (extension == "tab") format = tableCount == 1 ? Format::Unix : Format::V3;
-  else if (extension == "qct") format = Format::V5;
-  else if (extension == "h") format = Format::C;
-  else if (extension == "hpp" || extension == "pas") format = Format::Pascal;
-  else if (extension == "ucm") format = Format::Ucm;
-  else return false;
+  if (extension == "tab")
+    format = tableCount == 1 ? Format::Unix : Format::V3;
+  else if (extension == "qct")
+    format = Format::V5;
+  else if (extension == "h")
+    format = Format::C;
+  else if (extension == "hpp" || extension == "pas")
+    format = Format::Pascal;
+  else if (extension == "ucm")
+    format = Format::Ucm;
+  else
+    return false;
   return true;
 }
 
@@ -101,7 +112,8 @@ bool FormatFromExtension(const std::string& path, int tableCount, Format& format
 Failure CheckFormatOption(const Arguments& args) {
   Format format;
   const std::string* to = args.Value("--to");
-  if (to && !ParseFormat(*to, format)) return Fail(ExitUsage, "unbekanntes Format " + *to + " (unix, v3, v5, c, pascal, ucm)");
+  if (to && !ParseFormat(*to, format))
+    return Fail(ExitUsage, "unbekanntes Format " + *to + " (unix, v3, v5, c, pascal, ucm)");
   return {};
 }
 
@@ -115,8 +127,7 @@ Failure ChooseFormat(const Arguments& args, const std::string& out, int tableCou
   return {};
 }
 
-Failure CheckCount(const Arguments& args, const std::string& source, Format format,
-                    const Selection& selection) {
+Failure CheckCount(const Arguments& args, const std::string& source, Format format, const Selection& selection) {
   if (format == Format::Unix && selection.Count() == 2)
     return Fail(ExitUsage, "das UNIX-Format hält eine Tabelle: --export oder --import angeben");
   if ((format == Format::V3 || format == Format::Ucm) && selection.Count() == 1) {
@@ -129,7 +140,9 @@ Failure CheckCount(const Arguments& args, const std::string& source, Format form
   return {};
 }
 
-void Append(std::vector<uint8_t>& bytes, const std::string& text) { bytes.insert(bytes.end(), text.begin(), text.end()); }
+void Append(std::vector<uint8_t>& bytes, const std::string& text) {
+  bytes.insert(bytes.end(), text.begin(), text.end());
+}
 
 // The file's bytes as the editor's save commands produce them.
 std::vector<uint8_t> OutputBytes(Format format, const Selection& selection, Workstation workstation) {
@@ -180,7 +193,7 @@ Failure ParseWorkstation(const Arguments& args, Workstation& workstation) {
 }
 
 Failure WriteTables(const Arguments& args, const std::string& source, const Selection& selection,
-                     const std::string& out, std::ostream& err) {
+                    const std::string& out, std::ostream& err) {
   Format format = Format::V5;
   Failure failure = ChooseFormat(args, out, selection.Count(), format);
   if (!failure.Failed()) failure = CheckCount(args, source, format, selection);
@@ -261,7 +274,8 @@ Failure BuildFromCodePage(const Arguments& args, Workstation workstation, TableP
   if (failure.Failed()) return failure;
   CodePagePair built;
   if (!BuildCodePagePair(codePage, workstation, args.Has("--swap-nl"), built))
-    return Fail(ExitUsage, "Codepage " + std::to_string(codePage) + " wird nicht angeboten; verfügbar: " + CodePageList());
+    return Fail(ExitUsage,
+                "Codepage " + std::to_string(codePage) + " wird nicht angeboten; verfügbar: " + CodePageList());
   pair.Load(Export, built.Export, built.ExportName);
   pair.Load(Import, built.Import, built.ImportName);
   return {};

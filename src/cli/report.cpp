@@ -39,8 +39,10 @@ bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 size_t SequenceLength(const std::string& text, size_t i) {
   const unsigned char lead = static_cast<unsigned char>(text[i]);
   if (lead < 0x80) return 1;
-  const size_t length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                        : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+  const size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                        : lead >= 0xE0 && lead <= 0xEF ? 3
+                        : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                       : 0;
   if (length == 0 || i + length > text.size()) return 0;
   for (size_t k = 1; k < length; ++k)
     if (!IsContinuation(static_cast<unsigned char>(text[i + k]))) return 0;

@@ -33,7 +33,7 @@ void TablePair::Load(TableKind kind, const TableEntry (&entries)[256], const std
 }
 
 ReadResult ReadTableFile(const std::string& path, int kind, const std::string* name, TablePair& pair,
-                          std::string& error) {
+                         std::string& error) {
   std::vector<uint8_t> data;
   size_t length = 0;
   std::string reason;
@@ -74,8 +74,7 @@ std::string Utf8ToLatin1(const std::string& text) {
     size_t extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
     unsigned long code = lead & (0x3F >> extra);
     size_t taken = 1;
-    while (taken <= extra && i + taken < text.size() &&
-           (static_cast<unsigned char>(text[i + taken]) & 0xC0) == 0x80)
+    while (taken <= extra && i + taken < text.size() && (static_cast<unsigned char>(text[i + taken]) & 0xC0) == 0x80)
       code = (code << 6) | (static_cast<unsigned char>(text[i + taken++]) & 0x3F);
     const bool whole = extra > 0 && taken == extra + 1;
     const bool latin1 = whole && extra == 1 && code >= 0x80 && code < 0x100;

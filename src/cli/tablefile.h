@@ -38,7 +38,7 @@ enum class ReadResult { Loaded, Unreadable, Refused };
 // full path, or a V5 image by the name in its header.
 // On failure error holds one line saying why.
 ReadResult ReadTableFile(const std::string& path, int kind, const std::string* name, TablePair& pair,
-                          std::string& error);
+                         std::string& error);
 
 // UTF-8 text as ISO 8859-1 bytes; characters outside it become "?".
 std::string Utf8ToLatin1(const std::string& text);

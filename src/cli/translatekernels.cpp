@@ -33,7 +33,7 @@ void TranslatePortable(const uint8_t* map, const uint8_t* in, uint8_t* out, size
 // their exclusive or is the entry itself. Two vectors share each table.
 // Returns how many bytes it translated.
 __attribute__((target("avx2"))) size_t TranslateAvx2(const uint8_t* map, const uint8_t* in, uint8_t* out,
-                                                      size_t length) {
+                                                     size_t length) {
   alignas(16) uint8_t differences[256];
   for (int v = 0; v < 256; ++v) differences[v] = map[v] ^ ((v & 0x70) == 0x70 ? 0 : map[v + 16]);
   const __m256i flip = _mm256_set1_epi8(static_cast<char>(0x80));
@@ -66,7 +66,7 @@ __attribute__((target("avx2"))) size_t TranslateAvx2(const uint8_t* map, const u
 // that bits 0..6 reach, bit 7 picks the half. The rest of the block goes
 // through masked loads and stores.
 __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void TranslateVbmi(const uint8_t* map, const uint8_t* in,
-                                                                           uint8_t* out, size_t length) {
+                                                                          uint8_t* out, size_t length) {
   const __m512i lowFirst = _mm512_loadu_si512(map);
   const __m512i lowSecond = _mm512_loadu_si512(map + 64);
   const __m512i highFirst = _mm512_loadu_si512(map + 128);

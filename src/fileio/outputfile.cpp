@@ -84,9 +84,7 @@ bool OutputFile::Refuse(const std::string& reason) {
   return false;
 }
 
-bool OutputFile::Open() {
-  return FindTarget() && OpenFormer() && CreateTemporary() && CopyFormerContent();
-}
+bool OutputFile::Open() { return FindTarget() && OpenFormer() && CreateTemporary() && CopyFormerContent(); }
 
 bool OutputFile::FindTarget() {
   std::string reason;
@@ -234,8 +232,10 @@ bool ResolveOutputTarget(const std::string& path, std::string& target, std::stri
       return false;
     }
   }
-  if (S_ISDIR(info.st_mode)) reason = ErrorText(EISDIR);
-  else if (!S_ISREG(info.st_mode)) reason = NotRegularReason;
+  if (S_ISDIR(info.st_mode))
+    reason = ErrorText(EISDIR);
+  else if (!S_ISREG(info.st_mode))
+    reason = NotRegularReason;
   return reason.empty();
 }
 

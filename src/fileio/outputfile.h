@@ -53,7 +53,7 @@ class OutputFile {
   bool OverwriteFormer();
   bool PutInPlace();
 
-  std::string Path;    // as given, for messages
+  std::string Path;  // as given, for messages
   Start StartWith;
   std::string Target;  // the file replaced: Path, or where its link points
   std::string TempPath;

@@ -11,9 +11,7 @@ const char* CharsetName(Workstation workstation) {
   return workstation == Workstation::Cp1252 ? "CP1252" : "ISO-8859-1";
 }
 
-const char* TableName(Workstation workstation) {
-  return workstation == Workstation::Cp1252 ? "CP1252" : "ISO8859-1";
-}
+const char* TableName(Workstation workstation) { return workstation == Workstation::Cp1252 ? "CP1252" : "ISO8859-1"; }
 
 // One iconv descriptor, closed on destruction.
 class Converter {
@@ -101,10 +99,9 @@ void BuildTables(const std::string& host, Workstation workstation, CodePagePair&
 }  // namespace
 
 const std::vector<int>& CandidateCodePages() {
-  static const std::vector<int> candidates = {37,   273,  277,  278,  280,  284,  285,  297,  420,  424,
-                                              500,  871,  875,  1025, 1026, 1047, 1112, 1122, 1123, 1140,
-                                              1141, 1142, 1143, 1144, 1145, 1146, 1147, 1148, 1149, 1153,
-                                              1154, 1155, 1156, 1157, 1158};
+  static const std::vector<int> candidates = {37,   273,  277,  278,  280,  284,  285,  297,  420,  424,  500,  871,
+                                              875,  1025, 1026, 1047, 1112, 1122, 1123, 1140, 1141, 1142, 1143, 1144,
+                                              1145, 1146, 1147, 1148, 1149, 1153, 1154, 1155, 1156, 1157, 1158};
   return candidates;
 }
 
@@ -144,10 +141,9 @@ bool BuildCodePagePair(int codePage, Workstation workstation, bool swapNl, CodeP
 namespace {
 
 // Windows-1252 at 80..9F; 81, 8D, 8F, 90 and 9D keep their Latin-1 code points.
-const uint16_t Cp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+const uint16_t Cp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+                                 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                                 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 bool InCp1252High(int byte) { return byte >= 0x80 && byte < 0xA0; }
 

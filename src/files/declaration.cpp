@@ -21,33 +21,146 @@ struct Syntax {
   // What would end or nest the comment in the header line, and what is
   // written instead.
   std::vector<std::pair<std::string, std::string>> CommentSafe;
-  const char* Opening;         // format with prefix and name
+  const char* Opening;  // format with prefix and name
   const char* Indent;
   const char* ValueFormat;
   const char* Separator;
   const char* Closing;
-  const char* Prefixes[3];  // Export, Import, other kinds
+  const char* Prefixes[3];                     // Export, Import, other kinds
   const std::set<std::string>* ReservedWords;  // in lower case for Pascal
   bool CaseBlind;
 };
 
-const std::set<std::string> CReservedWords = {
-    "alignas", "alignof", "auto", "bool", "break", "case", "char", "const", "constexpr", "continue", "default",
-    "do", "double", "else", "enum", "extern", "false", "float", "for", "goto", "if", "inline", "int", "long",
-    "nullptr", "register", "restrict", "return", "short", "signed", "sizeof", "static", "static_assert", "struct",
-    "switch", "thread_local", "true", "typedef", "typeof", "typeof_unqual", "union", "unsigned", "void",
-    "volatile", "while", "_Alignas", "_Alignof", "_Atomic", "_BitInt", "_Bool", "_Complex", "_Decimal128",
-    "_Decimal32", "_Decimal64", "_Generic", "_Imaginary", "_Noreturn", "_Static_assert", "_Thread_local"};
+const std::set<std::string> CReservedWords = {"alignas",
+                                              "alignof",
+                                              "auto",
+                                              "bool",
+                                              "break",
+                                              "case",
+                                              "char",
+                                              "const",
+                                              "constexpr",
+                                              "continue",
+                                              "default",
+                                              "do",
+                                              "double",
+                                              "else",
+                                              "enum",
+                                              "extern",
+                                              "false",
+                                              "float",
+                                              "for",
+                                              "goto",
+                                              "if",
+                                              "inline",
+                                              "int",
+                                              "long",
+                                              "nullptr",
+                                              "register",
+                                              "restrict",
+                                              "return",
+                                              "short",
+                                              "signed",
+                                              "sizeof",
+                                              "static",
+                                              "static_assert",
+                                              "struct",
+                                              "switch",
+                                              "thread_local",
+                                              "true",
+                                              "typedef",
+                                              "typeof",
+                                              "typeof_unqual",
+                                              "union",
+                                              "unsigned",
+                                              "void",
+                                              "volatile",
+                                              "while",
+                                              "_Alignas",
+                                              "_Alignof",
+                                              "_Atomic",
+                                              "_BitInt",
+                                              "_Bool",
+                                              "_Complex",
+                                              "_Decimal128",
+                                              "_Decimal32",
+                                              "_Decimal64",
+                                              "_Generic",
+                                              "_Imaginary",
+                                              "_Noreturn",
+                                              "_Static_assert",
+                                              "_Thread_local"};
 
 // Free Pascal's reserved words in all its modes and Delphi's.
-const std::set<std::string> PascalReservedWords = {
-    "and", "array", "as", "asm", "begin", "case", "class", "const", "constructor", "destructor",
-    "dispinterface", "div", "do", "downto", "else", "end", "except", "exports", "file", "finalization",
-    "finally", "for", "function", "goto", "if", "implementation", "in", "inherited", "initialization",
-    "inline", "interface", "is", "label", "library", "mod", "nil", "not", "object", "of", "on", "operator",
-    "or", "out", "packed", "procedure", "program", "property", "raise", "record", "reintroduce", "repeat",
-    "resourcestring", "self", "set", "shl", "shr", "string", "then", "threadvar", "to", "try", "type", "unit",
-    "until", "uses", "var", "while", "with", "xor"};
+const std::set<std::string> PascalReservedWords = {"and",
+                                                   "array",
+                                                   "as",
+                                                   "asm",
+                                                   "begin",
+                                                   "case",
+                                                   "class",
+                                                   "const",
+                                                   "constructor",
+                                                   "destructor",
+                                                   "dispinterface",
+                                                   "div",
+                                                   "do",
+                                                   "downto",
+                                                   "else",
+                                                   "end",
+                                                   "except",
+                                                   "exports",
+                                                   "file",
+                                                   "finalization",
+                                                   "finally",
+                                                   "for",
+                                                   "function",
+                                                   "goto",
+                                                   "if",
+                                                   "implementation",
+                                                   "in",
+                                                   "inherited",
+                                                   "initialization",
+                                                   "inline",
+                                                   "interface",
+                                                   "is",
+                                                   "label",
+                                                   "library",
+                                                   "mod",
+                                                   "nil",
+                                                   "not",
+                                                   "object",
+                                                   "of",
+                                                   "on",
+                                                   "operator",
+                                                   "or",
+                                                   "out",
+                                                   "packed",
+                                                   "procedure",
+                                                   "program",
+                                                   "property",
+                                                   "raise",
+                                                   "record",
+                                                   "reintroduce",
+                                                   "repeat",
+                                                   "resourcestring",
+                                                   "self",
+                                                   "set",
+                                                   "shl",
+                                                   "shr",
+                                                   "string",
+                                                   "then",
+                                                   "threadvar",
+                                                   "to",
+                                                   "try",
+                                                   "type",
+                                                   "unit",
+                                                   "until",
+                                                   "uses",
+                                                   "var",
+                                                   "while",
+                                                   "with",
+                                                   "xor"};
 
 const Syntax CSyntax = {
     "/*********************************************************************/\n",
@@ -166,10 +279,6 @@ std::string DeclarationName(const CodeTable& table) {
   return name;
 }
 
-std::string CDeclaration(const CodeTable& table) {
-  return Declaration(CSyntax, table);
-}
+std::string CDeclaration(const CodeTable& table) { return Declaration(CSyntax, table); }
 
-std::string PascalDeclaration(const CodeTable& table) {
-  return Declaration(PascalSyntax, table);
-}
+std::string PascalDeclaration(const CodeTable& table) { return Declaration(PascalSyntax, table); }

@@ -17,9 +17,7 @@ void PutInt16(std::vector<uint8_t>& out, size_t offset, int16_t value) {
   out[offset + 1] = static_cast<uint8_t>(bits >> 8);
 }
 
-int16_t GetInt16(const uint8_t* in) {
-  return static_cast<int16_t>(static_cast<uint16_t>(in[0] | (in[1] << 8)));
-}
+int16_t GetInt16(const uint8_t* in) { return static_cast<int16_t>(static_cast<uint16_t>(in[0] | (in[1] << 8))); }
 
 void AppendImage(std::vector<uint8_t>& out, const std::vector<uint8_t>& image) {
   out.insert(out.end(), image.begin(), image.end());
@@ -32,8 +30,7 @@ void PutV5Name(std::vector<uint8_t>& out, const char* name) {
   size_t at = V5TextOffset;
   out[at++] = ']';
   out[at++] = ' ';
-  for (const char* c = name; *c != '\0' && at < V5HeaderSize - 1; ++c)
-    out[at++] = static_cast<uint8_t>(*c);
+  for (const char* c = name; *c != '\0' && at < V5HeaderSize - 1; ++c) out[at++] = static_cast<uint8_t>(*c);
 }
 
 std::string V5Name(const uint8_t* image) {

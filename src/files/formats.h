@@ -48,8 +48,8 @@ bool HasV5Signature(const uint8_t* data, size_t length);
 
 // The content of one V5 image as the loader sees it.
 struct TV5Table {
-  TableKind Kind = Unknown;  // 'A' Export, 'E' Import, any other letter Unknown
-  std::string Name;          // empty when the header has no "]"
+  TableKind Kind = Unknown;      // 'A' Export, 'E' Import, any other letter Unknown
+  std::string Name;              // empty when the header has no "]"
   TableEntry Entries[256] = {};  // Target -1 or 0..255; Count is not stored, left -1
 };
 

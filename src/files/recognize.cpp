@@ -84,13 +84,9 @@ LoadPlan RecognizeTableImage(const uint8_t* data, size_t length, int kind, const
   return plan;
 }
 
-bool LengthAccepted(size_t length) {
-  return length >= TableImageSize && length <= V5PairImageSize;
-}
+bool LengthAccepted(size_t length) { return length >= TableImageSize && length <= V5PairImageSize; }
 
-std::string LengthRefusal(size_t length) {
-  return WrongLength + std::to_string(length);
-}
+std::string LengthRefusal(size_t length) { return WrongLength + std::to_string(length); }
 
 std::string Latin1ToUtf8(const std::string& bytes) {
   std::string text;

@@ -116,8 +116,10 @@ bool ParseHeader(const std::string& line, std::string& key, std::string& value) 
 }
 
 std::string CheckHeader(const std::string& key, const std::string& value, int number) {
-  if (key == "mb_cur_max" && value != "1") return AtLine(number, "keine Single-Byte-Tabelle (<mb_cur_max> " + value + ")");
-  if (key == "mb_cur_min" && value != "1") return AtLine(number, "keine Single-Byte-Tabelle (<mb_cur_min> " + value + ")");
+  if (key == "mb_cur_max" && value != "1")
+    return AtLine(number, "keine Single-Byte-Tabelle (<mb_cur_max> " + value + ")");
+  if (key == "mb_cur_min" && value != "1")
+    return AtLine(number, "keine Single-Byte-Tabelle (<mb_cur_min> " + value + ")");
   if (key == "uconv_class" && value != "SBCS")
     return AtLine(number, "keine Single-Byte-Tabelle (<uconv_class> \"" + value + "\")");
   if (key == "icu:state") return AtLine(number, "Tabelle mit Zuständen (<icu:state>) wird nicht gelesen");

@@ -41,9 +41,7 @@ void WriteCharPart(char* cell, int code) {
   }
 }
 
-void WriteHexPart(char* cell, int code) {
-  WriteHexByte(code, cell + 3);
-}
+void WriteHexPart(char* cell, int code) { WriteHexByte(code, cell + 3); }
 
 }  // namespace
 
@@ -129,8 +127,7 @@ int CodeTable::Assign(int position, int target) {
   CodeTable* partner = MirrorPartner();
   if (partner != nullptr && Entries[t].Count == 0) {
     partner->Assign(t, p);
-    if (IsAmbiguous(WholeTable) == 0 && IsProven(WholeTable) == 0)
-      partner->BuildInverse(*this);
+    if (IsAmbiguous(WholeTable) == 0 && IsProven(WholeTable) == 0) partner->BuildInverse(*this);
   }
   CurrentOrdinal = OrdinalOf(p);
   return CurrentOrdinal;
@@ -147,8 +144,7 @@ int CodeTable::Unassign(int position) {
   // The partner's entry old goes too, but only when it maps back to p: with
   // several sources of old it may belong to another position.
   CodeTable* partner = MirrorPartner();
-  if (partner != nullptr && IsCode(old) && partner->Entries[old].Target == p)
-    partner->Unassign(old);
+  if (partner != nullptr && IsCode(old) && partner->Entries[old].Target == p) partner->Unassign(old);
   return AssignedBelow(p) - 1;
 }
 
@@ -277,8 +273,7 @@ int CodeTable::IsAmbiguous(int position) const {
 int CodeTable::IsProven(int position) const {
   if (position == -1 || Partner == nullptr) return 0;
   if (position == WholeTable) {
-    if (IsAmbiguous(WholeTable) != 0 || Partner->IsAmbiguous(WholeTable) != 0)
-      return 0;
+    if (IsAmbiguous(WholeTable) != 0 || Partner->IsAmbiguous(WholeTable) != 0) return 0;
     for (int p = 0; p < 256; ++p)
       if (Entries[p].Target != -1 && IsProven(p) == 0) return 0;
     return 1;

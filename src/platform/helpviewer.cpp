@@ -7,11 +7,16 @@
 
 const char* HelpAddress(int context) {
   switch (context) {
-    case HelpExportEditor: return "qrc:/help/index.html#topic5";
-    case HelpImportEditor: return "qrc:/help/index.html#topic6";
-    case HelpSaving: return "qrc:/help/index.html#topic11";
-    case HelpEditing: return "qrc:/help/index.html#topic12";
-    default: return "qrc:/help/index.html";
+    case HelpExportEditor:
+      return "qrc:/help/index.html#topic5";
+    case HelpImportEditor:
+      return "qrc:/help/index.html#topic6";
+    case HelpSaving:
+      return "qrc:/help/index.html#topic11";
+    case HelpEditing:
+      return "qrc:/help/index.html#topic12";
+    default:
+      return "qrc:/help/index.html";
   }
 }
 

@@ -1,14 +1,15 @@
 #include "platform/printing.h"
 
+#include <qdrawutil.h>
+
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QFontInfo>
 #include <QPicture>
 #include <QWidget>
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <qdrawutil.h>
 
 namespace {
 

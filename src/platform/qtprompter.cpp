@@ -56,13 +56,9 @@ void Box(QMessageBox::Icon icon, const QString& title, const QString& text) {
 
 }  // namespace
 
-bool QtPrompter::OpenFile(FileDialogSettings& settings) {
-  return RunFileDialog(settings, QFileDialog::AcceptOpen);
-}
+bool QtPrompter::OpenFile(FileDialogSettings& settings) { return RunFileDialog(settings, QFileDialog::AcceptOpen); }
 
-bool QtPrompter::SaveFile(FileDialogSettings& settings) {
-  return RunFileDialog(settings, QFileDialog::AcceptSave);
-}
+bool QtPrompter::SaveFile(FileDialogSettings& settings) { return RunFileDialog(settings, QFileDialog::AcceptSave); }
 
 void QtPrompter::Information(const QString& text) { Box(QMessageBox::Information, "Information", text); }
 
@@ -75,9 +71,7 @@ bool QtPrompter::Confirm(const QString& text) {
   return box.clickedButton() == ok;
 }
 
-void QtPrompter::Message(const QString& text) {
-  Box(QMessageBox::NoIcon, QApplication::applicationName(), text);
-}
+void QtPrompter::Message(const QString& text) { Box(QMessageBox::NoIcon, QApplication::applicationName(), text); }
 
 void QtPrompter::FileError(const QString& text) {
   QMessageBox box(QMessageBox::Critical, "File Error", text, QMessageBox::Ok | QMessageBox::Cancel,

@@ -8,8 +8,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QSessionManager>
 #include <QScreen>
+#include <QSessionManager>
 
 #include "app/session.h"
 #include "platform/colors.h"
@@ -129,7 +129,8 @@ void ControlWindow::BuildMenu() {
   };
 
   QMenu* file = Menu->addMenu("&Datei");
-  submenu(file, "&Speichern", HelpSaving)->addActions({s.SaveUnix, s.SaveV3, s.SaveV5, s.SaveCHeader, s.SavePascal, s.SaveUcm});
+  submenu(file, "&Speichern", HelpSaving)
+      ->addActions({s.SaveUnix, s.SaveV3, s.SaveV5, s.SaveCHeader, s.SavePascal, s.SaveUcm});
   file->addActions({s.Print, s.Quit});
 
   QMenu* edit = Menu->addMenu("&Bearbeiten");
@@ -137,7 +138,8 @@ void ControlWindow::BuildMenu() {
   edit->addActions({s.Undo, s.Redo});
   edit->addSeparator();
   edit->addActions({s.ChainTablesAction, s.SwapRowsColumns});
-  submenu(edit, QString::fromUtf8("Über&tragen"), HelpEditing)->addActions({s.CopyExportToImport, s.CopyImportToExport});
+  submenu(edit, QString::fromUtf8("Über&tragen"), HelpEditing)
+      ->addActions({s.CopyExportToImport, s.CopyImportToExport});
   submenu(edit, "&Leeren", HelpEditing)->addActions({s.ClearBoth, s.ClearExport, s.ClearImport});
   submenu(edit, "Ver&gleichen", HelpEditing)->addActions({s.CompareDin, s.CompareTable});
 
@@ -249,8 +251,8 @@ void ControlWindow::ShowDifferences(TableKind kind, const QString& otherName,
   }
   if (!DifferenceWindow) DifferenceWindow = new DifferenceList(this);
   DifferenceWindow->OnChoose = [this, kind](int position) { SelectEntry(kind, position); };
-  DifferenceWindow->ShowDifferences(session_.Table(kind), TableWord(kind), otherName, differences,
-                                    session_.CurrentFont, session_.OemFont != 0);
+  DifferenceWindow->ShowDifferences(session_.Table(kind), TableWord(kind), otherName, differences, session_.CurrentFont,
+                                    session_.OemFont != 0);
   DifferenceWindow->show();
   DifferenceWindow->raise();
 }
@@ -343,8 +345,7 @@ int HelpContextAt(QWidget* focus) {
 
 bool ControlWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-    const bool mine = watched == this || isAncestorOf(qobject_cast<QWidget*>(watched)) ||
-                      qobject_cast<QMenu*>(watched);
+    const bool mine = watched == this || isAncestorOf(qobject_cast<QWidget*>(watched)) || qobject_cast<QMenu*>(watched);
     if (mine) {
       const int context = HelpContextAt(QApplication::focusWidget());
       if (QApplication::activePopupWidget()) QApplication::activePopupWidget()->close();

@@ -55,7 +55,7 @@ DifferenceList::DifferenceList(QWidget* parent) : QWidget(parent, Qt::Tool) {
 }
 
 void DifferenceList::ShowDifferences(const CodeTable& table, const QString& word, const QString& otherName,
-                                const std::vector<Difference>& differences, const DisplayFont* font, bool oem) {
+                                     const std::vector<Difference>& differences, const DisplayFont* font, bool oem) {
   setWindowTitle(QStringLiteral("Unterschiede ") + word + QStringLiteral(" - ") + otherName);
   LblSummary->setText(word + QStringLiteral("-Tabelle verglichen mit ") + otherName + QStringLiteral(": ") +
                       (differences.size() == 1 ? QStringLiteral("1 Unterschied")
@@ -64,13 +64,11 @@ void DifferenceList::ShowDifferences(const CodeTable& table, const QString& word
   ListDiff->clear();
   QList<QTreeWidgetItem*> rows;
   for (const Difference& difference : differences) {
-    auto* row = new QTreeWidgetItem(
-        {Hex(difference.Position), CellChar(table, difference.Position, oem), Hex(difference.ThisTarget),
-         Hex(difference.OtherTarget)});
+    auto* row = new QTreeWidgetItem({Hex(difference.Position), CellChar(table, difference.Position, oem),
+                                     Hex(difference.ThisTarget), Hex(difference.OtherTarget)});
     row->setData(PositionColumn, Qt::UserRole, difference.Position);
     if (font) row->setFont(CharColumn, font->ToQFont());
-    for (int column = PositionColumn; column <= OtherColumn; ++column)
-      row->setTextAlignment(column, Qt::AlignCenter);
+    for (int column = PositionColumn; column <= OtherColumn; ++column) row->setTextAlignment(column, Qt::AlignCenter);
     rows << row;
   }
   ListDiff->addTopLevelItems(rows);

@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QHelpEvent>
 #include <QToolTip>
 #include <QValidator>
 
@@ -33,7 +33,6 @@ constexpr int Backspace = '\b';
 // Results of TypedByte besides a byte.
 constexpr int NoCharacter = -1;
 constexpr int Unmapped = -2;
-
 
 // Hex fields show what is typed in upper case.
 class UpperCaseValidator : public QValidator {
@@ -476,8 +475,7 @@ bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   auto* field = qobject_cast<QLineEdit*>(watched);
-  if (field && event->type() == QEvent::ShortcutOverride)
-    return ClaimShortcut(*field, static_cast<QKeyEvent&>(*event));
+  if (field && event->type() == QEvent::ShortcutOverride) return ClaimShortcut(*field, static_cast<QKeyEvent&>(*event));
   if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
   if (!field) return QFrame::eventFilter(watched, event);
   const auto& key = static_cast<const QKeyEvent&>(*event);
@@ -563,10 +561,18 @@ bool EntryEditor::HandleKeyDown(const QKeyEvent& key) {
     if (!Table) return true;
     const Session& dm = session_;
     switch (code) {
-      case Qt::Key_Right: SelectSource(dm.StepRight(*Table)); break;
-      case Qt::Key_Down: SelectSource(dm.StepDown(*Table)); break;
-      case Qt::Key_Left: SelectSource(dm.StepLeft(*Table)); break;
-      default: SelectSource(dm.StepUp(*Table)); break;
+      case Qt::Key_Right:
+        SelectSource(dm.StepRight(*Table));
+        break;
+      case Qt::Key_Down:
+        SelectSource(dm.StepDown(*Table));
+        break;
+      case Qt::Key_Left:
+        SelectSource(dm.StepLeft(*Table));
+        break;
+      default:
+        SelectSource(dm.StepUp(*Table));
+        break;
     }
     return true;
   }

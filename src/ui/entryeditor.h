@@ -111,7 +111,7 @@ class EntryEditor : public QFrame {
 
   Session& session_;
   bool displayOem_ = false;  // the character fields show bytes through CP 850
-  QFont fieldsFont_;  // the display font the character fields were fitted for
+  QFont fieldsFont_;         // the display font the character fields were fitted for
   bool fieldsFitted_ = false;
   int32_t borderColor_ = -1;
   int32_t inputBoxColor_ = -1;

@@ -1,7 +1,6 @@
 #include "ui/sampletextwindow.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -11,6 +10,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/session.h"
 #include "files/sampletext.h"
@@ -46,8 +46,7 @@ QString DecodeText(const QByteArray& content) {
 
 }  // namespace
 
-SampleTextWindow::SampleTextWindow(Session& session, QWidget* parent)
-    : QWidget(parent, Qt::Tool), session_(session) {
+SampleTextWindow::SampleTextWindow(Session& session, QWidget* parent) : QWidget(parent, Qt::Tool), session_(session) {
   setObjectName("SampleTextWindow");
   setWindowTitle(QStringLiteral("Probetext"));
   Input = new QPlainTextEdit(this);
@@ -144,8 +143,7 @@ void SampleTextWindow::Refresh() {
                         .arg(counts.Unassigned);
   if (bytes_.size() > ShownCharacters)
     summary += QString::fromUtf8(" Angezeigt sind die ersten %1 Zeichen.").arg(ShownCharacters);
-  if (!outside_.isEmpty())
-    summary += QString::fromUtf8(" Nicht in der Codepage der Arbeitsstation: ") + outside_;
+  if (!outside_.isEmpty()) summary += QString::fromUtf8(" Nicht in der Codepage der Arbeitsstation: ") + outside_;
   Summary->setText(summary);
 }
 

@@ -49,7 +49,7 @@ class SampleTextWindow : public QWidget {
   void Choose(const QUrl& link);
 
   Session& session_;
-  QByteArray bytes_;       // the text in the workstation code page
+  QByteArray bytes_;  // the text in the workstation code page
   long long occurrences_[256] = {};
-  QString outside_;        // characters the code page does not have, each once
+  QString outside_;  // characters the code page does not have, each once
 };

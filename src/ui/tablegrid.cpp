@@ -1,10 +1,10 @@
 #include "ui/tablegrid.h"
 
 #include <QEvent>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QHelpEvent>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -176,9 +176,7 @@ void TableGrid::SetActive(bool on) {
   UpdateBorder();
 }
 
-void TableGrid::UpdateBorder() {
-  border_->SetColor(table_ && table_->Active ? table_->ActiveColor : clBtnFace);
-}
+void TableGrid::UpdateBorder() { border_->SetColor(table_ && table_->Active ? table_->ActiveColor : clBtnFace); }
 
 void TableGrid::SetListFont(const DisplayFont& font) {
   const QFont qfont = font.ToQFont();

@@ -13,9 +13,7 @@ namespace {
 
 // The header as the caption, with Qt's place for the changed mark at its
 // end; a "[*]" of the header itself stays text.
-QString CaptionOf(const CodeTable& table) {
-  return HeaderText(table).replace("[*]", "[*][*]") + "[*]";
-}
+QString CaptionOf(const CodeTable& table) { return HeaderText(table).replace("[*]", "[*][*]") + "[*]"; }
 
 }  // namespace
 

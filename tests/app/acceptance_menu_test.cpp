@@ -12,8 +12,8 @@
 #include <mutex>
 #include <thread>
 
-#include "support/acceptance.h"
 #include "model/presets.h"
+#include "support/acceptance.h"
 
 namespace acceptance {
 namespace {
@@ -51,8 +51,8 @@ TEST_F(MenuCommands, PresetsLoadTheirTableOrBothAndShowThem) {
     const int exportAtA = menu.Preset.Export[0x41];
     EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Text, " A:" + QString::asprintf("%02X", exportAtA));
     // The load selects position 0; the editor shows it.
-    EXPECT_EQ(Fields(exp), QStringList({"", Shown(menu.Preset.Export[0]), "00",
-                                        QString::asprintf("%02X", menu.Preset.Export[0])}));
+    EXPECT_EQ(Fields(exp),
+              QStringList({"", Shown(menu.Preset.Export[0]), "00", QString::asprintf("%02X", menu.Preset.Export[0])}));
 
     ASSERT_TRUE(Choose({"&Tabelle laden", menu.Title, "&IMPORT (e/a)"}));
     EXPECT_EQ(Targets(importTable()), Targets(menu.Preset.Import));
@@ -171,8 +171,8 @@ TEST_F(MenuCommands, SavingAnUnchainedPairSavesTheEditedTable) {
   prompter->AnswerOk();
   ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&C Header"}));
   const QString incomplete = Utf8("\nist unvollständig!\nNicht zugeordnete Zeichen werden 1:1 übersetzt!");
-  EXPECT_EQ(Texts("confirm"), QStringList({"Tabelle: " + CourierExport + incomplete,
-                                           "Tabelle: " + CourierImport + incomplete}));
+  EXPECT_EQ(Texts("confirm"),
+            QStringList({"Tabelle: " + CourierExport + incomplete, "Tabelle: " + CourierImport + incomplete}));
   EXPECT_EQ(Texts("information"), QStringList({"EXPORT-Tabelle nicht gespeichert!"}));
   EXPECT_EQ(ReadFile(cFile).toStdString(), Declaration(false, CourierImport, "Import_", importTargets));
 
@@ -193,9 +193,9 @@ TEST_F(MenuCommands, SavingAnUnchainedPairSavesTheEditedTable) {
   EXPECT_FALSE(pascalDialog[0].Settings.OverwritePrompt);
   EXPECT_EQ(Texts("confirm").first(),
             "Datei: " + pascalFile + Utf8(" ist vorhanden!\nNeue Deklaration wird angehängt"));
-  EXPECT_EQ(ReadFile(pascalFile).toStdString(),
-            "{ unit head }\n" + Declaration(true, CourierExport, "Export", Unassigned()) +
-                Declaration(true, CourierImport, "Import", importTargets));
+  EXPECT_EQ(ReadFile(pascalFile).toStdString(), "{ unit head }\n" +
+                                                    Declaration(true, CourierExport, "Export", Unassigned()) +
+                                                    Declaration(true, CourierImport, "Import", importTargets));
 }
 
 TEST_F(MenuCommands, DruckenPrintsTheWindowOfTheTableClickedLast) {
@@ -503,7 +503,7 @@ TEST_F(MenuCommands, APipeIsNeitherReadNorAppendedTo) {
   ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&C Header"}));
   const QString notWritten = "Datei: " + pipe + "\nkonnte nicht geschrieben werden!\n";
   EXPECT_EQ(Texts("information"), QStringList({notWritten + "EXPORT-Tabelle nicht gespeichert!",
-                                                notWritten + "IMPORT-Tabelle nicht gespeichert!"}));
+                                               notWritten + "IMPORT-Tabelle nicht gespeichert!"}));
   EXPECT_TRUE(QFileInfo(pipe).exists());
   EXPECT_FALSE(QFileInfo(pipe).isFile());
 }

@@ -1,7 +1,7 @@
 // Two whole sessions through the menu, the keyboard and the files: the road
 // of one edit, and a user's day from a preset pair to files and back.
-#include "support/acceptance.h"
 #include "model/presets.h"
+#include "support/acceptance.h"
 
 namespace acceptance {
 namespace {

@@ -1,11 +1,12 @@
 // "&Weitere Codepages ...": the pages offered, the pair built from the
 // converter loaded and chained like a preset pair, and a cancelled dialog.
+#include "files/codepages.h"
+
 #include <string>
 
-#include "files/codepages.h"
 #include "support/session.h"
-#include "ui/gridmath.h"
 #include "support/tablefiles.h"
+#include "ui/gridmath.h"
 
 namespace {
 
@@ -34,8 +35,8 @@ class CodePagesTest : public SessionTest {
 
 TEST_F(CodePagesTest, TheDialogOffersExactlyThePagesTheConverterProvides) {
   const std::vector<int> available = AvailableCodePages();
-  for (const int page : {37, 273, 277, 278, 280, 284, 285, 297, 500, 871, 1047, 1140, 1141, 1142, 1143, 1144,
-                         1145, 1146, 1147, 1148, 1149})
+  for (const int page : {37,   273,  277,  278,  280,  284,  285,  297,  500,  871, 1047,
+                         1140, 1141, 1142, 1143, 1144, 1145, 1146, 1147, 1148, 1149})
     EXPECT_NE(std::find(available.begin(), available.end(), page), available.end()) << "CP " << page;
   prompter->AnswerCancel();
   TheSession->MoreCodePages->trigger();

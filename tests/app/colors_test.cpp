@@ -1,10 +1,11 @@
 // The four colour actions through the colour dialog, and their setters.
+#include "platform/colors.h"
+
 #include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QTest>
 
-#include "platform/colors.h"
 #include "support/session.h"
 #include "ui/entryeditor.h"
 #include "ui/tablegrid.h"
@@ -141,8 +142,8 @@ TEST_F(StateColors, SystemColourIsOfferedAsItsPresentRgbValue) {
 TEST_F(StateColors, CancelledDialogChangesNothing) {
   ChainWithProvenEntry();
   const std::vector<int32_t> before = ColorsNow();
-  for (QAction* action :
-       {TheSession->ColorChainedAction, TheSession->ColorActiveAction, TheSession->ColorProofAction, TheSession->ColorAmbiguousAction}) {
+  for (QAction* action : {TheSession->ColorChainedAction, TheSession->ColorActiveAction, TheSession->ColorProofAction,
+                          TheSession->ColorAmbiguousAction}) {
     prompter->AnswerCancel();
     action->trigger();
     EXPECT_EQ(ColorsNow(), before) << action->objectName().toStdString();

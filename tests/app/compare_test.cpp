@@ -175,8 +175,7 @@ TEST_F(CompareTest, RefusedFilesGiveTheLoadMessagesAndChangeNothing) {
   v5[20] = '\0';
   CompareWithFile("nohead.qct", v5);
   EXPECT_EQ(Messages(), QStringList({QString::fromUtf8("Datei nicht erkannt: falsche Länge 255"),
-                                     "unbekanntes Dateiformat",
-                                     "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben",
+                                     "unbekanntes Dateiformat", "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben",
                                      "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: xxxxxxxxxxxxxxxxxxxx"}));
   EXPECT_TRUE(exportBefore == TableState(exportTable()));
   EXPECT_TRUE(importBefore == TableState(importTable()));

@@ -1,12 +1,12 @@
 // Loading table files through the real actions: recognition by length,
 // content and header, every refusal, the chain, and save-load round trips.
+#include <sys/stat.h>
+
 #include <QLabel>
 #include <QTemporaryDir>
 #include <cstring>
 #include <functional>
 #include <random>
-
-#include <sys/stat.h>
 
 #include "support/session.h"
 #include "support/tablefiles.h"
@@ -18,7 +18,9 @@ const QString KindNotRecognised = "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte v
 const QString UnknownFormat = "unbekanntes Dateiformat";
 const QString NoSignature = "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: ";
 
-QString WrongLength(int length) { return QString::fromUtf8("Datei nicht erkannt: falsche Länge ") + QString::number(length); }
+QString WrongLength(int length) {
+  return QString::fromUtf8("Datei nicht erkannt: falsche Länge ") + QString::number(length);
+}
 
 QString Header(const CodeTable& table) { return QString::fromLatin1(table.Header); }
 
@@ -218,7 +220,9 @@ TEST_F(FileLoadTest, V5KindLetterChoosesTheTable) {
 }
 
 TEST_F(FileLoadTest, V5EntriesCountByTheirLowByteAndFfffIsUnassigned) {
-  Load(TheSession->LoadTableFile, "a.qct", V5('A', "] N", [](int p) { return p == 0 ? 0x0141 : p == 1 ? 0x0042 : 0xFFFF; }));
+  Load(TheSession->LoadTableFile, "a.qct", V5('A', "] N", [](int p) {
+         return p == 0 ? 0x0141 : p == 1 ? 0x0042 : 0xFFFF;
+       }));
   EXPECT_EQ(exportTable().Entries[0].Target, 0x41);
   EXPECT_EQ(exportTable().Entries[1].Target, 0x42);
   EXPECT_EQ(exportTable().CountAssigned(), 2);
@@ -257,8 +261,8 @@ TEST_F(FileLoadTest, RefusedLengthsChangeNothing) {
     int Length;
     QString Message;
   };
-  const Row rows[] = {{0, WrongLength(0)},      {255, WrongLength(255)},   {2177, WrongLength(2177)},
-                      {3000, WrongLength(3000)}, {257, UnknownFormat},      {300, UnknownFormat},
+  const Row rows[] = {{0, WrongLength(0)},       {255, WrongLength(255)}, {2177, WrongLength(2177)},
+                      {3000, WrongLength(3000)}, {257, UnknownFormat},    {300, UnknownFormat},
                       {1087, UnknownFormat},     {2175, UnknownFormat}};
   for (const Row& row : rows) {
     prompter->Clear();
@@ -330,7 +334,8 @@ TEST_F(FileLoadTest, V5PairLoadsBothImagesOrRefusesEachByItself) {
   FillBoth();
   exportTable().Link(&importTable());
   importTable().SetActive(1);
-  Load(TheSession->LoadTableFile, "pair.qct", V5('A', "] EXP", Shifted) + V5('E', "] IMP", [](int p) { return p == 5 ? 6 : -1; }));
+  Load(TheSession->LoadTableFile, "pair.qct",
+       V5('A', "] EXP", Shifted) + V5('E', "] IMP", [](int p) { return p == 5 ? 6 : -1; }));
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Targets(exportTable())[0xFF], 0);
   EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] EXP");

@@ -1,8 +1,9 @@
 // Saving the tables as UNIX, Windows V3 and Windows V5 table files through
 // the real actions: dialogs, messages and the exact bytes written.
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QTemporaryDir>
-#include <sys/stat.h>
 
 #include "support/session.h"
 #include "support/tablefiles.h"
@@ -260,7 +261,7 @@ TEST_F(FileSaveTest, WriteIntoAMissingOrImpossibleFolderIsReported) {
   TheSession->SaveUnix->trigger();
 
   EXPECT_EQ(InformationTexts(), (std::vector<QString>{NotWritten(missing, "EXPORT-Tabelle nicht gespeichert!"),
-                                                     NotWritten(underFile, "EXPORT-Tabelle nicht gespeichert!")}));
+                                                      NotWritten(underFile, "EXPORT-Tabelle nicht gespeichert!")}));
   EXPECT_FALSE(QFile::exists(missing));
   EXPECT_EQ(ReadBytes(Path("plain")), "x");
 }
@@ -297,8 +298,9 @@ TEST_F(FileSaveTest, SaveOverAFolderIsReportedAndTheFolderStays) {
   WriteBytes(Path("folder.qct/inside"), "keep");
   prompter->AnswerFile(Path("folder.qct"));
   TheSession->SaveV5->trigger();
-  EXPECT_EQ(InformationTexts(),
-            (std::vector<QString>{ExportIncompleteV5, NotWritten(Path("folder.qct"), "IMPORT-Tabelle nicht gespeichert!")}));
+  EXPECT_EQ(
+      InformationTexts(),
+      (std::vector<QString>{ExportIncompleteV5, NotWritten(Path("folder.qct"), "IMPORT-Tabelle nicht gespeichert!")}));
   EXPECT_EQ(ReadBytes(Path("folder.qct/inside")), "keep");
 }
 
@@ -315,8 +317,9 @@ TEST_F(FileSaveTest, SaveOntoAPipeOrADanglingLinkIsReportedAndNothingIsReplaced)
   prompter->AnswerFile(Path("dangling.tab"));
   TheSession->SaveV3->trigger();
   EXPECT_EQ(InformationTexts(),
-            (std::vector<QString>{NotWritten(pipe, "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!"),
-                                  NotWritten(Path("dangling.tab"), "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!")}));
+            (std::vector<QString>{
+                NotWritten(pipe, "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!"),
+                NotWritten(Path("dangling.tab"), "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!")}));
   EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
   EXPECT_TRUE(QFileInfo(Path("dangling.tab")).isSymLink());
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 2);

@@ -46,12 +46,18 @@ class TextDevice : public QPaintDevice {
  protected:
   int metric(PaintDeviceMetric metric) const override {
     switch (metric) {
-      case PdmWidth: return 100;
-      case PdmHeight: return 16;
-      case PdmDepth: return 32;
-      case PdmDevicePixelRatio: return 1;
-      case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
-      default: return 96;
+      case PdmWidth:
+        return 100;
+      case PdmHeight:
+        return 16;
+      case PdmDepth:
+        return 32;
+      case PdmDevicePixelRatio:
+        return 1;
+      case PdmDevicePixelRatioScaled:
+        return static_cast<int>(devicePixelRatioFScale());
+      default:
+        return 96;
     }
   }
 };

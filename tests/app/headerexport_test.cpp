@@ -1,8 +1,9 @@
 // Appending the tables as C and Pascal declarations through the real
 // actions: exact file bytes, the questions asked and failed appends.
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QTemporaryDir>
-#include <sys/stat.h>
 #include <cstdio>
 #include <functional>
 
@@ -25,34 +26,34 @@ struct Language {
 };
 
 const Language C = {&Session::SaveCHeader,
-                     "/" + std::string(69, '*') + "/\n",
-                     "/*" + std::string(67, ' ') + "*/\n",
-                     "/* ",
-                     " */\n",
-                     "const unsigned char %s [256] = {\n",
-                     "  ",
-                     "0X%02X",
-                     ",",
-                     " };\n"};
+                    "/" + std::string(69, '*') + "/\n",
+                    "/*" + std::string(67, ' ') + "*/\n",
+                    "/* ",
+                    " */\n",
+                    "const unsigned char %s [256] = {\n",
+                    "  ",
+                    "0X%02X",
+                    ",",
+                    " };\n"};
 
 const Language Pascal = {&Session::SavePascal,
-                          "{" + std::string(69, '*') + "}\n",
-                          "{*" + std::string(67, ' ') + "*}\n",
-                          "{* ",
-                          " *}\n",
-                          "const %s : array [0..255] of byte = (\n",
-                          "   ",
-                          "$%02X",
-                          ", ",
-                          " );\n"};
+                         "{" + std::string(69, '*') + "}\n",
+                         "{*" + std::string(67, ' ') + "*}\n",
+                         "{* ",
+                         " *}\n",
+                         "const %s : array [0..255] of byte = (\n",
+                         "   ",
+                         "$%02X",
+                         ", ",
+                         " );\n"};
 
 // The declaration of one table whose stored code at p is code(p).
 std::string Declaration(const Language& language, const std::string& header, const std::string& arrayName,
                         const std::function<int(int)>& code) {
   char line[128];
   std::snprintf(line, sizeof line, language.Const.c_str(), arrayName.c_str());
-  std::string text = "\n" + language.Rule + language.Blank + language.Open + header + language.Close + language.Rule +
-                     "\n" + line;
+  std::string text =
+      "\n" + language.Rule + language.Blank + language.Open + header + language.Close + language.Rule + "\n" + line;
   for (int row = 0; row < 16; ++row) {
     if (row > 0) text += ",\n";
     text += language.Indent;
@@ -186,7 +187,8 @@ TEST_F(HeaderExportTest, AppendingTwiceAsksAndKeepsBoth) {
   Run(C);
   ASSERT_EQ(prompter->Calls.size(), 2u);
   EXPECT_EQ(prompter->Calls[1].Kind, "confirm");
-  EXPECT_EQ(prompter->Calls[1].Text, "Datei: " + path + QString::fromUtf8(" ist vorhanden!\nNeue Deklaration wird angehängt"));
+  EXPECT_EQ(prompter->Calls[1].Text,
+            "Datei: " + path + QString::fromUtf8(" ist vorhanden!\nNeue Deklaration wird angehängt"));
   EXPECT_EQ(ReadBytes(path).toStdString(), NamedPair(C) + NamedPair(C));
 }
 
@@ -236,7 +238,7 @@ TEST_F(HeaderExportTest, FailedAppendLeavesTheFileAsItWas) {
     Run(C);
   }
   EXPECT_EQ(InformationTexts(), (std::vector<QString>{NotWritten(path, "EXPORT-Tabelle nicht gespeichert!"),
-                                                     NotWritten(path, "IMPORT-Tabelle nicht gespeichert!")}));
+                                                      NotWritten(path, "IMPORT-Tabelle nicht gespeichert!")}));
   EXPECT_EQ(ReadBytes(path), "// alt\n");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"tables.h"});
 }
@@ -247,7 +249,7 @@ TEST_F(HeaderExportTest, FileThatCannotBeMadeReportsBothTablesWithoutQuestions) 
   Run(Pascal);
   EXPECT_EQ(prompter->Calls.size(), 3u);
   EXPECT_EQ(InformationTexts(), (std::vector<QString>{NotWritten(missing, "EXPORT-Tabelle nicht gespeichert!"),
-                                                     NotWritten(missing, "IMPORT-Tabelle nicht gespeichert!")}));
+                                                      NotWritten(missing, "IMPORT-Tabelle nicht gespeichert!")}));
   EXPECT_FALSE(QFile::exists(missing));
 
   prompter->Clear();
@@ -257,7 +259,7 @@ TEST_F(HeaderExportTest, FileThatCannotBeMadeReportsBothTablesWithoutQuestions) 
   prompter->AnswerOk();
   Run(C);
   EXPECT_EQ(InformationTexts(), (std::vector<QString>{NotWritten(folder, "EXPORT-Tabelle nicht gespeichert!"),
-                                                     NotWritten(folder, "IMPORT-Tabelle nicht gespeichert!")}));
+                                                      NotWritten(folder, "IMPORT-Tabelle nicht gespeichert!")}));
   EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
@@ -268,7 +270,7 @@ TEST_F(HeaderExportTest, APipeIsNotWaitedForButReported) {
   prompter->AnswerOk();
   Run(Pascal);
   EXPECT_EQ(InformationTexts(), (std::vector<QString>{NotWritten(path, "EXPORT-Tabelle nicht gespeichert!"),
-                                                     NotWritten(path, "IMPORT-Tabelle nicht gespeichert!")}));
+                                                      NotWritten(path, "IMPORT-Tabelle nicht gespeichert!")}));
   EXPECT_FALSE(QFileInfo(path).isFile());
 }
 

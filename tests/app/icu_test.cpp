@@ -42,8 +42,9 @@ TEST_F(IcuTables, AnUnchainedPairIsNotSavedAndABadFileChangesNothing) {
 
   TheSession->LoadDin.Both->trigger();
   const TableState before(exportTable());
-  WriteBytes(Path("mbcs.ucm"), "<code_set_name> \"x\"\n<mb_cur_max> 2\n<mb_cur_min> 1\nCHARMAP\n"
-                               "<U0041> \\xC1 |0\nEND CHARMAP\n");
+  WriteBytes(Path("mbcs.ucm"),
+             "<code_set_name> \"x\"\n<mb_cur_max> 2\n<mb_cur_min> 1\nCHARMAP\n"
+             "<U0041> \\xC1 |0\nEND CHARMAP\n");
   prompter->AnswerFile(Path("mbcs.ucm"));
   TheSession->LoadUcm->trigger();
   ASSERT_EQ(prompter->CallsOf("message").size(), 1u);

@@ -1,12 +1,13 @@
 // The preset commands: each array into the table of its direction with the
 // preset's name, and "&Beide" loading and chaining the pair.
+#include "model/presets.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstring>
 #include <string>
 #include <utility>
 
-#include "model/presets.h"
 #include "support/session.h"
 
 namespace {

@@ -1,12 +1,12 @@
 // Printing the table windows to a PDF file through the print dialog.
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/stat.h>
 
 #include "platform/printing.h"
 #include "support/pdftext.h"
@@ -203,8 +203,8 @@ TEST_F(Printing, LandscapePageKeepsBothPicturesOnThePage) {
   const QSize& sheet = landscape->Page;
   ASSERT_GT(sheet.width(), sheet.height());
   EXPECT_TRUE(QRect(0, 800, sheet.width(), sheet.height() / 2 - 800).contains(printed[0].Place));
-  EXPECT_TRUE(QRect(0, sheet.height() / 2, sheet.width(), sheet.height() - sheet.height() / 2)
-                  .contains(printed[1].Place));
+  EXPECT_TRUE(
+      QRect(0, sheet.height() / 2, sheet.width(), sheet.height() - sheet.height() / 2).contains(printed[1].Place));
   EXPECT_EQ(printed[0].Place, PictureRect(sheet, windowSize, PrintPosition::Upper));
   EXPECT_EQ(printed[1].Place, PictureRect(sheet, windowSize, PrintPosition::Lower));
   ExpectPdfShowing(true, true);

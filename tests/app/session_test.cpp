@@ -1,10 +1,11 @@
 // Start-up state of the session and the control window.
+#include "support/session.h"
+
 #include <QApplication>
 #include <QTimer>
 #include <cstring>
 
 #include "platform/colors.h"
-#include "support/session.h"
 
 namespace {
 

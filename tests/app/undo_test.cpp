@@ -167,11 +167,11 @@ class RandomRun {
       s.RemoveAssignment(kind, QString::number(position, 16).toUpper());
       return "Ctrl+Entf " + std::to_string(position);
     }
-    std::vector<QAction*> commands = {s.ClearBoth, s.ClearExport, s.ClearImport, s.CopyExportToImport,
-                                      s.CopyImportToExport, s.ChainTablesAction, s.ChainTablesAction};
-    std::vector<QAction*> loads = {s.LoadDin.Both,   s.LoadDin.Export,      s.LoadIsoCp273.Import,
-                                   s.LoadUnix.Both,  s.LoadIsoCp37.Export, s.LoadTableFile,
-                                   s.MoreCodePages};
+    std::vector<QAction*> commands = {s.ClearBoth,          s.ClearExport,        s.ClearImport,
+                                      s.CopyExportToImport, s.CopyImportToExport, s.ChainTablesAction,
+                                      s.ChainTablesAction};
+    std::vector<QAction*> loads = {s.LoadDin.Both,       s.LoadDin.Export, s.LoadIsoCp273.Import, s.LoadUnix.Both,
+                                   s.LoadIsoCp37.Export, s.LoadTableFile,  s.MoreCodePages};
     load = choice >= 80;
     const std::vector<QAction*>& from = load ? loads : commands;
     QAction* command = from[static_cast<size_t>(Below(static_cast<int>(from.size())))];

@@ -123,13 +123,15 @@ TEST_F(Icu, WrongCallsAndRefusedFilesAreToldInOneLine) {
   WriteFile(Dir / "mbcs.ucm", ToBytes("<code_set_name> \"x\"\n<uconv_class> \"MBCS\"\nCHARMAP\nEND CHARMAP\n"));
   EXPECT_EQ(err("build --ucm mbcs.ucm o.qct", 3),
             "qavo-ct: mbcs.ucm: Zeile 2: keine Single-Byte-Tabelle (<uconv_class> \"MBCS\")\n");
-  EXPECT_EQ(err("build --ucm mbcs.ucm --codepage 273 o.qct", 2), "qavo-ct: --codepage und --ucm schließen einander aus\n");
+  EXPECT_EQ(err("build --ucm mbcs.ucm --codepage 273 o.qct", 2),
+            "qavo-ct: --codepage und --ucm schließen einander aus\n");
   EXPECT_EQ(err("build --codepage 273 --export o.ucm", 2),
             "qavo-ct: das Format ucm braucht beide Tabellen (ohne --export/--import)\n");
   EXPECT_EQ(err("build --codepage 273 --workstation cp850 o.ucm", 2),
             "qavo-ct: --workstation cp850: erwartet iso8859-1 oder cp1252\n");
   WriteFile(Dir / "big.ucm", Bytes(UcmFileLimit + 1, '#'));
-  EXPECT_EQ(err("build --ucm big.ucm o.qct", 3), "qavo-ct: big.ucm: zu groß für eine Zeichensatztabelle (mehr als 4 MiB)\n");
+  EXPECT_EQ(err("build --ucm big.ucm o.qct", 3),
+            "qavo-ct: big.ucm: zu groß für eine Zeichensatztabelle (mehr als 4 MiB)\n");
   EXPECT_FALSE(std::filesystem::exists(Dir / "o.qct"));
   WriteFile(Dir / "euro.ucm", ToBytes("CHARMAP\n<U20AC> \\x9F |0\n<U00A4> \\x9F |1\nEND CHARMAP\n"));
   EXPECT_EQ(err("build --ucm euro.ucm o.qct", 0),

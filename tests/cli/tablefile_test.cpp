@@ -9,7 +9,7 @@ namespace {
 Bytes Image(const uint8_t (&bytes)[256]) { return Bytes(bytes, bytes + 256); }
 
 ReadResult Read(const std::string& path, int kind, TablePair& pair, std::string& error,
-                 const std::string* name = nullptr) {
+                const std::string* name = nullptr) {
   return ReadTableFile(path, kind, name, pair, error);
 }
 
@@ -36,7 +36,9 @@ TEST(ReadTableFile, ForcedKindAndGivenName) {
   ASSERT_EQ(Read(dir / "din.tab", Import, pair, error, &name), ReadResult::Loaded);
   EXPECT_TRUE(pair.HasImport);
   EXPECT_FALSE(pair.HasExport);
-  EXPECT_EQ(std::string(pair.ImportTable.Header), "QAVO CodeTab IMPORT [Courier New] Gr\xFC\xDF" "e");
+  EXPECT_EQ(std::string(pair.ImportTable.Header),
+            "QAVO CodeTab IMPORT [Courier New] Gr\xFC\xDF"
+            "e");
 }
 
 TEST(ReadTableFile, V3FileGivesALinkedPair) {
@@ -109,8 +111,8 @@ TEST(ReadTableFile, RefusalsInOneLine) {
 TEST(Utf8ToLatin1, LatinCharactersBecomeBytesOthersQuestionMarks) {
   EXPECT_EQ(Utf8ToLatin1("Ab/ä ÿ"), "Ab/\xE4 \xFF");
   EXPECT_EQ(Utf8ToLatin1("€x"), "?x");
-  EXPECT_EQ(Utf8ToLatin1("a\xC3"), "a?");           // cut short
-  EXPECT_EQ(Utf8ToLatin1("\xC0\x80z"), "?z");       // overlong NUL
+  EXPECT_EQ(Utf8ToLatin1("a\xC3"), "a?");      // cut short
+  EXPECT_EQ(Utf8ToLatin1("\xC0\x80z"), "?z");  // overlong NUL
   EXPECT_EQ(Utf8ToLatin1("\x80\xF0\x9F\x98\x80"), "??");
   EXPECT_EQ(Utf8ToLatin1("\xC4\x80x"), std::string("?x"));  // U+0100, not NUL
   EXPECT_EQ(Utf8ToLatin1("\xE0\xA0\x80x"), "?x");           // U+0800, one character

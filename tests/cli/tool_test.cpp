@@ -1,5 +1,6 @@
 // qavo-ct as scripts meet it: the built program, its exit codes, its output
 // files and its lines on stdout and stderr.
+#include <fcntl.h>
 #include <iconv.h>
 #include <signal.h>
 #include <spawn.h>
@@ -8,7 +9,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fcntl.h>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -65,10 +65,10 @@ TEST(Tool, HelpNamesCommandsAndExitCodes) {
   const ToolRun run = Tool({"--help"});
   EXPECT_EQ(run.Code, 0);
   EXPECT_EQ(run.Err, "");
-  for (const char* text : {"qavo-ct convert EIN AUS", "qavo-ct translate --table DATEI", "Exit-Codes:",
-                           "  1  check hat Befunde", "  2  falscher Aufruf",
-                           "  3  Eingabe nicht lesbar, nicht erkannt oder ohne die nötige Tabelle",
-                           "  4  Ausgabe konnte nicht geschrieben werden", " 273 ", "1141"})
+  for (const char* text :
+       {"qavo-ct convert EIN AUS", "qavo-ct translate --table DATEI", "Exit-Codes:", "  1  check hat Befunde",
+        "  2  falscher Aufruf", "  3  Eingabe nicht lesbar, nicht erkannt oder ohne die nötige Tabelle",
+        "  4  Ausgabe konnte nicht geschrieben werden", " 273 ", "1141"})
     EXPECT_NE(run.Out.find(text), std::string::npos) << text;
   EXPECT_EQ(Tool({"check", "x", "--help"}).Out, run.Out);
 }
@@ -85,7 +85,8 @@ TEST(Tool, BadArgumentsGiveOneLineAndCode2) {
   ExpectErrorLine(Tool({}), 2, "Befehl fehlt (convert, show, check, build, translate)" + hint);
   ExpectErrorLine(Tool({"frob"}), 2, "unbekannter Befehl frob" + hint);
   ExpectErrorLine(Tool({"show", "a", "b"}), 2, "zu viele Dateien (Aufruf: qavo-ct show DATEI)" + hint);
-  ExpectErrorLine(Tool({"convert", "a", "b", "--to", "ebcdic"}), 2, "unbekanntes Format ebcdic (unix, v3, v5, c, pascal, ucm)");
+  ExpectErrorLine(Tool({"convert", "a", "b", "--to", "ebcdic"}), 2,
+                  "unbekanntes Format ebcdic (unix, v3, v5, c, pascal, ucm)");
   ExpectErrorLine(Tool({"build", "o.tab"}), 2, "build braucht --codepage NR oder --ucm DATEI");
   ExpectErrorLine(Tool({"build", "--codepage", "27x", "o.tab"}), 2, "--codepage 27x: keine Codepage-Nummer");
   ExpectErrorLine(Tool({"build", "--codepage", "273", "--workstation", "ebcdic", "o.tab"}), 2,
@@ -180,7 +181,8 @@ TEST_F(ToolFiles, IncompleteTablesAreWrittenOneToOneWithANote) {
   WriteFile(dir / "gaps.qct", V5Image(table, Export));
   const ToolRun run = Tool({"convert", dir / "gaps.qct", dir / "gaps.tab"});
   EXPECT_EQ(run.Code, 0);
-  EXPECT_EQ(run.Err, "qavo-ct: Hinweis: EXPORT-Tabelle unvollständig oder leer, nicht zugeordnete Zeichen bleiben 1:1\n");
+  EXPECT_EQ(run.Err,
+            "qavo-ct: Hinweis: EXPORT-Tabelle unvollständig oder leer, nicht zugeordnete Zeichen bleiben 1:1\n");
   EXPECT_EQ(ReadFile(dir / "gaps.tab"), UnixImage(table));
 }
 
@@ -213,7 +215,8 @@ TEST_F(ToolFiles, ShowPrintsTheGridsAndTheLegend) {
   EXPECT_EQ(run.Err, "");
   EXPECT_EQ(run.Out.substr(0, 46), "EXPORT  QAVO CodeTab EXPORT [Courier New] DIN\n");
   EXPECT_NE(run.Out.find("\nIMPORT  QAVO CodeTab IMPORT [Courier New] DIN\n"), std::string::npos);
-  EXPECT_NE(run.Out.find("\n  4_ 20= A0= A1= A2= A3= A4= A5= A6= A7= A8= 5B= 2E= 3C= 28= 2B= 21=\n"), std::string::npos);
+  EXPECT_NE(run.Out.find("\n  4_ 20= A0= A1= A2= A3= A4= A5= A6= A7= A8= 5B= 2E= 3C= 28= 2B= 21=\n"),
+            std::string::npos);
   EXPECT_NE(run.Out.find("\nZeichen: XX= bestätigt"), std::string::npos);
 
   WriteFile(dir / "e.tab", Image(DinExport));
@@ -394,7 +397,11 @@ TEST_F(ToolFiles, EveryFailureIsOneEscapedLine) {
 
 TEST_F(ToolFiles, ShowEscapesControlBytesOfNames) {
   WritePair("pair.tab", DinPreset);
-  ASSERT_EQ(Tool({"convert", dir / "pair.tab", dir / "odd.qct", "--name", "a\x1B[31m\r\x7F" "b"}).Code, 0);
+  ASSERT_EQ(Tool({"convert", dir / "pair.tab", dir / "odd.qct", "--name",
+                  "a\x1B[31m\r\x7F"
+                  "b"})
+                .Code,
+            0);
   const ToolRun run = Tool({"show", dir / "odd.qct"});
   EXPECT_EQ(run.Code, 0);
   const std::string header = "EXPORT  QAVO CodeTab EXPORT [Courier New] a\\x1B[31m\\x0D\\x7Fb\n";

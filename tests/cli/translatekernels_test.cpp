@@ -11,7 +11,8 @@ namespace {
 class EveryKernel : public ::testing::TestWithParam<Kernel> {
  protected:
   void SetUp() override {
-    if (!ProcessorRuns(GetParam())) GTEST_SKIP() << "dieser Prozessor kann " << KernelName(GetParam()) << " nicht ausführen";
+    if (!ProcessorRuns(GetParam()))
+      GTEST_SKIP() << "dieser Prozessor kann " << KernelName(GetParam()) << " nicht ausführen";
   }
 };
 
@@ -53,12 +54,16 @@ class KernelVariableSet {
  public:
   explicit KernelVariableSet(const char* value) {
     if (const char* old = getenv(KernelVariable)) Old = old, HadOld = true;
-    if (value) setenv(KernelVariable, value, 1);
-    else unsetenv(KernelVariable);
+    if (value)
+      setenv(KernelVariable, value, 1);
+    else
+      unsetenv(KernelVariable);
   }
   ~KernelVariableSet() {
-    if (HadOld) setenv(KernelVariable, Old.c_str(), 1);
-    else unsetenv(KernelVariable);
+    if (HadOld)
+      setenv(KernelVariable, Old.c_str(), 1);
+    else
+      unsetenv(KernelVariable);
   }
 
  private:
@@ -107,15 +112,14 @@ TEST(ChooseKernel, TheToolTranslatesAlikeWithEveryKernel) {
   RunKernel(Kernel::Portable, table.data(), input.data(), expected.data(), input.size());
   for (const Kernel kernel : AllKernels()) {
     const std::string command = std::string(KernelVariable) + "=" + KernelName(kernel) + " '" + QAVO_CT +
-                                "' translate --table '" + dir / "table.tab" + "' '" + dir / "in" + "' '" +
-                                dir / "out" + "' 2>'" + dir / "err" + "'";
+                                "' translate --table '" + dir / "table.tab" + "' '" + dir / "in" + "' '" + dir / "out" +
+                                "' 2>'" + dir / "err" + "'";
     const int status = std::system(command.c_str());
     if (!ProcessorRuns(kernel)) {
       EXPECT_EQ(WEXITSTATUS(status), 2);
       const Bytes err = ReadFile(dir / "err");
-      EXPECT_EQ(std::string(err.begin(), err.end()),
-                std::string("qavo-ct: QAVO_CT_KERNEL=") + KernelName(kernel) +
-                    ": dieser Prozessor kann den Kern nicht ausführen\n");
+      EXPECT_EQ(std::string(err.begin(), err.end()), std::string("qavo-ct: QAVO_CT_KERNEL=") + KernelName(kernel) +
+                                                         ": dieser Prozessor kann den Kern nicht ausführen\n");
       continue;
     }
     EXPECT_EQ(WEXITSTATUS(status), 0) << KernelName(kernel);

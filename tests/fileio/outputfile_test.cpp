@@ -99,9 +99,8 @@ TEST(WriteWholeFile, WhatIsNoRegularFileIsRefusedAndStays) {
   std::filesystem::create_symlink("loop", dir / "loop");
   std::filesystem::create_symlink("fifo", dir / "to-fifo");
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"fifo", "keine reguläre Datei"},       {"socket", "keine reguläre Datei"},
-      {"to-fifo", "keine reguläre Datei"},    {"dangling", "Verknüpfung ohne Ziel"},
-      {"loop", "Verknüpfungen im Kreis"},
+      {"fifo", "keine reguläre Datei"},      {"socket", "keine reguläre Datei"}, {"to-fifo", "keine reguläre Datei"},
+      {"dangling", "Verknüpfung ohne Ziel"}, {"loop", "Verknüpfungen im Kreis"},
   };
   for (const auto& [name, reason] : cases)
     EXPECT_EQ(WriteWholeFile(dir / name, {1}), dir / name + ": kann nicht geschrieben werden (" + reason + ")");
@@ -222,7 +221,8 @@ TEST_F(WriteSeam, AShortWriteIsContinued) {
 TEST_F(WriteSeam, AFailingWriteGivesItsReasonAndLeavesNothing) {
   WriteFile(dir / "out", {9});
   WriteCall = DiskFull;
-  EXPECT_EQ(WriteWholeFile(dir / "out", {1}), dir / "out" + ": kann nicht geschrieben werden (kein Platz mehr auf dem Datenträger)");
+  EXPECT_EQ(WriteWholeFile(dir / "out", {1}),
+            dir / "out" + ": kann nicht geschrieben werden (kein Platz mehr auf dem Datenträger)");
   EXPECT_EQ(ReadFile(dir / "out"), Bytes{9});
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"out"});
 }

@@ -46,9 +46,7 @@ int Iconv(const char* to, const char* from, int byte) {
   return ok ? static_cast<unsigned char>(out[0]) : -1;
 }
 
-bool UndefinedIn1252(int byte) {
-  return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
-}
+bool UndefinedIn1252(int byte) { return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D; }
 
 int Swapped(int code, bool swap) {
   if (!swap || code == -1) return code;
@@ -186,8 +184,7 @@ uint32_t IconvCharacter(const char* charset, int byte) {
 TEST(WorkstationCharacter, BothSetsAgreeWithIconvBothWays) {
   for (const Workstation workstation : {Workstation::Iso8859_1, Workstation::Cp1252})
     for (int byte = 0; byte < 256; ++byte) {
-      const uint32_t character =
-          IconvCharacter(workstation == Workstation::Cp1252 ? "CP1252" : "ISO-8859-1", byte);
+      const uint32_t character = IconvCharacter(workstation == Workstation::Cp1252 ? "CP1252" : "ISO-8859-1", byte);
       EXPECT_EQ(WorkstationCharacter(workstation, byte), character) << byte;
       EXPECT_EQ(WorkstationByte(workstation, character), byte);
     }

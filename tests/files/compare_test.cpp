@@ -31,8 +31,7 @@ TEST(CompareTables, DifferencesInPositionOrder) {
   int count = 0;
   for (int p = 0; p < 256; ++p) count += DinExport[p] != IsoCp37Export[p];
   EXPECT_EQ(static_cast<int>(differences.size()), count);
-  for (size_t i = 1; i < differences.size(); ++i)
-    EXPECT_LT(differences[i - 1].Position, differences[i].Position);
+  for (size_t i = 1; i < differences.size(); ++i) EXPECT_LT(differences[i - 1].Position, differences[i].Position);
 }
 
 TEST(CompareTables, UnassignedIsADifference) {

@@ -53,9 +53,8 @@ TEST(Declaration, LayoutStringsHaveTheirWidth) {
 }
 
 TEST(CDeclaration, IdentityOfAnEmptyNamedTable) {
-  const std::string expected =
-      "\n" + CRule + CBlank + "/* QAVO CodeTab EXPORT [Courier New] DIN */\n" + CRule +
-      "\nconst unsigned char Export_DIN [256] = {\n" + CRows(Same) + " };\n";
+  const std::string expected = "\n" + CRule + CBlank + "/* QAVO CodeTab EXPORT [Courier New] DIN */\n" + CRule +
+                               "\nconst unsigned char Export_DIN [256] = {\n" + CRows(Same) + " };\n";
   EXPECT_EQ(CDeclaration(DinTable()), expected);
 }
 
@@ -69,9 +68,9 @@ TEST(CDeclaration, FirstAndLastRowsLiterally) {
 }
 
 TEST(PascalDeclaration, IdentityOfAnEmptyNamedTable) {
-  const std::string expected =
-      "\n" + PascalRule + PascalBlank + "{* QAVO CodeTab EXPORT [Courier New] DIN *}\n" + PascalRule +
-      "\nconst ExportDIN : array [0..255] of byte = (\n" + PascalRows(Same) + " );\n";
+  const std::string expected = "\n" + PascalRule + PascalBlank + "{* QAVO CodeTab EXPORT [Courier New] DIN *}\n" +
+                               PascalRule + "\nconst ExportDIN : array [0..255] of byte = (\n" + PascalRows(Same) +
+                               " );\n";
   EXPECT_EQ(PascalDeclaration(DinTable()), expected);
 }
 
@@ -93,9 +92,9 @@ TEST(Declaration, AssignedCodesAndUnnamedImportTable) {
   ASSERT_STREQ(table.Header, "QAVO CodeTab IMPORT [Courier New] ");
   EXPECT_EQ(CDeclaration(table), "\n" + CRule + CBlank + "/* QAVO CodeTab IMPORT [Courier New]  */\n" + CRule +
                                      "\nconst unsigned char Import_ [256] = {\n" + CRows(ZeroAt41) + " };\n");
-  EXPECT_EQ(PascalDeclaration(table),
-            "\n" + PascalRule + PascalBlank + "{* QAVO CodeTab IMPORT [Courier New]  *}\n" + PascalRule +
-                "\nconst Import : array [0..255] of byte = (\n" + PascalRows(ZeroAt41) + " );\n");
+  EXPECT_EQ(PascalDeclaration(table), "\n" + PascalRule + PascalBlank + "{* QAVO CodeTab IMPORT [Courier New]  *}\n" +
+                                          PascalRule + "\nconst Import : array [0..255] of byte = (\n" +
+                                          PascalRows(ZeroAt41) + " );\n");
   EXPECT_NE(CDeclaration(table).find(",0X00,0XC2,"), std::string::npos);
   EXPECT_NE(PascalDeclaration(table).find(", $00, $C2, "), std::string::npos);
 }

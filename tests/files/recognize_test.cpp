@@ -142,9 +142,13 @@ TEST(RecognizeTableImage, V5BadSignatureQuotesTheLeadingText) {
 
 TEST(RecognizeTableImage, V5LeadingTextIsLatin1AsUtf8) {
   Bytes image(1088, 0);
-  const char text[] = "Gr\xF6\xDF" "e \xA9";
+  const char text[] =
+      "Gr\xF6\xDF"
+      "e \xA9";
   std::memcpy(image.data(), text, sizeof text - 1);
-  ExpectMessageOnly(Recognize(image), HeaderMessage + "Gr\xC3\xB6\xC3\x9F" "e \xC2\xA9");
+  ExpectMessageOnly(Recognize(image), HeaderMessage +
+                                          "Gr\xC3\xB6\xC3\x9F"
+                                          "e \xC2\xA9");
 }
 
 TEST(RecognizeTableImage, V5LeadingTextWithoutNulStopsAtTheEnd) {

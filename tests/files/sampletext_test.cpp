@@ -1,7 +1,7 @@
 // Sample text through the EXPORT table and back through the IMPORT table.
-#include <gtest/gtest.h>
-
 #include "files/sampletext.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -47,9 +47,9 @@ TEST(UcmText, RoundTripsFallbacksAndGapsInCharacterOrder) {
   importTable.Assign(0xC1, 0x41);
   importTable.Assign(0xC2, 0x43);  // back to another position
   Named(exportTable, Export, "/u/ISO8859-1_TEST");
-  EXPECT_EQ(UcmText(exportTable, importTable, Workstation::Iso8859_1),
-            std::string(Header) +
-                "<U0041> \\xC1 |0\n<U0042> \\xC2 |1\n<U0043> \\xC2 |3\n<U0044> \\xC1 |1\nEND CHARMAP\n");
+  EXPECT_EQ(
+      UcmText(exportTable, importTable, Workstation::Iso8859_1),
+      std::string(Header) + "<U0041> \\xC1 |0\n<U0042> \\xC2 |1\n<U0043> \\xC2 |3\n<U0044> \\xC1 |1\nEND CHARMAP\n");
 }
 
 TEST(UcmText, Windows1252SideAndAPlainName) {
@@ -113,8 +113,8 @@ TEST(ReadUcm, RefusesNamingTheFirstLineAtFault) {
                 "Zeile 3: keine Single-Byte-Tabelle (mehr als ein Byte für ein Zeichen)");
   ExpectRefused(map + "<U0041><U0308> \\xC2 |0\nEND CHARMAP\n",
                 "Zeile 3: mehrere Zeichen für eine Bytefolge werden nicht gelesen");
-  for (const char* line : {"<U0042> \\xC |0", "<U0042> C2", "<U110000> \\xC2", "<U0042> \\xC2 |4", "<U0042 \\xC2",
-                           "<U0042> \\xC2 |0 x"})
+  for (const char* line :
+       {"<U0042> \\xC |0", "<U0042> C2", "<U110000> \\xC2", "<U0042> \\xC2 |4", "<U0042 \\xC2", "<U0042> \\xC2 |0 x"})
     ExpectRefused(map + line + "\nEND CHARMAP\n", "Zeile 3: Zuordnung nicht verstanden");
   ExpectRefused("code_set_name x\n" + map, "Zeile 1: Kopfzeile nicht verstanden");
   ExpectRefused("<code_set_name> \"x\n" + map, "Zeile 1: Kopfzeile nicht verstanden");

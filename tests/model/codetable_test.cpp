@@ -681,8 +681,7 @@ TEST(CodeTabHeader, FontPartAndName) {
 
   const std::string longName(100, 'n');
   EXPECT_EQ(tab.BuildHeader(-1, longName.c_str()), 64);
-  EXPECT_EQ(std::string(tab.Header),
-            "QAVO CodeTab EXPORT [ABCDEFGHIJKLMNOPQRST] " + std::string(21, 'n'));
+  EXPECT_EQ(std::string(tab.Header), "QAVO CodeTab EXPORT [ABCDEFGHIJKLMNOPQRST] " + std::string(21, 'n'));
   EXPECT_EQ(tab.Header[64], '\0');
 
   tab.BuildHeader(-1, "");

@@ -1,9 +1,10 @@
 #include "model/pairsnapshot.h"
-#include "model/tablecontent.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+
+#include "model/tablecontent.h"
 
 namespace {
 

@@ -39,8 +39,7 @@ Table Convert(const char* from, const char* to) {
 }
 
 void ExpectSameBytes(const uint8_t (&actual)[256], const Table& expected) {
-  for (int p = 0; p < 256; ++p)
-    EXPECT_EQ(actual[p], expected[p]) << "position " << std::hex << p;
+  for (int p = 0; p < 256; ++p) EXPECT_EQ(actual[p], expected[p]) << "position " << std::hex << p;
 }
 
 void ExpectInverse(const uint8_t (&a)[256], const uint8_t (&b)[256]) {
@@ -99,10 +98,9 @@ TEST(Presets, Cp273EqualsSystemConverter) {
 }
 
 TEST(Presets, Cp37TellingRows) {
-  const std::map<int, int> rows = {{0x20, 0x40}, {0x21, 0x5A}, {0x30, 0xF0}, {0x40, 0x7C},
-                                   {0x41, 0xC1}, {0x5B, 0xBA}, {0x5D, 0xBB}, {0x5E, 0xB0},
-                                   {0x61, 0x81}, {0x7C, 0x4F}, {0xA2, 0x4A}, {0xAC, 0x5F},
-                                   {0x0A, 0x25}, {0x85, 0x15}, {0x9F, 0xFF}};
+  const std::map<int, int> rows = {{0x20, 0x40}, {0x21, 0x5A}, {0x30, 0xF0}, {0x40, 0x7C}, {0x41, 0xC1},
+                                   {0x5B, 0xBA}, {0x5D, 0xBB}, {0x5E, 0xB0}, {0x61, 0x81}, {0x7C, 0x4F},
+                                   {0xA2, 0x4A}, {0xAC, 0x5F}, {0x0A, 0x25}, {0x85, 0x15}, {0x9F, 0xFF}};
   for (const auto& [iso, ebcdic] : rows) {
     EXPECT_EQ(IsoCp37Export[iso], ebcdic) << std::hex << iso;
     EXPECT_EQ(IsoCp37Import[ebcdic], iso) << std::hex << ebcdic;
@@ -110,11 +108,10 @@ TEST(Presets, Cp37TellingRows) {
 }
 
 TEST(Presets, Cp273TellingRows) {
-  const std::map<int, int> rows = {
-      {0x20, 0x40}, {0x21, 0x4F}, {0x40, 0xB5}, {0xA7, 0x7C}, {0xC4, 0x4A}, {0xD6, 0xE0},
-      {0xDC, 0x5A}, {0xE4, 0xC0}, {0xF6, 0x6A}, {0xFC, 0xD0}, {0xDF, 0xA1}, {0x5B, 0x63},
-      {0x5C, 0xEC}, {0x5D, 0xFC}, {0x7B, 0x43}, {0x7C, 0xBB}, {0x7D, 0xDC}, {0x7E, 0x59},
-      {0x0A, 0x25}, {0x9F, 0xFF}, {0xAF, 0xBC}};
+  const std::map<int, int> rows = {{0x20, 0x40}, {0x21, 0x4F}, {0x40, 0xB5}, {0xA7, 0x7C}, {0xC4, 0x4A}, {0xD6, 0xE0},
+                                   {0xDC, 0x5A}, {0xE4, 0xC0}, {0xF6, 0x6A}, {0xFC, 0xD0}, {0xDF, 0xA1}, {0x5B, 0x63},
+                                   {0x5C, 0xEC}, {0x5D, 0xFC}, {0x7B, 0x43}, {0x7C, 0xBB}, {0x7D, 0xDC}, {0x7E, 0x59},
+                                   {0x0A, 0x25}, {0x9F, 0xFF}, {0xAF, 0xBC}};
   for (const auto& [iso, ebcdic] : rows) {
     EXPECT_EQ(IsoCp273Export[iso], ebcdic) << std::hex << iso;
     EXPECT_EQ(IsoCp273Import[ebcdic], iso) << std::hex << ebcdic;
@@ -127,12 +124,10 @@ TEST(Presets, DinIsAPermutationWithItsInverse) {
 }
 
 TEST(Presets, DinLowerHalfIsCp37WithFiveChanges) {
-  const std::map<int, int> changed = {
-      {0x21, 0x4F}, {0x5B, 0x4A}, {0x5D, 0x5A}, {0x5E, 0x5F}, {0x7C, 0x6A}};
+  const std::map<int, int> changed = {{0x21, 0x4F}, {0x5B, 0x4A}, {0x5D, 0x5A}, {0x5E, 0x5F}, {0x7C, 0x6A}};
   for (int p = 0; p < 0x80; ++p) {
     const auto it = changed.find(p);
-    EXPECT_EQ(DinExport[p], it == changed.end() ? IsoCp37Export[p] : it->second)
-        << std::hex << p;
+    EXPECT_EQ(DinExport[p], it == changed.end() ? IsoCp37Export[p] : it->second) << std::hex << p;
   }
 }
 
@@ -154,8 +149,7 @@ TEST(Presets, UnixExportIsAsciiOnly) {
                                       {0x60, 0x4A}, {0x7B, 0xFB}, {0x7D, 0xFD}, {0x7E, 0xFF}};
   for (int p = 0; p < 0x80; ++p) {
     const auto it = changed.find(p);
-    EXPECT_EQ(UnixExport[p], it == changed.end() ? IsoCp37Export[p] : it->second)
-        << std::hex << p;
+    EXPECT_EQ(UnixExport[p], it == changed.end() ? IsoCp37Export[p] : it->second) << std::hex << p;
   }
   for (int p = 0x80; p < 0xFC; ++p) EXPECT_EQ(UnixExport[p], 0) << std::hex << p;
   EXPECT_EQ(UnixExport[0xFC], 0xFF);

@@ -1,7 +1,6 @@
 // Installs the build into a temporary prefix and asks the desktop's own tools
 // what they make of the desktop entry and the table file type.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -47,8 +46,8 @@ class Installed : public testing::Test {
     char pattern[] = "/tmp/qcte-install-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     Prefix = pattern;
-    const CommandResult install =
-        RunCommand(Quoted(QCTE_CMAKE) + " --install " + Quoted(QCTE_BUILD_DIR) + " --prefix " + Quoted(Prefix.string()));
+    const CommandResult install = RunCommand(Quoted(QCTE_CMAKE) + " --install " + Quoted(QCTE_BUILD_DIR) +
+                                             " --prefix " + Quoted(Prefix.string()));
     ASSERT_EQ(install.ExitCode, 0) << install.Output;
     const CommandResult mime = RunCommand("update-mime-database " + Quoted((Share() / "mime").string()));
     ASSERT_EQ(mime.ExitCode, 0) << mime.Output;
@@ -64,8 +63,8 @@ class Installed : public testing::Test {
   static std::string XdgMime(const std::string& arguments) {
     const std::string share = Quoted(Share().string());
     const CommandResult result = RunCommand("env XDG_DATA_HOME=" + share + " XDG_DATA_DIRS=" + share +
-                                     " XDG_CONFIG_HOME=" + Quoted((Prefix / "config").string()) +
-                                     " XDG_CURRENT_DESKTOP=X-Generic xdg-mime " + arguments);
+                                            " XDG_CONFIG_HOME=" + Quoted((Prefix / "config").string()) +
+                                            " XDG_CURRENT_DESKTOP=X-Generic xdg-mime " + arguments);
     EXPECT_EQ(result.ExitCode, 0) << result.Output;
     return result.Output;
   }

@@ -1,5 +1,7 @@
 // The code page dialog: its list, its preselection, and a choice made with
 // the keyboard through the real prompter.
+#include "platform/codepagedialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,7 +14,6 @@
 #include <functional>
 
 #include "files/codepages.h"
-#include "platform/codepagedialog.h"
 #include "platform/prompter.h"
 
 namespace {
@@ -37,8 +38,9 @@ TEST(CodePageDialog, OffersWhatTheConverterProvides) {
   CodePageDialog dialog(CodePageChoice(), available, nullptr);
   ASSERT_EQ(dialog.ListCodePages->count(), static_cast<int>(available.size()));
   for (size_t i = 0; i < available.size(); ++i)
-    EXPECT_TRUE(dialog.ListCodePages->item(static_cast<int>(i))->text().startsWith(
-        QStringLiteral("CP %1 ").arg(available[i], 3, 10, QChar('0'))));
+    EXPECT_TRUE(dialog.ListCodePages->item(static_cast<int>(i))
+                    ->text()
+                    .startsWith(QStringLiteral("CP %1 ").arg(available[i], 3, 10, QChar('0'))));
 }
 
 TEST(CodePageDialog, ShowsTheGivenChoiceAndFallsBackToTheFirstPage) {

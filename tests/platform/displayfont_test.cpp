@@ -1,9 +1,10 @@
 // The classic font names draw with installed faces that have their glyphs,
 // found directly rather than through a fallback search.
-#include <QFontInfo>
+#include "platform/displayfont.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/displayfont.h"
+#include <QFontInfo>
 
 namespace {
 
@@ -14,8 +15,7 @@ TEST(FontObject, ClassicNamesDrawWithTheirStandInFaces) {
     bool fixedPitch;
   };
   for (const Case& c : {Case{"Courier New", "Liberation Mono", true}, Case{"Fixedsys", "Liberation Mono", true},
-                        Case{"MS Sans Serif", "Liberation Sans", false},
-                        Case{"Terminal", "DejaVu Sans Mono", true}}) {
+                        Case{"MS Sans Serif", "Liberation Sans", false}, Case{"Terminal", "DejaVu Sans Mono", true}}) {
     const DisplayFont font(c.name, -12);
     const QFontInfo info(font.ToQFont());
     EXPECT_EQ(info.family(), c.face) << c.name;

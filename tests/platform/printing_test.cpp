@@ -1,4 +1,6 @@
 // Where window pictures land on a printed page, and the pictures themselves.
+#include "platform/printing.h"
+
 #include <gtest/gtest.h>
 
 #include <QDateTime>
@@ -9,7 +11,6 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "platform/printing.h"
 #include "support/pdftext.h"
 
 namespace {

@@ -26,8 +26,8 @@
 #include "support/pdftext.h"
 #include "support/session.h"
 #include "ui/entryeditor.h"
-#include "ui/tablegrid.h"
 #include "ui/gridmath.h"
+#include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
 
 // Texts in failure messages as text.
@@ -170,7 +170,9 @@ inline QColor Resolved(int32_t color) { return ResolveColor(color, QApplication:
 inline QColor Background(const QWidget* widget) { return widget->palette().color(QPalette::Window); }
 
 // The character a byte shows as in the Courier New display font.
-inline QString Shown(int byte) { return byte == 0 ? QString() : QString(DisplayChar(static_cast<uint8_t>(byte), false)); }
+inline QString Shown(int byte) {
+  return byte == 0 ? QString() : QString(DisplayChar(static_cast<uint8_t>(byte), false));
+}
 
 // A paint device that keeps what is drawn on it: texts with their pen
 // colours, and dotted rectangles.
@@ -207,12 +209,18 @@ class RecordingDevice : public QPaintDevice {
  protected:
   int metric(PaintDeviceMetric metric) const override {
     switch (metric) {
-      case PdmWidth: return 100;
-      case PdmHeight: return 16;
-      case PdmDepth: return 32;
-      case PdmDevicePixelRatio: return 1;
-      case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
-      default: return 96;
+      case PdmWidth:
+        return 100;
+      case PdmHeight:
+        return 16;
+      case PdmDepth:
+        return 32;
+      case PdmDevicePixelRatio:
+        return 1;
+      case PdmDevicePixelRatioScaled:
+        return static_cast<int>(devicePixelRatioFScale());
+      default:
+        return 96;
     }
   }
 };

@@ -1,6 +1,7 @@
 // GoogleTest main for the Qt layers: one QApplication for the whole run.
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -11,12 +11,13 @@
 #include "platform/prompter.h"
 
 struct PromptCall {
-  QString Kind;  // "open", "save", "information", "confirm", "message", "fileerror", "font", "color", "print", "beep", "about", "codepage"
+  QString Kind;  // "open", "save", "information", "confirm", "message", "fileerror", "font", "color", "print", "beep",
+                 // "about", "codepage"
   QString Title;
   QString Text;
   QStringList Buttons;
   FileDialogSettings Settings;  // for "open" and "save", as the dialog was set
-  std::vector<int> CodePages;    // for "codepage", the pages offered
+  std::vector<int> CodePages;   // for "codepage", the pages offered
   CodePageChoice CodePage;      // for "codepage", the choice it was shown with
 };
 

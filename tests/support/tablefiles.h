@@ -63,8 +63,8 @@ struct TableState {
   }
 
   bool operator==(const TableState& other) const {
-    return Targets == other.Targets && Counts == other.Counts && Header == other.Header &&
-           Partner == other.Partner && Active == other.Active && CurrentPosition == other.CurrentPosition &&
+    return Targets == other.Targets && Counts == other.Counts && Header == other.Header && Partner == other.Partner &&
+           Active == other.Active && CurrentPosition == other.CurrentPosition &&
            CurrentOrdinal == other.CurrentOrdinal && Kind == other.Kind;
   }
 };

@@ -1,13 +1,15 @@
 // Grid cell texts look exactly as QPainter::drawText draws them, whether
 // they go as glyph runs (fixed-pitch faces) or not, and characters the face
 // lacks still show through a fallback face.
+#include "ui/celltextpainter.h"
+
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QPainter>
-#include <gtest/gtest.h>
 
 #include "platform/codepage.h"
 #include "platform/displayfont.h"
-#include "ui/celltextpainter.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 // The entry editors driven by keystrokes through the real fields of the
 // control window.
+#include "ui/entryeditor.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
@@ -7,7 +9,6 @@
 #include "platform/codepage.h"
 #include "platform/colors.h"
 #include "support/session.h"
-#include "ui/entryeditor.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
 
@@ -88,9 +89,9 @@ TEST_F(Roads, ExportCharacterSourceHexTargetMirrorsIntoImport) {
   EXPECT_EQ(QApplication::focusWidget(), exp->SourceChar);
   EXPECT_EQ(Background(exp->InputBox), Resolved(clGreen));
   EXPECT_EQ(Background(imp->InputBox), Resolved(clGreen));
-  EXPECT_EQ((QStringList{imp->SourceChar->text(), imp->SourceHex->text(), imp->TargetChar->text(),
-                         imp->TargetHex->text()}),
-            (QStringList{Shown(0xC1), "C1", "A", "41"}));
+  EXPECT_EQ(
+      (QStringList{imp->SourceChar->text(), imp->SourceHex->text(), imp->TargetChar->text(), imp->TargetHex->text()}),
+      (QStringList{Shown(0xC1), "C1", "A", "41"}));
   EXPECT_EQ(Background(exp->Border), Resolved(exportTable().ActiveColor));
   EXPECT_EQ(Background(imp->Border), Resolved(clBtnFace));
 

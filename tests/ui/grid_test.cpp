@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QTest>
-
 #include <set>
 
 #include "app/session.h"
@@ -13,8 +12,8 @@
 #include "platform/colors.h"
 #include "support/scriptedprompter.h"
 #include "support/session.h"
-#include "ui/tablegrid.h"
 #include "ui/gridmath.h"
+#include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
 
 namespace {
@@ -288,8 +287,12 @@ TEST_F(GridWindow, ClientAreaCaptionAndFont) {
 
   // Header bytes are Latin-1; the caption follows every refresh.
   DisplayFont oem("Terminal", -16, true);
-  exp.SetFont(&oem, "Gr\xF6\xDF" "e");
-  exp.BuildHeader(-1, "M\xFC" "ller");
+  exp.SetFont(&oem,
+              "Gr\xF6\xDF"
+              "e");
+  exp.BuildHeader(-1,
+                  "M\xFC"
+                  "ller");
   window->Refresh();
   EXPECT_EQ(CaptionText(*window), QString::fromUtf8("QAVO CodeTab EXPORT [Größe] Müller"));
   EXPECT_EQ(list()->font().pixelSize(), 16);

@@ -1,6 +1,6 @@
 // The main menu of the control window, item by item, and F1 help.
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QTextBrowser>

@@ -3,6 +3,7 @@
 // on a small screen, the close box, and printing that takes nothing from
 // windows on top.
 #include <gtest/gtest.h>
+#include <xcb/xcb.h>
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -10,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
-#include <xcb/xcb.h>
 
 #include "support/pdftext.h"
 #include "support/session.h"
@@ -55,8 +55,10 @@ class Desktop : public SessionTest {
 
   // Until no frame has moved for a while.
   static void WaitUntilFramesRest() {
-    auto frames = [] { return std::vector<QRect>{FrameOf(*TheControl), FrameOf(*TheControl->ExportWindow),
-                                                 FrameOf(*TheControl->ImportWindow)}; };
+    auto frames = [] {
+      return std::vector<QRect>{FrameOf(*TheControl), FrameOf(*TheControl->ExportWindow),
+                                FrameOf(*TheControl->ImportWindow)};
+    };
     std::vector<QRect> last = frames();
     int still = 0;
     for (int i = 0; i < 100 && still < 5; ++i) {
@@ -151,8 +153,7 @@ TEST_F(Desktop, PrintingTakesNothingFromAWindowOnTop) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
   QTest::qWait(200);
   const QPoint inside = ExportWindow().geometry().center() + QPoint(20, 20);
-  ASSERT_EQ(TheControl->screen()->grabWindow(0, inside.x(), inside.y(), 1, 1).toImage().pixelColor(0, 0),
-            coverColor);
+  ASSERT_EQ(TheControl->screen()->grabWindow(0, inside.x(), inside.y(), 1, 1).toImage().pixelColor(0, 0), coverColor);
 
   exportTable().Link(&importTable());
   emit TheSession->TablesChanged();

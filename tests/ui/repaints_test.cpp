@@ -90,7 +90,6 @@ TEST_F(Repaints, ARefreshThatChangesNothingRepaintsNoField) {
   EXPECT_EQ(exp->TargetHex->selectedText(), "C1");
 }
 
-
 // Counts the paint events of one widget.
 class PaintCount : public QObject {
  public:

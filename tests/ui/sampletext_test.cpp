@@ -21,7 +21,7 @@ class SampleTextTest : public SessionTest {
     QApplication::setActiveWindow(TheControl);
     ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
     TheSession->LoadIsoCp273.Both->trigger();
-    TheSession->CommitPair(Export, 'B', 0xC1);  // B now shares A's host code
+    TheSession->CommitPair(Export, 'B', 0xC1);   // B now shares A's host code
     TheSession->RemoveAssignment(Export, "43");  // C passes unassigned
     TheSession->ShowSampleText->trigger();
     window = TheControl->SampleWindow;
@@ -48,9 +48,8 @@ TEST_F(SampleTextTest, MarksExactlyTheCharactersThatDoNotComeBackOrPassUnassigne
   EXPECT_EQ(window->Summary->text(), QString::fromUtf8("4 Zeichen: 1 kommen nicht zurück, 1 nicht zugeordnet (1:1)."));
 
   window->Input->setPlainText(QString::fromUtf8("AΩ"));
-  EXPECT_EQ(window->Summary->text(),
-            QString::fromUtf8("1 Zeichen: 0 kommen nicht zurück, 0 nicht zugeordnet (1:1). "
-                              "Nicht in der Codepage der Arbeitsstation: Ω"));
+  EXPECT_EQ(window->Summary->text(), QString::fromUtf8("1 Zeichen: 0 kommen nicht zurück, 0 nicht zugeordnet (1:1). "
+                                                       "Nicht in der Codepage der Arbeitsstation: Ω"));
 }
 
 TEST_F(SampleTextTest, FollowsAnEditInTheExportEditorAtOnce) {

@@ -1,6 +1,8 @@
 // Every character whole: each byte of both code pages, drawn in a grid cell
 // in each display font, keeps all its ink inside the cell, and the accented
 // capitals stay apart from each other and from A.
+#include "ui/textfit.h"
+
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
@@ -14,7 +16,6 @@
 #include "ui/gridmath.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
-#include "ui/textfit.h"
 
 namespace {
 

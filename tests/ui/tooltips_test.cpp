@@ -18,8 +18,8 @@ using Tooltips = SessionTest;
 
 TEST_F(Tooltips, EachStateOfAnEntryInWords) {
   CodeTable& exp = exportTable();
-  EXPECT_EQ(DescribeEntry(exp, 0xC0, false),
-            "Position C0 (192)\nZeichen: " + Agrave + "  LATIN CAPITAL LETTER A WITH GRAVE\nZiel: --\nnicht zugeordnet");
+  EXPECT_EQ(DescribeEntry(exp, 0xC0, false), "Position C0 (192)\nZeichen: " + Agrave +
+                                                 "  LATIN CAPITAL LETTER A WITH GRAVE\nZiel: --\nnicht zugeordnet");
   exp.Assign(0xC0, 0x64);
   EXPECT_EQ(DescribeEntry(exp, 0xC0, false),
             "Position C0 (192)\nZeichen: " + Agrave + "  LATIN CAPITAL LETTER A WITH GRAVE\nZiel: 64\neindeutig");
@@ -37,7 +37,8 @@ TEST_F(Tooltips, EachStateOfAnEntryInWords) {
                 QString::fromUtf8("  LATIN CAPITAL LETTER A WITH GRAVE\nZiel: C0\nbestätigt"));
   // A control byte by its name, no glyph; CP 850 where that font is shown.
   EXPECT_TRUE(DescribeEntry(exp, 0x0A, false).contains("\nZeichen: <control-000A>"));
-  EXPECT_TRUE(DescribeEntry(exp, 0x8E, true).contains(QString::fromUtf8("Zeichen: Ä  LATIN CAPITAL LETTER A WITH DIAERESIS")));
+  EXPECT_TRUE(
+      DescribeEntry(exp, 0x8E, true).contains(QString::fromUtf8("Zeichen: Ä  LATIN CAPITAL LETTER A WITH DIAERESIS")));
 }
 
 // Hovering a grid cell and an editor's character field shows the tooltip.

@@ -1,8 +1,8 @@
 // Where the windows' frames go: the designed layout on a roomy screen, and
 // caption bars that stay on a screen too small for it.
-#include <gtest/gtest.h>
-
 #include "ui/windowplacement.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -41,8 +41,8 @@ TEST(WindowPlacement, SmallScreenKeepsEveryCaptionBarOnIt) {
     for (const auto& [at, window] : windows) {
       const QRect frame = FrameRect(at, window);
       const QRect caption(at, QSize(std::min(frame.width(), screen.width()), window.Frame.top()));
-      EXPECT_TRUE(screen.contains(caption)) << screen.width() << "x" << screen.height() << " at " << at.x() << ","
-                                            << at.y();
+      EXPECT_TRUE(screen.contains(caption))
+          << screen.width() << "x" << screen.height() << " at " << at.x() << "," << at.y();
     }
     // The IMPORT window, pushed up, still leaves the EXPORT caption bar free.
     EXPECT_GE(places.ImportFrame.y(), places.ExportFrame.y() + Table.Frame.top());

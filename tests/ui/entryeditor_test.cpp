@@ -8,6 +8,7 @@
 
 #include "platform/codepage.h"
 #include "platform/colors.h"
+#include "support/paintcounter.h"
 #include "support/session.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
@@ -23,18 +24,6 @@ void TypeChar(QWidget* field, QChar c) {
   QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
   QApplication::sendEvent(field, &press);
 }
-
-class PaintCounter : public QObject {
- public:
-  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-  int Paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++Paints;
-    return false;
-  }
-};
 
 class EntryEditors : public SessionTest {
  protected:

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <map>
 
+#include "support/paintcounter.h"
 #include "support/session.h"
 #include "ui/entryeditor.h"
 #include "ui/tablewindow.h"
@@ -90,19 +91,6 @@ TEST_F(Repaints, ARefreshThatChangesNothingRepaintsNoField) {
   EXPECT_EQ(exp->TargetHex->selectedText(), "C1");
 }
 
-// Counts the paint events of one widget.
-class PaintCount : public QObject {
- public:
-  explicit PaintCount(QWidget* widget) { widget->installEventFilter(this); }
-  int Paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++Paints;
-    return false;
-  }
-};
-
 // Commands change the tables and announce it once; the views follow through
 // the session's signal alone, and each grid paints once.
 TEST_F(Repaints, ATableCommandRepaintsEachGridOnceThroughTheSignal) {
@@ -111,8 +99,8 @@ TEST_F(Repaints, ATableCommandRepaintsEachGridOnceThroughTheSignal) {
   for (QAction* command : {TheSession->LoadDin.Both, TheSession->ClearExport, TheSession->LoadUnix.Import,
                            TheSession->ChainTablesAction, TheSession->ClearBoth}) {
     SCOPED_TRACE(command->objectName().toStdString());
-    PaintCount exportPaints(exportCells);
-    PaintCount importPaints(importCells);
+    PaintCounter exportPaints(exportCells);
+    PaintCounter importPaints(importCells);
     int announced = 0;
     const auto connection = QObject::connect(TheSession, &Session::TablesChanged, [&] { ++announced; });
     command->trigger();
@@ -127,8 +115,8 @@ TEST_F(Repaints, ATableCommandRepaintsEachGridOnceThroughTheSignal) {
 
 // An edit typed into the EXPORT editor reaches both grids the same way.
 TEST_F(Repaints, AKeystrokeEditRepaintsEachGridOnce) {
-  PaintCount exportPaints(TheControl->ExportWindow->findChild<QWidget*>("Cells"));
-  PaintCount importPaints(TheControl->ImportWindow->findChild<QWidget*>("Cells"));
+  PaintCounter exportPaints(TheControl->ExportWindow->findChild<QWidget*>("Cells"));
+  PaintCounter importPaints(TheControl->ImportWindow->findChild<QWidget*>("Cells"));
   QTest::keyClicks(exp->SourceChar, "A");
   QTest::keyClicks(exp->TargetHex, "C1");
   QApplication::processEvents();

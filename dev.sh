@@ -27,7 +27,8 @@ install_missing() {
 # Every C++ file as .clang-format wants it.
 check_format() {
   local unformatted
-  unformatted=$(git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run 2>&1 | grep -o '^[^:]*: warning' | cut -d: -f1 | sort -u)
+  # grep finds nothing when all is well; that is no failure
+  unformatted=$(git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run 2>&1 | { grep -oE '^[^:]+:[0-9]+:[0-9]+: (warning|error)' || true; } | cut -d: -f1 | sort -u)
   if [ -n "$unformatted" ]; then
     echo "Not formatted with clang-format:" >&2
     echo "$unformatted" >&2

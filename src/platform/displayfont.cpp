@@ -20,7 +20,10 @@ QString FaceOf(const QString& name) {
 }  // namespace
 
 QFont DisplayFont::ToQFont() const {
-  QFont font(FaceOf(Name));
+  // A font without any family makes a recording painter (printing) crash;
+  // no name means the application's face.
+  const QString face = FaceOf(Name);
+  QFont font(face.isEmpty() ? QFont().family() : face);
   const bool fixedPitch = Name == "Courier New" || Name == "Fixedsys" || Name == "Terminal";
   font.setStyleHint(fixedPitch ? QFont::TypeWriter : QFont::SansSerif);
   if (fixedPitch) font.setFixedPitch(true);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QPainter>
+#include <QPicture>
 
 namespace {
 
@@ -31,6 +33,17 @@ TEST(FontObject, OtherNamesAreAskedForAsTheyAre) {
   EXPECT_EQ(info.family(), "DejaVu Sans");
   EXPECT_EQ(info.pixelSize(), 16);
   EXPECT_TRUE(info.bold());
+}
+
+TEST(FontObject, NoNameGivesTheApplicationFaceThatARecordingCanKeep) {
+  const QFont font = DisplayFont("", -12).ToQFont();
+  EXPECT_EQ(font.family(), QFont().family());
+  QPicture picture;
+  QPainter painter(&picture);
+  painter.setFont(font);
+  painter.drawText(0, 10, "A");
+  EXPECT_TRUE(painter.end());
+  EXPECT_GT(picture.size(), 0u);
 }
 
 }  // namespace

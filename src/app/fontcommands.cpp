@@ -31,7 +31,11 @@ void Session::FontFixedSysExecute() { ApplyFont(&Defaults.FixedSys); }
 
 void Session::FontTerminalExecute() { ApplyFont(&Defaults.Terminal); }
 
+// A font without a family is no choice: the tables' headers would lose
+// their names behind it.
 void Session::ChooseFontExecute() {
-  if (CurrentFont) FontDialog = *CurrentFont;
-  if (Prompt().ChooseFont(FontDialog)) ApplyFont(&FontDialog);
+  DisplayFont chosen = CurrentFont ? *CurrentFont : FontDialog;
+  if (!Prompt().ChooseFont(chosen) || chosen.Name.isEmpty()) return;
+  FontDialog = chosen;
+  ApplyFont(&FontDialog);
 }

@@ -52,6 +52,7 @@ CodeTable::CodeTable(int kind)
       CellText(),
       HexText(),
       Header(),
+      Name(),
       FontName(),
       Partner(nullptr),
       AmbiguousColor(-1),
@@ -232,6 +233,7 @@ int CodeTable::BuildHeader(int kind, const char* name) {
   // The name may point into Header itself (HeaderName), so copy it first.
   char keptName[HeaderMax + 1];
   CopyCut(keptName, name, HeaderMax);
+  std::memcpy(Name, keptName, sizeof Name);
   if (kind != -1) Kind = static_cast<TableKind>(kind);
   std::string text = std::string(HeaderStart) + KindWord(Kind);
   if (FontName[0] != '\0') text += "[" + std::string(FontName).substr(0, FontPartMax) + "] ";
@@ -251,13 +253,13 @@ const char* CodeTable::HeaderName() const {
 
 void CodeTable::SetFont(DisplayFont* font, const char* fontName) {
   Font = font;
-  char name[HeaderMax + 1];
-  CopyCut(name, HeaderName(), HeaderMax);
   CopyCut(FontName, fontName, FontNameMax);
-  BuildHeader(-1, name);
+  // From the full name: a longer font name cuts the header's name only
+  // while it is shown.
+  BuildHeader(-1, Name);
 }
 
-void CodeTable::SetKind(int kind) { BuildHeader(kind, HeaderName()); }
+void CodeTable::SetKind(int kind) { BuildHeader(kind, Name); }
 
 int CodeTable::IsAmbiguous(int position) const {
   if (position == -1) return 0;

@@ -27,6 +27,7 @@ class CodeTable {
   char CellText[256][6];
   char HexText[3];
   char Header[65];
+  char Name[65];  // the header's name in full; the header may show it cut
   char FontName[68];
   CodeTable* Partner;
   int32_t AmbiguousColor;

@@ -11,13 +11,8 @@ void RestoreTable(const CodeTable& saved, CodeTable& table) {
   std::memcpy(table.CellText, saved.CellText, sizeof table.CellText);
   std::memcpy(table.HexText, saved.HexText, sizeof table.HexText);
   // The table keeps the font it has now; the header shows it.
-  if (std::strcmp(table.FontName, saved.FontName) == 0) {
-    std::memcpy(table.Header, saved.Header, sizeof table.Header);
-    table.Font = saved.Font;
-  } else {
-    table.BuildHeader(saved.Kind, HeaderNamePart(saved));
-  }
-  table.Kind = saved.Kind;
+  if (std::strcmp(table.FontName, saved.FontName) == 0) table.Font = saved.Font;
+  table.BuildHeader(saved.Kind, saved.Name);
   table.Partner = saved.Partner;
   table.CurrentOrdinal = saved.CurrentOrdinal;
   table.CurrentPosition = saved.CurrentPosition;
@@ -25,7 +20,8 @@ void RestoreTable(const CodeTable& saved, CodeTable& table) {
 }
 
 bool SameTableState(const CodeTable& a, const CodeTable& b) {
-  return TableContent(a) == TableContent(b) && std::memcmp(a.Entries, b.Entries, sizeof a.Entries) == 0 &&
+  return TableContent(a) == TableContent(b) && std::strcmp(a.Name, b.Name) == 0 &&
+         std::memcmp(a.Entries, b.Entries, sizeof a.Entries) == 0 &&
          std::memcmp(a.CellText, b.CellText, sizeof a.CellText) == 0 && a.Partner == b.Partner &&
          a.CurrentOrdinal == b.CurrentOrdinal && a.CurrentPosition == b.CurrentPosition && a.Active == b.Active;
 }

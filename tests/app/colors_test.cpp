@@ -32,9 +32,7 @@ class StateColors : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    TheControl->show();
-    QApplication::setActiveWindow(TheControl);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
+    ASSERT_TRUE(ShowControlWindow());
     exp = TheControl->ExportEditor;
     imp = TheControl->ImportEditor;
     exportGrid = TheControl->ExportWindow->Grid;

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "support/session.h"
+#include "support/typing.h"
 #include "ui/entryeditor.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
@@ -76,13 +77,6 @@ QString GridCellText(TableGrid& grid, int entry) {
   return QString();
 }
 
-void TypeChar(QWidget* field, QChar c) {
-  QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-  QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-  QApplication::sendEvent(field, &press);
-  QApplication::sendEvent(field, &release);
-}
-
 class DisplayFonts : public SessionTest {
  protected:
   void SetUp() override {
@@ -91,9 +85,7 @@ class DisplayFonts : public SessionTest {
     dialog = recorder.get();
     TheSession->SetPrompter(std::move(recorder));
     prompter = nullptr;
-    TheControl->show();
-    QApplication::setActiveWindow(TheControl);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
+    ASSERT_TRUE(ShowControlWindow());
     ASSERT_NE(TheControl->ExportWindow, nullptr);
     ASSERT_NE(TheControl->ImportWindow, nullptr);
   }
@@ -209,15 +201,21 @@ TEST_F(DisplayFonts, TerminalIsRecognisedByItsExactName) {
   EXPECT_FALSE(TheSession->CurrentFont->OemCharset);
 }
 
-TEST_F(DisplayFonts, CancelledDialogChangesNothing) {
+// A font without a family would take the tables' names with it.
+TEST_F(DisplayFonts, CancelledDialogOrAFontWithoutNameChangesNothing) {
   TheSession->FontFixedSys->trigger();
+  TheSession->LoadIsoCp273.Both->trigger();
   const QString header = QString::fromLatin1(TheSession->ExportTable->Header);
   dialog->AnswerCancel();
   TheSession->ChooseFont->trigger();
-  EXPECT_EQ(dialog->Offered.size(), 1u);
+  dialog->AnswerFont(DisplayFont("", -12));
+  TheSession->ChooseFont->trigger();
+  TheSession->FontSansSerif->trigger();
+  TheSession->FontFixedSys->trigger();
+  EXPECT_EQ(dialog->Offered.size(), 2u);
+  EXPECT_EQ(dialog->Offered.back().Name, "Fixedsys");
   EXPECT_EQ(TheSession->CurrentFont, &TheSession->Defaults.FixedSys);
   EXPECT_EQ(QString::fromLatin1(TheSession->ExportTable->Header), header);
-  ExpectEverywhere(TheSession->Defaults.FixedSys, "Fixedsys");
 }
 
 TEST_F(DisplayFonts, OemModeTypesAndShowsBytesThroughCodePage850) {

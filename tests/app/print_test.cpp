@@ -54,9 +54,7 @@ class Printing : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    TheControl->show();
-    QApplication::setActiveWindow(TheControl);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
+    ASSERT_TRUE(ShowControlWindow());
     ASSERT_TRUE(dir.isValid());
     pdf = dir.filePath("tables.pdf");
     TheSession->PicturePrinted = [this](const QWidget& window, const QRect& place) {

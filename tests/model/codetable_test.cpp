@@ -699,20 +699,35 @@ TEST(CodeTabHeader, SetFontKeepsKindAndName) {
   tab.SetFont(nullptr, nullptr);
   EXPECT_STREQ(tab.FontName, "");
   EXPECT_STREQ(tab.Header, "QAVO CodeTab IMPORT CP37_ISO8859-1");
-  // Without brackets the name can no longer be found.
+  // The name survives a header without brackets.
   tab.SetFont(nullptr, "Terminal");
-  EXPECT_STREQ(tab.Header, "QAVO CodeTab IMPORT [Terminal] ");
+  EXPECT_STREQ(tab.Header, "QAVO CodeTab IMPORT [Terminal] CP37_ISO8859-1");
 
   const std::string longFont(100, 'f');
   tab.SetFont(nullptr, longFont.c_str());
   EXPECT_EQ(std::string(tab.FontName), std::string(67, 'f'));
   // The header shows the font name's first 20 characters only.
-  EXPECT_EQ(std::string(tab.Header), "QAVO CodeTab IMPORT [" + std::string(20, 'f') + "] ");
+  EXPECT_EQ(std::string(tab.Header), "QAVO CodeTab IMPORT [" + std::string(20, 'f') + "] CP37_ISO8859-1");
   tab.SetFont(nullptr, tab.FontName);
   EXPECT_EQ(std::string(tab.FontName), std::string(67, 'f'));
 }
 
-TEST(CodeTabHeader, SetKindKeepsTheNameOnlyBehindAFont) {
+// A long name is cut to fit beside a long font name, and comes back whole
+// beside a shorter one.
+TEST(CodeTabHeader, AFontChangeCutsTheNameOnlyWhileItIsShown) {
+  CodeTable tab(Export);
+  const std::string name(40, 'n');
+  tab.SetFont(nullptr, "Fixedsys");
+  tab.BuildHeader(-1, name.c_str());
+  EXPECT_EQ(std::string(tab.Header), "QAVO CodeTab EXPORT [Fixedsys] " + std::string(33, 'n'));
+  tab.SetFont(nullptr, "DejaVu Sans Mono");
+  EXPECT_EQ(std::string(tab.Header), "QAVO CodeTab EXPORT [DejaVu Sans Mono] " + std::string(25, 'n'));
+  tab.SetFont(nullptr, nullptr);
+  EXPECT_EQ(std::string(tab.Header), "QAVO CodeTab EXPORT " + name);
+  EXPECT_EQ(std::string(tab.Name), name);
+}
+
+TEST(CodeTabHeader, SetKindKeepsTheName) {
   CodeTable tab(Export);
   tab.SetFont(nullptr, "Courier New");
   tab.BuildHeader(-1, "ISO8859-1_CP273");
@@ -729,7 +744,7 @@ TEST(CodeTabHeader, SetKindKeepsTheNameOnlyBehindAFont) {
   EXPECT_STREQ(bare.Header, "QAVO CodeTab EXPORT DIN");
   EXPECT_STREQ(bare.HeaderName(), "");
   bare.SetKind(Import);
-  EXPECT_STREQ(bare.Header, "QAVO CodeTab IMPORT ");
+  EXPECT_STREQ(bare.Header, "QAVO CodeTab IMPORT DIN");
 }
 
 TEST(CodeTabHeader, HeaderNameSkipsOneSpaceOnly) {

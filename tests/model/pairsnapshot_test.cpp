@@ -121,8 +121,8 @@ TEST(TableContent, NameOfAHeaderWithoutFont) {
   EXPECT_STREQ(HeaderNamePart(table), "CP273_ISO8859-1");
   EXPECT_STREQ(table.HeaderName(), "");
   table.SetFont(nullptr, "A font name longer than twenty");
-  EXPECT_STREQ(table.Header, "QAVO CodeTab IMPORT [A font name longer t] ");
-  EXPECT_STREQ(HeaderNamePart(table), "");
+  EXPECT_STREQ(table.Header, "QAVO CodeTab IMPORT [A font name longer t] CP273_ISO8859-1");
+  EXPECT_STREQ(HeaderNamePart(table), "CP273_ISO8859-1");
   table.BuildHeader(-1, "x");
   EXPECT_STREQ(HeaderNamePart(table), "x");
 }

@@ -25,6 +25,7 @@
 #include "platform/colors.h"
 #include "support/pdftext.h"
 #include "support/session.h"
+#include "support/typing.h"
 #include "ui/entryeditor.h"
 #include "ui/gridmath.h"
 #include "ui/tablegrid.h"
@@ -112,10 +113,7 @@ inline void Type(const QString& text) {
     if (c.unicode() < 0x80) {
       QTest::keyClick(target, static_cast<char>(c.unicode()));
     } else {
-      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-      QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-      QApplication::sendEvent(target, &press);
-      QApplication::sendEvent(target, &release);
+      TypeChar(target, c);
     }
   }
 }
@@ -401,9 +399,7 @@ class Acceptance : public SessionTest {
   void SetUp() override {
     SessionTest::SetUp();
     ASSERT_TRUE(dir.isValid());
-    TheControl->show();
-    QApplication::setActiveWindow(TheControl);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
+    ASSERT_TRUE(ShowControlWindow());
     exp = TheControl->ExportEditor;
     imp = TheControl->ImportEditor;
     ASSERT_NE(TheControl->ExportWindow, nullptr);

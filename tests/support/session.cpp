@@ -1,5 +1,8 @@
 #include "support/session.h"
 
+#include <QApplication>
+#include <QTest>
+
 Session* TheSession = nullptr;
 ControlWindow* TheControl = nullptr;
 
@@ -15,6 +18,12 @@ void SessionTest::SetUp() {
   prompter = scripted.get();
   TheSession->SetPrompter(std::move(scripted));
   TheControl = new ControlWindow(*TheSession);
+}
+
+bool SessionTest::ShowControlWindow() {
+  TheControl->show();
+  QApplication::setActiveWindow(TheControl);
+  return QTest::qWaitForWindowActive(TheControl);
 }
 
 void SessionTest::TearDown() {

@@ -19,6 +19,9 @@ class SessionTest : public testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // Shows the control window and waits until it is the active window, as
+  // keystrokes need; false when it never became active.
+  static bool ShowControlWindow();
 
   ScriptedPrompter* prompter = nullptr;  // owned by the session
   CodeTable& exportTable() const { return *TheSession->ExportTable; }

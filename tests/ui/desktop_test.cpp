@@ -26,9 +26,7 @@ class Desktop : public SessionTest {
     SessionTest::SetUp();
     ASSERT_TRUE(folder.isValid());
     exp = TheControl->ExportEditor;
-    TheControl->show();
-    QApplication::setActiveWindow(TheControl);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
+    ASSERT_TRUE(ShowControlWindow());
   }
 
   // A V5 file of one table with 'A' mapped to code.

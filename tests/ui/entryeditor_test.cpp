@@ -10,6 +10,7 @@
 #include "platform/colors.h"
 #include "support/paintcounter.h"
 #include "support/session.h"
+#include "support/typing.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
 
@@ -19,21 +20,13 @@ QColor Resolved(int32_t color) { return ResolveColor(color, QApplication::palett
 QColor Background(const QWidget* widget) { return widget->palette().color(QPalette::Window); }
 QString Shown(int byte) { return QString(DisplayChar(static_cast<uint8_t>(byte), false)); }
 
-// Types one character that QTest cannot spell as a key.
-void TypeChar(QWidget* field, QChar c) {
-  QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-  QApplication::sendEvent(field, &press);
-}
-
 class EntryEditors : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
     exp = TheControl->ExportEditor;
     imp = TheControl->ImportEditor;
-    TheControl->show();
-    QApplication::setActiveWindow(TheControl);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
+    ASSERT_TRUE(ShowControlWindow());
   }
   // Chains the tables; the editor that holds the focus leads.
   void Chain() {

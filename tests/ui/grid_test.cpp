@@ -10,6 +10,7 @@
 #include "app/session.h"
 #include "model/codetable.h"
 #include "platform/colors.h"
+#include "support/paintcounter.h"
 #include "support/scriptedprompter.h"
 #include "support/session.h"
 #include "ui/gridmath.h"
@@ -374,21 +375,8 @@ TEST_F(GridWindow, FocusRectangleMarksTheCurrentEntryOfTheLastUpdate) {
   EXPECT_TRUE(edgeMarked(image, 5, 3));
 }
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
- public:
-  int Paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++Paints;
-    return false;
-  }
-};
-
 TEST_F(GridWindow, OneRefreshPaintsTheGridOnce) {
-  PaintCounter counter;
-  list()->installEventFilter(&counter);
+  PaintCounter counter(list());
   QApplication::processEvents();
   counter.Paints = 0;
   exp.Assign(0x41, 0xC1);

@@ -39,9 +39,7 @@ class Repaints : public SessionTest {
     SessionTest::SetUp();
     exp = TheControl->ExportEditor;
     imp = TheControl->ImportEditor;
-    TheControl->show();
-    QApplication::setActiveWindow(TheControl);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
+    ASSERT_TRUE(ShowControlWindow());
     exp->SourceChar->setFocus();
     TheSession->LoadIsoCp273.Both->trigger();
     QApplication::processEvents();

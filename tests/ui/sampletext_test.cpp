@@ -17,9 +17,7 @@ class SampleTextTest : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    TheControl->show();
-    QApplication::setActiveWindow(TheControl);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl));
+    ASSERT_TRUE(ShowControlWindow());
     TheSession->LoadIsoCp273.Both->trigger();
     TheSession->CommitPair(Export, 'B', 0xC1);   // B now shares A's host code
     TheSession->RemoveAssignment(Export, "43");  // C passes unassigned

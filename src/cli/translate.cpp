@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <future>
 #include <memory>
 
 #include "fileio/outputfile.h"
@@ -48,18 +49,30 @@ StreamResult Stream(int in, int out, const ByteMap* map, Kernel kernel) {
   }
 }
 
-// The input's pages are read where they lie, without a copy into the
-// buffer: the kernel reads the map and writes the buffer that write() takes.
+// The input's pages are read where they lie, without a copy into a buffer.
+// While this thread writes one block, a second one translates the next into
+// the other buffer: the kernel and the system call run on two cores.
 StreamResult StreamMapped(const uint8_t* input, size_t length, int out, const ByteMap& map, Kernel kernel) {
-  const std::unique_ptr<uint8_t, Free> buffer(static_cast<uint8_t*>(std::aligned_alloc(4096, TranslateBlockSize)));
-  if (!buffer) {
-    errno = ENOMEM;
-    return StreamResult::ReadFailed;
+  std::unique_ptr<uint8_t, Free> buffers[2];
+  for (auto& buffer : buffers) {
+    buffer.reset(static_cast<uint8_t*>(std::aligned_alloc(4096, TranslateBlockSize)));
+    if (!buffer) {
+      errno = ENOMEM;
+      return StreamResult::ReadFailed;
+    }
   }
-  for (size_t done = 0; done < length; done += TranslateBlockSize) {
-    const size_t size = std::min(TranslateBlockSize, length - done);
-    RunKernel(kernel, map.data(), input + done, buffer.get(), size);
-    if (!WriteAll(out, buffer.get(), size)) return StreamResult::WriteFailed;
+  const auto translate = [&](size_t done, uint8_t* buffer) {
+    RunKernel(kernel, map.data(), input + done, buffer, std::min(TranslateBlockSize, length - done));
+  };
+  // Runs here when no thread can be started.
+  const auto policy = std::launch::async | std::launch::deferred;
+  std::future<void> next = std::async(policy, translate, size_t{0}, buffers[0].get());
+  for (size_t done = 0, block = 0; done < length; done += TranslateBlockSize, ++block) {
+    next.get();
+    const size_t following = done + TranslateBlockSize;
+    if (following < length) next = std::async(policy, translate, following, buffers[(block + 1) % 2].get());
+    if (!WriteAll(out, buffers[block % 2].get(), std::min(TranslateBlockSize, length - done)))
+      return StreamResult::WriteFailed;
   }
   return StreamResult::Done;
 }

@@ -130,7 +130,11 @@ TEST(TranslateStream, ReadAndWriteFailuresAreTold) {
   const int full = open("/dev/full", O_WRONLY);
   EXPECT_EQ(CopyStream(in, full), StreamResult::WriteFailed);
   EXPECT_EQ(errno, ENOSPC);
-  for (const int fd : {directory, sink, in, full}) close(fd);
+  // A mapped file fails on its first block while the next is translated.
+  WriteFile(dir / "long", RandomBytes(3 * TranslateBlockSize, 12));
+  const int longIn = open((dir / "long").c_str(), O_RDONLY);
+  EXPECT_EQ(TranslateStream(longIn, full, RandomMap(13)), StreamResult::WriteFailed);
+  for (const int fd : {directory, sink, in, full, longIn}) close(fd);
 }
 
 }  // namespace

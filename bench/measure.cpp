@@ -339,17 +339,17 @@ int RunBenchmark(int argc, char** argv) {
     editWall = std::max(editWall, Median(figure.Wall) / Median(floor.Wall));
     editCpu = std::max(editCpu, Median(figure.Cpu) / Median(floor.Cpu));
   }
-  const double startWall = Median(start.Editor.Wall) / Median(start.Bare.Wall);
-  const double startCpu = Median(start.Editor.Cpu) / Median(start.Bare.Cpu);
+  const double textWall = Median(start.Editor.Wall) / Median(start.Text.Wall);
+  const double textCpu = Median(start.Editor.Cpu) / Median(start.Text.Cpu);
   std::printf("\nTargets (judged on wall-clock time)\n");
   bool met = PrintTarget("each grid painted at most once per committed edit", onePaint && unpainted == 0, "");
   met &= PrintTarget("committed edit at most 2 x floor", editWall <= 2.0, Ratios(editWall, editCpu));
   met &=
-      PrintTarget("start-up at most 1.5 x bare Qt, three empty windows", startWall <= 1.5, Ratios(startWall, startCpu));
-  const double textWall = Median(start.Editor.Wall) / Median(start.Text.Wall);
-  const double textCpu = Median(start.Editor.Cpu) / Median(start.Text.Cpu);
-  std::printf("  %-52s %-6s %s\n", "start-up against bare Qt, windows with a label", "",
-              Ratios(textWall, textCpu).c_str());
+      PrintTarget("start-up at most 1.3 x bare Qt, windows with a label", textWall <= 1.3, Ratios(textWall, textCpu));
+  const double bareWall = Median(start.Editor.Wall) / Median(start.Bare.Wall);
+  const double bareCpu = Median(start.Editor.Cpu) / Median(start.Bare.Cpu);
+  std::printf("  %-52s %-6s %s\n", "start-up against bare Qt, three empty windows", "",
+              Ratios(bareWall, bareCpu).c_str());
   if (unpainted) std::printf("\n%d runs ended without both grids painting.\n", unpainted);
   return met ? 0 : 1;
 }

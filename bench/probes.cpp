@@ -64,9 +64,11 @@ void InstallEditorProbe() { qApp->installEventFilter(new ShownProbe(EditorWindow
 
 }  // namespace
 
-int ProbeEditor(int argc, char** argv) {
+// Started as a user starts it, without arguments: the editor would take the
+// probe's own flag for a file to open.
+int ProbeEditor(int, char** argv) {
   qAddPreRoutine(InstallEditorProbe);
-  return RunEditor(argc, argv);
+  return RunEditor(1, argv);
 }
 
 namespace {

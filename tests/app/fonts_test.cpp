@@ -1,13 +1,10 @@
 // The display font: the fixed fonts, the font dialog, the 12-pixel cap, the
 // Terminal rule and OEM mode, through the real editors and grids.
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPaintEngine>
-#include <QPainter>
 #include <QTest>
 
+#include "support/drawncells.h"
 #include "support/session.h"
 #include "support/typing.h"
 #include "ui/entryeditor.h"
@@ -26,56 +23,8 @@ class FontDialogRecorder : public ScriptedPrompter {
   }
 };
 
-// A paint device that keeps the texts drawn on it.
-class TextEngine : public QPaintEngine {
- public:
-  QStringList Texts;
-  bool begin(QPaintDevice*) override { return true; }
-  bool end() override { return true; }
-  void updateState(const QPaintEngineState&) override {}
-  void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-  void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-  void drawTextItem(const QPointF&, const QTextItem& item) override { Texts << item.text(); }
-  Type type() const override { return QPaintEngine::User; }
-};
-
-class TextDevice : public QPaintDevice {
- public:
-  QPaintEngine* paintEngine() const override { return &engine; }
-  mutable TextEngine engine;
-
- protected:
-  int metric(PaintDeviceMetric metric) const override {
-    switch (metric) {
-      case PdmWidth:
-        return 100;
-      case PdmHeight:
-        return 16;
-      case PdmDepth:
-        return 32;
-      case PdmDevicePixelRatio:
-        return 1;
-      case PdmDevicePixelRatioScaled:
-        return static_cast<int>(devicePixelRatioFScale());
-      default:
-        return 96;
-    }
-  }
-};
-
 // The text the grid draws in the cell of an entry.
-QString GridCellText(TableGrid& grid, int entry) {
-  for (int item = 0; item < GridItems; ++item) {
-    const GridItem cell = grid.ItemMapper(item);
-    if (cell.High < 0 || cell.Low < 0 || cell.Entry != entry) continue;
-    TextDevice device;
-    QPainter painter(&device);
-    grid.CellsDrawItem(painter, item, QRect(0, 0, 100, 16));
-    painter.end();
-    return device.engine.Texts.join(QString());
-  }
-  return QString();
-}
+QString GridCellText(TableGrid& grid, int entry) { return DrawnItem(grid, ItemOfEntry(grid, entry)).Text; }
 
 class DisplayFonts : public SessionTest {
  protected:

@@ -86,11 +86,7 @@ class FileLoadTest : public SessionTest {
     importTable().Assign(0xC1, 0x41);
     importTable().Select(0xC1);
   }
-  std::vector<QString> Messages() const {
-    std::vector<QString> texts;
-    for (const PromptCall& call : prompter->CallsOf("message")) texts.push_back(call.Text);
-    return texts;
-  }
+  std::vector<QString> Messages() const { return prompter->TextsOf("message"); }
 
   QTemporaryDir dir;
 };

@@ -59,11 +59,7 @@ class FileSaveTest : public SessionTest {
   QString Path(const QString& name) const { return dir.filePath(name); }
   void Chain() { exportTable().Link(&importTable()); }
   // The texts of the information boxes, in order.
-  std::vector<QString> InformationTexts() const {
-    std::vector<QString> texts;
-    for (const PromptCall& call : prompter->CallsOf("information")) texts.push_back(call.Text);
-    return texts;
-  }
+  std::vector<QString> InformationTexts() const { return prompter->TextsOf("information"); }
 
   QTemporaryDir dir;
 };

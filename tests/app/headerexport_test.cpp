@@ -102,11 +102,7 @@ class HeaderExportTest : public SessionTest {
                        Identity);
   }
   void Run(const Language& language) { (TheSession->*language.Action)->trigger(); }
-  std::vector<QString> InformationTexts() const {
-    std::vector<QString> texts;
-    for (const PromptCall& call : prompter->CallsOf("information")) texts.push_back(call.Text);
-    return texts;
-  }
+  std::vector<QString> InformationTexts() const { return prompter->TextsOf("information"); }
 
   QTemporaryDir dir;
   QString path;

@@ -24,11 +24,7 @@ class QuitQuestion : public SessionTest {
     TheSession->Quit->trigger();
     return !TheControl->isVisible();
   }
-  std::vector<QString> Questions() const {
-    std::vector<QString> texts;
-    for (const PromptCall& call : prompter->CallsOf("confirm")) texts.push_back(call.Text);
-    return texts;
-  }
+  std::vector<QString> Questions() const { return prompter->TextsOf("confirm"); }
   QTemporaryDir folder;
 };
 

@@ -48,6 +48,12 @@ std::vector<PromptCall> ScriptedPrompter::CallsOf(const QString& kind) const {
   return result;
 }
 
+std::vector<QString> ScriptedPrompter::TextsOf(const QString& kind) const {
+  std::vector<QString> texts;
+  for (const PromptCall& call : CallsOf(kind)) texts.push_back(call.Text);
+  return texts;
+}
+
 int ScriptedPrompter::Beeps() const { return static_cast<int>(CallsOf("beep").size()); }
 
 void ScriptedPrompter::Clear() {

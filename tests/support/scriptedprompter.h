@@ -42,8 +42,9 @@ class ScriptedPrompter : public Prompter {
   void AnswerPrinter(const QString& pdfFileName);
   void AnswerCodePage(const CodePageChoice& choice);
 
-  // The calls of one kind, and how many beeps there were.
+  // The calls of one kind, their texts in order, and how many beeps there were.
   std::vector<PromptCall> CallsOf(const QString& kind) const;
+  std::vector<QString> TextsOf(const QString& kind) const;
   int Beeps() const;
   void Clear();
 

@@ -12,7 +12,9 @@ void RestoreTable(const CodeTable& saved, CodeTable& table) {
   std::memcpy(table.HexText, saved.HexText, sizeof table.HexText);
   // The table keeps the font it has now; the header shows it.
   if (std::strcmp(table.FontName, saved.FontName) == 0) table.Font = saved.Font;
-  table.BuildHeader(saved.Kind, saved.Name);
+  // Set directly: BuildHeader keeps the kind it has for "unknown".
+  table.Kind = saved.Kind;
+  table.BuildHeader(-1, saved.Name);
   table.Partner = saved.Partner;
   table.CurrentOrdinal = saved.CurrentOrdinal;
   table.CurrentPosition = saved.CurrentPosition;

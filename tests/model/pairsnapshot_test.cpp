@@ -72,6 +72,18 @@ TEST(PairSnapshot, RestoresEveryFieldOfBothTables) {
   EXPECT_EQ(pair.importTab.Entries[0xC3].Target, 0x43);
 }
 
+// A table that had forgotten its kind forgets it again.
+TEST(PairSnapshot, RestoresAnUnknownKind) {
+  Pair pair;
+  pair.exportTab.Reset(true);
+  const CodeTable exportBefore = pair.exportTab;
+  const PairSnapshot snapshot(pair.exportTab, pair.importTab);
+  pair.exportTab.SetKind(Import);
+  snapshot.Restore(pair.exportTab, pair.importTab);
+  EXPECT_EQ(pair.exportTab.Kind, Unknown);
+  EXPECT_STREQ(pair.exportTab.Header, exportBefore.Header);
+}
+
 // A font chosen after the step stays: the header keeps it with the old name.
 TEST(PairSnapshot, KeepsTheFontAndColoursOfNow) {
   Pair pair;

@@ -6,10 +6,12 @@
 #include <QTranslator>
 
 #include "app/session.h"
+#include "platform/lazyimagestyle.h"
 #include "ui/controlwindow.h"
 
 int RunEditor(int argc, char** argv) {
   QApplication app(argc, argv);
+  QApplication::setStyle(new LazyImageStyle);
   QApplication::setApplicationName("QAVO Code Table Editor");
   // Qt's own dialogs speak German like the rest of the program.
   QTranslator translator;

@@ -190,8 +190,7 @@ const TextFit& TableGrid::CellFit() const {
   if (cell != fittedCell_ || !fitted_) {
     fittedCell_ = cell;
     fitted_ = true;
-    const QFont font = listFont_.ToQFont();
-    cellFit_ = FitTexts(font, CellSamples(font, listFont_.OemCharset), cell, TextLeft);
+    cellFit_ = FitCells(listFont_.ToQFont(), listFont_.OemCharset, cell, TextLeft);
   }
   return cellFit_;
 }

@@ -87,6 +87,25 @@ TextFit FitTexts(const QFont& font, const QStringList& texts, const QSize& box, 
   return fit;
 }
 
+TextFit FitCells(const QFont& font, bool oem, const QSize& cell, int left) {
+  // Only plain values outlive the call: a font kept past the application's
+  // end would release its face after the font machinery is gone.
+  static QString lastKey;
+  static int lastPixels = 0;
+  static int lastBaseline = 0;
+  const QString key =
+      QStringLiteral("%1 %2 %3 %4 %5").arg(font.key()).arg(oem).arg(cell.width()).arg(cell.height()).arg(left);
+  if (key != lastKey) {
+    const TextFit fit = FitTexts(font, CellSamples(font, oem), cell, left);
+    lastKey = key;
+    lastPixels = fit.Font.pixelSize();
+    lastBaseline = fit.Baseline;
+  }
+  TextFit fit{font, lastBaseline};
+  if (lastPixels > 0) fit.Font.setPixelSize(lastPixels);
+  return fit;
+}
+
 QFont FitLineEdit(const QFont& font, const QStringList& texts, const QLineEdit& field) {
   QStyleOptionFrame option;
   option.initFrom(&field);
@@ -94,11 +113,23 @@ QFont FitLineEdit(const QFont& font, const QStringList& texts, const QLineEdit& 
   option.lineWidth = field.hasFrame() ? field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &field) : 0;
   const QRect area =
       field.style()->subElementRect(QStyle::SE_LineEditContents, &option, &field).marginsRemoved(field.textMargins());
-  QFont fitted = font;
-  for (int pixels = PixelSizeOf(font); pixels >= 1; --pixels) {
-    fitted.setPixelSize(pixels);
-    if (LineEditShowsWhole(fitted, texts, area.size())) break;
+  // Both entry editors fit one font into fields of one size; the second
+  // takes the first one's answer. Only plain values outlive the call.
+  static QString lastKey;
+  static int lastPixels = 0;
+  const QString key =
+      QStringLiteral("%1 %2 %3 ").arg(font.key()).arg(area.width()).arg(area.height()) + texts.join('\n');
+  if (key != lastKey) {
+    lastKey = key;
+    lastPixels = PixelSizeOf(font);
+    QFont fitted = font;
+    for (; lastPixels > 1; --lastPixels) {
+      fitted.setPixelSize(lastPixels);
+      if (LineEditShowsWhole(fitted, texts, area.size())) break;
+    }
   }
+  QFont fitted = font;
+  fitted.setPixelSize(std::max(lastPixels, 1));
   return fitted;
 }
 

@@ -27,6 +27,10 @@ QRect InkBounds(const QFont& font, const QStringList& texts);
 // no size gets the smallest.
 TextFit FitTexts(const QFont& font, const QStringList& texts, const QSize& box, int left);
 
+// FitTexts for the texts a grid cell can show (CellSamples). Both grids
+// show one font in cells of one size, so the last fit is kept for the next.
+TextFit FitCells(const QFont& font, bool oem, const QSize& cell, int left);
+
 // The largest pixel size, up to the font's own, at which a line edit shows
 // each of texts whole where the widget itself puts the line: in the middle
 // of its text area, cut at that area's edges.

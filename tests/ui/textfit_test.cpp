@@ -177,4 +177,24 @@ TEST(TextFit, KeepsAFontThatFitsAndShrinksOneThatDoesNot) {
   EXPECT_EQ(shrunk.Font.family(), font.family());
 }
 
+TEST(TextFit, CellFitIsTheFitOfTheCellSamplesForEachFontAndCell) {
+  const QFont mono = DisplayFont("Courier New", -12).ToQFont();
+  const QFont serif = DisplayFont("DejaVu Serif", -12).ToQFont();
+  const auto direct = [](const QFont& font, bool oem, const QSize& cell) {
+    return FitTexts(font, CellSamples(font, oem), cell, 2);
+  };
+  // Each call after one for another font, code page or cell.
+  const std::tuple<QFont, bool, QSize> asked[] = {{mono, false, {50, 18}},
+                                                  {serif, false, {50, 18}},
+                                                  {serif, true, {50, 18}},
+                                                  {serif, true, {50, 9}},
+                                                  {mono, false, {50, 18}}};
+  for (const auto& [font, oem, cell] : asked) {
+    const TextFit fit = FitCells(font, oem, cell, 2);
+    const TextFit expected = direct(font, oem, cell);
+    EXPECT_EQ(fit.Font, expected.Font) << font.family().toStdString() << " " << oem << " " << cell.height();
+    EXPECT_EQ(fit.Baseline, expected.Baseline) << font.family().toStdString() << " " << oem << " " << cell.height();
+  }
+}
+
 }  // namespace

@@ -41,8 +41,9 @@ bool LineEditShowsWhole(const QFont& font, const QStringList& texts, const QSize
   // A line edit starts its text this far in from the area's left edge.
   constexpr int TextIndent = 2;
   const QFontMetrics metrics(font);
+  const TextBoxHeights heights(font);
   for (const QString& text : texts) {
-    const int lineHeight = std::max(metrics.height(), metrics.boundingRect(text).height());
+    const int lineHeight = std::max(metrics.height(), heights.Of(text));
     const int baseline = (area.height() - lineHeight + 1) / 2 + metrics.ascent();
     const QRect ink = InkBounds(font, {text}).translated(TextIndent, baseline);
     if (!ink.isEmpty() && !QRect(QPoint(0, 0), area).contains(ink)) return false;
@@ -51,6 +52,16 @@ bool LineEditShowsWhole(const QFont& font, const QStringList& texts, const QSize
 }
 
 }  // namespace
+
+TextBoxHeights::TextBoxHeights(const QFont& font) : metrics_(font), exact_(font), face_(QRawFont::fromFont(font)) {}
+
+int TextBoxHeights::Of(const QString& text) const {
+  if (text.size() != 1 || !face_.supportsCharacter(text.at(0))) return metrics_.boundingRect(text).height();
+  const QRectF glyph = exact_.boundingRect(text.at(0));
+  const qreal top = std::min(-exact_.ascent(), glyph.top());
+  const qreal bottom = std::max(qreal(0), glyph.bottom());
+  return qRound(std::max(exact_.ascent() + exact_.descent(), bottom - top));
+}
 
 QRect InkBounds(const QFont& font, const QStringList& texts) {
   // Each character's box and advance once; a text is their sum. The boxes

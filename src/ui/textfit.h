@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QRawFont>
 #include <QRect>
 #include <QSize>
 #include <QStringList>
@@ -14,6 +16,21 @@ class QLineEdit;
 struct TextFit {
   QFont Font;        // the font asked for, or its face at a smaller pixel size
   int Baseline = 0;  // distance of the baseline from the box's top
+};
+
+// The height QFontMetrics::boundingRect(text) gives, which a line edit takes
+// for its line, for many texts in one font. Laying a text out is slow; for a
+// character of the face itself that box is its glyph's box joined with the
+// line from ascent to descent and with the baseline.
+class TextBoxHeights {
+ public:
+  explicit TextBoxHeights(const QFont& font);
+  int Of(const QString& text) const;
+
+ private:
+  QFontMetrics metrics_;
+  QFontMetricsF exact_;
+  QRawFont face_;
 };
 
 // Where the ink of texts can lie when each is drawn with its baseline

@@ -159,6 +159,24 @@ TEST(TextFit, CharacterFieldShowsEveryCharacterWhole) {
   }
 }
 
+TEST(TextFit, TextBoxHeightsAreThoseOfTheLaidOutText) {
+  for (DisplayFont font : Fonts()) {
+    for (const int pixels : {5, 9, 12, 17}) {
+      font.Height = -pixels;
+      const QFont qfont = font.ToQFont();
+      const QFontMetrics metrics(qfont);
+      const TextBoxHeights heights(qfont);
+      for (const bool oem : {false, true}) {
+        QStringList texts = CharacterSamples(oem);
+        texts << QStringLiteral("Ab") << QString();
+        for (const QString& text : texts)
+          ASSERT_EQ(heights.Of(text), metrics.boundingRect(text).height())
+              << NameOf(font) << " " << pixels << " px, U+" << std::hex << (text.isEmpty() ? 0 : text.at(0).unicode());
+      }
+    }
+  }
+}
+
 TEST(TextFit, KeepsAFontThatFitsAndShrinksOneThatDoesNot) {
   const QFont font = DisplayFont("DejaVu Serif", -12).ToQFont();
   const QStringList texts = CharacterSamples(false);

@@ -1,10 +1,13 @@
 #include "cli/translate.h"
 
+#include <setjmp.h>
+#include <signal.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <future>
@@ -49,6 +52,58 @@ StreamResult Stream(int in, int out, const ByteMap* map, Kernel kernel) {
   }
 }
 
+// Another program may shorten a mapped file; its pages past the new end are
+// then gone, and reading them raises SIGBUS. A kernel reading such a page
+// is left through Escape, and the stream fails as a read does.
+std::atomic<const uint8_t*> GuardedStart{nullptr};
+std::atomic<size_t> GuardedSize{0};
+thread_local sigjmp_buf* Escape = nullptr;
+
+void LeaveVanishedPage(int, siginfo_t* info, void*) {
+  const auto* at = static_cast<const uint8_t*>(info->si_addr);
+  const uint8_t* start = GuardedStart.load();
+  if (Escape && start && at >= start && at < start + GuardedSize.load()) siglongjmp(*Escape, 1);
+  // Not ours: the access is made again and ends the program as before.
+  struct sigaction fallback = {};
+  fallback.sa_handler = SIG_DFL;
+  sigaction(SIGBUS, &fallback, nullptr);
+}
+
+class VanishedPageGuard {
+ public:
+  VanishedPageGuard(const uint8_t* start, size_t size) {
+    GuardedStart = start;
+    GuardedSize = size;
+    struct sigaction action = {};
+    action.sa_sigaction = LeaveVanishedPage;
+    action.sa_flags = SA_SIGINFO;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGBUS, &action, &before_);
+  }
+  ~VanishedPageGuard() {
+    sigaction(SIGBUS, &before_, nullptr);
+    GuardedStart = nullptr;
+  }
+  VanishedPageGuard(const VanishedPageGuard&) = delete;
+  VanishedPageGuard& operator=(const VanishedPageGuard&) = delete;
+
+ private:
+  struct sigaction before_;
+};
+
+// False when a page of the input vanished under the kernel.
+bool RunGuardedKernel(Kernel kernel, const ByteMap& map, const uint8_t* source, uint8_t* target, size_t length) {
+  sigjmp_buf here;
+  if (sigsetjmp(here, 1) != 0) {
+    Escape = nullptr;
+    return false;
+  }
+  Escape = &here;
+  RunKernel(kernel, map.data(), source, target, length);
+  Escape = nullptr;
+  return true;
+}
+
 // The input's pages are read where they lie, without a copy into a buffer.
 // While this thread writes one block, a second one translates the next into
 // the other buffer: the kernel and the system call run on two cores.
@@ -62,13 +117,17 @@ StreamResult StreamMapped(const uint8_t* input, size_t length, int out, const By
     }
   }
   const auto translate = [&](size_t done, uint8_t* buffer) {
-    RunKernel(kernel, map.data(), input + done, buffer, std::min(TranslateBlockSize, length - done));
+    return RunGuardedKernel(kernel, map, input + done, buffer, std::min(TranslateBlockSize, length - done));
   };
+  const VanishedPageGuard guard(input, length);
   // Runs here when no thread can be started.
   const auto policy = std::launch::async | std::launch::deferred;
-  std::future<void> next = std::async(policy, translate, size_t{0}, buffers[0].get());
+  std::future<bool> next = std::async(policy, translate, size_t{0}, buffers[0].get());
   for (size_t done = 0, block = 0; done < length; done += TranslateBlockSize, ++block) {
-    next.get();
+    if (!next.get()) {
+      errno = EIO;
+      return StreamResult::ReadFailed;
+    }
     const size_t following = done + TranslateBlockSize;
     if (following < length) next = std::async(policy, translate, following, buffers[(block + 1) % 2].get());
     if (!WriteAll(out, buffers[block % 2].get(), std::min(TranslateBlockSize, length - done)))

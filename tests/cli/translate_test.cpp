@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <random>
+#include <thread>
 
 #include "clifiles.h"
 
@@ -135,6 +136,31 @@ TEST(TranslateStream, ReadAndWriteFailuresAreTold) {
   const int longIn = open((dir / "long").c_str(), O_RDONLY);
   EXPECT_EQ(TranslateStream(longIn, full, RandomMap(13)), StreamResult::WriteFailed);
   for (const int fd : {directory, sink, in, full, longIn}) close(fd);
+}
+
+TEST(TranslateStream, InputShortenedWhileMappedIsAReadFailure) {
+  ScratchDir dir;
+  WriteFile(dir / "in", RandomBytes(4 * TranslateBlockSize, 14));
+  const int in = open((dir / "in").c_str(), O_RDONLY);
+  int pipe[2];
+  ASSERT_EQ(::pipe(pipe), 0);
+  // The third block is translated only after the first is written whole, so
+  // long after the input has lost all its pages.
+  std::thread reader([&] {
+    char byte;
+    ASSERT_EQ(read(pipe[0], &byte, 1), 1);
+    truncate((dir / "in").c_str(), 0);
+    while (read(pipe[0], &byte, 1) > 0) {
+    }
+  });
+  const StreamResult result = TranslateStream(in, pipe[1], RandomMap(15));
+  const int error = errno;
+  close(pipe[1]);
+  reader.join();
+  EXPECT_EQ(result, StreamResult::ReadFailed);
+  EXPECT_EQ(error, EIO);
+  close(in);
+  close(pipe[0]);
 }
 
 }  // namespace

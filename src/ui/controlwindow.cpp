@@ -272,12 +272,21 @@ void ControlWindow::SelectEntry(TableKind kind, int position) {
 }
 
 void ControlWindow::ShowSampleText() {
-  if (!SampleWindow) {
+  const bool created = SampleWindow == nullptr;
+  if (created) {
     SampleWindow = new SampleTextWindow(session_, this);
     SampleWindow->OnChoose = [this](int position) { SelectEntry(Export, position); };
   }
   SampleWindow->show();
   SampleWindow->raise();
+  SampleWindow->activateWindow();
+  if (!created) return;
+  WhenFramed(*SampleWindow, [this](const QMargins& frame) {
+    const QRect available = SampleWindow->screen()->availableGeometry();
+    const int below =
+        ImportWindow && ImportWindow->isVisible() ? ImportWindow->frameGeometry().bottom() + 1 : available.top();
+    MoveFrameTo(*SampleWindow, PlaceSampleTextWindow(available, below, {SampleWindow->size(), frame}), frame);
+  });
 }
 
 void ControlWindow::EditorEntered(EntryEditor* entered, EntryEditor* other) {

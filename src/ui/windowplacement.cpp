@@ -32,3 +32,7 @@ TablePlaces PlaceTableWindows(const QRect& available, const FramedWindow& tableW
 QPoint PlaceControlWindow(const QRect& available, const FramedWindow& controlWindow) {
   return KeepInside(ControlPlace, FrameSize(controlWindow), available);
 }
+
+QPoint PlaceSampleTextWindow(const QRect& available, int below, const FramedWindow& sampleWindow) {
+  return KeepInside(QPoint(available.left(), below), FrameSize(sampleWindow), available);
+}

@@ -37,3 +37,8 @@ TablePlaces PlaceTableWindows(const QRect& available, const FramedWindow& tableW
 // The control window's frame at its designed place, moved back into the
 // area where it would pass its edge.
 QPoint PlaceControlWindow(const QRect& available, const FramedWindow& controlWindow);
+
+// The Probetext frame at the area's left edge, below the line `below` (the
+// IMPORT frame's lower edge), moved up as far as the area needs: it may
+// cover the IMPORT grid but leaves the control window beside it in sight.
+QPoint PlaceSampleTextWindow(const QRect& available, int below, const FramedWindow& sampleWindow);

@@ -15,6 +15,7 @@
 #include "support/pdftext.h"
 #include "support/session.h"
 #include "ui/gridmath.h"
+#include "ui/sampletextwindow.h"
 #include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
 
@@ -178,6 +179,27 @@ TEST_F(Desktop, PrintingTakesNothingFromAWindowOnTop) {
 }
 
 // At scale factor 2 on 1280 x 1024 the designed layout does not fit.
+TEST_F(Desktop, SampleTextOpensActiveAndLeavesTheControlWindowInSight) {
+  TheSession->ShowSampleText->trigger();
+  QWidget* sample = TheControl->SampleWindow;
+  ASSERT_TRUE(QTest::qWaitFor([sample] { return Framed(sample); }, 15000));
+  QRect frame;
+  // Placed a moment after the frame comes.
+  for (int still = 0, i = 0; i < 100 && still < 5; ++i) {
+    QTest::qWait(50);
+    still = FrameOf(*sample) == frame ? still + 1 : 0;
+    frame = FrameOf(*sample);
+  }
+  const int belowImport = FrameOf(ImportWindow()).bottom() + 1;
+  EXPECT_EQ(frame.topLeft(),
+            QPoint(Available().left(), std::min(belowImport, Available().bottom() + 1 - frame.height())));
+  EXPECT_FALSE(frame.intersects(FrameOf(*TheControl)));
+  // Opened to be typed into.
+  EXPECT_TRUE(QTest::qWaitFor([sample] { return sample->isActiveWindow(); }, 5000));
+  EXPECT_FALSE(frame.intersects(FrameOf(ExportWindow())));
+  EXPECT_TRUE(Available().contains(frame));
+}
+
 class SmallScreen : public Desktop {};
 
 TEST_F(SmallScreen, EveryCaptionBarStaysOnTheScreen) {

@@ -32,6 +32,14 @@ TEST(WindowPlacement, StartsAtTheAvailableArea) {
   EXPECT_EQ(PlaceControlWindow(QRect(100, 100, 1300, 1000), Control), QPoint(808, 100));
 }
 
+TEST(WindowPlacement, SampleTextGoesBelowTheImportFrameOrAsLowAsTheScreenAllows) {
+  const FramedWindow sample{QSize(520, 460), QMargins(1, 22, 1, 5)};
+  const int belowImport = 2 * 321 - 8;
+  EXPECT_EQ(PlaceSampleTextWindow(QRect(0, 0, 1920, 1200), belowImport, sample), QPoint(0, belowImport));
+  EXPECT_EQ(PlaceSampleTextWindow(QRect(0, 0, 1280, 900), belowImport, sample), QPoint(0, 900 - 487));
+  EXPECT_EQ(PlaceSampleTextWindow(QRect(50, 30, 800, 400), belowImport, sample), QPoint(50, 30));
+}
+
 TEST(WindowPlacement, SmallScreenKeepsEveryCaptionBarOnIt) {
   const QRect screens[] = {{0, 0, 640, 512}, {0, 0, 800, 600}, {0, 0, 1024, 600}, {0, 24, 640, 400}};
   for (const QRect& screen : screens) {

@@ -333,6 +333,8 @@ Failure Translate(const Arguments& args) {
   if (output.Open()) result = TranslateStream(input, output.Descriptor(), map, kernel);
   const int error = errno;
   close(input);
+  if (output.Error().empty() && result == StreamResult::InputShortened)
+    return Fail(ExitInput, in + ": wurde während des Übersetzens von einem anderen Programm gekürzt");
   if (output.Error().empty() && result == StreamResult::ReadFailed)
     return Fail(ExitInput, in + ": kann nicht gelesen werden (" + ErrorText(error) + ")");
   if (output.Error().empty() && result == StreamResult::WriteFailed) {

@@ -54,7 +54,7 @@ StreamResult Stream(int in, int out, const ByteMap* map, Kernel kernel) {
 
 // Another program may shorten a mapped file; its pages past the new end are
 // then gone, and reading them raises SIGBUS. A kernel reading such a page
-// is left through Escape, and the stream fails as a read does.
+// is left through Escape, and the stream ends with InputShortened.
 std::atomic<const uint8_t*> GuardedStart{nullptr};
 std::atomic<size_t> GuardedSize{0};
 thread_local sigjmp_buf* Escape = nullptr;
@@ -124,10 +124,7 @@ StreamResult StreamMapped(const uint8_t* input, size_t length, int out, const By
   const auto policy = std::launch::async | std::launch::deferred;
   std::future<bool> next = std::async(policy, translate, size_t{0}, buffers[0].get());
   for (size_t done = 0, block = 0; done < length; done += TranslateBlockSize, ++block) {
-    if (!next.get()) {
-      errno = EIO;
-      return StreamResult::ReadFailed;
-    }
+    if (!next.get()) return StreamResult::InputShortened;
     const size_t following = done + TranslateBlockSize;
     if (following < length) next = std::async(policy, translate, following, buffers[(block + 1) % 2].get());
     if (!WriteAll(out, buffers[block % 2].get(), std::min(TranslateBlockSize, length - done)))

@@ -21,7 +21,8 @@ void TranslateBytes(const ByteMap& map, uint8_t* data, size_t length, Kernel ker
 // do not count.
 constexpr size_t TranslateBlockSize = size_t{1} << 20;
 
-enum class StreamResult { Done, ReadFailed, WriteFailed };
+// InputShortened: another program cut a mapped input file while it was read.
+enum class StreamResult { Done, ReadFailed, WriteFailed, InputShortened };
 
 // Reads the descriptor in from where it stands to its end and writes the
 // translated bytes to out. A regular file is read through a memory map.

@@ -51,14 +51,15 @@ class Desktop : public SessionTest {
         [] { return Framed(TheControl) && Framed(TheControl->ExportWindow) && Framed(TheControl->ImportWindow); },
         15000))
         << Framed(TheControl) << Framed(TheControl->ExportWindow) << Framed(TheControl->ImportWindow);
-    WaitUntilFramesRest();
+    WaitUntilFramesRest({TheControl, TheControl->ExportWindow, TheControl->ImportWindow});
   }
 
-  // Until no frame has moved for a while.
-  static void WaitUntilFramesRest() {
-    auto frames = [] {
-      return std::vector<QRect>{FrameOf(*TheControl), FrameOf(*TheControl->ExportWindow),
-                                FrameOf(*TheControl->ImportWindow)};
+  // Until no frame of the windows has moved for a while.
+  static void WaitUntilFramesRest(const std::vector<const QWidget*>& windows) {
+    auto frames = [&windows] {
+      std::vector<QRect> now;
+      for (const QWidget* window : windows) now.push_back(FrameOf(*window));
+      return now;
     };
     std::vector<QRect> last = frames();
     int still = 0;
@@ -183,13 +184,8 @@ TEST_F(Desktop, SampleTextOpensActiveAndLeavesTheControlWindowInSight) {
   TheSession->ShowSampleText->trigger();
   QWidget* sample = TheControl->SampleWindow;
   ASSERT_TRUE(QTest::qWaitFor([sample] { return Framed(sample); }, 15000));
-  QRect frame;
-  // Placed a moment after the frame comes.
-  for (int still = 0, i = 0; i < 100 && still < 5; ++i) {
-    QTest::qWait(50);
-    still = FrameOf(*sample) == frame ? still + 1 : 0;
-    frame = FrameOf(*sample);
-  }
+  WaitUntilFramesRest({sample});
+  const QRect frame = FrameOf(*sample);
   const int belowImport = FrameOf(ImportWindow()).bottom() + 1;
   EXPECT_EQ(frame.topLeft(),
             QPoint(Available().left(), std::min(belowImport, Available().bottom() + 1 - frame.height())));

@@ -22,6 +22,7 @@
 
 #include "app/session.h"
 #include "benchprompter.h"
+#include "support/paintcounter.h"
 #include "ui/controlwindow.h"
 #include "ui/entryeditor.h"
 #include "ui/tablegrid.h"
@@ -56,18 +57,6 @@ double ChildrenCpuMs() {
   const auto ms = [](const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + t.tv_usec / 1e3; };
   return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
-
-class PaintCounter : public QObject {
- public:
-  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-  int Paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++Paints;
-    return false;
-  }
-};
 
 // One measured operation and what was measured of it.
 struct Figure {

@@ -34,12 +34,13 @@ constexpr int Backspace = '\b';
 constexpr int NoCharacter = -1;
 constexpr int Unmapped = -2;
 
-// Hex fields show what is typed in upper case.
+// Hex fields show what is typed in upper case, character by character:
+// QString::toUpper would turn one "ß" into "SS" and overrun the two places.
 class UpperCaseValidator : public QValidator {
  public:
   using QValidator::QValidator;
   State validate(QString& input, int&) const override {
-    input = input.toUpper();
+    for (QChar& c : input) c = c.toUpper();
     return Acceptable;
   }
 };

@@ -113,6 +113,9 @@ TEST_F(Roads, EnterCommitsOnlyTwoHexDigitsOnBothSides) {
   exp->TargetHex->setText("4G");  // pasted
   QTest::keyClick(exp->TargetHex, Qt::Key_Return);
   EXPECT_EQ(exportTable().CountAssigned(), 0);
+  exp->TargetHex->clear();
+  QTest::keyClicks(exp->TargetHex, QString::fromUtf8("cß"));
+  EXPECT_EQ(exp->TargetHex->text(), QString::fromUtf8("Cß"));
   exp->TargetHex->setText("C2");
   QTest::keyClick(exp->TargetChar, Qt::Key_Enter);
   EXPECT_EQ(exportTable().Entries[0x41].Target, 0xC2);

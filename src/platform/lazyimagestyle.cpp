@@ -71,8 +71,10 @@ QIcon LazyImageStyle::standardIcon(StandardPixmap icon, const QStyleOption* opti
 
 void LazyImageStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                    const QWidget* widget) const {
-  const bool fusion = baseStyle()->name().compare("fusion", Qt::CaseInsensitive) == 0;
-  if (element != PE_FrameGroupBox || !fusion || FusionGroupBoxImage().isNull()) {
+  const bool fusionGroupBox = element == PE_FrameGroupBox &&
+                              baseStyle()->name().compare("fusion", Qt::CaseInsensitive) == 0 &&
+                              !FusionGroupBoxImage().isNull();
+  if (!fusionGroupBox) {
     QProxyStyle::drawPrimitive(element, option, painter, widget);
     return;
   }

@@ -133,10 +133,10 @@ QFont FitLineEdit(const QFont& font, const QStringList& texts, const QLineEdit& 
   if (key != lastKey) {
     lastKey = key;
     lastPixels = PixelSizeOf(font);
-    QFont fitted = font;
+    QFont trial = font;
     for (; lastPixels > 1; --lastPixels) {
-      fitted.setPixelSize(lastPixels);
-      if (LineEditShowsWhole(fitted, texts, area.size())) break;
+      trial.setPixelSize(lastPixels);
+      if (LineEditShowsWhole(trial, texts, area.size())) break;
     }
   }
   QFont fitted = font;

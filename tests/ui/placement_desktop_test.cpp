@@ -179,7 +179,6 @@ TEST_F(Desktop, PrintingTakesNothingFromAWindowOnTop) {
   EXPECT_TRUE(PdfText(pdf).contains("QAVO CodeTab EXPORT"));
 }
 
-// At scale factor 2 on 1280 x 1024 the designed layout does not fit.
 TEST_F(Desktop, SampleTextOpensActiveAndLeavesTheControlWindowInSight) {
   TheSession->ShowSampleText->trigger();
   QWidget* sample = TheControl->SampleWindow;
@@ -196,6 +195,7 @@ TEST_F(Desktop, SampleTextOpensActiveAndLeavesTheControlWindowInSight) {
   EXPECT_TRUE(Available().contains(frame));
 }
 
+// At scale factor 2 on 1280 x 1024 the designed layout does not fit.
 class SmallScreen : public Desktop {};
 
 TEST_F(SmallScreen, EveryCaptionBarStaysOnTheScreen) {

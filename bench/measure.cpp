@@ -104,7 +104,7 @@ class Bench {
     session_->LoadIsoCp273.Both->trigger();
     Settle();
     EntryEditor& editor = *control_->ExportEditor;
-    if (!session_->ExportTable->Partner || !editor.IsActive() || !editor.PartnerEditor)
+    if (!session_->ExportTable->Partner() || !editor.IsActive() || !editor.PartnerEditor)
       Fail("the EXPORT editor is not the active one of a chained pair");
   }
 
@@ -140,7 +140,7 @@ class Bench {
         },
         [this, &editor, target] {
           QTest::keyClick(editor.TargetHex, Qt::Key_Return);
-          if (session_->ExportTable->Entries[0x41].Target != target) Fail("Enter did not commit the edit");
+          if (session_->ExportTable->Target(0x41) != target) Fail("Enter did not commit the edit");
         });
   }
 

@@ -108,7 +108,7 @@ bool Prepare() {
     std::fprintf(stderr, "code page %d not available\n", CodePage);
     return false;
   }
-  CodeTable table(Export);
+  CodeTable table(TableKind::kExport);
   table.LoadEntries(pair.Export);
   const std::vector<uint8_t> image = UnixImage(table);
   if (WriteRandomFile(PathOf("input")) && WriteFile(PathOf("export.tab"), image.data(), image.size())) return true;

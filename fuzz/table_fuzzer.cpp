@@ -23,11 +23,11 @@ void CheckDeclaration(const std::string& text) {
 void CheckTable(const LoadStep& step) {
   CodeTable table(step.Table);
   table.LoadEntries(step.Entries);
-  table.SetFont(nullptr, "Courier New");
+  table.SetFontName("Courier New");
   table.BuildHeader(step.Table, step.Name.c_str());
-  const TV5Table back = DecodeV5Image(V5Image(table, step.Table).data());
-  Require(back.Kind == step.Table);
-  for (int p = 0; p < 256; ++p) Require(back.Entries[p].Target == table.Entries[p].Target);
+  const V5Table back = DecodeV5Image(V5Image(table, step.Table).data());
+  Require(back.Kind() == step.Table);
+  for (int p = 0; p < 256; ++p) Require(back.Target(p) == table.Target(p));
   Require(UnixImage(table).size() == TableImageSize);
   CheckDeclaration(CDeclaration(table));
   CheckDeclaration(PascalDeclaration(table));

@@ -4,20 +4,20 @@
 
 ChangeMarks::ChangeMarks(const CodeTable& exportTable, const CodeTable& importTable)
     : exportTable_(exportTable), importTable_(importTable) {
-  Saved(Export);
-  Saved(Import);
+  Saved(TableKind::kExport);
+  Saved(TableKind::kImport);
 }
 
 bool ChangeMarks::IsChanged(TableKind which) const {
-  const std::vector<TableContent>& held = which == Export ? heldExport_ : heldImport_;
-  const TableContent now(which == Export ? exportTable_ : importTable_);
+  const std::vector<TableContent>& held = which == TableKind::kExport ? heldExport_ : heldImport_;
+  const TableContent now(which == TableKind::kExport ? exportTable_ : importTable_);
   return std::find(held.begin(), held.end(), now) == held.end();
 }
 
 void ChangeMarks::Saved(TableKind which) {
   if (IsChanged(which))
-    (which == Export ? heldExport_ : heldImport_)
-        .push_back(TableContent(which == Export ? exportTable_ : importTable_));
+    (which == TableKind::kExport ? heldExport_ : heldImport_)
+        .push_back(TableContent(which == TableKind::kExport ? exportTable_ : importTable_));
 }
 
 void ChangeMarks::Loaded(TableKind which, bool wasChanged) {

@@ -17,8 +17,8 @@ void Session::MoreCodePagesExecute() {
     return;
   }
   ChangeTables(QStringLiteral("Codepage %1 laden").arg(CodePageDialogChoice.CodePage), [&] {
-    LoadImage(Export, pair.Export, pair.ExportName);
-    LoadImage(Import, pair.Import, pair.ImportName);
+    LoadImage(TableKind::kExport, pair.Export, pair.ExportName);
+    LoadImage(TableKind::kImport, pair.Import, pair.ImportName);
     ChainTablesAction->setChecked(true);
     Chain(true);
   });

@@ -24,24 +24,18 @@ void Session::SetChainedColor(int32_t color) {
 void Session::SetActiveColor(int32_t color) {
   if (color == NoColor) return;
   ActiveColor = color;
-  ExportTable->ActiveColor = color;
-  ImportTable->ActiveColor = color;
   emit ColorsChanged();
 }
 
 void Session::SetAmbiguousColor(int32_t color) {
   if (color == NoColor) return;
   AmbiguousColor = color;
-  ExportTable->AmbiguousColor = color;
-  ImportTable->AmbiguousColor = color;
   emit ColorsChanged();
 }
 
 void Session::SetProofColor(int32_t color) {
   if (color == NoColor) return;
   ProofColor = color;
-  ExportTable->ProofColor = color;
-  ImportTable->ProofColor = color;
   emit ColorsChanged();
 }
 

@@ -19,7 +19,7 @@ void EntriesOf(const uint8_t (&bytes)[256], TableEntry (&entries)[256]) {
 // grid has been entered; the EXPORT table is then taken, as the editor that
 // holds the focus at start is the EXPORT one.
 CodeTable& Session::ComparedTable() const {
-  return ImportTable->Active && !ExportTable->Active ? *ImportTable : *ExportTable;
+  return ImportTable->IsActive() && !ExportTable->IsActive() ? *ImportTable : *ExportTable;
 }
 
 void Session::CompareDinExecute() {
@@ -34,10 +34,10 @@ void Session::CompareTableExecute() {
   if (!ReadTableFile(QStringLiteral("QAVO Codetabelle vergleichen"), buffer)) return;
   const QString fileName = OpenDialog.FileName;
   const CodeTable& table = ComparedTable();
-  const TableKind kind = &table == ExportTable ? Export : Import;
+  const TableKind kind = &table == ExportTable ? TableKind::kExport : TableKind::kImport;
   // Recognised as a load would be, and refused with the same messages; the
   // session's tables are not touched.
-  const LoadPlan plan = RecognizeTableImage(buffer.data(), buffer.size(), -1, std::string());
+  const LoadPlan plan = RecognizeTableImage(buffer.data(), buffer.size(), TableKind::kUnknown, std::string());
   const LoadStep* match = nullptr;
   bool refused = false;
   for (const LoadStep& step : plan.Steps) {
@@ -59,6 +59,6 @@ void Session::CompareTableExecute() {
 
 void Session::ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& otherName) {
   const std::vector<Difference> differences = CompareTables(table, other);
-  emit DifferencesFound(&table == ExportTable ? Export : Import, otherName, differences);
+  emit DifferencesFound(&table == ExportTable ? TableKind::kExport : TableKind::kImport, otherName, differences);
   if (differences.empty()) Prompt().Information(QStringLiteral("Keine Unterschiede"));
 }

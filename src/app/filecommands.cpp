@@ -61,16 +61,16 @@ bool Session::WriteTableFile(int format, const CodeTable& table, const QString& 
       bytes = UnixImage(table);
       break;
     case 1:
-      if (!table.Partner) return false;
-      bytes = V3Image(table, *table.Partner);
+      if (!table.Partner()) return false;
+      bytes = V3Image(table, *table.Partner());
       break;
     case 2:
-      if (!table.Partner)
-        bytes = V5Image(table, isExport ? Export : Import);
+      if (!table.Partner())
+        bytes = V5Image(table, isExport ? TableKind::kExport : TableKind::kImport);
       else if (isExport)
-        bytes = V5PairImage(table, *table.Partner);
+        bytes = V5PairImage(table, *table.Partner());
       else
-        bytes = V5PairImage(*table.Partner, table);
+        bytes = V5PairImage(*table.Partner(), table);
       break;
     default:
       return false;
@@ -79,8 +79,8 @@ bool Session::WriteTableFile(int format, const CodeTable& table, const QString& 
 }
 
 void Session::SaveUnixTable(const CodeTable& table, const QString& proposedName) {
-  const QString word = TableWord(&table == ExportTable ? Export : Import);
-  if (!table.Partner && !table.Active) return;
+  const QString word = TableWord(&table == ExportTable ? TableKind::kExport : TableKind::kImport);
+  if (!table.Partner() && !table.IsActive()) return;
   WarnIfIncomplete(Prompt(), word, table, KeptOneToOne);
   SetSaveDialog(SaveDialog, QStringLiteral("Tabelle speichern im 'UNIX-Format' ( ") + HeaderText(table) + ")", "tab",
                 proposedName, true);
@@ -90,7 +90,7 @@ void Session::SaveUnixTable(const CodeTable& table, const QString& proposedName)
     return;
   }
   if (WriteTableFile(0, table, SaveDialog.FileName))
-    TableSaved(&table == ExportTable ? Export : Import, SaveDialog.FileName);
+    TableSaved(&table == ExportTable ? TableKind::kExport : TableKind::kImport, SaveDialog.FileName);
   else
     ReportNotWritten(Prompt(), SaveDialog.FileName, NotSaved(word));
 }
@@ -103,12 +103,12 @@ void Session::SaveUnixExecute() {
 
 void Session::SaveV3Execute() {
   SaveDialog.Filter = QStringLiteral("QAVO Codetabelle (*.atb)|*.tab|Alle (*.*)|*.*");
-  if (!ExportTable->Partner) {
+  if (!ExportTable->Partner()) {
     Prompt().Information(QStringLiteral("Bitte Tabellen verbinden oder UNIX speichern!"));
     return;
   }
-  WarnIfIncomplete(Prompt(), TableWord(Export), *ExportTable, KeptOneToOne);
-  WarnIfIncomplete(Prompt(), TableWord(Import), *ImportTable, KeptOneToOne);
+  WarnIfIncomplete(Prompt(), TableWord(TableKind::kExport), *ExportTable, KeptOneToOne);
+  WarnIfIncomplete(Prompt(), TableWord(TableKind::kImport), *ImportTable, KeptOneToOne);
   SetSaveDialog(SaveDialog,
                 QStringLiteral("Tabelle speichern im 'QAVO-WINDOWS-Format' ( ") + HeaderText(*ImportTable) + ")", "tab",
                 QStringLiteral("CTWX2X"), true);
@@ -121,23 +121,23 @@ void Session::SaveV3Execute() {
     ReportNotWritten(Prompt(), SaveDialog.FileName, PairNotSaved);
     return;
   }
-  TableSaved(Export, SaveDialog.FileName);
-  TableSaved(Import, SaveDialog.FileName);
+  TableSaved(TableKind::kExport, SaveDialog.FileName);
+  TableSaved(TableKind::kImport, SaveDialog.FileName);
 }
 
 void Session::SaveV5Execute() {
   SaveDialog.Filter = QStringLiteral("QAVO5 Codetabelle (*.qct)|*.qct|Alle (*.*)|*.*");
-  WarnIfIncomplete(Prompt(), TableWord(Export), *ExportTable, KeptUnassigned);
-  WarnIfIncomplete(Prompt(), TableWord(Import), *ImportTable, KeptUnassigned);
+  WarnIfIncomplete(Prompt(), TableWord(TableKind::kExport), *ExportTable, KeptUnassigned);
+  WarnIfIncomplete(Prompt(), TableWord(TableKind::kImport), *ImportTable, KeptUnassigned);
   const CodeTable* table = nullptr;
-  if (ExportTable->Partner) {
+  if (ExportTable->Partner()) {
     table = ExportTable;
     SetSaveDialog(
         SaveDialog,
         QStringLiteral("Tabelle gemeinsam speichern im 'QAVO-WINDOWS-Format' ( ") + HeaderText(*ExportTable) + ")",
         "qct", QStringLiteral("CTQX2X"), true);
-  } else if (ExportTable->Active || ImportTable->Active) {
-    table = ExportTable->Active ? ExportTable : ImportTable;
+  } else if (ExportTable->IsActive() || ImportTable->IsActive()) {
+    table = ExportTable->IsActive() ? ExportTable : ImportTable;
     SetSaveDialog(SaveDialog, QStringLiteral("Tabelle speichern im 'QAVO-UNIX-Format' ( ") + HeaderText(*table) + ")",
                   "tab", QStringLiteral("CTQ") + (table == ExportTable ? "Export" : "Import"), true);
   } else {
@@ -145,13 +145,14 @@ void Session::SaveV5Execute() {
   }
   SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) return;
-  const TableKind kind = table == ExportTable ? Export : Import;
+  const TableKind kind = table == ExportTable ? TableKind::kExport : TableKind::kImport;
   if (!WriteTableFile(2, *table, SaveDialog.FileName)) {
-    ReportNotWritten(Prompt(), SaveDialog.FileName, table->Partner ? PairNotSaved : NotSaved(TableWord(kind)));
+    ReportNotWritten(Prompt(), SaveDialog.FileName, table->Partner() ? PairNotSaved : NotSaved(TableWord(kind)));
     return;
   }
   TableSaved(kind, SaveDialog.FileName);
-  if (table->Partner) TableSaved(kind == Export ? Import : Export, SaveDialog.FileName);
+  if (table->Partner())
+    TableSaved(kind == TableKind::kExport ? TableKind::kImport : TableKind::kExport, SaveDialog.FileName);
 }
 
 // Adds one declaration to text after asking about an incomplete table; false
@@ -176,8 +177,8 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
   SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) return;
   const QString fileName = SaveDialog.FileName;
-  const QString exportWord = TableWord(Export);
-  const QString importWord = TableWord(Import);
+  const QString exportWord = TableWord(TableKind::kExport);
+  const QString importWord = TableWord(TableKind::kImport);
 
   const bool exists = QFileInfo::exists(fileName);
   if (exists && !Prompt().Confirm(QStringLiteral("Datei: ") + fileName +
@@ -243,16 +244,16 @@ bool Session::ReadNamedFile(const QString& fileName, std::vector<uint8_t>& buffe
 
 // kind -1 recognises the file; Export or Import takes a 256-byte table as
 // that table.
-void Session::LoadFromFile(int kind) {
+void Session::LoadFromFile(TableKind kind) {
   OpenDialog.Title = QStringLiteral("QAVO Codetabelle laden");
   OpenDialog.Folder = lastFolder_;
   if (Prompt().OpenFile(OpenDialog)) LoadNamedFile(OpenDialog.FileName, kind);
 }
 
-void Session::LoadNamedFile(const QString& fileName, int kind) {
+void Session::LoadNamedFile(const QString& fileName, TableKind kind) {
   std::vector<uint8_t> buffer;
   if (!ReadNamedFile(fileName, buffer)) return;
-  if (kind != -1 && buffer.size() != TableImageSize) return;
+  if (kind != TableKind::kUnknown && buffer.size() != TableImageSize) return;
   const LoadPlan plan = RecognizeTableImage(buffer.data(), buffer.size(), kind, fileName.toLatin1().toStdString());
   const bool loads =
       std::any_of(plan.Steps.begin(), plan.Steps.end(), [](const LoadStep& step) { return step.Loads(); });
@@ -264,7 +265,7 @@ void Session::LoadNamedFile(const QString& fileName, int kind) {
 }
 
 void Session::OpenFiles(const QStringList& fileNames) {
-  for (const QString& fileName : fileNames) LoadNamedFile(fileName, -1);
+  for (const QString& fileName : fileNames) LoadNamedFile(fileName, TableKind::kUnknown);
 }
 
 void Session::OpenDrop(const QMimeData& data) {
@@ -272,7 +273,7 @@ void Session::OpenDrop(const QMimeData& data) {
   if (dropped.FileName.isEmpty())
     Prompt().Message(dropped.Refusal);
   else
-    LoadNamedFile(dropped.FileName, -1);
+    LoadNamedFile(dropped.FileName, TableKind::kUnknown);
 }
 
 // A table saved in a format that holds it is no longer changed.
@@ -282,19 +283,19 @@ void Session::TableSaved(TableKind kind, const QString& fileName) {
   emit ChangeMarksChanged();
 }
 
-void Session::LoadTableFileExecute() { LoadFromFile(-1); }
+void Session::LoadTableFileExecute() { LoadFromFile(TableKind::kUnknown); }
 
-void Session::LoadExportExecute() { LoadFromFile(Export); }
+void Session::LoadExportExecute() { LoadFromFile(TableKind::kExport); }
 
-void Session::LoadImportExecute() { LoadFromFile(Import); }
+void Session::LoadImportExecute() { LoadFromFile(TableKind::kImport); }
 
 void Session::LoadTableImage(const uint8_t (&bytes)[256], const char* name) {
-  RunLoadPlan(RecognizeTableImage(bytes, 256, -1, name));
+  RunLoadPlan(RecognizeTableImage(bytes, 256, TableKind::kUnknown, name));
 }
 
 void Session::RunLoadPlan(const LoadPlan& plan) {
   for (const LoadStep& step : plan.Steps) {
-    if (step.Table == Export || step.Table == Import)
+    if (step.Table == TableKind::kExport || step.Table == TableKind::kImport)
       LoadImage(step.Table, step.Entries, step.Name);
     else
       Prompt().Message(QString::fromStdString(step.Message));
@@ -305,13 +306,13 @@ void Session::LoadImage(TableKind kind, const TableEntry (&entries)[256], const 
   CodeTable& table = Table(kind);
   // The active table of a chained pair would mirror the load into its partner.
   CodeTable* partner = nullptr;
-  if (table.Partner && table.Active) {
-    partner = table.Partner;
+  if (table.Partner() && table.IsActive()) {
+    partner = table.Partner();
     table.Link(nullptr);
   }
   table.LoadEntries(entries);
   if (partner) table.Link(partner);
   SetTableFont(table, CurrentFont);
   table.BuildHeader(kind, name.c_str());
-  (kind == Export ? loadedExport_ : loadedImport_) = true;
+  (kind == TableKind::kExport ? loadedExport_ : loadedImport_) = true;
 }

@@ -24,7 +24,7 @@ Workstation Session::WorkstationCodePage() const {
 }
 
 void Session::SaveUcmExecute() {
-  if (!ExportTable->Partner) {
+  if (!ExportTable->Partner()) {
     Prompt().Information(QStringLiteral("Bitte Tabellen verbinden!"));
     return;
   }
@@ -75,8 +75,8 @@ void Session::LoadUcmExecute() {
   }
   const std::string name = (pair.Name.empty() ? fileName : QString::fromStdString(pair.Name)).toLatin1().toStdString();
   ChangeTables(QFileInfo(fileName).fileName() + " laden", [&] {
-    LoadImage(Export, pair.Export, name);
-    LoadImage(Import, pair.Import, name);
+    LoadImage(TableKind::kExport, pair.Export, name);
+    LoadImage(TableKind::kImport, pair.Import, name);
     ChainTablesAction->setChecked(true);
     Chain(true);
   });

@@ -18,17 +18,17 @@ void Session::ClearTable(TableKind kind) {
 
 void Session::ClearBothExecute() {
   ChangeTables(QStringLiteral("Beide Tabellen leeren"), [this] {
-    ClearTable(Export);
-    ClearTable(Import);
+    ClearTable(TableKind::kExport);
+    ClearTable(TableKind::kImport);
   });
 }
 
 void Session::ClearExportExecute() {
-  ChangeTables(QStringLiteral("EXPORT Tabelle leeren"), [this] { ClearTable(Export); });
+  ChangeTables(QStringLiteral("EXPORT Tabelle leeren"), [this] { ClearTable(TableKind::kExport); });
 }
 
 void Session::ClearImportExecute() {
-  ChangeTables(QStringLiteral("IMPORT Tabelle leeren"), [this] { ClearTable(Import); });
+  ChangeTables(QStringLiteral("IMPORT Tabelle leeren"), [this] { ClearTable(TableKind::kImport); });
 }
 
 // Rebuilds the destination as the inverse of the other table. An active
@@ -36,13 +36,13 @@ void Session::ClearImportExecute() {
 // mirrored back into the source.
 void Session::CopyInverse(TableKind kind) {
   CodeTable& destination = Table(kind);
-  const CodeTable& source = Table(kind == Export ? Import : Export);
+  const CodeTable& source = Table(kind == TableKind::kExport ? TableKind::kImport : TableKind::kExport);
   if (destination.CountAssigned() > 0 &&
       !Prompt().Confirm(TableWord(kind) + QString::fromUtf8("-Tabelle nicht leer!\nÜberschreiben?")))
     return;
-  const QString from = TableWord(kind == Export ? Import : Export);
+  const QString from = TableWord(kind == TableKind::kExport ? TableKind::kImport : TableKind::kExport);
   ChangeTables(QString::fromUtf8("Von %1 nach %2 übertragen").arg(from, TableWord(kind)), [&] {
-    CodeTable* const partner = destination.Active ? destination.Partner : nullptr;
+    CodeTable* const partner = destination.IsActive() ? destination.Partner() : nullptr;
     if (partner) destination.Link(nullptr);
     destination.BuildInverse(source);
     if (partner) destination.Link(partner);
@@ -52,6 +52,6 @@ void Session::CopyInverse(TableKind kind) {
   });
 }
 
-void Session::CopyExportToImportExecute() { CopyInverse(Import); }
+void Session::CopyExportToImportExecute() { CopyInverse(TableKind::kImport); }
 
-void Session::CopyImportToExportExecute() { CopyInverse(Export); }
+void Session::CopyImportToExportExecute() { CopyInverse(TableKind::kExport); }

@@ -4,9 +4,9 @@
 
 // The loader recognises the array's direction and keeps the partner as it is.
 void Session::LoadPreset(const PresetPair& preset, TableKind kind) {
-  const char* name = kind == Export ? preset.ExportName : preset.ImportName;
+  const char* name = kind == TableKind::kExport ? preset.ExportName : preset.ImportName;
   ChangeTables(QString::fromLatin1(name) + " laden (" + TableWord(kind) + ")", [&] {
-    if (kind == Export)
+    if (kind == TableKind::kExport)
       LoadTableImage(preset.Export, preset.ExportName);
     else
       LoadTableImage(preset.Import, preset.ImportName);

@@ -61,14 +61,14 @@ void Session::PrintExecute() {
   QPrinter printer(QPrinter::HighResolution);
   if (!Prompt().ChoosePrinter(printer) || PrintFileRefused(Prompt(), printer)) return;
   PrintDocument document(*this, printer);
-  const bool chained = ExportTable->Partner;
-  if (exportWindow_ && (ExportTable->Active || chained)) {
+  const bool chained = ExportTable->Partner();
+  if (exportWindow_ && (ExportTable->IsActive() || chained)) {
     if (document.PrintWindow(*exportWindow_, PrintPosition::Upper) && chained && importWindow_)
       document.PrintWindow(*importWindow_, PrintPosition::Lower);
     return;
   }
   // The IMPORT window also prints while its table is the one being edited,
   // not only while the window itself is active.
-  if (importWindow_ && (ImportTable->Active || QApplication::activeWindow() == importWindow_))
+  if (importWindow_ && (ImportTable->IsActive() || QApplication::activeWindow() == importWindow_))
     document.PrintWindow(*importWindow_, PrintPosition::Lower);
 }

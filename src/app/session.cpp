@@ -7,36 +7,13 @@
 
 QString TableWord(TableKind kind) { return QString::fromLatin1(TableName(kind)); }
 
-QString HeaderText(const CodeTable& table) {
-  return QString::fromLatin1(table.Header, static_cast<int>(qstrnlen(table.Header, sizeof table.Header)));
-}
+QString HeaderText(const CodeTable& table) { return QString::fromLatin1(table.Header()); }
 
-void SetTableFont(CodeTable& table, DisplayFont* font) {
-  table.SetFont(font, font ? font->Name.toLatin1().constData() : "");
+void SetTableFont(CodeTable& table, const DisplayFont* font) {
+  table.SetFontName(font ? font->Name.toLatin1().constData() : "");
 }
 
 namespace {
-
-// Copies the session's set colours into a table.
-void CopySessionColors(const Session& session, CodeTable& table) {
-  CodeTable* partner = table.Partner;
-  if (session.ActiveColor >= 0) {
-    table.ActiveColor = session.ActiveColor;
-    if (table.Active && partner) partner->ActiveColor = session.ActiveColor;
-  }
-  if (session.AmbiguousColor != -1) {
-    table.AmbiguousColor = session.AmbiguousColor;
-    if (partner) partner->AmbiguousColor = session.AmbiguousColor;
-  }
-  if (session.ProofColor != -1) {
-    table.ProofColor = session.ProofColor;
-    if (table.Active && partner) partner->ProofColor = session.ProofColor;
-  }
-  if (session.NoDataColor != -1) {
-    table.NoDataColor = session.NoDataColor;
-    if (partner) partner->NoDataColor = session.NoDataColor;
-  }
-}
 
 // One user action on the tables: both tables before and after it.
 class TableStep : public QUndoCommand {
@@ -83,12 +60,9 @@ Session::Session(QObject* parent)
   ProofColor = Defaults.ProofColor;
   NoDataColor = Defaults.NoDataColor;
   CurrentFont = &Defaults.CourierNew;
-  for (CodeTable* table : {ExportTable, ImportTable}) {
-    SetTableFont(*table, CurrentFont);
-    CopySessionColors(*this, *table);
-  }
-  marks_.Saved(Export);
-  marks_.Saved(Import);
+  for (CodeTable* table : {ExportTable, ImportTable}) SetTableFont(*table, CurrentFont);
+  marks_.Saved(TableKind::kExport);
+  marks_.Saved(TableKind::kImport);
   FollowUndoStack();
 }
 
@@ -113,8 +87,8 @@ PresetActions Session::MakePresetActions(const PresetPair& preset, const char* b
   actions.Export->setObjectName(exportName);
   actions.Import->setObjectName(importName);
   connect(actions.Both, &QAction::triggered, this, [this, &preset] { LoadPresetPair(preset); });
-  connect(actions.Export, &QAction::triggered, this, [this, &preset] { LoadPreset(preset, Export); });
-  connect(actions.Import, &QAction::triggered, this, [this, &preset] { LoadPreset(preset, Import); });
+  connect(actions.Export, &QAction::triggered, this, [this, &preset] { LoadPreset(preset, TableKind::kExport); });
+  connect(actions.Import, &QAction::triggered, this, [this, &preset] { LoadPreset(preset, TableKind::kImport); });
   return actions;
 }
 
@@ -208,13 +182,13 @@ void Session::FollowUndoStack() {
 // changed nothing. A load into an unchanged table leaves it unchanged.
 void Session::ChangeTables(const QString& stepName, const std::function<void()>& change) {
   const PairSnapshot before(*ExportTable, *ImportTable);
-  const bool exportWasChanged = marks_.IsChanged(Export);
-  const bool importWasChanged = marks_.IsChanged(Import);
+  const bool exportWasChanged = marks_.IsChanged(TableKind::kExport);
+  const bool importWasChanged = marks_.IsChanged(TableKind::kImport);
   loadedExport_ = false;
   loadedImport_ = false;
   change();
-  if (loadedExport_) marks_.Loaded(Export, exportWasChanged);
-  if (loadedImport_) marks_.Loaded(Import, importWasChanged);
+  if (loadedExport_) marks_.Loaded(TableKind::kExport, exportWasChanged);
+  if (loadedImport_) marks_.Loaded(TableKind::kImport, importWasChanged);
   const PairSnapshot after(*ExportTable, *ImportTable);
   if (!after.SameState(before)) UndoStack->push(new TableStep(*this, stepName, before, after));
   emit TablesChanged();
@@ -223,17 +197,18 @@ void Session::ChangeTables(const QString& stepName, const std::function<void()>&
 
 void Session::RestoreTables(const PairSnapshot& state) {
   state.Restore(*ExportTable, *ImportTable);
-  ChainTablesAction->setChecked(ExportTable->Partner != nullptr);
+  ChainTablesAction->setChecked(ExportTable->Partner() != nullptr);
   emit TablesChanged();
   emit ChangeMarksChanged();
 }
 
 bool Session::ConfirmQuit() {
-  const bool exportChanged = IsChanged(Export);
-  const bool importChanged = IsChanged(Import);
+  const bool exportChanged = IsChanged(TableKind::kExport);
+  const bool importChanged = IsChanged(TableKind::kImport);
   if (!exportChanged && !importChanged) return true;
-  const QString tables = exportChanged && importChanged ? QStringLiteral("EXPORT- und IMPORT-Tabelle")
-                                                        : TableWord(exportChanged ? Export : Import) + "-Tabelle";
+  const QString tables = exportChanged && importChanged
+                             ? QStringLiteral("EXPORT- und IMPORT-Tabelle")
+                             : TableWord(exportChanged ? TableKind::kExport : TableKind::kImport) + "-Tabelle";
   return Prompt().Confirm(tables + QString::fromUtf8(" geändert und nicht gespeichert!\nTrotzdem beenden?"));
 }
 
@@ -262,7 +237,7 @@ int Wrap(int p) {
 }  // namespace
 
 int Session::Step(const CodeTable& table, int unswapped, int swapped) const {
-  const int p = table.CurrentPosition;
+  const int p = table.CurrentPosition();
   if (p == -1) return 0;
   return Wrap(p + (SwapRowsColumns->isChecked() ? swapped : unswapped));
 }

@@ -133,7 +133,7 @@ class Session : public QObject {
   int32_t ProofColor = 0;
   int32_t NoDataColor = -1;
 
-  CodeTable& Table(TableKind kind) const { return kind == Export ? *ExportTable : *ImportTable; }
+  CodeTable& Table(TableKind kind) const { return kind == TableKind::kExport ? *ExportTable : *ImportTable; }
   // Every change of the tables is one step here, back to the start.
   QUndoStack* const UndoStack;
   // Puts both tables back as they were before or after a step.
@@ -142,7 +142,7 @@ class Session : public QObject {
   bool IsChanged(TableKind kind) const { return marks_.IsChanged(kind); }
   // Asks whether to quit although a table is changed; true: quit.
   bool ConfirmQuit();
-  bool TableWindowShown(TableKind kind) const { return kind == Export ? exportShown_ : importShown_; }
+  bool TableWindowShown(TableKind kind) const { return kind == TableKind::kExport ? exportShown_ : importShown_; }
 
   // Grid steps for the entry editors (Ctrl+arrows).
   int StepUp(const CodeTable& table) const;
@@ -255,10 +255,10 @@ class Session : public QObject {
   void TableSaved(TableKind kind, const QString& fileName);
   void LoadPreset(const PresetPair& preset, TableKind kind);
   void LoadPresetPair(const PresetPair& preset);
-  void LoadFromFile(int kind);
+  void LoadFromFile(TableKind kind);
   // Reads a whole table file, with the messages of a refused one.
   bool ReadNamedFile(const QString& fileName, std::vector<uint8_t>& buffer);
-  void LoadNamedFile(const QString& fileName, int kind);
+  void LoadNamedFile(const QString& fileName, TableKind kind);
   // A preset array, recognised as a 256-byte file would be.
   void LoadTableImage(const uint8_t (&bytes)[256], const char* name);
   void RunLoadPlan(const LoadPlan& plan);
@@ -282,8 +282,8 @@ class Session : public QObject {
   int Step(const CodeTable& table, int unswapped, int swapped) const;
 
   std::unique_ptr<Prompter> prompter_;
-  CodeTable exportRecord_{Export};
-  CodeTable importRecord_{Import};
+  CodeTable exportRecord_{TableKind::kExport};
+  CodeTable importRecord_{TableKind::kImport};
   ChangeMarks marks_{exportRecord_, importRecord_};
   // Which tables the running step loaded.
   bool loadedExport_ = false;
@@ -300,5 +300,5 @@ class Session : public QObject {
 QString TableWord(TableKind kind);
 // The table's header line as the user reads it (its bytes are Latin-1).
 QString HeaderText(const CodeTable& table);
-// Gives the table a display font and that font's name (none: no name).
-void SetTableFont(CodeTable& table, DisplayFont* font);
+// Gives the table the name of a display font for its header (none: no name).
+void SetTableFont(CodeTable& table, const DisplayFont* font);

@@ -4,26 +4,26 @@
 #include "app/session.h"
 
 void Session::SetTableWindow(TableKind kind, QWidget* window) {
-  (kind == Export ? exportWindow_ : importWindow_) = window;
+  (kind == TableKind::kExport ? exportWindow_ : importWindow_) = window;
 }
 
 void Session::ToggleTableWindow(TableKind kind) {
-  bool& shown = kind == Export ? exportShown_ : importShown_;
+  bool& shown = kind == TableKind::kExport ? exportShown_ : importShown_;
   shown = !shown;
   emit TableWindowShownChanged(kind, shown);
   ShowCompleteExecute();
 }
 
 void Session::TableWindowClosed(TableKind kind) {
-  bool& shown = kind == Export ? exportShown_ : importShown_;
+  bool& shown = kind == TableKind::kExport ? exportShown_ : importShown_;
   if (!shown) return;
   shown = false;
   ShowCompleteExecute();
 }
 
-void Session::ShowExportExecute() { ToggleTableWindow(Export); }
+void Session::ShowExportExecute() { ToggleTableWindow(TableKind::kExport); }
 
-void Session::ShowImportExecute() { ToggleTableWindow(Import); }
+void Session::ShowImportExecute() { ToggleTableWindow(TableKind::kImport); }
 
 void Session::ShowBothExecute() {
   ShowExportExecute();

@@ -44,27 +44,27 @@ std::string Lower(std::string text) {
 }
 
 // Export or Import when one of the two options is given, else Unknown.
-int ForcedKind(const Arguments& args) {
-  if (args.Has("--export")) return Export;
-  if (args.Has("--import")) return Import;
-  return Unknown;
+TableKind ForcedKind(const Arguments& args) {
+  if (args.Has("--export")) return TableKind::kExport;
+  if (args.Has("--import")) return TableKind::kImport;
+  return TableKind::kUnknown;
 }
 
-Failure ReadPair(const Arguments& args, const std::string& path, int kind, TablePair& pair) {
+Failure ReadPair(const Arguments& args, const std::string& path, TableKind kind, TablePair& pair) {
   std::string error;
   if (ReadTableFile(path, kind, args.Value("--name"), pair, error) != ReadResult::Loaded) return Fail(ExitInput, error);
   return {};
 }
 
 Failure Select(const Arguments& args, const std::string& source, const TablePair& pair, Selection& selection) {
-  const int only = ForcedKind(args);
-  for (const TableKind kind : {Export, Import}) {
-    if (only != Unknown && only != kind) continue;
+  const TableKind only = ForcedKind(args);
+  for (const TableKind kind : {TableKind::kExport, TableKind::kImport}) {
+    if (only != TableKind::kUnknown && only != kind) continue;
     if (!pair.Has(kind)) {
       if (only == kind) return Fail(ExitInput, source + " enthält keine " + TableName(kind) + "-Tabelle");
       continue;
     }
-    (kind == Export ? selection.ExportTable : selection.ImportTable) = &pair.Table(kind);
+    (kind == TableKind::kExport ? selection.ExportTable : selection.ImportTable) = &pair.Table(kind);
   }
   return {};
 }
@@ -132,9 +132,9 @@ Failure CheckCount(const Arguments& args, const std::string& source, Format form
     return Fail(ExitUsage, "das UNIX-Format hält eine Tabelle: --export oder --import angeben");
   if ((format == Format::V3 || format == Format::Ucm) && selection.Count() == 1) {
     const std::string name = format == Format::V3 ? "V3" : "ucm";
-    if (ForcedKind(args) != Unknown)
+    if (ForcedKind(args) != TableKind::kUnknown)
       return Fail(ExitUsage, "das Format " + name + " braucht beide Tabellen (ohne --export/--import)");
-    const char* missing = TableName(selection.ExportTable ? Import : Export);
+    const char* missing = TableName(selection.ExportTable ? TableKind::kImport : TableKind::kExport);
     return Fail(ExitInput, source + " enthält keine " + missing + "-Tabelle, das Format " + name + " braucht beide");
   }
   return {};
@@ -148,7 +148,7 @@ void Append(std::vector<uint8_t>& bytes, const std::string& text) {
 std::vector<uint8_t> OutputBytes(Format format, const Selection& selection, Workstation workstation) {
   std::vector<uint8_t> bytes;
   const CodeTable* single = selection.ExportTable ? selection.ExportTable : selection.ImportTable;
-  const TableKind singleKind = selection.ExportTable ? Export : Import;
+  const TableKind singleKind = selection.ExportTable ? TableKind::kExport : TableKind::kImport;
   switch (format) {
     case Format::Unix:
       return UnixImage(*single);
@@ -171,8 +171,8 @@ std::vector<uint8_t> OutputBytes(Format format, const Selection& selection, Work
 
 void WarnIfIncomplete(const Selection& selection, Format format, std::ostream& err) {
   if (format == Format::V5 || format == Format::Ucm) return;
-  for (const TableKind kind : {Export, Import}) {
-    const CodeTable* table = kind == Export ? selection.ExportTable : selection.ImportTable;
+  for (const TableKind kind : {TableKind::kExport, TableKind::kImport}) {
+    const CodeTable* table = kind == TableKind::kExport ? selection.ExportTable : selection.ImportTable;
     if (table && table->CountAssigned() != 256)
       err << "qavo-ct: Hinweis: " << TableName(kind)
           << "-Tabelle unvollständig oder leer, nicht zugeordnete Zeichen bleiben 1:1\n";
@@ -232,8 +232,8 @@ Failure Show(const Arguments& args, std::ostream& out) {
   Selection selection;
   const Failure failure = ReadSelection(args, pair, selection);
   if (failure.Failed()) return failure;
-  if (selection.ExportTable) out << TableGrid(*selection.ExportTable, Export) << "\n";
-  if (selection.ImportTable) out << TableGrid(*selection.ImportTable, Import) << "\n";
+  if (selection.ExportTable) out << TableGrid(*selection.ExportTable, TableKind::kExport) << "\n";
+  if (selection.ImportTable) out << TableGrid(*selection.ImportTable, TableKind::kImport) << "\n";
   out << GridLegend();
   return {};
 }
@@ -246,8 +246,8 @@ Failure Check(const Arguments& args, std::ostream& out) {
   // One table, of the file or asked for, is checked without its partner.
   TablePair single;
   if (selection.Count() == 1) {
-    const TableKind kind = selection.ExportTable ? Export : Import;
-    single.Load(kind, pair.Table(kind).Entries, pair.Table(kind).HeaderName());
+    const TableKind kind = selection.ExportTable ? TableKind::kExport : TableKind::kImport;
+    single.Load(kind, pair.Table(kind).Entries(), pair.Table(kind).HeaderName());
   }
   const std::vector<std::string> findings = PairFindings(selection.Count() == 2 ? pair : single);
   for (const std::string& finding : findings) out << finding << "\n";
@@ -276,8 +276,8 @@ Failure BuildFromCodePage(const Arguments& args, Workstation workstation, TableP
   if (!BuildCodePagePair(codePage, workstation, args.Has("--swap-nl"), built))
     return Fail(ExitUsage,
                 "Codepage " + std::to_string(codePage) + " wird nicht angeboten; verfügbar: " + CodePageList());
-  pair.Load(Export, built.Export, built.ExportName);
-  pair.Load(Import, built.Import, built.ImportName);
+  pair.Load(TableKind::kExport, built.Export, built.ExportName);
+  pair.Load(TableKind::kImport, built.Import, built.ImportName);
   return {};
 }
 
@@ -317,7 +317,7 @@ Failure Translate(const Arguments& args) {
   Kernel kernel;
   std::string kernelError;
   if (!ChooseKernel(kernel, kernelError)) return Fail(ExitUsage, kernelError);
-  const TableKind kind = args.Has("--import") ? Import : Export;
+  const TableKind kind = args.Has("--import") ? TableKind::kImport : TableKind::kExport;
   TablePair pair;
   Failure failure = ReadPair(args, *tableFile, kind, pair);
   if (failure.Failed()) return failure;

@@ -22,7 +22,7 @@ char Mark(const CodeTable& table, int position) {
 
 // Two hex digits and the mark.
 std::string Cell(const CodeTable& table, int position) {
-  const int target = table.Entries[position].Target;
+  const int target = table.Target(position);
   if (target == -1) return ".. ";
   return Hex(target) + Mark(table, position);
 }
@@ -77,21 +77,21 @@ void TableFindings(const CodeTable& table, TableKind kind, std::vector<std::stri
   const std::string word = TableName(kind);
   std::vector<int> unassigned, sourceless, oneWay;
   for (int p = 0; p < 256; ++p) {
-    if (table.Entries[p].Target == -1) unassigned.push_back(p);
-    if (table.Entries[p].Count == -1) sourceless.push_back(p);
-    if (table.Partner && table.Entries[p].Target != -1 && !table.IsProven(p)) oneWay.push_back(p);
+    if (table.Target(p) == -1) unassigned.push_back(p);
+    if (table.Count(p) == -1) sourceless.push_back(p);
+    if (table.Partner() && table.Target(p) != -1 && !table.IsProven(p)) oneWay.push_back(p);
   }
   if (!unassigned.empty()) findings.push_back(word + ": " + Counted("nicht zugeordnete Positionen", unassigned));
   for (int code = 0; code < 256; ++code) {
-    if (table.Entries[code].Count < 1) continue;
+    if (table.Count(code) < 1) continue;
     std::vector<int> sources;
     for (int p = 0; p < 256; ++p)
-      if (table.Entries[p].Target == code) sources.push_back(p);
+      if (table.Target(p) == code) sources.push_back(p);
     findings.push_back(word + ": Code " + Hex(code) + " mehrdeutig, " + Counted("Ziel von Positionen", sources));
   }
   if (!sourceless.empty()) findings.push_back(word + ": " + Counted("Codes ohne Quelle", sourceless));
   if (!oneWay.empty()) {
-    const char* partner = TableName(kind == Export ? Import : Export);
+    const char* partner = TableName(kind == TableKind::kExport ? TableKind::kImport : TableKind::kExport);
     findings.push_back(word + ": " + Counted(std::string("Positionen ohne Rückweg über ") + partner, oneWay));
   }
 }
@@ -122,7 +122,7 @@ std::string PrintableLatin1(const std::string& bytes) {
 }
 
 std::string TableGrid(const CodeTable& table, TableKind kind) {
-  std::string text = std::string(TableName(kind)) + "  " + PrintableLatin1(table.Header) + "\n     ";
+  std::string text = std::string(TableName(kind)) + "  " + PrintableLatin1(table.Header()) + "\n     ";
   for (int column = 0; column < 16; ++column) text += "_" + Hex(column).substr(1) + (column < 15 ? "  " : "\n");
   int assigned = 0, ambiguous = 0, proven = 0;
   for (int row = 0; row < 16; ++row) {
@@ -130,7 +130,7 @@ std::string TableGrid(const CodeTable& table, TableKind kind) {
     for (int column = 0; column < 16; ++column) {
       const int p = 16 * row + column;
       line += " " + Cell(table, p);
-      if (table.Entries[p].Target == -1) continue;
+      if (table.Target(p) == -1) continue;
       ++assigned;
       const char mark = Mark(table, p);
       ambiguous += mark == '!';
@@ -150,7 +150,7 @@ std::string GridLegend() {
 
 std::vector<std::string> PairFindings(const TablePair& pair) {
   std::vector<std::string> findings;
-  for (const TableKind kind : {Export, Import}) {
+  for (const TableKind kind : {TableKind::kExport, TableKind::kImport}) {
     if (!pair.Has(kind))
       findings.push_back(std::string(TableName(kind)) + "-Tabelle fehlt");
     else

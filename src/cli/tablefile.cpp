@@ -26,13 +26,13 @@ std::string FullPath(const std::string& path) {
 void TablePair::Load(TableKind kind, const TableEntry (&entries)[256], const std::string& name) {
   CodeTable& table = Table(kind);
   table.LoadEntries(entries);
-  table.SetFont(nullptr, DisplayFontName);
+  table.SetFontName(DisplayFontName);
   table.BuildHeader(kind, name.c_str());
-  (kind == Export ? HasExport : HasImport) = true;
+  (kind == TableKind::kExport ? HasExport : HasImport) = true;
   if (HasExport && HasImport) ExportTable.Link(&ImportTable);
 }
 
-ReadResult ReadTableFile(const std::string& path, int kind, const std::string* name, TablePair& pair,
+ReadResult ReadTableFile(const std::string& path, TableKind kind, const std::string* name, TablePair& pair,
                          std::string& error) {
   std::vector<uint8_t> data;
   size_t length = 0;

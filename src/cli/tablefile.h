@@ -13,8 +13,8 @@ extern const char DisplayFontName[];
 // linked when both are there, so the round-trip checks see the partner.
 class TablePair {
  public:
-  CodeTable ExportTable{Export};
-  CodeTable ImportTable{Import};
+  CodeTable ExportTable{TableKind::kExport};
+  CodeTable ImportTable{TableKind::kImport};
   bool HasExport = false;
   bool HasImport = false;
 
@@ -25,9 +25,9 @@ class TablePair {
   // Loads entries into the table of that kind, gives it the display font
   // and the name (raw 8-bit bytes), and links the pair once it is complete.
   void Load(TableKind kind, const TableEntry (&entries)[256], const std::string& name);
-  bool Has(TableKind kind) const { return kind == Export ? HasExport : HasImport; }
-  CodeTable& Table(TableKind kind) { return kind == Export ? ExportTable : ImportTable; }
-  const CodeTable& Table(TableKind kind) const { return kind == Export ? ExportTable : ImportTable; }
+  bool Has(TableKind kind) const { return kind == TableKind::kExport ? HasExport : HasImport; }
+  CodeTable& Table(TableKind kind) { return kind == TableKind::kExport ? ExportTable : ImportTable; }
+  const CodeTable& Table(TableKind kind) const { return kind == TableKind::kExport ? ExportTable : ImportTable; }
 };
 
 enum class ReadResult { Loaded, Unreadable, Refused };
@@ -37,7 +37,7 @@ enum class ReadResult { Loaded, Unreadable, Refused };
 // named name when it is given, else as the editor names them: by the file's
 // full path, or a V5 image by the name in its header.
 // On failure error holds one line saying why.
-ReadResult ReadTableFile(const std::string& path, int kind, const std::string* name, TablePair& pair,
+ReadResult ReadTableFile(const std::string& path, TableKind kind, const std::string* name, TablePair& pair,
                          std::string& error);
 
 // UTF-8 text as ISO 8859-1 bytes; characters outside it become "?".

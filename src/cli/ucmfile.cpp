@@ -26,8 +26,8 @@ ReadResult ReadUcmFile(const std::string& path, Workstation workstation, TablePa
     return ReadResult::Refused;
   }
   const std::string name = Utf8ToLatin1(read.Name.empty() ? path : read.Name);
-  pair.Load(Export, read.Export, name);
-  pair.Load(Import, read.Import, name);
+  pair.Load(TableKind::kExport, read.Export, name);
+  pair.Load(TableKind::kImport, read.Import, name);
   leftOut = read.LeftOut;
   return ReadResult::Loaded;
 }

@@ -3,7 +3,7 @@
 std::vector<Difference> CompareTables(const CodeTable& table, const TableEntry (&other)[256]) {
   std::vector<Difference> differences;
   for (int p = 0; p < 256; ++p) {
-    const int mine = table.Entries[p].Target;
+    const int mine = table.Target(p);
     const int theirs = other[p].Target;
     if (mine != theirs) differences.push_back({p, mine, theirs});
   }

@@ -194,9 +194,9 @@ const Syntax PascalSyntax = {
     true,
 };
 
-const char* Prefix(const Syntax& syntax, int kind) {
-  if (kind == Export) return syntax.Prefixes[0];
-  if (kind == Import) return syntax.Prefixes[1];
+const char* Prefix(const Syntax& syntax, TableKind kind) {
+  if (kind == TableKind::kExport) return syntax.Prefixes[0];
+  if (kind == TableKind::kImport) return syntax.Prefixes[1];
   return syntax.Prefixes[2];
 }
 
@@ -215,7 +215,7 @@ bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7
 // The header line between the comment marks: no control byte may break the
 // line, and nothing in it may end the comment early.
 std::string CommentText(const Syntax& syntax, const CodeTable& table) {
-  std::string text(table.Header, strnlen(table.Header, sizeof table.Header));
+  std::string text(table.Header());
   std::replace_if(text.begin(), text.end(), IsControl, '_');
   for (const auto& [unsafe, safe] : syntax.CommentSafe) text = ReplaceAll(text, unsafe, safe);
   return text;
@@ -260,7 +260,7 @@ std::string Declaration(const Syntax& syntax, const CodeTable& table) {
   text += CommentText(syntax, table);
   text += syntax.CommentClose;
   text += syntax.Rule;
-  const char* prefix = Prefix(syntax, table.Kind);
+  const char* prefix = Prefix(syntax, table.Kind());
   text += Format(syntax.Opening, prefix, NameFor(syntax, prefix, table).c_str());
   for (int row = 0; row < 16; ++row) {
     if (row > 0) text += ",\n";

@@ -49,7 +49,7 @@ std::string V5Name(const uint8_t* image) {
 
 uint8_t StoredCode(const CodeTable& table, int position) {
   const int p = position & 0xFF;
-  const int target = table.Entries[p].Target;
+  const int target = table.Target(p);
   return static_cast<uint8_t>(target == -1 ? p : target & 0xFF);
 }
 
@@ -70,14 +70,14 @@ std::vector<uint8_t> V3Image(const CodeTable& importTable, const CodeTable& expo
 std::vector<uint8_t> V5Image(const CodeTable& table, TableKind kind) {
   std::vector<uint8_t> image(V5ImageSize, 0);
   std::memcpy(image.data(), V5Signature, V5SignatureSize);
-  const bool isExport = kind == Export;
+  const bool isExport = kind == TableKind::kExport;
   image[V5KindOffset] = static_cast<uint8_t>(isExport ? V5ExportLetter : V5ImportLetter);
   std::memcpy(image.data() + V5KindOffset + 1, isExport ? ExportFiller : ImportFiller, FillerSize);
   PutV5Name(image, table.HeaderName());
   for (int p = 0; p < 256; ++p) {
     const size_t at = V5HeaderSize + 4 * p;
-    PutInt16(image, at, table.Entries[p].Target);
-    PutInt16(image, at + 2, table.Entries[p].Count);
+    PutInt16(image, at, table.Target(p));
+    PutInt16(image, at + 2, table.Count(p));
   }
   return image;
 }
@@ -85,8 +85,8 @@ std::vector<uint8_t> V5Image(const CodeTable& table, TableKind kind) {
 std::vector<uint8_t> V5PairImage(const CodeTable& exportTable, const CodeTable& importTable) {
   std::vector<uint8_t> image;
   image.reserve(V5PairImageSize);
-  AppendImage(image, V5Image(exportTable, Export));
-  AppendImage(image, V5Image(importTable, Import));
+  AppendImage(image, V5Image(exportTable, TableKind::kExport));
+  AppendImage(image, V5Image(importTable, TableKind::kImport));
   return image;
 }
 
@@ -94,11 +94,11 @@ bool HasV5Signature(const uint8_t* data, size_t length) {
   return length >= V5SignatureSize && std::memcmp(data, V5Signature, V5SignatureSize) == 0;
 }
 
-TV5Table DecodeV5Image(const uint8_t* image) {
-  TV5Table table;
+V5Table DecodeV5Image(const uint8_t* image) {
+  V5Table table;
   const uint8_t letter = image[V5KindOffset];
-  if (letter == V5ExportLetter) table.Kind = Export;
-  if (letter == V5ImportLetter) table.Kind = Import;
+  if (letter == V5ExportLetter) table.Kind = TableKind::kExport;
+  if (letter == V5ImportLetter) table.Kind = TableKind::kImport;
   table.Name = V5Name(image);
   for (int p = 0; p < 256; ++p) {
     // Only a stored -1 leaves the position open; any other value counts by its

@@ -47,11 +47,11 @@ std::vector<uint8_t> V5PairImage(const CodeTable& exportTable, const CodeTable& 
 bool HasV5Signature(const uint8_t* data, size_t length);
 
 // The content of one V5 image as the loader sees it.
-struct TV5Table {
-  TableKind Kind = Unknown;      // 'A' Export, 'E' Import, any other letter Unknown
-  std::string Name;              // empty when the header has no "]"
-  TableEntry Entries[256] = {};  // Target -1 or 0..255; Count is not stored, left -1
+struct V5Table {
+  TableKind Kind = TableKind::kUnknown;  // 'A' Export, 'E' Import, any other letter Unknown
+  std::string Name;                      // empty when the header has no "]"
+  TableEntry Entries[256] = {};          // Target -1 or 0..255; Count is not stored, left -1
 };
 
 // Reads exactly V5ImageSize bytes at image. The signature is not checked.
-TV5Table DecodeV5Image(const uint8_t* image);
+V5Table DecodeV5Image(const uint8_t* image);

@@ -28,18 +28,18 @@ LoadStep BytesStep(const uint8_t* image, TableKind table, const std::string& nam
 
 // Byte 32 holding the EBCDIC blank marks an EXPORT image; byte 64 holding the
 // ASCII blank an IMPORT image. EXPORT wins when both hold.
-int RecogniseKind(const uint8_t* image) {
-  if (image[32] == 0x40) return Export;
-  if (image[64] == 0x20) return Import;
-  return Unknown;
+TableKind RecognizeKind(const uint8_t* image) {
+  if (image[32] == 0x40) return TableKind::kExport;
+  if (image[64] == 0x20) return TableKind::kImport;
+  return TableKind::kUnknown;
 }
 
-void PlanTableImage(const uint8_t* image, int kind, const std::string& name, LoadPlan& plan) {
-  if (kind != Export && kind != Import) kind = RecogniseKind(image);
-  if (kind == Unknown)
+void PlanTableImage(const uint8_t* image, TableKind kind, const std::string& name, LoadPlan& plan) {
+  if (kind != TableKind::kExport && kind != TableKind::kImport) kind = RecognizeKind(image);
+  if (kind == TableKind::kUnknown)
     plan.Steps.push_back(MessageStep(KindNotRecognised));
   else
-    plan.Steps.push_back(BytesStep(image, static_cast<TableKind>(kind), name));
+    plan.Steps.push_back(BytesStep(image, kind, name));
 }
 
 // The image's leading text, up to its first NUL, for the refusal message.
@@ -54,8 +54,8 @@ void PlanV5Image(const uint8_t* image, LoadPlan& plan) {
     plan.Steps.push_back(MessageStep(HeaderNotRecognised + Latin1ToUtf8(LeadingText(image, V5ImageSize))));
     return;
   }
-  const TV5Table table = DecodeV5Image(image);
-  if (table.Kind == Unknown) return;
+  const V5Table table = DecodeV5Image(image);
+  if (table.Kind == TableKind::kUnknown) return;
   LoadStep step;
   step.Table = table.Kind;
   for (int p = 0; p < 256; ++p) step.Entries[p] = table.Entries[p];
@@ -65,13 +65,13 @@ void PlanV5Image(const uint8_t* image, LoadPlan& plan) {
 
 }  // namespace
 
-LoadPlan RecognizeTableImage(const uint8_t* data, size_t length, int kind, const std::string& name) {
+LoadPlan RecognizeTableImage(const uint8_t* data, size_t length, TableKind kind, const std::string& name) {
   LoadPlan plan;
   if (length == TableImageSize) {
     PlanTableImage(data, kind, name, plan);
   } else if (length == V3ImageSize) {
-    plan.Steps.push_back(BytesStep(data, Import, name));
-    plan.Steps.push_back(BytesStep(data + TableImageSize, Export, name));
+    plan.Steps.push_back(BytesStep(data, TableKind::kImport, name));
+    plan.Steps.push_back(BytesStep(data + TableImageSize, TableKind::kExport, name));
   } else if (length == V5ImageSize) {
     PlanV5Image(data, plan);
   } else if (length == V5PairImageSize) {

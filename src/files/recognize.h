@@ -14,11 +14,11 @@
 // and give it Name (empty = no name).
 struct LoadStep {
   std::string Message;  // UTF-8
-  TableKind Table = Unknown;
+  TableKind Table = TableKind::kUnknown;
   TableEntry Entries[256] = {};
   std::string Name;  // raw 8-bit bytes, as the header line keeps them
 
-  bool Loads() const { return Table != Unknown; }
+  bool Loads() const { return Table != TableKind::kUnknown; }
 };
 
 // The steps in the order to carry them out; none at all means the file is
@@ -30,7 +30,7 @@ struct LoadPlan {
 // length bytes at data (nothing is read past them). kind is Export or Import
 // to force the kind of a 256-byte image; any other value recognises it.
 // name is what 256- and 512-byte images are called after loading.
-LoadPlan RecognizeTableImage(const uint8_t* data, size_t length, int kind, const std::string& name);
+LoadPlan RecognizeTableImage(const uint8_t* data, size_t length, TableKind kind, const std::string& name);
 
 // Lengths a table file may have before it is read: 256 to 2176 bytes.
 bool LengthAccepted(size_t length);

@@ -3,7 +3,7 @@
 namespace {
 
 uint8_t Through(const CodeTable& table, uint8_t byte) {
-  const int target = table.Entries[byte].Target;
+  const int target = table.Target(byte);
   return target == -1 ? byte : static_cast<uint8_t>(target);
 }
 
@@ -13,7 +13,7 @@ SampleByte TranslateSampleByte(uint8_t byte, const CodeTable& exportTable, const
   const uint8_t host = Through(exportTable, byte);
   const uint8_t back = Through(importTable, host);
   SampleState state = back == byte ? SampleState::Back : SampleState::Lost;
-  if (exportTable.Entries[byte].Target == -1) state = SampleState::Unassigned;
+  if (exportTable.Target(byte) == -1) state = SampleState::Unassigned;
   return {host, back, state};
 }
 

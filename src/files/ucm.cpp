@@ -230,14 +230,14 @@ std::string Fill(const std::vector<Mapping>& mappings, Workstation workstation, 
 std::string UcmText(const CodeTable& exportTable, const CodeTable& importTable, Workstation workstation) {
   std::vector<Mapping> mappings;
   for (int position = 0; position < 256; ++position) {
-    const int code = exportTable.Entries[position].Target;
+    const int code = exportTable.Target(position);
     if (code == -1) continue;
-    const bool back = importTable.Entries[code].Target == position;
+    const bool back = importTable.Target(code) == position;
     mappings.push_back({WorkstationCharacter(workstation, position), code, back ? RoundTrip : FromUnicodeOnly, 0});
   }
   for (int code = 0; code < 256; ++code) {
-    const int position = importTable.Entries[code].Target;
-    if (position != -1 && exportTable.Entries[position].Target != code)
+    const int position = importTable.Target(code);
+    if (position != -1 && exportTable.Target(position) != code)
       mappings.push_back({WorkstationCharacter(workstation, position), code, ToUnicodeOnly, 0});
   }
   std::sort(mappings.begin(), mappings.end(), [](const Mapping& a, const Mapping& b) {

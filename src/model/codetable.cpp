@@ -7,16 +7,16 @@
 
 namespace {
 
-const char HeaderStart[] = "QAVO CodeTab ";
-constexpr int HeaderMax = 64;
-constexpr int FontNameMax = 67;
-constexpr int FontPartMax = 20;
+const char kHeaderStart[] = "QAVO CodeTab ";
+constexpr int kHeaderMax = 64;
+constexpr int kFontNameMax = 67;
+constexpr int kFontPartMax = 20;
 
 bool IsCode(int value) { return value >= 0 && value <= 255; }
 
-const char* KindWord(int kind) {
-  if (kind == Export) return "EXPORT ";
-  if (kind == Import) return "IMPORT ";
+const char* KindWord(TableKind kind) {
+  if (kind == TableKind::kExport) return "EXPORT ";
+  if (kind == TableKind::kImport) return "IMPORT ";
   return "USER   ";
 }
 
@@ -45,51 +45,33 @@ void WriteHexPart(char* cell, int code) { WriteHexByte(code, cell + 3); }
 
 }  // namespace
 
-const char* TableName(TableKind kind) { return kind == Export ? "EXPORT" : "IMPORT"; }
+const char* TableName(TableKind kind) { return kind == TableKind::kExport ? "EXPORT" : "IMPORT"; }
 
-CodeTable::CodeTable(int kind)
-    : Entries(),
-      CellText(),
-      HexText(),
-      Header(),
-      Name(),
-      FontName(),
-      Partner(nullptr),
-      AmbiguousColor(-1),
-      ProofColor(-1),
-      ActiveColor(-1),
-      NoDataColor(-1),
-      Kind(static_cast<TableKind>(kind)),
-      Font(nullptr),
-      CurrentOrdinal(-1),
-      CurrentPosition(-1),
-      Active(0),
-      LinkBusy(0) {
+TableKind OtherKind(TableKind kind) { return kind == TableKind::kExport ? TableKind::kImport : TableKind::kExport; }
+
+CodeTable::CodeTable(TableKind kind) : entries_(), cell_text_(), header_(), name_(), font_name_(), kind_(kind) {
   BuildHeader(kind, nullptr);
   Reset(false);
 }
 
-void CodeTable::Reset(bool forgetKind) {
-  if (forgetKind) {
-    Font = nullptr;
-    Kind = Unknown;
-    BuildHeader(-1, nullptr);
+void CodeTable::Reset(bool forget_kind) {
+  if (forget_kind) {
+    kind_ = TableKind::kUnknown;
+    BuildHeader(TableKind::kUnknown, nullptr);
   }
-  const char separator = Kind == Export ? ':' : '=';
+  const char separator = kind_ == TableKind::kExport ? ':' : '=';
   for (int p = 0; p < 256; ++p) {
-    Entries[p].Target = -1;
-    Entries[p].Count = -1;
-    WriteCharPart(CellText[p], p);
-    CellText[p][2] = separator;
-    WriteHexPart(CellText[p], p);
+    entries_[p].Target = -1;
+    entries_[p].Count = -1;
+    WriteCharPart(cell_text_[p], p);
+    cell_text_[p][2] = separator;
+    WriteHexPart(cell_text_[p], p);
   }
-  HexText[0] = '\0';
-  HexText[2] = '\0';
 }
 
 int CodeTable::CountAssigned() const {
   int n = 0;
-  for (const TableEntry& e : Entries)
+  for (const TableEntry& e : entries_)
     if (e.Target != -1) ++n;
   return n;
 }
@@ -97,7 +79,7 @@ int CodeTable::CountAssigned() const {
 int CodeTable::NthAssigned(int n) const {
   if (n < 0) return -1;
   for (int p = 0; p < 256; ++p) {
-    if (Entries[p].Target == -1) continue;
+    if (entries_[p].Target == -1) continue;
     if (n == 0) return p;
     --n;
   }
@@ -118,54 +100,38 @@ int CodeTable::Assign(int position, int target) {
   if (position == -1) return -1;
   const int p = position & 0xFF;
   const int t = target & 0xFF;
-  CurrentPosition = p;
-  DropCount(Entries[p].Target);
-  Entries[p].Target = static_cast<int16_t>(t);
-  ++Entries[t].Count;
-  BuildHeader(-1, nullptr);
-  if (Kind != Export) WriteCharPart(CellText[p], t);
-  WriteHexPart(CellText[p], t);
+  current_position_ = p;
+  DropCount(entries_[p].Target);
+  entries_[p].Target = static_cast<int16_t>(t);
+  ++entries_[t].Count;
+  BuildHeader(TableKind::kUnknown, nullptr);
+  if (kind_ != TableKind::kExport) WriteCharPart(cell_text_[p], t);
+  WriteHexPart(cell_text_[p], t);
   CodeTable* partner = MirrorPartner();
-  if (partner != nullptr && Entries[t].Count == 0) {
+  if (partner != nullptr && entries_[t].Count == 0) {
     partner->Assign(t, p);
-    if (IsAmbiguous(WholeTable) == 0 && IsProven(WholeTable) == 0) partner->BuildInverse(*this);
+    if (!IsAmbiguous(kWholeTable) && !IsProven(kWholeTable)) partner->BuildInverse(*this);
   }
-  CurrentOrdinal = OrdinalOf(p);
-  return CurrentOrdinal;
+  current_ordinal_ = OrdinalOf(p);
+  return current_ordinal_;
 }
 
 int CodeTable::Unassign(int position) {
   if (position == -1) return -1;
   const int p = position & 0xFF;
-  const int old = Entries[p].Target;
+  const int old = entries_[p].Target;
   DropCount(old);
-  Entries[p].Target = -1;
-  WriteCharPart(CellText[p], p);
-  WriteHexPart(CellText[p], p);
+  entries_[p].Target = -1;
+  WriteCharPart(cell_text_[p], p);
+  WriteHexPart(cell_text_[p], p);
   // The partner's entry old goes too, but only when it maps back to p: with
   // several sources of old it may belong to another position.
   CodeTable* partner = MirrorPartner();
-  if (partner != nullptr && IsCode(old) && partner->Entries[old].Target == p) partner->Unassign(old);
+  if (partner != nullptr && IsCode(old) && partner->entries_[old].Target == p) partner->Unassign(old);
   return AssignedBelow(p) - 1;
 }
 
-const char* CodeTable::HexOf(int value) {
-  if (value == -1) return "";
-  WriteHexByte(value, HexText);
-  HexText[2] = '\0';
-  return HexText;
-}
-
-int CodeTable::ParseHex2(const char* text) {
-  if (text == nullptr) return -1;
-  const int high = HexDigitValue(text[0]);
-  if (high < 0) return -1;
-  const int low = HexDigitValue(text[1]);
-  if (low < 0) return -1;
-  return high * 16 + low;
-}
-
-void CodeTable::UnassignHex(const char* text) { Unassign(ParseHex2(text)); }
+void CodeTable::UnassignHex(const char* text) { Unassign(ParseHexByte(text)); }
 
 void CodeTable::LoadEntries(const TableEntry (&entries)[256]) {
   int16_t targets[256];
@@ -173,125 +139,146 @@ void CodeTable::LoadEntries(const TableEntry (&entries)[256]) {
   Reset(false);
   for (int p = 0; p < 256; ++p)
     if (targets[p] != -1) Assign(p, targets[p]);
-  CurrentOrdinal = FirstAssigned(CurrentPosition);
+  current_ordinal_ = FirstAssigned(current_position_);
 }
 
 void CodeTable::LoadBytes(const uint8_t (&bytes)[256]) {
   Reset(false);
   for (int p = 0; p < 256; ++p) Assign(p, bytes[p]);
-  CurrentOrdinal = FirstAssigned(CurrentPosition);
+  current_ordinal_ = FirstAssigned(current_position_);
 }
 
 void CodeTable::BuildInverse(const CodeTable& source) {
   // Read the source first: it may be this very table.
   int16_t targets[256];
-  for (int p = 0; p < 256; ++p) targets[p] = source.Entries[p].Target;
+  for (int p = 0; p < 256; ++p) targets[p] = source.entries_[p].Target;
   Reset(false);
   for (int i = 0; i < 256; ++i) Assign(targets[i], i);
-  CurrentOrdinal = FirstAssigned(CurrentPosition);
+  current_ordinal_ = FirstAssigned(current_position_);
 }
 
 int CodeTable::Select(int position) {
-  CurrentOrdinal = -1;
-  CurrentPosition = position == -1 ? -1 : position & 0xFF;
+  current_ordinal_ = -1;
+  current_position_ = position == -1 ? -1 : position & 0xFF;
   if (position == -1) return -1;
-  CurrentOrdinal = OrdinalOf(position);
-  if (CurrentOrdinal == -1) return -1;
+  current_ordinal_ = OrdinalOf(position);
+  if (current_ordinal_ == -1) return -1;
   CodeTable* partner = MirrorPartner();
-  if (partner != nullptr) partner->Select(Entries[CurrentPosition].Target);
-  return CurrentOrdinal;
+  if (partner != nullptr) partner->Select(entries_[current_position_].Target);
+  return current_ordinal_;
 }
 
-void CodeTable::SetActive(int on) {
-  Active = on != 0 ? 1 : 0;
-  if (Partner != nullptr && Partner->Active == Active) {
-    Partner->Active = Active != 0 ? 0 : 1;
-    Partner->ActiveColor = ActiveColor;
-  }
+void CodeTable::SetCurrent(int position) {
+  current_position_ = position & 0xFF;
+  current_ordinal_ = OrdinalOf(position);
+}
+
+void CodeTable::Deselect() {
+  current_position_ = -1;
+  current_ordinal_ = -1;
+}
+
+void CodeTable::SetActive(bool on) {
+  active_ = on;
+  if (partner_ != nullptr && partner_->active_ == active_) partner_->active_ = !active_;
 }
 
 void CodeTable::Link(CodeTable* other) {
-  if (LinkBusy != 0) {
-    LinkBusy = 0;
+  if (link_busy_) {
+    link_busy_ = false;
     return;
   }
-  LinkBusy = 1;
+  link_busy_ = true;
   // A table cannot be its own partner: it would mirror into itself.
   if (other == this) other = nullptr;
-  if (Partner != nullptr && Partner->LinkBusy == 0) Partner->Link(nullptr);
-  Partner = other;
-  if (other != nullptr) {
-    other->Partner = this;
-    other->ActiveColor = ActiveColor;
-    other->ProofColor = ProofColor;
-    other->AmbiguousColor = AmbiguousColor;
-  }
-  LinkBusy = 0;
+  if (partner_ != nullptr && !partner_->link_busy_) partner_->Link(nullptr);
+  partner_ = other;
+  if (other != nullptr) other->partner_ = this;
+  link_busy_ = false;
 }
 
-int CodeTable::BuildHeader(int kind, const char* name) {
-  // The name may point into Header itself (HeaderName), so copy it first.
-  char keptName[HeaderMax + 1];
-  CopyCut(keptName, name, HeaderMax);
-  std::memcpy(Name, keptName, sizeof Name);
-  if (kind != -1) Kind = static_cast<TableKind>(kind);
-  std::string text = std::string(HeaderStart) + KindWord(Kind);
-  if (FontName[0] != '\0') text += "[" + std::string(FontName).substr(0, FontPartMax) + "] ";
-  text += keptName;
-  std::memset(Header, 0, sizeof Header);
-  CopyCut(Header, text.c_str(), HeaderMax);
-  return static_cast<int>(std::strlen(Header));
+int CodeTable::BuildHeader(TableKind kind, const char* name) {
+  // The name may point into the header itself (HeaderName), so copy it first.
+  char kept_name[kHeaderMax + 1];
+  CopyCut(kept_name, name, kHeaderMax);
+  std::memcpy(name_, kept_name, sizeof name_);
+  if (kind != TableKind::kUnknown) kind_ = kind;
+  std::string text = std::string(kHeaderStart) + KindWord(kind_);
+  if (font_name_[0] != '\0') text += "[" + std::string(font_name_).substr(0, kFontPartMax) + "] ";
+  text += kept_name;
+  std::memset(header_, 0, sizeof header_);
+  CopyCut(header_, text.c_str(), kHeaderMax);
+  return static_cast<int>(std::strlen(header_));
 }
 
 const char* CodeTable::HeaderName() const {
-  const char* bracket = std::strchr(Header, ']');
+  const char* bracket = std::strchr(header_, ']');
   if (bracket == nullptr) return "";
   ++bracket;
   if (*bracket == ' ') ++bracket;
   return bracket;
 }
 
-void CodeTable::SetFont(DisplayFont* font, const char* fontName) {
-  Font = font;
-  CopyCut(FontName, fontName, FontNameMax);
+void CodeTable::SetFontName(const char* font_name) {
+  CopyCut(font_name_, font_name, kFontNameMax);
   // From the full name: a longer font name cuts the header's name only
   // while it is shown.
-  BuildHeader(-1, Name);
+  BuildHeader(TableKind::kUnknown, name_);
 }
 
-void CodeTable::SetKind(int kind) { BuildHeader(kind, Name); }
+void CodeTable::SetKind(TableKind kind) { BuildHeader(kind, name_); }
 
-int CodeTable::IsAmbiguous(int position) const {
-  if (position == -1) return 0;
-  if (position == WholeTable) {
+void CodeTable::Restore(const CodeTable& saved) {
+  std::memcpy(entries_, saved.entries_, sizeof entries_);
+  std::memcpy(cell_text_, saved.cell_text_, sizeof cell_text_);
+  // Set directly: BuildHeader keeps the kind it has for "unknown".
+  kind_ = saved.kind_;
+  BuildHeader(TableKind::kUnknown, saved.name_);
+  partner_ = saved.partner_;
+  current_ordinal_ = saved.current_ordinal_;
+  current_position_ = saved.current_position_;
+  active_ = saved.active_;
+}
+
+bool CodeTable::SameState(const CodeTable& other) const {
+  return kind_ == other.kind_ && std::strcmp(name_, other.name_) == 0 &&
+         std::memcmp(entries_, other.entries_, sizeof entries_) == 0 &&
+         std::memcmp(cell_text_, other.cell_text_, sizeof cell_text_) == 0 && partner_ == other.partner_ &&
+         current_ordinal_ == other.current_ordinal_ && current_position_ == other.current_position_ &&
+         active_ == other.active_;
+}
+
+bool CodeTable::IsAmbiguous(int position) const {
+  if (position == -1) return false;
+  if (position == kWholeTable) {
     for (int p = 0; p < 256; ++p)
-      if (IsAmbiguous(p) != 0) return 1;
-    return 0;
+      if (IsAmbiguous(p)) return true;
+    return false;
   }
-  const int t = Entries[position & 0xFF].Target;
-  return IsCode(t) && Entries[t].Count > 0 ? 1 : 0;
+  const int t = entries_[position & 0xFF].Target;
+  return IsCode(t) && entries_[t].Count > 0;
 }
 
-int CodeTable::IsProven(int position) const {
-  if (position == -1 || Partner == nullptr) return 0;
-  if (position == WholeTable) {
-    if (IsAmbiguous(WholeTable) != 0 || Partner->IsAmbiguous(WholeTable) != 0) return 0;
+bool CodeTable::IsProven(int position) const {
+  if (position == -1 || partner_ == nullptr) return false;
+  if (position == kWholeTable) {
+    if (IsAmbiguous(kWholeTable) || partner_->IsAmbiguous(kWholeTable)) return false;
     for (int p = 0; p < 256; ++p)
-      if (Entries[p].Target != -1 && IsProven(p) == 0) return 0;
-    return 1;
+      if (entries_[p].Target != -1 && !IsProven(p)) return false;
+    return true;
   }
   const int p = position & 0xFF;
-  const int t = Entries[p].Target;
-  if (!IsCode(t)) return 0;
-  const int u = Partner->Entries[t].Target;
-  return u != -1 && (u & 0xFF) == p ? 1 : 0;
+  const int t = entries_[p].Target;
+  if (!IsCode(t)) return false;
+  const int u = partner_->entries_[t].Target;
+  return u != -1 && (u & 0xFF) == p;
 }
 
 int CodeTable::FindTarget(int value) const {
   if (value == -1) return -1;
   const int v = value & 0xFF;
   for (int p = 0; p < 256; ++p) {
-    const int t = Entries[p].Target;
+    const int t = entries_[p].Target;
     if (t != -1 && (t & 0xFF) == v) return p;
   }
   return -1;
@@ -300,17 +287,17 @@ int CodeTable::FindTarget(int value) const {
 int CodeTable::AssignedBelow(int end) const {
   int n = 0;
   for (int p = 0; p < end; ++p)
-    if (Entries[p].Target != -1) ++n;
+    if (entries_[p].Target != -1) ++n;
   return n;
 }
 
 void CodeTable::DropCount(int code) {
-  if (IsCode(code) && Entries[code].Count >= 0) --Entries[code].Count;
+  if (IsCode(code) && entries_[code].Count >= 0) --entries_[code].Count;
 }
 
 // Only the active table of a pair mirrors, and never into a partner that is
 // itself active, so that a mirrored edit cannot bounce back.
 CodeTable* CodeTable::MirrorPartner() const {
-  if (Active != 1 || Partner == nullptr || Partner->Active == 1) return nullptr;
-  return Partner;
+  if (!active_ || partner_ == nullptr || partner_->active_) return nullptr;
+  return partner_;
 }

@@ -13,12 +13,12 @@ constexpr size_t FontPartMax = 20;
 const char* HeaderNamePart(const CodeTable& table) {
   size_t offset = KindWordEnd;
   // "[", at most 20 characters of the font name, "] ".
-  if (table.FontName[0] != '\0') offset += std::min(std::strlen(table.FontName), FontPartMax) + 3;
-  return std::strlen(table.Header) > offset ? table.Header + offset : "";
+  if (table.FontName()[0] != '\0') offset += std::min(std::strlen(table.FontName()), FontPartMax) + 3;
+  return std::strlen(table.Header()) > offset ? table.Header() + offset : "";
 }
 
-TableContent::TableContent(const CodeTable& table) : Targets(), Kind(table.Kind), Name() {
-  for (int p = 0; p < 256; ++p) Targets[p] = table.Entries[p].Target;
+TableContent::TableContent(const CodeTable& table) : Targets(), Kind(table.Kind()), Name() {
+  for (int p = 0; p < 256; ++p) Targets[p] = table.Target(p);
   std::strncpy(Name, HeaderNamePart(table), sizeof Name - 1);
 }
 

@@ -37,13 +37,13 @@ void SetBackground(QWidget* widget, int32_t color) {
 // covering the lowest 8 pixels of the EXPORT window. Under a window manager
 // this is done again on the frames once they are known.
 void Place(TableWindow& window, TableKind kind) {
-  window.move(0, kind == Import ? window.frameGeometry().height() - ImportOverlap : 0);
+  window.move(0, kind == TableKind::kImport ? window.frameGeometry().height() - ImportOverlap : 0);
 }
 
 void PlaceFramed(TableWindow& window, TableKind kind) {
   WhenFramed(window, [&window, kind](const QMargins& frame) {
     const TablePlaces places = PlaceTableWindows(window.screen()->availableGeometry(), {window.size(), frame});
-    MoveFrameTo(window, kind == Export ? places.ExportFrame : places.ImportFrame, frame);
+    MoveFrameTo(window, kind == TableKind::kExport ? places.ExportFrame : places.ImportFrame, frame);
   });
 }
 
@@ -56,8 +56,6 @@ ControlWindow::ControlWindow(Session& session, QWidget* owner) : QMainWindow(own
   ImportEditor->SetRole(false);
   ExportEditor->SetTable(session_.ExportTable);
   ImportEditor->SetTable(session_.ImportTable);
-  ExportEditor->SetActiveColor(session_.ActiveColor);
-  ImportEditor->SetActiveColor(session_.ActiveColor);
   ConnectSession();
   UpdateViews();
   ExportEditor->SourceChar->setFocus();
@@ -179,8 +177,9 @@ void ControlWindow::ConnectSession() {
   connect(&session_, &Session::DifferencesFound, this, &ControlWindow::ShowDifferences);
   connect(&session_, &Session::QuitRequested, this, &ControlWindow::close);
   connect(&session_, &Session::SampleTextRequested, this, &ControlWindow::ShowSampleText);
-  connect(&session_, &Session::ChangeMarksChanged, this,
-          [this] { setWindowModified(session_.IsChanged(Export) || session_.IsChanged(Import)); });
+  connect(&session_, &Session::ChangeMarksChanged, this, [this] {
+    setWindowModified(session_.IsChanged(TableKind::kExport) || session_.IsChanged(TableKind::kImport));
+  });
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
     if (!manager.allowsInteraction()) return;
     quitConfirmed_ = session_.ConfirmQuit();
@@ -192,11 +191,11 @@ void ControlWindow::ConnectSession() {
 void ControlWindow::UpdateViews() {
   const CodeTable* exp = session_.ExportTable;
   const CodeTable* imp = session_.ImportTable;
-  if (exp->Partner) {
+  if (exp->Partner()) {
     SetBackground(ChainMargin, session_.ChainedColor);
-    if (exp->Active) {
+    if (exp->IsActive()) {
       ExportEditor->SetPartnerEditor(ImportEditor);
-    } else if (imp->Active) {
+    } else if (imp->IsActive()) {
       ImportEditor->SetPartnerEditor(ExportEditor);
     } else {
       ExportEditor->SetPartnerEditor(nullptr);
@@ -223,13 +222,13 @@ TableWindow* ControlWindow::CreateTableWindow(TableKind kind) {
   auto* window = new TableWindow(session_, kind);
   Place(*window, kind);
   session_.SetTableWindow(kind, window);
-  (kind == Export ? ExportEditor : ImportEditor)->GridWindow = window;
+  (kind == TableKind::kExport ? ExportEditor : ImportEditor)->GridWindow = window;
   window->Grid->OnSelectEntry = [this, kind](int p) { SelectEntry(kind, p); };
   return window;
 }
 
 void ControlWindow::ShowTableWindow(TableKind kind, bool shown) {
-  TableWindow*& window = kind == Export ? ExportWindow : ImportWindow;
+  TableWindow*& window = kind == TableKind::kExport ? ExportWindow : ImportWindow;
   const bool created = window == nullptr;
   if (created) window = CreateTableWindow(kind);
   if (!shown) {
@@ -259,14 +258,14 @@ void ControlWindow::ShowDifferences(TableKind kind, const QString& otherName,
 
 // The focus goes to the field in which the chosen table's target is typed.
 void ControlWindow::SelectEntry(TableKind kind, int position) {
-  EntryEditor* chosen = kind == Export ? ExportEditor : ImportEditor;
-  EntryEditor* other = kind == Export ? ImportEditor : ExportEditor;
+  EntryEditor* chosen = kind == TableKind::kExport ? ExportEditor : ImportEditor;
+  EntryEditor* other = kind == TableKind::kExport ? ImportEditor : ExportEditor;
   session_.Table(kind).SetActive(1);
-  session_.Table(kind == Export ? Import : Export).SetActive(0);
+  session_.Table(kind == TableKind::kExport ? TableKind::kImport : TableKind::kExport).SetActive(0);
   other->ClearSelection();
   other->Repaint();
   chosen->MoveTo(position);
-  (kind == Export ? chosen->TargetHex : chosen->TargetChar)->setFocus();
+  (kind == TableKind::kExport ? chosen->TargetHex : chosen->TargetChar)->setFocus();
   raise();
   activateWindow();
 }
@@ -275,7 +274,7 @@ void ControlWindow::ShowSampleText() {
   const bool created = SampleWindow == nullptr;
   if (created) {
     SampleWindow = new SampleTextWindow(session_, this);
-    SampleWindow->OnChoose = [this](int position) { SelectEntry(Export, position); };
+    SampleWindow->OnChoose = [this](int position) { SelectEntry(TableKind::kExport, position); };
   }
   SampleWindow->show();
   SampleWindow->raise();

@@ -24,7 +24,7 @@ QString Hex(int code) {
 // The character the grid shows in the cell: the source for an EXPORT
 // table, the target for an IMPORT table.
 QString CellChar(const CodeTable& table, int position, bool oem) {
-  const QString cell = DisplayCell(table.CellText[position], oem);
+  const QString cell = DisplayCell(table.Cell(position), oem);
   return cell.startsWith(' ') ? cell.mid(1, 1) : cell.left(2);
 }
 

@@ -23,12 +23,12 @@ QString CharacterLine(int byte, bool oem) {
 }
 
 QString State(const CodeTable& table, int position) {
-  const int target = table.Entries[position].Target;
+  const int target = table.Target(position);
   if (target == -1) return QStringLiteral("nicht zugeordnet");
   if (table.IsAmbiguous(position)) {
     QStringList others;
     for (int p = 0; p < 256; ++p)
-      if (p != position && table.Entries[p].Target == target) others << Hex(p);
+      if (p != position && table.Target(p) == target) others << Hex(p);
     return QStringLiteral("mehrdeutig (auch ") + others.join(", ") + ")";
   }
   if (table.IsProven(position)) return QString::fromUtf8("bestätigt");
@@ -39,10 +39,10 @@ QString State(const CodeTable& table, int position) {
 
 QString DescribeEntry(const CodeTable& table, int position, bool oem) {
   const int p = position & 0xFF;
-  const int target = table.Entries[p].Target;
+  const int target = table.Target(p);
   // The workstation side of an EXPORT entry is its position, of an IMPORT
   // entry its target.
-  const int workstation = table.Kind == Import ? target : p;
+  const int workstation = table.Kind() == TableKind::kImport ? target : p;
   QStringList lines;
   lines << QStringLiteral("Position %1 (%2)").arg(Hex(p)).arg(p);
   if (workstation != -1) lines << QStringLiteral("Zeichen: ") + CharacterLine(workstation, oem);

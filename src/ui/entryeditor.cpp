@@ -254,22 +254,13 @@ void EntryEditor::SetRole(bool exportRole) {
 
 void EntryEditor::SetTable(CodeTable* table) {
   Table = table;
-  if (Table) Table->SetActive(Table->Active);
+  if (Table) Table->SetActive(Table->IsActive());
 }
 
 void EntryEditor::SetActive(bool on) {
   if (!Table) return;
-  SetBorderColor(on ? Table->ActiveColor : clBtnFace);
+  SetBorderColor(on ? session_.ActiveColor : clBtnFace);
   Table->SetActive(on);
-}
-
-void EntryEditor::SetActiveColor(int32_t color) {
-  if (!Table) return;
-  if (color >= 0) {
-    Table->ActiveColor = color;
-    if (Table->Active && Table->Partner) Table->Partner->ActiveColor = color;
-  }
-  SetBorderColor(IsActive() ? Table->ActiveColor : clBtnFace);
 }
 
 void EntryEditor::SetPartnerEditor(EntryEditor* editor) {
@@ -297,10 +288,7 @@ void EntryEditor::ClearSelection() {
   AlphaTyped = false;
   HexTyped = false;
   SetInputBoxColor(clBtnFace);
-  if (Table) {
-    Table->CurrentPosition = -1;
-    Table->CurrentOrdinal = -1;
-  }
+  if (Table) Table->Deselect();
   TargetChar->clear();
   SourceHex->clear();
   TargetHex->clear();
@@ -308,11 +296,13 @@ void EntryEditor::ClearSelection() {
 }
 
 void EntryEditor::SelectSource(int position) {
-  if (Table) Table->CurrentPosition = position;
-  if (position == -1) return;
+  if (position == -1) {
+    if (Table) Table->Deselect();
+    return;
+  }
   SourceChar->setText(CharText(position));
   SourceHex->setText(HexText(position));
-  if (IsActive() && PartnerEditor) PartnerEditor->SelectSource(Table->Entries[position & 0xFF].Target);
+  if (IsActive() && PartnerEditor) PartnerEditor->SelectSource(Table->Target(position & 0xFF));
   MoveTo(position);
 }
 
@@ -320,8 +310,7 @@ void EntryEditor::MoveTo(int position) {
   if (position == -1 || !Table) return;
   const int p = position & 0xFF;
   SetScrollPosition(p);
-  Table->CurrentPosition = p;
-  Table->CurrentOrdinal = Table->OrdinalOf(p);
+  Table->SetCurrent(p);
   Repaint();
   if (IsActive()) {
     if (TargetChar->property("tag").toInt() == EntryFieldTag)
@@ -330,7 +319,7 @@ void EntryEditor::MoveTo(int position) {
       FocusField(TargetHex);
   }
   if (IsActive() && PartnerEditor) {
-    const int target = Table->Entries[p].Target;
+    const int target = Table->Target(p);
     PartnerEditor->MoveTo(target == -1 ? p : target);
   }
 }
@@ -351,10 +340,10 @@ void EntryEditor::SetScrollPosition(int position) {
 
 void EntryEditor::Repaint() {
   if (!Table) return;
-  const int p = Table->CurrentPosition;
-  const int t = p == -1 ? -1 : Table->Entries[p & 0xFF].Target;
+  const int p = Table->CurrentPosition();
+  const int t = p == -1 ? -1 : Table->Target(p & 0xFF);
   SetInputBoxColor(EntryColor(p));
-  SetBorderColor(IsActive() ? Table->ActiveColor : clBtnFace);
+  SetBorderColor(IsActive() ? session_.ActiveColor : clBtnFace);
   ShowText(SourceChar, p == -1 ? QString() : CharText(p & 0xFF));
   ShowText(SourceHex, p == -1 ? QString() : HexText(p & 0xFF));
   ShowText(TargetChar, t == -1 ? QString() : CharText(t));
@@ -365,16 +354,15 @@ void EntryEditor::Repaint() {
 
 int32_t EntryEditor::EntryColor(int position) const {
   if (!Table || position == -1) return clBtnFace;
-  const CodeTable& colors = Table->Partner && !Table->Active ? *Table->Partner : *Table;
-  if (Table->IsAmbiguous(position)) return colors.AmbiguousColor;
-  if (Table->IsProven(position)) return colors.ProofColor;
-  if (Table->Entries[position & 0xFF].Target != -1) return clBtnFace;
+  if (Table->IsAmbiguous(position)) return session_.AmbiguousColor;
+  if (Table->IsProven(position)) return session_.ProofColor;
+  if (Table->Target(position & 0xFF) != -1) return clBtnFace;
   return NoDataColor;
 }
 
-bool EntryEditor::IsActive() const { return Table && Table->Active; }
+bool EntryEditor::IsActive() const { return Table && Table->IsActive(); }
 
-TableKind EntryEditor::Kind() const { return ExportRole ? Export : Import; }
+TableKind EntryEditor::Kind() const { return ExportRole ? TableKind::kExport : TableKind::kImport; }
 
 // The session repaints every view once the pair is in the table.
 void EntryEditor::CommitPair() {
@@ -382,7 +370,7 @@ void EntryEditor::CommitPair() {
   const int source = HexValue(SourceHex->text());
   const int target = HexValue(TargetHex->text());
   if (source != -1 && target != -1) session_.CommitPair(Kind(), source, target);
-  SetScrollPosition(Table->CurrentPosition);
+  SetScrollPosition(Table->CurrentPosition());
 }
 
 // The character of the removed position stays in view; the other fields
@@ -523,11 +511,11 @@ bool EntryEditor::ClaimShortcut(const QLineEdit& field, QKeyEvent& key) {
 
 // The character fields describe the current entry in words.
 void EntryEditor::ShowEntryTooltip(const QPoint& at, QWidget* field) {
-  if (!Table || Table->CurrentPosition == -1) {
+  if (!Table || Table->CurrentPosition() == -1) {
     QToolTip::hideText();
     return;
   }
-  QToolTip::showText(at, DescribeEntry(*Table, Table->CurrentPosition, displayOem_), field);
+  QToolTip::showText(at, DescribeEntry(*Table, Table->CurrentPosition(), displayOem_), field);
 }
 
 bool EntryEditor::CharFieldKeyDown(const QKeyEvent& key) {
@@ -625,7 +613,7 @@ bool EntryEditor::TargetCharKeyPress(int key) {
   if (byte == -1) return false;
   TargetChar->setText(CharText(byte));
   TargetHex->setText(HexText(byte));
-  SetInputBoxColor(EntryColor(Table ? Table->CurrentPosition : -1));
+  SetInputBoxColor(EntryColor(Table ? Table->CurrentPosition() : -1));
   return true;
 }
 
@@ -652,9 +640,9 @@ void EntryEditor::SourceHexChange() {
   SourceChar->setText(HexToChar(SourceHex->text()));
   if (Table && code != -1) {
     SelectSource(code);
-    const int position = Table->CurrentPosition;
+    const int position = Table->CurrentPosition();
     SetInputBoxColor(EntryColor(position));
-    const int target = position == -1 ? -1 : Table->Entries[position & 0xFF].Target;
+    const int target = position == -1 ? -1 : Table->Target(position & 0xFF);
     if (target != -1) {
       TargetHex->setText(HexText(target));
       TargetChar->setText(CharText(target));

@@ -55,7 +55,6 @@ class EntryEditor : public QFrame {
   void SetRole(bool exportRole);
   void SetTable(CodeTable* table);
   void SetActive(bool on);
-  void SetActiveColor(int32_t color);
   void SetPartnerEditor(EntryEditor* editor);
   void MakeActive();
   void MakeInactive();

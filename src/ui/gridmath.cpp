@@ -42,18 +42,17 @@ int ItemAt(int x, int y, int clientWidth, int itemCount) {
   return item < itemCount ? item : -1;
 }
 
-GridColors GridColorsOf(const CodeTable& table) {
-  const CodeTable& source = table.Partner && !table.Active ? *table.Partner : table;
-  GridColors colors = {source.AmbiguousColor, source.ProofColor};
+GridColors GridColorsOf(int32_t ambiguous, int32_t proof) {
+  GridColors colors = {ambiguous, proof};
   if (colors.Ambiguous < 0) colors.Ambiguous = DefaultGridColors.Ambiguous;
   if (colors.Proof < 0) colors.Proof = DefaultGridColors.Proof;
   return colors;
 }
 
 int32_t GridTextColor(const CodeTable& table, int entry, const GridColors& colors) {
-  const int target = table.Entries[entry & 0xFF].Target;
+  const int target = table.Target(entry & 0xFF);
   if (target == -1) return clGrayText;
-  if (table.Entries[target & 0xFF].Count >= 1) return colors.Ambiguous;
-  if (table.Partner && table.IsProven(entry)) return colors.Proof;
+  if (table.Count(target & 0xFF) >= 1) return colors.Ambiguous;
+  if (table.Partner() && table.IsProven(entry)) return colors.Proof;
   return clWindowText;
 }

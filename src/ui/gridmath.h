@@ -47,10 +47,9 @@ struct GridColors {
 };
 constexpr GridColors DefaultGridColors = {clRed, clGreen};
 
-// Ambiguous and proof colour for drawing a table: an inactive table of a
-// chained pair draws with its partner's colours; unset colours fall back to
-// red and green.
-GridColors GridColorsOf(const CodeTable& table);
+// Ambiguous and proof colour for drawing a table: unset colours fall back
+// to red and green.
+GridColors GridColorsOf(int32_t ambiguous, int32_t proof);
 // The text colour of an entry cell: grey text when unassigned, the
 // ambiguous colour when its target has another source, the proof colour
 // when the chained partner maps it back, window text otherwise.

@@ -146,7 +146,7 @@ TableGrid::TableGrid(Session& session, QWidget* parent) : QFrame(parent), sessio
 void TableGrid::SetTable(CodeTable* table) {
   table_ = table;
   if (!table_) return;
-  cached_ = GridColorsOf(*table_);
+  cached_ = GridColorsOf(session_.AmbiguousColor, session_.ProofColor);
   UpdateBorder();
 }
 
@@ -157,10 +157,10 @@ void TableGrid::Refresh() {
     ClearList();
     return;
   }
-  cached_ = GridColorsOf(*table_);
-  SetActive(table_->Active != 0);
+  cached_ = GridColorsOf(session_.AmbiguousColor, session_.ProofColor);
+  SetActive(table_->IsActive() != 0);
   list_->SetCount(GridItems);
-  currentEntry_ = table_->CurrentPosition;
+  currentEntry_ = table_->CurrentPosition();
   Cells->update();
 }
 
@@ -172,11 +172,11 @@ void TableGrid::ClearList() {
 
 void TableGrid::SetActive(bool on) {
   if (!table_) return;
-  table_->SetActive(on ? 1 : 0);
+  table_->SetActive(on);
   UpdateBorder();
 }
 
-void TableGrid::UpdateBorder() { border_->SetColor(table_ && table_->Active ? table_->ActiveColor : clBtnFace); }
+void TableGrid::UpdateBorder() { border_->SetColor(table_ && table_->IsActive() ? session_.ActiveColor : clBtnFace); }
 
 void TableGrid::SetListFont(const DisplayFont& font) {
   const QFont qfont = font.ToQFont();
@@ -222,7 +222,7 @@ void TableGrid::CellsDrawItem(QPainter& painter, int item, const QRect& rect) {
   }
   if (!table_) return;
   painter.setPen(ResolveColor(GridTextColor(*table_, cell.Entry, cached_), palette));
-  cellText_.Draw(painter, origin, DisplayCell(table_->CellText[cell.Entry], listFont_.OemCharset));
+  cellText_.Draw(painter, origin, DisplayCell(table_->Cell(cell.Entry), listFont_.OemCharset));
   if (currentEntry_ != -1 && currentEntry_ == cell.Entry) {
     painter.setPen(QPen(ResolveColor(clWindowText, palette), 1, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
@@ -241,7 +241,7 @@ void TableGrid::CellsDblClick() {
     session_.Prompt().Beep();
     return;
   }
-  table_->SetActive(1);
+  table_->SetActive(true);
   OnSelectEntry(cell.Entry);
 }
 

@@ -19,7 +19,7 @@ QString CaptionOf(const CodeTable& table) { return HeaderText(table).replace("[*
 
 TableWindow::TableWindow(Session& session, TableKind kind, QWidget* parent)
     : QWidget(parent, Qt::Tool), session_(session), kind_(kind) {
-  setObjectName(kind == Export ? "ExportWindow" : "ImportWindow");
+  setObjectName(kind == TableKind::kExport ? "ExportWindow" : "ImportWindow");
   setFont(DisplayFont("MS Sans Serif", -11).ToQFont());
   setAcceptDrops(true);
   Grid = new TableGrid(session, this);
@@ -49,7 +49,7 @@ void TableWindow::FollowSwap() {
 
 void TableWindow::Refresh() {
   const CodeTable& table = session_.Table(kind_);
-  if (table.Font) Grid->SetListFont(*table.Font);
+  if (session_.CurrentFont) Grid->SetListFont(*session_.CurrentFont);
   const QString caption = CaptionOf(table);
   if (windowTitle() != caption) setWindowTitle(caption);
   setWindowModified(session_.IsChanged(kind_));

@@ -40,7 +40,7 @@ TEST_F(MenuCommands, PresetsLoadTheirTableOrBothAndShowThem) {
   for (const PresetMenu& menu : PresetMenus) {
     SCOPED_TRACE(menu.Title);
     ASSERT_TRUE(Choose({"&Bearbeiten", "&Leeren", "&Beide Tabellen leeren"}));
-    if (exportTable().Partner) {
+    if (exportTable().Partner()) {
       ASSERT_TRUE(Choose({"&Bearbeiten", Chain}));
     }
 
@@ -57,7 +57,7 @@ TEST_F(MenuCommands, PresetsLoadTheirTableOrBothAndShowThem) {
     ASSERT_TRUE(Choose({"&Tabelle laden", menu.Title, "&IMPORT (e/a)"}));
     EXPECT_EQ(Targets(importTable()), Targets(menu.Preset.Import));
     EXPECT_EQ(Header(importTable()), CourierImport + menu.Preset.ImportName);
-    EXPECT_EQ(exportTable().Partner, nullptr);
+    EXPECT_EQ(exportTable().Partner(), nullptr);
     EXPECT_FALSE(MenuItem({"&Bearbeiten", Chain})->isChecked());
     ExpectCaptions();
 
@@ -65,7 +65,7 @@ TEST_F(MenuCommands, PresetsLoadTheirTableOrBothAndShowThem) {
     ASSERT_TRUE(Choose({"&Tabelle laden", menu.Title, "&Beide"}));
     EXPECT_EQ(Targets(exportTable()), Targets(menu.Preset.Export));
     EXPECT_EQ(Targets(importTable()), Targets(menu.Preset.Import));
-    EXPECT_EQ(exportTable().Partner, &importTable());
+    EXPECT_EQ(exportTable().Partner(), &importTable());
     EXPECT_TRUE(MenuItem({"&Bearbeiten", Chain})->isChecked());
     EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(TheSession->ChainedColor));
     ExpectCaptions();
@@ -120,7 +120,7 @@ TEST_F(MenuCommands, SavingAnUnchainedPairSavesTheEditedTable) {
   Type("C1");
   Type("A");
   Press(Qt::Key_Return);
-  ASSERT_EQ(importTable().Entries[0xC1].Target, 0x41);
+  ASSERT_EQ(importTable().Target(0xC1), 0x41);
   std::vector<int> importTargets = Unassigned();
   importTargets[0xC1] = 0x41;
   const QString incompleteImport =
@@ -200,7 +200,7 @@ TEST_F(MenuCommands, SavingAnUnchainedPairSavesTheEditedTable) {
 
 TEST_F(MenuCommands, DruckenPrintsTheWindowOfTheTableClickedLast) {
   ClickEntry(importWindow(), 0x41);
-  ASSERT_TRUE(importTable().Active);
+  ASSERT_TRUE(importTable().IsActive());
   EXPECT_TRUE(imp->TargetChar->hasFocus());
 
   const QString pdf = path("import.pdf");
@@ -237,7 +237,7 @@ TEST_F(MenuCommands, ChainingMakesTheEditorsFollowEachOther) {
   Type("z");
   Type("A9");
   Press(Qt::Key_Return);
-  EXPECT_EQ(importTable().Entries[0xA9].Target, 'z');
+  EXPECT_EQ(importTable().Target(0xA9), 'z');
   EXPECT_EQ(Fields(imp), QStringList({Shown(0xA9), "z", "A9", "7A"}));
 
   ASSERT_TRUE(Choose({"&Bearbeiten", Chain}));
@@ -248,7 +248,7 @@ TEST_F(MenuCommands, ChainingMakesTheEditorsFollowEachOther) {
   Type("y");
   Type("A8");
   Press(Qt::Key_Return);
-  EXPECT_EQ(exportTable().Entries['y'].Target, 0xA8);
+  EXPECT_EQ(exportTable().Target('y'), 0xA8);
   EXPECT_EQ(importTable().CountAssigned(), 1);
   EXPECT_EQ(Fields(imp), QStringList({Shown(0xA9), "z", "A9", "7A"}));
 }
@@ -281,8 +281,8 @@ TEST_F(MenuCommands, TransposingTurnsTheGridAndItsClicks) {
   EXPECT_TRUE(QTest::qWaitForWindowActive(TheControl));
   EXPECT_EQ(Fields(imp), QStringList({Shown(0x3A), "", "3A", ""}));
   EXPECT_TRUE(imp->TargetChar->hasFocus());
-  EXPECT_TRUE(importTable().Active);
-  EXPECT_FALSE(exportTable().Active);
+  EXPECT_TRUE(importTable().IsActive());
+  EXPECT_FALSE(exportTable().IsActive());
   EXPECT_EQ(Fields(exp), QStringList({"", "", "", ""}));
 }
 
@@ -314,7 +314,7 @@ TEST_F(MenuCommands, CopyingInvertsAndAsksBeforeOverwriting) {
   ClickEntry(importWindow(), 0x20);
   Type(" ");
   Press(Qt::Key_Return);
-  ASSERT_EQ(importTable().Entries[0x20].Target, 0x20);
+  ASSERT_EQ(importTable().Target(0x20), 0x20);
   prompter->AnswerOk();
   ASSERT_TRUE(Choose({"&Bearbeiten", Utf8("Über&tragen"), "Von &IMPORT nach  EXPORT"}));
   std::vector<int> expected = Targets(DinExport);
@@ -334,7 +334,7 @@ TEST_F(MenuCommands, ClearingEmptiesOneOrBothAndKeepsTheChain) {
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, Resolved(clGrayText));
   EXPECT_EQ(Fields(exp), QStringList({"", "", "00", ""}));
   EXPECT_EQ(Background(exp->InputBox), Resolved(clBtnShadow));
-  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_EQ(exportTable().Partner(), &importTable());
 
   ASSERT_TRUE(Choose({"&Bearbeiten", "&Leeren", "&IMPORT Tablee leeren"}));
   EXPECT_EQ(importTable().CountAssigned(), 0);
@@ -391,7 +391,7 @@ TEST_F(MenuCommands, FontsShowInLabelCaptionsEditorsAndGrids) {
 TEST_F(MenuCommands, ColoursShowWhereTheyBelong) {
   const QStringList farben = {"&Einstellungen", "&Farben"};
   ASSERT_TRUE(Choose({"&Tabelle laden", "&QAVO (UNIX Version Standard)", "&Beide"}));
-  ASSERT_TRUE(exportTable().Active);
+  ASSERT_TRUE(exportTable().IsActive());
 
   prompter->AnswerColor(QColor(0, 0, 255));
   ASSERT_TRUE(Choose(farben + QStringList{"&Verbundene Tabellen"}));

@@ -16,12 +16,12 @@ TEST_F(Session, RoadOfOneEdit) {
   EXPECT_TRUE(MenuItem({"&Bearbeiten", "Tabellen &verbinden"})->isChecked());
   EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(TheSession->ChainedColor));
   ASSERT_TRUE(exp->SourceChar->hasFocus());
-  ASSERT_TRUE(exportTable().Active);
+  ASSERT_TRUE(exportTable().IsActive());
 
   // 1. The character A: position 41 is current, the focus goes to the
   // target hex field, and the partner shows the same position, unassigned.
   Type("A");
-  EXPECT_EQ(exportTable().CurrentPosition, 0x41);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
   EXPECT_EQ(Fields(exp), QStringList({"A", "", "41", ""}));
   EXPECT_TRUE(exp->TargetHex->hasFocus());
   EXPECT_EQ(Fields(imp), QStringList({"A", "", "41", ""}));
@@ -31,8 +31,8 @@ TEST_F(Session, RoadOfOneEdit) {
   Type("C1");
   EXPECT_EQ(Fields(exp), QStringList({"A", Shown(0xC1), "41", "C1"}));
   Press(Qt::Key_Return);
-  EXPECT_EQ(exportTable().Entries[0x41].Target, 0xC1);
-  EXPECT_EQ(importTable().Entries[0xC1].Target, 0x41);
+  EXPECT_EQ(exportTable().Target(0x41), 0xC1);
+  EXPECT_EQ(importTable().Target(0xC1), 0x41);
   EXPECT_EQ(exportTable().CountAssigned(), 1);
   EXPECT_EQ(importTable().CountAssigned(), 1);
   EXPECT_TRUE(exp->SourceChar->hasFocus());
@@ -125,7 +125,7 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   Press(Qt::Key_Return);
   EXPECT_EQ(Background(exp->InputBox), Resolved(TheSession->AmbiguousColor));
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x42).Color, Resolved(TheSession->AmbiguousColor));
-  EXPECT_EQ(importTable().Entries[0xC2].Target, 0x42);
+  EXPECT_EQ(importTable().Target(0xC2), 0x42);
   EXPECT_EQ(CaptionText(*exportWindow()), CourierExport);
 
   // Edit 2: B to C1, now free: mirrored, and the IMPORT table is rebuilt as
@@ -135,15 +135,15 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   Press(Qt::Key_Return);
   EXPECT_EQ(Targets(exportTable()), edited.Export);
   EXPECT_EQ(Targets(importTable()), Inverse(edited.Export));
-  EXPECT_EQ(exportTable().IsProven(CodeTable::WholeTable), 1);
+  EXPECT_EQ(exportTable().IsProven(CodeTable::kWholeTable), 1);
   EXPECT_EQ(CaptionText(*importWindow()), CourierImport);
 
   // Edit 3, in the IMPORT editor: EBCDIC 4A (the Ä of CP 273) typed as hex,
   // the small ä typed as its target; ä already has a source, so the EXPORT
   // table is left alone.
   SelectField(imp->SourceHex);
-  EXPECT_TRUE(importTable().Active);
-  EXPECT_FALSE(exportTable().Active);
+  EXPECT_TRUE(importTable().IsActive());
+  EXPECT_FALSE(exportTable().IsActive());
   Type("4A");
   EXPECT_TRUE(imp->TargetChar->hasFocus());
   EXPECT_EQ(Fields(imp), QStringList({Shown(0x4A), Utf8("Ä"), "4A", "C4"}));
@@ -230,7 +230,7 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   // their positions but show no target, the grids only grey "=" cells.
   ClearBoth();
   EXPECT_TRUE(MenuItem({"&Bearbeiten", "Tabellen &verbinden"})->isChecked());
-  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_EQ(exportTable().Partner(), &importTable());
   EXPECT_EQ(CaptionText(*exportWindow()), CourierExport);
   EXPECT_EQ(CaptionText(*importWindow()), CourierImport);
   EXPECT_EQ(Fields(imp), QStringList({Shown(0x4A), "", "4A", ""}));
@@ -266,7 +266,7 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   EXPECT_EQ(Header(importTable()), CourierImport);
   ExpectCaptions();
   EXPECT_TRUE(Texts("message").isEmpty());
-  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_EQ(exportTable().Partner(), &importTable());
 
   // The loaded pair shows as it did before it was saved.
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Text, " A:C2");

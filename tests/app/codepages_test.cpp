@@ -23,8 +23,8 @@ class CodePagesTest : public SessionTest {
 
   static void ExpectEntries(const CodeTable& table, const TableEntry (&entries)[256]) {
     for (int p = 0; p < 256; ++p) {
-      EXPECT_EQ(table.Entries[p].Target, entries[p].Target) << "position " << p;
-      EXPECT_EQ(table.Entries[p].Count, entries[p].Count) << "code " << p;
+      EXPECT_EQ(table.Target(p), entries[p].Target) << "position " << p;
+      EXPECT_EQ(table.Count(p), entries[p].Count) << "code " << p;
     }
   }
 
@@ -46,38 +46,38 @@ TEST_F(CodePagesTest, TheDialogOffersExactlyThePagesTheConverterProvides) {
 }
 
 TEST_F(CodePagesTest, ThePairIsLoadedChainedAndNamedAsTheConverterBuildsIt) {
-  exportTable().SetActive(1);
-  importTable().SetActive(0);
+  exportTable().SetActive(true);
+  importTable().SetActive(false);
   Choose(1141, false, false);
   CodePagePair pair;
   ASSERT_TRUE(BuildCodePagePair(1141, Workstation::Iso8859_1, false, pair));
   ExpectEntries(exportTable(), pair.Export);
   ExpectEntries(importTable(), pair.Import);
-  EXPECT_EQ(exportTable().Header, Header("EXPORT", "ISO8859-1_CP1141"));
-  EXPECT_EQ(importTable().Header, Header("IMPORT", "CP1141_ISO8859-1"));
+  EXPECT_EQ(exportTable().Header(), Header("EXPORT", "ISO8859-1_CP1141"));
+  EXPECT_EQ(importTable().Header(), Header("IMPORT", "CP1141_ISO8859-1"));
   EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
-  EXPECT_EQ(exportTable().Partner, &importTable());
-  EXPECT_EQ(importTable().Partner, &exportTable());
-  EXPECT_EQ(exportTable().Active, 1);
+  EXPECT_EQ(exportTable().Partner(), &importTable());
+  EXPECT_EQ(importTable().Partner(), &exportTable());
+  EXPECT_EQ(exportTable().IsActive(), 1);
   EXPECT_TRUE(prompter->CallsOf("message").empty());
 }
 
 TEST_F(CodePagesTest, CodesWithoutCounterpartStayUnassigned) {
   Choose(1141, false, false);
   // ISO 8859-1 has no euro sign, and CP 1141 has no currency sign.
-  EXPECT_EQ(exportTable().Entries[0xA4].Target, -1);
-  EXPECT_EQ(importTable().Entries[0x9F].Target, -1);
-  EXPECT_EQ(exportTable().Entries[0x41].Target, 0xC1);
-  EXPECT_EQ(exportTable().Entries[0x0A].Target, 0x25);
+  EXPECT_EQ(exportTable().Target(0xA4), -1);
+  EXPECT_EQ(importTable().Target(0x9F), -1);
+  EXPECT_EQ(exportTable().Target(0x41), 0xC1);
+  EXPECT_EQ(exportTable().Target(0x0A), 0x25);
   EXPECT_LT(exportTable().CountAssigned(), 256);
-  EXPECT_EQ(GridTextColor(exportTable(), 0xA4, GridColorsOf(exportTable())), clGrayText);
-  EXPECT_EQ(GridTextColor(importTable(), 0x9F, GridColorsOf(importTable())), clGrayText);
+  EXPECT_EQ(GridTextColor(exportTable(), 0xA4, DefaultGridColors), clGrayText);
+  EXPECT_EQ(GridTextColor(importTable(), 0x9F, DefaultGridColors), clGrayText);
 
   Choose(1141, true, false);
-  EXPECT_EQ(exportTable().Entries[0x80].Target, 0x9F);
-  EXPECT_EQ(importTable().Entries[0x9F].Target, 0x80);
-  EXPECT_EQ(exportTable().Header, Header("EXPORT", "CP1252_CP1141"));
-  EXPECT_EQ(importTable().Header, Header("IMPORT", "CP1141_CP1252"));
+  EXPECT_EQ(exportTable().Target(0x80), 0x9F);
+  EXPECT_EQ(importTable().Target(0x9F), 0x80);
+  EXPECT_EQ(exportTable().Header(), Header("EXPORT", "CP1252_CP1141"));
+  EXPECT_EQ(importTable().Header(), Header("IMPORT", "CP1141_CP1252"));
 }
 
 TEST_F(CodePagesTest, SwappingNlAndLfMakesTheLineFeedTheUnixNewline) {
@@ -86,9 +86,9 @@ TEST_F(CodePagesTest, SwappingNlAndLfMakesTheLineFeedTheUnixNewline) {
   ASSERT_TRUE(BuildCodePagePair(1047, Workstation::Iso8859_1, true, pair));
   ExpectEntries(exportTable(), pair.Export);
   ExpectEntries(importTable(), pair.Import);
-  EXPECT_EQ(exportTable().Entries[0x0A].Target, 0x15);
-  EXPECT_EQ(importTable().Entries[0x15].Target, 0x0A);
-  EXPECT_EQ(exportTable().Entries[0x85].Target, 0x25);
+  EXPECT_EQ(exportTable().Target(0x0A), 0x15);
+  EXPECT_EQ(importTable().Target(0x15), 0x0A);
+  EXPECT_EQ(exportTable().Target(0x85), 0x25);
 }
 
 TEST_F(CodePagesTest, TheDialogShowsTheLastChoice) {

@@ -93,8 +93,8 @@ TEST_F(CompareTest, TheImportTableIsComparedWhenItIsActive) {
 
 TEST_F(CompareTest, WithNeitherTableActiveTheExportTableIsCompared) {
   TheSession->LoadDin.Import->trigger();
-  exportTable().SetActive(0);
-  importTable().SetActive(0);
+  exportTable().SetActive(false);
+  importTable().SetActive(false);
   TheSession->CompareDin->trigger();
   EXPECT_EQ(Rows().size(), 256);
   EXPECT_EQ(Headers().at(2), "EXPORT");
@@ -195,10 +195,10 @@ TEST_F(CompareTest, ClickingARowMovesTheEditorToItsPosition) {
   DinWithTwoEdits();
   TheSession->CompareDin->trigger();
   QTreeWidget* list = Window()->ListDiff;
-  ASSERT_EQ(exportTable().CurrentPosition, 0x7C);
+  ASSERT_EQ(exportTable().CurrentPosition(), 0x7C);
   const QRect row = list->visualItemRect(list->topLevelItem(0));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
-  EXPECT_EQ(exportTable().CurrentPosition, 0x41);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
   EXPECT_EQ(TheControl->ExportEditor->SourceHex->text(), "41");
   EXPECT_EQ(TheControl->ExportEditor->TargetHex->text(), "C2");
   EXPECT_EQ(TheControl->ExportEditor->PositionBar->value(), 0x41);
@@ -212,14 +212,14 @@ TEST_F(CompareTest, TheListKeepsTheKeysAfterAClick) {
   QApplication::setActiveWindow(Window());
   ASSERT_TRUE(QTest::qWaitForWindowActive(Window()));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
-  ASSERT_EQ(exportTable().CurrentPosition, 0x41);
+  ASSERT_EQ(exportTable().CurrentPosition(), 0x41);
   // Window activation goes through the event loop.
   QTest::qWait(100);
   ASSERT_EQ(QApplication::focusWidget(), list);
   // The keys go wherever the keyboard focus is.
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-  EXPECT_EQ(exportTable().CurrentPosition, 0x7C);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0x7C);
   EXPECT_EQ(TheControl->ExportEditor->SourceHex->text(), "7C");
   EXPECT_EQ(QApplication::focusWidget(), list);
 }
@@ -233,12 +233,12 @@ TEST_F(CompareTest, EnterOnARowMovesTheImportEditor) {
   TheSession->CompareDin->trigger();
   QTreeWidget* list = Window()->ListDiff;
   ASSERT_EQ(list->topLevelItemCount(), 2);
-  ASSERT_EQ(importTable().CurrentPosition, 0x40);
+  ASSERT_EQ(importTable().CurrentPosition(), 0x40);
   list->setFocus();
   QTest::keyClick(list, Qt::Key_Down);
   QTest::keyClick(list, Qt::Key_Return);
-  EXPECT_EQ(importTable().CurrentPosition, 0xC1);
-  EXPECT_EQ(importTable().Active, 1);
+  EXPECT_EQ(importTable().CurrentPosition(), 0xC1);
+  EXPECT_EQ(importTable().IsActive(), 1);
   EXPECT_EQ(TheControl->ImportEditor->SourceHex->text(), "C1");
   EXPECT_EQ(TheControl->ImportEditor->TargetHex->text(), "42");
 }

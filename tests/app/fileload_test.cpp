@@ -22,7 +22,7 @@ QString WrongLength(int length) {
   return QString::fromUtf8("Datei nicht erkannt: falsche Länge ") + QString::number(length);
 }
 
-QString Header(const CodeTable& table) { return QString::fromLatin1(table.Header); }
+QString Header(const CodeTable& table) { return QString::fromLatin1(table.Header()); }
 
 // The header line a load gives: kind word, display font and name, cut to 64.
 QString LoadedHeader(const char* kindWord, const QString& name) {
@@ -68,8 +68,8 @@ class FileLoadTest : public SessionTest {
   void SetUp() override {
     SessionTest::SetUp();
     ASSERT_TRUE(dir.isValid());
-    exportTable().SetActive(0);
-    importTable().SetActive(0);
+    exportTable().SetActive(false);
+    importTable().SetActive(false);
   }
   QString Path(const QString& name) const { return dir.filePath(name); }
   // Writes the file and loads it with the action, answering its dialog.
@@ -117,7 +117,7 @@ TEST_F(FileLoadTest, RecognisesExportAndImportImages) {
   EXPECT_TRUE(prompter->CallsOf("message").empty());
   EXPECT_EQ(Targets(exportTable()), ImageTargets(ExportImage()));
   EXPECT_EQ(exportTable().CountAssigned(), 256);
-  EXPECT_EQ(exportTable().CurrentPosition, 0);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0);
   EXPECT_EQ(Header(exportTable()), LoadedHeader("EXPORT", exportPath));
   EXPECT_TRUE(TableState(importTable()) == importBefore);
   // The views were refreshed.
@@ -192,7 +192,7 @@ TEST_F(FileLoadTest, HeaderNamesAreLatin1) {
   const QString path = Load(TheSession->LoadTableFile, QString::fromUtf8("ä.tab"), ExportImage());
   const QByteArray expected = LoadedHeader("EXPORT", path).toLatin1();
   ASSERT_TRUE(expected.contains('\xE4'));
-  EXPECT_EQ(QByteArray(exportTable().Header), expected);
+  EXPECT_EQ(QByteArray(exportTable().Header()), expected);
 }
 
 TEST_F(FileLoadTest, V5KindLetterChoosesTheTable) {
@@ -204,7 +204,7 @@ TEST_F(FileLoadTest, V5KindLetterChoosesTheTable) {
 
   Load(TheSession->LoadTableFile, "e.qct", V5('E', "x] CP273", [](int p) { return p == 0x40 ? 0x20 : -1; }));
   EXPECT_EQ(importTable().CountAssigned(), 1);
-  EXPECT_EQ(importTable().Entries[0x40].Target, 0x20);
+  EXPECT_EQ(importTable().Target(0x40), 0x20);
   EXPECT_EQ(Header(importTable()), "QAVO CodeTab IMPORT [Courier New] CP273");
 
   const TableState exportBefore(exportTable());
@@ -219,19 +219,19 @@ TEST_F(FileLoadTest, V5EntriesCountByTheirLowByteAndFfffIsUnassigned) {
   Load(TheSession->LoadTableFile, "a.qct", V5('A', "] N", [](int p) {
          return p == 0 ? 0x0141 : p == 1 ? 0x0042 : 0xFFFF;
        }));
-  EXPECT_EQ(exportTable().Entries[0].Target, 0x41);
-  EXPECT_EQ(exportTable().Entries[1].Target, 0x42);
+  EXPECT_EQ(exportTable().Target(0), 0x41);
+  EXPECT_EQ(exportTable().Target(1), 0x42);
   EXPECT_EQ(exportTable().CountAssigned(), 2);
-  EXPECT_EQ(exportTable().CurrentPosition, 0);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0);
 }
 
 TEST_F(FileLoadTest, V5HeaderWithoutBracketOrNameLeavesTheTableUnnamed) {
-  exportTable().BuildHeader(Export, "alt");
+  exportTable().BuildHeader(TableKind::kExport, "alt");
   Load(TheSession->LoadTableFile, "a.qct", V5('A', "kein Name", Shifted));
   EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] ");
   EXPECT_EQ(exportTable().CountAssigned(), 256);
 
-  exportTable().BuildHeader(Export, "alt");
+  exportTable().BuildHeader(TableKind::kExport, "alt");
   Load(TheSession->LoadTableFile, "b.qct", V5('A', "x]", Shifted));
   EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] ");
 }
@@ -250,7 +250,7 @@ TEST_F(FileLoadTest, V5WithoutSignatureShowsItsLeadingText) {
 TEST_F(FileLoadTest, RefusedLengthsChangeNothing) {
   FillBoth();
   exportTable().Link(&importTable());
-  exportTable().SetActive(1);
+  exportTable().SetActive(true);
   const TableState exportBefore(exportTable());
   const TableState importBefore(importTable());
   struct Row {
@@ -309,27 +309,27 @@ TEST_F(FileLoadTest, CancelledDialogDoesNothing) {
 TEST_F(FileLoadTest, LoadIntoAChainedPairLeavesThePartnerAndTheChain) {
   FillBoth();
   exportTable().Link(&importTable());
-  exportTable().SetActive(1);
+  exportTable().SetActive(true);
   const TableState importBefore(importTable());
   Load(TheSession->LoadTableFile, "e.tab", ExportImage());
   EXPECT_EQ(Targets(exportTable()), ImageTargets(ExportImage()));
   EXPECT_TRUE(TableState(importTable()) == importBefore);
-  EXPECT_EQ(exportTable().Partner, &importTable());
-  EXPECT_EQ(exportTable().Active, 1);
+  EXPECT_EQ(exportTable().Partner(), &importTable());
+  EXPECT_EQ(exportTable().IsActive(), 1);
 
   // The other table of the pair is loaded just as well, and nothing mirrors back.
   const TableState exportBefore(exportTable());
   Load(TheSession->LoadTableFile, "i.tab", ImportImage());
   EXPECT_EQ(Targets(importTable()), ImageTargets(ImportImage()));
   EXPECT_TRUE(TableState(exportTable()) == exportBefore);
-  EXPECT_EQ(importTable().Partner, &exportTable());
+  EXPECT_EQ(importTable().Partner(), &exportTable());
 }
 
 // The pair file is read as its two images, each as a file of its own.
 TEST_F(FileLoadTest, V5PairLoadsBothImagesOrRefusesEachByItself) {
   FillBoth();
   exportTable().Link(&importTable());
-  importTable().SetActive(1);
+  importTable().SetActive(true);
   Load(TheSession->LoadTableFile, "pair.qct",
        V5('A', "] EXP", Shifted) + V5('E', "] IMP", [](int p) { return p == 5 ? 6 : -1; }));
   EXPECT_TRUE(Messages().empty());
@@ -337,8 +337,8 @@ TEST_F(FileLoadTest, V5PairLoadsBothImagesOrRefusesEachByItself) {
   EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] EXP");
   EXPECT_EQ(importTable().CountAssigned(), 1);
   EXPECT_EQ(Header(importTable()), "QAVO CodeTab IMPORT [Courier New] IMP");
-  EXPECT_EQ(importTable().Partner, &exportTable());
-  EXPECT_EQ(importTable().Active, 1);
+  EXPECT_EQ(importTable().Partner(), &exportTable());
+  EXPECT_EQ(importTable().IsActive(), 1);
 
   const TableState importBefore(importTable());
   QByteArray broken = V5('I', "] X", Shifted);
@@ -354,9 +354,9 @@ class RoundTripTest : public FileLoadTest {
  protected:
   void ClearBoth() {
     exportTable().Reset(false);
-    exportTable().BuildHeader(Export, "");
+    exportTable().BuildHeader(TableKind::kExport, "");
     importTable().Reset(false);
-    importTable().BuildHeader(Import, "");
+    importTable().BuildHeader(TableKind::kImport, "");
   }
 };
 
@@ -397,14 +397,14 @@ TEST_F(RoundTripTest, V3File) {
 TEST_F(RoundTripTest, V5PairAndSingleKeepGapsAndNames) {
   exportTable().Assign(0x41, 0xC1);
   exportTable().Assign(0x42, 0xC1);
-  exportTable().BuildHeader(Export, "DIN");
+  exportTable().BuildHeader(TableKind::kExport, "DIN");
   importTable().Assign(0xC1, 0x41);
-  importTable().BuildHeader(Import, "Mein Name");
+  importTable().BuildHeader(TableKind::kImport, "Mein Name");
   exportTable().Link(&importTable());
   const std::vector<int> exportTargets = Targets(exportTable());
   const std::vector<int> importTargets = Targets(importTable());
-  const std::string exportHeader = exportTable().Header;
-  const std::string importHeader = importTable().Header;
+  const std::string exportHeader = exportTable().Header();
+  const std::string importHeader = importTable().Header();
   prompter->AnswerFile(Path("pair.qct"));
   TheSession->SaveV5->trigger();
   ClearBoth();
@@ -412,18 +412,18 @@ TEST_F(RoundTripTest, V5PairAndSingleKeepGapsAndNames) {
   TheSession->LoadTableFile->trigger();
   EXPECT_EQ(Targets(exportTable()), exportTargets);
   EXPECT_EQ(Targets(importTable()), importTargets);
-  EXPECT_EQ(exportTable().Header, exportHeader);
-  EXPECT_EQ(importTable().Header, importHeader);
+  EXPECT_EQ(exportTable().Header(), exportHeader);
+  EXPECT_EQ(importTable().Header(), importHeader);
 
   exportTable().Link(nullptr);
-  importTable().SetActive(1);
+  importTable().SetActive(true);
   prompter->AnswerFile(Path("i.qct"));
   TheSession->SaveV5->trigger();
   ClearBoth();
   prompter->AnswerFile(Path("i.qct"));
   TheSession->LoadTableFile->trigger();
   EXPECT_EQ(Targets(importTable()), importTargets);
-  EXPECT_EQ(importTable().Header, importHeader);
+  EXPECT_EQ(importTable().Header(), importHeader);
   EXPECT_EQ(exportTable().CountAssigned(), 0);
 }
 
@@ -432,7 +432,7 @@ TEST_F(RoundTripTest, V5PairAndSingleKeepGapsAndNames) {
 TEST_F(FileLoadTest, AnyFileIsLoadedOrRefusedWithoutAChange) {
   FillBoth();
   exportTable().Link(&importTable());
-  exportTable().SetActive(1);
+  exportTable().SetActive(true);
   std::mt19937 random(1905);
   QAction* const actions[] = {TheSession->LoadTableFile, TheSession->LoadExport, TheSession->LoadImport};
   for (int length = 0; length <= 3000; ++length) {
@@ -474,7 +474,7 @@ TEST_F(FileLoadTest, AnyFileIsLoadedOrRefusedWithoutAChange) {
     if (loadsImport) {
       ASSERT_EQ(Targets(importTable()), ImageTargets(bytes.left(256))) << length;
     }
-    ASSERT_EQ(exportTable().Partner, &importTable());
+    ASSERT_EQ(exportTable().Partner(), &importTable());
   }
 }
 

@@ -53,8 +53,8 @@ class FileSaveTest : public SessionTest {
   void SetUp() override {
     SessionTest::SetUp();
     ASSERT_TRUE(dir.isValid());
-    exportTable().SetActive(0);
-    importTable().SetActive(0);
+    exportTable().SetActive(false);
+    importTable().SetActive(false);
   }
   QString Path(const QString& name) const { return dir.filePath(name); }
   void Chain() { exportTable().Link(&importTable()); }
@@ -65,7 +65,7 @@ class FileSaveTest : public SessionTest {
 };
 
 TEST_F(FileSaveTest, UnixEmptyTableIsTheIdentityAfterTheIncompletenessBox) {
-  exportTable().SetActive(1);
+  exportTable().SetActive(true);
   prompter->AnswerFile(Path("e.tab"));
   TheSession->SaveUnix->trigger();
 
@@ -84,7 +84,7 @@ TEST_F(FileSaveTest, UnixEmptyTableIsTheIdentityAfterTheIncompletenessBox) {
 
 TEST_F(FileSaveTest, UnixImageOfOneAssignmentAndFilterChoiceKept) {
   exportTable().Assign(0x41, 0xC1);
-  exportTable().SetActive(1);
+  exportTable().SetActive(true);
   TheSession->SaveDialog.FilterIndex = 2;
   prompter->AnswerFile(Path("e.tab"));
   TheSession->SaveUnix->trigger();
@@ -110,7 +110,7 @@ TEST_F(FileSaveTest, UnixChainedPairAsksTwiceEvenWhenTheFirstIsCancelled) {
   EXPECT_EQ(prompter->Calls[3].Kind, "save");
   EXPECT_EQ(prompter->Calls[3].Settings.FileName, "CTUImport");
   EXPECT_EQ(prompter->Calls[3].Settings.Title,
-            "Tabelle speichern im 'UNIX-Format' ( " + QString::fromLatin1(importTable().Header) + ")");
+            "Tabelle speichern im 'UNIX-Format' ( " + QString::fromLatin1(importTable().Header()) + ")");
   const QByteArray bytes = ReadBytes(Path("i.tab"));
   ASSERT_EQ(bytes.size(), 256);
   for (int p = 0; p < 256; ++p) EXPECT_EQ(Byte(bytes, p), (p + 3) & 0xFF);
@@ -121,7 +121,7 @@ TEST_F(FileSaveTest, UnixSavesOnlyTheActiveTableOfAnUnchainedPair) {
   EXPECT_TRUE(prompter->Calls.empty());
 
   FillPermutation(importTable(), 0);
-  importTable().SetActive(1);
+  importTable().SetActive(true);
   prompter->AnswerFile(Path("i.tab"));
   TheSession->SaveUnix->trigger();
   ASSERT_EQ(prompter->Calls.size(), 1u);
@@ -130,7 +130,7 @@ TEST_F(FileSaveTest, UnixSavesOnlyTheActiveTableOfAnUnchainedPair) {
 }
 
 TEST_F(FileSaveTest, V3NeedsTheChain) {
-  exportTable().SetActive(1);
+  exportTable().SetActive(true);
   TheSession->SaveV3->trigger();
   ASSERT_EQ(prompter->Calls.size(), 1u);
   EXPECT_EQ(prompter->Calls[0].Kind, "information");
@@ -169,7 +169,7 @@ TEST_F(FileSaveTest, V3CancelledIsReported) {
 
 TEST_F(FileSaveTest, V5ChainedPairIsExportImageThenImportImage) {
   exportTable().Assign(0x41, 0xC1);
-  exportTable().BuildHeader(Export, "DIN");
+  exportTable().BuildHeader(TableKind::kExport, "DIN");
   importTable().Assign(0xC1, 0x41);
   Chain();
   prompter->AnswerFile(Path("pair.qct"));
@@ -200,7 +200,7 @@ TEST_F(FileSaveTest, V5ChainedPairIsExportImageThenImportImage) {
 
 TEST_F(FileSaveTest, V5SingleTableOfTheActiveTable) {
   FillPermutation(exportTable(), 0x40);
-  exportTable().SetActive(1);
+  exportTable().SetActive(true);
   prompter->AnswerFile(Path("e.qct"));
   TheSession->SaveV5->trigger();
 
@@ -215,8 +215,8 @@ TEST_F(FileSaveTest, V5SingleTableOfTheActiveTable) {
   for (int p = 0; p < 256; ++p) EXPECT_EQ(V5Target(bytes, 0, p), (p + 0x40) & 0xFF);
 
   prompter->Clear();
-  exportTable().SetActive(0);
-  importTable().SetActive(1);
+  exportTable().SetActive(false);
+  importTable().SetActive(true);
   importTable().Assign(0, 0);
   prompter->AnswerFile(Path("i.qct"));
   TheSession->SaveV5->trigger();
@@ -247,7 +247,7 @@ TEST_F(FileSaveTest, V5WithoutChainOrActiveTableOnlyWarnsAndCancelIsSilent) {
 // Failed writes are reported with the file's name; nothing half-written stays.
 TEST_F(FileSaveTest, WriteIntoAMissingOrImpossibleFolderIsReported) {
   FillPermutation(exportTable(), 0);
-  exportTable().SetActive(1);
+  exportTable().SetActive(true);
   WriteBytes(Path("plain"), "x");
   const QString missing = Path("no/such/folder/e.tab");
   const QString underFile = Path("plain/e.tab");
@@ -289,7 +289,7 @@ TEST_F(FileSaveTest, FailedWriteLeavesTheExistingFileAsItWas) {
 
 TEST_F(FileSaveTest, SaveOverAFolderIsReportedAndTheFolderStays) {
   FillPermutation(importTable(), 0);
-  importTable().SetActive(1);
+  importTable().SetActive(true);
   ASSERT_TRUE(QDir(dir.path()).mkdir("folder.qct"));
   WriteBytes(Path("folder.qct/inside"), "keep");
   prompter->AnswerFile(Path("folder.qct"));
@@ -323,7 +323,7 @@ TEST_F(FileSaveTest, SaveOntoAPipeOrADanglingLinkIsReportedAndNothingIsReplaced)
 
 TEST_F(FileSaveTest, AHardLinkedFileStaysOneFile) {
   FillPermutation(exportTable(), 3);
-  exportTable().SetActive(1);
+  exportTable().SetActive(true);
   WriteBytes(Path("e.tab"), "old");
   ASSERT_EQ(link(QFile::encodeName(Path("e.tab")).constData(), QFile::encodeName(Path("also.tab")).constData()), 0);
   prompter->AnswerFile(Path("e.tab"));

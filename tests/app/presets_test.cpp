@@ -28,13 +28,13 @@ const PresetCase Presets[] = {
 class PresetsTest : public SessionTest {
  protected:
   static void ExpectEntries(const CodeTable& table, const uint8_t (&array)[256], const char* label) {
-    for (int p = 0; p < 256; ++p) EXPECT_EQ(table.Entries[p].Target, array[p]) << label << " position " << p;
+    for (int p = 0; p < 256; ++p) EXPECT_EQ(table.Target(p), array[p]) << label << " position " << p;
   }
 
   static void ExpectSameEntries(const CodeTable& a, const CodeTable& b) {
     for (int p = 0; p < 256; ++p) {
-      EXPECT_EQ(a.Entries[p].Target, b.Entries[p].Target) << "position " << p;
-      EXPECT_EQ(a.Entries[p].Count, b.Entries[p].Count) << "position " << p;
+      EXPECT_EQ(a.Target(p), b.Target(p)) << "position " << p;
+      EXPECT_EQ(a.Count(p), b.Count(p)) << "position " << p;
     }
   }
 
@@ -54,34 +54,34 @@ TEST_F(PresetsTest, EachSingleDirectionActionLoadsItsOwnTableWithThePresetName) 
     (TheSession->*c.Actions).Export->trigger();
     ExpectEntries(exportTable(), c.Preset->Export, c.Label);
     EXPECT_EQ(importTable().CountAssigned(), 0) << c.Label;
-    EXPECT_EQ(Header("EXPORT", c.Preset->ExportName), exportTable().Header) << c.Label;
-    EXPECT_EQ(exportTable().Kind, Export) << c.Label;
-    EXPECT_EQ(exportTable().CurrentPosition, 0) << c.Label;
-    EXPECT_EQ(exportTable().Font, TheSession->CurrentFont) << c.Label;
+    EXPECT_EQ(Header("EXPORT", c.Preset->ExportName), exportTable().Header()) << c.Label;
+    EXPECT_EQ(exportTable().Kind(), TableKind::kExport) << c.Label;
+    EXPECT_EQ(exportTable().CurrentPosition(), 0) << c.Label;
+    EXPECT_STREQ(exportTable().FontName(), "Courier New") << c.Label;
 
     TheSession->ClearBoth->trigger();
     (TheSession->*c.Actions).Import->trigger();
     ExpectEntries(importTable(), c.Preset->Import, c.Label);
     EXPECT_EQ(exportTable().CountAssigned(), 0) << c.Label;
-    EXPECT_EQ(Header("IMPORT", c.Preset->ImportName), importTable().Header) << c.Label;
-    EXPECT_EQ(importTable().Kind, Import) << c.Label;
+    EXPECT_EQ(Header("IMPORT", c.Preset->ImportName), importTable().Header()) << c.Label;
+    EXPECT_EQ(importTable().Kind(), TableKind::kImport) << c.Label;
   }
   EXPECT_FALSE(TheSession->ChainTablesAction->isChecked());
-  EXPECT_EQ(exportTable().Partner, nullptr);
+  EXPECT_EQ(exportTable().Partner(), nullptr);
   EXPECT_TRUE(prompter->Calls.empty());
 }
 
 TEST_F(PresetsTest, LoadingReplacesEditsAndTheOldName) {
   exportTable().Assign('A', 0x11);
   exportTable().Unassign(0x20);
-  exportTable().BuildHeader(-1, "/tmp/alt.tab");
+  exportTable().BuildHeader(TableKind::kUnknown, "/tmp/alt.tab");
 
   TheSession->LoadIsoCp37.Export->trigger();
 
-  EXPECT_STREQ(exportTable().Header, "QAVO CodeTab EXPORT [Courier New] ISO8859-1_CP37");
+  EXPECT_STREQ(exportTable().Header(), "QAVO CodeTab EXPORT [Courier New] ISO8859-1_CP37");
   ExpectEntries(exportTable(), IsoCp37Export, "CP 37");
   EXPECT_EQ(exportTable().CountAssigned(), 256);
-  EXPECT_STREQ(exportTable().CellText['A'], " A:C1");
+  EXPECT_STREQ(exportTable().Cell('A'), " A:C1");
 }
 
 TEST_F(PresetsTest, BothOfTheCodePagePresetsAndDinGiveAProvenLinkedPair) {
@@ -94,19 +94,19 @@ TEST_F(PresetsTest, BothOfTheCodePagePresetsAndDinGiveAProvenLinkedPair) {
     (TheSession->*c.Actions).Both->trigger();
 
     EXPECT_TRUE(TheSession->ChainTablesAction->isChecked()) << c.Label;
-    EXPECT_EQ(exportTable().Partner, &importTable()) << c.Label;
-    EXPECT_EQ(importTable().Partner, &exportTable()) << c.Label;
+    EXPECT_EQ(exportTable().Partner(), &importTable()) << c.Label;
+    EXPECT_EQ(importTable().Partner(), &exportTable()) << c.Label;
     ExpectEntries(exportTable(), c.Preset->Export, c.Label);
     ExpectEntries(importTable(), c.Preset->Import, c.Label);
-    EXPECT_EQ(Header("EXPORT", c.Preset->ExportName), exportTable().Header) << c.Label;
-    EXPECT_EQ(Header("IMPORT", c.Preset->ImportName), importTable().Header) << c.Label;
+    EXPECT_EQ(Header("EXPORT", c.Preset->ExportName), exportTable().Header()) << c.Label;
+    EXPECT_EQ(Header("IMPORT", c.Preset->ImportName), importTable().Header()) << c.Label;
     for (const CodeTable* table : {&exportTable(), &importTable()}) {
       for (int p = 0; p < 256; ++p) {
         EXPECT_EQ(table->IsAmbiguous(p), 0) << c.Label << " position " << p;
         EXPECT_EQ(table->IsProven(p), 1) << c.Label << " position " << p;
       }
-      EXPECT_EQ(table->IsAmbiguous(CodeTable::WholeTable), 0) << c.Label;
-      EXPECT_EQ(table->IsProven(CodeTable::WholeTable), 1) << c.Label;
+      EXPECT_EQ(table->IsAmbiguous(CodeTable::kWholeTable), 0) << c.Label;
+      EXPECT_EQ(table->IsProven(CodeTable::kWholeTable), 1) << c.Label;
     }
   }
 }
@@ -114,7 +114,7 @@ TEST_F(PresetsTest, BothOfTheCodePagePresetsAndDinGiveAProvenLinkedPair) {
 TEST_F(PresetsTest, BothOfUnixMarksTheSharedCodesAmbiguous) {
   TheSession->LoadUnix.Both->trigger();
 
-  EXPECT_EQ(exportTable().Partner, &importTable());
+  EXPECT_EQ(exportTable().Partner(), &importTable());
   EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
   ExpectEntries(exportTable(), UnixExport, "UNIX");
   ExpectEntries(importTable(), UnixImport, "UNIX");
@@ -130,17 +130,17 @@ TEST_F(PresetsTest, BothOfUnixMarksTheSharedCodesAmbiguous) {
   }
   EXPECT_EQ(ambiguousExport, 126 + 2 + 2);
   EXPECT_EQ(ambiguousImport, 129);
-  EXPECT_EQ(exportTable().IsProven(CodeTable::WholeTable), 0);
-  EXPECT_EQ(importTable().IsProven(CodeTable::WholeTable), 0);
-  EXPECT_STREQ(exportTable().Header, "QAVO CodeTab EXPORT [Courier New] QAVO UNIX");
-  EXPECT_STREQ(importTable().Header, "QAVO CodeTab IMPORT [Courier New] QAVO UNIX");
+  EXPECT_EQ(exportTable().IsProven(CodeTable::kWholeTable), 0);
+  EXPECT_EQ(importTable().IsProven(CodeTable::kWholeTable), 0);
+  EXPECT_STREQ(exportTable().Header(), "QAVO CodeTab EXPORT [Courier New] QAVO UNIX");
+  EXPECT_STREQ(importTable().Header(), "QAVO CodeTab IMPORT [Courier New] QAVO UNIX");
 }
 
 TEST_F(PresetsTest, BothKeepsTheActiveFlags) {
   MakeImportActive();
   TheSession->LoadDin.Both->trigger();
-  EXPECT_EQ(importTable().Active, 1);
-  EXPECT_EQ(exportTable().Active, 0);
+  EXPECT_EQ(importTable().IsActive(), 1);
+  EXPECT_EQ(exportTable().IsActive(), 0);
 }
 
 TEST_F(PresetsTest, SingleLoadsIntoALinkedPairLeaveThePartnerAlone) {
@@ -152,9 +152,9 @@ TEST_F(PresetsTest, SingleLoadsIntoALinkedPairLeaveThePartnerAlone) {
 
   ExpectEntries(exportTable(), DinExport, "DIN into the active EXPORT table");
   ExpectSameEntries(importTable(), importBefore);
-  EXPECT_STREQ(importTable().Header, importBefore.Header);
-  EXPECT_EQ(exportTable().Partner, &importTable());
-  EXPECT_EQ(exportTable().Active, 1);
+  EXPECT_STREQ(importTable().Header(), importBefore.Header());
+  EXPECT_EQ(exportTable().Partner(), &importTable());
+  EXPECT_EQ(exportTable().IsActive(), 1);
   EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
 
   const CodeTable exportBefore = exportTable();
@@ -162,8 +162,8 @@ TEST_F(PresetsTest, SingleLoadsIntoALinkedPairLeaveThePartnerAlone) {
 
   ExpectEntries(importTable(), UnixImport, "UNIX into the inactive IMPORT table");
   ExpectSameEntries(exportTable(), exportBefore);
-  EXPECT_EQ(importTable().Partner, &exportTable());
-  EXPECT_EQ(exportTable().Active, 1);
+  EXPECT_EQ(importTable().Partner(), &exportTable());
+  EXPECT_EQ(exportTable().IsActive(), 1);
 }
 
 TEST_F(PresetsTest, SingleLoadIntoTheActiveImportTableLeavesExportAlone) {
@@ -175,8 +175,8 @@ TEST_F(PresetsTest, SingleLoadIntoTheActiveImportTableLeavesExportAlone) {
 
   ExpectEntries(importTable(), UnixImport, "UNIX");
   ExpectSameEntries(exportTable(), exportBefore);
-  EXPECT_EQ(importTable().Partner, &exportTable());
-  EXPECT_EQ(importTable().Active, 1);
+  EXPECT_EQ(importTable().Partner(), &exportTable());
+  EXPECT_EQ(importTable().IsActive(), 1);
 
   TheSession->LoadDin.Export->trigger();
   ExpectEntries(exportTable(), DinExport, "DIN");

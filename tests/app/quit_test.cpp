@@ -30,22 +30,22 @@ class QuitQuestion : public SessionTest {
 
 TEST_F(QuitQuestion, NothingAskedWithoutChanges) {
   TheSession->LoadDin.Both->trigger();
-  EXPECT_FALSE(TheSession->IsChanged(Export));
+  EXPECT_FALSE(TheSession->IsChanged(TableKind::kExport));
   EXPECT_FALSE(TheControl->isWindowModified());
   EXPECT_TRUE(Quit(false));
   EXPECT_TRUE(Questions().empty());
 }
 
 TEST_F(QuitQuestion, AbbrechenKeepsEverythingOkQuits) {
-  TheSession->CommitPair(Export, 0x41, 0xC1);
+  TheSession->CommitPair(TableKind::kExport, 0x41, 0xC1);
   const CodeTable before = exportTable();
   EXPECT_FALSE(Quit(false));
   ASSERT_EQ(Questions(), std::vector<QString>{ExportQuestion});
   const PromptCall question = prompter->CallsOf("confirm").front();
   EXPECT_EQ(question.Title, QString::fromUtf8("Bestätigung"));
   EXPECT_EQ(question.Buttons, QStringList({"OK", "Abbrechen"}));
-  EXPECT_EQ(exportTable().Entries[0x41].Target, before.Entries[0x41].Target);
-  EXPECT_TRUE(TheSession->IsChanged(Export));
+  EXPECT_EQ(exportTable().Target(0x41), before.Target(0x41));
+  EXPECT_TRUE(TheSession->IsChanged(TableKind::kExport));
 
   // The close box asks the same, once.
   prompter->Clear();
@@ -56,9 +56,9 @@ TEST_F(QuitQuestion, AbbrechenKeepsEverythingOkQuits) {
 }
 
 TEST_F(QuitQuestion, NamesTheChangedTables) {
-  TheSession->CommitPair(Import, 0xC1, 0x41);
+  TheSession->CommitPair(TableKind::kImport, 0xC1, 0x41);
   EXPECT_FALSE(Quit(false));
-  TheSession->CommitPair(Export, 0x41, 0xC1);
+  TheSession->CommitPair(TableKind::kExport, 0x41, 0xC1);
   EXPECT_TRUE(Quit(true));
   EXPECT_EQ(Questions(),
             (std::vector<QString>{
@@ -70,8 +70,8 @@ TEST_F(QuitQuestion, NamesTheChangedTables) {
 // file does not hold it. The captions carry the mark in Qt's way.
 TEST_F(QuitQuestion, SavingClearsTheMark) {
   MakeExportActive();
-  TheSession->CommitPair(Export, 0x41, 0xC1);
-  TheSession->CommitPair(Export, 0x42, 0xC2);
+  TheSession->CommitPair(TableKind::kExport, 0x41, 0xC1);
+  TheSession->CommitPair(TableKind::kExport, 0x42, 0xC2);
   TableWindow& exportWindow = *TheControl->ExportWindow;
   EXPECT_TRUE(exportWindow.isWindowModified());
   EXPECT_FALSE(TheControl->ImportWindow->isWindowModified());
@@ -81,18 +81,18 @@ TEST_F(QuitQuestion, SavingClearsTheMark) {
   prompter->AnswerFile(folder.filePath("x.h"));
   prompter->AnswerOk();
   TheSession->SaveCHeader->trigger();
-  EXPECT_TRUE(TheSession->IsChanged(Export));
+  EXPECT_TRUE(TheSession->IsChanged(TableKind::kExport));
 
   prompter->AnswerFile(folder.filePath("x.tab"));
   TheSession->SaveUnix->trigger();
-  EXPECT_FALSE(TheSession->IsChanged(Export));
+  EXPECT_FALSE(TheSession->IsChanged(TableKind::kExport));
   EXPECT_FALSE(exportWindow.isWindowModified());
   EXPECT_FALSE(TheControl->isWindowModified());
   // Undo goes back to what no file holds, and the mark with it.
   TheSession->Undo->trigger();
-  EXPECT_TRUE(TheSession->IsChanged(Export));
+  EXPECT_TRUE(TheSession->IsChanged(TableKind::kExport));
   TheSession->Redo->trigger();
-  EXPECT_FALSE(TheSession->IsChanged(Export));
+  EXPECT_FALSE(TheSession->IsChanged(TableKind::kExport));
   prompter->Clear();
   EXPECT_TRUE(Quit(false));
   EXPECT_TRUE(Questions().empty());
@@ -102,18 +102,18 @@ TEST_F(QuitQuestion, SavingClearsTheMark) {
 // keeps the mark, since the edits it replaced are only in the undo steps.
 TEST_F(QuitQuestion, LoadsKeepTheMarkOfEdits) {
   TheSession->LoadDin.Export->trigger();
-  EXPECT_FALSE(TheSession->IsChanged(Export));
-  TheSession->CommitPair(Export, 0x41, 0x00);
-  EXPECT_TRUE(TheSession->IsChanged(Export));
+  EXPECT_FALSE(TheSession->IsChanged(TableKind::kExport));
+  TheSession->CommitPair(TableKind::kExport, 0x41, 0x00);
+  EXPECT_TRUE(TheSession->IsChanged(TableKind::kExport));
   TheSession->LoadUnix.Export->trigger();
-  EXPECT_TRUE(TheSession->IsChanged(Export));
-  EXPECT_FALSE(TheSession->IsChanged(Import));
+  EXPECT_TRUE(TheSession->IsChanged(TableKind::kExport));
+  EXPECT_FALSE(TheSession->IsChanged(TableKind::kImport));
   // Back at what was loaded or there at start, nothing would be lost.
   TheSession->Undo->trigger();
   TheSession->Undo->trigger();
-  EXPECT_FALSE(TheSession->IsChanged(Export));
+  EXPECT_FALSE(TheSession->IsChanged(TableKind::kExport));
   TheSession->ClearExport->trigger();
-  EXPECT_FALSE(TheSession->IsChanged(Export));
+  EXPECT_FALSE(TheSession->IsChanged(TableKind::kExport));
 }
 
 }  // namespace

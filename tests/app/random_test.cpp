@@ -29,6 +29,7 @@
 
 #include "model/tablecontent.h"
 #include "support/session.h"
+#include "support/tablechecks.h"
 #include "support/typing.h"
 #include "ui/entryeditor.h"
 #include "ui/gridmath.h"
@@ -53,39 +54,17 @@ uint32_t RunParameter(const char* name, const char* env, uint32_t fallback) {
 // ---- The invariants ---------------------------------------------------------
 
 std::string TableFault(const std::string& name, const CodeTable& table, const CodeTable& other) {
-  const auto fault = [&](const std::string& what) { return name + ": " + what; };
-  const auto number = [](int value) { return std::to_string(value); };
-  int sources[256] = {};
-  for (int p = 0; p < 256; ++p) {
-    const int target = table.Entries[p].Target;
-    if (target < -1 || target > 255) return fault("target of " + number(p) + " is " + number(target));
-    if (target >= 0) ++sources[target];
-    if (table.CellText[p][5] != '\0') return fault("cell " + number(p) + " has no NUL");
-  }
-  for (int c = 0; c < 256; ++c)
-    if (table.Entries[c].Count != sources[c] - 1)
-      return fault("count of " + number(c) + " is " + number(table.Entries[c].Count) + " for " + number(sources[c]) +
-                   " sources");
-  if (!std::memchr(table.Header, '\0', sizeof table.Header)) return fault("header not terminated");
-  if (std::strlen(table.Header) > 64) return fault("header longer than 64");
-  if (std::strncmp(table.Header, "QAVO CodeTab ", 13) != 0) return fault("header " + std::string(table.Header));
-  if (!std::memchr(table.FontName, '\0', sizeof table.FontName)) return fault("font name not terminated");
-  if (table.CurrentPosition < -1 || table.CurrentPosition > 255)
-    return fault("current position " + number(table.CurrentPosition));
-  if (table.CurrentOrdinal < -1 || table.CurrentOrdinal > 255)
-    return fault("current ordinal " + number(table.CurrentOrdinal));
-  if (table.Active != 0 && table.Active != 1) return fault("active flag " + number(table.Active));
-  if (table.LinkBusy != 0) return fault("link left busy");
-  if (table.Partner && table.Partner != &other) return fault("partner is a stranger");
-  if (table.Partner && table.Partner->Partner != &table) return fault("partner link not mutual");
-  return std::string();
+  std::string fault = TableFault(table);
+  if (fault.empty() && table.Partner() && table.Partner() != &other) fault = "partner is a stranger";
+  return fault.empty() ? fault : name + ": " + fault;
 }
 
 // What only undo steps change: entries, counts, cells, kind and chain. (A
 // font change may shorten a header's name to fit, and is no step.)
 bool SameEntries(const CodeTable& a, const CodeTable& b) {
-  return std::memcmp(a.Entries, b.Entries, sizeof a.Entries) == 0 &&
-         std::memcmp(a.CellText, b.CellText, sizeof a.CellText) == 0 && a.Kind == b.Kind && a.Partner == b.Partner;
+  for (int p = 0; p < 256; ++p)
+    if (a.Target(p) != b.Target(p) || a.Count(p) != b.Count(p) || std::strcmp(a.Cell(p), b.Cell(p)) != 0) return false;
+  return a.Kind() == b.Kind() && a.Partner() == b.Partner();
 }
 
 // What undo and redo bring back exactly: the entries with the header's name.
@@ -99,8 +78,8 @@ std::string SessionFault() {
   std::string fault = TableFault("EXPORT", exp, imp);
   if (fault.empty()) fault = TableFault("IMPORT", imp, exp);
   if (!fault.empty()) return fault;
-  if (exp.Partner && exp.Active && imp.Active) return "both linked tables are active";
-  if (TheSession->ChainTablesAction->isChecked() != (exp.Partner != nullptr))
+  if (exp.Partner() && exp.IsActive() && imp.IsActive()) return "both linked tables are active";
+  if (TheSession->ChainTablesAction->isChecked() != (exp.Partner() != nullptr))
     return "chain check mark and link disagree";
   const EntryEditor* expFrame = TheControl->ExportEditor;
   const EntryEditor* impFrame = TheControl->ImportEditor;
@@ -111,14 +90,14 @@ std::string SessionFault() {
   // The editors follow each other exactly while the tables are chained and
   // one of them is being edited.
   const bool framesLinked = expFrame->PartnerEditor != nullptr;
-  if (framesLinked != (exp.Partner && (exp.Active || imp.Active)))
+  if (framesLinked != (exp.Partner() && (exp.IsActive() || imp.IsActive())))
     return framesLinked ? "editors linked without a chain" : "editors of chained tables not linked";
   for (const auto& [window, table] :
        {std::make_pair(TheControl->ExportWindow, &exp), std::make_pair(TheControl->ImportWindow, &imp)})
-    if (window && CaptionText(*window) != QString::fromLatin1(table->Header))
-      return "caption " + CaptionText(*window).toStdString() + " for header " + table->Header;
-  for (const TableKind kind : {Export, Import}) {
-    const TableWindow* window = kind == Export ? TheControl->ExportWindow : TheControl->ImportWindow;
+    if (window && CaptionText(*window) != QString::fromLatin1(table->Header()))
+      return "caption " + CaptionText(*window).toStdString() + " for header " + table->Header();
+  for (const TableKind kind : {TableKind::kExport, TableKind::kImport}) {
+    const TableWindow* window = kind == TableKind::kExport ? TheControl->ExportWindow : TheControl->ImportWindow;
     if (window && window->isWindowModified() != TheSession->IsChanged(kind)) return "changed mark of a caption";
   }
   return std::string();

@@ -11,6 +11,7 @@
 
 #include "model/tablecontent.h"
 #include "support/session.h"
+#include "support/tablechecks.h"
 #include "ui/entryeditor.h"
 
 namespace {
@@ -22,29 +23,12 @@ struct PairState {
 
 PairState Now() { return {*TheSession->ExportTable, *TheSession->ImportTable}; }
 
-// Every field of the record.
-std::string TableDifference(const CodeTable& a, const CodeTable& b) {
-  if (std::memcmp(a.Entries, b.Entries, sizeof a.Entries) != 0) return "entries";
-  if (std::memcmp(a.CellText, b.CellText, sizeof a.CellText) != 0) return "cells";
-  if (std::memcmp(a.HexText, b.HexText, sizeof a.HexText) != 0) return "hex text";
-  if (std::strcmp(a.Header, b.Header) != 0) return std::string("header ") + a.Header + " / " + b.Header;
-  if (std::strcmp(a.FontName, b.FontName) != 0 || a.Font != b.Font) return "font";
-  if (a.Partner != b.Partner) return "partner";
-  if (a.AmbiguousColor != b.AmbiguousColor || a.ProofColor != b.ProofColor || a.ActiveColor != b.ActiveColor ||
-      a.NoDataColor != b.NoDataColor)
-    return "colours";
-  if (a.Kind != b.Kind) return "kind";
-  if (a.CurrentOrdinal != b.CurrentOrdinal || a.CurrentPosition != b.CurrentPosition) return "current entry";
-  if (a.Active != b.Active || a.LinkBusy != b.LinkBusy) return "active flag";
-  return std::string();
-}
-
 std::string StateDifference(const PairState& expected) {
-  const std::string exportDifference = TableDifference(*TheSession->ExportTable, expected.Export);
+  const std::string exportDifference = RecordDifference(*TheSession->ExportTable, expected.Export);
   if (!exportDifference.empty()) return "EXPORT " + exportDifference;
-  const std::string importDifference = TableDifference(*TheSession->ImportTable, expected.Import);
+  const std::string importDifference = RecordDifference(*TheSession->ImportTable, expected.Import);
   if (!importDifference.empty()) return "IMPORT " + importDifference;
-  if (TheSession->ChainTablesAction->isChecked() != (TheSession->ExportTable->Partner != nullptr))
+  if (TheSession->ChainTablesAction->isChecked() != (TheSession->ExportTable->Partner() != nullptr))
     return "chain check mark";
   return std::string();
 }
@@ -55,9 +39,11 @@ struct MarksModel {
   std::vector<TableContent> HeldExport{TableContent(*TheSession->ExportTable)};
   std::vector<TableContent> HeldImport{TableContent(*TheSession->ImportTable)};
 
-  void Hold(TableKind kind) { (kind == Export ? HeldExport : HeldImport).emplace_back(TheSession->Table(kind)); }
+  void Hold(TableKind kind) {
+    (kind == TableKind::kExport ? HeldExport : HeldImport).emplace_back(TheSession->Table(kind));
+  }
   bool IsChanged(TableKind kind) {
-    const std::vector<TableContent>& held = kind == Export ? HeldExport : HeldImport;
+    const std::vector<TableContent>& held = kind == TableKind::kExport ? HeldExport : HeldImport;
     return std::find(held.begin(), held.end(), TableContent(TheSession->Table(kind))) == held.end();
   }
 };
@@ -77,7 +63,7 @@ class RandomRun {
     if (kind < 13) return UndoOrRedo(false, fault);
     if (kind < 18) {
       (Below(2) ? TheControl->ExportEditor : TheControl->ImportEditor)->MakeActive();
-      (TheSession->ExportTable->Active ? TheControl->ImportEditor : TheControl->ExportEditor)->MakeInactive();
+      (TheSession->ExportTable->IsActive() ? TheControl->ImportEditor : TheControl->ExportEditor)->MakeInactive();
       return "switch the active table";
     }
     if (kind < 28) return Save();
@@ -121,8 +107,8 @@ class RandomRun {
     for (size_t i = 0; i < saves.size() && i < answers.size(); ++i) {
       if (name == "SaveCHeader" || !QFileInfo::exists(answers[i])) continue;
       const QString proposed = saves[i].Settings.FileName;
-      if (!proposed.endsWith("Import")) Marks.Hold(Export);
-      if (!proposed.endsWith("Export")) Marks.Hold(Import);
+      if (!proposed.endsWith("Import")) Marks.Hold(TableKind::kExport);
+      if (!proposed.endsWith("Export")) Marks.Hold(TableKind::kImport);
     }
     return name;
   }
@@ -132,13 +118,13 @@ class RandomRun {
     const int index = TheSession->UndoStack->index();
     const TableContent exportBefore(*TheSession->ExportTable);
     const TableContent importBefore(*TheSession->ImportTable);
-    const bool exportWasChanged = Marks.IsChanged(Export);
-    const bool importWasChanged = Marks.IsChanged(Import);
+    const bool exportWasChanged = Marks.IsChanged(TableKind::kExport);
+    const bool importWasChanged = Marks.IsChanged(TableKind::kImport);
     bool load = false;
     const std::string text = RunCommand(load);
     if (load) {
-      if (!exportWasChanged && TableContent(*TheSession->ExportTable) != exportBefore) Marks.Hold(Export);
-      if (!importWasChanged && TableContent(*TheSession->ImportTable) != importBefore) Marks.Hold(Import);
+      if (!exportWasChanged && TableContent(*TheSession->ExportTable) != exportBefore) Marks.Hold(TableKind::kExport);
+      if (!importWasChanged && TableContent(*TheSession->ImportTable) != importBefore) Marks.Hold(TableKind::kImport);
     }
     if (TheSession->UndoStack->index() == index + 1) {
       Before.resize(static_cast<size_t>(index), before);
@@ -154,11 +140,11 @@ class RandomRun {
 
   std::string RunCommand(bool& load) {
     Session& s = *TheSession;
-    const TableKind kind = Below(2) ? Export : Import;
+    const TableKind kind = Below(2) ? TableKind::kExport : TableKind::kImport;
     const int choice = Below(100);
     if (choice < 45) {
       const int source = Code();
-      const int target = Code() + (kind == Export ? 0x80 : -0x40);
+      const int target = Code() + (kind == TableKind::kExport ? 0x80 : -0x40);
       s.CommitPair(kind, source, target);
       return "pair " + std::to_string(source) + " -> " + std::to_string(target);
     }
@@ -211,10 +197,11 @@ TEST_F(UndoProperty, UndoAllGivesTheStartRedoAllTheEndAndTheMarksFollowTheSaves)
       std::string fault;
       const std::string taken = run.Step(fault);
       ASSERT_EQ(fault, "") << "seed " << seed << " step " << step << ": " << taken;
-      for (const TableKind kind : {Export, Import})
+      for (const TableKind kind : {TableKind::kExport, TableKind::kImport})
         ASSERT_EQ(TheSession->IsChanged(kind), run.Marks.IsChanged(kind))
             << "seed " << seed << " step " << step << ": " << taken << ", " << TableWord(kind).toStdString();
-      ASSERT_EQ(TheControl->isWindowModified(), run.Marks.IsChanged(Export) || run.Marks.IsChanged(Import));
+      ASSERT_EQ(TheControl->isWindowModified(),
+                run.Marks.IsChanged(TableKind::kExport) || run.Marks.IsChanged(TableKind::kImport));
     }
     QUndoStack& stack = *TheSession->UndoStack;
     ASSERT_GT(stack.count(), 50) << seed;
@@ -226,7 +213,7 @@ TEST_F(UndoProperty, UndoAllGivesTheStartRedoAllTheEndAndTheMarksFollowTheSaves)
     }
     while (stack.index() < steps) TheSession->Redo->trigger();
     EXPECT_EQ(StateDifference(end), "") << seed;
-    EXPECT_EQ(TheSession->IsChanged(Export), run.Marks.IsChanged(Export)) << seed;
+    EXPECT_EQ(TheSession->IsChanged(TableKind::kExport), run.Marks.IsChanged(TableKind::kExport)) << seed;
   }
 }
 
@@ -235,11 +222,11 @@ TEST_F(UndoProperty, UndoAllGivesTheStartRedoAllTheEndAndTheMarksFollowTheSaves)
 TEST_F(UndoProperty, BackToTheStart) {
   const PairState start = Now();
   TheSession->LoadDin.Both->trigger();
-  TheSession->CommitPair(Export, 0x41, 0xC2);
+  TheSession->CommitPair(TableKind::kExport, 0x41, 0xC2);
   TheSession->ClearImport->trigger();
   while (TheSession->UndoStack->canUndo()) TheSession->Undo->trigger();
   EXPECT_EQ(StateDifference(start), "");
-  EXPECT_FALSE(TheSession->IsChanged(Export));
+  EXPECT_FALSE(TheSession->IsChanged(TableKind::kExport));
   EXPECT_FALSE(TheSession->Undo->isEnabled());
   EXPECT_TRUE(TheSession->Redo->isEnabled());
 }
@@ -252,7 +239,7 @@ TEST_F(UndoProperty, ItemsNameTheStep) {
 
   TheSession->LoadDin.Both->trigger();
   EXPECT_EQ(TheSession->Undo->text(), QString::fromUtf8("&Rückgängig: DIN laden"));
-  TheSession->CommitPair(Export, 0x41, 0xC1);
+  TheSession->CommitPair(TableKind::kExport, 0x41, 0xC1);
   EXPECT_EQ(TheSession->Undo->text(), QString::fromUtf8("&Rückgängig: 41 -> C1"));
   TheSession->Undo->trigger();
   EXPECT_EQ(TheSession->Redo->text(), "&Wiederholen: 41 -> C1");

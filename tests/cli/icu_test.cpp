@@ -30,7 +30,7 @@ std::string IcuDataFolder() {
 
 std::vector<int> Targets(const CodeTable& table) {
   std::vector<int> targets;
-  for (const TableEntry& entry : table.Entries) targets.push_back(entry.Target);
+  for (const TableEntry& entry : table.Entries()) targets.push_back(entry.Target);
   return targets;
 }
 
@@ -70,8 +70,9 @@ class Icu : public ::testing::Test {
     ASSERT_EQ(Shell(Tool() + " build --ucm '" + Dir / name + ".ucm' '" + Dir / "back.qct" + "'"), 0);
     TablePair original, back;
     std::string error;
-    ASSERT_EQ(ReadTableFile(Dir / pairFile, Unknown, nullptr, original, error), ReadResult::Loaded) << error;
-    ASSERT_EQ(ReadTableFile(Dir / "back.qct", Unknown, nullptr, back, error), ReadResult::Loaded) << error;
+    ASSERT_EQ(ReadTableFile(Dir / pairFile, TableKind::kUnknown, nullptr, original, error), ReadResult::Loaded)
+        << error;
+    ASSERT_EQ(ReadTableFile(Dir / "back.qct", TableKind::kUnknown, nullptr, back, error), ReadResult::Loaded) << error;
     EXPECT_EQ(Targets(back.ExportTable), Targets(original.ExportTable));
     EXPECT_EQ(Targets(back.ImportTable), Targets(original.ImportTable));
     EXPECT_STREQ(back.ImportTable.HeaderName(), name.c_str());
@@ -100,12 +101,12 @@ TEST_F(Icu, Cp1141PairConvertsWhatItAssignsAndSubstitutesTheRest) {
   ASSERT_EQ(Shell(Tool() + " build --codepage 1141 --to ucm '" + Dir / name + ".ucm'"), 0);
   TablePair pair;
   std::string error;
-  ASSERT_EQ(ReadTableFile(Dir / "pair.qct", Unknown, nullptr, pair, error), ReadResult::Loaded) << error;
+  ASSERT_EQ(ReadTableFile(Dir / "pair.qct", TableKind::kUnknown, nullptr, pair, error), ReadResult::Loaded) << error;
   Bytes expected = Translate("pair.qct", false);
   ASSERT_EQ(expected.size(), 256u);
   std::vector<int> unassigned;
   for (int p = 0; p < 256; ++p)
-    if (pair.ExportTable.Entries[p].Target == -1) {
+    if (pair.ExportTable.Target(p) == -1) {
       unassigned.push_back(p);
       expected[p] = 0x3F;
     }

@@ -11,9 +11,9 @@ namespace {
 void LoadPreset(TablePair& pair, const PresetPair& preset) {
   TableEntry entries[256];
   for (int p = 0; p < 256; ++p) entries[p] = {preset.Export[p], -1};
-  pair.Load(Export, entries, preset.ExportName);
+  pair.Load(TableKind::kExport, entries, preset.ExportName);
   for (int p = 0; p < 256; ++p) entries[p] = {preset.Import[p], -1};
-  pair.Load(Import, entries, preset.ImportName);
+  pair.Load(TableKind::kImport, entries, preset.ImportName);
 }
 
 void ExpectStart(const std::string& text, const std::string& prefix) {
@@ -30,7 +30,7 @@ std::vector<std::string> Lines(const std::string& text) {
 TEST(TableGrid, ProvenPairShowsEveryCellConfirmed) {
   TablePair pair;
   LoadPreset(pair, DinPreset);
-  const std::vector<std::string> lines = Lines(TableGrid(pair.ExportTable, Export));
+  const std::vector<std::string> lines = Lines(TableGrid(pair.ExportTable, TableKind::kExport));
   ASSERT_EQ(lines.size(), 19u);
   EXPECT_EQ(lines[0], "EXPORT  QAVO CodeTab EXPORT [Courier New] DIN");
   EXPECT_EQ(lines[1], "     _0  _1  _2  _3  _4  _5  _6  _7  _8  _9  _A  _B  _C  _D  _E  _F");
@@ -41,13 +41,13 @@ TEST(TableGrid, ProvenPairShowsEveryCellConfirmed) {
 TEST(TableGrid, MarksAmbiguousPlainAndUnassigned) {
   TablePair pair;
   LoadPreset(pair, UnixPreset);
-  const std::vector<std::string> lines = Lines(TableGrid(pair.ExportTable, Export));
+  const std::vector<std::string> lines = Lines(TableGrid(pair.ExportTable, TableKind::kExport));
   EXPECT_EQ(lines[17], "  F_ 00! 00! 00! 00! 00! 00! 00! 00! 00! 00! 00! 00! FF! 06  01! 00!");
   EXPECT_EQ(lines[18], "  256 zugeordnet, 130 mehrdeutig, 125 bestätigt");
 
-  CodeTable lone(Import);
+  CodeTable lone(TableKind::kImport);
   lone.Assign(0xC1, 0x41);
-  const std::vector<std::string> loneLines = Lines(TableGrid(lone, Import));
+  const std::vector<std::string> loneLines = Lines(TableGrid(lone, TableKind::kImport));
   EXPECT_EQ(loneLines[0], "IMPORT  QAVO CodeTab IMPORT ");
   EXPECT_EQ(loneLines[14], "  C_ ..  41  ..  ..  ..  ..  ..  ..  ..  ..  ..  ..  ..  ..  ..  ..");
   EXPECT_EQ(loneLines[18], "  1 zugeordnet, 0 mehrdeutig, 0 bestätigt");
@@ -88,7 +88,7 @@ TEST(PairFindings, MissingTableAndGaps) {
   TablePair pair;
   TableEntry entries[256];
   for (int p = 0; p < 256; ++p) entries[p] = {static_cast<int16_t>(p < 254 ? 255 - p : -1), -1};
-  pair.Load(Import, entries, "x");
+  pair.Load(TableKind::kImport, entries, "x");
   const std::vector<std::string> findings = PairFindings(pair);
   ASSERT_EQ(findings.size(), 3u);
   EXPECT_EQ(findings[0], "EXPORT-Tabelle fehlt");

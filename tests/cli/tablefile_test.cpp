@@ -8,7 +8,7 @@ namespace {
 
 Bytes Image(const uint8_t (&bytes)[256]) { return Bytes(bytes, bytes + 256); }
 
-ReadResult Read(const std::string& path, int kind, TablePair& pair, std::string& error,
+ReadResult Read(const std::string& path, TableKind kind, TablePair& pair, std::string& error,
                 const std::string* name = nullptr) {
   return ReadTableFile(path, kind, name, pair, error);
 }
@@ -18,13 +18,13 @@ TEST(ReadTableFile, UnixImageIsRecognisedAndNamedByItsFullPath) {
   WriteFile(dir / "din.tab", Image(DinExport));
   TablePair pair;
   std::string error;
-  ASSERT_EQ(Read(dir / "./din.tab", Unknown, pair, error), ReadResult::Loaded);
+  ASSERT_EQ(Read(dir / "./din.tab", TableKind::kUnknown, pair, error), ReadResult::Loaded);
   EXPECT_TRUE(pair.HasExport);
   EXPECT_FALSE(pair.HasImport);
   EXPECT_EQ(UnixImage(pair.ExportTable), Image(DinExport));
-  EXPECT_EQ(std::string(pair.ExportTable.Header),
+  EXPECT_EQ(std::string(pair.ExportTable.Header()),
             ("QAVO CodeTab EXPORT [Courier New] " + dir.Path + "/din.tab").substr(0, 64));
-  EXPECT_EQ(pair.ExportTable.Partner, nullptr);
+  EXPECT_EQ(pair.ExportTable.Partner(), nullptr);
 }
 
 TEST(ReadTableFile, ForcedKindAndGivenName) {
@@ -33,10 +33,10 @@ TEST(ReadTableFile, ForcedKindAndGivenName) {
   TablePair pair;
   std::string error;
   const std::string name = "Grüße";
-  ASSERT_EQ(Read(dir / "din.tab", Import, pair, error, &name), ReadResult::Loaded);
+  ASSERT_EQ(Read(dir / "din.tab", TableKind::kImport, pair, error, &name), ReadResult::Loaded);
   EXPECT_TRUE(pair.HasImport);
   EXPECT_FALSE(pair.HasExport);
-  EXPECT_EQ(std::string(pair.ImportTable.Header),
+  EXPECT_EQ(std::string(pair.ImportTable.Header()),
             "QAVO CodeTab IMPORT [Courier New] Gr\xFC\xDF"
             "e");
 }
@@ -46,28 +46,28 @@ TEST(ReadTableFile, V3FileGivesALinkedPair) {
   WriteFile(dir / "pair.tab", Concat(UnixImport, UnixExport));
   TablePair pair;
   std::string error;
-  ASSERT_EQ(Read(dir / "pair.tab", Unknown, pair, error), ReadResult::Loaded);
+  ASSERT_EQ(Read(dir / "pair.tab", TableKind::kUnknown, pair, error), ReadResult::Loaded);
   EXPECT_EQ(UnixImage(pair.ImportTable), Image(UnixImport));
   EXPECT_EQ(UnixImage(pair.ExportTable), Image(UnixExport));
-  EXPECT_EQ(pair.ExportTable.Partner, &pair.ImportTable);
-  EXPECT_EQ(pair.ImportTable.Partner, &pair.ExportTable);
-  EXPECT_EQ(pair.ExportTable.Active + pair.ImportTable.Active, 0);
+  EXPECT_EQ(pair.ExportTable.Partner(), &pair.ImportTable);
+  EXPECT_EQ(pair.ImportTable.Partner(), &pair.ExportTable);
+  EXPECT_EQ(pair.ExportTable.IsActive() + pair.ImportTable.IsActive(), 0);
 }
 
 TEST(ReadTableFile, V5KeepsItsOwnNameAndGaps) {
   ScratchDir dir;
-  CodeTable table(Import);
+  CodeTable table(TableKind::kImport);
   table.Assign(0xC1, 0x41);
-  table.SetFont(nullptr, "Fixedsys");
-  table.BuildHeader(Import, "Mein Name");
-  WriteFile(dir / "one.qct", V5Image(table, Import));
+  table.SetFontName("Fixedsys");
+  table.BuildHeader(TableKind::kImport, "Mein Name");
+  WriteFile(dir / "one.qct", V5Image(table, TableKind::kImport));
   TablePair pair;
   std::string error;
-  ASSERT_EQ(Read(dir / "one.qct", Unknown, pair, error), ReadResult::Loaded);
+  ASSERT_EQ(Read(dir / "one.qct", TableKind::kUnknown, pair, error), ReadResult::Loaded);
   EXPECT_TRUE(pair.HasImport);
-  EXPECT_EQ(std::string(pair.ImportTable.Header), "QAVO CodeTab IMPORT [Courier New] Mein Name");
+  EXPECT_EQ(std::string(pair.ImportTable.Header()), "QAVO CodeTab IMPORT [Courier New] Mein Name");
   EXPECT_EQ(pair.ImportTable.CountAssigned(), 1);
-  EXPECT_EQ(pair.ImportTable.Entries[0xC1].Target, 0x41);
+  EXPECT_EQ(pair.ImportTable.Target(0xC1), 0x41);
 }
 
 TEST(ReadTableFile, RefusalsInOneLine) {
@@ -79,8 +79,8 @@ TEST(ReadTableFile, RefusalsInOneLine) {
   const std::string text = "Kein Kopf\n\x01zweite Zeile";
   std::copy(text.begin(), text.end(), v5.begin());
   WriteFile(dir / "v5", v5);
-  CodeTable table(Export);
-  Bytes unknownLetter = V5Image(table, Export);
+  CodeTable table(TableKind::kExport);
+  Bytes unknownLetter = V5Image(table, TableKind::kExport);
   unknownLetter[V5KindOffset] = 'U';
   WriteFile(dir / "letter", unknownLetter);
   WriteFile(dir / "long", Bytes(3000, 0x40));
@@ -96,15 +96,15 @@ TEST(ReadTableFile, RefusalsInOneLine) {
   for (const auto& [name, message] : cases) {
     TablePair pair;
     std::string error;
-    EXPECT_EQ(Read(dir / name, Unknown, pair, error), ReadResult::Refused) << name;
+    EXPECT_EQ(Read(dir / name, TableKind::kUnknown, pair, error), ReadResult::Refused) << name;
     EXPECT_EQ(error, dir / name + ": " + message);
     EXPECT_FALSE(pair.HasExport || pair.HasImport);
   }
   TablePair pair;
   std::string error;
-  EXPECT_EQ(Read(dir / "absent", Unknown, pair, error), ReadResult::Unreadable);
+  EXPECT_EQ(Read(dir / "absent", TableKind::kUnknown, pair, error), ReadResult::Unreadable);
   EXPECT_EQ(error, dir / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
-  EXPECT_EQ(Read(dir.Path, Unknown, pair, error), ReadResult::Unreadable);
+  EXPECT_EQ(Read(dir.Path, TableKind::kUnknown, pair, error), ReadResult::Unreadable);
   EXPECT_EQ(error, dir.Path + ": kann nicht gelesen werden (ist ein Verzeichnis)");
 }
 

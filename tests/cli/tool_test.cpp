@@ -55,7 +55,7 @@ void ExpectErrorLine(const ToolRun& run, int code, const std::string& message) {
 // A table as the editor holds it after loading bytes under a name.
 void LoadLikeTheEditor(CodeTable& table, TableKind kind, const uint8_t (&bytes)[256], const std::string& name) {
   table.LoadBytes(bytes);
-  table.SetFont(nullptr, "Courier New");
+  table.SetFontName("Courier New");
   table.BuildHeader(kind, name.c_str());
 }
 
@@ -109,9 +109,9 @@ class ToolFiles : public ::testing::Test {
 TEST_F(ToolFiles, ConvertWritesWhatTheEditorWrites) {
   WritePair("din.tab", DinPreset);
   const std::string name = dir / "din.tab";
-  CodeTable exportTable(Export), importTable(Import);
-  LoadLikeTheEditor(exportTable, Export, DinExport, name);
-  LoadLikeTheEditor(importTable, Import, DinImport, name);
+  CodeTable exportTable(TableKind::kExport), importTable(TableKind::kImport);
+  LoadLikeTheEditor(exportTable, TableKind::kExport, DinExport, name);
+  LoadLikeTheEditor(importTable, TableKind::kImport, DinImport, name);
 
   EXPECT_EQ(Tool({"convert", dir / "din.tab", dir / "pair.qct"}).Code, 0);
   EXPECT_EQ(ReadFile(dir / "pair.qct"), V5PairImage(exportTable, importTable));
@@ -122,7 +122,7 @@ TEST_F(ToolFiles, ConvertWritesWhatTheEditorWrites) {
   EXPECT_EQ(Tool({"convert", dir / "din.tab", dir / "import.bin", "--to", "unix", "--import"}).Code, 0);
   EXPECT_EQ(ReadFile(dir / "import.bin"), Image(DinImport));
   EXPECT_EQ(Tool({"convert", dir / "din.tab", dir / "export.qct", "--export"}).Code, 0);
-  EXPECT_EQ(ReadFile(dir / "export.qct"), V5Image(exportTable, Export));
+  EXPECT_EQ(ReadFile(dir / "export.qct"), V5Image(exportTable, TableKind::kExport));
 
   EXPECT_EQ(Tool({"convert", dir / "pair.qct", dir / "renamed.qct", "--name", "DIN"}).Code, 0);
   const Bytes renamed = ReadFile(dir / "renamed.qct");
@@ -140,8 +140,8 @@ TEST_F(ToolFiles, ConvertWritesWhatTheEditorWrites) {
 TEST_F(ToolFiles, ConvertNamesTablesOnRequest) {
   WriteFile(dir / "e.tab", Image(IsoCp37Export));
   EXPECT_EQ(Tool({"convert", dir / "e.tab", dir / "e.h", "--name", "CP37"}).Code, 0);
-  CodeTable table(Export);
-  LoadLikeTheEditor(table, Export, IsoCp37Export, "CP37");
+  CodeTable table(TableKind::kExport);
+  LoadLikeTheEditor(table, TableKind::kExport, IsoCp37Export, "CP37");
   EXPECT_EQ(Text(ReadFile(dir / "e.h")), CDeclaration(table));
   EXPECT_NE(Text(ReadFile(dir / "e.h")).find("const unsigned char Export_CP37 [256] = {"), std::string::npos);
 }
@@ -156,7 +156,7 @@ TEST_F(ToolFiles, ConvertRefusalsLeaveTheTargetAlone) {
                   "das UNIX-Format hält eine Tabelle: --export oder --import angeben");
   ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "old", "--to", "v3", "--export"}), 2,
                   "das Format V3 braucht beide Tabellen (ohne --export/--import)");
-  WriteFile(dir / "e.qct", V5Image(CodeTable(Export), Export));
+  WriteFile(dir / "e.qct", V5Image(CodeTable(TableKind::kExport), TableKind::kExport));
   ExpectErrorLine(Tool({"convert", dir / "e.qct", dir / "old", "--to", "v5", "--import"}), 3,
                   dir / "e.qct" + " enthält keine IMPORT-Tabelle");
   ExpectErrorLine(Tool({"convert", dir / "e.tab", dir / "old"}), 2,
@@ -176,9 +176,9 @@ TEST_F(ToolFiles, ConvertRefusalsLeaveTheTargetAlone) {
 }
 
 TEST_F(ToolFiles, IncompleteTablesAreWrittenOneToOneWithANote) {
-  CodeTable table(Export);
+  CodeTable table(TableKind::kExport);
   table.Assign(0x20, 0x40);
-  WriteFile(dir / "gaps.qct", V5Image(table, Export));
+  WriteFile(dir / "gaps.qct", V5Image(table, TableKind::kExport));
   const ToolRun run = Tool({"convert", dir / "gaps.qct", dir / "gaps.tab"});
   EXPECT_EQ(run.Code, 0);
   EXPECT_EQ(run.Err,
@@ -237,9 +237,9 @@ TEST_F(ToolFiles, BuildWritesTheCodePagePair) {
 
   const ToolRun c = Tool({"build", "--codepage=037", "--to", "c", dir / "p37"});
   EXPECT_EQ(c.Code, 0);
-  CodeTable exportTable(Export), importTable(Import);
-  LoadLikeTheEditor(exportTable, Export, IsoCp37Export, IsoCp37Preset.ExportName);
-  LoadLikeTheEditor(importTable, Import, IsoCp37Import, IsoCp37Preset.ImportName);
+  CodeTable exportTable(TableKind::kExport), importTable(TableKind::kImport);
+  LoadLikeTheEditor(exportTable, TableKind::kExport, IsoCp37Export, IsoCp37Preset.ExportName);
+  LoadLikeTheEditor(importTable, TableKind::kImport, IsoCp37Import, IsoCp37Preset.ImportName);
   EXPECT_EQ(Text(ReadFile(dir / "p37")), CDeclaration(exportTable) + CDeclaration(importTable));
 
   EXPECT_EQ(Tool({"build", "--codepage", "1047", "--swap-nl", "--import", dir / "nl.tab"}).Code, 0);
@@ -253,7 +253,7 @@ TEST_F(ToolFiles, BuildWritesTheCodePagePair) {
   EXPECT_EQ(euro.Err, "");
   const Bytes v5 = ReadFile(dir / "p1141.qct");
   ASSERT_EQ(v5.size(), V5PairImageSize);
-  const TV5Table exported = DecodeV5Image(v5.data());
+  const V5Table exported = DecodeV5Image(v5.data());
   EXPECT_EQ(exported.Name, "CP1252_CP1141");
   EXPECT_EQ(exported.Entries[0x80].Target, 0x9F);
   EXPECT_EQ(exported.Entries[0x82].Target, -1);
@@ -300,7 +300,7 @@ TEST_F(ToolFiles, TranslateWithAForcedOrMissingTable) {
   EXPECT_EQ(ReadFile(dir / "out"), (Bytes{DinExport[0x41], DinExport[0x20], DinExport[0xC1]}));
   ExpectErrorLine(Tool({"translate", "--table", dir / "pair.tab", dir / "in", dir / "out"}), 3,
                   dir / "pair.tab" + ": kann nicht gelesen werden (nicht gefunden)");
-  WriteFile(dir / "i.qct", V5Image(CodeTable(Import), Import));
+  WriteFile(dir / "i.qct", V5Image(CodeTable(TableKind::kImport), TableKind::kImport));
   ExpectErrorLine(Tool({"translate", "--table", dir / "i.qct", dir / "in", dir / "out"}), 3,
                   dir / "i.qct" + " enthält keine EXPORT-Tabelle");
 }
@@ -388,9 +388,9 @@ TEST_F(ToolFiles, EveryFailureIsOneEscapedLine) {
   ExpectErrorLine(Tool({"show", odd}), 3, dir / "a\\x0Ab\\xFF\\x1B: kann nicht gelesen werden (nicht gefunden)");
   ExpectErrorLine(Tool({"fr\nob"}), 2, "unbekannter Befehl fr\\x0Aob (qavo-ct --help zeigt die Hilfe)");
   // An incomplete table whose output fails: the failure alone, no note.
-  CodeTable table(Export);
+  CodeTable table(TableKind::kExport);
   table.Assign(0x20, 0x40);
-  WriteFile(dir / "gaps.qct", V5Image(table, Export));
+  WriteFile(dir / "gaps.qct", V5Image(table, TableKind::kExport));
   ExpectErrorLine(Tool({"convert", dir / "gaps.qct", dir / "none/gaps.tab"}), 4,
                   dir / "none/gaps.tab" + ": kann nicht geschrieben werden (nicht gefunden)");
 }

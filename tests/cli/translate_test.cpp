@@ -56,7 +56,7 @@ TEST(TranslateBytes, AllByteValuesThroughEveryEntry) {
 }
 
 TEST(ByteMapOf, UnassignedPositionsStayThemselves) {
-  CodeTable table(Export);
+  CodeTable table(TableKind::kExport);
   table.Assign(0x41, 0xC1);
   table.Assign(0x42, 0xC1);
   const ByteMap map = ByteMapOf(table);

@@ -11,7 +11,7 @@ void Fill(TableEntry (&entries)[256], const uint8_t (&bytes)[256]) {
 }
 
 TEST(CompareTables, EqualMappingsHaveNoDifference) {
-  CodeTable table(Export);
+  CodeTable table(TableKind::kExport);
   table.LoadBytes(DinExport);
   TableEntry other[256];
   Fill(other, DinExport);
@@ -19,7 +19,7 @@ TEST(CompareTables, EqualMappingsHaveNoDifference) {
 }
 
 TEST(CompareTables, DifferencesInPositionOrder) {
-  CodeTable table(Export);
+  CodeTable table(TableKind::kExport);
   table.LoadBytes(DinExport);
   TableEntry other[256];
   Fill(other, IsoCp37Export);
@@ -35,7 +35,7 @@ TEST(CompareTables, DifferencesInPositionOrder) {
 }
 
 TEST(CompareTables, UnassignedIsADifference) {
-  CodeTable table(Import);
+  CodeTable table(TableKind::kImport);
   table.Assign(0xC1, 0x41);
   TableEntry other[256];
   for (TableEntry& entry : other) entry = {-1, -1};

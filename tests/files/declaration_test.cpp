@@ -39,9 +39,9 @@ std::string PascalRows(int (*code)(int)) { return Rows("   ", "$", ", ", code); 
 int Same(int p) { return p; }
 
 CodeTable DinTable() {
-  CodeTable table(Export);
-  table.SetFont(nullptr, "Courier New");
-  table.BuildHeader(Export, "DIN");
+  CodeTable table(TableKind::kExport);
+  table.SetFontName("Courier New");
+  table.BuildHeader(TableKind::kExport, "DIN");
   return table;
 }
 
@@ -85,11 +85,11 @@ TEST(PascalDeclaration, FirstAndLastRowsLiterally) {
 int ZeroAt41(int p) { return p == 0x41 ? 0 : p == 0x42 ? 0xC2 : p; }
 
 TEST(Declaration, AssignedCodesAndUnnamedImportTable) {
-  CodeTable table(Import);
-  table.SetFont(nullptr, "Courier New");
+  CodeTable table(TableKind::kImport);
+  table.SetFontName("Courier New");
   table.Assign(0x41, 0x00);
   table.Assign(0x42, 0x1C2);
-  ASSERT_STREQ(table.Header, "QAVO CodeTab IMPORT [Courier New] ");
+  ASSERT_STREQ(table.Header(), "QAVO CodeTab IMPORT [Courier New] ");
   EXPECT_EQ(CDeclaration(table), "\n" + CRule + CBlank + "/* QAVO CodeTab IMPORT [Courier New]  */\n" + CRule +
                                      "\nconst unsigned char Import_ [256] = {\n" + CRows(ZeroAt41) + " };\n");
   EXPECT_EQ(PascalDeclaration(table), "\n" + PascalRule + PascalBlank + "{* QAVO CodeTab IMPORT [Courier New]  *}\n" +
@@ -100,26 +100,26 @@ TEST(Declaration, AssignedCodesAndUnnamedImportTable) {
 }
 
 TEST(Declaration, HeaderWithoutFontHasNoName) {
-  CodeTable table(Export);
-  table.BuildHeader(Export, "DIN");
+  CodeTable table(TableKind::kExport);
+  table.BuildHeader(TableKind::kExport, "DIN");
   EXPECT_NE(CDeclaration(table).find("/* QAVO CodeTab EXPORT DIN */\n"), std::string::npos);
   EXPECT_NE(CDeclaration(table).find("\nconst unsigned char Export_ [256] = {\n"), std::string::npos);
   EXPECT_NE(PascalDeclaration(table).find("\nconst Export : array [0..255] of byte = (\n"), std::string::npos);
 }
 
 TEST(Declaration, OtherKindsAreUnknown) {
-  CodeTable table(Unknown);
-  table.SetFont(nullptr, "F");
-  table.BuildHeader(-1, "x");
+  CodeTable table(TableKind::kUnknown);
+  table.SetFontName("F");
+  table.BuildHeader(TableKind::kUnknown, "x");
   EXPECT_NE(CDeclaration(table).find("\nconst unsigned char Unknown_x [256] = {\n"), std::string::npos);
   EXPECT_NE(PascalDeclaration(table).find("\nconst Unknownx : array [0..255] of byte = (\n"), std::string::npos);
   EXPECT_NE(CDeclaration(table).find("/* QAVO CodeTab USER   [F] x */\n"), std::string::npos);
 }
 
 TEST(Declaration, NameCharactersOutsideIdentifiersBecomeUnderscores) {
-  CodeTable table(Export);
-  table.SetFont(nullptr, "Courier New");
-  table.BuildHeader(Export, "/home/ab-c/CP 273.tab\xE4_9");
+  CodeTable table(TableKind::kExport);
+  table.SetFontName("Courier New");
+  table.BuildHeader(TableKind::kExport, "/home/ab-c/CP 273.tab\xE4_9");
   EXPECT_EQ(DeclarationName(table), "_home_ab_c_CP_273_tab__9");
   const std::string c = CDeclaration(table);
   EXPECT_NE(c.find("\nconst unsigned char Export__home_ab_c_CP_273_tab__9 [256] = {\n"), std::string::npos);
@@ -129,9 +129,9 @@ TEST(Declaration, NameCharactersOutsideIdentifiersBecomeUnderscores) {
 }
 
 TEST(Declaration, HeaderCannotEndItsCommentEarly) {
-  CodeTable table(Export);
-  table.SetFont(nullptr, "Courier New");
-  table.BuildHeader(Export, "a*/b**/c}d{e");
+  CodeTable table(TableKind::kExport);
+  table.SetFontName("Courier New");
+  table.BuildHeader(TableKind::kExport, "a*/b**/c}d{e");
   const std::string c = CDeclaration(table);
   EXPECT_NE(c.find("/* QAVO CodeTab EXPORT [Courier New] a* /b** /c}d{e */\n"), std::string::npos);
   EXPECT_EQ(c.find("*/b"), std::string::npos);
@@ -141,9 +141,9 @@ TEST(Declaration, HeaderCannotEndItsCommentEarly) {
 }
 
 TEST(Declaration, SixtyFourCharacterHeader) {
-  CodeTable table(Export);
-  table.SetFont(nullptr, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-  table.BuildHeader(Export, std::string(50, 'n').c_str());
+  CodeTable table(TableKind::kExport);
+  table.SetFontName("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  table.BuildHeader(TableKind::kExport, std::string(50, 'n').c_str());
   const std::string header = "QAVO CodeTab EXPORT [ABCDEFGHIJKLMNOPQRST] " + std::string(21, 'n');
   ASSERT_EQ(header.size(), 64u);
   const std::string c = CDeclaration(table);
@@ -153,20 +153,21 @@ TEST(Declaration, SixtyFourCharacterHeader) {
 
 CodeTable Named(TableKind kind, const std::string& name) {
   CodeTable table(kind);
-  table.SetFont(nullptr, "Courier New");
+  table.SetFontName("Courier New");
   table.BuildHeader(kind, name.c_str());
   return table;
 }
 
 TEST(Declaration, ReservedWordsGetAnUnderscore) {
-  EXPECT_NE(PascalDeclaration(Named(Export, "s")).find("\nconst Exports_ : array"), std::string::npos);
-  EXPECT_NE(PascalDeclaration(Named(Export, "S")).find("\nconst ExportS_ : array"), std::string::npos);
-  EXPECT_NE(PascalDeclaration(Named(Import, "s")).find("\nconst Imports : array"), std::string::npos);
-  EXPECT_NE(CDeclaration(Named(Export, "s")).find("\nconst unsigned char Export_s [256]"), std::string::npos);
+  EXPECT_NE(PascalDeclaration(Named(TableKind::kExport, "s")).find("\nconst Exports_ : array"), std::string::npos);
+  EXPECT_NE(PascalDeclaration(Named(TableKind::kExport, "S")).find("\nconst ExportS_ : array"), std::string::npos);
+  EXPECT_NE(PascalDeclaration(Named(TableKind::kImport, "s")).find("\nconst Imports : array"), std::string::npos);
+  EXPECT_NE(CDeclaration(Named(TableKind::kExport, "s")).find("\nconst unsigned char Export_s [256]"),
+            std::string::npos);
 }
 
 TEST(Declaration, ControlBytesNeverReachTheText) {
-  const CodeTable table = Named(Export, "a\rb\x1B[1m\x7F");
+  const CodeTable table = Named(TableKind::kExport, "a\rb\x1B[1m\x7F");
   for (const std::string& text : {CDeclaration(table), PascalDeclaration(table)}) {
     for (const char c : text)
       EXPECT_TRUE(c == '\n' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)) << static_cast<int>(c);
@@ -179,7 +180,7 @@ TEST(Declaration, ControlBytesNeverReachTheText) {
 std::vector<CodeTable> HostileTables() {
   std::vector<CodeTable> tables;
   for (const std::string name : {"s", "{x", "a}b", "c\rd", "CP*/1", "", "\x1B[31m", "end", "\xE4\xF6"})
-    for (const TableKind kind : {Export, Import}) tables.push_back(Named(kind, name));
+    for (const TableKind kind : {TableKind::kExport, TableKind::kImport}) tables.push_back(Named(kind, name));
   return tables;
 }
 

@@ -37,7 +37,7 @@ void AppendEntry(Bytes& image, uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {
 }
 
 TEST(StoredCode, UnassignedPositionIsItself) {
-  CodeTable table(Export);
+  CodeTable table(TableKind::kExport);
   table.Assign(0x41, 0xC1);
   EXPECT_EQ(StoredCode(table, 0x41), 0xC1);
   EXPECT_EQ(StoredCode(table, 0x42), 0x42);
@@ -45,12 +45,12 @@ TEST(StoredCode, UnassignedPositionIsItself) {
 }
 
 TEST(UnixImage, EmptyTableIsIdentity) {
-  CodeTable table(Export);
+  CodeTable table(TableKind::kExport);
   EXPECT_EQ(UnixImage(table), Identity());
 }
 
 TEST(UnixImage, OneAssignmentChangesOneByte) {
-  CodeTable table(Export);
+  CodeTable table(TableKind::kExport);
   table.Assign(0x41, 0xC1);
   Bytes expected = Identity();
   expected[0x41] = 0xC1;
@@ -58,15 +58,15 @@ TEST(UnixImage, OneAssignmentChangesOneByte) {
 }
 
 TEST(UnixImage, AssignmentToZeroIsZero) {
-  CodeTable table(Import);
+  CodeTable table(TableKind::kImport);
   table.Assign(0xFF, 0x00);
   EXPECT_EQ(UnixImage(table)[0xFF], 0x00);
 }
 
 TEST(UnixImage, LoadBytesRoundTrip) {
-  CodeTable table(Export);
+  CodeTable table(TableKind::kExport);
   FillAtRandom(table, 7);
-  CodeTable loaded(Export);
+  CodeTable loaded(TableKind::kExport);
   const Bytes image = UnixImage(table);
   uint8_t bytes[256];
   std::memcpy(bytes, image.data(), 256);
@@ -76,8 +76,8 @@ TEST(UnixImage, LoadBytesRoundTrip) {
 }
 
 TEST(V3Image, ImportFirstThenExport) {
-  CodeTable exportTable(Export);
-  CodeTable importTable(Import);
+  CodeTable exportTable(TableKind::kExport);
+  CodeTable importTable(TableKind::kImport);
   exportTable.Assign(0x41, 0xC1);
   importTable.Assign(0xC1, 0x41);
   importTable.Assign(0x40, 0x20);
@@ -91,13 +91,13 @@ TEST(V3Image, ImportFirstThenExport) {
 }
 
 TEST(V5Image, HeaderAndEntriesByteForByte) {
-  CodeTable table(Export);
-  table.SetFont(nullptr, "Courier New");
+  CodeTable table(TableKind::kExport);
+  table.SetFontName("Courier New");
   table.Assign(0x41, 0xC1);
   table.Assign(0x42, 0xC1);
   table.Assign(0x00, 0x00);
-  table.BuildHeader(Export, "DIN");
-  ASSERT_STREQ(table.Header, "QAVO CodeTab EXPORT [Courier New] DIN");
+  table.BuildHeader(TableKind::kExport, "DIN");
+  ASSERT_STREQ(table.Header(), "QAVO CodeTab EXPORT [Courier New] DIN");
 
   Bytes expected = V5Header('A', "/E     ", "DIN");
   for (int p = 0; p < 256; ++p) {
@@ -111,67 +111,67 @@ TEST(V5Image, HeaderAndEntriesByteForByte) {
       AppendEntry(expected, 0xFF, 0xFF, 0xFF, 0xFF);
   }
   ASSERT_EQ(expected.size(), 1088u);
-  EXPECT_EQ(V5Image(table, Export), expected);
+  EXPECT_EQ(V5Image(table, TableKind::kExport), expected);
 }
 
 TEST(V5Image, ImportLetterAndNoName) {
-  CodeTable table(Import);
-  const Bytes image = V5Image(table, Import);
+  CodeTable table(TableKind::kImport);
+  const Bytes image = V5Image(table, TableKind::kImport);
   const Bytes header(image.begin(), image.begin() + 64);
   EXPECT_EQ(header, V5Header('E', "/A     ", ""));
 }
 
 TEST(V5Image, LetterFollowsTheGivenTableNotItsKind) {
-  CodeTable table(Unknown);
-  EXPECT_EQ(V5Image(table, Export)[13], 'A');
-  EXPECT_EQ(V5Image(table, Import)[13], 'E');
+  CodeTable table(TableKind::kUnknown);
+  EXPECT_EQ(V5Image(table, TableKind::kExport)[13], 'A');
+  EXPECT_EQ(V5Image(table, TableKind::kImport)[13], 'E');
 }
 
 TEST(V5Image, LongestNameOfAHeaderFitsWhole) {
-  CodeTable table(Export);
-  table.SetFont(nullptr, "F");
+  CodeTable table(TableKind::kExport);
+  table.SetFontName("F");
   const std::string name(40, 'n');
-  table.BuildHeader(Export, (name + "cut").c_str());
+  table.BuildHeader(TableKind::kExport, (name + "cut").c_str());
   ASSERT_EQ(std::string(table.HeaderName()), name);
-  const Bytes image = V5Image(table, Export);
+  const Bytes image = V5Image(table, TableKind::kExport);
   EXPECT_EQ(Bytes(image.begin(), image.begin() + 64), V5Header('A', "/E     ", name));
   EXPECT_EQ(image[63], 0);
 }
 
 TEST(V5Image, OverlongNameIsCutBeforeOffset64) {
   // Without a font part, a "]" inside the name leaves a 42-character HeaderName.
-  CodeTable table(Export);
-  table.BuildHeader(Export, ("a]" + std::string(42, 'x')).c_str());
+  CodeTable table(TableKind::kExport);
+  table.BuildHeader(TableKind::kExport, ("a]" + std::string(42, 'x')).c_str());
   ASSERT_EQ(std::strlen(table.HeaderName()), 42u);
-  const Bytes image = V5Image(table, Export);
+  const Bytes image = V5Image(table, TableKind::kExport);
   EXPECT_EQ(Bytes(image.begin(), image.begin() + 64), V5Header('A', "/E     ", std::string(40, 'x')));
 }
 
 TEST(V5PairImage, ExportImageThenImportImage) {
-  CodeTable exportTable(Export);
-  CodeTable importTable(Import);
+  CodeTable exportTable(TableKind::kExport);
+  CodeTable importTable(TableKind::kImport);
   FillAtRandom(exportTable, 1);
   FillAtRandom(importTable, 2);
-  exportTable.BuildHeader(Export, "] EX");
-  importTable.BuildHeader(Import, "] IM");
+  exportTable.BuildHeader(TableKind::kExport, "] EX");
+  importTable.BuildHeader(TableKind::kImport, "] IM");
   const Bytes pair = V5PairImage(exportTable, importTable);
   ASSERT_EQ(pair.size(), 2176u);
-  EXPECT_EQ(Bytes(pair.begin(), pair.begin() + 1088), V5Image(exportTable, Export));
-  EXPECT_EQ(Bytes(pair.begin() + 1088, pair.end()), V5Image(importTable, Import));
+  EXPECT_EQ(Bytes(pair.begin(), pair.begin() + 1088), V5Image(exportTable, TableKind::kExport));
+  EXPECT_EQ(Bytes(pair.begin() + 1088, pair.end()), V5Image(importTable, TableKind::kImport));
   EXPECT_EQ(pair[13], 'A');
   EXPECT_EQ(pair[1088 + 13], 'E');
 }
 
 TEST(DecodeV5Image, RoundTripKeepsTargetsNameAndKind) {
-  for (const TableKind kind : {Export, Import}) {
+  for (const TableKind kind : {TableKind::kExport, TableKind::kImport}) {
     CodeTable table(kind);
-    table.SetFont(nullptr, "Courier New");
-    FillAtRandom(table, 11 + kind);
+    table.SetFontName("Courier New");
+    FillAtRandom(table, 11 + static_cast<int>(kind));
     table.BuildHeader(kind, "Code Page 273/1141");
-    const TV5Table decoded = DecodeV5Image(V5Image(table, kind).data());
+    const V5Table decoded = DecodeV5Image(V5Image(table, kind).data());
     EXPECT_EQ(decoded.Kind, kind);
     EXPECT_EQ(decoded.Name, "Code Page 273/1141");
-    for (int p = 0; p < 256; ++p) EXPECT_EQ(decoded.Entries[p].Target, table.Entries[p].Target) << p;
+    for (int p = 0; p < 256; ++p) EXPECT_EQ(decoded.Entries[p].Target, table.Target(p)) << p;
   }
 }
 
@@ -183,7 +183,7 @@ TEST(DecodeV5Image, TargetsByLowByteOnlyMinusOneStaysOpen) {
     const uint16_t value = stored[p % 6];
     AppendEntry(image, value & 0xFF, value >> 8, 0x12, 0x34);
   }
-  const TV5Table decoded = DecodeV5Image(image.data());
+  const V5Table decoded = DecodeV5Image(image.data());
   for (int p = 0; p < 256; ++p) EXPECT_EQ(decoded.Entries[p].Target, expected[p % 6]) << p;
 }
 
@@ -223,8 +223,8 @@ TEST(DecodeV5Image, NameWithoutNulRunsIntoEntriesAndStopsAtNul) {
   std::memcpy(image.data(), "QAVO CodeTab E", 14);
   image[21] = ']';
   image[100] = 0;
-  const TV5Table decoded = DecodeV5Image(image.data());
-  EXPECT_EQ(decoded.Kind, Import);
+  const V5Table decoded = DecodeV5Image(image.data());
+  EXPECT_EQ(decoded.Kind, TableKind::kImport);
   EXPECT_EQ(decoded.Name, std::string(100 - 23, 'z'));
 }
 
@@ -243,7 +243,7 @@ TEST(DecodeV5Image, OtherLettersAreUnknown) {
     Bytes image(1088, 0);
     std::memcpy(image.data(), "QAVO CodeTab ", 13);
     image[13] = static_cast<uint8_t>(letter);
-    EXPECT_EQ(DecodeV5Image(image.data()).Kind, Unknown) << letter;
+    EXPECT_EQ(DecodeV5Image(image.data()).Kind, TableKind::kUnknown) << letter;
   }
 }
 

@@ -21,7 +21,7 @@ Bytes Identity() {
   return image;
 }
 
-LoadPlan Recognize(const Bytes& data, int kind = -1, const std::string& name = "/tmp/t.tab") {
+LoadPlan Recognize(const Bytes& data, TableKind kind = TableKind::kUnknown, const std::string& name = "/tmp/t.tab") {
   return RecognizeTableImage(data.data(), data.size(), kind, name);
 }
 
@@ -55,7 +55,7 @@ TEST(RecognizeTableImage, ByteAt32MarksExport) {
   image[64] = 0x20;  // both marks: EXPORT wins
   const LoadPlan plan = Recognize(image);
   ASSERT_EQ(plan.Steps.size(), 1u);
-  ExpectLoadsBytes(plan.Steps[0], Export, image.data(), "/tmp/t.tab");
+  ExpectLoadsBytes(plan.Steps[0], TableKind::kExport, image.data(), "/tmp/t.tab");
 }
 
 TEST(RecognizeTableImage, ByteAt64MarksImport) {
@@ -63,38 +63,38 @@ TEST(RecognizeTableImage, ByteAt64MarksImport) {
   image[64] = 0x20;
   const LoadPlan plan = Recognize(image);
   ASSERT_EQ(plan.Steps.size(), 1u);
-  ExpectLoadsBytes(plan.Steps[0], Import, image.data(), "/tmp/t.tab");
+  ExpectLoadsBytes(plan.Steps[0], TableKind::kImport, image.data(), "/tmp/t.tab");
 }
 
 TEST(RecognizeTableImage, IdentityIsNotRecognised) {
   ExpectMessageOnly(Recognize(Identity()), KindMessage);
-  ExpectMessageOnly(Recognize(Identity(), 7), KindMessage);
+  ExpectMessageOnly(Recognize(Identity(), static_cast<TableKind>(7)), KindMessage);
 }
 
 TEST(RecognizeTableImage, ForcedKindLoadsAnyImage) {
   const Bytes image = Identity();
-  const LoadPlan asExport = Recognize(image, Export, "x");
+  const LoadPlan asExport = Recognize(image, TableKind::kExport, "x");
   ASSERT_EQ(asExport.Steps.size(), 1u);
-  ExpectLoadsBytes(asExport.Steps[0], Export, image.data(), "x");
+  ExpectLoadsBytes(asExport.Steps[0], TableKind::kExport, image.data(), "x");
   Bytes exportLike = Identity();
   exportLike[32] = 0x40;
-  const LoadPlan asImport = Recognize(exportLike, Import, "y");
+  const LoadPlan asImport = Recognize(exportLike, TableKind::kImport, "y");
   ASSERT_EQ(asImport.Steps.size(), 1u);
-  ExpectLoadsBytes(asImport.Steps[0], Import, exportLike.data(), "y");
+  ExpectLoadsBytes(asImport.Steps[0], TableKind::kImport, exportLike.data(), "y");
 }
 
 TEST(RecognizeTableImage, PairOf512IsImportThenExport) {
   Bytes data(512);
   for (int i = 0; i < 512; ++i) data[i] = static_cast<uint8_t>(i * 7 + 3);
-  const LoadPlan plan = Recognize(data, Export, "pair.tab");
+  const LoadPlan plan = Recognize(data, TableKind::kExport, "pair.tab");
   ASSERT_EQ(plan.Steps.size(), 2u);
-  ExpectLoadsBytes(plan.Steps[0], Import, data.data(), "pair.tab");
-  ExpectLoadsBytes(plan.Steps[1], Export, data.data() + 256, "pair.tab");
+  ExpectLoadsBytes(plan.Steps[0], TableKind::kImport, data.data(), "pair.tab");
+  ExpectLoadsBytes(plan.Steps[1], TableKind::kExport, data.data() + 256, "pair.tab");
 }
 
 TEST(RecognizeTableImage, V5ExportAndImportByLetter) {
-  for (const auto& [letter, kind] : {std::pair{'A', Export}, std::pair{'E', Import}}) {
-    const LoadPlan plan = Recognize(V5File(letter, "[Courier New] DIN 66003"), -1, "ignored");
+  for (const auto& [letter, kind] : {std::pair{'A', TableKind::kExport}, std::pair{'E', TableKind::kImport}}) {
+    const LoadPlan plan = Recognize(V5File(letter, "[Courier New] DIN 66003"), TableKind::kUnknown, "ignored");
     ASSERT_EQ(plan.Steps.size(), 1u);
     const LoadStep& step = plan.Steps[0];
     EXPECT_TRUE(step.Loads());
@@ -105,9 +105,9 @@ TEST(RecognizeTableImage, V5ExportAndImportByLetter) {
 }
 
 TEST(RecognizeTableImage, V5KindArgumentIsNotUsed) {
-  const LoadPlan plan = Recognize(V5File('E', "] N"), Export);
+  const LoadPlan plan = Recognize(V5File('E', "] N"), TableKind::kExport);
   ASSERT_EQ(plan.Steps.size(), 1u);
-  EXPECT_EQ(plan.Steps[0].Table, Import);
+  EXPECT_EQ(plan.Steps[0].Table, TableKind::kImport);
 }
 
 TEST(RecognizeTableImage, V5OtherLetterIsIgnoredSilently) {
@@ -164,9 +164,9 @@ TEST(RecognizeTableImage, V5PairLoadsBothHalves) {
   data.insert(data.end(), second.begin(), second.end());
   const LoadPlan plan = Recognize(data);
   ASSERT_EQ(plan.Steps.size(), 2u);
-  EXPECT_EQ(plan.Steps[0].Table, Export);
+  EXPECT_EQ(plan.Steps[0].Table, TableKind::kExport);
   EXPECT_EQ(plan.Steps[0].Name, "EX");
-  EXPECT_EQ(plan.Steps[1].Table, Import);
+  EXPECT_EQ(plan.Steps[1].Table, TableKind::kImport);
   EXPECT_EQ(plan.Steps[1].Name, "IM");
 }
 
@@ -177,42 +177,42 @@ TEST(RecognizeTableImage, V5PairHalvesAreJudgedEachOnItsOwn) {
   const LoadPlan plan = Recognize(data);
   ASSERT_EQ(plan.Steps.size(), 2u);
   EXPECT_EQ(plan.Steps[0].Message, HeaderMessage + std::string(1088, 'x'));
-  EXPECT_EQ(plan.Steps[1].Table, Import);
+  EXPECT_EQ(plan.Steps[1].Table, TableKind::kImport);
 
   Bytes ignoredFirst = V5File('U', "] A");
   const Bytes exportSecond = V5File('A', "] B");
   ignoredFirst.insert(ignoredFirst.end(), exportSecond.begin(), exportSecond.end());
   const LoadPlan second_plan = Recognize(ignoredFirst);
   ASSERT_EQ(second_plan.Steps.size(), 1u);
-  EXPECT_EQ(second_plan.Steps[0].Table, Export);
+  EXPECT_EQ(second_plan.Steps[0].Table, TableKind::kExport);
   EXPECT_EQ(second_plan.Steps[0].Name, "B");
 }
 
 TEST(RecognizeTableImage, WrittenImagesLoadBack) {
-  CodeTable exportTable(Export);
-  CodeTable importTable(Import);
-  exportTable.SetFont(nullptr, "Courier New");
-  importTable.SetFont(nullptr, "Courier New");
+  CodeTable exportTable(TableKind::kExport);
+  CodeTable importTable(TableKind::kImport);
+  exportTable.SetFontName("Courier New");
+  importTable.SetFontName("Courier New");
   for (int p = 0; p < 200; ++p) {
     exportTable.Assign(p, 255 - p);
     importTable.Assign(255 - p, p);
   }
-  exportTable.BuildHeader(Export, "Hin");
-  importTable.BuildHeader(Import, "Her");
+  exportTable.BuildHeader(TableKind::kExport, "Hin");
+  importTable.BuildHeader(TableKind::kImport, "Her");
 
   const LoadPlan pair = Recognize(V5PairImage(exportTable, importTable));
   ASSERT_EQ(pair.Steps.size(), 2u);
   const CodeTable* tables[] = {&exportTable, &importTable};
   for (int i = 0; i < 2; ++i) {
-    EXPECT_EQ(pair.Steps[i].Table, tables[i]->Kind);
+    EXPECT_EQ(pair.Steps[i].Table, tables[i]->Kind());
     EXPECT_EQ(pair.Steps[i].Name, tables[i]->HeaderName());
-    for (int p = 0; p < 256; ++p) EXPECT_EQ(pair.Steps[i].Entries[p].Target, tables[i]->Entries[p].Target);
+    for (int p = 0; p < 256; ++p) EXPECT_EQ(pair.Steps[i].Entries[p].Target, tables[i]->Target(p));
   }
 
   const LoadPlan v3 = Recognize(V3Image(importTable, exportTable));
   ASSERT_EQ(v3.Steps.size(), 2u);
-  EXPECT_EQ(v3.Steps[0].Table, Import);
-  EXPECT_EQ(v3.Steps[1].Table, Export);
+  EXPECT_EQ(v3.Steps[0].Table, TableKind::kImport);
+  EXPECT_EQ(v3.Steps[1].Table, TableKind::kExport);
   for (int p = 0; p < 256; ++p) {
     EXPECT_EQ(v3.Steps[0].Entries[p].Target, StoredCode(importTable, p));
     EXPECT_EQ(v3.Steps[1].Entries[p].Target, StoredCode(exportTable, p));

@@ -13,8 +13,8 @@ class SampleText : public testing::Test {
     exportTable.Assign('B', 0xC2);  // comes back as "b"
     importTable.Assign(0xC2, 'b');
   }
-  CodeTable exportTable{Export};
-  CodeTable importTable{Import};
+  CodeTable exportTable{TableKind::kExport};
+  CodeTable importTable{TableKind::kImport};
 };
 
 TEST_F(SampleText, EachByteComesBackIsLostOrPassesUnassigned) {

@@ -22,7 +22,7 @@ void CheckPlan(const LoadPlan& plan, size_t length) {
   for (const LoadStep& step : plan.Steps) {
     EXPECT_NE(step.Loads(), !step.Message.empty()) << length;
     if (!step.Loads()) continue;
-    EXPECT_TRUE(step.Table == Export || step.Table == Import);
+    EXPECT_TRUE(step.Table == TableKind::kExport || step.Table == TableKind::kImport);
     for (const TableEntry& entry : step.Entries) EXPECT_TRUE(entry.Target >= -1 && entry.Target <= 255);
     EXPECT_EQ(step.Name.find('\0'), std::string::npos);
   }
@@ -33,7 +33,7 @@ TEST(Sweep, EveryLengthWithRandomContent) {
   for (size_t length = 0; length <= 3000; ++length) {
     for (int kind = -1; kind <= 1; ++kind) {
       auto data = RandomBuffer(random, length);
-      CheckPlan(RecognizeTableImage(data.get(), length, kind, "n"), length);
+      CheckPlan(RecognizeTableImage(data.get(), length, static_cast<TableKind>(kind), "n"), length);
     }
   }
 }
@@ -56,7 +56,7 @@ TEST(Sweep, HostileV5Headers) {
       if (where == 2) image[V5ImageSize - 2] = ']';
       if (where == 3) image[21] = ']';
     }
-    const LoadPlan plan = RecognizeTableImage(data.get(), length, -1, "n");
+    const LoadPlan plan = RecognizeTableImage(data.get(), length, TableKind::kUnknown, "n");
     CheckPlan(plan, length);
     ASSERT_EQ(plan.Steps.size(), length / V5ImageSize);
     const size_t nameLength = plan.Steps[0].Name.size();
@@ -69,7 +69,7 @@ TEST(Sweep, DecodedEntriesOutsideTheByteRange) {
   std::mt19937 random(99);
   for (int round = 0; round < 200; ++round) {
     std::unique_ptr<uint8_t[]> image = RandomBuffer(random, V5ImageSize);
-    const TV5Table table = DecodeV5Image(image.get());
+    const V5Table table = DecodeV5Image(image.get());
     for (int p = 0; p < 256; ++p) {
       const int stored = static_cast<int16_t>(image[64 + 4 * p] | image[64 + 4 * p + 1] << 8);
       EXPECT_EQ(table.Entries[p].Target, stored == -1 ? -1 : (stored & 0xFF));

@@ -17,7 +17,7 @@ const char Header[] =
     "CHARMAP\n";
 
 void Named(CodeTable& table, TableKind kind, const char* name) {
-  table.SetFont(nullptr, "Courier New");
+  table.SetFontName("Courier New");
   table.BuildHeader(kind, name);
 }
 
@@ -27,7 +27,7 @@ std::vector<int> Targets(const TableEntry (&entries)[256]) {
   return targets;
 }
 
-std::vector<int> Targets(const CodeTable& table) { return Targets(table.Entries); }
+std::vector<int> Targets(const CodeTable& table) { return Targets(table.Entries()); }
 
 // Refuses text and leaves the pair as it was.
 void ExpectRefused(const std::string& text, const std::string& message) {
@@ -40,24 +40,24 @@ void ExpectRefused(const std::string& text, const std::string& message) {
 }
 
 TEST(UcmText, RoundTripsFallbacksAndGapsInCharacterOrder) {
-  CodeTable exportTable(Export), importTable(Import);
+  CodeTable exportTable(TableKind::kExport), importTable(TableKind::kImport);
   exportTable.Assign(0x41, 0xC1);  // mapped back
   exportTable.Assign(0x44, 0xC1);  // one way only
   exportTable.Assign(0x42, 0xC2);
   importTable.Assign(0xC1, 0x41);
   importTable.Assign(0xC2, 0x43);  // back to another position
-  Named(exportTable, Export, "/u/ISO8859-1_TEST");
+  Named(exportTable, TableKind::kExport, "/u/ISO8859-1_TEST");
   EXPECT_EQ(
       UcmText(exportTable, importTable, Workstation::Iso8859_1),
       std::string(Header) + "<U0041> \\xC1 |0\n<U0042> \\xC2 |1\n<U0043> \\xC2 |3\n<U0044> \\xC1 |1\nEND CHARMAP\n");
 }
 
 TEST(UcmText, Windows1252SideAndAPlainName) {
-  CodeTable exportTable(Export), importTable(Import);
+  CodeTable exportTable(TableKind::kExport), importTable(TableKind::kImport);
   exportTable.Assign(0x80, 0x9F);
   exportTable.Assign(0x81, 0x41);
   importTable.Assign(0x9F, 0x80);
-  Named(exportTable, Export, "Mein \"Paar\" 1");
+  Named(exportTable, TableKind::kExport, "Mein \"Paar\" 1");
   const std::string text = UcmText(exportTable, importTable, Workstation::Cp1252);
   EXPECT_NE(text.find("# Arbeitsplatz: Windows-1252\n<code_set_name>               \"Mein__Paar__1\"\n"),
             std::string::npos);
@@ -68,17 +68,17 @@ TEST(ReadUcm, WrittenPairsComeBackWhole) {
   std::mt19937 random(17);
   for (const Workstation workstation : {Workstation::Iso8859_1, Workstation::Cp1252})
     for (int round = 0; round < 20; ++round) {
-      CodeTable exportTable(Export), importTable(Import);
+      CodeTable exportTable(TableKind::kExport), importTable(TableKind::kImport);
       for (int p = 0; p < 256; ++p) {
         if (random() % 4) exportTable.Assign(p, static_cast<int>(random() % 256));
         if (random() % 4) importTable.Assign(p, static_cast<int>(random() % 256));
       }
-      Named(exportTable, Export, "Zufall");
+      Named(exportTable, TableKind::kExport, "Zufall");
       UcmPair pair;
       ASSERT_EQ(ReadUcm(UcmText(exportTable, importTable, workstation), workstation, pair), "");
       EXPECT_EQ(Targets(pair.Export), Targets(exportTable));
       EXPECT_EQ(Targets(pair.Import), Targets(importTable));
-      for (int code = 0; code < 256; ++code) EXPECT_EQ(pair.Export[code].Count, exportTable.Entries[code].Count);
+      for (int code = 0; code < 256; ++code) EXPECT_EQ(pair.Export[code].Count, exportTable.Count(code));
       EXPECT_EQ(pair.Name, "Zufall");
       EXPECT_TRUE(pair.LeftOut.empty());
     }

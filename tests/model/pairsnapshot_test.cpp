@@ -5,52 +5,34 @@
 #include <cstring>
 
 #include "model/tablecontent.h"
+#include "support/tablechecks.h"
 
 namespace {
 
-// Every field of the record, one by one.
-void ExpectSameTable(const CodeTable& a, const CodeTable& b) {
-  EXPECT_EQ(std::memcmp(a.Entries, b.Entries, sizeof a.Entries), 0);
-  EXPECT_EQ(std::memcmp(a.CellText, b.CellText, sizeof a.CellText), 0);
-  EXPECT_STREQ(a.HexText, b.HexText);
-  EXPECT_STREQ(a.Header, b.Header);
-  EXPECT_STREQ(a.FontName, b.FontName);
-  EXPECT_EQ(a.Partner, b.Partner);
-  EXPECT_EQ(a.AmbiguousColor, b.AmbiguousColor);
-  EXPECT_EQ(a.ProofColor, b.ProofColor);
-  EXPECT_EQ(a.ActiveColor, b.ActiveColor);
-  EXPECT_EQ(a.NoDataColor, b.NoDataColor);
-  EXPECT_EQ(a.Kind, b.Kind);
-  EXPECT_EQ(a.Font, b.Font);
-  EXPECT_EQ(a.CurrentOrdinal, b.CurrentOrdinal);
-  EXPECT_EQ(a.CurrentPosition, b.CurrentPosition);
-  EXPECT_EQ(a.Active, b.Active);
-  EXPECT_EQ(a.LinkBusy, b.LinkBusy);
-}
+void ExpectSameTable(const CodeTable& a, const CodeTable& b) { EXPECT_EQ(RecordDifference(a, b), ""); }
 
 struct Pair {
-  CodeTable exportTab{Export};
-  CodeTable importTab{Import};
+  CodeTable exportTab{TableKind::kExport};
+  CodeTable importTab{TableKind::kImport};
   Pair() {
-    exportTab.SetFont(nullptr, "Courier New");
-    importTab.SetFont(nullptr, "Courier New");
+    exportTab.SetFontName("Courier New");
+    importTab.SetFontName("Courier New");
     exportTab.Link(&importTab);
-    exportTab.SetActive(1);
+    exportTab.SetActive(true);
     exportTab.Assign(0x41, 0xC1);
     exportTab.Assign(0x42, 0xC1);
-    exportTab.BuildHeader(-1, "DIN");
+    exportTab.BuildHeader(TableKind::kUnknown, "DIN");
     importTab.Select(0xC1);
   }
   // Everything a user can do to the tables between two steps.
   void Scramble() {
     exportTab.Unassign(0x41);
-    importTab.SetActive(1);
+    importTab.SetActive(true);
     importTab.Assign(0x05, 0x07);
     exportTab.Link(nullptr);
     exportTab.Reset(true);
-    exportTab.SetKind(Export);
-    importTab.BuildHeader(-1, "other");
-    importTab.HexOf(0x33);
+    exportTab.SetKind(TableKind::kExport);
+    importTab.BuildHeader(TableKind::kUnknown, "other");
   }
 };
 
@@ -69,7 +51,7 @@ TEST(PairSnapshot, RestoresEveryFieldOfBothTables) {
 
   // Restored, the pair mirrors again from the EXPORT table.
   pair.exportTab.Assign(0x43, 0xC3);
-  EXPECT_EQ(pair.importTab.Entries[0xC3].Target, 0x43);
+  EXPECT_EQ(pair.importTab.Target(0xC3), 0x43);
 }
 
 // A table that had forgotten its kind forgets it again.
@@ -78,30 +60,25 @@ TEST(PairSnapshot, RestoresAnUnknownKind) {
   pair.exportTab.Reset(true);
   const CodeTable exportBefore = pair.exportTab;
   const PairSnapshot snapshot(pair.exportTab, pair.importTab);
-  pair.exportTab.SetKind(Import);
+  pair.exportTab.SetKind(TableKind::kImport);
   snapshot.Restore(pair.exportTab, pair.importTab);
-  EXPECT_EQ(pair.exportTab.Kind, Unknown);
-  EXPECT_STREQ(pair.exportTab.Header, exportBefore.Header);
+  EXPECT_EQ(pair.exportTab.Kind(), TableKind::kUnknown);
+  EXPECT_STREQ(pair.exportTab.Header(), exportBefore.Header());
 }
 
 // A font chosen after the step stays: the header keeps it with the old name.
-TEST(PairSnapshot, KeepsTheFontAndColoursOfNow) {
+TEST(PairSnapshot, KeepsTheFontOfNow) {
   Pair pair;
   const PairSnapshot snapshot(pair.exportTab, pair.importTab);
   pair.Scramble();
-  int font = 0;
-  DisplayFont* fontRef = reinterpret_cast<DisplayFont*>(&font);
-  pair.exportTab.SetFont(fontRef, "Terminal");
-  pair.importTab.SetFont(fontRef, nullptr);
-  pair.exportTab.ProofColor = 77;
+  pair.exportTab.SetFontName("Terminal");
+  pair.importTab.SetFontName(nullptr);
 
   snapshot.Restore(pair.exportTab, pair.importTab);
-  EXPECT_STREQ(pair.exportTab.Header, "QAVO CodeTab EXPORT [Terminal] DIN");
+  EXPECT_STREQ(pair.exportTab.Header(), "QAVO CodeTab EXPORT [Terminal] DIN");
   EXPECT_STREQ(pair.exportTab.HeaderName(), "DIN");
-  EXPECT_STREQ(pair.importTab.Header, "QAVO CodeTab IMPORT ");
-  EXPECT_EQ(pair.exportTab.Font, fontRef);
-  EXPECT_EQ(pair.exportTab.ProofColor, 77);
-  EXPECT_EQ(pair.exportTab.Entries[0x41].Target, 0xC1);
+  EXPECT_STREQ(pair.importTab.Header(), "QAVO CodeTab IMPORT ");
+  EXPECT_EQ(pair.exportTab.Target(0x41), 0xC1);
 }
 
 // Content is what a file keeps: the targets, the kind and the name.
@@ -110,32 +87,32 @@ TEST(TableContent, TargetsKindAndNameOnly) {
   const TableContent before(pair.exportTab);
   EXPECT_STREQ(before.Name, "DIN");
   pair.exportTab.Select(0x42);
-  pair.exportTab.SetActive(0);
+  pair.exportTab.SetActive(false);
   pair.exportTab.Link(nullptr);
-  pair.exportTab.SetFont(nullptr, "Terminal");
+  pair.exportTab.SetFontName("Terminal");
   EXPECT_TRUE(TableContent(pair.exportTab) == before);
 
-  pair.exportTab.BuildHeader(-1, "renamed");
+  pair.exportTab.BuildHeader(TableKind::kUnknown, "renamed");
   EXPECT_TRUE(TableContent(pair.exportTab) != before);
-  pair.exportTab.BuildHeader(Import, "DIN");
+  pair.exportTab.BuildHeader(TableKind::kImport, "DIN");
   EXPECT_TRUE(TableContent(pair.exportTab) != before);
-  pair.exportTab.BuildHeader(Export, "DIN");
+  pair.exportTab.BuildHeader(TableKind::kExport, "DIN");
   EXPECT_TRUE(TableContent(pair.exportTab) == before);
   pair.exportTab.Assign(0x42, 0xC2);
-  pair.exportTab.BuildHeader(-1, "DIN");
+  pair.exportTab.BuildHeader(TableKind::kUnknown, "DIN");
   EXPECT_TRUE(TableContent(pair.exportTab) != before);
 }
 
 // Without a font part the name follows the kind word directly.
 TEST(TableContent, NameOfAHeaderWithoutFont) {
-  CodeTable table(Import);
-  table.BuildHeader(-1, "CP273_ISO8859-1");
+  CodeTable table(TableKind::kImport);
+  table.BuildHeader(TableKind::kUnknown, "CP273_ISO8859-1");
   EXPECT_STREQ(HeaderNamePart(table), "CP273_ISO8859-1");
   EXPECT_STREQ(table.HeaderName(), "");
-  table.SetFont(nullptr, "A font name longer than twenty");
-  EXPECT_STREQ(table.Header, "QAVO CodeTab IMPORT [A font name longer t] CP273_ISO8859-1");
+  table.SetFontName("A font name longer than twenty");
+  EXPECT_STREQ(table.Header(), "QAVO CodeTab IMPORT [A font name longer t] CP273_ISO8859-1");
   EXPECT_STREQ(HeaderNamePart(table), "CP273_ISO8859-1");
-  table.BuildHeader(-1, "x");
+  table.BuildHeader(TableKind::kUnknown, "x");
   EXPECT_STREQ(HeaderNamePart(table), "x");
 }
 

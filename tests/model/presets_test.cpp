@@ -178,8 +178,8 @@ TEST(Presets, UnixImportRoundTripsAsciiAndSubstitutesTheRest) {
 
 // Loads a pair the way the "Beide" commands do: both tables, then the link.
 struct LoadedPair {
-  CodeTable exportTab{Export};
-  CodeTable importTab{Import};
+  CodeTable exportTab{TableKind::kExport};
+  CodeTable importTab{TableKind::kImport};
   explicit LoadedPair(const PresetPair& preset) {
     exportTab.LoadBytes(preset.Export);
     importTab.LoadBytes(preset.Import);
@@ -193,10 +193,10 @@ TEST(PresetsLoaded, CodePageAndDinPairsAreProven) {
     LoadedPair pair(*preset);
     EXPECT_EQ(pair.exportTab.CountAssigned(), 256);
     EXPECT_EQ(pair.importTab.CountAssigned(), 256);
-    EXPECT_EQ(pair.exportTab.IsAmbiguous(CodeTable::WholeTable), 0);
-    EXPECT_EQ(pair.importTab.IsAmbiguous(CodeTable::WholeTable), 0);
-    EXPECT_EQ(pair.exportTab.IsProven(CodeTable::WholeTable), 1);
-    EXPECT_EQ(pair.importTab.IsProven(CodeTable::WholeTable), 1);
+    EXPECT_EQ(pair.exportTab.IsAmbiguous(CodeTable::kWholeTable), 0);
+    EXPECT_EQ(pair.importTab.IsAmbiguous(CodeTable::kWholeTable), 0);
+    EXPECT_EQ(pair.exportTab.IsProven(CodeTable::kWholeTable), 1);
+    EXPECT_EQ(pair.importTab.IsProven(CodeTable::kWholeTable), 1);
     for (int p = 0; p < 256; ++p) {
       EXPECT_EQ(pair.exportTab.IsProven(p), 1) << p;
       EXPECT_EQ(pair.importTab.IsProven(p), 1) << p;
@@ -207,18 +207,18 @@ TEST(PresetsLoaded, CodePageAndDinPairsAreProven) {
 TEST(PresetsLoaded, UnixPairIsAmbiguousAndNotProven) {
   LoadedPair pair(UnixPreset);
   EXPECT_EQ(pair.exportTab.CountAssigned(), 256);
-  EXPECT_EQ(pair.exportTab.Entries[0x00].Count, 125);
-  EXPECT_EQ(pair.exportTab.Entries[0x01].Count, 1);
-  EXPECT_EQ(pair.exportTab.Entries[0xFF].Count, 1);
-  EXPECT_EQ(pair.importTab.Entries[0x1A].Count, 128);
+  EXPECT_EQ(pair.exportTab.Count(0x00), 125);
+  EXPECT_EQ(pair.exportTab.Count(0x01), 1);
+  EXPECT_EQ(pair.exportTab.Count(0xFF), 1);
+  EXPECT_EQ(pair.importTab.Count(0x1A), 128);
   for (int p = 0; p < 256; ++p) {
     const int t = UnixExport[p];
     EXPECT_EQ(pair.exportTab.IsAmbiguous(p), t == 0x00 || t == 0x01 || t == 0xFF) << p;
     EXPECT_EQ(pair.importTab.IsAmbiguous(p), UnixImport[p] == 0x1A) << p;
     EXPECT_EQ(pair.exportTab.IsProven(p), p < 0x80) << p;
   }
-  EXPECT_EQ(pair.exportTab.IsProven(CodeTable::WholeTable), 0);
-  EXPECT_EQ(pair.importTab.IsProven(CodeTable::WholeTable), 0);
+  EXPECT_EQ(pair.exportTab.IsProven(CodeTable::kWholeTable), 0);
+  EXPECT_EQ(pair.importTab.IsProven(CodeTable::kWholeTable), 0);
 }
 
 }  // namespace

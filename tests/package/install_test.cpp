@@ -87,12 +87,12 @@ TEST_F(Installed, DesktopEntryIsValidAndOpensFiles) {
 // Recognised by the leading "QAVO CodeTab " whatever the name, and by the
 // .qct name; a UNIX table has no signature and is something else.
 TEST_F(Installed, V5FilesHaveTheTableType) {
-  CodeTable table(Export);
+  CodeTable table(TableKind::kExport);
   table.Assign(0x41, 0xC1);
   const fs::path named = Prefix / "EXPORT.qct";
   const fs::path unnamed = Prefix / "export.bin";
   const fs::path unix = Prefix / "export.tab";
-  WriteFile(named, V5Image(table, Export));
+  WriteFile(named, V5Image(table, TableKind::kExport));
   WriteFile(unnamed, V5PairImage(table, table));
   WriteFile(unix, UnixImage(table));
 

@@ -191,7 +191,7 @@ inline QString LeftLabels(TableGrid& grid) {
 
 inline std::vector<int> Targets(const CodeTable& table) {
   std::vector<int> targets;
-  for (const TableEntry& entry : table.Entries) targets.push_back(entry.Target);
+  for (const TableEntry& entry : table.Entries()) targets.push_back(entry.Target);
   return targets;
 }
 
@@ -215,7 +215,7 @@ inline std::vector<int> CountsOf(const std::vector<int>& targets) {
 
 inline std::vector<int> Counts(const CodeTable& table) {
   std::vector<int> counts;
-  for (const TableEntry& entry : table.Entries) counts.push_back(entry.Count);
+  for (const TableEntry& entry : table.Entries()) counts.push_back(entry.Count);
   return counts;
 }
 
@@ -227,7 +227,7 @@ inline std::vector<int> Inverse(const std::vector<int>& targets) {
   return inverse;
 }
 
-inline QString Header(const CodeTable& table) { return Latin1(table.Header); }
+inline QString Header(const CodeTable& table) { return Latin1(table.Header()); }
 
 // ---- Files ------------------------------------------------------------------
 

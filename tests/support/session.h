@@ -27,11 +27,11 @@ class SessionTest : public testing::Test {
   CodeTable& exportTable() const { return *TheSession->ExportTable; }
   CodeTable& importTable() const { return *TheSession->ImportTable; }
   void MakeExportActive() const {
-    exportTable().SetActive(1);
-    importTable().SetActive(0);
+    exportTable().SetActive(true);
+    importTable().SetActive(false);
   }
   void MakeImportActive() const {
-    importTable().SetActive(1);
-    exportTable().SetActive(0);
+    importTable().SetActive(true);
+    exportTable().SetActive(false);
   }
 };

@@ -36,7 +36,7 @@ inline uint8_t Byte(const QByteArray& bytes, int at) { return static_cast<uint8_
 
 inline std::vector<int> Targets(const CodeTable& table) {
   std::vector<int> targets;
-  for (const TableEntry& entry : table.Entries) targets.push_back(entry.Target);
+  for (const TableEntry& entry : table.Entries()) targets.push_back(entry.Target);
   return targets;
 }
 
@@ -49,17 +49,17 @@ struct TableState {
   int Active;
   int CurrentPosition;
   int CurrentOrdinal;
-  int Kind;
+  TableKind Kind;
 
   explicit TableState(const CodeTable& table)
       : Targets(::Targets(table)),
-        Header(table.Header),
-        Partner(table.Partner),
-        Active(table.Active),
-        CurrentPosition(table.CurrentPosition),
-        CurrentOrdinal(table.CurrentOrdinal),
-        Kind(table.Kind) {
-    for (const TableEntry& entry : table.Entries) Counts.push_back(entry.Count);
+        Header(table.Header()),
+        Partner(table.Partner()),
+        Active(table.IsActive()),
+        CurrentPosition(table.CurrentPosition()),
+        CurrentOrdinal(table.CurrentOrdinal()),
+        Kind(table.Kind()) {
+    for (const TableEntry& entry : table.Entries()) Counts.push_back(entry.Count);
   }
 
   bool operator==(const TableState& other) const {

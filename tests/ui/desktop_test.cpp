@@ -75,8 +75,8 @@ TEST_F(Desktop, CtrlEntfKeepsTheEntryOfAnotherPosition) {
   ASSERT_EQ(exp->SourceHex->text(), "41");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete, Qt::ControlModifier);
 
-  EXPECT_EQ(exportTable().Entries['A'].Target, -1);
-  EXPECT_EQ(importTable().Entries[0xC2].Target, 'B');
+  EXPECT_EQ(exportTable().Target('A'), -1);
+  EXPECT_EQ(importTable().Target(0xC2), 'B');
   EXPECT_EQ(exportTable().IsProven('B'), 1);
   EXPECT_EQ(TheSession->Undo->text(), QString::fromUtf8("&Rückgängig: 41 entfernen"));
 }
@@ -84,7 +84,7 @@ TEST_F(Desktop, CtrlEntfKeepsTheEntryOfAnotherPosition) {
 // The EXPORT source character field keeps Ctrl+letter for control
 // characters, and there Alt+Backspace undoes; elsewhere Ctrl+Z undoes.
 TEST_F(Desktop, SourceFieldClaimsCtrlLetters) {
-  TheSession->CommitPair(Export, 0x41, 0xC1);
+  TheSession->CommitPair(TableKind::kExport, 0x41, 0xC1);
   exp->SourceChar->setFocus();
   QTest::keyClick(exp->SourceChar, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(exp->SourceHex->text(), "1A");
@@ -96,14 +96,14 @@ TEST_F(Desktop, SourceFieldClaimsCtrlLetters) {
   exp->SourceChar->setFocus();
   QTest::keyClick(exp->SourceChar, Qt::Key_Backspace, Qt::AltModifier);
   EXPECT_EQ(TheSession->UndoStack->index(), 0);
-  EXPECT_EQ(exportTable().Entries[0x41].Target, -1);
+  EXPECT_EQ(exportTable().Target(0x41), -1);
 
   QTest::keyClick(exp->TargetHex, Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(exportTable().Entries[0x41].Target, 0xC1);
+  EXPECT_EQ(exportTable().Target(0x41), 0xC1);
   QTest::keyClick(exp->TargetHex, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(exportTable().Entries[0x41].Target, -1);
+  EXPECT_EQ(exportTable().Target(0x41), -1);
   QTest::keyClick(TheControl->ImportEditor->SourceChar, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(exportTable().Entries[0x41].Target, 0xC1);
+  EXPECT_EQ(exportTable().Target(0x41), 0xC1);
   QTest::keyClick(exp->TargetHex, Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(prompter->CallsOf("open").size(), 1u);
 }
@@ -119,8 +119,8 @@ TEST_F(Desktop, ShortcutsShowInTheMenus) {
 // One table file dropped on any window loads as "&automatische Erkennung";
 // anything else is refused and changes nothing.
 TEST_F(Desktop, DroppedFiles) {
-  const QString exportFile = V5File("EXPORT.qct", Export, 0xC1);
-  const QString importFile = V5File("IMPORT.qct", Import, 0xC2);
+  const QString exportFile = V5File("EXPORT.qct", TableKind::kExport, 0xC1);
+  const QString importFile = V5File("IMPORT.qct", TableKind::kImport, 0xC2);
   for (QLineEdit* field : {exp->SourceChar, exp->TargetChar, exp->SourceHex, exp->TargetHex})
     EXPECT_FALSE(field->acceptDrops());
 
@@ -135,9 +135,9 @@ TEST_F(Desktop, DroppedFiles) {
   EXPECT_EQ(TheSession->UndoStack->count(), 0);
 
   Drop(TheControl->ImportWindow, {QUrl::fromLocalFile(exportFile)});
-  EXPECT_EQ(exportTable().Entries['A'].Target, 0xC1);
+  EXPECT_EQ(exportTable().Target('A'), 0xC1);
   Drop(TheControl, {QUrl::fromLocalFile(importFile)});
-  EXPECT_EQ(importTable().Entries['A'].Target, 0xC2);
+  EXPECT_EQ(importTable().Target('A'), 0xC2);
   EXPECT_EQ(TheSession->Undo->text(), QString::fromUtf8("&Rückgängig: IMPORT.qct laden"));
 }
 
@@ -155,16 +155,17 @@ TEST_F(Desktop, CommandLine) {
                                               QString::fromUtf8("Datei nicht erkannt: falsche Länge 100")}));
   EXPECT_EQ(exportTable().CountAssigned() + importTable().CountAssigned(), 0);
 
-  TheSession->OpenFiles({V5File("EXPORT.qct", Export, 0xC1), V5File("IMPORT.qct", Import, 0xC2)});
-  EXPECT_EQ(exportTable().Entries['A'].Target, 0xC1);
-  EXPECT_EQ(importTable().Entries['A'].Target, 0xC2);
-  EXPECT_FALSE(TheSession->IsChanged(Export));
+  TheSession->OpenFiles(
+      {V5File("EXPORT.qct", TableKind::kExport, 0xC1), V5File("IMPORT.qct", TableKind::kImport, 0xC2)});
+  EXPECT_EQ(exportTable().Target('A'), 0xC1);
+  EXPECT_EQ(importTable().Target('A'), 0xC2);
+  EXPECT_FALSE(TheSession->IsChanged(TableKind::kExport));
 }
 
 // The dialogs start in the folder of the last file loaded or saved.
 TEST_F(Desktop, DialogsRememberTheFolder) {
   QTemporaryDir other;
-  TheSession->OpenFiles({V5File("EXPORT.qct", Export, 0xC1)});
+  TheSession->OpenFiles({V5File("EXPORT.qct", TableKind::kExport, 0xC1)});
   TheSession->LoadTableFile->trigger();
   ASSERT_EQ(prompter->CallsOf("open").size(), 1u);
   EXPECT_EQ(prompter->CallsOf("open")[0].Settings.Folder, folder.path());

@@ -53,7 +53,7 @@ TEST_F(Roads, ExportCharacterSourceHexTargetMirrorsIntoImport) {
   Enter(exp, exp->SourceChar);
   Chain();
   QTest::keyClicks(exp->SourceChar, "A");
-  EXPECT_EQ(exportTable().CurrentPosition, 0x41);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
   EXPECT_EQ(exp->SourceHex->text(), "41");
   EXPECT_EQ(QApplication::focusWidget(), exp->TargetHex);
   EXPECT_EQ(exp->PositionBar->value(), 0x41);
@@ -63,25 +63,25 @@ TEST_F(Roads, ExportCharacterSourceHexTargetMirrorsIntoImport) {
   QTest::keyClicks(exp->TargetHex, "c1");
   EXPECT_EQ(exp->TargetHex->text(), "C1");
   EXPECT_EQ(exp->TargetChar->text(), Shown(0xC1));
-  EXPECT_EQ(exportTable().Entries[0x41].Target, -1);
+  EXPECT_EQ(exportTable().Target(0x41), -1);
 
   QTest::keyClick(exp->TargetHex, Qt::Key_Return);
-  EXPECT_EQ(exportTable().Entries[0x41].Target, 0xC1);
-  EXPECT_EQ(importTable().Entries[0xC1].Target, 0x41);
+  EXPECT_EQ(exportTable().Target(0x41), 0xC1);
+  EXPECT_EQ(importTable().Target(0xC1), 0x41);
   EXPECT_EQ(QApplication::focusWidget(), exp->SourceChar);
   EXPECT_EQ(Background(exp->InputBox), Resolved(clGreen));
   EXPECT_EQ(Background(imp->InputBox), Resolved(clGreen));
   EXPECT_EQ(
       (QStringList{imp->SourceChar->text(), imp->SourceHex->text(), imp->TargetChar->text(), imp->TargetHex->text()}),
       (QStringList{Shown(0xC1), "C1", "A", "41"}));
-  EXPECT_EQ(Background(exp->Border), Resolved(exportTable().ActiveColor));
+  EXPECT_EQ(Background(exp->Border), Resolved(TheSession->ActiveColor));
   EXPECT_EQ(Background(imp->Border), Resolved(clBtnFace));
 
   // A second edit types over the present target.
   Edit(exp, "A", "C2");
-  EXPECT_EQ(exportTable().Entries[0x41].Target, 0xC2);
-  EXPECT_EQ(exportTable().Entries[0xC1].Count, -1);
-  EXPECT_EQ(importTable().Entries[0xC2].Target, 0x41);
+  EXPECT_EQ(exportTable().Target(0x41), 0xC2);
+  EXPECT_EQ(exportTable().Count(0xC1), -1);
+  EXPECT_EQ(importTable().Target(0xC2), 0x41);
 }
 
 TEST_F(Roads, ImportHexSourceCharacterTargetMirrorsIntoExport) {
@@ -89,14 +89,14 @@ TEST_F(Roads, ImportHexSourceCharacterTargetMirrorsIntoExport) {
   ASSERT_FALSE(exp->IsActive());
   Chain();
   QTest::keyClicks(imp->SourceHex, "c1");
-  EXPECT_EQ(importTable().CurrentPosition, 0xC1);
+  EXPECT_EQ(importTable().CurrentPosition(), 0xC1);
   EXPECT_EQ(imp->SourceChar->text(), Shown(0xC1));
   EXPECT_EQ(QApplication::focusWidget(), imp->TargetChar);
   QTest::keyClicks(imp->TargetChar, "A");
   EXPECT_EQ(imp->TargetHex->text(), "41");
   QTest::keyClick(imp->TargetChar, Qt::Key_Return);
-  EXPECT_EQ(importTable().Entries[0xC1].Target, 0x41);
-  EXPECT_EQ(exportTable().Entries[0x41].Target, 0xC1);
+  EXPECT_EQ(importTable().Target(0xC1), 0x41);
+  EXPECT_EQ(exportTable().Target(0x41), 0xC1);
   EXPECT_EQ(exp->TargetHex->text(), "C1");
   EXPECT_EQ(QApplication::focusWidget(), imp->SourceHex);
 
@@ -118,7 +118,7 @@ TEST_F(Roads, EnterCommitsOnlyTwoHexDigitsOnBothSides) {
   EXPECT_EQ(exp->TargetHex->text(), QString::fromUtf8("Cß"));
   exp->TargetHex->setText("C2");
   QTest::keyClick(exp->TargetChar, Qt::Key_Enter);
-  EXPECT_EQ(exportTable().Entries[0x41].Target, 0xC2);
+  EXPECT_EQ(exportTable().Target(0x41), 0xC2);
 }
 
 TEST_F(Roads, ACommitPaintsEachGridOnce) {
@@ -147,7 +147,7 @@ TEST_F(Keys, F3FindsTheLowestSourceOrReports) {
   QTest::keyClicks(exp->SourceChar, "0");
   QTest::keyClicks(exp->TargetHex, "C1");
   QTest::keyClick(exp->TargetHex, Qt::Key_F3);
-  EXPECT_EQ(exportTable().CurrentPosition, 0x41);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
   EXPECT_EQ(exp->SourceChar->text(), "A");
   EXPECT_EQ(Background(exp->InputBox), Resolved(clRed));  // ambiguous
 
@@ -158,14 +158,14 @@ TEST_F(Keys, F3FindsTheLowestSourceOrReports) {
   const auto calls = prompter->CallsOf("information");
   ASSERT_EQ(calls.size(), 2u);
   EXPECT_EQ(calls[1].Text, "Zeichen nicht zugeordnet!");
-  EXPECT_EQ(exportTable().CurrentPosition, 0x41);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
 }
 
 TEST_F(Keys, CtrlArrowsStepThroughTheGridWrappingBy255) {
   Enter(exp, exp->SourceChar);
   const auto step = [&](Qt::Key key) {
     QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
-    return exportTable().CurrentPosition;
+    return exportTable().CurrentPosition();
   };
   EXPECT_EQ(step(Qt::Key_Right), 0x00);  // no current entry
   EXPECT_EQ(exp->SourceHex->text(), "00");
@@ -189,10 +189,10 @@ TEST_F(Keys, CtrlDeleteRemovesWithTheMirrorAndAlwaysClears) {
   Edit(exp, "A", "C1");
   exportTable().Assign(0x04, 0x37);
   QTest::keyClick(exp->SourceChar, Qt::Key_Delete, Qt::ControlModifier);
-  EXPECT_EQ(exportTable().Entries[0x41].Target, -1);
-  EXPECT_EQ(importTable().Entries[0xC1].Target, -1);
-  EXPECT_EQ(exportTable().CurrentPosition, -1);
-  EXPECT_EQ(importTable().CurrentPosition, -1);
+  EXPECT_EQ(exportTable().Target(0x41), -1);
+  EXPECT_EQ(importTable().Target(0xC1), -1);
+  EXPECT_EQ(exportTable().CurrentPosition(), -1);
+  EXPECT_EQ(importTable().CurrentPosition(), -1);
   EXPECT_EQ(exp->SourceHex->text(), "");
   EXPECT_EQ(imp->SourceHex->text(), "");
 
@@ -200,31 +200,31 @@ TEST_F(Keys, CtrlDeleteRemovesWithTheMirrorAndAlwaysClears) {
   exp->SourceHex->setText("4");
   QTest::keyClick(exp->SourceHex, Qt::Key_Delete, Qt::ControlModifier);
   EXPECT_EQ(exportTable().CountAssigned(), 1);
-  EXPECT_EQ(exportTable().CurrentOrdinal, -1);
+  EXPECT_EQ(exportTable().CurrentOrdinal(), -1);
 }
 
 TEST_F(Keys, SpecialPositions) {
   Enter(exp, exp->SourceHex);
   QTest::keyClicks(exp->SourceHex, "00");
-  EXPECT_EQ(exportTable().CurrentPosition, 0);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0);
   EXPECT_EQ(exp->SourceChar->text(), "");
   EXPECT_EQ(QApplication::focusWidget(), exp->TargetHex);
 
   TypeChar(exp->SourceChar, QChar(0xFF));
-  EXPECT_EQ(exportTable().CurrentPosition, 0xFF);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0xFF);
   exp->SourceHex->selectAll();
   QTest::keyClicks(exp->SourceHex, "ff");
-  EXPECT_EQ(exportTable().CurrentPosition, 0xFF);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0xFF);
 
   QTest::keyClick(exp->SourceChar, Qt::Key_A, Qt::ControlModifier);
-  EXPECT_EQ(exportTable().CurrentPosition, 0x01);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0x01);
   EXPECT_EQ(exp->SourceChar->text(), Shown(0x01));
   QTest::keyClick(exp->SourceChar, Qt::Key_V, Qt::ControlModifier);  // a character, not a paste
-  EXPECT_EQ(exportTable().CurrentPosition, 0x16);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0x16);
 
   exp->PositionBar->setValue(0x30);
   EXPECT_EQ(exp->SourceChar->text(), "0");
-  exportTable().CurrentPosition = 0x50;
+  exportTable().SetCurrent(0x50);
   exp->Repaint();
   EXPECT_EQ(exp->SourceHex->text(), "50");
   EXPECT_EQ(exp->PositionBar->value(), 0x30);
@@ -236,14 +236,14 @@ TEST_F(Keys, DotAndBackspaceActThroughTheChangeHandler) {
   QTest::keyClicks(exp->SourceChar, "A");
   exp->SourceChar->end(false);
   QTest::keyClicks(exp->SourceChar, ".");  // the full field refuses it
-  EXPECT_EQ(exportTable().CurrentPosition, 0x41);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
   exp->SourceChar->selectAll();
   QTest::keyClicks(exp->SourceChar, ".");
-  EXPECT_EQ(exportTable().CurrentPosition, 0x2E);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0x2E);
   EXPECT_EQ(exp->TargetHex->text(), "4B");
   exp->SourceChar->end(false);
   QTest::keyClick(exp->SourceChar, Qt::Key_Backspace);
-  EXPECT_EQ(exportTable().CurrentPosition, -1);
+  EXPECT_EQ(exportTable().CurrentPosition(), -1);
   EXPECT_EQ(exp->TargetHex->text(), "");
   EXPECT_EQ(Background(exp->InputBox), Resolved(clBtnFace));
 }
@@ -264,9 +264,9 @@ TEST_F(Keys, RefusedCharactersBeep) {
 
   TypeChar(exp->SourceChar, QChar(0x03A9));  // not in Windows-1252
   EXPECT_EQ(prompter->Beeps(), 4);
-  EXPECT_EQ(exportTable().CurrentPosition, 0x41);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
   TypeChar(exp->SourceChar, QChar(0x20AC));
-  EXPECT_EQ(exportTable().CurrentPosition, 0x80);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0x80);
 }
 
 TEST_F(Keys, OemInputConvertsTypedCharacters) {
@@ -277,7 +277,7 @@ TEST_F(Keys, OemInputConvertsTypedCharacters) {
   }
   Enter(exp, exp->SourceChar);
   TypeChar(exp->SourceChar, QChar(0xE4));
-  EXPECT_EQ(exportTable().CurrentPosition, 0x84);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0x84);
   EXPECT_EQ(exp->SourceChar->text(), QString(QChar(0xE4)));  // drawn through CP 850
   QTest::keyClick(exp->SourceChar, Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(exp->SourceChar->text(), QString(QChar(0x263A)));
@@ -339,24 +339,22 @@ TEST_F(Form, StateColoursComeFromTheActiveTable) {
   exportTable().Link(nullptr);
   EXPECT_EQ(exp->EntryColor(0x41), clBtnFace);  // no partner, no proof
   exportTable().Link(&importTable());
-  EXPECT_EQ(exp->EntryColor(0x41), exportTable().ProofColor);
-  EXPECT_EQ(exp->EntryColor(0x42), exportTable().AmbiguousColor);
+  EXPECT_EQ(exp->EntryColor(0x41), TheSession->ProofColor);
+  EXPECT_EQ(exp->EntryColor(0x42), TheSession->AmbiguousColor);
   EXPECT_EQ(exp->EntryColor(0x45), clBtnShadow);
-  exportTable().ProofColor = clYellow;
+  TheSession->SetProofColor(clYellow);
   EXPECT_EQ(imp->EntryColor(0xC1), clYellow);
-  exportTable().SetActive(0);
-  EXPECT_EQ(imp->EntryColor(0xC1), importTable().ProofColor);
 }
 
 TEST_F(Form, BorderFollowsTheActiveEditor) {
   exportTable().Link(&importTable());
   Enter(imp, imp->SourceHex);
-  EXPECT_EQ(Background(imp->Border), Resolved(importTable().ActiveColor));
+  EXPECT_EQ(Background(imp->Border), Resolved(TheSession->ActiveColor));
   EXPECT_EQ(Background(exp->Border), Resolved(clBtnFace));
-  imp->SetActiveColor(clYellow);
-  EXPECT_EQ(exportTable().ActiveColor, clYellow);
+  TheSession->SetActiveColor(clYellow);
+  EXPECT_EQ(Background(imp->Border), Resolved(clYellow));
   Enter(exp, exp->SourceChar);
-  EXPECT_FALSE(importTable().Active);
+  EXPECT_FALSE(importTable().IsActive());
   EXPECT_EQ(Background(exp->Border), Resolved(clYellow));
   EXPECT_EQ(Background(imp->Border), Resolved(clBtnFace));
 }

@@ -89,22 +89,15 @@ TEST(GridMath, NoItemLeftOfAboveOrInATooNarrowGrid) {
   EXPECT_EQ(ItemAt(0, 0, 17, GridItems), 0);
 }
 
-// Two tables as the session keeps them, with distinct colours per table.
+// Two tables with the session's colours.
 class GridColours : public testing::Test {
  protected:
-  CodeTable exp{Export};
-  CodeTable imp{Import};
-
-  void SetUp() override {
-    exp.AmbiguousColor = RgbColor(200, 0, 0);
-    exp.ProofColor = RgbColor(0, 200, 0);
-    imp.AmbiguousColor = RgbColor(100, 0, 0);
-    imp.ProofColor = RgbColor(0, 100, 0);
-  }
+  CodeTable exp{TableKind::kExport};
+  CodeTable imp{TableKind::kImport};
+  const GridColors colors = GridColorsOf(RgbColor(200, 0, 0), RgbColor(0, 200, 0));
 };
 
 TEST_F(GridColours, UnassignedUniqueAndAmbiguous) {
-  const GridColors colors = GridColorsOf(exp);
   EXPECT_EQ(GridTextColor(exp, 0x41, colors), clGrayText);
   exp.Assign(0x41, 0xC1);
   EXPECT_EQ(GridTextColor(exp, 0x41, colors), clWindowText);
@@ -120,36 +113,20 @@ TEST_F(GridColours, ProofColourOnlyWhileChained) {
   exp.Assign(0x41, 0xC1);
   imp.Assign(0xC1, 0x41);
   imp.Assign(0xC2, 0x42);  // no way back: EXPORT 0x42 is unassigned
-  EXPECT_EQ(GridTextColor(exp, 0x41, GridColorsOf(exp)), clWindowText);
+  EXPECT_EQ(GridTextColor(exp, 0x41, colors), clWindowText);
   exp.Link(&imp);
-  exp.ProofColor = RgbColor(0, 200, 0);
-  exp.SetActive(1);
-  EXPECT_EQ(GridTextColor(exp, 0x41, GridColorsOf(exp)), RgbColor(0, 200, 0));
-  EXPECT_EQ(GridTextColor(imp, 0xC1, GridColorsOf(imp)), RgbColor(0, 200, 0));
-  EXPECT_EQ(GridTextColor(imp, 0xC2, GridColorsOf(imp)), clWindowText);
+  exp.SetActive(true);
+  EXPECT_EQ(GridTextColor(exp, 0x41, colors), RgbColor(0, 200, 0));
+  EXPECT_EQ(GridTextColor(imp, 0xC1, colors), RgbColor(0, 200, 0));
+  EXPECT_EQ(GridTextColor(imp, 0xC2, colors), clWindowText);
   exp.Link(nullptr);
-  EXPECT_EQ(GridTextColor(exp, 0x41, GridColorsOf(exp)), clWindowText);
-}
-
-TEST_F(GridColours, InactiveTableOfAPairDrawsWithThePartnersColours) {
-  exp.Link(&imp);
-  imp.AmbiguousColor = RgbColor(100, 0, 0);
-  imp.ProofColor = RgbColor(0, 100, 0);
-  exp.SetActive(1);
-  EXPECT_EQ(GridColorsOf(exp).Ambiguous, RgbColor(200, 0, 0));
-  EXPECT_EQ(GridColorsOf(imp).Ambiguous, RgbColor(200, 0, 0));
-  EXPECT_EQ(GridColorsOf(imp).Proof, RgbColor(0, 200, 0));
-  imp.SetActive(1);
-  EXPECT_EQ(GridColorsOf(exp).Ambiguous, RgbColor(100, 0, 0));
-  EXPECT_EQ(GridColorsOf(imp).Proof, RgbColor(0, 100, 0));
-  exp.Link(nullptr);
-  EXPECT_EQ(GridColorsOf(exp).Proof, RgbColor(0, 200, 0));
+  EXPECT_EQ(GridTextColor(exp, 0x41, colors), clWindowText);
 }
 
 TEST_F(GridColours, UnsetColoursFallBackToRedAndGreen) {
-  CodeTable fresh(Export);
-  EXPECT_EQ(GridColorsOf(fresh).Ambiguous, clRed);
-  EXPECT_EQ(GridColorsOf(fresh).Proof, clGreen);
+  EXPECT_EQ(GridColorsOf(NoColor, NoColor).Ambiguous, clRed);
+  EXPECT_EQ(GridColorsOf(NoColor, NoColor).Proof, clGreen);
+  EXPECT_EQ(GridColorsOf(RgbColor(0, 0, 255), NoColor).Ambiguous, RgbColor(0, 0, 255));
 }
 
 // A session with a scripted prompter and one table window.
@@ -165,8 +142,8 @@ class GridWindow : public testing::Test {
 
   void SetUp() override {
     session.SetPrompter(std::unique_ptr<Prompter>(prompter));
-    exp.SetFont(&font, "Courier New");
-    window = new TableWindow(session, Export);
+    exp.SetFontName("Courier New");
+    window = new TableWindow(session, TableKind::kExport);
     frame()->ItemMapper = MapRowsHigh;
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
@@ -206,7 +183,7 @@ TEST_F(GridWindow, ClickSelectsTheEntryUnderEitherOrientation) {
   Click(11, 4);
   EXPECT_EQ(selected, std::vector<int>{0xA3});
   EXPECT_EQ(frame()->ItemIndex(), ItemOf(11, 4));
-  EXPECT_EQ(exp.Active, 1);
+  EXPECT_EQ(exp.IsActive(), 1);
   frame()->ItemMapper = MapColumnsHigh;
   Click(4, 11);
   EXPECT_EQ(selected, (std::vector<int>{0xA3, 0xA3}));
@@ -230,14 +207,14 @@ TEST_F(GridWindow, CornerAndLabelsBeepAndSelectNothing) {
   Click(9, 0);
   EXPECT_TRUE(selected.empty());
   EXPECT_EQ(prompter->Beeps(), 3);
-  EXPECT_EQ(exp.Active, 0);
+  EXPECT_EQ(exp.IsActive(), 0);
 }
 
 TEST_F(GridWindow, WithoutAHandlerAClickDoesNothing) {
   Click(0, 0);
   Click(5, 5);
   EXPECT_EQ(prompter->Beeps(), 0);
-  EXPECT_EQ(exp.Active, 0);
+  EXPECT_EQ(exp.IsActive(), 0);
 }
 
 TEST_F(GridWindow, ClickBesideTheItemsIsAClickWithoutSelection) {
@@ -288,10 +265,11 @@ TEST_F(GridWindow, ClientAreaCaptionAndFont) {
 
   // Header bytes are Latin-1; the caption follows every refresh.
   DisplayFont oem("Terminal", -16, true);
-  exp.SetFont(&oem,
-              "Gr\xF6\xDF"
-              "e");
-  exp.BuildHeader(-1,
+  session.CurrentFont = &oem;
+  exp.SetFontName(
+      "Gr\xF6\xDF"
+      "e");
+  exp.BuildHeader(TableKind::kUnknown,
                   "M\xFC"
                   "ller");
   window->Refresh();
@@ -308,39 +286,38 @@ TEST_F(GridWindow, EveryShowRefreshes) {
 }
 
 TEST_F(GridWindow, BorderFollowsTheActiveFlag) {
-  exp.ActiveColor = clFuchsia;
+  session.SetActiveColor(clFuchsia);
   exp.Link(&imp);
   window->Refresh();
   EXPECT_EQ(frame()->BorderColor(), clBtnFace);
-  exp.SetActive(1);
+  exp.SetActive(true);
   window->Refresh();
   EXPECT_EQ(frame()->BorderColor(), clFuchsia);
   EXPECT_EQ(window->grab().toImage().pixelColor(2, 2), QColor(255, 0, 255));
   frame()->SetActive(false);
   EXPECT_EQ(frame()->BorderColor(), clBtnFace);
-  EXPECT_EQ(imp.Active, 1);
+  EXPECT_EQ(imp.IsActive(), 1);
   EXPECT_EQ(window->grab().toImage().pixelColor(2, 2), ResolveColor(clBtnFace, frame()->palette()));
 }
 
 TEST_F(GridWindow, UpdateReassertsTheActiveFlagAgainstThePartner) {
+  exp.SetActive(true);
+  imp.SetActive(true);
   exp.Link(&imp);
-  exp.Active = 1;
-  imp.Active = 1;
   window->Refresh();
-  EXPECT_EQ(exp.Active, 1);
-  EXPECT_EQ(imp.Active, 0);
+  EXPECT_EQ(exp.IsActive(), 1);
+  EXPECT_EQ(imp.IsActive(), 0);
 }
 
 TEST_F(GridWindow, CellsAreDrawnInTheirStateColours) {
-  exp.AmbiguousColor = RgbColor(230, 0, 0);
-  exp.ProofColor = RgbColor(0, 150, 0);
+  session.SetAmbiguousColor(RgbColor(230, 0, 0));
+  session.SetProofColor(RgbColor(0, 150, 0));
   exp.Assign(0x41, 0xC1);
   exp.Assign(0x42, 0xC1);  // ambiguous pair
   exp.Assign(0x43, 0xC3);  // proven once chained
   imp.Assign(0xC3, 0x43);
   exp.Link(&imp);
-  exp.ProofColor = RgbColor(0, 150, 0);
-  exp.SetActive(1);
+  exp.SetActive(true);
   window->Refresh();
   const QImage image = Picture();
   const QColor red(230, 0, 0), green(0, 150, 0);
@@ -380,8 +357,8 @@ TEST_F(GridWindow, OneRefreshPaintsTheGridOnce) {
   QApplication::processEvents();
   counter.Paints = 0;
   exp.Assign(0x41, 0xC1);
-  exp.SetActive(1);
-  exp.ActiveColor = clFuchsia;
+  exp.SetActive(true);
+  session.SetActiveColor(clFuchsia);
   window->Refresh();
   QApplication::processEvents();
   EXPECT_EQ(counter.Paints, 1);

@@ -59,7 +59,7 @@ TEST_F(Repaints, ANewBoxColourRepaintsTheBoxAndEachControlOnce) {
   QTest::keyClick(exp->TargetHex, Qt::Key_Return);  // C2 turns ambiguous: both boxes turn red
   QApplication::processEvents();
 
-  ASSERT_EQ(exportTable().Entries[0x41].Target, 0xC2);
+  ASSERT_EQ(exportTable().Target(0x41), 0xC2);
   EXPECT_EQ(importBox.Paints["InputBox"], 1);
   EXPECT_EQ(importBox.Most(), 1);
   // In the EXPORT box the focus also moves from the target field back to
@@ -121,8 +121,8 @@ TEST_F(Repaints, AKeystrokeEditRepaintsEachGridOnce) {
   exportPaints.Paints = importPaints.Paints = 0;
   QTest::keyClick(exp->TargetHex, Qt::Key_Return);
   QApplication::processEvents();
-  EXPECT_EQ(exportTable().Entries[0x41].Target, 0xC1);
-  EXPECT_EQ(importTable().Entries[0xC1].Target, 0x41);
+  EXPECT_EQ(exportTable().Target(0x41), 0xC1);
+  EXPECT_EQ(importTable().Target(0xC1), 0x41);
   EXPECT_EQ(exportPaints.Paints, 1);
   EXPECT_EQ(importPaints.Paints, 1);
 }

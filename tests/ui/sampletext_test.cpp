@@ -19,8 +19,8 @@ class SampleTextTest : public SessionTest {
     SessionTest::SetUp();
     ASSERT_TRUE(ShowControlWindow());
     TheSession->LoadIsoCp273.Both->trigger();
-    TheSession->CommitPair(Export, 'B', 0xC1);   // B now shares A's host code
-    TheSession->RemoveAssignment(Export, "43");  // C passes unassigned
+    TheSession->CommitPair(TableKind::kExport, 'B', 0xC1);   // B now shares A's host code
+    TheSession->RemoveAssignment(TableKind::kExport, "43");  // C passes unassigned
     TheSession->ShowSampleText->trigger();
     window = TheControl->SampleWindow;
     ASSERT_NE(window, nullptr);
@@ -57,16 +57,16 @@ TEST_F(SampleTextTest, FollowsAnEditInTheExportEditorAtOnce) {
   QTest::keyClicks(editor->SourceChar, "B");
   QTest::keyClicks(editor->TargetHex, "C2");
   QTest::keyClick(editor->TargetHex, Qt::Key_Return);
-  ASSERT_EQ(exportTable().Entries['B'].Target, 0xC2) << editor->TargetHex->text().toStdString();
+  ASSERT_EQ(exportTable().Target('B'), 0xC2) << editor->TargetHex->text().toStdString();
   EXPECT_EQ(Links(window->BackText), (QStringList{"43"}));
   EXPECT_EQ(window->Summary->text(), QString::fromUtf8("4 Zeichen: 0 kommen nicht zurück, 1 nicht zugeordnet (1:1)."));
 }
 
 TEST_F(SampleTextTest, AClickOnAMarkedCharacterPutsTheExportEditorOnIt) {
   emit window->BackText->anchorClicked(QUrl("#42"));
-  EXPECT_EQ(exportTable().CurrentPosition, 0x42);
+  EXPECT_EQ(exportTable().CurrentPosition(), 0x42);
   EXPECT_EQ(TheControl->ExportEditor->SourceHex->text(), "42");
-  EXPECT_TRUE(exportTable().Active);
+  EXPECT_TRUE(exportTable().IsActive());
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ class GridCells : public testing::Test {
 
   void UseFont(const DisplayFont& font) {
     shown = font;
-    session.ExportTable->Font = &shown;
+    session.CurrentFont = &shown;
     window.Refresh();
   }
 
@@ -70,7 +70,7 @@ class GridCells : public testing::Test {
   }
 
   Session session;
-  TableWindow window{session, Export};
+  TableWindow window{session, TableKind::kExport};
   DisplayFont shown;
 };
 

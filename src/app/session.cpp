@@ -7,6 +7,8 @@
 
 QString TableWord(TableKind kind) { return QString::fromLatin1(TableName(kind)); }
 
+QString HexText(int value) { return QString::fromStdString(HexByte(value)); }
+
 QString HeaderText(const CodeTable& table) { return QString::fromLatin1(table.Header()); }
 
 void SetTableFont(CodeTable& table, const DisplayFont* font) {
@@ -34,12 +36,6 @@ class TableStep : public QUndoCommand {
   const PairSnapshot after_;
   bool pushed_ = false;
 };
-
-QString HexPair(int value) {
-  char text[2];
-  WriteHexByte(value, text);
-  return QString::fromLatin1(text, 2);
-}
 
 }  // namespace
 
@@ -202,6 +198,21 @@ void Session::RestoreTables(const PairSnapshot& state) {
   emit ChangeMarksChanged();
 }
 
+void Session::SelectEntry(TableKind kind, int position) {
+  CodeTable& table = Table(kind);
+  if (position == -1)
+    table.Deselect();
+  else
+    table.SetCurrent(position);
+  emit EntrySelected(kind, table.CurrentPosition());
+}
+
+void Session::SetActiveTable(TableKind kind) {
+  Table(kind).SetActive(true);
+  Table(OtherKind(kind)).SetActive(false);
+  emit ActiveTableChanged(kind);
+}
+
 bool Session::ConfirmQuit() {
   const bool exportChanged = IsChanged(TableKind::kExport);
   const bool importChanged = IsChanged(TableKind::kImport);
@@ -213,7 +224,7 @@ bool Session::ConfirmQuit() {
 }
 
 void Session::CommitPair(TableKind kind, int source, int target) {
-  ChangeTables(HexPair(source) + " -> " + HexPair(target), [&] { Table(kind).Assign(source, target); });
+  ChangeTables(HexText(source) + " -> " + HexText(target), [&] { Table(kind).Assign(source, target); });
 }
 
 void Session::RemoveAssignment(TableKind kind, const QString& hexText) {

@@ -134,6 +134,15 @@ class Session : public QObject {
   int32_t NoDataColor = -1;
 
   CodeTable& Table(TableKind kind) const { return kind == TableKind::kExport ? *ExportTable : *ImportTable; }
+  // Which of the two tables this is, whatever kind its header names.
+  TableKind KindOf(const CodeTable& table) const {
+    return &table == ExportTable ? TableKind::kExport : TableKind::kImport;
+  }
+  // The current entry of each table and which table is active change here
+  // only; the views follow EntrySelected and ActiveTableChanged.
+  // position -1: no current entry.
+  void SelectEntry(TableKind kind, int position);
+  void SetActiveTable(TableKind kind);
   // Every change of the tables is one step here, back to the start.
   QUndoStack* const UndoStack;
   // Puts both tables back as they were before or after a step.
@@ -142,7 +151,6 @@ class Session : public QObject {
   bool IsChanged(TableKind kind) const { return marks_.IsChanged(kind); }
   // Asks whether to quit although a table is changed; true: quit.
   bool ConfirmQuit();
-  bool TableWindowShown(TableKind kind) const { return kind == TableKind::kExport ? exportShown_ : importShown_; }
 
   // Grid steps for the entry editors (Ctrl+arrows).
   int StepUp(const CodeTable& table) const;
@@ -192,6 +200,10 @@ class Session : public QObject {
   void DifferencesFound(TableKind kind, const QString& otherName, const std::vector<Difference>& differences);
   void QuitRequested();
   void SampleTextRequested();
+  // The table's current entry is now position (-1: none).
+  void EntrySelected(TableKind kind, int position);
+  // kind is now the active table, the other one is not.
+  void ActiveTableChanged(TableKind kind);
   // A table became changed or unchanged (IsChanged).
   void ChangeMarksChanged();
 
@@ -298,6 +310,8 @@ class Session : public QObject {
 
 // "EXPORT" or "IMPORT": which table of the pair a text is about.
 QString TableWord(TableKind kind);
+// The two hex digits of the byte value & 0xFF.
+QString HexText(int value);
 // The table's header line as the user reads it (its bytes are Latin-1).
 QString HeaderText(const CodeTable& table);
 // Gives the table the name of a display font for its header (none: no name).

@@ -7,16 +7,11 @@
 
 namespace {
 
-std::string Hex(int value) {
-  char text[3] = {};
-  WriteHexByte(value, text);
-  return text;
-}
-
-// Unassigned first, then ambiguous, then proven, as the editor colours them.
+// Ambiguous and proven entries are marked, as the editor colours them.
 char Mark(const CodeTable& table, int position) {
-  if (table.IsAmbiguous(position)) return '!';
-  if (table.IsProven(position)) return '=';
+  const EntryState state = table.State(position);
+  if (state == EntryState::kAmbiguous) return '!';
+  if (state == EntryState::kProven) return '=';
   return ' ';
 }
 
@@ -24,7 +19,7 @@ char Mark(const CodeTable& table, int position) {
 std::string Cell(const CodeTable& table, int position) {
   const int target = table.Target(position);
   if (target == -1) return ".. ";
-  return Hex(target) + Mark(table, position);
+  return HexByte(target) + Mark(table, position);
 }
 
 std::string Escaped(unsigned char byte) {
@@ -65,7 +60,7 @@ bool IsControlCharacter(const std::string& character) {
 
 std::string HexList(const std::vector<int>& values) {
   std::string list;
-  for (const int value : values) list += " " + Hex(value);
+  for (const int value : values) list += " " + HexByte(value);
   return list;
 }
 
@@ -87,7 +82,7 @@ void TableFindings(const CodeTable& table, TableKind kind, std::vector<std::stri
     std::vector<int> sources;
     for (int p = 0; p < 256; ++p)
       if (table.Target(p) == code) sources.push_back(p);
-    findings.push_back(word + ": Code " + Hex(code) + " mehrdeutig, " + Counted("Ziel von Positionen", sources));
+    findings.push_back(word + ": Code " + HexByte(code) + " mehrdeutig, " + Counted("Ziel von Positionen", sources));
   }
   if (!sourceless.empty()) findings.push_back(word + ": " + Counted("Codes ohne Quelle", sourceless));
   if (!oneWay.empty()) {
@@ -123,10 +118,10 @@ std::string PrintableLatin1(const std::string& bytes) {
 
 std::string TableGrid(const CodeTable& table, TableKind kind) {
   std::string text = std::string(TableName(kind)) + "  " + PrintableLatin1(table.Header()) + "\n     ";
-  for (int column = 0; column < 16; ++column) text += "_" + Hex(column).substr(1) + (column < 15 ? "  " : "\n");
+  for (int column = 0; column < 16; ++column) text += "_" + HexByte(column).substr(1) + (column < 15 ? "  " : "\n");
   int assigned = 0, ambiguous = 0, proven = 0;
   for (int row = 0; row < 16; ++row) {
-    std::string line = "  " + Hex(row).substr(1) + "_";
+    std::string line = "  " + HexByte(row).substr(1) + "_";
     for (int column = 0; column < 16; ++column) {
       const int p = 16 * row + column;
       line += " " + Cell(table, p);

@@ -274,6 +274,13 @@ bool CodeTable::IsProven(int position) const {
   return u != -1 && (u & 0xFF) == p;
 }
 
+EntryState CodeTable::State(int position) const {
+  if (Target(position) == -1) return EntryState::kUnassigned;
+  if (IsAmbiguous(position)) return EntryState::kAmbiguous;
+  if (IsProven(position)) return EntryState::kProven;
+  return EntryState::kUnique;
+}
+
 int CodeTable::FindTarget(int value) const {
   if (value == -1) return -1;
   const int v = value & 0xFF;

@@ -12,6 +12,11 @@ const char* TableName(TableKind kind);
 // The other table of the pair.
 TableKind OtherKind(TableKind kind);
 
+// What an entry is: unassigned; ambiguous when its target has another
+// source; proven when the chained partner maps the target back; unique
+// otherwise.
+enum class EntryState { kUnassigned, kAmbiguous, kProven, kUnique };
+
 struct TableEntry {
   int16_t Target;  // code assigned to this position, -1 = not assigned
   int16_t Count;   // (positions whose Target is this code) - 1
@@ -47,6 +52,7 @@ class CodeTable {
   const char* HeaderName() const;
   bool IsAmbiguous(int position) const;
   bool IsProven(int position) const;
+  EntryState State(int position) const;
   int FindTarget(int value) const;
   // Do entries, cells, name, chain, current entry and activity agree?
   bool SameState(const CodeTable& other) const;

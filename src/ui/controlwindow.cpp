@@ -102,13 +102,6 @@ void ControlWindow::BuildForm() {
 
   BuildMenu();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-    const auto entered = [&](EntryEditor* editor) {
-      return now && editor->HeaderBox->isAncestorOf(now) && !(old && editor->HeaderBox->isAncestorOf(old));
-    };
-    if (entered(ExportEditor)) EditorEntered(ExportEditor, ImportEditor);
-    if (entered(ImportEditor)) EditorEntered(ImportEditor, ExportEditor);
-  });
   qApp->installEventFilter(this);
 }
 
@@ -151,13 +144,7 @@ void ControlWindow::BuildMenu() {
 
   QMenu* settings = Menu->addMenu("&Einstellungen");
   QMenu* fonts = submenu(settings, "&Zeichensatz");
-  // The two entries that carry no command of their own offer the two
-  // remaining sample fonts.
-  fonts->addAction(s.FontCourierNew);
-  s.FontCourierNew->setProperty("menuItem", "FontCurierNew1");
-  fonts->addAction(s.FontSansSerif);
-  s.FontSansSerif->setProperty("menuItem", "WindowsMSSanSerif1");
-  fonts->addActions({s.FontFixedSys, s.FontTerminal, s.ChooseFont});
+  fonts->addActions({s.FontCourierNew, s.FontSansSerif, s.FontFixedSys, s.FontTerminal, s.ChooseFont});
   submenu(settings, "&Farben")
       ->addActions({s.ColorChainedAction, s.ColorActiveAction, s.ColorProofAction, s.ColorAmbiguousAction});
 
@@ -222,7 +209,6 @@ TableWindow* ControlWindow::CreateTableWindow(TableKind kind) {
   auto* window = new TableWindow(session_, kind);
   Place(*window, kind);
   session_.SetTableWindow(kind, window);
-  (kind == TableKind::kExport ? ExportEditor : ImportEditor)->GridWindow = window;
   window->Grid->OnSelectEntry = [this, kind](int p) { SelectEntry(kind, p); };
   return window;
 }
@@ -260,8 +246,7 @@ void ControlWindow::ShowDifferences(TableKind kind, const QString& otherName,
 void ControlWindow::SelectEntry(TableKind kind, int position) {
   EntryEditor* chosen = kind == TableKind::kExport ? ExportEditor : ImportEditor;
   EntryEditor* other = kind == TableKind::kExport ? ImportEditor : ExportEditor;
-  session_.Table(kind).SetActive(1);
-  session_.Table(kind == TableKind::kExport ? TableKind::kImport : TableKind::kExport).SetActive(0);
+  session_.SetActiveTable(kind);
   other->ClearSelection();
   other->Repaint();
   chosen->MoveTo(position);
@@ -286,11 +271,6 @@ void ControlWindow::ShowSampleText() {
         ImportWindow && ImportWindow->isVisible() ? ImportWindow->frameGeometry().bottom() + 1 : available.top();
     MoveFrameTo(*SampleWindow, PlaceSampleTextWindow(available, below, {SampleWindow->size(), frame}), frame);
   });
-}
-
-void ControlWindow::EditorEntered(EntryEditor* entered, EntryEditor* other) {
-  entered->MakeActive();
-  other->MakeInactive();
 }
 
 void ControlWindow::showEvent(QShowEvent* event) {

@@ -59,7 +59,6 @@ class ControlWindow : public QMainWindow {
   TableWindow* CreateTableWindow(TableKind kind);
   void ShowDifferences(TableKind kind, const QString& otherName, const std::vector<Difference>& differences);
   void ShowSampleText();
-  void EditorEntered(EntryEditor* entered, EntryEditor* other);
 
   Session& session_;
   // The desktop's log-out asked and the user said quit: not again.

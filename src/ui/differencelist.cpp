@@ -5,8 +5,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/session.h"
 #include "model/codetable.h"
-#include "model/hexdigits.h"
 #include "platform/codepage.h"
 #include "platform/displayfont.h"
 
@@ -14,12 +14,7 @@ namespace {
 
 enum Column { PositionColumn, CharColumn, ThisColumn, OtherColumn };
 
-QString Hex(int code) {
-  if (code == -1) return QStringLiteral("--");
-  char digits[3] = {};
-  WriteHexByte(code, digits);
-  return QString::fromLatin1(digits);
-}
+QString Hex(int code) { return code == -1 ? QStringLiteral("--") : HexText(code); }
 
 // The character the grid shows in the cell: the source for an EXPORT
 // table, the target for an IMPORT table.

@@ -2,17 +2,11 @@
 
 #include <QStringList>
 
-#include "model/hexdigits.h"
+#include "app/session.h"
 #include "platform/charactername.h"
 #include "platform/codepage.h"
 
 namespace {
-
-QString Hex(int value) {
-  char digits[3] = {};
-  WriteHexByte(value, digits);
-  return QString::fromLatin1(digits);
-}
 
 // "A  LATIN CAPITAL LETTER A"; a control character has no glyph to show.
 QString CharacterLine(int byte, bool oem) {
@@ -24,14 +18,20 @@ QString CharacterLine(int byte, bool oem) {
 
 QString State(const CodeTable& table, int position) {
   const int target = table.Target(position);
-  if (target == -1) return QStringLiteral("nicht zugeordnet");
-  if (table.IsAmbiguous(position)) {
-    QStringList others;
-    for (int p = 0; p < 256; ++p)
-      if (p != position && table.Target(p) == target) others << Hex(p);
-    return QStringLiteral("mehrdeutig (auch ") + others.join(", ") + ")";
+  switch (table.State(position)) {
+    case EntryState::kUnassigned:
+      return QStringLiteral("nicht zugeordnet");
+    case EntryState::kAmbiguous: {
+      QStringList others;
+      for (int p = 0; p < 256; ++p)
+        if (p != position && table.Target(p) == target) others << HexText(p);
+      return QStringLiteral("mehrdeutig (auch ") + others.join(", ") + ")";
+    }
+    case EntryState::kProven:
+      return QString::fromUtf8("bestätigt");
+    case EntryState::kUnique:
+      break;
   }
-  if (table.IsProven(position)) return QString::fromUtf8("bestätigt");
   return QStringLiteral("eindeutig");
 }
 
@@ -44,9 +44,9 @@ QString DescribeEntry(const CodeTable& table, int position, bool oem) {
   // entry its target.
   const int workstation = table.Kind() == TableKind::kImport ? target : p;
   QStringList lines;
-  lines << QStringLiteral("Position %1 (%2)").arg(Hex(p)).arg(p);
+  lines << QStringLiteral("Position %1 (%2)").arg(HexText(p)).arg(p);
   if (workstation != -1) lines << QStringLiteral("Zeichen: ") + CharacterLine(workstation, oem);
-  lines << QStringLiteral("Ziel: ") + (target == -1 ? QStringLiteral("--") : Hex(target));
+  lines << QStringLiteral("Ziel: ") + (target == -1 ? QStringLiteral("--") : HexText(target));
   lines << State(table, p);
   return lines.join('\n');
 }

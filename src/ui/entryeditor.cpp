@@ -18,8 +18,6 @@
 #include "platform/displayfont.h"
 #include "platform/helpviewer.h"
 #include "ui/entrydescription.h"
-#include "ui/tablegrid.h"
-#include "ui/tablewindow.h"
 #include "ui/textfit.h"
 
 namespace {
@@ -45,12 +43,7 @@ class UpperCaseValidator : public QValidator {
   }
 };
 
-QString HexText(int value) {
-  if (value == -1) return QString();
-  char digits[3] = {};
-  WriteHexByte(value, digits);
-  return QString::fromLatin1(digits);
-}
+QString HexOrNothing(int value) { return value == -1 ? QString() : HexText(value); }
 
 bool IsHexDigit(int c) { return HexDigitValue(c) >= 0; }
 
@@ -117,6 +110,7 @@ void ShowText(QLineEdit* field, const QString& text) {
 EntryEditor::EntryEditor(Session& session, QWidget* parent) : QFrame(parent), session_(session) {
   BuildControls();
   connect(qApp, &QApplication::focusChanged, this, &EntryEditor::FocusChanged);
+  connect(&session_, &Session::ActiveTableChanged, this, &EntryEditor::UpdateBorder);
 }
 
 // The fields lose the focus while the window is torn down; the frame must
@@ -252,16 +246,9 @@ void EntryEditor::SetRole(bool exportRole) {
   (ExportRole ? TargetHex : TargetChar)->setProperty("tag", EntryFieldTag);
 }
 
-void EntryEditor::SetTable(CodeTable* table) {
-  Table = table;
-  if (Table) Table->SetActive(Table->IsActive());
-}
+void EntryEditor::SetTable(CodeTable* table) { Table = table; }
 
-void EntryEditor::SetActive(bool on) {
-  if (!Table) return;
-  SetBorderColor(on ? session_.ActiveColor : clBtnFace);
-  Table->SetActive(on);
-}
+void EntryEditor::UpdateBorder() { SetBorderColor(IsActive() ? session_.ActiveColor : clBtnFace); }
 
 void EntryEditor::SetPartnerEditor(EntryEditor* editor) {
   if (!editor && PartnerEditor && PartnerEditor->PartnerEditor) PartnerEditor->PartnerEditor = nullptr;
@@ -270,13 +257,7 @@ void EntryEditor::SetPartnerEditor(EntryEditor* editor) {
 }
 
 void EntryEditor::MakeActive() {
-  SetActive(true);
-  if (GridWindow && GridWindow->Grid) GridWindow->Grid->UpdateBorder();
-}
-
-void EntryEditor::MakeInactive() {
-  SetActive(false);
-  if (GridWindow && GridWindow->Grid) GridWindow->Grid->UpdateBorder();
+  if (Table) session_.SetActiveTable(Kind());
 }
 
 // Entering the frame from outside makes its table the active one.
@@ -288,7 +269,7 @@ void EntryEditor::ClearSelection() {
   AlphaTyped = false;
   HexTyped = false;
   SetInputBoxColor(clBtnFace);
-  if (Table) Table->Deselect();
+  if (Table) session_.SelectEntry(Kind(), -1);
   TargetChar->clear();
   SourceHex->clear();
   TargetHex->clear();
@@ -297,12 +278,12 @@ void EntryEditor::ClearSelection() {
 
 void EntryEditor::SelectSource(int position) {
   if (position == -1) {
-    if (Table) Table->Deselect();
+    if (Table) session_.SelectEntry(Kind(), -1);
     return;
   }
   SourceChar->setText(CharText(position));
-  SourceHex->setText(HexText(position));
-  if (IsActive() && PartnerEditor) PartnerEditor->SelectSource(Table->Target(position & 0xFF));
+  SourceHex->setText(HexOrNothing(position));
+  if (IsActive() && PartnerEditor) PartnerEditor->SelectSource(Table->Target(position));
   MoveTo(position);
 }
 
@@ -310,7 +291,7 @@ void EntryEditor::MoveTo(int position) {
   if (position == -1 || !Table) return;
   const int p = position & 0xFF;
   SetScrollPosition(p);
-  Table->SetCurrent(p);
+  session_.SelectEntry(Kind(), p);
   Repaint();
   if (IsActive()) {
     if (TargetChar->property("tag").toInt() == EntryFieldTag)
@@ -341,23 +322,29 @@ void EntryEditor::SetScrollPosition(int position) {
 void EntryEditor::Repaint() {
   if (!Table) return;
   const int p = Table->CurrentPosition();
-  const int t = p == -1 ? -1 : Table->Target(p & 0xFF);
+  const int t = p == -1 ? -1 : Table->Target(p);
   SetInputBoxColor(EntryColor(p));
-  SetBorderColor(IsActive() ? session_.ActiveColor : clBtnFace);
+  UpdateBorder();
   ShowText(SourceChar, p == -1 ? QString() : CharText(p & 0xFF));
-  ShowText(SourceHex, p == -1 ? QString() : HexText(p & 0xFF));
+  ShowText(SourceHex, p == -1 ? QString() : HexOrNothing(p & 0xFF));
   ShowText(TargetChar, t == -1 ? QString() : CharText(t));
-  ShowText(TargetHex, HexText(t));
-  if (GridWindow) GridWindow->Refresh();
+  ShowText(TargetHex, HexOrNothing(t));
   if (IsActive() && PartnerEditor) PartnerEditor->Repaint();
 }
 
 int32_t EntryEditor::EntryColor(int position) const {
   if (!Table || position == -1) return clBtnFace;
-  if (Table->IsAmbiguous(position)) return session_.AmbiguousColor;
-  if (Table->IsProven(position)) return session_.ProofColor;
-  if (Table->Target(position & 0xFF) != -1) return clBtnFace;
-  return NoDataColor;
+  switch (Table->State(position)) {
+    case EntryState::kUnassigned:
+      return NoDataColor;
+    case EntryState::kAmbiguous:
+      return session_.AmbiguousColor;
+    case EntryState::kProven:
+      return session_.ProofColor;
+    case EntryState::kUnique:
+      break;
+  }
+  return clBtnFace;
 }
 
 bool EntryEditor::IsActive() const { return Table && Table->IsActive(); }
@@ -382,17 +369,12 @@ void EntryEditor::RemoveAssignment(const QString& hexText) {
     ShowText(SourceChar, shown);
   }
   ClearSelection();
-  if (GridWindow) GridWindow->Refresh();
-  if (IsActive() && PartnerEditor && PartnerEditor->GridWindow) PartnerEditor->GridWindow->Refresh();
 }
 
 int EntryEditor::HexValue(const QString& text) {
-  if (text.size() != 2) return -1;
   // The fields hold what the validator made of the typed text: upper case.
-  if (text != text.toUpper()) return -1;
-  const int high = HexDigitValue(text.at(0).unicode());
-  const int low = HexDigitValue(text.at(1).unicode());
-  return high < 0 || low < 0 ? -1 : high * 16 + low;
+  if (text.size() != 2 || text != text.toUpper()) return -1;
+  return ParseHexByte(text.toLatin1().constData());
 }
 
 QString EntryEditor::HexToChar(const QString& hexText) const {
@@ -612,7 +594,7 @@ bool EntryEditor::TargetCharKeyPress(int key) {
   const int byte = TakeTypedChar(key);
   if (byte == -1) return false;
   TargetChar->setText(CharText(byte));
-  TargetHex->setText(HexText(byte));
+  TargetHex->setText(HexOrNothing(byte));
   SetInputBoxColor(EntryColor(Table ? Table->CurrentPosition() : -1));
   return true;
 }
@@ -629,7 +611,7 @@ void EntryEditor::SourceCharChange() {
 void EntryEditor::TargetCharChange() {
   if (!AlphaTyped) return;
   AlphaTyped = false;
-  TargetHex->setText(HexText(CodeOfText(TargetChar->text())));
+  TargetHex->setText(HexOrNothing(CodeOfText(TargetChar->text())));
 }
 
 void EntryEditor::SourceHexChange() {
@@ -642,9 +624,9 @@ void EntryEditor::SourceHexChange() {
     SelectSource(code);
     const int position = Table->CurrentPosition();
     SetInputBoxColor(EntryColor(position));
-    const int target = position == -1 ? -1 : Table->Target(position & 0xFF);
+    const int target = position == -1 ? -1 : Table->Target(position);
     if (target != -1) {
-      TargetHex->setText(HexText(target));
+      TargetHex->setText(HexOrNothing(target));
       TargetChar->setText(CharText(target));
       if (PartnerEditor) PartnerEditor->MoveTo(target);
       return;

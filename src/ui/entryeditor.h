@@ -14,7 +14,6 @@
 
 class QKeyEvent;
 class Session;
-class TableWindow;
 struct DisplayFont;
 
 class EntryEditor : public QFrame {
@@ -49,15 +48,13 @@ class EntryEditor : public QFrame {
   bool ScrollByProgram = false;
   EntryEditor* PartnerEditor = nullptr;
   CodeTable* Table = nullptr;
-  TableWindow* GridWindow = nullptr;
   bool OemInput = false;
 
   void SetRole(bool exportRole);
   void SetTable(CodeTable* table);
-  void SetActive(bool on);
   void SetPartnerEditor(EntryEditor* editor);
+  // Makes this editor's table the active one.
   void MakeActive();
-  void MakeInactive();
   void ClearSelection();
   void SelectSource(int position);
   void MoveTo(int position);
@@ -81,6 +78,7 @@ class EntryEditor : public QFrame {
   void BuildControls();
   void LayoutPanels();
   void FocusChanged(QWidget* old, QWidget* now);
+  void UpdateBorder();
   void ShowEntryTooltip(const QPoint& at, QWidget* field);
 
   // Key-down of the character fields and of the hex fields; true when the

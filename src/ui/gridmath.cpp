@@ -50,9 +50,15 @@ GridColors GridColorsOf(int32_t ambiguous, int32_t proof) {
 }
 
 int32_t GridTextColor(const CodeTable& table, int entry, const GridColors& colors) {
-  const int target = table.Target(entry & 0xFF);
-  if (target == -1) return clGrayText;
-  if (table.Count(target & 0xFF) >= 1) return colors.Ambiguous;
-  if (table.Partner() && table.IsProven(entry)) return colors.Proof;
+  switch (table.State(entry)) {
+    case EntryState::kUnassigned:
+      return clGrayText;
+    case EntryState::kAmbiguous:
+      return colors.Ambiguous;
+    case EntryState::kProven:
+      return colors.Proof;
+    case EntryState::kUnique:
+      break;
+  }
   return clWindowText;
 }

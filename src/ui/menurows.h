@@ -19,7 +19,6 @@ class MenuRows : public QWidget {
   QMenu* addMenu(const QString& title);
   // Distributes the menus onto rows; call after the last addMenu.
   void Arrange();
-  int RowCount() const { return static_cast<int>(rows_.size()); }
 
  private:
   QMenuBar* NewRow();

@@ -20,16 +20,10 @@
 
 namespace {
 
-QString Hex(int value) {
-  char digits[3] = {};
-  WriteHexByte(value, digits);
-  return QString::fromLatin1(digits);
-}
-
 // A piece of text, marked with a colour and a link to its position.
 QString Marked(const QString& text, const QColor& color, int position) {
   return QStringLiteral("<a href=\"#%1\" style=\"color:%2; text-decoration:none\">%3</a>")
-      .arg(Hex(position), color.name(), text.toHtmlEscaped());
+      .arg(HexText(position), color.name(), text.toHtmlEscaped());
 }
 
 // The text of a file: UTF-8 where it is valid, else the bytes as the
@@ -117,7 +111,7 @@ void SampleTextWindow::Refresh() {
   for (int i = 0; i < shown; ++i) {
     const auto byte = static_cast<uint8_t>(bytes_[i]);
     const SampleByte result = TranslateSampleByte(byte, exportTable, importTable);
-    const QString code = Hex(result.Host);
+    const QString code = HexText(result.Host);
     const QString character = byte == '\n' ? QStringLiteral("\n") : QString(DisplayChar(result.Back, oem));
     if (i > 0) codes += ' ';
     if (result.State == SampleState::Back) {

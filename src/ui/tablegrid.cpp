@@ -141,6 +141,10 @@ TableGrid::TableGrid(Session& session, QWidget* parent) : QFrame(parent), sessio
   auto* panelLayout = new QVBoxLayout(CellPanel);
   panelLayout->setContentsMargins(0, 0, 0, 0);
   panelLayout->addWidget(Cells);
+  connect(&session_, &Session::ActiveTableChanged, this, &TableGrid::UpdateBorder);
+  connect(&session_, &Session::EntrySelected, this, [this](TableKind kind) {
+    if (table_ && kind == session_.KindOf(*table_)) Refresh();
+  });
 }
 
 void TableGrid::SetTable(CodeTable* table) {
@@ -158,7 +162,7 @@ void TableGrid::Refresh() {
     return;
   }
   cached_ = GridColorsOf(session_.AmbiguousColor, session_.ProofColor);
-  SetActive(table_->IsActive() != 0);
+  UpdateBorder();
   list_->SetCount(GridItems);
   currentEntry_ = table_->CurrentPosition();
   Cells->update();
@@ -168,12 +172,6 @@ void TableGrid::ClearList() {
   if (list_->Count == 0) return;
   list_->SetCount(0);
   Cells->update();
-}
-
-void TableGrid::SetActive(bool on) {
-  if (!table_) return;
-  table_->SetActive(on);
-  UpdateBorder();
 }
 
 void TableGrid::UpdateBorder() { border_->SetColor(table_ && table_->IsActive() ? session_.ActiveColor : clBtnFace); }
@@ -241,7 +239,7 @@ void TableGrid::CellsDblClick() {
     session_.Prompt().Beep();
     return;
   }
-  table_->SetActive(true);
+  session_.SetActiveTable(session_.KindOf(*table_));
   OnSelectEntry(cell.Entry);
 }
 

@@ -36,7 +36,6 @@ class TableGrid : public QFrame {
   void SetTable(CodeTable* table);
   CodeTable* Table() const;
   void Refresh();
-  void SetActive(bool on);
   void UpdateBorder();
   // The display font the grid draws with (a copy).
   void SetListFont(const DisplayFont& font);

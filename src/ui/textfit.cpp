@@ -8,16 +8,11 @@
 #include <QStyleOptionFrame>
 #include <cstdint>
 
+#include "app/session.h"
 #include "model/hexdigits.h"
 #include "platform/codepage.h"
 
 namespace {
-
-QString Hex(int value) {
-  char digits[3] = {};
-  WriteHexByte(value, digits);
-  return QString::fromLatin1(digits);
-}
 
 QChar WidestHexDigit(const QFont& font) {
   const QFontMetricsF metrics(font);
@@ -151,7 +146,7 @@ QStringList CellSamples(const QFont& font, bool oem) {
     const QString character =
         byte == 0 ? QStringLiteral("00") : QString(' ') + DisplayChar(static_cast<uint8_t>(byte), oem);
     for (const QChar separator : {QChar(':'), QChar('=')}) {
-      texts << character + separator + Hex(byte);
+      texts << character + separator + HexText(byte);
       texts << character + separator + widest;
     }
   }

@@ -2,6 +2,7 @@
 #include "support/session.h"
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTimer>
 #include <cstring>
 
@@ -85,8 +86,8 @@ TEST(SessionCreate, BothTablesAndTheDefaultsBeforeAnyWindow) {
   EXPECT_EQ(dm.CurrentFont, &dm.Defaults.CourierNew);
   EXPECT_EQ(dm.OemFont, 0);
   for (const CodeTable* table : {dm.ExportTable, dm.ImportTable}) EXPECT_STREQ(table->FontName(), "Courier New");
-  EXPECT_FALSE(dm.TableWindowShown(TableKind::kExport));
-  EXPECT_FALSE(dm.TableWindowShown(TableKind::kImport));
+  EXPECT_FALSE(dm.ShowExport->isChecked());
+  EXPECT_FALSE(dm.ShowImport->isChecked());
   EXPECT_EQ(dm.OpenDialog.FilterIndex, 2);
   EXPECT_EQ(dm.OpenDialog.Filter, "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct");
 }
@@ -135,6 +136,42 @@ TEST_F(StartUp, TheSessionStartsWithItsDefaults) {
   EXPECT_EQ(TheSession->AmbiguousColor, clRed);
   EXPECT_EQ(TheSession->ProofColor, RgbColor(0, 128, 0));
   EXPECT_EQ(TheSession->NoDataColor, clBtnShadow);
+}
+
+// Without any window: the session alone keeps the current entries and the
+// active table, and says what changed.
+TEST(SessionSelection, SelectEntryAnnouncesTheTableAndPosition) {
+  Session session;
+  QSignalSpy selected(&session, &Session::EntrySelected);
+  session.SelectEntry(TableKind::kImport, 0x1C1);
+  session.SelectEntry(TableKind::kExport, 0x41);
+  session.SelectEntry(TableKind::kExport, -1);
+  EXPECT_EQ(session.ImportTable->CurrentPosition(), 0xC1);
+  EXPECT_EQ(session.ExportTable->CurrentPosition(), -1);
+  ASSERT_EQ(selected.size(), 3);
+  const std::pair<TableKind, int> expected[] = {
+      {TableKind::kImport, 0xC1}, {TableKind::kExport, 0x41}, {TableKind::kExport, -1}};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(selected[i][0].value<TableKind>(), expected[i].first) << i;
+    EXPECT_EQ(selected[i][1].toInt(), expected[i].second) << i;
+  }
+}
+
+TEST(SessionSelection, SetActiveTableLeavesTheOtherInactiveChainedOrNot) {
+  Session session;
+  QSignalSpy activated(&session, &Session::ActiveTableChanged);
+  for (const bool chained : {false, true}) {
+    session.ExportTable->Link(chained ? session.ImportTable : nullptr);
+    session.SetActiveTable(TableKind::kImport);
+    EXPECT_TRUE(session.ImportTable->IsActive()) << chained;
+    EXPECT_FALSE(session.ExportTable->IsActive()) << chained;
+    session.SetActiveTable(TableKind::kExport);
+    EXPECT_TRUE(session.ExportTable->IsActive()) << chained;
+    EXPECT_FALSE(session.ImportTable->IsActive()) << chained;
+  }
+  ASSERT_EQ(activated.size(), 4);
+  EXPECT_EQ(activated[2][0].value<TableKind>(), TableKind::kImport);
+  EXPECT_EQ(activated[3][0].value<TableKind>(), TableKind::kExport);
 }
 
 TEST_F(StartUp, ControlWindowCaptionAndPlace) {

@@ -63,7 +63,6 @@ class RandomRun {
     if (kind < 13) return UndoOrRedo(false, fault);
     if (kind < 18) {
       (Below(2) ? TheControl->ExportEditor : TheControl->ImportEditor)->MakeActive();
-      (TheSession->ExportTable->IsActive() ? TheControl->ImportEditor : TheControl->ExportEditor)->MakeInactive();
       return "switch the active table";
     }
     if (kind < 28) return Save();

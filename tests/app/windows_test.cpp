@@ -39,8 +39,8 @@ class TableWindows : public SessionTest {
 TEST_F(TableWindows, ShowCompleteFollowsTheTwoWindows) {
   Session& dm = *TheSession;
   const auto run = [&](bool exportShown, bool importShown) {
-    if (dm.TableWindowShown(TableKind::kExport) != exportShown) dm.ShowExport->trigger();
-    if (dm.TableWindowShown(TableKind::kImport) != importShown) dm.ShowImport->trigger();
+    if (dm.ShowExport->isChecked() != exportShown) dm.ShowExport->trigger();
+    if (dm.ShowImport->isChecked() != importShown) dm.ShowImport->trigger();
     dm.ShowComplete->trigger();
   };
   run(true, true);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "fileio/outputpath.h"
 #include "fileio/tablefilereader.h"
 #include "files/formats.h"
 #include "files/recognize.h"
@@ -16,6 +17,7 @@ namespace {
 constexpr size_t MessageLimit = 100;
 
 std::string FullPath(const std::string& path) {
+  if (IsStandardStream(path)) return path;
   std::error_code error;
   const std::filesystem::path full = std::filesystem::absolute(path, error);
   return error ? path : full.lexically_normal().string();
@@ -37,7 +39,9 @@ ReadResult ReadTableFile(const std::string& path, int kind, const std::string* n
   std::vector<uint8_t> data;
   size_t length = 0;
   std::string reason;
-  if (!ReadTableBytes(path, data, length, reason)) {
+  const bool read = IsStandardStream(path) ? ReadStandardInput(TableReadLimit, data, length, reason)
+                                           : ReadTableBytes(path, data, length, reason);
+  if (!read) {
     error = path + ": kann nicht gelesen werden (" + reason + ")";
     return ReadResult::Unreadable;
   }

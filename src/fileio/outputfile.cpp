@@ -166,7 +166,7 @@ bool OutputFile::Commit() {
   const bool hardLinked = FormerFd >= 0 && Former.st_nlink > 1;
   if (!hardLinked) TakeOverOwnerAndMode();
   if (!Why.empty()) return false;
-  if (fsync(Fd) != 0) {
+  if (sync_ && fsync(Fd) != 0) {
     Fail();
     return false;
   }
@@ -205,7 +205,7 @@ bool OutputFile::PutInPlace() {
     Fail();
     return false;
   }
-  SyncDirectoryOf(Target);
+  if (sync_) SyncDirectoryOf(Target);
   return true;
 }
 

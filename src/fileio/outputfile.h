@@ -42,6 +42,8 @@ class OutputFile {
   const std::string& Reason() const { return Why; }
   // Records errno as the reason the last step failed.
   void Fail();
+  // Commit without syncing, for outputs that are no table files.
+  void LeaveUnsynced() { sync_ = false; }
 
  private:
   bool Refuse(const std::string& reason);
@@ -63,6 +65,7 @@ class OutputFile {
   bool Committed = false;
   std::string Message;
   std::string Why;
+  bool sync_ = true;
 };
 
 // Where an output named path goes: path itself, or the regular file its link

@@ -24,26 +24,11 @@ Workstation Session::WorkstationCodePage() const {
 }
 
 void Session::SaveUcmExecute() {
-  if (!ExportTable->Partner) {
-    Prompt().Information(QStringLiteral("Bitte Tabellen verbinden!"));
-    return;
-  }
-  SaveDialog.Filter = UcmFilter;
-  SaveDialog.Title =
-      QStringLiteral("Tabellen speichern als ICU-Zeichensatztabelle ( ") + HeaderText(*ExportTable) + ")";
-  SaveDialog.DefaultExt = QStringLiteral("ucm");
-  SaveDialog.FileName = QStringLiteral("CTX2X");
-  SaveDialog.OverwritePrompt = true;
-  SaveDialog.Folder = lastFolder_;
-  if (!Prompt().SaveFile(SaveDialog)) return;
-  const std::string text = UcmText(*ExportTable, *ImportTable, WorkstationCodePage());
-  // A mapping table need not keep every entry as it is, so the tables keep
-  // their changed marks.
-  if (WriteFile(SaveDialog.FileName, std::vector<uint8_t>(text.begin(), text.end())))
-    lastFolder_ = QFileInfo(SaveDialog.FileName).absolutePath();
-  else
-    Prompt().Information(FileMessage(SaveDialog.FileName, "konnte nicht geschrieben werden!\n") +
-                         QStringLiteral("EXPORT-IMPORT-ICU-Tabelle nicht gespeichert!"));
+  SavePairAs(QStringLiteral("ICU-Zeichensatztabelle"), QStringLiteral("ICU-Tabelle"), UcmFilter, QStringLiteral("ucm"),
+             QStringLiteral("CTX2X"), [this] {
+               const std::string text = UcmText(*ExportTable, *ImportTable, WorkstationCodePage());
+               return std::vector<uint8_t>(text.begin(), text.end());
+             });
 }
 
 void Session::LoadUcmExecute() {

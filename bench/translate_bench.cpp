@@ -11,6 +11,7 @@
 // at the end. Exit code 0 when the targets are met.
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -59,19 +60,29 @@ bool WriteRandomFile(const std::string& path) {
   return close(fd) == 0 && ok;
 }
 
-// Seconds for one run of the shell command into a fresh output, -1 when it
-// fails.
-double TimeCommand(const std::string& command, const std::string& output) {
+double Seconds(const timeval& time) { return static_cast<double>(time.tv_sec) + time.tv_usec / 1e6; }
+
+struct Timing {
+  double Wall = -1;  // -1: the command failed
+  double Cpu = 0;    // user and system time of all its processes
+};
+
+// One run of the shell command into a fresh output.
+Timing TimeCommand(const std::string& command, const std::string& output) {
   unlink(output.c_str());
   std::string shell = "/bin/sh", option = "-c", text = command;
   char* argv[] = {&shell[0], &option[0], &text[0], nullptr};
   const auto start = std::chrono::steady_clock::now();
   pid_t pid;
   int status = 0;
+  struct rusage usage = {};
   const bool ran = posix_spawn(&pid, argv[0], nullptr, nullptr, argv, environ) == 0 &&
-                   waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  return ran ? seconds : -1;
+                   wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  Timing timing;
+  if (!ran) return timing;
+  timing.Wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  timing.Cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+  return timing;
 }
 
 bool SameFiles(const std::string& a, const std::string& b) {
@@ -96,13 +107,14 @@ struct Measure {
   const char* Name;
   std::string Command;
   std::string Output;
-  std::vector<double> Seconds;
+  std::vector<double> Wall;
+  std::vector<double> Cpu;
 
-  double Median() const {
-    std::vector<double> sorted = Seconds;
-    std::sort(sorted.begin(), sorted.end());
-    return sorted[sorted.size() / 2];
+  static double MedianOf(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
   }
+  double Median() const { return MedianOf(Wall); }
 };
 
 bool Prepare() {
@@ -123,7 +135,8 @@ bool Report(const std::vector<Measure>& measures, Kernel kernel) {
   std::printf("1 GiB in %s, code page %d, kernel %s, median of %d interleaved rounds\nprocessor: %s\n", dir.c_str(),
               kCodePage, KernelName(kernel), kRounds, Processor().c_str());
   for (const Measure& measure : measures)
-    std::printf("  %-36s %6.3f s %7.0f MiB/s\n", measure.Name, measure.Median(), 1024 / measure.Median());
+    std::printf("  %-36s %6.3f s %7.0f MiB/s  (cpu %5.2f s)\n", measure.Name, measure.Median(), 1024 / measure.Median(),
+                Measure::MedianOf(measure.Cpu));
   bool met = true;
   for (size_t copy = 0; copy + 1 < measures.size(); copy += 2) {
     const double ratio = measures[copy].Median() / measures[copy + 1].Median();
@@ -147,25 +160,27 @@ int Bench(const std::string& program) {
   const std::string out = PathOf("out"), piped = PathOf("piped");
   // Each copy before the translate it is compared with.
   std::vector<Measure> measures = {
-      {"dd bs=1M", "dd if=" + input + " of='" + out + "' bs=1M status=none", out, {}},
-      {"qavo-ct translate IN OUT", translate + " " + input + " '" + out + "'", out, {}},
-      {"cat IN | cat > OUT", "cat " + input + " | cat > '" + piped + "'", piped, {}},
+      {"dd bs=1M", "dd if=" + input + " of='" + out + "' bs=1M status=none", out, {}, {}},
+      {"qavo-ct translate IN OUT", translate + " " + input + " '" + out + "'", out, {}, {}},
+      {"cat IN | cat > OUT", "cat " + input + " | cat > '" + piped + "'", piped, {}, {}},
       {"cat IN | qavo-ct translate - - > OUT",
        "cat " + input + " | " + translate + " - - > '" + piped + "'",
        piped,
+       {},
        {}},
   };
   for (int round = 0; round < kRounds; ++round)
     for (Measure& measure : measures) {
-      const double seconds = TimeCommand(measure.Command, measure.Output);
-      if (seconds < 0) {
+      const Timing timing = TimeCommand(measure.Command, measure.Output);
+      if (timing.Wall < 0) {
         std::fprintf(stderr, "%s failed\n", measure.Name);
         return 2;
       }
-      measure.Seconds.push_back(seconds);
+      measure.Wall.push_back(timing.Wall);
+      measure.Cpu.push_back(timing.Cpu);
     }
   const std::string iconv = PathOf("iconv");
-  if (TimeCommand("iconv -f ISO-8859-1 -t IBM273 " + input + " > '" + iconv + "'", iconv) < 0 ||
+  if (TimeCommand("iconv -f ISO-8859-1 -t IBM273 " + input + " > '" + iconv + "'", iconv).Wall < 0 ||
       !SameFiles(piped, iconv)) {
     std::fprintf(stderr, "translate and iconv differ\n");
     return 2;

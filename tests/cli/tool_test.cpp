@@ -452,6 +452,8 @@ TEST_F(ToolFiles, TranslateIsAFilter) {
   EXPECT_EQ(Text(ReadFile(dir / "code")), "4\n");
   EXPECT_EQ(Text(ReadFile(dir / "err")),
             "qavo-ct: " + dir / "fifo" + ": kann nicht geschrieben werden (der Leser hat geschlossen)\n");
+  ExpectErrorLine(Tool({"translate", "--table", dir / "e.tab", dir / "expected", "/dev/full"}), 4,
+                  "/dev/full: kann nicht geschrieben werden (kein Platz mehr auf dem Datenträger)");
   EXPECT_EQ(dir.Names().size(), 6u);
 }
 

@@ -44,8 +44,6 @@ DifferenceList::DifferenceList(QWidget* parent) : QWidget(parent, Qt::Tool) {
   ListDiff->setUniformRowHeights(true);
   ListDiff->setAllColumnsShowFocus(true);
   ListDiff->setColumnCount(4);
-  ListDiff->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  ListDiff->header()->setSectionResizeMode(QHeaderView::Stretch);
   ListDiff->header()->setDefaultAlignment(Qt::AlignCenter);
   connect(ListDiff, &QTreeWidget::clicked, this, &DifferenceList::Choose);
   connect(ListDiff, &QTreeWidget::activated, this, &DifferenceList::Choose);
@@ -64,6 +62,8 @@ void DifferenceList::ShowDifferences(const CodeTable& table, const QString& word
                       (differences.size() == 1 ? QStringLiteral("1 Unterschied")
                                                : QStringLiteral("%1 Unterschiede").arg(differences.size())));
   ListDiff->setColumnCount(4);
+  ListDiff->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ListDiff->header()->setSectionResizeMode(QHeaderView::Stretch);
   ListDiff->setHeaderLabels({QStringLiteral("Position"), QStringLiteral("Zeichen"), word, otherName});
   ListDiff->clear();
   QList<QTreeWidgetItem*> rows;
@@ -85,6 +85,9 @@ void DifferenceList::ShowPageComparison(const PageComparison& comparison) {
   LblSummary->setText(QString::fromStdString(ComparisonHeading(comparison)) + "\n" +
                       QString::fromStdString(ComparisonSummary(comparison)));
   ListDiff->setColumnCount(5);
+  // Unicode names are long: each column as wide as its texts.
+  ListDiff->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  ListDiff->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   ListDiff->setHeaderLabels({QStringLiteral("Tabelle"), QStringLiteral("Position"), QStringLiteral("Paar"),
                              QStringLiteral("iconv"), QStringLiteral("ICU")});
   ListDiff->clear();
@@ -104,7 +107,7 @@ void DifferenceList::ShowPageComparison(const PageComparison& comparison) {
     rows << row;
   }
   ShowRows(rows);
-  resize(qMax(width(), 720), height());
+  resize(qMax(width(), 900), height());
 }
 
 void DifferenceList::ShowRows(const QList<QTreeWidgetItem*>& rows) {

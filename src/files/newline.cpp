@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "model/hexdigits.h"
+#include "files/compare.h"
 
 namespace {
 
@@ -11,14 +11,7 @@ constexpr int kLfHost = 0x25;
 constexpr int kLf = 0x0A;
 constexpr int kNel = 0x85;
 
-std::string Hex(int code) {
-  if (code < 0) return "--";
-  char digits[3] = {};
-  WriteHexByte(code, digits);
-  return digits;
-}
-
-std::string Mapping(int from, int to) { return Hex(from) + " -> " + Hex(to); }
+std::string Mapping(int from, int to) { return CodeText(from) + " -> " + CodeText(to); }
 
 }  // namespace
 
@@ -33,14 +26,14 @@ NewlineProfile DescribeNewline(const int16_t (&exportTargets)[256], const int16_
   if (returns(kNl) && returns(kLfHost)) {
     if (nl == kLf && lf == kNel) return {"15 <-> 0A (z/OS UNIX)", false};
     if (nl == kNel && lf == kLf) return {"15 <-> 85, 25 <-> 0A (üblich)", false};
-    return {"15 <-> " + Hex(nl) + ", 25 <-> " + Hex(lf), false};
+    return {"15 <-> " + CodeText(nl) + ", 25 <-> " + CodeText(lf), false};
   }
   // The workstation's line ends and wherever the host's newlines went.
   std::set<int> workstation = {kLf, kNel};
   for (const int target : {nl, lf})
     if (target != -1) workstation.insert(target);
-  std::string text =
-      "EXPORT und IMPORT uneinig: IMPORT " + Mapping(kNl, nl) + ", " + Hex(kLfHost) + " -> " + Hex(lf) + "; EXPORT ";
+  std::string text = "EXPORT und IMPORT uneinig: IMPORT " + Mapping(kNl, nl) + ", " + CodeText(kLfHost) + " -> " +
+                     CodeText(lf) + "; EXPORT ";
   const char* separator = "";
   for (const int code : workstation) {
     text += separator + Mapping(code, exportTargets[code]);

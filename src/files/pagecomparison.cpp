@@ -2,20 +2,13 @@
 
 #include <algorithm>
 
+#include "files/compare.h"
 #include "files/icupages.h"
 #include "files/newline.h"
-#include "model/hexdigits.h"
 
 namespace {
 
 constexpr size_t kNearestShown = 5;
-
-std::string Hex(int code) {
-  if (code < 0) return "--";
-  char digits[3] = {};
-  WriteHexByte(code, digits);
-  return digits;
-}
 
 std::string Count(int count) { return std::to_string(count) + (count == 1 ? " Abweichung" : " Abweichungen"); }
 
@@ -71,7 +64,7 @@ void Score(const PairTargets& pair, Candidate& candidate) {
       if (Agrees(mine[p], theirs[p], p))
         ++candidate.Agreeing;
       else
-        candidate.Differing.push_back(std::string(TableName(kind)) + " " + Hex(p));
+        candidate.Differing.push_back(std::string(TableName(kind)) + " " + CodeText(p));
     }
   }
 }
@@ -131,6 +124,7 @@ bool ComparePairWithPage(const PairTargets& pair, int codePage, Workstation work
   comparison = PageComparison();
   comparison.CodePage = codePage;
   comparison.Station = workstation;
+  comparison.SwapNl = swapNl;
   CodePagePair built;
   PairTargets iconv{};
   PairTargets icu{};
@@ -172,7 +166,8 @@ std::string ComparisonHeading(const PageComparison& comparison) {
     heading += "ICU " + comparison.IcuName + "; iconv kennt die Codepage nicht";
   else
     heading += "iconv " + comparison.IconvName + ", ICU " + comparison.IcuName;
-  return heading + "; Arbeitsplatz " + WorkstationLabel(comparison.Station);
+  heading += std::string("; Arbeitsplatz ") + WorkstationLabel(comparison.Station);
+  return comparison.SwapNl ? heading + "; 15 und 25 getauscht (z/OS UNIX)" : heading;
 }
 
 std::string ComparisonSummary(const PageComparison& comparison) {
@@ -186,13 +181,13 @@ std::string ComparisonSummary(const PageComparison& comparison) {
 }
 
 std::string PositionText(const PageComparison& comparison, const PageDifference& difference) {
-  if (difference.Kind == Import) return Hex(difference.Position);
-  return Hex(difference.Position) + Named(comparison.Station, difference.Position);
+  if (difference.Kind == Import) return CodeText(difference.Position);
+  return CodeText(difference.Position) + Named(comparison.Station, difference.Position);
 }
 
 std::string TargetText(const PageComparison& comparison, TableKind kind, int target) {
-  if (kind == Export || target < 0) return Hex(target);
-  return Hex(target) + Named(comparison.Station, target);
+  if (kind == Export || target < 0) return CodeText(target);
+  return CodeText(target) + Named(comparison.Station, target);
 }
 
 std::vector<std::string> ComparisonReport(const PageComparison& comparison) {

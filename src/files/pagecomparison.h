@@ -39,6 +39,7 @@ struct PageDifference {
 struct PageComparison {
   int CodePage = 0;
   Workstation Station = Workstation::Iso8859_1;
+  bool SwapNl = false;
   std::string IconvName;  // "IBM273"; empty when iconv lacks the page
   std::string IcuName;    // "ibm-273_P100-1995"; empty when ICU lacks it
   std::vector<PageDifference> Differences;
@@ -54,7 +55,7 @@ bool ComparePairWithPage(const PairTargets& pair, int codePage, Workstation work
                          PageComparison& comparison);
 
 // "CP 273: iconv IBM273, ICU ibm-273_P100-1995; Arbeitsplatz ISO 8859-1",
-// naming a library that lacks the page.
+// naming a library that lacks the page and a swapped newline.
 std::string ComparisonHeading(const PageComparison& comparison);
 // "Paar und iconv: 2 Abweichungen; Paar und ICU: 2 Abweichungen; iconv und ICU: 0 Abweichungen"
 std::string ComparisonSummary(const PageComparison& comparison);

@@ -144,6 +144,9 @@ void Session::CreateActions() {
   ClearImport = MakeAction("ClearImport", "&IMPORT Tablee leeren", &Session::ClearImportExecute);
   CompareDin = MakeAction("CompareDin", "Mit &DIN vergleichen", &Session::CompareDinExecute);
   CompareTable = MakeAction("CompareTable", "Mit &Tabelle vergleichen ...", &Session::CompareTableExecute);
+  ComparePage = MakeAction("ComparePage", "mit &Codepage ...", &Session::ComparePageExecute);
+  IdentifyPage =
+      MakeAction("IdentifyPage", QString::fromUtf8("&Nächste Codepage bestimmen"), &Session::IdentifyPageExecute);
   MakeDiff2DIN = MakeAction("MakeDiff2DIN", "MakeDiff2DIN", &Session::MakeDiff2DINExecute);
   MakeDiff2Table = MakeAction("MakeDiff2Table", "MakeDiff2Table", &Session::MakeDiff2TableExecute);
 

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUndoStack>
+#include <bitset>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "files/charsetmapping.h"
 #include "files/codepages.h"
 #include "files/compare.h"
+#include "files/pagecomparison.h"
 #include "files/recognize.h"
 #include "model/codetable.h"
 #include "model/pairsnapshot.h"
@@ -91,6 +93,8 @@ class Session : public QObject {
   QAction* ClearImport;
   QAction* CompareDin;
   QAction* CompareTable;
+  QAction* ComparePage;
+  QAction* IdentifyPage;
   QAction* MakeDiff2DIN;
   QAction* MakeDiff2Table;
 
@@ -146,6 +150,10 @@ class Session : public QObject {
   // Asks whether to quit although a table is changed; true: quit.
   bool ConfirmQuit();
   bool TableWindowShown(TableKind kind) const { return kind == Export ? exportShown_ : importShown_; }
+  // Is the entry one the open comparison lists? The grids mark it.
+  bool ComparisonMarked(const CodeTable& table, int position) const;
+  // The list of the last comparison was closed: no entry is marked.
+  void EndComparison();
 
   // Grid steps for the entry editors (Ctrl+arrows).
   int StepUp(const CodeTable& table) const;
@@ -193,6 +201,9 @@ class Session : public QObject {
   void TableWindowShownChanged(TableKind kind, bool shown);
   // A comparison's result; an empty list means no differences.
   void DifferencesFound(TableKind kind, const QString& otherName, const std::vector<Difference>& differences);
+  // A comparison of the pair with a code page; no differences: nothing to list.
+  void PageCompared(const PageComparison& comparison);
+  void ComparisonMarksChanged();
   void QuitRequested();
   void SampleTextRequested();
   // A table became changed or unchanged (IsChanged).
@@ -219,6 +230,8 @@ class Session : public QObject {
   void ClearImportExecute();
   void CompareDinExecute();
   void CompareTableExecute();
+  void ComparePageExecute();
+  void IdentifyPageExecute();
   void MakeDiff2DINExecute();
   void MakeDiff2TableExecute();
 
@@ -289,6 +302,8 @@ class Session : public QObject {
 
   CodeTable& ComparedTable() const;
   void ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& otherName);
+  PairTargets CurrentTargets() const;
+  void SetComparisonMarks(const std::bitset<256>& exportMarks, const std::bitset<256>& importMarks);
 
   void ToggleTableWindow(TableKind kind);
   int Step(const CodeTable& table, int unswapped, int swapped) const;
@@ -306,6 +321,8 @@ class Session : public QObject {
   bool importShown_ = false;
   QWidget* exportWindow_ = nullptr;
   QWidget* importWindow_ = nullptr;
+  std::bitset<256> exportMarks_;
+  std::bitset<256> importMarks_;
 };
 
 // "EXPORT" or "IMPORT": which table of the pair a text is about.

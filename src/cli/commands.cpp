@@ -19,6 +19,8 @@
 #include "files/declaration.h"
 #include "files/formats.h"
 #include "files/javacharset.h"
+#include "files/newline.h"
+#include "files/pagecomparison.h"
 #include "files/pythoncodec.h"
 #include "files/ucm.h"
 
@@ -286,6 +288,10 @@ Failure Show(const Arguments& args, std::ostream& out) {
   return {};
 }
 
+PairTargets TargetsOf(const TablePair& pair) {
+  return TargetsOf(pair.Table(Export).Entries, pair.Table(Import).Entries);
+}
+
 Failure Check(const Arguments& args, std::ostream& out) {
   TablePair pair;
   Selection selection;
@@ -297,18 +303,48 @@ Failure Check(const Arguments& args, std::ostream& out) {
     const TableKind kind = selection.ExportTable ? Export : Import;
     single.Load(kind, pair.Table(kind).Entries, pair.Table(kind).HeaderName());
   }
-  const std::vector<std::string> findings = PairFindings(selection.Count() == 2 ? pair : single);
-  for (const std::string& finding : findings) out << finding << "\n";
-  if (findings.empty()) {
-    out << "sauber: EXPORT und IMPORT sind vollständig, eindeutig und übersetzen einander zurück\n";
-    return {};
+  std::vector<std::string> findings = PairFindings(selection.Count() == 2 ? pair : single);
+  // The newline is the pair's: a finding when the two tables disagree on it.
+  std::string newline;
+  if (selection.Count() == 2) {
+    const PairTargets targets = TargetsOf(pair);
+    const NewlineProfile profile = DescribeNewline(targets.Export, targets.Import);
+    if (profile.Disagrees)
+      findings.push_back(NewlineLine(profile));
+    else
+      newline = NewlineLine(profile);
   }
-  return Fail(ExitFindings, std::string());
+  for (const std::string& finding : findings) out << finding << "\n";
+  if (findings.empty()) out << "sauber: EXPORT und IMPORT sind vollständig, eindeutig und übersetzen einander zurück\n";
+  if (!newline.empty()) out << newline << "\n";
+  return findings.empty() ? Failure() : Fail(ExitFindings, std::string());
+}
+
+// Both tables of the file, for the commands that look at the pair whole.
+Failure ReadWholePair(const Arguments& args, TablePair& pair) {
+  const std::string& in = args.Files[0];
+  const Failure failure = ReadPair(args, in, Unknown, pair);
+  if (failure.Failed()) return failure;
+  for (const TableKind kind : {Export, Import})
+    if (!pair.Has(kind))
+      return Fail(ExitInput, in + " enthält keine " + TableName(kind) + "-Tabelle, " + args.Command + " braucht beide");
+  return {};
+}
+
+Failure Identify(const Arguments& args, std::ostream& out) {
+  Workstation workstation;
+  TablePair pair;
+  Failure failure = ParseWorkstation(args, workstation);
+  if (!failure.Failed()) failure = ReadWholePair(args, pair);
+  if (failure.Failed()) return failure;
+  for (const std::string& line : IdentifyReport(TargetsOf(pair), workstation)) out << line << "\n";
+  return {};
 }
 
 Failure ParseCodePage(const Arguments& args, int& codePage) {
   const std::string* text = args.Value("--codepage");
-  if (!text) return Fail(ExitUsage, "build braucht --codepage NR oder --ucm DATEI");
+  if (!text && args.Command == "build") return Fail(ExitUsage, "build braucht --codepage NR oder --ucm DATEI");
+  if (!text) return Fail(ExitUsage, args.Command + " braucht --codepage NR");
   const std::string digits = Lower(*text).substr(0, 2) == "cp" ? text->substr(2) : *text;
   if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
     return Fail(ExitUsage, "--codepage " + *text + ": keine Codepage-Nummer");
@@ -357,6 +393,21 @@ Failure Build(const Arguments& args, std::ostream& err) {
   failure = Select(args, source, pair, selection);
   if (failure.Failed()) return failure;
   return WriteTables(args, source, selection, args.Files[0], err);
+}
+
+Failure ComparePage(const Arguments& args, std::ostream& out) {
+  Workstation workstation;
+  int codePage = 0;
+  TablePair pair;
+  Failure failure = ParseWorkstation(args, workstation);
+  if (!failure.Failed()) failure = ParseCodePage(args, codePage);
+  if (!failure.Failed()) failure = ReadWholePair(args, pair);
+  if (failure.Failed()) return failure;
+  PageComparison comparison;
+  if (!ComparePairWithPage(TargetsOf(pair), codePage, workstation, args.Has("--swap-nl"), comparison))
+    return Fail(ExitUsage, "Codepage " + std::to_string(codePage) + " kennen weder iconv noch ICU");
+  for (const std::string& line : ComparisonReport(comparison)) out << line << "\n";
+  return comparison.PairDiffers() ? Fail(ExitFindings, std::string()) : Failure();
 }
 
 Failure OpenTranslateInput(const std::string& in, int& input) {
@@ -415,6 +466,8 @@ Failure Run(const Arguments& args, std::ostream& out, std::ostream& err) {
   if (args.Command == "show") return Show(args, out);
   if (args.Command == "check") return Check(args, out);
   if (args.Command == "build") return Build(args, err);
+  if (args.Command == "identify") return Identify(args, out);
+  if (args.Command == "compare") return ComparePage(args, out);
   return Translate(args);
 }
 

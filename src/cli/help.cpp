@@ -15,6 +15,9 @@ Aufruf:
   qavo-ct build --ucm DATEI [--workstation iso8859-1|cp1252] [--to FORMAT]
                 [--export|--import] AUS
   qavo-ct translate --table DATEI [--export|--import] EIN AUS
+  qavo-ct identify PAAR [--workstation iso8859-1|cp1252] [--name NAME]
+  qavo-ct compare PAAR --codepage NR [--workstation iso8859-1|cp1252]
+                [--swap-nl] [--name NAME]
   qavo-ct --help
 
 Befehle:
@@ -29,7 +32,9 @@ Befehle:
              mehrdeutige Codes, Codes ohne Quelle und Positionen ohne
              Rückweg über die Partnertabelle. Exit-Code 0 nur für ein
              sauberes Paar: beide Tabellen vollständig, eindeutig und
-             einander umgekehrt.
+             einander umgekehrt. Nennt das Zeilenende des Paars (wohin
+             EBCDIC 15 und 25 gehen und zurück); sind EXPORT und IMPORT
+             darüber uneinig, ist das ein Befund.
   build      baut EXPORT (Arbeitsplatz -> EBCDIC) und IMPORT (EBCDIC ->
              Arbeitsplatz) aus dem Zeichensatzkonverter des Systems (iconv).
              Zeichen ohne Gegenstück bleiben unzugeordnet. Namen wie
@@ -46,6 +51,21 @@ Befehle:
              Filter: - liest die Standardeingabe und schreibt die
              Standardausgabe; in eine Pipe, eine FIFO oder ein Zeichengerät
              als AUS wird geschrieben, sie wird nicht ersetzt.
+  identify   vergleicht ein Paar mit jeder EBCDIC-Codepage von iconv und
+             ICU, wie build sie baut, und nennt die nächsten (höchstens
+             fünf) mit den abweichenden Positionen, eine Zeile je Codepage:
+             CP 1141 (ICU ibm-1141_P100-1997): 509 von 512 gleich;
+             abweichend EXPORT 80, IMPORT 9F, IMPORT 15
+             Bauen iconv und ICU eine Codepage gleich, nennt die Zeile
+             beide. Zuletzt das Zeilenende des Paars. Eine Position, die
+             die Codepage nicht belegt, gilt als gleich, wenn das Paar sie
+             nicht belegt oder 1:1 schreibt.
+  compare    nennt jede Position, an der das Paar von der Codepage abweicht,
+             wie iconv und wie ICU sie bauen, oder an der iconv und ICU
+             einander widersprechen: die Einträge von Paar, iconv und ICU
+             mit den Unicode-Namen der Zeichen. Hat nur eine der beiden
+             die Codepage, wird mit ihr verglichen. Exit-Code 0 nur, wenn
+             das Paar beiden gleicht.
 
 Tabellendateien werden wie im Editor erkannt: 256 Byte (UNIX, eine Tabelle:
 Byte 32 = 40 heißt EXPORT, sonst Byte 64 = 20 IMPORT), 512 Byte (Windows
@@ -81,6 +101,7 @@ Optionen:
                     Pfadteil; Zeichen außer Buchstaben, Ziffern, _ - . werden
                     zu _.
   --codepage NR     EBCDIC-Codepage, auf diesem System: %PAGES%
+                    compare nimmt jede Codepage von iconv oder ICU.
   --workstation ZS  iso8859-1 (Vorgabe) oder cp1252; in cp1252 nicht
                     belegte Bytes stehen für ihren Latin-1-Code. Gilt für
                     build und für die Unicode-Seite von ucm, python, java.
@@ -107,7 +128,7 @@ Umgebung:
 
 Exit-Codes:
   0  erledigt (check: sauberes Paar)
-  1  check hat Befunde
+  1  check hat Befunde, compare hat Abweichungen gefunden
   2  falscher Aufruf
   3  Eingabe nicht lesbar, nicht erkannt oder ohne die nötige Tabelle
   4  Ausgabe konnte nicht geschrieben werden

@@ -141,7 +141,7 @@ void ControlWindow::BuildMenu() {
   submenu(edit, QString::fromUtf8("Über&tragen"), HelpEditing)
       ->addActions({s.CopyExportToImport, s.CopyImportToExport});
   submenu(edit, "&Leeren", HelpEditing)->addActions({s.ClearBoth, s.ClearExport, s.ClearImport});
-  submenu(edit, "Ver&gleichen", HelpEditing)->addActions({s.CompareDin, s.CompareTable});
+  submenu(edit, "Ver&gleichen", HelpEditing)->addActions({s.CompareDin, s.CompareTable, s.ComparePage, s.IdentifyPage});
 
   QMenu* load = Menu->addMenu("&Tabelle laden");
   presetMenu(load, "&DIN (QAVO WINDOWS Standard)", s.LoadDin);
@@ -177,6 +177,7 @@ void ControlWindow::ConnectSession() {
   connect(&session_, &Session::SwapChanged, this, &ControlWindow::UpdateViews);
   connect(&session_, &Session::TableWindowShownChanged, this, &ControlWindow::ShowTableWindow);
   connect(&session_, &Session::DifferencesFound, this, &ControlWindow::ShowDifferences);
+  connect(&session_, &Session::PageCompared, this, &ControlWindow::ShowPageComparison);
   connect(&session_, &Session::QuitRequested, this, &ControlWindow::close);
   connect(&session_, &Session::SampleTextRequested, this, &ControlWindow::ShowSampleText);
   connect(&session_, &Session::ChangeMarksChanged, this,
@@ -249,12 +250,30 @@ void ControlWindow::ShowDifferences(TableKind kind, const QString& otherName,
     if (DifferenceWindow) DifferenceWindow->hide();
     return;
   }
-  if (!DifferenceWindow) DifferenceWindow = new DifferenceList(this);
-  DifferenceWindow->OnChoose = [this, kind](int position) { SelectEntry(kind, position); };
-  DifferenceWindow->ShowDifferences(session_.Table(kind), TableWord(kind), otherName, differences, session_.CurrentFont,
-                                    session_.OemFont != 0);
-  DifferenceWindow->show();
-  DifferenceWindow->raise();
+  DifferenceList& list = DifferenceListWindow();
+  list.ShowDifferences(session_.Table(kind), TableWord(kind), otherName, differences, session_.CurrentFont,
+                       session_.OemFont != 0);
+  list.show();
+  list.raise();
+}
+
+void ControlWindow::ShowPageComparison(const PageComparison& comparison) {
+  if (comparison.Differences.empty()) {
+    if (DifferenceWindow) DifferenceWindow->hide();
+    return;
+  }
+  DifferenceList& list = DifferenceListWindow();
+  list.ShowPageComparison(comparison);
+  list.show();
+  list.raise();
+}
+
+DifferenceList& ControlWindow::DifferenceListWindow() {
+  if (DifferenceWindow) return *DifferenceWindow;
+  DifferenceWindow = new DifferenceList(this);
+  DifferenceWindow->OnChoose = [this](TableKind kind, int position) { SelectEntry(kind, position); };
+  DifferenceWindow->OnHidden = [this] { session_.EndComparison(); };
+  return *DifferenceWindow;
 }
 
 // The focus goes to the field in which the chosen table's target is typed.

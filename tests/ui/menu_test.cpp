@@ -57,6 +57,8 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
       "  Ver&gleichen",
       "    Mit &DIN vergleichen ->CompareDin",
       "    Mit &Tabelle vergleichen ... ->CompareTable",
+      "    mit &Codepage ... ->ComparePage",
+      QString::fromUtf8("    &Nächste Codepage bestimmen ->IdentifyPage"),
       "&Tabelle laden",
       "  &DIN (QAVO WINDOWS Standard)",
       "    &Beide ->LoadDIN",

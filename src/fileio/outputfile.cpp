@@ -65,13 +65,13 @@ void SyncDirectoryOf(const std::string& path) {
 
 }  // namespace
 
-OutputFile::OutputFile(std::string path, Start start) : Path(std::move(path)), StartWith(start), Target(Path) {}
+OutputFile::OutputFile(std::string path, Start start) : path_(std::move(path)), start_with_(start), target_(path_) {}
 
 OutputFile::~OutputFile() {
-  if (Fd >= 0) close(Fd);
-  if (FormerFd >= 0) close(FormerFd);
-  if (!Committed && !TempPath.empty()) {
-    unlink(TempPath.c_str());
+  if (fd_ >= 0) close(fd_);
+  if (former_fd_ >= 0) close(former_fd_);
+  if (!committed_ && !temp_path_.empty()) {
+    unlink(temp_path_.c_str());
     ForgetPendingTemporaryFile();
   }
 }
@@ -79,8 +79,8 @@ OutputFile::~OutputFile() {
 void OutputFile::Fail() { Refuse(ErrorText(errno)); }
 
 bool OutputFile::Refuse(const std::string& reason) {
-  Why = reason;
-  Message = Path + ": kann nicht geschrieben werden (" + reason + ")";
+  why_ = reason;
+  message_ = path_ + ": kann nicht geschrieben werden (" + reason + ")";
   return false;
 }
 
@@ -88,45 +88,45 @@ bool OutputFile::Open() { return FindTarget() && OpenFormer() && CreateTemporary
 
 bool OutputFile::FindTarget() {
   std::string reason;
-  return ResolveOutputTarget(Path, Target, reason) || Refuse(reason);
+  return ResolveOutputTarget(path_, target_, reason) || Refuse(reason);
 }
 
 // Opening the former file for writing refuses a write-protected one as a
 // shell redirection would; O_NONBLOCK keeps a pipe put there meanwhile from
 // blocking.
 bool OutputFile::OpenFormer() {
-  const int access = StartWith == WithFormerContent ? O_RDWR : O_WRONLY;
-  FormerFd = open(Target.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (FormerFd < 0) {
+  const int access = start_with_ == WithFormerContent ? O_RDWR : O_WRONLY;
+  former_fd_ = open(target_.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (former_fd_ < 0) {
     if (errno == ENOENT) return true;
     Fail();
     return false;
   }
-  if (fstat(FormerFd, &Former) != 0) {
+  if (fstat(former_fd_, &former_) != 0) {
     Fail();
     return false;
   }
-  if (!S_ISREG(Former.st_mode)) return Refuse(NotRegularReason);
+  if (!S_ISREG(former_.st_mode)) return Refuse(NotRegularReason);
   return true;
 }
 
 bool OutputFile::CreateTemporary() {
-  std::string pattern = TemporaryPattern(Target);
-  Fd = mkostemp(&pattern[0], O_CLOEXEC);
-  if (Fd < 0) {
+  std::string pattern = TemporaryPattern(target_);
+  fd_ = mkostemp(&pattern[0], O_CLOEXEC);
+  if (fd_ < 0) {
     Fail();
     return false;
   }
-  TempPath = pattern;
-  SetPendingTemporaryFile(TempPath.c_str());
+  temp_path_ = pattern;
+  SetPendingTemporaryFile(temp_path_.c_str());
   return true;
 }
 
 bool OutputFile::CopyFormerContent() {
-  if (StartWith != WithFormerContent || FormerFd < 0) return true;
+  if (start_with_ != WithFormerContent || former_fd_ < 0) return true;
   uint8_t buffer[65536];
   for (off_t at = 0;;) {
-    const ssize_t got = pread(FormerFd, buffer, sizeof buffer, at);
+    const ssize_t got = pread(former_fd_, buffer, sizeof buffer, at);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       Fail();
@@ -139,7 +139,7 @@ bool OutputFile::CopyFormerContent() {
 }
 
 bool OutputFile::Write(const uint8_t* data, size_t length) {
-  if (WriteAll(Fd, data, length)) return true;
+  if (WriteAll(fd_, data, length)) return true;
   Fail();
   return false;
 }
@@ -147,31 +147,31 @@ bool OutputFile::Write(const uint8_t* data, size_t length) {
 // Owner and group go over where the process may set them; setuid and setgid
 // never go to a file that someone else now owns.
 void OutputFile::TakeOverOwnerAndMode() {
-  if (FormerFd < 0) {
-    if (fchmod(Fd, NewFileMode()) != 0) Fail();
+  if (former_fd_ < 0) {
+    if (fchmod(fd_, NewFileMode()) != 0) Fail();
     return;
   }
   struct stat mine;
-  if (fstat(Fd, &mine) == 0 && (mine.st_uid != Former.st_uid || mine.st_gid != Former.st_gid)) {
-    GiveTo(Fd, Former.st_uid, Former.st_gid);
-    fstat(Fd, &mine);
+  if (fstat(fd_, &mine) == 0 && (mine.st_uid != former_.st_uid || mine.st_gid != former_.st_gid)) {
+    GiveTo(fd_, former_.st_uid, former_.st_gid);
+    fstat(fd_, &mine);
   }
-  mode_t mode = Former.st_mode & 07777;
-  if (mine.st_uid != Former.st_uid) mode &= ~(S_ISUID | S_ISGID);
-  if (mine.st_gid != Former.st_gid) mode &= ~S_ISGID;
-  if (fchmod(Fd, mode) != 0) Fail();
+  mode_t mode = former_.st_mode & 07777;
+  if (mine.st_uid != former_.st_uid) mode &= ~(S_ISUID | S_ISGID);
+  if (mine.st_gid != former_.st_gid) mode &= ~S_ISGID;
+  if (fchmod(fd_, mode) != 0) Fail();
 }
 
 bool OutputFile::Commit() {
-  const bool hardLinked = FormerFd >= 0 && Former.st_nlink > 1;
+  const bool hardLinked = former_fd_ >= 0 && former_.st_nlink > 1;
   if (!hardLinked) TakeOverOwnerAndMode();
-  if (!Why.empty()) return false;
-  if (fsync(Fd) != 0) {
+  if (!why_.empty()) return false;
+  if (fsync(fd_) != 0) {
     Fail();
     return false;
   }
   if (!(hardLinked ? OverwriteFormer() : PutInPlace())) return false;
-  Committed = true;
+  committed_ = true;
   ForgetPendingTemporaryFile();
   return true;
 }
@@ -182,15 +182,15 @@ bool OutputFile::OverwriteFormer() {
   uint8_t buffer[65536];
   off_t at = 0;
   for (;;) {
-    const ssize_t got = pread(Fd, buffer, sizeof buffer, at);
+    const ssize_t got = pread(fd_, buffer, sizeof buffer, at);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) break;
     if (got == 0) {
-      if (ftruncate(FormerFd, at) != 0 || fsync(FormerFd) != 0) break;
-      unlink(TempPath.c_str());
+      if (ftruncate(former_fd_, at) != 0 || fsync(former_fd_) != 0) break;
+      unlink(temp_path_.c_str());
       return true;
     }
-    if (lseek(FormerFd, at, SEEK_SET) != at || !WriteAll(FormerFd, buffer, static_cast<size_t>(got))) break;
+    if (lseek(former_fd_, at, SEEK_SET) != at || !WriteAll(former_fd_, buffer, static_cast<size_t>(got))) break;
     at += got;
   }
   Fail();
@@ -199,13 +199,13 @@ bool OutputFile::OverwriteFormer() {
 
 bool OutputFile::PutInPlace() {
   // close reports write errors the file system held back.
-  const int closed = close(Fd);
-  Fd = -1;
-  if (closed != 0 || rename(TempPath.c_str(), Target.c_str()) != 0) {
+  const int closed = close(fd_);
+  fd_ = -1;
+  if (closed != 0 || rename(temp_path_.c_str(), target_.c_str()) != 0) {
     Fail();
     return false;
   }
-  SyncDirectoryOf(Target);
+  SyncDirectoryOf(target_);
   return true;
 }
 

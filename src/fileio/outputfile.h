@@ -29,7 +29,7 @@ class OutputFile {
   // Checks the target and creates the temporary file; false and Error()
   // when the target may not or cannot be written.
   bool Open();
-  int Descriptor() const { return Fd; }
+  int Descriptor() const { return fd_; }
   bool Write(const uint8_t* data, size_t length);
   // Syncs the temporary file and puts it in the target's place, keeping the
   // former file's mode, owner and group as far as the process may; a file
@@ -37,9 +37,9 @@ class OutputFile {
   // links stay one file. False and Error() when that fails.
   bool Commit();
   // Why the last step failed: the path and the reason, in German.
-  const std::string& Error() const { return Message; }
+  const std::string& Error() const { return message_; }
   // The reason alone.
-  const std::string& Reason() const { return Why; }
+  const std::string& Reason() const { return why_; }
   // Records errno as the reason the last step failed.
   void Fail();
 
@@ -53,16 +53,16 @@ class OutputFile {
   bool OverwriteFormer();
   bool PutInPlace();
 
-  std::string Path;  // as given, for messages
-  Start StartWith;
-  std::string Target;  // the file replaced: Path, or where its link points
-  std::string TempPath;
-  int Fd = -1;
-  int FormerFd = -1;
-  struct stat Former = {};
-  bool Committed = false;
-  std::string Message;
-  std::string Why;
+  std::string path_;  // as given, for messages
+  Start start_with_;
+  std::string target_;  // the file replaced: path_, or where its link points
+  std::string temp_path_;
+  int fd_ = -1;
+  int former_fd_ = -1;
+  struct stat former_ = {};
+  bool committed_ = false;
+  std::string message_;
+  std::string why_;
 };
 
 // Where an output named path goes: path itself, or the regular file its link

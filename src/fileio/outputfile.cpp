@@ -2,9 +2,13 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -13,6 +17,9 @@
 
 const char NotRegularReason[] = "keine reguläre Datei";
 WriteFunction WriteCall = ::write;
+int (*ReserveCall)(int, off_t, off_t) = ::posix_fallocate;
+int (*ChangeModeCall)(int, mode_t) = ::fchmod;
+int (*ChangeOwnerCall)(int, uid_t, gid_t) = ::fchown;
 
 namespace {
 
@@ -49,11 +56,61 @@ std::string TemporaryPattern(const std::string& target) {
 }
 
 // Owner and group where the process may set both, else the group alone where
-// the process belongs to it; otherwise they stay the process's own.
-void GiveTo(int fd, uid_t owner, gid_t group) {
-  if (fchown(fd, owner, group) == 0) return;
-  if (fchown(fd, static_cast<uid_t>(-1), group) == 0) return;
+// the process belongs to it; otherwise they stay the process's own. False
+// with errno set when the system fails for another reason than permission.
+bool GiveTo(int fd, uid_t owner, gid_t group) {
+  if (ChangeOwnerCall(fd, owner, group) == 0) return true;
+  if (errno != EPERM) return false;
+  return ChangeOwnerCall(fd, static_cast<uid_t>(-1), group) == 0 || errno == EPERM;
 }
+
+// The names of a file's extended attributes, each ended by a zero byte.
+bool AttributeNames(int fd, std::vector<char>& names) {
+  for (;;) {
+    const ssize_t size = flistxattr(fd, nullptr, 0);
+    if (size <= 0) return size == 0 || errno == ENOTSUP;
+    names.resize(static_cast<size_t>(size));
+    const ssize_t got = flistxattr(fd, names.data(), names.size());
+    if (got >= 0) {
+      names.resize(static_cast<size_t>(got));
+      return true;
+    }
+    if (errno != ERANGE) return false;
+  }
+}
+
+bool AttributeValue(int fd, const char* name, std::vector<char>& value) {
+  for (;;) {
+    const ssize_t size = fgetxattr(fd, name, nullptr, 0);
+    if (size < 0) return false;
+    value.resize(static_cast<size_t>(size));
+    const ssize_t got = fgetxattr(fd, name, value.data(), value.size());
+    if (got >= 0) {
+      value.resize(static_cast<size_t>(got));
+      return true;
+    }
+    if (errno != ERANGE) return false;
+  }
+}
+
+// Writers of the same file in place wait for each other.
+class FileLock {
+ public:
+  explicit FileLock(int fd) : fd_(fd) {
+    while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+  }
+  ~FileLock() { flock(fd_, LOCK_UN); }
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+ private:
+  const int fd_;
+};
+
+// A file-size limit then fails the write with EFBIG instead of ending the
+// process with its temporary file left behind.
+void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 // The rename is durable only once the directory is on disk too.
 void SyncDirectoryOf(const std::string& path) {
@@ -77,6 +134,11 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::Fail() { Refuse(ErrorText(errno)); }
+
+bool OutputFile::Failed() {
+  Fail();
+  return false;
+}
 
 bool OutputFile::Refuse(const std::string& reason) {
   why_ = reason;
@@ -110,13 +172,19 @@ bool OutputFile::OpenFormer() {
   return true;
 }
 
+// Where the directory refuses a new file but the former file may be
+// written, the new content waits in memory and then overwrites it.
 bool OutputFile::CreateTemporary() {
+  IgnoreFileSizeSignal();
   std::string pattern = TemporaryPattern(target_);
   fd_ = mkostemp(&pattern[0], O_CLOEXEC);
-  if (fd_ < 0) {
-    Fail();
-    return false;
+  if (fd_ < 0 && (errno == EACCES || errno == EPERM) && former_fd_ >= 0) {
+    in_place_ = true;
+    fd_ = memfd_create("qavo-output", MFD_CLOEXEC);
+    return fd_ >= 0 || Failed();
   }
+  if (fd_ < 0) return Failed();
+  in_place_ = former_fd_ >= 0 && former_.st_nlink > 1;
   temp_path_ = pattern;
   SetPendingTemporaryFile(temp_path_.c_str());
   return true;
@@ -145,68 +213,96 @@ bool OutputFile::Write(const uint8_t* data, size_t length) {
 }
 
 // Owner and group go over where the process may set them; setuid and setgid
-// never go to a file that someone else now owns.
-void OutputFile::TakeOverOwnerAndMode() {
-  if (former_fd_ < 0) {
-    if (fchmod(fd_, NewFileMode()) != 0) Fail();
-    return;
-  }
+// never go to a file that someone else now owns. The attributes come after
+// the owner, whose change would drop some of them, and before the mode,
+// which an access control list would otherwise change.
+bool OutputFile::TakeOverOwnerAndMode() {
+  if (former_fd_ < 0) return ChangeModeCall(fd_, NewFileMode()) == 0 || Failed();
   struct stat mine;
-  if (fstat(fd_, &mine) == 0 && (mine.st_uid != former_.st_uid || mine.st_gid != former_.st_gid)) {
-    GiveTo(fd_, former_.st_uid, former_.st_gid);
-    fstat(fd_, &mine);
+  if (fstat(fd_, &mine) != 0) return Failed();
+  if (mine.st_uid != former_.st_uid || mine.st_gid != former_.st_gid) {
+    if (!GiveTo(fd_, former_.st_uid, former_.st_gid) || fstat(fd_, &mine) != 0) return Failed();
   }
+  if (!CopyExtendedAttributes()) return false;
   mode_t mode = former_.st_mode & 07777;
   if (mine.st_uid != former_.st_uid) mode &= ~(S_ISUID | S_ISGID);
   if (mine.st_gid != former_.st_gid) mode &= ~S_ISGID;
-  if (fchmod(fd_, mode) != 0) Fail();
+  return ChangeModeCall(fd_, mode) == 0 || Failed();
+}
+
+// Extended attributes, among them the access control list, go over as far
+// as the process may set them.
+bool OutputFile::CopyExtendedAttributes() {
+  std::vector<char> names, value;
+  if (!AttributeNames(former_fd_, names)) return Failed();
+  for (size_t at = 0; at < names.size(); at += std::strlen(&names[at]) + 1) {
+    const char* name = &names[at];
+    if (!AttributeValue(former_fd_, name, value)) {
+      if (errno == ENODATA) continue;
+      return Failed();
+    }
+    if (fsetxattr(fd_, name, value.data(), value.size(), 0) != 0 && errno != EPERM && errno != ENOTSUP) return Failed();
+  }
+  return true;
 }
 
 bool OutputFile::Commit() {
-  const bool hardLinked = former_fd_ >= 0 && former_.st_nlink > 1;
-  if (!hardLinked) TakeOverOwnerAndMode();
   if (!why_.empty()) return false;
-  if (fsync(fd_) != 0) {
-    Fail();
-    return false;
-  }
-  if (!(hardLinked ? OverwriteFormer() : PutInPlace())) return false;
+  if (!in_place_ && !TakeOverOwnerAndMode()) return false;
+  if (fsync(fd_) != 0) return Failed();
+  if (!(in_place_ ? OverwriteFormer() : PutInPlace())) return false;
   committed_ = true;
   ForgetPendingTemporaryFile();
   return true;
 }
 
-// The complete new content is on disk in the temporary file; only now is
-// the linked file itself overwritten.
+// The complete new content is in the temporary file; only now is the former
+// file itself overwritten, once its new size is reserved, so that a full disk
+// fails before the first byte changes.
 bool OutputFile::OverwriteFormer() {
-  uint8_t buffer[65536];
-  off_t at = 0;
-  for (;;) {
-    const ssize_t got = pread(fd_, buffer, sizeof buffer, at);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) break;
-    if (got == 0) {
-      if (ftruncate(former_fd_, at) != 0 || fsync(former_fd_) != 0) break;
-      unlink(temp_path_.c_str());
-      return true;
-    }
-    if (lseek(former_fd_, at, SEEK_SET) != at || !WriteAll(former_fd_, buffer, static_cast<size_t>(got))) break;
-    at += got;
+  const off_t size = lseek(fd_, 0, SEEK_END);
+  if (size < 0) return Failed();
+  const FileLock lock(former_fd_);
+  const TerminationSignalsHeld held;
+  const int reserved = size > 0 ? ReserveCall(former_fd_, 0, size) : 0;
+  if (reserved != 0) {
+    errno = reserved;
+    return Failed();
   }
-  Fail();
-  return false;
+  if (!CopyIntoFormer(size) || ftruncate(former_fd_, size) != 0 || fsync(former_fd_) != 0) return Failed();
+  if (!temp_path_.empty()) unlink(temp_path_.c_str());
+  ForgetPendingTemporaryFile();
+  return true;
 }
 
+bool OutputFile::CopyIntoFormer(off_t size) {
+  uint8_t buffer[65536];
+  for (off_t at = 0; at < size;) {
+    const ssize_t got = pread(fd_, buffer, sizeof buffer, at);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      if (got == 0) errno = EIO;
+      return false;
+    }
+    if (lseek(former_fd_, at, SEEK_SET) != at || !WriteAll(former_fd_, buffer, static_cast<size_t>(got))) return false;
+    at += got;
+  }
+  return true;
+}
+
+// In a sticky directory another user's file may be written but not replaced.
 bool OutputFile::PutInPlace() {
   // close reports write errors the file system held back.
   const int closed = close(fd_);
   fd_ = -1;
-  if (closed != 0 || rename(temp_path_.c_str(), target_.c_str()) != 0) {
-    Fail();
-    return false;
+  if (closed != 0) return Failed();
+  if (rename(temp_path_.c_str(), target_.c_str()) == 0) {
+    SyncDirectoryOf(target_);
+    return true;
   }
-  SyncDirectoryOf(target_);
-  return true;
+  if ((errno != EPERM && errno != EACCES) || former_fd_ < 0) return Failed();
+  fd_ = open(temp_path_.c_str(), O_RDONLY | O_CLOEXEC);
+  return (fd_ >= 0 || Failed()) && OverwriteFormer();
 }
 
 // A link is followed to the file it points to, which is replaced, not the

@@ -154,11 +154,12 @@ class Session : public QObject {
   void CommitPair(TableKind kind, int source, int target);
   void RemoveAssignment(TableKind kind, const QString& hexText);
 
-  // Files. WriteTableFile returns false when the file could not be written;
-  // an existing file of that name is then left as it was.
-  bool WriteTableFile(int format, const CodeTable& table, const QString& fileName);
-  // Replaces the file only once all of it is written; false when it was not.
-  static bool WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes);
+  // Files. WriteTableFile returns why the file could not be written, empty
+  // when it was; an existing file of that name is then left as it was.
+  QString WriteTableFile(int format, const CodeTable& table, const QString& fileName);
+  // Replaces the file only once all of it is written; why it was not, or
+  // the empty text.
+  static QString WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes);
   // Asks for a table file and reads it; false when nothing was read.
   bool ReadTableFile(const QString& title, std::vector<uint8_t>& buffer);
   // Loads each file as "&automatische Erkennung" does (the command line).

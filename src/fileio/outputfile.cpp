@@ -146,7 +146,7 @@ bool OutputFile::Refuse(const std::string& reason) {
   return false;
 }
 
-bool OutputFile::Open() { return FindTarget() && OpenFormer() && CreateTemporary() && CopyFormerContent(); }
+bool OutputFile::Open() { return FindTarget() && OpenFormer() && CreateTemporary(); }
 
 bool OutputFile::FindTarget() {
   std::string reason;
@@ -190,8 +190,11 @@ bool OutputFile::CreateTemporary() {
   return true;
 }
 
+// The former content is copied only when the new content comes, so that
+// what another program adds while the user is asked is kept.
 bool OutputFile::CopyFormerContent() {
-  if (start_with_ != WithFormerContent || former_fd_ < 0) return true;
+  if (start_with_ != WithFormerContent || former_fd_ < 0 || former_copied_) return true;
+  former_copied_ = true;
   uint8_t buffer[65536];
   for (off_t at = 0;;) {
     const ssize_t got = pread(former_fd_, buffer, sizeof buffer, at);
@@ -201,12 +204,13 @@ bool OutputFile::CopyFormerContent() {
       return false;
     }
     if (got == 0) return true;
-    if (!Write(buffer, static_cast<size_t>(got))) return false;
+    if (!WriteAll(fd_, buffer, static_cast<size_t>(got))) return Failed();
     at += got;
   }
 }
 
 bool OutputFile::Write(const uint8_t* data, size_t length) {
+  if (!CopyFormerContent()) return false;
   if (WriteAll(fd_, data, length)) return true;
   Fail();
   return false;
@@ -247,7 +251,7 @@ bool OutputFile::CopyExtendedAttributes() {
 }
 
 bool OutputFile::Commit() {
-  if (!why_.empty()) return false;
+  if (!why_.empty() || !CopyFormerContent()) return false;
   if (!in_place_ && !TakeOverOwnerAndMode()) return false;
   if (fsync(fd_) != 0) return Failed();
   if (!(in_place_ ? OverwriteFormer() : PutInPlace())) return false;

@@ -20,8 +20,9 @@
 
 class OutputFile {
  public:
-  // WithFormerContent starts the new file with the former file's bytes, so
-  // that what is written is appended.
+  // WithFormerContent starts the new file with the former file's bytes as
+  // they are at the first Write or Commit, so that what is written is
+  // appended.
   enum Start { Empty, WithFormerContent };
 
   explicit OutputFile(std::string path, Start start = Empty);
@@ -67,6 +68,7 @@ class OutputFile {
   int fd_ = -1;
   int former_fd_ = -1;
   struct stat former_ = {};
+  bool former_copied_ = false;
   bool in_place_ = false;  // the former file itself takes the new content
   bool committed_ = false;
   std::string message_;

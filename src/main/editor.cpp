@@ -6,10 +6,12 @@
 #include <QTranslator>
 
 #include "app/session.h"
+#include "fileio/signalcleanup.h"
 #include "platform/lazyimagestyle.h"
 #include "ui/controlwindow.h"
 
 int RunEditor(int argc, char** argv) {
+  RemoveTemporaryFileOnSignals();
   QApplication app(argc, argv);
   QApplication::setStyle(new LazyImageStyle);
   QApplication::setApplicationName("QAVO Code Table Editor");

@@ -13,7 +13,7 @@
 
 namespace {
 
-const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
+const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.\n";
 const QString KindNotRecognised = "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben";
 const QString UnknownFormat = "unbekanntes Dateiformat";
 const QString NoSignature = "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: ";
@@ -287,7 +287,7 @@ TEST_F(FileLoadTest, UnreadableFileShowsTheFileErrorBox) {
     ASSERT_EQ(prompter->Calls.size(), 2u) << path.toStdString();
     EXPECT_EQ(prompter->Calls[1].Kind, "fileerror");
     EXPECT_EQ(prompter->Calls[1].Title, "File Error");
-    EXPECT_EQ(prompter->Calls[1].Text, FileError);
+    EXPECT_EQ(prompter->Calls[1].Text, FileError + path);
     EXPECT_EQ(prompter->Calls[1].Buttons, (QStringList{"OK", "Cancel"}));
   }
   prompter->AnswerFile(Path("vanished.tab"));

@@ -18,7 +18,7 @@
 
 namespace {
 
-const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
+const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.\n";
 
 class Desktop : public SessionTest {
  protected:
@@ -151,8 +151,9 @@ TEST_F(Desktop, CommandLine) {
   shortFile.write(QByteArray(100, 'x'));
   shortFile.close();
   TheSession->OpenFiles({folder.filePath("missing.qct"), folder.path(), fifo, shortFile.fileName()});
-  EXPECT_EQ(Messages(), (std::vector<QString>{FileError, FileError, FileError,
-                                              QString::fromUtf8("Datei nicht erkannt: falsche Länge 100")}));
+  EXPECT_EQ(Messages(),
+            (std::vector<QString>{FileError + folder.filePath("missing.qct"), FileError + folder.path(),
+                                  FileError + fifo, QString::fromUtf8("Datei nicht erkannt: falsche Länge 100")}));
   EXPECT_EQ(exportTable().CountAssigned() + importTable().CountAssigned(), 0);
 
   TheSession->OpenFiles({V5File("EXPORT.qct", Export, 0xC1), V5File("IMPORT.qct", Import, 0xC2)});

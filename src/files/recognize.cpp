@@ -1,5 +1,7 @@
 #include "files/recognize.h"
 
+#include <algorithm>
+
 #include "files/formats.h"
 
 namespace {
@@ -63,6 +65,17 @@ void PlanV5Image(const uint8_t* image, LoadPlan& plan) {
   plan.Steps.push_back(step);
 }
 
+// A pair loads whole or not at all: one EXPORT and one IMPORT table, else
+// it is refused as a single image with a bad kind letter is, and only the
+// halves' messages stay.
+void KeepOnlyWholePair(LoadPlan& plan) {
+  const auto& steps = plan.Steps;
+  if (steps.size() == 2 && steps[0].Loads() && steps[1].Loads() && steps[0].Table != steps[1].Table) return;
+  plan.Steps.erase(
+      std::remove_if(plan.Steps.begin(), plan.Steps.end(), [](const LoadStep& step) { return step.Loads(); }),
+      plan.Steps.end());
+}
+
 }  // namespace
 
 LoadPlan RecognizeTableImage(const uint8_t* data, size_t length, int kind, const std::string& name) {
@@ -78,6 +91,7 @@ LoadPlan RecognizeTableImage(const uint8_t* data, size_t length, int kind, const
     // Each half is read as if it were a file of its own.
     PlanV5Image(data, plan);
     PlanV5Image(data + V5ImageSize, plan);
+    KeepOnlyWholePair(plan);
   } else {
     plan.Steps.push_back(MessageStep(UnknownFormat));
   }

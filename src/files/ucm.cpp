@@ -258,6 +258,14 @@ std::string UcmText(const CodeTable& exportTable, const CodeTable& importTable, 
   return text + "END CHARMAP\n";
 }
 
+std::vector<std::string> LeftOutToShow(const std::vector<std::string>& leftOut) {
+  constexpr size_t kShown = 20;
+  if (leftOut.size() <= kShown) return leftOut;
+  std::vector<std::string> shown(leftOut.begin(), leftOut.begin() + kShown);
+  shown.push_back("... und " + std::to_string(leftOut.size() - kShown) + " weitere");
+  return shown;
+}
+
 std::string ReadUcm(const std::string& text, Workstation workstation, UcmPair& pair) {
   UcmPair read;
   std::vector<Mapping> mappings;

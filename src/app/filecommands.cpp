@@ -228,16 +228,18 @@ bool Session::ReadTableFile(const QString& title, std::vector<uint8_t>& buffer) 
   buffer.clear();
   OpenDialog.Title = title;
   OpenDialog.Folder = lastFolder_;
-  return Prompt().OpenFile(OpenDialog) && ReadNamedFile(OpenDialog.FileName, buffer);
+  return Prompt().OpenFile(OpenDialog) && ReadNamedFile(LocalPath(OpenDialog.FileName), buffer);
 }
 
 // Read bounded, and only from a regular file: a pipe would block, a device
-// might never end.
-bool Session::ReadNamedFile(const QString& fileName, std::vector<uint8_t>& buffer) {
+// might never end. path is the name as the system spells it, which need not
+// be UTF-8.
+bool Session::ReadNamedFile(const std::string& path, std::vector<uint8_t>& buffer) {
   buffer.clear();
   size_t length = 0;
   std::string reason;
-  if (ReadTableBytes(LocalPath(fileName), buffer, length, reason)) {
+  const QString fileName = QFile::decodeName(path.c_str());
+  if (ReadTableBytes(path, buffer, length, reason)) {
     if (LengthAccepted(length)) {
       lastFolder_ = QFileInfo(fileName).absolutePath();
       return true;
@@ -256,25 +258,26 @@ bool Session::ReadNamedFile(const QString& fileName, std::vector<uint8_t>& buffe
 void Session::LoadFromFile(int kind) {
   OpenDialog.Title = QStringLiteral("QAVO Codetabelle laden");
   OpenDialog.Folder = lastFolder_;
-  if (Prompt().OpenFile(OpenDialog)) LoadNamedFile(OpenDialog.FileName, kind);
+  if (Prompt().OpenFile(OpenDialog)) LoadNamedFile(LocalPath(OpenDialog.FileName), kind);
 }
 
-void Session::LoadNamedFile(const QString& fileName, int kind) {
+// The table is named after the file as the tool names it.
+void Session::LoadNamedFile(const std::string& path, int kind) {
   std::vector<uint8_t> buffer;
-  if (!ReadNamedFile(fileName, buffer)) return;
+  if (!ReadNamedFile(path, buffer)) return;
   if (kind != -1 && buffer.size() != TableImageSize) return;
-  const LoadPlan plan = RecognizeTableImage(buffer.data(), buffer.size(), kind, fileName.toLatin1().toStdString());
+  const LoadPlan plan = RecognizeTableImage(buffer.data(), buffer.size(), kind, Utf8ToLatin1(path));
   const bool loads =
       std::any_of(plan.Steps.begin(), plan.Steps.end(), [](const LoadStep& step) { return step.Loads(); });
   // A refused file changes nothing, so the views are left as they are.
   if (loads)
-    ChangeTables(QFileInfo(fileName).fileName() + " laden", [&] { RunLoadPlan(plan); });
+    ChangeTables(QFileInfo(QFile::decodeName(path.c_str())).fileName() + " laden", [&] { RunLoadPlan(plan); });
   else
     RunLoadPlan(plan);
 }
 
-void Session::OpenFiles(const QStringList& fileNames) {
-  for (const QString& fileName : fileNames) LoadNamedFile(fileName, -1);
+void Session::OpenFiles(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) LoadNamedFile(FullPath(path), -1);
 }
 
 void Session::OpenDrop(const QMimeData& data) {
@@ -282,7 +285,7 @@ void Session::OpenDrop(const QMimeData& data) {
   if (dropped.FileName.isEmpty())
     Prompt().Message(dropped.Refusal);
   else
-    LoadNamedFile(dropped.FileName, -1);
+    LoadNamedFile(LocalPath(dropped.FileName), -1);
 }
 
 // A table saved in a format that holds it is no longer changed.

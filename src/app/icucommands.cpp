@@ -39,11 +39,12 @@ void Session::SaveUcmExecute() {
   const std::string text = UcmText(*ExportTable, *ImportTable, WorkstationCodePage());
   // A mapping table need not keep every entry as it is, so the tables keep
   // their changed marks.
-  if (WriteFile(SaveDialog.FileName, std::vector<uint8_t>(text.begin(), text.end())))
+  const QString reason = WriteFile(SaveDialog.FileName, std::vector<uint8_t>(text.begin(), text.end()));
+  if (reason.isEmpty())
     lastFolder_ = QFileInfo(SaveDialog.FileName).absolutePath();
   else
-    Prompt().Information(FileMessage(SaveDialog.FileName, "konnte nicht geschrieben werden!\n") +
-                         QStringLiteral("EXPORT-IMPORT-ICU-Tabelle nicht gespeichert!"));
+    Prompt().Information(FileMessage(SaveDialog.FileName, "konnte nicht geschrieben werden (") + reason +
+                         QStringLiteral(")!\nEXPORT-IMPORT-ICU-Tabelle nicht gespeichert!"));
 }
 
 void Session::LoadUcmExecute() {
@@ -82,7 +83,7 @@ void Session::LoadUcmExecute() {
   });
   if (pair.LeftOut.empty()) return;
   QStringList leftOut;
-  for (const std::string& character : pair.LeftOut) leftOut << QString::fromStdString(character);
+  for (const std::string& character : LeftOutToShow(pair.LeftOut)) leftOut << QString::fromStdString(character);
   Prompt().Information(QString::fromUtf8("Nicht in der Codepage der Arbeitsstation, bleiben unzugeordnet:\n") +
                        leftOut.join("\n"));
 }

@@ -2,6 +2,7 @@
 
 #include "fileio/outputfile.h"
 #include "fileio/tablefilereader.h"
+#include "files/recognize.h"
 #include "files/ucm.h"
 
 ReadResult ReadUcmFile(const std::string& path, Workstation workstation, TablePair& pair,

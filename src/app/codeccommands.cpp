@@ -22,12 +22,13 @@ void Session::SavePairAs(const QString& what, const QString& notSaved, const QSt
   if (!Prompt().SaveFile(SaveDialog)) return;
   // Such a file need not keep every entry as it is, so the tables keep
   // their changed marks.
-  if (WriteFile(SaveDialog.FileName, bytes()))
+  const QString reason = WriteFile(SaveDialog.FileName, bytes());
+  if (reason.isEmpty())
     lastFolder_ = QFileInfo(SaveDialog.FileName).absolutePath();
   else
     Prompt().Information(QStringLiteral("Datei: ") + SaveDialog.FileName +
-                         QStringLiteral("\nkonnte nicht geschrieben werden!\nEXPORT-IMPORT-") + notSaved +
-                         QStringLiteral(" nicht gespeichert!"));
+                         QStringLiteral("\nkonnte nicht geschrieben werden (") + reason +
+                         QStringLiteral(")!\nEXPORT-IMPORT-") + notSaved + QStringLiteral(" nicht gespeichert!"));
 }
 
 CharsetMapping Session::PairCharset() const {

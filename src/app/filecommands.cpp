@@ -16,11 +16,13 @@ namespace {
 
 QString NotSaved(const QString& word) { return word + QStringLiteral("-Tabelle nicht gespeichert!"); }
 
+const QString NoPartnerReason = QStringLiteral("keine verbundene Tabelle");
+
 const QString PairNotSaved = QStringLiteral("EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!");
 
-void ReportNotWritten(Prompter& prompter, const QString& fileName, const QString& notSaved) {
-  prompter.Information(QStringLiteral("Datei: ") + fileName + QStringLiteral("\nkonnte nicht geschrieben werden!\n") +
-                       notSaved);
+void ReportNotWritten(Prompter& prompter, const QString& fileName, const QString& reason, const QString& notSaved) {
+  prompter.Information(QStringLiteral("Datei: ") + fileName + QStringLiteral("\nkonnte nicht geschrieben werden (") +
+                       reason + QStringLiteral(")!\n") + notSaved);
 }
 
 // What becomes of unassigned characters: the UNIX and V3 formats write them
@@ -49,11 +51,13 @@ std::string LocalPath(const QString& fileName) { return QFile::encodeName(fileNa
 
 // Replaced only once all of it is written; a pipe, a device or a folder
 // of that name is refused.
-bool Session::WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes) {
-  return WriteWholeFile(LocalPath(fileName), bytes).empty();
+QString Session::WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes) {
+  OutputFile file(LocalPath(fileName));
+  if (file.Open() && file.Write(bytes.data(), bytes.size()) && file.Commit()) return QString();
+  return QString::fromStdString(file.Reason());
 }
 
-bool Session::WriteTableFile(int format, const CodeTable& table, const QString& fileName) {
+QString Session::WriteTableFile(int format, const CodeTable& table, const QString& fileName) {
   std::vector<uint8_t> bytes;
   const bool isExport = &table == ExportTable;
   switch (format) {
@@ -61,7 +65,7 @@ bool Session::WriteTableFile(int format, const CodeTable& table, const QString& 
       bytes = UnixImage(table);
       break;
     case 1:
-      if (!table.Partner) return false;
+      if (!table.Partner) return NoPartnerReason;
       bytes = V3Image(table, *table.Partner);
       break;
     case 2:
@@ -73,7 +77,7 @@ bool Session::WriteTableFile(int format, const CodeTable& table, const QString& 
         bytes = V5PairImage(*table.Partner, table);
       break;
     default:
-      return false;
+      return QStringLiteral("unbekanntes Format");
   }
   return WriteFile(fileName, bytes);
 }
@@ -89,10 +93,11 @@ void Session::SaveUnixTable(const CodeTable& table, const QString& proposedName)
     Prompt().Information(NotSaved(word));
     return;
   }
-  if (WriteTableFile(0, table, SaveDialog.FileName))
+  const QString reason = WriteTableFile(0, table, SaveDialog.FileName);
+  if (reason.isEmpty())
     TableSaved(&table == ExportTable ? Export : Import, SaveDialog.FileName);
   else
-    ReportNotWritten(Prompt(), SaveDialog.FileName, NotSaved(word));
+    ReportNotWritten(Prompt(), SaveDialog.FileName, reason, NotSaved(word));
 }
 
 void Session::SaveUnixExecute() {
@@ -117,8 +122,9 @@ void Session::SaveV3Execute() {
     Prompt().Information(PairNotSaved);
     return;
   }
-  if (!WriteTableFile(1, *ImportTable, SaveDialog.FileName)) {
-    ReportNotWritten(Prompt(), SaveDialog.FileName, PairNotSaved);
+  const QString reason = WriteTableFile(1, *ImportTable, SaveDialog.FileName);
+  if (!reason.isEmpty()) {
+    ReportNotWritten(Prompt(), SaveDialog.FileName, reason, PairNotSaved);
     return;
   }
   TableSaved(Export, SaveDialog.FileName);
@@ -146,8 +152,9 @@ void Session::SaveV5Execute() {
   SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) return;
   const TableKind kind = table == ExportTable ? Export : Import;
-  if (!WriteTableFile(2, *table, SaveDialog.FileName)) {
-    ReportNotWritten(Prompt(), SaveDialog.FileName, table->Partner ? PairNotSaved : NotSaved(TableWord(kind)));
+  const QString reason = WriteTableFile(2, *table, SaveDialog.FileName);
+  if (!reason.isEmpty()) {
+    ReportNotWritten(Prompt(), SaveDialog.FileName, reason, table->Partner ? PairNotSaved : NotSaved(TableWord(kind)));
     return;
   }
   TableSaved(kind, SaveDialog.FileName);
@@ -168,7 +175,8 @@ bool Session::AppendDeclaration(std::string& text, const CodeTable& table,
 
 // The old content and the new declarations go to a new file that replaces
 // the old one only when all of it is written, so a failed append leaves the
-// file as it was.
+// file as it was. The old content is copied after the questions, so that
+// what another program adds meanwhile stays.
 void Session::SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
                                std::string (*declaration)(const CodeTable&)) {
   SaveDialog.Filter = filter;
@@ -184,9 +192,10 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
                                   QString::fromUtf8(" ist vorhanden!\nNeue Deklaration wird angehängt")))
     return;
   OutputFile file(LocalPath(fileName), OutputFile::WithFormerContent);
+  const auto reason = [&] { return QString::fromStdString(file.Reason()); };
   if (!file.Open()) {
-    ReportNotWritten(Prompt(), fileName, NotSaved(exportWord));
-    ReportNotWritten(Prompt(), fileName, NotSaved(importWord));
+    ReportNotWritten(Prompt(), fileName, reason(), NotSaved(exportWord));
+    ReportNotWritten(Prompt(), fileName, reason(), NotSaved(importWord));
     return;
   }
 
@@ -201,8 +210,8 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
     lastFolder_ = QFileInfo(fileName).absolutePath();
     return;
   }
-  if (exportWritten) ReportNotWritten(Prompt(), fileName, NotSaved(exportWord));
-  if (importWritten) ReportNotWritten(Prompt(), fileName, NotSaved(importWord));
+  if (exportWritten) ReportNotWritten(Prompt(), fileName, reason(), NotSaved(exportWord));
+  if (importWritten) ReportNotWritten(Prompt(), fileName, reason(), NotSaved(importWord));
 }
 
 void Session::SaveCHeaderExecute() {
@@ -219,16 +228,18 @@ bool Session::ReadTableFile(const QString& title, std::vector<uint8_t>& buffer) 
   buffer.clear();
   OpenDialog.Title = title;
   OpenDialog.Folder = lastFolder_;
-  return Prompt().OpenFile(OpenDialog) && ReadNamedFile(OpenDialog.FileName, buffer);
+  return Prompt().OpenFile(OpenDialog) && ReadNamedFile(LocalPath(OpenDialog.FileName), buffer);
 }
 
 // Read bounded, and only from a regular file: a pipe would block, a device
-// might never end.
-bool Session::ReadNamedFile(const QString& fileName, std::vector<uint8_t>& buffer) {
+// might never end. path is the name as the system spells it, which need not
+// be UTF-8.
+bool Session::ReadNamedFile(const std::string& path, std::vector<uint8_t>& buffer) {
   buffer.clear();
   size_t length = 0;
   std::string reason;
-  if (ReadTableBytes(LocalPath(fileName), buffer, length, reason)) {
+  const QString fileName = QFile::decodeName(path.c_str());
+  if (ReadTableBytes(path, buffer, length, reason)) {
     if (LengthAccepted(length)) {
       lastFolder_ = QFileInfo(fileName).absolutePath();
       return true;
@@ -237,7 +248,8 @@ bool Session::ReadNamedFile(const QString& fileName, std::vector<uint8_t>& buffe
     Prompt().Message(QString::fromStdString(LengthRefusal(length)));
     return false;
   }
-  Prompt().FileError(QStringLiteral("Can't perform one of the following file operations: Open, Seek, Read, Close."));
+  Prompt().FileError(QStringLiteral("Can't perform one of the following file operations: Open, Seek, Read, Close.\n") +
+                     fileName);
   return false;
 }
 
@@ -246,25 +258,26 @@ bool Session::ReadNamedFile(const QString& fileName, std::vector<uint8_t>& buffe
 void Session::LoadFromFile(int kind) {
   OpenDialog.Title = QStringLiteral("QAVO Codetabelle laden");
   OpenDialog.Folder = lastFolder_;
-  if (Prompt().OpenFile(OpenDialog)) LoadNamedFile(OpenDialog.FileName, kind);
+  if (Prompt().OpenFile(OpenDialog)) LoadNamedFile(LocalPath(OpenDialog.FileName), kind);
 }
 
-void Session::LoadNamedFile(const QString& fileName, int kind) {
+// The table is named after the file as the tool names it.
+void Session::LoadNamedFile(const std::string& path, int kind) {
   std::vector<uint8_t> buffer;
-  if (!ReadNamedFile(fileName, buffer)) return;
+  if (!ReadNamedFile(path, buffer)) return;
   if (kind != -1 && buffer.size() != TableImageSize) return;
-  const LoadPlan plan = RecognizeTableImage(buffer.data(), buffer.size(), kind, fileName.toLatin1().toStdString());
+  const LoadPlan plan = RecognizeTableImage(buffer.data(), buffer.size(), kind, Utf8ToLatin1(path));
   const bool loads =
       std::any_of(plan.Steps.begin(), plan.Steps.end(), [](const LoadStep& step) { return step.Loads(); });
   // A refused file changes nothing, so the views are left as they are.
   if (loads)
-    ChangeTables(QFileInfo(fileName).fileName() + " laden", [&] { RunLoadPlan(plan); });
+    ChangeTables(QFileInfo(QFile::decodeName(path.c_str())).fileName() + " laden", [&] { RunLoadPlan(plan); });
   else
     RunLoadPlan(plan);
 }
 
-void Session::OpenFiles(const QStringList& fileNames) {
-  for (const QString& fileName : fileNames) LoadNamedFile(fileName, -1);
+void Session::OpenFiles(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) LoadNamedFile(FullPath(path), -1);
 }
 
 void Session::OpenDrop(const QMimeData& data) {
@@ -272,7 +285,7 @@ void Session::OpenDrop(const QMimeData& data) {
   if (dropped.FileName.isEmpty())
     Prompt().Message(dropped.Refusal);
   else
-    LoadNamedFile(dropped.FileName, -1);
+    LoadNamedFile(LocalPath(dropped.FileName), -1);
 }
 
 // A table saved in a format that holds it is no longer changed.

@@ -67,7 +67,7 @@ void Session::LoadUcmExecute() {
   });
   if (pair.LeftOut.empty()) return;
   QStringList leftOut;
-  for (const std::string& character : pair.LeftOut) leftOut << QString::fromStdString(character);
+  for (const std::string& character : LeftOutToShow(pair.LeftOut)) leftOut << QString::fromStdString(character);
   Prompt().Information(QString::fromUtf8("Nicht in der Codepage der Arbeitsstation, bleiben unzugeordnet:\n") +
                        leftOut.join("\n"));
 }

@@ -165,15 +165,17 @@ class Session : public QObject {
   void CommitPair(TableKind kind, int source, int target);
   void RemoveAssignment(TableKind kind, const QString& hexText);
 
-  // Files. WriteTableFile returns false when the file could not be written;
-  // an existing file of that name is then left as it was.
-  bool WriteTableFile(int format, const CodeTable& table, const QString& fileName);
-  // Replaces the file only once all of it is written; false when it was not.
-  static bool WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes);
+  // Files. WriteTableFile returns why the file could not be written, empty
+  // when it was; an existing file of that name is then left as it was.
+  QString WriteTableFile(int format, const CodeTable& table, const QString& fileName);
+  // Replaces the file only once all of it is written; why it was not, or
+  // the empty text.
+  static QString WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes);
   // Asks for a table file and reads it; false when nothing was read.
   bool ReadTableFile(const QString& title, std::vector<uint8_t>& buffer);
-  // Loads each file as "&automatische Erkennung" does (the command line).
-  void OpenFiles(const QStringList& fileNames);
+  // Loads each file as "&automatische Erkennung" does (the command line):
+  // paths as the system spells them, a relative one named with its full path.
+  void OpenFiles(const std::vector<std::string>& paths);
   // Loads the one table file of a drop, or says why not.
   void OpenDrop(const QMimeData& data);
 
@@ -275,8 +277,8 @@ class Session : public QObject {
   void LoadPresetPair(const PresetPair& preset);
   void LoadFromFile(int kind);
   // Reads a whole table file, with the messages of a refused one.
-  bool ReadNamedFile(const QString& fileName, std::vector<uint8_t>& buffer);
-  void LoadNamedFile(const QString& fileName, int kind);
+  bool ReadNamedFile(const std::string& path, std::vector<uint8_t>& buffer);
+  void LoadNamedFile(const std::string& path, int kind);
   // A preset array, recognised as a 256-byte file would be.
   void LoadTableImage(const uint8_t (&bytes)[256], const char* name);
   void RunLoadPlan(const LoadPlan& plan);

@@ -372,7 +372,7 @@ Failure BuildFromUcm(const std::string& path, Workstation workstation, TablePair
   if (leftOut.empty()) return {};
   err << "qavo-ct: Hinweis: " << leftOut.size() << " Zeichen außerhalb von " << WorkstationLabel(workstation)
       << " nicht übernommen:";
-  for (const std::string& character : leftOut) err << " " << character;
+  for (const std::string& character : LeftOutToShow(leftOut)) err << " " << character;
   err << "\n";
   return {};
 }

@@ -3,6 +3,7 @@
 #include "fileio/outputfile.h"
 #include "fileio/outputpath.h"
 #include "fileio/tablefilereader.h"
+#include "files/recognize.h"
 #include "files/ucm.h"
 
 ReadResult ReadUcmFile(const std::string& path, Workstation workstation, TablePair& pair,

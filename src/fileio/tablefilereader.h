@@ -25,3 +25,7 @@ bool ReadStandardInput(size_t limit, std::vector<uint8_t>& bytes, size_t& length
 // The same for any regular file, reading at most limit bytes.
 bool ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes, size_t& length,
                      std::string& reason);
+
+// path made absolute, the name a loaded table gets in the tool and the
+// editor alike.
+std::string FullPath(const std::string& path);

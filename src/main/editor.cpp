@@ -6,10 +6,12 @@
 #include <QTranslator>
 
 #include "app/session.h"
+#include "fileio/signalcleanup.h"
 #include "platform/lazyimagestyle.h"
 #include "ui/controlwindow.h"
 
 int RunEditor(int argc, char** argv) {
+  RemoveTemporaryFileOnSignals();
   QApplication app(argc, argv);
   QApplication::setStyle(new LazyImageStyle);
   QApplication::setApplicationName("QAVO Code Table Editor");
@@ -22,6 +24,7 @@ int RunEditor(int argc, char** argv) {
   ControlWindow control(session);
   control.show();
   // qcte FILE [FILE]: each file loads as "&automatische Erkennung" loads it.
-  session.OpenFiles(QApplication::arguments().mid(1));
+  // The arguments as the system spells them: a name need not be UTF-8.
+  session.OpenFiles(std::vector<std::string>(argv + 1, argv + argc));
   return QApplication::exec();
 }

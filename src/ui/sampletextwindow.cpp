@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStringDecoder>
 #include <QTextBrowser>
 #include <QUrl>
@@ -85,8 +86,9 @@ SampleTextWindow::SampleTextWindow(Session& session, QWidget* parent) : QWidget(
 
 // The text is turned into workstation bytes once per change of the text;
 // a change of the tables then only looks its bytes up again.
-void SampleTextWindow::TextChanged() {
-  const QString text = Input->toPlainText();
+void SampleTextWindow::TextChanged() { TakeText(Input->toPlainText()); }
+
+void SampleTextWindow::TakeText(const QString& text) {
   bytes_.clear();
   bytes_.reserve(text.size());
   outside_.clear();
@@ -173,7 +175,14 @@ void SampleTextWindow::LoadText() {
     session_.Prompt().Message(QStringLiteral("Datei: ") + name + QString::fromUtf8("\nkann nicht gelesen werden!"));
     return;
   }
-  Input->setPlainText(DecodeText(file.read(LargestFile)));
+  // Laying out a long line takes time in proportion to its length: the
+  // field shows as much as the views do, the counts take all of it.
+  const QString text = DecodeText(file.read(LargestFile));
+  {
+    const QSignalBlocker quiet(Input);
+    Input->setPlainText(text.left(ShownCharacters));
+  }
+  TakeText(text);
 }
 
 void SampleTextWindow::Choose(const QUrl& link) {

@@ -45,6 +45,7 @@ class SampleTextWindow : public QWidget {
 
  private:
   void TextChanged();
+  void TakeText(const QString& text);
   void LoadText();
   void Choose(const QUrl& link);
 

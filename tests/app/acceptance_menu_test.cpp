@@ -493,7 +493,7 @@ TEST_F(MenuCommands, APipeIsNeitherReadNorAppendedTo) {
   prompter->AnswerFile(pipe);
   ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&automatische Erkennung"}));
   EXPECT_EQ(Texts("fileerror"),
-            QStringList({"Can't perform one of the following file operations: Open, Seek, Read, Close."}));
+            QStringList({"Can't perform one of the following file operations: Open, Seek, Read, Close.\n" + pipe}));
   EXPECT_EQ(exportTable().CountAssigned(), 0);
   EXPECT_EQ(importTable().CountAssigned(), 0);
 
@@ -501,7 +501,7 @@ TEST_F(MenuCommands, APipeIsNeitherReadNorAppendedTo) {
   prompter->AnswerFile(pipe);
   prompter->AnswerOk();
   ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&C Header"}));
-  const QString notWritten = "Datei: " + pipe + "\nkonnte nicht geschrieben werden!\n";
+  const QString notWritten = "Datei: " + pipe + "\nkonnte nicht geschrieben werden (keine reguläre Datei)!\n";
   EXPECT_EQ(Texts("information"), QStringList({notWritten + "EXPORT-Tabelle nicht gespeichert!",
                                                notWritten + "IMPORT-Tabelle nicht gespeichert!"}));
   EXPECT_TRUE(QFileInfo(pipe).exists());

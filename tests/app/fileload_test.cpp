@@ -5,15 +5,18 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <random>
 
+#include "files/recognize.h"
 #include "support/session.h"
 #include "support/tablefiles.h"
 
 namespace {
 
-const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
+const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.\n";
 const QString KindNotRecognised = "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben";
 const QString UnknownFormat = "unbekanntes Dateiformat";
 const QString NoSignature = "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: ";
@@ -287,7 +290,7 @@ TEST_F(FileLoadTest, UnreadableFileShowsTheFileErrorBox) {
     ASSERT_EQ(prompter->Calls.size(), 2u) << path.toStdString();
     EXPECT_EQ(prompter->Calls[1].Kind, "fileerror");
     EXPECT_EQ(prompter->Calls[1].Title, "File Error");
-    EXPECT_EQ(prompter->Calls[1].Text, FileError);
+    EXPECT_EQ(prompter->Calls[1].Text, FileError + path);
     EXPECT_EQ(prompter->Calls[1].Buttons, (QStringList{"OK", "Cancel"}));
   }
   prompter->AnswerFile(Path("vanished.tab"));
@@ -326,7 +329,7 @@ TEST_F(FileLoadTest, LoadIntoAChainedPairLeavesThePartnerAndTheChain) {
 }
 
 // The pair file is read as its two images, each as a file of its own.
-TEST_F(FileLoadTest, V5PairLoadsBothImagesOrRefusesEachByItself) {
+TEST_F(FileLoadTest, V5PairLoadsBothImagesOrNeither) {
   FillBoth();
   exportTable().Link(&importTable());
   importTable().SetActive(1);
@@ -340,12 +343,13 @@ TEST_F(FileLoadTest, V5PairLoadsBothImagesOrRefusesEachByItself) {
   EXPECT_EQ(importTable().Partner, &exportTable());
   EXPECT_EQ(importTable().Active, 1);
 
+  const TableState exportBefore(exportTable());
   const TableState importBefore(importTable());
   QByteArray broken = V5('I', "] X", Shifted);
   broken[0] = 'q';
   Load(TheSession->LoadTableFile, "half.qct", V5('A', "] NEU", [](int) { return 7; }) + broken);
   EXPECT_EQ(Messages(), std::vector<QString>{NoSignature + "qAVO CodeTab I"});
-  EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] NEU");
+  EXPECT_TRUE(TableState(exportTable()) == exportBefore);
   EXPECT_TRUE(TableState(importTable()) == importBefore);
 }
 
@@ -476,6 +480,24 @@ TEST_F(FileLoadTest, AnyFileIsLoadedOrRefusedWithoutAChange) {
     }
     ASSERT_EQ(exportTable().Partner, &importTable());
   }
+}
+
+// Command-line names are the system's bytes; a relative one names its table
+// with the full path, as the tool does.
+TEST_F(FileLoadTest, CommandLineNamesNeedNotBeUtf8AndAreNamedInFull) {
+  const std::string folder = QFile::encodeName(dir.path()).toStdString();
+  QByteArray image = IdentityImage();
+  image[64] = ' ';  // an IMPORT table
+  std::ofstream(folder + "/t\xE4.tab", std::ios::binary).write(image.constData(), 256);
+  const auto before = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  TheSession->OpenFiles({"t\xE4.tab"});
+  std::filesystem::current_path(before);
+  CodeTable named(Import);
+  named.SetFont(nullptr, "Courier New");
+  named.BuildHeader(Import, Utf8ToLatin1(folder + "/t\xE4.tab").c_str());
+  EXPECT_STREQ(importTable().Header, named.Header);
+  EXPECT_EQ(importTable().CountAssigned(), 256);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/printing.h"
 #include "support/pdftext.h"
 #include "support/session.h"
+#include "support/tablefiles.h"
 #include "ui/tablewindow.h"
 
 namespace {
@@ -171,9 +172,11 @@ TEST_F(Printing, RefusedDocumentIsReportedAndPrintsNothing) {
   Chain();
   prompter->AnswerPrinter(dir.filePath("missing/tables.pdf"));
   TheSession->Print->trigger();
-  EXPECT_TRUE(printed.empty());
-  ASSERT_EQ(prompter->CallsOf("message").size(), 1u);
-  EXPECT_EQ(prompter->CallsOf("message")[0].Text, QString::fromUtf8("Der Druck konnte nicht begonnen werden."));
+  EXPECT_EQ(
+      prompter->TextsOf("message"),
+      std::vector<QString>{"Datei: " + dir.filePath("missing/tables.pdf") +
+                           "\nkonnte nicht geschrieben werden (nicht gefunden)!\nDer Druck wurde nicht ausgeführt."});
+  EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 TEST_F(Printing, APipeAsPrintFileIsRefusedInsteadOfWaitedFor) {
@@ -188,6 +191,24 @@ TEST_F(Printing, APipeAsPrintFileIsRefusedInsteadOfWaitedFor) {
             "Datei: " + pipe +
                 QString::fromUtf8("\nkonnte nicht geschrieben werden (keine reguläre Datei)!\nDer Druck wurde nicht "
                                   "ausgeführt."));
+}
+
+// A print file is replaced only once all of it is written.
+TEST_F(Printing, AFailedPrintFileLeavesTheFormerFileAndSaysWhy) {
+  Chain();
+  WriteBytes(pdf, "alt");
+  {
+    const FileSizeLimit limit(1000);
+    Print();
+  }
+  EXPECT_EQ(
+      prompter->TextsOf("message"),
+      std::vector<QString>{"Datei: " + pdf +
+                           "\nkonnte nicht geschrieben werden (Datei zu groß)!\nDer Druck wurde nicht ausgeführt."});
+  EXPECT_EQ(ReadFile(pdf), "alt");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"tables.pdf"});
+  Print();
+  EXPECT_EQ(PageCount(ReadFile(pdf)), 1);
 }
 
 TEST_F(Printing, LandscapePageKeepsBothPicturesOnThePage) {

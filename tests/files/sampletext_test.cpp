@@ -44,9 +44,10 @@ TEST_F(SampleText, CountsFollowFromHowOftenEachByteOccurs) {
   occurrences['A'] = 5;
   occurrences['B'] = 3;
   occurrences['Z'] = 2;
+  occurrences[0xFF] = 7;
   const SampleCounts counts = CountSample(occurrences, exportTable, importTable);
   EXPECT_EQ(counts.Lost, 3);
-  EXPECT_EQ(counts.Unassigned, 2);
+  EXPECT_EQ(counts.Unassigned, 9);
 }
 
 }  // namespace

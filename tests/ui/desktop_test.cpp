@@ -18,7 +18,13 @@
 
 namespace {
 
-const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
+std::vector<std::string> Native(const QStringList& names) {
+  std::vector<std::string> paths;
+  for (const QString& name : names) paths.push_back(QFile::encodeName(name).toStdString());
+  return paths;
+}
+
+const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.\n";
 
 class Desktop : public SessionTest {
  protected:
@@ -150,12 +156,13 @@ TEST_F(Desktop, CommandLine) {
   ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
   shortFile.write(QByteArray(100, 'x'));
   shortFile.close();
-  TheSession->OpenFiles({folder.filePath("missing.qct"), folder.path(), fifo, shortFile.fileName()});
-  EXPECT_EQ(Messages(), (std::vector<QString>{FileError, FileError, FileError,
-                                              QString::fromUtf8("Datei nicht erkannt: falsche Länge 100")}));
+  TheSession->OpenFiles(Native({folder.filePath("missing.qct"), folder.path(), fifo, shortFile.fileName()}));
+  EXPECT_EQ(Messages(),
+            (std::vector<QString>{FileError + folder.filePath("missing.qct"), FileError + folder.path(),
+                                  FileError + fifo, QString::fromUtf8("Datei nicht erkannt: falsche Länge 100")}));
   EXPECT_EQ(exportTable().CountAssigned() + importTable().CountAssigned(), 0);
 
-  TheSession->OpenFiles({V5File("EXPORT.qct", Export, 0xC1), V5File("IMPORT.qct", Import, 0xC2)});
+  TheSession->OpenFiles(Native({V5File("EXPORT.qct", Export, 0xC1), V5File("IMPORT.qct", Import, 0xC2)}));
   EXPECT_EQ(exportTable().Entries['A'].Target, 0xC1);
   EXPECT_EQ(importTable().Entries['A'].Target, 0xC2);
   EXPECT_FALSE(TheSession->IsChanged(Export));
@@ -164,7 +171,7 @@ TEST_F(Desktop, CommandLine) {
 // The dialogs start in the folder of the last file loaded or saved.
 TEST_F(Desktop, DialogsRememberTheFolder) {
   QTemporaryDir other;
-  TheSession->OpenFiles({V5File("EXPORT.qct", Export, 0xC1)});
+  TheSession->OpenFiles(Native({V5File("EXPORT.qct", Export, 0xC1)}));
   TheSession->LoadTableFile->trigger();
   ASSERT_EQ(prompter->CallsOf("open").size(), 1u);
   EXPECT_EQ(prompter->CallsOf("open")[0].Settings.Folder, folder.path());

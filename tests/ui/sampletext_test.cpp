@@ -1,13 +1,17 @@
 // The "Probetext" window: which characters of a text survive the trip to
 // the host and back, following every change of the tables.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QUrl>
 
 #include "support/session.h"
+#include "support/tablefiles.h"
 #include "ui/entryeditor.h"
 #include "ui/sampletextwindow.h"
 
@@ -67,6 +71,22 @@ TEST_F(SampleTextTest, AClickOnAMarkedCharacterPutsTheExportEditorOnIt) {
   EXPECT_EQ(exportTable().CurrentPosition, 0x42);
   EXPECT_EQ(TheControl->ExportEditor->SourceHex->text(), "42");
   EXPECT_TRUE(exportTable().Active);
+}
+
+// A file of the largest size without a line break is shown at once.
+TEST_F(SampleTextTest, ALargeFileWithoutLineBreaksLoadsWithinASecond) {
+  QTemporaryDir dir;
+  const QString name = dir.filePath("line.txt");
+  WriteBytes(name, QByteArray(SampleTextWindow::LargestFile, 'A'));
+  prompter->AnswerFile(name);
+  QElapsedTimer timer;
+  timer.start();
+  window->LoadButton->click();
+  QApplication::processEvents();
+  EXPECT_LT(timer.elapsed(), 1000);
+  EXPECT_EQ(window->Summary->text(),
+            QString::fromUtf8("1048576 Zeichen: 0 kommen nicht zurück, 0 nicht zugeordnet (1:1). Angezeigt sind die "
+                              "ersten 2000 Zeichen."));
 }
 
 }  // namespace

@@ -57,4 +57,15 @@ TEST(WindowPlacement, SmallScreenKeepsEveryCaptionBarOnIt) {
   }
 }
 
+// Table frames are 321 pixels high with a caption bar of 22: the IMPORT frame
+// moves down to the EXPORT caption bar's lower edge while the screen holds
+// both caption bars, and a control window is pushed in from the right edge.
+TEST(WindowPlacement, ExactPlacesAtTheLimits) {
+  const std::pair<int, int> importTops[] = {{343, 22}, {342, 22}, {330, 22}, {44, 22}, {43, 0}};
+  for (const auto& [height, top] : importTops)
+    EXPECT_EQ(PlaceTableWindows(QRect(0, 0, 800, height), Table).ImportFrame, QPoint(0, top)) << height;
+  EXPECT_EQ(PlaceControlWindow(QRect(0, 0, 1024, 768), Control), QPoint(600, 78));
+  EXPECT_EQ(PlaceControlWindow(QRect(100, 0, 1000, 768), Control), QPoint(676, 78));
+}
+
 }  // namespace

@@ -24,27 +24,11 @@ Workstation Session::WorkstationCodePage() const {
 }
 
 void Session::SaveUcmExecute() {
-  if (!ExportTable->Partner) {
-    Prompt().Information(QStringLiteral("Bitte Tabellen verbinden!"));
-    return;
-  }
-  SaveDialog.Filter = UcmFilter;
-  SaveDialog.Title =
-      QStringLiteral("Tabellen speichern als ICU-Zeichensatztabelle ( ") + HeaderText(*ExportTable) + ")";
-  SaveDialog.DefaultExt = QStringLiteral("ucm");
-  SaveDialog.FileName = QStringLiteral("CTX2X");
-  SaveDialog.OverwritePrompt = true;
-  SaveDialog.Folder = lastFolder_;
-  if (!Prompt().SaveFile(SaveDialog)) return;
-  const std::string text = UcmText(*ExportTable, *ImportTable, WorkstationCodePage());
-  // A mapping table need not keep every entry as it is, so the tables keep
-  // their changed marks.
-  const QString reason = WriteFile(SaveDialog.FileName, std::vector<uint8_t>(text.begin(), text.end()));
-  if (reason.isEmpty())
-    lastFolder_ = QFileInfo(SaveDialog.FileName).absolutePath();
-  else
-    Prompt().Information(FileMessage(SaveDialog.FileName, "konnte nicht geschrieben werden (") + reason +
-                         QStringLiteral(")!\nEXPORT-IMPORT-ICU-Tabelle nicht gespeichert!"));
+  SavePairAs(QStringLiteral("ICU-Zeichensatztabelle"), QStringLiteral("ICU-Tabelle"), UcmFilter, QStringLiteral("ucm"),
+             QStringLiteral("CTX2X"), [this] {
+               const std::string text = UcmText(*ExportTable, *ImportTable, WorkstationCodePage());
+               return std::vector<uint8_t>(text.begin(), text.end());
+             });
 }
 
 void Session::LoadUcmExecute() {

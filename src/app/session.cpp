@@ -125,6 +125,8 @@ void Session::CreateActions() {
   SaveCHeader = MakeAction("SaveCHeader", "&C Header", &Session::SaveCHeaderExecute);
   SavePascal = MakeAction("SavePascal", "&Pascal (Delphi) Header", &Session::SavePascalExecute);
   SaveUcm = MakeAction("SaveUcm", "ICU-Zeichensatztabelle (.ucm) ...", &Session::SaveUcmExecute);
+  SavePython = MakeAction("SavePython", "Python-Codec (.py) ...", &Session::SavePythonExecute);
+  SaveJava = MakeAction("SaveJava", "Java-Zeichensatz (.jar) ...", &Session::SaveJavaExecute);
   Print = MakeAction("Print", "&Drucken", &Session::PrintExecute);
   Quit = MakeAction("Quit", "&Beenden", &Session::QuitExecute);
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/changemarks.h"
+#include "files/charsetmapping.h"
 #include "files/codepages.h"
 #include "files/compare.h"
 #include "files/pagecomparison.h"
@@ -76,6 +77,8 @@ class Session : public QObject {
   QAction* SaveCHeader;
   QAction* SavePascal;
   QAction* SaveUcm;
+  QAction* SavePython;
+  QAction* SaveJava;
   QAction* Print;
   QAction* Quit;
 
@@ -215,6 +218,8 @@ class Session : public QObject {
   void SaveCHeaderExecute();
   void SavePascalExecute();
   void SaveUcmExecute();
+  void SavePythonExecute();
+  void SaveJavaExecute();
   void PrintExecute();
   void QuitExecute();
 
@@ -285,6 +290,13 @@ class Session : public QObject {
   // The workstation code page of .ucm files: the one last chosen for a
   // code page pair.
   Workstation WorkstationCodePage() const;
+  // Saves the chained pair as a file of another program (.ucm, codec,
+  // charset): what names it in the dialog's title, notSaved in the box of a
+  // failure ("EXPORT-IMPORT-" notSaved " nicht gespeichert!").
+  void SavePairAs(const QString& what, const QString& notSaved, const QString& filter, const QString& extension,
+                  const QString& proposedName, const std::function<std::vector<uint8_t>()>& bytes);
+  // The chained pair as the character set of a codec or charset file.
+  CharsetMapping PairCharset() const;
   void SaveUnixTable(const CodeTable& table, const QString& proposedName);
   void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
                         std::string (*declaration)(const CodeTable&));

@@ -7,21 +7,51 @@
 #include <cerrno>
 
 #include "cli/arguments.h"
+#include "cli/filteroutput.h"
 #include "cli/report.h"
 #include "cli/tablefile.h"
 #include "cli/translate.h"
 #include "cli/ucmfile.h"
 #include "fileio/outputfile.h"
+#include "fileio/outputpath.h"
+#include "files/charsetmapping.h"
 #include "files/codepages.h"
 #include "files/declaration.h"
 #include "files/formats.h"
+#include "files/javacharset.h"
 #include "files/newline.h"
 #include "files/pagecomparison.h"
+#include "files/pythoncodec.h"
 #include "files/ucm.h"
 
 namespace {
 
-enum class Format { Unix, V3, V5, C, Pascal, Ucm };
+enum class Format { Unix, V3, V5, C, Pascal, Ucm, Python, Java };
+
+const char kFormatNames[] = "unix, v3, v5, c, pascal, ucm, python, java";
+
+// The formats that need both tables.
+bool NeedsPair(Format format) {
+  return format == Format::V3 || format == Format::Ucm || format == Format::Python || format == Format::Java;
+}
+
+const char* PairFormatName(Format format) {
+  switch (format) {
+    case Format::V3:
+      return "V3";
+    case Format::Python:
+      return "python";
+    case Format::Java:
+      return "java";
+    default:
+      return "ucm";
+  }
+}
+
+// These write an unassigned entry as its own position.
+bool WritesGapsOneToOne(Format format) {
+  return format == Format::Unix || format == Format::V3 || format == Format::C || format == Format::Pascal;
+}
 
 // The tables a command works on: those of the pair that --export or
 // --import leave.
@@ -85,6 +115,10 @@ bool ParseFormat(const std::string& name, Format& format) {
     format = Format::Pascal;
   else if (lower == "ucm")
     format = Format::Ucm;
+  else if (lower == "python")
+    format = Format::Python;
+  else if (lower == "java")
+    format = Format::Java;
   else
     return false;
   return true;
@@ -105,6 +139,10 @@ bool FormatFromExtension(const std::string& path, int tableCount, Format& format
     format = Format::Pascal;
   else if (extension == "ucm")
     format = Format::Ucm;
+  else if (extension == "py")
+    format = Format::Python;
+  else if (extension == "jar")
+    format = Format::Java;
   else
     return false;
   return true;
@@ -114,8 +152,7 @@ bool FormatFromExtension(const std::string& path, int tableCount, Format& format
 Failure CheckFormatOption(const Arguments& args) {
   Format format;
   const std::string* to = args.Value("--to");
-  if (to && !ParseFormat(*to, format))
-    return Fail(ExitUsage, "unbekanntes Format " + *to + " (unix, v3, v5, c, pascal, ucm)");
+  if (to && !ParseFormat(*to, format)) return Fail(ExitUsage, "unbekanntes Format " + *to + " (" + kFormatNames + ")");
   return {};
 }
 
@@ -125,15 +162,16 @@ Failure ChooseFormat(const Arguments& args, const std::string& out, int tableCou
     return {};
   }
   if (!FormatFromExtension(out, tableCount, format))
-    return Fail(ExitUsage, out + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal|ucm angeben");
+    return Fail(ExitUsage,
+                out + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal|ucm|python|java angeben");
   return {};
 }
 
 Failure CheckCount(const Arguments& args, const std::string& source, Format format, const Selection& selection) {
   if (format == Format::Unix && selection.Count() == 2)
     return Fail(ExitUsage, "das UNIX-Format hält eine Tabelle: --export oder --import angeben");
-  if ((format == Format::V3 || format == Format::Ucm) && selection.Count() == 1) {
-    const std::string name = format == Format::V3 ? "V3" : "ucm";
+  if (NeedsPair(format) && selection.Count() == 1) {
+    const std::string name = PairFormatName(format);
     if (ForcedKind(args) != Unknown)
       return Fail(ExitUsage, "das Format " + name + " braucht beide Tabellen (ohne --export/--import)");
     const char* missing = TableName(selection.ExportTable ? Import : Export);
@@ -146,8 +184,10 @@ void Append(std::vector<uint8_t>& bytes, const std::string& text) {
   bytes.insert(bytes.end(), text.begin(), text.end());
 }
 
-// The file's bytes as the editor's save commands produce them.
-std::vector<uint8_t> OutputBytes(Format format, const Selection& selection, Workstation workstation) {
+// The file's bytes as the editor's save commands produce them; name, when
+// given, names a codec or charset instead of the table's name.
+std::vector<uint8_t> OutputBytes(Format format, const Selection& selection, Workstation workstation,
+                                 const std::string* name) {
   std::vector<uint8_t> bytes;
   const CodeTable* single = selection.ExportTable ? selection.ExportTable : selection.ImportTable;
   const TableKind singleKind = selection.ExportTable ? Export : Import;
@@ -167,12 +207,20 @@ std::vector<uint8_t> OutputBytes(Format format, const Selection& selection, Work
     case Format::Ucm:
       Append(bytes, UcmText(*selection.ExportTable, *selection.ImportTable, workstation));
       return bytes;
+    case Format::Python:
+    case Format::Java: {
+      const CharsetMapping mapping = CharsetMappingOf(*selection.ExportTable, *selection.ImportTable, workstation,
+                                                      name ? *name : selection.ExportTable->HeaderName());
+      if (format == Format::Java) return JavaCharsetJar(mapping);
+      Append(bytes, PythonCodecModule(mapping, WorkstationLabel(workstation)));
+      return bytes;
+    }
   }
   return bytes;
 }
 
 void WarnIfIncomplete(const Selection& selection, Format format, std::ostream& err) {
-  if (format == Format::V5 || format == Format::Ucm) return;
+  if (!WritesGapsOneToOne(format)) return;
   for (const TableKind kind : {Export, Import}) {
     const CodeTable* table = kind == Export ? selection.ExportTable : selection.ImportTable;
     if (table && table->CountAssigned() != 256)
@@ -202,7 +250,7 @@ Failure WriteTables(const Arguments& args, const std::string& source, const Sele
   if (failure.Failed()) return failure;
   Workstation workstation;
   ParseWorkstation(args, workstation);
-  const std::string error = WriteWholeFile(out, OutputBytes(format, selection, workstation));
+  const std::string error = WriteOutput(out, OutputBytes(format, selection, workstation, args.Value("--name")));
   if (!error.empty()) return Fail(ExitOutput, error);
   // Only once written: a failure stays the one line on stderr.
   WarnIfIncomplete(selection, format, err);
@@ -362,41 +410,58 @@ Failure ComparePage(const Arguments& args, std::ostream& out) {
   return comparison.PairDiffers() ? Fail(ExitFindings, std::string()) : Failure();
 }
 
+Failure OpenTranslateInput(const std::string& in, int& input) {
+  input = IsStandardStream(in) ? STDIN_FILENO : open(in.c_str(), O_RDONLY | O_CLOEXEC);
+  if (input < 0) return Fail(ExitInput, in + ": kann nicht gelesen werden (" + ErrorText(errno) + ")");
+  posix_fadvise(input, 0, 0, POSIX_FADV_SEQUENTIAL);
+  return {};
+}
+
 Failure Translate(const Arguments& args) {
   const std::string* tableFile = args.Value("--table");
   if (!tableFile) return Fail(ExitUsage, "translate braucht --table DATEI");
+  const std::string& in = args.Files[0];
+  if (IsStandardStream(in) && IsStandardStream(*tableFile))
+    return Fail(ExitUsage, "Tabelle und Eingabe können nicht beide die Standardeingabe sein");
   Kernel kernel;
   std::string kernelError;
   if (!ChooseKernel(kernel, kernelError)) return Fail(ExitUsage, kernelError);
   const TableKind kind = args.Has("--import") ? Import : Export;
   TablePair pair;
+  int input = -1;
   Failure failure = ReadPair(args, *tableFile, kind, pair);
+  if (!failure.Failed() && !pair.Has(kind))
+    failure = Fail(ExitInput, *tableFile + " enthält keine " + TableName(kind) + "-Tabelle");
+  if (!failure.Failed()) failure = OpenTranslateInput(in, input);
   if (failure.Failed()) return failure;
-  if (!pair.Has(kind)) return Fail(ExitInput, *tableFile + " enthält keine " + TableName(kind) + "-Tabelle");
   const ByteMap map = ByteMapOf(pair.Table(kind));
 
-  const std::string& in = args.Files[0];
-  const int input = open(in.c_str(), O_RDONLY);
-  if (input < 0) return Fail(ExitInput, in + ": kann nicht gelesen werden (" + ErrorText(errno) + ")");
-  posix_fadvise(input, 0, 0, POSIX_FADV_SEQUENTIAL);
-  OutputFile output(args.Files[1]);
+  // Unfinished, the output removes its temporary file.
+  FilterOutput output(args.Files[1]);
   StreamResult result = StreamResult::Done;
   if (output.Open()) result = TranslateStream(input, output.Descriptor(), map, kernel);
   const int error = errno;
-  close(input);
-  if (output.Error().empty() && result == StreamResult::InputShortened)
-    return Fail(ExitInput, in + ": wurde während des Übersetzens von einem anderen Programm gekürzt");
+  if (input != STDIN_FILENO) close(input);
   if (output.Error().empty() && result == StreamResult::ReadFailed)
     return Fail(ExitInput, in + ": kann nicht gelesen werden (" + ErrorText(error) + ")");
-  if (output.Error().empty() && result == StreamResult::WriteFailed) {
-    errno = error;
-    output.Fail();
-  }
-  if (!output.Error().empty() || !output.Commit()) return Fail(ExitOutput, output.Error());
+  errno = error;
+  if (!output.Error().empty() || !output.Finish(result == StreamResult::Done)) return Fail(ExitOutput, output.Error());
+  return {};
+}
+
+// Every file named must have a name.
+Failure CheckFileNames(const Arguments& args) {
+  std::vector<std::string> names = args.Files;
+  for (const char* option : {"--table", "--ucm"})
+    if (const std::string* name = args.Value(option)) names.push_back(*name);
+  for (const std::string& name : names)
+    if (name.empty()) return Fail(ExitUsage, "kein Dateiname");
   return {};
 }
 
 Failure Run(const Arguments& args, std::ostream& out, std::ostream& err) {
+  const Failure failure = CheckFileNames(args);
+  if (failure.Failed()) return failure;
   if (args.Command == "convert") return Convert(args, err);
   if (args.Command == "show") return Show(args, out);
   if (args.Command == "check") return Check(args, out);

@@ -47,7 +47,10 @@ Befehle:
              ein Byte zugeordnet hat, wird die Datei abgelehnt.
   translate  übersetzt jedes Byte von EIN mit einer Tabelle nach AUS,
              ohne Option mit der EXPORT-Tabelle. Nicht zugeordnete Bytes
-             bleiben 1:1, wie der Editor sie schreibt.
+             bleiben 1:1, wie der Editor sie schreibt. translate ist ein
+             Filter: - liest die Standardeingabe und schreibt die
+             Standardausgabe; in eine Pipe, eine FIFO oder ein Zeichengerät
+             als AUS wird geschrieben, sie wird nicht ersetzt.
   identify   vergleicht ein Paar mit jeder EBCDIC-Codepage von iconv und
              ICU, wie build sie baut, und nennt die nächsten (höchstens
              fünf) mit den abweichenden Positionen, eine Zeile je Codepage:
@@ -78,20 +81,30 @@ Optionen:
                     ucm     ICU-Zeichensatztabelle (braucht beide): |0 in
                             beide Richtungen, |1 nur EXPORT, |3 nur IMPORT,
                             nicht zugeordnete Positionen fehlen
+                    python  Python-Codec-Modul (braucht beide): nach dem
+                            import heißt der Codec wie die Tabelle, von
+                            Python normalisiert (ISO8859-1_CP273 ->
+                            iso8859_1_cp273)
+                    java    JAR mit Java-Zeichensatz (braucht beide), mit
+                            der JAR im Klassenpfad findet Charset.forName
+                            ihn unter x-NAME (x-ISO8859-1_CP273)
                     Ohne --to entscheidet die Endung von AUS: .tab (eine
                     Tabelle: unix, zwei: v3), .qct v5, .h c, .hpp und .pas
-                    pascal, .ucm ucm.
+                    pascal, .ucm ucm, .py python, .jar java.
   --export, --import
                     nur diese Tabelle: ein 256-Byte-Abbild wird als diese
                     Tabelle gelesen, aus einem Paar wird nur sie genommen.
                     unix braucht eine davon, wenn zwei Tabellen da sind.
   --name NAME       Name der gelesenen Tabellen; ohne die Option wie im
                     Editor der volle Pfad der Datei, bei V5 der Name im Kopf.
+                    Codec und Zeichensatz heißen nach seinem letzten
+                    Pfadteil; Zeichen außer Buchstaben, Ziffern, _ - . werden
+                    zu _.
   --codepage NR     EBCDIC-Codepage, auf diesem System: %PAGES%
                     compare nimmt jede Codepage von iconv oder ICU.
   --workstation ZS  iso8859-1 (Vorgabe) oder cp1252; in cp1252 nicht
                     belegte Bytes stehen für ihren Latin-1-Code. Gilt für
-                    build und für die Unicode-Seite einer .ucm-Datei.
+                    build und für die Unicode-Seite von ucm, python, java.
   --ucm DATEI       die ICU-Zeichensatztabelle für build.
   --swap-nl         tauscht EBCDIC 15 und 25: Zeilenende von z/OS UNIX.
   --table DATEI     die Tabellendatei für translate.
@@ -99,10 +112,12 @@ Optionen:
 Ausgabe: AUS wird immer neu geschrieben, auch bei C- und Pascal-Deklarationen
 (der Editor hängt diese an eine vorhandene Datei an). AUS entsteht erst,
 wenn alles geschrieben ist; bis dahin bleibt eine vorhandene Datei, wie sie
-war. AUS und die Tabellendateien müssen reguläre Dateien sein (oder
-Verknüpfungen auf solche): Geräte, Pipes und Verzeichnisse werden
-abgelehnt. Nicht zugeordnete Positionen werden 1:1 geschrieben, außer in den
-Formaten v5 und ucm. Die Kopfzeile der Tabellen nennt die Schrift "Courier
+war. Benannte Tabellendateien und AUS (außer bei translate) müssen
+reguläre Dateien sein (oder Verknüpfungen auf solche): Geräte, Pipes und
+Verzeichnisse werden abgelehnt. Nicht zugeordnete Positionen werden 1:1 geschrieben, außer in den
+Formaten v5, ucm, python und java. - als Datei ist die Standardeingabe
+oder -ausgabe; /dev/stdout und jeder andere Name der Standardausgabe wird in
+sie geschrieben, so wie die Shell sie geöffnet hat (>> hängt an). Die Kopfzeile der Tabellen nennt die Schrift "Courier
 New", wie nach dem Start des Editors.
 
 Umgebung:

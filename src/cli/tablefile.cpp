@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "fileio/outputpath.h"
 #include "fileio/tablefilereader.h"
 #include "files/formats.h"
 #include "files/recognize.h"
@@ -31,7 +32,9 @@ ReadResult ReadTableFile(const std::string& path, int kind, const std::string* n
   std::vector<uint8_t> data;
   size_t length = 0;
   std::string reason;
-  if (!ReadTableBytes(path, data, length, reason)) {
+  const bool read = IsStandardStream(path) ? ReadStandardInput(TableReadLimit, data, length, reason)
+                                           : ReadTableBytes(path, data, length, reason);
+  if (!read) {
     error = path + ": kann nicht gelesen werden (" + reason + ")";
     return ReadResult::Unreadable;
   }
@@ -39,7 +42,7 @@ ReadResult ReadTableFile(const std::string& path, int kind, const std::string* n
     error = path + ": " + LengthRefusal(length);
     return ReadResult::Refused;
   }
-  const std::string tableName = Utf8ToLatin1(name ? *name : FullPath(path));
+  const std::string tableName = Utf8ToLatin1(name ? *name : IsStandardStream(path) ? path : FullPath(path));
   const LoadPlan plan = RecognizeTableImage(data.data(), length, kind, tableName);
   for (const LoadStep& step : plan.Steps)
     if (!step.Loads()) {

@@ -245,7 +245,7 @@ bool OutputFile::CopyExtendedAttributes() {
 bool OutputFile::Commit() {
   if (!why_.empty() || !CopyFormerContent()) return false;
   if (!in_place_ && !TakeOverOwnerAndMode()) return false;
-  if (fsync(fd_) != 0) return Failed();
+  if (sync_ && fsync(fd_) != 0) return Failed();
   if (!(in_place_ ? OverwriteFormer() : PutInPlace())) return false;
   committed_ = true;
   ForgetPendingTemporaryFile();
@@ -293,7 +293,7 @@ bool OutputFile::PutInPlace() {
   fd_ = -1;
   if (closed != 0) return Failed();
   if (rename(temp_path_.c_str(), target_.c_str()) == 0) {
-    SyncDirectoryOf(target_);
+    if (sync_) SyncDirectoryOf(target_);
     return true;
   }
   if ((errno != EPERM && errno != EACCES) || former_fd_ < 0) return Failed();

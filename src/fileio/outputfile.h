@@ -47,6 +47,8 @@ class OutputFile {
   const std::string& Reason() const { return why_; }
   // Records errno as the reason the last step failed.
   void Fail();
+  // Commit without syncing, for outputs that are no table files.
+  void LeaveUnsynced() { sync_ = false; }
 
  private:
   bool Refuse(const std::string& reason);
@@ -73,6 +75,7 @@ class OutputFile {
   bool committed_ = false;
   std::string message_;
   std::string why_;
+  bool sync_ = true;
 };
 
 // Where an output named path goes: path itself, or the regular file its link

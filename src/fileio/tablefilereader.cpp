@@ -41,6 +41,17 @@ bool ReadTableBytes(const std::string& path, std::vector<uint8_t>& bytes, size_t
   return ReadRegularFile(path, TableReadLimit, bytes, length, reason);
 }
 
+bool ReadStandardInput(size_t limit, std::vector<uint8_t>& bytes, size_t& length, std::string& reason) {
+  length = 0;
+  if (!ReadUpToLimit(STDIN_FILENO, limit, bytes)) {
+    reason = ErrorText(errno);
+    bytes.clear();
+    return false;
+  }
+  length = bytes.size();
+  return true;
+}
+
 bool ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes, size_t& length,
                      std::string& reason) {
   bytes.clear();

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <tuple>
 
+#include "files/charsetmapping.h"
+
 namespace {
 
 enum Precision { RoundTrip = 0, FromUnicodeOnly = 1, SubstitutionOnly = 2, ToUnicodeOnly = 3 };
@@ -25,14 +27,6 @@ std::string Hex(unsigned value, int digits) {
 std::string CharacterText(uint32_t character) { return "U+" + Hex(character, 4); }
 
 std::string AtLine(int line, const std::string& what) { return "Zeile " + std::to_string(line) + ": " + what; }
-
-std::string CodeSetName(const char* tableName) {
-  std::string name = tableName;
-  name = name.substr(name.rfind('/') + 1);
-  for (char& c : name)
-    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-' && c != '.') c = '_';
-  return name.empty() ? "QAVO" : name;
-}
 
 std::string MappingLine(const Mapping& mapping) {
   return "<U" + Hex(mapping.Character, 4) + "> \\x" + Hex(static_cast<unsigned>(mapping.Byte), 2) + " |" +
@@ -251,7 +245,7 @@ std::string UcmText(const CodeTable& exportTable, const CodeTable& importTable, 
     return std::tie(a.Character, a.Byte, a.Precision) < std::tie(b.Character, b.Byte, b.Precision);
   });
   std::string text = std::string("# Arbeitsplatz: ") + WorkstationLabel(workstation) + "\n";
-  text += "<code_set_name>               \"" + CodeSetName(exportTable.HeaderName()) + "\"\n";
+  text += "<code_set_name>               \"" + CharsetBaseName(exportTable.HeaderName()) + "\"\n";
   text += "<mb_cur_max>                  1\n<mb_cur_min>                  1\n";
   text += "<uconv_class>                 \"SBCS\"\n<subchar>                     \\x3F\n#\nCHARMAP\n";
   for (const Mapping& mapping : mappings) text += MappingLine(mapping);

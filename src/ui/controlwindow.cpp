@@ -130,7 +130,7 @@ void ControlWindow::BuildMenu() {
 
   QMenu* file = Menu->addMenu("&Datei");
   submenu(file, "&Speichern", HelpSaving)
-      ->addActions({s.SaveUnix, s.SaveV3, s.SaveV5, s.SaveCHeader, s.SavePascal, s.SaveUcm});
+      ->addActions({s.SaveUnix, s.SaveV3, s.SaveV5, s.SaveCHeader, s.SavePascal, s.SaveUcm, s.SavePython, s.SaveJava});
   file->addActions({s.Print, s.Quit});
 
   QMenu* edit = Menu->addMenu("&Bearbeiten");

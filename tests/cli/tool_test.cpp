@@ -87,7 +87,7 @@ TEST(Tool, BadArgumentsGiveOneLineAndCode2) {
   ExpectErrorLine(Tool({"frob"}), 2, "unbekannter Befehl frob" + hint);
   ExpectErrorLine(Tool({"show", "a", "b"}), 2, "zu viele Dateien (Aufruf: qavo-ct show DATEI)" + hint);
   ExpectErrorLine(Tool({"convert", "a", "b", "--to", "ebcdic"}), 2,
-                  "unbekanntes Format ebcdic (unix, v3, v5, c, pascal, ucm)");
+                  "unbekanntes Format ebcdic (unix, v3, v5, c, pascal, ucm, python, java)");
   ExpectErrorLine(Tool({"build", "o.tab"}), 2, "build braucht --codepage NR oder --ucm DATEI");
   ExpectErrorLine(Tool({"build", "--codepage", "27x", "o.tab"}), 2, "--codepage 27x: keine Codepage-Nummer");
   ExpectErrorLine(Tool({"build", "--codepage", "273", "--workstation", "ebcdic", "o.tab"}), 2,
@@ -97,6 +97,10 @@ TEST(Tool, BadArgumentsGiveOneLineAndCode2) {
   EXPECT_EQ(page.Err.find("qavo-ct: Codepage 999 wird nicht angeboten; verfügbar: 37 273 "), 0u);
   EXPECT_EQ(page.Err.find('\n'), page.Err.size() - 1);
   ExpectErrorLine(Tool({"translate", "a", "b"}), 2, "translate braucht --table DATEI");
+  ExpectErrorLine(Tool({"convert", "", "o.qct"}), 2, "kein Dateiname");
+  ExpectErrorLine(Tool({"translate", "--table=", "a", "b"}), 2, "kein Dateiname");
+  ExpectErrorLine(Tool({"translate", "--table", "-", "-", "b"}), 2,
+                  "Tabelle und Eingabe können nicht beide die Standardeingabe sein");
   ExpectErrorLine(Tool({"compare", "a"}), 2, "compare braucht --codepage NR");
 }
 
@@ -161,8 +165,9 @@ TEST_F(ToolFiles, ConvertRefusalsLeaveTheTargetAlone) {
   WriteFile(dir / "e.qct", V5Image(CodeTable(Export), Export));
   ExpectErrorLine(Tool({"convert", dir / "e.qct", dir / "old", "--to", "v5", "--import"}), 3,
                   dir / "e.qct" + " enthält keine IMPORT-Tabelle");
-  ExpectErrorLine(Tool({"convert", dir / "e.tab", dir / "old"}), 2,
-                  dir / "old" + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal|ucm angeben");
+  ExpectErrorLine(
+      Tool({"convert", dir / "e.tab", dir / "old"}), 2,
+      dir / "old" + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal|ucm|python|java angeben");
   ExpectErrorLine(Tool({"convert", dir / "absent", dir / "old", "--to", "v5"}), 3,
                   dir / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
   WriteFile(dir / "odd", Bytes(300, 0));
@@ -350,8 +355,6 @@ TEST_F(ToolFiles, OutputsThatAreNoRegularFilesAreRefused) {
   std::filesystem::create_symlink("nowhere", dir / "dangling");
   const std::string refused = ": kann nicht geschrieben werden (keine reguläre Datei)";
   ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "fifo", "--to", "v5"}, NoHang), 4, dir / "fifo" + refused);
-  ExpectErrorLine(Tool({"translate", "--table", dir / "pair.tab", dir / "in", dir / "fifo"}, NoHang), 4,
-                  dir / "fifo" + refused);
   ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "dangling", "--to", "v5"}), 4,
                   dir / "dangling" + ": kann nicht geschrieben werden (Verknüpfung ohne Ziel)");
   struct stat info;
@@ -422,6 +425,65 @@ TEST_F(ToolFiles, ConvertIntoAFileSizeLimitGivesItsReason) {
 TEST_F(ToolFiles, BuildWithTheWorkstationGivenExplicitly) {
   EXPECT_EQ(Tool({"build", "--codepage", "273", "--workstation", "iso8859-1", dir / "p.tab"}).Code, 0);
   EXPECT_EQ(ReadFile(dir / "p.tab"), Concat(IsoCp273Import, IsoCp273Export));
+}
+
+int Shell(const std::string& command) {
+  const int status = std::system(("set -e; " + command).c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(ToolFiles, TranslateIsAFilter) {
+  WriteFile(dir / "e.tab", Image(DinExport));
+  WriteFile(dir / "expected", {DinExport['A'], DinExport['B'], DinExport['\n']});
+  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+  const std::string translate = Quote(QAVO_CT) + " translate --table " + Quote(dir / "e.tab");
+  const std::string fifo = Quote(dir / "fifo"), err = " 2>" + Quote(dir / "err");
+  EXPECT_EQ(Shell("printf 'AB\\n' | " + translate + " - - | cmp - " + Quote(dir / "expected")), 0);
+  EXPECT_EQ(
+      Shell("cat " + fifo + " >" + Quote(dir / "got") + " & printf 'AB\\n' | " + translate + " - " + fifo + "; wait"),
+      0);
+  EXPECT_EQ(ReadFile(dir / "got"), ReadFile(dir / "expected"));
+  struct stat info;
+  ASSERT_EQ(lstat((dir / "fifo").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+  // A closed pipe on standard output ends quietly; a named FIFO's reader that
+  // goes is a failure.
+  EXPECT_EQ(Shell("head -c 9000000 /dev/zero | " + translate + " - -" + err + " | head -c 1 >/dev/null"), 0);
+  EXPECT_EQ(Text(ReadFile(dir / "err")), "");
+  EXPECT_EQ(Shell("head -c 1 " + fifo + " >/dev/null & head -c 9000000 /dev/zero | " + translate + " - " + fifo + err +
+                  " || echo $? >" + Quote(dir / "code") + "; wait"),
+            0);
+  EXPECT_EQ(Text(ReadFile(dir / "code")), "4\n");
+  EXPECT_EQ(Text(ReadFile(dir / "err")),
+            "qavo-ct: " + dir / "fifo" + ": kann nicht geschrieben werden (der Leser hat geschlossen)\n");
+  ExpectErrorLine(Tool({"translate", "--table", dir / "e.tab", dir / "expected", "/dev/full"}), 4,
+                  "/dev/full: kann nicht geschrieben werden (kein Platz mehr auf dem Datenträger)");
+  EXPECT_EQ(dir.Names().size(), 6u);
+}
+
+// Every name of standard output writes into it as the shell opened it, and
+// "-" reads and writes tables on the standard streams.
+TEST_F(ToolFiles, StandardStreamsForEveryCommand) {
+  WritePair("pair.tab", DinPreset);
+  WriteFile(dir / "log", ToBytes("vorher\n"));
+  const std::string tool = Quote(QAVO_CT), pair = Quote(dir / "pair.tab"), log = " >>" + Quote(dir / "log");
+  for (const char* name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1", "-"})
+    EXPECT_EQ(Shell("printf A | " + tool + " translate --table " + pair + " - " + name + log), 0) << name;
+  EXPECT_EQ(Shell(tool + " convert " + pair + " /dev/stdout --to c" + log), 0);
+  EXPECT_EQ(Shell(tool + " convert - " + Quote(dir / "log") + " --to v5 --import --name n <" + pair + log), 0);
+  EXPECT_EQ(Shell(tool + " build --codepage 273 --to ucm - | " + tool + " build --ucm - - --to v3" + log), 0);
+  CodeTable exportTable(Export), importTable(Import), named(Import);
+  LoadLikeTheEditor(exportTable, Export, DinExport, dir / "pair.tab");
+  LoadLikeTheEditor(importTable, Import, DinImport, dir / "pair.tab");
+  LoadLikeTheEditor(named, Import, DinImport, "n");
+  const std::string written = "vorher\n" + std::string(4, static_cast<char>(DinExport['A'])) +
+                              CDeclaration(exportTable) + CDeclaration(importTable) + Text(V5Image(named, Import)) +
+                              Text(Concat(IsoCp273Import, IsoCp273Export));
+  EXPECT_EQ(Text(ReadFile(dir / "log")), written);
+  const std::string shown = Quote(dir / "shown");
+  EXPECT_EQ(Shell(tool + " show --name n " + pair + " >" + shown + "; " + tool + " show --name n - <" + pair +
+                  " | cmp - " + shown),
+            0);
 }
 
 // A translate that reads from a pipe is in the middle of its work until the

@@ -37,6 +37,8 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
       "    &C Header ->SaveCHeader",
       "    &Pascal (Delphi) Header ->SavePascal",
       "    ICU-Zeichensatztabelle (.ucm) ... ->SaveUcm",
+      "    Python-Codec (.py) ... ->SavePython",
+      "    Java-Zeichensatz (.jar) ... ->SaveJava",
       "  &Drucken ->Print",
       "  &Beenden ->Quit",
       "&Bearbeiten",

@@ -208,16 +208,14 @@ void Session::FollowUndoStack() {
 }
 
 // One user action, one step: both tables before and after it, unless it
-// changed nothing. A load into an unchanged table leaves it unchanged.
+// changed nothing. A loaded table is unchanged.
 void Session::ChangeTables(const QString& stepName, const std::function<void()>& change) {
   const PairSnapshot before(*ExportTable, *ImportTable);
-  const bool exportWasChanged = marks_.IsChanged(Export);
-  const bool importWasChanged = marks_.IsChanged(Import);
   loadedExport_ = false;
   loadedImport_ = false;
   change();
-  if (loadedExport_) marks_.Loaded(Export, exportWasChanged);
-  if (loadedImport_) marks_.Loaded(Import, importWasChanged);
+  if (loadedExport_) marks_.Saved(Export);
+  if (loadedImport_) marks_.Saved(Import);
   const PairSnapshot after(*ExportTable, *ImportTable);
   if (!after.SameState(before)) UndoStack->push(new TableStep(*this, stepName, before, after));
   emit TablesChanged();

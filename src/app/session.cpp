@@ -122,10 +122,10 @@ void Session::CreateActions() {
   SaveUnix = MakeAction("SaveUnix", "QAVO &UNIX-kompatible (256 Byte + 256 Byte) ...", &Session::SaveUnixExecute);
   SaveV3 = MakeAction("SaveV3", "&Windows QAVO V3 kompatibel (512 Byte) ...", &Session::SaveV3Execute);
   SaveV5 = MakeAction("SaveV5", "Windows QAVO V&5 (1088/2176 Bytes) ...", &Session::SaveV5Execute);
-  SaveCHeader = MakeAction("SaveCHeader", "&C Header", &Session::SaveCHeaderExecute);
-  SavePascal = MakeAction("SavePascal", "&Pascal (Delphi) Header", &Session::SavePascalExecute);
+  SaveCHeader = MakeAction("SaveCHeader", "&C Header ...", &Session::SaveCHeaderExecute);
+  SavePascal = MakeAction("SavePascal", "&Pascal (Delphi) Header ...", &Session::SavePascalExecute);
   SaveUcm = MakeAction("SaveUcm", "ICU-Zeichensatztabelle (.ucm) ...", &Session::SaveUcmExecute);
-  Print = MakeAction("Print", "&Drucken", &Session::PrintExecute);
+  Print = MakeAction("Print", "&Drucken ...", &Session::PrintExecute);
   Quit = MakeAction("Quit", "&Beenden", &Session::QuitExecute);
 
   Undo = MakeAction("Undo", QString::fromUtf8("&Rückgängig"), nullptr);
@@ -152,9 +152,9 @@ void Session::CreateActions() {
   LoadIsoCp273 = MakePresetActions(IsoCp273Preset, "LoadIsoCp273", "LoadIsoExportCp273", "LoadIsoImportCp273");
   LoadIsoCp37 = MakePresetActions(IsoCp37Preset, "LoadIsoCp37", "LoadIsoExportCp37", "LoadIsoImportCp37");
   LoadUnix = MakePresetActions(UnixPreset, "LoadUnix", "LoadUnixExport", "LoadUnixImport");
-  LoadTableFile = MakeAction("LoadTableFile", "&automatische Erkennung", &Session::LoadTableFileExecute);
-  LoadImport = MakeAction("LoadImport", "&IIMPORT  (256 Bytes)", &Session::LoadImportExecute);
-  LoadExport = MakeAction("LoadExport", "&EXPORT (256 Bytes)", &Session::LoadExportExecute);
+  LoadTableFile = MakeAction("LoadTableFile", "&automatische Erkennung ...", &Session::LoadTableFileExecute);
+  LoadImport = MakeAction("LoadImport", "&IIMPORT  (256 Bytes) ...", &Session::LoadImportExecute);
+  LoadExport = MakeAction("LoadExport", "&EXPORT (256 Bytes) ...", &Session::LoadExportExecute);
   LoadUcm = MakeAction("LoadUcm", "ICU-Zeichensatztabelle (.ucm) ...", &Session::LoadUcmExecute);
   MoreCodePages = MakeAction("MoreCodePages", "&Weitere Codepages ...", &Session::MoreCodePagesExecute);
 
@@ -162,12 +162,13 @@ void Session::CreateActions() {
   FontSansSerif = MakeAction("FontSansSerif", "WINDOWS MS &Sans Serif", &Session::FontSansSerifExecute);
   FontFixedSys = MakeAction("FontFixedSys", "&ANSI (WINDOWS FixedSys)", &Session::FontFixedSysExecute);
   FontTerminal = MakeAction("FontTerminal", "&OEM (WINDOWS Terminal)", &Session::FontTerminalExecute);
-  ChooseFont = MakeAction("ChooseFont", QString::fromUtf8("&Zeichensatz wählen"), &Session::ChooseFontExecute);
-  ColorChainedAction = MakeAction("ColorChainedAction", "&Verbundene Tabellen", &Session::ColorChainedActionExecute);
-  ColorActiveAction = MakeAction("ColorActiveAction", "&Aktiviert", &Session::ColorActiveActionExecute);
-  ColorProofAction = MakeAction("ColorProofAction", "&Eindeutige Zuordnung", &Session::ColorProofActionExecute);
+  ChooseFont = MakeAction("ChooseFont", QString::fromUtf8("&Zeichensatz wählen ..."), &Session::ChooseFontExecute);
+  ColorChainedAction =
+      MakeAction("ColorChainedAction", "&Verbundene Tabellen ...", &Session::ColorChainedActionExecute);
+  ColorActiveAction = MakeAction("ColorActiveAction", "&Aktiviert ...", &Session::ColorActiveActionExecute);
+  ColorProofAction = MakeAction("ColorProofAction", "&Eindeutige Zuordnung ...", &Session::ColorProofActionExecute);
   ColorAmbiguousAction =
-      MakeAction("ColorAmbiguousAction", "&Mehrfach-Zuordnung", &Session::ColorAmbiguousActionExecute);
+      MakeAction("ColorAmbiguousAction", "&Mehrfach-Zuordnung ...", &Session::ColorAmbiguousActionExecute);
 
   ShowBoth = MakeAction("ShowBoth", "&Beide Tabellen zeigen", &Session::ShowBothExecute);
   ShowBoth->setCheckable(true);

@@ -116,7 +116,7 @@ TEST_F(Desktop, ShortcutsShowInTheMenus) {
   EXPECT_EQ(TheSession->Quit->shortcut(), QKeySequence("Ctrl+Q"));
 }
 
-// One table file dropped on any window loads as "&automatische Erkennung";
+// One table file dropped on any window loads as "&automatische Erkennung ...";
 // anything else is refused and changes nothing.
 TEST_F(Desktop, DroppedFiles) {
   const QString exportFile = V5File("EXPORT.qct", Export, 0xC1);
@@ -151,8 +151,12 @@ TEST_F(Desktop, CommandLine) {
   shortFile.write(QByteArray(100, 'x'));
   shortFile.close();
   TheSession->OpenFiles({folder.filePath("missing.qct"), folder.path(), fifo, shortFile.fileName()});
-  EXPECT_EQ(Messages(), (std::vector<QString>{FileError, FileError, FileError,
-                                              QString::fromUtf8("Datei nicht erkannt: falsche Länge 100")}));
+  const auto about = [](const QString& message, const QString& file) { return message + "\nDatei: " + file; };
+  EXPECT_EQ(Messages(), (std::vector<QString>{
+                            about(FileError, folder.filePath("missing.qct")), about(FileError, folder.path()),
+                            about(FileError, fifo),
+                            about(QString::fromUtf8("Datei nicht erkannt: falsche Länge 100"), shortFile.fileName()) +
+                                "\nTabellendateien haben 256, 512, 1088 oder 2176 Bytes."}));
   EXPECT_EQ(exportTable().CountAssigned() + importTable().CountAssigned(), 0);
 
   TheSession->OpenFiles({V5File("EXPORT.qct", Export, 0xC1), V5File("IMPORT.qct", Import, 0xC2)});

@@ -44,7 +44,7 @@ void Session::CompareTableExecute() {
   bool refused = false;
   for (const LoadStep& step : plan.Steps) {
     if (!step.Loads()) {
-      Prompt().Message(QString::fromStdString(step.Message));
+      Prompt().Message(LoadRefusal(step.Message, fileName, buffer.size()));
       refused = true;
     } else if (step.Table == kind && !match) {
       match = &step;

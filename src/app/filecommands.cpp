@@ -44,6 +44,15 @@ void SetSaveDialog(FileDialogSettings& dialog, const QString& title, const QStri
   dialog.OverwritePrompt = overwritePrompt;
 }
 
+// A refused file's name, on a line of its own.
+QString FileLine(const QString& fileName) {
+  return fileName.isEmpty() ? QString() : QStringLiteral("\nDatei: ") + fileName;
+}
+
+bool IsTableLength(size_t length) {
+  return length == TableImageSize || length == V3ImageSize || length == V5ImageSize || length == V5PairImageSize;
+}
+
 // The name as the system spells it.
 std::string LocalPath(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
 
@@ -55,6 +64,12 @@ QString Session::WriteFile(const QString& fileName, const std::vector<uint8_t>& 
   OutputFile file(LocalPath(fileName));
   if (file.Open() && file.Write(bytes.data(), bytes.size()) && file.Commit()) return QString();
   return QString::fromStdString(file.Reason());
+}
+
+QString LoadRefusal(const std::string& message, const QString& fileName, size_t length) {
+  QString text = QString::fromStdString(message) + FileLine(fileName);
+  if (!IsTableLength(length)) text += QStringLiteral("\nTabellendateien haben 256, 512, 1088 oder 2176 Bytes.");
+  return text;
 }
 
 QString Session::WriteTableFile(int format, const CodeTable& table, const QString& fileName) {
@@ -245,11 +260,11 @@ bool Session::ReadNamedFile(const std::string& path, std::vector<uint8_t>& buffe
       return true;
     }
     buffer.clear();
-    Prompt().Message(QString::fromStdString(LengthRefusal(length)));
+    Prompt().Message(LoadRefusal(LengthRefusal(length), fileName, length));
     return false;
   }
-  Prompt().FileError(QStringLiteral("Can't perform one of the following file operations: Open, Seek, Read, Close.\n") +
-                     fileName);
+  Prompt().FileError(QStringLiteral("Can't perform one of the following file operations: Open, Seek, Read, Close.") +
+                     FileLine(fileName));
   return false;
 }
 
@@ -267,13 +282,14 @@ void Session::LoadNamedFile(const std::string& path, int kind) {
   if (!ReadNamedFile(path, buffer)) return;
   if (kind != -1 && buffer.size() != TableImageSize) return;
   const LoadPlan plan = RecognizeTableImage(buffer.data(), buffer.size(), kind, Utf8ToLatin1(path));
+  const QString fileName = QFile::decodeName(path.c_str());
   const bool loads =
       std::any_of(plan.Steps.begin(), plan.Steps.end(), [](const LoadStep& step) { return step.Loads(); });
   // A refused file changes nothing, so the views are left as they are.
   if (loads)
-    ChangeTables(QFileInfo(QFile::decodeName(path.c_str())).fileName() + " laden", [&] { RunLoadPlan(plan); });
+    ChangeTables(QFileInfo(fileName).fileName() + " laden", [&] { RunLoadPlan(plan, fileName, buffer.size()); });
   else
-    RunLoadPlan(plan);
+    RunLoadPlan(plan, fileName, buffer.size());
 }
 
 void Session::OpenFiles(const std::vector<std::string>& paths) {
@@ -302,15 +318,15 @@ void Session::LoadExportExecute() { LoadFromFile(Export); }
 void Session::LoadImportExecute() { LoadFromFile(Import); }
 
 void Session::LoadTableImage(const uint8_t (&bytes)[256], const char* name) {
-  RunLoadPlan(RecognizeTableImage(bytes, 256, -1, name));
+  RunLoadPlan(RecognizeTableImage(bytes, 256, -1, name), QString(), 256);
 }
 
-void Session::RunLoadPlan(const LoadPlan& plan) {
+void Session::RunLoadPlan(const LoadPlan& plan, const QString& fileName, size_t length) {
   for (const LoadStep& step : plan.Steps) {
     if (step.Table == Export || step.Table == Import)
       LoadImage(step.Table, step.Entries, step.Name);
     else
-      Prompt().Message(QString::fromStdString(step.Message));
+      Prompt().Message(LoadRefusal(step.Message, fileName, length));
   }
 }
 

@@ -36,6 +36,8 @@ void Session::LoadUcmExecute() {
   dialog.Title = QStringLiteral("ICU-Zeichensatztabelle laden");
   dialog.Filter = UcmFilter;
   dialog.FilterIndex = 1;
+  // The last table file is of another kind: nothing is proposed.
+  dialog.FileName.clear();
   dialog.Folder = lastFolder_;
   if (!Prompt().OpenFile(dialog)) return;
   const QString& fileName = dialog.FileName;

@@ -281,7 +281,9 @@ class Session : public QObject {
   void LoadNamedFile(const std::string& path, int kind);
   // A preset array, recognised as a 256-byte file would be.
   void LoadTableImage(const uint8_t (&bytes)[256], const char* name);
-  void RunLoadPlan(const LoadPlan& plan);
+  // Refusals name fileName (none for a preset) and, for a file of another
+  // length than a table file's, the lengths a table file has.
+  void RunLoadPlan(const LoadPlan& plan, const QString& fileName, size_t length);
   void LoadImage(TableKind kind, const TableEntry (&entries)[256], const std::string& name);
   void Chain(bool on);
   void ClearTable(TableKind kind);
@@ -331,5 +333,8 @@ class Session : public QObject {
 QString TableWord(TableKind kind);
 // The table's header line as the user reads it (its bytes are Latin-1).
 QString HeaderText(const CodeTable& table);
+// A refused load's message with the file's name and, where its length is no
+// table file's, the lengths a table file has, each on a line of its own.
+QString LoadRefusal(const std::string& message, const QString& fileName, size_t length);
 // Gives the table a display font and that font's name (none: no name).
 void SetTableFont(CodeTable& table, DisplayFont* font);

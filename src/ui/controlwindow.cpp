@@ -28,7 +28,7 @@ const char* const HelpContextProperty = "helpContext";
 
 void SetBackground(QWidget* widget, int32_t color) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, ResolveColor(color, QApplication::palette()));
+  palette.setColor(QPalette::Window, ResolveColor(color, widget->palette()));
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
 }
@@ -72,6 +72,8 @@ ControlWindow::~ControlWindow() {
 
 void ControlWindow::BuildForm() {
   setObjectName("ControlWindow");
+  // Before the editors exist: they take their colours from it.
+  setPalette(LightPalette());
   setWindowTitle(QString::fromUtf8("QAVO® Code Table Editor Control[*]"));
   setAcceptDrops(true);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -301,10 +303,16 @@ void ControlWindow::ShowSampleText() {
   SampleWindow->activateWindow();
   if (!created) return;
   WhenFramed(*SampleWindow, [this](const QMargins& frame) {
-    const QRect available = SampleWindow->screen()->availableGeometry();
-    const int below =
-        ImportWindow && ImportWindow->isVisible() ? ImportWindow->frameGeometry().bottom() + 1 : available.top();
-    MoveFrameTo(*SampleWindow, PlaceSampleTextWindow(available, below, {SampleWindow->size(), frame}), frame);
+    // The tables first: below them is the place to look first.
+    std::vector<QRect> inSight;
+    for (const TableWindow* window : {ExportWindow, ImportWindow})
+      if (window && window->isVisible()) inSight.push_back(window->frameGeometry());
+    inSight.push_back(frameGeometry());
+    const QSize smallest = SampleWindow->minimumSizeHint().expandedTo(SampleTextWindow::SmallestSize);
+    const QRect place = PlaceSampleTextWindow(SampleWindow->screen()->availableGeometry(), inSight,
+                                              {SampleWindow->size(), frame}, smallest);
+    SampleWindow->resize(place.size().shrunkBy(frame));
+    MoveFrameTo(*SampleWindow, place.topLeft(), frame);
   });
 }
 

@@ -50,6 +50,7 @@ QString DecodeText(const QByteArray& content) {
 SampleTextWindow::SampleTextWindow(Session& session, QWidget* parent) : QWidget(parent, Qt::Tool), session_(session) {
   setObjectName("SampleTextWindow");
   setWindowTitle(QStringLiteral("Probetext"));
+  setPalette(LightPalette());
   Input = new QPlainTextEdit(this);
   Input->setObjectName("Input");
   LoadButton = new QPushButton(QStringLiteral("Text laden ..."), this);
@@ -111,8 +112,9 @@ void SampleTextWindow::Refresh() {
   const CodeTable& exportTable = *session_.ExportTable;
   const CodeTable& importTable = *session_.ImportTable;
   const bool oem = session_.OemFont != 0;
-  const QColor lost = ResolveColor(session_.AmbiguousColor, palette());
-  const QColor unassigned = ResolveColor(session_.NoDataColor, palette());
+  const QColor paper = palette().color(QPalette::Base);
+  const QColor lost = ReadableOn(ResolveColor(session_.AmbiguousColor, palette()), paper);
+  const QColor unassigned = ReadableOn(ResolveColor(session_.NoDataColor, palette()), paper);
   QString codes;
   QString back;
   const int shown = static_cast<int>(std::min<qsizetype>(bytes_.size(), ShownCharacters));

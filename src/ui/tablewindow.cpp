@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/session.h"
+#include "platform/colors.h"
 #include "platform/displayfont.h"
 #include "ui/tablegrid.h"
 
@@ -21,6 +22,7 @@ TableWindow::TableWindow(Session& session, TableKind kind, QWidget* parent)
     : QWidget(parent, Qt::Tool), session_(session), kind_(kind) {
   setObjectName(kind == Export ? "ExportWindow" : "ImportWindow");
   setFont(DisplayFont("MS Sans Serif", -11).ToQFont());
+  setPalette(LightPalette());
   setAcceptDrops(true);
   Grid = new TableGrid(session, this);
   Grid->setFixedSize(800, 294);

@@ -195,9 +195,14 @@ TEST_F(CompareTest, RefusedFilesGiveTheLoadMessagesAndChangeNothing) {
   QByteArray v5(1088, 'x');
   v5[20] = '\0';
   CompareWithFile("nohead.qct", v5);
-  EXPECT_EQ(Messages(), QStringList({QString::fromUtf8("Datei nicht erkannt: falsche Länge 255"),
-                                     "unbekanntes Dateiformat", "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben",
-                                     "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: xxxxxxxxxxxxxxxxxxxx"}));
+  const QString lengths = "\nTabellendateien haben 256, 512, 1088 oder 2176 Bytes.";
+  const auto file = [this](const char* name) { return "\nDatei: " + dir.filePath(name); };
+  EXPECT_EQ(Messages(),
+            QStringList(
+                {QString::fromUtf8("Datei nicht erkannt: falsche Länge 255") + file("short.tab") + lengths,
+                 "unbekanntes Dateiformat" + file("odd.tab") + lengths,
+                 "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben" + file("identity.tab"),
+                 "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: xxxxxxxxxxxxxxxxxxxx" + file("nohead.qct")}));
   EXPECT_TRUE(exportBefore == TableState(exportTable()));
   EXPECT_TRUE(importBefore == TableState(importTable()));
   EXPECT_EQ(Window(), nullptr);

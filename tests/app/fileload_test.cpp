@@ -16,10 +16,11 @@
 
 namespace {
 
-const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.\n";
+const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
 const QString KindNotRecognised = "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben";
 const QString UnknownFormat = "unbekanntes Dateiformat";
 const QString NoSignature = "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: ";
+const QString Lengths = "\nTabellendateien haben 256, 512, 1088 oder 2176 Bytes.";
 
 QString WrongLength(int length) {
   return QString::fromUtf8("Datei nicht erkannt: falsche Länge ") + QString::number(length);
@@ -90,6 +91,8 @@ class FileLoadTest : public SessionTest {
     importTable().Select(0xC1);
   }
   std::vector<QString> Messages() const { return prompter->TextsOf("message"); }
+  // A refusal names the file on a line of its own.
+  QString About(const QString& message, const QString& file) const { return message + "\nDatei: " + Path(file); }
 
   QTemporaryDir dir;
 };
@@ -148,13 +151,13 @@ TEST_F(FileLoadTest, IdentityImageIsRefusedUntilItsKindIsGiven) {
   const TableState importBefore(importTable());
   TheControl->CurrentFontLabel->setText("stale");
   Load(TheSession->LoadTableFile, "id.tab", IdentityImage());
-  EXPECT_EQ(Messages(), std::vector<QString>{KindNotRecognised});
+  EXPECT_EQ(Messages(), std::vector<QString>{About(KindNotRecognised, "id.tab")});
   EXPECT_TRUE(TableState(exportTable()) == exportBefore);
   EXPECT_TRUE(TableState(importTable()) == importBefore);
   EXPECT_EQ(TheControl->CurrentFontLabel->text(), "stale");
 
-  EXPECT_EQ(TheSession->LoadExport->text(), "&EXPORT (256 Bytes)");
-  EXPECT_EQ(TheSession->LoadImport->text(), "&IIMPORT  (256 Bytes)");
+  EXPECT_EQ(TheSession->LoadExport->text(), "&EXPORT (256 Bytes) ...");
+  EXPECT_EQ(TheSession->LoadImport->text(), "&IIMPORT  (256 Bytes) ...");
   const QString path = Load(TheSession->LoadExport, "id.tab", IdentityImage());
   EXPECT_EQ(Targets(exportTable()), ImageTargets(IdentityImage()));
   EXPECT_EQ(Header(exportTable()), LoadedHeader("EXPORT", path));
@@ -246,7 +249,7 @@ TEST_F(FileLoadTest, V5WithoutSignatureShowsItsLeadingText) {
   std::memcpy(image.data(), "QAVO Codetab \xE4x", 15);
   image[15] = '\0';
   Load(TheSession->LoadTableFile, "bad.qct", image);
-  EXPECT_EQ(Messages(), std::vector<QString>{NoSignature + QString::fromUtf8("QAVO Codetab äx")});
+  EXPECT_EQ(Messages(), std::vector<QString>{About(NoSignature + QString::fromUtf8("QAVO Codetab äx"), "bad.qct")});
   EXPECT_TRUE(TableState(exportTable()) == exportBefore);
 }
 
@@ -266,7 +269,7 @@ TEST_F(FileLoadTest, RefusedLengthsChangeNothing) {
   for (const Row& row : rows) {
     prompter->Clear();
     Load(TheSession->LoadTableFile, "f.tab", QByteArray(row.Length, 'x'));
-    EXPECT_EQ(Messages(), std::vector<QString>{row.Message}) << row.Length;
+    EXPECT_EQ(Messages(), std::vector<QString>{About(row.Message, "f.tab") + Lengths}) << row.Length;
     EXPECT_EQ(prompter->CallsOf("message").at(0).Buttons, QStringList{"OK"});
     EXPECT_TRUE(TableState(exportTable()) == exportBefore) << row.Length;
     EXPECT_TRUE(TableState(importTable()) == importBefore) << row.Length;
@@ -274,7 +277,7 @@ TEST_F(FileLoadTest, RefusedLengthsChangeNothing) {
   // The length check comes before the forced kind.
   prompter->Clear();
   Load(TheSession->LoadExport, "f.tab", QByteArray(255, 'x'));
-  EXPECT_EQ(Messages(), std::vector<QString>{WrongLength(255)});
+  EXPECT_EQ(Messages(), std::vector<QString>{About(WrongLength(255), "f.tab") + Lengths});
 }
 
 TEST_F(FileLoadTest, UnreadableFileShowsTheFileErrorBox) {
@@ -290,7 +293,7 @@ TEST_F(FileLoadTest, UnreadableFileShowsTheFileErrorBox) {
     ASSERT_EQ(prompter->Calls.size(), 2u) << path.toStdString();
     EXPECT_EQ(prompter->Calls[1].Kind, "fileerror");
     EXPECT_EQ(prompter->Calls[1].Title, "File Error");
-    EXPECT_EQ(prompter->Calls[1].Text, FileError + path);
+    EXPECT_EQ(prompter->Calls[1].Text, FileError + "\nDatei: " + path);
     EXPECT_EQ(prompter->Calls[1].Buttons, (QStringList{"OK", "Cancel"}));
   }
   prompter->AnswerFile(Path("vanished.tab"));
@@ -348,7 +351,7 @@ TEST_F(FileLoadTest, V5PairLoadsBothImagesOrNeither) {
   QByteArray broken = V5('I', "] X", Shifted);
   broken[0] = 'q';
   Load(TheSession->LoadTableFile, "half.qct", V5('A', "] NEU", [](int) { return 7; }) + broken);
-  EXPECT_EQ(Messages(), std::vector<QString>{NoSignature + "qAVO CodeTab I"});
+  EXPECT_EQ(Messages(), std::vector<QString>{About(NoSignature + "qAVO CodeTab I", "half.qct")});
   EXPECT_TRUE(TableState(exportTable()) == exportBefore);
   EXPECT_TRUE(TableState(importTable()) == importBefore);
 }

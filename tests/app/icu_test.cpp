@@ -28,8 +28,12 @@ TEST_F(IcuTables, TheChainedPairComesBackFromItsUcmFile) {
   TheSession->ClearBoth->trigger();
   TheSession->ChainTablesAction->setChecked(false);
   TheSession->ChainTablesAction->trigger();
+  // The last table file is not offered as an ICU table.
+  prompter->AnswerFile(Path("missing.tab"));
+  TheSession->LoadTableFile->trigger();
   prompter->AnswerFile(Path("cp273.ucm"));
   TheSession->LoadUcm->trigger();
+  EXPECT_EQ(prompter->CallsOf("open").back().Settings.FileName, "");
   EXPECT_EQ(Targets(exportTable()), exportTargets);
   EXPECT_EQ(Targets(importTable()), importTargets);
   EXPECT_EQ(exportTable().Partner, &importTable());

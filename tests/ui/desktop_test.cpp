@@ -24,7 +24,7 @@ std::vector<std::string> Native(const QStringList& names) {
   return paths;
 }
 
-const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.\n";
+const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
 
 class Desktop : public SessionTest {
  protected:
@@ -122,7 +122,7 @@ TEST_F(Desktop, ShortcutsShowInTheMenus) {
   EXPECT_EQ(TheSession->Quit->shortcut(), QKeySequence("Ctrl+Q"));
 }
 
-// One table file dropped on any window loads as "&automatische Erkennung";
+// One table file dropped on any window loads as "&automatische Erkennung ...";
 // anything else is refused and changes nothing.
 TEST_F(Desktop, DroppedFiles) {
   const QString exportFile = V5File("EXPORT.qct", Export, 0xC1);
@@ -157,9 +157,12 @@ TEST_F(Desktop, CommandLine) {
   shortFile.write(QByteArray(100, 'x'));
   shortFile.close();
   TheSession->OpenFiles(Native({folder.filePath("missing.qct"), folder.path(), fifo, shortFile.fileName()}));
-  EXPECT_EQ(Messages(),
-            (std::vector<QString>{FileError + folder.filePath("missing.qct"), FileError + folder.path(),
-                                  FileError + fifo, QString::fromUtf8("Datei nicht erkannt: falsche Länge 100")}));
+  const auto about = [](const QString& message, const QString& file) { return message + "\nDatei: " + file; };
+  EXPECT_EQ(Messages(), (std::vector<QString>{
+                            about(FileError, folder.filePath("missing.qct")), about(FileError, folder.path()),
+                            about(FileError, fifo),
+                            about(QString::fromUtf8("Datei nicht erkannt: falsche Länge 100"), shortFile.fileName()) +
+                                "\nTabellendateien haben 256, 512, 1088 oder 2176 Bytes."}));
   EXPECT_EQ(exportTable().CountAssigned() + importTable().CountAssigned(), 0);
 
   TheSession->OpenFiles(Native({V5File("EXPORT.qct", Export, 0xC1), V5File("IMPORT.qct", Import, 0xC2)}));

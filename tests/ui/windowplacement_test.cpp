@@ -32,12 +32,17 @@ TEST(WindowPlacement, StartsAtTheAvailableArea) {
   EXPECT_EQ(PlaceControlWindow(QRect(100, 100, 1300, 1000), Control), QPoint(808, 100));
 }
 
-TEST(WindowPlacement, SampleTextGoesBelowTheImportFrameOrAsLowAsTheScreenAllows) {
+// Below the IMPORT frame where it fits, else in the largest room that
+// covers no window, shrunk; with no such room, as low as the screen allows.
+TEST(WindowPlacement, SampleTextCoversNoWindowWhereTheScreenHasRoom) {
   const FramedWindow sample{QSize(520, 460), QMargins(1, 22, 1, 5)};
-  const int belowImport = 2 * 321 - 8;
-  EXPECT_EQ(PlaceSampleTextWindow(QRect(0, 0, 1920, 1200), belowImport, sample), QPoint(0, belowImport));
-  EXPECT_EQ(PlaceSampleTextWindow(QRect(0, 0, 1280, 900), belowImport, sample), QPoint(0, 900 - 487));
-  EXPECT_EQ(PlaceSampleTextWindow(QRect(50, 30, 800, 400), belowImport, sample), QPoint(50, 30));
+  const std::vector<QRect> inSight = {{0, 0, 808, 328}, {0, 320, 808, 328}, {808, 78, 216, 430}};
+  const QSize smallest(360, 300);
+  EXPECT_EQ(PlaceSampleTextWindow(QRect(0, 0, 1920, 1200), inSight, sample, smallest), QRect(0, 648, 522, 487));
+  EXPECT_EQ(PlaceSampleTextWindow(QRect(0, 0, 1280, 1024), inSight, sample, smallest), QRect(808, 508, 472, 487));
+  EXPECT_EQ(PlaceSampleTextWindow(QRect(0, 0, 1280, 900), inSight, sample, smallest), QRect(808, 508, 472, 392));
+  EXPECT_EQ(PlaceSampleTextWindow(QRect(50, 30, 800, 400), inSight, sample, smallest), QRect(50, 30, 522, 487));
+  EXPECT_EQ(PlaceSampleTextWindow(QRect(0, 0, 1024, 768), inSight, sample, smallest), QRect(0, 768 - 487, 522, 487));
 }
 
 TEST(WindowPlacement, SmallScreenKeepsEveryCaptionBarOnIt) {

@@ -10,7 +10,7 @@ cd "$(dirname "$0")"
 PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation2
           libgtest-dev xvfb xauth fonts-dejavu-core clang-format libicu-dev icu-devtools
           lintian dpkg-dev file man-db fp-compiler desktop-file-utils shared-mime-info xdg-utils
-          libfile-mimeinfo-perl openbox poppler-utils libxcb1-dev)
+          libfile-mimeinfo-perl openbox poppler-utils libxcb1-dev openjdk-17-jdk-headless python3)
 
 install_missing() {
   local missing=()

@@ -1,25 +1,16 @@
 #include "app/changemarks.h"
 
-#include <algorithm>
-
 ChangeMarks::ChangeMarks(const CodeTable& exportTable, const CodeTable& importTable)
-    : exportTable_(exportTable), importTable_(importTable) {
-  Saved(TableKind::kExport);
-  Saved(TableKind::kImport);
-}
+    : exportTable_(exportTable), importTable_(importTable), savedExport_(exportTable), savedImport_(importTable) {}
 
 bool ChangeMarks::IsChanged(TableKind which) const {
-  const std::vector<TableContent>& held = which == TableKind::kExport ? heldExport_ : heldImport_;
-  const TableContent now(which == TableKind::kExport ? exportTable_ : importTable_);
-  return std::find(held.begin(), held.end(), now) == held.end();
+  return which == TableKind::kExport ? TableContent(exportTable_) != savedExport_
+                                     : TableContent(importTable_) != savedImport_;
 }
 
 void ChangeMarks::Saved(TableKind which) {
-  if (IsChanged(which))
-    (which == TableKind::kExport ? heldExport_ : heldImport_)
-        .push_back(TableContent(which == TableKind::kExport ? exportTable_ : importTable_));
-}
-
-void ChangeMarks::Loaded(TableKind which, bool wasChanged) {
-  if (!wasChanged) Saved(which);
+  if (which == TableKind::kExport)
+    savedExport_ = TableContent(exportTable_);
+  else
+    savedImport_ = TableContent(importTable_);
 }

@@ -1,5 +1,4 @@
 // "&Einstellungen -> &Farben": the state colours of all views.
-#include <QApplication>
 
 #include "app/session.h"
 
@@ -8,7 +7,7 @@ namespace {
 // The colour dialog loaded with a session colour; a system colour shows as
 // its present RGB value. False when the user cancels.
 bool AskColor(Prompter& prompter, int32_t& color) {
-  QColor chosen = ResolveColor(color, QApplication::palette());
+  QColor chosen = ResolveColor(color, LightPalette());
   if (!prompter.ChooseColor(chosen)) return false;
   color = ColorFromQColor(chosen);
   return true;

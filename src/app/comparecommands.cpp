@@ -1,5 +1,7 @@
 // Comparing the active table with the DIN preset or with the table of the
-// same direction in a table file; the differences go to a list window.
+// same direction in a table file, or the pair with a code page as iconv and
+// ICU build it; the differences go to a list window and are marked in the
+// grids while it is open.
 #include <QFileInfo>
 
 #include "app/session.h"
@@ -42,7 +44,7 @@ void Session::CompareTableExecute() {
   bool refused = false;
   for (const LoadStep& step : plan.Steps) {
     if (!step.Loads()) {
-      Prompt().Message(QString::fromStdString(step.Message));
+      Prompt().Message(LoadRefusal(step.Message, fileName, buffer.size()));
       refused = true;
     } else if (step.Table == kind && !match) {
       match = &step;
@@ -59,6 +61,55 @@ void Session::CompareTableExecute() {
 
 void Session::ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& otherName) {
   const std::vector<Difference> differences = CompareTables(table, other);
+  std::bitset<256> marks;
+  for (const Difference& difference : differences) marks.set(difference.Position);
+  SetComparisonMarks(&table == ExportTable ? marks : std::bitset<256>(),
+                     &table == ImportTable ? marks : std::bitset<256>());
   emit DifferencesFound(&table == ExportTable ? TableKind::kExport : TableKind::kImport, otherName, differences);
   if (differences.empty()) Prompt().Information(QStringLiteral("Keine Unterschiede"));
+}
+
+PairTargets Session::CurrentTargets() const { return TargetsOf(ExportTable->Entries(), ImportTable->Entries()); }
+
+void Session::ComparePageExecute() {
+  const std::vector<int> pages = ComparablePages();
+  if (pages.empty()) {
+    Prompt().Message(QString::fromUtf8("Weder iconv noch ICU kennen eine EBCDIC-Codepage."));
+    return;
+  }
+  if (!Prompt().ChooseCodePage(CodePageDialogChoice, pages)) return;
+  PageComparison comparison;
+  if (!ComparePairWithPage(CurrentTargets(), CodePageDialogChoice.CodePage, WorkstationCodePage(),
+                           CodePageDialogChoice.SwapNl, comparison)) {
+    Prompt().Message(QStringLiteral("Codepage %1 kennen weder iconv noch ICU.").arg(CodePageDialogChoice.CodePage));
+    return;
+  }
+  std::bitset<256> exportMarks;
+  std::bitset<256> importMarks;
+  for (const PageDifference& difference : comparison.Differences)
+    (difference.Kind == TableKind::kExport ? exportMarks : importMarks).set(difference.Position);
+  SetComparisonMarks(exportMarks, importMarks);
+  emit PageCompared(comparison);
+  if (comparison.Differences.empty()) Prompt().Information(QStringLiteral("Keine Unterschiede"));
+}
+
+void Session::IdentifyPageExecute() {
+  QString text = QString::fromUtf8("Nächste Codepages zum Paar (Arbeitsplatz %1):")
+                     .arg(QString::fromUtf8(WorkstationLabel(WorkstationCodePage())));
+  for (const std::string& line : IdentifyReport(CurrentTargets(), WorkstationCodePage()))
+    text += "\n" + QString::fromStdString(line);
+  Prompt().Message(text);
+}
+
+bool Session::ComparisonMarked(const CodeTable& table, int position) const {
+  return (&table == ExportTable ? exportMarks_ : importMarks_).test(position & 0xFF);
+}
+
+void Session::EndComparison() { SetComparisonMarks({}, {}); }
+
+void Session::SetComparisonMarks(const std::bitset<256>& exportMarks, const std::bitset<256>& importMarks) {
+  if (exportMarks == exportMarks_ && importMarks == importMarks_) return;
+  exportMarks_ = exportMarks;
+  importMarks_ = importMarks;
+  emit ComparisonMarksChanged();
 }

@@ -16,11 +16,13 @@ namespace {
 
 QString NotSaved(const QString& word) { return word + QStringLiteral("-Tabelle nicht gespeichert!"); }
 
+const QString NoPartnerReason = QStringLiteral("keine verbundene Tabelle");
+
 const QString PairNotSaved = QStringLiteral("EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!");
 
-void ReportNotWritten(Prompter& prompter, const QString& fileName, const QString& notSaved) {
-  prompter.Information(QStringLiteral("Datei: ") + fileName + QStringLiteral("\nkonnte nicht geschrieben werden!\n") +
-                       notSaved);
+void ReportNotWritten(Prompter& prompter, const QString& fileName, const QString& reason, const QString& notSaved) {
+  prompter.Information(QStringLiteral("Datei: ") + fileName + QStringLiteral("\nkonnte nicht geschrieben werden (") +
+                       reason + QStringLiteral(")!\n") + notSaved);
 }
 
 // What becomes of unassigned characters: the UNIX and V3 formats write them
@@ -42,6 +44,15 @@ void SetSaveDialog(FileDialogSettings& dialog, const QString& title, const QStri
   dialog.OverwritePrompt = overwritePrompt;
 }
 
+// A refused file's name, on a line of its own.
+QString FileLine(const QString& fileName) {
+  return fileName.isEmpty() ? QString() : QStringLiteral("\nDatei: ") + fileName;
+}
+
+bool IsTableLength(size_t length) {
+  return length == TableImageSize || length == V3ImageSize || length == V5ImageSize || length == V5PairImageSize;
+}
+
 // The name as the system spells it.
 std::string LocalPath(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
 
@@ -49,11 +60,19 @@ std::string LocalPath(const QString& fileName) { return QFile::encodeName(fileNa
 
 // Replaced only once all of it is written; a pipe, a device or a folder
 // of that name is refused.
-bool Session::WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes) {
-  return WriteWholeFile(LocalPath(fileName), bytes).empty();
+QString Session::WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes) {
+  OutputFile file(LocalPath(fileName));
+  if (file.Open() && file.Write(bytes.data(), bytes.size()) && file.Commit()) return QString();
+  return QString::fromStdString(file.Reason());
 }
 
-bool Session::WriteTableFile(int format, const CodeTable& table, const QString& fileName) {
+QString LoadRefusal(const std::string& message, const QString& fileName, size_t length) {
+  QString text = QString::fromStdString(message) + FileLine(fileName);
+  if (!IsTableLength(length)) text += QStringLiteral("\nTabellendateien haben 256, 512, 1088 oder 2176 Bytes.");
+  return text;
+}
+
+QString Session::WriteTableFile(int format, const CodeTable& table, const QString& fileName) {
   std::vector<uint8_t> bytes;
   const bool isExport = &table == ExportTable;
   switch (format) {
@@ -61,7 +80,7 @@ bool Session::WriteTableFile(int format, const CodeTable& table, const QString& 
       bytes = UnixImage(table);
       break;
     case 1:
-      if (!table.Partner()) return false;
+      if (!table.Partner()) return NoPartnerReason;
       bytes = V3Image(table, *table.Partner());
       break;
     case 2:
@@ -73,7 +92,7 @@ bool Session::WriteTableFile(int format, const CodeTable& table, const QString& 
         bytes = V5PairImage(*table.Partner(), table);
       break;
     default:
-      return false;
+      return QStringLiteral("unbekanntes Format");
   }
   return WriteFile(fileName, bytes);
 }
@@ -89,10 +108,11 @@ void Session::SaveUnixTable(const CodeTable& table, const QString& proposedName)
     Prompt().Information(NotSaved(word));
     return;
   }
-  if (WriteTableFile(0, table, SaveDialog.FileName))
+  const QString reason = WriteTableFile(0, table, SaveDialog.FileName);
+  if (reason.isEmpty())
     TableSaved(&table == ExportTable ? TableKind::kExport : TableKind::kImport, SaveDialog.FileName);
   else
-    ReportNotWritten(Prompt(), SaveDialog.FileName, NotSaved(word));
+    ReportNotWritten(Prompt(), SaveDialog.FileName, reason, NotSaved(word));
 }
 
 void Session::SaveUnixExecute() {
@@ -117,8 +137,9 @@ void Session::SaveV3Execute() {
     Prompt().Information(PairNotSaved);
     return;
   }
-  if (!WriteTableFile(1, *ImportTable, SaveDialog.FileName)) {
-    ReportNotWritten(Prompt(), SaveDialog.FileName, PairNotSaved);
+  const QString reason = WriteTableFile(1, *ImportTable, SaveDialog.FileName);
+  if (!reason.isEmpty()) {
+    ReportNotWritten(Prompt(), SaveDialog.FileName, reason, PairNotSaved);
     return;
   }
   TableSaved(TableKind::kExport, SaveDialog.FileName);
@@ -146,8 +167,10 @@ void Session::SaveV5Execute() {
   SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) return;
   const TableKind kind = table == ExportTable ? TableKind::kExport : TableKind::kImport;
-  if (!WriteTableFile(2, *table, SaveDialog.FileName)) {
-    ReportNotWritten(Prompt(), SaveDialog.FileName, table->Partner() ? PairNotSaved : NotSaved(TableWord(kind)));
+  const QString reason = WriteTableFile(2, *table, SaveDialog.FileName);
+  if (!reason.isEmpty()) {
+    ReportNotWritten(Prompt(), SaveDialog.FileName, reason,
+                     table->Partner() ? PairNotSaved : NotSaved(TableWord(kind)));
     return;
   }
   TableSaved(kind, SaveDialog.FileName);
@@ -169,7 +192,8 @@ bool Session::AppendDeclaration(std::string& text, const CodeTable& table,
 
 // The old content and the new declarations go to a new file that replaces
 // the old one only when all of it is written, so a failed append leaves the
-// file as it was.
+// file as it was. The old content is copied after the questions, so that
+// what another program adds meanwhile stays.
 void Session::SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
                                std::string (*declaration)(const CodeTable&)) {
   SaveDialog.Filter = filter;
@@ -185,9 +209,10 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
                                   QString::fromUtf8(" ist vorhanden!\nNeue Deklaration wird angehängt")))
     return;
   OutputFile file(LocalPath(fileName), OutputFile::WithFormerContent);
+  const auto reason = [&] { return QString::fromStdString(file.Reason()); };
   if (!file.Open()) {
-    ReportNotWritten(Prompt(), fileName, NotSaved(exportWord));
-    ReportNotWritten(Prompt(), fileName, NotSaved(importWord));
+    ReportNotWritten(Prompt(), fileName, reason(), NotSaved(exportWord));
+    ReportNotWritten(Prompt(), fileName, reason(), NotSaved(importWord));
     return;
   }
 
@@ -202,8 +227,8 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
     lastFolder_ = QFileInfo(fileName).absolutePath();
     return;
   }
-  if (exportWritten) ReportNotWritten(Prompt(), fileName, NotSaved(exportWord));
-  if (importWritten) ReportNotWritten(Prompt(), fileName, NotSaved(importWord));
+  if (exportWritten) ReportNotWritten(Prompt(), fileName, reason(), NotSaved(exportWord));
+  if (importWritten) ReportNotWritten(Prompt(), fileName, reason(), NotSaved(importWord));
 }
 
 void Session::SaveCHeaderExecute() {
@@ -220,52 +245,57 @@ bool Session::ReadTableFile(const QString& title, std::vector<uint8_t>& buffer) 
   buffer.clear();
   OpenDialog.Title = title;
   OpenDialog.Folder = lastFolder_;
-  return Prompt().OpenFile(OpenDialog) && ReadNamedFile(OpenDialog.FileName, buffer);
+  return Prompt().OpenFile(OpenDialog) && ReadNamedFile(LocalPath(OpenDialog.FileName), buffer);
 }
 
 // Read bounded, and only from a regular file: a pipe would block, a device
-// might never end.
-bool Session::ReadNamedFile(const QString& fileName, std::vector<uint8_t>& buffer) {
+// might never end. path is the name as the system spells it, which need not
+// be UTF-8.
+bool Session::ReadNamedFile(const std::string& path, std::vector<uint8_t>& buffer) {
   buffer.clear();
   size_t length = 0;
   std::string reason;
-  if (ReadTableBytes(LocalPath(fileName), buffer, length, reason)) {
+  const QString fileName = QFile::decodeName(path.c_str());
+  if (ReadTableBytes(path, buffer, length, reason)) {
     if (LengthAccepted(length)) {
       lastFolder_ = QFileInfo(fileName).absolutePath();
       return true;
     }
     buffer.clear();
-    Prompt().Message(QString::fromStdString(LengthRefusal(length)));
+    Prompt().Message(LoadRefusal(LengthRefusal(length), fileName, length));
     return false;
   }
-  Prompt().FileError(QStringLiteral("Can't perform one of the following file operations: Open, Seek, Read, Close."));
+  Prompt().FileError(QStringLiteral("Can't perform one of the following file operations: Open, Seek, Read, Close.") +
+                     FileLine(fileName));
   return false;
 }
 
-// kind -1 recognises the file; Export or Import takes a 256-byte table as
+// kUnknown recognises the file; kExport or kImport takes a 256-byte table as
 // that table.
 void Session::LoadFromFile(TableKind kind) {
   OpenDialog.Title = QStringLiteral("QAVO Codetabelle laden");
   OpenDialog.Folder = lastFolder_;
-  if (Prompt().OpenFile(OpenDialog)) LoadNamedFile(OpenDialog.FileName, kind);
+  if (Prompt().OpenFile(OpenDialog)) LoadNamedFile(LocalPath(OpenDialog.FileName), kind);
 }
 
-void Session::LoadNamedFile(const QString& fileName, TableKind kind) {
+// The table is named after the file as the tool names it.
+void Session::LoadNamedFile(const std::string& path, TableKind kind) {
   std::vector<uint8_t> buffer;
-  if (!ReadNamedFile(fileName, buffer)) return;
+  if (!ReadNamedFile(path, buffer)) return;
   if (kind != TableKind::kUnknown && buffer.size() != TableImageSize) return;
-  const LoadPlan plan = RecognizeTableImage(buffer.data(), buffer.size(), kind, fileName.toLatin1().toStdString());
+  const LoadPlan plan = RecognizeTableImage(buffer.data(), buffer.size(), kind, Utf8ToLatin1(path));
+  const QString fileName = QFile::decodeName(path.c_str());
   const bool loads =
       std::any_of(plan.Steps.begin(), plan.Steps.end(), [](const LoadStep& step) { return step.Loads(); });
   // A refused file changes nothing, so the views are left as they are.
   if (loads)
-    ChangeTables(QFileInfo(fileName).fileName() + " laden", [&] { RunLoadPlan(plan); });
+    ChangeTables(QFileInfo(fileName).fileName() + " laden", [&] { RunLoadPlan(plan, fileName, buffer.size()); });
   else
-    RunLoadPlan(plan);
+    RunLoadPlan(plan, fileName, buffer.size());
 }
 
-void Session::OpenFiles(const QStringList& fileNames) {
-  for (const QString& fileName : fileNames) LoadNamedFile(fileName, TableKind::kUnknown);
+void Session::OpenFiles(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) LoadNamedFile(FullPath(path), TableKind::kUnknown);
 }
 
 void Session::OpenDrop(const QMimeData& data) {
@@ -273,7 +303,7 @@ void Session::OpenDrop(const QMimeData& data) {
   if (dropped.FileName.isEmpty())
     Prompt().Message(dropped.Refusal);
   else
-    LoadNamedFile(dropped.FileName, TableKind::kUnknown);
+    LoadNamedFile(LocalPath(dropped.FileName), TableKind::kUnknown);
 }
 
 // A table saved in a format that holds it is no longer changed.
@@ -290,15 +320,15 @@ void Session::LoadExportExecute() { LoadFromFile(TableKind::kExport); }
 void Session::LoadImportExecute() { LoadFromFile(TableKind::kImport); }
 
 void Session::LoadTableImage(const uint8_t (&bytes)[256], const char* name) {
-  RunLoadPlan(RecognizeTableImage(bytes, 256, TableKind::kUnknown, name));
+  RunLoadPlan(RecognizeTableImage(bytes, 256, TableKind::kUnknown, name), QString(), 256);
 }
 
-void Session::RunLoadPlan(const LoadPlan& plan) {
+void Session::RunLoadPlan(const LoadPlan& plan, const QString& fileName, size_t length) {
   for (const LoadStep& step : plan.Steps) {
     if (step.Table == TableKind::kExport || step.Table == TableKind::kImport)
       LoadImage(step.Table, step.Entries, step.Name);
     else
-      Prompt().Message(QString::fromStdString(step.Message));
+      Prompt().Message(LoadRefusal(step.Message, fileName, length));
   }
 }
 

@@ -24,26 +24,11 @@ Workstation Session::WorkstationCodePage() const {
 }
 
 void Session::SaveUcmExecute() {
-  if (!ExportTable->Partner()) {
-    Prompt().Information(QStringLiteral("Bitte Tabellen verbinden!"));
-    return;
-  }
-  SaveDialog.Filter = UcmFilter;
-  SaveDialog.Title =
-      QStringLiteral("Tabellen speichern als ICU-Zeichensatztabelle ( ") + HeaderText(*ExportTable) + ")";
-  SaveDialog.DefaultExt = QStringLiteral("ucm");
-  SaveDialog.FileName = QStringLiteral("CTX2X");
-  SaveDialog.OverwritePrompt = true;
-  SaveDialog.Folder = lastFolder_;
-  if (!Prompt().SaveFile(SaveDialog)) return;
-  const std::string text = UcmText(*ExportTable, *ImportTable, WorkstationCodePage());
-  // A mapping table need not keep every entry as it is, so the tables keep
-  // their changed marks.
-  if (WriteFile(SaveDialog.FileName, std::vector<uint8_t>(text.begin(), text.end())))
-    lastFolder_ = QFileInfo(SaveDialog.FileName).absolutePath();
-  else
-    Prompt().Information(FileMessage(SaveDialog.FileName, "konnte nicht geschrieben werden!\n") +
-                         QStringLiteral("EXPORT-IMPORT-ICU-Tabelle nicht gespeichert!"));
+  SavePairAs(QStringLiteral("ICU-Zeichensatztabelle"), QStringLiteral("ICU-Tabelle"), UcmFilter, QStringLiteral("ucm"),
+             QStringLiteral("CTX2X"), [this] {
+               const std::string text = UcmText(*ExportTable, *ImportTable, WorkstationCodePage());
+               return std::vector<uint8_t>(text.begin(), text.end());
+             });
 }
 
 void Session::LoadUcmExecute() {
@@ -51,6 +36,8 @@ void Session::LoadUcmExecute() {
   dialog.Title = QStringLiteral("ICU-Zeichensatztabelle laden");
   dialog.Filter = UcmFilter;
   dialog.FilterIndex = 1;
+  // The last table file is of another kind: nothing is proposed.
+  dialog.FileName.clear();
   dialog.Folder = lastFolder_;
   if (!Prompt().OpenFile(dialog)) return;
   const QString& fileName = dialog.FileName;
@@ -82,7 +69,7 @@ void Session::LoadUcmExecute() {
   });
   if (pair.LeftOut.empty()) return;
   QStringList leftOut;
-  for (const std::string& character : pair.LeftOut) leftOut << QString::fromStdString(character);
+  for (const std::string& character : LeftOutToShow(pair.LeftOut)) leftOut << QString::fromStdString(character);
   Prompt().Information(QString::fromUtf8("Nicht in der Codepage der Arbeitsstation, bleiben unzugeordnet:\n") +
                        leftOut.join("\n"));
 }

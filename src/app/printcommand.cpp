@@ -1,9 +1,11 @@
 // Printing: the table windows, each drawn from its own rendering with its
 // frame, on one page.
 #include <QApplication>
+#include <QBuffer>
 #include <QDateTime>
 #include <QFile>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 
 #include "app/session.h"
@@ -15,7 +17,7 @@ namespace {
 // One print document of one page; the first picture begins it.
 class PrintDocument {
  public:
-  PrintDocument(Session& session, QPrinter& printer) : session_(session), printer_(printer) {}
+  PrintDocument(Session& session, QPagedPaintDevice& printer) : session_(session), printer_(printer) {}
   // A begun page ends with the time of printing at its foot.
   ~PrintDocument() {
     if (!painter_.isActive()) return;
@@ -23,6 +25,7 @@ class PrintDocument {
     painter_.end();
   }
 
+  bool Begun() const { return painter_.isActive(); }
   // False when the printer refuses the document; the user has been told.
   bool PrintWindow(QWidget& window, PrintPosition position) {
     if (!painter_.isActive() && !painter_.begin(&printer_)) {
@@ -39,9 +42,14 @@ class PrintDocument {
   QSize Page() const { return QSize(printer_.width(), printer_.height()); }
 
   Session& session_;
-  QPrinter& printer_;
+  QPagedPaintDevice& printer_;
   QPainter painter_;
 };
+
+void ReportPrintFileNotWritten(Prompter& prompter, const QString& fileName, const QString& reason) {
+  prompter.Message(QStringLiteral("Datei: ") + fileName + QStringLiteral("\nkonnte nicht geschrieben werden (") +
+                   reason + QStringLiteral(")!\nDer Druck wurde nicht ausgeführt."));
+}
 
 // A print file must be a regular file or a new one: opening a pipe would
 // wait for a reader for ever, a device might never take the document.
@@ -50,25 +58,51 @@ bool PrintFileRefused(Prompter& prompter, const QPrinter& printer) {
   std::string target, reason;
   if (fileName.isEmpty() || ResolveOutputTarget(QFile::encodeName(fileName).toStdString(), target, reason))
     return false;
-  prompter.Message(QStringLiteral("Datei: ") + fileName + QStringLiteral("\nkonnte nicht geschrieben werden (") +
-                   QString::fromStdString(reason) + QStringLiteral(")!\nDer Druck wurde nicht ausgeführt."));
+  ReportPrintFileNotWritten(prompter, fileName, QString::fromStdString(reason));
   return true;
 }
 
 }  // namespace
 
+// printWindows prints the EXPORT window, with the IMPORT window below it
+// while the pair is chained, else the IMPORT window alone; false when nothing
+// was printed.
 void Session::PrintExecute() {
+  const auto printWindows = [this](PrintDocument& document) {
+    const bool chained = ExportTable->Partner();
+    if (exportWindow_ && (ExportTable->IsActive() || chained)) {
+      if (document.PrintWindow(*exportWindow_, PrintPosition::Upper) && chained && importWindow_)
+        document.PrintWindow(*importWindow_, PrintPosition::Lower);
+      return document.Begun();
+    }
+    // The IMPORT window also prints while its table is the one being edited,
+    // not only while the window itself is active.
+    if (importWindow_ && (ImportTable->IsActive() || QApplication::activeWindow() == importWindow_))
+      document.PrintWindow(*importWindow_, PrintPosition::Lower);
+    return document.Begun();
+  };
   QPrinter printer(QPrinter::HighResolution);
   if (!Prompt().ChoosePrinter(printer) || PrintFileRefused(Prompt(), printer)) return;
-  PrintDocument document(*this, printer);
-  const bool chained = ExportTable->Partner();
-  if (exportWindow_ && (ExportTable->IsActive() || chained)) {
-    if (document.PrintWindow(*exportWindow_, PrintPosition::Upper) && chained && importWindow_)
-      document.PrintWindow(*importWindow_, PrintPosition::Lower);
+  const QString fileName = printer.outputFileName();
+  if (fileName.isEmpty()) {
+    PrintDocument document(*this, printer);
+    printWindows(document);
     return;
   }
-  // The IMPORT window also prints while its table is the one being edited,
-  // not only while the window itself is active.
-  if (importWindow_ && (ImportTable->IsActive() || QApplication::activeWindow() == importWindow_))
-    document.PrintWindow(*importWindow_, PrintPosition::Lower);
+  // A print file is made in memory and then saved as a table file is, so
+  // that a failed write leaves a former file of that name as it was.
+  QBuffer pdf;
+  pdf.open(QIODevice::WriteOnly);
+  QPdfWriter writer(&pdf);
+  writer.setResolution(printer.resolution());
+  writer.setPageLayout(printer.pageLayout());
+  writer.setCreator(printer.creator());
+  writer.setTitle(printer.docName());
+  {
+    PrintDocument document(*this, writer);
+    if (!printWindows(document)) return;
+  }
+  const QByteArray& bytes = pdf.data();
+  const QString reason = WriteFile(fileName, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  if (!reason.isEmpty()) ReportPrintFileNotWritten(Prompt(), fileName, reason);
 }

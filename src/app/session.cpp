@@ -92,10 +92,12 @@ void Session::CreateActions() {
   SaveUnix = MakeAction("SaveUnix", "QAVO &UNIX-kompatible (256 Byte + 256 Byte) ...", &Session::SaveUnixExecute);
   SaveV3 = MakeAction("SaveV3", "&Windows QAVO V3 kompatibel (512 Byte) ...", &Session::SaveV3Execute);
   SaveV5 = MakeAction("SaveV5", "Windows QAVO V&5 (1088/2176 Bytes) ...", &Session::SaveV5Execute);
-  SaveCHeader = MakeAction("SaveCHeader", "&C Header", &Session::SaveCHeaderExecute);
-  SavePascal = MakeAction("SavePascal", "&Pascal (Delphi) Header", &Session::SavePascalExecute);
+  SaveCHeader = MakeAction("SaveCHeader", "&C Header ...", &Session::SaveCHeaderExecute);
+  SavePascal = MakeAction("SavePascal", "&Pascal (Delphi) Header ...", &Session::SavePascalExecute);
   SaveUcm = MakeAction("SaveUcm", "ICU-Zeichensatztabelle (.ucm) ...", &Session::SaveUcmExecute);
-  Print = MakeAction("Print", "&Drucken", &Session::PrintExecute);
+  SavePython = MakeAction("SavePython", "Python-Codec (.py) ...", &Session::SavePythonExecute);
+  SaveJava = MakeAction("SaveJava", "Java-Zeichensatz (.jar) ...", &Session::SaveJavaExecute);
+  Print = MakeAction("Print", "&Drucken ...", &Session::PrintExecute);
   Quit = MakeAction("Quit", "&Beenden", &Session::QuitExecute);
 
   Undo = MakeAction("Undo", QString::fromUtf8("&Rückgängig"), nullptr);
@@ -112,6 +114,9 @@ void Session::CreateActions() {
   ClearImport = MakeAction("ClearImport", "&IMPORT Tablee leeren", &Session::ClearImportExecute);
   CompareDin = MakeAction("CompareDin", "Mit &DIN vergleichen", &Session::CompareDinExecute);
   CompareTable = MakeAction("CompareTable", "Mit &Tabelle vergleichen ...", &Session::CompareTableExecute);
+  ComparePage = MakeAction("ComparePage", "mit &Codepage ...", &Session::ComparePageExecute);
+  IdentifyPage =
+      MakeAction("IdentifyPage", QString::fromUtf8("&Nächste Codepage bestimmen"), &Session::IdentifyPageExecute);
   MakeDiff2DIN = MakeAction("MakeDiff2DIN", "MakeDiff2DIN", &Session::MakeDiff2DINExecute);
   MakeDiff2Table = MakeAction("MakeDiff2Table", "MakeDiff2Table", &Session::MakeDiff2TableExecute);
 
@@ -119,9 +124,9 @@ void Session::CreateActions() {
   LoadIsoCp273 = MakePresetActions(IsoCp273Preset, "LoadIsoCp273", "LoadIsoExportCp273", "LoadIsoImportCp273");
   LoadIsoCp37 = MakePresetActions(IsoCp37Preset, "LoadIsoCp37", "LoadIsoExportCp37", "LoadIsoImportCp37");
   LoadUnix = MakePresetActions(UnixPreset, "LoadUnix", "LoadUnixExport", "LoadUnixImport");
-  LoadTableFile = MakeAction("LoadTableFile", "&automatische Erkennung", &Session::LoadTableFileExecute);
-  LoadImport = MakeAction("LoadImport", "&IIMPORT  (256 Bytes)", &Session::LoadImportExecute);
-  LoadExport = MakeAction("LoadExport", "&EXPORT (256 Bytes)", &Session::LoadExportExecute);
+  LoadTableFile = MakeAction("LoadTableFile", "&automatische Erkennung ...", &Session::LoadTableFileExecute);
+  LoadImport = MakeAction("LoadImport", "&IIMPORT  (256 Bytes) ...", &Session::LoadImportExecute);
+  LoadExport = MakeAction("LoadExport", "&EXPORT (256 Bytes) ...", &Session::LoadExportExecute);
   LoadUcm = MakeAction("LoadUcm", "ICU-Zeichensatztabelle (.ucm) ...", &Session::LoadUcmExecute);
   MoreCodePages = MakeAction("MoreCodePages", "&Weitere Codepages ...", &Session::MoreCodePagesExecute);
 
@@ -129,12 +134,13 @@ void Session::CreateActions() {
   FontSansSerif = MakeAction("FontSansSerif", "WINDOWS MS &Sans Serif", &Session::FontSansSerifExecute);
   FontFixedSys = MakeAction("FontFixedSys", "&ANSI (WINDOWS FixedSys)", &Session::FontFixedSysExecute);
   FontTerminal = MakeAction("FontTerminal", "&OEM (WINDOWS Terminal)", &Session::FontTerminalExecute);
-  ChooseFont = MakeAction("ChooseFont", QString::fromUtf8("&Zeichensatz wählen"), &Session::ChooseFontExecute);
-  ColorChainedAction = MakeAction("ColorChainedAction", "&Verbundene Tabellen", &Session::ColorChainedActionExecute);
-  ColorActiveAction = MakeAction("ColorActiveAction", "&Aktiviert", &Session::ColorActiveActionExecute);
-  ColorProofAction = MakeAction("ColorProofAction", "&Eindeutige Zuordnung", &Session::ColorProofActionExecute);
+  ChooseFont = MakeAction("ChooseFont", QString::fromUtf8("&Zeichensatz wählen ..."), &Session::ChooseFontExecute);
+  ColorChainedAction =
+      MakeAction("ColorChainedAction", "&Verbundene Tabellen ...", &Session::ColorChainedActionExecute);
+  ColorActiveAction = MakeAction("ColorActiveAction", "&Aktiviert ...", &Session::ColorActiveActionExecute);
+  ColorProofAction = MakeAction("ColorProofAction", "&Eindeutige Zuordnung ...", &Session::ColorProofActionExecute);
   ColorAmbiguousAction =
-      MakeAction("ColorAmbiguousAction", "&Mehrfach-Zuordnung", &Session::ColorAmbiguousActionExecute);
+      MakeAction("ColorAmbiguousAction", "&Mehrfach-Zuordnung ...", &Session::ColorAmbiguousActionExecute);
 
   ShowBoth = MakeAction("ShowBoth", "&Beide Tabellen zeigen", &Session::ShowBothExecute);
   ShowBoth->setCheckable(true);
@@ -175,16 +181,14 @@ void Session::FollowUndoStack() {
 }
 
 // One user action, one step: both tables before and after it, unless it
-// changed nothing. A load into an unchanged table leaves it unchanged.
+// changed nothing. A loaded table is unchanged.
 void Session::ChangeTables(const QString& stepName, const std::function<void()>& change) {
   const PairSnapshot before(*ExportTable, *ImportTable);
-  const bool exportWasChanged = marks_.IsChanged(TableKind::kExport);
-  const bool importWasChanged = marks_.IsChanged(TableKind::kImport);
   loadedExport_ = false;
   loadedImport_ = false;
   change();
-  if (loadedExport_) marks_.Loaded(TableKind::kExport, exportWasChanged);
-  if (loadedImport_) marks_.Loaded(TableKind::kImport, importWasChanged);
+  if (loadedExport_) marks_.Saved(TableKind::kExport);
+  if (loadedImport_) marks_.Saved(TableKind::kImport);
   const PairSnapshot after(*ExportTable, *ImportTable);
   if (!after.SameState(before)) UndoStack->push(new TableStep(*this, stepName, before, after));
   emit TablesChanged();

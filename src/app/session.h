@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUndoStack>
+#include <bitset>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -16,8 +17,10 @@
 #include <vector>
 
 #include "app/changemarks.h"
+#include "files/charsetmapping.h"
 #include "files/codepages.h"
 #include "files/compare.h"
+#include "files/pagecomparison.h"
 #include "files/recognize.h"
 #include "model/codetable.h"
 #include "model/pairsnapshot.h"
@@ -74,6 +77,8 @@ class Session : public QObject {
   QAction* SaveCHeader;
   QAction* SavePascal;
   QAction* SaveUcm;
+  QAction* SavePython;
+  QAction* SaveJava;
   QAction* Print;
   QAction* Quit;
 
@@ -88,6 +93,8 @@ class Session : public QObject {
   QAction* ClearImport;
   QAction* CompareDin;
   QAction* CompareTable;
+  QAction* ComparePage;
+  QAction* IdentifyPage;
   QAction* MakeDiff2DIN;
   QAction* MakeDiff2Table;
 
@@ -151,6 +158,10 @@ class Session : public QObject {
   bool IsChanged(TableKind kind) const { return marks_.IsChanged(kind); }
   // Asks whether to quit although a table is changed; true: quit.
   bool ConfirmQuit();
+  // Is the entry one the open comparison lists? The grids mark it.
+  bool ComparisonMarked(const CodeTable& table, int position) const;
+  // The list of the last comparison was closed: no entry is marked.
+  void EndComparison();
 
   // Grid steps for the entry editors (Ctrl+arrows).
   int StepUp(const CodeTable& table) const;
@@ -162,15 +173,17 @@ class Session : public QObject {
   void CommitPair(TableKind kind, int source, int target);
   void RemoveAssignment(TableKind kind, const QString& hexText);
 
-  // Files. WriteTableFile returns false when the file could not be written;
-  // an existing file of that name is then left as it was.
-  bool WriteTableFile(int format, const CodeTable& table, const QString& fileName);
-  // Replaces the file only once all of it is written; false when it was not.
-  static bool WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes);
+  // Files. WriteTableFile returns why the file could not be written, empty
+  // when it was; an existing file of that name is then left as it was.
+  QString WriteTableFile(int format, const CodeTable& table, const QString& fileName);
+  // Replaces the file only once all of it is written; why it was not, or
+  // the empty text.
+  static QString WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes);
   // Asks for a table file and reads it; false when nothing was read.
   bool ReadTableFile(const QString& title, std::vector<uint8_t>& buffer);
-  // Loads each file as "&automatische Erkennung" does (the command line).
-  void OpenFiles(const QStringList& fileNames);
+  // Loads each file as "&automatische Erkennung" does (the command line):
+  // paths as the system spells them, a relative one named with its full path.
+  void OpenFiles(const std::vector<std::string>& paths);
   // Loads the one table file of a drop, or says why not.
   void OpenDrop(const QMimeData& data);
 
@@ -198,6 +211,9 @@ class Session : public QObject {
   void TableWindowShownChanged(TableKind kind, bool shown);
   // A comparison's result; an empty list means no differences.
   void DifferencesFound(TableKind kind, const QString& otherName, const std::vector<Difference>& differences);
+  // A comparison of the pair with a code page; no differences: nothing to list.
+  void PageCompared(const PageComparison& comparison);
+  void ComparisonMarksChanged();
   void QuitRequested();
   void SampleTextRequested();
   // The table's current entry is now position (-1: none).
@@ -214,6 +230,8 @@ class Session : public QObject {
   void SaveCHeaderExecute();
   void SavePascalExecute();
   void SaveUcmExecute();
+  void SavePythonExecute();
+  void SaveJavaExecute();
   void PrintExecute();
   void QuitExecute();
 
@@ -226,6 +244,8 @@ class Session : public QObject {
   void ClearImportExecute();
   void CompareDinExecute();
   void CompareTableExecute();
+  void ComparePageExecute();
+  void IdentifyPageExecute();
   void MakeDiff2DINExecute();
   void MakeDiff2TableExecute();
 
@@ -269,11 +289,13 @@ class Session : public QObject {
   void LoadPresetPair(const PresetPair& preset);
   void LoadFromFile(TableKind kind);
   // Reads a whole table file, with the messages of a refused one.
-  bool ReadNamedFile(const QString& fileName, std::vector<uint8_t>& buffer);
-  void LoadNamedFile(const QString& fileName, TableKind kind);
+  bool ReadNamedFile(const std::string& path, std::vector<uint8_t>& buffer);
+  void LoadNamedFile(const std::string& path, TableKind kind);
   // A preset array, recognised as a 256-byte file would be.
   void LoadTableImage(const uint8_t (&bytes)[256], const char* name);
-  void RunLoadPlan(const LoadPlan& plan);
+  // Refusals name fileName (none for a preset) and, for a file of another
+  // length than a table file's, the lengths a table file has.
+  void RunLoadPlan(const LoadPlan& plan, const QString& fileName, size_t length);
   void LoadImage(TableKind kind, const TableEntry (&entries)[256], const std::string& name);
   void Chain(bool on);
   void ClearTable(TableKind kind);
@@ -282,6 +304,13 @@ class Session : public QObject {
   // The workstation code page of .ucm files: the one last chosen for a
   // code page pair.
   Workstation WorkstationCodePage() const;
+  // Saves the chained pair as a file of another program (.ucm, codec,
+  // charset): what names it in the dialog's title, notSaved in the box of a
+  // failure ("EXPORT-IMPORT-" notSaved " nicht gespeichert!").
+  void SavePairAs(const QString& what, const QString& notSaved, const QString& filter, const QString& extension,
+                  const QString& proposedName, const std::function<std::vector<uint8_t>()>& bytes);
+  // The chained pair as the character set of a codec or charset file.
+  CharsetMapping PairCharset() const;
   void SaveUnixTable(const CodeTable& table, const QString& proposedName);
   void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
                         std::string (*declaration)(const CodeTable&));
@@ -289,6 +318,8 @@ class Session : public QObject {
 
   CodeTable& ComparedTable() const;
   void ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& otherName);
+  PairTargets CurrentTargets() const;
+  void SetComparisonMarks(const std::bitset<256>& exportMarks, const std::bitset<256>& importMarks);
 
   void ToggleTableWindow(TableKind kind);
   int Step(const CodeTable& table, int unswapped, int swapped) const;
@@ -306,6 +337,8 @@ class Session : public QObject {
   bool importShown_ = false;
   QWidget* exportWindow_ = nullptr;
   QWidget* importWindow_ = nullptr;
+  std::bitset<256> exportMarks_;
+  std::bitset<256> importMarks_;
 };
 
 // "EXPORT" or "IMPORT": which table of the pair a text is about.
@@ -316,3 +349,6 @@ QString HexText(int value);
 QString HeaderText(const CodeTable& table);
 // Gives the table the name of a display font for its header (none: no name).
 void SetTableFont(CodeTable& table, const DisplayFont* font);
+// A refused load's message with the file's name and, where its length is no
+// table file's, the lengths a table file has, each on a line of its own.
+QString LoadRefusal(const std::string& message, const QString& fileName, size_t length);

@@ -21,6 +21,8 @@ const std::vector<CommandForm>& Commands() {
        {"--codepage", "--ucm", "--workstation", "--swap-nl", "--to", "--export", "--import"},
        "build --codepage NR|--ucm DATEI AUS"},
       {"translate", 2, {"--table", "--export", "--import"}, "translate --table DATEI EIN AUS"},
+      {"identify", 1, {"--workstation", "--name"}, "identify PAAR"},
+      {"compare", 1, {"--codepage", "--workstation", "--swap-nl", "--name"}, "compare PAAR --codepage NR"},
   };
   return commands;
 }
@@ -87,7 +89,7 @@ std::string ParseArguments(const std::vector<std::string>& args, Arguments& pars
     parsed.Help = true;
     return std::string();
   }
-  if (parsed.Command.empty()) return "Befehl fehlt (convert, show, check, build, translate)";
+  if (parsed.Command.empty()) return "Befehl fehlt (convert, show, check, build, translate, identify, compare)";
   const CommandForm* form = FindCommand(parsed.Command);
   if (!form) return "unbekannter Befehl " + parsed.Command;
   const std::string usage = std::string(" (Aufruf: qavo-ct ") + form->Usage + ")";

@@ -7,19 +7,51 @@
 #include <cerrno>
 
 #include "cli/arguments.h"
+#include "cli/filteroutput.h"
 #include "cli/report.h"
 #include "cli/tablefile.h"
 #include "cli/translate.h"
 #include "cli/ucmfile.h"
 #include "fileio/outputfile.h"
+#include "fileio/outputpath.h"
+#include "files/charsetmapping.h"
 #include "files/codepages.h"
 #include "files/declaration.h"
 #include "files/formats.h"
+#include "files/javacharset.h"
+#include "files/newline.h"
+#include "files/pagecomparison.h"
+#include "files/pythoncodec.h"
 #include "files/ucm.h"
 
 namespace {
 
-enum class Format { Unix, V3, V5, C, Pascal, Ucm };
+enum class Format { Unix, V3, V5, C, Pascal, Ucm, Python, Java };
+
+const char kFormatNames[] = "unix, v3, v5, c, pascal, ucm, python, java";
+
+// The formats that need both tables.
+bool NeedsPair(Format format) {
+  return format == Format::V3 || format == Format::Ucm || format == Format::Python || format == Format::Java;
+}
+
+const char* PairFormatName(Format format) {
+  switch (format) {
+    case Format::V3:
+      return "V3";
+    case Format::Python:
+      return "python";
+    case Format::Java:
+      return "java";
+    default:
+      return "ucm";
+  }
+}
+
+// These write an unassigned entry as its own position.
+bool WritesGapsOneToOne(Format format) {
+  return format == Format::Unix || format == Format::V3 || format == Format::C || format == Format::Pascal;
+}
 
 // The tables a command works on: those of the pair that --export or
 // --import leave.
@@ -83,6 +115,10 @@ bool ParseFormat(const std::string& name, Format& format) {
     format = Format::Pascal;
   else if (lower == "ucm")
     format = Format::Ucm;
+  else if (lower == "python")
+    format = Format::Python;
+  else if (lower == "java")
+    format = Format::Java;
   else
     return false;
   return true;
@@ -103,6 +139,10 @@ bool FormatFromExtension(const std::string& path, int tableCount, Format& format
     format = Format::Pascal;
   else if (extension == "ucm")
     format = Format::Ucm;
+  else if (extension == "py")
+    format = Format::Python;
+  else if (extension == "jar")
+    format = Format::Java;
   else
     return false;
   return true;
@@ -112,8 +152,7 @@ bool FormatFromExtension(const std::string& path, int tableCount, Format& format
 Failure CheckFormatOption(const Arguments& args) {
   Format format;
   const std::string* to = args.Value("--to");
-  if (to && !ParseFormat(*to, format))
-    return Fail(ExitUsage, "unbekanntes Format " + *to + " (unix, v3, v5, c, pascal, ucm)");
+  if (to && !ParseFormat(*to, format)) return Fail(ExitUsage, "unbekanntes Format " + *to + " (" + kFormatNames + ")");
   return {};
 }
 
@@ -123,15 +162,16 @@ Failure ChooseFormat(const Arguments& args, const std::string& out, int tableCou
     return {};
   }
   if (!FormatFromExtension(out, tableCount, format))
-    return Fail(ExitUsage, out + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal|ucm angeben");
+    return Fail(ExitUsage,
+                out + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal|ucm|python|java angeben");
   return {};
 }
 
 Failure CheckCount(const Arguments& args, const std::string& source, Format format, const Selection& selection) {
   if (format == Format::Unix && selection.Count() == 2)
     return Fail(ExitUsage, "das UNIX-Format hält eine Tabelle: --export oder --import angeben");
-  if ((format == Format::V3 || format == Format::Ucm) && selection.Count() == 1) {
-    const std::string name = format == Format::V3 ? "V3" : "ucm";
+  if (NeedsPair(format) && selection.Count() == 1) {
+    const std::string name = PairFormatName(format);
     if (ForcedKind(args) != TableKind::kUnknown)
       return Fail(ExitUsage, "das Format " + name + " braucht beide Tabellen (ohne --export/--import)");
     const char* missing = TableName(selection.ExportTable ? TableKind::kImport : TableKind::kExport);
@@ -144,8 +184,10 @@ void Append(std::vector<uint8_t>& bytes, const std::string& text) {
   bytes.insert(bytes.end(), text.begin(), text.end());
 }
 
-// The file's bytes as the editor's save commands produce them.
-std::vector<uint8_t> OutputBytes(Format format, const Selection& selection, Workstation workstation) {
+// The file's bytes as the editor's save commands produce them; name, when
+// given, names a codec or charset instead of the table's name.
+std::vector<uint8_t> OutputBytes(Format format, const Selection& selection, Workstation workstation,
+                                 const std::string* name) {
   std::vector<uint8_t> bytes;
   const CodeTable* single = selection.ExportTable ? selection.ExportTable : selection.ImportTable;
   const TableKind singleKind = selection.ExportTable ? TableKind::kExport : TableKind::kImport;
@@ -165,12 +207,20 @@ std::vector<uint8_t> OutputBytes(Format format, const Selection& selection, Work
     case Format::Ucm:
       Append(bytes, UcmText(*selection.ExportTable, *selection.ImportTable, workstation));
       return bytes;
+    case Format::Python:
+    case Format::Java: {
+      const CharsetMapping mapping = CharsetMappingOf(*selection.ExportTable, *selection.ImportTable, workstation,
+                                                      name ? *name : selection.ExportTable->HeaderName());
+      if (format == Format::Java) return JavaCharsetJar(mapping);
+      Append(bytes, PythonCodecModule(mapping, WorkstationLabel(workstation)));
+      return bytes;
+    }
   }
   return bytes;
 }
 
 void WarnIfIncomplete(const Selection& selection, Format format, std::ostream& err) {
-  if (format == Format::V5 || format == Format::Ucm) return;
+  if (!WritesGapsOneToOne(format)) return;
   for (const TableKind kind : {TableKind::kExport, TableKind::kImport}) {
     const CodeTable* table = kind == TableKind::kExport ? selection.ExportTable : selection.ImportTable;
     if (table && table->CountAssigned() != 256)
@@ -200,7 +250,7 @@ Failure WriteTables(const Arguments& args, const std::string& source, const Sele
   if (failure.Failed()) return failure;
   Workstation workstation;
   ParseWorkstation(args, workstation);
-  const std::string error = WriteWholeFile(out, OutputBytes(format, selection, workstation));
+  const std::string error = WriteOutput(out, OutputBytes(format, selection, workstation, args.Value("--name")));
   if (!error.empty()) return Fail(ExitOutput, error);
   // Only once written: a failure stays the one line on stderr.
   WarnIfIncomplete(selection, format, err);
@@ -238,6 +288,10 @@ Failure Show(const Arguments& args, std::ostream& out) {
   return {};
 }
 
+PairTargets TargetsOf(const TablePair& pair) {
+  return TargetsOf(pair.Table(TableKind::kExport).Entries(), pair.Table(TableKind::kImport).Entries());
+}
+
 Failure Check(const Arguments& args, std::ostream& out) {
   TablePair pair;
   Selection selection;
@@ -249,18 +303,48 @@ Failure Check(const Arguments& args, std::ostream& out) {
     const TableKind kind = selection.ExportTable ? TableKind::kExport : TableKind::kImport;
     single.Load(kind, pair.Table(kind).Entries(), pair.Table(kind).HeaderName());
   }
-  const std::vector<std::string> findings = PairFindings(selection.Count() == 2 ? pair : single);
-  for (const std::string& finding : findings) out << finding << "\n";
-  if (findings.empty()) {
-    out << "sauber: EXPORT und IMPORT sind vollständig, eindeutig und übersetzen einander zurück\n";
-    return {};
+  std::vector<std::string> findings = PairFindings(selection.Count() == 2 ? pair : single);
+  // The newline is the pair's: a finding when the two tables disagree on it.
+  std::string newline;
+  if (selection.Count() == 2) {
+    const PairTargets targets = TargetsOf(pair);
+    const NewlineProfile profile = DescribeNewline(targets.Export, targets.Import);
+    if (profile.Disagrees)
+      findings.push_back(NewlineLine(profile));
+    else
+      newline = NewlineLine(profile);
   }
-  return Fail(ExitFindings, std::string());
+  for (const std::string& finding : findings) out << finding << "\n";
+  if (findings.empty()) out << "sauber: EXPORT und IMPORT sind vollständig, eindeutig und übersetzen einander zurück\n";
+  if (!newline.empty()) out << newline << "\n";
+  return findings.empty() ? Failure() : Fail(ExitFindings, std::string());
+}
+
+// Both tables of the file, for the commands that look at the pair whole.
+Failure ReadWholePair(const Arguments& args, TablePair& pair) {
+  const std::string& in = args.Files[0];
+  const Failure failure = ReadPair(args, in, TableKind::kUnknown, pair);
+  if (failure.Failed()) return failure;
+  for (const TableKind kind : {TableKind::kExport, TableKind::kImport})
+    if (!pair.Has(kind))
+      return Fail(ExitInput, in + " enthält keine " + TableName(kind) + "-Tabelle, " + args.Command + " braucht beide");
+  return {};
+}
+
+Failure Identify(const Arguments& args, std::ostream& out) {
+  Workstation workstation;
+  TablePair pair;
+  Failure failure = ParseWorkstation(args, workstation);
+  if (!failure.Failed()) failure = ReadWholePair(args, pair);
+  if (failure.Failed()) return failure;
+  for (const std::string& line : IdentifyReport(TargetsOf(pair), workstation)) out << line << "\n";
+  return {};
 }
 
 Failure ParseCodePage(const Arguments& args, int& codePage) {
   const std::string* text = args.Value("--codepage");
-  if (!text) return Fail(ExitUsage, "build braucht --codepage NR oder --ucm DATEI");
+  if (!text && args.Command == "build") return Fail(ExitUsage, "build braucht --codepage NR oder --ucm DATEI");
+  if (!text) return Fail(ExitUsage, args.Command + " braucht --codepage NR");
   const std::string digits = Lower(*text).substr(0, 2) == "cp" ? text->substr(2) : *text;
   if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
     return Fail(ExitUsage, "--codepage " + *text + ": keine Codepage-Nummer");
@@ -288,7 +372,7 @@ Failure BuildFromUcm(const std::string& path, Workstation workstation, TablePair
   if (leftOut.empty()) return {};
   err << "qavo-ct: Hinweis: " << leftOut.size() << " Zeichen außerhalb von " << WorkstationLabel(workstation)
       << " nicht übernommen:";
-  for (const std::string& character : leftOut) err << " " << character;
+  for (const std::string& character : LeftOutToShow(leftOut)) err << " " << character;
   err << "\n";
   return {};
 }
@@ -311,45 +395,79 @@ Failure Build(const Arguments& args, std::ostream& err) {
   return WriteTables(args, source, selection, args.Files[0], err);
 }
 
+Failure ComparePage(const Arguments& args, std::ostream& out) {
+  Workstation workstation;
+  int codePage = 0;
+  TablePair pair;
+  Failure failure = ParseWorkstation(args, workstation);
+  if (!failure.Failed()) failure = ParseCodePage(args, codePage);
+  if (!failure.Failed()) failure = ReadWholePair(args, pair);
+  if (failure.Failed()) return failure;
+  PageComparison comparison;
+  if (!ComparePairWithPage(TargetsOf(pair), codePage, workstation, args.Has("--swap-nl"), comparison))
+    return Fail(ExitUsage, "Codepage " + std::to_string(codePage) + " kennen weder iconv noch ICU");
+  for (const std::string& line : ComparisonReport(comparison)) out << line << "\n";
+  return comparison.PairDiffers() ? Fail(ExitFindings, std::string()) : Failure();
+}
+
+Failure OpenTranslateInput(const std::string& in, int& input) {
+  input = IsStandardStream(in) ? STDIN_FILENO : open(in.c_str(), O_RDONLY | O_CLOEXEC);
+  if (input < 0) return Fail(ExitInput, in + ": kann nicht gelesen werden (" + ErrorText(errno) + ")");
+  posix_fadvise(input, 0, 0, POSIX_FADV_SEQUENTIAL);
+  return {};
+}
+
 Failure Translate(const Arguments& args) {
   const std::string* tableFile = args.Value("--table");
   if (!tableFile) return Fail(ExitUsage, "translate braucht --table DATEI");
+  const std::string& in = args.Files[0];
+  if (IsStandardStream(in) && IsStandardStream(*tableFile))
+    return Fail(ExitUsage, "Tabelle und Eingabe können nicht beide die Standardeingabe sein");
   Kernel kernel;
   std::string kernelError;
   if (!ChooseKernel(kernel, kernelError)) return Fail(ExitUsage, kernelError);
   const TableKind kind = args.Has("--import") ? TableKind::kImport : TableKind::kExport;
   TablePair pair;
+  int input = -1;
   Failure failure = ReadPair(args, *tableFile, kind, pair);
+  if (!failure.Failed() && !pair.Has(kind))
+    failure = Fail(ExitInput, *tableFile + " enthält keine " + TableName(kind) + "-Tabelle");
+  if (!failure.Failed()) failure = OpenTranslateInput(in, input);
   if (failure.Failed()) return failure;
-  if (!pair.Has(kind)) return Fail(ExitInput, *tableFile + " enthält keine " + TableName(kind) + "-Tabelle");
   const ByteMap map = ByteMapOf(pair.Table(kind));
 
-  const std::string& in = args.Files[0];
-  const int input = open(in.c_str(), O_RDONLY);
-  if (input < 0) return Fail(ExitInput, in + ": kann nicht gelesen werden (" + ErrorText(errno) + ")");
-  posix_fadvise(input, 0, 0, POSIX_FADV_SEQUENTIAL);
-  OutputFile output(args.Files[1]);
+  // Unfinished, the output removes its temporary file.
+  FilterOutput output(args.Files[1]);
   StreamResult result = StreamResult::Done;
   if (output.Open()) result = TranslateStream(input, output.Descriptor(), map, kernel);
   const int error = errno;
-  close(input);
-  if (output.Error().empty() && result == StreamResult::InputShortened)
-    return Fail(ExitInput, in + ": wurde während des Übersetzens von einem anderen Programm gekürzt");
+  if (input != STDIN_FILENO) close(input);
   if (output.Error().empty() && result == StreamResult::ReadFailed)
     return Fail(ExitInput, in + ": kann nicht gelesen werden (" + ErrorText(error) + ")");
-  if (output.Error().empty() && result == StreamResult::WriteFailed) {
-    errno = error;
-    output.Fail();
-  }
-  if (!output.Error().empty() || !output.Commit()) return Fail(ExitOutput, output.Error());
+  errno = error;
+  if (!output.Error().empty() || !output.Finish(result == StreamResult::Done)) return Fail(ExitOutput, output.Error());
+  return {};
+}
+
+// Every file named must have a name.
+Failure CheckFileNames(const Arguments& args) {
+  std::vector<std::string> names = args.Files;
+  for (const char* option : {"--table", "--ucm"})
+    if (const std::string* name = args.Value(option)) names.push_back(*name);
+  for (const std::string& name : names)
+    if (name.empty()) return Fail(ExitUsage, "kein Dateiname");
   return {};
 }
 
 Failure Run(const Arguments& args, std::ostream& out, std::ostream& err) {
+  const Failure failure = CheckFileNames(args);
+  if (failure.Failed()) return failure;
   if (args.Command == "convert") return Convert(args, err);
   if (args.Command == "show") return Show(args, out);
   if (args.Command == "check") return Check(args, out);
   if (args.Command == "build") return Build(args, err);
+  if (args.Command == "identify") return Identify(args, out);
+  if (args.Command == "compare") return ComparePage(args, out);
   return Translate(args);
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "fileio/outputpath.h"
 #include "fileio/tablefilereader.h"
 #include "files/formats.h"
 #include "files/recognize.h"
@@ -14,12 +15,6 @@ namespace {
 
 // Longest stretch of a refusal message kept, in characters.
 constexpr size_t MessageLimit = 100;
-
-std::string FullPath(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::path full = std::filesystem::absolute(path, error);
-  return error ? path : full.lexically_normal().string();
-}
 
 }  // namespace
 
@@ -37,7 +32,9 @@ ReadResult ReadTableFile(const std::string& path, TableKind kind, const std::str
   std::vector<uint8_t> data;
   size_t length = 0;
   std::string reason;
-  if (!ReadTableBytes(path, data, length, reason)) {
+  const bool read = IsStandardStream(path) ? ReadStandardInput(TableReadLimit, data, length, reason)
+                                           : ReadTableBytes(path, data, length, reason);
+  if (!read) {
     error = path + ": kann nicht gelesen werden (" + reason + ")";
     return ReadResult::Unreadable;
   }
@@ -45,7 +42,7 @@ ReadResult ReadTableFile(const std::string& path, TableKind kind, const std::str
     error = path + ": " + LengthRefusal(length);
     return ReadResult::Refused;
   }
-  const std::string tableName = Utf8ToLatin1(name ? *name : FullPath(path));
+  const std::string tableName = Utf8ToLatin1(name ? *name : IsStandardStream(path) ? path : FullPath(path));
   const LoadPlan plan = RecognizeTableImage(data.data(), length, kind, tableName);
   for (const LoadStep& step : plan.Steps)
     if (!step.Loads()) {
@@ -60,28 +57,6 @@ ReadResult ReadTableFile(const std::string& path, TableKind kind, const std::str
   }
   for (const LoadStep& step : plan.Steps) pair.Load(step.Table, step.Entries, name ? tableName : step.Name);
   return ReadResult::Loaded;
-}
-
-std::string Utf8ToLatin1(const std::string& text) {
-  std::string bytes;
-  for (size_t i = 0; i < text.size();) {
-    const unsigned char lead = static_cast<unsigned char>(text[i]);
-    if (lead < 0x80) {
-      bytes += static_cast<char>(lead);
-      ++i;
-      continue;
-    }
-    size_t extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-    unsigned long code = lead & (0x3F >> extra);
-    size_t taken = 1;
-    while (taken <= extra && i + taken < text.size() && (static_cast<unsigned char>(text[i + taken]) & 0xC0) == 0x80)
-      code = (code << 6) | (static_cast<unsigned char>(text[i + taken++]) & 0x3F);
-    const bool whole = extra > 0 && taken == extra + 1;
-    const bool latin1 = whole && extra == 1 && code >= 0x80 && code < 0x100;
-    bytes += latin1 ? static_cast<char>(code) : '?';
-    i += taken;
-  }
-  return bytes;
 }
 
 std::string OneLine(const std::string& text) {

@@ -40,8 +40,5 @@ enum class ReadResult { Loaded, Unreadable, Refused };
 ReadResult ReadTableFile(const std::string& path, TableKind kind, const std::string* name, TablePair& pair,
                          std::string& error);
 
-// UTF-8 text as ISO 8859-1 bytes; characters outside it become "?".
-std::string Utf8ToLatin1(const std::string& text);
-
 // A message of several lines as one line without control characters.
 std::string OneLine(const std::string& text);

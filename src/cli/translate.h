@@ -21,12 +21,10 @@ void TranslateBytes(const ByteMap& map, uint8_t* data, size_t length, Kernel ker
 // do not count.
 constexpr size_t TranslateBlockSize = size_t{1} << 20;
 
-// InputShortened: another program cut a mapped input file while it was read.
-enum class StreamResult { Done, ReadFailed, WriteFailed, InputShortened };
+enum class StreamResult { Done, ReadFailed, WriteFailed };
 
-// Reads the descriptor in from where it stands to its end and writes the
-// translated bytes to out. A regular file is read through a memory map.
-// errno tells what failed.
+// Reads the descriptor in to its end, block by block, and writes the
+// translated bytes to out. errno tells what failed.
 StreamResult TranslateStream(int in, int out, const ByteMap& map, Kernel kernel = FastestKernel());
 
 // The same without translating: the plain copy the benchmark measures against.

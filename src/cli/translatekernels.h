@@ -21,8 +21,8 @@ const std::vector<Kernel>& AllKernels();
 // Can this processor run the kernel?
 bool ProcessorRuns(Kernel kernel);
 
-// The fastest kernel this processor runs.
-Kernel FastestKernel();
+// The fastest kernel this processor runs; tests give other processors.
+Kernel FastestKernel(bool (*runs)(Kernel) = ProcessorRuns);
 
 // The kernel QAVO_CT_KERNEL names, else the fastest. When the variable names
 // no kernel, or one the processor cannot run: false, and error says so.

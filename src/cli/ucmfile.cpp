@@ -1,16 +1,21 @@
 #include "cli/ucmfile.h"
 
 #include "fileio/outputfile.h"
+#include "fileio/outputpath.h"
 #include "fileio/tablefilereader.h"
+#include "files/recognize.h"
 #include "files/ucm.h"
 
 ReadResult ReadUcmFile(const std::string& path, Workstation workstation, TablePair& pair,
                        std::vector<std::string>& leftOut, std::string& error) {
-  // A pipe or a device is refused before it is opened: it might never end.
+  // A pipe or a device named is refused before it is opened: it might never
+  // end. Standard input is read as far as the limit.
   std::vector<uint8_t> bytes;
   size_t length = 0;
   std::string reason;
-  if (!ReadRegularFile(path, UcmFileLimit + 1, bytes, length, reason)) {
+  const bool loaded = IsStandardStream(path) ? ReadStandardInput(UcmFileLimit + 1, bytes, length, reason)
+                                             : ReadRegularFile(path, UcmFileLimit + 1, bytes, length, reason);
+  if (!loaded) {
     error = path + ": kann nicht gelesen werden (" + reason + ")";
     return ReadResult::Unreadable;
   }

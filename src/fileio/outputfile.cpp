@@ -2,17 +2,25 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <utility>
 
 #include "fileio/signalcleanup.h"
 
 const char NotRegularReason[] = "keine reguläre Datei";
 WriteFunction WriteCall = ::write;
+int (*ReserveCall)(int, off_t, off_t) = ::posix_fallocate;
+int (*ChangeModeCall)(int, mode_t) = ::fchmod;
+int (*ChangeOwnerCall)(int, uid_t, gid_t) = ::fchown;
 
 namespace {
 
@@ -49,11 +57,48 @@ std::string TemporaryPattern(const std::string& target) {
 }
 
 // Owner and group where the process may set both, else the group alone where
-// the process belongs to it; otherwise they stay the process's own.
-void GiveTo(int fd, uid_t owner, gid_t group) {
-  if (fchown(fd, owner, group) == 0) return;
-  if (fchown(fd, static_cast<uid_t>(-1), group) == 0) return;
+// the process belongs to it; otherwise they stay the process's own. False
+// with errno set when the system fails for another reason than permission.
+bool GiveTo(int fd, uid_t owner, gid_t group) {
+  if (ChangeOwnerCall(fd, owner, group) == 0) return true;
+  if (errno != EPERM) return false;
+  return ChangeOwnerCall(fd, static_cast<uid_t>(-1), group) == 0 || errno == EPERM;
 }
+
+// The bytes get(buffer, size) gives, xattr style: asked for their size
+// first, and asked again when they grew meanwhile.
+bool AttributeBytes(const std::function<ssize_t(char*, size_t)>& get, std::vector<char>& bytes) {
+  for (;;) {
+    const ssize_t size = get(nullptr, 0);
+    if (size < 0) return false;
+    bytes.resize(static_cast<size_t>(size));
+    const ssize_t got = get(bytes.data(), bytes.size());
+    if (got >= 0) {
+      bytes.resize(static_cast<size_t>(got));
+      return true;
+    }
+    if (errno != ERANGE) return false;
+  }
+}
+
+// Writers of the same file in place wait for each other.
+class FileLock {
+ public:
+  explicit FileLock(int fd) : fd_(fd) {
+    while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+  }
+  ~FileLock() { flock(fd_, LOCK_UN); }
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+ private:
+  const int fd_;
+};
+
+// A file-size limit then fails the write with EFBIG instead of ending the
+// process with its temporary file left behind.
+void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 // The rename is durable only once the directory is on disk too.
 void SyncDirectoryOf(const std::string& path) {
@@ -65,148 +110,195 @@ void SyncDirectoryOf(const std::string& path) {
 
 }  // namespace
 
-OutputFile::OutputFile(std::string path, Start start) : Path(std::move(path)), StartWith(start), Target(Path) {}
+OutputFile::OutputFile(std::string path, Start start) : path_(std::move(path)), start_with_(start), target_(path_) {}
 
 OutputFile::~OutputFile() {
-  if (Fd >= 0) close(Fd);
-  if (FormerFd >= 0) close(FormerFd);
-  if (!Committed && !TempPath.empty()) {
-    unlink(TempPath.c_str());
+  if (fd_ >= 0) close(fd_);
+  if (former_fd_ >= 0) close(former_fd_);
+  if (!committed_ && !temp_path_.empty()) {
+    unlink(temp_path_.c_str());
     ForgetPendingTemporaryFile();
   }
 }
 
 void OutputFile::Fail() { Refuse(ErrorText(errno)); }
 
-bool OutputFile::Refuse(const std::string& reason) {
-  Why = reason;
-  Message = Path + ": kann nicht geschrieben werden (" + reason + ")";
+bool OutputFile::Failed() {
+  Fail();
   return false;
 }
 
-bool OutputFile::Open() { return FindTarget() && OpenFormer() && CreateTemporary() && CopyFormerContent(); }
+bool OutputFile::Refuse(const std::string& reason) {
+  why_ = reason;
+  message_ = path_ + ": kann nicht geschrieben werden (" + reason + ")";
+  return false;
+}
+
+bool OutputFile::Open() { return FindTarget() && OpenFormer() && CreateTemporary(); }
 
 bool OutputFile::FindTarget() {
   std::string reason;
-  return ResolveOutputTarget(Path, Target, reason) || Refuse(reason);
+  return ResolveOutputTarget(path_, target_, reason) || Refuse(reason);
 }
 
 // Opening the former file for writing refuses a write-protected one as a
 // shell redirection would; O_NONBLOCK keeps a pipe put there meanwhile from
 // blocking.
 bool OutputFile::OpenFormer() {
-  const int access = StartWith == WithFormerContent ? O_RDWR : O_WRONLY;
-  FormerFd = open(Target.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (FormerFd < 0) {
+  const int access = start_with_ == WithFormerContent ? O_RDWR : O_WRONLY;
+  former_fd_ = open(target_.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (former_fd_ < 0) {
     if (errno == ENOENT) return true;
     Fail();
     return false;
   }
-  if (fstat(FormerFd, &Former) != 0) {
+  if (fstat(former_fd_, &former_) != 0) {
     Fail();
     return false;
   }
-  if (!S_ISREG(Former.st_mode)) return Refuse(NotRegularReason);
+  if (!S_ISREG(former_.st_mode)) return Refuse(NotRegularReason);
   return true;
 }
 
+// Where the directory refuses a new file but the former file may be
+// written, the new content waits in memory and then overwrites it.
 bool OutputFile::CreateTemporary() {
-  std::string pattern = TemporaryPattern(Target);
-  Fd = mkostemp(&pattern[0], O_CLOEXEC);
-  if (Fd < 0) {
-    Fail();
-    return false;
+  IgnoreFileSizeSignal();
+  std::string pattern = TemporaryPattern(target_);
+  fd_ = mkostemp(&pattern[0], O_CLOEXEC);
+  if (fd_ < 0 && (errno == EACCES || errno == EPERM) && former_fd_ >= 0) {
+    in_place_ = true;
+    fd_ = memfd_create("qavo-output", MFD_CLOEXEC);
+    return fd_ >= 0 || Failed();
   }
-  TempPath = pattern;
-  SetPendingTemporaryFile(TempPath.c_str());
+  if (fd_ < 0) return Failed();
+  in_place_ = former_fd_ >= 0 && former_.st_nlink > 1;
+  temp_path_ = pattern;
+  SetPendingTemporaryFile(temp_path_.c_str());
   return true;
 }
 
+// The former content is copied only when the new content comes, so that
+// what another program adds while the user is asked is kept.
 bool OutputFile::CopyFormerContent() {
-  if (StartWith != WithFormerContent || FormerFd < 0) return true;
+  if (start_with_ != WithFormerContent || former_fd_ < 0 || former_copied_) return true;
+  former_copied_ = true;
   uint8_t buffer[65536];
   for (off_t at = 0;;) {
-    const ssize_t got = pread(FormerFd, buffer, sizeof buffer, at);
+    const ssize_t got = pread(former_fd_, buffer, sizeof buffer, at);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       Fail();
       return false;
     }
     if (got == 0) return true;
-    if (!Write(buffer, static_cast<size_t>(got))) return false;
+    if (!WriteAll(fd_, buffer, static_cast<size_t>(got))) return Failed();
     at += got;
   }
 }
 
 bool OutputFile::Write(const uint8_t* data, size_t length) {
-  if (WriteAll(Fd, data, length)) return true;
+  if (!CopyFormerContent()) return false;
+  if (WriteAll(fd_, data, length)) return true;
   Fail();
   return false;
 }
 
 // Owner and group go over where the process may set them; setuid and setgid
-// never go to a file that someone else now owns.
-void OutputFile::TakeOverOwnerAndMode() {
-  if (FormerFd < 0) {
-    if (fchmod(Fd, NewFileMode()) != 0) Fail();
-    return;
-  }
+// never go to a file that someone else now owns. The attributes come after
+// the owner, whose change would drop some of them, and before the mode,
+// which an access control list would otherwise change.
+bool OutputFile::TakeOverOwnerAndMode() {
+  if (former_fd_ < 0) return ChangeModeCall(fd_, NewFileMode()) == 0 || Failed();
   struct stat mine;
-  if (fstat(Fd, &mine) == 0 && (mine.st_uid != Former.st_uid || mine.st_gid != Former.st_gid)) {
-    GiveTo(Fd, Former.st_uid, Former.st_gid);
-    fstat(Fd, &mine);
+  if (fstat(fd_, &mine) != 0) return Failed();
+  if (mine.st_uid != former_.st_uid || mine.st_gid != former_.st_gid) {
+    if (!GiveTo(fd_, former_.st_uid, former_.st_gid) || fstat(fd_, &mine) != 0) return Failed();
   }
-  mode_t mode = Former.st_mode & 07777;
-  if (mine.st_uid != Former.st_uid) mode &= ~(S_ISUID | S_ISGID);
-  if (mine.st_gid != Former.st_gid) mode &= ~S_ISGID;
-  if (fchmod(Fd, mode) != 0) Fail();
+  if (!CopyExtendedAttributes()) return false;
+  mode_t mode = former_.st_mode & 07777;
+  if (mine.st_uid != former_.st_uid) mode &= ~(S_ISUID | S_ISGID);
+  if (mine.st_gid != former_.st_gid) mode &= ~S_ISGID;
+  return ChangeModeCall(fd_, mode) == 0 || Failed();
+}
+
+// Extended attributes, among them the access control list, go over as far
+// as the process may set them.
+bool OutputFile::CopyExtendedAttributes() {
+  // Each name ends with a zero byte.
+  std::vector<char> names, value;
+  const int from = former_fd_;
+  if (!AttributeBytes([from](char* bytes, size_t size) { return flistxattr(from, bytes, size); }, names) &&
+      errno != ENOTSUP)
+    return Failed();
+  for (size_t at = 0; at < names.size(); at += std::strlen(&names[at]) + 1) {
+    const char* name = &names[at];
+    if (!AttributeBytes([from, name](char* bytes, size_t size) { return fgetxattr(from, name, bytes, size); }, value)) {
+      if (errno == ENODATA) continue;
+      return Failed();
+    }
+    if (fsetxattr(fd_, name, value.data(), value.size(), 0) != 0 && errno != EPERM && errno != ENOTSUP) return Failed();
+  }
+  return true;
 }
 
 bool OutputFile::Commit() {
-  const bool hardLinked = FormerFd >= 0 && Former.st_nlink > 1;
-  if (!hardLinked) TakeOverOwnerAndMode();
-  if (!Why.empty()) return false;
-  if (fsync(Fd) != 0) {
-    Fail();
-    return false;
-  }
-  if (!(hardLinked ? OverwriteFormer() : PutInPlace())) return false;
-  Committed = true;
+  if (!why_.empty() || !CopyFormerContent()) return false;
+  if (!in_place_ && !TakeOverOwnerAndMode()) return false;
+  if (sync_ && fsync(fd_) != 0) return Failed();
+  if (!(in_place_ ? OverwriteFormer() : PutInPlace())) return false;
+  committed_ = true;
   ForgetPendingTemporaryFile();
   return true;
 }
 
-// The complete new content is on disk in the temporary file; only now is
-// the linked file itself overwritten.
+// The complete new content is in the temporary file; only now is the former
+// file itself overwritten, once its new size is reserved, so that a full disk
+// fails before the first byte changes.
 bool OutputFile::OverwriteFormer() {
-  uint8_t buffer[65536];
-  off_t at = 0;
-  for (;;) {
-    const ssize_t got = pread(Fd, buffer, sizeof buffer, at);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) break;
-    if (got == 0) {
-      if (ftruncate(FormerFd, at) != 0 || fsync(FormerFd) != 0) break;
-      unlink(TempPath.c_str());
-      return true;
-    }
-    if (lseek(FormerFd, at, SEEK_SET) != at || !WriteAll(FormerFd, buffer, static_cast<size_t>(got))) break;
-    at += got;
+  const off_t size = lseek(fd_, 0, SEEK_END);
+  if (size < 0) return Failed();
+  const FileLock lock(former_fd_);
+  const TerminationSignalsHeld held;
+  const int reserved = size > 0 ? ReserveCall(former_fd_, 0, size) : 0;
+  if (reserved != 0) {
+    errno = reserved;
+    return Failed();
   }
-  Fail();
-  return false;
+  if (!CopyIntoFormer(size) || ftruncate(former_fd_, size) != 0 || fsync(former_fd_) != 0) return Failed();
+  if (!temp_path_.empty()) unlink(temp_path_.c_str());
+  ForgetPendingTemporaryFile();
+  return true;
 }
 
+bool OutputFile::CopyIntoFormer(off_t size) {
+  uint8_t buffer[65536];
+  for (off_t at = 0; at < size;) {
+    const ssize_t got = pread(fd_, buffer, sizeof buffer, at);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      if (got == 0) errno = EIO;
+      return false;
+    }
+    if (lseek(former_fd_, at, SEEK_SET) != at || !WriteAll(former_fd_, buffer, static_cast<size_t>(got))) return false;
+    at += got;
+  }
+  return true;
+}
+
+// In a sticky directory another user's file may be written but not replaced.
 bool OutputFile::PutInPlace() {
   // close reports write errors the file system held back.
-  const int closed = close(Fd);
-  Fd = -1;
-  if (closed != 0 || rename(TempPath.c_str(), Target.c_str()) != 0) {
-    Fail();
-    return false;
+  const int closed = close(fd_);
+  fd_ = -1;
+  if (closed != 0) return Failed();
+  if (rename(temp_path_.c_str(), target_.c_str()) == 0) {
+    if (sync_) SyncDirectoryOf(target_);
+    return true;
   }
-  SyncDirectoryOf(Target);
-  return true;
+  if ((errno != EPERM && errno != EACCES) || former_fd_ < 0) return Failed();
+  fd_ = open(temp_path_.c_str(), O_RDONLY | O_CLOEXEC);
+  return (fd_ >= 0 || Failed()) && OverwriteFormer();
 }
 
 // A link is followed to the file it points to, which is replaced, not the

@@ -4,6 +4,10 @@
 // Only regular files are written: a device, a pipe, a socket, a directory or
 // a link that leads nowhere is refused, so nothing blocks and nothing that is
 // not a file gets replaced.
+// A file with several hard links, or one whose directory the process may
+// not change, is overwritten in place as a shell redirection would: with its
+// new size reserved first, under a lock against other writers, and with the
+// termination signals held until it is whole.
 #pragma once
 
 #include <sys/stat.h>
@@ -16,8 +20,9 @@
 
 class OutputFile {
  public:
-  // WithFormerContent starts the new file with the former file's bytes, so
-  // that what is written is appended.
+  // WithFormerContent starts the new file with the former file's bytes as
+  // they are at the first Write or Commit, so that what is written is
+  // appended.
   enum Start { Empty, WithFormerContent };
 
   explicit OutputFile(std::string path, Start start = Empty);
@@ -29,19 +34,21 @@ class OutputFile {
   // Checks the target and creates the temporary file; false and Error()
   // when the target may not or cannot be written.
   bool Open();
-  int Descriptor() const { return Fd; }
+  int Descriptor() const { return fd_; }
   bool Write(const uint8_t* data, size_t length);
   // Syncs the temporary file and puts it in the target's place, keeping the
-  // former file's mode, owner and group as far as the process may; a file
-  // with several hard links is overwritten in place instead, so that the
-  // links stay one file. False and Error() when that fails.
+  // former file's mode, owner, group, extended attributes and access control
+  // list as far as the process may, or overwrites the former file in place.
+  // False and Error() when that fails; the former file is then unchanged.
   bool Commit();
   // Why the last step failed: the path and the reason, in German.
-  const std::string& Error() const { return Message; }
+  const std::string& Error() const { return message_; }
   // The reason alone.
-  const std::string& Reason() const { return Why; }
+  const std::string& Reason() const { return why_; }
   // Records errno as the reason the last step failed.
   void Fail();
+  // Commit without syncing, for outputs that are no table files.
+  void LeaveUnsynced() { sync_ = false; }
 
  private:
   bool Refuse(const std::string& reason);
@@ -49,20 +56,26 @@ class OutputFile {
   bool OpenFormer();
   bool CreateTemporary();
   bool CopyFormerContent();
-  void TakeOverOwnerAndMode();
+  bool TakeOverOwnerAndMode();
+  bool CopyExtendedAttributes();
   bool OverwriteFormer();
+  bool CopyIntoFormer(off_t size);
   bool PutInPlace();
+  bool Failed();
 
-  std::string Path;  // as given, for messages
-  Start StartWith;
-  std::string Target;  // the file replaced: Path, or where its link points
-  std::string TempPath;
-  int Fd = -1;
-  int FormerFd = -1;
-  struct stat Former = {};
-  bool Committed = false;
-  std::string Message;
-  std::string Why;
+  std::string path_;  // as given, for messages
+  Start start_with_;
+  std::string target_;  // the file replaced: path_, or where its link points
+  std::string temp_path_;
+  int fd_ = -1;
+  int former_fd_ = -1;
+  struct stat former_ = {};
+  bool former_copied_ = false;
+  bool in_place_ = false;  // the former file itself takes the new content
+  bool committed_ = false;
+  std::string message_;
+  std::string why_;
+  bool sync_ = true;
 };
 
 // Where an output named path goes: path itself, or the regular file its link
@@ -80,6 +93,11 @@ std::string AppendToFile(const std::string& path, const std::string& text);
 // write in its place.
 using WriteFunction = ssize_t (*)(int, const void*, size_t);
 extern WriteFunction WriteCall;
+// The same for reserving an in-place file's new size, and for giving the new
+// file its mode and owner.
+extern int (*ReserveCall)(int, off_t, off_t);
+extern int (*ChangeModeCall)(int, mode_t);
+extern int (*ChangeOwnerCall)(int, uid_t, gid_t);
 // Writes all of data, going on after short writes and interruptions; false
 // with errno set when a write fails.
 bool WriteAll(int fd, const uint8_t* data, size_t length);

@@ -1,7 +1,7 @@
 #include "fileio/signalcleanup.h"
 
 #include <limits.h>
-#include <signal.h>
+#include <pthread.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -14,26 +14,40 @@ const int CleanedSignals[] = {SIGINT, SIGTERM, SIGHUP};
 // Read by the handler, so only written while the signals are blocked.
 char PendingPath[PATH_MAX];
 volatile sig_atomic_t HasPending = 0;
+// Another thread of the process may take a signal that this one holds: the
+// handler then leaves it for the holder to deliver.
+volatile sig_atomic_t Holding = 0;
+volatile sig_atomic_t HeldSignal = 0;
 
 void RemovePendingAndDie(int signal) {
+  if (Holding) {
+    HeldSignal = signal;
+    return;
+  }
   if (HasPending) unlink(PendingPath);
-  // The handler reset itself: once it returns, the signal ends the process
-  // with the status a shell expects.
+  // Once the handler returns, the signal ends the process with the status a
+  // shell expects.
+  struct sigaction standard = {};
+  standard.sa_handler = SIG_DFL;
+  sigaction(signal, &standard, nullptr);
   raise(signal);
+}
+
+sigset_t Block() {
+  sigset_t set, before;
+  sigemptyset(&set);
+  for (const int signal : CleanedSignals) sigaddset(&set, signal);
+  pthread_sigmask(SIG_BLOCK, &set, &before);
+  return before;
 }
 
 class SignalsBlocked {
  public:
-  SignalsBlocked() {
-    sigset_t set;
-    sigemptyset(&set);
-    for (const int signal : CleanedSignals) sigaddset(&set, signal);
-    pthread_sigmask(SIG_BLOCK, &set, &Before);
-  }
-  ~SignalsBlocked() { pthread_sigmask(SIG_SETMASK, &Before, nullptr); }
+  SignalsBlocked() : before_(Block()) {}
+  ~SignalsBlocked() { pthread_sigmask(SIG_SETMASK, &before_, nullptr); }
 
  private:
-  sigset_t Before;
+  sigset_t before_;
 };
 
 }  // namespace
@@ -41,7 +55,6 @@ class SignalsBlocked {
 void RemoveTemporaryFileOnSignals() {
   struct sigaction action = {};
   action.sa_handler = RemovePendingAndDie;
-  action.sa_flags = SA_RESETHAND;
   sigemptyset(&action.sa_mask);
   for (const int signal : CleanedSignals) {
     struct sigaction before;
@@ -60,4 +73,13 @@ void SetPendingTemporaryFile(const char* path) {
 void ForgetPendingTemporaryFile() {
   const SignalsBlocked blocked;
   HasPending = 0;
+}
+
+TerminationSignalsHeld::TerminationSignalsHeld() : before_(Block()) { Holding = Holding + 1; }
+
+TerminationSignalsHeld::~TerminationSignalsHeld() {
+  Holding = Holding - 1;
+  const int held = Holding == 0 ? HeldSignal : 0;
+  pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+  if (held) raise(held);
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 
 #include "fileio/outputfile.h"
 #include "files/formats.h"
@@ -40,6 +41,17 @@ bool ReadTableBytes(const std::string& path, std::vector<uint8_t>& bytes, size_t
   return ReadRegularFile(path, TableReadLimit, bytes, length, reason);
 }
 
+bool ReadStandardInput(size_t limit, std::vector<uint8_t>& bytes, size_t& length, std::string& reason) {
+  length = 0;
+  if (!ReadUpToLimit(STDIN_FILENO, limit, bytes)) {
+    reason = ErrorText(errno);
+    bytes.clear();
+    return false;
+  }
+  length = bytes.size();
+  return true;
+}
+
 bool ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes, size_t& length,
                      std::string& reason) {
   bytes.clear();
@@ -70,4 +82,10 @@ bool ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>
   }
   length = bytes.size() == limit ? std::max(limit, static_cast<size_t>(info.st_size)) : bytes.size();
   return true;
+}
+
+std::string FullPath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(path, error);
+  return error ? path : full.lexically_normal().string();
 }

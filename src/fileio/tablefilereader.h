@@ -18,6 +18,14 @@ extern const size_t TableReadLimit;
 // a regular file is refused before it is opened.
 bool ReadTableBytes(const std::string& path, std::vector<uint8_t>& bytes, size_t& length, std::string& reason);
 
+// At most limit bytes of standard input, without asking what it is: the
+// caller named it. length is the number of bytes read.
+bool ReadStandardInput(size_t limit, std::vector<uint8_t>& bytes, size_t& length, std::string& reason);
+
 // The same for any regular file, reading at most limit bytes.
 bool ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes, size_t& length,
                      std::string& reason);
+
+// path made absolute, the name a loaded table gets in the tool and the
+// editor alike.
+std::string FullPath(const std::string& path);

@@ -122,9 +122,35 @@ std::string ConverterName(int codePage) {
 
 bool BuildCodePagePair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair) {
   const std::vector<int>& candidates = CandidateCodePages();
-  if (std::find(candidates.begin(), candidates.end(), codePage) == candidates.end() || !Provided(codePage))
-    return false;
+  if (std::find(candidates.begin(), candidates.end(), codePage) == candidates.end()) return false;
+  return BuildIconvPair(codePage, workstation, swapNl, pair);
+}
+
+bool BuildIconvPair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair) {
+  if (!Provided(codePage)) return false;
   BuildTables(ConverterName(codePage), workstation, pair);
+  FinishCodePagePair(codePage, workstation, swapNl, pair);
+  return true;
+}
+
+std::vector<int> IconvEbcdicPages() {
+  // Every single-byte EBCDIC page glibc has had; probed, as a build may lack some.
+  static const int kNumbers[] = {37,   38,   256,  273,  274,  275,  277,  278,  280,  281,  284,   285,
+                                 290,  297,  420,  423,  424,  500,  803,  870,  871,  875,  880,   905,
+                                 918,  1025, 1026, 1047, 1097, 1112, 1122, 1123, 1130, 1132, 1137,  1140,
+                                 1141, 1142, 1143, 1144, 1145, 1146, 1147, 1148, 1149, 1153, 1154,  1155,
+                                 1156, 1157, 1158, 1160, 1164, 1166, 4517, 4899, 4971, 9030, 12712, 16804};
+  std::vector<int> pages;
+  for (const int page : kNumbers) {
+    const std::string name = ConverterName(page);
+    // A space at 40 and a character of its own for 0E (no shift into double bytes).
+    if (Converter("ISO-8859-1", name).Byte(0x40) == 0x20 && Converter("UTF-8", name).Takes(0x0E) && Provided(page))
+      pages.push_back(page);
+  }
+  return pages;
+}
+
+void FinishCodePagePair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair) {
   if (swapNl) {
     for (TableEntry& entry : pair.Export)
       if (entry.Target != -1) entry.Target = static_cast<int16_t>(SwapNl(entry.Target));
@@ -135,7 +161,6 @@ bool BuildCodePagePair(int codePage, Workstation workstation, bool swapNl, CodeP
   const std::string page = "CP" + std::to_string(codePage);
   pair.ExportName = std::string(TableName(workstation)) + "_" + page;
   pair.ImportName = page + "_" + TableName(workstation);
-  return true;
 }
 
 namespace {

@@ -40,6 +40,17 @@ struct CodePagePair {
 // the pair is then left as it was.
 bool BuildCodePagePair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair);
 
+// As BuildCodePagePair, for any EBCDIC page the converter provides.
+bool BuildIconvPair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair);
+
+// The single-byte EBCDIC pages the converter provides, ascending: more than
+// build offers, for telling which page a table is.
+std::vector<int> IconvEbcdicPages();
+
+// Completes a pair whose targets are set: swaps the newline if asked, sets
+// the counts and the names.
+void FinishCodePagePair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair);
+
 // The Unicode character a workstation byte stands for. Windows-1252 bytes
 // that the character set leaves undefined stand for their Latin-1 code points.
 uint32_t WorkstationCharacter(Workstation workstation, int byte);

@@ -1,5 +1,7 @@
 #include "files/recognize.h"
 
+#include <algorithm>
+
 #include "files/formats.h"
 
 namespace {
@@ -63,6 +65,17 @@ void PlanV5Image(const uint8_t* image, LoadPlan& plan) {
   plan.Steps.push_back(step);
 }
 
+// A pair loads whole or not at all: one EXPORT and one IMPORT table, else
+// it is refused as a single image with a bad kind letter is, and only the
+// halves' messages stay.
+void KeepOnlyWholePair(LoadPlan& plan) {
+  const auto& steps = plan.Steps;
+  if (steps.size() == 2 && steps[0].Loads() && steps[1].Loads() && steps[0].Table != steps[1].Table) return;
+  plan.Steps.erase(
+      std::remove_if(plan.Steps.begin(), plan.Steps.end(), [](const LoadStep& step) { return step.Loads(); }),
+      plan.Steps.end());
+}
+
 }  // namespace
 
 LoadPlan RecognizeTableImage(const uint8_t* data, size_t length, TableKind kind, const std::string& name) {
@@ -78,6 +91,7 @@ LoadPlan RecognizeTableImage(const uint8_t* data, size_t length, TableKind kind,
     // Each half is read as if it were a file of its own.
     PlanV5Image(data, plan);
     PlanV5Image(data + V5ImageSize, plan);
+    KeepOnlyWholePair(plan);
   } else {
     plan.Steps.push_back(MessageStep(UnknownFormat));
   }
@@ -101,4 +115,26 @@ std::string Latin1ToUtf8(const std::string& bytes) {
     }
   }
   return text;
+}
+
+std::string Utf8ToLatin1(const std::string& text) {
+  std::string bytes;
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+      bytes += static_cast<char>(lead);
+      ++i;
+      continue;
+    }
+    size_t extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    unsigned long code = lead & (0x3F >> extra);
+    size_t taken = 1;
+    while (taken <= extra && i + taken < text.size() && (static_cast<unsigned char>(text[i + taken]) & 0xC0) == 0x80)
+      code = (code << 6) | (static_cast<unsigned char>(text[i + taken++]) & 0x3F);
+    const bool whole = extra > 0 && taken == extra + 1;
+    const bool latin1 = whole && extra == 1 && code >= 0x80 && code < 0x100;
+    bytes += latin1 ? static_cast<char>(code) : '?';
+    i += taken;
+  }
+  return bytes;
 }

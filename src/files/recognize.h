@@ -39,3 +39,5 @@ std::string LengthRefusal(size_t length);
 
 // 8-bit text read as ISO 8859-1, as UTF-8.
 std::string Latin1ToUtf8(const std::string& bytes);
+// UTF-8 text as ISO 8859-1 bytes; characters outside it become "?".
+std::string Utf8ToLatin1(const std::string& text);

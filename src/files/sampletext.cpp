@@ -12,8 +12,11 @@ uint8_t Through(const CodeTable& table, uint8_t byte) {
 SampleByte TranslateSampleByte(uint8_t byte, const CodeTable& exportTable, const CodeTable& importTable) {
   const uint8_t host = Through(exportTable, byte);
   const uint8_t back = Through(importTable, host);
-  SampleState state = back == byte ? SampleState::Back : SampleState::Lost;
-  if (exportTable.Target(byte) == -1) state = SampleState::Unassigned;
+  SampleState state = SampleState::Back;
+  if (back != byte)
+    state = SampleState::Lost;
+  else if (exportTable.Target(byte) == -1)
+    state = SampleState::Unassigned;
   return {host, back, state};
 }
 
@@ -22,9 +25,9 @@ SampleCounts CountSample(const long long (&occurrences)[256], const CodeTable& e
   SampleCounts counts;
   for (int byte = 0; byte < 256; ++byte) {
     if (occurrences[byte] == 0) continue;
-    const SampleState state = TranslateSampleByte(static_cast<uint8_t>(byte), exportTable, importTable).State;
-    if (state == SampleState::Lost) counts.Lost += occurrences[byte];
-    if (state == SampleState::Unassigned) counts.Unassigned += occurrences[byte];
+    if (TranslateSampleByte(static_cast<uint8_t>(byte), exportTable, importTable).State == SampleState::Lost)
+      counts.Lost += occurrences[byte];
+    if (exportTable.Target(byte) == -1) counts.Unassigned += occurrences[byte];
   }
   return counts;
 }

@@ -9,8 +9,8 @@
 
 enum class SampleState {
   Back,        // comes back as it was
-  Lost,        // comes back as another byte
-  Unassigned,  // the EXPORT entry is unassigned: the byte passes 1:1
+  Lost,        // comes back as another byte, whether assigned or not
+  Unassigned,  // comes back, having passed 1:1 an unassigned EXPORT entry
 };
 
 struct SampleByte {
@@ -21,7 +21,8 @@ struct SampleByte {
 
 SampleByte TranslateSampleByte(uint8_t byte, const CodeTable& exportTable, const CodeTable& importTable);
 
-// How many bytes of a text do not come back and how many pass unassigned,
+// How many bytes of a text do not come back and how many pass unassigned
+// (a byte may be both),
 // from how often each byte occurs in it: the work does not grow with the text.
 struct SampleCounts {
   long long Lost = 0;

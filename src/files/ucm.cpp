@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <tuple>
 
+#include "files/charsetmapping.h"
+
 namespace {
 
 enum Precision { RoundTrip = 0, FromUnicodeOnly = 1, SubstitutionOnly = 2, ToUnicodeOnly = 3 };
@@ -25,14 +27,6 @@ std::string Hex(unsigned value, int digits) {
 std::string CharacterText(uint32_t character) { return "U+" + Hex(character, 4); }
 
 std::string AtLine(int line, const std::string& what) { return "Zeile " + std::to_string(line) + ": " + what; }
-
-std::string CodeSetName(const char* tableName) {
-  std::string name = tableName;
-  name = name.substr(name.rfind('/') + 1);
-  for (char& c : name)
-    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-' && c != '.') c = '_';
-  return name.empty() ? "QAVO" : name;
-}
 
 std::string MappingLine(const Mapping& mapping) {
   return "<U" + Hex(mapping.Character, 4) + "> \\x" + Hex(static_cast<unsigned>(mapping.Byte), 2) + " |" +
@@ -157,6 +151,9 @@ std::string ParseText(const std::string& text, std::string& name, std::vector<Ma
     } else if (line == "CHARMAP") {
       part = Charmap;
     } else {
+      // A mapping line would pass for a header line "<key> value".
+      Mapping mapping{};
+      if (ParseMapping(line, number + 1, mapping).empty()) return AtLine(number + 1, "Zuordnung vor der Zeile CHARMAP");
       std::string key, value;
       if (!ParseHeader(line, key, value)) return AtLine(number + 1, "Kopfzeile nicht verstanden");
       error = CheckHeader(key, value, number + 1);
@@ -220,6 +217,10 @@ std::string Fill(const std::vector<Mapping>& mappings, Workstation workstation, 
                      "Byte " + Hex(static_cast<unsigned>(mapping.Byte), 2));
     if (!error.empty()) return error;
   }
+  const auto assigned = [](const TableEntry& entry) { return entry.Target != -1; };
+  if (std::none_of(std::begin(pair.Export), std::end(pair.Export), assigned) &&
+      std::none_of(std::begin(pair.Import), std::end(pair.Import), assigned))
+    return "keine verwendbare Zuordnung (CHARMAP leer oder nur |2)";
   SetCounts(pair.Export);
   SetCounts(pair.Import);
   return std::string();
@@ -244,11 +245,19 @@ std::string UcmText(const CodeTable& exportTable, const CodeTable& importTable, 
     return std::tie(a.Character, a.Byte, a.Precision) < std::tie(b.Character, b.Byte, b.Precision);
   });
   std::string text = std::string("# Arbeitsplatz: ") + WorkstationLabel(workstation) + "\n";
-  text += "<code_set_name>               \"" + CodeSetName(exportTable.HeaderName()) + "\"\n";
+  text += "<code_set_name>               \"" + CharsetBaseName(exportTable.HeaderName()) + "\"\n";
   text += "<mb_cur_max>                  1\n<mb_cur_min>                  1\n";
   text += "<uconv_class>                 \"SBCS\"\n<subchar>                     \\x3F\n#\nCHARMAP\n";
   for (const Mapping& mapping : mappings) text += MappingLine(mapping);
   return text + "END CHARMAP\n";
+}
+
+std::vector<std::string> LeftOutToShow(const std::vector<std::string>& leftOut) {
+  constexpr size_t kShown = 20;
+  if (leftOut.size() <= kShown) return leftOut;
+  std::vector<std::string> shown(leftOut.begin(), leftOut.begin() + kShown);
+  shown.push_back("... und " + std::to_string(leftOut.size() - kShown) + " weitere");
+  return shown;
 }
 
 std::string ReadUcm(const std::string& text, Workstation workstation, UcmPair& pair) {

@@ -25,6 +25,10 @@ struct UcmPair {
   std::vector<std::string> LeftOut;
 };
 
+// The first 20 of the left-out characters and, when there are more,
+// "... und N weitere": a list that fits on a screen.
+std::vector<std::string> LeftOutToShow(const std::vector<std::string>& leftOut);
+
 // Reads .ucm text into pair. The empty text when it was read; else why not,
 // naming the first line at fault, and pair is left as it was.
 std::string ReadUcm(const std::string& text, Workstation workstation, UcmPair& pair);

@@ -25,5 +25,16 @@ constexpr int32_t clWindow = SystemColorBase + 4;
 
 // The colour to paint with; an unset colour resolves to an invalid QColor.
 QColor ResolveColor(int32_t color, const QPalette& palette = QPalette());
+// The program's own light colours. The windows that show tables and the
+// printed page use them whatever the desktop's theme: the state colours are
+// chosen for a light background, and grey text on it stays readable.
+QPalette LightPalette();
+
+// The contrast ratio of two colours, 1 to 21, as WCAG measures it.
+double Contrast(const QColor& a, const QColor& b);
+// The text colour, darkened (or on a dark background lightened) until it
+// keeps a contrast of 4.5:1 to the background.
+QColor ReadableOn(const QColor& text, const QColor& background);
+
 // The RGB value of a QColor (alpha dropped).
 int32_t ColorFromQColor(const QColor& color);

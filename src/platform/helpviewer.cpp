@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -28,6 +29,9 @@ void ShowHelp(int context) {
     viewer->setAttribute(Qt::WA_DeleteOnClose);
     viewer->setOpenExternalLinks(false);
     viewer->resize(640, 560);
+    // Escape closes the help as it closes a dialog.
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), viewer), &QShortcut::activated, viewer,
+                     &QWidget::close);
   }
   viewer->setWindowTitle(QString::fromUtf8("QAVO Code Table Editor – Hilfe"));
   viewer->setSource(QUrl(QString::fromLatin1(HelpAddress(context))));

@@ -11,6 +11,8 @@
 #include <climits>
 #include <cstdint>
 
+#include "platform/colors.h"
+
 namespace {
 
 constexpr int PictureLeft = 200;
@@ -33,11 +35,10 @@ void DrawCloseBox(QPainter& painter, const QRect& caption, const QPalette& palet
   painter.drawLine(cross.topRight(), cross.bottomLeft());
 }
 
-void DrawCaption(QPainter& painter, const QRect& caption, const QWidget& window) {
-  const QPalette& palette = window.palette();
+void DrawCaption(QPainter& painter, const QRect& caption, const QWidget& window, const QPalette& palette) {
   const bool active = window.isActiveWindow();
   // One flat colour: a gradient would only turn into bands in 256 colours.
-  painter.fillRect(caption, palette.color(active ? QPalette::Highlight : QPalette::Dark));
+  painter.fillRect(caption, palette.color(active ? QPalette::Highlight : QPalette::Mid));
 
   // In pixels: on a printer a size in points would follow the printer's
   // resolution, not the window's.
@@ -45,9 +46,10 @@ void DrawCaption(QPainter& painter, const QRect& caption, const QWidget& window)
   font.setPixelSize(QFontInfo(window.font()).pixelSize());
   font.setBold(true);
   painter.setFont(font);
-  painter.setPen(palette.color(active ? QPalette::HighlightedText : QPalette::Base));
+  painter.setPen(palette.color(active ? QPalette::HighlightedText : QPalette::WindowText));
   const QRect text = caption.adjusted(4, 0, -caption.height(), 0);
-  const QString title = painter.fontMetrics().elidedText(window.windowTitle(), Qt::ElideRight, text.width());
+  const QString shown = ShownCaption(window.windowTitle(), window.isWindowModified());
+  const QString title = painter.fontMetrics().elidedText(shown, Qt::ElideRight, text.width());
   painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, title);
   DrawCloseBox(painter, caption, palette);
 }
@@ -60,6 +62,20 @@ bool WindowManagerDrawsFrame(const QWidget& window) {
 }
 
 }  // namespace
+
+QString ShownCaption(const QString& title, bool modified) {
+  static const QString mark = QStringLiteral("[*]");
+  QString shown;
+  int from = 0;
+  for (int at = title.indexOf(mark); at >= 0; at = title.indexOf(mark, from)) {
+    shown += title.mid(from, at - from);
+    int marks = 0;
+    for (from = at; title.mid(from, mark.size()) == mark; from += mark.size()) ++marks;
+    shown += mark.repeated(marks / 2);
+    if (marks % 2 && modified) shown += '*';
+  }
+  return shown + title.mid(from);
+}
 
 QRect PicturePlace(const QSize& page, const QSize& window, PrintPosition position) {
   const int64_t pw = page.width();
@@ -111,12 +127,13 @@ void DrawFramedWindow(QPainter& painter, QWidget& window, const QRect& target) {
   painter.translate(target.topLeft());
   painter.scale(qreal(target.width()) / outer.width(), qreal(target.height()) / outer.height());
   painter.setClipRect(outer);
-  const QPalette& palette = window.palette();
+  // Paper is white whatever the desktop's theme.
+  const QPalette palette = LightPalette();
   painter.fillRect(outer, palette.brush(QPalette::Button));
   qDrawWinPanel(&painter, outer, palette, false);
   const int border = std::min({margins.left(), margins.right(), margins.top()});
   const QRect caption(border, border, outer.width() - 2 * border, margins.top() - border - 1);
-  if (caption.height() > 0) DrawCaption(painter, caption, window);
+  if (caption.height() > 0) DrawCaption(painter, caption, window, palette);
   // Recorded first and played back scaled: the window drawn straight onto
   // a scaled printer painter would come as one enlarged bitmap.
   // Playing back scales by the device's resolution over the picture's; the

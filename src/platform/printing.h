@@ -6,6 +6,7 @@
 #include <QMargins>
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 class QPainter;
 class QWidget;
@@ -27,6 +28,10 @@ QRect FitOnPage(const QRect& place, const QSize& page, PrintPosition position);
 
 // Where the picture is drawn: PicturePlace, fitted on the page.
 QRect PictureRect(const QSize& page, const QSize& window, PrintPosition position);
+
+// A caption as the screen shows it: Qt's place for the changed mark "[*]"
+// becomes "*" or nothing, and a doubled "[*][*]" is the text "[*]".
+QString ShownCaption(const QString& title, bool modified);
 
 // What a window's frame adds on each side: the caption bar and border that
 // the window manager draws, or, where none does, the designed ones that

@@ -42,7 +42,8 @@ class Prompter {
   virtual bool SaveFile(FileDialogSettings& settings) = 0;
   // "Information" box with OK.
   virtual void Information(const QString& text) = 0;
-  // "Bestätigung" box with OK and Abbrechen; true only for OK.
+  // "Bestätigung" box with OK and Abbrechen, Abbrechen the default; true
+  // only for OK.
   virtual bool Confirm(const QString& text) = 0;
   // Plain message box with OK, titled with the application title.
   virtual void Message(const QString& text) = 0;
@@ -76,5 +77,5 @@ class QtPrompter : public Prompter {
 };
 
 // Qt name filters for a "Text|pattern|..." filter: each entry reads as its
-// text and filters by its pattern.
+// text with the pattern, shown once, in place of the text's own list.
 QStringList NameFilters(const QString& filter);

@@ -15,14 +15,12 @@ QStringList NameFilters(const QString& filter) {
   const QStringList parts = filter.split('|');
   QStringList result;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
-    const QString& text = parts[i];
-    const QString pattern = QString(parts[i + 1]).replace(';', ' ');
-    // Qt filters by the last parenthesised list; add the real pattern where
-    // the text shows another one.
-    if (text.endsWith("(" + pattern + ")"))
-      result << text;
-    else
-      result << text + " (" + pattern + ")";
+    // Qt shows and filters by the last parenthesised list: the text's own
+    // list gives way to the pattern, so each pattern shows once and is the
+    // one that filters.
+    QString text = parts[i].trimmed();
+    if (text.endsWith(')') && text.lastIndexOf('(') > 0) text = text.left(text.lastIndexOf('(')).trimmed();
+    result << text + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
   }
   return result;
 }
@@ -66,7 +64,8 @@ bool QtPrompter::Confirm(const QString& text) {
   QMessageBox box(QMessageBox::Question, QString::fromUtf8("Bestätigung"), text, QMessageBox::NoButton,
                   QApplication::activeWindow());
   QPushButton* ok = box.addButton("OK", QMessageBox::AcceptRole);
-  box.addButton("Abbrechen", QMessageBox::RejectRole);
+  // Enter must not say yes to what cannot be taken back.
+  box.setDefaultButton(box.addButton("Abbrechen", QMessageBox::RejectRole));
   box.exec();
   return box.clickedButton() == ok;
 }

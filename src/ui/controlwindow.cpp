@@ -28,7 +28,7 @@ const char* const HelpContextProperty = "helpContext";
 
 void SetBackground(QWidget* widget, int32_t color) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, ResolveColor(color, QApplication::palette()));
+  palette.setColor(QPalette::Window, ResolveColor(color, widget->palette()));
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
 }
@@ -70,6 +70,8 @@ ControlWindow::~ControlWindow() {
 
 void ControlWindow::BuildForm() {
   setObjectName("ControlWindow");
+  // Before the editors exist: they take their colours from it.
+  setPalette(LightPalette());
   setWindowTitle(QString::fromUtf8("QAVO® Code Table Editor Control[*]"));
   setAcceptDrops(true);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -121,7 +123,7 @@ void ControlWindow::BuildMenu() {
 
   QMenu* file = Menu->addMenu("&Datei");
   submenu(file, "&Speichern", HelpSaving)
-      ->addActions({s.SaveUnix, s.SaveV3, s.SaveV5, s.SaveCHeader, s.SavePascal, s.SaveUcm});
+      ->addActions({s.SaveUnix, s.SaveV3, s.SaveV5, s.SaveCHeader, s.SavePascal, s.SaveUcm, s.SavePython, s.SaveJava});
   file->addActions({s.Print, s.Quit});
 
   QMenu* edit = Menu->addMenu("&Bearbeiten");
@@ -132,7 +134,7 @@ void ControlWindow::BuildMenu() {
   submenu(edit, QString::fromUtf8("Über&tragen"), HelpEditing)
       ->addActions({s.CopyExportToImport, s.CopyImportToExport});
   submenu(edit, "&Leeren", HelpEditing)->addActions({s.ClearBoth, s.ClearExport, s.ClearImport});
-  submenu(edit, "Ver&gleichen", HelpEditing)->addActions({s.CompareDin, s.CompareTable});
+  submenu(edit, "Ver&gleichen", HelpEditing)->addActions({s.CompareDin, s.CompareTable, s.ComparePage, s.IdentifyPage});
 
   QMenu* load = Menu->addMenu("&Tabelle laden");
   presetMenu(load, "&DIN (QAVO WINDOWS Standard)", s.LoadDin);
@@ -162,6 +164,7 @@ void ControlWindow::ConnectSession() {
   connect(&session_, &Session::SwapChanged, this, &ControlWindow::UpdateViews);
   connect(&session_, &Session::TableWindowShownChanged, this, &ControlWindow::ShowTableWindow);
   connect(&session_, &Session::DifferencesFound, this, &ControlWindow::ShowDifferences);
+  connect(&session_, &Session::PageCompared, this, &ControlWindow::ShowPageComparison);
   connect(&session_, &Session::QuitRequested, this, &ControlWindow::close);
   connect(&session_, &Session::SampleTextRequested, this, &ControlWindow::ShowSampleText);
   connect(&session_, &Session::ChangeMarksChanged, this, [this] {
@@ -234,12 +237,30 @@ void ControlWindow::ShowDifferences(TableKind kind, const QString& otherName,
     if (DifferenceWindow) DifferenceWindow->hide();
     return;
   }
-  if (!DifferenceWindow) DifferenceWindow = new DifferenceList(this);
-  DifferenceWindow->OnChoose = [this, kind](int position) { SelectEntry(kind, position); };
-  DifferenceWindow->ShowDifferences(session_.Table(kind), TableWord(kind), otherName, differences, session_.CurrentFont,
-                                    session_.OemFont != 0);
-  DifferenceWindow->show();
-  DifferenceWindow->raise();
+  DifferenceList& list = DifferenceListWindow();
+  list.ShowDifferences(session_.Table(kind), TableWord(kind), otherName, differences, session_.CurrentFont,
+                       session_.OemFont != 0);
+  list.show();
+  list.raise();
+}
+
+void ControlWindow::ShowPageComparison(const PageComparison& comparison) {
+  if (comparison.Differences.empty()) {
+    if (DifferenceWindow) DifferenceWindow->hide();
+    return;
+  }
+  DifferenceList& list = DifferenceListWindow();
+  list.ShowPageComparison(comparison);
+  list.show();
+  list.raise();
+}
+
+DifferenceList& ControlWindow::DifferenceListWindow() {
+  if (DifferenceWindow) return *DifferenceWindow;
+  DifferenceWindow = new DifferenceList(this);
+  DifferenceWindow->OnChoose = [this](TableKind kind, int position) { SelectEntry(kind, position); };
+  DifferenceWindow->OnHidden = [this] { session_.EndComparison(); };
+  return *DifferenceWindow;
 }
 
 // The focus goes to the field in which the chosen table's target is typed.
@@ -266,10 +287,16 @@ void ControlWindow::ShowSampleText() {
   SampleWindow->activateWindow();
   if (!created) return;
   WhenFramed(*SampleWindow, [this](const QMargins& frame) {
-    const QRect available = SampleWindow->screen()->availableGeometry();
-    const int below =
-        ImportWindow && ImportWindow->isVisible() ? ImportWindow->frameGeometry().bottom() + 1 : available.top();
-    MoveFrameTo(*SampleWindow, PlaceSampleTextWindow(available, below, {SampleWindow->size(), frame}), frame);
+    // The tables first: below them is the place to look first.
+    std::vector<QRect> inSight;
+    for (const TableWindow* window : {ExportWindow, ImportWindow})
+      if (window && window->isVisible()) inSight.push_back(window->frameGeometry());
+    inSight.push_back(frameGeometry());
+    const QSize smallest = SampleWindow->minimumSizeHint().expandedTo(SampleTextWindow::SmallestSize);
+    const QRect place = PlaceSampleTextWindow(SampleWindow->screen()->availableGeometry(), inSight,
+                                              {SampleWindow->size(), frame}, smallest);
+    SampleWindow->resize(place.size().shrunkBy(frame));
+    MoveFrameTo(*SampleWindow, place.topLeft(), frame);
   });
 }
 

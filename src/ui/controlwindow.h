@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "files/compare.h"
+#include "files/pagecomparison.h"
 #include "model/codetable.h"
 #include "ui/menurows.h"
 
@@ -58,6 +59,9 @@ class ControlWindow : public QMainWindow {
   void ShowTableWindow(TableKind kind, bool shown);
   TableWindow* CreateTableWindow(TableKind kind);
   void ShowDifferences(TableKind kind, const QString& otherName, const std::vector<Difference>& differences);
+  void ShowPageComparison(const PageComparison& comparison);
+  // The list window of comparisons, created on first use.
+  DifferenceList& DifferenceListWindow();
   void ShowSampleText();
 
   Session& session_;

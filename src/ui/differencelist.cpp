@@ -1,6 +1,7 @@
 #include "ui/differencelist.h"
 
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -13,6 +14,8 @@
 namespace {
 
 enum Column { PositionColumn, CharColumn, ThisColumn, OtherColumn };
+// The entry a row stands for: its position is in the first column.
+constexpr int KindRole = Qt::UserRole + 1;
 
 QString Hex(int code) { return code == -1 ? QStringLiteral("--") : HexText(code); }
 
@@ -36,8 +39,6 @@ DifferenceList::DifferenceList(QWidget* parent) : QWidget(parent, Qt::Tool) {
   ListDiff->setUniformRowHeights(true);
   ListDiff->setAllColumnsShowFocus(true);
   ListDiff->setColumnCount(4);
-  ListDiff->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  ListDiff->header()->setSectionResizeMode(QHeaderView::Stretch);
   ListDiff->header()->setDefaultAlignment(Qt::AlignCenter);
   connect(ListDiff, &QTreeWidget::clicked, this, &DifferenceList::Choose);
   connect(ListDiff, &QTreeWidget::activated, this, &DifferenceList::Choose);
@@ -55,6 +56,9 @@ void DifferenceList::ShowDifferences(const CodeTable& table, const QString& word
   LblSummary->setText(word + QStringLiteral("-Tabelle verglichen mit ") + otherName + QStringLiteral(": ") +
                       (differences.size() == 1 ? QStringLiteral("1 Unterschied")
                                                : QStringLiteral("%1 Unterschiede").arg(differences.size())));
+  ListDiff->setColumnCount(4);
+  ListDiff->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ListDiff->header()->setSectionResizeMode(QHeaderView::Stretch);
   ListDiff->setHeaderLabels({QStringLiteral("Position"), QStringLiteral("Zeichen"), word, otherName});
   ListDiff->clear();
   QList<QTreeWidgetItem*> rows;
@@ -62,17 +66,59 @@ void DifferenceList::ShowDifferences(const CodeTable& table, const QString& word
     auto* row = new QTreeWidgetItem({Hex(difference.Position), CellChar(table, difference.Position, oem),
                                      Hex(difference.ThisTarget), Hex(difference.OtherTarget)});
     row->setData(PositionColumn, Qt::UserRole, difference.Position);
+    row->setData(PositionColumn, KindRole, static_cast<int>(table.Kind()));
     if (font) row->setFont(CharColumn, font->ToQFont());
     for (int column = PositionColumn; column <= OtherColumn; ++column) row->setTextAlignment(column, Qt::AlignCenter);
     rows << row;
   }
+  ShowRows(rows);
+}
+
+void DifferenceList::ShowPageComparison(const PageComparison& comparison) {
+  const QString page = QStringLiteral("CP %1").arg(comparison.CodePage);
+  setWindowTitle(QStringLiteral("Unterschiede Paar - ") + page);
+  LblSummary->setText(QString::fromStdString(ComparisonHeading(comparison)) + "\n" +
+                      QString::fromStdString(ComparisonSummary(comparison)));
+  ListDiff->setColumnCount(5);
+  // Unicode names are long: each column as wide as its texts.
+  ListDiff->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  ListDiff->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  ListDiff->setHeaderLabels({QStringLiteral("Tabelle"), QStringLiteral("Position"), QStringLiteral("Paar"),
+                             QStringLiteral("iconv"), QStringLiteral("ICU")});
+  ListDiff->clear();
+  QList<QTreeWidgetItem*> rows;
+  for (const PageDifference& difference : comparison.Differences) {
+    const auto target = [&](int code) { return QString::fromStdString(TargetText(comparison, difference.Kind, code)); };
+    // A library that lacks the page has no entry.
+    const auto library = [&](const std::string& name, int code) {
+      return name.empty() ? QStringLiteral("fehlt") : target(code);
+    };
+    auto* row = new QTreeWidgetItem({QString::fromLatin1(TableName(difference.Kind)),
+                                     QString::fromStdString(PositionText(comparison, difference)),
+                                     target(difference.Pair), library(comparison.IconvName, difference.Iconv),
+                                     library(comparison.IcuName, difference.Icu)});
+    row->setData(PositionColumn, Qt::UserRole, difference.Position);
+    row->setData(PositionColumn, KindRole, static_cast<int>(difference.Kind));
+    rows << row;
+  }
+  ShowRows(rows);
+  resize(qMax(width(), 900), height());
+}
+
+void DifferenceList::ShowRows(const QList<QTreeWidgetItem*>& rows) {
   ListDiff->addTopLevelItems(rows);
   if (!rows.isEmpty()) ListDiff->setCurrentItem(rows.first());
 }
 
+void DifferenceList::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (!event->spontaneous() && OnHidden) OnHidden();
+}
+
 void DifferenceList::Choose(const QModelIndex& index) {
   if (!index.isValid() || !OnChoose) return;
-  OnChoose(index.sibling(index.row(), PositionColumn).data(Qt::UserRole).toInt());
+  const QModelIndex entry = index.sibling(index.row(), PositionColumn);
+  OnChoose(static_cast<TableKind>(entry.data(KindRole).toInt()), entry.data(Qt::UserRole).toInt());
   // Choosing brings the entry editor to the front; the keys stay here, so
   // the arrows go on walking the differences.
   if (!isVisible()) return;

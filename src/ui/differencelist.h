@@ -1,6 +1,6 @@
 // The list window of a comparison: every position where a table differs
-// from another mapping, with both targets. Choosing a row reports its
-// position.
+// from another mapping, with both targets, or where the pair differs from a
+// code page as iconv and ICU build it. Choosing a row reports its entry.
 #pragma once
 
 #include <QString>
@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "files/compare.h"
+#include "files/pagecomparison.h"
 
 class QLabel;
 class QTreeWidget;
+class QTreeWidgetItem;
 class QModelIndex;
 class CodeTable;
 struct DisplayFont;
@@ -25,15 +27,23 @@ class DifferenceList : public QWidget {
   QLabel* LblSummary;
   QTreeWidget* ListDiff;
 
-  // Called with the position of a row the user chooses (click, Enter).
-  std::function<void(int position)> OnChoose;
+  // Called with the entry of a row the user chooses (click, Enter).
+  std::function<void(TableKind kind, int position)> OnChoose;
+  // Called when the window is closed or hidden.
+  std::function<void()> OnHidden;
 
   // Fills the list: word names the table ("EXPORT"), otherName the mapping
   // it was compared with. Characters are shown in font through the OEM code
   // page when oem is set, as the grid shows them.
   void ShowDifferences(const CodeTable& table, const QString& word, const QString& otherName,
                        const std::vector<Difference>& differences, const DisplayFont* font, bool oem);
+  // Fills the list with the pair's entries and both libraries' per line.
+  void ShowPageComparison(const PageComparison& comparison);
+
+ protected:
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void Choose(const QModelIndex& index);
+  void ShowRows(const QList<QTreeWidgetItem*>& rows);
 };

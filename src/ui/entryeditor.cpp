@@ -81,7 +81,7 @@ QLabel* MakeLabel(const char* name, const QString& caption, QWidget* parent) {
 
 void PaintBackground(QWidget* widget, int32_t color) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, ResolveColor(color >= 0 ? color : clBtnFace, QApplication::palette()));
+  palette.setColor(QPalette::Window, ResolveColor(color >= 0 ? color : clBtnFace, widget->palette()));
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
 }
@@ -91,7 +91,7 @@ void PaintBackground(QWidget* widget, int32_t color) {
 // of their own keeps a new box colour from reaching each of them: the box
 // then repaints once, not once more for every control that inherited it.
 void KeepOwnWindowColor(QWidget* box) {
-  const QColor face = ResolveColor(clBtnFace, QApplication::palette());
+  const QColor face = ResolveColor(clBtnFace, box->palette());
   for (QWidget* control : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     QPalette palette = control->palette();
     palette.setColor(QPalette::Window, face);

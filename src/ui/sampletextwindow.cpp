@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStringDecoder>
 #include <QTextBrowser>
 #include <QUrl>
@@ -43,6 +44,7 @@ QString DecodeText(const QByteArray& content) {
 SampleTextWindow::SampleTextWindow(Session& session, QWidget* parent) : QWidget(parent, Qt::Tool), session_(session) {
   setObjectName("SampleTextWindow");
   setWindowTitle(QStringLiteral("Probetext"));
+  setPalette(LightPalette());
   Input = new QPlainTextEdit(this);
   Input->setObjectName("Input");
   LoadButton = new QPushButton(QStringLiteral("Text laden ..."), this);
@@ -79,8 +81,9 @@ SampleTextWindow::SampleTextWindow(Session& session, QWidget* parent) : QWidget(
 
 // The text is turned into workstation bytes once per change of the text;
 // a change of the tables then only looks its bytes up again.
-void SampleTextWindow::TextChanged() {
-  const QString text = Input->toPlainText();
+void SampleTextWindow::TextChanged() { TakeText(Input->toPlainText()); }
+
+void SampleTextWindow::TakeText(const QString& text) {
   bytes_.clear();
   bytes_.reserve(text.size());
   outside_.clear();
@@ -103,8 +106,9 @@ void SampleTextWindow::Refresh() {
   const CodeTable& exportTable = *session_.ExportTable;
   const CodeTable& importTable = *session_.ImportTable;
   const bool oem = session_.OemFont != 0;
-  const QColor lost = ResolveColor(session_.AmbiguousColor, palette());
-  const QColor unassigned = ResolveColor(session_.NoDataColor, palette());
+  const QColor paper = palette().color(QPalette::Base);
+  const QColor lost = ReadableOn(ResolveColor(session_.AmbiguousColor, palette()), paper);
+  const QColor unassigned = ReadableOn(ResolveColor(session_.NoDataColor, palette()), paper);
   QString codes;
   QString back;
   const int shown = static_cast<int>(std::min<qsizetype>(bytes_.size(), ShownCharacters));
@@ -167,7 +171,14 @@ void SampleTextWindow::LoadText() {
     session_.Prompt().Message(QStringLiteral("Datei: ") + name + QString::fromUtf8("\nkann nicht gelesen werden!"));
     return;
   }
-  Input->setPlainText(DecodeText(file.read(LargestFile)));
+  // Laying out a long line takes time in proportion to its length: the
+  // field shows as much as the views do, the counts take all of it.
+  const QString text = DecodeText(file.read(LargestFile));
+  {
+    const QSignalBlocker quiet(Input);
+    Input->setPlainText(text.left(ShownCharacters));
+  }
+  TakeText(text);
 }
 
 void SampleTextWindow::Choose(const QUrl& link) {

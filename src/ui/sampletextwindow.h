@@ -1,11 +1,12 @@
 // "Probetext": workstation text as it reaches the host through the EXPORT
 // table and comes back through the IMPORT table. Characters that do not come
-// back are marked in the ambiguous colour, those whose EXPORT entry is
-// unassigned in the no-data colour; a click on a marked character chooses
-// its position.
+// back are marked in the ambiguous colour, also when their EXPORT entry is
+// unassigned; those that pass an unassigned entry and come back in the
+// no-data colour. A click on a marked character chooses its position.
 #pragma once
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -25,6 +26,8 @@ class SampleTextWindow : public QWidget {
 
   // Texts beyond this many characters are counted whole but shown cut.
   static constexpr int ShownCharacters = 2000;
+  // Smaller, the three texts would show too little to be read.
+  static constexpr QSize SmallestSize{360, 300};
   // "Text laden ..." refuses larger files.
   static constexpr qint64 LargestFile = 1024 * 1024;
 
@@ -45,6 +48,7 @@ class SampleTextWindow : public QWidget {
 
  private:
   void TextChanged();
+  void TakeText(const QString& text);
   void LoadText();
   void Choose(const QUrl& link);
 

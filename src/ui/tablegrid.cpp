@@ -226,6 +226,12 @@ void TableGrid::CellsDrawItem(QPainter& painter, int item, const QRect& rect) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
   }
+  // An entry the open comparison lists; inside the current entry's frame.
+  if (session_.ComparisonMarked(*table_, cell.Entry)) {
+    painter.setPen(QPen(ResolveColor(cached_.Ambiguous, palette), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect.adjusted(1, 1, -2, -2));
+  }
 }
 
 void TableGrid::CellsDblClick() {

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/session.h"
+#include "platform/colors.h"
 #include "platform/displayfont.h"
 #include "ui/tablegrid.h"
 
@@ -21,6 +22,7 @@ TableWindow::TableWindow(Session& session, TableKind kind, QWidget* parent)
     : QWidget(parent, Qt::Tool), session_(session), kind_(kind) {
   setObjectName(kind == TableKind::kExport ? "ExportWindow" : "ImportWindow");
   setFont(DisplayFont("MS Sans Serif", -11).ToQFont());
+  setPalette(LightPalette());
   setAcceptDrops(true);
   Grid = new TableGrid(session, this);
   Grid->setFixedSize(800, 294);
@@ -37,6 +39,7 @@ TableWindow::TableWindow(Session& session, TableKind kind, QWidget* parent)
   connect(&session, &Session::ColorsChanged, this, &TableWindow::Refresh);
   connect(&session, &Session::ChangeMarksChanged, this, [this] { setWindowModified(session_.IsChanged(kind_)); });
   connect(&session, &Session::DisplayFontChanged, this, &TableWindow::Refresh);
+  connect(&session, &Session::ComparisonMarksChanged, Grid->Cells, qOverload<>(&QWidget::update));
   connect(&session, &Session::SwapChanged, this, [this] {
     FollowSwap();
     Refresh();

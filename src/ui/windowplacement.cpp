@@ -33,6 +33,49 @@ QPoint PlaceControlWindow(const QRect& available, const FramedWindow& controlWin
   return KeepInside(ControlPlace, FrameSize(controlWindow), available);
 }
 
-QPoint PlaceSampleTextWindow(const QRect& available, int below, const FramedWindow& sampleWindow) {
-  return KeepInside(QPoint(available.left(), below), FrameSize(sampleWindow), available);
+namespace {
+
+bool CoversAny(const QRect& frame, const std::vector<QRect>& inSight) {
+  return std::any_of(inSight.begin(), inSight.end(), [&frame](const QRect& r) { return frame.intersects(r); });
+}
+
+// The room from corner towards the area's lower right, at most wanted,
+// narrowed or lowered until it covers nothing in sight; empty if none.
+QRect RoomAt(const QPoint& corner, const QSize& wanted, const QRect& available, const std::vector<QRect>& inSight) {
+  if (!available.contains(corner)) return QRect();
+  QRect room(corner, wanted.boundedTo(QSize(available.right() + 1 - corner.x(), available.bottom() + 1 - corner.y())));
+  for (const QRect& r : inSight) {
+    if (!room.intersects(r)) continue;
+    if (r.left() > corner.x())
+      room.setRight(r.left() - 1);
+    else if (r.top() > corner.y())
+      room.setBottom(r.top() - 1);
+    else
+      return QRect();
+  }
+  return room;
+}
+
+}  // namespace
+
+QRect PlaceSampleTextWindow(const QRect& available, const std::vector<QRect>& inSight, const FramedWindow& sampleWindow,
+                            const QSize& smallest) {
+  const QSize wanted = FrameSize(sampleWindow);
+  std::vector<QPoint> corners;
+  for (const QRect& r : inSight) corners.emplace_back(r.left(), r.bottom() + 1);
+  for (const QRect& r : inSight) corners.emplace_back(r.right() + 1, r.top());
+  QRect best;
+  for (const QPoint& corner : corners) {
+    const QRect room = RoomAt(corner, wanted, available, inSight);
+    if (room.isEmpty() || CoversAny(room, inSight)) continue;
+    if (room.size() == wanted) return room;
+    const QSize least = smallest.grownBy(sampleWindow.Frame);
+    const bool largeEnough = room.width() >= least.width() && room.height() >= least.height();
+    if (largeEnough && room.width() * room.height() > best.width() * best.height()) best = room;
+  }
+  if (!best.isEmpty()) return best;
+  int below = available.top();
+  for (const QRect& r : inSight)
+    if (r.left() <= available.left()) below = std::max(below, r.bottom() + 1);
+  return QRect(KeepInside(QPoint(available.left(), below), wanted, available), wanted);
 }

@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <vector>
 
 // A window's own size and what its frame adds on each side.
 struct FramedWindow {
@@ -38,7 +39,11 @@ TablePlaces PlaceTableWindows(const QRect& available, const FramedWindow& tableW
 // area where it would pass its edge.
 QPoint PlaceControlWindow(const QRect& available, const FramedWindow& controlWindow);
 
-// The Probetext frame at the area's left edge, below the line `below` (the
-// IMPORT frame's lower edge), moved up as far as the area needs: it may
-// cover the IMPORT grid but leaves the control window beside it in sight.
-QPoint PlaceSampleTextWindow(const QRect& available, int below, const FramedWindow& sampleWindow);
+// The Probetext frame (place and size) where it covers none of the frames
+// in sight (the table windows and the control window): below or beside one
+// of them, at its own size where that fits, else shrunk to the largest such
+// room no smaller than smallest. Where there is no such room: at the area's
+// left edge below the lowest frame in sight that starts there, moved up as
+// far as the area needs.
+QRect PlaceSampleTextWindow(const QRect& available, const std::vector<QRect>& inSight, const FramedWindow& sampleWindow,
+                            const QSize& smallest);

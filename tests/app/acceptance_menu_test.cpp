@@ -84,7 +84,7 @@ TEST_F(MenuCommands, TableFilesLoadByRecognitionOrForcedKind) {
 
   // Recognised by its content: the blank at 40 makes it an IMPORT image.
   prompter->AnswerFile(cp37Import);
-  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&automatische Erkennung"}));
+  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&automatische Erkennung ..."}));
   const auto opened = prompter->CallsOf("open");
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].Settings.Title, "QAVO Codetabelle laden");
@@ -96,18 +96,19 @@ TEST_F(MenuCommands, TableFilesLoadByRecognitionOrForcedKind) {
 
   // The identity has neither mark: refused, until its kind is given.
   prompter->AnswerFile(identity);
-  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&automatische Erkennung"}));
-  EXPECT_EQ(Texts("message"), QStringList({"IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben"}));
+  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&automatische Erkennung ..."}));
+  EXPECT_EQ(Texts("message"),
+            QStringList({"IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben\nDatei: " + identity}));
   EXPECT_EQ(exportTable().CountAssigned(), 0);
   EXPECT_EQ(Targets(importTable()), Targets(IsoCp37Import));
 
   prompter->AnswerFile(identity);
-  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&EXPORT (256 Bytes)"}));
+  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&EXPORT (256 Bytes) ..."}));
   EXPECT_EQ(Targets(exportTable()), Identity());
   EXPECT_EQ(CaptionText(*exportWindow()), (CourierExport + identity).left(64));
 
   prompter->AnswerFile(identity);
-  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&IIMPORT  (256 Bytes)"}));
+  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&IIMPORT  (256 Bytes) ..."}));
   EXPECT_EQ(Targets(importTable()), Identity());
   EXPECT_EQ(DrawnEntry(importWindow(), 0x41).Text, " A=41");
   EXPECT_EQ(prompter->CallsOf("open").size(), 4u);
@@ -169,7 +170,7 @@ TEST_F(MenuCommands, SavingAnUnchainedPairSavesTheEditedTable) {
   prompter->AnswerFile(cFile);
   prompter->AnswerCancel();
   prompter->AnswerOk();
-  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&C Header"}));
+  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&C Header ..."}));
   const QString incomplete = Utf8("\nist unvollständig!\nNicht zugeordnete Zeichen werden 1:1 übersetzt!");
   EXPECT_EQ(Texts("confirm"),
             QStringList({"Tabelle: " + CourierExport + incomplete, "Tabelle: " + CourierImport + incomplete}));
@@ -184,7 +185,7 @@ TEST_F(MenuCommands, SavingAnUnchainedPairSavesTheEditedTable) {
   prompter->AnswerOk();
   prompter->AnswerOk();
   prompter->AnswerOk();
-  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&Pascal (Delphi) Header"}));
+  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&Pascal (Delphi) Header ..."}));
   const auto pascalDialog = prompter->CallsOf("save");
   ASSERT_EQ(pascalDialog.size(), 1u);
   EXPECT_EQ(pascalDialog[0].Settings.Title, "Pascal (Delphi) - Header Datei");
@@ -205,7 +206,7 @@ TEST_F(MenuCommands, DruckenPrintsTheWindowOfTheTableClickedLast) {
 
   const QString pdf = path("import.pdf");
   prompter->AnswerPrinter(pdf);
-  ASSERT_TRUE(Choose({"&Datei", "&Drucken"}));
+  ASSERT_TRUE(Choose({"&Datei", "&Drucken ..."}));
   const QByteArray printed = ReadFile(pdf);
   ASSERT_TRUE(printed.startsWith("%PDF-"));
   EXPECT_EQ(PdfPages(printed), 1);
@@ -376,7 +377,7 @@ TEST_F(MenuCommands, FontsShowInLabelCaptionsEditorsAndGrids) {
 
   // The font dialog offers the present font; a tall choice is cut to 12 pixels.
   prompter->AnswerFont(DisplayFont("DejaVu Sans", -20));
-  ASSERT_TRUE(Choose(zeichensatz + QStringList{Utf8("&Zeichensatz wählen")}));
+  ASSERT_TRUE(Choose(zeichensatz + QStringList{Utf8("&Zeichensatz wählen ...")}));
   const auto offered = prompter->CallsOf("font");
   ASSERT_EQ(offered.size(), 1u);
   EXPECT_EQ(offered[0].Text, "Terminal");
@@ -394,22 +395,22 @@ TEST_F(MenuCommands, ColoursShowWhereTheyBelong) {
   ASSERT_TRUE(exportTable().IsActive());
 
   prompter->AnswerColor(QColor(0, 0, 255));
-  ASSERT_TRUE(Choose(farben + QStringList{"&Verbundene Tabellen"}));
+  ASSERT_TRUE(Choose(farben + QStringList{"&Verbundene Tabellen ..."}));
   EXPECT_EQ(Background(TheControl->ChainMargin), QColor(0, 0, 255));
 
   prompter->AnswerColor(QColor(0, 255, 255));
-  ASSERT_TRUE(Choose(farben + QStringList{"&Aktiviert"}));
+  ASSERT_TRUE(Choose(farben + QStringList{"&Aktiviert ..."}));
   ClickField(exp->SourceChar);
   EXPECT_EQ(Background(exp->Border), QColor(0, 255, 255));
   EXPECT_EQ(exportWindow()->Grid->BorderColor(), RgbColor(0, 255, 255));
 
   prompter->AnswerColor(QColor(0, 0, 128));
-  ASSERT_TRUE(Choose(farben + QStringList{"&Eindeutige Zuordnung"}));
+  ASSERT_TRUE(Choose(farben + QStringList{"&Eindeutige Zuordnung ..."}));
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, QColor(0, 0, 128));
   EXPECT_EQ(DrawnEntry(importWindow(), 0xC1).Color, QColor(0, 0, 128));
 
   prompter->AnswerColor(QColor(255, 128, 0));
-  ASSERT_TRUE(Choose(farben + QStringList{"&Mehrfach-Zuordnung"}));
+  ASSERT_TRUE(Choose(farben + QStringList{"&Mehrfach-Zuordnung ..."}));
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x80).Color, QColor(255, 128, 0));
   EXPECT_EQ(DrawnEntry(importWindow(), 0x3F).Color, QColor(255, 128, 0));
   ClickField(exp->SourceChar);
@@ -491,17 +492,18 @@ TEST_F(MenuCommands, APipeIsNeitherReadNorAppendedTo) {
   PipeRelease release(pipe);
 
   prompter->AnswerFile(pipe);
-  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&automatische Erkennung"}));
-  EXPECT_EQ(Texts("fileerror"),
-            QStringList({"Can't perform one of the following file operations: Open, Seek, Read, Close."}));
+  ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&automatische Erkennung ..."}));
+  EXPECT_EQ(
+      Texts("fileerror"),
+      QStringList({"Can't perform one of the following file operations: Open, Seek, Read, Close.\nDatei: " + pipe}));
   EXPECT_EQ(exportTable().CountAssigned(), 0);
   EXPECT_EQ(importTable().CountAssigned(), 0);
 
   prompter->Clear();
   prompter->AnswerFile(pipe);
   prompter->AnswerOk();
-  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&C Header"}));
-  const QString notWritten = "Datei: " + pipe + "\nkonnte nicht geschrieben werden!\n";
+  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&C Header ..."}));
+  const QString notWritten = "Datei: " + pipe + "\nkonnte nicht geschrieben werden (keine reguläre Datei)!\n";
   EXPECT_EQ(Texts("information"), QStringList({notWritten + "EXPORT-Tabelle nicht gespeichert!",
                                                notWritten + "IMPORT-Tabelle nicht gespeichert!"}));
   EXPECT_TRUE(QFileInfo(pipe).exists());

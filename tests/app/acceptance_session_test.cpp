@@ -93,7 +93,7 @@ class UserSession : public Acceptance {
   }
   void LoadAutomatically(const QString& file) {
     prompter->AnswerFile(file);
-    ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&automatische Erkennung"}));
+    ASSERT_TRUE(Choose({"&Tabelle laden", "&Aus Datei", "&automatische Erkennung ..."}));
   }
   // A table as loaded back: the saved targets with their counts.
   void ExpectTable(const CodeTable& table, const std::vector<int>& targets) const {
@@ -158,10 +158,10 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   EXPECT_EQ(DrawnEntry(importWindow(), 0x4A).Color, Resolved(TheSession->AmbiguousColor));
   EXPECT_EQ(DrawnEntry(importWindow(), 0xC0).Color, Resolved(TheSession->AmbiguousColor));
 
-  // "&Drucken" to a PDF: one page with both windows.
+  // "&Drucken ..." to a PDF: one page with both windows.
   const QString pdf = path("tables.pdf");
   prompter->AnswerPrinter(pdf);
-  ASSERT_TRUE(Choose({"&Datei", "&Drucken"}));
+  ASSERT_TRUE(Choose({"&Datei", "&Drucken ..."}));
   const QByteArray printed = ReadFile(pdf);
   ASSERT_TRUE(printed.startsWith("%PDF-"));
   EXPECT_EQ(PdfPages(printed), 1);
@@ -183,9 +183,9 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   prompter->AnswerFile(v5);
   ASSERT_TRUE(Choose({"&Datei", "&Speichern", "Windows QAVO V&5 (1088/2176 Bytes) ..."}));
   prompter->AnswerFile(cHeader);
-  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&C Header"}));
+  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&C Header ..."}));
   prompter->AnswerFile(pascalHeader);
-  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&Pascal (Delphi) Header"}));
+  ASSERT_TRUE(Choose({"&Datei", "&Speichern", "&Pascal (Delphi) Header ..."}));
 
   EXPECT_TRUE(Texts("information").isEmpty());
   EXPECT_TRUE(Texts("confirm").isEmpty());
@@ -276,7 +276,9 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   // The source headers are no table files: refused by their length.
   const qint64 cLength = QFile(cHeader).size();
   LoadAutomatically(cHeader);
-  EXPECT_EQ(Texts("message"), QStringList({Utf8("Datei nicht erkannt: falsche Länge ") + QString::number(cLength)}));
+  EXPECT_EQ(Texts("message"),
+            QStringList({Utf8("Datei nicht erkannt: falsche Länge ") + QString::number(cLength) +
+                         "\nDatei: " + cHeader + "\nTabellendateien haben 256, 512, 1088 oder 2176 Bytes."}));
   ExpectTable(exportTable(), edited.Export);
 }
 

@@ -16,7 +16,7 @@ namespace {
 constexpr int32_t clBlue = RgbColor(0, 0, 255);
 constexpr int32_t clTeal = RgbColor(0, 128, 128);
 
-QColor Resolved(int32_t color) { return ResolveColor(color, QApplication::palette()); }
+QColor Resolved(int32_t color) { return ResolveColor(color, LightPalette()); }
 QColor Background(const QWidget* widget) { return widget->palette().color(QPalette::Window); }
 
 // Every colour the session keeps.

@@ -9,10 +9,12 @@
 
 #include "files/formats.h"
 #include "model/presets.h"
+#include "support/drawncells.h"
 #include "support/session.h"
 #include "support/tablefiles.h"
 #include "ui/differencelist.h"
 #include "ui/entryeditor.h"
+#include "ui/tablewindow.h"
 
 namespace {
 
@@ -62,6 +64,25 @@ class CompareTest : public SessionTest {
   QStringList Headers() const {
     QTreeWidgetItem* header = Window()->ListDiff->headerItem();
     return {header->text(0), header->text(1), header->text(2), header->text(3)};
+  }
+
+  // Answers the code page dialog with page, ISO 8859-1, no swap.
+  void AnswerPage(int page) const {
+    CodePageChoice choice;
+    choice.CodePage = page;
+    prompter->AnswerCodePage(choice);
+  }
+
+  // The pair of a code page, unchained so that an edit stays where it is made.
+  void LoadPage(int page) const {
+    AnswerPage(page);
+    TheSession->MoreCodePages->trigger();
+    TheSession->ChainTablesAction->trigger();
+  }
+
+  static bool Framed(TableKind kind, int entry) {
+    TableGrid& grid = *(kind == TableKind::kExport ? TheControl->ExportWindow : TheControl->ImportWindow)->Grid;
+    return DrawnItem(grid, ItemOfEntry(grid, entry)).Marked;
   }
 
   QStringList Messages() const {
@@ -174,9 +195,14 @@ TEST_F(CompareTest, RefusedFilesGiveTheLoadMessagesAndChangeNothing) {
   QByteArray v5(1088, 'x');
   v5[20] = '\0';
   CompareWithFile("nohead.qct", v5);
-  EXPECT_EQ(Messages(), QStringList({QString::fromUtf8("Datei nicht erkannt: falsche Länge 255"),
-                                     "unbekanntes Dateiformat", "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben",
-                                     "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: xxxxxxxxxxxxxxxxxxxx"}));
+  const QString lengths = "\nTabellendateien haben 256, 512, 1088 oder 2176 Bytes.";
+  const auto file = [this](const char* name) { return "\nDatei: " + dir.filePath(name); };
+  EXPECT_EQ(Messages(),
+            QStringList(
+                {QString::fromUtf8("Datei nicht erkannt: falsche Länge 255") + file("short.tab") + lengths,
+                 "unbekanntes Dateiformat" + file("odd.tab") + lengths,
+                 "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben" + file("identity.tab"),
+                 "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: xxxxxxxxxxxxxxxxxxxx" + file("nohead.qct")}));
   EXPECT_TRUE(exportBefore == TableState(exportTable()));
   EXPECT_TRUE(importBefore == TableState(importTable()));
   EXPECT_EQ(Window(), nullptr);
@@ -241,6 +267,50 @@ TEST_F(CompareTest, EnterOnARowMovesTheImportEditor) {
   EXPECT_EQ(importTable().IsActive(), 1);
   EXPECT_EQ(TheControl->ImportEditor->SourceHex->text(), "C1");
   EXPECT_EQ(TheControl->ImportEditor->TargetHex->text(), "42");
+}
+
+TEST_F(CompareTest, ACodePageComparisonListsBothLibrariesAndFramesTheCellsWhileOpen) {
+  TheControl->show();
+  LoadPage(273);
+  exportTable().Assign(0x7C, 0x4F);
+  importTable().Assign(0x9F, 0x24);
+  AnswerPage(273);
+  TheSession->ComparePage->trigger();
+  QStringList rows;
+  QTreeWidget* list = Window()->ListDiff;
+  for (int i = 0; i < list->topLevelItemCount(); ++i) {
+    QStringList columns;
+    for (int column = 0; column < list->columnCount(); ++column) columns << list->topLevelItem(i)->text(column);
+    rows << columns.join(" | ");
+  }
+  EXPECT_EQ(rows, QStringList({"EXPORT | 7C (VERTICAL LINE) | 4F | BB | BB",
+                               "IMPORT | 9F | 24 (DOLLAR SIGN) | A4 (CURRENCY SIGN) | A4 (CURRENCY SIGN)"}));
+  EXPECT_TRUE(Framed(TableKind::kExport, 0x7C));
+  EXPECT_TRUE(Framed(TableKind::kImport, 0x9F));
+  EXPECT_FALSE(Framed(TableKind::kImport, 0x9E));
+
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(1)).center());
+  EXPECT_EQ(importTable().CurrentPosition(), 0x9F);
+  EXPECT_EQ(TheControl->ImportEditor->TargetHex->text(), "24");
+
+  Window()->close();
+  EXPECT_FALSE(Framed(TableKind::kExport, 0x7C));
+  EXPECT_FALSE(TheSession->ComparisonMarked(importTable(), 0x9F));
+}
+
+TEST_F(CompareTest, TheNearestCodePagesAreShownInAMessageBox) {
+  LoadPage(273);
+  TheSession->IdentifyPage->trigger();
+  const QStringList lines = Messages().value(0).split('\n');
+  ASSERT_EQ(lines.size(), 7);
+  EXPECT_EQ(lines[0], QString::fromUtf8("Nächste Codepages zum Paar (Arbeitsplatz ISO 8859-1):"));
+  EXPECT_TRUE(lines[1].startsWith("CP 273 (iconv IBM273") && lines[1].endsWith("): 512 von 512 gleich"))
+      << lines[1].toStdString();
+  EXPECT_EQ(lines[6], QString::fromUtf8("Zeilenende: 15 <-> 85, 25 <-> 0A (üblich)"));
+
+  AnswerPage(99999);
+  TheSession->ComparePage->trigger();
+  EXPECT_EQ(Messages().value(1), "Codepage 99999 kennen weder iconv noch ICU.");
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <random>
 
+#include "files/recognize.h"
 #include "support/session.h"
 #include "support/tablefiles.h"
 
@@ -17,6 +20,7 @@ const QString FileError = "Can't perform one of the following file operations: O
 const QString KindNotRecognised = "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben";
 const QString UnknownFormat = "unbekanntes Dateiformat";
 const QString NoSignature = "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: ";
+const QString Lengths = "\nTabellendateien haben 256, 512, 1088 oder 2176 Bytes.";
 
 QString WrongLength(int length) {
   return QString::fromUtf8("Datei nicht erkannt: falsche Länge ") + QString::number(length);
@@ -87,6 +91,8 @@ class FileLoadTest : public SessionTest {
     importTable().Select(0xC1);
   }
   std::vector<QString> Messages() const { return prompter->TextsOf("message"); }
+  // A refusal names the file on a line of its own.
+  QString About(const QString& message, const QString& file) const { return message + "\nDatei: " + Path(file); }
 
   QTemporaryDir dir;
 };
@@ -145,13 +151,13 @@ TEST_F(FileLoadTest, IdentityImageIsRefusedUntilItsKindIsGiven) {
   const TableState importBefore(importTable());
   TheControl->CurrentFontLabel->setText("stale");
   Load(TheSession->LoadTableFile, "id.tab", IdentityImage());
-  EXPECT_EQ(Messages(), std::vector<QString>{KindNotRecognised});
+  EXPECT_EQ(Messages(), std::vector<QString>{About(KindNotRecognised, "id.tab")});
   EXPECT_TRUE(TableState(exportTable()) == exportBefore);
   EXPECT_TRUE(TableState(importTable()) == importBefore);
   EXPECT_EQ(TheControl->CurrentFontLabel->text(), "stale");
 
-  EXPECT_EQ(TheSession->LoadExport->text(), "&EXPORT (256 Bytes)");
-  EXPECT_EQ(TheSession->LoadImport->text(), "&IIMPORT  (256 Bytes)");
+  EXPECT_EQ(TheSession->LoadExport->text(), "&EXPORT (256 Bytes) ...");
+  EXPECT_EQ(TheSession->LoadImport->text(), "&IIMPORT  (256 Bytes) ...");
   const QString path = Load(TheSession->LoadExport, "id.tab", IdentityImage());
   EXPECT_EQ(Targets(exportTable()), ImageTargets(IdentityImage()));
   EXPECT_EQ(Header(exportTable()), LoadedHeader("EXPORT", path));
@@ -243,7 +249,7 @@ TEST_F(FileLoadTest, V5WithoutSignatureShowsItsLeadingText) {
   std::memcpy(image.data(), "QAVO Codetab \xE4x", 15);
   image[15] = '\0';
   Load(TheSession->LoadTableFile, "bad.qct", image);
-  EXPECT_EQ(Messages(), std::vector<QString>{NoSignature + QString::fromUtf8("QAVO Codetab äx")});
+  EXPECT_EQ(Messages(), std::vector<QString>{About(NoSignature + QString::fromUtf8("QAVO Codetab äx"), "bad.qct")});
   EXPECT_TRUE(TableState(exportTable()) == exportBefore);
 }
 
@@ -263,7 +269,7 @@ TEST_F(FileLoadTest, RefusedLengthsChangeNothing) {
   for (const Row& row : rows) {
     prompter->Clear();
     Load(TheSession->LoadTableFile, "f.tab", QByteArray(row.Length, 'x'));
-    EXPECT_EQ(Messages(), std::vector<QString>{row.Message}) << row.Length;
+    EXPECT_EQ(Messages(), std::vector<QString>{About(row.Message, "f.tab") + Lengths}) << row.Length;
     EXPECT_EQ(prompter->CallsOf("message").at(0).Buttons, QStringList{"OK"});
     EXPECT_TRUE(TableState(exportTable()) == exportBefore) << row.Length;
     EXPECT_TRUE(TableState(importTable()) == importBefore) << row.Length;
@@ -271,7 +277,7 @@ TEST_F(FileLoadTest, RefusedLengthsChangeNothing) {
   // The length check comes before the forced kind.
   prompter->Clear();
   Load(TheSession->LoadExport, "f.tab", QByteArray(255, 'x'));
-  EXPECT_EQ(Messages(), std::vector<QString>{WrongLength(255)});
+  EXPECT_EQ(Messages(), std::vector<QString>{About(WrongLength(255), "f.tab") + Lengths});
 }
 
 TEST_F(FileLoadTest, UnreadableFileShowsTheFileErrorBox) {
@@ -287,7 +293,7 @@ TEST_F(FileLoadTest, UnreadableFileShowsTheFileErrorBox) {
     ASSERT_EQ(prompter->Calls.size(), 2u) << path.toStdString();
     EXPECT_EQ(prompter->Calls[1].Kind, "fileerror");
     EXPECT_EQ(prompter->Calls[1].Title, "File Error");
-    EXPECT_EQ(prompter->Calls[1].Text, FileError);
+    EXPECT_EQ(prompter->Calls[1].Text, FileError + "\nDatei: " + path);
     EXPECT_EQ(prompter->Calls[1].Buttons, (QStringList{"OK", "Cancel"}));
   }
   prompter->AnswerFile(Path("vanished.tab"));
@@ -326,7 +332,7 @@ TEST_F(FileLoadTest, LoadIntoAChainedPairLeavesThePartnerAndTheChain) {
 }
 
 // The pair file is read as its two images, each as a file of its own.
-TEST_F(FileLoadTest, V5PairLoadsBothImagesOrRefusesEachByItself) {
+TEST_F(FileLoadTest, V5PairLoadsBothImagesOrNeither) {
   FillBoth();
   exportTable().Link(&importTable());
   importTable().SetActive(true);
@@ -340,12 +346,13 @@ TEST_F(FileLoadTest, V5PairLoadsBothImagesOrRefusesEachByItself) {
   EXPECT_EQ(importTable().Partner(), &exportTable());
   EXPECT_EQ(importTable().IsActive(), 1);
 
+  const TableState exportBefore(exportTable());
   const TableState importBefore(importTable());
   QByteArray broken = V5('I', "] X", Shifted);
   broken[0] = 'q';
   Load(TheSession->LoadTableFile, "half.qct", V5('A', "] NEU", [](int) { return 7; }) + broken);
-  EXPECT_EQ(Messages(), std::vector<QString>{NoSignature + "qAVO CodeTab I"});
-  EXPECT_EQ(Header(exportTable()), "QAVO CodeTab EXPORT [Courier New] NEU");
+  EXPECT_EQ(Messages(), std::vector<QString>{About(NoSignature + "qAVO CodeTab I", "half.qct")});
+  EXPECT_TRUE(TableState(exportTable()) == exportBefore);
   EXPECT_TRUE(TableState(importTable()) == importBefore);
 }
 
@@ -476,6 +483,24 @@ TEST_F(FileLoadTest, AnyFileIsLoadedOrRefusedWithoutAChange) {
     }
     ASSERT_EQ(exportTable().Partner(), &importTable());
   }
+}
+
+// Command-line names are the system's bytes; a relative one names its table
+// with the full path, as the tool does.
+TEST_F(FileLoadTest, CommandLineNamesNeedNotBeUtf8AndAreNamedInFull) {
+  const std::string folder = QFile::encodeName(dir.path()).toStdString();
+  QByteArray image = IdentityImage();
+  image[64] = ' ';  // an IMPORT table
+  std::ofstream(folder + "/t\xE4.tab", std::ios::binary).write(image.constData(), 256);
+  const auto before = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  TheSession->OpenFiles({"t\xE4.tab"});
+  std::filesystem::current_path(before);
+  CodeTable named(TableKind::kImport);
+  named.SetFontName("Courier New");
+  named.BuildHeader(TableKind::kImport, Utf8ToLatin1(folder + "/t\xE4.tab").c_str());
+  EXPECT_STREQ(importTable().Header(), named.Header());
+  EXPECT_EQ(importTable().CountAssigned(), 256);
 }
 
 }  // namespace

@@ -25,8 +25,8 @@ const QString ImportIncompleteV5 =
 const QString ExportHeader = "QAVO CodeTab EXPORT [Courier New] ";
 const QString ImportHeader = "QAVO CodeTab IMPORT [Courier New] ";
 
-QString NotWritten(const QString& fileName, const QString& notSaved) {
-  return "Datei: " + fileName + "\nkonnte nicht geschrieben werden!\n" + notSaved;
+QString NotWritten(const QString& fileName, const QString& reason, const QString& notSaved) {
+  return "Datei: " + fileName + "\nkonnte nicht geschrieben werden (" + reason + ")!\n" + notSaved;
 }
 
 void FillPermutation(CodeTable& table, int shift) {
@@ -256,8 +256,10 @@ TEST_F(FileSaveTest, WriteIntoAMissingOrImpossibleFolderIsReported) {
   prompter->AnswerFile(underFile);
   TheSession->SaveUnix->trigger();
 
-  EXPECT_EQ(InformationTexts(), (std::vector<QString>{NotWritten(missing, "EXPORT-Tabelle nicht gespeichert!"),
-                                                      NotWritten(underFile, "EXPORT-Tabelle nicht gespeichert!")}));
+  EXPECT_EQ(InformationTexts(),
+            (std::vector<QString>{NotWritten(missing, "nicht gefunden", "EXPORT-Tabelle nicht gespeichert!"),
+                                  NotWritten(underFile, "Pfad enthält eine Datei, wo ein Verzeichnis stehen müsste",
+                                             "EXPORT-Tabelle nicht gespeichert!")}));
   EXPECT_FALSE(QFile::exists(missing));
   EXPECT_EQ(ReadBytes(Path("plain")), "x");
 }
@@ -279,10 +281,11 @@ TEST_F(FileSaveTest, FailedWriteLeavesTheExistingFileAsItWas) {
     TheSession->SaveV5->trigger();
   }
   EXPECT_EQ(InformationTexts(),
-            (std::vector<QString>{NotWritten(existing, "EXPORT-Tabelle nicht gespeichert!"),
-                                  "IMPORT-Tabelle nicht gespeichert!",
-                                  NotWritten(existing, "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!"),
-                                  NotWritten(existing, "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!")}));
+            (std::vector<QString>{
+                NotWritten(existing, "Datei zu groß", "EXPORT-Tabelle nicht gespeichert!"),
+                "IMPORT-Tabelle nicht gespeichert!",
+                NotWritten(existing, "Datei zu groß", "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!"),
+                NotWritten(existing, "Datei zu groß", "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!")}));
   EXPECT_EQ(ReadBytes(existing), "old content");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.tab"});
 }
@@ -294,9 +297,9 @@ TEST_F(FileSaveTest, SaveOverAFolderIsReportedAndTheFolderStays) {
   WriteBytes(Path("folder.qct/inside"), "keep");
   prompter->AnswerFile(Path("folder.qct"));
   TheSession->SaveV5->trigger();
-  EXPECT_EQ(
-      InformationTexts(),
-      (std::vector<QString>{ExportIncompleteV5, NotWritten(Path("folder.qct"), "IMPORT-Tabelle nicht gespeichert!")}));
+  EXPECT_EQ(InformationTexts(),
+            (std::vector<QString>{ExportIncompleteV5, NotWritten(Path("folder.qct"), "ist ein Verzeichnis",
+                                                                 "IMPORT-Tabelle nicht gespeichert!")}));
   EXPECT_EQ(ReadBytes(Path("folder.qct/inside")), "keep");
 }
 
@@ -314,8 +317,9 @@ TEST_F(FileSaveTest, SaveOntoAPipeOrADanglingLinkIsReportedAndNothingIsReplaced)
   TheSession->SaveV3->trigger();
   EXPECT_EQ(InformationTexts(),
             (std::vector<QString>{
-                NotWritten(pipe, "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!"),
-                NotWritten(Path("dangling.tab"), "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!")}));
+                NotWritten(pipe, "keine reguläre Datei", "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!"),
+                NotWritten(Path("dangling.tab"), "Verknüpfung ohne Ziel",
+                           "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!")}));
   EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
   EXPECT_TRUE(QFileInfo(Path("dangling.tab")).isSymLink());
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 2);

@@ -75,8 +75,8 @@ QString Incomplete(const CodeTable& table) {
          QString::fromUtf8("\nist unvollständig!\nNicht zugeordnete Zeichen werden 1:1 übersetzt!");
 }
 
-QString NotWritten(const QString& fileName, const QString& notSaved) {
-  return "Datei: " + fileName + "\nkonnte nicht geschrieben werden!\n" + notSaved;
+QString NotWritten(const QString& fileName, const QString& reason, const QString& notSaved) {
+  return "Datei: " + fileName + "\nkonnte nicht geschrieben werden (" + reason + ")!\n" + notSaved;
 }
 
 class HeaderExportTest : public SessionTest {
@@ -235,8 +235,9 @@ TEST_F(HeaderExportTest, FailedAppendLeavesTheFileAsItWas) {
     prompter->AnswerOk();
     Run(C);
   }
-  EXPECT_EQ(InformationTexts(), (std::vector<QString>{NotWritten(path, "EXPORT-Tabelle nicht gespeichert!"),
-                                                      NotWritten(path, "IMPORT-Tabelle nicht gespeichert!")}));
+  EXPECT_EQ(InformationTexts(),
+            (std::vector<QString>{NotWritten(path, "Datei zu groß", "EXPORT-Tabelle nicht gespeichert!"),
+                                  NotWritten(path, "Datei zu groß", "IMPORT-Tabelle nicht gespeichert!")}));
   EXPECT_EQ(ReadBytes(path), "// alt\n");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"tables.h"});
 }
@@ -246,8 +247,9 @@ TEST_F(HeaderExportTest, FileThatCannotBeMadeReportsBothTablesWithoutQuestions) 
   prompter->AnswerFile(missing);
   Run(Pascal);
   EXPECT_EQ(prompter->Calls.size(), 3u);
-  EXPECT_EQ(InformationTexts(), (std::vector<QString>{NotWritten(missing, "EXPORT-Tabelle nicht gespeichert!"),
-                                                      NotWritten(missing, "IMPORT-Tabelle nicht gespeichert!")}));
+  EXPECT_EQ(InformationTexts(),
+            (std::vector<QString>{NotWritten(missing, "nicht gefunden", "EXPORT-Tabelle nicht gespeichert!"),
+                                  NotWritten(missing, "nicht gefunden", "IMPORT-Tabelle nicht gespeichert!")}));
   EXPECT_FALSE(QFile::exists(missing));
 
   prompter->Clear();
@@ -256,8 +258,9 @@ TEST_F(HeaderExportTest, FileThatCannotBeMadeReportsBothTablesWithoutQuestions) 
   prompter->AnswerFile(folder);
   prompter->AnswerOk();
   Run(C);
-  EXPECT_EQ(InformationTexts(), (std::vector<QString>{NotWritten(folder, "EXPORT-Tabelle nicht gespeichert!"),
-                                                      NotWritten(folder, "IMPORT-Tabelle nicht gespeichert!")}));
+  EXPECT_EQ(InformationTexts(),
+            (std::vector<QString>{NotWritten(folder, "ist ein Verzeichnis", "EXPORT-Tabelle nicht gespeichert!"),
+                                  NotWritten(folder, "ist ein Verzeichnis", "IMPORT-Tabelle nicht gespeichert!")}));
   EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
@@ -267,9 +270,38 @@ TEST_F(HeaderExportTest, APipeIsNotWaitedForButReported) {
   prompter->AnswerFile(path);
   prompter->AnswerOk();
   Run(Pascal);
-  EXPECT_EQ(InformationTexts(), (std::vector<QString>{NotWritten(path, "EXPORT-Tabelle nicht gespeichert!"),
-                                                      NotWritten(path, "IMPORT-Tabelle nicht gespeichert!")}));
+  EXPECT_EQ(InformationTexts(),
+            (std::vector<QString>{NotWritten(path, "keine reguläre Datei", "EXPORT-Tabelle nicht gespeichert!"),
+                                  NotWritten(path, "keine reguläre Datei", "IMPORT-Tabelle nicht gespeichert!")}));
   EXPECT_FALSE(QFileInfo(path).isFile());
+}
+
+// A line another program adds while a question is open stays before the
+// new declaration.
+class AppendingWhileAsked : public ScriptedPrompter {
+ public:
+  QString File;
+  bool Confirm(const QString& text) override {
+    QFile file(File);
+    if (file.open(QIODevice::Append)) file.write("// dazu\n");
+    return ScriptedPrompter::Confirm(text);
+  }
+};
+
+TEST_F(HeaderExportTest, TheFormerContentIsCopiedAfterTheQuestions) {
+  FillNamedPair();
+  importTable().Unassign(9);
+  auto asking = std::make_unique<AppendingWhileAsked>();
+  asking->File = path;
+  prompter = asking.get();
+  TheSession->SetPrompter(std::move(asking));
+  WriteBytes(path, "// alt\n");
+  prompter->AnswerFile(path);
+  prompter->AnswerOk();
+  Run(C);
+  EXPECT_EQ(
+      ReadBytes(path).toStdString(),
+      "// alt\n// dazu\n// dazu\n" + Declaration(C, "QAVO CodeTab EXPORT [Courier New] DIN", "Export_DIN", Times7));
 }
 
 TEST_F(HeaderExportTest, TablesAreNotChanged) {

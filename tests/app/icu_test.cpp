@@ -2,6 +2,8 @@
 // read back, and what is refused.
 #include <QTemporaryDir>
 
+#include "files/javacharset.h"
+#include "files/pythoncodec.h"
 #include "support/session.h"
 #include "support/tablefiles.h"
 
@@ -26,8 +28,12 @@ TEST_F(IcuTables, TheChainedPairComesBackFromItsUcmFile) {
   TheSession->ClearBoth->trigger();
   TheSession->ChainTablesAction->setChecked(false);
   TheSession->ChainTablesAction->trigger();
+  // The last table file is not offered as an ICU table.
+  prompter->AnswerFile(Path("missing.tab"));
+  TheSession->LoadTableFile->trigger();
   prompter->AnswerFile(Path("cp273.ucm"));
   TheSession->LoadUcm->trigger();
+  EXPECT_EQ(prompter->CallsOf("open").back().Settings.FileName, "");
   EXPECT_EQ(Targets(exportTable()), exportTargets);
   EXPECT_EQ(Targets(importTable()), importTargets);
   EXPECT_EQ(exportTable().Partner(), &importTable());
@@ -54,6 +60,28 @@ TEST_F(IcuTables, AnUnchainedPairIsNotSavedAndABadFileChangesNothing) {
   prompter->AnswerFile(dir.path());
   TheSession->LoadUcm->trigger();
   EXPECT_EQ(prompter->CallsOf("message").at(1).Text, "Datei: " + dir.path() + "\nkann nicht gelesen werden!");
+}
+
+// Codec and charset follow the workstation code page chosen last, as the
+// .ucm export does, and are proposed under their own names.
+TEST_F(IcuTables, CodecAndCharsetOfTheChainedPair) {
+  TheSession->LoadIsoCp273.Both->trigger();
+  TheSession->CodePageDialogChoice.Windows1252 = true;
+  prompter->AnswerFile(Path("codec.py"));
+  TheSession->SavePython->trigger();
+  prompter->AnswerFile(Path("charset.jar"));
+  TheSession->SaveJava->trigger();
+  const CharsetMapping charset =
+      CharsetMappingOf(exportTable(), importTable(), Workstation::Cp1252, exportTable().HeaderName());
+  const std::string module = PythonCodecModule(charset, "Windows-1252");
+  const std::vector<uint8_t> jar = JavaCharsetJar(charset);
+  EXPECT_EQ(ReadBytes(Path("codec.py")), QByteArray(module.data(), static_cast<int>(module.size())));
+  EXPECT_EQ(ReadBytes(Path("charset.jar")), QByteArray(reinterpret_cast<const char*>(jar.data()), jar.size()));
+  const auto saves = prompter->CallsOf("save");
+  EXPECT_EQ(saves.at(0).Settings.FileName.toStdString(), "iso8859_1_cp273");
+  EXPECT_EQ(saves.at(1).Settings.FileName.toStdString(), "x-ISO8859-1_CP273");
+  EXPECT_EQ(saves.at(1).Settings.Title.toStdString(),
+            "Tabellen speichern als Java-Zeichensatz ( " + HeaderText(exportTable()).toStdString() + ")");
 }
 
 }  // namespace

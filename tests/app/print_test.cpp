@@ -11,6 +11,7 @@
 #include "platform/printing.h"
 #include "support/pdftext.h"
 #include "support/session.h"
+#include "support/tablefiles.h"
 #include "ui/tablewindow.h"
 
 namespace {
@@ -97,6 +98,7 @@ class Printing : public SessionTest {
     const QString text = PdfText(pdf);
     EXPECT_EQ(text.contains("QAVO CodeTab EXPORT [Courier New]"), exportWindow) << text.toStdString();
     EXPECT_EQ(text.contains("QAVO CodeTab IMPORT [Courier New]"), importWindow) << text.toStdString();
+    EXPECT_FALSE(text.contains("[*]")) << text.toStdString();
     EXPECT_EQ(text.contains(QString::fromUtf8("A:41")) && text.contains(QString::fromUtf8("À:C0")), exportWindow);
     EXPECT_EQ(text.contains(QString::fromUtf8("A=41")) && text.contains(QString::fromUtf8("ÿ=FF")), importWindow);
     static const QRegularExpression labels("00 +01 +02 +03 +04 +05 +06 +07 +08 +09 +0A +0B +0C +0D +0E +0F");
@@ -171,9 +173,11 @@ TEST_F(Printing, RefusedDocumentIsReportedAndPrintsNothing) {
   Chain();
   prompter->AnswerPrinter(dir.filePath("missing/tables.pdf"));
   TheSession->Print->trigger();
-  EXPECT_TRUE(printed.empty());
-  ASSERT_EQ(prompter->CallsOf("message").size(), 1u);
-  EXPECT_EQ(prompter->CallsOf("message")[0].Text, QString::fromUtf8("Der Druck konnte nicht begonnen werden."));
+  EXPECT_EQ(
+      prompter->TextsOf("message"),
+      std::vector<QString>{"Datei: " + dir.filePath("missing/tables.pdf") +
+                           "\nkonnte nicht geschrieben werden (nicht gefunden)!\nDer Druck wurde nicht ausgeführt."});
+  EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 TEST_F(Printing, APipeAsPrintFileIsRefusedInsteadOfWaitedFor) {
@@ -188,6 +192,24 @@ TEST_F(Printing, APipeAsPrintFileIsRefusedInsteadOfWaitedFor) {
             "Datei: " + pipe +
                 QString::fromUtf8("\nkonnte nicht geschrieben werden (keine reguläre Datei)!\nDer Druck wurde nicht "
                                   "ausgeführt."));
+}
+
+// A print file is replaced only once all of it is written.
+TEST_F(Printing, AFailedPrintFileLeavesTheFormerFileAndSaysWhy) {
+  Chain();
+  WriteBytes(pdf, "alt");
+  {
+    const FileSizeLimit limit(1000);
+    Print();
+  }
+  EXPECT_EQ(
+      prompter->TextsOf("message"),
+      std::vector<QString>{"Datei: " + pdf +
+                           "\nkonnte nicht geschrieben werden (Datei zu groß)!\nDer Druck wurde nicht ausgeführt."});
+  EXPECT_EQ(ReadFile(pdf), "alt");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"tables.pdf"});
+  Print();
+  EXPECT_EQ(PageCount(ReadFile(pdf)), 1);
 }
 
 TEST_F(Printing, LandscapePageKeepsBothPicturesOnThePage) {
@@ -206,6 +228,45 @@ TEST_F(Printing, LandscapePageKeepsBothPicturesOnThePage) {
   EXPECT_EQ(printed[0].Place, PictureRect(sheet, windowSize, PrintPosition::Upper));
   EXPECT_EQ(printed[1].Place, PictureRect(sheet, windowSize, PrintPosition::Lower));
   ExpectPdfShowing(true, true);
+}
+
+// Under a dark desktop theme the page still shows the light windows on
+// white paper; a changed table's caption carries the mark as the screen does.
+class DarkThemePrinting : public Printing {
+ protected:
+  void SetUp() override {
+    QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::Base, QColor(0x10, 0x10, 0x10));
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::WindowText, Qt::white);
+    QApplication::setPalette(dark);
+    Printing::SetUp();
+  }
+  void TearDown() override {
+    Printing::TearDown();
+    QApplication::setPalette(QPalette());
+  }
+};
+
+TEST_F(DarkThemePrinting, ThePageIsLightAndTheCaptionsReadAsOnTheScreen) {
+  TheSession->LoadIsoCp273.Both->trigger();
+  TheSession->CommitPair(TableKind::kExport, 0x41, 0xC1);
+  Print();
+  ASSERT_EQ(printed.size(), 2u);
+  const QString text = PdfText(pdf);
+  EXPECT_TRUE(text.contains("QAVO CodeTab EXPORT [Courier New] *")) << text.toStdString();
+  EXPECT_TRUE(text.contains("QAVO CodeTab IMPORT [Courier New] *")) << text.toStdString();
+  EXPECT_FALSE(text.contains("[*]")) << text.toStdString();
+  const QImage image = PdfPage(pdf, 40);
+  ASSERT_FALSE(image.isNull());
+  const double scale = double(image.width()) / page.width();
+  for (const PrintedPicture& picture : printed) {
+    const QRect area(picture.Place.topLeft() * scale, picture.Place.size() * scale);
+    long long lightness = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) lightness += image.pixelColor(x, y).lightness();
+    EXPECT_GT(lightness / (area.width() * area.height()), 200) << picture;
+  }
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST(ParseArguments, HelpWinsOverEverything) {
 
 TEST(ParseArguments, Refusals) {
   Arguments parsed;
-  EXPECT_EQ(Parse({}, parsed), "Befehl fehlt (convert, show, check, build, translate)");
+  EXPECT_EQ(Parse({}, parsed), "Befehl fehlt (convert, show, check, build, translate, identify, compare)");
   EXPECT_EQ(Parse({"frob"}, parsed), "unbekannter Befehl frob");
   EXPECT_EQ(Parse({"show", "--bogus", "a"}, parsed), "unbekannte Option --bogus");
   EXPECT_EQ(Parse({"show", "a", "--name"}, parsed), "Option --name braucht einen Wert");

@@ -137,6 +137,19 @@ TEST_F(Icu, WrongCallsAndRefusedFilesAreToldInOneLine) {
   WriteFile(Dir / "euro.ucm", ToBytes("CHARMAP\n<U20AC> \\x9F |0\n<U00A4> \\x9F |1\nEND CHARMAP\n"));
   EXPECT_EQ(err("build --ucm euro.ucm o.qct", 0),
             "qavo-ct: Hinweis: 1 Zeichen außerhalb von ISO 8859-1 nicht übernommen: U+20AC (Zeile 2)\n");
+  // A long list is cut after 20 characters.
+  std::string many = "CHARMAP\n<U00A4> \\x9F |1\n", expected;
+  for (int i = 0; i < 154; ++i) {
+    char line[40];
+    std::snprintf(line, sizeof line, "<U%04X> \\x9F |1\n", 0x100 + i);
+    many += line;
+    if (i < 20) std::snprintf(line, sizeof line, " U+%04X (Zeile %d)", 0x100 + i, i + 3);
+    if (i < 20) expected += line;
+  }
+  WriteFile(Dir / "many.ucm", ToBytes(many + "END CHARMAP\n"));
+  EXPECT_EQ(
+      err("build --ucm many.ucm o.qct", 0),
+      "qavo-ct: Hinweis: 154 Zeichen außerhalb von ISO 8859-1 nicht übernommen:" + expected + " ... und 134 weitere\n");
 }
 
 }  // namespace

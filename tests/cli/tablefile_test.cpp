@@ -2,6 +2,7 @@
 
 #include "clifiles.h"
 #include "files/formats.h"
+#include "files/recognize.h"
 #include "model/presets.h"
 
 namespace {

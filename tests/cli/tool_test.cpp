@@ -6,6 +6,7 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unicode/ucnv.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -82,11 +83,11 @@ TEST(Tool, AFullStandardOutputIsAFailure) {
 
 TEST(Tool, BadArgumentsGiveOneLineAndCode2) {
   const std::string hint = " (qavo-ct --help zeigt die Hilfe)";
-  ExpectErrorLine(Tool({}), 2, "Befehl fehlt (convert, show, check, build, translate)" + hint);
+  ExpectErrorLine(Tool({}), 2, "Befehl fehlt (convert, show, check, build, translate, identify, compare)" + hint);
   ExpectErrorLine(Tool({"frob"}), 2, "unbekannter Befehl frob" + hint);
   ExpectErrorLine(Tool({"show", "a", "b"}), 2, "zu viele Dateien (Aufruf: qavo-ct show DATEI)" + hint);
   ExpectErrorLine(Tool({"convert", "a", "b", "--to", "ebcdic"}), 2,
-                  "unbekanntes Format ebcdic (unix, v3, v5, c, pascal, ucm)");
+                  "unbekanntes Format ebcdic (unix, v3, v5, c, pascal, ucm, python, java)");
   ExpectErrorLine(Tool({"build", "o.tab"}), 2, "build braucht --codepage NR oder --ucm DATEI");
   ExpectErrorLine(Tool({"build", "--codepage", "27x", "o.tab"}), 2, "--codepage 27x: keine Codepage-Nummer");
   ExpectErrorLine(Tool({"build", "--codepage", "273", "--workstation", "ebcdic", "o.tab"}), 2,
@@ -96,6 +97,11 @@ TEST(Tool, BadArgumentsGiveOneLineAndCode2) {
   EXPECT_EQ(page.Err.find("qavo-ct: Codepage 999 wird nicht angeboten; verfügbar: 37 273 "), 0u);
   EXPECT_EQ(page.Err.find('\n'), page.Err.size() - 1);
   ExpectErrorLine(Tool({"translate", "a", "b"}), 2, "translate braucht --table DATEI");
+  ExpectErrorLine(Tool({"convert", "", "o.qct"}), 2, "kein Dateiname");
+  ExpectErrorLine(Tool({"translate", "--table=", "a", "b"}), 2, "kein Dateiname");
+  ExpectErrorLine(Tool({"translate", "--table", "-", "-", "b"}), 2,
+                  "Tabelle und Eingabe können nicht beide die Standardeingabe sein");
+  ExpectErrorLine(Tool({"compare", "a"}), 2, "compare braucht --codepage NR");
 }
 
 class ToolFiles : public ::testing::Test {
@@ -159,8 +165,9 @@ TEST_F(ToolFiles, ConvertRefusalsLeaveTheTargetAlone) {
   WriteFile(dir / "e.qct", V5Image(CodeTable(TableKind::kExport), TableKind::kExport));
   ExpectErrorLine(Tool({"convert", dir / "e.qct", dir / "old", "--to", "v5", "--import"}), 3,
                   dir / "e.qct" + " enthält keine IMPORT-Tabelle");
-  ExpectErrorLine(Tool({"convert", dir / "e.tab", dir / "old"}), 2,
-                  dir / "old" + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal|ucm angeben");
+  ExpectErrorLine(
+      Tool({"convert", dir / "e.tab", dir / "old"}), 2,
+      dir / "old" + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal|ucm|python|java angeben");
   ExpectErrorLine(Tool({"convert", dir / "absent", dir / "old", "--to", "v5"}), 3,
                   dir / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
   WriteFile(dir / "odd", Bytes(300, 0));
@@ -191,7 +198,9 @@ TEST_F(ToolFiles, CheckIsCleanOnlyForTheCleanPresets) {
     WritePair("pair.tab", *preset);
     const ToolRun run = Tool({"check", dir / "pair.tab"});
     EXPECT_EQ(run.Code, 0) << preset->ExportName << run.Out;
-    EXPECT_EQ(run.Out, "sauber: EXPORT und IMPORT sind vollständig, eindeutig und übersetzen einander zurück\n");
+    EXPECT_EQ(run.Out,
+              "sauber: EXPORT und IMPORT sind vollständig, eindeutig und übersetzen einander zurück\n"
+              "Zeilenende: 15 <-> 85, 25 <-> 0A (üblich)\n");
     EXPECT_EQ(run.Err, "");
   }
   WritePair("unix.tab", UnixPreset);
@@ -346,8 +355,6 @@ TEST_F(ToolFiles, OutputsThatAreNoRegularFilesAreRefused) {
   std::filesystem::create_symlink("nowhere", dir / "dangling");
   const std::string refused = ": kann nicht geschrieben werden (keine reguläre Datei)";
   ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "fifo", "--to", "v5"}, NoHang), 4, dir / "fifo" + refused);
-  ExpectErrorLine(Tool({"translate", "--table", dir / "pair.tab", dir / "in", dir / "fifo"}, NoHang), 4,
-                  dir / "fifo" + refused);
   ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "dangling", "--to", "v5"}), 4,
                   dir / "dangling" + ": kann nicht geschrieben werden (Verknüpfung ohne Ziel)");
   struct stat info;
@@ -420,6 +427,65 @@ TEST_F(ToolFiles, BuildWithTheWorkstationGivenExplicitly) {
   EXPECT_EQ(ReadFile(dir / "p.tab"), Concat(IsoCp273Import, IsoCp273Export));
 }
 
+int Shell(const std::string& command) {
+  const int status = std::system(("set -e; " + command).c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(ToolFiles, TranslateIsAFilter) {
+  WriteFile(dir / "e.tab", Image(DinExport));
+  WriteFile(dir / "expected", {DinExport['A'], DinExport['B'], DinExport['\n']});
+  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+  const std::string translate = Quote(QAVO_CT) + " translate --table " + Quote(dir / "e.tab");
+  const std::string fifo = Quote(dir / "fifo"), err = " 2>" + Quote(dir / "err");
+  EXPECT_EQ(Shell("printf 'AB\\n' | " + translate + " - - | cmp - " + Quote(dir / "expected")), 0);
+  EXPECT_EQ(
+      Shell("cat " + fifo + " >" + Quote(dir / "got") + " & printf 'AB\\n' | " + translate + " - " + fifo + "; wait"),
+      0);
+  EXPECT_EQ(ReadFile(dir / "got"), ReadFile(dir / "expected"));
+  struct stat info;
+  ASSERT_EQ(lstat((dir / "fifo").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+  // A closed pipe on standard output ends quietly; a named FIFO's reader that
+  // goes is a failure.
+  EXPECT_EQ(Shell("head -c 9000000 /dev/zero | " + translate + " - -" + err + " | head -c 1 >/dev/null"), 0);
+  EXPECT_EQ(Text(ReadFile(dir / "err")), "");
+  EXPECT_EQ(Shell("head -c 1 " + fifo + " >/dev/null & head -c 9000000 /dev/zero | " + translate + " - " + fifo + err +
+                  " || echo $? >" + Quote(dir / "code") + "; wait"),
+            0);
+  EXPECT_EQ(Text(ReadFile(dir / "code")), "4\n");
+  EXPECT_EQ(Text(ReadFile(dir / "err")),
+            "qavo-ct: " + dir / "fifo" + ": kann nicht geschrieben werden (der Leser hat geschlossen)\n");
+  ExpectErrorLine(Tool({"translate", "--table", dir / "e.tab", dir / "expected", "/dev/full"}), 4,
+                  "/dev/full: kann nicht geschrieben werden (kein Platz mehr auf dem Datenträger)");
+  EXPECT_EQ(dir.Names().size(), 6u);
+}
+
+// Every name of standard output writes into it as the shell opened it, and
+// "-" reads and writes tables on the standard streams.
+TEST_F(ToolFiles, StandardStreamsForEveryCommand) {
+  WritePair("pair.tab", DinPreset);
+  WriteFile(dir / "log", ToBytes("vorher\n"));
+  const std::string tool = Quote(QAVO_CT), pair = Quote(dir / "pair.tab"), log = " >>" + Quote(dir / "log");
+  for (const char* name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1", "-"})
+    EXPECT_EQ(Shell("printf A | " + tool + " translate --table " + pair + " - " + name + log), 0) << name;
+  EXPECT_EQ(Shell(tool + " convert " + pair + " /dev/stdout --to c" + log), 0);
+  EXPECT_EQ(Shell(tool + " convert - " + Quote(dir / "log") + " --to v5 --import --name n <" + pair + log), 0);
+  EXPECT_EQ(Shell(tool + " build --codepage 273 --to ucm - | " + tool + " build --ucm - - --to v3" + log), 0);
+  CodeTable exportTable(TableKind::kExport), importTable(TableKind::kImport), named(TableKind::kImport);
+  LoadLikeTheEditor(exportTable, TableKind::kExport, DinExport, dir / "pair.tab");
+  LoadLikeTheEditor(importTable, TableKind::kImport, DinImport, dir / "pair.tab");
+  LoadLikeTheEditor(named, TableKind::kImport, DinImport, "n");
+  const std::string written = "vorher\n" + std::string(4, static_cast<char>(DinExport['A'])) +
+                              CDeclaration(exportTable) + CDeclaration(importTable) +
+                              Text(V5Image(named, TableKind::kImport)) + Text(Concat(IsoCp273Import, IsoCp273Export));
+  EXPECT_EQ(Text(ReadFile(dir / "log")), written);
+  const std::string shown = Quote(dir / "shown");
+  EXPECT_EQ(Shell(tool + " show --name n " + pair + " >" + shown + "; " + tool + " show --name n - <" + pair +
+                  " | cmp - " + shown),
+            0);
+}
+
 // A translate that reads from a pipe is in the middle of its work until the
 // pipe closes: the signal finds its temporary file there.
 void ExpectSignalRemovesTheTemporaryFile(const ScratchDir& dir, int signal) {
@@ -451,6 +517,116 @@ void ExpectSignalRemovesTheTemporaryFile(const ScratchDir& dir, int signal) {
 TEST_F(ToolFiles, ASignalDuringTranslateRemovesTheTemporaryFile) {
   WriteFile(dir / "e.tab", Image(DinExport));
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ExpectSignalRemovesTheTemporaryFile(dir, signal);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::string HexWord(const char* table, int position) {
+  char text[12];
+  std::snprintf(text, sizeof text, "%s %02X", table, position);
+  return text;
+}
+
+// The single byte iconv makes of byte, -1 when none.
+int IconvByte(const std::string& to, const std::string& from, int byte) {
+  const iconv_t cd = iconv_open(to.c_str(), from.c_str());
+  char in = static_cast<char>(byte), out[8];
+  char *inAt = &in, *outAt = out;
+  size_t inLeft = 1, outLeft = sizeof out;
+  const bool done = iconv(cd, &inAt, &inLeft, &outAt, &outLeft) != static_cast<size_t>(-1) &&
+                    iconv(cd, nullptr, nullptr, &outAt, &outLeft) != static_cast<size_t>(-1);
+  iconv_close(cd);
+  return done && outAt - out == 1 ? static_cast<unsigned char>(out[0]) : -1;
+}
+
+// Where iconv and ICU build a page differently for ISO 8859-1, from the two
+// libraries themselves: "EXPORT AA", "IMPORT 9A".
+std::vector<std::string> LibrariesDisagree(int page) {
+  const std::string host = "IBM" + std::to_string(page);
+  UErrorCode error = U_ZERO_ERROR;
+  UConverter* icu = ucnv_open(("ibm-" + std::to_string(page)).c_str(), &error);
+  ucnv_setFromUCallBack(icu, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &error);
+  ucnv_setToUCallBack(icu, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &error);
+  EXPECT_TRUE(U_SUCCESS(error));
+  std::vector<std::string> positions;
+  for (int p = 0; p < 256; ++p) {
+    const UChar character = static_cast<UChar>(p);
+    char out[4];
+    error = U_ZERO_ERROR;
+    const bool one = ucnv_fromUChars(icu, out, sizeof out, &character, 1, &error) == 1 && U_SUCCESS(error);
+    if ((one ? static_cast<unsigned char>(out[0]) : -1) != IconvByte(host, "ISO-8859-1", p))
+      positions.push_back(HexWord("EXPORT", p));
+  }
+  for (int p = 0; p < 256; ++p) {
+    const char byte = static_cast<char>(p);
+    UChar character[4];
+    error = U_ZERO_ERROR;
+    const bool one = ucnv_toUChars(icu, character, 4, &byte, 1, &error) == 1 && U_SUCCESS(error);
+    if ((one && character[0] < 0x100 ? character[0] : -1) != IconvByte("ISO-8859-1", host, p))
+      positions.push_back(HexWord("IMPORT", p));
+  }
+  ucnv_close(icu);
+  return positions;
+}
+
+TEST_F(ToolFiles, IdentifyFindsTheBuiltPageAndExactlyTheChangedEntries) {
+  ASSERT_EQ(Tool({"build", "--codepage", "273", dir / "p273.tab"}).Code, 0);
+  const auto identify = [&](const std::string& file, const std::string& firstEnd) {
+    const ToolRun run = Tool({"identify", dir / file});
+    EXPECT_EQ(run.Code, 0);
+    const std::vector<std::string> lines = Lines(run.Out);
+    ASSERT_EQ(lines.size(), 6u) << run.Out;
+    EXPECT_EQ(lines[0].find("CP 273 (iconv IBM273"), 0u) << lines[0];
+    EXPECT_EQ(lines[0].substr(lines[0].find("): ") + 3), firstEnd);
+    EXPECT_EQ(lines[5], "Zeilenende: 15 <-> 85, 25 <-> 0A (üblich)");
+  };
+  identify("p273.tab", "512 von 512 gleich");
+  Bytes pair = ReadFile(dir / "p273.tab");  // IMPORT, then EXPORT
+  pair[256 + 0x4F] = 0x5A;
+  pair[0x9F] = 0x24;
+  WriteFile(dir / "changed.tab", pair);
+  identify("changed.tab", "510 von 512 gleich; abweichend EXPORT 4F, IMPORT 9F");
+}
+
+TEST_F(ToolFiles, CompareListsWhereThePairIconvAndIcuDisagree) {
+  for (const int page : {273, 278, 1026}) {
+    const std::string file = dir / ("p" + std::to_string(page) + ".tab");
+    ASSERT_EQ(Tool({"build", "--codepage", std::to_string(page), file}).Code, 0);
+    const ToolRun run = Tool({"compare", file, "--codepage", std::to_string(page)});
+    const std::vector<std::string> expected = LibrariesDisagree(page);
+    EXPECT_EQ(run.Code, expected.empty() ? 0 : 1) << run.Out;
+    std::vector<std::string> listed;
+    for (const std::string& line : Lines(run.Out))
+      if (line.rfind("EXPORT ", 0) == 0 || line.rfind("IMPORT ", 0) == 0) listed.push_back(line.substr(0, 9));
+    EXPECT_EQ(listed, expected) << run.Out;
+  }
+  WritePair("din.tab", DinPreset);
+  const ToolRun iconvOnly = Tool({"compare", dir / "din.tab", "--codepage", "9030"});
+  EXPECT_EQ(Lines(iconvOnly.Out)[0], "CP 9030: iconv IBM9030; ICU kennt die Codepage nicht; Arbeitsplatz ISO 8859-1");
+  ExpectErrorLine(Tool({"compare", dir / "din.tab", "--codepage", "999"}), 2,
+                  "Codepage 999 kennen weder iconv noch ICU");
+}
+
+TEST_F(ToolFiles, CheckNamesTheNewlineAndADisagreementIsAFinding) {
+  ASSERT_EQ(Tool({"build", "--codepage", "1047", "--swap-nl", dir / "zos.tab"}).Code, 0);
+  const ToolRun zos = Tool({"check", dir / "zos.tab"});
+  EXPECT_EQ(zos.Code, 0);
+  EXPECT_EQ(zos.Out,
+            "sauber: EXPORT und IMPORT sind vollständig, eindeutig und übersetzen einander zurück\n"
+            "Zeilenende: 15 <-> 0A (z/OS UNIX)\n");
+  ASSERT_EQ(Tool({"build", "--codepage", "1047", dir / "usual.tab"}).Code, 0);
+  Bytes pair = ReadFile(dir / "usual.tab");
+  std::swap(pair[0x15], pair[0x25]);
+  WriteFile(dir / "half.tab", pair);
+  const ToolRun half = Tool({"check", dir / "half.tab"});
+  EXPECT_EQ(half.Code, 1);
+  EXPECT_EQ(Lines(half.Out).back(),
+            "Zeilenende: EXPORT und IMPORT uneinig: IMPORT 15 -> 0A, 25 -> 85; EXPORT 0A -> 25, 85 -> 15");
 }
 
 }  // namespace

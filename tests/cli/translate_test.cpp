@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <random>
-#include <thread>
 
 #include "clifiles.h"
 
@@ -80,23 +79,6 @@ TEST(TranslateStream, WholeFileAcrossBlocks) {
   EXPECT_EQ(ReadFile(dir / "out"), Looked(map, source));
 }
 
-// A regular file is mapped; the descriptor's position still counts, and is
-// left at the end as reading leaves it.
-TEST(TranslateStream, RegularFileFromTheDescriptorsPosition) {
-  ScratchDir dir;
-  const Bytes source = RandomBytes(TranslateBlockSize + 4099, 8);
-  WriteFile(dir / "in", source);
-  const ByteMap map = RandomMap(9);
-  const int in = open((dir / "in").c_str(), O_RDONLY);
-  ASSERT_EQ(lseek(in, 4099, SEEK_SET), 4099);
-  const int out = open((dir / "out").c_str(), O_WRONLY | O_CREAT, 0600);
-  EXPECT_EQ(TranslateStream(in, out, map), StreamResult::Done);
-  EXPECT_EQ(lseek(in, 0, SEEK_CUR), static_cast<off_t>(source.size()));
-  close(in);
-  close(out);
-  EXPECT_EQ(ReadFile(dir / "out"), Looked(map, Bytes(source.begin() + 4099, source.end())));
-}
-
 TEST(TranslateStream, PipeIsReadBlockByBlock) {
   ScratchDir dir;
   const Bytes source = RandomBytes(100000, 10);
@@ -131,34 +113,11 @@ TEST(TranslateStream, ReadAndWriteFailuresAreTold) {
   const int full = open("/dev/full", O_WRONLY);
   EXPECT_EQ(CopyStream(in, full), StreamResult::WriteFailed);
   EXPECT_EQ(errno, ENOSPC);
-  // A mapped file fails on its first block while the next is translated.
+  // The first block fails while the next is translated.
   WriteFile(dir / "long", RandomBytes(3 * TranslateBlockSize, 12));
   const int longIn = open((dir / "long").c_str(), O_RDONLY);
   EXPECT_EQ(TranslateStream(longIn, full, RandomMap(13)), StreamResult::WriteFailed);
   for (const int fd : {directory, sink, in, full, longIn}) close(fd);
-}
-
-TEST(TranslateStream, InputShortenedWhileMappedIsTold) {
-  ScratchDir dir;
-  WriteFile(dir / "in", RandomBytes(4 * TranslateBlockSize, 14));
-  const int in = open((dir / "in").c_str(), O_RDONLY);
-  int pipe[2];
-  ASSERT_EQ(::pipe(pipe), 0);
-  // The third block is translated only after the first is written whole, so
-  // long after the input has lost all its pages.
-  std::thread reader([&] {
-    char byte;
-    ASSERT_EQ(read(pipe[0], &byte, 1), 1);
-    truncate((dir / "in").c_str(), 0);
-    while (read(pipe[0], &byte, 1) > 0) {
-    }
-  });
-  const StreamResult result = TranslateStream(in, pipe[1], RandomMap(15));
-  close(pipe[1]);
-  reader.join();
-  EXPECT_EQ(result, StreamResult::InputShortened);
-  close(in);
-  close(pipe[0]);
 }
 
 }  // namespace

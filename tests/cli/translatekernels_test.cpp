@@ -71,6 +71,15 @@ class KernelVariableSet {
   bool HadOld = false;
 };
 
+TEST(FastestKernel, NeverOneTheProcessorCannotRun) {
+  const std::vector<std::pair<bool (*)(Kernel), Kernel>> processors = {
+      {[](Kernel k) { return k == Kernel::Portable; }, Kernel::Portable},
+      {[](Kernel k) { return k != Kernel::Avx512Vbmi; }, Kernel::Avx2},
+      {[](Kernel k) { return k != Kernel::Avx2; }, Kernel::Avx512Vbmi},
+  };
+  for (const auto& [runs, fastest] : processors) EXPECT_EQ(FastestKernel(runs), fastest);
+}
+
 TEST(ChooseKernel, TheFastestUnlessTheVariableNamesOne) {
   const Kernel fastest = ProcessorRuns(Kernel::Avx512Vbmi) ? Kernel::Avx512Vbmi
                          : ProcessorRuns(Kernel::Avx2)     ? Kernel::Avx2

@@ -1,6 +1,7 @@
 // Helpers for the file tests: special files and a second user.
 #pragma once
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -20,20 +21,33 @@ inline size_t OpenDescriptors() {
   return count;
 }
 
-// Runs check in a child process as the user nobody; the test fails when a
-// check there fails. Returns false when the process may not change its user.
-inline bool RunAsNobody(const ScratchDir& dir, const std::function<bool()>& check) {
+// Runs check in a child process as the user nobody, member of group; the
+// test fails when a check there fails. Returns false when the process may not
+// change its user.
+inline bool RunAsNobody(const ScratchDir& dir, const std::function<bool()>& check, gid_t group = Nobody) {
   if (geteuid() != 0) return false;
   chmod(dir.Path.c_str(), 0777);
   const pid_t child = fork();
   if (child == 0) {
-    const bool passed = setgid(Nobody) == 0 && setuid(Nobody) == 0 && check();
+    const bool passed = setgroups(1, &group) == 0 && setgid(Nobody) == 0 && setuid(Nobody) == 0 && check();
     _exit(passed ? 0 : 1);
   }
   int status = 0;
   waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "check as nobody failed";
   return true;
+}
+
+// Runs body in a child process; its wait status.
+inline int InChild(const std::function<void()>& body) {
+  const pid_t child = fork();
+  if (child == 0) {
+    body();
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return status;
 }
 
 inline struct stat StatOf(const std::string& path) {

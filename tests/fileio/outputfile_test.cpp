@@ -1,11 +1,16 @@
 #include "fileio/outputfile.h"
 
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/xattr.h>
 
 #include <cerrno>
+#include <csignal>
 
+#include "fileio/signalcleanup.h"
 #include "fileiotest.h"
 
 namespace {
@@ -206,7 +211,12 @@ ssize_t DiskFull(int, const void*, size_t) {
 
 class WriteSeam : public ::testing::Test {
  protected:
-  ~WriteSeam() override { WriteCall = ::write; }
+  ~WriteSeam() override {
+    WriteCall = ::write;
+    ReserveCall = ::posix_fallocate;
+    ChangeModeCall = ::fchmod;
+    ChangeOwnerCall = ::fchown;
+  }
   ScratchDir dir;
 };
 
@@ -225,6 +235,163 @@ TEST_F(WriteSeam, AFailingWriteGivesItsReasonAndLeavesNothing) {
             dir / "out" + ": kann nicht geschrieben werden (kein Platz mehr auf dem Datenträger)");
   EXPECT_EQ(ReadFile(dir / "out"), Bytes{9});
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"out"});
+}
+
+TEST_F(WriteSeam, AFileOverwrittenInPlaceIsAlwaysOneWholeFile) {
+  const Bytes old(200000, 'o'), whole(300000, 'w'), other(100000, 'x');
+  WriteFile(dir / "a", old);
+  std::filesystem::create_hard_link(dir / "a", dir / "b");
+  ReserveCall = [](int, off_t, off_t) { return ENOSPC; };
+  EXPECT_EQ(WriteWholeFile(dir / "a", whole),
+            dir / "a" + ": kann nicht geschrieben werden (kein Platz mehr auf dem Datenträger)");
+  EXPECT_EQ(ReadFile(dir / "b"), old);
+  ReserveCall = ::posix_fallocate;
+
+  // SIGTERM while the second part goes in ends the program once all of it is in.
+  WriteCalls = 0;
+  WriteCall = [](int fd, const void* data, size_t length) {
+    if (++WriteCalls == 3) raise(SIGTERM);
+    return ::write(fd, data, length);
+  };
+  const int status = InChild([&] {
+    RemoveTemporaryFileOnSignals();
+    WriteWholeFile(dir / "a", whole);
+  });
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+  EXPECT_EQ(ReadFile(dir / "b"), whole);
+
+  // A writer that comes while a slow one is in the middle waits for it.
+  const pid_t slow = fork();
+  if (slow == 0) {
+    WriteCall = [](int fd, const void* data, size_t length) {
+      usleep(5000);
+      return ::write(fd, data, length);
+    };
+    _exit(WriteWholeFile(dir / "a", whole).empty() ? 0 : 1);
+  }
+  WriteCall = ::write;
+  usleep(20000);
+  EXPECT_EQ(WriteWholeFile(dir / "a", other), "");
+  waitpid(slow, nullptr, 0);
+  const Bytes result = ReadFile(dir / "b");
+  EXPECT_TRUE(result == whole || result == other);
+  EXPECT_EQ(dir.Names().size(), 2u);
+}
+
+TEST(WriteWholeFile, ExtendedAttributesAndTheAccessListAreKept) {
+  ScratchDir dir;
+  const std::string path = dir / "t";
+  WriteFile(path, {1});
+  // Owner rw, user 1000 r, group r, mask r, others nothing.
+  const Bytes acl = {2, 0, 0,   0,   1,   0,   6,  0, 255, 255, 255, 255, 2,   0,   4,  0, 232, 3, 0,   0,   4,   0,
+                     4, 0, 255, 255, 255, 255, 16, 0, 4,   0,   255, 255, 255, 255, 32, 0, 0,   0, 255, 255, 255, 255};
+  ASSERT_EQ(setxattr(path.c_str(), "user.origin", "host", 4, 0), 0);
+  ASSERT_EQ(setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0), 0);
+  const auto attribute = [&](const char* name) {
+    Bytes value(100);
+    value.resize(std::max<ssize_t>(0, getxattr(path.c_str(), name, value.data(), value.size())));
+    return value;
+  };
+  EXPECT_EQ(WriteWholeFile(path, {2}), "");
+  EXPECT_EQ(attribute("user.origin"), ToBytes("host"));
+  EXPECT_EQ(attribute("system.posix_acl_access"), acl);
+  EXPECT_EQ(StatOf(path).st_mode & 0777, 0640u);
+}
+
+TEST(WriteWholeFile, AFileSizeLimitEndsTheWriteWithItsMessageAndLeavesNothing) {
+  ScratchDir dir;
+  WriteFile(dir / "out", {9});
+  EXPECT_EQ(InChild([&] {
+              const rlimit limit = {1000, 1000};
+              setrlimit(RLIMIT_FSIZE, &limit);
+              const std::string expected = dir / "out" + ": kann nicht geschrieben werden (Datei zu groß)";
+              _exit(WriteWholeFile(dir / "out", Bytes(5000, 1)) == expected ? 0 : 1);
+            }),
+            0);
+  EXPECT_EQ(ReadFile(dir / "out"), Bytes{9});
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"out"});
+}
+
+TEST(WriteWholeFile, AWritableFileWhoseDirectoryIsNotIsWrittenInPlace) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs a second user";
+  ScratchDir dir;
+  std::filesystem::create_directory(dir / "fixed");
+  std::filesystem::create_directory(dir / "sticky");
+  for (const char* name : {"fixed/mine", "fixed/protected", "sticky/roots"}) WriteFile(dir / name, Bytes(10, 1));
+  chown((dir / "fixed/mine").c_str(), Nobody, Nobody);
+  chmod((dir / "fixed/protected").c_str(), 0444);
+  chmod((dir / "sticky/roots").c_str(), 0666);
+  chmod((dir / "fixed").c_str(), 0555);
+  chmod((dir / "sticky").c_str(), 01777);
+  const ino_t inode = StatOf(dir / "sticky/roots").st_ino;
+  const std::vector<std::pair<std::string, std::string>> cases = {{"fixed/mine", ""},
+                                                                  {"sticky/roots", ""},
+                                                                  {"fixed/protected", "keine Berechtigung"},
+                                                                  {"fixed/new", "keine Berechtigung"}};
+  RunAsNobody(dir, [&] {
+    bool all = true;
+    for (const auto& [name, reason] : cases) {
+      const std::string error = WriteWholeFile(dir / name, {2, 3});
+      all = all && error == (reason.empty() ? "" : dir / name + ": kann nicht geschrieben werden (" + reason + ")");
+    }
+    return all;
+  });
+  EXPECT_EQ(ReadFile(dir / "fixed/mine"), (Bytes{2, 3}));
+  EXPECT_EQ(ReadFile(dir / "sticky/roots"), (Bytes{2, 3}));
+  EXPECT_EQ(ReadFile(dir / "fixed/protected"), Bytes(10, 1));
+  EXPECT_EQ(StatOf(dir / "sticky/roots").st_ino, inode);
+  EXPECT_EQ(StatOf(dir / "sticky/roots").st_uid, 0u);
+  EXPECT_EQ(std::filesystem::directory_iterator(dir / "sticky")->path().filename(), "roots");
+}
+
+TEST_F(WriteSeam, EveryFailingStepFailsTheSaveAndKeepsTheFormerFile) {
+  WriteFile(dir / "out", {9});
+  chown((dir / "out").c_str(), Nobody, Nobody);
+  const std::string failed = dir / "out" + ": kann nicht geschrieben werden (";
+  // A write that puts nothing must not be retried for ever.
+  WriteCalls = 0;
+  WriteCall = [](int, const void*, size_t) -> ssize_t {
+    errno = ENOSPC;
+    return ++WriteCalls > 100 ? -1 : 0;
+  };
+  EXPECT_EQ(WriteWholeFile(dir / "out", {1}), failed + "Input/output error)");
+  WriteCall = ::write;
+  const auto broken = [](auto...) {
+    errno = EIO;
+    return -1;
+  };
+  ChangeModeCall = broken;
+  EXPECT_EQ(WriteWholeFile(dir / "out", {1}), failed + "Input/output error)");
+  ChangeModeCall = ::fchmod;
+  ChangeOwnerCall = broken;  // called as root, the file being nobody's
+  if (geteuid() == 0) {
+    EXPECT_EQ(WriteWholeFile(dir / "out", {1}), failed + "Input/output error)");
+  }
+  EXPECT_EQ(ReadFile(dir / "out"), Bytes{9});
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"out"});
+}
+
+TEST(WriteWholeFile, AGroupTheWriterBelongsToStaysWithItsSetgidBit) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs a second user";
+  ScratchDir dir;
+  const gid_t users = 100;
+  WriteFile(dir / "shared", {1});
+  chown((dir / "shared").c_str(), Nobody, users);
+  chmod((dir / "shared").c_str(), 02664);
+  RunAsNobody(
+      dir, [&] { return WriteWholeFile(dir / "shared", {2}).empty(); }, users);
+  EXPECT_EQ(StatOf(dir / "shared").st_gid, users);
+  EXPECT_EQ(StatOf(dir / "shared").st_mode & 07777, 02664u);
+}
+
+TEST(OutputFile, ARelativeNameHasItsTemporaryFileBesideIt) {
+  ScratchDir dir;
+  const auto before = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Path);
+  OutputFile file("out");
+  EXPECT_TRUE(file.Open());
+  std::filesystem::current_path(before);
+  EXPECT_EQ(dir.Names().at(0).substr(0, 5), ".out.");
 }
 
 }  // namespace

@@ -27,12 +27,12 @@ TEST_F(SampleText, EachByteComesBackIsLostOrPassesUnassigned) {
   EXPECT_EQ(b.Back, 'b');
   EXPECT_EQ(b.State, SampleState::Lost);
   // Unassigned in EXPORT: the byte passes as it is, and IMPORT may still
-  // change it on the way back.
+  // change it on the way back: then it is lost all the same.
   importTable.Assign('C', 'x');
   const SampleByte c = TranslateSampleByte('C', exportTable, importTable);
   EXPECT_EQ(c.Host, 'C');
   EXPECT_EQ(c.Back, 'x');
-  EXPECT_EQ(c.State, SampleState::Unassigned);
+  EXPECT_EQ(c.State, SampleState::Lost);
   const SampleByte d = TranslateSampleByte('D', exportTable, importTable);
   EXPECT_EQ(d.Host, 'D');
   EXPECT_EQ(d.Back, 'D');
@@ -44,9 +44,12 @@ TEST_F(SampleText, CountsFollowFromHowOftenEachByteOccurs) {
   occurrences['A'] = 5;
   occurrences['B'] = 3;
   occurrences['Z'] = 2;
+  occurrences['C'] = 4;
+  occurrences[0xFF] = 7;
+  importTable.Assign('C', 'x');
   const SampleCounts counts = CountSample(occurrences, exportTable, importTable);
-  EXPECT_EQ(counts.Lost, 3);
-  EXPECT_EQ(counts.Unassigned, 2);
+  EXPECT_EQ(counts.Lost, 3 + 4);
+  EXPECT_EQ(counts.Unassigned, 2 + 4 + 7);
 }
 
 }  // namespace

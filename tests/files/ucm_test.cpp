@@ -113,17 +113,29 @@ TEST(ReadUcm, RefusesNamingTheFirstLineAtFault) {
                 "Zeile 3: keine Single-Byte-Tabelle (mehr als ein Byte für ein Zeichen)");
   ExpectRefused(map + "<U0041><U0308> \\xC2 |0\nEND CHARMAP\n",
                 "Zeile 3: mehrere Zeichen für eine Bytefolge werden nicht gelesen");
-  for (const char* line :
-       {"<U0042> \\xC |0", "<U0042> C2", "<U110000> \\xC2", "<U0042> \\xC2 |4", "<U0042 \\xC2", "<U0042> \\xC2 |0 x"})
+  for (const char* line : {"<U0042> \\xC |0", "<U0042> C2", "<U110000> \\xC2", "<U0042> \\xC2 |4", "<U0042 \\xC2",
+                           "<U0042> \\xC2 |0 x", "<U0000042> \\xC2"})
     ExpectRefused(map + line + "\nEND CHARMAP\n", "Zeile 3: Zuordnung nicht verstanden");
   ExpectRefused("code_set_name x\n" + map, "Zeile 1: Kopfzeile nicht verstanden");
   ExpectRefused("<code_set_name> \"x\n" + map, "Zeile 1: Kopfzeile nicht verstanden");
   ExpectRefused("<code_set_name> \"x\"\n", "keine Zuordnungen (CHARMAP fehlt)");
   ExpectRefused(map, "END CHARMAP fehlt, die Datei ist unvollständig");
+  ExpectRefused("<code_set_name> \"x\"\n<U0041> \\xC1 |0\nEND CHARMAP\n", "Zeile 2: Zuordnung vor der Zeile CHARMAP");
+  for (const char* unusable : {"CHARMAP\nEND CHARMAP\n", "CHARMAP\n<U0041> \\xC1 |2\nEND CHARMAP\n"})
+    ExpectRefused(unusable, "keine verwendbare Zuordnung (CHARMAP leer oder nur |2)");
   ExpectRefused(map + "<U0042> \\xC1 |3\nEND CHARMAP\n", "Zeile 3: Byte C1 ist schon in Zeile 2 zugeordnet");
   ExpectRefused(map + "<U0041> \\xC2 |1\nEND CHARMAP\n", "Zeile 3: Zeichen U+0041 ist schon in Zeile 2 zugeordnet");
   ExpectRefused(map + "<U2018> \\x7D |1\n<U20AC> \\x9F |0\n<U20AC> \\x9F |3\nEND CHARMAP\n",
                 "Zeile 3: Zeichen U+2018 gibt es in ISO 8859-1 nicht, und Byte 7D hat keine andere Zuordnung");
+}
+
+TEST(ReadUcm, LinesEndedByCrLfAndTheHighestCharacter) {
+  UcmPair pair;
+  ASSERT_EQ(
+      ReadUcm("CHARMAP\r\n<U0041> \\xC1 |0\r\n<U10FFFF> \\xC1 |1\r\nEND CHARMAP\r\n", Workstation::Iso8859_1, pair),
+      "");
+  EXPECT_EQ(pair.Import[0xC1].Target, 0x41);
+  EXPECT_EQ(pair.LeftOut, std::vector<std::string>{"U+10FFFF (Zeile 3)"});
 }
 
 TEST(ReadUcm, TheEuroIsAWorkstationCharacterOnlyInWindows1252) {

@@ -84,6 +84,21 @@ TEST_F(Installed, DesktopEntryIsValidAndOpensFiles) {
   EXPECT_EQ(XdgMime("query default application/x-qavo-codetable"), "qavo-cte.desktop\n");
 }
 
+// Answered on the terminal, without a display and without opening a file.
+TEST_F(Installed, OptionsAreAnsweredOnTheTerminal) {
+  const std::string qcte =
+      "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=none " + Quoted((Prefix / "bin" / "qcte").string());
+  const CommandResult help = RunCommand(qcte + " --help");
+  EXPECT_EQ(help.ExitCode, 0);
+  EXPECT_EQ(help.Output.rfind("Aufruf: qcte [DATEI ...]\n", 0), 0u) << help.Output;
+  const CommandResult version = RunCommand(qcte + " --version");
+  EXPECT_EQ(version.ExitCode, 0);
+  EXPECT_EQ(version.Output.rfind("qcte (QAVO Code Table Editor) 1.", 0), 0u) << version.Output;
+  const CommandResult unknown = RunCommand(qcte + " --hilfe");
+  EXPECT_EQ(unknown.ExitCode, 2);
+  EXPECT_EQ(unknown.Output, "qcte: unbekannte Option \xE2\x80\x9E--hilfe\xE2\x80\x9C\nMehr mit: qcte --help\n");
+}
+
 // Recognised by the leading "QAVO CodeTab " whatever the name, and by the
 // .qct name; a UNIX table has no signature and is something else.
 TEST_F(Installed, V5FilesHaveTheTableType) {

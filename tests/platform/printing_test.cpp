@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "platform/colors.h"
 #include "support/pdftext.h"
 
 namespace {
@@ -136,6 +137,21 @@ QImage Framed(QWidget& window) {
   return image;
 }
 
+TEST(WindowPrint, CaptionShowsTheChangedMarkAsTheScreenDoes) {
+  const struct {
+    const char* Title;
+    bool Modified;
+    const char* Shown;
+  } cases[] = {
+      {"QAVO CodeTab EXPORT [Courier New] QAVO[*]", false, "QAVO CodeTab EXPORT [Courier New] QAVO"},
+      {"QAVO CodeTab EXPORT [Courier New] QAVO[*]", true, "QAVO CodeTab EXPORT [Courier New] QAVO*"},
+      {"a[*][*]b [*]", true, "a[*]b *"},
+      {"a[*][*][*]", false, "a[*]"},
+      {"Probetext", true, "Probetext"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ShownCaption(c.Title, c.Modified), c.Shown) << c.Title;
+}
+
 TEST(WindowPrint, CaptionCarriesTheTitle) {
   PlainWindow window(Qt::white);
   window.resize(300, 100);
@@ -144,7 +160,8 @@ TEST(WindowPrint, CaptionCarriesTheTitle) {
   const QImage bare = Framed(window);
   window.setWindowTitle("QAVO CodeTab IMPORT ");
   const QImage titled = Framed(window);
-  const QColor textColor = window.palette().color(window.isActiveWindow() ? QPalette::HighlightedText : QPalette::Base);
+  const QColor textColor =
+      LightPalette().color(window.isActiveWindow() ? QPalette::HighlightedText : QPalette::WindowText);
   EXPECT_EQ(CountPixels(bare, titleArea, textColor), 0);
   EXPECT_GT(CountPixels(titled, titleArea, textColor), 50);
 }

@@ -154,7 +154,7 @@ inline QStringList Fields(const EntryEditor* frame) {
   return {frame->SourceChar->text(), frame->TargetChar->text(), frame->SourceHex->text(), frame->TargetHex->text()};
 }
 
-inline QColor Resolved(int32_t color) { return ResolveColor(color, QApplication::palette()); }
+inline QColor Resolved(int32_t color) { return ResolveColor(color, LightPalette()); }
 inline QColor Background(const QWidget* widget) { return widget->palette().color(QPalette::Window); }
 
 // The character a byte shows as in the Courier New display font.

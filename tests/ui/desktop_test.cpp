@@ -18,6 +18,12 @@
 
 namespace {
 
+std::vector<std::string> Native(const QStringList& names) {
+  std::vector<std::string> paths;
+  for (const QString& name : names) paths.push_back(QFile::encodeName(name).toStdString());
+  return paths;
+}
+
 const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
 
 class Desktop : public SessionTest {
@@ -116,7 +122,7 @@ TEST_F(Desktop, ShortcutsShowInTheMenus) {
   EXPECT_EQ(TheSession->Quit->shortcut(), QKeySequence("Ctrl+Q"));
 }
 
-// One table file dropped on any window loads as "&automatische Erkennung";
+// One table file dropped on any window loads as "&automatische Erkennung ...";
 // anything else is refused and changes nothing.
 TEST_F(Desktop, DroppedFiles) {
   const QString exportFile = V5File("EXPORT.qct", TableKind::kExport, 0xC1);
@@ -150,13 +156,17 @@ TEST_F(Desktop, CommandLine) {
   ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
   shortFile.write(QByteArray(100, 'x'));
   shortFile.close();
-  TheSession->OpenFiles({folder.filePath("missing.qct"), folder.path(), fifo, shortFile.fileName()});
-  EXPECT_EQ(Messages(), (std::vector<QString>{FileError, FileError, FileError,
-                                              QString::fromUtf8("Datei nicht erkannt: falsche Länge 100")}));
+  TheSession->OpenFiles(Native({folder.filePath("missing.qct"), folder.path(), fifo, shortFile.fileName()}));
+  const auto about = [](const QString& message, const QString& file) { return message + "\nDatei: " + file; };
+  EXPECT_EQ(Messages(), (std::vector<QString>{
+                            about(FileError, folder.filePath("missing.qct")), about(FileError, folder.path()),
+                            about(FileError, fifo),
+                            about(QString::fromUtf8("Datei nicht erkannt: falsche Länge 100"), shortFile.fileName()) +
+                                "\nTabellendateien haben 256, 512, 1088 oder 2176 Bytes."}));
   EXPECT_EQ(exportTable().CountAssigned() + importTable().CountAssigned(), 0);
 
   TheSession->OpenFiles(
-      {V5File("EXPORT.qct", TableKind::kExport, 0xC1), V5File("IMPORT.qct", TableKind::kImport, 0xC2)});
+      Native({V5File("EXPORT.qct", TableKind::kExport, 0xC1), V5File("IMPORT.qct", TableKind::kImport, 0xC2)}));
   EXPECT_EQ(exportTable().Target('A'), 0xC1);
   EXPECT_EQ(importTable().Target('A'), 0xC2);
   EXPECT_FALSE(TheSession->IsChanged(TableKind::kExport));
@@ -165,7 +175,7 @@ TEST_F(Desktop, CommandLine) {
 // The dialogs start in the folder of the last file loaded or saved.
 TEST_F(Desktop, DialogsRememberTheFolder) {
   QTemporaryDir other;
-  TheSession->OpenFiles({V5File("EXPORT.qct", TableKind::kExport, 0xC1)});
+  TheSession->OpenFiles(Native({V5File("EXPORT.qct", TableKind::kExport, 0xC1)}));
   TheSession->LoadTableFile->trigger();
   ASSERT_EQ(prompter->CallsOf("open").size(), 1u);
   EXPECT_EQ(prompter->CallsOf("open")[0].Settings.Folder, folder.path());

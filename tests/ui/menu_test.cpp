@@ -34,10 +34,12 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
       "    QAVO &UNIX-kompatible (256 Byte + 256 Byte) ... ->SaveUnix",
       "    &Windows QAVO V3 kompatibel (512 Byte) ... ->SaveV3",
       "    Windows QAVO V&5 (1088/2176 Bytes) ... ->SaveV5",
-      "    &C Header ->SaveCHeader",
-      "    &Pascal (Delphi) Header ->SavePascal",
+      "    &C Header ... ->SaveCHeader",
+      "    &Pascal (Delphi) Header ... ->SavePascal",
       "    ICU-Zeichensatztabelle (.ucm) ... ->SaveUcm",
-      "  &Drucken ->Print",
+      "    Python-Codec (.py) ... ->SavePython",
+      "    Java-Zeichensatz (.jar) ... ->SaveJava",
+      "  &Drucken ... ->Print",
       "  &Beenden ->Quit",
       "&Bearbeiten",
       QString::fromUtf8("  &Rückgängig ->Undo"),
@@ -55,6 +57,8 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
       "  Ver&gleichen",
       "    Mit &DIN vergleichen ->CompareDin",
       "    Mit &Tabelle vergleichen ... ->CompareTable",
+      "    mit &Codepage ... ->ComparePage",
+      QString::fromUtf8("    &Nächste Codepage bestimmen ->IdentifyPage"),
       "&Tabelle laden",
       "  &DIN (QAVO WINDOWS Standard)",
       "    &Beide ->LoadDIN",
@@ -73,9 +77,9 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
       "    &EXPORT (a/e) ->LoadUnixExport",
       "    &IMPORT (e/a) ->LoadUnixImport",
       "  &Aus Datei",
-      "    &automatische Erkennung ->LoadTableFile",
-      "    &IIMPORT  (256 Bytes) ->LoadImport",
-      "    &EXPORT (256 Bytes) ->LoadExport",
+      "    &automatische Erkennung ... ->LoadTableFile",
+      "    &IIMPORT  (256 Bytes) ... ->LoadImport",
+      "    &EXPORT (256 Bytes) ... ->LoadExport",
       "    ICU-Zeichensatztabelle (.ucm) ... ->LoadUcm",
       "  &Weitere Codepages ... ->MoreCodePages",
       "&Einstellungen",
@@ -84,12 +88,12 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
       "    WINDOWS MS &Sans Serif ->FontSansSerif",
       "    &ANSI (WINDOWS FixedSys) ->FontFixedSys",
       "    &OEM (WINDOWS Terminal) ->FontTerminal",
-      QString::fromUtf8("    &Zeichensatz wählen ->ChooseFont"),
+      QString::fromUtf8("    &Zeichensatz wählen ... ->ChooseFont"),
       "  &Farben",
-      "    &Verbundene Tabellen ->ColorChainedAction",
-      "    &Aktiviert ->ColorActiveAction",
-      "    &Eindeutige Zuordnung ->ColorProofAction",
-      "    &Mehrfach-Zuordnung ->ColorAmbiguousAction",
+      "    &Verbundene Tabellen ... ->ColorChainedAction",
+      "    &Aktiviert ... ->ColorActiveAction",
+      "    &Eindeutige Zuordnung ... ->ColorProofAction",
+      "    &Mehrfach-Zuordnung ... ->ColorAmbiguousAction",
       "&Fenster",
       "  " + TheSession->ShowBoth->text() + " ->ShowBoth [x]",
       "  " + TheSession->ShowExport->text() + " ->ShowExport [x]",
@@ -128,7 +132,10 @@ TEST_F(MainMenu, HilfeOpensTheContents) {
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(help->source().toString(), "qrc:/help/index.html");
   EXPECT_FALSE(help->toPlainText().isEmpty());
-  help->close();
+  QApplication::setActiveWindow(help);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+  QTest::keyClick(help, Qt::Key_Escape);
+  EXPECT_EQ(HelpWindow(), nullptr);
 }
 
 TEST_F(MainMenu, F1OnAnEditorFieldOpensItsTopic) {

@@ -215,4 +215,23 @@ TEST(TextFit, CellFitIsTheFitOfTheCellSamplesForEachFontAndCell) {
   }
 }
 
+// A wide target stays inside its cell, texts are measured side by side,
+// fields of one width and another height get their own fit, and byte FF is
+// among the cell samples.
+TEST(TextFit, WideTextsFieldHeightsAndTheLastByte) {
+  const QFont sans = DisplayFont("DejaVu Sans", -12).ToQFont();
+  const QRect wide = InkBounds(sans, {"DD"});
+  EXPECT_GE(wide.width(), InkBounds(sans, {"D"}).width() + QFontMetrics(sans).horizontalAdvance('D') - 1);
+  const QSize cell(wide.right() + 2, 40);
+  const TextFit fit = FitTexts(sans, {"DD"}, cell, 2);
+  EXPECT_LT(fit.Font.pixelSize(), 12);
+  EXPECT_LE(InkBounds(fit.Font, {"DD"}).right(), cell.width() - 3);
+  QLineEdit tall, low;
+  tall.resize(80, 40);
+  low.resize(80, 14);
+  const int tallSize = FitLineEdit(sans, CharacterSamples(false), tall).pixelSize();
+  EXPECT_LT(FitLineEdit(sans, CharacterSamples(false), low).pixelSize(), tallSize);
+  EXPECT_EQ(CellSamples(sans, false).filter(QString::fromUtf8(" ÿ:FF")).size(), 1);
+}
+
 }  // namespace

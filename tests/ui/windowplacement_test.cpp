@@ -32,12 +32,17 @@ TEST(WindowPlacement, StartsAtTheAvailableArea) {
   EXPECT_EQ(PlaceControlWindow(QRect(100, 100, 1300, 1000), Control), QPoint(808, 100));
 }
 
-TEST(WindowPlacement, SampleTextGoesBelowTheImportFrameOrAsLowAsTheScreenAllows) {
+// Below the IMPORT frame where it fits, else in the largest room that
+// covers no window, shrunk; with no such room, as low as the screen allows.
+TEST(WindowPlacement, SampleTextCoversNoWindowWhereTheScreenHasRoom) {
   const FramedWindow sample{QSize(520, 460), QMargins(1, 22, 1, 5)};
-  const int belowImport = 2 * 321 - 8;
-  EXPECT_EQ(PlaceSampleTextWindow(QRect(0, 0, 1920, 1200), belowImport, sample), QPoint(0, belowImport));
-  EXPECT_EQ(PlaceSampleTextWindow(QRect(0, 0, 1280, 900), belowImport, sample), QPoint(0, 900 - 487));
-  EXPECT_EQ(PlaceSampleTextWindow(QRect(50, 30, 800, 400), belowImport, sample), QPoint(50, 30));
+  const std::vector<QRect> inSight = {{0, 0, 808, 328}, {0, 320, 808, 328}, {808, 78, 216, 430}};
+  const QSize smallest(360, 300);
+  EXPECT_EQ(PlaceSampleTextWindow(QRect(0, 0, 1920, 1200), inSight, sample, smallest), QRect(0, 648, 522, 487));
+  EXPECT_EQ(PlaceSampleTextWindow(QRect(0, 0, 1280, 1024), inSight, sample, smallest), QRect(808, 508, 472, 487));
+  EXPECT_EQ(PlaceSampleTextWindow(QRect(0, 0, 1280, 900), inSight, sample, smallest), QRect(808, 508, 472, 392));
+  EXPECT_EQ(PlaceSampleTextWindow(QRect(50, 30, 800, 400), inSight, sample, smallest), QRect(50, 30, 522, 487));
+  EXPECT_EQ(PlaceSampleTextWindow(QRect(0, 0, 1024, 768), inSight, sample, smallest), QRect(0, 768 - 487, 522, 487));
 }
 
 TEST(WindowPlacement, SmallScreenKeepsEveryCaptionBarOnIt) {
@@ -55,6 +60,17 @@ TEST(WindowPlacement, SmallScreenKeepsEveryCaptionBarOnIt) {
     // The IMPORT window, pushed up, still leaves the EXPORT caption bar free.
     EXPECT_GE(places.ImportFrame.y(), places.ExportFrame.y() + Table.Frame.top());
   }
+}
+
+// Table frames are 321 pixels high with a caption bar of 22: the IMPORT frame
+// moves down to the EXPORT caption bar's lower edge while the screen holds
+// both caption bars, and a control window is pushed in from the right edge.
+TEST(WindowPlacement, ExactPlacesAtTheLimits) {
+  const std::pair<int, int> importTops[] = {{343, 22}, {342, 22}, {330, 22}, {44, 22}, {43, 0}};
+  for (const auto& [height, top] : importTops)
+    EXPECT_EQ(PlaceTableWindows(QRect(0, 0, 800, height), Table).ImportFrame, QPoint(0, top)) << height;
+  EXPECT_EQ(PlaceControlWindow(QRect(0, 0, 1024, 768), Control), QPoint(600, 78));
+  EXPECT_EQ(PlaceControlWindow(QRect(100, 0, 1000, 768), Control), QPoint(676, 78));
 }
 
 }  // namespace

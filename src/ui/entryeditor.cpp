@@ -246,7 +246,7 @@ void EntryEditor::SetRole(bool exportRole) {
   (ExportRole ? TargetHex : TargetChar)->setProperty("tag", EntryFieldTag);
 }
 
-void EntryEditor::SetTable(CodeTable* table) { Table = table; }
+void EntryEditor::SetTable(const CodeTable* table) { Table = table; }
 
 void EntryEditor::UpdateBorder() { SetBorderColor(IsActive() ? session_.ActiveColor : clBtnFace); }
 

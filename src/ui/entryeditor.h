@@ -47,11 +47,11 @@ class EntryEditor : public QFrame {
   bool HexTyped = false;
   bool ScrollByProgram = false;
   EntryEditor* PartnerEditor = nullptr;
-  CodeTable* Table = nullptr;
+  const CodeTable* Table = nullptr;
   bool OemInput = false;
 
   void SetRole(bool exportRole);
-  void SetTable(CodeTable* table);
+  void SetTable(const CodeTable* table);
   void SetPartnerEditor(EntryEditor* editor);
   // Makes this editor's table the active one.
   void MakeActive();

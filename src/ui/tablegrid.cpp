@@ -147,14 +147,14 @@ TableGrid::TableGrid(Session& session, QWidget* parent) : QFrame(parent), sessio
   });
 }
 
-void TableGrid::SetTable(CodeTable* table) {
+void TableGrid::SetTable(const CodeTable* table) {
   table_ = table;
   if (!table_) return;
   cached_ = GridColorsOf(session_.AmbiguousColor, session_.ProofColor);
   UpdateBorder();
 }
 
-CodeTable* TableGrid::Table() const { return table_; }
+const CodeTable* TableGrid::Table() const { return table_; }
 
 void TableGrid::Refresh() {
   if (!table_) {

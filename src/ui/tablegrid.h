@@ -33,8 +33,8 @@ class TableGrid : public QFrame {
   // Called with an entry number when an entry cell is chosen.
   std::function<void(int)> OnSelectEntry;
 
-  void SetTable(CodeTable* table);
-  CodeTable* Table() const;
+  void SetTable(const CodeTable* table);
+  const CodeTable* Table() const;
   void Refresh();
   void UpdateBorder();
   // The display font the grid draws with (a copy).
@@ -64,7 +64,7 @@ class TableGrid : public QFrame {
   Session& session_;
   BorderPanel* border_;
   GridList* list_;
-  CodeTable* table_ = nullptr;
+  const CodeTable* table_ = nullptr;
   GridColors cached_ = DefaultGridColors;
   int currentEntry_ = -1;
   DisplayFont listFont_;

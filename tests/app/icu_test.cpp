@@ -62,6 +62,21 @@ TEST_F(IcuTables, AnUnchainedPairIsNotSavedAndABadFileChangesNothing) {
   EXPECT_EQ(prompter->CallsOf("message").at(1).Text, "Datei: " + dir.path() + "\nkann nicht gelesen werden!");
 }
 
+// The box lists 20 of the characters left out, so that it fits on the screen.
+TEST_F(IcuTables, ALongListOfCharactersLeftOutIsCut) {
+  QString ucm = "CHARMAP\n<U00A4> \\x9F |1\n";
+  QString expected = QString::fromUtf8("Nicht in der Codepage der Arbeitsstation, bleiben unzugeordnet:");
+  for (int i = 0; i < 25; ++i) {
+    const QString code = QString::number(0x100 + i, 16).toUpper();
+    ucm += "<U0" + code + "> \\x9F |1\n";
+    if (i < 20) expected += QString("\nU+0%1 (Zeile %2)").arg(code).arg(i + 3);
+  }
+  WriteBytes(Path("many.ucm"), (ucm + "END CHARMAP\n").toLatin1());
+  prompter->AnswerFile(Path("many.ucm"));
+  TheSession->LoadUcm->trigger();
+  EXPECT_EQ(prompter->CallsOf("information").at(0).Text, expected + "\n... und 5 weitere");
+}
+
 // Codec and charset follow the workstation code page chosen last, as the
 // .ucm export does, and are proposed under their own names.
 TEST_F(IcuTables, CodecAndCharsetOfTheChainedPair) {

@@ -99,6 +99,17 @@ TEST_F(Installed, OptionsAreAnsweredOnTheTerminal) {
   EXPECT_EQ(unknown.Output, "qcte: unbekannte Option \xE2\x80\x9E--hilfe\xE2\x80\x9C\nMehr mit: qcte --help\n");
 }
 
+// The running editor catches SIGHUP and SIGTERM, so that an interrupted
+// save removes its temporary file (Qt leaves them to the default). SIGINT
+// is not asked for: a shell starts a background job with it ignored.
+TEST_F(Installed, TheEditorCatchesTheTerminationSignals) {
+  const std::string qcte = "QT_QPA_PLATFORM=offscreen " + Quoted((Prefix / "bin" / "qcte").string());
+  const CommandResult caught = RunCommand(
+      qcte + " & p=$!; for i in $(seq 50); do m=$(awk '/^SigCgt/{print $2}' /proc/$p/status);" +
+      " [ $((0x$m & 0x4001)) -eq $((0x4001)) ] && break; sleep 0.1; done; kill -9 $p; echo $((0x$m & 0x4001))");
+  EXPECT_EQ(caught.Output, "16385\n");
+}
+
 // Recognised by the leading "QAVO CodeTab " whatever the name, and by the
 // .qct name; a UNIX table has no signature and is something else.
 TEST_F(Installed, V5FilesHaveTheTableType) {

@@ -96,7 +96,7 @@ class Bench {
       if (!window || !QTest::qWaitForWindowExposed(window)) Fail("a window was not shown");
     control_->activateWindow();
     if (!QTest::qWaitForWindowActive(control_.get())) Fail("the control window did not become active");
-    control_->ExportEditor->SourceChar->setFocus();
+    control_->ExportEditor->SourceChar()->setFocus();
     exportGrid_ = control_->ExportWindow->Grid->Cells;
     importGrid_ = control_->ImportWindow->Grid->Cells;
     exportPaints_ = std::make_unique<PaintCounter>(exportGrid_);
@@ -104,7 +104,7 @@ class Bench {
     session_->LoadIsoCp273.Both->trigger();
     Settle();
     EntryEditor& editor = *control_->ExportEditor;
-    if (!session_->ExportTable->Partner() || !editor.IsActive() || !editor.PartnerEditor)
+    if (!session_->ExportTable->Partner() || !editor.IsActive() || !control_->ImportEditor->FollowsOtherTable())
       Fail("the EXPORT editor is not the active one of a chained pair");
   }
 
@@ -135,11 +135,11 @@ class Bench {
     return Figure(
         name,
         [&editor, digits] {
-          QTest::keyClick(editor.SourceChar, 'A');
-          QTest::keyClicks(editor.TargetHex, digits);
+          QTest::keyClick(editor.SourceChar(), 'A');
+          QTest::keyClicks(editor.TargetHex(), digits);
         },
         [this, &editor, target] {
-          QTest::keyClick(editor.TargetHex, Qt::Key_Return);
+          QTest::keyClick(editor.TargetHex(), Qt::Key_Return);
           if (session_->ExportTable->Target(0x41) != target) Fail("Enter did not commit the edit");
         });
   }

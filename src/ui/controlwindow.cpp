@@ -52,13 +52,9 @@ void PlaceFramed(TableWindow& window, TableKind kind) {
 ControlWindow::ControlWindow(Session& session, QWidget* owner) : QMainWindow(owner), session_(session) {
   BuildForm();
   move(ControlPlace);
-  ExportEditor->SetRole(true);
-  ImportEditor->SetRole(false);
-  ExportEditor->SetTable(session_.ExportTable);
-  ImportEditor->SetTable(session_.ImportTable);
   ConnectSession();
   UpdateViews();
-  ExportEditor->SourceChar->setFocus();
+  ExportEditor->SourceChar()->setFocus();
 }
 
 ControlWindow::~ControlWindow() {
@@ -91,14 +87,14 @@ void ControlWindow::BuildForm() {
   SetBackground(panel, clBtnFace);
   EditorPanel = panel;
 
-  ExportEditor = new EntryEditor(session_, EditorPanel);
+  ExportEditor = new EntryEditor(session_, TableKind::kExport, EditorPanel);
   ExportEditor->setObjectName("ExportEditor");
   ExportEditor->setGeometry(1, 1, 200, 173);
   CurrentFontLabel = new QLabel(EditorPanel);
   CurrentFontLabel->setObjectName("CurrentFontLabel");
   CurrentFontLabel->setGeometry(17, 184, 176, 17);
   CurrentFontLabel->setAlignment(Qt::AlignCenter);
-  ImportEditor = new EntryEditor(session_, EditorPanel);
+  ImportEditor = new EntryEditor(session_, TableKind::kImport, EditorPanel);
   ImportEditor->setObjectName("ImportEditor");
   ImportEditor->setGeometry(1, 206, 200, 173);
 
@@ -179,30 +175,14 @@ void ControlWindow::ConnectSession() {
 }
 
 void ControlWindow::UpdateViews() {
-  const CodeTable* exp = session_.ExportTable;
-  const CodeTable* imp = session_.ImportTable;
-  if (exp->Partner()) {
-    SetBackground(ChainMargin, session_.ChainedColor);
-    if (exp->IsActive()) {
-      ExportEditor->SetPartnerEditor(ImportEditor);
-    } else if (imp->IsActive()) {
-      ImportEditor->SetPartnerEditor(ExportEditor);
-    } else {
-      ExportEditor->SetPartnerEditor(nullptr);
-      ImportEditor->SetPartnerEditor(nullptr);
-    }
-  } else {
-    SetBackground(ChainMargin, clBtnFace);
-    ImportEditor->SetPartnerEditor(nullptr);
-  }
-
+  SetBackground(ChainMargin, session_.ExportTable->Partner() ? session_.ChainedColor : clBtnFace);
   if (const DisplayFont* font = session_.CurrentFont) {
     CurrentFontLabel->setText(font->Name);
     CurrentFontLabel->setFont(font->ToQFont());
   }
   for (EntryEditor* editor : {ExportEditor, ImportEditor}) {
     if (session_.CurrentFont) editor->SetDisplayFont(*session_.CurrentFont);
-    editor->OemInput = session_.OemFont != 0;
+    editor->SetOemInput(session_.OemFont != 0);
   }
   ExportEditor->Repaint();
   ImportEditor->Repaint();
@@ -271,7 +251,7 @@ void ControlWindow::SelectEntry(TableKind kind, int position) {
   other->ClearSelection();
   other->Repaint();
   chosen->MoveTo(position);
-  (kind == TableKind::kExport ? chosen->TargetHex : chosen->TargetChar)->setFocus();
+  (kind == TableKind::kExport ? chosen->TargetHex() : chosen->TargetChar())->setFocus();
   raise();
   activateWindow();
 }

@@ -1,36 +1,26 @@
 #include "ui/entryeditor.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QHelpEvent>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QToolTip>
 #include <QValidator>
 
 #include "app/session.h"
-#include "model/codetable.h"
-#include "model/hexdigits.h"
-#include "platform/codepage.h"
 #include "platform/colors.h"
 #include "platform/displayfont.h"
 #include "platform/helpviewer.h"
 #include "ui/entrydescription.h"
+#include "ui/entrygeometry.h"
+#include "ui/entrykeys.h"
 #include "ui/textfit.h"
 
 namespace {
 
-// The box colour of an entry no position maps to, the colour of LblNoData.
-constexpr int32_t NoDataColor = clBtnShadow;
-// The target field that takes the focus when a position becomes current.
-constexpr int EntryFieldTag = 2;
-constexpr int Enter = '\r';
-constexpr int Backspace = '\b';
-// Results of TypedByte besides a byte.
-constexpr int NoCharacter = -1;
-constexpr int Unmapped = -2;
+// The box colour of an entry no position maps to.
+constexpr int32_t kNoDataColor = clBtnShadow;
+// Marks the target field that takes the focus when a position becomes current.
+constexpr int kEntryFieldTag = 2;
 
 // Hex fields show what is typed in upper case, character by character:
 // QString::toUpper would turn one "ß" into "SS" and overrun the two places.
@@ -43,33 +33,10 @@ class UpperCaseValidator : public QValidator {
   }
 };
 
-QString HexOrNothing(int value) { return value == -1 ? QString() : HexText(value); }
-
-bool IsHexDigit(int c) { return HexDigitValue(c) >= 0; }
-
-// The byte a key event types, as the Windows-1252 character it stands for:
-// Ctrl+A..Z are the control characters 1..26, Enter is a carriage return.
-// Keys that type nothing (arrows, Tab, Delete, Alt combinations) give
-// NoCharacter; a character outside Windows-1252 gives Unmapped.
-int TypedByte(const QKeyEvent& event) {
-  const int key = event.key();
-  const Qt::KeyboardModifiers modifiers = event.modifiers();
-  if (key == Qt::Key_Return || key == Qt::Key_Enter) return Enter;
-  if (key == Qt::Key_Delete || key == Qt::Key_Tab || key == Qt::Key_Backtab) return NoCharacter;
-  if (modifiers & (Qt::AltModifier | Qt::MetaModifier)) return NoCharacter;
-  if ((modifiers & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z) return key - Qt::Key_A + 1;
-  if (key == Qt::Key_Backspace) return Backspace;
-  const QString text = event.text();
-  if (text.isEmpty()) return NoCharacter;
-  const int byte = AnsiByteOf(text.at(0));
-  return byte < 0 ? Unmapped : byte;
-}
-
-QLineEdit* MakeField(const char* name, int maxLength, const QRect& geometry, QWidget* parent) {
+QLineEdit* MakeField(const char* name, int maxLength, QWidget* parent) {
   auto* field = new QLineEdit(parent);
   field->setObjectName(name);
   field->setMaxLength(maxLength);
-  field->setGeometry(geometry);
   return field;
 }
 
@@ -77,6 +44,26 @@ QLabel* MakeLabel(const char* name, const QString& caption, QWidget* parent) {
   auto* label = new QLabel(caption, parent);
   label->setObjectName(name);
   return label;
+}
+
+QFrame* MakeBevel(const char* name, QWidget* parent) {
+  auto* bevel = new QFrame(parent);
+  bevel->setObjectName(name);
+  bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  return bevel;
+}
+
+void PlaceControls(QWidget& box, TableKind kind) {
+  for (const ControlPlace& place : kInputBoxPlaces) {
+    auto* control = box.findChild<QWidget*>(place.name, Qt::FindDirectChildrenOnly);
+    const QRect rect = PlaceOf(place, kind);
+    if (rect.isEmpty()) {
+      control->move(rect.topLeft());
+      control->adjustSize();
+    } else {
+      control->setGeometry(rect);
+    }
+  }
 }
 
 void PaintBackground(QWidget* widget, int32_t color) {
@@ -107,10 +94,15 @@ void ShowText(QLineEdit* field, const QString& text) {
 
 }  // namespace
 
-EntryEditor::EntryEditor(Session& session, QWidget* parent) : QFrame(parent), session_(session) {
+EntryEditor::EntryEditor(Session& session, TableKind kind, QWidget* parent)
+    : QFrame(parent), session_(session), kind_(kind), table_(session.Table(kind)) {
   BuildControls();
+  SetRole();
+  keys_ = new EntryKeys(*this, session_);
+  for (QLineEdit* field : {source_char_, target_char_, source_hex_, target_hex_}) field->installEventFilter(keys_);
   connect(qApp, &QApplication::focusChanged, this, &EntryEditor::FocusChanged);
   connect(&session_, &Session::ActiveTableChanged, this, &EntryEditor::UpdateBorder);
+  connect(&session_, &Session::EntrySelected, this, &EntryEditor::FollowSelection);
 }
 
 // The fields lose the focus while the window is torn down; the frame must
@@ -118,89 +110,66 @@ EntryEditor::EntryEditor(Session& session, QWidget* parent) : QFrame(parent), se
 EntryEditor::~EntryEditor() { disconnect(qApp, nullptr, this, nullptr); }
 
 void EntryEditor::BuildControls() {
-  resize(206, 173);
-  Border = new QWidget(this);
-  Border->setObjectName("Border");
+  resize(kEntryFrameSize);
+  border_ = new QWidget(this);
+  border_->setObjectName("Border");
   SetBorderColor(clBtnFace);
 
-  Inner = new QWidget(Border);
-  Inner->setObjectName("Inner");
-  PaintBackground(Inner, clBtnFace);
+  inner_ = new QWidget(border_);
+  inner_->setObjectName("Inner");
+  PaintBackground(inner_, clBtnFace);
 
-  HeaderBox = new QGroupBox(Inner);
-  HeaderBox->setObjectName("HeaderBox");
-  HeaderBox->setFont(DisplayFont("MS Sans Serif", -13, false, true).ToQFont());
+  header_box_ = new QGroupBox(inner_);
+  header_box_->setObjectName("HeaderBox");
+  header_box_->setFont(DisplayFont("MS Sans Serif", -13, false, true).ToQFont());
 
-  PositionBar = new QScrollBar(Qt::Horizontal, HeaderBox);
-  PositionBar->setObjectName("PositionBar");
-  PositionBar->setRange(0, 255);
-  PositionBar->setPageStep(16);
-  PositionBar->setSingleStep(1);
-  PositionBar->setFocusPolicy(Qt::ClickFocus);
-  connect(PositionBar, &QScrollBar::valueChanged, this, &EntryEditor::PositionBarChange);
+  position_bar_ = new QScrollBar(Qt::Horizontal, header_box_);
+  position_bar_->setObjectName("PositionBar");
+  position_bar_->setRange(0, 255);
+  position_bar_->setPageStep(16);
+  position_bar_->setSingleStep(1);
+  position_bar_->setFocusPolicy(Qt::ClickFocus);
+  connect(position_bar_, &QScrollBar::valueChanged, this, &EntryEditor::PositionBarChange);
 
-  InputBox = new QGroupBox(HeaderBox);
-  InputBox->setObjectName("InputBox");
-  InputBox->setFont(DisplayFont("MS Sans Serif", -11).ToQFont());
+  input_box_ = new QGroupBox(header_box_);
+  input_box_->setObjectName("InputBox");
+  input_box_->setFont(DisplayFont("MS Sans Serif", -11).ToQFont());
   SetInputBoxColor(clBtnFace);
 
-  CharBevel = new QFrame(InputBox);
-  CharBevel->setObjectName("CharBevel");
-  CharBevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
-  CharBevel->setGeometry(16, 22, 153, 35);
-  HexBevel = new QFrame(InputBox);
-  HexBevel->setObjectName("HexBevel");
-  HexBevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
-  HexBevel->setGeometry(16, 69, 153, 35);
-
-  CharCaption = MakeLabel("CharCaption", "Alpha:", InputBox);
-  CharCaption->setAlignment(Qt::AlignRight | Qt::AlignTop);
-  CharCaption->setGeometry(24, 32, 42, 20);
-  HexCaption = MakeLabel("HexCaption", "Hex:", InputBox);
-  HexCaption->setAlignment(Qt::AlignRight | Qt::AlignTop);
-  HexCaption->setGeometry(24, 80, 42, 20);
-
-  SourceChar = MakeField("SourceChar", 1, QRect(80, 28, 30, 21), InputBox);
-  CharEquals = MakeLabel("CharEquals", "=", InputBox);
-  CharEquals->move(120, 32);
-  CharEquals->adjustSize();
-  TargetChar = MakeField("TargetChar", 1, QRect(136, 28, 30, 21), InputBox);
-  SourceHex = MakeField("SourceHex", 2, QRect(80, 76, 30, 21), InputBox);
-  HexEquals = MakeLabel("HexEquals", "=", InputBox);
-  HexEquals->move(120, 80);
-  HexEquals->adjustSize();
-  TargetHex = MakeField("TargetHex", 2, QRect(136, 76, 30, 21), InputBox);
-  for (QLineEdit* hex : {SourceHex, TargetHex}) hex->setValidator(new UpperCaseValidator(hex));
-  KeepOwnWindowColor(InputBox);
-
-  LblNoData = MakeLabel("LblNoData", QString(), InputBox);
-  LblNoData->move(24, 8);
-  PaintBackground(LblNoData, NoDataColor);
-  LblNoData->hide();
+  char_bevel_ = MakeBevel("CharBevel", input_box_);
+  hex_bevel_ = MakeBevel("HexBevel", input_box_);
+  char_caption_ = MakeLabel("CharCaption", "Alpha:", input_box_);
+  char_caption_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  hex_caption_ = MakeLabel("HexCaption", "Hex:", input_box_);
+  hex_caption_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  source_char_ = MakeField("SourceChar", 1, input_box_);
+  char_equals_ = MakeLabel("CharEquals", "=", input_box_);
+  target_char_ = MakeField("TargetChar", 1, input_box_);
+  source_hex_ = MakeField("SourceHex", 2, input_box_);
+  hex_equals_ = MakeLabel("HexEquals", "=", input_box_);
+  target_hex_ = MakeField("TargetHex", 2, input_box_);
+  for (QLineEdit* hex : {source_hex_, target_hex_}) hex->setValidator(new UpperCaseValidator(hex));
+  KeepOwnWindowColor(input_box_);
 
   // A dropped file goes past the fields to the window, which loads it.
-  for (QLineEdit* field : {SourceChar, TargetChar, SourceHex, TargetHex}) {
+  for (QLineEdit* field : {source_char_, target_char_, source_hex_, target_hex_}) {
     field->installEventFilter(this);
     field->setAcceptDrops(false);
   }
-  connect(SourceChar, &QLineEdit::textChanged, this, &EntryEditor::SourceCharChange);
-  connect(TargetChar, &QLineEdit::textChanged, this, &EntryEditor::TargetCharChange);
-  connect(SourceHex, &QLineEdit::textChanged, this, &EntryEditor::SourceHexChange);
-  connect(TargetHex, &QLineEdit::textChanged, this, &EntryEditor::TargetHexChange);
+  connect(source_char_, &QLineEdit::textEdited, this, &EntryEditor::SourceCharEdited);
+  connect(target_char_, &QLineEdit::textEdited, this, &EntryEditor::TargetCharEdited);
+  connect(source_hex_, &QLineEdit::textEdited, this, &EntryEditor::SourceHexEdited);
+  connect(target_hex_, &QLineEdit::textEdited, this, &EntryEditor::TargetHexEdited);
   LayoutPanels();
 }
 
-// Border fills the frame, Inner keeps 5 pixels of it around, HeaderBox fills
-// Inner, the scroll bar sits at its bottom and InputBox keeps its
-// distances to all four sides.
 void EntryEditor::LayoutPanels() {
-  Border->setGeometry(rect());
-  Inner->setGeometry(Border->rect().adjusted(5, 5, -5, -5));
-  HeaderBox->setGeometry(Inner->rect());
-  const int width = HeaderBox->width();
-  const int height = HeaderBox->height();
-  PositionBar->setGeometry(2, height - 19, width - 4, 17);
-  InputBox->setGeometry(6, 24, width - 12, height - 49);
+  const PanelPlaces places = PlacePanels(size());
+  border_->setGeometry(places.border);
+  inner_->setGeometry(places.inner);
+  header_box_->setGeometry(places.header_box);
+  position_bar_->setGeometry(places.position_bar);
+  input_box_->setGeometry(places.input_box);
 }
 
 void EntryEditor::resizeEvent(QResizeEvent* event) {
@@ -208,135 +177,114 @@ void EntryEditor::resizeEvent(QResizeEvent* event) {
   LayoutPanels();
 }
 
-void EntryEditor::SetRole(bool exportRole) {
-  ExportRole = exportRole;
-  if (ExportRole) {
-    HeaderBox->setTitle("Export von ASCII");
-    InputBox->setTitle("                   ASCII    =    Export");
-    setTabOrder(SourceChar, TargetHex);
-    setTabOrder(TargetHex, TargetChar);
-    setTabOrder(TargetChar, SourceHex);
+void EntryEditor::SetRole() {
+  const bool exportRole = kind_ == TableKind::kExport;
+  if (exportRole) {
+    header_box_->setTitle("Export von ASCII");
+    input_box_->setTitle("                   ASCII    =    Export");
+    setTabOrder(source_char_, target_hex_);
+    setTabOrder(target_hex_, target_char_);
+    setTabOrder(target_char_, source_hex_);
   } else {
-    HeaderBox->setTitle("Import nach ASCII");
-    InputBox->setTitle("                  Import    =    ASCII");
-    setTabOrder(SourceHex, TargetChar);
-    setTabOrder(TargetChar, TargetHex);
-    setTabOrder(TargetHex, SourceChar);
+    header_box_->setTitle("Import nach ASCII");
+    input_box_->setTitle("                  Import    =    ASCII");
+    setTabOrder(source_hex_, target_char_);
+    setTabOrder(target_char_, target_hex_);
+    setTabOrder(target_hex_, source_char_);
   }
-
-  // The two instances on the control window are narrower than the design.
-  resize(200, height());
-  for (QFrame* bevel : {CharBevel, HexBevel}) bevel->resize(147, bevel->height());
-  CharEquals->move(104, CharEquals->y());
-  HexEquals->move(104, HexEquals->y());
-  if (ExportRole) {
-    CharCaption->setGeometry(24, 32, 33, 20);
-    HexCaption->setGeometry(31, 80, 26, 20);
-  } else {
-    CharCaption->setGeometry(20, 32, 34, 20);
-    HexCaption->setGeometry(20, 80, 34, 20);
-  }
-  for (QLineEdit* source : {SourceChar, SourceHex}) source->move(64, source->y());
-  for (QLineEdit* target : {TargetChar, TargetHex}) target->move(120, target->y());
-  const int helpContext = ExportRole ? HelpExportEditor : HelpImportEditor;
-  for (QLineEdit* field : {SourceChar, TargetChar, SourceHex, TargetHex}) {
+  PlaceControls(*input_box_, kind_);
+  const int helpContext = exportRole ? HelpExportEditor : HelpImportEditor;
+  for (QLineEdit* field : {source_char_, target_char_, source_hex_, target_hex_}) {
     field->setProperty("helpContext", helpContext);
     field->setProperty("tag", 0);
   }
-  (ExportRole ? TargetHex : TargetChar)->setProperty("tag", EntryFieldTag);
+  (exportRole ? target_hex_ : target_char_)->setProperty("tag", kEntryFieldTag);
 }
-
-void EntryEditor::SetTable(const CodeTable* table) { Table = table; }
 
 void EntryEditor::UpdateBorder() { SetBorderColor(IsActive() ? session_.ActiveColor : clBtnFace); }
 
-void EntryEditor::SetPartnerEditor(EntryEditor* editor) {
-  if (!editor && PartnerEditor && PartnerEditor->PartnerEditor) PartnerEditor->PartnerEditor = nullptr;
-  PartnerEditor = editor;
-  if (editor) editor->PartnerEditor = this;
-}
+void EntryEditor::MakeActive() { session_.SetActiveTable(kind_); }
 
-void EntryEditor::MakeActive() {
-  if (Table) session_.SetActiveTable(Kind());
-}
+bool EntryEditor::FollowsOtherTable() const { return table_.Partner() && session_.Table(OtherKind(kind_)).IsActive(); }
 
 // Entering the frame from outside makes its table the active one.
 void EntryEditor::FocusChanged(QWidget* old, QWidget* now) {
   if (now && isAncestorOf(now) && !(old && isAncestorOf(old))) MakeActive();
 }
 
-void EntryEditor::ClearSelection() {
-  AlphaTyped = false;
-  HexTyped = false;
-  SetInputBoxColor(clBtnFace);
-  if (Table) session_.SelectEntry(Kind(), -1);
-  TargetChar->clear();
-  SourceHex->clear();
-  TargetHex->clear();
-  if (IsActive() && PartnerEditor) PartnerEditor->ClearSelection();
+// A table that loses its current entry empties the fields but the source
+// character; the editor of a chained pair's inactive table shows the inverse
+// entry of the active one.
+void EntryEditor::FollowSelection(TableKind kind, int position) {
+  if (kind == kind_) {
+    if (position == -1) ClearFields();
+    return;
+  }
+  if (!FollowsOtherTable()) return;
+  if (position == -1) {
+    ClearSelection();
+    return;
+  }
+  const int target = session_.Table(kind).Target(position);
+  MoveTo(target == -1 ? position : target);
 }
+
+void EntryEditor::ClearFields() {
+  SetInputBoxColor(clBtnFace);
+  target_char_->clear();
+  source_hex_->clear();
+  target_hex_->clear();
+}
+
+void EntryEditor::ClearSelection() { session_.SelectEntry(kind_, -1); }
 
 void EntryEditor::SelectSource(int position) {
   if (position == -1) {
-    if (Table) session_.SelectEntry(Kind(), -1);
+    ClearSelection();
     return;
   }
-  SourceChar->setText(CharText(position));
-  SourceHex->setText(HexOrNothing(position));
-  if (IsActive() && PartnerEditor) PartnerEditor->SelectSource(Table->Target(position));
+  source_char_->setText(text_.CharOf(position));
+  source_hex_->setText(EntryText::HexOf(position));
   MoveTo(position);
 }
 
 void EntryEditor::MoveTo(int position) {
-  if (position == -1 || !Table) return;
+  if (position == -1) return;
   const int p = position & 0xFF;
   SetScrollPosition(p);
-  session_.SelectEntry(Kind(), p);
+  session_.SelectEntry(kind_, p);
   Repaint();
   if (IsActive()) {
-    if (TargetChar->property("tag").toInt() == EntryFieldTag)
-      FocusField(TargetChar);
-    else if (TargetHex->property("tag").toInt() == EntryFieldTag)
-      FocusField(TargetHex);
-  }
-  if (IsActive() && PartnerEditor) {
-    const int target = Table->Target(p);
-    PartnerEditor->MoveTo(target == -1 ? p : target);
+    if (target_char_->property("tag").toInt() == kEntryFieldTag)
+      FocusField(target_char_);
+    else if (target_hex_->property("tag").toInt() == kEntryFieldTag)
+      FocusField(target_hex_);
   }
 }
 
-void EntryEditor::PositionBarChange() {
-  if (ScrollByProgram) {
-    ScrollByProgram = false;
-    return;
-  }
-  MoveTo(PositionBar->value());
-}
+void EntryEditor::PositionBarChange() { MoveTo(position_bar_->value()); }
 
 void EntryEditor::SetScrollPosition(int position) {
-  ScrollByProgram = true;
-  PositionBar->setValue(position);
-  ScrollByProgram = false;
+  const QSignalBlocker quiet(position_bar_);
+  position_bar_->setValue(position);
 }
 
 void EntryEditor::Repaint() {
-  if (!Table) return;
-  const int p = Table->CurrentPosition();
-  const int t = p == -1 ? -1 : Table->Target(p);
+  const int p = table_.CurrentPosition();
+  const int t = p == -1 ? -1 : table_.Target(p);
   SetInputBoxColor(EntryColor(p));
   UpdateBorder();
-  ShowText(SourceChar, p == -1 ? QString() : CharText(p & 0xFF));
-  ShowText(SourceHex, p == -1 ? QString() : HexOrNothing(p & 0xFF));
-  ShowText(TargetChar, t == -1 ? QString() : CharText(t));
-  ShowText(TargetHex, HexOrNothing(t));
-  if (IsActive() && PartnerEditor) PartnerEditor->Repaint();
+  ShowText(source_char_, p == -1 ? QString() : text_.CharOf(p & 0xFF));
+  ShowText(source_hex_, p == -1 ? QString() : EntryText::HexOf(p & 0xFF));
+  ShowText(target_char_, text_.CharOf(t));
+  ShowText(target_hex_, EntryText::HexOf(t));
 }
 
 int32_t EntryEditor::EntryColor(int position) const {
-  if (!Table || position == -1) return clBtnFace;
-  switch (Table->State(position)) {
+  if (position == -1) return clBtnFace;
+  switch (table_.State(position)) {
     case EntryState::kUnassigned:
-      return NoDataColor;
+      return kNoDataColor;
     case EntryState::kAmbiguous:
       return session_.AmbiguousColor;
     case EntryState::kProven:
@@ -347,91 +295,105 @@ int32_t EntryEditor::EntryColor(int position) const {
   return clBtnFace;
 }
 
-bool EntryEditor::IsActive() const { return Table && Table->IsActive(); }
-
-TableKind EntryEditor::Kind() const { return ExportRole ? TableKind::kExport : TableKind::kImport; }
-
 // The session repaints every view once the pair is in the table.
 void EntryEditor::CommitPair() {
-  if (!Table) return;
-  const int source = HexValue(SourceHex->text());
-  const int target = HexValue(TargetHex->text());
-  if (source != -1 && target != -1) session_.CommitPair(Kind(), source, target);
-  SetScrollPosition(Table->CurrentPosition());
+  const int source = EntryText::ByteOfHex(source_hex_->text());
+  const int target = EntryText::ByteOfHex(target_hex_->text());
+  if (source != -1 && target != -1) session_.CommitPair(kind_, source, target);
+  SetScrollPosition(table_.CurrentPosition());
+}
+
+void EntryEditor::CommitShownPair() {
+  if (target_hex_->text().size() != 2 || source_hex_->text().size() != 2) return;
+  CommitPair();
+  FocusField(kind_ == TableKind::kExport ? source_char_ : source_hex_);
 }
 
 // The character of the removed position stays in view; the other fields
 // and both grids' marks show that nothing is current any more.
 void EntryEditor::RemoveAssignment(const QString& hexText) {
-  if (Table) {
-    const QString shown = SourceChar->text();
-    session_.RemoveAssignment(Kind(), hexText);
-    ShowText(SourceChar, shown);
-  }
+  const QString shown = source_char_->text();
+  session_.RemoveAssignment(kind_, hexText);
+  ShowText(source_char_, shown);
   ClearSelection();
 }
 
-int EntryEditor::HexValue(const QString& text) {
-  // The fields hold what the validator made of the typed text: upper case.
-  if (text.size() != 2 || text != text.toUpper()) return -1;
-  return ParseHexByte(text.toLatin1().constData());
-}
-
-QString EntryEditor::HexToChar(const QString& hexText) const {
-  const int value = HexValue(hexText);
-  return value == -1 ? QString() : CharText(value);
+void EntryEditor::FindShownTarget() {
+  const int source = table_.FindTarget(EntryText::ByteOfHex(target_hex_->text()));
+  if (source == -1)
+    session_.Prompt().Information("Zeichen nicht zugeordnet!");
+  else
+    MoveTo(source);
 }
 
 // The character fields take the font at the largest size that shows every
 // character of the code page whole; worked out again only for a new font.
 void EntryEditor::SetDisplayFont(const DisplayFont& font) {
   const QFont qfont = font.ToQFont();
-  if (fieldsFitted_ && qfont == fieldsFont_ && font.OemCharset == displayOem_) return;
-  fieldsFitted_ = true;
-  fieldsFont_ = qfont;
-  displayOem_ = font.OemCharset;
-  const QFont fitted = FitLineEdit(qfont, CharacterSamples(displayOem_), *SourceChar);
-  SourceChar->setFont(fitted);
-  TargetChar->setFont(fitted);
+  if (fields_fitted_ && qfont == fields_font_ && font.OemCharset == text_.OemDisplay()) return;
+  fields_fitted_ = true;
+  fields_font_ = qfont;
+  text_ = EntryText(font.OemCharset, text_.OemInput());
+  const QFont fitted = FitLineEdit(qfont, CharacterSamples(text_.OemDisplay()), *source_char_);
+  source_char_->setFont(fitted);
+  target_char_->setFont(fitted);
 }
 
-// The character that shows a byte in the display font; NUL shows nothing.
-QString EntryEditor::CharText(int code) const {
-  if (code == 0) return QString();
-  return QString(DisplayChar(static_cast<uint8_t>(code), displayOem_));
+void EntryEditor::SetOemInput(bool oem) { text_ = EntryText(text_.OemDisplay(), oem); }
+
+void EntryEditor::ResetBoxColor() { SetInputBoxColor(clBtnFace); }
+
+void EntryEditor::TypeSource(int byte) {
+  ClearSelection();
+  SelectSource(byte);
 }
 
-// The byte of the single character in a character field, -1 for none.
-// A character the program put there maps back through the display font;
-// one that was typed or pasted converts as a typed key does.
-int EntryEditor::CodeOfText(const QString& text) const {
-  if (text.size() != 1) return -1;
-  const QChar c = text.at(0);
-  int match = -1;
-  for (int code = 1; code < 256; ++code) {
-    if (DisplayChar(static_cast<uint8_t>(code), displayOem_) != c) continue;
-    if (match != -1) {
-      match = -1;  // a placeholder glyph shared by several bytes
-      break;
+void EntryEditor::TypeTarget(int byte) {
+  target_char_->setText(text_.CharOf(byte));
+  target_hex_->setText(EntryText::HexOf(byte));
+  SetInputBoxColor(EntryColor(table_.CurrentPosition()));
+}
+
+void EntryEditor::SourceCharEdited() {
+  const int code = text_.ByteOfChar(source_char_->text());
+  ClearSelection();
+  SelectSource(code);
+  SetInputBoxColor(EntryColor(code));
+}
+
+void EntryEditor::TargetCharEdited() { target_hex_->setText(EntryText::HexOf(text_.ByteOfChar(target_char_->text()))); }
+
+void EntryEditor::SourceHexEdited() {
+  if (table_.Partner()) session_.SelectEntry(OtherKind(kind_), -1);
+  const int code = EntryText::ByteOfHex(source_hex_->text());
+  source_char_->setText(text_.CharOf(code));
+  if (code != -1) {
+    SelectSource(code);
+    const int position = table_.CurrentPosition();
+    SetInputBoxColor(EntryColor(position));
+    const int target = position == -1 ? -1 : table_.Target(position);
+    if (target != -1) {
+      target_hex_->setText(EntryText::HexOf(target));
+      target_char_->setText(text_.CharOf(target));
+      return;
     }
-    match = code;
   }
-  if (match != -1) return match;
-  const int typed = AnsiByteOf(c);
-  if (typed < 0) return -1;
-  return OemInput ? AnsiToOem(static_cast<uint8_t>(typed)) : typed;
+  target_hex_->clear();
+  target_char_->clear();
 }
+
+void EntryEditor::TargetHexEdited() { target_char_->setText(text_.CharOf(EntryText::ByteOfHex(target_hex_->text()))); }
 
 void EntryEditor::SetInputBoxColor(int32_t color) {
-  if (color == inputBoxColor_) return;
-  inputBoxColor_ = color;
-  PaintBackground(InputBox, color);
+  if (color == input_box_color_) return;
+  input_box_color_ = color;
+  PaintBackground(input_box_, color);
 }
 
 void EntryEditor::SetBorderColor(int32_t color) {
-  if (color == borderColor_) return;
-  borderColor_ = color;
-  PaintBackground(Border, color);
+  if (color == border_color_) return;
+  border_color_ = color;
+  PaintBackground(border_, color);
 }
 
 // A field that takes the focus is ready to be typed over, as after Tab.
@@ -441,203 +403,18 @@ void EntryEditor::FocusField(QLineEdit* field) {
 }
 
 bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::ToolTip && (watched == SourceChar || watched == TargetChar)) {
+  if (event->type() == QEvent::ToolTip && (watched == source_char_ || watched == target_char_)) {
     ShowEntryTooltip(static_cast<const QHelpEvent&>(*event).globalPos(), static_cast<QWidget*>(watched));
     return true;
   }
-  auto* field = qobject_cast<QLineEdit*>(watched);
-  if (field && event->type() == QEvent::ShortcutOverride) return ClaimShortcut(*field, static_cast<QKeyEvent&>(*event));
-  if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
-  if (!field) return QFrame::eventFilter(watched, event);
-  const auto& key = static_cast<const QKeyEvent&>(*event);
-  if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) return false;
-  if (ClaimsControlKeys(*field) && key.key() == Qt::Key_Backspace && (key.modifiers() & Qt::AltModifier)) {
-    session_.Undo->trigger();
-    return true;
-  }
-
-  const bool alphaField = field == SourceChar || field == TargetChar;
-  if (alphaField ? CharFieldKeyDown(key) : HexFieldKeyDown(key)) return true;
-
-  int byte = TypedByte(key);
-  if (byte == NoCharacter) return false;
-  if (byte == Unmapped) {
-    session_.Prompt().Beep();
-    return true;
-  }
-  if (field == SourceChar) return SourceCharKeyPress(byte);
-  if (field == TargetChar) return TargetCharKeyPress(byte);
-  return SourceHexKeyPress(byte);
-}
-
-// The EXPORT source character field types control characters with Ctrl;
-// there Alt+Backspace undoes.
-bool EntryEditor::ClaimsControlKeys(const QLineEdit& field) const { return ExportRole && &field == SourceChar; }
-
-// A field claims a key by accepting its override event. The EXPORT source
-// character field claims Ctrl+letter; the others leave undo and redo to the
-// program instead of undoing their own text.
-bool EntryEditor::ClaimShortcut(const QLineEdit& field, QKeyEvent& key) {
-  const Qt::KeyboardModifiers held = key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-  if (ClaimsControlKeys(field) && held == Qt::ControlModifier && key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z) {
-    key.accept();
-    return true;
-  }
-  const QKeySequence pressed(key.keyCombination());
-  if (session_.Undo->shortcuts().contains(pressed) || session_.Redo->shortcuts().contains(pressed)) {
-    key.ignore();
-    return true;
-  }
-  return false;
+  return QFrame::eventFilter(watched, event);
 }
 
 // The character fields describe the current entry in words.
 void EntryEditor::ShowEntryTooltip(const QPoint& at, QWidget* field) {
-  if (!Table || Table->CurrentPosition() == -1) {
+  if (table_.CurrentPosition() == -1) {
     QToolTip::hideText();
     return;
   }
-  QToolTip::showText(at, DescribeEntry(*Table, Table->CurrentPosition(), displayOem_), field);
-}
-
-bool EntryEditor::CharFieldKeyDown(const QKeyEvent& key) {
-  AlphaTyped = true;
-  HexTyped = false;
-  return HandleKeyDown(key);
-}
-
-bool EntryEditor::HexFieldKeyDown(const QKeyEvent& key) {
-  AlphaTyped = false;
-  HexTyped = true;
-  return HandleKeyDown(key);
-}
-
-bool EntryEditor::HandleKeyDown(const QKeyEvent& key) {
-  const int code = key.key();
-  const bool ctrl = key.modifiers() & Qt::ControlModifier;
-  if (code == Qt::Key_Return || code == Qt::Key_Enter) {
-    AlphaTyped = false;
-    HexTyped = false;
-    if (TargetHex->text().size() == 2 && SourceHex->text().size() == 2) {
-      CommitPair();
-      FocusField(ExportRole ? SourceChar : SourceHex);
-    }
-    return true;
-  }
-  if (ctrl && code == Qt::Key_Delete) {
-    RemoveAssignment(SourceHex->text());
-    return false;
-  }
-  if (ctrl && (code == Qt::Key_Right || code == Qt::Key_Down || code == Qt::Key_Left || code == Qt::Key_Up)) {
-    if (!Table) return true;
-    const Session& dm = session_;
-    switch (code) {
-      case Qt::Key_Right:
-        SelectSource(dm.StepRight(*Table));
-        break;
-      case Qt::Key_Down:
-        SelectSource(dm.StepDown(*Table));
-        break;
-      case Qt::Key_Left:
-        SelectSource(dm.StepLeft(*Table));
-        break;
-      default:
-        SelectSource(dm.StepUp(*Table));
-        break;
-    }
-    return true;
-  }
-  if (code == Qt::Key_F3) {
-    const int source = Table ? Table->FindTarget(HexValue(TargetHex->text())) : -1;
-    if (source == -1)
-      session_.Prompt().Information("Zeichen nicht zugeordnet!");
-    else
-      MoveTo(source);
-    return true;
-  }
-  return false;
-}
-
-bool EntryEditor::SourceHexKeyPress(int key) {
-  if (key == Enter) return true;
-  SetInputBoxColor(clBtnFace);
-  if (key >= 0x20 && key <= 0x7E && !IsHexDigit(key)) {
-    session_.Prompt().Beep();
-    return true;
-  }
-  return false;
-}
-
-// The byte a character field takes from a typed key, through the OEM code
-// page while that font is shown; -1 for NUL, "." and Backspace, which the
-// field handles itself.
-int EntryEditor::TakeTypedChar(int key) {
-  if (OemInput) key = AnsiToOem(static_cast<uint8_t>(key));
-  SetInputBoxColor(clBtnFace);
-  if (key == 0 || key == '.' || key == Backspace) return -1;
-  AlphaTyped = false;
-  HexTyped = false;
-  return key;
-}
-
-bool EntryEditor::SourceCharKeyPress(int key) {
-  if (key == Enter) return true;
-  const int byte = TakeTypedChar(key);
-  if (byte == -1) return false;
-  ClearSelection();
-  SelectSource(byte);
-  return true;
-}
-
-bool EntryEditor::TargetCharKeyPress(int key) {
-  if (key == Enter) return true;
-  const int byte = TakeTypedChar(key);
-  if (byte == -1) return false;
-  TargetChar->setText(CharText(byte));
-  TargetHex->setText(HexOrNothing(byte));
-  SetInputBoxColor(EntryColor(Table ? Table->CurrentPosition() : -1));
-  return true;
-}
-
-void EntryEditor::SourceCharChange() {
-  if (!AlphaTyped) return;
-  AlphaTyped = false;
-  const int code = CodeOfText(SourceChar->text());
-  ClearSelection();
-  SelectSource(code);
-  SetInputBoxColor(EntryColor(code));
-}
-
-void EntryEditor::TargetCharChange() {
-  if (!AlphaTyped) return;
-  AlphaTyped = false;
-  TargetHex->setText(HexOrNothing(CodeOfText(TargetChar->text())));
-}
-
-void EntryEditor::SourceHexChange() {
-  if (!HexTyped) return;
-  if (PartnerEditor) PartnerEditor->ClearSelection();
-  HexTyped = false;
-  const int code = HexValue(SourceHex->text());
-  SourceChar->setText(HexToChar(SourceHex->text()));
-  if (Table && code != -1) {
-    SelectSource(code);
-    const int position = Table->CurrentPosition();
-    SetInputBoxColor(EntryColor(position));
-    const int target = position == -1 ? -1 : Table->Target(position);
-    if (target != -1) {
-      TargetHex->setText(HexOrNothing(target));
-      TargetChar->setText(CharText(target));
-      if (PartnerEditor) PartnerEditor->MoveTo(target);
-      return;
-    }
-  }
-  TargetHex->clear();
-  TargetChar->clear();
-}
-
-void EntryEditor::TargetHexChange() {
-  if (!HexTyped) return;
-  HexTyped = false;
-  TargetChar->setText(HexToChar(TargetHex->text()));
+  QToolTip::showText(at, DescribeEntry(table_, table_.CurrentPosition(), text_.OemDisplay()), field);
 }

@@ -1,5 +1,7 @@
 // The entry editor: one assignment of one table at a time, as characters
-// and as two hex digits.
+// and as two hex digits. It follows the session's current entry of its
+// table and, while the pair is chained and the other table is active, shows
+// the inverse of the other table's current entry.
 #pragma once
 
 #include <QFrame>
@@ -11,8 +13,9 @@
 #include <cstdint>
 
 #include "model/codetable.h"
+#include "ui/entrytext.h"
 
-class QKeyEvent;
+class EntryKeys;
 class Session;
 struct DisplayFont;
 
@@ -20,55 +23,53 @@ class EntryEditor : public QFrame {
   Q_OBJECT
 
  public:
-  explicit EntryEditor(Session& session, QWidget* parent = nullptr);
+  EntryEditor(Session& session, TableKind kind, QWidget* parent = nullptr);
   ~EntryEditor() override;
 
-  // Controls.
-  QWidget* Border;
-  QWidget* Inner;
-  QGroupBox* HeaderBox;
-  QScrollBar* PositionBar;
-  QGroupBox* InputBox;
-  QFrame* CharBevel;
-  QFrame* HexBevel;
-  QLabel* CharCaption;
-  QLabel* HexCaption;
-  QLineEdit* SourceChar;
-  QLabel* CharEquals;
-  QLineEdit* TargetChar;
-  QLineEdit* SourceHex;
-  QLabel* HexEquals;
-  QLineEdit* TargetHex;
-  QLabel* LblNoData;
+  QWidget* Border() const { return border_; }
+  QWidget* Inner() const { return inner_; }
+  QGroupBox* HeaderBox() const { return header_box_; }
+  QScrollBar* PositionBar() const { return position_bar_; }
+  QGroupBox* InputBox() const { return input_box_; }
+  QFrame* HexBevel() const { return hex_bevel_; }
+  QLabel* CharCaption() const { return char_caption_; }
+  QLabel* HexCaption() const { return hex_caption_; }
+  QLabel* HexEquals() const { return hex_equals_; }
+  QLineEdit* SourceChar() const { return source_char_; }
+  QLineEdit* TargetChar() const { return target_char_; }
+  QLineEdit* SourceHex() const { return source_hex_; }
+  QLineEdit* TargetHex() const { return target_hex_; }
 
-  // State.
-  bool ExportRole = true;
-  bool AlphaTyped = false;
-  bool HexTyped = false;
-  bool ScrollByProgram = false;
-  EntryEditor* PartnerEditor = nullptr;
-  const CodeTable* Table = nullptr;
-  bool OemInput = false;
+  TableKind Kind() const { return kind_; }
+  const CodeTable& Table() const { return table_; }
+  bool IsActive() const { return table_.IsActive(); }
+  // The pair is chained and the other table is the active one.
+  bool FollowsOtherTable() const;
+  bool OemInput() const { return text_.OemInput(); }
 
-  void SetRole(bool exportRole);
-  void SetTable(const CodeTable* table);
-  void SetPartnerEditor(EntryEditor* editor);
   // Makes this editor's table the active one.
   void MakeActive();
   void ClearSelection();
   void SelectSource(int position);
   void MoveTo(int position);
   void Repaint();
-  // Enter: commits the pair shown in the two hex fields.
+  // Commits the pair shown in the two hex fields.
   void CommitPair();
   void RemoveAssignment(const QString& hexText);
   int32_t EntryColor(int position) const;
-  bool IsActive() const;
-  TableKind Kind() const;
-  static int HexValue(const QString& text);
-  QString HexToChar(const QString& hexText) const;
   // The font of both character fields.
   void SetDisplayFont(const DisplayFont& font);
+  void SetOemInput(bool oem);
+
+  // What the keys in the fields ask for.
+  void ResetBoxColor();
+  void TypeSource(int byte);
+  void TypeTarget(int byte);
+  // Enter: commits a complete pair and goes back to the source field.
+  void CommitShownPair();
+  // F3: the position whose target the target field shows becomes current.
+  void FindShownTarget();
+  const EntryText& Text() const { return text_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -76,40 +77,48 @@ class EntryEditor : public QFrame {
 
  private:
   void BuildControls();
+  void SetRole();
   void LayoutPanels();
   void FocusChanged(QWidget* old, QWidget* now);
+  void FollowSelection(TableKind kind, int position);
+  void ClearFields();
   void UpdateBorder();
   void ShowEntryTooltip(const QPoint& at, QWidget* field);
 
-  // Key-down of the character fields and of the hex fields; true when the
-  // key is swallowed.
-  bool ClaimsControlKeys(const QLineEdit& field) const;
-  bool ClaimShortcut(const QLineEdit& field, QKeyEvent& key);
-  bool CharFieldKeyDown(const QKeyEvent& key);
-  bool HexFieldKeyDown(const QKeyEvent& key);
-  bool HandleKeyDown(const QKeyEvent& key);
-  // Key-press filters for one typed byte; true when it is swallowed.
-  int TakeTypedChar(int key);
-  bool SourceCharKeyPress(int key);
-  bool TargetCharKeyPress(int key);
-  bool SourceHexKeyPress(int key);
-  void SourceCharChange();
-  void TargetCharChange();
-  void SourceHexChange();
-  void TargetHexChange();
+  void SourceCharEdited();
+  void TargetCharEdited();
+  void SourceHexEdited();
+  void TargetHexEdited();
   void PositionBarChange();
 
-  QString CharText(int code) const;
-  int CodeOfText(const QString& text) const;
   void SetScrollPosition(int position);
   void SetInputBoxColor(int32_t color);
   void SetBorderColor(int32_t color);
   void FocusField(QLineEdit* field);
 
   Session& session_;
-  bool displayOem_ = false;  // the character fields show bytes through CP 850
-  QFont fieldsFont_;         // the display font the character fields were fitted for
-  bool fieldsFitted_ = false;
-  int32_t borderColor_ = -1;
-  int32_t inputBoxColor_ = -1;
+  const TableKind kind_;
+  const CodeTable& table_;
+  EntryText text_{false, false};
+  QFont fields_font_;  // the display font the character fields were fitted for
+  bool fields_fitted_ = false;
+  int32_t border_color_ = -1;
+  int32_t input_box_color_ = -1;
+
+  QWidget* border_;
+  QWidget* inner_;
+  QGroupBox* header_box_;
+  QScrollBar* position_bar_;
+  QGroupBox* input_box_;
+  QFrame* char_bevel_;
+  QFrame* hex_bevel_;
+  QLabel* char_caption_;
+  QLabel* hex_caption_;
+  QLineEdit* source_char_;
+  QLabel* char_equals_;
+  QLineEdit* target_char_;
+  QLineEdit* source_hex_;
+  QLabel* hex_equals_;
+  QLineEdit* target_hex_;
+  EntryKeys* keys_;
 };

@@ -117,7 +117,7 @@ TEST_F(MenuCommands, TableFilesLoadByRecognitionOrForcedKind) {
 
 // The save commands with an unchained pair and an edited IMPORT table.
 TEST_F(MenuCommands, SavingAnUnchainedPairSavesTheEditedTable) {
-  SelectField(imp->SourceHex);
+  SelectField(imp->SourceHex());
   Type("C1");
   Type("A");
   Press(Qt::Key_Return);
@@ -202,7 +202,7 @@ TEST_F(MenuCommands, SavingAnUnchainedPairSavesTheEditedTable) {
 TEST_F(MenuCommands, DruckenPrintsTheWindowOfTheTableClickedLast) {
   ClickEntry(importWindow(), 0x41);
   ASSERT_TRUE(importTable().IsActive());
-  EXPECT_TRUE(imp->TargetChar->hasFocus());
+  EXPECT_TRUE(imp->TargetChar()->hasFocus());
 
   const QString pdf = path("import.pdf");
   prompter->AnswerPrinter(pdf);
@@ -232,8 +232,8 @@ TEST_F(MenuCommands, ChainingMakesTheEditorsFollowEachOther) {
   ASSERT_TRUE(Choose({"&Bearbeiten", Chain}));
   EXPECT_TRUE(MenuItem({"&Bearbeiten", Chain})->isChecked());
   EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(TheSession->ChainedColor));
-  EXPECT_EQ(exp->PartnerEditor, imp);
-  EXPECT_EQ(imp->PartnerEditor, exp);
+  EXPECT_TRUE(imp->FollowsOtherTable());
+  EXPECT_FALSE(exp->FollowsOtherTable());
 
   Type("z");
   Type("A9");
@@ -244,8 +244,7 @@ TEST_F(MenuCommands, ChainingMakesTheEditorsFollowEachOther) {
   ASSERT_TRUE(Choose({"&Bearbeiten", Chain}));
   EXPECT_FALSE(MenuItem({"&Bearbeiten", Chain})->isChecked());
   EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(clBtnFace));
-  EXPECT_EQ(exp->PartnerEditor, nullptr);
-  EXPECT_EQ(imp->PartnerEditor, nullptr);
+  EXPECT_FALSE(imp->FollowsOtherTable());
   Type("y");
   Type("A8");
   Press(Qt::Key_Return);
@@ -266,7 +265,7 @@ TEST_F(MenuCommands, TransposingTurnsTheGridAndItsClicks) {
             "  00   01   02   03   04   05   06   07   08   09   0A   0B   0C   0D   0E   0F ");
   ClickItem(exportWindow(), item(4, 11));
   EXPECT_EQ(Fields(exp), QStringList({Shown(0xA3), "", "A3", ""}));
-  EXPECT_TRUE(exp->TargetHex->hasFocus());
+  EXPECT_TRUE(exp->TargetHex()->hasFocus());
   EXPECT_EQ(MarkedEntry(exportWindow()), 0xA3);
   // Ctrl+Down steps down a column of the turned grid: the next position.
   Press(Qt::Key_Down, Qt::ControlModifier);
@@ -281,7 +280,7 @@ TEST_F(MenuCommands, TransposingTurnsTheGridAndItsClicks) {
   ClickItem(importWindow(), item(4, 11));
   EXPECT_TRUE(QTest::qWaitForWindowActive(TheControl));
   EXPECT_EQ(Fields(imp), QStringList({Shown(0x3A), "", "3A", ""}));
-  EXPECT_TRUE(imp->TargetChar->hasFocus());
+  EXPECT_TRUE(imp->TargetChar()->hasFocus());
   EXPECT_TRUE(importTable().IsActive());
   EXPECT_FALSE(exportTable().IsActive());
   EXPECT_EQ(Fields(exp), QStringList({"", "", "", ""}));
@@ -334,7 +333,7 @@ TEST_F(MenuCommands, ClearingEmptiesOneOrBothAndKeepsTheChain) {
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Text, " A=41");
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, Resolved(clGrayText));
   EXPECT_EQ(Fields(exp), QStringList({"", "", "00", ""}));
-  EXPECT_EQ(Background(exp->InputBox), Resolved(clBtnShadow));
+  EXPECT_EQ(Background(exp->InputBox()), Resolved(clBtnShadow));
   EXPECT_EQ(exportTable().Partner(), &importTable());
 
   ASSERT_TRUE(Choose({"&Bearbeiten", "&Leeren", "&IMPORT Tablee leeren"}));
@@ -364,14 +363,14 @@ TEST_F(MenuCommands, FontsShowInLabelCaptionsEditorsAndGrids) {
     EXPECT_EQ(TheControl->CurrentFontLabel->font(), TheSession->CurrentFont->ToQFont());
     EXPECT_EQ(CaptionText(*exportWindow()), "QAVO CodeTab EXPORT [" + font.Name + "] ");
     EXPECT_EQ(CaptionText(*importWindow()), "QAVO CodeTab IMPORT [" + font.Name + "] ");
-    EXPECT_EQ(exp->SourceChar->font(), TheSession->CurrentFont->ToQFont());
+    EXPECT_EQ(exp->SourceChar()->font(), TheSession->CurrentFont->ToQFont());
     EXPECT_EQ(exportWindow()->Grid->Cells->font(), TheSession->CurrentFont->ToQFont());
   }
 
   // Terminal: typed characters become their OEM codes.
   ASSERT_TRUE(Choose(zeichensatz + QStringList{"&OEM (WINDOWS Terminal)"}));
   EXPECT_EQ(TheControl->CurrentFontLabel->text(), "Terminal");
-  ClickField(exp->SourceChar);
+  ClickField(exp->SourceChar());
   Type(Utf8("ä"));
   EXPECT_EQ(Fields(exp)[2], "84");
 
@@ -384,7 +383,7 @@ TEST_F(MenuCommands, FontsShowInLabelCaptionsEditorsAndGrids) {
   EXPECT_EQ(TheControl->CurrentFontLabel->text(), "DejaVu Sans");
   EXPECT_EQ(TheSession->CurrentFont->Height, -12);
   EXPECT_EQ(CaptionText(*exportWindow()), "QAVO CodeTab EXPORT [DejaVu Sans] ");
-  ClickField(exp->SourceChar);
+  ClickField(exp->SourceChar());
   Type(Utf8("ä"));
   EXPECT_EQ(Fields(exp)[2], "E4");
 }
@@ -400,8 +399,8 @@ TEST_F(MenuCommands, ColoursShowWhereTheyBelong) {
 
   prompter->AnswerColor(QColor(0, 255, 255));
   ASSERT_TRUE(Choose(farben + QStringList{"&Aktiviert ..."}));
-  ClickField(exp->SourceChar);
-  EXPECT_EQ(Background(exp->Border), QColor(0, 255, 255));
+  ClickField(exp->SourceChar());
+  EXPECT_EQ(Background(exp->Border()), QColor(0, 255, 255));
   EXPECT_EQ(exportWindow()->Grid->BorderColor(), RgbColor(0, 255, 255));
 
   prompter->AnswerColor(QColor(0, 0, 128));
@@ -413,10 +412,10 @@ TEST_F(MenuCommands, ColoursShowWhereTheyBelong) {
   ASSERT_TRUE(Choose(farben + QStringList{"&Mehrfach-Zuordnung ..."}));
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x80).Color, QColor(255, 128, 0));
   EXPECT_EQ(DrawnEntry(importWindow(), 0x3F).Color, QColor(255, 128, 0));
-  ClickField(exp->SourceChar);
+  ClickField(exp->SourceChar());
   Type(Utf8("€"));
   EXPECT_EQ(Fields(exp)[2], "80");
-  EXPECT_EQ(Background(exp->InputBox), QColor(255, 128, 0));
+  EXPECT_EQ(Background(exp->InputBox()), QColor(255, 128, 0));
 
   // Each dialog was loaded with the colour in force.
   const auto dialogs = prompter->CallsOf("color");

@@ -15,7 +15,7 @@ TEST_F(Session, RoadOfOneEdit) {
   ASSERT_TRUE(Choose({"&Bearbeiten", "Tabellen &verbinden"}));
   EXPECT_TRUE(MenuItem({"&Bearbeiten", "Tabellen &verbinden"})->isChecked());
   EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(TheSession->ChainedColor));
-  ASSERT_TRUE(exp->SourceChar->hasFocus());
+  ASSERT_TRUE(exp->SourceChar()->hasFocus());
   ASSERT_TRUE(exportTable().IsActive());
 
   // 1. The character A: position 41 is current, the focus goes to the
@@ -23,9 +23,9 @@ TEST_F(Session, RoadOfOneEdit) {
   Type("A");
   EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
   EXPECT_EQ(Fields(exp), QStringList({"A", "", "41", ""}));
-  EXPECT_TRUE(exp->TargetHex->hasFocus());
+  EXPECT_TRUE(exp->TargetHex()->hasFocus());
   EXPECT_EQ(Fields(imp), QStringList({"A", "", "41", ""}));
-  EXPECT_EQ(Background(exp->InputBox), Resolved(clBtnShadow));
+  EXPECT_EQ(Background(exp->InputBox()), Resolved(clBtnShadow));
 
   // 2. C1 and Enter: assigned, mirrored, the focus back in the source field.
   Type("C1");
@@ -35,16 +35,16 @@ TEST_F(Session, RoadOfOneEdit) {
   EXPECT_EQ(importTable().Target(0xC1), 0x41);
   EXPECT_EQ(exportTable().CountAssigned(), 1);
   EXPECT_EQ(importTable().CountAssigned(), 1);
-  EXPECT_TRUE(exp->SourceChar->hasFocus());
+  EXPECT_TRUE(exp->SourceChar()->hasFocus());
 
   // 3. Both editors and both grids follow, in the proof colour.
   const QColor proof = Resolved(TheSession->ProofColor);
   EXPECT_EQ(Fields(exp), QStringList({"A", Shown(0xC1), "41", "C1"}));
   EXPECT_EQ(Fields(imp), QStringList({Shown(0xC1), "A", "C1", "41"}));
-  EXPECT_EQ(Background(exp->InputBox), proof);
-  EXPECT_EQ(Background(imp->InputBox), proof);
-  EXPECT_EQ(Background(exp->Border), Resolved(TheSession->ActiveColor));
-  EXPECT_EQ(Background(imp->Border), Resolved(clBtnFace));
+  EXPECT_EQ(Background(exp->InputBox()), proof);
+  EXPECT_EQ(Background(imp->InputBox()), proof);
+  EXPECT_EQ(Background(exp->Border()), Resolved(TheSession->ActiveColor));
+  EXPECT_EQ(Background(imp->Border()), Resolved(clBtnFace));
   const ShownCell exportCell = DrawnEntry(exportWindow(), 0x41);
   EXPECT_EQ(exportCell.Text, " A:C1");
   EXPECT_EQ(exportCell.Color, proof);
@@ -117,13 +117,13 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   EXPECT_TRUE(MenuItem({"&Bearbeiten", "Tabellen &verbinden"})->isChecked());
 
   // Edit 1: A to C2, the code of B, which makes C2 ambiguous; not mirrored.
-  ClickField(exp->SourceChar);
+  ClickField(exp->SourceChar());
   Type("A");
   EXPECT_EQ(Fields(exp), QStringList({"A", Shown(0xC1), "41", "C1"}));
   EXPECT_EQ(Fields(imp), QStringList({Shown(0xC1), "A", "C1", "41"}));
   Type("C2");
   Press(Qt::Key_Return);
-  EXPECT_EQ(Background(exp->InputBox), Resolved(TheSession->AmbiguousColor));
+  EXPECT_EQ(Background(exp->InputBox()), Resolved(TheSession->AmbiguousColor));
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x42).Color, Resolved(TheSession->AmbiguousColor));
   EXPECT_EQ(importTable().Target(0xC2), 0x42);
   EXPECT_EQ(CaptionText(*exportWindow()), CourierExport);
@@ -141,17 +141,17 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   // Edit 3, in the IMPORT editor: EBCDIC 4A (the Ä of CP 273) typed as hex,
   // the small ä typed as its target; ä already has a source, so the EXPORT
   // table is left alone.
-  SelectField(imp->SourceHex);
+  SelectField(imp->SourceHex());
   EXPECT_TRUE(importTable().IsActive());
   EXPECT_FALSE(exportTable().IsActive());
   Type("4A");
-  EXPECT_TRUE(imp->TargetChar->hasFocus());
+  EXPECT_TRUE(imp->TargetChar()->hasFocus());
   EXPECT_EQ(Fields(imp), QStringList({Shown(0x4A), Utf8("Ä"), "4A", "C4"}));
   EXPECT_EQ(Fields(exp), QStringList({Utf8("Ä"), Shown(0x4A), "C4", "4A"}));
   Type(Utf8("ä"));
   EXPECT_EQ(Fields(imp), QStringList({Shown(0x4A), Utf8("ä"), "4A", "E4"}));
   Press(Qt::Key_Return);
-  EXPECT_TRUE(imp->SourceHex->hasFocus());
+  EXPECT_TRUE(imp->SourceHex()->hasFocus());
   ExpectTable(exportTable(), edited.Export);
   ExpectTable(importTable(), edited.Import);
   EXPECT_EQ(DrawnEntry(importWindow(), 0x4A).Text, Utf8(" ä=E4"));
@@ -234,7 +234,7 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   EXPECT_EQ(CaptionText(*exportWindow()), CourierExport);
   EXPECT_EQ(CaptionText(*importWindow()), CourierImport);
   EXPECT_EQ(Fields(imp), QStringList({Shown(0x4A), "", "4A", ""}));
-  EXPECT_EQ(Background(imp->InputBox), Resolved(clBtnShadow));
+  EXPECT_EQ(Background(imp->InputBox()), Resolved(clBtnShadow));
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Text, " A=41");
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, Resolved(clGrayText));
 

@@ -62,7 +62,7 @@ TEST_F(StateColors, NewAmbiguousColourShowsInBothGridsAndBothEditors) {
   exp->MoveTo(0x41);
   imp->MoveTo(0xC1);
   emit TheSession->TablesChanged();
-  ASSERT_EQ(Background(exp->InputBox), Resolved(clRed));
+  ASSERT_EQ(Background(exp->InputBox()), Resolved(clRed));
 
   prompter->AnswerColor(QColor(0, 0, 255));
   TheSession->ColorAmbiguousAction->trigger();
@@ -72,8 +72,8 @@ TEST_F(StateColors, NewAmbiguousColourShowsInBothGridsAndBothEditors) {
   EXPECT_EQ(importGrid->CachedColors().Ambiguous, clBlue);
   EXPECT_EQ(GridTextColor(exportTable(), 0x42, exportGrid->CachedColors()), clBlue);
   EXPECT_EQ(GridTextColor(importTable(), 0xC2, importGrid->CachedColors()), clBlue);
-  EXPECT_EQ(Background(exp->InputBox), Resolved(clBlue));
-  EXPECT_EQ(Background(imp->InputBox), Resolved(clBlue));
+  EXPECT_EQ(Background(exp->InputBox()), Resolved(clBlue));
+  EXPECT_EQ(Background(imp->InputBox()), Resolved(clBlue));
 }
 
 TEST_F(StateColors, NewProofColourShowsInBothGridsWhereChained) {
@@ -91,18 +91,18 @@ TEST_F(StateColors, NewProofColourShowsInBothGridsWhereChained) {
   ChainWithProvenEntry();
   EXPECT_EQ(GridTextColor(exportTable(), 0x41, exportGrid->CachedColors()), clTeal);
   EXPECT_EQ(GridTextColor(importTable(), 0xC1, importGrid->CachedColors()), clTeal);
-  EXPECT_EQ(Background(exp->InputBox), Resolved(clTeal));
+  EXPECT_EQ(Background(exp->InputBox()), Resolved(clTeal));
 }
 
 TEST_F(StateColors, NewActiveColourFramesTheActiveEditorAndGrid) {
-  exp->SourceChar->setFocus();
+  exp->SourceChar()->setFocus();
   ASSERT_TRUE(exportTable().IsActive());
   prompter->AnswerColor(QColor(0, 0, 255));
   TheSession->ColorActiveAction->trigger();
   EXPECT_EQ(OfferedColor(), "#ff00ff");
   EXPECT_EQ(TheSession->ActiveColor, clBlue);
-  EXPECT_EQ(Background(exp->Border), Resolved(clBlue));
-  EXPECT_EQ(Background(imp->Border), Resolved(clBtnFace));
+  EXPECT_EQ(Background(exp->Border()), Resolved(clBlue));
+  EXPECT_EQ(Background(imp->Border()), Resolved(clBtnFace));
   EXPECT_EQ(exportGrid->BorderColor(), clBlue);
   EXPECT_EQ(importGrid->BorderColor(), clBtnFace);
 }

@@ -225,9 +225,9 @@ TEST_F(CompareTest, ClickingARowMovesTheEditorToItsPosition) {
   const QRect row = list->visualItemRect(list->topLevelItem(0));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
   EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
-  EXPECT_EQ(TheControl->ExportEditor->SourceHex->text(), "41");
-  EXPECT_EQ(TheControl->ExportEditor->TargetHex->text(), "C2");
-  EXPECT_EQ(TheControl->ExportEditor->PositionBar->value(), 0x41);
+  EXPECT_EQ(TheControl->ExportEditor->SourceHex()->text(), "41");
+  EXPECT_EQ(TheControl->ExportEditor->TargetHex()->text(), "C2");
+  EXPECT_EQ(TheControl->ExportEditor->PositionBar()->value(), 0x41);
 }
 
 TEST_F(CompareTest, TheListKeepsTheKeysAfterAClick) {
@@ -246,7 +246,7 @@ TEST_F(CompareTest, TheListKeepsTheKeysAfterAClick) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_EQ(exportTable().CurrentPosition(), 0x7C);
-  EXPECT_EQ(TheControl->ExportEditor->SourceHex->text(), "7C");
+  EXPECT_EQ(TheControl->ExportEditor->SourceHex()->text(), "7C");
   EXPECT_EQ(QApplication::focusWidget(), list);
 }
 
@@ -265,8 +265,8 @@ TEST_F(CompareTest, EnterOnARowMovesTheImportEditor) {
   QTest::keyClick(list, Qt::Key_Return);
   EXPECT_EQ(importTable().CurrentPosition(), 0xC1);
   EXPECT_EQ(importTable().IsActive(), 1);
-  EXPECT_EQ(TheControl->ImportEditor->SourceHex->text(), "C1");
-  EXPECT_EQ(TheControl->ImportEditor->TargetHex->text(), "42");
+  EXPECT_EQ(TheControl->ImportEditor->SourceHex()->text(), "C1");
+  EXPECT_EQ(TheControl->ImportEditor->TargetHex()->text(), "42");
 }
 
 TEST_F(CompareTest, ACodePageComparisonListsBothLibrariesAndFramesTheCellsWhileOpen) {
@@ -291,7 +291,7 @@ TEST_F(CompareTest, ACodePageComparisonListsBothLibrariesAndFramesTheCellsWhileO
 
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(1)).center());
   EXPECT_EQ(importTable().CurrentPosition(), 0x9F);
-  EXPECT_EQ(TheControl->ImportEditor->TargetHex->text(), "24");
+  EXPECT_EQ(TheControl->ImportEditor->TargetHex()->text(), "24");
 
   Window()->close();
   EXPECT_FALSE(Framed(TableKind::kExport, 0x7C));

@@ -52,8 +52,8 @@ class DisplayFonts : public SessionTest {
     EXPECT_EQ(TheControl->CurrentFontLabel->text(), name);
     EXPECT_EQ(TheControl->CurrentFontLabel->font(), drawn);
     for (EntryEditor* frame : {TheControl->ExportEditor, TheControl->ImportEditor}) {
-      EXPECT_EQ(frame->SourceChar->font(), drawn);
-      EXPECT_EQ(frame->TargetChar->font(), drawn);
+      EXPECT_EQ(frame->SourceChar()->font(), drawn);
+      EXPECT_EQ(frame->TargetChar()->font(), drawn);
     }
     EXPECT_EQ(grid(TheControl->ExportWindow).Cells->font(), drawn);
     EXPECT_EQ(grid(TheControl->ImportWindow).Cells->font(), drawn);
@@ -78,8 +78,8 @@ TEST_F(DisplayFonts, EachFixedFontActionAppliesItsSampleFont) {
     c.action->trigger();
     EXPECT_EQ(TheSession->CurrentFont, c.font);
     EXPECT_EQ(TheSession->OemFont, c.oem);
-    EXPECT_EQ(TheControl->ExportEditor->OemInput, c.oem != 0);
-    EXPECT_EQ(TheControl->ImportEditor->OemInput, c.oem != 0);
+    EXPECT_EQ(TheControl->ExportEditor->OemInput(), c.oem != 0);
+    EXPECT_EQ(TheControl->ImportEditor->OemInput(), c.oem != 0);
     ExpectEverywhere(*c.font, c.name);
   }
   EXPECT_TRUE(dialog->Calls.empty());
@@ -95,7 +95,7 @@ TEST_F(DisplayFonts, TallFontIsCutTo12PixelsAndTheDialogOffersTheCutSize) {
   EXPECT_EQ(TheSession->CurrentFont->Height, -12);
   EXPECT_EQ(TheSession->OemFont, 0);
   ExpectEverywhere(DisplayFont("DejaVu Sans", -12), "DejaVu Sans");
-  EXPECT_EQ(TheControl->ExportEditor->SourceChar->font().pixelSize(), 12);
+  EXPECT_EQ(TheControl->ExportEditor->SourceChar()->font().pixelSize(), 12);
 
   dialog->AnswerCancel();
   TheSession->ChooseFont->trigger();
@@ -135,8 +135,8 @@ TEST_F(DisplayFonts, TerminalInAnySizeOrStyleGivesTheOemSampleFont) {
   TheSession->ChooseFont->trigger();
   EXPECT_TRUE(dialog->Offered.back().OemCharset);
   EXPECT_EQ(TheSession->OemFont, 0);
-  EXPECT_FALSE(TheControl->ExportEditor->OemInput);
-  EXPECT_FALSE(TheControl->ImportEditor->OemInput);
+  EXPECT_FALSE(TheControl->ExportEditor->OemInput());
+  EXPECT_FALSE(TheControl->ImportEditor->OemInput());
 }
 
 TEST_F(DisplayFonts, TerminalIsRecognisedByItsExactName) {
@@ -172,24 +172,24 @@ TEST_F(DisplayFonts, OemModeTypesAndShowsBytesThroughCodePage850) {
   EntryEditor* imp = TheControl->ImportEditor;
 
   TheSession->FontTerminal->trigger();
-  exp->SourceChar->setFocus();
-  TypeChar(exp->SourceChar, aUmlaut);
+  exp->SourceChar()->setFocus();
+  TypeChar(exp->SourceChar(), aUmlaut);
   EXPECT_EQ(TheSession->ExportTable->CurrentPosition(), 0x84);
-  EXPECT_EQ(exp->SourceHex->text(), "84");
-  EXPECT_EQ(exp->SourceChar->text(), QString(aUmlaut));
+  EXPECT_EQ(exp->SourceHex()->text(), "84");
+  EXPECT_EQ(exp->SourceChar()->text(), QString(aUmlaut));
   EXPECT_TRUE(GridCellText(grid(TheControl->ExportWindow), 0x84).contains(aUmlaut));
   EXPECT_TRUE(GridCellText(grid(TheControl->ImportWindow), 0x84).contains(aUmlaut));
 
-  imp->SourceHex->setFocus();
-  QTest::keyClicks(imp->SourceHex, "C0");
-  TypeChar(imp->TargetChar, aUmlaut);
-  EXPECT_EQ(imp->TargetHex->text(), "84");
+  imp->SourceHex()->setFocus();
+  QTest::keyClicks(imp->SourceHex(), "C0");
+  TypeChar(imp->TargetChar(), aUmlaut);
+  EXPECT_EQ(imp->TargetHex()->text(), "84");
 
   TheSession->FontCourierNew->trigger();
-  exp->SourceChar->setFocus();
-  TypeChar(exp->SourceChar, aUmlaut);
+  exp->SourceChar()->setFocus();
+  TypeChar(exp->SourceChar(), aUmlaut);
   EXPECT_EQ(TheSession->ExportTable->CurrentPosition(), 0xE4);
-  EXPECT_EQ(exp->SourceHex->text(), "E4");
+  EXPECT_EQ(exp->SourceHex()->text(), "E4");
   const QString ansiCell = GridCellText(grid(TheControl->ExportWindow), 0x84);
   EXPECT_TRUE(ansiCell.contains(lowQuote)) << ansiCell.toStdString();
   EXPECT_FALSE(ansiCell.contains(aUmlaut));

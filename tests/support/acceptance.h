@@ -151,7 +151,8 @@ inline void ClickEntry(TableWindow* window, int entry) { ClickItem(window, ItemO
 
 // The four fields of an editor: character in, character out, hex in, hex out.
 inline QStringList Fields(const EntryEditor* frame) {
-  return {frame->SourceChar->text(), frame->TargetChar->text(), frame->SourceHex->text(), frame->TargetHex->text()};
+  return {frame->SourceChar()->text(), frame->TargetChar()->text(), frame->SourceHex()->text(),
+          frame->TargetHex()->text()};
 }
 
 inline QColor Resolved(int32_t color) { return ResolveColor(color, LightPalette()); }
@@ -324,7 +325,7 @@ class Acceptance : public SessionTest {
     ASSERT_NE(TheControl->ImportWindow, nullptr);
     ASSERT_TRUE(TheControl->ExportWindow->isVisible());
     ASSERT_TRUE(TheControl->ImportWindow->isVisible());
-    ASSERT_TRUE(exp->SourceChar->hasFocus());
+    ASSERT_TRUE(exp->SourceChar()->hasFocus());
   }
 
   void TearDown() override {

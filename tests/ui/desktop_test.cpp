@@ -75,10 +75,10 @@ TEST_F(Desktop, CtrlEntfKeepsTheEntryOfAnotherPosition) {
   exportTable().Assign('B', 0xC2);
   importTable().Assign(0xC2, 'B');
   TheSession->ChainTablesAction->trigger();
-  exp->SourceChar->setFocus();
+  exp->SourceChar()->setFocus();
   ASSERT_TRUE(exp->IsActive());
-  QTest::keyClick(exp->SourceChar, 'A');
-  ASSERT_EQ(exp->SourceHex->text(), "41");
+  QTest::keyClick(exp->SourceChar(), 'A');
+  ASSERT_EQ(exp->SourceHex()->text(), "41");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete, Qt::ControlModifier);
 
   EXPECT_EQ(exportTable().Target('A'), -1);
@@ -91,26 +91,26 @@ TEST_F(Desktop, CtrlEntfKeepsTheEntryOfAnotherPosition) {
 // characters, and there Alt+Backspace undoes; elsewhere Ctrl+Z undoes.
 TEST_F(Desktop, SourceFieldClaimsCtrlLetters) {
   TheSession->CommitPair(TableKind::kExport, 0x41, 0xC1);
-  exp->SourceChar->setFocus();
-  QTest::keyClick(exp->SourceChar, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(exp->SourceHex->text(), "1A");
+  exp->SourceChar()->setFocus();
+  QTest::keyClick(exp->SourceChar(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(exp->SourceHex()->text(), "1A");
   EXPECT_EQ(TheSession->UndoStack->index(), 1);
-  QTest::keyClick(exp->SourceChar, Qt::Key_O, Qt::ControlModifier);
-  EXPECT_EQ(exp->SourceHex->text(), "0F");
+  QTest::keyClick(exp->SourceChar(), Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(exp->SourceHex()->text(), "0F");
   EXPECT_TRUE(prompter->CallsOf("open").empty());
 
-  exp->SourceChar->setFocus();
-  QTest::keyClick(exp->SourceChar, Qt::Key_Backspace, Qt::AltModifier);
+  exp->SourceChar()->setFocus();
+  QTest::keyClick(exp->SourceChar(), Qt::Key_Backspace, Qt::AltModifier);
   EXPECT_EQ(TheSession->UndoStack->index(), 0);
   EXPECT_EQ(exportTable().Target(0x41), -1);
 
-  QTest::keyClick(exp->TargetHex, Qt::Key_Y, Qt::ControlModifier);
+  QTest::keyClick(exp->TargetHex(), Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(exportTable().Target(0x41), 0xC1);
-  QTest::keyClick(exp->TargetHex, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(exp->TargetHex(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(exportTable().Target(0x41), -1);
-  QTest::keyClick(TheControl->ImportEditor->SourceChar, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  QTest::keyClick(TheControl->ImportEditor->SourceChar(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(exportTable().Target(0x41), 0xC1);
-  QTest::keyClick(exp->TargetHex, Qt::Key_O, Qt::ControlModifier);
+  QTest::keyClick(exp->TargetHex(), Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(prompter->CallsOf("open").size(), 1u);
 }
 
@@ -127,7 +127,7 @@ TEST_F(Desktop, ShortcutsShowInTheMenus) {
 TEST_F(Desktop, DroppedFiles) {
   const QString exportFile = V5File("EXPORT.qct", TableKind::kExport, 0xC1);
   const QString importFile = V5File("IMPORT.qct", TableKind::kImport, 0xC2);
-  for (QLineEdit* field : {exp->SourceChar, exp->TargetChar, exp->SourceHex, exp->TargetHex})
+  for (QLineEdit* field : {exp->SourceChar(), exp->TargetChar(), exp->SourceHex(), exp->TargetHex()})
     EXPECT_FALSE(field->acceptDrops());
 
   Drop(TheControl, {QUrl::fromLocalFile(exportFile), QUrl::fromLocalFile(importFile)});

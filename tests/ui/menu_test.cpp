@@ -141,14 +141,14 @@ TEST_F(MainMenu, HilfeOpensTheContents) {
 TEST_F(MainMenu, F1OnAnEditorFieldOpensItsTopic) {
   TheControl->show();
   QApplication::setActiveWindow(TheControl);
-  TheControl->ImportEditor->SourceHex->setFocus();
-  QTest::keyClick(TheControl->ImportEditor->SourceHex, Qt::Key_F1);
+  TheControl->ImportEditor->SourceHex()->setFocus();
+  QTest::keyClick(TheControl->ImportEditor->SourceHex(), Qt::Key_F1);
   QTextBrowser* help = HelpWindow();
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(help->source().toString(), "qrc:/help/index.html#topic6");
   help->close();
-  TheControl->ExportEditor->TargetChar->setFocus();
-  QTest::keyClick(TheControl->ExportEditor->TargetChar, Qt::Key_F1);
+  TheControl->ExportEditor->TargetChar()->setFocus();
+  QTest::keyClick(TheControl->ExportEditor->TargetChar(), Qt::Key_F1);
   help = HelpWindow();
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(help->source().toString(), "qrc:/help/index.html#topic5");

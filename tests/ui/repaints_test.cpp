@@ -40,7 +40,7 @@ class Repaints : public SessionTest {
     exp = TheControl->ExportEditor;
     imp = TheControl->ImportEditor;
     ASSERT_TRUE(ShowControlWindow());
-    exp->SourceChar->setFocus();
+    exp->SourceChar()->setFocus();
     TheSession->LoadIsoCp273.Both->trigger();
     QApplication::processEvents();
   }
@@ -50,13 +50,13 @@ class Repaints : public SessionTest {
 };
 
 TEST_F(Repaints, ANewBoxColourRepaintsTheBoxAndEachControlOnce) {
-  QTest::keyClicks(exp->SourceChar, "A");
-  QTest::keyClicks(exp->TargetHex, "C2");
+  QTest::keyClicks(exp->SourceChar(), "A");
+  QTest::keyClicks(exp->TargetHex(), "C2");
   QApplication::processEvents();
-  BoxPaints exportBox(exp->InputBox);
-  BoxPaints importBox(imp->InputBox);
+  BoxPaints exportBox(exp->InputBox());
+  BoxPaints importBox(imp->InputBox());
 
-  QTest::keyClick(exp->TargetHex, Qt::Key_Return);  // C2 turns ambiguous: both boxes turn red
+  QTest::keyClick(exp->TargetHex(), Qt::Key_Return);  // C2 turns ambiguous: both boxes turn red
   QApplication::processEvents();
 
   ASSERT_EQ(exportTable().Target(0x41), 0xC2);
@@ -69,24 +69,24 @@ TEST_F(Repaints, ANewBoxColourRepaintsTheBoxAndEachControlOnce) {
 }
 
 TEST_F(Repaints, ARefreshThatChangesNothingRepaintsNoField) {
-  QTest::keyClicks(exp->SourceChar, "A");
+  QTest::keyClicks(exp->SourceChar(), "A");
   QApplication::processEvents();
-  const QString shown[] = {exp->SourceChar->text(), exp->SourceHex->text(), exp->TargetChar->text(),
-                           exp->TargetHex->text()};
-  BoxPaints exportBox(exp->InputBox);
-  BoxPaints importBox(imp->InputBox);
+  const QString shown[] = {exp->SourceChar()->text(), exp->SourceHex()->text(), exp->TargetChar()->text(),
+                           exp->TargetHex()->text()};
+  BoxPaints exportBox(exp->InputBox());
+  BoxPaints importBox(imp->InputBox());
 
   emit TheSession->TablesChanged();
   QApplication::processEvents();
 
   EXPECT_EQ(exportBox.Most(), 0);
   EXPECT_EQ(importBox.Most(), 0);
-  EXPECT_EQ(exp->SourceChar->text(), shown[0]);
-  EXPECT_EQ(exp->SourceHex->text(), "41");
-  EXPECT_EQ(exp->TargetChar->text(), shown[2]);
-  EXPECT_EQ(exp->TargetHex->text(), "C1");
+  EXPECT_EQ(exp->SourceChar()->text(), shown[0]);
+  EXPECT_EQ(exp->SourceHex()->text(), "41");
+  EXPECT_EQ(exp->TargetChar()->text(), shown[2]);
+  EXPECT_EQ(exp->TargetHex()->text(), "C1");
   // The target field keeps its selection, ready to be typed over.
-  EXPECT_EQ(exp->TargetHex->selectedText(), "C1");
+  EXPECT_EQ(exp->TargetHex()->selectedText(), "C1");
 }
 
 // Commands change the tables and announce it once; the views follow through
@@ -115,11 +115,11 @@ TEST_F(Repaints, ATableCommandRepaintsEachGridOnceThroughTheSignal) {
 TEST_F(Repaints, AKeystrokeEditRepaintsEachGridOnce) {
   PaintCounter exportPaints(TheControl->ExportWindow->findChild<QWidget*>("Cells"));
   PaintCounter importPaints(TheControl->ImportWindow->findChild<QWidget*>("Cells"));
-  QTest::keyClicks(exp->SourceChar, "A");
-  QTest::keyClicks(exp->TargetHex, "C1");
+  QTest::keyClicks(exp->SourceChar(), "A");
+  QTest::keyClicks(exp->TargetHex(), "C1");
   QApplication::processEvents();
   exportPaints.Paints = importPaints.Paints = 0;
-  QTest::keyClick(exp->TargetHex, Qt::Key_Return);
+  QTest::keyClick(exp->TargetHex(), Qt::Key_Return);
   QApplication::processEvents();
   EXPECT_EQ(exportTable().Target(0x41), 0xC1);
   EXPECT_EQ(importTable().Target(0xC1), 0x41);

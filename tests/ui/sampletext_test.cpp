@@ -75,11 +75,11 @@ TEST_F(SampleTextTest, AnUnassignedCharacterThatComesBackChangedCountsAsLost) {
 TEST_F(SampleTextTest, FollowsAnEditInTheExportEditorAtOnce) {
   EntryEditor* editor = TheControl->ExportEditor;
   TheControl->activateWindow();
-  editor->SourceChar->setFocus();
-  QTest::keyClicks(editor->SourceChar, "B");
-  QTest::keyClicks(editor->TargetHex, "C2");
-  QTest::keyClick(editor->TargetHex, Qt::Key_Return);
-  ASSERT_EQ(exportTable().Target('B'), 0xC2) << editor->TargetHex->text().toStdString();
+  editor->SourceChar()->setFocus();
+  QTest::keyClicks(editor->SourceChar(), "B");
+  QTest::keyClicks(editor->TargetHex(), "C2");
+  QTest::keyClick(editor->TargetHex(), Qt::Key_Return);
+  ASSERT_EQ(exportTable().Target('B'), 0xC2) << editor->TargetHex()->text().toStdString();
   EXPECT_EQ(Links(window->BackText), (QStringList{"43"}));
   EXPECT_EQ(window->Summary->text(), QString::fromUtf8("4 Zeichen: 1 kommen nicht zurück, 1 nicht zugeordnet (1:1)."));
 }
@@ -87,7 +87,7 @@ TEST_F(SampleTextTest, FollowsAnEditInTheExportEditorAtOnce) {
 TEST_F(SampleTextTest, AClickOnAMarkedCharacterPutsTheExportEditorOnIt) {
   emit window->BackText->anchorClicked(QUrl("#42"));
   EXPECT_EQ(exportTable().CurrentPosition(), 0x42);
-  EXPECT_EQ(TheControl->ExportEditor->SourceHex->text(), "42");
+  EXPECT_EQ(TheControl->ExportEditor->SourceHex()->text(), "42");
   EXPECT_TRUE(exportTable().IsActive());
 }
 

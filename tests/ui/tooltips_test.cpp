@@ -59,8 +59,8 @@ TEST_F(Tooltips, HoveringACellOrACharacterField) {
   EXPECT_EQ(QToolTip::text(), DescribeEntry(exportTable(), 0x41, false));
   QToolTip::hideText();
 
-  QTest::keyClicks(TheControl->ExportEditor->SourceChar, "A");
-  QLineEdit* field = TheControl->ExportEditor->SourceChar;
+  QTest::keyClicks(TheControl->ExportEditor->SourceChar(), "A");
+  QLineEdit* field = TheControl->ExportEditor->SourceChar();
   QHelpEvent fieldHover(QEvent::ToolTip, QPoint(2, 2), field->mapToGlobal(QPoint(2, 2)));
   QApplication::sendEvent(field, &fieldHover);
   EXPECT_EQ(QToolTip::text(), DescribeEntry(exportTable(), 0x41, false));

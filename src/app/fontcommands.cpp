@@ -9,8 +9,8 @@ constexpr int TallestHeight = -12;
 
 void Session::ApplyFont(DisplayFont* font) {
   if (!font) return;
-  OemFont = font->Name == "Terminal";
-  if (OemFont) {
+  OemFontShown = font->Name == "Terminal";
+  if (OemFontShown) {
     font = &Defaults.Terminal;
   } else if (font->Height < TallestHeight) {
     // Cut on the font object itself, so the font dialog offers the cut

@@ -34,7 +34,7 @@ class PrintDocument {
     }
     const QRect place = PictureRect(Page(), FramedSize(window), position);
     DrawFramedWindow(painter_, window, place);
-    if (session_.PicturePrinted) session_.PicturePrinted(window, place);
+    emit session_.PicturePrinted(window, place);
     return true;
   }
 

@@ -40,11 +40,11 @@ struct SessionDefaults {
   DisplayFont FixedSys{"Fixedsys", -11};
   DisplayFont SansSerif{"MS Sans Serif", -11};
   DisplayFont Terminal{"Terminal", -12, true, true};
-  int32_t ChainedColor = clFuchsia;
-  int32_t ActiveColor = clFuchsia;
-  int32_t AmbiguousColor = clRed;
-  int32_t ProofColor = clGreen;
-  int32_t NoDataColor = clBtnShadow;
+  int32_t ChainedColor = kColorFuchsia;
+  int32_t ActiveColor = kColorFuchsia;
+  int32_t AmbiguousColor = kColorRed;
+  int32_t ProofColor = kColorGreen;
+  int32_t NoDataColor = kColorButtonShadow;
 };
 
 // The three commands of one preset: both tables chained, or one of them.
@@ -132,7 +132,7 @@ class Session : public QObject {
   SessionDefaults Defaults;
   CodeTable* const ExportTable;
   CodeTable* const ImportTable;
-  int32_t OemFont = 0;
+  bool OemFontShown = false;
   DisplayFont* CurrentFont = nullptr;
   int32_t ChainedColor = -1;
   int32_t AmbiguousColor = -1;
@@ -199,10 +199,9 @@ class Session : public QObject {
   void SetTableWindow(TableKind kind, QWidget* window);
   void TableWindowClosed(TableKind kind);
 
-  // Printing: told of every window picture put on the page and its place.
-  std::function<void(const QWidget& window, const QRect& place)> PicturePrinted;
-
  signals:
+  // Printing put a window's picture on the page at place.
+  void PicturePrinted(const QWidget& window, const QRect& place);
   // Entries, headers, the chain or the active table changed.
   void TablesChanged();
   void DisplayFontChanged();

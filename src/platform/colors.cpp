@@ -7,15 +7,15 @@ QColor ResolveColor(int32_t color, const QPalette& palette) {
   if (color < 0) return QColor();
   if (color < SystemColorBase) return QColor((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
   switch (color) {
-    case clBtnFace:
+    case kColorButtonFace:
       return palette.color(QPalette::Active, QPalette::Button);
-    case clBtnShadow:
+    case kColorButtonShadow:
       return palette.color(QPalette::Active, QPalette::Dark);
-    case clGrayText:
+    case kColorGrayText:
       return palette.color(QPalette::Disabled, QPalette::WindowText);
-    case clWindowText:
+    case kColorWindowText:
       return palette.color(QPalette::Active, QPalette::WindowText);
-    case clWindow:
+    case kColorWindow:
       return palette.color(QPalette::Active, QPalette::Base);
     default:
       return QColor();

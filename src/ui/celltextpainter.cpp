@@ -9,8 +9,8 @@
 #include <QVarLengthArray>
 
 void CellTextPainter::Draw(QPainter& painter, const QPointF& origin, const QString& text) {
-  if (!fontKnown_ || painter.font() != font_) {
-    fontKnown_ = true;
+  if (!font_known_ || painter.font() != font_) {
+    font_known_ = true;
     font_ = painter.font();
     raw_ = QFontInfo(font_).fixedPitch() ? QRawFont::fromFont(font_) : QRawFont();
     glyphs_.clear();

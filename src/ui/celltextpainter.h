@@ -26,7 +26,7 @@ class CellTextPainter {
   };
   bool Lookup(QChar c, Glyph& glyph);
 
-  bool fontKnown_ = false;
+  bool font_known_ = false;
   QFont font_;
   QRawFont raw_;
   QHash<char16_t, Glyph> glyphs_;

@@ -77,14 +77,14 @@ void ControlWindow::BuildForm() {
   ChainMargin = new QWidget(this);
   ChainMargin->setObjectName("ChainMargin");
   ChainMargin->setFixedSize(214, 392);
-  SetBackground(ChainMargin, clBtnFace);
+  SetBackground(ChainMargin, kColorButtonFace);
   setCentralWidget(ChainMargin);
 
   auto* panel = new QFrame(ChainMargin);
   panel->setObjectName("EditorPanel");
   panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
   panel->setGeometry(6, 6, 202, 380);
-  SetBackground(panel, clBtnFace);
+  SetBackground(panel, kColorButtonFace);
   EditorPanel = panel;
 
   ExportEditor = new EntryEditor(session_, TableKind::kExport, EditorPanel);
@@ -117,12 +117,12 @@ void ControlWindow::BuildMenu() {
     submenu(parent, title)->addActions({preset.Both, preset.Export, preset.Import});
   };
 
-  QMenu* file = Menu->addMenu("&Datei");
+  QMenu* file = Menu->AddMenu("&Datei");
   submenu(file, "&Speichern", HelpSaving)
       ->addActions({s.SaveUnix, s.SaveV3, s.SaveV5, s.SaveCHeader, s.SavePascal, s.SaveUcm, s.SavePython, s.SaveJava});
   file->addActions({s.Print, s.Quit});
 
-  QMenu* edit = Menu->addMenu("&Bearbeiten");
+  QMenu* edit = Menu->AddMenu("&Bearbeiten");
   edit->menuAction()->setProperty(HelpContextProperty, HelpEditing);
   edit->addActions({s.Undo, s.Redo});
   edit->addSeparator();
@@ -132,7 +132,7 @@ void ControlWindow::BuildMenu() {
   submenu(edit, "&Leeren", HelpEditing)->addActions({s.ClearBoth, s.ClearExport, s.ClearImport});
   submenu(edit, "Ver&gleichen", HelpEditing)->addActions({s.CompareDin, s.CompareTable, s.ComparePage, s.IdentifyPage});
 
-  QMenu* load = Menu->addMenu("&Tabelle laden");
+  QMenu* load = Menu->AddMenu("&Tabelle laden");
   presetMenu(load, "&DIN (QAVO WINDOWS Standard)", s.LoadDin);
   presetMenu(load, "&ISO 8859-1 CP 273", s.LoadIsoCp273);
   presetMenu(load, "I&SO 8859-1 CP 37", s.LoadIsoCp37);
@@ -140,15 +140,15 @@ void ControlWindow::BuildMenu() {
   submenu(load, "&Aus Datei")->addActions({s.LoadTableFile, s.LoadImport, s.LoadExport, s.LoadUcm});
   load->addAction(s.MoreCodePages);
 
-  QMenu* settings = Menu->addMenu("&Einstellungen");
+  QMenu* settings = Menu->AddMenu("&Einstellungen");
   QMenu* fonts = submenu(settings, "&Zeichensatz");
   fonts->addActions({s.FontCourierNew, s.FontSansSerif, s.FontFixedSys, s.FontTerminal, s.ChooseFont});
   submenu(settings, "&Farben")
       ->addActions({s.ColorChainedAction, s.ColorActiveAction, s.ColorProofAction, s.ColorAmbiguousAction});
 
-  Menu->addMenu("&Fenster")->addActions({s.ShowBoth, s.ShowExport, s.ShowImport, s.ShowSampleText});
+  Menu->AddMenu("&Fenster")->addActions({s.ShowBoth, s.ShowExport, s.ShowImport, s.ShowSampleText});
 
-  QMenu* about = Menu->addMenu("&?");
+  QMenu* about = Menu->AddMenu("&?");
   about->addActions({s.Help, s.About});
   Menu->Arrange();
 }
@@ -168,21 +168,21 @@ void ControlWindow::ConnectSession() {
   });
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
     if (!manager.allowsInteraction()) return;
-    quitConfirmed_ = session_.ConfirmQuit();
-    if (!quitConfirmed_) manager.cancel();
+    quit_confirmed_ = session_.ConfirmQuit();
+    if (!quit_confirmed_) manager.cancel();
     manager.release();
   });
 }
 
 void ControlWindow::UpdateViews() {
-  SetBackground(ChainMargin, session_.ExportTable->Partner() ? session_.ChainedColor : clBtnFace);
+  SetBackground(ChainMargin, session_.ExportTable->Partner() ? session_.ChainedColor : kColorButtonFace);
   if (const DisplayFont* font = session_.CurrentFont) {
     CurrentFontLabel->setText(font->Name);
     CurrentFontLabel->setFont(font->ToQFont());
   }
   for (EntryEditor* editor : {ExportEditor, ImportEditor}) {
     if (session_.CurrentFont) editor->SetDisplayFont(*session_.CurrentFont);
-    editor->SetOemInput(session_.OemFont != 0);
+    editor->SetOemInput(session_.OemFontShown);
   }
   ExportEditor->Repaint();
   ImportEditor->Repaint();
@@ -192,7 +192,7 @@ TableWindow* ControlWindow::CreateTableWindow(TableKind kind) {
   auto* window = new TableWindow(session_, kind);
   Place(*window, kind);
   session_.SetTableWindow(kind, window);
-  window->Grid->OnSelectEntry = [this, kind](int p) { SelectEntry(kind, p); };
+  connect(window->Grid, &TableGrid::EntryChosen, this, [this, kind](int p) { SelectEntry(kind, p); });
   return window;
 }
 
@@ -219,7 +219,7 @@ void ControlWindow::ShowDifferences(TableKind kind, const QString& otherName,
   }
   DifferenceList& list = DifferenceListWindow();
   list.ShowDifferences(session_.Table(kind), TableWord(kind), otherName, differences, session_.CurrentFont,
-                       session_.OemFont != 0);
+                       session_.OemFontShown);
   list.show();
   list.raise();
 }
@@ -238,8 +238,8 @@ void ControlWindow::ShowPageComparison(const PageComparison& comparison) {
 DifferenceList& ControlWindow::DifferenceListWindow() {
   if (DifferenceWindow) return *DifferenceWindow;
   DifferenceWindow = new DifferenceList(this);
-  DifferenceWindow->OnChoose = [this](TableKind kind, int position) { SelectEntry(kind, position); };
-  DifferenceWindow->OnHidden = [this] { session_.EndComparison(); };
+  connect(DifferenceWindow, &DifferenceList::EntryChosen, this, &ControlWindow::SelectEntry);
+  connect(DifferenceWindow, &DifferenceList::Hidden, &session_, &Session::EndComparison);
   return *DifferenceWindow;
 }
 
@@ -260,7 +260,8 @@ void ControlWindow::ShowSampleText() {
   const bool created = SampleWindow == nullptr;
   if (created) {
     SampleWindow = new SampleTextWindow(session_, this);
-    SampleWindow->OnChoose = [this](int position) { SelectEntry(TableKind::kExport, position); };
+    connect(SampleWindow, &SampleTextWindow::EntryChosen, this,
+            [this](int position) { SelectEntry(TableKind::kExport, position); });
   }
   SampleWindow->show();
   SampleWindow->raise();
@@ -298,7 +299,7 @@ void ControlWindow::showEvent(QShowEvent* event) {
 }
 
 void ControlWindow::closeEvent(QCloseEvent* event) {
-  if (!quitConfirmed_ && !session_.ConfirmQuit()) {
+  if (!quit_confirmed_ && !session_.ConfirmQuit()) {
     event->ignore();
     return;
   }

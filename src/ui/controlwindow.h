@@ -40,10 +40,6 @@ class ControlWindow : public QMainWindow {
   QPointer<DifferenceList> DifferenceWindow;
   QPointer<SampleTextWindow> SampleWindow;
 
-  // A grid cell or a comparison row chosen: that table becomes the active
-  // one and its editor shows the position.
-  void SelectEntry(TableKind kind, int position);
-
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -63,9 +59,12 @@ class ControlWindow : public QMainWindow {
   // The list window of comparisons, created on first use.
   DifferenceList& DifferenceListWindow();
   void ShowSampleText();
+  // A grid cell or a comparison row chosen: that table becomes the active
+  // one and its editor shows the position.
+  void SelectEntry(TableKind kind, int position);
 
   Session& session_;
   // The desktop's log-out asked and the user said quit: not again.
-  bool quitConfirmed_ = false;
+  bool quit_confirmed_ = false;
   bool placed_ = false;
 };

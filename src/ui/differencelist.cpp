@@ -31,36 +31,36 @@ QString CellChar(const CodeTable& table, int position, bool oem) {
 DifferenceList::DifferenceList(QWidget* parent) : QWidget(parent, Qt::Tool) {
   setObjectName("DifferenceList");
   setFont(DisplayFont("MS Sans Serif", -11).ToQFont());
-  LblSummary = new QLabel(this);
-  LblSummary->setObjectName("Summary");
-  ListDiff = new QTreeWidget(this);
-  ListDiff->setObjectName("Differences");
-  ListDiff->setRootIsDecorated(false);
-  ListDiff->setUniformRowHeights(true);
-  ListDiff->setAllColumnsShowFocus(true);
-  ListDiff->setColumnCount(4);
-  ListDiff->header()->setDefaultAlignment(Qt::AlignCenter);
-  connect(ListDiff, &QTreeWidget::clicked, this, &DifferenceList::Choose);
-  connect(ListDiff, &QTreeWidget::activated, this, &DifferenceList::Choose);
+  Summary = new QLabel(this);
+  Summary->setObjectName("Summary");
+  Rows = new QTreeWidget(this);
+  Rows->setObjectName("Differences");
+  Rows->setRootIsDecorated(false);
+  Rows->setUniformRowHeights(true);
+  Rows->setAllColumnsShowFocus(true);
+  Rows->setColumnCount(4);
+  Rows->header()->setDefaultAlignment(Qt::AlignCenter);
+  connect(Rows, &QTreeWidget::clicked, this, &DifferenceList::Choose);
+  connect(Rows, &QTreeWidget::activated, this, &DifferenceList::Choose);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
-  layout->addWidget(LblSummary);
-  layout->addWidget(ListDiff);
+  layout->addWidget(Summary);
+  layout->addWidget(Rows);
   resize(340, 320);
 }
 
 void DifferenceList::ShowDifferences(const CodeTable& table, const QString& word, const QString& otherName,
                                      const std::vector<Difference>& differences, const DisplayFont* font, bool oem) {
   setWindowTitle(QStringLiteral("Unterschiede ") + word + QStringLiteral(" - ") + otherName);
-  LblSummary->setText(word + QStringLiteral("-Tabelle verglichen mit ") + otherName + QStringLiteral(": ") +
-                      (differences.size() == 1 ? QStringLiteral("1 Unterschied")
-                                               : QStringLiteral("%1 Unterschiede").arg(differences.size())));
-  ListDiff->setColumnCount(4);
-  ListDiff->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  ListDiff->header()->setSectionResizeMode(QHeaderView::Stretch);
-  ListDiff->setHeaderLabels({QStringLiteral("Position"), QStringLiteral("Zeichen"), word, otherName});
-  ListDiff->clear();
+  Summary->setText(word + QStringLiteral("-Tabelle verglichen mit ") + otherName + QStringLiteral(": ") +
+                   (differences.size() == 1 ? QStringLiteral("1 Unterschied")
+                                            : QStringLiteral("%1 Unterschiede").arg(differences.size())));
+  Rows->setColumnCount(4);
+  Rows->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Rows->header()->setSectionResizeMode(QHeaderView::Stretch);
+  Rows->setHeaderLabels({QStringLiteral("Position"), QStringLiteral("Zeichen"), word, otherName});
+  Rows->clear();
   QList<QTreeWidgetItem*> rows;
   for (const Difference& difference : differences) {
     auto* row = new QTreeWidgetItem({Hex(difference.Position), CellChar(table, difference.Position, oem),
@@ -77,15 +77,15 @@ void DifferenceList::ShowDifferences(const CodeTable& table, const QString& word
 void DifferenceList::ShowPageComparison(const PageComparison& comparison) {
   const QString page = QStringLiteral("CP %1").arg(comparison.CodePage);
   setWindowTitle(QStringLiteral("Unterschiede Paar - ") + page);
-  LblSummary->setText(QString::fromStdString(ComparisonHeading(comparison)) + "\n" +
-                      QString::fromStdString(ComparisonSummary(comparison)));
-  ListDiff->setColumnCount(5);
+  Summary->setText(QString::fromStdString(ComparisonHeading(comparison)) + "\n" +
+                   QString::fromStdString(ComparisonSummary(comparison)));
+  Rows->setColumnCount(5);
   // Unicode names are long: each column as wide as its texts.
-  ListDiff->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  ListDiff->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  ListDiff->setHeaderLabels({QStringLiteral("Tabelle"), QStringLiteral("Position"), QStringLiteral("Paar"),
-                             QStringLiteral("iconv"), QStringLiteral("ICU")});
-  ListDiff->clear();
+  Rows->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  Rows->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  Rows->setHeaderLabels({QStringLiteral("Tabelle"), QStringLiteral("Position"), QStringLiteral("Paar"),
+                         QStringLiteral("iconv"), QStringLiteral("ICU")});
+  Rows->clear();
   QList<QTreeWidgetItem*> rows;
   for (const PageDifference& difference : comparison.Differences) {
     const auto target = [&](int code) { return QString::fromStdString(TargetText(comparison, difference.Kind, code)); };
@@ -106,22 +106,22 @@ void DifferenceList::ShowPageComparison(const PageComparison& comparison) {
 }
 
 void DifferenceList::ShowRows(const QList<QTreeWidgetItem*>& rows) {
-  ListDiff->addTopLevelItems(rows);
-  if (!rows.isEmpty()) ListDiff->setCurrentItem(rows.first());
+  Rows->addTopLevelItems(rows);
+  if (!rows.isEmpty()) Rows->setCurrentItem(rows.first());
 }
 
 void DifferenceList::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
-  if (!event->spontaneous() && OnHidden) OnHidden();
+  if (!event->spontaneous()) emit Hidden();
 }
 
 void DifferenceList::Choose(const QModelIndex& index) {
-  if (!index.isValid() || !OnChoose) return;
+  if (!index.isValid()) return;
   const QModelIndex entry = index.sibling(index.row(), PositionColumn);
-  OnChoose(static_cast<TableKind>(entry.data(KindRole).toInt()), entry.data(Qt::UserRole).toInt());
+  emit EntryChosen(static_cast<TableKind>(entry.data(KindRole).toInt()), entry.data(Qt::UserRole).toInt());
   // Choosing brings the entry editor to the front; the keys stay here, so
   // the arrows go on walking the differences.
   if (!isVisible()) return;
   activateWindow();
-  ListDiff->setFocus(Qt::OtherFocusReason);
+  Rows->setFocus(Qt::OtherFocusReason);
 }

@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <QWidget>
-#include <functional>
 #include <vector>
 
 #include "files/compare.h"
@@ -24,13 +23,8 @@ class DifferenceList : public QWidget {
  public:
   explicit DifferenceList(QWidget* parent = nullptr);
 
-  QLabel* LblSummary;
-  QTreeWidget* ListDiff;
-
-  // Called with the entry of a row the user chooses (click, Enter).
-  std::function<void(TableKind kind, int position)> OnChoose;
-  // Called when the window is closed or hidden.
-  std::function<void()> OnHidden;
+  QLabel* Summary;
+  QTreeWidget* Rows;
 
   // Fills the list: word names the table ("EXPORT"), otherName the mapping
   // it was compared with. Characters are shown in font through the OEM code
@@ -39,6 +33,12 @@ class DifferenceList : public QWidget {
                        const std::vector<Difference>& differences, const DisplayFont* font, bool oem);
   // Fills the list with the pair's entries and both libraries' per line.
   void ShowPageComparison(const PageComparison& comparison);
+
+ signals:
+  // The user chose a row (click, Enter).
+  void EntryChosen(TableKind kind, int position);
+  // The user closed or hid the window.
+  void Hidden();
 
  protected:
   void hideEvent(QHideEvent* event) override;

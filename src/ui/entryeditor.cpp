@@ -18,7 +18,7 @@
 namespace {
 
 // The box colour of an entry no position maps to.
-constexpr int32_t kNoDataColor = clBtnShadow;
+constexpr int32_t kNoDataColor = kColorButtonShadow;
 // Marks the target field that takes the focus when a position becomes current.
 constexpr int kEntryFieldTag = 2;
 
@@ -68,7 +68,7 @@ void PlaceControls(QWidget& box, TableKind kind) {
 
 void PaintBackground(QWidget* widget, int32_t color) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, ResolveColor(color >= 0 ? color : clBtnFace, widget->palette()));
+  palette.setColor(QPalette::Window, ResolveColor(color >= 0 ? color : kColorButtonFace, widget->palette()));
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
 }
@@ -78,7 +78,7 @@ void PaintBackground(QWidget* widget, int32_t color) {
 // of their own keeps a new box colour from reaching each of them: the box
 // then repaints once, not once more for every control that inherited it.
 void KeepOwnWindowColor(QWidget* box) {
-  const QColor face = ResolveColor(clBtnFace, box->palette());
+  const QColor face = ResolveColor(kColorButtonFace, box->palette());
   for (QWidget* control : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     QPalette palette = control->palette();
     palette.setColor(QPalette::Window, face);
@@ -113,11 +113,11 @@ void EntryEditor::BuildControls() {
   resize(kEntryFrameSize);
   border_ = new QWidget(this);
   border_->setObjectName("Border");
-  SetBorderColor(clBtnFace);
+  SetBorderColor(kColorButtonFace);
 
   inner_ = new QWidget(border_);
   inner_->setObjectName("Inner");
-  PaintBackground(inner_, clBtnFace);
+  PaintBackground(inner_, kColorButtonFace);
 
   header_box_ = new QGroupBox(inner_);
   header_box_->setObjectName("HeaderBox");
@@ -134,7 +134,7 @@ void EntryEditor::BuildControls() {
   input_box_ = new QGroupBox(header_box_);
   input_box_->setObjectName("InputBox");
   input_box_->setFont(DisplayFont("MS Sans Serif", -11).ToQFont());
-  SetInputBoxColor(clBtnFace);
+  SetInputBoxColor(kColorButtonFace);
 
   char_bevel_ = MakeBevel("CharBevel", input_box_);
   hex_bevel_ = MakeBevel("HexBevel", input_box_);
@@ -201,7 +201,7 @@ void EntryEditor::SetRole() {
   (exportRole ? target_hex_ : target_char_)->setProperty("tag", kEntryFieldTag);
 }
 
-void EntryEditor::UpdateBorder() { SetBorderColor(IsActive() ? session_.ActiveColor : clBtnFace); }
+void EntryEditor::UpdateBorder() { SetBorderColor(IsActive() ? session_.ActiveColor : kColorButtonFace); }
 
 void EntryEditor::MakeActive() { session_.SetActiveTable(kind_); }
 
@@ -230,7 +230,7 @@ void EntryEditor::FollowSelection(TableKind kind, int position) {
 }
 
 void EntryEditor::ClearFields() {
-  SetInputBoxColor(clBtnFace);
+  SetInputBoxColor(kColorButtonFace);
   target_char_->clear();
   source_hex_->clear();
   target_hex_->clear();
@@ -281,7 +281,7 @@ void EntryEditor::Repaint() {
 }
 
 int32_t EntryEditor::EntryColor(int position) const {
-  if (position == -1) return clBtnFace;
+  if (position == -1) return kColorButtonFace;
   switch (table_.State(position)) {
     case EntryState::kUnassigned:
       return kNoDataColor;
@@ -292,7 +292,7 @@ int32_t EntryEditor::EntryColor(int position) const {
     case EntryState::kUnique:
       break;
   }
-  return clBtnFace;
+  return kColorButtonFace;
 }
 
 // The session repaints every view once the pair is in the table.
@@ -341,7 +341,7 @@ void EntryEditor::SetDisplayFont(const DisplayFont& font) {
 
 void EntryEditor::SetOemInput(bool oem) { text_ = EntryText(text_.OemDisplay(), oem); }
 
-void EntryEditor::ResetBoxColor() { SetInputBoxColor(clBtnFace); }
+void EntryEditor::ResetBoxColor() { SetInputBoxColor(kColorButtonFace); }
 
 void EntryEditor::TypeSource(int byte) {
   ClearSelection();

@@ -52,7 +52,7 @@ GridColors GridColorsOf(int32_t ambiguous, int32_t proof) {
 int32_t GridTextColor(const CodeTable& table, int entry, const GridColors& colors) {
   switch (table.State(entry)) {
     case EntryState::kUnassigned:
-      return clGrayText;
+      return kColorGrayText;
     case EntryState::kAmbiguous:
       return colors.Ambiguous;
     case EntryState::kProven:
@@ -60,5 +60,5 @@ int32_t GridTextColor(const CodeTable& table, int entry, const GridColors& color
     case EntryState::kUnique:
       break;
   }
-  return clWindowText;
+  return kColorWindowText;
 }

@@ -45,7 +45,7 @@ struct GridColors {
   int32_t Ambiguous;
   int32_t Proof;
 };
-constexpr GridColors DefaultGridColors = {clRed, clGreen};
+constexpr GridColors DefaultGridColors = {kColorRed, kColorGreen};
 
 // Ambiguous and proof colour for drawing a table: unset colours fall back
 // to red and green.

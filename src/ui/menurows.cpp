@@ -11,7 +11,7 @@ MenuRows::MenuRows(int width, QWidget* parent) : QWidget(parent), width_(width) 
   setFixedWidth(width);
 }
 
-QMenu* MenuRows::addMenu(const QString& title) {
+QMenu* MenuRows::AddMenu(const QString& title) {
   auto* menu = new QMenu(title, this);
   addAction(menu->menuAction());
   return menu;
@@ -21,13 +21,10 @@ QMenuBar* MenuRows::NewRow() {
   auto* row = new QMenuBar(this);
   row->setNativeMenuBar(false);
   layout_->addWidget(row);
-  rows_.push_back(row);
   return row;
 }
 
 void MenuRows::Arrange() {
-  for (QMenuBar* row : rows_) delete row;
-  rows_.clear();
   QMenuBar* row = NewRow();
   for (QAction* title : actions()) {
     row->addAction(title);

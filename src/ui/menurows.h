@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QWidget>
-#include <vector>
 
 class QMenu;
 class QMenuBar;
@@ -16,8 +15,8 @@ class MenuRows : public QWidget {
  public:
   MenuRows(int width, QWidget* parent);
 
-  QMenu* addMenu(const QString& title);
-  // Distributes the menus onto rows; call after the last addMenu.
+  QMenu* AddMenu(const QString& title);
+  // Distributes the menus onto rows, once, after the last AddMenu.
   void Arrange();
 
  private:
@@ -25,5 +24,4 @@ class MenuRows : public QWidget {
 
   int width_;
   QVBoxLayout* layout_;
-  std::vector<QMenuBar*> rows_;
 };

@@ -94,7 +94,7 @@ void SampleTextWindow::TakeText(const QString& text) {
       if (!outside_.contains(c)) outside_ += c;
       continue;
     }
-    if (session_.OemFont) byte = AnsiToOem(static_cast<uint8_t>(byte));
+    if (session_.OemFontShown) byte = AnsiToOem(static_cast<uint8_t>(byte));
     bytes_ += static_cast<char>(byte);
     ++occurrences_[byte];
   }
@@ -105,7 +105,7 @@ void SampleTextWindow::Refresh() {
   if (!isVisible()) return;
   const CodeTable& exportTable = *session_.ExportTable;
   const CodeTable& importTable = *session_.ImportTable;
-  const bool oem = session_.OemFont != 0;
+  const bool oem = session_.OemFontShown;
   const QColor paper = palette().color(QPalette::Base);
   const QColor lost = ReadableOn(ResolveColor(session_.AmbiguousColor, palette()), paper);
   const QColor unassigned = ReadableOn(ResolveColor(session_.NoDataColor, palette()), paper);
@@ -184,5 +184,5 @@ void SampleTextWindow::LoadText() {
 void SampleTextWindow::Choose(const QUrl& link) {
   bool ok = false;
   const int position = link.fragment().toInt(&ok, 16);
-  if (ok && OnChoose) OnChoose(position);
+  if (ok) emit EntryChosen(position);
 }

@@ -9,7 +9,6 @@
 #include <QSize>
 #include <QString>
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QPlainTextEdit;
@@ -37,11 +36,12 @@ class SampleTextWindow : public QWidget {
   QTextBrowser* BackText;
   QLabel* Summary;
 
-  // Called with the workstation byte of a marked character that is clicked.
-  std::function<void(int position)> OnChoose;
-
   // Shows the text as the tables translate it now.
   void Refresh();
+
+ signals:
+  // A marked character was clicked: its workstation byte.
+  void EntryChosen(int position);
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -26,7 +26,7 @@ class BorderPanel : public QWidget {
  public:
   explicit BorderPanel(QWidget* parent) : QWidget(parent) { setObjectName("Border"); }
 
-  int32_t Color = clYellow;
+  int32_t Color = kColorYellow;
 
   void SetColor(int32_t color) {
     if (color == Color) return;
@@ -37,7 +37,7 @@ class BorderPanel : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override {
     QColor color = ResolveColor(Color, palette());
-    if (!color.isValid()) color = ResolveColor(clBtnFace, palette());
+    if (!color.isValid()) color = ResolveColor(kColorButtonFace, palette());
     QPainter(this).fillRect(event->rect(), color);
   }
 };
@@ -101,7 +101,7 @@ class GridList : public QWidget {
     if (event.button() != Qt::LeftButton) return;
     const QPoint at = event.position().toPoint();
     Select(ItemAt(at.x(), at.y(), width(), Count));
-    frame_->CellsDblClick();
+    frame_->CellPressed();
   }
 
   void Select(int item) {
@@ -129,8 +129,8 @@ TableGrid::TableGrid(Session& session, QWidget* parent) : QFrame(parent), sessio
   CellPanel->setObjectName("CellPanel");
   list_ = new GridList(this, CellPanel);
   Cells = list_;
-  listFont_ = DisplayFont("Fixedsys", -11);
-  Cells->setFont(listFont_.ToQFont());
+  list_font_ = DisplayFont("Fixedsys", -11);
+  Cells->setFont(list_font_.ToQFont());
 
   auto* frameLayout = new QVBoxLayout(this);
   frameLayout->setContentsMargins(0, 0, 0, 0);
@@ -164,7 +164,7 @@ void TableGrid::Refresh() {
   cached_ = GridColorsOf(session_.AmbiguousColor, session_.ProofColor);
   UpdateBorder();
   list_->SetCount(GridItems);
-  currentEntry_ = table_->CurrentPosition();
+  current_entry_ = table_->CurrentPosition();
   Cells->update();
 }
 
@@ -174,30 +174,32 @@ void TableGrid::ClearList() {
   Cells->update();
 }
 
-void TableGrid::UpdateBorder() { border_->SetColor(table_ && table_->IsActive() ? session_.ActiveColor : clBtnFace); }
+void TableGrid::UpdateBorder() {
+  border_->SetColor(table_ && table_->IsActive() ? session_.ActiveColor : kColorButtonFace);
+}
 
 void TableGrid::SetListFont(const DisplayFont& font) {
   const QFont qfont = font.ToQFont();
-  if (qfont != listFont_.ToQFont() || font.OemCharset != listFont_.OemCharset) fitted_ = false;
-  listFont_ = font;
+  if (qfont != list_font_.ToQFont() || font.OemCharset != list_font_.OemCharset) fitted_ = false;
+  list_font_ = font;
   if (Cells->font() != qfont) Cells->setFont(qfont);
 }
 
 const TextFit& TableGrid::CellFit() const {
   const QSize cell(GridColumnWidth(Cells->width()), GridRowHeight);
-  if (cell != fittedCell_ || !fitted_) {
-    fittedCell_ = cell;
+  if (cell != fitted_cell_ || !fitted_) {
+    fitted_cell_ = cell;
     fitted_ = true;
-    cellFit_ = FitCells(listFont_.ToQFont(), listFont_.OemCharset, cell, TextLeft);
+    cell_fit_ = FitCells(list_font_.ToQFont(), list_font_.OemCharset, cell, TextLeft);
   }
-  return cellFit_;
+  return cell_fit_;
 }
 
 int TableGrid::ItemCount() const { return list_->Count; }
 
 int TableGrid::ItemIndex() const { return list_->Index; }
 
-int TableGrid::CurrentEntry() const { return currentEntry_; }
+int TableGrid::CurrentEntry() const { return current_entry_; }
 
 GridColors TableGrid::CachedColors() const { return cached_; }
 
@@ -206,23 +208,23 @@ int32_t TableGrid::BorderColor() const { return border_->Color; }
 void TableGrid::CellsDrawItem(QPainter& painter, int item, const QRect& rect) {
   const QPalette& palette = Cells->palette();
   if (item == 0) {
-    painter.fillRect(rect, ResolveColor(clBtnFace, palette));
+    painter.fillRect(rect, ResolveColor(kColorButtonFace, palette));
     return;
   }
   const GridItem cell = ItemMapper(item);
   // One line of text, 2 pixels in, on the baseline that keeps it whole.
   const QPointF origin(rect.left() + TextLeft, rect.top() + CellFit().Baseline);
   if (cell.High < 0 || cell.Low < 0) {
-    painter.fillRect(rect, ResolveColor(clBtnFace, palette));
+    painter.fillRect(rect, ResolveColor(kColorButtonFace, palette));
     painter.setPen(palette.color(QPalette::Text));
-    cellText_.Draw(painter, origin, QString::fromLatin1(LabelText(cell).c_str()));
+    cell_text_.Draw(painter, origin, QString::fromLatin1(LabelText(cell).c_str()));
     return;
   }
   if (!table_) return;
   painter.setPen(ResolveColor(GridTextColor(*table_, cell.Entry, cached_), palette));
-  cellText_.Draw(painter, origin, DisplayCell(table_->Cell(cell.Entry), listFont_.OemCharset));
-  if (currentEntry_ != -1 && currentEntry_ == cell.Entry) {
-    painter.setPen(QPen(ResolveColor(clWindowText, palette), 1, Qt::DotLine));
+  cell_text_.Draw(painter, origin, DisplayCell(table_->Cell(cell.Entry), list_font_.OemCharset));
+  if (current_entry_ != -1 && current_entry_ == cell.Entry) {
+    painter.setPen(QPen(ResolveColor(kColorWindowText, palette), 1, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
   }
@@ -234,8 +236,7 @@ void TableGrid::CellsDrawItem(QPainter& painter, int item, const QRect& rect) {
   }
 }
 
-void TableGrid::CellsDblClick() {
-  if (!OnSelectEntry) return;
+void TableGrid::CellPressed() {
   if (list_->Index < 0) {
     session_.Prompt().Beep();
     return;
@@ -246,7 +247,7 @@ void TableGrid::CellsDblClick() {
     return;
   }
   session_.SetActiveTable(session_.KindOf(*table_));
-  OnSelectEntry(cell.Entry);
+  emit EntryChosen(cell.Entry);
 }
 
 void TableGrid::ShowEntryTooltip(int item, const QPoint& at) {
@@ -255,7 +256,7 @@ void TableGrid::ShowEntryTooltip(int item, const QPoint& at) {
     QToolTip::hideText();
     return;
   }
-  QToolTip::showText(at, DescribeEntry(*table_, cell.Entry, listFont_.OemCharset), Cells);
+  QToolTip::showText(at, DescribeEntry(*table_, cell.Entry, list_font_.OemCharset), Cells);
 }
 
 void TableGrid::CellsKeyDown() { session_.Prompt().Beep(); }

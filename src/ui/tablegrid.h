@@ -5,7 +5,6 @@
 #include <QFrame>
 #include <QWidget>
 #include <cstdint>
-#include <functional>
 
 #include "platform/displayfont.h"
 #include "ui/celltextpainter.h"
@@ -30,17 +29,12 @@ class TableGrid : public QFrame {
   QWidget* Cells;  // the owner-drawn grid list
 
   GridMapping ItemMapper = MapColumnsHigh;
-  // Called with an entry number when an entry cell is chosen.
-  std::function<void(int)> OnSelectEntry;
-
   void SetTable(const CodeTable* table);
   const CodeTable* Table() const;
   void Refresh();
   void UpdateBorder();
   // The display font the grid draws with (a copy).
   void SetListFont(const DisplayFont& font);
-  // Empties the list (no table).
-  void ClearList();
 
   // What the grid shows as of the last refresh.
   int ItemCount() const;
@@ -55,21 +49,29 @@ class TableGrid : public QFrame {
 
   // Handlers of the list.
   void CellsDrawItem(QPainter& painter, int item, const QRect& rect);
-  void CellsDblClick();
+  // A press on a cell: an entry cell is chosen, any other beeps.
+  void CellPressed();
   void CellsKeyDown();
   // The tooltip of an item: the entry in words; none on the labels.
   void ShowEntryTooltip(int item, const QPoint& at);
 
+ signals:
+  // An entry cell was chosen; its table is the active one.
+  void EntryChosen(int entry);
+
  private:
+  // Empties the list (no table).
+  void ClearList();
+
   Session& session_;
   BorderPanel* border_;
   GridList* list_;
   const CodeTable* table_ = nullptr;
   GridColors cached_ = DefaultGridColors;
-  int currentEntry_ = -1;
-  DisplayFont listFont_;
-  CellTextPainter cellText_;
-  mutable TextFit cellFit_;
-  mutable QSize fittedCell_;
+  int current_entry_ = -1;
+  DisplayFont list_font_;
+  CellTextPainter cell_text_;
+  mutable TextFit cell_fit_;
+  mutable QSize fitted_cell_;
   mutable bool fitted_ = false;
 };

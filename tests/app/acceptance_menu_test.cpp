@@ -243,7 +243,7 @@ TEST_F(MenuCommands, ChainingMakesTheEditorsFollowEachOther) {
 
   ASSERT_TRUE(Choose({"&Bearbeiten", Chain}));
   EXPECT_FALSE(MenuItem({"&Bearbeiten", Chain})->isChecked());
-  EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(clBtnFace));
+  EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(kColorButtonFace));
   EXPECT_FALSE(imp->FollowsOtherTable());
   Type("y");
   Type("A8");
@@ -320,7 +320,7 @@ TEST_F(MenuCommands, CopyingInvertsAndAsksBeforeOverwriting) {
   std::vector<int> expected = Targets(DinExport);
   expected[0x80] = -1;
   EXPECT_EQ(Targets(exportTable()), expected);
-  EXPECT_EQ(DrawnEntry(exportWindow(), 0x80).Color, Resolved(clGrayText));
+  EXPECT_EQ(DrawnEntry(exportWindow(), 0x80).Color, Resolved(kColorGrayText));
 }
 
 TEST_F(MenuCommands, ClearingEmptiesOneOrBothAndKeepsTheChain) {
@@ -331,9 +331,9 @@ TEST_F(MenuCommands, ClearingEmptiesOneOrBothAndKeepsTheChain) {
   EXPECT_EQ(Targets(importTable()), Targets(IsoCp37Import));
   EXPECT_EQ(CaptionText(*exportWindow()), CourierExport);
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Text, " A=41");
-  EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, Resolved(clGrayText));
+  EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, Resolved(kColorGrayText));
   EXPECT_EQ(Fields(exp), QStringList({"", "", "00", ""}));
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(clBtnShadow));
+  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorButtonShadow));
   EXPECT_EQ(exportTable().Partner(), &importTable());
 
   ASSERT_TRUE(Choose({"&Bearbeiten", "&Leeren", "&IMPORT Tablee leeren"}));

@@ -25,7 +25,7 @@ TEST_F(Session, RoadOfOneEdit) {
   EXPECT_EQ(Fields(exp), QStringList({"A", "", "41", ""}));
   EXPECT_TRUE(exp->TargetHex()->hasFocus());
   EXPECT_EQ(Fields(imp), QStringList({"A", "", "41", ""}));
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(clBtnShadow));
+  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorButtonShadow));
 
   // 2. C1 and Enter: assigned, mirrored, the focus back in the source field.
   Type("C1");
@@ -44,14 +44,14 @@ TEST_F(Session, RoadOfOneEdit) {
   EXPECT_EQ(Background(exp->InputBox()), proof);
   EXPECT_EQ(Background(imp->InputBox()), proof);
   EXPECT_EQ(Background(exp->Border()), Resolved(TheSession->ActiveColor));
-  EXPECT_EQ(Background(imp->Border()), Resolved(clBtnFace));
+  EXPECT_EQ(Background(imp->Border()), Resolved(kColorButtonFace));
   const ShownCell exportCell = DrawnEntry(exportWindow(), 0x41);
   EXPECT_EQ(exportCell.Text, " A:C1");
   EXPECT_EQ(exportCell.Color, proof);
   const ShownCell importCell = DrawnEntry(importWindow(), 0xC1);
   EXPECT_EQ(importCell.Text, " A=41");
   EXPECT_EQ(importCell.Color, proof);
-  EXPECT_EQ(DrawnEntry(exportWindow(), 0x42).Color, Resolved(clGrayText));
+  EXPECT_EQ(DrawnEntry(exportWindow(), 0x42).Color, Resolved(kColorGrayText));
   EXPECT_EQ(MarkedEntry(exportWindow()), 0x41);
   EXPECT_EQ(MarkedEntry(importWindow()), 0xC1);
   EXPECT_EQ(CaptionText(*exportWindow()), CourierExport);
@@ -234,9 +234,9 @@ TEST_F(UserSession, PresetEditPrintSaveClearAndLoadBack) {
   EXPECT_EQ(CaptionText(*exportWindow()), CourierExport);
   EXPECT_EQ(CaptionText(*importWindow()), CourierImport);
   EXPECT_EQ(Fields(imp), QStringList({Shown(0x4A), "", "4A", ""}));
-  EXPECT_EQ(Background(imp->InputBox()), Resolved(clBtnShadow));
+  EXPECT_EQ(Background(imp->InputBox()), Resolved(kColorButtonShadow));
   EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Text, " A=41");
-  EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, Resolved(clGrayText));
+  EXPECT_EQ(DrawnEntry(exportWindow(), 0x41).Color, Resolved(kColorGrayText));
 
   // Each binary file loaded back gives what was saved.
   prompter->Clear();

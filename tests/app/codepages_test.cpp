@@ -70,8 +70,8 @@ TEST_F(CodePagesTest, CodesWithoutCounterpartStayUnassigned) {
   EXPECT_EQ(exportTable().Target(0x41), 0xC1);
   EXPECT_EQ(exportTable().Target(0x0A), 0x25);
   EXPECT_LT(exportTable().CountAssigned(), 256);
-  EXPECT_EQ(GridTextColor(exportTable(), 0xA4, DefaultGridColors), clGrayText);
-  EXPECT_EQ(GridTextColor(importTable(), 0x9F, DefaultGridColors), clGrayText);
+  EXPECT_EQ(GridTextColor(exportTable(), 0xA4, DefaultGridColors), kColorGrayText);
+  EXPECT_EQ(GridTextColor(importTable(), 0x9F, DefaultGridColors), kColorGrayText);
 
   Choose(1141, true, false);
   EXPECT_EQ(exportTable().Target(0x80), 0x9F);

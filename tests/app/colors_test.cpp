@@ -13,8 +13,8 @@
 
 namespace {
 
-constexpr int32_t clBlue = RgbColor(0, 0, 255);
-constexpr int32_t clTeal = RgbColor(0, 128, 128);
+constexpr int32_t kColorBlue = RgbColor(0, 0, 255);
+constexpr int32_t kColorTeal = RgbColor(0, 128, 128);
 
 QColor Resolved(int32_t color) { return ResolveColor(color, LightPalette()); }
 QColor Background(const QWidget* widget) { return widget->palette().color(QPalette::Window); }
@@ -62,18 +62,18 @@ TEST_F(StateColors, NewAmbiguousColourShowsInBothGridsAndBothEditors) {
   exp->MoveTo(0x41);
   imp->MoveTo(0xC1);
   emit TheSession->TablesChanged();
-  ASSERT_EQ(Background(exp->InputBox()), Resolved(clRed));
+  ASSERT_EQ(Background(exp->InputBox()), Resolved(kColorRed));
 
   prompter->AnswerColor(QColor(0, 0, 255));
   TheSession->ColorAmbiguousAction->trigger();
   EXPECT_EQ(OfferedColor(), "#ff0000");
-  EXPECT_EQ(TheSession->AmbiguousColor, clBlue);
-  EXPECT_EQ(exportGrid->CachedColors().Ambiguous, clBlue);
-  EXPECT_EQ(importGrid->CachedColors().Ambiguous, clBlue);
-  EXPECT_EQ(GridTextColor(exportTable(), 0x42, exportGrid->CachedColors()), clBlue);
-  EXPECT_EQ(GridTextColor(importTable(), 0xC2, importGrid->CachedColors()), clBlue);
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(clBlue));
-  EXPECT_EQ(Background(imp->InputBox()), Resolved(clBlue));
+  EXPECT_EQ(TheSession->AmbiguousColor, kColorBlue);
+  EXPECT_EQ(exportGrid->CachedColors().Ambiguous, kColorBlue);
+  EXPECT_EQ(importGrid->CachedColors().Ambiguous, kColorBlue);
+  EXPECT_EQ(GridTextColor(exportTable(), 0x42, exportGrid->CachedColors()), kColorBlue);
+  EXPECT_EQ(GridTextColor(importTable(), 0xC2, importGrid->CachedColors()), kColorBlue);
+  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorBlue));
+  EXPECT_EQ(Background(imp->InputBox()), Resolved(kColorBlue));
 }
 
 TEST_F(StateColors, NewProofColourShowsInBothGridsWhereChained) {
@@ -82,16 +82,16 @@ TEST_F(StateColors, NewProofColourShowsInBothGridsWhereChained) {
   prompter->AnswerColor(QColor(0, 128, 128));
   TheSession->ColorProofAction->trigger();
   EXPECT_EQ(OfferedColor(), "#008000");
-  EXPECT_EQ(TheSession->ProofColor, clTeal);
-  EXPECT_EQ(exportGrid->CachedColors().Proof, clTeal);
+  EXPECT_EQ(TheSession->ProofColor, kColorTeal);
+  EXPECT_EQ(exportGrid->CachedColors().Proof, kColorTeal);
   // Not chained: nothing is confirmed, so the colour shows nowhere yet.
-  EXPECT_NE(GridTextColor(exportTable(), 0x41, exportGrid->CachedColors()), clTeal);
+  EXPECT_NE(GridTextColor(exportTable(), 0x41, exportGrid->CachedColors()), kColorTeal);
 
   exportTable().Unassign(0x41);
   ChainWithProvenEntry();
-  EXPECT_EQ(GridTextColor(exportTable(), 0x41, exportGrid->CachedColors()), clTeal);
-  EXPECT_EQ(GridTextColor(importTable(), 0xC1, importGrid->CachedColors()), clTeal);
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(clTeal));
+  EXPECT_EQ(GridTextColor(exportTable(), 0x41, exportGrid->CachedColors()), kColorTeal);
+  EXPECT_EQ(GridTextColor(importTable(), 0xC1, importGrid->CachedColors()), kColorTeal);
+  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorTeal));
 }
 
 TEST_F(StateColors, NewActiveColourFramesTheActiveEditorAndGrid) {
@@ -100,34 +100,34 @@ TEST_F(StateColors, NewActiveColourFramesTheActiveEditorAndGrid) {
   prompter->AnswerColor(QColor(0, 0, 255));
   TheSession->ColorActiveAction->trigger();
   EXPECT_EQ(OfferedColor(), "#ff00ff");
-  EXPECT_EQ(TheSession->ActiveColor, clBlue);
-  EXPECT_EQ(Background(exp->Border()), Resolved(clBlue));
-  EXPECT_EQ(Background(imp->Border()), Resolved(clBtnFace));
-  EXPECT_EQ(exportGrid->BorderColor(), clBlue);
-  EXPECT_EQ(importGrid->BorderColor(), clBtnFace);
+  EXPECT_EQ(TheSession->ActiveColor, kColorBlue);
+  EXPECT_EQ(Background(exp->Border()), Resolved(kColorBlue));
+  EXPECT_EQ(Background(imp->Border()), Resolved(kColorButtonFace));
+  EXPECT_EQ(exportGrid->BorderColor(), kColorBlue);
+  EXPECT_EQ(importGrid->BorderColor(), kColorButtonFace);
 }
 
 TEST_F(StateColors, NewChainedColourShowsOnceTheTablesAreChained) {
   prompter->AnswerColor(QColor(0, 0, 255));
   TheSession->ColorChainedAction->trigger();
   EXPECT_EQ(OfferedColor(), "#ff00ff");
-  EXPECT_EQ(TheSession->ChainedColor, clBlue);
-  EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(clBtnFace));
+  EXPECT_EQ(TheSession->ChainedColor, kColorBlue);
+  EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(kColorButtonFace));
   ChainWithProvenEntry();
-  EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(clBlue));
+  EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(kColorBlue));
 
   prompter->AnswerColor(QColor(0, 128, 128));
   TheSession->ColorChainedAction->trigger();
   EXPECT_EQ(OfferedColor(), "#0000ff");
-  EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(clTeal));
+  EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(kColorTeal));
 }
 
 TEST_F(StateColors, SystemColourIsOfferedAsItsPresentRgbValue) {
-  TheSession->SetActiveColor(clBtnShadow);
+  TheSession->SetActiveColor(kColorButtonShadow);
   prompter->AnswerCancel();
   TheSession->ColorActiveAction->trigger();
-  EXPECT_EQ(OfferedColor(), Resolved(clBtnShadow).name());
-  EXPECT_EQ(TheSession->ActiveColor, clBtnShadow);
+  EXPECT_EQ(OfferedColor(), Resolved(kColorButtonShadow).name());
+  EXPECT_EQ(TheSession->ActiveColor, kColorButtonShadow);
 }
 
 TEST_F(StateColors, CancelledDialogChangesNothing) {
@@ -140,8 +140,8 @@ TEST_F(StateColors, CancelledDialogChangesNothing) {
     EXPECT_EQ(ColorsNow(), before) << action->objectName().toStdString();
   }
   EXPECT_EQ(prompter->CallsOf("color").size(), 4u);
-  EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(clFuchsia));
-  EXPECT_EQ(exportGrid->CachedColors().Proof, clGreen);
+  EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(kColorFuchsia));
+  EXPECT_EQ(exportGrid->CachedColors().Proof, kColorGreen);
 }
 
 TEST_F(StateColors, SettersIgnoreUnsetColours) {

@@ -53,7 +53,7 @@ class CompareTest : public SessionTest {
   static QStringList Rows() {
     QStringList rows;
     if (!Window() || !Window()->isVisible()) return rows;
-    QTreeWidget* list = Window()->ListDiff;
+    QTreeWidget* list = Window()->Rows;
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
       const QTreeWidgetItem* item = list->topLevelItem(i);
       rows << item->text(0) + " " + item->text(1) + " " + item->text(2) + " " + item->text(3);
@@ -62,7 +62,7 @@ class CompareTest : public SessionTest {
   }
 
   QStringList Headers() const {
-    QTreeWidgetItem* header = Window()->ListDiff->headerItem();
+    QTreeWidgetItem* header = Window()->Rows->headerItem();
     return {header->text(0), header->text(1), header->text(2), header->text(3)};
   }
 
@@ -99,7 +99,7 @@ TEST_F(CompareTest, TwoEditedPositionsAreExactlyTheDifferencesFromDin) {
   TheSession->CompareDin->trigger();
   EXPECT_EQ(Rows(), QStringList({"41 A C2 C1", "7C | 4F 6A"}));
   EXPECT_EQ(Headers(), QStringList({"Position", "Zeichen", "EXPORT", "DIN"}));
-  EXPECT_EQ(Window()->LblSummary->text(), "EXPORT-Tabelle verglichen mit DIN: 2 Unterschiede");
+  EXPECT_EQ(Window()->Summary->text(), "EXPORT-Tabelle verglichen mit DIN: 2 Unterschiede");
   EXPECT_TRUE(prompter->CallsOf("information").empty());
 }
 
@@ -220,7 +220,7 @@ TEST_F(CompareTest, ClickingARowMovesTheEditorToItsPosition) {
   TheControl->show();
   DinWithTwoEdits();
   TheSession->CompareDin->trigger();
-  QTreeWidget* list = Window()->ListDiff;
+  QTreeWidget* list = Window()->Rows;
   ASSERT_EQ(exportTable().CurrentPosition(), 0x7C);
   const QRect row = list->visualItemRect(list->topLevelItem(0));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
@@ -234,7 +234,7 @@ TEST_F(CompareTest, TheListKeepsTheKeysAfterAClick) {
   TheControl->show();
   DinWithTwoEdits();
   TheSession->CompareDin->trigger();
-  QTreeWidget* list = Window()->ListDiff;
+  QTreeWidget* list = Window()->Rows;
   QApplication::setActiveWindow(Window());
   ASSERT_TRUE(QTest::qWaitForWindowActive(Window()));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
@@ -257,7 +257,7 @@ TEST_F(CompareTest, EnterOnARowMovesTheImportEditor) {
   importTable().Assign(0xC1, 0x42);
   importTable().Assign(0x40, 0x21);
   TheSession->CompareDin->trigger();
-  QTreeWidget* list = Window()->ListDiff;
+  QTreeWidget* list = Window()->Rows;
   ASSERT_EQ(list->topLevelItemCount(), 2);
   ASSERT_EQ(importTable().CurrentPosition(), 0x40);
   list->setFocus();
@@ -277,7 +277,7 @@ TEST_F(CompareTest, ACodePageComparisonListsBothLibrariesAndFramesTheCellsWhileO
   AnswerPage(273);
   TheSession->ComparePage->trigger();
   QStringList rows;
-  QTreeWidget* list = Window()->ListDiff;
+  QTreeWidget* list = Window()->Rows;
   for (int i = 0; i < list->topLevelItemCount(); ++i) {
     QStringList columns;
     for (int column = 0; column < list->columnCount(); ++column) columns << list->topLevelItem(i)->text(column);

@@ -77,7 +77,7 @@ TEST_F(DisplayFonts, EachFixedFontActionAppliesItsSampleFont) {
     SCOPED_TRACE(c.name);
     c.action->trigger();
     EXPECT_EQ(TheSession->CurrentFont, c.font);
-    EXPECT_EQ(TheSession->OemFont, c.oem);
+    EXPECT_EQ(TheSession->OemFontShown, c.oem != 0);
     EXPECT_EQ(TheControl->ExportEditor->OemInput(), c.oem != 0);
     EXPECT_EQ(TheControl->ImportEditor->OemInput(), c.oem != 0);
     ExpectEverywhere(*c.font, c.name);
@@ -93,7 +93,7 @@ TEST_F(DisplayFonts, TallFontIsCutTo12PixelsAndTheDialogOffersTheCutSize) {
   EXPECT_EQ(dialog->Offered[0].Height, -12);
   ASSERT_EQ(TheSession->CurrentFont, &TheSession->FontDialog);
   EXPECT_EQ(TheSession->CurrentFont->Height, -12);
-  EXPECT_EQ(TheSession->OemFont, 0);
+  EXPECT_FALSE(TheSession->OemFontShown);
   ExpectEverywhere(DisplayFont("DejaVu Sans", -12), "DejaVu Sans");
   EXPECT_EQ(TheControl->ExportEditor->SourceChar()->font().pixelSize(), 12);
 
@@ -125,7 +125,7 @@ TEST_F(DisplayFonts, TerminalInAnySizeOrStyleGivesTheOemSampleFont) {
   EXPECT_TRUE(oem.Bold);
   EXPECT_FALSE(oem.Italic);
   EXPECT_TRUE(oem.OemCharset);
-  EXPECT_EQ(TheSession->OemFont, 1);
+  EXPECT_TRUE(TheSession->OemFontShown);
   // The dialog's own font is left as chosen.
   EXPECT_EQ(TheSession->FontDialog.Height, -20);
   ExpectEverywhere(oem, "Terminal");
@@ -134,7 +134,7 @@ TEST_F(DisplayFonts, TerminalInAnySizeOrStyleGivesTheOemSampleFont) {
   dialog->AnswerFont(DisplayFont("Courier New", -12));
   TheSession->ChooseFont->trigger();
   EXPECT_TRUE(dialog->Offered.back().OemCharset);
-  EXPECT_EQ(TheSession->OemFont, 0);
+  EXPECT_FALSE(TheSession->OemFontShown);
   EXPECT_FALSE(TheControl->ExportEditor->OemInput());
   EXPECT_FALSE(TheControl->ImportEditor->OemInput());
 }
@@ -142,7 +142,7 @@ TEST_F(DisplayFonts, TerminalInAnySizeOrStyleGivesTheOemSampleFont) {
 TEST_F(DisplayFonts, TerminalIsRecognisedByItsExactName) {
   dialog->AnswerFont(DisplayFont("terminal", -14));
   TheSession->ChooseFont->trigger();
-  EXPECT_EQ(TheSession->OemFont, 0);
+  EXPECT_FALSE(TheSession->OemFontShown);
   EXPECT_EQ(TheSession->CurrentFont, &TheSession->FontDialog);
   EXPECT_EQ(TheSession->CurrentFont->Height, -12);
   EXPECT_FALSE(TheSession->CurrentFont->OemCharset);

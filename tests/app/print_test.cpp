@@ -58,9 +58,9 @@ class Printing : public SessionTest {
     ASSERT_TRUE(ShowControlWindow());
     ASSERT_TRUE(dir.isValid());
     pdf = dir.filePath("tables.pdf");
-    TheSession->PicturePrinted = [this](const QWidget& window, const QRect& place) {
+    QObject::connect(TheSession, &Session::PicturePrinted, [this](const QWidget& window, const QRect& place) {
       printed.push_back({&window, place});
-    };
+    });
     QPrinter reference(QPrinter::HighResolution);
     reference.setOutputFormat(QPrinter::PdfFormat);
     page = QSize(reference.width(), reference.height());

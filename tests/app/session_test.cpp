@@ -84,7 +84,7 @@ TEST(SessionCreate, BothTablesAndTheDefaultsBeforeAnyWindow) {
   EXPECT_EQ(&dm.Table(TableKind::kExport), dm.ExportTable);
   EXPECT_EQ(&dm.Table(TableKind::kImport), dm.ImportTable);
   EXPECT_EQ(dm.CurrentFont, &dm.Defaults.CourierNew);
-  EXPECT_EQ(dm.OemFont, 0);
+  EXPECT_FALSE(dm.OemFontShown);
   for (const CodeTable* table : {dm.ExportTable, dm.ImportTable}) EXPECT_STREQ(table->FontName(), "Courier New");
   EXPECT_FALSE(dm.ShowExport->isChecked());
   EXPECT_FALSE(dm.ShowImport->isChecked());
@@ -104,11 +104,11 @@ TEST(SessionCreate, TheDefaultFontsAndColours) {
   EXPECT_EQ(defaults.Terminal.Height, -12);
   EXPECT_TRUE(defaults.Terminal.OemCharset);
   EXPECT_TRUE(defaults.Terminal.Bold);
-  EXPECT_EQ(defaults.ChainedColor, clFuchsia);
-  EXPECT_EQ(defaults.ActiveColor, clFuchsia);
-  EXPECT_EQ(defaults.AmbiguousColor, clRed);
+  EXPECT_EQ(defaults.ChainedColor, kColorFuchsia);
+  EXPECT_EQ(defaults.ActiveColor, kColorFuchsia);
+  EXPECT_EQ(defaults.AmbiguousColor, kColorRed);
   EXPECT_EQ(defaults.ProofColor, RgbColor(0, 128, 0));
-  EXPECT_EQ(defaults.NoDataColor, clBtnShadow);
+  EXPECT_EQ(defaults.NoDataColor, kColorButtonShadow);
 }
 
 using StartUp = SessionTest;
@@ -122,7 +122,7 @@ TEST_F(StartUp, BothTablesEmptyWithCourierNewInTheirHeaders) {
   EXPECT_STREQ(importTable().Header(), "QAVO CodeTab IMPORT [Courier New] ");
   EXPECT_EQ(exportTable().Partner(), nullptr);
   EXPECT_EQ(importTable().Partner(), nullptr);
-  EXPECT_EQ(TheSession->OemFont, 0);
+  EXPECT_FALSE(TheSession->OemFontShown);
 }
 
 TEST_F(StartUp, TheSessionStartsWithItsDefaults) {
@@ -131,11 +131,11 @@ TEST_F(StartUp, TheSessionStartsWithItsDefaults) {
   EXPECT_EQ(TheSession->CurrentFont->Name, "Courier New");
   EXPECT_EQ(TheSession->CurrentFont->Height, -12);
   EXPECT_FALSE(TheSession->CurrentFont->OemCharset);
-  EXPECT_EQ(TheSession->ChainedColor, clFuchsia);
-  EXPECT_EQ(TheSession->ActiveColor, clFuchsia);
-  EXPECT_EQ(TheSession->AmbiguousColor, clRed);
+  EXPECT_EQ(TheSession->ChainedColor, kColorFuchsia);
+  EXPECT_EQ(TheSession->ActiveColor, kColorFuchsia);
+  EXPECT_EQ(TheSession->AmbiguousColor, kColorRed);
   EXPECT_EQ(TheSession->ProofColor, RgbColor(0, 128, 0));
-  EXPECT_EQ(TheSession->NoDataColor, clBtnShadow);
+  EXPECT_EQ(TheSession->NoDataColor, kColorButtonShadow);
 }
 
 // Without any window: the session alone keeps the current entries and the

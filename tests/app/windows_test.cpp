@@ -143,7 +143,8 @@ TEST_F(TableWindows, TransposingTwiceRestoresTheOrientation) {
   Session& dm = *TheSession;
   dm.ShowBoth->trigger();
   std::vector<int> chosen;
-  TheControl->ImportWindow->Grid->OnSelectEntry = [&](int entry) { chosen.push_back(entry); };
+  QObject::connect(TheControl->ImportWindow->Grid, &TableGrid::EntryChosen,
+                   [&](int entry) { chosen.push_back(entry); });
   ClickCell(TheControl->ImportWindow, 11, 4);
   dm.SwapRowsColumns->trigger();
   EXPECT_EQ(TheControl->ExportWindow->Grid->ItemMapper, &MapColumnsHigh);

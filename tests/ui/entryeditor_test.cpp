@@ -58,7 +58,7 @@ TEST_F(Roads, ExportCharacterSourceHexTargetMirrorsIntoImport) {
   EXPECT_EQ(QApplication::focusWidget(), exp->TargetHex());
   EXPECT_EQ(exp->PositionBar()->value(), 0x41);
   EXPECT_EQ(imp->SourceHex()->text(), "41");  // unassigned: the same position
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(clBtnShadow));
+  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorButtonShadow));
 
   QTest::keyClicks(exp->TargetHex(), "c1");
   EXPECT_EQ(exp->TargetHex()->text(), "C1");
@@ -69,13 +69,13 @@ TEST_F(Roads, ExportCharacterSourceHexTargetMirrorsIntoImport) {
   EXPECT_EQ(exportTable().Target(0x41), 0xC1);
   EXPECT_EQ(importTable().Target(0xC1), 0x41);
   EXPECT_EQ(QApplication::focusWidget(), exp->SourceChar());
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(clGreen));
-  EXPECT_EQ(Background(imp->InputBox()), Resolved(clGreen));
+  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorGreen));
+  EXPECT_EQ(Background(imp->InputBox()), Resolved(kColorGreen));
   EXPECT_EQ((QStringList{imp->SourceChar()->text(), imp->SourceHex()->text(), imp->TargetChar()->text(),
                          imp->TargetHex()->text()}),
             (QStringList{Shown(0xC1), "C1", "A", "41"}));
   EXPECT_EQ(Background(exp->Border()), Resolved(TheSession->ActiveColor));
-  EXPECT_EQ(Background(imp->Border()), Resolved(clBtnFace));
+  EXPECT_EQ(Background(imp->Border()), Resolved(kColorButtonFace));
 
   // A second edit types over the present target.
   Edit(exp, "A", "C2");
@@ -135,6 +135,25 @@ TEST_F(Roads, ACommitPaintsEachGridOnce) {
   EXPECT_EQ(importGrid.Paints, 1);
 }
 
+// The inactive editor of a chained pair follows the session's selection of
+// the active table, whoever made it.
+TEST_F(Roads, ChainedEditorFollowsTheSessionsSelection) {
+  Enter(exp, exp->SourceChar());
+  Chain();
+  exportTable().Assign(0x41, 0xC1);
+  TheSession->SelectEntry(TableKind::kExport, 0x41);
+  EXPECT_EQ((QStringList{imp->SourceChar()->text(), imp->SourceHex()->text(), imp->TargetChar()->text(),
+                         imp->TargetHex()->text()}),
+            (QStringList{Shown(0xC1), "C1", "A", "41"}));
+  TheSession->SelectEntry(TableKind::kExport, 0x42);
+  EXPECT_EQ(importTable().CurrentPosition(), 0x42);
+  TheSession->SelectEntry(TableKind::kExport, -1);
+  EXPECT_EQ(importTable().CurrentPosition(), -1);
+  EXPECT_EQ(imp->SourceHex()->text(), "");
+  TheSession->SelectEntry(TableKind::kImport, 0x30);
+  EXPECT_EQ(exportTable().CurrentPosition(), -1);
+}
+
 using Keys = EntryEditors;
 
 TEST_F(Keys, F3FindsTheLowestSourceOrReports) {
@@ -147,7 +166,7 @@ TEST_F(Keys, F3FindsTheLowestSourceOrReports) {
   QTest::keyClick(exp->TargetHex(), Qt::Key_F3);
   EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
   EXPECT_EQ(exp->SourceChar()->text(), "A");
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(clRed));  // ambiguous
+  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorRed));  // ambiguous
 
   QTest::keyClicks(exp->TargetHex(), "C2");
   QTest::keyClick(exp->TargetHex(), Qt::Key_F3, Qt::ShiftModifier);
@@ -243,7 +262,7 @@ TEST_F(Keys, DotAndBackspaceActThroughTheChangeHandler) {
   QTest::keyClick(exp->SourceChar(), Qt::Key_Backspace);
   EXPECT_EQ(exportTable().CurrentPosition(), -1);
   EXPECT_EQ(exp->TargetHex()->text(), "");
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(clBtnFace));
+  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorButtonFace));
 }
 
 TEST_F(Keys, RefusedCharactersBeep) {
@@ -251,11 +270,11 @@ TEST_F(Keys, RefusedCharactersBeep) {
   exportTable().Assign(0x41, 0xC1);
   exportTable().Assign(0x42, 0xC1);
   QTest::keyClicks(exp->SourceChar(), "A");
-  ASSERT_EQ(Background(exp->InputBox()), Resolved(clRed));
+  ASSERT_EQ(Background(exp->InputBox()), Resolved(kColorRed));
   QTest::keyClicks(exp->TargetHex(), "G");
   EXPECT_EQ(prompter->Beeps(), 1);
   EXPECT_EQ(exp->TargetHex()->text(), "C1");
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(clBtnFace));
+  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorButtonFace));
   QTest::keyClicks(exp->SourceHex(), " z");
   QTest::keyClick(exp->TargetHex(), Qt::Key_Return);
   EXPECT_EQ(prompter->Beeps(), 3);
@@ -335,26 +354,26 @@ TEST_F(Form, StateColoursComeFromTheActiveTable) {
   exportTable().Assign(0x42, 0xC2);
   exportTable().Assign(0x43, 0xC2);  // ambiguous
   exportTable().Link(nullptr);
-  EXPECT_EQ(exp->EntryColor(0x41), clBtnFace);  // no partner, no proof
+  EXPECT_EQ(exp->EntryColor(0x41), kColorButtonFace);  // no partner, no proof
   exportTable().Link(&importTable());
   EXPECT_EQ(exp->EntryColor(0x41), TheSession->ProofColor);
   EXPECT_EQ(exp->EntryColor(0x42), TheSession->AmbiguousColor);
-  EXPECT_EQ(exp->EntryColor(0x45), clBtnShadow);
-  TheSession->SetProofColor(clYellow);
-  EXPECT_EQ(imp->EntryColor(0xC1), clYellow);
+  EXPECT_EQ(exp->EntryColor(0x45), kColorButtonShadow);
+  TheSession->SetProofColor(kColorYellow);
+  EXPECT_EQ(imp->EntryColor(0xC1), kColorYellow);
 }
 
 TEST_F(Form, BorderFollowsTheActiveEditor) {
   exportTable().Link(&importTable());
   Enter(imp, imp->SourceHex());
   EXPECT_EQ(Background(imp->Border()), Resolved(TheSession->ActiveColor));
-  EXPECT_EQ(Background(exp->Border()), Resolved(clBtnFace));
-  TheSession->SetActiveColor(clYellow);
-  EXPECT_EQ(Background(imp->Border()), Resolved(clYellow));
+  EXPECT_EQ(Background(exp->Border()), Resolved(kColorButtonFace));
+  TheSession->SetActiveColor(kColorYellow);
+  EXPECT_EQ(Background(imp->Border()), Resolved(kColorYellow));
   Enter(exp, exp->SourceChar());
   EXPECT_FALSE(importTable().IsActive());
-  EXPECT_EQ(Background(exp->Border()), Resolved(clYellow));
-  EXPECT_EQ(Background(imp->Border()), Resolved(clBtnFace));
+  EXPECT_EQ(Background(exp->Border()), Resolved(kColorYellow));
+  EXPECT_EQ(Background(imp->Border()), Resolved(kColorButtonFace));
 }
 
 }  // namespace

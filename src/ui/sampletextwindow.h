@@ -36,9 +36,6 @@ class SampleTextWindow : public QWidget {
   QTextBrowser* BackText;
   QLabel* Summary;
 
-  // Shows the text as the tables translate it now.
-  void Refresh();
-
  signals:
   // A marked character was clicked: its workstation byte.
   void EntryChosen(int position);
@@ -47,6 +44,8 @@ class SampleTextWindow : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // Shows the text as the tables translate it now.
+  void Refresh();
   void TextChanged();
   void TakeText(const QString& text);
   void LoadText();

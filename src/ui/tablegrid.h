@@ -32,7 +32,6 @@ class TableGrid : public QFrame {
   void SetTable(const CodeTable* table);
   const CodeTable* Table() const;
   void Refresh();
-  void UpdateBorder();
   // The display font the grid draws with (a copy).
   void SetListFont(const DisplayFont& font);
 
@@ -62,6 +61,7 @@ class TableGrid : public QFrame {
  private:
   // Empties the list (no table).
   void ClearList();
+  void UpdateBorder();
 
   Session& session_;
   BorderPanel* border_;

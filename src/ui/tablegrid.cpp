@@ -199,11 +199,7 @@ int TableGrid::ItemCount() const { return list_->Count; }
 
 int TableGrid::ItemIndex() const { return list_->Index; }
 
-int TableGrid::CurrentEntry() const { return current_entry_; }
-
 GridColors TableGrid::CachedColors() const { return cached_; }
-
-int32_t TableGrid::BorderColor() const { return border_->Color; }
 
 void TableGrid::CellsDrawItem(QPainter& painter, int item, const QRect& rect) {
   const QPalette& palette = Cells->palette();

@@ -38,9 +38,7 @@ class TableGrid : public QFrame {
   // What the grid shows as of the last refresh.
   int ItemCount() const;
   int ItemIndex() const;  // the selected item, -1 = none
-  int CurrentEntry() const;
   GridColors CachedColors() const;
-  int32_t BorderColor() const;
 
   // The font and baseline the cells are drawn with: the display font,
   // smaller where it would not fit a cell whole.

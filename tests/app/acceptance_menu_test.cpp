@@ -401,7 +401,7 @@ TEST_F(MenuCommands, ColoursShowWhereTheyBelong) {
   ASSERT_TRUE(Choose(farben + QStringList{"&Aktiviert ..."}));
   ClickField(exp->SourceChar());
   EXPECT_EQ(Background(exp->Border()), QColor(0, 255, 255));
-  EXPECT_EQ(exportWindow()->Grid->BorderColor(), RgbColor(0, 255, 255));
+  EXPECT_EQ(ShownBorder(*exportWindow()->Grid), QColor(0, 255, 255));
 
   prompter->AnswerColor(QColor(0, 0, 128));
   ASSERT_TRUE(Choose(farben + QStringList{"&Eindeutige Zuordnung ..."}));

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "support/drawncells.h"
 #include "support/session.h"
 #include "ui/entryeditor.h"
 #include "ui/tablegrid.h"
@@ -103,8 +104,8 @@ TEST_F(StateColors, NewActiveColourFramesTheActiveEditorAndGrid) {
   EXPECT_EQ(TheSession->ActiveColor, kColorBlue);
   EXPECT_EQ(Background(exp->Border()), Resolved(kColorBlue));
   EXPECT_EQ(Background(imp->Border()), Resolved(kColorButtonFace));
-  EXPECT_EQ(exportGrid->BorderColor(), kColorBlue);
-  EXPECT_EQ(importGrid->BorderColor(), kColorButtonFace);
+  EXPECT_EQ(ShownBorder(*exportGrid), Resolved(kColorBlue));
+  EXPECT_EQ(ShownBorder(*importGrid), Resolved(kColorButtonFace));
 }
 
 TEST_F(StateColors, NewChainedColourShowsOnceTheTablesAreChained) {

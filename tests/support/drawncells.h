@@ -78,6 +78,9 @@ struct ShownCell {
   bool Marked = false;  // the dotted frame of the current entry
 };
 
+// The colour the grid's border shows.
+inline QColor ShownBorder(const TableGrid& grid) { return grid.Border->grab().toImage().pixelColor(1, 1); }
+
 inline ShownCell DrawnItem(TableGrid& grid, int item) {
   RecordingDevice device;
   QPainter painter(&device);

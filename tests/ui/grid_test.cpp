@@ -10,6 +10,7 @@
 #include "app/session.h"
 #include "model/codetable.h"
 #include "platform/colors.h"
+#include "support/drawncells.h"
 #include "support/paintcounter.h"
 #include "support/scriptedprompter.h"
 #include "support/session.h"
@@ -272,22 +273,20 @@ TEST_F(GridWindow, ClientAreaCaptionAndFont) {
 TEST_F(GridWindow, EveryShowRefreshes) {
   window->hide();
   exp.Assign(0x41, 0xC1);
-  EXPECT_EQ(frame()->CurrentEntry(), -1);
+  EXPECT_FALSE(DrawnItem(*frame(), ItemOfEntry(*frame(), 0x41)).Marked);
   window->show();
-  EXPECT_EQ(frame()->CurrentEntry(), 0x41);
+  EXPECT_TRUE(DrawnItem(*frame(), ItemOfEntry(*frame(), 0x41)).Marked);
 }
 
 TEST_F(GridWindow, BorderFollowsTheActiveFlag) {
   session.SetActiveColor(kColorFuchsia);
   exp.Link(&imp);
   window->Refresh();
-  EXPECT_EQ(frame()->BorderColor(), kColorButtonFace);
+  EXPECT_EQ(ShownBorder(*frame()), ResolveColor(kColorButtonFace, frame()->palette()));
   exp.SetActive(true);
   window->Refresh();
-  EXPECT_EQ(frame()->BorderColor(), kColorFuchsia);
   EXPECT_EQ(window->grab().toImage().pixelColor(2, 2), QColor(255, 0, 255));
   session.SetActiveTable(TableKind::kImport);
-  EXPECT_EQ(frame()->BorderColor(), kColorButtonFace);
   EXPECT_EQ(imp.IsActive(), 1);
   EXPECT_EQ(window->grab().toImage().pixelColor(2, 2), ResolveColor(kColorButtonFace, frame()->palette()));
 }

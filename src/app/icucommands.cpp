@@ -25,10 +25,7 @@ Workstation Session::WorkstationCodePage() const {
 
 void Session::SaveUcmExecute() {
   SavePairAs(QStringLiteral("ICU-Zeichensatztabelle"), QStringLiteral("ICU-Tabelle"), UcmFilter, QStringLiteral("ucm"),
-             QStringLiteral("CTX2X"), [this] {
-               const std::string text = UcmText(*ExportTable, *ImportTable, WorkstationCodePage());
-               return std::vector<uint8_t>(text.begin(), text.end());
-             });
+             QStringLiteral("CTX2X"), TableFormat::kUcm);
 }
 
 void Session::LoadUcmExecute() {

@@ -17,11 +17,11 @@
 #include <vector>
 
 #include "app/changemarks.h"
-#include "files/charsetmapping.h"
 #include "files/codepages.h"
 #include "files/compare.h"
 #include "files/pagecomparison.h"
 #include "files/recognize.h"
+#include "files/tableformat.h"
 #include "model/codetable.h"
 #include "model/pairsnapshot.h"
 #include "model/presets.h"
@@ -173,10 +173,7 @@ class Session : public QObject {
   void CommitPair(TableKind kind, int source, int target);
   void RemoveAssignment(TableKind kind, const QString& hexText);
 
-  // Files. WriteTableFile returns why the file could not be written, empty
-  // when it was; an existing file of that name is then left as it was.
-  QString WriteTableFile(int format, const CodeTable& table, const QString& fileName);
-  // Replaces the file only once all of it is written; why it was not, or
+  // Files. Replaces the file only once all of it is written; why it was not, or
   // the empty text.
   static QString WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes);
   // Asks for a table file and reads it; false when nothing was read.
@@ -308,13 +305,15 @@ class Session : public QObject {
   // charset): what names it in the dialog's title, notSaved in the box of a
   // failure ("EXPORT-IMPORT-" notSaved " nicht gespeichert!").
   void SavePairAs(const QString& what, const QString& notSaved, const QString& filter, const QString& extension,
-                  const QString& proposedName, const std::function<std::vector<uint8_t>()>& bytes);
-  // The chained pair as the character set of a codec or charset file.
-  CharsetMapping PairCharset() const;
+                  const QString& proposedName, TableFormat format);
   void SaveUnixTable(const CodeTable& table, const QString& proposedName);
-  void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
-                        std::string (*declaration)(const CodeTable&));
-  bool AppendDeclaration(std::string& text, const CodeTable& table, std::string (*declaration)(const CodeTable&));
+  void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title, TableFormat language);
+  bool AppendDeclaration(std::vector<uint8_t>& bytes, const CodeTable& table, TableFormat language);
+  // The table alone, in its place of the pair.
+  FormatTables OneTable(const CodeTable& table) const;
+  // Why the file could not be written, empty when it was; an existing file
+  // of that name is then left as it was.
+  QString WriteTables(TableFormat format, const FormatTables& tables, const QString& fileName) const;
 
   CodeTable& ComparedTable() const;
   void ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& otherName);

@@ -32,14 +32,14 @@ void Session::SavePairAs(const QString& what, const QString& notSaved, const QSt
 
 // The proposed file names are the codec's and the charset's names: an
 // import names the module by its file.
-void Session::SavePythonExecute() {
+void Session::SavePythonCodec() {
   const QString codec = QString::fromStdString(PythonCodecName(CharsetBaseName(ExportTable->HeaderName())));
   SavePairAs(QStringLiteral("Python-Codec"), QStringLiteral("Python-Codec"),
              QStringLiteral("Python-Codec (*.py)|*.py|Alle (*.*)|*.*"), QStringLiteral("py"), codec,
              TableFormat::kPython);
 }
 
-void Session::SaveJavaExecute() {
+void Session::SaveJavaCharset() {
   const QString charset = QString::fromStdString(JavaCharsetName(CharsetBaseName(ExportTable->HeaderName())));
   SavePairAs(QStringLiteral("Java-Zeichensatz"), QStringLiteral("Java-Zeichensatz"),
              QStringLiteral("Java-Zeichensatz (*.jar)|*.jar|Alle (*.*)|*.*"), QStringLiteral("jar"), charset,

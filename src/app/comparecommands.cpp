@@ -24,14 +24,14 @@ CodeTable& Session::ComparedTable() const {
   return ImportTable->IsActive() && !ExportTable->IsActive() ? *ImportTable : *ExportTable;
 }
 
-void Session::CompareDinExecute() {
+void Session::CompareWithDin() {
   const CodeTable& table = ComparedTable();
   TableEntry din[256];
   EntriesOf(&table == ExportTable ? DinPreset.Export : DinPreset.Import, din);
   ShowDifferences(table, din, QStringLiteral("DIN"));
 }
 
-void Session::CompareTableExecute() {
+void Session::CompareWithTableFile() {
   std::vector<uint8_t> buffer;
   if (!ReadTableFile(QStringLiteral("QAVO Codetabelle vergleichen"), buffer)) return;
   const QString fileName = OpenDialog.FileName;
@@ -71,7 +71,7 @@ void Session::ShowDifferences(const CodeTable& table, const TableEntry (&other)[
 
 PairTargets Session::CurrentTargets() const { return TargetsOf(ExportTable->Entries(), ImportTable->Entries()); }
 
-void Session::ComparePageExecute() {
+void Session::CompareWithCodePage() {
   const std::vector<int> pages = ComparablePages();
   if (pages.empty()) {
     Prompt().Message(QString::fromUtf8("Weder iconv noch ICU kennen eine EBCDIC-Codepage."));
@@ -93,7 +93,7 @@ void Session::ComparePageExecute() {
   if (comparison.Differences.empty()) Prompt().Information(QStringLiteral("Keine Unterschiede"));
 }
 
-void Session::IdentifyPageExecute() {
+void Session::IdentifyNearestPages() {
   QString text = QString::fromUtf8("Nächste Codepages zum Paar (Arbeitsplatz %1):")
                      .arg(QString::fromUtf8(WorkstationLabel(WorkstationCodePage())));
   for (const std::string& line : IdentifyReport(CurrentTargets(), WorkstationCodePage()))

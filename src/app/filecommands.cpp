@@ -94,13 +94,13 @@ void Session::SaveUnixTable(const CodeTable& table, const QString& proposedName)
     ReportNotWritten(Prompt(), SaveDialog.FileName, reason, NotSaved(word));
 }
 
-void Session::SaveUnixExecute() {
+void Session::SaveUnixFiles() {
   SaveDialog.Filter = QStringLiteral("QAVO Codetabelle (*.tab)|*.tab|Alle (*.*)|*.*");
   SaveUnixTable(*ExportTable, QStringLiteral("CTUExport"));
   SaveUnixTable(*ImportTable, QStringLiteral("CTUImport"));
 }
 
-void Session::SaveV3Execute() {
+void Session::SaveV3File() {
   SaveDialog.Filter = QStringLiteral("QAVO Codetabelle (*.atb)|*.tab|Alle (*.*)|*.*");
   if (!ExportTable->Partner()) {
     Prompt().Information(QStringLiteral("Bitte Tabellen verbinden oder UNIX speichern!"));
@@ -125,7 +125,7 @@ void Session::SaveV3Execute() {
   TableSaved(TableKind::kImport, SaveDialog.FileName);
 }
 
-void Session::SaveV5Execute() {
+void Session::SaveV5File() {
   SaveDialog.Filter = QStringLiteral("QAVO5 Codetabelle (*.qct)|*.qct|Alle (*.*)|*.*");
   WarnIfIncomplete(Prompt(), TableWord(TableKind::kExport), *ExportTable, TableFormat::kV5);
   WarnIfIncomplete(Prompt(), TableWord(TableKind::kImport), *ImportTable, TableFormat::kV5);
@@ -212,12 +212,12 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
   if (importWritten) ReportNotWritten(Prompt(), fileName, reason(), NotSaved(importWord));
 }
 
-void Session::SaveCHeaderExecute() {
+void Session::AppendCDeclarations() {
   SaveDeclarations(QStringLiteral("C Header (*.h)|*.h|Alle (*.*)|*.*"), QStringLiteral("h"),
                    QStringLiteral("C - Header Datei"), TableFormat::kC);
 }
 
-void Session::SavePascalExecute() {
+void Session::AppendPascalDeclarations() {
   SaveDeclarations(QStringLiteral("Pascal (Delphi) Header (*.hpp)|*.hpp|Alle (*.*)|*.*"), QStringLiteral("hpp"),
                    QStringLiteral("Pascal (Delphi) - Header Datei"), TableFormat::kPascal);
 }
@@ -294,11 +294,11 @@ void Session::TableSaved(TableKind kind, const QString& fileName) {
   emit ChangeMarksChanged();
 }
 
-void Session::LoadTableFileExecute() { LoadFromFile(TableKind::kUnknown); }
+void Session::LoadRecognizedFile() { LoadFromFile(TableKind::kUnknown); }
 
-void Session::LoadExportExecute() { LoadFromFile(TableKind::kExport); }
+void Session::LoadExportFile() { LoadFromFile(TableKind::kExport); }
 
-void Session::LoadImportExecute() { LoadFromFile(TableKind::kImport); }
+void Session::LoadImportFile() { LoadFromFile(TableKind::kImport); }
 
 void Session::LoadTableImage(const uint8_t (&bytes)[256], const char* name) {
   RunLoadPlan(RecognizeTableImage(bytes, 256, TableKind::kUnknown, name), QString(), 256);

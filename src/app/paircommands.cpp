@@ -4,7 +4,7 @@
 
 void Session::Chain(bool on) { ExportTable->Link(on ? ImportTable : nullptr); }
 
-void Session::ChainTablesActionExecute() {
+void Session::ChainTables() {
   const bool on = ChainTablesAction->isChecked();
   ChangeTables(on ? QStringLiteral("Tabellen verbinden") : QStringLiteral("Tabellen trennen"), [&] { Chain(on); });
 }
@@ -16,18 +16,18 @@ void Session::ClearTable(TableKind kind) {
   Table(kind).SetKind(kind);
 }
 
-void Session::ClearBothExecute() {
+void Session::ClearBothTables() {
   ChangeTables(QStringLiteral("Beide Tabellen leeren"), [this] {
     ClearTable(TableKind::kExport);
     ClearTable(TableKind::kImport);
   });
 }
 
-void Session::ClearExportExecute() {
+void Session::ClearExportTable() {
   ChangeTables(QStringLiteral("EXPORT Tabelle leeren"), [this] { ClearTable(TableKind::kExport); });
 }
 
-void Session::ClearImportExecute() {
+void Session::ClearImportTable() {
   ChangeTables(QStringLiteral("IMPORT Tabelle leeren"), [this] { ClearTable(TableKind::kImport); });
 }
 
@@ -52,6 +52,6 @@ void Session::CopyInverse(TableKind kind) {
   });
 }
 
-void Session::CopyExportToImportExecute() { CopyInverse(TableKind::kImport); }
+void Session::InvertExportIntoImport() { CopyInverse(TableKind::kImport); }
 
-void Session::CopyImportToExportExecute() { CopyInverse(TableKind::kExport); }
+void Session::InvertImportIntoExport() { CopyInverse(TableKind::kExport); }

@@ -95,8 +95,6 @@ class Session : public QObject {
   QAction* CompareTable;
   QAction* ComparePage;
   QAction* IdentifyPage;
-  QAction* MakeDiff2DIN;
-  QAction* MakeDiff2Table;
 
   PresetActions LoadDin;
   PresetActions LoadIsoCp273;
@@ -121,7 +119,6 @@ class Session : public QObject {
   QAction* ShowBoth;
   QAction* ShowExport;
   QAction* ShowImport;
-  QAction* ShowComplete;
   QAction* ShowSampleText;
 
   QAction* Help;
@@ -220,58 +217,56 @@ class Session : public QObject {
   // A table became changed or unchanged (IsChanged).
   void ChangeMarksChanged();
 
- public slots:
-  void SaveUnixExecute();
-  void SaveV3Execute();
-  void SaveV5Execute();
-  void SaveCHeaderExecute();
-  void SavePascalExecute();
-  void SaveUcmExecute();
-  void SavePythonExecute();
-  void SaveJavaExecute();
-  void PrintExecute();
-  void QuitExecute();
-
-  void ChainTablesActionExecute();
-  void SwapRowsColumnsExecute();
-  void CopyExportToImportExecute();
-  void CopyImportToExportExecute();
-  void ClearBothExecute();
-  void ClearExportExecute();
-  void ClearImportExecute();
-  void CompareDinExecute();
-  void CompareTableExecute();
-  void ComparePageExecute();
-  void IdentifyPageExecute();
-  void MakeDiff2DINExecute();
-  void MakeDiff2TableExecute();
-
-  void LoadTableFileExecute();
-  void LoadImportExecute();
-  void LoadExportExecute();
-  void LoadUcmExecute();
-  void MoreCodePagesExecute();
-
-  void FontCourierNewExecute();
-  void FontSansSerifExecute();
-  void FontFixedSysExecute();
-  void FontTerminalExecute();
-  void ChooseFontExecute();
-  void ColorChainedActionExecute();
-  void ColorActiveActionExecute();
-  void ColorProofActionExecute();
-  void ColorAmbiguousActionExecute();
-
-  void ShowBothExecute();
-  void ShowExportExecute();
-  void ShowImportExecute();
-  void ShowCompleteExecute();
-  void ShowSampleTextExecute();
-
-  void HelpExecute();
-  void AboutExecute();
-
  private:
+  // The commands' handlers, by the menu they serve; the actions call them.
+  void SaveUnixFiles();
+  void SaveV3File();
+  void SaveV5File();
+  void AppendCDeclarations();
+  void AppendPascalDeclarations();
+  void SaveUcmFile();
+  void SavePythonCodec();
+  void SaveJavaCharset();
+  void PrintWindows();
+  void RequestQuit();
+
+  void ChainTables();
+  void AnnounceSwap();
+  void InvertExportIntoImport();
+  void InvertImportIntoExport();
+  void ClearBothTables();
+  void ClearExportTable();
+  void ClearImportTable();
+  void CompareWithDin();
+  void CompareWithTableFile();
+  void CompareWithCodePage();
+  void IdentifyNearestPages();
+
+  void LoadRecognizedFile();
+  void LoadImportFile();
+  void LoadExportFile();
+  void LoadUcmFile();
+  void LoadCodePagePair();
+
+  void UseCourierNew();
+  void UseSansSerif();
+  void UseFixedSys();
+  void UseTerminal();
+  void AskForFont();
+  void AskChainedColor();
+  void AskActiveColor();
+  void AskProofColor();
+  void AskAmbiguousColor();
+
+  void ToggleBothWindows();
+  void ToggleExportWindow();
+  void ToggleImportWindow();
+  void FollowShownWindows();
+  void RequestSampleText();
+
+  void ShowHelpContents();
+  void ShowAbout();
+
   QAction* MakeAction(const char* name, const QString& caption, void (Session::*handler)());
   PresetActions MakePresetActions(const PresetPair& preset, const char* bothName, const char* exportName,
                                   const char* importName);

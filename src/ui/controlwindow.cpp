@@ -310,11 +310,11 @@ void ControlWindow::showEvent(QShowEvent* event) {
     });
   }
   if (session_.ShowBoth->isChecked()) {
-    session_.ShowBothExecute();
+    session_.ShowBoth->trigger();
     return;
   }
-  if (session_.ShowExport->isChecked()) session_.ShowExportExecute();
-  if (session_.ShowImport->isChecked()) session_.ShowImportExecute();
+  if (session_.ShowExport->isChecked()) session_.ShowExport->trigger();
+  if (session_.ShowImport->isChecked()) session_.ShowImport->trigger();
 }
 
 void ControlWindow::closeEvent(QCloseEvent* event) {

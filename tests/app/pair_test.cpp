@@ -249,8 +249,11 @@ TEST_F(PairTest, MakeDiffCommandsChangeNothingAndAreInNoMenu) {
   const CodeTable exportBefore = Snapshot(exportTable());
   const CodeTable importBefore = Snapshot(importTable());
 
-  TheSession->MakeDiff2DIN->trigger();
-  TheSession->MakeDiff2Table->trigger();
+  QAction* const makeDiff2Din = TheSession->findChild<QAction*>("MakeDiff2DIN");
+  QAction* const makeDiff2Table = TheSession->findChild<QAction*>("MakeDiff2Table");
+  ASSERT_TRUE(makeDiff2Din && makeDiff2Table);
+  makeDiff2Din->trigger();
+  makeDiff2Table->trigger();
 
   EXPECT_EQ(std::memcmp(&exportTable(), &exportBefore, sizeof exportBefore), 0);
   EXPECT_EQ(std::memcmp(&importTable(), &importBefore, sizeof importBefore), 0);
@@ -262,8 +265,8 @@ TEST_F(PairTest, MakeDiffCommandsChangeNothingAndAreInNoMenu) {
   while (!pending.empty()) {
     QAction* action = pending.back();
     pending.pop_back();
-    EXPECT_NE(action, TheSession->MakeDiff2DIN);
-    EXPECT_NE(action, TheSession->MakeDiff2Table);
+    EXPECT_NE(action, makeDiff2Din);
+    EXPECT_NE(action, makeDiff2Table);
     ++menuActions;
     if (QMenu* menu = action->menu())
       for (QAction* child : menu->actions()) pending.push_back(child);

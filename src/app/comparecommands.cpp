@@ -52,7 +52,7 @@ void Session::CompareWithTableFile() {
   }
   if (!match) {
     if (!refused)
-      Prompt().Message(QStringLiteral("Datei: ") + fileName + QString::fromUtf8("\nenthält keine ") + TableWord(kind) +
+      Prompt().Message(QStringLiteral("Datei: ") + fileName + QString::fromUtf8("\nenthält keine ") + TableName(kind) +
                        QStringLiteral("-Tabelle!"));
     return;
   }

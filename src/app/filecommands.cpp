@@ -14,7 +14,7 @@
 
 namespace {
 
-QString NotSaved(const QString& word) { return word + QStringLiteral("-Tabelle nicht gespeichert!"); }
+QString NotSaved(TableKind kind) { return TableName(kind) + QStringLiteral("-Tabelle nicht gespeichert!"); }
 
 const QString PairNotSaved = QStringLiteral("EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!");
 
@@ -24,9 +24,9 @@ void ReportNotWritten(Prompter& prompter, const QString& fileName, const QString
 }
 
 // Says what the format makes of the table's unassigned characters.
-void WarnIfIncomplete(Prompter& prompter, const QString& word, const CodeTable& table, TableFormat format) {
+void WarnIfIncomplete(Prompter& prompter, TableKind kind, const CodeTable& table, TableFormat format) {
   if (table.CountAssigned() == 256) return;
-  prompter.Information(word + QString::fromUtf8("-Tabelle unvollständig oder leer!\n") +
+  prompter.Information(TableName(kind) + QString::fromUtf8("-Tabelle unvollständig oder leer!\n") +
                        (WritesGapsOneToOne(format)
                             ? QStringLiteral("Nicht zugeordnete Zeichen bleiben 1:1.")
                             : QStringLiteral("Nicht zugeordnete Zeichen bleiben unzugeordnet.")));
@@ -77,21 +77,21 @@ QString Session::WriteTables(TableFormat format, const FormatTables& tables, con
 }
 
 void Session::SaveUnixTable(const CodeTable& table, const QString& proposedName) {
-  const QString word = TableWord(&table == ExportTable ? TableKind::kExport : TableKind::kImport);
+  const TableKind kind = KindOf(table);
   if (!table.Partner() && !table.IsActive()) return;
-  WarnIfIncomplete(Prompt(), word, table, TableFormat::kUnix);
+  WarnIfIncomplete(Prompt(), kind, table, TableFormat::kUnix);
   SetSaveDialog(SaveDialog, QStringLiteral("Tabelle speichern im 'UNIX-Format' ( ") + HeaderText(table) + ")", "tab",
                 proposedName, true);
   SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) {
-    Prompt().Information(NotSaved(word));
+    Prompt().Information(NotSaved(kind));
     return;
   }
   const QString reason = WriteTables(TableFormat::kUnix, OneTable(table), SaveDialog.FileName);
   if (reason.isEmpty())
-    TableSaved(&table == ExportTable ? TableKind::kExport : TableKind::kImport, SaveDialog.FileName);
+    TableSaved(kind, SaveDialog.FileName);
   else
-    ReportNotWritten(Prompt(), SaveDialog.FileName, reason, NotSaved(word));
+    ReportNotWritten(Prompt(), SaveDialog.FileName, reason, NotSaved(kind));
 }
 
 void Session::SaveUnixFiles() {
@@ -106,8 +106,8 @@ void Session::SaveV3File() {
     Prompt().Information(QStringLiteral("Bitte Tabellen verbinden oder UNIX speichern!"));
     return;
   }
-  WarnIfIncomplete(Prompt(), TableWord(TableKind::kExport), *ExportTable, TableFormat::kV3);
-  WarnIfIncomplete(Prompt(), TableWord(TableKind::kImport), *ImportTable, TableFormat::kV3);
+  WarnIfIncomplete(Prompt(), TableKind::kExport, *ExportTable, TableFormat::kV3);
+  WarnIfIncomplete(Prompt(), TableKind::kImport, *ImportTable, TableFormat::kV3);
   SetSaveDialog(SaveDialog,
                 QStringLiteral("Tabelle speichern im 'QAVO-WINDOWS-Format' ( ") + HeaderText(*ImportTable) + ")", "tab",
                 QStringLiteral("CTWX2X"), true);
@@ -127,8 +127,8 @@ void Session::SaveV3File() {
 
 void Session::SaveV5File() {
   SaveDialog.Filter = QStringLiteral("QAVO5 Codetabelle (*.qct)|*.qct|Alle (*.*)|*.*");
-  WarnIfIncomplete(Prompt(), TableWord(TableKind::kExport), *ExportTable, TableFormat::kV5);
-  WarnIfIncomplete(Prompt(), TableWord(TableKind::kImport), *ImportTable, TableFormat::kV5);
+  WarnIfIncomplete(Prompt(), TableKind::kExport, *ExportTable, TableFormat::kV5);
+  WarnIfIncomplete(Prompt(), TableKind::kImport, *ImportTable, TableFormat::kV5);
   const CodeTable* table = nullptr;
   if (ExportTable->Partner()) {
     table = ExportTable;
@@ -150,8 +150,7 @@ void Session::SaveV5File() {
       WriteTables(TableFormat::kV5, table->Partner() ? FormatTables{ExportTable, ImportTable} : OneTable(*table),
                   SaveDialog.FileName);
   if (!reason.isEmpty()) {
-    ReportNotWritten(Prompt(), SaveDialog.FileName, reason,
-                     table->Partner() ? PairNotSaved : NotSaved(TableWord(kind)));
+    ReportNotWritten(Prompt(), SaveDialog.FileName, reason, table->Partner() ? PairNotSaved : NotSaved(kind));
     return;
   }
   TableSaved(kind, SaveDialog.FileName);
@@ -182,8 +181,6 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
   SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) return;
   const QString fileName = SaveDialog.FileName;
-  const QString exportWord = TableWord(TableKind::kExport);
-  const QString importWord = TableWord(TableKind::kImport);
 
   const bool exists = QFileInfo::exists(fileName);
   if (exists && !Prompt().Confirm(QStringLiteral("Datei: ") + fileName +
@@ -192,24 +189,24 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
   OutputFile file(LocalPath(fileName), OutputFile::WithFormerContent);
   const auto reason = [&] { return QString::fromStdString(file.Reason()); };
   if (!file.Open()) {
-    ReportNotWritten(Prompt(), fileName, reason(), NotSaved(exportWord));
-    ReportNotWritten(Prompt(), fileName, reason(), NotSaved(importWord));
+    ReportNotWritten(Prompt(), fileName, reason(), NotSaved(TableKind::kExport));
+    ReportNotWritten(Prompt(), fileName, reason(), NotSaved(TableKind::kImport));
     return;
   }
 
   std::vector<uint8_t> bytes;
   const bool exportWritten = AppendDeclaration(bytes, *ExportTable, language);
-  if (!exportWritten) Prompt().Information(NotSaved(exportWord));
+  if (!exportWritten) Prompt().Information(NotSaved(TableKind::kExport));
   const bool importWritten = AppendDeclaration(bytes, *ImportTable, language);
-  if (!importWritten) Prompt().Information(NotSaved(importWord));
+  if (!importWritten) Prompt().Information(NotSaved(TableKind::kImport));
   // Without a commit the new file is dropped and the old one stays.
   if (!exportWritten && !importWritten) return;
   if (file.Write(bytes.data(), bytes.size()) && file.Commit()) {
     lastFolder_ = QFileInfo(fileName).absolutePath();
     return;
   }
-  if (exportWritten) ReportNotWritten(Prompt(), fileName, reason(), NotSaved(exportWord));
-  if (importWritten) ReportNotWritten(Prompt(), fileName, reason(), NotSaved(importWord));
+  if (exportWritten) ReportNotWritten(Prompt(), fileName, reason(), NotSaved(TableKind::kExport));
+  if (importWritten) ReportNotWritten(Prompt(), fileName, reason(), NotSaved(TableKind::kImport));
 }
 
 void Session::AppendCDeclarations() {

@@ -38,10 +38,10 @@ void Session::CopyInverse(TableKind kind) {
   CodeTable& destination = Table(kind);
   const CodeTable& source = Table(kind == TableKind::kExport ? TableKind::kImport : TableKind::kExport);
   if (destination.CountAssigned() > 0 &&
-      !Prompt().Confirm(TableWord(kind) + QString::fromUtf8("-Tabelle nicht leer!\nÜberschreiben?")))
+      !Prompt().Confirm(TableName(kind) + QString::fromUtf8("-Tabelle nicht leer!\nÜberschreiben?")))
     return;
-  const QString from = TableWord(kind == TableKind::kExport ? TableKind::kImport : TableKind::kExport);
-  ChangeTables(QString::fromUtf8("Von %1 nach %2 übertragen").arg(from, TableWord(kind)), [&] {
+  const char* const from = TableName(kind == TableKind::kExport ? TableKind::kImport : TableKind::kExport);
+  ChangeTables(QString::fromUtf8("Von %1 nach %2 übertragen").arg(from, TableName(kind)), [&] {
     CodeTable* const partner = destination.IsActive() ? destination.Partner() : nullptr;
     if (partner) destination.Link(nullptr);
     destination.BuildInverse(source);

@@ -5,8 +5,6 @@
 #include "model/hexdigits.h"
 #include "platform/helpviewer.h"
 
-QString TableWord(TableKind kind) { return QString::fromLatin1(TableName(kind)); }
-
 QString HexText(int value) { return QString::fromStdString(HexByte(value)); }
 
 QString HeaderText(const CodeTable& table) { return QString::fromLatin1(table.Header()); }
@@ -219,9 +217,10 @@ bool Session::ConfirmQuit() {
   const bool exportChanged = IsChanged(TableKind::kExport);
   const bool importChanged = IsChanged(TableKind::kImport);
   if (!exportChanged && !importChanged) return true;
-  const QString tables = exportChanged && importChanged
-                             ? QStringLiteral("EXPORT- und IMPORT-Tabelle")
-                             : TableWord(exportChanged ? TableKind::kExport : TableKind::kImport) + "-Tabelle";
+  const QString tables =
+      exportChanged && importChanged
+          ? QStringLiteral("EXPORT- und IMPORT-Tabelle")
+          : TableName(exportChanged ? TableKind::kExport : TableKind::kImport) + QStringLiteral("-Tabelle");
   return Prompt().Confirm(tables + QString::fromUtf8(" geändert und nicht gespeichert!\nTrotzdem beenden?"));
 }
 

@@ -181,9 +181,7 @@ class Session : public QObject {
   // Loads the one table file of a drop, or says why not.
   void OpenDrop(const QMimeData& data);
 
-  // Fonts and colours.
-  void ApplyFont(DisplayFont* font);
-  void SetChainedColor(int32_t color);
+  // Colours.
   void SetActiveColor(int32_t color);
   void SetAmbiguousColor(int32_t color);
   void SetProofColor(int32_t color);
@@ -267,6 +265,9 @@ class Session : public QObject {
   void ShowHelpContents();
   void ShowAbout();
 
+  void ApplyFont(DisplayFont* font);
+  void SetChainedColor(int32_t color);
+
   QAction* MakeAction(const char* name, const QString& caption, void (Session::*handler)());
   PresetActions MakePresetActions(const PresetPair& preset, const char* bothName, const char* exportName,
                                   const char* importName);
@@ -335,8 +336,6 @@ class Session : public QObject {
   std::bitset<256> importMarks_;
 };
 
-// "EXPORT" or "IMPORT": which table of the pair a text is about.
-QString TableWord(TableKind kind);
 // The two hex digits of the byte value & 0xFF.
 QString HexText(int value);
 // The table's header line as the user reads it (its bytes are Latin-1).

@@ -26,6 +26,3 @@ enum class StreamResult { Done, ReadFailed, WriteFailed };
 // Reads the descriptor in to its end, block by block, and writes the
 // translated bytes to out. errno tells what failed.
 StreamResult TranslateStream(int in, int out, const ByteMap& map, Kernel kernel = FastestKernel());
-
-// The same without translating: the plain copy the benchmark measures against.
-StreamResult CopyStream(int in, int out);

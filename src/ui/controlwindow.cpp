@@ -238,7 +238,7 @@ void ControlWindow::ShowDifferences(TableKind kind, const QString& otherName,
     return;
   }
   DifferenceList& list = DifferenceListWindow();
-  list.ShowDifferences(session_.Table(kind), TableWord(kind), otherName, differences, session_.CurrentFont,
+  list.ShowDifferences(session_.Table(kind), TableName(kind), otherName, differences, session_.CurrentFont,
                        session_.OemFont != 0);
   list.show();
   list.raise();

@@ -111,7 +111,7 @@ TEST(TranslateStream, ReadAndWriteFailuresAreTold) {
   EXPECT_EQ(TranslateStream(directory, sink, RandomMap(7)), StreamResult::ReadFailed);
   const int in = open((dir / "in").c_str(), O_RDONLY);
   const int full = open("/dev/full", O_WRONLY);
-  EXPECT_EQ(CopyStream(in, full), StreamResult::WriteFailed);
+  EXPECT_EQ(TranslateStream(in, full, RandomMap(8)), StreamResult::WriteFailed);
   EXPECT_EQ(errno, ENOSPC);
   // The first block fails while the next is translated.
   WriteFile(dir / "long", RandomBytes(3 * TranslateBlockSize, 12));

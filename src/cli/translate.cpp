@@ -158,7 +158,3 @@ ByteMap ByteMapOf(const CodeTable& table) {
   for (int p = 0; p < 256; ++p) map[p] = StoredCode(table, p);
   return map;
 }
-
-void TranslateBytes(const ByteMap& map, uint8_t* data, size_t length, Kernel kernel) {
-  RunKernel(kernel, map.data(), data, data, length);
-}

@@ -9,14 +9,6 @@
 #include "files/recognize.h"
 #include "model/presets.h"
 
-namespace {
-
-void EntriesOf(const uint8_t (&bytes)[256], TableEntry (&entries)[256]) {
-  for (int p = 0; p < 256; ++p) entries[p] = {bytes[p], -1};
-}
-
-}  // namespace
-
 // The table the user works in. Neither is active before an editor or a
 // grid has been entered; the EXPORT table is then taken, as the editor that
 // holds the focus at start is the EXPORT one.

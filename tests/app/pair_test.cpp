@@ -6,6 +6,7 @@
 
 #include "model/presets.h"
 #include "support/session.h"
+#include "support/tablechecks.h"
 
 namespace {
 
@@ -207,7 +208,7 @@ TEST_F(PairTest, CopyingAnEmptySourceEmptiesTheDestinationAndItsSelection) {
 }
 
 TEST_F(PairTest, CopyIntoTheActiveTableOfALinkedPairLeavesAnAmbiguousSourceAlone) {
-  exportTable().LoadBytes(UnixExport);
+  LoadBytes(exportTable(), UnixExport);
   importTable().Assign(0x41, 0x41);
   ChainByMenu();
   MakeImportActive();

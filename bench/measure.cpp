@@ -156,7 +156,8 @@ class Bench {
 
   // A Windows V3 pair file (512 bytes) that the editor writes itself.
   Figure FileLoad(const QString& fileName) {
-    if (!session_->WriteTableFile(1, *session_->ImportTable, fileName).isEmpty())
+    const FormatTables pair{session_->ExportTable, session_->ImportTable};
+    if (!Session::WriteFile(fileName, FormatBytes(TableFormat::kV3, pair, Workstation::Iso8859_1)).isEmpty())
       Fail("the table file could not be written");
     prompter_->OpenFileName = fileName;
     return Figure(

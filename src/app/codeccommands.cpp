@@ -4,11 +4,10 @@
 #include <QFileInfo>
 
 #include "app/session.h"
-#include "files/javacharset.h"
-#include "files/pythoncodec.h"
+#include "files/charsetmapping.h"
 
 void Session::SavePairAs(const QString& what, const QString& notSaved, const QString& filter, const QString& extension,
-                         const QString& proposedName, const std::function<std::vector<uint8_t>()>& bytes) {
+                         const QString& proposedName, TableFormat format) {
   if (!ExportTable->Partner()) {
     Prompt().Information(QStringLiteral("Bitte Tabellen verbinden!"));
     return;
@@ -22,7 +21,7 @@ void Session::SavePairAs(const QString& what, const QString& notSaved, const QSt
   if (!Prompt().SaveFile(SaveDialog)) return;
   // Such a file need not keep every entry as it is, so the tables keep
   // their changed marks.
-  const QString reason = WriteFile(SaveDialog.FileName, bytes());
+  const QString reason = WriteTables(format, {ExportTable, ImportTable}, SaveDialog.FileName);
   if (reason.isEmpty())
     lastFolder_ = QFileInfo(SaveDialog.FileName).absolutePath();
   else
@@ -31,24 +30,18 @@ void Session::SavePairAs(const QString& what, const QString& notSaved, const QSt
                          QStringLiteral(")!\nEXPORT-IMPORT-") + notSaved + QStringLiteral(" nicht gespeichert!"));
 }
 
-CharsetMapping Session::PairCharset() const {
-  return CharsetMappingOf(*ExportTable, *ImportTable, WorkstationCodePage(), ExportTable->HeaderName());
-}
-
 // The proposed file names are the codec's and the charset's names: an
 // import names the module by its file.
-void Session::SavePythonExecute() {
+void Session::SavePythonCodec() {
   const QString codec = QString::fromStdString(PythonCodecName(CharsetBaseName(ExportTable->HeaderName())));
   SavePairAs(QStringLiteral("Python-Codec"), QStringLiteral("Python-Codec"),
-             QStringLiteral("Python-Codec (*.py)|*.py|Alle (*.*)|*.*"), QStringLiteral("py"), codec, [this] {
-               const std::string text = PythonCodecModule(PairCharset(), WorkstationLabel(WorkstationCodePage()));
-               return std::vector<uint8_t>(text.begin(), text.end());
-             });
+             QStringLiteral("Python-Codec (*.py)|*.py|Alle (*.*)|*.*"), QStringLiteral("py"), codec,
+             TableFormat::kPython);
 }
 
-void Session::SaveJavaExecute() {
+void Session::SaveJavaCharset() {
   const QString charset = QString::fromStdString(JavaCharsetName(CharsetBaseName(ExportTable->HeaderName())));
   SavePairAs(QStringLiteral("Java-Zeichensatz"), QStringLiteral("Java-Zeichensatz"),
              QStringLiteral("Java-Zeichensatz (*.jar)|*.jar|Alle (*.*)|*.*"), QStringLiteral("jar"), charset,
-             [this] { return JavaCharsetJar(PairCharset()); });
+             TableFormat::kJava);
 }

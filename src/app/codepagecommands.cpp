@@ -3,7 +3,7 @@
 #include "app/session.h"
 #include "files/codepages.h"
 
-void Session::MoreCodePagesExecute() {
+void Session::LoadCodePagePair() {
   const std::vector<int> pages = AvailableCodePages();
   if (pages.empty()) {
     Prompt().Message(QString::fromUtf8("Der Zeichensatz-Konverter des Systems kennt keine EBCDIC-Codepage."));

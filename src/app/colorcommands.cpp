@@ -38,22 +38,22 @@ void Session::SetProofColor(int32_t color) {
   emit ColorsChanged();
 }
 
-void Session::ColorChainedActionExecute() {
+void Session::AskChainedColor() {
   int32_t color = ChainedColor;
   if (AskColor(Prompt(), color)) SetChainedColor(color);
 }
 
-void Session::ColorActiveActionExecute() {
+void Session::AskActiveColor() {
   int32_t color = ActiveColor;
   if (AskColor(Prompt(), color)) SetActiveColor(color);
 }
 
-void Session::ColorProofActionExecute() {
+void Session::AskProofColor() {
   int32_t color = ProofColor;
   if (AskColor(Prompt(), color)) SetProofColor(color);
 }
 
-void Session::ColorAmbiguousActionExecute() {
+void Session::AskAmbiguousColor() {
   int32_t color = AmbiguousColor;
   if (AskColor(Prompt(), color)) SetAmbiguousColor(color);
 }

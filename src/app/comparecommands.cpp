@@ -9,14 +9,6 @@
 #include "files/recognize.h"
 #include "model/presets.h"
 
-namespace {
-
-void EntriesOf(const uint8_t (&bytes)[256], TableEntry (&entries)[256]) {
-  for (int p = 0; p < 256; ++p) entries[p] = {bytes[p], -1};
-}
-
-}  // namespace
-
 // The table the user works in. Neither is active before an editor or a
 // grid has been entered; the EXPORT table is then taken, as the editor that
 // holds the focus at start is the EXPORT one.
@@ -24,14 +16,14 @@ CodeTable& Session::ComparedTable() const {
   return ImportTable->IsActive() && !ExportTable->IsActive() ? *ImportTable : *ExportTable;
 }
 
-void Session::CompareDinExecute() {
+void Session::CompareWithDin() {
   const CodeTable& table = ComparedTable();
   TableEntry din[256];
   EntriesOf(&table == ExportTable ? DinPreset.Export : DinPreset.Import, din);
   ShowDifferences(table, din, QStringLiteral("DIN"));
 }
 
-void Session::CompareTableExecute() {
+void Session::CompareWithTableFile() {
   std::vector<uint8_t> buffer;
   if (!ReadTableFile(QStringLiteral("QAVO Codetabelle vergleichen"), buffer)) return;
   const QString fileName = OpenDialog.FileName;
@@ -52,7 +44,7 @@ void Session::CompareTableExecute() {
   }
   if (!match) {
     if (!refused)
-      Prompt().Message(QStringLiteral("Datei: ") + fileName + QString::fromUtf8("\nenthält keine ") + TableWord(kind) +
+      Prompt().Message(QStringLiteral("Datei: ") + fileName + QString::fromUtf8("\nenthält keine ") + TableName(kind) +
                        QStringLiteral("-Tabelle!"));
     return;
   }
@@ -71,7 +63,7 @@ void Session::ShowDifferences(const CodeTable& table, const TableEntry (&other)[
 
 PairTargets Session::CurrentTargets() const { return TargetsOf(ExportTable->Entries(), ImportTable->Entries()); }
 
-void Session::ComparePageExecute() {
+void Session::CompareWithCodePage() {
   const std::vector<int> pages = ComparablePages();
   if (pages.empty()) {
     Prompt().Message(QString::fromUtf8("Weder iconv noch ICU kennen eine EBCDIC-Codepage."));
@@ -93,7 +85,7 @@ void Session::ComparePageExecute() {
   if (comparison.Differences.empty()) Prompt().Information(QStringLiteral("Keine Unterschiede"));
 }
 
-void Session::IdentifyPageExecute() {
+void Session::IdentifyNearestPages() {
   QString text = QString::fromUtf8("Nächste Codepages zum Paar (Arbeitsplatz %1):")
                      .arg(QString::fromUtf8(WorkstationLabel(WorkstationCodePage())));
   for (const std::string& line : IdentifyReport(CurrentTargets(), WorkstationCodePage()))

@@ -8,15 +8,13 @@
 #include "app/session.h"
 #include "fileio/outputfile.h"
 #include "fileio/tablefilereader.h"
-#include "files/declaration.h"
 #include "files/formats.h"
 #include "files/recognize.h"
+#include "files/tableformat.h"
 
 namespace {
 
-QString NotSaved(const QString& word) { return word + QStringLiteral("-Tabelle nicht gespeichert!"); }
-
-const QString NoPartnerReason = QStringLiteral("keine verbundene Tabelle");
+QString NotSaved(TableKind kind) { return TableName(kind) + QStringLiteral("-Tabelle nicht gespeichert!"); }
 
 const QString PairNotSaved = QStringLiteral("EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!");
 
@@ -25,15 +23,13 @@ void ReportNotWritten(Prompter& prompter, const QString& fileName, const QString
                        reason + QStringLiteral(")!\n") + notSaved);
 }
 
-// What becomes of unassigned characters: the UNIX and V3 formats write them
-// as themselves, V5 keeps them unassigned.
-const char* const KeptOneToOne = "Nicht zugeordnete Zeichen bleiben 1:1.";
-const char* const KeptUnassigned = "Nicht zugeordnete Zeichen bleiben unzugeordnet.";
-
-void WarnIfIncomplete(Prompter& prompter, const QString& word, const CodeTable& table, const char* consequence) {
+// Says what the format makes of the table's unassigned characters.
+void WarnIfIncomplete(Prompter& prompter, TableKind kind, const CodeTable& table, TableFormat format) {
   if (table.CountAssigned() == 256) return;
-  prompter.Information(word + QString::fromUtf8("-Tabelle unvollständig oder leer!\n") +
-                       QString::fromUtf8(consequence));
+  prompter.Information(TableName(kind) + QString::fromUtf8("-Tabelle unvollständig oder leer!\n") +
+                       (WritesGapsOneToOne(format)
+                            ? QStringLiteral("Nicht zugeordnete Zeichen bleiben 1:1.")
+                            : QStringLiteral("Nicht zugeordnete Zeichen bleiben unzugeordnet.")));
 }
 
 void SetSaveDialog(FileDialogSettings& dialog, const QString& title, const QString& defaultExt, const QString& fileName,
@@ -72,63 +68,46 @@ QString LoadRefusal(const std::string& message, const QString& fileName, size_t 
   return text;
 }
 
-QString Session::WriteTableFile(int format, const CodeTable& table, const QString& fileName) {
-  std::vector<uint8_t> bytes;
-  const bool isExport = &table == ExportTable;
-  switch (format) {
-    case 0:
-      bytes = UnixImage(table);
-      break;
-    case 1:
-      if (!table.Partner()) return NoPartnerReason;
-      bytes = V3Image(table, *table.Partner());
-      break;
-    case 2:
-      if (!table.Partner())
-        bytes = V5Image(table, isExport ? TableKind::kExport : TableKind::kImport);
-      else if (isExport)
-        bytes = V5PairImage(table, *table.Partner());
-      else
-        bytes = V5PairImage(*table.Partner(), table);
-      break;
-    default:
-      return QStringLiteral("unbekanntes Format");
-  }
-  return WriteFile(fileName, bytes);
+FormatTables Session::OneTable(const CodeTable& table) const {
+  return KindOf(table) == TableKind::kExport ? FormatTables{&table, nullptr} : FormatTables{nullptr, &table};
+}
+
+QString Session::WriteTables(TableFormat format, const FormatTables& tables, const QString& fileName) const {
+  return WriteFile(fileName, FormatBytes(format, tables, WorkstationCodePage()));
 }
 
 void Session::SaveUnixTable(const CodeTable& table, const QString& proposedName) {
-  const QString word = TableWord(&table == ExportTable ? TableKind::kExport : TableKind::kImport);
+  const TableKind kind = KindOf(table);
   if (!table.Partner() && !table.IsActive()) return;
-  WarnIfIncomplete(Prompt(), word, table, KeptOneToOne);
+  WarnIfIncomplete(Prompt(), kind, table, TableFormat::kUnix);
   SetSaveDialog(SaveDialog, QStringLiteral("Tabelle speichern im 'UNIX-Format' ( ") + HeaderText(table) + ")", "tab",
                 proposedName, true);
   SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) {
-    Prompt().Information(NotSaved(word));
+    Prompt().Information(NotSaved(kind));
     return;
   }
-  const QString reason = WriteTableFile(0, table, SaveDialog.FileName);
+  const QString reason = WriteTables(TableFormat::kUnix, OneTable(table), SaveDialog.FileName);
   if (reason.isEmpty())
-    TableSaved(&table == ExportTable ? TableKind::kExport : TableKind::kImport, SaveDialog.FileName);
+    TableSaved(kind, SaveDialog.FileName);
   else
-    ReportNotWritten(Prompt(), SaveDialog.FileName, reason, NotSaved(word));
+    ReportNotWritten(Prompt(), SaveDialog.FileName, reason, NotSaved(kind));
 }
 
-void Session::SaveUnixExecute() {
+void Session::SaveUnixFiles() {
   SaveDialog.Filter = QStringLiteral("QAVO Codetabelle (*.tab)|*.tab|Alle (*.*)|*.*");
   SaveUnixTable(*ExportTable, QStringLiteral("CTUExport"));
   SaveUnixTable(*ImportTable, QStringLiteral("CTUImport"));
 }
 
-void Session::SaveV3Execute() {
+void Session::SaveV3File() {
   SaveDialog.Filter = QStringLiteral("QAVO Codetabelle (*.atb)|*.tab|Alle (*.*)|*.*");
   if (!ExportTable->Partner()) {
     Prompt().Information(QStringLiteral("Bitte Tabellen verbinden oder UNIX speichern!"));
     return;
   }
-  WarnIfIncomplete(Prompt(), TableWord(TableKind::kExport), *ExportTable, KeptOneToOne);
-  WarnIfIncomplete(Prompt(), TableWord(TableKind::kImport), *ImportTable, KeptOneToOne);
+  WarnIfIncomplete(Prompt(), TableKind::kExport, *ExportTable, TableFormat::kV3);
+  WarnIfIncomplete(Prompt(), TableKind::kImport, *ImportTable, TableFormat::kV3);
   SetSaveDialog(SaveDialog,
                 QStringLiteral("Tabelle speichern im 'QAVO-WINDOWS-Format' ( ") + HeaderText(*ImportTable) + ")", "tab",
                 QStringLiteral("CTWX2X"), true);
@@ -137,7 +116,7 @@ void Session::SaveV3Execute() {
     Prompt().Information(PairNotSaved);
     return;
   }
-  const QString reason = WriteTableFile(1, *ImportTable, SaveDialog.FileName);
+  const QString reason = WriteTables(TableFormat::kV3, {ExportTable, ImportTable}, SaveDialog.FileName);
   if (!reason.isEmpty()) {
     ReportNotWritten(Prompt(), SaveDialog.FileName, reason, PairNotSaved);
     return;
@@ -146,10 +125,10 @@ void Session::SaveV3Execute() {
   TableSaved(TableKind::kImport, SaveDialog.FileName);
 }
 
-void Session::SaveV5Execute() {
+void Session::SaveV5File() {
   SaveDialog.Filter = QStringLiteral("QAVO5 Codetabelle (*.qct)|*.qct|Alle (*.*)|*.*");
-  WarnIfIncomplete(Prompt(), TableWord(TableKind::kExport), *ExportTable, KeptUnassigned);
-  WarnIfIncomplete(Prompt(), TableWord(TableKind::kImport), *ImportTable, KeptUnassigned);
+  WarnIfIncomplete(Prompt(), TableKind::kExport, *ExportTable, TableFormat::kV5);
+  WarnIfIncomplete(Prompt(), TableKind::kImport, *ImportTable, TableFormat::kV5);
   const CodeTable* table = nullptr;
   if (ExportTable->Partner()) {
     table = ExportTable;
@@ -167,10 +146,11 @@ void Session::SaveV5Execute() {
   SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) return;
   const TableKind kind = table == ExportTable ? TableKind::kExport : TableKind::kImport;
-  const QString reason = WriteTableFile(2, *table, SaveDialog.FileName);
+  const QString reason =
+      WriteTables(TableFormat::kV5, table->Partner() ? FormatTables{ExportTable, ImportTable} : OneTable(*table),
+                  SaveDialog.FileName);
   if (!reason.isEmpty()) {
-    ReportNotWritten(Prompt(), SaveDialog.FileName, reason,
-                     table->Partner() ? PairNotSaved : NotSaved(TableWord(kind)));
+    ReportNotWritten(Prompt(), SaveDialog.FileName, reason, table->Partner() ? PairNotSaved : NotSaved(kind));
     return;
   }
   TableSaved(kind, SaveDialog.FileName);
@@ -178,15 +158,15 @@ void Session::SaveV5Execute() {
     TableSaved(kind == TableKind::kExport ? TableKind::kImport : TableKind::kExport, SaveDialog.FileName);
 }
 
-// Adds one declaration to text after asking about an incomplete table; false
-// when it was not added.
-bool Session::AppendDeclaration(std::string& text, const CodeTable& table,
-                                std::string (*declaration)(const CodeTable&)) {
+// Adds one declaration to bytes after asking about an incomplete table;
+// false when it was not added.
+bool Session::AppendDeclaration(std::vector<uint8_t>& bytes, const CodeTable& table, TableFormat language) {
   if (table.CountAssigned() != 256 &&
       !Prompt().Confirm(QStringLiteral("Tabelle: ") + HeaderText(table) +
                         QString::fromUtf8("\nist unvollständig!\nNicht zugeordnete Zeichen werden 1:1 übersetzt!")))
     return false;
-  text += declaration(table);
+  const std::vector<uint8_t> declaration = FormatBytes(language, OneTable(table), WorkstationCodePage());
+  bytes.insert(bytes.end(), declaration.begin(), declaration.end());
   return true;
 }
 
@@ -195,14 +175,12 @@ bool Session::AppendDeclaration(std::string& text, const CodeTable& table,
 // file as it was. The old content is copied after the questions, so that
 // what another program adds meanwhile stays.
 void Session::SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
-                               std::string (*declaration)(const CodeTable&)) {
+                               TableFormat language) {
   SaveDialog.Filter = filter;
   SetSaveDialog(SaveDialog, title, defaultExt, QString(), false);
   SaveDialog.Folder = lastFolder_;
   if (!Prompt().SaveFile(SaveDialog)) return;
   const QString fileName = SaveDialog.FileName;
-  const QString exportWord = TableWord(TableKind::kExport);
-  const QString importWord = TableWord(TableKind::kImport);
 
   const bool exists = QFileInfo::exists(fileName);
   if (exists && !Prompt().Confirm(QStringLiteral("Datei: ") + fileName +
@@ -211,34 +189,34 @@ void Session::SaveDeclarations(const QString& filter, const QString& defaultExt,
   OutputFile file(LocalPath(fileName), OutputFile::WithFormerContent);
   const auto reason = [&] { return QString::fromStdString(file.Reason()); };
   if (!file.Open()) {
-    ReportNotWritten(Prompt(), fileName, reason(), NotSaved(exportWord));
-    ReportNotWritten(Prompt(), fileName, reason(), NotSaved(importWord));
+    ReportNotWritten(Prompt(), fileName, reason(), NotSaved(TableKind::kExport));
+    ReportNotWritten(Prompt(), fileName, reason(), NotSaved(TableKind::kImport));
     return;
   }
 
-  std::string text;
-  const bool exportWritten = AppendDeclaration(text, *ExportTable, declaration);
-  if (!exportWritten) Prompt().Information(NotSaved(exportWord));
-  const bool importWritten = AppendDeclaration(text, *ImportTable, declaration);
-  if (!importWritten) Prompt().Information(NotSaved(importWord));
+  std::vector<uint8_t> bytes;
+  const bool exportWritten = AppendDeclaration(bytes, *ExportTable, language);
+  if (!exportWritten) Prompt().Information(NotSaved(TableKind::kExport));
+  const bool importWritten = AppendDeclaration(bytes, *ImportTable, language);
+  if (!importWritten) Prompt().Information(NotSaved(TableKind::kImport));
   // Without a commit the new file is dropped and the old one stays.
   if (!exportWritten && !importWritten) return;
-  if (file.Write(reinterpret_cast<const uint8_t*>(text.data()), text.size()) && file.Commit()) {
+  if (file.Write(bytes.data(), bytes.size()) && file.Commit()) {
     lastFolder_ = QFileInfo(fileName).absolutePath();
     return;
   }
-  if (exportWritten) ReportNotWritten(Prompt(), fileName, reason(), NotSaved(exportWord));
-  if (importWritten) ReportNotWritten(Prompt(), fileName, reason(), NotSaved(importWord));
+  if (exportWritten) ReportNotWritten(Prompt(), fileName, reason(), NotSaved(TableKind::kExport));
+  if (importWritten) ReportNotWritten(Prompt(), fileName, reason(), NotSaved(TableKind::kImport));
 }
 
-void Session::SaveCHeaderExecute() {
+void Session::AppendCDeclarations() {
   SaveDeclarations(QStringLiteral("C Header (*.h)|*.h|Alle (*.*)|*.*"), QStringLiteral("h"),
-                   QStringLiteral("C - Header Datei"), &CDeclaration);
+                   QStringLiteral("C - Header Datei"), TableFormat::kC);
 }
 
-void Session::SavePascalExecute() {
+void Session::AppendPascalDeclarations() {
   SaveDeclarations(QStringLiteral("Pascal (Delphi) Header (*.hpp)|*.hpp|Alle (*.*)|*.*"), QStringLiteral("hpp"),
-                   QStringLiteral("Pascal (Delphi) - Header Datei"), &PascalDeclaration);
+                   QStringLiteral("Pascal (Delphi) - Header Datei"), TableFormat::kPascal);
 }
 
 bool Session::ReadTableFile(const QString& title, std::vector<uint8_t>& buffer) {
@@ -313,11 +291,11 @@ void Session::TableSaved(TableKind kind, const QString& fileName) {
   emit ChangeMarksChanged();
 }
 
-void Session::LoadTableFileExecute() { LoadFromFile(TableKind::kUnknown); }
+void Session::LoadRecognizedFile() { LoadFromFile(TableKind::kUnknown); }
 
-void Session::LoadExportExecute() { LoadFromFile(TableKind::kExport); }
+void Session::LoadExportFile() { LoadFromFile(TableKind::kExport); }
 
-void Session::LoadImportExecute() { LoadFromFile(TableKind::kImport); }
+void Session::LoadImportFile() { LoadFromFile(TableKind::kImport); }
 
 void Session::LoadTableImage(const uint8_t (&bytes)[256], const char* name) {
   RunLoadPlan(RecognizeTableImage(bytes, 256, TableKind::kUnknown, name), QString(), 256);

@@ -23,17 +23,17 @@ void Session::ApplyFont(DisplayFont* font) {
   emit DisplayFontChanged();
 }
 
-void Session::FontCourierNewExecute() { ApplyFont(&Defaults.CourierNew); }
+void Session::UseCourierNew() { ApplyFont(&Defaults.CourierNew); }
 
-void Session::FontSansSerifExecute() { ApplyFont(&Defaults.SansSerif); }
+void Session::UseSansSerif() { ApplyFont(&Defaults.SansSerif); }
 
-void Session::FontFixedSysExecute() { ApplyFont(&Defaults.FixedSys); }
+void Session::UseFixedSys() { ApplyFont(&Defaults.FixedSys); }
 
-void Session::FontTerminalExecute() { ApplyFont(&Defaults.Terminal); }
+void Session::UseTerminal() { ApplyFont(&Defaults.Terminal); }
 
 // A font without a family is no choice: the tables' headers would lose
 // their names behind it.
-void Session::ChooseFontExecute() {
+void Session::AskForFont() {
   DisplayFont chosen = CurrentFont ? *CurrentFont : FontDialog;
   if (!Prompt().ChooseFont(chosen) || chosen.Name.isEmpty()) return;
   FontDialog = chosen;

@@ -23,15 +23,12 @@ Workstation Session::WorkstationCodePage() const {
   return CodePageDialogChoice.Windows1252 ? Workstation::Cp1252 : Workstation::Iso8859_1;
 }
 
-void Session::SaveUcmExecute() {
+void Session::SaveUcmFile() {
   SavePairAs(QStringLiteral("ICU-Zeichensatztabelle"), QStringLiteral("ICU-Tabelle"), UcmFilter, QStringLiteral("ucm"),
-             QStringLiteral("CTX2X"), [this] {
-               const std::string text = UcmText(*ExportTable, *ImportTable, WorkstationCodePage());
-               return std::vector<uint8_t>(text.begin(), text.end());
-             });
+             QStringLiteral("CTX2X"), TableFormat::kUcm);
 }
 
-void Session::LoadUcmExecute() {
+void Session::LoadUcmFile() {
   FileDialogSettings dialog = OpenDialog;
   dialog.Title = QStringLiteral("ICU-Zeichensatztabelle laden");
   dialog.Filter = UcmFilter;

@@ -4,7 +4,7 @@
 
 void Session::Chain(bool on) { ExportTable->Link(on ? ImportTable : nullptr); }
 
-void Session::ChainTablesActionExecute() {
+void Session::ChainTables() {
   const bool on = ChainTablesAction->isChecked();
   ChangeTables(on ? QStringLiteral("Tabellen verbinden") : QStringLiteral("Tabellen trennen"), [&] { Chain(on); });
 }
@@ -16,18 +16,18 @@ void Session::ClearTable(TableKind kind) {
   Table(kind).SetKind(kind);
 }
 
-void Session::ClearBothExecute() {
+void Session::ClearBothTables() {
   ChangeTables(QStringLiteral("Beide Tabellen leeren"), [this] {
     ClearTable(TableKind::kExport);
     ClearTable(TableKind::kImport);
   });
 }
 
-void Session::ClearExportExecute() {
+void Session::ClearExportTable() {
   ChangeTables(QStringLiteral("EXPORT Tabelle leeren"), [this] { ClearTable(TableKind::kExport); });
 }
 
-void Session::ClearImportExecute() {
+void Session::ClearImportTable() {
   ChangeTables(QStringLiteral("IMPORT Tabelle leeren"), [this] { ClearTable(TableKind::kImport); });
 }
 
@@ -38,10 +38,10 @@ void Session::CopyInverse(TableKind kind) {
   CodeTable& destination = Table(kind);
   const CodeTable& source = Table(kind == TableKind::kExport ? TableKind::kImport : TableKind::kExport);
   if (destination.CountAssigned() > 0 &&
-      !Prompt().Confirm(TableWord(kind) + QString::fromUtf8("-Tabelle nicht leer!\nÜberschreiben?")))
+      !Prompt().Confirm(TableName(kind) + QString::fromUtf8("-Tabelle nicht leer!\nÜberschreiben?")))
     return;
-  const QString from = TableWord(kind == TableKind::kExport ? TableKind::kImport : TableKind::kExport);
-  ChangeTables(QString::fromUtf8("Von %1 nach %2 übertragen").arg(from, TableWord(kind)), [&] {
+  const char* const from = TableName(kind == TableKind::kExport ? TableKind::kImport : TableKind::kExport);
+  ChangeTables(QString::fromUtf8("Von %1 nach %2 übertragen").arg(from, TableName(kind)), [&] {
     CodeTable* const partner = destination.IsActive() ? destination.Partner() : nullptr;
     if (partner) destination.Link(nullptr);
     destination.BuildInverse(source);
@@ -52,6 +52,6 @@ void Session::CopyInverse(TableKind kind) {
   });
 }
 
-void Session::CopyExportToImportExecute() { CopyInverse(TableKind::kImport); }
+void Session::InvertExportIntoImport() { CopyInverse(TableKind::kImport); }
 
-void Session::CopyImportToExportExecute() { CopyInverse(TableKind::kExport); }
+void Session::InvertImportIntoExport() { CopyInverse(TableKind::kExport); }

@@ -5,7 +5,7 @@
 // The loader recognises the array's direction and keeps the partner as it is.
 void Session::LoadPreset(const PresetPair& preset, TableKind kind) {
   const char* name = kind == TableKind::kExport ? preset.ExportName : preset.ImportName;
-  ChangeTables(QString::fromLatin1(name) + " laden (" + TableWord(kind) + ")", [&] {
+  ChangeTables(QString::fromLatin1(name) + " laden (" + TableName(kind) + ")", [&] {
     if (kind == TableKind::kExport)
       LoadTableImage(preset.Export, preset.ExportName);
     else

@@ -67,7 +67,7 @@ bool PrintFileRefused(Prompter& prompter, const QPrinter& printer) {
 // printWindows prints the EXPORT window, with the IMPORT window below it
 // while the pair is chained, else the IMPORT window alone; false when nothing
 // was printed.
-void Session::PrintExecute() {
+void Session::PrintWindows() {
   const auto printWindows = [this](PrintDocument& document) {
     const bool chained = ExportTable->Partner();
     if (exportWindow_ && (ExportTable->IsActive() || chained)) {

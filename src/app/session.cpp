@@ -5,8 +5,6 @@
 #include "model/hexdigits.h"
 #include "platform/helpviewer.h"
 
-QString TableWord(TableKind kind) { return QString::fromLatin1(TableName(kind)); }
-
 QString HexText(int value) { return QString::fromStdString(HexByte(value)); }
 
 QString HeaderText(const CodeTable& table) { return QString::fromLatin1(table.Header()); }
@@ -89,71 +87,69 @@ PresetActions Session::MakePresetActions(const PresetPair& preset, const char* b
 }
 
 void Session::CreateActions() {
-  SaveUnix = MakeAction("SaveUnix", "QAVO &UNIX-kompatible (256 Byte + 256 Byte) ...", &Session::SaveUnixExecute);
-  SaveV3 = MakeAction("SaveV3", "&Windows QAVO V3 kompatibel (512 Byte) ...", &Session::SaveV3Execute);
-  SaveV5 = MakeAction("SaveV5", "Windows QAVO V&5 (1088/2176 Bytes) ...", &Session::SaveV5Execute);
-  SaveCHeader = MakeAction("SaveCHeader", "&C Header ...", &Session::SaveCHeaderExecute);
-  SavePascal = MakeAction("SavePascal", "&Pascal (Delphi) Header ...", &Session::SavePascalExecute);
-  SaveUcm = MakeAction("SaveUcm", "ICU-Zeichensatztabelle (.ucm) ...", &Session::SaveUcmExecute);
-  SavePython = MakeAction("SavePython", "Python-Codec (.py) ...", &Session::SavePythonExecute);
-  SaveJava = MakeAction("SaveJava", "Java-Zeichensatz (.jar) ...", &Session::SaveJavaExecute);
-  Print = MakeAction("Print", "&Drucken ...", &Session::PrintExecute);
-  Quit = MakeAction("Quit", "&Beenden", &Session::QuitExecute);
+  SaveUnix = MakeAction("SaveUnix", "QAVO &UNIX-kompatible (256 Byte + 256 Byte) ...", &Session::SaveUnixFiles);
+  SaveV3 = MakeAction("SaveV3", "&Windows QAVO V3 kompatibel (512 Byte) ...", &Session::SaveV3File);
+  SaveV5 = MakeAction("SaveV5", "Windows QAVO V&5 (1088/2176 Bytes) ...", &Session::SaveV5File);
+  SaveCHeader = MakeAction("SaveCHeader", "&C Header ...", &Session::AppendCDeclarations);
+  SavePascal = MakeAction("SavePascal", "&Pascal (Delphi) Header ...", &Session::AppendPascalDeclarations);
+  SaveUcm = MakeAction("SaveUcm", "ICU-Zeichensatztabelle (.ucm) ...", &Session::SaveUcmFile);
+  SavePython = MakeAction("SavePython", "Python-Codec (.py) ...", &Session::SavePythonCodec);
+  SaveJava = MakeAction("SaveJava", "Java-Zeichensatz (.jar) ...", &Session::SaveJavaCharset);
+  Print = MakeAction("Print", "&Drucken ...", &Session::PrintWindows);
+  Quit = MakeAction("Quit", "&Beenden", &Session::RequestQuit);
 
   Undo = MakeAction("Undo", QString::fromUtf8("&Rückgängig"), nullptr);
   Redo = MakeAction("Redo", "&Wiederholen", nullptr);
-  ChainTablesAction = MakeAction("ChainTablesAction", "Tabellen &verbinden", &Session::ChainTablesActionExecute);
+  ChainTablesAction = MakeAction("ChainTablesAction", "Tabellen &verbinden", &Session::ChainTables);
   ChainTablesAction->setCheckable(true);
-  SwapRowsColumns = MakeAction("SwapRowsColumns", "&Zeilen und Spalten vertauschen", &Session::SwapRowsColumnsExecute);
+  SwapRowsColumns = MakeAction("SwapRowsColumns", "&Zeilen und Spalten vertauschen", &Session::AnnounceSwap);
   SwapRowsColumns->setCheckable(true);
-  CopyExportToImport = MakeAction("CopyExportToImport", "Von &EXPORT nach IMPORT", &Session::CopyExportToImportExecute);
-  CopyImportToExport =
-      MakeAction("CopyImportToExport", "Von &IMPORT nach  EXPORT", &Session::CopyImportToExportExecute);
-  ClearBoth = MakeAction("ClearBoth", "&Beide Tabellen leeren", &Session::ClearBothExecute);
-  ClearExport = MakeAction("ClearExport", "&EXPORT Tabelle leeren", &Session::ClearExportExecute);
-  ClearImport = MakeAction("ClearImport", "&IMPORT Tablee leeren", &Session::ClearImportExecute);
-  CompareDin = MakeAction("CompareDin", "Mit &DIN vergleichen", &Session::CompareDinExecute);
-  CompareTable = MakeAction("CompareTable", "Mit &Tabelle vergleichen ...", &Session::CompareTableExecute);
-  ComparePage = MakeAction("ComparePage", "mit &Codepage ...", &Session::ComparePageExecute);
+  CopyExportToImport = MakeAction("CopyExportToImport", "Von &EXPORT nach IMPORT", &Session::InvertExportIntoImport);
+  CopyImportToExport = MakeAction("CopyImportToExport", "Von &IMPORT nach  EXPORT", &Session::InvertImportIntoExport);
+  ClearBoth = MakeAction("ClearBoth", "&Beide Tabellen leeren", &Session::ClearBothTables);
+  ClearExport = MakeAction("ClearExport", "&EXPORT Tabelle leeren", &Session::ClearExportTable);
+  ClearImport = MakeAction("ClearImport", "&IMPORT Tablee leeren", &Session::ClearImportTable);
+  CompareDin = MakeAction("CompareDin", "Mit &DIN vergleichen", &Session::CompareWithDin);
+  CompareTable = MakeAction("CompareTable", "Mit &Tabelle vergleichen ...", &Session::CompareWithTableFile);
+  ComparePage = MakeAction("ComparePage", "mit &Codepage ...", &Session::CompareWithCodePage);
   IdentifyPage =
-      MakeAction("IdentifyPage", QString::fromUtf8("&Nächste Codepage bestimmen"), &Session::IdentifyPageExecute);
-  MakeDiff2DIN = MakeAction("MakeDiff2DIN", "MakeDiff2DIN", &Session::MakeDiff2DINExecute);
-  MakeDiff2Table = MakeAction("MakeDiff2Table", "MakeDiff2Table", &Session::MakeDiff2TableExecute);
+      MakeAction("IdentifyPage", QString::fromUtf8("&Nächste Codepage bestimmen"), &Session::IdentifyNearestPages);
+  // In no menu, and they change nothing.
+  MakeAction("MakeDiff2DIN", "MakeDiff2DIN", nullptr);
+  MakeAction("MakeDiff2Table", "MakeDiff2Table", nullptr);
 
   LoadDin = MakePresetActions(DinPreset, "LoadDIN", "LoadDinExport", "LoadDinImport");
   LoadIsoCp273 = MakePresetActions(IsoCp273Preset, "LoadIsoCp273", "LoadIsoExportCp273", "LoadIsoImportCp273");
   LoadIsoCp37 = MakePresetActions(IsoCp37Preset, "LoadIsoCp37", "LoadIsoExportCp37", "LoadIsoImportCp37");
   LoadUnix = MakePresetActions(UnixPreset, "LoadUnix", "LoadUnixExport", "LoadUnixImport");
-  LoadTableFile = MakeAction("LoadTableFile", "&automatische Erkennung ...", &Session::LoadTableFileExecute);
-  LoadImport = MakeAction("LoadImport", "&IIMPORT  (256 Bytes) ...", &Session::LoadImportExecute);
-  LoadExport = MakeAction("LoadExport", "&EXPORT (256 Bytes) ...", &Session::LoadExportExecute);
-  LoadUcm = MakeAction("LoadUcm", "ICU-Zeichensatztabelle (.ucm) ...", &Session::LoadUcmExecute);
-  MoreCodePages = MakeAction("MoreCodePages", "&Weitere Codepages ...", &Session::MoreCodePagesExecute);
+  LoadTableFile = MakeAction("LoadTableFile", "&automatische Erkennung ...", &Session::LoadRecognizedFile);
+  LoadImport = MakeAction("LoadImport", "&IIMPORT  (256 Bytes) ...", &Session::LoadImportFile);
+  LoadExport = MakeAction("LoadExport", "&EXPORT (256 Bytes) ...", &Session::LoadExportFile);
+  LoadUcm = MakeAction("LoadUcm", "ICU-Zeichensatztabelle (.ucm) ...", &Session::LoadUcmFile);
+  MoreCodePages = MakeAction("MoreCodePages", "&Weitere Codepages ...", &Session::LoadCodePagePair);
 
-  FontCourierNew = MakeAction("FontCourierNew", "WINDOWS &Courier new", &Session::FontCourierNewExecute);
-  FontSansSerif = MakeAction("FontSansSerif", "WINDOWS MS &Sans Serif", &Session::FontSansSerifExecute);
-  FontFixedSys = MakeAction("FontFixedSys", "&ANSI (WINDOWS FixedSys)", &Session::FontFixedSysExecute);
-  FontTerminal = MakeAction("FontTerminal", "&OEM (WINDOWS Terminal)", &Session::FontTerminalExecute);
-  ChooseFont = MakeAction("ChooseFont", QString::fromUtf8("&Zeichensatz wählen ..."), &Session::ChooseFontExecute);
-  ColorChainedAction =
-      MakeAction("ColorChainedAction", "&Verbundene Tabellen ...", &Session::ColorChainedActionExecute);
-  ColorActiveAction = MakeAction("ColorActiveAction", "&Aktiviert ...", &Session::ColorActiveActionExecute);
-  ColorProofAction = MakeAction("ColorProofAction", "&Eindeutige Zuordnung ...", &Session::ColorProofActionExecute);
-  ColorAmbiguousAction =
-      MakeAction("ColorAmbiguousAction", "&Mehrfach-Zuordnung ...", &Session::ColorAmbiguousActionExecute);
+  FontCourierNew = MakeAction("FontCourierNew", "WINDOWS &Courier new", &Session::UseCourierNew);
+  FontSansSerif = MakeAction("FontSansSerif", "WINDOWS MS &Sans Serif", &Session::UseSansSerif);
+  FontFixedSys = MakeAction("FontFixedSys", "&ANSI (WINDOWS FixedSys)", &Session::UseFixedSys);
+  FontTerminal = MakeAction("FontTerminal", "&OEM (WINDOWS Terminal)", &Session::UseTerminal);
+  ChooseFont = MakeAction("ChooseFont", QString::fromUtf8("&Zeichensatz wählen ..."), &Session::AskForFont);
+  ColorChainedAction = MakeAction("ColorChainedAction", "&Verbundene Tabellen ...", &Session::AskChainedColor);
+  ColorActiveAction = MakeAction("ColorActiveAction", "&Aktiviert ...", &Session::AskActiveColor);
+  ColorProofAction = MakeAction("ColorProofAction", "&Eindeutige Zuordnung ...", &Session::AskProofColor);
+  ColorAmbiguousAction = MakeAction("ColorAmbiguousAction", "&Mehrfach-Zuordnung ...", &Session::AskAmbiguousColor);
 
-  ShowBoth = MakeAction("ShowBoth", "&Beide Tabellen zeigen", &Session::ShowBothExecute);
+  ShowBoth = MakeAction("ShowBoth", "&Beide Tabellen zeigen", &Session::ToggleBothWindows);
   ShowBoth->setCheckable(true);
   ShowBoth->setChecked(true);
-  ShowExport = MakeAction("ShowExport", "&EXPORT Fenster zeigen", &Session::ShowExportExecute);
+  ShowExport = MakeAction("ShowExport", "&EXPORT Fenster zeigen", &Session::ToggleExportWindow);
   ShowExport->setCheckable(true);
-  ShowImport = MakeAction("ShowImport", "&IMPORT Fenster zeigen", &Session::ShowImportExecute);
+  ShowImport = MakeAction("ShowImport", "&IMPORT Fenster zeigen", &Session::ToggleImportWindow);
   ShowImport->setCheckable(true);
-  ShowComplete = MakeAction("ShowComplete", "ShowComplete", &Session::ShowCompleteExecute);
-  ShowSampleText = MakeAction("ShowSampleText", "&Probetext", &Session::ShowSampleTextExecute);
+  MakeAction("ShowComplete", "ShowComplete", &Session::FollowShownWindows);
+  ShowSampleText = MakeAction("ShowSampleText", "&Probetext", &Session::RequestSampleText);
 
-  Help = MakeAction("Help", "&Hilfe", &Session::HelpExecute);
-  About = MakeAction("About", "&Info", &Session::AboutExecute);
+  Help = MakeAction("Help", "&Hilfe", &Session::ShowHelpContents);
+  About = MakeAction("About", "&Info", &Session::ShowAbout);
 
   // The shortcuts work in every window of the program, the table windows too.
   Undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -221,9 +217,10 @@ bool Session::ConfirmQuit() {
   const bool exportChanged = IsChanged(TableKind::kExport);
   const bool importChanged = IsChanged(TableKind::kImport);
   if (!exportChanged && !importChanged) return true;
-  const QString tables = exportChanged && importChanged
-                             ? QStringLiteral("EXPORT- und IMPORT-Tabelle")
-                             : TableWord(exportChanged ? TableKind::kExport : TableKind::kImport) + "-Tabelle";
+  const QString tables =
+      exportChanged && importChanged
+          ? QStringLiteral("EXPORT- und IMPORT-Tabelle")
+          : TableName(exportChanged ? TableKind::kExport : TableKind::kImport) + QStringLiteral("-Tabelle");
   return Prompt().Confirm(tables + QString::fromUtf8(" geändert und nicht gespeichert!\nTrotzdem beenden?"));
 }
 
@@ -265,15 +262,11 @@ int Session::StepLeft(const CodeTable& table) const { return Step(table, -1, -16
 
 int Session::StepRight(const CodeTable& table) const { return Step(table, 1, 16); }
 
-void Session::QuitExecute() { emit QuitRequested(); }
+void Session::RequestQuit() { emit QuitRequested(); }
 
-void Session::MakeDiff2DINExecute() {}
+void Session::ShowHelpContents() { ShowHelp(HelpContents); }
 
-void Session::MakeDiff2TableExecute() {}
-
-void Session::HelpExecute() { ShowHelp(HelpContents); }
-
-void Session::AboutExecute() {
+void Session::ShowAbout() {
   Prompt().About("Info", QString::fromUtf8("QAVO Code Table Editor\nVersion %1\n\n"
                                            "Bearbeitet die Codetabellen ASCII / ISO 8859-1 nach EBCDIC "
                                            "(EXPORT) und zurück (IMPORT).")

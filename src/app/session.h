@@ -17,11 +17,11 @@
 #include <vector>
 
 #include "app/changemarks.h"
-#include "files/charsetmapping.h"
 #include "files/codepages.h"
 #include "files/compare.h"
 #include "files/pagecomparison.h"
 #include "files/recognize.h"
+#include "files/tableformat.h"
 #include "model/codetable.h"
 #include "model/pairsnapshot.h"
 #include "model/presets.h"
@@ -95,8 +95,6 @@ class Session : public QObject {
   QAction* CompareTable;
   QAction* ComparePage;
   QAction* IdentifyPage;
-  QAction* MakeDiff2DIN;
-  QAction* MakeDiff2Table;
 
   PresetActions LoadDin;
   PresetActions LoadIsoCp273;
@@ -121,7 +119,6 @@ class Session : public QObject {
   QAction* ShowBoth;
   QAction* ShowExport;
   QAction* ShowImport;
-  QAction* ShowComplete;
   QAction* ShowSampleText;
 
   QAction* Help;
@@ -173,10 +170,7 @@ class Session : public QObject {
   void CommitPair(TableKind kind, int source, int target);
   void RemoveAssignment(TableKind kind, const QString& hexText);
 
-  // Files. WriteTableFile returns why the file could not be written, empty
-  // when it was; an existing file of that name is then left as it was.
-  QString WriteTableFile(int format, const CodeTable& table, const QString& fileName);
-  // Replaces the file only once all of it is written; why it was not, or
+  // Files. Replaces the file only once all of it is written; why it was not, or
   // the empty text.
   static QString WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes);
   // Asks for a table file and reads it; false when nothing was read.
@@ -187,9 +181,7 @@ class Session : public QObject {
   // Loads the one table file of a drop, or says why not.
   void OpenDrop(const QMimeData& data);
 
-  // Fonts and colours.
-  void ApplyFont(DisplayFont* font);
-  void SetChainedColor(int32_t color);
+  // Colours.
   void SetActiveColor(int32_t color);
   void SetAmbiguousColor(int32_t color);
   void SetProofColor(int32_t color);
@@ -222,58 +214,59 @@ class Session : public QObject {
   // A table became changed or unchanged (IsChanged).
   void ChangeMarksChanged();
 
- public slots:
-  void SaveUnixExecute();
-  void SaveV3Execute();
-  void SaveV5Execute();
-  void SaveCHeaderExecute();
-  void SavePascalExecute();
-  void SaveUcmExecute();
-  void SavePythonExecute();
-  void SaveJavaExecute();
-  void PrintExecute();
-  void QuitExecute();
-
-  void ChainTablesActionExecute();
-  void SwapRowsColumnsExecute();
-  void CopyExportToImportExecute();
-  void CopyImportToExportExecute();
-  void ClearBothExecute();
-  void ClearExportExecute();
-  void ClearImportExecute();
-  void CompareDinExecute();
-  void CompareTableExecute();
-  void ComparePageExecute();
-  void IdentifyPageExecute();
-  void MakeDiff2DINExecute();
-  void MakeDiff2TableExecute();
-
-  void LoadTableFileExecute();
-  void LoadImportExecute();
-  void LoadExportExecute();
-  void LoadUcmExecute();
-  void MoreCodePagesExecute();
-
-  void FontCourierNewExecute();
-  void FontSansSerifExecute();
-  void FontFixedSysExecute();
-  void FontTerminalExecute();
-  void ChooseFontExecute();
-  void ColorChainedActionExecute();
-  void ColorActiveActionExecute();
-  void ColorProofActionExecute();
-  void ColorAmbiguousActionExecute();
-
-  void ShowBothExecute();
-  void ShowExportExecute();
-  void ShowImportExecute();
-  void ShowCompleteExecute();
-  void ShowSampleTextExecute();
-
-  void HelpExecute();
-  void AboutExecute();
-
  private:
+  // The commands' handlers, by the menu they serve; the actions call them.
+  void SaveUnixFiles();
+  void SaveV3File();
+  void SaveV5File();
+  void AppendCDeclarations();
+  void AppendPascalDeclarations();
+  void SaveUcmFile();
+  void SavePythonCodec();
+  void SaveJavaCharset();
+  void PrintWindows();
+  void RequestQuit();
+
+  void ChainTables();
+  void AnnounceSwap();
+  void InvertExportIntoImport();
+  void InvertImportIntoExport();
+  void ClearBothTables();
+  void ClearExportTable();
+  void ClearImportTable();
+  void CompareWithDin();
+  void CompareWithTableFile();
+  void CompareWithCodePage();
+  void IdentifyNearestPages();
+
+  void LoadRecognizedFile();
+  void LoadImportFile();
+  void LoadExportFile();
+  void LoadUcmFile();
+  void LoadCodePagePair();
+
+  void UseCourierNew();
+  void UseSansSerif();
+  void UseFixedSys();
+  void UseTerminal();
+  void AskForFont();
+  void AskChainedColor();
+  void AskActiveColor();
+  void AskProofColor();
+  void AskAmbiguousColor();
+
+  void ToggleBothWindows();
+  void ToggleExportWindow();
+  void ToggleImportWindow();
+  void FollowShownWindows();
+  void RequestSampleText();
+
+  void ShowHelpContents();
+  void ShowAbout();
+
+  void ApplyFont(DisplayFont* font);
+  void SetChainedColor(int32_t color);
+
   QAction* MakeAction(const char* name, const QString& caption, void (Session::*handler)());
   PresetActions MakePresetActions(const PresetPair& preset, const char* bothName, const char* exportName,
                                   const char* importName);
@@ -307,13 +300,15 @@ class Session : public QObject {
   // charset): what names it in the dialog's title, notSaved in the box of a
   // failure ("EXPORT-IMPORT-" notSaved " nicht gespeichert!").
   void SavePairAs(const QString& what, const QString& notSaved, const QString& filter, const QString& extension,
-                  const QString& proposedName, const std::function<std::vector<uint8_t>()>& bytes);
-  // The chained pair as the character set of a codec or charset file.
-  CharsetMapping PairCharset() const;
+                  const QString& proposedName, TableFormat format);
   void SaveUnixTable(const CodeTable& table, const QString& proposedName);
-  void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
-                        std::string (*declaration)(const CodeTable&));
-  bool AppendDeclaration(std::string& text, const CodeTable& table, std::string (*declaration)(const CodeTable&));
+  void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title, TableFormat language);
+  bool AppendDeclaration(std::vector<uint8_t>& bytes, const CodeTable& table, TableFormat language);
+  // The table alone, in its place of the pair.
+  FormatTables OneTable(const CodeTable& table) const;
+  // Why the file could not be written, empty when it was; an existing file
+  // of that name is then left as it was.
+  QString WriteTables(TableFormat format, const FormatTables& tables, const QString& fileName) const;
 
   CodeTable& ComparedTable() const;
   void ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& otherName);
@@ -340,8 +335,6 @@ class Session : public QObject {
   std::bitset<256> importMarks_;
 };
 
-// "EXPORT" or "IMPORT": which table of the pair a text is about.
-QString TableWord(TableKind kind);
 // The two hex digits of the byte value & 0xFF.
 QString HexText(int value);
 // The table's header line as the user reads it (its bytes are Latin-1).

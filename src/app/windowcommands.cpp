@@ -11,26 +11,26 @@ void Session::ToggleTableWindow(TableKind kind) {
   bool& shown = kind == TableKind::kExport ? exportShown_ : importShown_;
   shown = !shown;
   emit TableWindowShownChanged(kind, shown);
-  ShowCompleteExecute();
+  FollowShownWindows();
 }
 
 void Session::TableWindowClosed(TableKind kind) {
   bool& shown = kind == TableKind::kExport ? exportShown_ : importShown_;
   if (!shown) return;
   shown = false;
-  ShowCompleteExecute();
+  FollowShownWindows();
 }
 
-void Session::ShowExportExecute() { ToggleTableWindow(TableKind::kExport); }
+void Session::ToggleExportWindow() { ToggleTableWindow(TableKind::kExport); }
 
-void Session::ShowImportExecute() { ToggleTableWindow(TableKind::kImport); }
+void Session::ToggleImportWindow() { ToggleTableWindow(TableKind::kImport); }
 
-void Session::ShowBothExecute() {
-  ShowExportExecute();
-  ShowImportExecute();
+void Session::ToggleBothWindows() {
+  ToggleExportWindow();
+  ToggleImportWindow();
 }
 
-void Session::ShowCompleteExecute() {
+void Session::FollowShownWindows() {
   ShowExport->setChecked(exportShown_);
   ShowImport->setChecked(importShown_);
   if (exportShown_ && importShown_) {
@@ -50,6 +50,6 @@ void Session::ShowCompleteExecute() {
   ShowExport->setText(exportShown_ ? "Export-Tabellenfenster verbergen" : "Export-Tabellenfenster zeigen");
 }
 
-void Session::SwapRowsColumnsExecute() { emit SwapChanged(); }
+void Session::AnnounceSwap() { emit SwapChanged(); }
 
-void Session::ShowSampleTextExecute() { emit SampleTextRequested(); }
+void Session::RequestSampleText() { emit SampleTextRequested(); }

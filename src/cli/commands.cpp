@@ -14,52 +14,28 @@
 #include "cli/ucmfile.h"
 #include "fileio/outputfile.h"
 #include "fileio/outputpath.h"
-#include "files/charsetmapping.h"
 #include "files/codepages.h"
-#include "files/declaration.h"
-#include "files/formats.h"
-#include "files/javacharset.h"
 #include "files/newline.h"
 #include "files/pagecomparison.h"
-#include "files/pythoncodec.h"
+#include "files/tableformat.h"
 #include "files/ucm.h"
 
 namespace {
 
-enum class Format { Unix, V3, V5, C, Pascal, Ucm, Python, Java };
-
 const char kFormatNames[] = "unix, v3, v5, c, pascal, ucm, python, java";
 
-// The formats that need both tables.
-bool NeedsPair(Format format) {
-  return format == Format::V3 || format == Format::Ucm || format == Format::Python || format == Format::Java;
-}
-
-const char* PairFormatName(Format format) {
+const char* PairFormatName(TableFormat format) {
   switch (format) {
-    case Format::V3:
+    case TableFormat::kV3:
       return "V3";
-    case Format::Python:
+    case TableFormat::kPython:
       return "python";
-    case Format::Java:
+    case TableFormat::kJava:
       return "java";
     default:
       return "ucm";
   }
 }
-
-// These write an unassigned entry as its own position.
-bool WritesGapsOneToOne(Format format) {
-  return format == Format::Unix || format == Format::V3 || format == Format::C || format == Format::Pascal;
-}
-
-// The tables a command works on: those of the pair that --export or
-// --import leave.
-struct Selection {
-  const CodeTable* ExportTable = nullptr;
-  const CodeTable* ImportTable = nullptr;
-  int Count() const { return (ExportTable != nullptr) + (ImportTable != nullptr); }
-};
 
 // What went wrong: the exit code and the line for stderr.
 struct Failure {
@@ -88,7 +64,9 @@ Failure ReadPair(const Arguments& args, const std::string& path, TableKind kind,
   return {};
 }
 
-Failure Select(const Arguments& args, const std::string& source, const TablePair& pair, Selection& selection) {
+// The tables a command works on: those of the pair that --export or
+// --import leave.
+Failure Select(const Arguments& args, const std::string& source, const TablePair& pair, FormatTables& selection) {
   const TableKind only = ForcedKind(args);
   for (const TableKind kind : {TableKind::kExport, TableKind::kImport}) {
     if (only != TableKind::kUnknown && only != kind) continue;
@@ -96,53 +74,53 @@ Failure Select(const Arguments& args, const std::string& source, const TablePair
       if (only == kind) return Fail(ExitInput, source + " enthält keine " + TableName(kind) + "-Tabelle");
       continue;
     }
-    (kind == TableKind::kExport ? selection.ExportTable : selection.ImportTable) = &pair.Table(kind);
+    (kind == TableKind::kExport ? selection.Export : selection.Import) = &pair.Table(kind);
   }
   return {};
 }
 
-bool ParseFormat(const std::string& name, Format& format) {
+bool ParseFormat(const std::string& name, TableFormat& format) {
   const std::string lower = Lower(name);
   if (lower == "unix")
-    format = Format::Unix;
+    format = TableFormat::kUnix;
   else if (lower == "v3")
-    format = Format::V3;
+    format = TableFormat::kV3;
   else if (lower == "v5")
-    format = Format::V5;
+    format = TableFormat::kV5;
   else if (lower == "c")
-    format = Format::C;
+    format = TableFormat::kC;
   else if (lower == "pascal")
-    format = Format::Pascal;
+    format = TableFormat::kPascal;
   else if (lower == "ucm")
-    format = Format::Ucm;
+    format = TableFormat::kUcm;
   else if (lower == "python")
-    format = Format::Python;
+    format = TableFormat::kPython;
   else if (lower == "java")
-    format = Format::Java;
+    format = TableFormat::kJava;
   else
     return false;
   return true;
 }
 
 // ".tab" holds the UNIX image of one table or the V3 image of two.
-bool FormatFromExtension(const std::string& path, int tableCount, Format& format) {
+bool FormatFromExtension(const std::string& path, int tableCount, TableFormat& format) {
   const size_t dot = path.rfind('.');
   if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
   const std::string extension = Lower(path.substr(dot + 1));
   if (extension == "tab")
-    format = tableCount == 1 ? Format::Unix : Format::V3;
+    format = tableCount == 1 ? TableFormat::kUnix : TableFormat::kV3;
   else if (extension == "qct")
-    format = Format::V5;
+    format = TableFormat::kV5;
   else if (extension == "h")
-    format = Format::C;
+    format = TableFormat::kC;
   else if (extension == "hpp" || extension == "pas")
-    format = Format::Pascal;
+    format = TableFormat::kPascal;
   else if (extension == "ucm")
-    format = Format::Ucm;
+    format = TableFormat::kUcm;
   else if (extension == "py")
-    format = Format::Python;
+    format = TableFormat::kPython;
   else if (extension == "jar")
-    format = Format::Java;
+    format = TableFormat::kJava;
   else
     return false;
   return true;
@@ -150,13 +128,13 @@ bool FormatFromExtension(const std::string& path, int tableCount, Format& format
 
 // Checked before any file is read: a bad argument is told first.
 Failure CheckFormatOption(const Arguments& args) {
-  Format format;
+  TableFormat format;
   const std::string* to = args.Value("--to");
   if (to && !ParseFormat(*to, format)) return Fail(ExitUsage, "unbekanntes Format " + *to + " (" + kFormatNames + ")");
   return {};
 }
 
-Failure ChooseFormat(const Arguments& args, const std::string& out, int tableCount, Format& format) {
+Failure ChooseFormat(const Arguments& args, const std::string& out, int tableCount, TableFormat& format) {
   if (const std::string* to = args.Value("--to")) {
     ParseFormat(*to, format);
     return {};
@@ -167,62 +145,24 @@ Failure ChooseFormat(const Arguments& args, const std::string& out, int tableCou
   return {};
 }
 
-Failure CheckCount(const Arguments& args, const std::string& source, Format format, const Selection& selection) {
-  if (format == Format::Unix && selection.Count() == 2)
+Failure CheckCount(const Arguments& args, const std::string& source, TableFormat format,
+                   const FormatTables& selection) {
+  if (format == TableFormat::kUnix && selection.Count() == 2)
     return Fail(ExitUsage, "das UNIX-Format hält eine Tabelle: --export oder --import angeben");
   if (NeedsPair(format) && selection.Count() == 1) {
     const std::string name = PairFormatName(format);
     if (ForcedKind(args) != TableKind::kUnknown)
       return Fail(ExitUsage, "das Format " + name + " braucht beide Tabellen (ohne --export/--import)");
-    const char* missing = TableName(selection.ExportTable ? TableKind::kImport : TableKind::kExport);
+    const char* missing = TableName(selection.Export ? TableKind::kImport : TableKind::kExport);
     return Fail(ExitInput, source + " enthält keine " + missing + "-Tabelle, das Format " + name + " braucht beide");
   }
   return {};
 }
 
-void Append(std::vector<uint8_t>& bytes, const std::string& text) {
-  bytes.insert(bytes.end(), text.begin(), text.end());
-}
-
-// The file's bytes as the editor's save commands produce them; name, when
-// given, names a codec or charset instead of the table's name.
-std::vector<uint8_t> OutputBytes(Format format, const Selection& selection, Workstation workstation,
-                                 const std::string* name) {
-  std::vector<uint8_t> bytes;
-  const CodeTable* single = selection.ExportTable ? selection.ExportTable : selection.ImportTable;
-  const TableKind singleKind = selection.ExportTable ? TableKind::kExport : TableKind::kImport;
-  switch (format) {
-    case Format::Unix:
-      return UnixImage(*single);
-    case Format::V3:
-      return V3Image(*selection.ImportTable, *selection.ExportTable);
-    case Format::V5:
-      if (selection.Count() == 2) return V5PairImage(*selection.ExportTable, *selection.ImportTable);
-      return V5Image(*single, singleKind);
-    case Format::C:
-    case Format::Pascal:
-      for (const CodeTable* table : {selection.ExportTable, selection.ImportTable})
-        if (table) Append(bytes, format == Format::C ? CDeclaration(*table) : PascalDeclaration(*table));
-      return bytes;
-    case Format::Ucm:
-      Append(bytes, UcmText(*selection.ExportTable, *selection.ImportTable, workstation));
-      return bytes;
-    case Format::Python:
-    case Format::Java: {
-      const CharsetMapping mapping = CharsetMappingOf(*selection.ExportTable, *selection.ImportTable, workstation,
-                                                      name ? *name : selection.ExportTable->HeaderName());
-      if (format == Format::Java) return JavaCharsetJar(mapping);
-      Append(bytes, PythonCodecModule(mapping, WorkstationLabel(workstation)));
-      return bytes;
-    }
-  }
-  return bytes;
-}
-
-void WarnIfIncomplete(const Selection& selection, Format format, std::ostream& err) {
+void WarnIfIncomplete(const FormatTables& selection, TableFormat format, std::ostream& err) {
   if (!WritesGapsOneToOne(format)) return;
   for (const TableKind kind : {TableKind::kExport, TableKind::kImport}) {
-    const CodeTable* table = kind == TableKind::kExport ? selection.ExportTable : selection.ImportTable;
+    const CodeTable* table = kind == TableKind::kExport ? selection.Export : selection.Import;
     if (table && table->CountAssigned() != 256)
       err << "qavo-ct: Hinweis: " << TableName(kind)
           << "-Tabelle unvollständig oder leer, nicht zugeordnete Zeichen bleiben 1:1\n";
@@ -242,15 +182,15 @@ Failure ParseWorkstation(const Arguments& args, Workstation& workstation) {
   return Fail(ExitUsage, "--workstation " + *text + ": erwartet iso8859-1 oder cp1252");
 }
 
-Failure WriteTables(const Arguments& args, const std::string& source, const Selection& selection,
+Failure WriteTables(const Arguments& args, const std::string& source, const FormatTables& selection,
                     const std::string& out, std::ostream& err) {
-  Format format = Format::V5;
+  TableFormat format = TableFormat::kV5;
   Failure failure = ChooseFormat(args, out, selection.Count(), format);
   if (!failure.Failed()) failure = CheckCount(args, source, format, selection);
   if (failure.Failed()) return failure;
   Workstation workstation;
   ParseWorkstation(args, workstation);
-  const std::string error = WriteOutput(out, OutputBytes(format, selection, workstation, args.Value("--name")));
+  const std::string error = WriteOutput(out, FormatBytes(format, selection, workstation, args.Value("--name")));
   if (!error.empty()) return Fail(ExitOutput, error);
   // Only once written: a failure stays the one line on stderr.
   WarnIfIncomplete(selection, format, err);
@@ -258,7 +198,7 @@ Failure WriteTables(const Arguments& args, const std::string& source, const Sele
 }
 
 // Reads the input file and picks the tables the arguments ask for.
-Failure ReadSelection(const Arguments& args, TablePair& pair, Selection& selection) {
+Failure ReadSelection(const Arguments& args, TablePair& pair, FormatTables& selection) {
   const std::string& in = args.Files[0];
   Failure failure = ReadPair(args, in, ForcedKind(args), pair);
   if (!failure.Failed()) failure = Select(args, in, pair, selection);
@@ -268,7 +208,7 @@ Failure ReadSelection(const Arguments& args, TablePair& pair, Selection& selecti
 Failure Convert(const Arguments& args, std::ostream& err) {
   const std::string& in = args.Files[0];
   TablePair pair;
-  Selection selection;
+  FormatTables selection;
   Workstation workstation;
   Failure failure = CheckFormatOption(args);
   if (!failure.Failed()) failure = ParseWorkstation(args, workstation);
@@ -279,11 +219,11 @@ Failure Convert(const Arguments& args, std::ostream& err) {
 
 Failure Show(const Arguments& args, std::ostream& out) {
   TablePair pair;
-  Selection selection;
+  FormatTables selection;
   const Failure failure = ReadSelection(args, pair, selection);
   if (failure.Failed()) return failure;
-  if (selection.ExportTable) out << TableGrid(*selection.ExportTable, TableKind::kExport) << "\n";
-  if (selection.ImportTable) out << TableGrid(*selection.ImportTable, TableKind::kImport) << "\n";
+  if (selection.Export) out << TableGrid(*selection.Export, TableKind::kExport) << "\n";
+  if (selection.Import) out << TableGrid(*selection.Import, TableKind::kImport) << "\n";
   out << GridLegend();
   return {};
 }
@@ -294,13 +234,13 @@ PairTargets TargetsOf(const TablePair& pair) {
 
 Failure Check(const Arguments& args, std::ostream& out) {
   TablePair pair;
-  Selection selection;
+  FormatTables selection;
   const Failure failure = ReadSelection(args, pair, selection);
   if (failure.Failed()) return failure;
   // One table, of the file or asked for, is checked without its partner.
   TablePair single;
   if (selection.Count() == 1) {
-    const TableKind kind = selection.ExportTable ? TableKind::kExport : TableKind::kImport;
+    const TableKind kind = selection.Export ? TableKind::kExport : TableKind::kImport;
     single.Load(kind, pair.Table(kind).Entries(), pair.Table(kind).HeaderName());
   }
   std::vector<std::string> findings = PairFindings(selection.Count() == 2 ? pair : single);
@@ -389,7 +329,7 @@ Failure Build(const Arguments& args, std::ostream& err) {
   failure = ucm ? BuildFromUcm(*ucm, workstation, pair, err) : BuildFromCodePage(args, workstation, pair);
   if (failure.Failed()) return failure;
   const std::string source = ucm ? *ucm : "Codepage";
-  Selection selection;
+  FormatTables selection;
   failure = Select(args, source, pair, selection);
   if (failure.Failed()) return failure;
   return WriteTables(args, source, selection, args.Files[0], err);

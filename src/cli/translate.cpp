@@ -45,12 +45,11 @@ using Buffer = std::unique_ptr<uint8_t, Free>;
 
 // Translates the blocks handed to it, in order, on one thread for the whole
 // run: the kernel runs on the second core while the caller reads and writes,
-// so the stream goes at the speed of a copy. Without a map it does nothing;
-// without a thread it translates each block when handed.
+// so the stream goes at the speed of a copy. Without a thread it translates
+// each block when handed.
 class BlockTranslator {
  public:
-  BlockTranslator(const ByteMap* map, Kernel kernel) : map_(map), kernel_(kernel) {
-    if (!map_) return;
+  BlockTranslator(const ByteMap& map, Kernel kernel) : map_(map), kernel_(kernel) {
     try {
       thread_ = std::thread(&BlockTranslator::Run, this);
     } catch (const std::system_error&) {
@@ -70,9 +69,8 @@ class BlockTranslator {
 
   // At most two blocks are in hand at once.
   void Hand(uint8_t* data, size_t length) {
-    if (!map_) return;
     if (!thread_.joinable()) {
-      RunKernel(kernel_, map_->data(), data, data, length);
+      RunKernel(kernel_, map_.data(), data, data, length);
       return;
     }
     {
@@ -103,14 +101,14 @@ class BlockTranslator {
       if (stop_) return;
       const Job job = jobs_[done_ % 2];
       lock.unlock();
-      RunKernel(kernel_, map_->data(), job.Data, job.Data, job.Length);
+      RunKernel(kernel_, map_.data(), job.Data, job.Data, job.Length);
       lock.lock();
       ++done_;
       changed_.notify_all();
     }
   }
 
-  const ByteMap* map_;
+  const ByteMap& map_;
   const Kernel kernel_;
   std::mutex mutex_;
   std::condition_variable changed_;
@@ -121,11 +119,13 @@ class BlockTranslator {
   std::thread thread_;
 };
 
+}  // namespace
+
 // Block n is read into one buffer while block n - 1 is translated in the
 // other, then written while block n is translated. The kernel copies into
 // and out of a page-aligned buffer twice as fast as into one just past a
 // page start, as a plain allocation of this size is.
-StreamResult Stream(int in, int out, const ByteMap* map, Kernel kernel) {
+StreamResult TranslateStream(int in, int out, const ByteMap& map, Kernel kernel) {
   Buffer buffers[2];
   for (Buffer& buffer : buffers) {
     buffer.reset(static_cast<uint8_t*>(std::aligned_alloc(4096, TranslateBlockSize)));
@@ -153,20 +153,8 @@ StreamResult Stream(int in, int out, const ByteMap* map, Kernel kernel) {
   }
 }
 
-}  // namespace
-
 ByteMap ByteMapOf(const CodeTable& table) {
   ByteMap map;
   for (int p = 0; p < 256; ++p) map[p] = StoredCode(table, p);
   return map;
 }
-
-void TranslateBytes(const ByteMap& map, uint8_t* data, size_t length, Kernel kernel) {
-  RunKernel(kernel, map.data(), data, data, length);
-}
-
-StreamResult TranslateStream(int in, int out, const ByteMap& map, Kernel kernel) {
-  return Stream(in, out, &map, kernel);
-}
-
-StreamResult CopyStream(int in, int out) { return Stream(in, out, nullptr, Kernel::Portable); }

@@ -14,9 +14,6 @@ using ByteMap = std::array<uint8_t, 256>;
 // unassigned position stays itself.
 ByteMap ByteMapOf(const CodeTable& table);
 
-// Replaces every byte of data by its image under map.
-void TranslateBytes(const ByteMap& map, uint8_t* data, size_t length, Kernel kernel = FastestKernel());
-
 // Blocks that fit the second-level cache, large enough that system calls
 // do not count.
 constexpr size_t TranslateBlockSize = size_t{1} << 20;
@@ -26,6 +23,3 @@ enum class StreamResult { Done, ReadFailed, WriteFailed };
 // Reads the descriptor in to its end, block by block, and writes the
 // translated bytes to out. errno tells what failed.
 StreamResult TranslateStream(int in, int out, const ByteMap& map, Kernel kernel = FastestKernel());
-
-// The same without translating: the plain copy the benchmark measures against.
-StreamResult CopyStream(int in, int out);

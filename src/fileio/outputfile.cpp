@@ -337,13 +337,6 @@ std::string WriteWholeFile(const std::string& path, const std::vector<uint8_t>& 
   return file.Error();
 }
 
-std::string AppendToFile(const std::string& path, const std::string& text) {
-  OutputFile file(path, OutputFile::WithFormerContent);
-  if (file.Open() && file.Write(reinterpret_cast<const uint8_t*>(text.data()), text.size()) && file.Commit())
-    return std::string();
-  return file.Error();
-}
-
 bool WriteAll(int fd, const uint8_t* data, size_t length) {
   while (length > 0) {
     const ssize_t put = WriteCall(fd, data, length);

@@ -85,9 +85,6 @@ bool ResolveOutputTarget(const std::string& path, std::string& target, std::stri
 
 // The whole of bytes as the file path; the empty text, or why it was not written.
 std::string WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
-// The file's former content followed by text, written the same safe way; a
-// missing file is created.
-std::string AppendToFile(const std::string& path, const std::string& text);
 
 // The write call every output goes through; tests put a short or failing
 // write in its place.

@@ -11,7 +11,10 @@ const char* CharsetName(Workstation workstation) {
   return workstation == Workstation::Cp1252 ? "CP1252" : "ISO-8859-1";
 }
 
-const char* TableName(Workstation workstation) { return workstation == Workstation::Cp1252 ? "CP1252" : "ISO8859-1"; }
+// The workstation side as the names of a built pair spell it.
+const char* PairNamePart(Workstation workstation) {
+  return workstation == Workstation::Cp1252 ? "CP1252" : "ISO8859-1";
+}
 
 // One iconv descriptor, closed on destruction.
 class Converter {
@@ -159,8 +162,8 @@ void FinishCodePagePair(int codePage, Workstation workstation, bool swapNl, Code
   SetCounts(pair.Export);
   SetCounts(pair.Import);
   const std::string page = "CP" + std::to_string(codePage);
-  pair.ExportName = std::string(TableName(workstation)) + "_" + page;
-  pair.ImportName = page + "_" + TableName(workstation);
+  pair.ExportName = std::string(PairNamePart(workstation)) + "_" + page;
+  pair.ImportName = page + "_" + PairNamePart(workstation);
 }
 
 namespace {

@@ -142,12 +142,6 @@ void CodeTable::LoadEntries(const TableEntry (&entries)[256]) {
   current_ordinal_ = FirstAssigned(current_position_);
 }
 
-void CodeTable::LoadBytes(const uint8_t (&bytes)[256]) {
-  Reset(false);
-  for (int p = 0; p < 256; ++p) Assign(p, bytes[p]);
-  current_ordinal_ = FirstAssigned(current_position_);
-}
-
 void CodeTable::BuildInverse(const CodeTable& source) {
   // Read the source first: it may be this very table.
   int16_t targets[256];

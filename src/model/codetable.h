@@ -63,7 +63,6 @@ class CodeTable {
   int Unassign(int position);
   void UnassignHex(const char* text);
   void LoadEntries(const TableEntry (&entries)[256]);
-  void LoadBytes(const uint8_t (&bytes)[256]);
   void BuildInverse(const CodeTable& source);
   int Select(int position);
   // Makes position the current entry, of this table alone.

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "model/codetable.h"
+
 extern const uint8_t DinExport[256];
 extern const uint8_t DinImport[256];
 extern const uint8_t IsoCp273Export[256];
@@ -26,3 +28,6 @@ extern const PresetPair DinPreset;
 extern const PresetPair IsoCp273Preset;
 extern const PresetPair IsoCp37Preset;
 extern const PresetPair UnixPreset;
+
+// A preset array as table entries: byte p is the target of position p.
+void EntriesOf(const uint8_t (&bytes)[256], TableEntry (&entries)[256]);

@@ -218,7 +218,7 @@ void ControlWindow::ShowDifferences(TableKind kind, const QString& otherName,
     return;
   }
   DifferenceList& list = DifferenceListWindow();
-  list.ShowDifferences(session_.Table(kind), TableWord(kind), otherName, differences, session_.CurrentFont,
+  list.ShowDifferences(session_.Table(kind), TableName(kind), otherName, differences, session_.CurrentFont,
                        session_.OemFontShown);
   list.show();
   list.raise();
@@ -291,11 +291,11 @@ void ControlWindow::showEvent(QShowEvent* event) {
     });
   }
   if (session_.ShowBoth->isChecked()) {
-    session_.ShowBothExecute();
+    session_.ShowBoth->trigger();
     return;
   }
-  if (session_.ShowExport->isChecked()) session_.ShowExportExecute();
-  if (session_.ShowImport->isChecked()) session_.ShowImportExecute();
+  if (session_.ShowExport->isChecked()) session_.ShowExport->trigger();
+  if (session_.ShowImport->isChecked()) session_.ShowImport->trigger();
 }
 
 void ControlWindow::closeEvent(QCloseEvent* event) {

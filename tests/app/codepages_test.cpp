@@ -105,8 +105,8 @@ TEST_F(CodePagesTest, TheDialogShowsTheLastChoice) {
 
 TEST_F(CodePagesTest, CancellingChangesNothing) {
   TheSession->LoadDin.Both->trigger();
-  TheSession->ChainTablesAction->setChecked(false);
-  TheSession->ChainTablesActionExecute();
+  TheSession->ChainTablesAction->setChecked(true);
+  TheSession->ChainTablesAction->trigger();
   const TableState exportBefore(exportTable());
   const TableState importBefore(importTable());
   prompter->AnswerCancel();

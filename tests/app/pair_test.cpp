@@ -6,6 +6,7 @@
 
 #include "model/presets.h"
 #include "support/session.h"
+#include "support/tablechecks.h"
 
 namespace {
 
@@ -207,7 +208,7 @@ TEST_F(PairTest, CopyingAnEmptySourceEmptiesTheDestinationAndItsSelection) {
 }
 
 TEST_F(PairTest, CopyIntoTheActiveTableOfALinkedPairLeavesAnAmbiguousSourceAlone) {
-  exportTable().LoadBytes(UnixExport);
+  LoadBytes(exportTable(), UnixExport);
   importTable().Assign(0x41, 0x41);
   ChainByMenu();
   MakeImportActive();
@@ -249,8 +250,11 @@ TEST_F(PairTest, MakeDiffCommandsChangeNothingAndAreInNoMenu) {
   const CodeTable exportBefore = Snapshot(exportTable());
   const CodeTable importBefore = Snapshot(importTable());
 
-  TheSession->MakeDiff2DIN->trigger();
-  TheSession->MakeDiff2Table->trigger();
+  QAction* const makeDiff2Din = TheSession->findChild<QAction*>("MakeDiff2DIN");
+  QAction* const makeDiff2Table = TheSession->findChild<QAction*>("MakeDiff2Table");
+  ASSERT_TRUE(makeDiff2Din && makeDiff2Table);
+  makeDiff2Din->trigger();
+  makeDiff2Table->trigger();
 
   EXPECT_EQ(std::memcmp(&exportTable(), &exportBefore, sizeof exportBefore), 0);
   EXPECT_EQ(std::memcmp(&importTable(), &importBefore, sizeof importBefore), 0);
@@ -262,8 +266,8 @@ TEST_F(PairTest, MakeDiffCommandsChangeNothingAndAreInNoMenu) {
   while (!pending.empty()) {
     QAction* action = pending.back();
     pending.pop_back();
-    EXPECT_NE(action, TheSession->MakeDiff2DIN);
-    EXPECT_NE(action, TheSession->MakeDiff2Table);
+    EXPECT_NE(action, makeDiff2Din);
+    EXPECT_NE(action, makeDiff2Table);
     ++menuActions;
     if (QMenu* menu = action->menu())
       for (QAction* child : menu->actions()) pending.push_back(child);

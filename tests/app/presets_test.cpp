@@ -39,8 +39,8 @@ class PresetsTest : public SessionTest {
   }
 
   void Chain() {
-    TheSession->ChainTablesAction->setChecked(true);
-    TheSession->ChainTablesActionExecute();
+    TheSession->ChainTablesAction->setChecked(false);
+    TheSession->ChainTablesAction->trigger();
   }
 
   static std::string Header(const char* kind, const char* name) {
@@ -88,8 +88,8 @@ TEST_F(PresetsTest, BothOfTheCodePagePresetsAndDinGiveAProvenLinkedPair) {
   for (const PresetCase& c : Presets) {
     if (c.Preset == &UnixPreset) continue;
     TheSession->ClearBoth->trigger();
-    TheSession->ChainTablesAction->setChecked(false);
-    TheSession->ChainTablesActionExecute();
+    TheSession->ChainTablesAction->setChecked(true);
+    TheSession->ChainTablesAction->trigger();
 
     (TheSession->*c.Actions).Both->trigger();
 

@@ -195,7 +195,7 @@ TEST_F(UndoProperty, UndoAllGivesTheStartRedoAllTheEndAndTheMarksFollowTheSaves)
       ASSERT_EQ(fault, "") << "seed " << seed << " step " << step << ": " << taken;
       for (const TableKind kind : {TableKind::kExport, TableKind::kImport})
         ASSERT_EQ(TheSession->IsChanged(kind), run.Marks.IsChanged(kind))
-            << "seed " << seed << " step " << step << ": " << taken << ", " << TableWord(kind).toStdString();
+            << "seed " << seed << " step " << step << ": " << taken << ", " << TableName(kind);
       ASSERT_EQ(TheControl->isWindowModified(),
                 run.Marks.IsChanged(TableKind::kExport) || run.Marks.IsChanged(TableKind::kImport));
     }

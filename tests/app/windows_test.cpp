@@ -38,10 +38,12 @@ class TableWindows : public SessionTest {
 
 TEST_F(TableWindows, ShowCompleteFollowsTheTwoWindows) {
   Session& dm = *TheSession;
+  QAction* const showComplete = dm.findChild<QAction*>("ShowComplete");
+  ASSERT_NE(showComplete, nullptr);
   const auto run = [&](bool exportShown, bool importShown) {
     if (dm.ShowExport->isChecked() != exportShown) dm.ShowExport->trigger();
     if (dm.ShowImport->isChecked() != importShown) dm.ShowImport->trigger();
-    dm.ShowComplete->trigger();
+    showComplete->trigger();
   };
   run(true, true);
   ExpectState(dm.ShowBoth, "&Beide Tabellen verbergen", true, true);

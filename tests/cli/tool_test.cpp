@@ -14,6 +14,7 @@
 #include <sstream>
 #include <thread>
 
+#include "../support/tablechecks.h"
 #include "clifiles.h"
 #include "files/declaration.h"
 #include "files/formats.h"
@@ -55,7 +56,7 @@ void ExpectErrorLine(const ToolRun& run, int code, const std::string& message) {
 
 // A table as the editor holds it after loading bytes under a name.
 void LoadLikeTheEditor(CodeTable& table, TableKind kind, const uint8_t (&bytes)[256], const std::string& name) {
-  table.LoadBytes(bytes);
+  LoadBytes(table, bytes);
   table.SetFontName("Courier New");
   table.BuildHeader(kind, name.c_str());
 }

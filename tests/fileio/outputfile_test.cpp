@@ -186,7 +186,15 @@ TEST(WriteWholeFile, NamesUpToTheLimitFitTheirTemporaryName) {
   EXPECT_EQ(dir.Names(), std::vector<std::string>{name});
 }
 
-TEST(AppendToFile, KeepsTheFormerContentAndTheMode) {
+// The former content followed by text, as the editor appends declarations.
+std::string AppendToFile(const std::string& path, const std::string& text) {
+  OutputFile file(path, OutputFile::WithFormerContent);
+  if (file.Open() && file.Write(reinterpret_cast<const uint8_t*>(text.data()), text.size()) && file.Commit())
+    return std::string();
+  return file.Error();
+}
+
+TEST(OutputFileWithFormerContent, KeepsTheFormerContentAndTheMode) {
   ScratchDir dir;
   WriteFile(dir / "decl.h", ToBytes("old\n"));
   chmod((dir / "decl.h").c_str(), 0604);

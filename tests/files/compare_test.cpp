@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/presets.h"
+#include "support/tablechecks.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ void Fill(TableEntry (&entries)[256], const uint8_t (&bytes)[256]) {
 
 TEST(CompareTables, EqualMappingsHaveNoDifference) {
   CodeTable table(TableKind::kExport);
-  table.LoadBytes(DinExport);
+  LoadBytes(table, DinExport);
   TableEntry other[256];
   Fill(other, DinExport);
   EXPECT_TRUE(CompareTables(table, other).empty());
@@ -20,7 +21,7 @@ TEST(CompareTables, EqualMappingsHaveNoDifference) {
 
 TEST(CompareTables, DifferencesInPositionOrder) {
   CodeTable table(TableKind::kExport);
-  table.LoadBytes(DinExport);
+  LoadBytes(table, DinExport);
   TableEntry other[256];
   Fill(other, IsoCp37Export);
   const std::vector<Difference> differences = CompareTables(table, other);

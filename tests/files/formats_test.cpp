@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/tablechecks.h"
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -70,7 +72,7 @@ TEST(UnixImage, LoadBytesRoundTrip) {
   const Bytes image = UnixImage(table);
   uint8_t bytes[256];
   std::memcpy(bytes, image.data(), 256);
-  loaded.LoadBytes(bytes);
+  LoadBytes(loaded, bytes);
   EXPECT_EQ(UnixImage(loaded), image);
   EXPECT_EQ(loaded.CountAssigned(), 256);
 }

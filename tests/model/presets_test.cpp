@@ -8,6 +8,7 @@
 #include <map>
 
 #include "model/codetable.h"
+#include "support/tablechecks.h"
 
 namespace {
 
@@ -181,8 +182,8 @@ struct LoadedPair {
   CodeTable exportTab{TableKind::kExport};
   CodeTable importTab{TableKind::kImport};
   explicit LoadedPair(const PresetPair& preset) {
-    exportTab.LoadBytes(preset.Export);
-    importTab.LoadBytes(preset.Import);
+    LoadBytes(exportTab, preset.Export);
+    LoadBytes(importTab, preset.Import);
     exportTab.Link(&importTab);
   }
 };

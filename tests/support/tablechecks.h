@@ -1,11 +1,19 @@
 // Checks on the table record shared by the tests: its invariants, and the
-// first field in which two records differ.
+// first field in which two records differ; and a byte array loaded into it.
 #pragma once
 
 #include <cstring>
 #include <string>
 
 #include "model/codetable.h"
+#include "model/presets.h"
+
+// Every byte of bytes assigned to its position, as a 256-byte file loads.
+inline void LoadBytes(CodeTable& table, const uint8_t (&bytes)[256]) {
+  TableEntry entries[256];
+  EntriesOf(bytes, entries);
+  table.LoadEntries(entries);
+}
 
 // What every operation must keep, whatever it was called with; empty when
 // all holds, else the first fault.

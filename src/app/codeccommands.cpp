@@ -32,7 +32,7 @@ void Session::SavePairAs(const QString& what, const QString& notSaved, const QSt
 }
 
 CharsetMapping Session::PairCharset() const {
-  return CharsetMappingOf(*ExportTable, *ImportTable, WorkstationCodePage(), ExportTable->HeaderName());
+  return CharsetMappingOf(*ExportTable, *ImportTable, WorkstationCharset(), ExportTable->HeaderName());
 }
 
 // The proposed file names are the codec's and the charset's names: an
@@ -41,7 +41,7 @@ void Session::SavePythonExecute() {
   const QString codec = QString::fromStdString(PythonCodecName(CharsetBaseName(ExportTable->HeaderName())));
   SavePairAs(QStringLiteral("Python-Codec"), QStringLiteral("Python-Codec"),
              QStringLiteral("Python-Codec (*.py)|*.py|Alle (*.*)|*.*"), QStringLiteral("py"), codec, [this] {
-               const std::string text = PythonCodecModule(PairCharset(), WorkstationLabel(WorkstationCodePage()));
+               const std::string text = PythonCodecModule(PairCharset(), WorkstationLabel(WorkstationCharset()));
                return std::vector<uint8_t>(text.begin(), text.end());
              });
 }

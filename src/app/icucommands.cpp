@@ -19,14 +19,10 @@ QString FileMessage(const QString& fileName, const char* what) {
 
 }  // namespace
 
-Workstation Session::WorkstationCodePage() const {
-  return CodePageDialogChoice.Windows1252 ? Workstation::Cp1252 : Workstation::Iso8859_1;
-}
-
 void Session::SaveUcmExecute() {
   SavePairAs(QStringLiteral("ICU-Zeichensatztabelle"), QStringLiteral("ICU-Tabelle"), UcmFilter, QStringLiteral("ucm"),
              QStringLiteral("CTX2X"), [this] {
-               const std::string text = UcmText(*ExportTable, *ImportTable, WorkstationCodePage());
+               const std::string text = UcmText(*ExportTable, *ImportTable, WorkstationCharset());
                return std::vector<uint8_t>(text.begin(), text.end());
              });
 }
@@ -55,7 +51,7 @@ void Session::LoadUcmExecute() {
   const QByteArray content = file.read(LargestUcm);
   lastFolder_ = info.absolutePath();
   UcmPair pair;
-  const std::string refusal = ReadUcm(content.toStdString(), WorkstationCodePage(), pair);
+  const std::string refusal = ReadUcm(content.toStdString(), WorkstationCharset(), pair);
   if (!refusal.empty()) {
     Prompt().Message(FileMessage(fileName, "") + QString::fromStdString(refusal));
     return;

@@ -1,5 +1,6 @@
 #include "app/session.h"
 
+#include <QActionGroup>
 #include <QUndoCommand>
 
 #include "model/hexdigits.h"
@@ -141,6 +142,15 @@ void Session::CreateActions() {
   ColorProofAction = MakeAction("ColorProofAction", "&Eindeutige Zuordnung ...", &Session::ColorProofActionExecute);
   ColorAmbiguousAction =
       MakeAction("ColorAmbiguousAction", "&Mehrfach-Zuordnung ...", &Session::ColorAmbiguousActionExecute);
+  WorkstationIso8859 = MakeAction("WorkstationIso8859", "&ISO 8859-1", &Session::WorkstationIso8859Execute);
+  WorkstationWindows1252 =
+      MakeAction("WorkstationWindows1252", "&Windows-1252", &Session::WorkstationWindows1252Execute);
+  auto* workstations = new QActionGroup(this);
+  for (QAction* action : {WorkstationIso8859, WorkstationWindows1252}) {
+    action->setCheckable(true);
+    workstations->addAction(action);
+  }
+  WorkstationWindows1252->setChecked(true);
 
   ShowBoth = MakeAction("ShowBoth", "&Beide Tabellen zeigen", &Session::ShowBothExecute);
   ShowBoth->setCheckable(true);

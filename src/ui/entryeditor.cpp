@@ -47,11 +47,11 @@ QString HexOrNothing(int value) { return value == -1 ? QString() : HexText(value
 
 bool IsHexDigit(int c) { return HexDigitValue(c) >= 0; }
 
-// The byte a key event types, as the Windows-1252 character it stands for:
+// The byte a key event types, as the workstation character it stands for:
 // Ctrl+A..Z are the control characters 1..26, Enter is a carriage return.
 // Keys that type nothing (arrows, Tab, Delete, Alt combinations) give
-// NoCharacter; a character outside Windows-1252 gives Unmapped.
-int TypedByte(const QKeyEvent& event) {
+// NoCharacter; a character outside the workstation set gives Unmapped.
+int TypedByte(const QKeyEvent& event, Workstation station) {
   const int key = event.key();
   const Qt::KeyboardModifiers modifiers = event.modifiers();
   if (key == Qt::Key_Return || key == Qt::Key_Enter) return Enter;
@@ -61,7 +61,7 @@ int TypedByte(const QKeyEvent& event) {
   if (key == Qt::Key_Backspace) return Backspace;
   const QString text = event.text();
   if (text.isEmpty()) return NoCharacter;
-  const int byte = AnsiByteOf(text.at(0));
+  const int byte = WorkstationByte(station, text.at(0).unicode());
   return byte < 0 ? Unmapped : byte;
 }
 
@@ -395,10 +395,12 @@ void EntryEditor::SetDisplayFont(const DisplayFont& font) {
   TargetChar->setFont(fitted);
 }
 
+ByteCharset EntryEditor::DisplayCharset() const { return {session_.WorkstationCharset(), displayOem_}; }
+
 // The character that shows a byte in the display font; NUL shows nothing.
 QString EntryEditor::CharText(int code) const {
   if (code == 0) return QString();
-  return QString(DisplayChar(static_cast<uint8_t>(code), displayOem_));
+  return QString(DisplayChar(static_cast<uint8_t>(code), DisplayCharset()));
 }
 
 // The byte of the single character in a character field, -1 for none.
@@ -409,7 +411,7 @@ int EntryEditor::CodeOfText(const QString& text) const {
   const QChar c = text.at(0);
   int match = -1;
   for (int code = 1; code < 256; ++code) {
-    if (DisplayChar(static_cast<uint8_t>(code), displayOem_) != c) continue;
+    if (DisplayChar(static_cast<uint8_t>(code), DisplayCharset()) != c) continue;
     if (match != -1) {
       match = -1;  // a placeholder glyph shared by several bytes
       break;
@@ -417,9 +419,7 @@ int EntryEditor::CodeOfText(const QString& text) const {
     match = code;
   }
   if (match != -1) return match;
-  const int typed = AnsiByteOf(c);
-  if (typed < 0) return -1;
-  return OemInput ? AnsiToOem(static_cast<uint8_t>(typed)) : typed;
+  return TypedByteOf(c, {session_.WorkstationCharset(), OemInput});
 }
 
 void EntryEditor::SetInputBoxColor(int32_t color) {
@@ -459,7 +459,7 @@ bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
   const bool alphaField = field == SourceChar || field == TargetChar;
   if (alphaField ? CharFieldKeyDown(key) : HexFieldKeyDown(key)) return true;
 
-  int byte = TypedByte(key);
+  int byte = TypedByte(key, session_.WorkstationCharset());
   if (byte == NoCharacter) return false;
   if (byte == Unmapped) {
     session_.Prompt().Beep();
@@ -497,7 +497,7 @@ void EntryEditor::ShowEntryTooltip(const QPoint& at, QWidget* field) {
     QToolTip::hideText();
     return;
   }
-  QToolTip::showText(at, DescribeEntry(*Table, Table->CurrentPosition(), displayOem_), field);
+  QToolTip::showText(at, DescribeEntry(*Table, Table->CurrentPosition(), DisplayCharset()), field);
 }
 
 bool EntryEditor::CharFieldKeyDown(const QKeyEvent& key) {
@@ -572,7 +572,7 @@ bool EntryEditor::SourceHexKeyPress(int key) {
 // page while that font is shown; -1 for NUL, "." and Backspace, which the
 // field handles itself.
 int EntryEditor::TakeTypedChar(int key) {
-  if (OemInput) key = AnsiToOem(static_cast<uint8_t>(key));
+  if (OemInput) key = WorkstationToOem(static_cast<uint8_t>(key), session_.WorkstationCharset());
   SetInputBoxColor(clBtnFace);
   if (key == 0 || key == '.' || key == Backspace) return -1;
   AlphaTyped = false;

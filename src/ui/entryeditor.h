@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "model/codetable.h"
+#include "platform/codepage.h"
 
 class QKeyEvent;
 class Session;
@@ -99,6 +100,8 @@ class EntryEditor : public QFrame {
   void TargetHexChange();
   void PositionBarChange();
 
+  // The character set the character fields show bytes in.
+  ByteCharset DisplayCharset() const;
   QString CharText(int code) const;
   int CodeOfText(const QString& text) const;
   void SetScrollPosition(int position);

@@ -193,6 +193,8 @@ const TextFit& TableGrid::CellFit() const {
   return cellFit_;
 }
 
+ByteCharset TableGrid::Charset() const { return {session_.WorkstationCharset(), listFont_.OemCharset}; }
+
 int TableGrid::ItemCount() const { return list_->Count; }
 
 int TableGrid::ItemIndex() const { return list_->Index; }
@@ -220,7 +222,7 @@ void TableGrid::CellsDrawItem(QPainter& painter, int item, const QRect& rect) {
   }
   if (!table_) return;
   painter.setPen(ResolveColor(GridTextColor(*table_, cell.Entry, cached_), palette));
-  cellText_.Draw(painter, origin, DisplayCell(table_->Cell(cell.Entry), listFont_.OemCharset));
+  cellText_.Draw(painter, origin, DisplayCell(table_->Cell(cell.Entry), Charset()));
   if (currentEntry_ != -1 && currentEntry_ == cell.Entry) {
     painter.setPen(QPen(ResolveColor(clWindowText, palette), 1, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
@@ -255,7 +257,7 @@ void TableGrid::ShowEntryTooltip(int item, const QPoint& at) {
     QToolTip::hideText();
     return;
   }
-  QToolTip::showText(at, DescribeEntry(*table_, cell.Entry, listFont_.OemCharset), Cells);
+  QToolTip::showText(at, DescribeEntry(*table_, cell.Entry, Charset()), Cells);
 }
 
 void TableGrid::CellsKeyDown() { session_.Prompt().Beep(); }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/codepage.h"
 #include "platform/displayfont.h"
 #include "ui/celltextpainter.h"
 #include "ui/gridmath.h"
@@ -61,6 +62,9 @@ class TableGrid : public QFrame {
   void ShowEntryTooltip(int item, const QPoint& at);
 
  private:
+  // The character set the cells show their bytes in.
+  ByteCharset Charset() const;
+
   Session& session_;
   BorderPanel* border_;
   GridList* list_;

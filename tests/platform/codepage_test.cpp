@@ -40,36 +40,36 @@ int Encode(const char* codePage, uint32_t unicode) {
 
 bool IsControl(QChar c) { return c.category() == QChar::Other_Control || c.category() == QChar::Other_Format; }
 
+constexpr ByteCharset Ansi{Workstation::Cp1252, false};
 constexpr ByteCharset Oem{Workstation::Cp1252, true};
-
-struct StationCase {
-  Workstation Station;
-  const char* Iconv;
-};
-constexpr StationCase Stations[] = {{Workstation::Cp1252, "CP1252"}, {Workstation::Iso8859_1, "ISO-8859-1"}};
+uint8_t AnsiToOem(uint8_t byte) { return WorkstationToOem(byte, Workstation::Cp1252); }
 
 }  // namespace
 
-// Bytes that are control characters in the set, or that it leaves
-// undefined, share the placeholder.
-TEST(CodePage, EachWorkstationSetShowsItsCharactersAndNeverAControl) {
-  for (const StationCase& set : Stations) {
-    for (int byte = 0; byte < 256; ++byte) {
-      const QChar shown = DisplayChar(static_cast<uint8_t>(byte), {set.Station, false});
-      EXPECT_FALSE(IsControl(shown)) << std::hex << byte;
-      const long expected = Decode(set.Iconv, static_cast<uint8_t>(byte));
-      if (byte == 0xAD)
-        EXPECT_EQ(shown, QChar('-'));
-      else if (expected == -1 || IsControl(QChar(static_cast<char16_t>(expected))))
-        EXPECT_EQ(shown, DisplayChar(0x01, {})) << set.Iconv << std::hex << byte;
-      else
-        EXPECT_EQ(shown.unicode(), expected) << set.Iconv << std::hex << byte;
-    }
+TEST(CodePage, AnsiShowsWindows1252AndNeverAControl) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const QChar shown = DisplayChar(static_cast<uint8_t>(byte), Ansi);
+    EXPECT_FALSE(IsControl(shown)) << std::hex << byte;
+    const long expected = Decode("CP1252", static_cast<uint8_t>(byte));
+    const bool control = byte < 0x20 || byte == 0x7F || expected == -1;
+    if (control)
+      EXPECT_EQ(shown, DisplayChar(0x01, Ansi)) << std::hex << byte;
+    else if (byte == 0xAD)
+      EXPECT_EQ(shown, QChar('-'));
+    else
+      EXPECT_EQ(shown.unicode(), expected) << std::hex << byte;
   }
-  EXPECT_EQ(DisplayChar(0x80, {Workstation::Cp1252, false}), QChar(0x20AC));
-  EXPECT_EQ(DisplayChar(0x80, {Workstation::Iso8859_1, false}), DisplayChar(0x0A, {}));
-  EXPECT_EQ(UnicodeOf(0x80, {Workstation::Iso8859_1, false}), 0x80);
-  EXPECT_EQ(UnicodeOf(0x80, {Workstation::Cp1252, false}), 0x20AC);
+  EXPECT_EQ(DisplayChar(0x80, Ansi), QChar(0x20AC));
+  EXPECT_EQ(DisplayChar(0xE4, Ansi), QChar(0xE4));
+  EXPECT_NE(DisplayChar(0x81, Ansi), QChar(0x81));
+}
+
+// In ISO 8859-1, 80-9F are control characters; the rest is as in Windows-1252.
+TEST(CodePage, Iso8859ShowsControlsAt80To9F) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const bool control = byte >= 0x80 && byte < 0xA0;
+    EXPECT_EQ(DisplayChar(byte, {Workstation::Iso8859_1, false}), DisplayChar(control ? 0x01 : byte, Ansi)) << byte;
+  }
 }
 
 TEST(CodePage, OemShowsCp850WithClassicGlyphs) {
@@ -91,35 +91,31 @@ TEST(CodePage, OemShowsCp850WithClassicGlyphs) {
 }
 
 TEST(CodePage, DisplayCellMapsAllFiveCharacters) {
-  EXPECT_EQ(DisplayCell(" A:C1", {}), " A:C1");
-  EXPECT_EQ(DisplayCell("00:00", {}), "00:00");
+  EXPECT_EQ(DisplayCell(" A:C1", Ansi), " A:C1");
+  EXPECT_EQ(DisplayCell("00:00", Ansi), "00:00");
   EXPECT_EQ(DisplayCell(" \x84=41", Oem), QString::fromUtf8(" ä=41"));
-  EXPECT_EQ(DisplayCell(" \x84=41", {}), QString::fromUtf8(" „=41"));
+  EXPECT_EQ(DisplayCell(" \x84=41", Ansi), QString::fromUtf8(" „=41"));
   EXPECT_EQ(DisplayCell(" \x01:01", Oem), QString::fromUtf8(" ☺:01"));
 }
 
-TEST(CodePage, TypedCharactersBecomeBytesOfTheWorkstationSet) {
+TEST(CodePage, TypedCharactersFollowWindows1252) {
   const QList<int> undefined = {0x81, 0x8D, 0x8F, 0x90, 0x9D};
-  for (const StationCase& set : Stations) {
-    for (uint32_t unicode = 0; unicode < 0x10000; ++unicode) {
-      if (unicode >= 0xD800 && unicode < 0xE000) continue;
-      int expected = Encode(set.Iconv, unicode);
-      if (set.Station == Workstation::Cp1252 && undefined.contains(static_cast<int>(unicode)))
-        expected = static_cast<int>(unicode);
-      ASSERT_EQ(TypedByteOf(QChar(static_cast<char16_t>(unicode)), {set.Station, false}), expected)
-          << set.Iconv << std::hex << unicode;
-    }
+  for (uint32_t unicode = 0; unicode < 0x10000; ++unicode) {
+    if (unicode >= 0xD800 && unicode < 0xE000) continue;
+    int expected = Encode("CP1252", unicode);
+    if (undefined.contains(static_cast<int>(unicode))) expected = static_cast<int>(unicode);
+    ASSERT_EQ(TypedByteOf(QChar(static_cast<char16_t>(unicode)), Ansi), expected) << std::hex << unicode;
   }
-  EXPECT_EQ(TypedByteOf(QChar(0x20AC), {Workstation::Cp1252, false}), 0x80);
+  EXPECT_EQ(TypedByteOf(QChar(0x20AC), Ansi), 0x80);
   EXPECT_EQ(TypedByteOf(QChar(0x20AC), {Workstation::Iso8859_1, false}), -1);
   EXPECT_EQ(TypedByteOf(QChar(0xE4), Oem), 0x84);
-  EXPECT_EQ(TypedByteOf(QChar(0x0101), Oem), -1);
+  EXPECT_EQ(TypedByteOf(QChar(0x0101), Ansi), -1);
 }
 
 TEST(CodePage, AnsiToOemExactWhereCp850HasTheCharacter) {
   int bestFit = 0;
   for (int byte = 0; byte < 256; ++byte) {
-    const int oem = WorkstationToOem(static_cast<uint8_t>(byte), Workstation::Cp1252);
+    const int oem = AnsiToOem(static_cast<uint8_t>(byte));
     const long unicode = Decode("CP1252", static_cast<uint8_t>(byte));
     const int exact = unicode >= 0 ? Encode("IBM850", static_cast<uint32_t>(unicode)) : -1;
     if (exact >= 0) {
@@ -132,15 +128,13 @@ TEST(CodePage, AnsiToOemExactWhereCp850HasTheCharacter) {
     }
   }
   EXPECT_EQ(bestFit, 26);
-  EXPECT_EQ(WorkstationToOem(0xE4, Workstation::Cp1252), 0x84);
-  EXPECT_EQ(WorkstationToOem(0xDF, Workstation::Cp1252), 0xE1);
-  EXPECT_EQ(WorkstationToOem(0x83, Workstation::Cp1252), 0x9F);
-  EXPECT_EQ(WorkstationToOem(0x80, Workstation::Cp1252), 'E');
-  EXPECT_EQ(WorkstationToOem(0x95, Workstation::Cp1252), 0x07);
-  EXPECT_EQ(WorkstationToOem(0x93, Workstation::Cp1252), '"');
-  EXPECT_EQ(WorkstationToOem(0x0A, Workstation::Cp1252), 0x0A);
-  EXPECT_EQ(WorkstationToOem('A', Workstation::Cp1252), 'A');
-  // ISO 8859-1 has control characters there, which stay as they are.
-  for (int byte = 0x80; byte < 0xA0; ++byte) EXPECT_EQ(WorkstationToOem(byte, Workstation::Iso8859_1), byte);
-  EXPECT_EQ(WorkstationToOem(0xE4, Workstation::Iso8859_1), 0x84);
+  EXPECT_EQ(AnsiToOem(0xE4), 0x84);
+  EXPECT_EQ(AnsiToOem(0xDF), 0xE1);
+  EXPECT_EQ(AnsiToOem(0x83), 0x9F);
+  EXPECT_EQ(AnsiToOem(0x80), 'E');
+  EXPECT_EQ(AnsiToOem(0x95), 0x07);
+  EXPECT_EQ(AnsiToOem(0x93), '"');
+  EXPECT_EQ(AnsiToOem(0x0A), 0x0A);
+  EXPECT_EQ(AnsiToOem('A'), 'A');
+  EXPECT_EQ(WorkstationToOem(0x80, Workstation::Iso8859_1), 0x80);  // a control character stays
 }

@@ -1,5 +1,6 @@
 // "&Weitere Codepages ...": a table pair built from the system's character
-// converter for one EBCDIC code page, loaded and chained like a preset pair.
+// converter for one EBCDIC code page, loaded and chained like a preset pair;
+// the workstation character set chosen for it becomes the session's.
 #include "app/session.h"
 #include "files/codepages.h"
 
@@ -9,8 +10,8 @@ void Session::LoadCodePagePair() {
     Prompt().Message(QString::fromUtf8("Der Zeichensatz-Konverter des Systems kennt keine EBCDIC-Codepage."));
     return;
   }
-  if (!Prompt().ChooseCodePage(CodePageDialogChoice, pages)) return;
-  const Workstation workstation = CodePageDialogChoice.Windows1252 ? Workstation::Cp1252 : Workstation::Iso8859_1;
+  Workstation workstation;
+  if (!ChooseCodePage(pages, workstation)) return;
   CodePagePair pair;
   if (!BuildCodePagePair(CodePageDialogChoice.CodePage, workstation, CodePageDialogChoice.SwapNl, pair)) {
     Prompt().Message(QString::fromUtf8("Codepage %1 ist nicht verfügbar.").arg(CodePageDialogChoice.CodePage));
@@ -22,4 +23,12 @@ void Session::LoadCodePagePair() {
     ChainTablesAction->setChecked(true);
     Chain(true);
   });
+  SetWorkstationCharset(workstation);
+}
+
+bool Session::ChooseCodePage(const std::vector<int>& pages, Workstation& chosen) {
+  CodePageDialogChoice.Windows1252 = workstation_ == Workstation::Cp1252;
+  if (!Prompt().ChooseCodePage(CodePageDialogChoice, pages)) return false;
+  chosen = CodePageDialogChoice.Windows1252 ? Workstation::Cp1252 : Workstation::Iso8859_1;
+  return true;
 }

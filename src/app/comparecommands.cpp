@@ -69,10 +69,12 @@ void Session::CompareWithCodePage() {
     Prompt().Message(QString::fromUtf8("Weder iconv noch ICU kennen eine EBCDIC-Codepage."));
     return;
   }
-  if (!Prompt().ChooseCodePage(CodePageDialogChoice, pages)) return;
+  // Compared with the character set chosen; the setting stays, as nothing is loaded.
+  Workstation workstation;
+  if (!ChooseCodePage(pages, workstation)) return;
   PageComparison comparison;
-  if (!ComparePairWithPage(CurrentTargets(), CodePageDialogChoice.CodePage, WorkstationCodePage(),
-                           CodePageDialogChoice.SwapNl, comparison)) {
+  if (!ComparePairWithPage(CurrentTargets(), CodePageDialogChoice.CodePage, workstation, CodePageDialogChoice.SwapNl,
+                           comparison)) {
     Prompt().Message(QStringLiteral("Codepage %1 kennen weder iconv noch ICU.").arg(CodePageDialogChoice.CodePage));
     return;
   }
@@ -87,8 +89,8 @@ void Session::CompareWithCodePage() {
 
 void Session::IdentifyNearestPages() {
   QString text = QString::fromUtf8("Nächste Codepages zum Paar (Arbeitsplatz %1):")
-                     .arg(QString::fromUtf8(WorkstationLabel(WorkstationCodePage())));
-  for (const std::string& line : IdentifyReport(CurrentTargets(), WorkstationCodePage()))
+                     .arg(QString::fromUtf8(WorkstationLabel(WorkstationCharset())));
+  for (const std::string& line : IdentifyReport(CurrentTargets(), WorkstationCharset()))
     text += "\n" + QString::fromStdString(line);
   Prompt().Message(text);
 }

@@ -73,7 +73,7 @@ FormatTables Session::OneTable(const CodeTable& table) const {
 }
 
 QString Session::WriteTables(TableFormat format, const FormatTables& tables, const QString& fileName) const {
-  return WriteFile(fileName, FormatBytes(format, tables, WorkstationCodePage()));
+  return WriteFile(fileName, FormatBytes(format, tables, WorkstationCharset()));
 }
 
 void Session::SaveUnixTable(const CodeTable& table, const QString& proposedName) {
@@ -165,7 +165,7 @@ bool Session::AppendDeclaration(std::vector<uint8_t>& bytes, const CodeTable& ta
       !Prompt().Confirm(QStringLiteral("Tabelle: ") + HeaderText(table) +
                         QString::fromUtf8("\nist unvollständig!\nNicht zugeordnete Zeichen werden 1:1 übersetzt!")))
     return false;
-  const std::vector<uint8_t> declaration = FormatBytes(language, OneTable(table), WorkstationCodePage());
+  const std::vector<uint8_t> declaration = FormatBytes(language, OneTable(table), WorkstationCharset());
   bytes.insert(bytes.end(), declaration.begin(), declaration.end());
   return true;
 }

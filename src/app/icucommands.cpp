@@ -19,10 +19,6 @@ QString FileMessage(const QString& fileName, const char* what) {
 
 }  // namespace
 
-Workstation Session::WorkstationCodePage() const {
-  return CodePageDialogChoice.Windows1252 ? Workstation::Cp1252 : Workstation::Iso8859_1;
-}
-
 void Session::SaveUcmFile() {
   SavePairAs(QStringLiteral("ICU-Zeichensatztabelle"), QStringLiteral("ICU-Tabelle"), UcmFilter, QStringLiteral("ucm"),
              QStringLiteral("CTX2X"), TableFormat::kUcm);
@@ -52,7 +48,7 @@ void Session::LoadUcmFile() {
   const QByteArray content = file.read(LargestUcm);
   lastFolder_ = info.absolutePath();
   UcmPair pair;
-  const std::string refusal = ReadUcm(content.toStdString(), WorkstationCodePage(), pair);
+  const std::string refusal = ReadUcm(content.toStdString(), WorkstationCharset(), pair);
   if (!refusal.empty()) {
     Prompt().Message(FileMessage(fileName, "") + QString::fromStdString(refusal));
     return;

@@ -3,6 +3,7 @@
 #include "app/session.h"
 
 // The loader recognises the array's direction and keeps the partner as it is.
+// A preset built for ISO 8859-1 makes it the workstation character set.
 void Session::LoadPreset(const PresetPair& preset, TableKind kind) {
   const char* name = kind == TableKind::kExport ? preset.ExportName : preset.ImportName;
   ChangeTables(QString::fromLatin1(name) + " laden (" + TableName(kind) + ")", [&] {
@@ -11,6 +12,7 @@ void Session::LoadPreset(const PresetPair& preset, TableKind kind) {
     else
       LoadTableImage(preset.Import, preset.ImportName);
   });
+  if (preset.Iso8859_1) SetWorkstationCharset(Workstation::Iso8859_1);
 }
 
 void Session::LoadPresetPair(const PresetPair& preset) {
@@ -20,4 +22,5 @@ void Session::LoadPresetPair(const PresetPair& preset) {
     ChainTablesAction->setChecked(true);
     Chain(true);
   });
+  if (preset.Iso8859_1) SetWorkstationCharset(Workstation::Iso8859_1);
 }

@@ -1,5 +1,6 @@
 #include "app/session.h"
 
+#include <QActionGroup>
 #include <QUndoCommand>
 
 #include "model/hexdigits.h"
@@ -137,6 +138,14 @@ void Session::CreateActions() {
   ColorActiveAction = MakeAction("ColorActiveAction", "&Aktiviert ...", &Session::AskActiveColor);
   ColorProofAction = MakeAction("ColorProofAction", "&Eindeutige Zuordnung ...", &Session::AskProofColor);
   ColorAmbiguousAction = MakeAction("ColorAmbiguousAction", "&Mehrfach-Zuordnung ...", &Session::AskAmbiguousColor);
+  WorkstationIso8859 = MakeAction("WorkstationIso8859", "&ISO 8859-1", &Session::UseIso8859Workstation);
+  WorkstationWindows1252 = MakeAction("WorkstationWindows1252", "&Windows-1252", &Session::UseWindows1252Workstation);
+  auto* workstations = new QActionGroup(this);
+  for (QAction* action : {WorkstationIso8859, WorkstationWindows1252}) {
+    action->setCheckable(true);
+    workstations->addAction(action);
+  }
+  WorkstationWindows1252->setChecked(true);
 
   ShowBoth = MakeAction("ShowBoth", "&Beide Tabellen zeigen", &Session::ToggleBothWindows);
   ShowBoth->setCheckable(true);

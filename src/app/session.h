@@ -65,7 +65,8 @@ class Session : public QObject {
   FileDialogSettings OpenDialog;
   DisplayFont FontDialog;
   FileDialogSettings SaveDialog;
-  // The code page dialog keeps the last choice, as the file dialogs do.
+  // The code page dialog keeps the last code page and newline choice, as the
+  // file dialogs do; it offers the workstation character set of the session.
   CodePageChoice CodePageDialogChoice;
   Prompter& Prompt() const { return *prompter_; }
   void SetPrompter(std::unique_ptr<Prompter> prompter);
@@ -115,6 +116,8 @@ class Session : public QObject {
   QAction* ColorActiveAction;
   QAction* ColorProofAction;
   QAction* ColorAmbiguousAction;
+  QAction* WorkstationIso8859;
+  QAction* WorkstationWindows1252;
 
   QAction* ShowBoth;
   QAction* ShowExport;
@@ -136,6 +139,9 @@ class Session : public QObject {
   int32_t ActiveColor = 0;
   int32_t ProofColor = 0;
   int32_t NoDataColor = -1;
+  // The character set of the workstation side: what the views show a byte
+  // as, what a typed character becomes, and what every export writes.
+  Workstation WorkstationCharset() const { return workstation_; }
 
   CodeTable& Table(TableKind kind) const { return kind == TableKind::kExport ? *ExportTable : *ImportTable; }
   // Which of the two tables this is, whatever kind its header names.
@@ -197,6 +203,7 @@ class Session : public QObject {
   // Entries, headers, the chain or the active table changed.
   void TablesChanged();
   void DisplayFontChanged();
+  void WorkstationCharsetChanged();
   void ColorsChanged();
   void SwapChanged();
   void TableWindowShownChanged(TableKind kind, bool shown);
@@ -254,6 +261,8 @@ class Session : public QObject {
   void AskActiveColor();
   void AskProofColor();
   void AskAmbiguousColor();
+  void UseIso8859Workstation();
+  void UseWindows1252Workstation();
 
   void ToggleBothWindows();
   void ToggleExportWindow();
@@ -293,9 +302,11 @@ class Session : public QObject {
   void ClearTable(TableKind kind);
   void CopyInverse(TableKind destination);
 
-  // The workstation code page of .ucm files: the one last chosen for a
-  // code page pair.
-  Workstation WorkstationCodePage() const;
+  // Checks the setting's menu item and tells the views.
+  void SetWorkstationCharset(Workstation workstation);
+  // The code page dialog, its workstation character set preset to the
+  // session's; false when cancelled.
+  bool ChooseCodePage(const std::vector<int>& pages, Workstation& chosen);
   // Saves the chained pair as a file of another program (.ucm, codec,
   // charset): what names it in the dialog's title, notSaved in the box of a
   // failure ("EXPORT-IMPORT-" notSaved " nicht gespeichert!").
@@ -333,6 +344,7 @@ class Session : public QObject {
   QWidget* importWindow_ = nullptr;
   std::bitset<256> exportMarks_;
   std::bitset<256> importMarks_;
+  Workstation workstation_ = Workstation::Cp1252;
 };
 
 // The two hex digits of the byte value & 0xFF.

@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "model/codetable.h"
-
-enum class Workstation { Iso8859_1, Cp1252 };
+#include "model/workstation.h"
 
 // The EBCDIC code pages offered, ascending: those of CandidateCodePages()
 // that the converter provides on this machine.
@@ -50,13 +49,3 @@ std::vector<int> IconvEbcdicPages();
 // Completes a pair whose targets are set: swaps the newline if asked, sets
 // the counts and the names.
 void FinishCodePagePair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair);
-
-// The Unicode character a workstation byte stands for. Windows-1252 bytes
-// that the character set leaves undefined stand for their Latin-1 code points.
-uint32_t WorkstationCharacter(Workstation workstation, int byte);
-
-// The workstation byte of a Unicode character, -1 when it has none.
-int WorkstationByte(Workstation workstation, uint32_t character);
-
-// "ISO 8859-1" or "Windows-1252", for messages.
-const char* WorkstationLabel(Workstation workstation);

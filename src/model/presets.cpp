@@ -146,10 +146,10 @@ const uint8_t UnixImport[256] = {
     0x37, 0x38, 0x39, 0x1A, 0x7B, 0x1A, 0x7D, 0x1A, 0x7E,
 };
 
-const PresetPair DinPreset = {DinExport, DinImport, "DIN", "DIN"};
-const PresetPair IsoCp273Preset = {IsoCp273Export, IsoCp273Import, "ISO8859-1_CP273", "CP273_ISO8859-1"};
-const PresetPair IsoCp37Preset = {IsoCp37Export, IsoCp37Import, "ISO8859-1_CP37", "CP37_ISO8859-1"};
-const PresetPair UnixPreset = {UnixExport, UnixImport, "QAVO UNIX", "QAVO UNIX"};
+const PresetPair DinPreset = {DinExport, DinImport, "DIN", "DIN", false};
+const PresetPair IsoCp273Preset = {IsoCp273Export, IsoCp273Import, "ISO8859-1_CP273", "CP273_ISO8859-1", true};
+const PresetPair IsoCp37Preset = {IsoCp37Export, IsoCp37Import, "ISO8859-1_CP37", "CP37_ISO8859-1", true};
+const PresetPair UnixPreset = {UnixExport, UnixImport, "QAVO UNIX", "QAVO UNIX", false};
 
 void EntriesOf(const uint8_t (&bytes)[256], TableEntry (&entries)[256]) {
   for (int p = 0; p < 256; ++p) entries[p] = {bytes[p], -1};

@@ -22,6 +22,9 @@ struct PresetPair {
   const uint8_t (&Import)[256];
   const char* ExportName;
   const char* ImportName;
+  // Built for the ISO 8859-1 workstation character set; the others for none
+  // in particular.
+  bool Iso8859_1;
 };
 
 extern const PresetPair DinPreset;

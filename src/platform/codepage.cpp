@@ -4,16 +4,9 @@
 
 namespace {
 
-// Shown for bytes that have no character of their own in ANSI: the C0
-// controls, DEL and the five bytes Windows-1252 leaves undefined.
+// Shown for bytes that have no character of their own: the C0 and C1
+// controls, DEL and the bytes Windows-1252 leaves undefined.
 constexpr char16_t NoCharacter = 0x25A1;  // white square
-
-// Windows-1252 0x80-0x9F; 0 marks the undefined bytes.
-constexpr char16_t Ansi80[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
 
 // The classic OEM glyphs of 0x00-0x1F; 0x00 itself has none.
 constexpr char16_t OemLow[32] = {
@@ -58,10 +51,11 @@ constexpr std::array<uint8_t, 96> MakeLatin1ToOem() {
 }
 constexpr std::array<uint8_t, 96> Latin1ToOem = MakeLatin1ToOem();
 
-char16_t AnsiChar(uint8_t byte) {
-  if (byte < 0x20 || byte == 0x7F) return NoCharacter;
-  if (byte >= 0x80 && byte < 0xA0) return Ansi80[byte - 0x80] ? Ansi80[byte - 0x80] : NoCharacter;
-  return byte;
+bool IsControl(char16_t unicode) { return unicode < 0x20 || (unicode >= 0x7F && unicode < 0xA0); }
+
+char16_t WorkstationChar(uint8_t byte, Workstation station) {
+  const auto unicode = static_cast<char16_t>(WorkstationCharacter(station, byte));
+  return IsControl(unicode) ? NoCharacter : unicode;
 }
 
 char16_t OemChar(uint8_t byte) {
@@ -76,33 +70,31 @@ char16_t Visible(char16_t unicode) { return unicode == 0x00AD ? u'-' : unicode; 
 
 }  // namespace
 
-QChar DisplayChar(uint8_t byte, bool oem) { return QChar(Visible(oem ? OemChar(byte) : AnsiChar(byte))); }
+QChar DisplayChar(uint8_t byte, ByteCharset charset) {
+  return QChar(Visible(charset.Oem ? OemChar(byte) : WorkstationChar(byte, charset.Station)));
+}
 
-QString DisplayCell(const char* cell, bool oem) {
+QString DisplayCell(const char* cell, ByteCharset charset) {
   QString text(5, QChar(' '));
-  for (int i = 0; i < 5; ++i) text[i] = DisplayChar(static_cast<uint8_t>(cell[i]), oem);
+  for (int i = 0; i < 5; ++i) text[i] = DisplayChar(static_cast<uint8_t>(cell[i]), charset);
   return text;
 }
 
-int AnsiByteOf(QChar typed) {
-  const char16_t unicode = typed.unicode();
-  if (unicode < 0x80 || (unicode >= 0xA0 && unicode <= 0xFF)) return unicode;
-  for (int i = 0; i < 32; ++i) {
-    const bool undefined = Ansi80[i] == 0;
-    if (undefined ? unicode == 0x80 + i : unicode == Ansi80[i]) return 0x80 + i;
-  }
-  return -1;
+int TypedByteOf(QChar typed, ByteCharset charset) {
+  const int byte = WorkstationByte(charset.Station, typed.unicode());
+  if (byte < 0 || !charset.Oem) return byte;
+  return WorkstationToOem(static_cast<uint8_t>(byte), charset.Station);
 }
 
-uint8_t AnsiToOem(uint8_t byte) {
+// ISO 8859-1 has control characters at 80-9F: they stay as they are.
+uint8_t WorkstationToOem(uint8_t byte, Workstation station) {
   if (byte < 0x80) return byte;
-  if (byte < 0xA0) return AnsiToOem80[byte - 0x80];
+  if (byte < 0xA0) return station == Workstation::Cp1252 ? AnsiToOem80[byte - 0x80] : byte;
   return Latin1ToOem[byte - 0xA0];
 }
 
-char16_t UnicodeOf(uint8_t byte, bool oem) {
+char16_t UnicodeOf(uint8_t byte, ByteCharset charset) {
   if (byte < 0x20 || byte == 0x7F) return byte;
-  if (oem) return OemChar(byte);
-  if (byte >= 0x80 && byte < 0xA0 && Ansi80[byte - 0x80]) return Ansi80[byte - 0x80];
-  return byte;
+  if (charset.Oem) return OemChar(byte);
+  return static_cast<char16_t>(WorkstationCharacter(charset.Station, byte));
 }

@@ -90,10 +90,15 @@ void ControlWindow::BuildForm() {
   ExportEditor = new EntryEditor(session_, TableKind::kExport, EditorPanel);
   ExportEditor->setObjectName("ExportEditor");
   ExportEditor->setGeometry(1, 1, 200, 173);
+  // The display font and, beside it, the workstation character set.
   CurrentFontLabel = new QLabel(EditorPanel);
   CurrentFontLabel->setObjectName("CurrentFontLabel");
-  CurrentFontLabel->setGeometry(17, 184, 176, 17);
+  CurrentFontLabel->setGeometry(4, 184, 112, 17);
   CurrentFontLabel->setAlignment(Qt::AlignCenter);
+  WorkstationCharsetLabel = new QLabel(EditorPanel);
+  WorkstationCharsetLabel->setObjectName("WorkstationCharsetLabel");
+  WorkstationCharsetLabel->setGeometry(116, 184, 82, 17);
+  WorkstationCharsetLabel->setAlignment(Qt::AlignCenter);
   ImportEditor = new EntryEditor(session_, TableKind::kImport, EditorPanel);
   ImportEditor->setObjectName("ImportEditor");
   ImportEditor->setGeometry(1, 206, 200, 173);
@@ -143,6 +148,7 @@ void ControlWindow::BuildMenu() {
   QMenu* settings = Menu->AddMenu("&Einstellungen");
   QMenu* fonts = submenu(settings, "&Zeichensatz");
   fonts->addActions({s.FontCourierNew, s.FontSansSerif, s.FontFixedSys, s.FontTerminal, s.ChooseFont});
+  submenu(settings, "&Arbeitsplatz-Zeichensatz")->addActions({s.WorkstationIso8859, s.WorkstationWindows1252});
   submenu(settings, "&Farben")
       ->addActions({s.ColorChainedAction, s.ColorActiveAction, s.ColorProofAction, s.ColorAmbiguousAction});
 
@@ -156,6 +162,7 @@ void ControlWindow::BuildMenu() {
 void ControlWindow::ConnectSession() {
   connect(&session_, &Session::TablesChanged, this, &ControlWindow::UpdateViews);
   connect(&session_, &Session::DisplayFontChanged, this, &ControlWindow::UpdateViews);
+  connect(&session_, &Session::WorkstationCharsetChanged, this, &ControlWindow::UpdateViews);
   connect(&session_, &Session::ColorsChanged, this, &ControlWindow::UpdateViews);
   connect(&session_, &Session::SwapChanged, this, &ControlWindow::UpdateViews);
   connect(&session_, &Session::TableWindowShownChanged, this, &ControlWindow::ShowTableWindow);
@@ -180,6 +187,7 @@ void ControlWindow::UpdateViews() {
     CurrentFontLabel->setText(font->Name);
     CurrentFontLabel->setFont(font->ToQFont());
   }
+  WorkstationCharsetLabel->setText(QString::fromLatin1(WorkstationLabel(session_.WorkstationCharset())));
   for (EntryEditor* editor : {ExportEditor, ImportEditor}) {
     if (session_.CurrentFont) editor->SetDisplayFont(*session_.CurrentFont);
     editor->SetOemInput(session_.OemFontShown);
@@ -219,7 +227,7 @@ void ControlWindow::ShowDifferences(TableKind kind, const QString& otherName,
   }
   DifferenceList& list = DifferenceListWindow();
   list.ShowDifferences(session_.Table(kind), TableName(kind), otherName, differences, session_.CurrentFont,
-                       session_.OemFontShown);
+                       {session_.WorkstationCharset(), session_.OemFontShown});
   list.show();
   list.raise();
 }

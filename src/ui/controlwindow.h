@@ -31,6 +31,7 @@ class ControlWindow : public QMainWindow {
   QWidget* EditorPanel;
   EntryEditor* ExportEditor;
   QLabel* CurrentFontLabel;
+  QLabel* WorkstationCharsetLabel;
   EntryEditor* ImportEditor;
   MenuRows* Menu;
 

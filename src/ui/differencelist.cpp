@@ -21,8 +21,8 @@ QString Hex(int code) { return code == -1 ? QStringLiteral("--") : HexText(code)
 
 // The character the grid shows in the cell: the source for an EXPORT
 // table, the target for an IMPORT table.
-QString CellChar(const CodeTable& table, int position, bool oem) {
-  const QString cell = DisplayCell(table.Cell(position), oem);
+QString CellChar(const CodeTable& table, int position, ByteCharset charset) {
+  const QString cell = DisplayCell(table.Cell(position), charset);
   return cell.startsWith(' ') ? cell.mid(1, 1) : cell.left(2);
 }
 
@@ -51,7 +51,8 @@ DifferenceList::DifferenceList(QWidget* parent) : QWidget(parent, Qt::Tool) {
 }
 
 void DifferenceList::ShowDifferences(const CodeTable& table, const QString& word, const QString& otherName,
-                                     const std::vector<Difference>& differences, const DisplayFont* font, bool oem) {
+                                     const std::vector<Difference>& differences, const DisplayFont* font,
+                                     ByteCharset charset) {
   setWindowTitle(QStringLiteral("Unterschiede ") + word + QStringLiteral(" - ") + otherName);
   Summary->setText(word + QStringLiteral("-Tabelle verglichen mit ") + otherName + QStringLiteral(": ") +
                    (differences.size() == 1 ? QStringLiteral("1 Unterschied")
@@ -63,7 +64,7 @@ void DifferenceList::ShowDifferences(const CodeTable& table, const QString& word
   Rows->clear();
   QList<QTreeWidgetItem*> rows;
   for (const Difference& difference : differences) {
-    auto* row = new QTreeWidgetItem({Hex(difference.Position), CellChar(table, difference.Position, oem),
+    auto* row = new QTreeWidgetItem({Hex(difference.Position), CellChar(table, difference.Position, charset),
                                      Hex(difference.ThisTarget), Hex(difference.OtherTarget)});
     row->setData(PositionColumn, Qt::UserRole, difference.Position);
     row->setData(PositionColumn, KindRole, static_cast<int>(table.Kind()));

@@ -9,6 +9,7 @@
 
 #include "files/compare.h"
 #include "files/pagecomparison.h"
+#include "platform/codepage.h"
 
 class QLabel;
 class QTreeWidget;
@@ -27,10 +28,10 @@ class DifferenceList : public QWidget {
   QTreeWidget* Rows;
 
   // Fills the list: word names the table ("EXPORT"), otherName the mapping
-  // it was compared with. Characters are shown in font through the OEM code
-  // page when oem is set, as the grid shows them.
+  // it was compared with. Characters are shown in font through charset, as
+  // the grid shows them.
   void ShowDifferences(const CodeTable& table, const QString& word, const QString& otherName,
-                       const std::vector<Difference>& differences, const DisplayFont* font, bool oem);
+                       const std::vector<Difference>& differences, const DisplayFont* font, ByteCharset charset);
   // Fills the list with the pair's entries and both libraries' per line.
   void ShowPageComparison(const PageComparison& comparison);
 

@@ -4,15 +4,14 @@
 
 #include "app/session.h"
 #include "platform/charactername.h"
-#include "platform/codepage.h"
 
 namespace {
 
 // "A  LATIN CAPITAL LETTER A"; a control character has no glyph to show.
-QString CharacterLine(int byte, bool oem) {
-  const char16_t unicode = UnicodeOf(static_cast<uint8_t>(byte), oem);
+QString CharacterLine(int byte, ByteCharset charset) {
+  const char16_t unicode = UnicodeOf(static_cast<uint8_t>(byte), charset);
   const QString name = CharacterName(unicode);
-  if (unicode < 0x20 || unicode == 0x7F) return name;
+  if (QChar(unicode).category() == QChar::Other_Control) return name;
   return QString(QChar(unicode)) + "  " + name;
 }
 
@@ -37,7 +36,7 @@ QString State(const CodeTable& table, int position) {
 
 }  // namespace
 
-QString DescribeEntry(const CodeTable& table, int position, bool oem) {
+QString DescribeEntry(const CodeTable& table, int position, ByteCharset charset) {
   const int p = position & 0xFF;
   const int target = table.Target(p);
   // The workstation side of an EXPORT entry is its position, of an IMPORT
@@ -45,7 +44,7 @@ QString DescribeEntry(const CodeTable& table, int position, bool oem) {
   const int workstation = table.Kind() == TableKind::kImport ? target : p;
   QStringList lines;
   lines << QStringLiteral("Position %1 (%2)").arg(HexText(p)).arg(p);
-  if (workstation != -1) lines << QStringLiteral("Zeichen: ") + CharacterLine(workstation, oem);
+  if (workstation != -1) lines << QStringLiteral("Zeichen: ") + CharacterLine(workstation, charset);
   lines << QStringLiteral("Ziel: ") + (target == -1 ? QStringLiteral("--") : HexText(target));
   lines << State(table, p);
   return lines.join('\n');

@@ -5,9 +5,10 @@
 #include <QString>
 
 #include "model/codetable.h"
+#include "platform/codepage.h"
 
 // The position in hex and decimal, its workstation character with its
 // Unicode name, the target, and the entry's state: "nicht zugeordnet",
 // "eindeutig", "bestätigt", or "mehrdeutig" with the other positions that
-// share the target. oem: the bytes are shown through CP 850.
-QString DescribeEntry(const CodeTable& table, int position, bool oem);
+// share the target. The character is the one charset shows.
+QString DescribeEntry(const CodeTable& table, int position, ByteCharset charset);

@@ -243,7 +243,7 @@ void EntryEditor::SelectSource(int position) {
     ClearSelection();
     return;
   }
-  source_char_->setText(text_.CharOf(position));
+  source_char_->setText(Text().CharOf(position));
   source_hex_->setText(EntryText::HexOf(position));
   MoveTo(position);
 }
@@ -274,9 +274,9 @@ void EntryEditor::Repaint() {
   const int t = p == -1 ? -1 : table_.Target(p);
   SetInputBoxColor(EntryColor(p));
   UpdateBorder();
-  ShowText(source_char_, p == -1 ? QString() : text_.CharOf(p & 0xFF));
+  ShowText(source_char_, p == -1 ? QString() : Text().CharOf(p & 0xFF));
   ShowText(source_hex_, p == -1 ? QString() : EntryText::HexOf(p & 0xFF));
-  ShowText(target_char_, text_.CharOf(t));
+  ShowText(target_char_, Text().CharOf(t));
   ShowText(target_hex_, EntryText::HexOf(t));
 }
 
@@ -330,16 +330,18 @@ void EntryEditor::FindShownTarget() {
 // character of the code page whole; worked out again only for a new font.
 void EntryEditor::SetDisplayFont(const DisplayFont& font) {
   const QFont qfont = font.ToQFont();
-  if (fields_fitted_ && qfont == fields_font_ && font.OemCharset == text_.OemDisplay()) return;
+  if (fields_fitted_ && qfont == fields_font_ && font.OemCharset == oem_display_) return;
   fields_fitted_ = true;
   fields_font_ = qfont;
-  text_ = EntryText(font.OemCharset, text_.OemInput());
-  const QFont fitted = FitLineEdit(qfont, CharacterSamples(text_.OemDisplay()), *source_char_);
+  oem_display_ = font.OemCharset;
+  const QFont fitted = FitLineEdit(qfont, CharacterSamples(oem_display_), *source_char_);
   source_char_->setFont(fitted);
   target_char_->setFont(fitted);
 }
 
-void EntryEditor::SetOemInput(bool oem) { text_ = EntryText(text_.OemDisplay(), oem); }
+void EntryEditor::SetOemInput(bool oem) { oem_input_ = oem; }
+
+EntryText EntryEditor::Text() const { return EntryText({session_.WorkstationCharset(), oem_display_}, oem_input_); }
 
 void EntryEditor::ResetBoxColor() { SetInputBoxColor(kColorButtonFace); }
 
@@ -349,24 +351,26 @@ void EntryEditor::TypeSource(int byte) {
 }
 
 void EntryEditor::TypeTarget(int byte) {
-  target_char_->setText(text_.CharOf(byte));
+  target_char_->setText(Text().CharOf(byte));
   target_hex_->setText(EntryText::HexOf(byte));
   SetInputBoxColor(EntryColor(table_.CurrentPosition()));
 }
 
 void EntryEditor::SourceCharEdited() {
-  const int code = text_.ByteOfChar(source_char_->text());
+  const int code = Text().ByteOfChar(source_char_->text());
   ClearSelection();
   SelectSource(code);
   SetInputBoxColor(EntryColor(code));
 }
 
-void EntryEditor::TargetCharEdited() { target_hex_->setText(EntryText::HexOf(text_.ByteOfChar(target_char_->text()))); }
+void EntryEditor::TargetCharEdited() {
+  target_hex_->setText(EntryText::HexOf(Text().ByteOfChar(target_char_->text())));
+}
 
 void EntryEditor::SourceHexEdited() {
   if (table_.Partner()) session_.SelectEntry(OtherKind(kind_), -1);
   const int code = EntryText::ByteOfHex(source_hex_->text());
-  source_char_->setText(text_.CharOf(code));
+  source_char_->setText(Text().CharOf(code));
   if (code != -1) {
     SelectSource(code);
     const int position = table_.CurrentPosition();
@@ -374,7 +378,7 @@ void EntryEditor::SourceHexEdited() {
     const int target = position == -1 ? -1 : table_.Target(position);
     if (target != -1) {
       target_hex_->setText(EntryText::HexOf(target));
-      target_char_->setText(text_.CharOf(target));
+      target_char_->setText(Text().CharOf(target));
       return;
     }
   }
@@ -382,7 +386,7 @@ void EntryEditor::SourceHexEdited() {
   target_char_->clear();
 }
 
-void EntryEditor::TargetHexEdited() { target_char_->setText(text_.CharOf(EntryText::ByteOfHex(target_hex_->text()))); }
+void EntryEditor::TargetHexEdited() { target_char_->setText(Text().CharOf(EntryText::ByteOfHex(target_hex_->text()))); }
 
 void EntryEditor::SetInputBoxColor(int32_t color) {
   if (color == input_box_color_) return;
@@ -416,5 +420,5 @@ void EntryEditor::ShowEntryTooltip(const QPoint& at, QWidget* field) {
     QToolTip::hideText();
     return;
   }
-  QToolTip::showText(at, DescribeEntry(table_, table_.CurrentPosition(), text_.OemDisplay()), field);
+  QToolTip::showText(at, DescribeEntry(table_, table_.CurrentPosition(), Text().Display()), field);
 }

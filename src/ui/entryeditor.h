@@ -45,7 +45,7 @@ class EntryEditor : public QFrame {
   bool IsActive() const { return table_.IsActive(); }
   // The pair is chained and the other table is the active one.
   bool FollowsOtherTable() const;
-  bool OemInput() const { return text_.OemInput(); }
+  bool OemInput() const { return oem_input_; }
 
   // Makes this editor's table the active one.
   void MakeActive();
@@ -69,7 +69,7 @@ class EntryEditor : public QFrame {
   void CommitShownPair();
   // F3: the position whose target the target field shows becomes current.
   void FindShownTarget();
-  const EntryText& Text() const { return text_; }
+  EntryText Text() const;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -99,7 +99,8 @@ class EntryEditor : public QFrame {
   Session& session_;
   const TableKind kind_;
   const CodeTable& table_;
-  EntryText text_{false, false};
+  bool oem_display_ = false;  // the character fields show bytes through CP 850
+  bool oem_input_ = false;
   QFont fields_font_;  // the display font the character fields were fitted for
   bool fields_fitted_ = false;
   int32_t border_color_ = -1;

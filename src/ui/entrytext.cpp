@@ -5,11 +5,11 @@
 #include "model/hexdigits.h"
 #include "platform/codepage.h"
 
-EntryText::EntryText(bool oemDisplay, bool oemInput) : oem_display_(oemDisplay), oem_input_(oemInput) {}
+EntryText::EntryText(ByteCharset display, bool oemInput) : display_(display), oem_input_(oemInput) {}
 
 QString EntryText::CharOf(int byte) const {
   if (byte <= 0) return QString();
-  return QString(DisplayChar(static_cast<uint8_t>(byte), oem_display_));
+  return QString(DisplayChar(static_cast<uint8_t>(byte), display_));
 }
 
 // A character the program put there maps back through the display code
@@ -19,18 +19,18 @@ int EntryText::ByteOfChar(const QString& text) const {
   const QChar c = text.at(0);
   int match = -1;
   for (int code = 1; code < 256; ++code) {
-    if (DisplayChar(static_cast<uint8_t>(code), oem_display_) != c) continue;
+    if (DisplayChar(static_cast<uint8_t>(code), display_) != c) continue;
     if (match != -1) return InputByte(ByteOfTyped(c));  // a placeholder glyph shared by several bytes
     match = code;
   }
   return match != -1 ? match : InputByte(ByteOfTyped(c));
 }
 
-int EntryText::ByteOfTyped(QChar typed) const { return AnsiByteOf(typed); }
+int EntryText::ByteOfTyped(QChar typed) const { return WorkstationByte(display_.Station, typed.unicode()); }
 
 int EntryText::InputByte(int byte) const {
   if (byte < 0 || !oem_input_) return byte;
-  return AnsiToOem(static_cast<uint8_t>(byte));
+  return WorkstationToOem(static_cast<uint8_t>(byte), display_.Station);
 }
 
 QString EntryText::HexOf(int byte) { return byte == -1 ? QString() : QString::fromStdString(HexByte(byte)); }

@@ -5,14 +5,16 @@
 #include <QChar>
 #include <QString>
 
+#include "platform/codepage.h"
+
 class EntryText {
  public:
-  // The fields' code page: bytes show through CP 850 while an OEM font is
-  // shown; typed characters become CP 850 bytes while the OEM flag is set.
-  EntryText(bool oemDisplay, bool oemInput);
+  // The fields' code page: bytes show through the workstation character set,
+  // or CP 850 while an OEM font is shown; typed characters become workstation
+  // bytes, CP 850 bytes while the OEM flag is set.
+  EntryText(ByteCharset display, bool oemInput);
 
-  bool OemDisplay() const { return oem_display_; }
-  bool OemInput() const { return oem_input_; }
+  ByteCharset Display() const { return display_; }
 
   // The character that shows a byte; NUL and -1 show nothing.
   QString CharOf(int byte) const;
@@ -29,6 +31,6 @@ class EntryText {
   static int ByteOfHex(const QString& text);
 
  private:
-  bool oem_display_;
+  ByteCharset display_;
   bool oem_input_;
 };

@@ -29,13 +29,13 @@ QString Marked(const QString& text, const QColor& color, int position) {
 
 // The text of a file: UTF-8 where it is valid, else the bytes as the
 // workstation characters they stand for.
-QString DecodeText(const QByteArray& content) {
+QString DecodeText(const QByteArray& content, Workstation station) {
   QStringDecoder utf8(QStringDecoder::Utf8);
   const QString text = utf8(content);
   if (!utf8.hasError()) return text;
   QString bytes;
   bytes.reserve(content.size());
-  for (const char c : content) bytes += QChar(UnicodeOf(static_cast<uint8_t>(c), false));
+  for (const char c : content) bytes += QChar(UnicodeOf(static_cast<uint8_t>(c), {station, false}));
   return bytes;
 }
 
@@ -76,25 +76,32 @@ SampleTextWindow::SampleTextWindow(Session& session, QWidget* parent) : QWidget(
   connect(LoadButton, &QPushButton::clicked, this, &SampleTextWindow::LoadText);
   connect(&session, &Session::TablesChanged, this, &SampleTextWindow::Refresh);
   connect(&session, &Session::ColorsChanged, this, &SampleTextWindow::Refresh);
-  connect(&session, &Session::DisplayFontChanged, this, &SampleTextWindow::Refresh);
+  connect(&session, &Session::DisplayFontChanged, this, &SampleTextWindow::ConvertText);
+  connect(&session, &Session::WorkstationCharsetChanged, this, &SampleTextWindow::ConvertText);
 }
 
-// The text is turned into workstation bytes once per change of the text;
-// a change of the tables then only looks its bytes up again.
+// The text is turned into workstation bytes once per change of the text or
+// of the character set; a change of the tables then only looks its bytes up
+// again.
 void SampleTextWindow::TextChanged() { TakeText(Input->toPlainText()); }
 
 void SampleTextWindow::TakeText(const QString& text) {
+  text_ = text;
+  ConvertText();
+}
+
+void SampleTextWindow::ConvertText() {
+  const ByteCharset charset{session_.WorkstationCharset(), session_.OemFontShown};
   bytes_.clear();
-  bytes_.reserve(text.size());
+  bytes_.reserve(text_.size());
   outside_.clear();
   std::fill(std::begin(occurrences_), std::end(occurrences_), 0);
-  for (const QChar c : text) {
-    int byte = AnsiByteOf(c);
+  for (const QChar c : text_) {
+    const int byte = TypedByteOf(c, charset);
     if (byte < 0) {
       if (!outside_.contains(c)) outside_ += c;
       continue;
     }
-    if (session_.OemFontShown) byte = AnsiToOem(static_cast<uint8_t>(byte));
     bytes_ += static_cast<char>(byte);
     ++occurrences_[byte];
   }
@@ -105,7 +112,7 @@ void SampleTextWindow::Refresh() {
   if (!isVisible()) return;
   const CodeTable& exportTable = *session_.ExportTable;
   const CodeTable& importTable = *session_.ImportTable;
-  const bool oem = session_.OemFontShown;
+  const ByteCharset charset{session_.WorkstationCharset(), session_.OemFontShown};
   const QColor paper = palette().color(QPalette::Base);
   const QColor lost = ReadableOn(ResolveColor(session_.AmbiguousColor, palette()), paper);
   const QColor unassigned = ReadableOn(ResolveColor(session_.NoDataColor, palette()), paper);
@@ -116,7 +123,7 @@ void SampleTextWindow::Refresh() {
     const auto byte = static_cast<uint8_t>(bytes_[i]);
     const SampleByte result = TranslateSampleByte(byte, exportTable, importTable);
     const QString code = HexText(result.Host);
-    const QString character = byte == '\n' ? QStringLiteral("\n") : QString(DisplayChar(result.Back, oem));
+    const QString character = byte == '\n' ? QStringLiteral("\n") : QString(DisplayChar(result.Back, charset));
     if (i > 0) codes += ' ';
     if (result.State == SampleState::Back) {
       codes += code;
@@ -173,7 +180,7 @@ void SampleTextWindow::LoadText() {
   }
   // Laying out a long line takes time in proportion to its length: the
   // field shows as much as the views do, the counts take all of it.
-  const QString text = DecodeText(file.read(LargestFile));
+  const QString text = DecodeText(file.read(LargestFile), session_.WorkstationCharset());
   {
     const QSignalBlocker quiet(Input);
     Input->setPlainText(text.left(ShownCharacters));

@@ -48,10 +48,13 @@ class SampleTextWindow : public QWidget {
   void Refresh();
   void TextChanged();
   void TakeText(const QString& text);
+  // Turns the text into bytes through the character set of the session.
+  void ConvertText();
   void LoadText();
   void Choose(const QUrl& link);
 
   Session& session_;
+  QString text_;      // all of the text, also beyond what the field shows
   QByteArray bytes_;  // the text in the workstation code page
   long long occurrences_[256] = {};
   QString outside_;  // characters the code page does not have, each once

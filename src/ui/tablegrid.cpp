@@ -195,6 +195,8 @@ const TextFit& TableGrid::CellFit() const {
   return cell_fit_;
 }
 
+ByteCharset TableGrid::Charset() const { return {session_.WorkstationCharset(), list_font_.OemCharset}; }
+
 int TableGrid::ItemCount() const { return list_->Count; }
 
 int TableGrid::ItemIndex() const { return list_->Index; }
@@ -218,7 +220,7 @@ void TableGrid::CellsDrawItem(QPainter& painter, int item, const QRect& rect) {
   }
   if (!table_) return;
   painter.setPen(ResolveColor(GridTextColor(*table_, cell.Entry, cached_), palette));
-  cell_text_.Draw(painter, origin, DisplayCell(table_->Cell(cell.Entry), list_font_.OemCharset));
+  cell_text_.Draw(painter, origin, DisplayCell(table_->Cell(cell.Entry), Charset()));
   if (current_entry_ != -1 && current_entry_ == cell.Entry) {
     painter.setPen(QPen(ResolveColor(kColorWindowText, palette), 1, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
@@ -252,7 +254,7 @@ void TableGrid::ShowEntryTooltip(int item, const QPoint& at) {
     QToolTip::hideText();
     return;
   }
-  QToolTip::showText(at, DescribeEntry(*table_, cell.Entry, list_font_.OemCharset), Cells);
+  QToolTip::showText(at, DescribeEntry(*table_, cell.Entry, Charset()), Cells);
 }
 
 void TableGrid::CellsKeyDown() { session_.Prompt().Beep(); }

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "platform/codepage.h"
 #include "platform/displayfont.h"
 #include "ui/celltextpainter.h"
 #include "ui/gridmath.h"
@@ -60,6 +61,8 @@ class TableGrid : public QFrame {
   // Empties the list (no table).
   void ClearList();
   void UpdateBorder();
+  // The character set the cells show their bytes in.
+  ByteCharset Charset() const;
 
   Session& session_;
   BorderPanel* border_;

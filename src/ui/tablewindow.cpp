@@ -39,6 +39,7 @@ TableWindow::TableWindow(Session& session, TableKind kind, QWidget* parent)
   connect(&session, &Session::ColorsChanged, this, &TableWindow::Refresh);
   connect(&session, &Session::ChangeMarksChanged, this, [this] { setWindowModified(session_.IsChanged(kind_)); });
   connect(&session, &Session::DisplayFontChanged, this, &TableWindow::Refresh);
+  connect(&session, &Session::WorkstationCharsetChanged, this, &TableWindow::Refresh);
   connect(&session, &Session::ComparisonMarksChanged, Grid->Cells, qOverload<>(&QWidget::update));
   connect(&session, &Session::SwapChanged, this, [this] {
     FollowSwap();

@@ -143,8 +143,9 @@ QStringList CellSamples(const QFont& font, bool oem) {
   const QString widest = QString(2, WidestHexDigit(font));
   QStringList texts;
   for (int byte = 0; byte < 256; ++byte) {
-    const QString character =
-        byte == 0 ? QStringLiteral("00") : QString(' ') + DisplayChar(static_cast<uint8_t>(byte), oem);
+    const QString character = byte == 0
+                                  ? QStringLiteral("00")
+                                  : QString(' ') + DisplayChar(static_cast<uint8_t>(byte), {Workstation::Cp1252, oem});
     for (const QChar separator : {QChar(':'), QChar('=')}) {
       texts << character + separator + HexText(byte);
       texts << character + separator + widest;
@@ -159,6 +160,7 @@ QStringList CellSamples(const QFont& font, bool oem) {
 
 QStringList CharacterSamples(bool oem) {
   QStringList texts;
-  for (int byte = 1; byte < 256; ++byte) texts << QString(DisplayChar(static_cast<uint8_t>(byte), oem));
+  for (int byte = 1; byte < 256; ++byte)
+    texts << QString(DisplayChar(static_cast<uint8_t>(byte), {Workstation::Cp1252, oem}));
   return texts;
 }

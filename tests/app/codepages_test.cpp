@@ -103,6 +103,26 @@ TEST_F(CodePagesTest, TheDialogShowsTheLastChoice) {
   EXPECT_TRUE(calls[1].CodePage.SwapNl);
 }
 
+// A pair built for a workstation character set switches the setting to it;
+// DIN is built for none. The dialog offers the setting.
+TEST_F(CodePagesTest, APairBuiltForAWorkstationSetSwitchesTheSetting) {
+  Session& s = *TheSession;
+  CodePageChoice iso, windows;
+  windows.Windows1252 = true;
+  prompter->AnswerCodePage(iso);
+  prompter->AnswerCodePage(windows);
+  QString checked;
+  for (QAction* step : {s.LoadIsoCp37.Export, s.WorkstationWindows1252, s.LoadDin.Both, s.LoadIsoCp273.Import,
+                        s.WorkstationWindows1252, s.MoreCodePages, s.MoreCodePages}) {
+    step->trigger();
+    checked += s.WorkstationIso8859->isChecked() ? 'I' : 'W';
+  }
+  EXPECT_EQ(checked, "IWWIWIW");
+  const auto shown = prompter->CallsOf("codepage");
+  EXPECT_EQ(std::make_pair(shown.at(0).CodePage.Windows1252, shown.at(1).CodePage.Windows1252),
+            std::make_pair(true, false));
+}
+
 TEST_F(CodePagesTest, CancellingChangesNothing) {
   TheSession->LoadDin.Both->trigger();
   TheSession->ChainTablesAction->setChecked(true);

@@ -77,11 +77,11 @@ TEST_F(IcuTables, ALongListOfCharactersLeftOutIsCut) {
   EXPECT_EQ(prompter->CallsOf("information").at(0).Text, expected + "\n... und 5 weitere");
 }
 
-// Codec and charset follow the workstation code page chosen last, as the
-// .ucm export does, and are proposed under their own names.
+// Codec and charset follow the workstation character set, as the .ucm
+// export does, and are proposed under their own names.
 TEST_F(IcuTables, CodecAndCharsetOfTheChainedPair) {
   TheSession->LoadIsoCp273.Both->trigger();
-  TheSession->CodePageDialogChoice.Windows1252 = true;
+  TheSession->WorkstationWindows1252->trigger();
   prompter->AnswerFile(Path("codec.py"));
   TheSession->SavePython->trigger();
   prompter->AnswerFile(Path("charset.jar"));

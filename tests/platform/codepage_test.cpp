@@ -40,63 +40,76 @@ int Encode(const char* codePage, uint32_t unicode) {
 
 bool IsControl(QChar c) { return c.category() == QChar::Other_Control || c.category() == QChar::Other_Format; }
 
+constexpr ByteCharset Ansi{Workstation::Cp1252, false};
+constexpr ByteCharset Oem{Workstation::Cp1252, true};
+uint8_t AnsiToOem(uint8_t byte) { return WorkstationToOem(byte, Workstation::Cp1252); }
+
 }  // namespace
 
 TEST(CodePage, AnsiShowsWindows1252AndNeverAControl) {
   for (int byte = 0; byte < 256; ++byte) {
-    const QChar shown = DisplayChar(static_cast<uint8_t>(byte), false);
+    const QChar shown = DisplayChar(static_cast<uint8_t>(byte), Ansi);
     EXPECT_FALSE(IsControl(shown)) << std::hex << byte;
     const long expected = Decode("CP1252", static_cast<uint8_t>(byte));
     const bool control = byte < 0x20 || byte == 0x7F || expected == -1;
     if (control)
-      EXPECT_EQ(shown, DisplayChar(0x01, false)) << std::hex << byte;
+      EXPECT_EQ(shown, DisplayChar(0x01, Ansi)) << std::hex << byte;
     else if (byte == 0xAD)
       EXPECT_EQ(shown, QChar('-'));
     else
       EXPECT_EQ(shown.unicode(), expected) << std::hex << byte;
   }
-  EXPECT_EQ(DisplayChar(0x80, false), QChar(0x20AC));
-  EXPECT_EQ(DisplayChar(0xE4, false), QChar(0xE4));
-  EXPECT_NE(DisplayChar(0x81, false), QChar(0x81));
+  EXPECT_EQ(DisplayChar(0x80, Ansi), QChar(0x20AC));
+  EXPECT_EQ(DisplayChar(0xE4, Ansi), QChar(0xE4));
+  EXPECT_NE(DisplayChar(0x81, Ansi), QChar(0x81));
+}
+
+// In ISO 8859-1, 80-9F are control characters; the rest is as in Windows-1252.
+TEST(CodePage, Iso8859ShowsControlsAt80To9F) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const bool control = byte >= 0x80 && byte < 0xA0;
+    EXPECT_EQ(DisplayChar(byte, {Workstation::Iso8859_1, false}), DisplayChar(control ? 0x01 : byte, Ansi)) << byte;
+  }
 }
 
 TEST(CodePage, OemShowsCp850WithClassicGlyphs) {
   const QString low = QString::fromUtf8("☺☻♥♦♣♠•◘○◙♂♀♪♫☼►◄↕‼¶§▬↨↑↓→←∟↔▲▼");
   ASSERT_EQ(low.size(), 31);
-  for (int byte = 1; byte < 0x20; ++byte) EXPECT_EQ(DisplayChar(byte, true), low[byte - 1]) << byte;
-  EXPECT_EQ(DisplayChar(0x7F, true), QChar(0x2302));
-  EXPECT_FALSE(IsControl(DisplayChar(0, true)));
+  for (int byte = 1; byte < 0x20; ++byte) EXPECT_EQ(DisplayChar(byte, Oem), low[byte - 1]) << byte;
+  EXPECT_EQ(DisplayChar(0x7F, Oem), QChar(0x2302));
+  EXPECT_FALSE(IsControl(DisplayChar(0, Oem)));
   for (int byte = 0x20; byte < 256; ++byte) {
     if (byte == 0x7F) continue;
-    const QChar shown = DisplayChar(static_cast<uint8_t>(byte), true);
+    const QChar shown = DisplayChar(static_cast<uint8_t>(byte), Oem);
     if (byte == 0xF0)
       EXPECT_EQ(shown, QChar('-'));  // the soft hyphen
     else
       EXPECT_EQ(shown.unicode(), Decode("IBM850", static_cast<uint8_t>(byte))) << std::hex << byte;
   }
-  EXPECT_EQ(DisplayChar(0x84, true), QChar(0xE4));
-  EXPECT_EQ(DisplayChar(0xE1, true), QChar(0xDF));
+  EXPECT_EQ(DisplayChar(0x84, Oem), QChar(0xE4));
+  EXPECT_EQ(DisplayChar(0xE1, Oem), QChar(0xDF));
 }
 
 TEST(CodePage, DisplayCellMapsAllFiveCharacters) {
-  EXPECT_EQ(DisplayCell(" A:C1", false), " A:C1");
-  EXPECT_EQ(DisplayCell("00:00", false), "00:00");
-  EXPECT_EQ(DisplayCell(" \x84=41", true), QString::fromUtf8(" ä=41"));
-  EXPECT_EQ(DisplayCell(" \x84=41", false), QString::fromUtf8(" „=41"));
-  EXPECT_EQ(DisplayCell(" \x01:01", true), QString::fromUtf8(" ☺:01"));
+  EXPECT_EQ(DisplayCell(" A:C1", Ansi), " A:C1");
+  EXPECT_EQ(DisplayCell("00:00", Ansi), "00:00");
+  EXPECT_EQ(DisplayCell(" \x84=41", Oem), QString::fromUtf8(" ä=41"));
+  EXPECT_EQ(DisplayCell(" \x84=41", Ansi), QString::fromUtf8(" „=41"));
+  EXPECT_EQ(DisplayCell(" \x01:01", Oem), QString::fromUtf8(" ☺:01"));
 }
 
-TEST(CodePage, AnsiByteOfFollowsWindows1252) {
+TEST(CodePage, TypedCharactersFollowWindows1252) {
   const QList<int> undefined = {0x81, 0x8D, 0x8F, 0x90, 0x9D};
   for (uint32_t unicode = 0; unicode < 0x10000; ++unicode) {
     if (unicode >= 0xD800 && unicode < 0xE000) continue;
     int expected = Encode("CP1252", unicode);
     if (undefined.contains(static_cast<int>(unicode))) expected = static_cast<int>(unicode);
-    ASSERT_EQ(AnsiByteOf(QChar(static_cast<char16_t>(unicode))), expected) << std::hex << unicode;
+    ASSERT_EQ(TypedByteOf(QChar(static_cast<char16_t>(unicode)), Ansi), expected) << std::hex << unicode;
   }
-  EXPECT_EQ(AnsiByteOf(QChar(0x20AC)), 0x80);
-  EXPECT_EQ(AnsiByteOf(QChar(0xE4)), 0xE4);
-  EXPECT_EQ(AnsiByteOf(QChar(0x0101)), -1);
+  EXPECT_EQ(TypedByteOf(QChar(0x20AC), Ansi), 0x80);
+  EXPECT_EQ(TypedByteOf(QChar(0x20AC), {Workstation::Iso8859_1, false}), -1);
+  EXPECT_EQ(TypedByteOf(QChar(0xE4), Oem), 0x84);
+  EXPECT_EQ(TypedByteOf(QChar(0x0101), Ansi), -1);
 }
 
 TEST(CodePage, AnsiToOemExactWhereCp850HasTheCharacter) {
@@ -123,4 +136,5 @@ TEST(CodePage, AnsiToOemExactWhereCp850HasTheCharacter) {
   EXPECT_EQ(AnsiToOem(0x93), '"');
   EXPECT_EQ(AnsiToOem(0x0A), 0x0A);
   EXPECT_EQ(AnsiToOem('A'), 'A');
+  EXPECT_EQ(WorkstationToOem(0x80, Workstation::Iso8859_1), 0x80);  // a control character stays
 }

@@ -159,9 +159,7 @@ inline QColor Resolved(int32_t color) { return ResolveColor(color, LightPalette(
 inline QColor Background(const QWidget* widget) { return widget->palette().color(QPalette::Window); }
 
 // The character a byte shows as in the Courier New display font.
-inline QString Shown(int byte) {
-  return byte == 0 ? QString() : QString(DisplayChar(static_cast<uint8_t>(byte), false));
-}
+inline QString Shown(int byte) { return byte == 0 ? QString() : QString(DisplayChar(static_cast<uint8_t>(byte), {})); }
 
 inline ShownCell DrawnEntry(TableWindow* window, int entry) {
   TableGrid& grid = *window->Grid;

@@ -60,7 +60,8 @@ TEST(CellText, EveryByteOfBothCodePagesDrawsLikeDrawText) {
   for (const DisplayFont& font : {DisplayFont("Courier New", -12), DisplayFont("Terminal", -12, true, true)}) {
     CellTextPainter cells;
     for (int byte = 0; byte < 256; ++byte) {
-      const QString text = QString(" ") + DisplayChar(static_cast<uint8_t>(byte), font.OemCharset) + ":41";
+      const QString text =
+          QString(" ") + DisplayChar(static_cast<uint8_t>(byte), {Workstation::Cp1252, font.OemCharset}) + ":41";
       const Drawn drawn = DrawBothWays(cells, font.ToQFont(), text);
       EXPECT_EQ(drawn.Cell, drawn.Plain) << font.Name.toStdString() << " byte " << byte;
     }

@@ -18,7 +18,7 @@ namespace {
 
 QColor Resolved(int32_t color) { return ResolveColor(color, LightPalette()); }
 QColor Background(const QWidget* widget) { return widget->palette().color(QPalette::Window); }
-QString Shown(int byte) { return QString(DisplayChar(static_cast<uint8_t>(byte), false)); }
+QString Shown(int byte) { return QString(DisplayChar(static_cast<uint8_t>(byte), {})); }
 
 class EntryEditors : public SessionTest {
  protected:

@@ -19,17 +19,19 @@ TEST(EntryText, HexIsTwoUpperCaseDigits) {
 }
 
 TEST(EntryText, CharactersGoBothWaysThroughTheCodePage) {
-  const EntryText ansi(false, false);
-  const EntryText oem(true, true);
+  const EntryText ansi({Workstation::Cp1252, false}, false);
+  const EntryText latin1({Workstation::Iso8859_1, false}, false);
+  const EntryText oem({Workstation::Cp1252, true}, true);
   EXPECT_EQ(ansi.CharOf(0), "");
   EXPECT_EQ(ansi.CharOf(-1), "");
   EXPECT_EQ(ansi.CharOf(0x80), Char(0x20AC));
   EXPECT_EQ(oem.CharOf(0x84), Char(0xE4));
   EXPECT_EQ(ansi.ByteOfChar(Char(0x20AC)), 0x80);
+  EXPECT_EQ(latin1.ByteOfChar(Char(0x20AC)), -1);
   EXPECT_EQ(oem.ByteOfChar(Char(0xE4)), 0x84);
   EXPECT_EQ(ansi.ByteOfChar("AB"), -1);
   EXPECT_EQ(ansi.ByteOfChar(Char(0x4E00)), -1);
-  EXPECT_EQ(EntryText(false, true).InputByte(0xE4), 0x84);
+  EXPECT_EQ(EntryText({Workstation::Cp1252, false}, true).InputByte(0xE4), 0x84);
   EXPECT_EQ(ansi.InputByte(0xE4), 0xE4);
 }
 

@@ -18,27 +18,27 @@ using Tooltips = SessionTest;
 
 TEST_F(Tooltips, EachStateOfAnEntryInWords) {
   CodeTable& exp = exportTable();
-  EXPECT_EQ(DescribeEntry(exp, 0xC0, false), "Position C0 (192)\nZeichen: " + Agrave +
-                                                 "  LATIN CAPITAL LETTER A WITH GRAVE\nZiel: --\nnicht zugeordnet");
+  EXPECT_EQ(DescribeEntry(exp, 0xC0, {}), "Position C0 (192)\nZeichen: " + Agrave +
+                                              "  LATIN CAPITAL LETTER A WITH GRAVE\nZiel: --\nnicht zugeordnet");
   exp.Assign(0xC0, 0x64);
-  EXPECT_EQ(DescribeEntry(exp, 0xC0, false),
+  EXPECT_EQ(DescribeEntry(exp, 0xC0, {}),
             "Position C0 (192)\nZeichen: " + Agrave + "  LATIN CAPITAL LETTER A WITH GRAVE\nZiel: 64\neindeutig");
   exp.Assign(0x41, 0x64);
   exp.Assign(0x42, 0x64);
-  EXPECT_TRUE(DescribeEntry(exp, 0xC0, false).endsWith("\nZiel: 64\nmehrdeutig (auch 41, 42)"));
+  EXPECT_TRUE(DescribeEntry(exp, 0xC0, {}).endsWith("\nZiel: 64\nmehrdeutig (auch 41, 42)"));
   exp.Unassign(0x41);
   exp.Unassign(0x42);
   exp.Link(&importTable());
   importTable().Assign(0x64, 0xC0);
-  EXPECT_TRUE(DescribeEntry(exp, 0xC0, false).endsWith(QString::fromUtf8("\nZiel: 64\nbestätigt")));
+  EXPECT_TRUE(DescribeEntry(exp, 0xC0, {}).endsWith(QString::fromUtf8("\nZiel: 64\nbestätigt")));
   // An IMPORT entry names the workstation character it maps to.
-  EXPECT_EQ(DescribeEntry(importTable(), 0x64, false),
+  EXPECT_EQ(DescribeEntry(importTable(), 0x64, {}),
             QString::fromUtf8("Position 64 (100)\nZeichen: ") + Agrave +
                 QString::fromUtf8("  LATIN CAPITAL LETTER A WITH GRAVE\nZiel: C0\nbestätigt"));
   // A control byte by its name, no glyph; CP 850 where that font is shown.
-  EXPECT_TRUE(DescribeEntry(exp, 0x0A, false).contains("\nZeichen: <control-000A>"));
-  EXPECT_TRUE(
-      DescribeEntry(exp, 0x8E, true).contains(QString::fromUtf8("Zeichen: Ä  LATIN CAPITAL LETTER A WITH DIAERESIS")));
+  EXPECT_TRUE(DescribeEntry(exp, 0x0A, {}).contains("\nZeichen: <control-000A>"));
+  EXPECT_TRUE(DescribeEntry(exp, 0x8E, {Workstation::Cp1252, true})
+                  .contains(QString::fromUtf8("Zeichen: Ä  LATIN CAPITAL LETTER A WITH DIAERESIS")));
 }
 
 // Hovering a grid cell and an editor's character field shows the tooltip.
@@ -56,14 +56,14 @@ TEST_F(Tooltips, HoveringACellOrACharacterField) {
   QHelpEvent hover(QEvent::ToolTip, at, cells->mapToGlobal(at));
   QApplication::sendEvent(cells, &hover);
   EXPECT_TRUE(QToolTip::isVisible());
-  EXPECT_EQ(QToolTip::text(), DescribeEntry(exportTable(), 0x41, false));
+  EXPECT_EQ(QToolTip::text(), DescribeEntry(exportTable(), 0x41, {}));
   QToolTip::hideText();
 
   QTest::keyClicks(TheControl->ExportEditor->SourceChar(), "A");
   QLineEdit* field = TheControl->ExportEditor->SourceChar();
   QHelpEvent fieldHover(QEvent::ToolTip, QPoint(2, 2), field->mapToGlobal(QPoint(2, 2)));
   QApplication::sendEvent(field, &fieldHover);
-  EXPECT_EQ(QToolTip::text(), DescribeEntry(exportTable(), 0x41, false));
+  EXPECT_EQ(QToolTip::text(), DescribeEntry(exportTable(), 0x41, {}));
   QToolTip::hideText();
 }
 

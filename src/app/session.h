@@ -118,6 +118,10 @@ class Session : public QObject {
   QAction* ColorProofAction;
   QAction* ColorAmbiguousAction;
 
+  QAction* ZoomIn;
+  QAction* ZoomOut;
+  QAction* ZoomNormal;
+
   QAction* ShowBoth;
   QAction* ShowExport;
   QAction* ShowImport;
@@ -139,6 +143,9 @@ class Session : public QObject {
   int32_t ActiveColor = 0;
   int32_t ProofColor = 0;
   int32_t NoDataColor = -1;
+  // The size of the table windows' cells and font, in percent of the
+  // designed size.
+  int Zoom() const { return zoom_; }
 
   CodeTable& Table(TableKind kind) const { return kind == TableKind::kExport ? *ExportTable : *ImportTable; }
   // Which of the two tables this is, whatever kind its header names.
@@ -162,6 +169,10 @@ class Session : public QObject {
   bool ComparisonMarked(const CodeTable& table, int position) const;
   // The list of the last comparison was closed: no entry is marked.
   void EndComparison();
+
+  // Is this key combination the shortcut of a command? Such keys run the
+  // command wherever the focus is, also in a field that would type them.
+  bool IsCommandShortcut(const QKeySequence& keys) const;
 
   // Grid steps for the entry editors (Ctrl+arrows).
   int StepUp(const CodeTable& table) const;
@@ -206,6 +217,8 @@ class Session : public QObject {
   // Entries, headers, the chain or the active table changed.
   void TablesChanged();
   void DisplayFontChanged();
+  // The table windows are to show their cells at percent of their size.
+  void ZoomChanged(int percent);
   void ColorsChanged();
   void SwapChanged();
   void TableWindowShownChanged(TableKind kind, bool shown);
@@ -265,6 +278,10 @@ class Session : public QObject {
   void ColorProofActionExecute();
   void ColorAmbiguousActionExecute();
 
+  void ZoomInExecute();
+  void ZoomOutExecute();
+  void ZoomNormalExecute();
+
   void ShowBothExecute();
   void ShowExportExecute();
   void ShowImportExecute();
@@ -322,6 +339,7 @@ class Session : public QObject {
   void SetComparisonMarks(const std::bitset<256>& exportMarks, const std::bitset<256>& importMarks);
 
   void ToggleTableWindow(TableKind kind);
+  void SetZoom(int percent);
   int Step(const CodeTable& table, int unswapped, int swapped) const;
 
   std::unique_ptr<Prompter> prompter_;
@@ -333,6 +351,7 @@ class Session : public QObject {
   bool loadedImport_ = false;
   // The folder of the last file loaded or saved; the dialogs start there.
   QString lastFolder_;
+  int zoom_ = 100;
   bool exportShown_ = false;
   bool importShown_ = false;
   QWidget* exportWindow_ = nullptr;

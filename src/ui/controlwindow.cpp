@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QSessionManager>
+#include <QWindow>
 
 #include "app/session.h"
 #include "platform/colors.h"
@@ -150,6 +151,7 @@ void ControlWindow::BuildMenu() {
   submenu(settings, "&Farben")
       ->addActions({s.ColorChainedAction, s.ColorActiveAction, s.ColorProofAction, s.ColorAmbiguousAction});
 
+  Menu->addMenu("&Ansicht")->addActions({s.ZoomIn, s.ZoomOut, s.ZoomNormal});
   Menu->addMenu("&Fenster")->addActions({s.ShowBoth, s.ShowExport, s.ShowImport, s.ShowSampleText});
 
   QMenu* about = Menu->addMenu("&?");
@@ -163,6 +165,7 @@ void ControlWindow::ConnectSession() {
   connect(&session_, &Session::ColorsChanged, this, &ControlWindow::UpdateViews);
   connect(&session_, &Session::SwapChanged, this, &ControlWindow::UpdateViews);
   connect(&session_, &Session::TableWindowShownChanged, this, &ControlWindow::ShowTableWindow);
+  connect(&session_, &Session::ZoomChanged, this, &ControlWindow::FollowZoom);
   connect(&session_, &Session::DifferencesFound, this, &ControlWindow::ShowDifferences);
   connect(&session_, &Session::PageCompared, this, &ControlWindow::ShowPageComparison);
   connect(&session_, &Session::QuitRequested, this, &ControlWindow::close);
@@ -213,6 +216,12 @@ TableWindow* ControlWindow::CreateTableWindow(TableKind kind) {
   Place(*window, kind);
   session_.SetTableWindow(kind, window);
   window->Grid->OnSelectEntry = [this, kind](int p) { SelectEntry(kind, p); };
+  EntryEditor* editor = kind == TableKind::kExport ? ExportEditor : ImportEditor;
+  window->Grid->OnStepEntry = [editor](int p) { editor->SelectSource(p); };
+  window->Grid->OnLeave = [this] {
+    raise();
+    activateWindow();
+  };
   return window;
 }
 
@@ -229,6 +238,27 @@ void ControlWindow::ShowTableWindow(TableKind kind, bool shown) {
   // The outer height is known once the window is on screen.
   Place(*window, kind);
   PlaceFramed(*window, kind);
+}
+
+// The table windows take the new size and their places again; the control
+// window moves out of their way where the screen has room.
+void ControlWindow::FollowZoom() {
+  QRect tables;
+  for (TableWindow* window : {ExportWindow, ImportWindow}) {
+    if (!window) continue;
+    window->FollowZoom();
+    if (!window->isVisible() || !window->windowHandle()) continue;
+    const QMargins frame = window->windowHandle()->frameMargins();
+    if (frame.isNull()) continue;
+    const TableKind kind = window == ExportWindow ? TableKind::kExport : TableKind::kImport;
+    const TablePlaces places = PlaceTableWindows(window->screen()->availableGeometry(), {window->size(), frame});
+    const QPoint place = kind == TableKind::kExport ? places.ExportFrame : places.ImportFrame;
+    MoveFrameTo(*window, place, frame);
+    tables |= QRect(place, window->size().grownBy(frame));
+  }
+  if (tables.isNull() || !windowHandle() || windowHandle()->frameMargins().isNull()) return;
+  const QMargins frame = windowHandle()->frameMargins();
+  MoveFrameTo(*this, PlaceControlBesideTables(screen()->availableGeometry(), tables, {size(), frame}), frame);
 }
 
 void ControlWindow::ShowDifferences(TableKind kind, const QString& otherName,

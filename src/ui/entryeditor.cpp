@@ -441,20 +441,18 @@ void EntryEditor::FocusField(QLineEdit* field) {
 }
 
 bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::ToolTip && (watched == SourceChar || watched == TargetChar)) {
+  if (event->type() == QEvent::ToolTip && watched->isWidgetType()) {
     ShowEntryTooltip(static_cast<const QHelpEvent&>(*event).globalPos(), static_cast<QWidget*>(watched));
     return true;
   }
   auto* field = qobject_cast<QLineEdit*>(watched);
-  if (field && event->type() == QEvent::ShortcutOverride) return ClaimShortcut(*field, static_cast<QKeyEvent&>(*event));
+  if (field && event->type() == QEvent::ShortcutOverride) return LeaveToCommand(static_cast<QKeyEvent&>(*event));
   if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
   if (!field) return QFrame::eventFilter(watched, event);
   const auto& key = static_cast<const QKeyEvent&>(*event);
   if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) return false;
-  if (ClaimsControlKeys(*field) && key.key() == Qt::Key_Backspace && (key.modifiers() & Qt::AltModifier)) {
-    session_.Undo->trigger();
-    return true;
-  }
+  // The shortcut of a disabled command types nothing either.
+  if (session_.IsCommandShortcut(QKeySequence(key.keyCombination()))) return true;
 
   const bool alphaField = field == SourceChar || field == TargetChar;
   if (alphaField ? CharFieldKeyDown(key) : HexFieldKeyDown(key)) return true;
@@ -470,28 +468,17 @@ bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
   return SourceHexKeyPress(byte);
 }
 
-// The EXPORT source character field types control characters with Ctrl;
-// there Alt+Backspace undoes.
-bool EntryEditor::ClaimsControlKeys(const QLineEdit& field) const { return ExportRole && &field == SourceChar; }
-
-// A field claims a key by accepting its override event. The EXPORT source
-// character field claims Ctrl+letter; the others leave undo and redo to the
-// program instead of undoing their own text.
-bool EntryEditor::ClaimShortcut(const QLineEdit& field, QKeyEvent& key) {
-  const Qt::KeyboardModifiers held = key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-  if (ClaimsControlKeys(field) && held == Qt::ControlModifier && key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z) {
-    key.accept();
-    return true;
-  }
-  const QKeySequence pressed(key.keyCombination());
-  if (session_.Undo->shortcuts().contains(pressed) || session_.Redo->shortcuts().contains(pressed)) {
-    key.ignore();
-    return true;
-  }
-  return false;
+// A field gives up a key by ignoring its override event: the program's
+// shortcuts run their commands in every field, where the field would
+// otherwise undo its own text or type a control character. Other Ctrl
+// letters still type control characters.
+bool EntryEditor::LeaveToCommand(QKeyEvent& key) const {
+  if (!session_.IsCommandShortcut(QKeySequence(key.keyCombination()))) return false;
+  key.ignore();
+  return true;
 }
 
-// The character fields describe the current entry in words.
+// Every field describes the current entry in words.
 void EntryEditor::ShowEntryTooltip(const QPoint& at, QWidget* field) {
   if (!Table || Table->CurrentPosition() == -1) {
     QToolTip::hideText();

@@ -83,8 +83,7 @@ class EntryEditor : public QFrame {
 
   // Key-down of the character fields and of the hex fields; true when the
   // key is swallowed.
-  bool ClaimsControlKeys(const QLineEdit& field) const;
-  bool ClaimShortcut(const QLineEdit& field, QKeyEvent& key);
+  bool LeaveToCommand(QKeyEvent& key) const;
   bool CharFieldKeyDown(const QKeyEvent& key);
   bool HexFieldKeyDown(const QKeyEvent& key);
   bool HandleKeyDown(const QKeyEvent& key);

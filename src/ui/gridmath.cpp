@@ -27,16 +27,16 @@ std::string LabelText(const GridItem& item) {
 
 int GridColumnWidth(int clientWidth) { return clientWidth / GridSide; }
 
-CellRect ItemRect(int item, int clientWidth) {
+CellRect ItemRect(int item, int clientWidth, int rowHeight) {
   const int width = GridColumnWidth(clientWidth);
-  return {item / GridSide * width, item % GridSide * GridRowHeight, width, GridRowHeight};
+  return {item / GridSide * width, item % GridSide * rowHeight, width, rowHeight};
 }
 
-int ItemAt(int x, int y, int clientWidth, int itemCount) {
+int ItemAt(int x, int y, int clientWidth, int itemCount, int rowHeight) {
   const int width = GridColumnWidth(clientWidth);
-  if (x < 0 || y < 0 || width <= 0) return -1;
+  if (x < 0 || y < 0 || width <= 0 || rowHeight <= 0) return -1;
   const int column = x / width;
-  const int row = y / GridRowHeight;
+  const int row = y / rowHeight;
   if (column >= GridSide || row >= GridSide) return -1;
   const int item = column * GridSide + row;
   return item < itemCount ? item : -1;

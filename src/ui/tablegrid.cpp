@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -67,7 +68,7 @@ class GridList : public QWidget {
     painter.fillRect(event->rect(), palette().color(QPalette::Base));
     painter.setFont(frame_->CellFit().Font);
     for (int item = 0; item < Count; ++item) {
-      const CellRect cell = ItemRect(item, width());
+      const CellRect cell = ItemRect(item, width(), frame_->RowHeight());
       const QRect rect(cell.X, cell.Y, cell.Width, cell.Height);
       if (!event->rect().intersects(rect)) continue;
       if (item == Index) painter.fillRect(rect, palette().color(QPalette::Highlight));
@@ -83,16 +84,17 @@ class GridList : public QWidget {
   void mousePressEvent(QMouseEvent* event) override { Click(*event); }
   void mouseDoubleClickEvent(QMouseEvent* event) override { Click(*event); }
 
-  // Every key, Tab included, is refused.
+  // Every key goes to the grid's key handler, Tab included.
   bool event(QEvent* event) override {
     if (event->type() == QEvent::ToolTip) {
       const auto& help = static_cast<const QHelpEvent&>(*event);
-      frame_->ShowEntryTooltip(ItemAt(help.pos().x(), help.pos().y(), width(), Count), help.globalPos());
+      frame_->ShowEntryTooltip(ItemAt(help.pos().x(), help.pos().y(), width(), Count, frame_->RowHeight()),
+                               help.globalPos());
       return true;
     }
     if (event->type() != QEvent::KeyPress) return QWidget::event(event);
     event->accept();
-    frame_->CellsKeyDown();
+    frame_->CellsKeyDown(static_cast<const QKeyEvent&>(*event));
     return true;
   }
 
@@ -100,7 +102,7 @@ class GridList : public QWidget {
   void Click(const QMouseEvent& event) {
     if (event.button() != Qt::LeftButton) return;
     const QPoint at = event.position().toPoint();
-    Select(ItemAt(at.x(), at.y(), width(), Count));
+    Select(ItemAt(at.x(), at.y(), width(), Count, frame_->RowHeight()));
     frame_->CellsDblClick();
   }
 
@@ -113,7 +115,7 @@ class GridList : public QWidget {
 
   void RepaintItem(int item) {
     if (item < 0) return;
-    const CellRect cell = ItemRect(item, width());
+    const CellRect cell = ItemRect(item, width(), frame_->RowHeight());
     update(cell.X, cell.Y, cell.Width, cell.Height);
   }
 
@@ -184,13 +186,31 @@ void TableGrid::SetListFont(const DisplayFont& font) {
 }
 
 const TextFit& TableGrid::CellFit() const {
-  const QSize cell(GridColumnWidth(Cells->width()), GridRowHeight);
+  const QSize cell(GridColumnWidth(Cells->width()), RowHeight());
   if (cell != fittedCell_ || !fitted_) {
     fittedCell_ = cell;
     fitted_ = true;
-    cellFit_ = FitCells(listFont_.ToQFont(), listFont_.OemCharset, cell, TextLeft);
+    cellFit_ = FitCells(ZoomedFont(), listFont_.OemCharset, cell, TextLeft);
   }
   return cellFit_;
+}
+
+void TableGrid::SetZoom(int percent) {
+  if (percent == zoom_) return;
+  zoom_ = percent;
+  fitted_ = false;
+  Cells->update();
+}
+
+int TableGrid::RowHeight() const { return GridRowHeight * zoom_ / 100; }
+
+QFont TableGrid::ZoomedFont() const {
+  QFont font = listFont_.ToQFont();
+  if (font.pixelSize() > 0)
+    font.setPixelSize(font.pixelSize() * zoom_ / 100);
+  else
+    font.setPointSizeF(font.pointSizeF() * zoom_ / 100);
+  return font;
 }
 
 int TableGrid::ItemCount() const { return list_->Count; }
@@ -258,4 +278,36 @@ void TableGrid::ShowEntryTooltip(int item, const QPoint& at) {
   QToolTip::showText(at, DescribeEntry(*table_, cell.Entry, listFont_.OemCharset), Cells);
 }
 
-void TableGrid::CellsKeyDown() { session_.Prompt().Beep(); }
+// Arrows step the current entry as Ctrl+arrows do in the editor, Enter
+// goes on to the editor, Escape back to the control window; other keys are
+// refused.
+void TableGrid::CellsKeyDown(const QKeyEvent& key) {
+  if (key.modifiers() & ~Qt::KeypadModifier || !table_) {
+    session_.Prompt().Beep();
+    return;
+  }
+  switch (key.key()) {
+    case Qt::Key_Up:
+      return Step(session_.StepUp(*table_));
+    case Qt::Key_Down:
+      return Step(session_.StepDown(*table_));
+    case Qt::Key_Left:
+      return Step(session_.StepLeft(*table_));
+    case Qt::Key_Right:
+      return Step(session_.StepRight(*table_));
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (OnSelectEntry) OnSelectEntry(table_->CurrentPosition());
+      return;
+    case Qt::Key_Escape:
+      if (OnLeave) OnLeave();
+      return;
+    default:
+      session_.Prompt().Beep();
+  }
+}
+
+void TableGrid::Step(int position) {
+  session_.SetActiveTable(session_.KindOf(*table_));
+  if (OnStepEntry) OnStepEntry(position);
+}

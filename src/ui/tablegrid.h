@@ -12,6 +12,7 @@
 #include "ui/gridmath.h"
 #include "ui/textfit.h"
 
+class QKeyEvent;
 class QPainter;
 class QRect;
 class CodeTable;
@@ -30,8 +31,13 @@ class TableGrid : public QFrame {
   QWidget* Cells;  // the owner-drawn grid list
 
   GridMapping ItemMapper = MapColumnsHigh;
-  // Called with an entry number when an entry cell is chosen.
+  // Called with an entry number when an entry cell is chosen (click, or
+  // Enter on the current entry, -1 when there is none).
   std::function<void(int)> OnSelectEntry;
+  // Called with the entry an arrow key steps to.
+  std::function<void(int)> OnStepEntry;
+  // Escape: the user leaves the grid.
+  std::function<void()> OnLeave;
 
   void SetTable(const CodeTable* table);
   const CodeTable* Table() const;
@@ -39,6 +45,9 @@ class TableGrid : public QFrame {
   void UpdateBorder();
   // The display font the grid draws with (a copy).
   void SetListFont(const DisplayFont& font);
+  // Cells, labels and font at percent of their designed size.
+  void SetZoom(int percent);
+  int RowHeight() const;
   // Empties the list (no table).
   void ClearList();
 
@@ -56,11 +65,14 @@ class TableGrid : public QFrame {
   // Handlers of the list.
   void CellsDrawItem(QPainter& painter, int item, const QRect& rect);
   void CellsDblClick();
-  void CellsKeyDown();
+  void CellsKeyDown(const QKeyEvent& key);
   // The tooltip of an item: the entry in words; none on the labels.
   void ShowEntryTooltip(int item, const QPoint& at);
 
  private:
+  void Step(int position);
+  QFont ZoomedFont() const;
+
   Session& session_;
   BorderPanel* border_;
   GridList* list_;
@@ -72,4 +84,5 @@ class TableGrid : public QFrame {
   mutable TextFit cellFit_;
   mutable QSize fittedCell_;
   mutable bool fitted_ = false;
+  int zoom_ = 100;
 };

@@ -59,12 +59,17 @@ TEST_F(Tooltips, HoveringACellOrACharacterField) {
   EXPECT_EQ(QToolTip::text(), DescribeEntry(exportTable(), 0x41, false));
   QToolTip::hideText();
 
+  // The cells explain themselves while the control window is the active one.
+  EXPECT_TRUE(TheControl->ExportWindow->testAttribute(Qt::WA_AlwaysShowToolTips));
+
   QTest::keyClicks(TheControl->ExportEditor->SourceChar, "A");
-  QLineEdit* field = TheControl->ExportEditor->SourceChar;
-  QHelpEvent fieldHover(QEvent::ToolTip, QPoint(2, 2), field->mapToGlobal(QPoint(2, 2)));
-  QApplication::sendEvent(field, &fieldHover);
-  EXPECT_EQ(QToolTip::text(), DescribeEntry(exportTable(), 0x41, false));
-  QToolTip::hideText();
+  const EntryEditor& editor = *TheControl->ExportEditor;
+  for (QLineEdit* field : {editor.SourceChar, editor.TargetChar, editor.SourceHex, editor.TargetHex}) {
+    QHelpEvent fieldHover(QEvent::ToolTip, QPoint(2, 2), field->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(field, &fieldHover);
+    EXPECT_EQ(QToolTip::text(), DescribeEntry(exportTable(), 0x41, false)) << field->objectName().toStdString();
+    QToolTip::hideText();
+  }
 }
 
 }  // namespace

@@ -136,19 +136,14 @@ TEST_F(Desktop, FramesTakeTheirPlacesAndEveryGridRowShows) {
             cells->grab(rows).toImage().convertToFormat(QImage::Format_RGB32));
 }
 
-// Zoomed, the windows take their places again: every row of both grids on
-// the screen and clear of the other table window; at 125 % the control
-// window moves beside them.
+// At 150 % the windows take their places again: every row of both grids on
+// the screen and clear of the other table window.
 TEST_F(Desktop, AZoomedGridKeepsEveryRowInSight) {
   TheSession->ZoomIn->trigger();
-  WaitUntilFramesRest({TheControl, &ExportWindow(), &ImportWindow()});
-  EXPECT_GE(FrameOf(*TheControl).left(), FrameOf(ImportWindow()).right());
   TheSession->ZoomIn->trigger();
   WaitUntilFramesRest({TheControl, &ExportWindow(), &ImportWindow()});
   EXPECT_EQ(ExportWindow().Grid->RowHeight(), 24);
   EXPECT_EQ(ExportWindow().Grid->CellFit().Font.pixelSize(), 18);
-  EXPECT_EQ(FrameOf(ExportWindow()).topLeft(), Available().topLeft());
-  EXPECT_TRUE(Available().contains(FrameOf(*TheControl)));
   for (TableWindow* window : {&ExportWindow(), &ImportWindow()}) {
     const QRect other = FrameOf(window == &ExportWindow() ? ImportWindow() : ExportWindow());
     for (int row = 0; row < GridSide; ++row) {

@@ -48,6 +48,23 @@ void PlaceFramed(TableWindow& window, TableKind kind) {
   });
 }
 
+// The window at the session's zoom and at its place for that size; the
+// frame it takes on the screen, none while it is hidden or not yet framed.
+QRect ZoomTableWindow(TableWindow& window, TableKind kind) {
+  window.FollowZoom();
+  if (!window.isVisible()) {
+    // It comes back at its place for the new size.
+    Place(window, kind);
+    return QRect();
+  }
+  const QMargins frame = window.windowHandle() ? window.windowHandle()->frameMargins() : QMargins();
+  if (frame.isNull()) return QRect();
+  const TablePlaces places = PlaceTableWindows(window.screen()->availableGeometry(), {window.size(), frame});
+  const QPoint place = kind == TableKind::kExport ? places.ExportFrame : places.ImportFrame;
+  MoveFrameTo(window, place, frame);
+  return QRect(place, window.size().grownBy(frame));
+}
+
 }  // namespace
 
 ControlWindow::ControlWindow(Session& session, QWidget* owner) : QMainWindow(owner), session_(session) {
@@ -244,20 +261,11 @@ void ControlWindow::ShowTableWindow(TableKind kind, bool shown) {
 // window moves out of their way where the screen has room.
 void ControlWindow::FollowZoom() {
   QRect tables;
-  for (TableWindow* window : {ExportWindow, ImportWindow}) {
-    if (!window) continue;
-    window->FollowZoom();
-    if (!window->isVisible() || !window->windowHandle()) continue;
-    const QMargins frame = window->windowHandle()->frameMargins();
-    if (frame.isNull()) continue;
-    const TableKind kind = window == ExportWindow ? TableKind::kExport : TableKind::kImport;
-    const TablePlaces places = PlaceTableWindows(window->screen()->availableGeometry(), {window->size(), frame});
-    const QPoint place = kind == TableKind::kExport ? places.ExportFrame : places.ImportFrame;
-    MoveFrameTo(*window, place, frame);
-    tables |= QRect(place, window->size().grownBy(frame));
-  }
-  if (tables.isNull() || !windowHandle() || windowHandle()->frameMargins().isNull()) return;
-  const QMargins frame = windowHandle()->frameMargins();
+  if (ExportWindow) tables |= ZoomTableWindow(*ExportWindow, TableKind::kExport);
+  if (ImportWindow) tables |= ZoomTableWindow(*ImportWindow, TableKind::kImport);
+  const QWindow* handle = windowHandle();
+  if (tables.isNull() || !handle || handle->frameMargins().isNull()) return;
+  const QMargins frame = handle->frameMargins();
   MoveFrameTo(*this, PlaceControlBesideTables(screen()->availableGeometry(), tables, {size(), frame}), frame);
 }
 

@@ -13,6 +13,14 @@ GridItem MapRowsHigh(int item) { return Make(item % GridSide - 1, item / GridSid
 
 GridItem MapColumnsHigh(int item) { return Make(item / GridSide - 1, item % GridSide - 1); }
 
+int ItemOfEntry(GridMapping mapping, int entry) {
+  for (int item = 0; item < GridItems; ++item) {
+    const GridItem cell = mapping(item);
+    if (cell.High >= 0 && cell.Low >= 0 && cell.Entry == entry) return item;
+  }
+  return -1;
+}
+
 std::string LabelText(const GridItem& item) {
   std::string text = "     ";
   if (item.High < 0 && item.Low >= 0) {

@@ -27,6 +27,9 @@ GridItem MapRowsHigh(int item);
 // Transposition on: the high nibble runs across the columns.
 GridItem MapColumnsHigh(int item);
 
+// The item that shows an entry under a mapping.
+int ItemOfEntry(GridMapping mapping, int entry);
+
 // Five characters: two blanks, the two label digits, one blank.
 std::string LabelText(const GridItem& item);
 

@@ -57,6 +57,14 @@ class GridList : public QWidget {
   int Count = 0;
   int Index = -1;
 
+  // Highlights one item (-1: none), repainting only the two items involved.
+  void Select(int item) {
+    if (item == Index) return;
+    RepaintItem(Index);
+    Index = item;
+    RepaintItem(Index);
+  }
+
   void SetCount(int count) {
     if (count != Count) Index = -1;
     Count = count;
@@ -104,13 +112,6 @@ class GridList : public QWidget {
     const QPoint at = event.position().toPoint();
     Select(ItemAt(at.x(), at.y(), width(), Count, frame_->RowHeight()));
     frame_->CellsDblClick();
-  }
-
-  void Select(int item) {
-    if (item == Index) return;
-    RepaintItem(Index);
-    Index = item;
-    RepaintItem(Index);
   }
 
   void RepaintItem(int item) {
@@ -307,7 +308,9 @@ void TableGrid::CellsKeyDown(const QKeyEvent& key) {
   }
 }
 
+// The highlight goes along with the current entry, as in a list box.
 void TableGrid::Step(int position) {
   session_.SetActiveTable(session_.KindOf(*table_));
+  list_->Select(ItemOfEntry(ItemMapper, position));
   if (OnStepEntry) OnStepEntry(position);
 }

@@ -2,6 +2,7 @@
 
 #include <QActionGroup>
 #include <QUndoCommand>
+#include <algorithm>
 
 #include "model/hexdigits.h"
 #include "platform/helpviewer.h"
@@ -147,6 +148,10 @@ void Session::CreateActions() {
   }
   WorkstationWindows1252->setChecked(true);
 
+  ZoomIn = MakeAction("ZoomIn", QString::fromUtf8("&Vergrößern"), &Session::EnlargeTableWindows);
+  ZoomOut = MakeAction("ZoomOut", "Ver&kleinern", &Session::ShrinkTableWindows);
+  ZoomNormal = MakeAction("ZoomNormal", QString::fromUtf8("&Normalgröße"), &Session::ShowTableWindowsAtNormalSize);
+
   ShowBoth = MakeAction("ShowBoth", "&Beide Tabellen zeigen", &Session::ToggleBothWindows);
   ShowBoth->setCheckable(true);
   ShowBoth->setChecked(true);
@@ -166,7 +171,11 @@ void Session::CreateActions() {
   LoadTableFile->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   Print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   Quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-  for (QAction* action : {Undo, Redo, LoadTableFile, Print, Quit}) action->setShortcutContext(Qt::ApplicationShortcut);
+  ZoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  ZoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  ZoomNormal->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+  for (QAction* action : {Undo, Redo, LoadTableFile, Print, Quit, ZoomIn, ZoomOut, ZoomNormal})
+    action->setShortcutContext(Qt::ApplicationShortcut);
 }
 
 // "&Rückgängig" and "&Wiederholen" name the step they would take.
@@ -231,6 +240,12 @@ bool Session::ConfirmQuit() {
           ? QStringLiteral("EXPORT- und IMPORT-Tabelle")
           : TableName(exportChanged ? TableKind::kExport : TableKind::kImport) + QStringLiteral("-Tabelle");
   return Prompt().Confirm(tables + QString::fromUtf8(" geändert und nicht gespeichert!\nTrotzdem beenden?"));
+}
+
+bool Session::IsCommandShortcut(const QKeySequence& keys) const {
+  const QList<QAction*> actions = findChildren<QAction*>(Qt::FindDirectChildrenOnly);
+  return std::any_of(actions.begin(), actions.end(),
+                     [&keys](const QAction* action) { return action->shortcuts().contains(keys); });
 }
 
 void Session::CommitPair(TableKind kind, int source, int target) {

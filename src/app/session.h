@@ -119,6 +119,10 @@ class Session : public QObject {
   QAction* WorkstationIso8859;
   QAction* WorkstationWindows1252;
 
+  QAction* ZoomIn;
+  QAction* ZoomOut;
+  QAction* ZoomNormal;
+
   QAction* ShowBoth;
   QAction* ShowExport;
   QAction* ShowImport;
@@ -142,6 +146,9 @@ class Session : public QObject {
   // The character set of the workstation side: what the views show a byte
   // as, what a typed character becomes, and what every export writes.
   Workstation WorkstationCharset() const { return workstation_; }
+  // The size of the table windows' cells and font, in percent of the
+  // designed size.
+  int Zoom() const { return zoom_; }
 
   CodeTable& Table(TableKind kind) const { return kind == TableKind::kExport ? *ExportTable : *ImportTable; }
   // Which of the two tables this is, whatever kind its header names.
@@ -165,6 +172,10 @@ class Session : public QObject {
   bool ComparisonMarked(const CodeTable& table, int position) const;
   // The list of the last comparison was closed: no entry is marked.
   void EndComparison();
+
+  // Is this key combination the shortcut of a command? Such keys run the
+  // command wherever the focus is, also in a field that would type them.
+  bool IsCommandShortcut(const QKeySequence& keys) const;
 
   // Grid steps for the entry editors (Ctrl+arrows).
   int StepUp(const CodeTable& table) const;
@@ -204,6 +215,8 @@ class Session : public QObject {
   void TablesChanged();
   void DisplayFontChanged();
   void WorkstationCharsetChanged();
+  // The table windows are to show their cells at percent of their size.
+  void ZoomChanged(int percent);
   void ColorsChanged();
   void SwapChanged();
   void TableWindowShownChanged(TableKind kind, bool shown);
@@ -261,6 +274,9 @@ class Session : public QObject {
   void AskActiveColor();
   void AskProofColor();
   void AskAmbiguousColor();
+  void EnlargeTableWindows();
+  void ShrinkTableWindows();
+  void ShowTableWindowsAtNormalSize();
   void UseIso8859Workstation();
   void UseWindows1252Workstation();
 
@@ -327,6 +343,7 @@ class Session : public QObject {
   void SetComparisonMarks(const std::bitset<256>& exportMarks, const std::bitset<256>& importMarks);
 
   void ToggleTableWindow(TableKind kind);
+  void SetZoom(int percent);
   int Step(const CodeTable& table, int unswapped, int swapped) const;
 
   std::unique_ptr<Prompter> prompter_;
@@ -338,6 +355,7 @@ class Session : public QObject {
   bool loadedImport_ = false;
   // The folder of the last file loaded or saved; the dialogs start there.
   QString lastFolder_;
+  int zoom_ = 100;
   bool exportShown_ = false;
   bool importShown_ = false;
   QWidget* exportWindow_ = nullptr;

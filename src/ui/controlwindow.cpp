@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QSessionManager>
+#include <QWindow>
 
 #include "app/session.h"
 #include "platform/colors.h"
@@ -45,6 +46,23 @@ void PlaceFramed(TableWindow& window, TableKind kind) {
     const TablePlaces places = PlaceTableWindows(window.screen()->availableGeometry(), {window.size(), frame});
     MoveFrameTo(window, kind == TableKind::kExport ? places.ExportFrame : places.ImportFrame, frame);
   });
+}
+
+// The window at the session's zoom and at its place for that size; the
+// frame it takes on the screen, none while it is hidden or not yet framed.
+QRect ZoomTableWindow(TableWindow& window, TableKind kind) {
+  window.FollowZoom();
+  if (!window.isVisible()) {
+    // It comes back at its place for the new size.
+    Place(window, kind);
+    return QRect();
+  }
+  const QMargins frame = window.windowHandle() ? window.windowHandle()->frameMargins() : QMargins();
+  if (frame.isNull()) return QRect();
+  const TablePlaces places = PlaceTableWindows(window.screen()->availableGeometry(), {window.size(), frame});
+  const QPoint place = kind == TableKind::kExport ? places.ExportFrame : places.ImportFrame;
+  MoveFrameTo(window, place, frame);
+  return QRect(place, window.size().grownBy(frame));
 }
 
 }  // namespace
@@ -152,6 +170,7 @@ void ControlWindow::BuildMenu() {
   submenu(settings, "&Farben")
       ->addActions({s.ColorChainedAction, s.ColorActiveAction, s.ColorProofAction, s.ColorAmbiguousAction});
 
+  Menu->AddMenu("&Ansicht")->addActions({s.ZoomIn, s.ZoomOut, s.ZoomNormal});
   Menu->AddMenu("&Fenster")->addActions({s.ShowBoth, s.ShowExport, s.ShowImport, s.ShowSampleText});
 
   QMenu* about = Menu->AddMenu("&?");
@@ -166,6 +185,7 @@ void ControlWindow::ConnectSession() {
   connect(&session_, &Session::ColorsChanged, this, &ControlWindow::UpdateViews);
   connect(&session_, &Session::SwapChanged, this, &ControlWindow::UpdateViews);
   connect(&session_, &Session::TableWindowShownChanged, this, &ControlWindow::ShowTableWindow);
+  connect(&session_, &Session::ZoomChanged, this, &ControlWindow::FollowZoom);
   connect(&session_, &Session::DifferencesFound, this, &ControlWindow::ShowDifferences);
   connect(&session_, &Session::PageCompared, this, &ControlWindow::ShowPageComparison);
   connect(&session_, &Session::QuitRequested, this, &ControlWindow::close);
@@ -201,6 +221,12 @@ TableWindow* ControlWindow::CreateTableWindow(TableKind kind) {
   Place(*window, kind);
   session_.SetTableWindow(kind, window);
   connect(window->Grid, &TableGrid::EntryChosen, this, [this, kind](int p) { SelectEntry(kind, p); });
+  EntryEditor* editor = kind == TableKind::kExport ? ExportEditor : ImportEditor;
+  connect(window->Grid, &TableGrid::EntryStepped, editor, &EntryEditor::SelectSource);
+  connect(window->Grid, &TableGrid::LeaveRequested, this, [this] {
+    raise();
+    activateWindow();
+  });
   return window;
 }
 
@@ -217,6 +243,18 @@ void ControlWindow::ShowTableWindow(TableKind kind, bool shown) {
   // The outer height is known once the window is on screen.
   Place(*window, kind);
   PlaceFramed(*window, kind);
+}
+
+// The table windows take the new size and their places again; the control
+// window moves out of their way where the screen has room.
+void ControlWindow::FollowZoom() {
+  QRect tables;
+  if (ExportWindow) tables |= ZoomTableWindow(*ExportWindow, TableKind::kExport);
+  if (ImportWindow) tables |= ZoomTableWindow(*ImportWindow, TableKind::kImport);
+  const QWindow* handle = windowHandle();
+  if (tables.isNull() || !handle || handle->frameMargins().isNull()) return;
+  const QMargins frame = handle->frameMargins();
+  MoveFrameTo(*this, PlaceControlBesideTables(screen()->availableGeometry(), tables, {size(), frame}), frame);
 }
 
 void ControlWindow::ShowDifferences(TableKind kind, const QString& otherName,

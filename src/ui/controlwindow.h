@@ -54,6 +54,7 @@ class ControlWindow : public QMainWindow {
   void ConnectSession();
   void UpdateViews();
   void ShowTableWindow(TableKind kind, bool shown);
+  void FollowZoom();
   TableWindow* CreateTableWindow(TableKind kind);
   void ShowDifferences(TableKind kind, const QString& otherName, const std::vector<Difference>& differences);
   void ShowPageComparison(const PageComparison& comparison);

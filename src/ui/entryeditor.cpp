@@ -407,14 +407,14 @@ void EntryEditor::FocusField(QLineEdit* field) {
 }
 
 bool EntryEditor::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::ToolTip && (watched == source_char_ || watched == target_char_)) {
+  if (event->type() == QEvent::ToolTip && watched->isWidgetType()) {
     ShowEntryTooltip(static_cast<const QHelpEvent&>(*event).globalPos(), static_cast<QWidget*>(watched));
     return true;
   }
   return QFrame::eventFilter(watched, event);
 }
 
-// The character fields describe the current entry in words.
+// Every field describes the current entry in words.
 void EntryEditor::ShowEntryTooltip(const QPoint& at, QWidget* field) {
   if (table_.CurrentPosition() == -1) {
     QToolTip::hideText();

@@ -40,39 +40,24 @@ EntryKeys::EntryKeys(EntryEditor& editor, Session& session) : QObject(&editor), 
 bool EntryKeys::eventFilter(QObject* watched, QEvent* event) {
   auto* field = qobject_cast<QLineEdit*>(watched);
   if (!field) return false;
-  if (event->type() == QEvent::ShortcutOverride) return ClaimShortcut(*field, static_cast<QKeyEvent&>(*event));
+  if (event->type() == QEvent::ShortcutOverride) return LeaveToCommand(static_cast<QKeyEvent&>(*event));
   if (event->type() != QEvent::KeyPress) return false;
   const auto& key = static_cast<const QKeyEvent&>(*event);
   if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) return false;
-  if (ClaimsControlKeys(*field) && key.key() == Qt::Key_Backspace && (key.modifiers() & Qt::AltModifier)) {
-    session_.Undo->trigger();
-    return true;
-  }
+  // The shortcut of a disabled command types nothing either.
+  if (session_.IsCommandShortcut(QKeySequence(key.keyCombination()))) return true;
   if (HandleKeyDown(key)) return true;
   return KeyPress(*field, key);
 }
 
-// The EXPORT source character field types control characters with Ctrl;
-// there Alt+Backspace undoes.
-bool EntryKeys::ClaimsControlKeys(const QLineEdit& field) const {
-  return editor_.Kind() == TableKind::kExport && &field == editor_.SourceChar();
-}
-
-// A field claims a key by accepting its override event. The EXPORT source
-// character field claims Ctrl+letter; the others leave undo and redo to the
-// program instead of undoing their own text.
-bool EntryKeys::ClaimShortcut(const QLineEdit& field, QKeyEvent& key) {
-  const Qt::KeyboardModifiers held = key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-  if (ClaimsControlKeys(field) && held == Qt::ControlModifier && key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z) {
-    key.accept();
-    return true;
-  }
-  const QKeySequence pressed(key.keyCombination());
-  if (session_.Undo->shortcuts().contains(pressed) || session_.Redo->shortcuts().contains(pressed)) {
-    key.ignore();
-    return true;
-  }
-  return false;
+// A field gives up a key by ignoring its override event: the program's
+// shortcuts run their commands in every field, where the field would
+// otherwise undo its own text or type a control character. Other Ctrl
+// letters still type control characters.
+bool EntryKeys::LeaveToCommand(QKeyEvent& key) const {
+  if (!session_.IsCommandShortcut(QKeySequence(key.keyCombination()))) return false;
+  key.ignore();
+  return true;
 }
 
 // Keys that act alike in all four fields; true when the key is swallowed.

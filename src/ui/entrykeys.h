@@ -1,5 +1,5 @@
 // The keys of an entry editor's four fields: which byte a key types, which
-// keys the fields claim from the program's shortcuts, and what Enter,
+// keys the fields leave to the program's shortcuts, and what Enter,
 // Ctrl+Delete, Ctrl+arrows and F3 ask of the editor.
 #pragma once
 
@@ -20,8 +20,7 @@ class EntryKeys : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  bool ClaimsControlKeys(const QLineEdit& field) const;
-  bool ClaimShortcut(const QLineEdit& field, QKeyEvent& key);
+  bool LeaveToCommand(QKeyEvent& key) const;
   bool HandleKeyDown(const QKeyEvent& key);
   int StepTarget(int code) const;
   bool KeyPress(const QLineEdit& field, const QKeyEvent& key);

@@ -13,6 +13,14 @@ GridItem MapRowsHigh(int item) { return Make(item % GridSide - 1, item / GridSid
 
 GridItem MapColumnsHigh(int item) { return Make(item / GridSide - 1, item % GridSide - 1); }
 
+int ItemOfEntry(GridMapping mapping, int entry) {
+  for (int item = 0; item < GridItems; ++item) {
+    const GridItem cell = mapping(item);
+    if (cell.High >= 0 && cell.Low >= 0 && cell.Entry == entry) return item;
+  }
+  return -1;
+}
+
 std::string LabelText(const GridItem& item) {
   std::string text = "     ";
   if (item.High < 0 && item.Low >= 0) {
@@ -27,16 +35,16 @@ std::string LabelText(const GridItem& item) {
 
 int GridColumnWidth(int clientWidth) { return clientWidth / GridSide; }
 
-CellRect ItemRect(int item, int clientWidth) {
+CellRect ItemRect(int item, int clientWidth, int rowHeight) {
   const int width = GridColumnWidth(clientWidth);
-  return {item / GridSide * width, item % GridSide * GridRowHeight, width, GridRowHeight};
+  return {item / GridSide * width, item % GridSide * rowHeight, width, rowHeight};
 }
 
-int ItemAt(int x, int y, int clientWidth, int itemCount) {
+int ItemAt(int x, int y, int clientWidth, int itemCount, int rowHeight) {
   const int width = GridColumnWidth(clientWidth);
-  if (x < 0 || y < 0 || width <= 0) return -1;
+  if (x < 0 || y < 0 || width <= 0 || rowHeight <= 0) return -1;
   const int column = x / width;
-  const int row = y / GridRowHeight;
+  const int row = y / rowHeight;
   if (column >= GridSide || row >= GridSide) return -1;
   const int item = column * GridSide + row;
   return item < itemCount ? item : -1;

@@ -27,6 +27,9 @@ GridItem MapRowsHigh(int item);
 // Transposition on: the high nibble runs across the columns.
 GridItem MapColumnsHigh(int item);
 
+// The item that shows an entry under a mapping.
+int ItemOfEntry(GridMapping mapping, int entry);
+
 // Five characters: two blanks, the two label digits, one blank.
 std::string LabelText(const GridItem& item);
 
@@ -34,11 +37,12 @@ struct CellRect {
   int X, Y, Width, Height;
 };
 
-// Columns are one seventeenth of the client width, truncated.
+// Columns are one seventeenth of the client width, truncated; rows are
+// rowHeight pixels high (more than GridRowHeight in a zoomed grid).
 int GridColumnWidth(int clientWidth);
-CellRect ItemRect(int item, int clientWidth);
+CellRect ItemRect(int item, int clientWidth, int rowHeight = GridRowHeight);
 // The item under a point of the list, -1 where there is none.
-int ItemAt(int x, int y, int clientWidth, int itemCount);
+int ItemAt(int x, int y, int clientWidth, int itemCount, int rowHeight = GridRowHeight);
 
 // The state colours a grid keeps between refreshes.
 struct GridColors {

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -56,6 +57,14 @@ class GridList : public QWidget {
   int Count = 0;
   int Index = -1;
 
+  // Highlights one item (-1: none), repainting only the two items involved.
+  void Select(int item) {
+    if (item == Index) return;
+    RepaintItem(Index);
+    Index = item;
+    RepaintItem(Index);
+  }
+
   void SetCount(int count) {
     if (count != Count) Index = -1;
     Count = count;
@@ -67,7 +76,7 @@ class GridList : public QWidget {
     painter.fillRect(event->rect(), palette().color(QPalette::Base));
     painter.setFont(frame_->CellFit().Font);
     for (int item = 0; item < Count; ++item) {
-      const CellRect cell = ItemRect(item, width());
+      const CellRect cell = ItemRect(item, width(), frame_->RowHeight());
       const QRect rect(cell.X, cell.Y, cell.Width, cell.Height);
       if (!event->rect().intersects(rect)) continue;
       if (item == Index) painter.fillRect(rect, palette().color(QPalette::Highlight));
@@ -83,16 +92,17 @@ class GridList : public QWidget {
   void mousePressEvent(QMouseEvent* event) override { Click(*event); }
   void mouseDoubleClickEvent(QMouseEvent* event) override { Click(*event); }
 
-  // Every key, Tab included, is refused.
+  // Every key goes to the grid's key handler, Tab included.
   bool event(QEvent* event) override {
     if (event->type() == QEvent::ToolTip) {
       const auto& help = static_cast<const QHelpEvent&>(*event);
-      frame_->ShowEntryTooltip(ItemAt(help.pos().x(), help.pos().y(), width(), Count), help.globalPos());
+      frame_->ShowEntryTooltip(ItemAt(help.pos().x(), help.pos().y(), width(), Count, frame_->RowHeight()),
+                               help.globalPos());
       return true;
     }
     if (event->type() != QEvent::KeyPress) return QWidget::event(event);
     event->accept();
-    frame_->CellsKeyDown();
+    frame_->CellsKeyDown(static_cast<const QKeyEvent&>(*event));
     return true;
   }
 
@@ -100,20 +110,13 @@ class GridList : public QWidget {
   void Click(const QMouseEvent& event) {
     if (event.button() != Qt::LeftButton) return;
     const QPoint at = event.position().toPoint();
-    Select(ItemAt(at.x(), at.y(), width(), Count));
+    Select(ItemAt(at.x(), at.y(), width(), Count, frame_->RowHeight()));
     frame_->CellPressed();
-  }
-
-  void Select(int item) {
-    if (item == Index) return;
-    RepaintItem(Index);
-    Index = item;
-    RepaintItem(Index);
   }
 
   void RepaintItem(int item) {
     if (item < 0) return;
-    const CellRect cell = ItemRect(item, width());
+    const CellRect cell = ItemRect(item, width(), frame_->RowHeight());
     update(cell.X, cell.Y, cell.Width, cell.Height);
   }
 
@@ -186,16 +189,34 @@ void TableGrid::SetListFont(const DisplayFont& font) {
 }
 
 const TextFit& TableGrid::CellFit() const {
-  const QSize cell(GridColumnWidth(Cells->width()), GridRowHeight);
+  const QSize cell(GridColumnWidth(Cells->width()), RowHeight());
   if (cell != fitted_cell_ || !fitted_) {
     fitted_cell_ = cell;
     fitted_ = true;
-    cell_fit_ = FitCells(list_font_.ToQFont(), list_font_.OemCharset, cell, TextLeft);
+    cell_fit_ = FitCells(ZoomedFont(), list_font_.OemCharset, cell, TextLeft);
   }
   return cell_fit_;
 }
 
 ByteCharset TableGrid::Charset() const { return {session_.WorkstationCharset(), list_font_.OemCharset}; }
+
+void TableGrid::SetZoom(int percent) {
+  if (percent == zoom_) return;
+  zoom_ = percent;
+  fitted_ = false;
+  Cells->update();
+}
+
+int TableGrid::RowHeight() const { return GridRowHeight * zoom_ / 100; }
+
+QFont TableGrid::ZoomedFont() const {
+  QFont font = list_font_.ToQFont();
+  if (font.pixelSize() > 0)
+    font.setPixelSize(font.pixelSize() * zoom_ / 100);
+  else
+    font.setPointSizeF(font.pointSizeF() * zoom_ / 100);
+  return font;
+}
 
 int TableGrid::ItemCount() const { return list_->Count; }
 
@@ -257,4 +278,38 @@ void TableGrid::ShowEntryTooltip(int item, const QPoint& at) {
   QToolTip::showText(at, DescribeEntry(*table_, cell.Entry, Charset()), Cells);
 }
 
-void TableGrid::CellsKeyDown() { session_.Prompt().Beep(); }
+// Arrows step the current entry as Ctrl+arrows do in the editor, Enter
+// goes on to the editor, Escape back to the control window; other keys are
+// refused.
+void TableGrid::CellsKeyDown(const QKeyEvent& key) {
+  if (key.modifiers() & ~Qt::KeypadModifier || !table_) {
+    session_.Prompt().Beep();
+    return;
+  }
+  switch (key.key()) {
+    case Qt::Key_Up:
+      return Step(session_.StepUp(*table_));
+    case Qt::Key_Down:
+      return Step(session_.StepDown(*table_));
+    case Qt::Key_Left:
+      return Step(session_.StepLeft(*table_));
+    case Qt::Key_Right:
+      return Step(session_.StepRight(*table_));
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      emit EntryChosen(table_->CurrentPosition());
+      return;
+    case Qt::Key_Escape:
+      emit LeaveRequested();
+      return;
+    default:
+      session_.Prompt().Beep();
+  }
+}
+
+// The highlight goes along with the current entry, as in a list box.
+void TableGrid::Step(int position) {
+  session_.SetActiveTable(session_.KindOf(*table_));
+  list_->Select(ItemOfEntry(ItemMapper, position));
+  emit EntryStepped(position);
+}

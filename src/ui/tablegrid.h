@@ -12,6 +12,7 @@
 #include "ui/gridmath.h"
 #include "ui/textfit.h"
 
+class QKeyEvent;
 class QPainter;
 class QRect;
 class CodeTable;
@@ -35,6 +36,9 @@ class TableGrid : public QFrame {
   void Refresh();
   // The display font the grid draws with (a copy).
   void SetListFont(const DisplayFont& font);
+  // Cells, labels and font at percent of their designed size.
+  void SetZoom(int percent);
+  int RowHeight() const;
 
   // What the grid shows as of the last refresh.
   int ItemCount() const;
@@ -49,13 +53,17 @@ class TableGrid : public QFrame {
   void CellsDrawItem(QPainter& painter, int item, const QRect& rect);
   // A press on a cell: an entry cell is chosen, any other beeps.
   void CellPressed();
-  void CellsKeyDown();
+  void CellsKeyDown(const QKeyEvent& key);
   // The tooltip of an item: the entry in words; none on the labels.
   void ShowEntryTooltip(int item, const QPoint& at);
 
  signals:
   // An entry cell was chosen; its table is the active one.
   void EntryChosen(int entry);
+  // An arrow key stepped the current entry to this one.
+  void EntryStepped(int entry);
+  // Escape: the user leaves the grid.
+  void LeaveRequested();
 
  private:
   // Empties the list (no table).
@@ -63,6 +71,8 @@ class TableGrid : public QFrame {
   void UpdateBorder();
   // The character set the cells show their bytes in.
   ByteCharset Charset() const;
+  void Step(int position);
+  QFont ZoomedFont() const;
 
   Session& session_;
   BorderPanel* border_;
@@ -75,4 +85,5 @@ class TableGrid : public QFrame {
   mutable TextFit cell_fit_;
   mutable QSize fitted_cell_;
   mutable bool fitted_ = false;
+  int zoom_ = 100;
 };

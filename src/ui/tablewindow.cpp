@@ -14,6 +14,9 @@ namespace {
 
 // The header as the caption, with Qt's place for the changed mark at its
 // end; a "[*]" of the header itself stays text.
+// The grid at 100 %.
+constexpr QSize kGridSize(800, 294);
+
 QString CaptionOf(const CodeTable& table) { return HeaderText(table).replace("[*]", "[*][*]") + "[*]"; }
 
 }  // namespace
@@ -24,13 +27,15 @@ TableWindow::TableWindow(Session& session, TableKind kind, QWidget* parent)
   setFont(DisplayFont("MS Sans Serif", -11).ToQFont());
   setPalette(LightPalette());
   setAcceptDrops(true);
+  // The cells explain themselves while the user works in the control window.
+  setAttribute(Qt::WA_AlwaysShowToolTips);
   Grid = new TableGrid(session, this);
-  Grid->setFixedSize(800, 294);
   // The window keeps exactly the grid's size: 17 rows of 16 pixels must fit.
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->addWidget(Grid);
+  FollowZoom();
   Grid->SetTable(&session.Table(kind));
   FollowSwap();
   Refresh();
@@ -45,6 +50,13 @@ TableWindow::TableWindow(Session& session, TableKind kind, QWidget* parent)
     FollowSwap();
     Refresh();
   });
+}
+
+void TableWindow::FollowZoom() {
+  const int percent = session_.Zoom();
+  Grid->setFixedSize(kGridSize * percent / 100);
+  Grid->SetZoom(percent);
+  layout()->activate();
 }
 
 void TableWindow::FollowSwap() {

@@ -19,6 +19,8 @@ class TableWindow : public QWidget {
 
   // Shows the table as it is now: caption, font and grid.
   void Refresh();
+  // Takes the session's zoom: the grid and the window grow or shrink.
+  void FollowZoom();
 
  protected:
   void showEvent(QShowEvent* event) override;

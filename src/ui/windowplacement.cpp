@@ -33,6 +33,17 @@ QPoint PlaceControlWindow(const QRect& available, const FramedWindow& controlWin
   return KeepInside(ControlPlace, FrameSize(controlWindow), available);
 }
 
+QPoint PlaceControlBesideTables(const QRect& available, const QRect& tables, const FramedWindow& controlWindow) {
+  const QSize frame = FrameSize(controlWindow);
+  const QPoint designed = PlaceControlWindow(available, controlWindow);
+  for (const QPoint& place :
+       {designed, QPoint(tables.right() + 1, designed.y()), QPoint(designed.x(), tables.bottom() + 1)}) {
+    const QRect candidate(place, frame);
+    if (available.contains(candidate) && !candidate.intersects(tables)) return place;
+  }
+  return designed;
+}
+
 namespace {
 
 bool CoversAny(const QRect& frame, const std::vector<QRect>& inSight) {

@@ -39,6 +39,11 @@ TablePlaces PlaceTableWindows(const QRect& available, const FramedWindow& tableW
 // area where it would pass its edge.
 QPoint PlaceControlWindow(const QRect& available, const FramedWindow& controlWindow);
 
+// The control window's frame where the table frames (tables) leave it in
+// sight: at its designed place, else right of the tables, else below them;
+// where none of these is free, at its designed place.
+QPoint PlaceControlBesideTables(const QRect& available, const QRect& tables, const FramedWindow& controlWindow);
+
 // The Probetext frame (place and size) where it covers none of the frames
 // in sight (the table windows and the control window): below or beside one
 // of them, at its own size where that fits, else shrunk to the largest such

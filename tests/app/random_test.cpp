@@ -227,7 +227,7 @@ class SimulatedUser {
     int item = -1;
     if (Chance(90)) {
       item = Below(GridItems);
-      const CellRect cell = ItemRect(item, list->width());
+      const CellRect cell = ItemRect(item, list->width(), window->Grid->RowHeight());
       at = QPoint(cell.X + Below(cell.Width), cell.Y + Below(cell.Height));
     }
     const bool twice = Chance(25);

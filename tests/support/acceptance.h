@@ -136,7 +136,7 @@ inline void SelectField(QLineEdit* field) {
 }
 
 inline QPoint CellCentre(const TableGrid& grid, int item) {
-  const CellRect cell = ItemRect(item, grid.Cells->width());
+  const CellRect cell = ItemRect(item, grid.Cells->width(), grid.RowHeight());
   return QPoint(cell.X + cell.Width / 2, cell.Y + cell.Height / 2);
 }
 

@@ -1,5 +1,5 @@
 // The program as a desktop user meets it: Ctrl+Entf in a chained pair,
-// the shortcuts and the field that claims Ctrl+letter, files dropped on the
+// the shortcuts in every field, files dropped on the
 // windows or named on the command line, and the folder the dialogs start in.
 #include <sys/stat.h>
 
@@ -14,6 +14,7 @@
 #include "files/formats.h"
 #include "support/session.h"
 #include "ui/entryeditor.h"
+#include "ui/tablegrid.h"
 #include "ui/tablewindow.h"
 
 namespace {
@@ -87,31 +88,47 @@ TEST_F(Desktop, CtrlEntfKeepsTheEntryOfAnotherPosition) {
   EXPECT_EQ(TheSession->Undo->text(), QString::fromUtf8("&Rückgängig: 41 entfernen"));
 }
 
-// The EXPORT source character field keeps Ctrl+letter for control
-// characters, and there Alt+Backspace undoes; elsewhere Ctrl+Z undoes.
-TEST_F(Desktop, SourceFieldClaimsCtrlLetters) {
-  TheSession->CommitPair(TableKind::kExport, 0x41, 0xC1);
+// The program's shortcuts win in every field, also in the EXPORT Alpha field
+// that has the focus after Enter; other Ctrl letters type control characters.
+TEST_F(Desktop, ShortcutsWinInEveryFieldOtherCtrlLettersType) {
   exp->SourceChar()->setFocus();
+  QTest::keyClick(exp->SourceChar(), 'A');
+  QTest::keyClicks(exp->TargetHex(), "C1");
+  QTest::keyClick(exp->TargetHex(), Qt::Key_Return);
+  ASSERT_EQ(QApplication::focusWidget(), exp->SourceChar());
   QTest::keyClick(exp->SourceChar(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(exp->SourceHex()->text(), "1A");
-  EXPECT_EQ(TheSession->UndoStack->index(), 1);
+  EXPECT_EQ(exportTable().Target(0x41), -1);
+  EXPECT_EQ(exp->SourceHex()->text(), "41");
+  QTest::keyClick(exp->TargetChar(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(exportTable().Target(0x41), 0xC1);
   QTest::keyClick(exp->SourceChar(), Qt::Key_O, Qt::ControlModifier);
-  EXPECT_EQ(exp->SourceHex()->text(), "0F");
-  EXPECT_TRUE(prompter->CallsOf("open").empty());
-
-  exp->SourceChar()->setFocus();
-  QTest::keyClick(exp->SourceChar(), Qt::Key_Backspace, Qt::AltModifier);
-  EXPECT_EQ(TheSession->UndoStack->index(), 0);
-  EXPECT_EQ(exportTable().Target(0x41), -1);
-
-  QTest::keyClick(exp->TargetHex(), Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(exportTable().Target(0x41), 0xC1);
-  QTest::keyClick(exp->TargetHex(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(exportTable().Target(0x41), -1);
-  QTest::keyClick(TheControl->ImportEditor->SourceChar(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(exportTable().Target(0x41), 0xC1);
-  QTest::keyClick(exp->TargetHex(), Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(prompter->CallsOf("open").size(), 1u);
+  exp->SourceChar()->setFocus();
+  QTest::keyClick(exp->SourceChar(), Qt::Key_B, Qt::ControlModifier);
+  EXPECT_EQ(exp->SourceHex()->text(), "02");
+}
+
+// In a focused grid the arrows step as Ctrl+arrows do in the editor, Enter
+// goes on to that table's editor and Escape back to the control window.
+TEST_F(Desktop, TheGridByKeyboard) {
+  QWidget* cells = TheControl->ImportWindow->Grid->Cells;
+  const auto focusGrid = [cells] {
+    QApplication::setActiveWindow(cells->window());
+    cells->setFocus();
+    return QTest::qWaitForWindowActive(cells->window());
+  };
+  ASSERT_TRUE(focusGrid());
+  for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Left, Qt::Key_Left})
+    QTest::keyClick(cells, key);
+  EXPECT_EQ(TheControl->ImportEditor->SourceHex()->text(), "FE");
+  EXPECT_EQ(TheControl->ImportWindow->Grid->ItemIndex(), (0xE + 1) * GridSide + 0xF + 1);  // row F0, column 0E
+  EXPECT_TRUE(importTable().IsActive() && cells->hasFocus());
+  QTest::keyClick(cells, Qt::Key_Return);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(TheControl));
+  EXPECT_EQ(QApplication::focusWidget(), TheControl->ImportEditor->TargetChar());
+  ASSERT_TRUE(focusGrid());
+  QTest::keyClick(cells, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(TheControl));
 }
 
 TEST_F(Desktop, ShortcutsShowInTheMenus) {

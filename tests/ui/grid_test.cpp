@@ -221,13 +221,12 @@ TEST_F(GridWindow, ClickBesideTheItemsIsAClickWithoutSelection) {
   EXPECT_EQ(prompter->Beeps(), 1);
 }
 
-TEST_F(GridWindow, EveryKeyBeepsAndLeavesTheSelection) {
+TEST_F(GridWindow, KeysBesideArrowsEnterEscapeBeepAndLeaveTheSelection) {
   InstallHandler();
   Click(3, 3);
   list()->setFocus();
-  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Home, Qt::Key_A, Qt::Key_Tab, Qt::Key_Return})
-    QTest::keyClick(list(), key);
-  EXPECT_EQ(prompter->Beeps(), 6);
+  for (Qt::Key key : {Qt::Key_Home, Qt::Key_A, Qt::Key_Tab, Qt::Key_PageDown}) QTest::keyClick(list(), key);
+  EXPECT_EQ(prompter->Beeps(), 4);
   EXPECT_EQ(frame()->ItemIndex(), ItemOf(3, 3));
   EXPECT_EQ(selected, std::vector<int>{0x22});
   EXPECT_TRUE(list()->hasFocus());

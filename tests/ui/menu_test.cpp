@@ -97,6 +97,10 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
       "    &Aktiviert ... ->ColorActiveAction",
       "    &Eindeutige Zuordnung ... ->ColorProofAction",
       "    &Mehrfach-Zuordnung ... ->ColorAmbiguousAction",
+      "&Ansicht",
+      QString::fromUtf8("  &Vergrößern ->ZoomIn"),
+      "  Ver&kleinern ->ZoomOut",
+      QString::fromUtf8("  &Normalgröße ->ZoomNormal"),
       "&Fenster",
       "  " + TheSession->ShowBoth->text() + " ->ShowBoth [x]",
       "  " + TheSession->ShowExport->text() + " ->ShowExport [x]",
@@ -111,12 +115,12 @@ TEST_F(MainMenu, EveryItemInItsPlace) {
 
 TEST_F(MainMenu, CaptionsChangedAtRunTimeShowInTheMenu) {
   TheSession->ShowBoth->setText("&Beide Tabellen verbergen");
-  QMenu* fenster = TheControl->Menu->actions().at(4)->menu();
+  QMenu* fenster = TheControl->Menu->actions().at(5)->menu();
   EXPECT_EQ(fenster->actions().at(0)->text(), "&Beide Tabellen verbergen");
 }
 
 TEST_F(MainMenu, InfoShowsAnAboutBox) {
-  QMenu* about = TheControl->Menu->actions().at(5)->menu();
+  QMenu* about = TheControl->Menu->actions().at(6)->menu();
   about->actions().at(1)->trigger();
   const auto calls = prompter->CallsOf("about");
   ASSERT_EQ(calls.size(), 1u);

@@ -78,7 +78,8 @@ class Desktop : public SessionTest {
   // Grid row r of a table window on the screen.
   static QRect GridRowOnScreen(TableWindow& window, int row) {
     QWidget* cells = window.Grid->Cells;
-    const QRect line(0, row * GridRowHeight, GridSide * GridColumnWidth(cells->width()), GridRowHeight);
+    const int height = window.Grid->RowHeight();
+    const QRect line(0, row * height, GridSide * GridColumnWidth(cells->width()), height);
     return line.translated(cells->mapToGlobal(QPoint(0, 0)));
   }
 
@@ -133,6 +134,23 @@ TEST_F(Desktop, FramesTakeTheirPlacesAndEveryGridRowShows) {
   const QImage onScreen = TheControl->screen()->grabWindow(0, at.x(), at.y(), rows.width(), rows.height()).toImage();
   EXPECT_EQ(onScreen.convertToFormat(QImage::Format_RGB32),
             cells->grab(rows).toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+// At 150 % the windows take their places again: every row of both grids on
+// the screen and clear of the other table window.
+TEST_F(Desktop, AZoomedGridKeepsEveryRowInSight) {
+  TheSession->ZoomIn->trigger();
+  TheSession->ZoomIn->trigger();
+  WaitUntilFramesRest({TheControl, &ExportWindow(), &ImportWindow()});
+  EXPECT_EQ(ExportWindow().Grid->RowHeight(), 24);
+  EXPECT_EQ(ExportWindow().Grid->CellFit().Font.pixelSize(), 18);
+  for (TableWindow* window : {&ExportWindow(), &ImportWindow()}) {
+    const QRect other = FrameOf(window == &ExportWindow() ? ImportWindow() : ExportWindow());
+    for (int row = 0; row < GridSide; ++row) {
+      const QRect line = GridRowOnScreen(*window, row);
+      EXPECT_TRUE(Available().contains(line) && !line.intersects(other)) << "row " << row;
+    }
+  }
 }
 
 TEST_F(Desktop, TheCloseBoxUnchecksTheWindowItemAtOnce) {

@@ -60,11 +60,13 @@ TEST_F(Tooltips, HoveringACellOrACharacterField) {
   QToolTip::hideText();
 
   QTest::keyClicks(TheControl->ExportEditor->SourceChar(), "A");
-  QLineEdit* field = TheControl->ExportEditor->SourceChar();
-  QHelpEvent fieldHover(QEvent::ToolTip, QPoint(2, 2), field->mapToGlobal(QPoint(2, 2)));
-  QApplication::sendEvent(field, &fieldHover);
-  EXPECT_EQ(QToolTip::text(), DescribeEntry(exportTable(), 0x41, {}));
-  QToolTip::hideText();
+  const EntryEditor& editor = *TheControl->ExportEditor;
+  for (QLineEdit* field : {editor.SourceChar(), editor.TargetChar(), editor.SourceHex(), editor.TargetHex()}) {
+    QHelpEvent fieldHover(QEvent::ToolTip, QPoint(2, 2), field->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(field, &fieldHover);
+    EXPECT_EQ(QToolTip::text(), DescribeEntry(exportTable(), 0x41, {})) << field->objectName().toStdString();
+    QToolTip::hideText();
+  }
 }
 
 }  // namespace

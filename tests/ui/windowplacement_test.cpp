@@ -23,6 +23,16 @@ TEST(WindowPlacement, RoomyScreenGetsTheDesignedLayout) {
   EXPECT_EQ(covered, QRect(0, exportFrame.bottom() - 7, exportFrame.width(), 8));
 }
 
+// Zoomed tables: the control window at its place where they leave it free,
+// else right of them, else below them, else at its place after all.
+TEST(WindowPlacement, ControlWindowMovesOutOfTheZoomedTables) {
+  const QRect screen(0, 0, 1280, 1024);
+  EXPECT_EQ(PlaceControlBesideTables(screen, QRect(0, 0, 802, 630), Control), QPoint(808, 78));
+  EXPECT_EQ(PlaceControlBesideTables(screen, QRect(0, 0, 852, 630), Control), QPoint(852, 78));
+  EXPECT_EQ(PlaceControlBesideTables(screen, QRect(0, 0, 1002, 500), Control), QPoint(808, 500));
+  EXPECT_EQ(PlaceControlBesideTables(screen, QRect(0, 0, 1202, 924), Control), QPoint(808, 78));
+}
+
 TEST(WindowPlacement, StartsAtTheAvailableArea) {
   const QRect belowPanel(0, 30, 1920, 1050);
   const TablePlaces places = PlaceTableWindows(belowPanel, Table);

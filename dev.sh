@@ -10,7 +10,8 @@ cd "$(dirname "$0")"
 PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation2
           libgtest-dev xvfb xauth fonts-dejavu-core clang-format libicu-dev icu-devtools
           lintian dpkg-dev file man-db fp-compiler desktop-file-utils shared-mime-info xdg-utils
-          libfile-mimeinfo-perl openbox poppler-utils libxcb1-dev openjdk-17-jdk-headless python3)
+          libfile-mimeinfo-perl openbox poppler-utils libxcb1-dev openjdk-17-jdk-headless python3
+          clang-tidy)
 
 install_missing() {
   local missing=()
@@ -36,6 +37,12 @@ check_format() {
   fi
 }
 
+# Every source file as .clang-tidy wants it: the naming convention and the
+# checks that find real faults; any finding fails.
+check_tidy() { # build dir with compile_commands.json
+  git ls-files 'src/*.cpp' | xargs -P "$(nproc)" -n 8 clang-tidy -p "$1" --quiet
+}
+
 build() { # dir, extra cmake args...
   local dir=$1; shift
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
@@ -52,6 +59,7 @@ case "${1:-}" in
     install_missing
     check_format
     build build -DQCTE_WERROR=ON
+    check_tidy build
     (cd build && ctest --output-on-failure -j "$(nproc)")
     build build-asan -DQCTE_SANITIZE=ON
     (cd build-asan && ctest --output-on-failure -j "$(nproc)")

@@ -30,10 +30,10 @@
 
 namespace {
 
-constexpr int Warmup = 10;
-constexpr int Rounds = 150;
-constexpr int StartRuns = 15;
-constexpr qint64 PaintTimeoutMs = 2000;
+constexpr int kWarmup = 10;
+constexpr int kRounds = 150;
+constexpr int kStartRuns = 15;
+constexpr qint64 kPaintTimeoutMs = 2000;
 
 double Median(std::vector<double> values) {
   if (values.empty()) return 0;
@@ -97,10 +97,10 @@ class Bench {
     control_->activateWindow();
     if (!QTest::qWaitForWindowActive(control_.get())) Fail("the control window did not become active");
     control_->ExportEditor->SourceChar()->setFocus();
-    exportGrid_ = control_->ExportWindow->Grid->Cells;
-    importGrid_ = control_->ImportWindow->Grid->Cells;
-    exportPaints_ = std::make_unique<PaintCounter>(exportGrid_);
-    importPaints_ = std::make_unique<PaintCounter>(importGrid_);
+    export_grid_ = control_->ExportWindow->Grid->Cells;
+    import_grid_ = control_->ImportWindow->Grid->Cells;
+    export_paints_ = std::make_unique<PaintCounter>(export_grid_);
+    import_paints_ = std::make_unique<PaintCounter>(import_grid_);
     session_->LoadIsoCp273.Both->trigger();
     Settle();
     EntryEditor& editor = *control_->ExportEditor;
@@ -122,8 +122,8 @@ class Bench {
     return Figure(
         "Floor: both grids painted once", [] {},
         [this] {
-          exportGrid_->repaint();
-          importGrid_->repaint();
+          export_grid_->repaint();
+          import_grid_->repaint();
         });
   }
 
@@ -155,11 +155,11 @@ class Bench {
   }
 
   // A Windows V3 pair file (512 bytes) that the editor writes itself.
-  Figure FileLoad(const QString& fileName) {
+  Figure FileLoad(const QString& file_name) {
     const FormatTables pair{session_->ExportTable, session_->ImportTable};
-    if (!Session::WriteFile(fileName, FormatBytes(TableFormat::kV3, pair, Workstation::Iso8859_1)).isEmpty())
+    if (!Session::WriteFile(file_name, FormatBytes(TableFormat::kV3, pair, Workstation::kIsoLatin1)).isEmpty())
       Fail("the table file could not be written");
-    prompter_->OpenFileName = fileName;
+    prompter_->OpenFileName = file_name;
     return Figure(
         "File load, automatic recognition (512 bytes)", [] {},
         [this] {
@@ -171,7 +171,7 @@ class Bench {
   // Runs every figure once per round, so that a busy moment of the machine
   // hits all of them alike; the first rounds warm up.
   void Run(std::vector<Figure>& figures, int rounds) {
-    for (int round = -Warmup; round < rounds; ++round)
+    for (int round = -kWarmup; round < rounds; ++round)
       for (Figure& figure : figures) RunOnce(figure, round >= 0);
   }
 
@@ -179,27 +179,27 @@ class Bench {
   void RunOnce(Figure& figure, bool record) {
     figure.Prepare();
     Settle();
-    const int exportBefore = exportPaints_->Paints;
-    const int importBefore = importPaints_->Paints;
-    const double cpuBefore = ThreadCpuMs();
+    const int export_before = export_paints_->Paints;
+    const int import_before = import_paints_->Paints;
+    const double cpu_before = ThreadCpuMs();
     QElapsedTimer timer;
     timer.start();
     figure.Act();
-    const bool painted = WaitForBothGrids(exportBefore, importBefore, timer);
+    const bool painted = WaitForBothGrids(export_before, import_before, timer);
     const double wall = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-    const double cpu = ThreadCpuMs() - cpuBefore;
+    const double cpu = ThreadCpuMs() - cpu_before;
     Settle();
     if (!record) return;
     figure.Wall.push_back(wall);
     figure.Cpu.push_back(cpu);
     if (!painted) ++figure.Unpainted;
-    figure.MaxExportPaints = std::max(figure.MaxExportPaints, exportPaints_->Paints - exportBefore);
-    figure.MaxImportPaints = std::max(figure.MaxImportPaints, importPaints_->Paints - importBefore);
+    figure.MaxExportPaints = std::max(figure.MaxExportPaints, export_paints_->Paints - export_before);
+    figure.MaxImportPaints = std::max(figure.MaxImportPaints, import_paints_->Paints - import_before);
   }
 
-  bool WaitForBothGrids(int exportBefore, int importBefore, const QElapsedTimer& timer) {
-    while (exportPaints_->Paints == exportBefore || importPaints_->Paints == importBefore) {
-      if (timer.elapsed() > PaintTimeoutMs) return false;
+  bool WaitForBothGrids(int export_before, int import_before, const QElapsedTimer& timer) {
+    while (export_paints_->Paints == export_before || import_paints_->Paints == import_before) {
+      if (timer.elapsed() > kPaintTimeoutMs) return false;
       QCoreApplication::processEvents();
     }
     return true;
@@ -208,10 +208,10 @@ class Bench {
   BenchPrompter* prompter_ = nullptr;
   std::unique_ptr<Session> session_;
   std::unique_ptr<ControlWindow> control_;
-  QWidget* exportGrid_ = nullptr;
-  QWidget* importGrid_ = nullptr;
-  std::unique_ptr<PaintCounter> exportPaints_;
-  std::unique_ptr<PaintCounter> importPaints_;
+  QWidget* export_grid_ = nullptr;
+  QWidget* import_grid_ = nullptr;
+  std::unique_ptr<PaintCounter> export_paints_;
+  std::unique_ptr<PaintCounter> import_paints_;
 };
 
 // Starts a probe and records the time until it reports its windows shown,
@@ -221,7 +221,7 @@ void TimeStart(Figure& figure, const char* mode, bool record) {
   process.setProgram(QCoreApplication::applicationFilePath());
   process.setArguments({QString::fromLatin1(mode)});
   process.setStandardErrorFile(QProcess::nullDevice());
-  const double cpuBefore = ChildrenCpuMs();
+  const double cpu_before = ChildrenCpuMs();
   QElapsedTimer timer;
   timer.start();
   process.start();
@@ -235,7 +235,7 @@ void TimeStart(Figure& figure, const char* mode, bool record) {
   if (wall < 0) Fail("a start-up probe did not show its windows");
   if (!record) return;
   figure.Wall.push_back(wall);
-  figure.Cpu.push_back(ChildrenCpuMs() - cpuBefore);
+  figure.Cpu.push_back(ChildrenCpuMs() - cpu_before);
 }
 
 struct StartUp {
@@ -247,7 +247,7 @@ struct StartUp {
 // The probes in turn, for the same reason as the rounds above.
 StartUp MeasureStartUp() {
   StartUp result;
-  for (int run = -2; run < StartRuns; ++run) {
+  for (int run = -2; run < kStartRuns; ++run) {
     TimeStart(result.Editor, "--probe-editor", run >= 0);
     TimeStart(result.Bare, "--probe-bare", run >= 0);
     TimeStart(result.Text, "--probe-text", run >= 0);
@@ -300,7 +300,7 @@ int RunBenchmark(int argc, char** argv) {
     figures.push_back(bench.Refresh());
     figures.push_back(bench.Preset());
     figures.push_back(bench.FileLoad(dir.filePath("CTWX2X.tab")));
-    bench.Run(figures, Rounds);
+    bench.Run(figures, kRounds);
     if (bench.Prompt().Unexpected) Fail("a command answered with a message or a beep");
   }
   const StartUp start = MeasureStartUp();
@@ -311,7 +311,7 @@ int RunBenchmark(int argc, char** argv) {
   std::printf(
       "Medians of %d runs (start-ups: %d), milliseconds: wall-clock time, and the CPU time\n"
       "the editor used in it, which the load of other programs on the machine does not inflate.\n\n",
-      Rounds, StartRuns);
+      kRounds, kStartRuns);
   std::printf("  %-46s %9s %7s   %9s %7s   %s\n", "", "wall", "x floor", "CPU", "x floor", "grid paints (most)");
   const Figure& floor = figures.front();
   for (const Figure& figure : figures) PrintFigure(figure, floor, true);
@@ -319,28 +319,28 @@ int RunBenchmark(int argc, char** argv) {
   PrintFigure(start.Bare, floor, false);
   PrintFigure(start.Text, floor, false);
 
-  bool onePaint = true;
-  double editWall = 0;
-  double editCpu = 0;
+  bool one_paint = true;
+  double edit_wall = 0;
+  double edit_cpu = 0;
   int unpainted = 0;
   for (const Figure& figure : figures) {
     unpainted += figure.Unpainted;
     if (figure.Name.rfind("Committed edit", 0) != 0) continue;
-    onePaint &= figure.MaxExportPaints <= 1 && figure.MaxImportPaints <= 1;
-    editWall = std::max(editWall, Median(figure.Wall) / Median(floor.Wall));
-    editCpu = std::max(editCpu, Median(figure.Cpu) / Median(floor.Cpu));
+    one_paint &= figure.MaxExportPaints <= 1 && figure.MaxImportPaints <= 1;
+    edit_wall = std::max(edit_wall, Median(figure.Wall) / Median(floor.Wall));
+    edit_cpu = std::max(edit_cpu, Median(figure.Cpu) / Median(floor.Cpu));
   }
-  const double textWall = Median(start.Editor.Wall) / Median(start.Text.Wall);
-  const double textCpu = Median(start.Editor.Cpu) / Median(start.Text.Cpu);
+  const double text_wall = Median(start.Editor.Wall) / Median(start.Text.Wall);
+  const double text_cpu = Median(start.Editor.Cpu) / Median(start.Text.Cpu);
   std::printf("\nTargets (judged on wall-clock time)\n");
-  bool met = PrintTarget("each grid painted at most once per committed edit", onePaint && unpainted == 0, "");
-  met &= PrintTarget("committed edit at most 2 x floor", editWall <= 2.0, Ratios(editWall, editCpu));
-  met &=
-      PrintTarget("start-up at most 1.3 x bare Qt, windows with a label", textWall <= 1.3, Ratios(textWall, textCpu));
-  const double bareWall = Median(start.Editor.Wall) / Median(start.Bare.Wall);
-  const double bareCpu = Median(start.Editor.Cpu) / Median(start.Bare.Cpu);
+  bool met = PrintTarget("each grid painted at most once per committed edit", one_paint && unpainted == 0, "");
+  met &= PrintTarget("committed edit at most 2 x floor", edit_wall <= 2.0, Ratios(edit_wall, edit_cpu));
+  met &= PrintTarget("start-up at most 1.3 x bare Qt, windows with a label", text_wall <= 1.3,
+                     Ratios(text_wall, text_cpu));
+  const double bare_wall = Median(start.Editor.Wall) / Median(start.Bare.Wall);
+  const double bare_cpu = Median(start.Editor.Cpu) / Median(start.Bare.Cpu);
   std::printf("  %-52s %-6s %s\n", "start-up against bare Qt, three empty windows", "",
-              Ratios(bareWall, bareCpu).c_str());
+              Ratios(bare_wall, bare_cpu).c_str());
   if (unpainted) std::printf("\n%d runs ended without both grids painting.\n", unpainted);
   return met ? 0 : 1;
 }

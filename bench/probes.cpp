@@ -19,13 +19,13 @@ namespace {
 class ShownProbe : public QObject {
  public:
   // Tells which window a painted widget counts for, or nothing.
-  explicit ShownProbe(std::function<QString(QWidget*)> windowOf, int windows)
-      : windowOf_(std::move(windowOf)), windows_(windows) {}
+  explicit ShownProbe(std::function<QString(QWidget*)> window_of, int windows)
+      : window_of_(std::move(window_of)), windows_(windows) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Paint && !done_ && watched->isWidgetType()) {
-      const QString window = windowOf_(static_cast<QWidget*>(watched));
+      const QString window = window_of_(static_cast<QWidget*>(watched));
       if (!window.isEmpty()) painted_.insert(window);
       if (painted_.size() == windows_) {
         done_ = true;
@@ -44,7 +44,7 @@ class ShownProbe : public QObject {
     std::_Exit(0);
   }
 
-  std::function<QString(QWidget*)> windowOf_;
+  std::function<QString(QWidget*)> window_of_;
   int windows_;
   QSet<QString> painted_;
   bool done_ = false;
@@ -73,12 +73,12 @@ int ProbeEditor(int, char** argv) {
 
 namespace {
 
-int RunBareWindows(int argc, char** argv, bool withText) {
+int RunBareWindows(int argc, char** argv, bool with_text) {
   QApplication app(argc, argv);
   // A window counts once its last widget has painted.
   ShownProbe probe(
-      [withText](QWidget* widget) {
-        const bool last = withText ? qobject_cast<QLabel*>(widget) != nullptr : widget->isWindow();
+      [with_text](QWidget* widget) {
+        const bool last = with_text ? qobject_cast<QLabel*>(widget) != nullptr : widget->isWindow();
         return last ? widget->window()->objectName() : QString();
       },
       3);
@@ -88,7 +88,7 @@ int RunBareWindows(int argc, char** argv, bool withText) {
   for (int i = 0; i < 3; ++i) {
     windows[i].setObjectName(QString::number(i));
     windows[i].resize(sizes[i]);
-    if (withText) (new QLabel("QAVO Code Table Editor", &windows[i]))->move(8, 8);
+    if (with_text) (new QLabel("QAVO Code Table Editor", &windows[i]))->move(8, 8);
     windows[i].show();
   }
   return QApplication::exec();

@@ -51,11 +51,11 @@ bool WriteRandomFile(const std::string& path) {
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   if (fd < 0) return false;
   std::mt19937_64 random(273);
-  std::vector<uint64_t> block(TranslateBlockSize / 8);
+  std::vector<uint64_t> block(kTranslateBlockSize / 8);
   bool ok = true;
-  for (size_t done = 0; done < kFileSize && ok; done += TranslateBlockSize) {
+  for (size_t done = 0; done < kFileSize && ok; done += kTranslateBlockSize) {
     for (uint64_t& word : block) word = random();
-    ok = write(fd, block.data(), TranslateBlockSize) == static_cast<ssize_t>(TranslateBlockSize);
+    ok = write(fd, block.data(), kTranslateBlockSize) == static_cast<ssize_t>(kTranslateBlockSize);
   }
   return close(fd) == 0 && ok;
 }
@@ -87,7 +87,7 @@ Timing TimeCommand(const std::string& command, const std::string& output) {
 
 bool SameFiles(const std::string& a, const std::string& b) {
   std::ifstream first(a, std::ios::binary), second(b, std::ios::binary);
-  std::vector<char> one(TranslateBlockSize), two(TranslateBlockSize);
+  std::vector<char> one(kTranslateBlockSize), two(kTranslateBlockSize);
   while (first && second) {
     first.read(one.data(), static_cast<std::streamsize>(one.size()));
     second.read(two.data(), static_cast<std::streamsize>(two.size()));
@@ -119,7 +119,7 @@ struct Measure {
 
 bool Prepare() {
   CodePagePair pair;
-  if (!BuildCodePagePair(kCodePage, Workstation::Iso8859_1, false, pair)) {
+  if (!BuildCodePagePair(kCodePage, Workstation::kIsoLatin1, false, pair)) {
     std::fprintf(stderr, "code page %d not available\n", kCodePage);
     return false;
   }

@@ -9,15 +9,15 @@
 class ChangeMarks {
  public:
   // Watches the two tables; what they hold now counts as saved.
-  ChangeMarks(const CodeTable& exportTable, const CodeTable& importTable);
+  ChangeMarks(const CodeTable& export_table, const CodeTable& import_table);
 
   bool IsChanged(TableKind which) const;
   // The table's content is now what a file or a preset holds.
   void Saved(TableKind which);
 
  private:
-  const CodeTable& exportTable_;
-  const CodeTable& importTable_;
-  TableContent savedExport_;
-  TableContent savedImport_;
+  const CodeTable& export_table_;
+  const CodeTable& import_table_;
+  TableContent saved_export_;
+  TableContent saved_import_;
 };

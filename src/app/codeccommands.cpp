@@ -6,8 +6,8 @@
 #include "app/session.h"
 #include "files/charsetmapping.h"
 
-void Session::SavePairAs(const QString& what, const QString& notSaved, const QString& filter, const QString& extension,
-                         const QString& proposedName, TableFormat format) {
+void Session::SavePairAs(const QString& what, const QString& not_saved, const QString& filter, const QString& extension,
+                         const QString& proposed_name, TableFormat format) {
   if (!ExportTable->Partner()) {
     Prompt().Information(QStringLiteral("Bitte Tabellen verbinden!"));
     return;
@@ -15,19 +15,19 @@ void Session::SavePairAs(const QString& what, const QString& notSaved, const QSt
   SaveDialog.Filter = filter;
   SaveDialog.Title = QStringLiteral("Tabellen speichern als ") + what + " ( " + HeaderText(*ExportTable) + ")";
   SaveDialog.DefaultExt = extension;
-  SaveDialog.FileName = proposedName;
+  SaveDialog.FileName = proposed_name;
   SaveDialog.OverwritePrompt = true;
-  SaveDialog.Folder = lastFolder_;
+  SaveDialog.Folder = last_folder_;
   if (!Prompt().SaveFile(SaveDialog)) return;
   // Such a file need not keep every entry as it is, so the tables keep
   // their changed marks.
   const QString reason = WriteTables(format, {ExportTable, ImportTable}, SaveDialog.FileName);
   if (reason.isEmpty())
-    lastFolder_ = QFileInfo(SaveDialog.FileName).absolutePath();
+    last_folder_ = QFileInfo(SaveDialog.FileName).absolutePath();
   else
     Prompt().Information(QStringLiteral("Datei: ") + SaveDialog.FileName +
                          QStringLiteral("\nkonnte nicht geschrieben werden (") + reason +
-                         QStringLiteral(")!\nEXPORT-IMPORT-") + notSaved + QStringLiteral(" nicht gespeichert!"));
+                         QStringLiteral(")!\nEXPORT-IMPORT-") + not_saved + QStringLiteral(" nicht gespeichert!"));
 }
 
 // The proposed file names are the codec's and the charset's names: an

@@ -27,8 +27,8 @@ void Session::LoadCodePagePair() {
 }
 
 bool Session::ChooseCodePage(const std::vector<int>& pages, Workstation& chosen) {
-  CodePageDialogChoice.Windows1252 = workstation_ == Workstation::Cp1252;
+  CodePageDialogChoice.Windows1252 = workstation_ == Workstation::kCp1252;
   if (!Prompt().ChooseCodePage(CodePageDialogChoice, pages)) return false;
-  chosen = CodePageDialogChoice.Windows1252 ? Workstation::Cp1252 : Workstation::Iso8859_1;
+  chosen = CodePageDialogChoice.Windows1252 ? Workstation::kCp1252 : Workstation::kIsoLatin1;
   return true;
 }

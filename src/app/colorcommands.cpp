@@ -21,19 +21,19 @@ void Session::SetChainedColor(int32_t color) {
 }
 
 void Session::SetActiveColor(int32_t color) {
-  if (color == NoColor) return;
+  if (color == kNoColor) return;
   ActiveColor = color;
   emit ColorsChanged();
 }
 
 void Session::SetAmbiguousColor(int32_t color) {
-  if (color == NoColor) return;
+  if (color == kNoColor) return;
   AmbiguousColor = color;
   emit ColorsChanged();
 }
 
 void Session::SetProofColor(int32_t color) {
-  if (color == NoColor) return;
+  if (color == kNoColor) return;
   ProofColor = color;
   emit ColorsChanged();
 }

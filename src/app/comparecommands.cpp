@@ -19,14 +19,14 @@ CodeTable& Session::ComparedTable() const {
 void Session::CompareWithDin() {
   const CodeTable& table = ComparedTable();
   TableEntry din[256];
-  EntriesOf(&table == ExportTable ? DinPreset.Export : DinPreset.Import, din);
+  EntriesOf(&table == ExportTable ? kDinPreset.Export : kDinPreset.Import, din);
   ShowDifferences(table, din, QStringLiteral("DIN"));
 }
 
 void Session::CompareWithTableFile() {
   std::vector<uint8_t> buffer;
   if (!ReadTableFile(QStringLiteral("QAVO Codetabelle vergleichen"), buffer)) return;
-  const QString fileName = OpenDialog.FileName;
+  const QString file_name = OpenDialog.FileName;
   const CodeTable& table = ComparedTable();
   const TableKind kind = &table == ExportTable ? TableKind::kExport : TableKind::kImport;
   // Recognised as a load would be, and refused with the same messages; the
@@ -36,7 +36,7 @@ void Session::CompareWithTableFile() {
   bool refused = false;
   for (const LoadStep& step : plan.Steps) {
     if (!step.Loads()) {
-      Prompt().Message(LoadRefusal(step.Message, fileName, buffer.size()));
+      Prompt().Message(LoadRefusal(step.Message, file_name, buffer.size()));
       refused = true;
     } else if (step.Table == kind && !match) {
       match = &step;
@@ -44,20 +44,20 @@ void Session::CompareWithTableFile() {
   }
   if (!match) {
     if (!refused)
-      Prompt().Message(QStringLiteral("Datei: ") + fileName + QString::fromUtf8("\nenthält keine ") + TableName(kind) +
+      Prompt().Message(QStringLiteral("Datei: ") + file_name + QString::fromUtf8("\nenthält keine ") + TableName(kind) +
                        QStringLiteral("-Tabelle!"));
     return;
   }
-  ShowDifferences(table, match->Entries, QFileInfo(fileName).fileName());
+  ShowDifferences(table, match->Entries, QFileInfo(file_name).fileName());
 }
 
-void Session::ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& otherName) {
+void Session::ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& other_name) {
   const std::vector<Difference> differences = CompareTables(table, other);
   std::bitset<256> marks;
   for (const Difference& difference : differences) marks.set(difference.Position);
   SetComparisonMarks(&table == ExportTable ? marks : std::bitset<256>(),
                      &table == ImportTable ? marks : std::bitset<256>());
-  emit DifferencesFound(&table == ExportTable ? TableKind::kExport : TableKind::kImport, otherName, differences);
+  emit DifferencesFound(&table == ExportTable ? TableKind::kExport : TableKind::kImport, other_name, differences);
   if (differences.empty()) Prompt().Information(QStringLiteral("Keine Unterschiede"));
 }
 
@@ -78,11 +78,11 @@ void Session::CompareWithCodePage() {
     Prompt().Message(QStringLiteral("Codepage %1 kennen weder iconv noch ICU.").arg(CodePageDialogChoice.CodePage));
     return;
   }
-  std::bitset<256> exportMarks;
-  std::bitset<256> importMarks;
+  std::bitset<256> export_marks;
+  std::bitset<256> import_marks;
   for (const PageDifference& difference : comparison.Differences)
-    (difference.Kind == TableKind::kExport ? exportMarks : importMarks).set(difference.Position);
-  SetComparisonMarks(exportMarks, importMarks);
+    (difference.Kind == TableKind::kExport ? export_marks : import_marks).set(difference.Position);
+  SetComparisonMarks(export_marks, import_marks);
   emit PageCompared(comparison);
   if (comparison.Differences.empty()) Prompt().Information(QStringLiteral("Keine Unterschiede"));
 }
@@ -96,14 +96,14 @@ void Session::IdentifyNearestPages() {
 }
 
 bool Session::ComparisonMarked(const CodeTable& table, int position) const {
-  return (&table == ExportTable ? exportMarks_ : importMarks_).test(position & 0xFF);
+  return (&table == ExportTable ? export_marks_ : import_marks_).test(position & 0xFF);
 }
 
 void Session::EndComparison() { SetComparisonMarks({}, {}); }
 
-void Session::SetComparisonMarks(const std::bitset<256>& exportMarks, const std::bitset<256>& importMarks) {
-  if (exportMarks == exportMarks_ && importMarks == importMarks_) return;
-  exportMarks_ = exportMarks;
-  importMarks_ = importMarks;
+void Session::SetComparisonMarks(const std::bitset<256>& export_marks, const std::bitset<256>& import_marks) {
+  if (export_marks == export_marks_ && import_marks == import_marks_) return;
+  export_marks_ = export_marks;
+  import_marks_ = import_marks;
   emit ComparisonMarksChanged();
 }

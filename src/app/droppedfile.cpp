@@ -9,8 +9,8 @@ DroppedFile TableFileOfDrop(const QMimeData& data) {
   if (urls.size() > 1) return {QString(), QStringLiteral("Bitte nur eine Tabellendatei ablegen!")};
   if (urls.isEmpty() || !urls.first().isLocalFile())
     return {QString(), QString::fromUtf8("Nur Dateien können als Tabelle geladen werden!")};
-  const QString fileName = urls.first().toLocalFile();
-  if (QFileInfo(fileName).isDir())
+  const QString file_name = urls.first().toLocalFile();
+  if (QFileInfo(file_name).isDir())
     return {QString(), QStringLiteral("Ein Ordner kann nicht als Tabelle geladen werden!")};
-  return {fileName, QString()};
+  return {file_name, QString()};
 }

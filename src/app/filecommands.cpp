@@ -16,11 +16,11 @@ namespace {
 
 QString NotSaved(TableKind kind) { return TableName(kind) + QStringLiteral("-Tabelle nicht gespeichert!"); }
 
-const QString PairNotSaved = QStringLiteral("EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!");
+const QString kPairNotSaved = QStringLiteral("EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!");
 
-void ReportNotWritten(Prompter& prompter, const QString& fileName, const QString& reason, const QString& notSaved) {
-  prompter.Information(QStringLiteral("Datei: ") + fileName + QStringLiteral("\nkonnte nicht geschrieben werden (") +
-                       reason + QStringLiteral(")!\n") + notSaved);
+void ReportNotWritten(Prompter& prompter, const QString& file_name, const QString& reason, const QString& not_saved) {
+  prompter.Information(QStringLiteral("Datei: ") + file_name + QStringLiteral("\nkonnte nicht geschrieben werden (") +
+                       reason + QStringLiteral(")!\n") + not_saved);
 }
 
 // Says what the format makes of the table's unassigned characters.
@@ -32,38 +32,38 @@ void WarnIfIncomplete(Prompter& prompter, TableKind kind, const CodeTable& table
                             : QStringLiteral("Nicht zugeordnete Zeichen bleiben unzugeordnet.")));
 }
 
-void SetSaveDialog(FileDialogSettings& dialog, const QString& title, const QString& defaultExt, const QString& fileName,
-                   bool overwritePrompt) {
+void SetSaveDialog(FileDialogSettings& dialog, const QString& title, const QString& default_ext,
+                   const QString& file_name, bool overwrite_prompt) {
   dialog.Title = title;
-  dialog.DefaultExt = defaultExt;
-  dialog.FileName = fileName;
-  dialog.OverwritePrompt = overwritePrompt;
+  dialog.DefaultExt = default_ext;
+  dialog.FileName = file_name;
+  dialog.OverwritePrompt = overwrite_prompt;
 }
 
 // A refused file's name, on a line of its own.
-QString FileLine(const QString& fileName) {
-  return fileName.isEmpty() ? QString() : QStringLiteral("\nDatei: ") + fileName;
+QString FileLine(const QString& file_name) {
+  return file_name.isEmpty() ? QString() : QStringLiteral("\nDatei: ") + file_name;
 }
 
 bool IsTableLength(size_t length) {
-  return length == TableImageSize || length == V3ImageSize || length == V5ImageSize || length == V5PairImageSize;
+  return length == kTableImageSize || length == kV3ImageSize || length == kV5ImageSize || length == kV5PairImageSize;
 }
 
 // The name as the system spells it.
-std::string LocalPath(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
+std::string LocalPath(const QString& file_name) { return QFile::encodeName(file_name).toStdString(); }
 
 }  // namespace
 
 // Replaced only once all of it is written; a pipe, a device or a folder
 // of that name is refused.
-QString Session::WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes) {
-  OutputFile file(LocalPath(fileName));
+QString Session::WriteFile(const QString& file_name, const std::vector<uint8_t>& bytes) {
+  OutputFile file(LocalPath(file_name));
   if (file.Open() && file.Write(bytes.data(), bytes.size()) && file.Commit()) return QString();
   return QString::fromStdString(file.Reason());
 }
 
-QString LoadRefusal(const std::string& message, const QString& fileName, size_t length) {
-  QString text = QString::fromStdString(message) + FileLine(fileName);
+QString LoadRefusal(const std::string& message, const QString& file_name, size_t length) {
+  QString text = QString::fromStdString(message) + FileLine(file_name);
   if (!IsTableLength(length)) text += QStringLiteral("\nTabellendateien haben 256, 512, 1088 oder 2176 Bytes.");
   return text;
 }
@@ -72,17 +72,17 @@ FormatTables Session::OneTable(const CodeTable& table) const {
   return KindOf(table) == TableKind::kExport ? FormatTables{&table, nullptr} : FormatTables{nullptr, &table};
 }
 
-QString Session::WriteTables(TableFormat format, const FormatTables& tables, const QString& fileName) const {
-  return WriteFile(fileName, FormatBytes(format, tables, WorkstationCharset()));
+QString Session::WriteTables(TableFormat format, const FormatTables& tables, const QString& file_name) const {
+  return WriteFile(file_name, FormatBytes(format, tables, WorkstationCharset()));
 }
 
-void Session::SaveUnixTable(const CodeTable& table, const QString& proposedName) {
+void Session::SaveUnixTable(const CodeTable& table, const QString& proposed_name) {
   const TableKind kind = KindOf(table);
   if (!table.Partner() && !table.IsActive()) return;
   WarnIfIncomplete(Prompt(), kind, table, TableFormat::kUnix);
   SetSaveDialog(SaveDialog, QStringLiteral("Tabelle speichern im 'UNIX-Format' ( ") + HeaderText(table) + ")", "tab",
-                proposedName, true);
-  SaveDialog.Folder = lastFolder_;
+                proposed_name, true);
+  SaveDialog.Folder = last_folder_;
   if (!Prompt().SaveFile(SaveDialog)) {
     Prompt().Information(NotSaved(kind));
     return;
@@ -111,14 +111,14 @@ void Session::SaveV3File() {
   SetSaveDialog(SaveDialog,
                 QStringLiteral("Tabelle speichern im 'QAVO-WINDOWS-Format' ( ") + HeaderText(*ImportTable) + ")", "tab",
                 QStringLiteral("CTWX2X"), true);
-  SaveDialog.Folder = lastFolder_;
+  SaveDialog.Folder = last_folder_;
   if (!Prompt().SaveFile(SaveDialog)) {
-    Prompt().Information(PairNotSaved);
+    Prompt().Information(kPairNotSaved);
     return;
   }
   const QString reason = WriteTables(TableFormat::kV3, {ExportTable, ImportTable}, SaveDialog.FileName);
   if (!reason.isEmpty()) {
-    ReportNotWritten(Prompt(), SaveDialog.FileName, reason, PairNotSaved);
+    ReportNotWritten(Prompt(), SaveDialog.FileName, reason, kPairNotSaved);
     return;
   }
   TableSaved(TableKind::kExport, SaveDialog.FileName);
@@ -143,14 +143,14 @@ void Session::SaveV5File() {
   } else {
     return;
   }
-  SaveDialog.Folder = lastFolder_;
+  SaveDialog.Folder = last_folder_;
   if (!Prompt().SaveFile(SaveDialog)) return;
   const TableKind kind = table == ExportTable ? TableKind::kExport : TableKind::kImport;
   const QString reason =
       WriteTables(TableFormat::kV5, table->Partner() ? FormatTables{ExportTable, ImportTable} : OneTable(*table),
                   SaveDialog.FileName);
   if (!reason.isEmpty()) {
-    ReportNotWritten(Prompt(), SaveDialog.FileName, reason, table->Partner() ? PairNotSaved : NotSaved(kind));
+    ReportNotWritten(Prompt(), SaveDialog.FileName, reason, table->Partner() ? kPairNotSaved : NotSaved(kind));
     return;
   }
   TableSaved(kind, SaveDialog.FileName);
@@ -174,39 +174,39 @@ bool Session::AppendDeclaration(std::vector<uint8_t>& bytes, const CodeTable& ta
 // the old one only when all of it is written, so a failed append leaves the
 // file as it was. The old content is copied after the questions, so that
 // what another program adds meanwhile stays.
-void Session::SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title,
+void Session::SaveDeclarations(const QString& filter, const QString& default_ext, const QString& title,
                                TableFormat language) {
   SaveDialog.Filter = filter;
-  SetSaveDialog(SaveDialog, title, defaultExt, QString(), false);
-  SaveDialog.Folder = lastFolder_;
+  SetSaveDialog(SaveDialog, title, default_ext, QString(), false);
+  SaveDialog.Folder = last_folder_;
   if (!Prompt().SaveFile(SaveDialog)) return;
-  const QString fileName = SaveDialog.FileName;
+  const QString file_name = SaveDialog.FileName;
 
-  const bool exists = QFileInfo::exists(fileName);
-  if (exists && !Prompt().Confirm(QStringLiteral("Datei: ") + fileName +
+  const bool exists = QFileInfo::exists(file_name);
+  if (exists && !Prompt().Confirm(QStringLiteral("Datei: ") + file_name +
                                   QString::fromUtf8(" ist vorhanden!\nNeue Deklaration wird angehängt")))
     return;
-  OutputFile file(LocalPath(fileName), OutputFile::WithFormerContent);
+  OutputFile file(LocalPath(file_name), OutputFile::kWithFormerContent);
   const auto reason = [&] { return QString::fromStdString(file.Reason()); };
   if (!file.Open()) {
-    ReportNotWritten(Prompt(), fileName, reason(), NotSaved(TableKind::kExport));
-    ReportNotWritten(Prompt(), fileName, reason(), NotSaved(TableKind::kImport));
+    ReportNotWritten(Prompt(), file_name, reason(), NotSaved(TableKind::kExport));
+    ReportNotWritten(Prompt(), file_name, reason(), NotSaved(TableKind::kImport));
     return;
   }
 
   std::vector<uint8_t> bytes;
-  const bool exportWritten = AppendDeclaration(bytes, *ExportTable, language);
-  if (!exportWritten) Prompt().Information(NotSaved(TableKind::kExport));
-  const bool importWritten = AppendDeclaration(bytes, *ImportTable, language);
-  if (!importWritten) Prompt().Information(NotSaved(TableKind::kImport));
+  const bool export_written = AppendDeclaration(bytes, *ExportTable, language);
+  if (!export_written) Prompt().Information(NotSaved(TableKind::kExport));
+  const bool import_written = AppendDeclaration(bytes, *ImportTable, language);
+  if (!import_written) Prompt().Information(NotSaved(TableKind::kImport));
   // Without a commit the new file is dropped and the old one stays.
-  if (!exportWritten && !importWritten) return;
+  if (!export_written && !import_written) return;
   if (file.Write(bytes.data(), bytes.size()) && file.Commit()) {
-    lastFolder_ = QFileInfo(fileName).absolutePath();
+    last_folder_ = QFileInfo(file_name).absolutePath();
     return;
   }
-  if (exportWritten) ReportNotWritten(Prompt(), fileName, reason(), NotSaved(TableKind::kExport));
-  if (importWritten) ReportNotWritten(Prompt(), fileName, reason(), NotSaved(TableKind::kImport));
+  if (export_written) ReportNotWritten(Prompt(), file_name, reason(), NotSaved(TableKind::kExport));
+  if (import_written) ReportNotWritten(Prompt(), file_name, reason(), NotSaved(TableKind::kImport));
 }
 
 void Session::AppendCDeclarations() {
@@ -222,7 +222,7 @@ void Session::AppendPascalDeclarations() {
 bool Session::ReadTableFile(const QString& title, std::vector<uint8_t>& buffer) {
   buffer.clear();
   OpenDialog.Title = title;
-  OpenDialog.Folder = lastFolder_;
+  OpenDialog.Folder = last_folder_;
   return Prompt().OpenFile(OpenDialog) && ReadNamedFile(LocalPath(OpenDialog.FileName), buffer);
 }
 
@@ -233,18 +233,18 @@ bool Session::ReadNamedFile(const std::string& path, std::vector<uint8_t>& buffe
   buffer.clear();
   size_t length = 0;
   std::string reason;
-  const QString fileName = QFile::decodeName(path.c_str());
+  const QString file_name = QFile::decodeName(path.c_str());
   if (ReadTableBytes(path, buffer, length, reason)) {
     if (LengthAccepted(length)) {
-      lastFolder_ = QFileInfo(fileName).absolutePath();
+      last_folder_ = QFileInfo(file_name).absolutePath();
       return true;
     }
     buffer.clear();
-    Prompt().Message(LoadRefusal(LengthRefusal(length), fileName, length));
+    Prompt().Message(LoadRefusal(LengthRefusal(length), file_name, length));
     return false;
   }
   Prompt().FileError(QStringLiteral("Can't perform one of the following file operations: Open, Seek, Read, Close.") +
-                     FileLine(fileName));
+                     FileLine(file_name));
   return false;
 }
 
@@ -252,7 +252,7 @@ bool Session::ReadNamedFile(const std::string& path, std::vector<uint8_t>& buffe
 // that table.
 void Session::LoadFromFile(TableKind kind) {
   OpenDialog.Title = QStringLiteral("QAVO Codetabelle laden");
-  OpenDialog.Folder = lastFolder_;
+  OpenDialog.Folder = last_folder_;
   if (Prompt().OpenFile(OpenDialog)) LoadNamedFile(LocalPath(OpenDialog.FileName), kind);
 }
 
@@ -260,16 +260,16 @@ void Session::LoadFromFile(TableKind kind) {
 void Session::LoadNamedFile(const std::string& path, TableKind kind) {
   std::vector<uint8_t> buffer;
   if (!ReadNamedFile(path, buffer)) return;
-  if (kind != TableKind::kUnknown && buffer.size() != TableImageSize) return;
+  if (kind != TableKind::kUnknown && buffer.size() != kTableImageSize) return;
   const LoadPlan plan = RecognizeTableImage(buffer.data(), buffer.size(), kind, Utf8ToLatin1(path));
-  const QString fileName = QFile::decodeName(path.c_str());
+  const QString file_name = QFile::decodeName(path.c_str());
   const bool loads =
       std::any_of(plan.Steps.begin(), plan.Steps.end(), [](const LoadStep& step) { return step.Loads(); });
   // A refused file changes nothing, so the views are left as they are.
   if (loads)
-    ChangeTables(QFileInfo(fileName).fileName() + " laden", [&] { RunLoadPlan(plan, fileName, buffer.size()); });
+    ChangeTables(QFileInfo(file_name).fileName() + " laden", [&] { RunLoadPlan(plan, file_name, buffer.size()); });
   else
-    RunLoadPlan(plan, fileName, buffer.size());
+    RunLoadPlan(plan, file_name, buffer.size());
 }
 
 void Session::OpenFiles(const std::vector<std::string>& paths) {
@@ -285,9 +285,9 @@ void Session::OpenDrop(const QMimeData& data) {
 }
 
 // A table saved in a format that holds it is no longer changed.
-void Session::TableSaved(TableKind kind, const QString& fileName) {
+void Session::TableSaved(TableKind kind, const QString& file_name) {
   marks_.Saved(kind);
-  lastFolder_ = QFileInfo(fileName).absolutePath();
+  last_folder_ = QFileInfo(file_name).absolutePath();
   emit ChangeMarksChanged();
 }
 
@@ -301,12 +301,12 @@ void Session::LoadTableImage(const uint8_t (&bytes)[256], const char* name) {
   RunLoadPlan(RecognizeTableImage(bytes, 256, TableKind::kUnknown, name), QString(), 256);
 }
 
-void Session::RunLoadPlan(const LoadPlan& plan, const QString& fileName, size_t length) {
+void Session::RunLoadPlan(const LoadPlan& plan, const QString& file_name, size_t length) {
   for (const LoadStep& step : plan.Steps) {
     if (step.Table == TableKind::kExport || step.Table == TableKind::kImport)
       LoadImage(step.Table, step.Entries, step.Name);
     else
-      Prompt().Message(LoadRefusal(step.Message, fileName, length));
+      Prompt().Message(LoadRefusal(step.Message, file_name, length));
   }
 }
 
@@ -322,5 +322,5 @@ void Session::LoadImage(TableKind kind, const TableEntry (&entries)[256], const 
   if (partner) table.Link(partner);
   SetTableFont(table, CurrentFont);
   table.BuildHeader(kind, name.c_str());
-  (kind == TableKind::kExport ? loadedExport_ : loadedImport_) = true;
+  (kind == TableKind::kExport ? loaded_export_ : loaded_import_) = true;
 }

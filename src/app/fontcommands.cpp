@@ -3,7 +3,7 @@
 
 namespace {
 
-constexpr int TallestHeight = -12;
+constexpr int kTallestHeight = -12;
 
 }  // namespace
 
@@ -12,10 +12,10 @@ void Session::ApplyFont(DisplayFont* font) {
   OemFontShown = font->Name == "Terminal";
   if (OemFontShown) {
     font = &Defaults.Terminal;
-  } else if (font->Height < TallestHeight) {
+  } else if (font->Height < kTallestHeight) {
     // Cut on the font object itself, so the font dialog offers the cut
     // size next time.
-    font->Height = TallestHeight;
+    font->Height = kTallestHeight;
   }
   CurrentFont = font;
   SetTableFont(*ExportTable, font);

@@ -12,7 +12,7 @@ void Session::LoadPreset(const PresetPair& preset, TableKind kind) {
     else
       LoadTableImage(preset.Import, preset.ImportName);
   });
-  if (preset.Iso8859_1) SetWorkstationCharset(Workstation::Iso8859_1);
+  if (preset.Iso88591) SetWorkstationCharset(Workstation::kIsoLatin1);
 }
 
 void Session::LoadPresetPair(const PresetPair& preset) {
@@ -22,5 +22,5 @@ void Session::LoadPresetPair(const PresetPair& preset) {
     ChainTablesAction->setChecked(true);
     Chain(true);
   });
-  if (preset.Iso8859_1) SetWorkstationCharset(Workstation::Iso8859_1);
+  if (preset.Iso88591) SetWorkstationCharset(Workstation::kIsoLatin1);
 }

@@ -46,19 +46,19 @@ class PrintDocument {
   QPainter painter_;
 };
 
-void ReportPrintFileNotWritten(Prompter& prompter, const QString& fileName, const QString& reason) {
-  prompter.Message(QStringLiteral("Datei: ") + fileName + QStringLiteral("\nkonnte nicht geschrieben werden (") +
+void ReportPrintFileNotWritten(Prompter& prompter, const QString& file_name, const QString& reason) {
+  prompter.Message(QStringLiteral("Datei: ") + file_name + QStringLiteral("\nkonnte nicht geschrieben werden (") +
                    reason + QStringLiteral(")!\nDer Druck wurde nicht ausgeführt."));
 }
 
 // A print file must be a regular file or a new one: opening a pipe would
 // wait for a reader for ever, a device might never take the document.
 bool PrintFileRefused(Prompter& prompter, const QPrinter& printer) {
-  const QString fileName = printer.outputFileName();
+  const QString file_name = printer.outputFileName();
   std::string target, reason;
-  if (fileName.isEmpty() || ResolveOutputTarget(QFile::encodeName(fileName).toStdString(), target, reason))
+  if (file_name.isEmpty() || ResolveOutputTarget(QFile::encodeName(file_name).toStdString(), target, reason))
     return false;
-  ReportPrintFileNotWritten(prompter, fileName, QString::fromStdString(reason));
+  ReportPrintFileNotWritten(prompter, file_name, QString::fromStdString(reason));
   return true;
 }
 
@@ -68,25 +68,25 @@ bool PrintFileRefused(Prompter& prompter, const QPrinter& printer) {
 // while the pair is chained, else the IMPORT window alone; false when nothing
 // was printed.
 void Session::PrintWindows() {
-  const auto printWindows = [this](PrintDocument& document) {
+  const auto print_windows = [this](PrintDocument& document) {
     const bool chained = ExportTable->Partner();
-    if (exportWindow_ && (ExportTable->IsActive() || chained)) {
-      if (document.PrintWindow(*exportWindow_, PrintPosition::Upper) && chained && importWindow_)
-        document.PrintWindow(*importWindow_, PrintPosition::Lower);
+    if (export_window_ && (ExportTable->IsActive() || chained)) {
+      if (document.PrintWindow(*export_window_, PrintPosition::kUpper) && chained && import_window_)
+        document.PrintWindow(*import_window_, PrintPosition::kLower);
       return document.Begun();
     }
     // The IMPORT window also prints while its table is the one being edited,
     // not only while the window itself is active.
-    if (importWindow_ && (ImportTable->IsActive() || QApplication::activeWindow() == importWindow_))
-      document.PrintWindow(*importWindow_, PrintPosition::Lower);
+    if (import_window_ && (ImportTable->IsActive() || QApplication::activeWindow() == import_window_))
+      document.PrintWindow(*import_window_, PrintPosition::kLower);
     return document.Begun();
   };
   QPrinter printer(QPrinter::HighResolution);
   if (!Prompt().ChoosePrinter(printer) || PrintFileRefused(Prompt(), printer)) return;
-  const QString fileName = printer.outputFileName();
-  if (fileName.isEmpty()) {
+  const QString file_name = printer.outputFileName();
+  if (file_name.isEmpty()) {
     PrintDocument document(*this, printer);
-    printWindows(document);
+    print_windows(document);
     return;
   }
   // A print file is made in memory and then saved as a table file is, so
@@ -100,9 +100,9 @@ void Session::PrintWindows() {
   writer.setTitle(printer.docName());
   {
     PrintDocument document(*this, writer);
-    if (!printWindows(document)) return;
+    if (!print_windows(document)) return;
   }
   const QByteArray& bytes = pdf.data();
-  const QString reason = WriteFile(fileName, std::vector<uint8_t>(bytes.begin(), bytes.end()));
-  if (!reason.isEmpty()) ReportPrintFileNotWritten(Prompt(), fileName, reason);
+  const QString reason = WriteFile(file_name, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  if (!reason.isEmpty()) ReportPrintFileNotWritten(Prompt(), file_name, reason);
 }

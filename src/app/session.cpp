@@ -41,8 +41,8 @@ class TableStep : public QUndoCommand {
 
 Session::Session(QObject* parent)
     : QObject(parent),
-      ExportTable(&exportRecord_),
-      ImportTable(&importRecord_),
+      ExportTable(&export_record_),
+      ImportTable(&import_record_),
       UndoStack(new QUndoStack(this)),
       prompter_(std::make_unique<QtPrompter>()) {
   setObjectName("Session");
@@ -73,15 +73,15 @@ QAction* Session::MakeAction(const char* name, const QString& caption, void (Ses
   return action;
 }
 
-PresetActions Session::MakePresetActions(const PresetPair& preset, const char* bothName, const char* exportName,
-                                         const char* importName) {
+PresetActions Session::MakePresetActions(const PresetPair& preset, const char* both_name, const char* export_name,
+                                         const char* import_name) {
   PresetActions actions;
   actions.Both = new QAction("&Beide", this);
   actions.Export = new QAction("&EXPORT (a/e)", this);
   actions.Import = new QAction("&IMPORT (e/a)", this);
-  actions.Both->setObjectName(bothName);
-  actions.Export->setObjectName(exportName);
-  actions.Import->setObjectName(importName);
+  actions.Both->setObjectName(both_name);
+  actions.Export->setObjectName(export_name);
+  actions.Import->setObjectName(import_name);
   connect(actions.Both, &QAction::triggered, this, [this, &preset] { LoadPresetPair(preset); });
   connect(actions.Export, &QAction::triggered, this, [this, &preset] { LoadPreset(preset, TableKind::kExport); });
   connect(actions.Import, &QAction::triggered, this, [this, &preset] { LoadPreset(preset, TableKind::kImport); });
@@ -120,10 +120,10 @@ void Session::CreateActions() {
   MakeAction("MakeDiff2DIN", "MakeDiff2DIN", nullptr);
   MakeAction("MakeDiff2Table", "MakeDiff2Table", nullptr);
 
-  LoadDin = MakePresetActions(DinPreset, "LoadDIN", "LoadDinExport", "LoadDinImport");
-  LoadIsoCp273 = MakePresetActions(IsoCp273Preset, "LoadIsoCp273", "LoadIsoExportCp273", "LoadIsoImportCp273");
-  LoadIsoCp37 = MakePresetActions(IsoCp37Preset, "LoadIsoCp37", "LoadIsoExportCp37", "LoadIsoImportCp37");
-  LoadUnix = MakePresetActions(UnixPreset, "LoadUnix", "LoadUnixExport", "LoadUnixImport");
+  LoadDin = MakePresetActions(kDinPreset, "LoadDIN", "LoadDinExport", "LoadDinImport");
+  LoadIsoCp273 = MakePresetActions(kIsoCp273Preset, "LoadIsoCp273", "LoadIsoExportCp273", "LoadIsoImportCp273");
+  LoadIsoCp37 = MakePresetActions(kIsoCp37Preset, "LoadIsoCp37", "LoadIsoExportCp37", "LoadIsoImportCp37");
+  LoadUnix = MakePresetActions(kUnixPreset, "LoadUnix", "LoadUnixExport", "LoadUnixImport");
   LoadTableFile = MakeAction("LoadTableFile", "&automatische Erkennung ...", &Session::LoadRecognizedFile);
   LoadImport = MakeAction("LoadImport", "&IIMPORT  (256 Bytes) ...", &Session::LoadImportFile);
   LoadExport = MakeAction("LoadExport", "&EXPORT (256 Bytes) ...", &Session::LoadExportFile);
@@ -185,10 +185,10 @@ void Session::FollowUndoStack() {
   const auto follow = [this] {
     Undo->setEnabled(UndoStack->canUndo());
     Redo->setEnabled(UndoStack->canRedo());
-    const QString undoText = UndoStack->undoText();
-    const QString redoText = UndoStack->redoText();
-    Undo->setText(QString::fromUtf8("&Rückgängig") + (undoText.isEmpty() ? QString() : ": " + undoText));
-    Redo->setText(QStringLiteral("&Wiederholen") + (redoText.isEmpty() ? QString() : ": " + redoText));
+    const QString undo_text = UndoStack->undoText();
+    const QString redo_text = UndoStack->redoText();
+    Undo->setText(QString::fromUtf8("&Rückgängig") + (undo_text.isEmpty() ? QString() : ": " + undo_text));
+    Redo->setText(QStringLiteral("&Wiederholen") + (redo_text.isEmpty() ? QString() : ": " + redo_text));
   };
   connect(UndoStack, &QUndoStack::indexChanged, this, follow);
   follow();
@@ -196,15 +196,15 @@ void Session::FollowUndoStack() {
 
 // One user action, one step: both tables before and after it, unless it
 // changed nothing. A loaded table is unchanged.
-void Session::ChangeTables(const QString& stepName, const std::function<void()>& change) {
+void Session::ChangeTables(const QString& step_name, const std::function<void()>& change) {
   const PairSnapshot before(*ExportTable, *ImportTable);
-  loadedExport_ = false;
-  loadedImport_ = false;
+  loaded_export_ = false;
+  loaded_import_ = false;
   change();
-  if (loadedExport_) marks_.Saved(TableKind::kExport);
-  if (loadedImport_) marks_.Saved(TableKind::kImport);
+  if (loaded_export_) marks_.Saved(TableKind::kExport);
+  if (loaded_import_) marks_.Saved(TableKind::kImport);
   const PairSnapshot after(*ExportTable, *ImportTable);
-  if (!after.SameState(before)) UndoStack->push(new TableStep(*this, stepName, before, after));
+  if (!after.SameState(before)) UndoStack->push(new TableStep(*this, step_name, before, after));
   emit TablesChanged();
   emit ChangeMarksChanged();
 }
@@ -232,13 +232,13 @@ void Session::SetActiveTable(TableKind kind) {
 }
 
 bool Session::ConfirmQuit() {
-  const bool exportChanged = IsChanged(TableKind::kExport);
-  const bool importChanged = IsChanged(TableKind::kImport);
-  if (!exportChanged && !importChanged) return true;
+  const bool export_changed = IsChanged(TableKind::kExport);
+  const bool import_changed = IsChanged(TableKind::kImport);
+  if (!export_changed && !import_changed) return true;
   const QString tables =
-      exportChanged && importChanged
+      export_changed && import_changed
           ? QStringLiteral("EXPORT- und IMPORT-Tabelle")
-          : TableName(exportChanged ? TableKind::kExport : TableKind::kImport) + QStringLiteral("-Tabelle");
+          : TableName(export_changed ? TableKind::kExport : TableKind::kImport) + QStringLiteral("-Tabelle");
   return Prompt().Confirm(tables + QString::fromUtf8(" geändert und nicht gespeichert!\nTrotzdem beenden?"));
 }
 
@@ -252,12 +252,12 @@ void Session::CommitPair(TableKind kind, int source, int target) {
   ChangeTables(HexText(source) + " -> " + HexText(target), [&] { Table(kind).Assign(source, target); });
 }
 
-void Session::RemoveAssignment(TableKind kind, const QString& hexText) {
+void Session::RemoveAssignment(TableKind kind, const QString& hex_text) {
   // The model reads two characters; shorter text is padded with NULs.
   char text[3] = {0, 0, 0};
-  const QByteArray latin1 = hexText.left(2).toLatin1();
+  const QByteArray latin1 = hex_text.left(2).toLatin1();
   for (int i = 0; i < latin1.size(); ++i) text[i] = latin1[i];
-  ChangeTables(hexText.left(2) + " entfernen", [&] { Table(kind).UnassignHex(text); });
+  ChangeTables(hex_text.left(2) + " entfernen", [&] { Table(kind).UnassignHex(text); });
 }
 
 namespace {
@@ -288,7 +288,7 @@ int Session::StepRight(const CodeTable& table) const { return Step(table, 1, 16)
 
 void Session::RequestQuit() { emit QuitRequested(); }
 
-void Session::ShowHelpContents() { ShowHelp(HelpContents); }
+void Session::ShowHelpContents() { ShowHelp(kHelpContents); }
 
 void Session::ShowAbout() {
   Prompt().About("Info", QString::fromUtf8("QAVO Code Table Editor\nVersion %1\n\n"

@@ -185,11 +185,11 @@ class Session : public QObject {
 
   // Edits from the entry editors.
   void CommitPair(TableKind kind, int source, int target);
-  void RemoveAssignment(TableKind kind, const QString& hexText);
+  void RemoveAssignment(TableKind kind, const QString& hex_text);
 
   // Files. Replaces the file only once all of it is written; why it was not, or
   // the empty text.
-  static QString WriteFile(const QString& fileName, const std::vector<uint8_t>& bytes);
+  static QString WriteFile(const QString& file_name, const std::vector<uint8_t>& bytes);
   // Asks for a table file and reads it; false when nothing was read.
   bool ReadTableFile(const QString& title, std::vector<uint8_t>& buffer);
   // Loads each file as "&automatische Erkennung" does (the command line):
@@ -221,7 +221,7 @@ class Session : public QObject {
   void SwapChanged();
   void TableWindowShownChanged(TableKind kind, bool shown);
   // A comparison's result; an empty list means no differences.
-  void DifferencesFound(TableKind kind, const QString& otherName, const std::vector<Difference>& differences);
+  void DifferencesFound(TableKind kind, const QString& other_name, const std::vector<Difference>& differences);
   // A comparison of the pair with a code page; no differences: nothing to list.
   void PageCompared(const PageComparison& comparison);
   void ComparisonMarksChanged();
@@ -293,15 +293,15 @@ class Session : public QObject {
   void SetChainedColor(int32_t color);
 
   QAction* MakeAction(const char* name, const QString& caption, void (Session::*handler)());
-  PresetActions MakePresetActions(const PresetPair& preset, const char* bothName, const char* exportName,
-                                  const char* importName);
+  PresetActions MakePresetActions(const PresetPair& preset, const char* both_name, const char* export_name,
+                                  const char* import_name);
   void CreateActions();
 
   // Every change of the tables runs through here; the views follow once.
   // stepName names the step in "&Rückgängig" and "&Wiederholen".
-  void ChangeTables(const QString& stepName, const std::function<void()>& change);
+  void ChangeTables(const QString& step_name, const std::function<void()>& change);
   void FollowUndoStack();
-  void TableSaved(TableKind kind, const QString& fileName);
+  void TableSaved(TableKind kind, const QString& file_name);
   void LoadPreset(const PresetPair& preset, TableKind kind);
   void LoadPresetPair(const PresetPair& preset);
   void LoadFromFile(TableKind kind);
@@ -312,7 +312,7 @@ class Session : public QObject {
   void LoadTableImage(const uint8_t (&bytes)[256], const char* name);
   // Refusals name fileName (none for a preset) and, for a file of another
   // length than a table file's, the lengths a table file has.
-  void RunLoadPlan(const LoadPlan& plan, const QString& fileName, size_t length);
+  void RunLoadPlan(const LoadPlan& plan, const QString& file_name, size_t length);
   void LoadImage(TableKind kind, const TableEntry (&entries)[256], const std::string& name);
   void Chain(bool on);
   void ClearTable(TableKind kind);
@@ -326,43 +326,43 @@ class Session : public QObject {
   // Saves the chained pair as a file of another program (.ucm, codec,
   // charset): what names it in the dialog's title, notSaved in the box of a
   // failure ("EXPORT-IMPORT-" notSaved " nicht gespeichert!").
-  void SavePairAs(const QString& what, const QString& notSaved, const QString& filter, const QString& extension,
-                  const QString& proposedName, TableFormat format);
-  void SaveUnixTable(const CodeTable& table, const QString& proposedName);
-  void SaveDeclarations(const QString& filter, const QString& defaultExt, const QString& title, TableFormat language);
+  void SavePairAs(const QString& what, const QString& not_saved, const QString& filter, const QString& extension,
+                  const QString& proposed_name, TableFormat format);
+  void SaveUnixTable(const CodeTable& table, const QString& proposed_name);
+  void SaveDeclarations(const QString& filter, const QString& default_ext, const QString& title, TableFormat language);
   bool AppendDeclaration(std::vector<uint8_t>& bytes, const CodeTable& table, TableFormat language);
   // The table alone, in its place of the pair.
   FormatTables OneTable(const CodeTable& table) const;
   // Why the file could not be written, empty when it was; an existing file
   // of that name is then left as it was.
-  QString WriteTables(TableFormat format, const FormatTables& tables, const QString& fileName) const;
+  QString WriteTables(TableFormat format, const FormatTables& tables, const QString& file_name) const;
 
   CodeTable& ComparedTable() const;
-  void ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& otherName);
+  void ShowDifferences(const CodeTable& table, const TableEntry (&other)[256], const QString& other_name);
   PairTargets CurrentTargets() const;
-  void SetComparisonMarks(const std::bitset<256>& exportMarks, const std::bitset<256>& importMarks);
+  void SetComparisonMarks(const std::bitset<256>& export_marks, const std::bitset<256>& import_marks);
 
   void ToggleTableWindow(TableKind kind);
   void SetZoom(int percent);
   int Step(const CodeTable& table, int unswapped, int swapped) const;
 
   std::unique_ptr<Prompter> prompter_;
-  CodeTable exportRecord_{TableKind::kExport};
-  CodeTable importRecord_{TableKind::kImport};
-  ChangeMarks marks_{exportRecord_, importRecord_};
+  CodeTable export_record_{TableKind::kExport};
+  CodeTable import_record_{TableKind::kImport};
+  ChangeMarks marks_{export_record_, import_record_};
   // Which tables the running step loaded.
-  bool loadedExport_ = false;
-  bool loadedImport_ = false;
+  bool loaded_export_ = false;
+  bool loaded_import_ = false;
   // The folder of the last file loaded or saved; the dialogs start there.
-  QString lastFolder_;
+  QString last_folder_;
   int zoom_ = 100;
-  bool exportShown_ = false;
-  bool importShown_ = false;
-  QWidget* exportWindow_ = nullptr;
-  QWidget* importWindow_ = nullptr;
-  std::bitset<256> exportMarks_;
-  std::bitset<256> importMarks_;
-  Workstation workstation_ = Workstation::Cp1252;
+  bool export_shown_ = false;
+  bool import_shown_ = false;
+  QWidget* export_window_ = nullptr;
+  QWidget* import_window_ = nullptr;
+  std::bitset<256> export_marks_;
+  std::bitset<256> import_marks_;
+  Workstation workstation_ = Workstation::kCp1252;
 };
 
 // The two hex digits of the byte value & 0xFF.
@@ -373,4 +373,4 @@ QString HeaderText(const CodeTable& table);
 void SetTableFont(CodeTable& table, const DisplayFont* font);
 // A refused load's message with the file's name and, where its length is no
 // table file's, the lengths a table file has, each on a line of its own.
-QString LoadRefusal(const std::string& message, const QString& fileName, size_t length);
+QString LoadRefusal(const std::string& message, const QString& file_name, size_t length);

@@ -4,18 +4,18 @@
 #include "app/session.h"
 
 void Session::SetTableWindow(TableKind kind, QWidget* window) {
-  (kind == TableKind::kExport ? exportWindow_ : importWindow_) = window;
+  (kind == TableKind::kExport ? export_window_ : import_window_) = window;
 }
 
 void Session::ToggleTableWindow(TableKind kind) {
-  bool& shown = kind == TableKind::kExport ? exportShown_ : importShown_;
+  bool& shown = kind == TableKind::kExport ? export_shown_ : import_shown_;
   shown = !shown;
   emit TableWindowShownChanged(kind, shown);
   FollowShownWindows();
 }
 
 void Session::TableWindowClosed(TableKind kind) {
-  bool& shown = kind == TableKind::kExport ? exportShown_ : importShown_;
+  bool& shown = kind == TableKind::kExport ? export_shown_ : import_shown_;
   if (!shown) return;
   shown = false;
   FollowShownWindows();
@@ -31,13 +31,13 @@ void Session::ToggleBothWindows() {
 }
 
 void Session::FollowShownWindows() {
-  ShowExport->setChecked(exportShown_);
-  ShowImport->setChecked(importShown_);
-  if (exportShown_ && importShown_) {
+  ShowExport->setChecked(export_shown_);
+  ShowImport->setChecked(import_shown_);
+  if (export_shown_ && import_shown_) {
     ShowBoth->setText("&Beide Tabellen verbergen");
     ShowBoth->setEnabled(true);
     ShowBoth->setChecked(true);
-  } else if (!exportShown_ && !importShown_) {
+  } else if (!export_shown_ && !import_shown_) {
     ShowBoth->setText("&Beide Tabellen zeigen");
     ShowBoth->setEnabled(true);
     ShowBoth->setChecked(false);
@@ -46,8 +46,8 @@ void Session::FollowShownWindows() {
     ShowBoth->setEnabled(false);
     ShowBoth->setChecked(false);
   }
-  ShowImport->setText(importShown_ ? "Import-Tabellenfenster verbergen" : "Import-Tabellenfenster zeigen");
-  ShowExport->setText(exportShown_ ? "Export-Tabellenfenster verbergen" : "Export-Tabellenfenster zeigen");
+  ShowImport->setText(import_shown_ ? "Import-Tabellenfenster verbergen" : "Import-Tabellenfenster zeigen");
+  ShowExport->setText(export_shown_ ? "Export-Tabellenfenster verbergen" : "Export-Tabellenfenster zeigen");
 }
 
 void Session::AnnounceSwap() { emit SwapChanged(); }

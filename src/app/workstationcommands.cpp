@@ -3,12 +3,12 @@
 #include "app/session.h"
 
 void Session::SetWorkstationCharset(Workstation workstation) {
-  (workstation == Workstation::Cp1252 ? WorkstationWindows1252 : WorkstationIso8859)->setChecked(true);
+  (workstation == Workstation::kCp1252 ? WorkstationWindows1252 : WorkstationIso8859)->setChecked(true);
   if (workstation == workstation_) return;
   workstation_ = workstation;
   emit WorkstationCharsetChanged();
 }
 
-void Session::UseIso8859Workstation() { SetWorkstationCharset(Workstation::Iso8859_1); }
+void Session::UseIso8859Workstation() { SetWorkstationCharset(Workstation::kIsoLatin1); }
 
-void Session::UseWindows1252Workstation() { SetWorkstationCharset(Workstation::Cp1252); }
+void Session::UseWindows1252Workstation() { SetWorkstationCharset(Workstation::kCp1252); }

@@ -12,7 +12,7 @@ struct CommandForm {
 };
 
 const std::vector<CommandForm>& Commands() {
-  static const std::vector<CommandForm> commands = {
+  static const std::vector<CommandForm> kCommands = {
       {"convert", 2, {"--to", "--export", "--import", "--name", "--workstation"}, "convert EIN AUS [--to FORMAT]"},
       {"show", 1, {"--export", "--import", "--name"}, "show DATEI"},
       {"check", 1, {"--export", "--import", "--name"}, "check DATEI"},
@@ -24,11 +24,11 @@ const std::vector<CommandForm>& Commands() {
       {"identify", 1, {"--workstation", "--name"}, "identify PAAR"},
       {"compare", 1, {"--codepage", "--workstation", "--swap-nl", "--name"}, "compare PAAR --codepage NR"},
   };
-  return commands;
+  return kCommands;
 }
 
-const std::set<std::string> ValueOptions = {"--to", "--name", "--codepage", "--workstation", "--table", "--ucm"};
-const std::set<std::string> FlagOptions = {"--export", "--import", "--swap-nl"};
+const std::set<std::string> kValueOptions = {"--to", "--name", "--codepage", "--workstation", "--table", "--ucm"};
+const std::set<std::string> kFlagOptions = {"--export", "--import", "--swap-nl"};
 
 const CommandForm* FindCommand(const std::string& name) {
   for (const CommandForm& form : Commands())
@@ -37,10 +37,10 @@ const CommandForm* FindCommand(const std::string& name) {
 }
 
 std::string ReadOptions(const std::vector<std::string>& args, Arguments& parsed) {
-  bool optionsEnded = false;
+  bool options_ended = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (optionsEnded || arg.size() < 2 || arg[0] != '-' || arg == "-") {
+    if (options_ended || arg.size() < 2 || arg[0] != '-' || arg == "-") {
       if (parsed.Command.empty())
         parsed.Command = arg;
       else
@@ -48,16 +48,16 @@ std::string ReadOptions(const std::vector<std::string>& args, Arguments& parsed)
       continue;
     }
     if (arg == "--") {
-      optionsEnded = true;
+      options_ended = true;
       continue;
     }
     const size_t equals = arg.find('=');
     const std::string option = arg.substr(0, equals);
     if (parsed.Has(option)) return "Option " + option + " ist doppelt angegeben";
-    if (FlagOptions.count(option)) {
+    if (kFlagOptions.count(option)) {
       if (equals != std::string::npos) return "Option " + option + " nimmt keinen Wert";
       parsed.Flags.insert(option);
-    } else if (ValueOptions.count(option)) {
+    } else if (kValueOptions.count(option)) {
       if (equals != std::string::npos)
         parsed.Values[option] = arg.substr(equals + 1);
       else if (i + 1 < args.size())

@@ -39,9 +39,9 @@ const char* PairFormatName(TableFormat format) {
 
 // What went wrong: the exit code and the line for stderr.
 struct Failure {
-  int Code = ExitOk;
+  int Code = kExitOk;
   std::string Message;
-  bool Failed() const { return Code != ExitOk; }
+  bool Failed() const { return Code != kExitOk; }
 };
 
 Failure Fail(int code, const std::string& message) { return {code, message}; }
@@ -60,7 +60,8 @@ TableKind ForcedKind(const Arguments& args) {
 
 Failure ReadPair(const Arguments& args, const std::string& path, TableKind kind, TablePair& pair) {
   std::string error;
-  if (ReadTableFile(path, kind, args.Value("--name"), pair, error) != ReadResult::Loaded) return Fail(ExitInput, error);
+  if (ReadTableFile(path, kind, args.Value("--name"), pair, error) != ReadResult::kLoaded)
+    return Fail(kExitInput, error);
   return {};
 }
 
@@ -71,7 +72,7 @@ Failure Select(const Arguments& args, const std::string& source, const TablePair
   for (const TableKind kind : {TableKind::kExport, TableKind::kImport}) {
     if (only != TableKind::kUnknown && only != kind) continue;
     if (!pair.Has(kind)) {
-      if (only == kind) return Fail(ExitInput, source + " enthält keine " + TableName(kind) + "-Tabelle");
+      if (only == kind) return Fail(kExitInput, source + " enthält keine " + TableName(kind) + "-Tabelle");
       continue;
     }
     (kind == TableKind::kExport ? selection.Export : selection.Import) = &pair.Table(kind);
@@ -103,12 +104,12 @@ bool ParseFormat(const std::string& name, TableFormat& format) {
 }
 
 // ".tab" holds the UNIX image of one table or the V3 image of two.
-bool FormatFromExtension(const std::string& path, int tableCount, TableFormat& format) {
+bool FormatFromExtension(const std::string& path, int table_count, TableFormat& format) {
   const size_t dot = path.rfind('.');
   if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
   const std::string extension = Lower(path.substr(dot + 1));
   if (extension == "tab")
-    format = tableCount == 1 ? TableFormat::kUnix : TableFormat::kV3;
+    format = table_count == 1 ? TableFormat::kUnix : TableFormat::kV3;
   else if (extension == "qct")
     format = TableFormat::kV5;
   else if (extension == "h")
@@ -130,17 +131,17 @@ bool FormatFromExtension(const std::string& path, int tableCount, TableFormat& f
 Failure CheckFormatOption(const Arguments& args) {
   TableFormat format;
   const std::string* to = args.Value("--to");
-  if (to && !ParseFormat(*to, format)) return Fail(ExitUsage, "unbekanntes Format " + *to + " (" + kFormatNames + ")");
+  if (to && !ParseFormat(*to, format)) return Fail(kExitUsage, "unbekanntes Format " + *to + " (" + kFormatNames + ")");
   return {};
 }
 
-Failure ChooseFormat(const Arguments& args, const std::string& out, int tableCount, TableFormat& format) {
+Failure ChooseFormat(const Arguments& args, const std::string& out, int table_count, TableFormat& format) {
   if (const std::string* to = args.Value("--to")) {
     ParseFormat(*to, format);
     return {};
   }
-  if (!FormatFromExtension(out, tableCount, format))
-    return Fail(ExitUsage,
+  if (!FormatFromExtension(out, table_count, format))
+    return Fail(kExitUsage,
                 out + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal|ucm|python|java angeben");
   return {};
 }
@@ -148,13 +149,13 @@ Failure ChooseFormat(const Arguments& args, const std::string& out, int tableCou
 Failure CheckCount(const Arguments& args, const std::string& source, TableFormat format,
                    const FormatTables& selection) {
   if (format == TableFormat::kUnix && selection.Count() == 2)
-    return Fail(ExitUsage, "das UNIX-Format hält eine Tabelle: --export oder --import angeben");
+    return Fail(kExitUsage, "das UNIX-Format hält eine Tabelle: --export oder --import angeben");
   if (NeedsPair(format) && selection.Count() == 1) {
     const std::string name = PairFormatName(format);
     if (ForcedKind(args) != TableKind::kUnknown)
-      return Fail(ExitUsage, "das Format " + name + " braucht beide Tabellen (ohne --export/--import)");
+      return Fail(kExitUsage, "das Format " + name + " braucht beide Tabellen (ohne --export/--import)");
     const char* missing = TableName(selection.Export ? TableKind::kImport : TableKind::kExport);
-    return Fail(ExitInput, source + " enthält keine " + missing + "-Tabelle, das Format " + name + " braucht beide");
+    return Fail(kExitInput, source + " enthält keine " + missing + "-Tabelle, das Format " + name + " braucht beide");
   }
   return {};
 }
@@ -170,16 +171,16 @@ void WarnIfIncomplete(const FormatTables& selection, TableFormat format, std::os
 }
 
 Failure ParseWorkstation(const Arguments& args, Workstation& workstation) {
-  workstation = Workstation::Iso8859_1;
+  workstation = Workstation::kIsoLatin1;
   const std::string* text = args.Value("--workstation");
   if (!text) return {};
   const std::string name = Lower(*text);
   if (name == "iso8859-1" || name == "iso-8859-1") return {};
   if (name == "cp1252" || name == "windows-1252") {
-    workstation = Workstation::Cp1252;
+    workstation = Workstation::kCp1252;
     return {};
   }
-  return Fail(ExitUsage, "--workstation " + *text + ": erwartet iso8859-1 oder cp1252");
+  return Fail(kExitUsage, "--workstation " + *text + ": erwartet iso8859-1 oder cp1252");
 }
 
 Failure WriteTables(const Arguments& args, const std::string& source, const FormatTables& selection,
@@ -191,7 +192,7 @@ Failure WriteTables(const Arguments& args, const std::string& source, const Form
   Workstation workstation;
   ParseWorkstation(args, workstation);
   const std::string error = WriteOutput(out, FormatBytes(format, selection, workstation, args.Value("--name")));
-  if (!error.empty()) return Fail(ExitOutput, error);
+  if (!error.empty()) return Fail(kExitOutput, error);
   // Only once written: a failure stays the one line on stderr.
   WarnIfIncomplete(selection, format, err);
   return {};
@@ -257,7 +258,7 @@ Failure Check(const Arguments& args, std::ostream& out) {
   for (const std::string& finding : findings) out << finding << "\n";
   if (findings.empty()) out << "sauber: EXPORT und IMPORT sind vollständig, eindeutig und übersetzen einander zurück\n";
   if (!newline.empty()) out << newline << "\n";
-  return findings.empty() ? Failure() : Fail(ExitFindings, std::string());
+  return findings.empty() ? Failure() : Fail(kExitFindings, std::string());
 }
 
 // Both tables of the file, for the commands that look at the pair whole.
@@ -267,7 +268,8 @@ Failure ReadWholePair(const Arguments& args, TablePair& pair) {
   if (failure.Failed()) return failure;
   for (const TableKind kind : {TableKind::kExport, TableKind::kImport})
     if (!pair.Has(kind))
-      return Fail(ExitInput, in + " enthält keine " + TableName(kind) + "-Tabelle, " + args.Command + " braucht beide");
+      return Fail(kExitInput,
+                  in + " enthält keine " + TableName(kind) + "-Tabelle, " + args.Command + " braucht beide");
   return {};
 }
 
@@ -281,46 +283,46 @@ Failure Identify(const Arguments& args, std::ostream& out) {
   return {};
 }
 
-Failure ParseCodePage(const Arguments& args, int& codePage) {
+Failure ParseCodePage(const Arguments& args, int& code_page) {
   const std::string* text = args.Value("--codepage");
-  if (!text && args.Command == "build") return Fail(ExitUsage, "build braucht --codepage NR oder --ucm DATEI");
-  if (!text) return Fail(ExitUsage, args.Command + " braucht --codepage NR");
+  if (!text && args.Command == "build") return Fail(kExitUsage, "build braucht --codepage NR oder --ucm DATEI");
+  if (!text) return Fail(kExitUsage, args.Command + " braucht --codepage NR");
   const std::string digits = Lower(*text).substr(0, 2) == "cp" ? text->substr(2) : *text;
   if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
-    return Fail(ExitUsage, "--codepage " + *text + ": keine Codepage-Nummer");
-  codePage = std::stoi(digits);
+    return Fail(kExitUsage, "--codepage " + *text + ": keine Codepage-Nummer");
+  code_page = std::stoi(digits);
   return {};
 }
 
 Failure BuildFromCodePage(const Arguments& args, Workstation workstation, TablePair& pair) {
-  int codePage = 0;
-  const Failure failure = ParseCodePage(args, codePage);
+  int code_page = 0;
+  const Failure failure = ParseCodePage(args, code_page);
   if (failure.Failed()) return failure;
   CodePagePair built;
-  if (!BuildCodePagePair(codePage, workstation, args.Has("--swap-nl"), built))
-    return Fail(ExitUsage,
-                "Codepage " + std::to_string(codePage) + " wird nicht angeboten; verfügbar: " + CodePageList());
+  if (!BuildCodePagePair(code_page, workstation, args.Has("--swap-nl"), built))
+    return Fail(kExitUsage,
+                "Codepage " + std::to_string(code_page) + " wird nicht angeboten; verfügbar: " + CodePageList());
   pair.Load(TableKind::kExport, built.Export, built.ExportName);
   pair.Load(TableKind::kImport, built.Import, built.ImportName);
   return {};
 }
 
 Failure BuildFromUcm(const std::string& path, Workstation workstation, TablePair& pair, std::ostream& err) {
-  std::vector<std::string> leftOut;
+  std::vector<std::string> left_out;
   std::string error;
-  if (ReadUcmFile(path, workstation, pair, leftOut, error) != ReadResult::Loaded) return Fail(ExitInput, error);
-  if (leftOut.empty()) return {};
-  err << "qavo-ct: Hinweis: " << leftOut.size() << " Zeichen außerhalb von " << WorkstationLabel(workstation)
+  if (ReadUcmFile(path, workstation, pair, left_out, error) != ReadResult::kLoaded) return Fail(kExitInput, error);
+  if (left_out.empty()) return {};
+  err << "qavo-ct: Hinweis: " << left_out.size() << " Zeichen außerhalb von " << WorkstationLabel(workstation)
       << " nicht übernommen:";
-  for (const std::string& character : LeftOutToShow(leftOut)) err << " " << character;
+  for (const std::string& character : LeftOutToShow(left_out)) err << " " << character;
   err << "\n";
   return {};
 }
 
 Failure Build(const Arguments& args, std::ostream& err) {
   const std::string* ucm = args.Value("--ucm");
-  if (ucm && args.Has("--codepage")) return Fail(ExitUsage, "--codepage und --ucm schließen einander aus");
-  if (ucm && args.Has("--swap-nl")) return Fail(ExitUsage, "--swap-nl gilt nur mit --codepage");
+  if (ucm && args.Has("--codepage")) return Fail(kExitUsage, "--codepage und --ucm schließen einander aus");
+  if (ucm && args.Has("--swap-nl")) return Fail(kExitUsage, "--swap-nl gilt nur mit --codepage");
   Workstation workstation;
   Failure failure = ParseWorkstation(args, workstation);
   if (!failure.Failed()) failure = CheckFormatOption(args);
@@ -337,55 +339,56 @@ Failure Build(const Arguments& args, std::ostream& err) {
 
 Failure ComparePage(const Arguments& args, std::ostream& out) {
   Workstation workstation;
-  int codePage = 0;
+  int code_page = 0;
   TablePair pair;
   Failure failure = ParseWorkstation(args, workstation);
-  if (!failure.Failed()) failure = ParseCodePage(args, codePage);
+  if (!failure.Failed()) failure = ParseCodePage(args, code_page);
   if (!failure.Failed()) failure = ReadWholePair(args, pair);
   if (failure.Failed()) return failure;
   PageComparison comparison;
-  if (!ComparePairWithPage(TargetsOf(pair), codePage, workstation, args.Has("--swap-nl"), comparison))
-    return Fail(ExitUsage, "Codepage " + std::to_string(codePage) + " kennen weder iconv noch ICU");
+  if (!ComparePairWithPage(TargetsOf(pair), code_page, workstation, args.Has("--swap-nl"), comparison))
+    return Fail(kExitUsage, "Codepage " + std::to_string(code_page) + " kennen weder iconv noch ICU");
   for (const std::string& line : ComparisonReport(comparison)) out << line << "\n";
-  return comparison.PairDiffers() ? Fail(ExitFindings, std::string()) : Failure();
+  return comparison.PairDiffers() ? Fail(kExitFindings, std::string()) : Failure();
 }
 
 Failure OpenTranslateInput(const std::string& in, int& input) {
   input = IsStandardStream(in) ? STDIN_FILENO : open(in.c_str(), O_RDONLY | O_CLOEXEC);
-  if (input < 0) return Fail(ExitInput, in + ": kann nicht gelesen werden (" + ErrorText(errno) + ")");
+  if (input < 0) return Fail(kExitInput, in + ": kann nicht gelesen werden (" + ErrorText(errno) + ")");
   posix_fadvise(input, 0, 0, POSIX_FADV_SEQUENTIAL);
   return {};
 }
 
 Failure Translate(const Arguments& args) {
-  const std::string* tableFile = args.Value("--table");
-  if (!tableFile) return Fail(ExitUsage, "translate braucht --table DATEI");
+  const std::string* table_file = args.Value("--table");
+  if (!table_file) return Fail(kExitUsage, "translate braucht --table DATEI");
   const std::string& in = args.Files[0];
-  if (IsStandardStream(in) && IsStandardStream(*tableFile))
-    return Fail(ExitUsage, "Tabelle und Eingabe können nicht beide die Standardeingabe sein");
+  if (IsStandardStream(in) && IsStandardStream(*table_file))
+    return Fail(kExitUsage, "Tabelle und Eingabe können nicht beide die Standardeingabe sein");
   Kernel kernel;
-  std::string kernelError;
-  if (!ChooseKernel(kernel, kernelError)) return Fail(ExitUsage, kernelError);
+  std::string kernel_error;
+  if (!ChooseKernel(kernel, kernel_error)) return Fail(kExitUsage, kernel_error);
   const TableKind kind = args.Has("--import") ? TableKind::kImport : TableKind::kExport;
   TablePair pair;
   int input = -1;
-  Failure failure = ReadPair(args, *tableFile, kind, pair);
+  Failure failure = ReadPair(args, *table_file, kind, pair);
   if (!failure.Failed() && !pair.Has(kind))
-    failure = Fail(ExitInput, *tableFile + " enthält keine " + TableName(kind) + "-Tabelle");
+    failure = Fail(kExitInput, *table_file + " enthält keine " + TableName(kind) + "-Tabelle");
   if (!failure.Failed()) failure = OpenTranslateInput(in, input);
   if (failure.Failed()) return failure;
   const ByteMap map = ByteMapOf(pair.Table(kind));
 
   // Unfinished, the output removes its temporary file.
   FilterOutput output(args.Files[1]);
-  StreamResult result = StreamResult::Done;
+  StreamResult result = StreamResult::kDone;
   if (output.Open()) result = TranslateStream(input, output.Descriptor(), map, kernel);
   const int error = errno;
   if (input != STDIN_FILENO) close(input);
-  if (output.Error().empty() && result == StreamResult::ReadFailed)
-    return Fail(ExitInput, in + ": kann nicht gelesen werden (" + ErrorText(error) + ")");
+  if (output.Error().empty() && result == StreamResult::kReadFailed)
+    return Fail(kExitInput, in + ": kann nicht gelesen werden (" + ErrorText(error) + ")");
   errno = error;
-  if (!output.Error().empty() || !output.Finish(result == StreamResult::Done)) return Fail(ExitOutput, output.Error());
+  if (!output.Error().empty() || !output.Finish(result == StreamResult::kDone))
+    return Fail(kExitOutput, output.Error());
   return {};
 }
 
@@ -395,7 +398,7 @@ Failure CheckFileNames(const Arguments& args) {
   for (const char* option : {"--table", "--ucm"})
     if (const std::string* name = args.Value(option)) names.push_back(*name);
   for (const std::string& name : names)
-    if (name.empty()) return Fail(ExitUsage, "kein Dateiname");
+    if (name.empty()) return Fail(kExitUsage, "kein Dateiname");
   return {};
 }
 
@@ -418,11 +421,11 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   const std::string error = ParseArguments(args, parsed);
   if (parsed.Help) {
     out << HelpText();
-    return ExitOk;
+    return kExitOk;
   }
   if (!error.empty()) {
     err << "qavo-ct: " << Printable(error + " (qavo-ct --help zeigt die Hilfe)") << "\n";
-    return ExitUsage;
+    return kExitUsage;
   }
   const Failure failure = Run(parsed, out, err);
   if (!failure.Message.empty()) err << "qavo-ct: " << Printable(failure.Message) << "\n";

@@ -7,11 +7,11 @@
 #include <vector>
 
 enum ExitCode : int {
-  ExitOk = 0,
-  ExitFindings = 1,  // check found the pair not clean
-  ExitUsage = 2,     // bad arguments
-  ExitInput = 3,     // input unreadable, not recognised, or without the table needed
-  ExitOutput = 4,    // output could not be written
+  kExitOk = 0,
+  kExitFindings = 1,  // check found the pair not clean
+  kExitUsage = 2,     // bad arguments
+  kExitInput = 3,     // input unreadable, not recognised, or without the table needed
+  kExitOutput = 4,    // output could not be written
 };
 
 // args without the program name.

@@ -10,15 +10,15 @@
 FilterOutput::FilterOutput(std::string path) : path_(std::move(path)), kind_(ClassifyOutput(path_)) {}
 
 FilterOutput::~FilterOutput() {
-  if (kind_ == OutputKind::Stream && fd_ >= 0) close(fd_);
+  if (kind_ == OutputKind::kStream && fd_ >= 0) close(fd_);
 }
 
 bool FilterOutput::Open() {
-  if (kind_ == OutputKind::StandardOutput) {
+  if (kind_ == OutputKind::kStandardOutput) {
     fd_ = STDOUT_FILENO;
     return true;
   }
-  if (kind_ == OutputKind::Stream) {
+  if (kind_ == OutputKind::kStream) {
     // A reader that goes away is a failure to tell, not a reason to die.
     signal(SIGPIPE, SIG_IGN);
     fd_ = open(path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
@@ -35,7 +35,7 @@ bool FilterOutput::Open() {
 }
 
 bool FilterOutput::Finish(bool written) {
-  if (!written && kind_ == OutputKind::StandardOutput && errno == EPIPE) return false;
+  if (!written && kind_ == OutputKind::kStandardOutput && errno == EPIPE) return false;
   if (!written && !file_) return Failed();
   if (file_) {
     if (!written) file_->Fail();
@@ -43,7 +43,7 @@ bool FilterOutput::Finish(bool written) {
     error_ = file_->Error();
     return false;
   }
-  if (kind_ == OutputKind::Stream) {
+  if (kind_ == OutputKind::kStream) {
     const int closed = close(fd_);
     fd_ = -1;
     if (closed != 0) return Failed();

@@ -3,7 +3,7 @@
 
 namespace {
 
-const char Help[] = R"(qavo-ct - QAVO-Codetabellen auf der Kommandozeile
+const char kHelp[] = R"(qavo-ct - QAVO-Codetabellen auf der Kommandozeile
 
 Aufruf:
   qavo-ct convert EIN AUS [--to FORMAT] [--export|--import] [--name NAME]
@@ -143,7 +143,7 @@ std::string CodePageList() {
 }
 
 std::string HelpText() {
-  std::string text = Help;
+  std::string text = kHelp;
   const std::string marker = "%PAGES%";
   text.replace(text.find(marker), marker.size(), CodePageList());
   return text;

@@ -12,5 +12,5 @@ int main(int argc, char** argv) {
   std::cout.flush();
   if (std::cout) return code;
   std::cerr << "qavo-ct: Standardausgabe kann nicht geschrieben werden\n";
-  return ExitOutput;
+  return kExitOutput;
 }

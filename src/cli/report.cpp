@@ -70,11 +70,11 @@ std::string Counted(const std::string& what, const std::vector<int>& values) {
 
 void TableFindings(const CodeTable& table, TableKind kind, std::vector<std::string>& findings) {
   const std::string word = TableName(kind);
-  std::vector<int> unassigned, sourceless, oneWay;
+  std::vector<int> unassigned, sourceless, one_way;
   for (int p = 0; p < 256; ++p) {
     if (table.Target(p) == -1) unassigned.push_back(p);
     if (table.Count(p) == -1) sourceless.push_back(p);
-    if (table.Partner() && table.Target(p) != -1 && !table.IsProven(p)) oneWay.push_back(p);
+    if (table.Partner() && table.Target(p) != -1 && !table.IsProven(p)) one_way.push_back(p);
   }
   if (!unassigned.empty()) findings.push_back(word + ": " + Counted("nicht zugeordnete Positionen", unassigned));
   for (int code = 0; code < 256; ++code) {
@@ -85,9 +85,9 @@ void TableFindings(const CodeTable& table, TableKind kind, std::vector<std::stri
     findings.push_back(word + ": Code " + HexByte(code) + " mehrdeutig, " + Counted("Ziel von Positionen", sources));
   }
   if (!sourceless.empty()) findings.push_back(word + ": " + Counted("Codes ohne Quelle", sourceless));
-  if (!oneWay.empty()) {
+  if (!one_way.empty()) {
     const char* partner = TableName(kind == TableKind::kExport ? TableKind::kImport : TableKind::kExport);
-    findings.push_back(word + ": " + Counted(std::string("Positionen ohne Rückweg über ") + partner, oneWay));
+    findings.push_back(word + ": " + Counted(std::string("Positionen ohne Rückweg über ") + partner, one_way));
   }
 }
 

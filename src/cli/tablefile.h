@@ -7,7 +7,7 @@
 
 // The editor's display font at start-up; the tables carry its name in their
 // header lines, as the editor's loaders give it to them.
-extern const char DisplayFontName[];
+extern const char kDisplayFontName[];
 
 // The two tables of the tool, as the editor's session holds them. They are
 // linked when both are there, so the round-trip checks see the partner.
@@ -30,7 +30,7 @@ class TablePair {
   const CodeTable& Table(TableKind kind) const { return kind == TableKind::kExport ? ExportTable : ImportTable; }
 };
 
-enum class ReadResult { Loaded, Unreadable, Refused };
+enum class ReadResult { kLoaded, kUnreadable, kRefused };
 
 // Reads the table file at path into pair. kind Export or Import forces the
 // kind of a 256-byte image, anything else recognises it. The tables are

@@ -35,7 +35,7 @@ ssize_t ReadBlock(int in, uint8_t* buffer, size_t size) {
 void WidenPipe(int fd) {
   struct stat status;
   if (fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode))
-    fcntl(fd, F_SETPIPE_SZ, static_cast<int>(TranslateBlockSize));
+    fcntl(fd, F_SETPIPE_SZ, static_cast<int>(kTranslateBlockSize));
 }
 
 struct Free {
@@ -128,10 +128,10 @@ class BlockTranslator {
 StreamResult TranslateStream(int in, int out, const ByteMap& map, Kernel kernel) {
   Buffer buffers[2];
   for (Buffer& buffer : buffers) {
-    buffer.reset(static_cast<uint8_t*>(std::aligned_alloc(4096, TranslateBlockSize)));
+    buffer.reset(static_cast<uint8_t*>(std::aligned_alloc(4096, kTranslateBlockSize)));
     if (!buffer) {
       errno = ENOMEM;
-      return StreamResult::ReadFailed;
+      return StreamResult::kReadFailed;
     }
   }
   WidenPipe(in);
@@ -140,16 +140,16 @@ StreamResult TranslateStream(int in, int out, const ByteMap& map, Kernel kernel)
   BlockTranslator translator(map, kernel);
   for (uint64_t block = 0;; ++block) {
     uint8_t* const buffer = buffers[block % 2].get();
-    const ssize_t got = ReadBlock(in, buffer, TranslateBlockSize);
-    if (got < 0) return StreamResult::ReadFailed;
+    const ssize_t got = ReadBlock(in, buffer, kTranslateBlockSize);
+    if (got < 0) return StreamResult::kReadFailed;
     lengths[block % 2] = static_cast<size_t>(got);
     if (got > 0) translator.Hand(buffer, lengths[block % 2]);
     if (block > 0) {
       translator.WaitFor(block);
       const size_t previous = (block - 1) % 2;
-      if (!WriteAll(out, buffers[previous].get(), lengths[previous])) return StreamResult::WriteFailed;
+      if (!WriteAll(out, buffers[previous].get(), lengths[previous])) return StreamResult::kWriteFailed;
     }
-    if (got == 0) return StreamResult::Done;
+    if (got == 0) return StreamResult::kDone;
   }
 }
 

@@ -16,9 +16,9 @@ ByteMap ByteMapOf(const CodeTable& table);
 
 // Blocks that fit the second-level cache, large enough that system calls
 // do not count.
-constexpr size_t TranslateBlockSize = size_t{1} << 20;
+constexpr size_t kTranslateBlockSize = size_t{1} << 20;
 
-enum class StreamResult { Done, ReadFailed, WriteFailed };
+enum class StreamResult { kDone, kReadFailed, kWriteFailed };
 
 // Reads the descriptor in to its end, block by block, and writes the
 // translated bytes to out. errno tells what failed.

@@ -41,23 +41,23 @@ __attribute__((target("avx2"))) size_t TranslateAvx2(const uint8_t* map, const u
   for (; i + 64 <= length; i += 64) {
     const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + i));
     const __m256i second = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + i + 32));
-    const __m256i firstUpper = _mm256_xor_si256(first, flip);
-    const __m256i secondUpper = _mm256_xor_si256(second, flip);
-    __m256i firstOut = _mm256_setzero_si256();
-    __m256i secondOut = _mm256_setzero_si256();
+    const __m256i first_upper = _mm256_xor_si256(first, flip);
+    const __m256i second_upper = _mm256_xor_si256(second, flip);
+    __m256i first_out = _mm256_setzero_si256();
+    __m256i second_out = _mm256_setzero_si256();
     for (int k = 0; k < 8; ++k) {
       const __m256i bias = _mm256_set1_epi8(static_cast<char>(0x70 - 16 * k));
       const __m256i lower =
           _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(differences + 16 * k)));
       const __m256i upper =
           _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(differences + 128 + 16 * k)));
-      firstOut = _mm256_xor_si256(firstOut, _mm256_shuffle_epi8(lower, _mm256_adds_epu8(first, bias)));
-      secondOut = _mm256_xor_si256(secondOut, _mm256_shuffle_epi8(lower, _mm256_adds_epu8(second, bias)));
-      firstOut = _mm256_xor_si256(firstOut, _mm256_shuffle_epi8(upper, _mm256_adds_epu8(firstUpper, bias)));
-      secondOut = _mm256_xor_si256(secondOut, _mm256_shuffle_epi8(upper, _mm256_adds_epu8(secondUpper, bias)));
+      first_out = _mm256_xor_si256(first_out, _mm256_shuffle_epi8(lower, _mm256_adds_epu8(first, bias)));
+      second_out = _mm256_xor_si256(second_out, _mm256_shuffle_epi8(lower, _mm256_adds_epu8(second, bias)));
+      first_out = _mm256_xor_si256(first_out, _mm256_shuffle_epi8(upper, _mm256_adds_epu8(first_upper, bias)));
+      second_out = _mm256_xor_si256(second_out, _mm256_shuffle_epi8(upper, _mm256_adds_epu8(second_upper, bias)));
     }
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), firstOut);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i + 32), secondOut);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), first_out);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i + 32), second_out);
   }
   return i;
 }
@@ -67,17 +67,17 @@ __attribute__((target("avx2"))) size_t TranslateAvx2(const uint8_t* map, const u
 // through masked loads and stores.
 __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void TranslateVbmi(const uint8_t* map, const uint8_t* in,
                                                                           uint8_t* out, size_t length) {
-  const __m512i lowFirst = _mm512_loadu_si512(map);
-  const __m512i lowSecond = _mm512_loadu_si512(map + 64);
-  const __m512i highFirst = _mm512_loadu_si512(map + 128);
-  const __m512i highSecond = _mm512_loadu_si512(map + 192);
+  const __m512i low_first = _mm512_loadu_si512(map);
+  const __m512i low_second = _mm512_loadu_si512(map + 64);
+  const __m512i high_first = _mm512_loadu_si512(map + 128);
+  const __m512i high_second = _mm512_loadu_si512(map + 192);
   size_t i = 0;
   for (; i < length; i += 64) {
     const size_t left = length - i;
     const __mmask64 lanes = left >= 64 ? ~__mmask64{0} : (__mmask64{1} << left) - 1;
     const __m512i value = _mm512_maskz_loadu_epi8(lanes, in + i);
-    const __m512i low = _mm512_permutex2var_epi8(lowFirst, value, lowSecond);
-    const __m512i high = _mm512_permutex2var_epi8(highFirst, value, highSecond);
+    const __m512i low = _mm512_permutex2var_epi8(low_first, value, low_second);
+    const __m512i high = _mm512_permutex2var_epi8(high_first, value, high_second);
     _mm512_mask_storeu_epi8(out + i, lanes, _mm512_mask_blend_epi8(_mm512_movepi8_mask(value), low, high));
   }
 }
@@ -87,62 +87,62 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void TranslateVbmi(const 
 
 const char* KernelName(Kernel kernel) {
   switch (kernel) {
-    case Kernel::Avx2:
+    case Kernel::kAvx2:
       return "avx2";
-    case Kernel::Avx512Vbmi:
+    case Kernel::kAvx512Vbmi:
       return "avx512vbmi";
-    case Kernel::Portable:
+    case Kernel::kPortable:
       break;
   }
   return "portable";
 }
 
 const std::vector<Kernel>& AllKernels() {
-  static const std::vector<Kernel> kernels = {Kernel::Portable, Kernel::Avx2, Kernel::Avx512Vbmi};
-  return kernels;
+  static const std::vector<Kernel> kErnels = {Kernel::kPortable, Kernel::kAvx2, Kernel::kAvx512Vbmi};
+  return kErnels;
 }
 
 bool ProcessorRuns(Kernel kernel) {
 #ifdef QCTE_X86
-  if (kernel == Kernel::Avx2) return __builtin_cpu_supports("avx2");
-  if (kernel == Kernel::Avx512Vbmi)
+  if (kernel == Kernel::kAvx2) return __builtin_cpu_supports("avx2");
+  if (kernel == Kernel::kAvx512Vbmi)
     return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
            __builtin_cpu_supports("avx512vbmi");
 #endif
-  return kernel == Kernel::Portable;
+  return kernel == Kernel::kPortable;
 }
 
 Kernel FastestKernel(bool (*runs)(Kernel)) {
-  Kernel fastest = Kernel::Portable;
+  Kernel fastest = Kernel::kPortable;
   for (const Kernel kernel : AllKernels())
     if (runs(kernel)) fastest = kernel;
   return fastest;
 }
 
 bool ChooseKernel(Kernel& kernel, std::string& error) {
-  const char* name = std::getenv(KernelVariable);
+  const char* name = std::getenv(kKernelVariable);
   kernel = FastestKernel();
   if (!name || !*name) return true;
   for (const Kernel named : AllKernels()) {
     if (std::strcmp(name, KernelName(named)) != 0) continue;
     if (!ProcessorRuns(named)) {
-      error = std::string(KernelVariable) + "=" + name + ": dieser Prozessor kann den Kern nicht ausführen";
+      error = std::string(kKernelVariable) + "=" + name + ": dieser Prozessor kann den Kern nicht ausführen";
       return false;
     }
     kernel = named;
     return true;
   }
-  error = std::string(KernelVariable) + "=" + name + ": unbekannter Kern (portable, avx2, avx512vbmi)";
+  error = std::string(kKernelVariable) + "=" + name + ": unbekannter Kern (portable, avx2, avx512vbmi)";
   return false;
 }
 
 void RunKernel(Kernel kernel, const uint8_t* map, const uint8_t* in, uint8_t* out, size_t length) {
 #ifdef QCTE_X86
-  if (kernel == Kernel::Avx512Vbmi) {
+  if (kernel == Kernel::kAvx512Vbmi) {
     TranslateVbmi(map, in, out, length);
     return;
   }
-  if (kernel == Kernel::Avx2) {
+  if (kernel == Kernel::kAvx2) {
     const size_t done = TranslateAvx2(map, in, out, length);
     in += done;
     out += done;

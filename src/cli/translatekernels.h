@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-enum class Kernel { Portable, Avx2, Avx512Vbmi };
+enum class Kernel { kPortable, kAvx2, kAvx512Vbmi };
 
 // Names a kernel to use instead of the fastest the processor has.
-constexpr char KernelVariable[] = "QAVO_CT_KERNEL";
+constexpr char kKernelVariable[] = "QAVO_CT_KERNEL";
 
 // "portable", "avx2", "avx512vbmi": the names the variable takes.
 const char* KernelName(Kernel kernel);

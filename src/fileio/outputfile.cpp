@@ -16,7 +16,7 @@
 
 #include "fileio/signalcleanup.h"
 
-const char NotRegularReason[] = "keine reguläre Datei";
+const char kNotRegularReason[] = "keine reguläre Datei";
 WriteFunction WriteCall = ::write;
 int (*ReserveCall)(int, off_t, off_t) = ::posix_fallocate;
 int (*ChangeModeCall)(int, mode_t) = ::fchmod;
@@ -24,9 +24,9 @@ int (*ChangeOwnerCall)(int, uid_t, gid_t) = ::fchown;
 
 namespace {
 
-const char DanglingLinkReason[] = "Verknüpfung ohne Ziel";
+const char kDanglingLinkReason[] = "Verknüpfung ohne Ziel";
 // "." before the name and ".XXXXXX" after it.
-constexpr long TemporaryNameExtra = 8;
+constexpr long kTemporaryNameExtra = 8;
 
 std::string DirectoryOf(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -50,9 +50,9 @@ mode_t NewFileMode() {
 // A name that fits the directory's name limit, however long the target's is.
 std::string TemporaryPattern(const std::string& target) {
   const std::string directory = DirectoryOf(target);
-  long nameMax = pathconf(directory.c_str(), _PC_NAME_MAX);
-  if (nameMax <= 0) nameMax = NAME_MAX;
-  const std::string base = BaseOf(target).substr(0, static_cast<size_t>(nameMax - TemporaryNameExtra));
+  long name_max = pathconf(directory.c_str(), _PC_NAME_MAX);
+  if (name_max <= 0) name_max = NAME_MAX;
+  const std::string base = BaseOf(target).substr(0, static_cast<size_t>(name_max - kTemporaryNameExtra));
   return directory + "/." + base + ".XXXXXX";
 }
 
@@ -145,7 +145,7 @@ bool OutputFile::FindTarget() {
 // shell redirection would; O_NONBLOCK keeps a pipe put there meanwhile from
 // blocking.
 bool OutputFile::OpenFormer() {
-  const int access = start_with_ == WithFormerContent ? O_RDWR : O_WRONLY;
+  const int access = start_with_ == kWithFormerContent ? O_RDWR : O_WRONLY;
   former_fd_ = open(target_.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (former_fd_ < 0) {
     if (errno == ENOENT) return true;
@@ -156,7 +156,7 @@ bool OutputFile::OpenFormer() {
     Fail();
     return false;
   }
-  if (!S_ISREG(former_.st_mode)) return Refuse(NotRegularReason);
+  if (!S_ISREG(former_.st_mode)) return Refuse(kNotRegularReason);
   return true;
 }
 
@@ -181,7 +181,7 @@ bool OutputFile::CreateTemporary() {
 // The former content is copied only when the new content comes, so that
 // what another program adds while the user is asked is kept.
 bool OutputFile::CopyFormerContent() {
-  if (start_with_ != WithFormerContent || former_fd_ < 0 || former_copied_) return true;
+  if (start_with_ != kWithFormerContent || former_fd_ < 0 || former_copied_) return true;
   former_copied_ = true;
   uint8_t buffer[65536];
   for (off_t at = 0;;) {
@@ -314,7 +314,7 @@ bool ResolveOutputTarget(const std::string& path, std::string& target, std::stri
   if (S_ISLNK(info.st_mode)) {
     char* resolved = realpath(path.c_str(), nullptr);
     if (!resolved) {
-      reason = errno == ENOENT ? DanglingLinkReason : ErrorText(errno);
+      reason = errno == ENOENT ? kDanglingLinkReason : ErrorText(errno);
       return false;
     }
     target = resolved;
@@ -327,7 +327,7 @@ bool ResolveOutputTarget(const std::string& path, std::string& target, std::stri
   if (S_ISDIR(info.st_mode))
     reason = ErrorText(EISDIR);
   else if (!S_ISREG(info.st_mode))
-    reason = NotRegularReason;
+    reason = kNotRegularReason;
   return reason.empty();
 }
 

@@ -23,9 +23,9 @@ class OutputFile {
   // WithFormerContent starts the new file with the former file's bytes as
   // they are at the first Write or Commit, so that what is written is
   // appended.
-  enum Start { Empty, WithFormerContent };
+  enum Start { kEmpty, kWithFormerContent };
 
-  explicit OutputFile(std::string path, Start start = Empty);
+  explicit OutputFile(std::string path, Start start = kEmpty);
   // Removes the temporary file unless Commit succeeded.
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
@@ -102,4 +102,4 @@ bool WriteAll(int fd, const uint8_t* data, size_t length);
 // An errno value in words, German where the usual cases are concerned.
 std::string ErrorText(int error);
 // A file that is neither a regular file nor a directory.
-extern const char NotRegularReason[];
+extern const char kNotRegularReason[];

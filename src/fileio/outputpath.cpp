@@ -10,17 +10,17 @@
 bool IsStandardStream(const std::string& path) { return path == "-"; }
 
 OutputKind ClassifyOutput(const std::string& path) {
-  if (IsStandardStream(path)) return OutputKind::StandardOutput;
+  if (IsStandardStream(path)) return OutputKind::kStandardOutput;
   struct stat named, standard;
-  if (stat(path.c_str(), &named) != 0) return OutputKind::File;
+  if (stat(path.c_str(), &named) != 0) return OutputKind::kFile;
   if (fstat(STDOUT_FILENO, &standard) == 0 && named.st_dev == standard.st_dev && named.st_ino == standard.st_ino)
-    return OutputKind::StandardOutput;
-  if (S_ISFIFO(named.st_mode) || S_ISCHR(named.st_mode)) return OutputKind::Stream;
-  return OutputKind::File;
+    return OutputKind::kStandardOutput;
+  if (S_ISFIFO(named.st_mode) || S_ISCHR(named.st_mode)) return OutputKind::kStream;
+  return OutputKind::kFile;
 }
 
 std::string WriteOutput(const std::string& path, const std::vector<uint8_t>& bytes) {
-  if (ClassifyOutput(path) != OutputKind::StandardOutput) return WriteWholeFile(path, bytes);
+  if (ClassifyOutput(path) != OutputKind::kStandardOutput) return WriteWholeFile(path, bytes);
   return WriteAll(STDOUT_FILENO, bytes.data(), bytes.size()) ? std::string() : WriteFailure(path);
 }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-enum class OutputKind { StandardOutput, Stream, File };
+enum class OutputKind { kStandardOutput, kStream, kFile };
 
 // "-" names standard input or output.
 bool IsStandardStream(const std::string& path);

@@ -9,7 +9,7 @@
 
 namespace {
 
-const int CleanedSignals[] = {SIGINT, SIGTERM, SIGHUP};
+const int kCleanedSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 // Read by the handler, so only written while the signals are blocked.
 char PendingPath[PATH_MAX];
@@ -36,7 +36,7 @@ void RemovePendingAndDie(int signal) {
 sigset_t Block() {
   sigset_t set, before;
   sigemptyset(&set);
-  for (const int signal : CleanedSignals) sigaddset(&set, signal);
+  for (const int signal : kCleanedSignals) sigaddset(&set, signal);
   pthread_sigmask(SIG_BLOCK, &set, &before);
   return before;
 }
@@ -56,7 +56,7 @@ void RemoveTemporaryFileOnSignals() {
   struct sigaction action = {};
   action.sa_handler = RemovePendingAndDie;
   sigemptyset(&action.sa_mask);
-  for (const int signal : CleanedSignals) {
+  for (const int signal : kCleanedSignals) {
     struct sigaction before;
     // A signal ignored by the caller (nohup) stays ignored.
     if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;

@@ -11,13 +11,13 @@
 #include "fileio/outputfile.h"
 #include "files/formats.h"
 
-const size_t TableReadLimit = V5PairImageSize + 1;
+const size_t kTableReadLimit = kV5PairImageSize + 1;
 
 namespace {
 
 bool RefuseKind(const struct stat& info, std::string& reason) {
   if (S_ISREG(info.st_mode)) return false;
-  reason = S_ISDIR(info.st_mode) ? ErrorText(EISDIR) : NotRegularReason;
+  reason = S_ISDIR(info.st_mode) ? ErrorText(EISDIR) : kNotRegularReason;
   return true;
 }
 
@@ -38,7 +38,7 @@ bool ReadUpToLimit(int fd, size_t limit, std::vector<uint8_t>& bytes) {
 }  // namespace
 
 bool ReadTableBytes(const std::string& path, std::vector<uint8_t>& bytes, size_t& length, std::string& reason) {
-  return ReadRegularFile(path, TableReadLimit, bytes, length, reason);
+  return ReadRegularFile(path, kTableReadLimit, bytes, length, reason);
 }
 
 bool ReadStandardInput(size_t limit, std::vector<uint8_t>& bytes, size_t& length, std::string& reason) {

@@ -10,7 +10,7 @@
 
 // One byte more than the longest table file: enough to tell that a file is
 // too long.
-extern const size_t TableReadLimit;
+extern const size_t kTableReadLimit;
 
 // Reads at most TableReadLimit bytes of the regular file at path into bytes.
 // length is the file's length: the bytes read, or the size of a longer file.

@@ -13,18 +13,18 @@ bool IsAsciiAlnum(char c) {
 
 }  // namespace
 
-CharsetMapping CharsetMappingOf(const CodeTable& exportTable, const CodeTable& importTable, Workstation workstation,
+CharsetMapping CharsetMappingOf(const CodeTable& export_table, const CodeTable& import_table, Workstation workstation,
                                 const std::string& name) {
   CharsetMapping mapping;
   mapping.Name = CharsetBaseName(name);
   for (int p = 0; p < 256; ++p) {
-    const int encoded = exportTable.Target(p);
+    const int encoded = export_table.Target(p);
     if (encoded != -1)
       mapping.FromUnicode.emplace_back(WorkstationCharacter(workstation, p), static_cast<uint8_t>(encoded));
-    const int decoded = importTable.Target(p);
+    const int decoded = import_table.Target(p);
     mapping.ToUnicode[p] = decoded == -1 ? -1 : static_cast<int32_t>(WorkstationCharacter(workstation, decoded));
-    mapping.ExportImage[p] = StoredCode(exportTable, p);
-    mapping.ImportImage[p] = StoredCode(importTable, p);
+    mapping.ExportImage[p] = StoredCode(export_table, p);
+    mapping.ImportImage[p] = StoredCode(import_table, p);
   }
   std::sort(mapping.FromUnicode.begin(), mapping.FromUnicode.end());
   return mapping;
@@ -37,10 +37,10 @@ std::string CharsetBaseName(const std::string& name) {
   return base.empty() ? "QAVO" : base;
 }
 
-std::string PythonCodecName(const std::string& baseName) {
+std::string PythonCodecName(const std::string& base_name) {
   std::string normal;
   bool gap = false;
-  for (const char c : baseName) {
+  for (const char c : base_name) {
     if (!IsAsciiAlnum(c) && c != '.') {
       gap = true;
       continue;
@@ -54,7 +54,7 @@ std::string PythonCodecName(const std::string& baseName) {
 
 // Java wants a letter or a digit first; names outside the registry start
 // with "x-". A registered name would find the platform's own charset first.
-std::string JavaCharsetName(const std::string& baseName) {
-  const bool prefixed = baseName.size() > 2 && (baseName[0] == 'x' || baseName[0] == 'X') && baseName[1] == '-';
-  return prefixed ? baseName : "x-" + baseName;
+std::string JavaCharsetName(const std::string& base_name) {
+  const bool prefixed = base_name.size() > 2 && (base_name[0] == 'x' || base_name[0] == 'X') && base_name[1] == '-';
+  return prefixed ? base_name : "x-" + base_name;
 }

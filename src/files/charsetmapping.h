@@ -22,7 +22,7 @@ struct CharsetMapping {
 };
 
 // name is the table name, or the name the caller asks for instead.
-CharsetMapping CharsetMappingOf(const CodeTable& exportTable, const CodeTable& importTable, Workstation workstation,
+CharsetMapping CharsetMappingOf(const CodeTable& export_table, const CodeTable& import_table, Workstation workstation,
                                 const std::string& name);
 
 // The name's last path part, every byte other than a letter, a digit, "_",
@@ -32,7 +32,7 @@ std::string CharsetBaseName(const std::string& name);
 // As Python's codec registry normalises a name: lower case, every run of
 // other characters than letters, digits and "." one "_", none at either
 // end; "qavo" when nothing is left.
-std::string PythonCodecName(const std::string& baseName);
+std::string PythonCodecName(const std::string& base_name);
 
 // A name Java accepts, with the "x-" of a name that no registry assigned.
-std::string JavaCharsetName(const std::string& baseName);
+std::string JavaCharsetName(const std::string& base_name);

@@ -8,25 +8,25 @@
 namespace {
 
 const char* CharsetName(Workstation workstation) {
-  return workstation == Workstation::Cp1252 ? "CP1252" : "ISO-8859-1";
+  return workstation == Workstation::kCp1252 ? "CP1252" : "ISO-8859-1";
 }
 
 // The workstation side as the names of a built pair spell it.
 const char* PairNamePart(Workstation workstation) {
-  return workstation == Workstation::Cp1252 ? "CP1252" : "ISO8859-1";
+  return workstation == Workstation::kCp1252 ? "CP1252" : "ISO8859-1";
 }
 
 // One iconv descriptor, closed on destruction.
 class Converter {
  public:
-  Converter(const std::string& to, const std::string& from) : Handle(iconv_open(to.c_str(), from.c_str())) {}
+  Converter(const std::string& to, const std::string& from) : handle_(iconv_open(to.c_str(), from.c_str())) {}
   ~Converter() {
-    if (Valid()) iconv_close(Handle);
+    if (Valid()) iconv_close(handle_);
   }
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
-  bool Valid() const { return Handle != reinterpret_cast<iconv_t>(-1); }
+  bool Valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
 
   // The single byte that byte becomes, or -1 when it has no counterpart.
   int Byte(int byte) const {
@@ -45,21 +45,21 @@ class Converter {
   // The number of bytes written for byte, -1 when it is refused.
   long Convert(int byte, char* out, size_t size) const {
     if (!Valid()) return -1;
-    iconv(Handle, nullptr, nullptr, nullptr, nullptr);
+    iconv(handle_, nullptr, nullptr, nullptr, nullptr);
     char in = static_cast<char>(byte);
-    char* inAt = &in;
-    char* outAt = out;
-    size_t inLeft = 1;
-    if (iconv(Handle, &inAt, &inLeft, &outAt, &size) == static_cast<size_t>(-1)) return -1;
-    if (iconv(Handle, nullptr, nullptr, &outAt, &size) == static_cast<size_t>(-1)) return -1;
-    return outAt - out;
+    char* in_at = &in;
+    char* out_at = out;
+    size_t in_left = 1;
+    if (iconv(handle_, &in_at, &in_left, &out_at, &size) == static_cast<size_t>(-1)) return -1;
+    if (iconv(handle_, nullptr, nullptr, &out_at, &size) == static_cast<size_t>(-1)) return -1;
+    return out_at - out;
   }
 
-  iconv_t Handle;
+  iconv_t handle_;
 };
 
-bool Provided(int codePage) {
-  const std::string name = ConverterName(codePage);
+bool Provided(int code_page) {
+  const std::string name = ConverterName(code_page);
   return Converter(name, "ISO-8859-1").Valid() && Converter("ISO-8859-1", name).Valid();
 }
 
@@ -79,20 +79,20 @@ void SetCounts(TableEntry (&entries)[256]) {
 // 8D, 8F, 90, 9D) are taken as their Latin-1 code points, both ways.
 void BuildTables(const std::string& host, Workstation workstation, CodePagePair& pair) {
   const char* charset = CharsetName(workstation);
-  const Converter toHost(host, charset);
-  const Converter toHostLatin1(host, "ISO-8859-1");
-  const Converter fromHost(charset, host);
-  const Converter fromHostLatin1("ISO-8859-1", host);
+  const Converter to_host(host, charset);
+  const Converter to_host_latin1(host, "ISO-8859-1");
+  const Converter from_host(charset, host);
+  const Converter from_host_latin1("ISO-8859-1", host);
   const Converter defined("UTF-8", charset);
   for (int p = 0; p < 256; ++p) {
-    int target = toHost.Byte(p);
-    if (target == -1 && !defined.Takes(p)) target = toHostLatin1.Byte(p);
+    int target = to_host.Byte(p);
+    if (target == -1 && !defined.Takes(p)) target = to_host_latin1.Byte(p);
     pair.Export[p].Target = static_cast<int16_t>(target);
   }
   for (int p = 0; p < 256; ++p) {
-    int target = fromHost.Byte(p);
+    int target = from_host.Byte(p);
     if (target == -1) {
-      const int latin1 = fromHostLatin1.Byte(p);
+      const int latin1 = from_host_latin1.Byte(p);
       if (latin1 != -1 && !defined.Takes(latin1)) target = latin1;
     }
     pair.Import[p].Target = static_cast<int16_t>(target);
@@ -102,10 +102,10 @@ void BuildTables(const std::string& host, Workstation workstation, CodePagePair&
 }  // namespace
 
 const std::vector<int>& CandidateCodePages() {
-  static const std::vector<int> candidates = {37,   273,  277,  278,  280,  284,  285,  297,  420,  424,  500,  871,
-                                              875,  1025, 1026, 1047, 1112, 1122, 1123, 1140, 1141, 1142, 1143, 1144,
-                                              1145, 1146, 1147, 1148, 1149, 1153, 1154, 1155, 1156, 1157, 1158};
-  return candidates;
+  static const std::vector<int> kCandidates = {37,   273,  277,  278,  280,  284,  285,  297,  420,  424,  500,  871,
+                                               875,  1025, 1026, 1047, 1112, 1122, 1123, 1140, 1141, 1142, 1143, 1144,
+                                               1145, 1146, 1147, 1148, 1149, 1153, 1154, 1155, 1156, 1157, 1158};
+  return kCandidates;
 }
 
 std::vector<int> ProvidedCodePages(const std::vector<int>& candidates) {
@@ -117,22 +117,22 @@ std::vector<int> ProvidedCodePages(const std::vector<int>& candidates) {
 
 std::vector<int> AvailableCodePages() { return ProvidedCodePages(CandidateCodePages()); }
 
-std::string ConverterName(int codePage) {
+std::string ConverterName(int code_page) {
   char name[16];
-  std::snprintf(name, sizeof name, "IBM%03d", codePage);
+  std::snprintf(name, sizeof name, "IBM%03d", code_page);
   return name;
 }
 
-bool BuildCodePagePair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair) {
+bool BuildCodePagePair(int code_page, Workstation workstation, bool swap_nl, CodePagePair& pair) {
   const std::vector<int>& candidates = CandidateCodePages();
-  if (std::find(candidates.begin(), candidates.end(), codePage) == candidates.end()) return false;
-  return BuildIconvPair(codePage, workstation, swapNl, pair);
+  if (std::find(candidates.begin(), candidates.end(), code_page) == candidates.end()) return false;
+  return BuildIconvPair(code_page, workstation, swap_nl, pair);
 }
 
-bool BuildIconvPair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair) {
-  if (!Provided(codePage)) return false;
-  BuildTables(ConverterName(codePage), workstation, pair);
-  FinishCodePagePair(codePage, workstation, swapNl, pair);
+bool BuildIconvPair(int code_page, Workstation workstation, bool swap_nl, CodePagePair& pair) {
+  if (!Provided(code_page)) return false;
+  BuildTables(ConverterName(code_page), workstation, pair);
+  FinishCodePagePair(code_page, workstation, swap_nl, pair);
   return true;
 }
 
@@ -153,15 +153,15 @@ std::vector<int> IconvEbcdicPages() {
   return pages;
 }
 
-void FinishCodePagePair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair) {
-  if (swapNl) {
+void FinishCodePagePair(int code_page, Workstation workstation, bool swap_nl, CodePagePair& pair) {
+  if (swap_nl) {
     for (TableEntry& entry : pair.Export)
       if (entry.Target != -1) entry.Target = static_cast<int16_t>(SwapNl(entry.Target));
     std::swap(pair.Import[0x15], pair.Import[0x25]);
   }
   SetCounts(pair.Export);
   SetCounts(pair.Import);
-  const std::string page = "CP" + std::to_string(codePage);
+  const std::string page = "CP" + std::to_string(code_page);
   pair.ExportName = std::string(PairNamePart(workstation)) + "_" + page;
   pair.ImportName = page + "_" + PairNamePart(workstation);
 }

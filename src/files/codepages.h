@@ -20,7 +20,7 @@ const std::vector<int>& CandidateCodePages();
 std::vector<int> ProvidedCodePages(const std::vector<int>& candidates);
 
 // The converter's name of an EBCDIC code page: "IBM037", "IBM1141".
-std::string ConverterName(int codePage);
+std::string ConverterName(int code_page);
 
 struct CodePagePair {
   TableEntry Export[256];  // workstation -> EBCDIC
@@ -37,10 +37,10 @@ struct CodePagePair {
 // treats them. Names: "ISO8859-1_CP1141" / "CP1141_ISO8859-1", and
 // "CP1252_CP1141" / "CP1141_CP1252". false when the page is not offered;
 // the pair is then left as it was.
-bool BuildCodePagePair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair);
+bool BuildCodePagePair(int code_page, Workstation workstation, bool swap_nl, CodePagePair& pair);
 
 // As BuildCodePagePair, for any EBCDIC page the converter provides.
-bool BuildIconvPair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair);
+bool BuildIconvPair(int code_page, Workstation workstation, bool swap_nl, CodePagePair& pair);
 
 // The single-byte EBCDIC pages the converter provides, ascending: more than
 // build offers, for telling which page a table is.
@@ -48,4 +48,4 @@ std::vector<int> IconvEbcdicPages();
 
 // Completes a pair whose targets are set: swaps the newline if asked, sets
 // the counts and the names.
-void FinishCodePagePair(int codePage, Workstation workstation, bool swapNl, CodePagePair& pair);
+void FinishCodePagePair(int code_page, Workstation workstation, bool swap_nl, CodePagePair& pair);

@@ -10,20 +10,20 @@
 
 #include "model/codetable.h"
 
-constexpr size_t TableImageSize = 256;
-constexpr size_t V3ImageSize = 2 * TableImageSize;
-constexpr size_t V5HeaderSize = 64;
-constexpr size_t V5ImageSize = V5HeaderSize + 4 * 256;
-constexpr size_t V5PairImageSize = 2 * V5ImageSize;
+constexpr size_t kTableImageSize = 256;
+constexpr size_t kV3ImageSize = 2 * kTableImageSize;
+constexpr size_t kV5HeaderSize = 64;
+constexpr size_t kV5ImageSize = kV5HeaderSize + 4 * 256;
+constexpr size_t kV5PairImageSize = 2 * kV5ImageSize;
 
 // "QAVO CodeTab " opens every V5 image; the kind letter follows it.
-extern const char V5Signature[];
-constexpr size_t V5SignatureSize = 13;
-constexpr size_t V5KindOffset = 13;
+extern const char kV5Signature[];
+constexpr size_t kV5SignatureSize = 13;
+constexpr size_t kV5KindOffset = 13;
 // Where the text holding "]" and the table's name starts.
-constexpr size_t V5TextOffset = 21;
-constexpr char V5ExportLetter = 'A';
-constexpr char V5ImportLetter = 'E';
+constexpr size_t kV5TextOffset = 21;
+constexpr char kV5ExportLetter = 'A';
+constexpr char kV5ImportLetter = 'E';
 
 // The byte written for position p: the low 8 bits of its target, or p itself
 // when the position is not assigned, so gaps translate unchanged.
@@ -33,7 +33,7 @@ uint8_t StoredCode(const CodeTable& table, int position);
 std::vector<uint8_t> UnixImage(const CodeTable& table);
 
 // IMPORT image first, then EXPORT image.
-std::vector<uint8_t> V3Image(const CodeTable& importTable, const CodeTable& exportTable);
+std::vector<uint8_t> V3Image(const CodeTable& import_table, const CodeTable& export_table);
 
 // One table as a V5 image. kind says which table of the pair it is (Export
 // writes the letter 'A', anything else 'E'); the table's own Kind is not used
@@ -41,7 +41,7 @@ std::vector<uint8_t> V3Image(const CodeTable& importTable, const CodeTable& expo
 std::vector<uint8_t> V5Image(const CodeTable& table, TableKind kind);
 
 // Both tables as two V5 images, EXPORT first.
-std::vector<uint8_t> V5PairImage(const CodeTable& exportTable, const CodeTable& importTable);
+std::vector<uint8_t> V5PairImage(const CodeTable& export_table, const CodeTable& import_table);
 
 // Does the image start with "QAVO CodeTab "? Reads at most length bytes.
 bool HasV5Signature(const uint8_t* data, size_t length);

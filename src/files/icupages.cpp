@@ -85,11 +85,11 @@ std::vector<IcuPage> IcuEbcdicPages() {
   const int32_t count = ucnv_countAvailable();
   for (int32_t i = 0; i < count; ++i) {
     const char* name = ucnv_getAvailableName(i);
-    const int codePage = CodePageOf(name);
-    if (codePage == 0) continue;
+    const int code_page = CodePageOf(name);
+    if (code_page == 0) continue;
     const IcuConverter converter(name);
     // EBCDIC keeps the space at 40.
-    if (converter.SingleByte() && converter.Character(0x40) == 0x20) pages.push_back({codePage, name});
+    if (converter.SingleByte() && converter.Character(0x40) == 0x20) pages.push_back({code_page, name});
   }
   std::stable_sort(pages.begin(), pages.end(),
                    [](const IcuPage& a, const IcuPage& b) { return a.CodePage < b.CodePage; });
@@ -99,7 +99,7 @@ std::vector<IcuPage> IcuEbcdicPages() {
   return pages;
 }
 
-bool BuildIcuPair(const IcuPage& page, Workstation workstation, bool swapNl, CodePagePair& pair) {
+bool BuildIcuPair(const IcuPage& page, Workstation workstation, bool swap_nl, CodePagePair& pair) {
   const IcuConverter converter(page.Name);
   if (!converter.Valid()) return false;
   for (int p = 0; p < 256; ++p) {
@@ -108,7 +108,7 @@ bool BuildIcuPair(const IcuPage& page, Workstation workstation, bool swapNl, Cod
     pair.Import[p].Target =
         static_cast<int16_t>(character == -1 ? -1 : WorkstationByte(workstation, static_cast<uint32_t>(character)));
   }
-  FinishCodePagePair(page.CodePage, workstation, swapNl, pair);
+  FinishCodePagePair(page.CodePage, workstation, swap_nl, pair);
   return true;
 }
 

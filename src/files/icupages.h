@@ -18,7 +18,7 @@ std::vector<IcuPage> IcuEbcdicPages();
 
 // Builds the pair of page as BuildCodePagePair builds iconv's: a code
 // without a counterpart stays unassigned. false when ICU cannot open it.
-bool BuildIcuPair(const IcuPage& page, Workstation workstation, bool swapNl, CodePagePair& pair);
+bool BuildIcuPair(const IcuPage& page, Workstation workstation, bool swap_nl, CodePagePair& pair);
 
 // "LATIN CAPITAL LETTER A"; a control character by its alias or as
 // "<control-0085>".

@@ -15,13 +15,13 @@ std::string Mapping(int from, int to) { return CodeText(from) + " -> " + CodeTex
 
 }  // namespace
 
-NewlineProfile DescribeNewline(const int16_t (&exportTargets)[256], const int16_t (&importTargets)[256]) {
-  const int nl = importTargets[kNl];
-  const int lf = importTargets[kLfHost];
+NewlineProfile DescribeNewline(const int16_t (&export_targets)[256], const int16_t (&import_targets)[256]) {
+  const int nl = import_targets[kNl];
+  const int lf = import_targets[kLfHost];
   const auto returns = [&](int host) {
-    return importTargets[host] != -1 && exportTargets[importTargets[host]] == host;
+    return import_targets[host] != -1 && export_targets[import_targets[host]] == host;
   };
-  if (nl == kLf && lf == kLf && (exportTargets[kLf] == kNl || exportTargets[kLf] == kLfHost))
+  if (nl == kLf && lf == kLf && (export_targets[kLf] == kNl || export_targets[kLf] == kLfHost))
     return {"15 und 25 -> 0A", false};
   if (returns(kNl) && returns(kLfHost)) {
     if (nl == kLf && lf == kNel) return {"15 <-> 0A (z/OS UNIX)", false};
@@ -36,7 +36,7 @@ NewlineProfile DescribeNewline(const int16_t (&exportTargets)[256], const int16_
                      CodeText(lf) + "; EXPORT ";
   const char* separator = "";
   for (const int code : workstation) {
-    text += separator + Mapping(code, exportTargets[code]);
+    text += separator + Mapping(code, export_targets[code]);
     separator = ", ";
   }
   return {text, true};

@@ -14,7 +14,7 @@ struct NewlineProfile {
 };
 
 // Targets -1 = unassigned.
-NewlineProfile DescribeNewline(const int16_t (&exportTargets)[256], const int16_t (&importTargets)[256]);
+NewlineProfile DescribeNewline(const int16_t (&export_targets)[256], const int16_t (&import_targets)[256]);
 
 // "Zeilenende: " and the profile's text.
 std::string NewlineLine(const NewlineProfile& profile);

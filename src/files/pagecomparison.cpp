@@ -27,9 +27,9 @@ bool SameTargets(const PairTargets& a, const PairTargets& b) {
   return std::equal(a.Export, a.Export + 256, b.Export) && std::equal(a.Import, a.Import + 256, b.Import);
 }
 
-bool FindIcuPage(const std::vector<IcuPage>& pages, int codePage, IcuPage& page) {
+bool FindIcuPage(const std::vector<IcuPage>& pages, int code_page, IcuPage& page) {
   for (const IcuPage& candidate : pages)
-    if (candidate.CodePage == codePage) {
+    if (candidate.CodePage == code_page) {
       page = candidate;
       return true;
     }
@@ -37,19 +37,19 @@ bool FindIcuPage(const std::vector<IcuPage>& pages, int codePage, IcuPage& page)
 }
 
 std::vector<Candidate> Candidates(Workstation workstation) {
-  const std::vector<IcuPage> icuPages = IcuEbcdicPages();
+  const std::vector<IcuPage> icu_pages = IcuEbcdicPages();
   std::vector<Candidate> candidates;
   CodePagePair built;
-  for (const int codePage : ComparablePages()) {
+  for (const int code_page : ComparablePages()) {
     std::vector<Candidate> page;
-    if (BuildIconvPair(codePage, workstation, false, built))
-      page.push_back({codePage, "iconv " + ConverterName(codePage), TargetsOf(built), 0, {}});
+    if (BuildIconvPair(code_page, workstation, false, built))
+      page.push_back({code_page, "iconv " + ConverterName(code_page), TargetsOf(built), 0, {}});
     IcuPage icu;
-    if (FindIcuPage(icuPages, codePage, icu) && BuildIcuPair(icu, workstation, false, built)) {
+    if (FindIcuPage(icu_pages, code_page, icu) && BuildIcuPair(icu, workstation, false, built)) {
       if (!page.empty() && SameTargets(page[0].Targets, TargetsOf(built)))
         page[0].Sources += ", ICU " + icu.Name;
       else
-        page.push_back({codePage, "ICU " + icu.Name, TargetsOf(built), 0, {}});
+        page.push_back({code_page, "ICU " + icu.Name, TargetsOf(built), 0, {}});
     }
     candidates.insert(candidates.end(), page.begin(), page.end());
   }
@@ -87,17 +87,17 @@ std::string Named(Workstation workstation, int byte) {
 
 }  // namespace
 
-PairTargets TargetsOf(const TableEntry (&exportEntries)[256], const TableEntry (&importEntries)[256]) {
+PairTargets TargetsOf(const TableEntry (&export_entries)[256], const TableEntry (&import_entries)[256]) {
   PairTargets targets;
   for (int p = 0; p < 256; ++p) {
-    targets.Export[p] = exportEntries[p].Target;
-    targets.Import[p] = importEntries[p].Target;
+    targets.Export[p] = export_entries[p].Target;
+    targets.Import[p] = import_entries[p].Target;
   }
   return targets;
 }
 
-bool Agrees(int pairTarget, int pageTarget, int position) {
-  return pairTarget == pageTarget || (pageTarget == -1 && pairTarget == position);
+bool Agrees(int pair_target, int page_target, int position) {
+  return pair_target == page_target || (page_target == -1 && pair_target == position);
 }
 
 std::vector<int> ComparablePages() {
@@ -119,40 +119,40 @@ std::vector<std::string> IdentifyReport(const PairTargets& pair, Workstation wor
   return lines;
 }
 
-bool ComparePairWithPage(const PairTargets& pair, int codePage, Workstation workstation, bool swapNl,
+bool ComparePairWithPage(const PairTargets& pair, int code_page, Workstation workstation, bool swap_nl,
                          PageComparison& comparison) {
   comparison = PageComparison();
-  comparison.CodePage = codePage;
+  comparison.CodePage = code_page;
   comparison.Station = workstation;
-  comparison.SwapNl = swapNl;
+  comparison.SwapNl = swap_nl;
   CodePagePair built;
   PairTargets iconv{};
   PairTargets icu{};
-  if (BuildIconvPair(codePage, workstation, swapNl, built)) {
-    comparison.IconvName = ConverterName(codePage);
+  if (BuildIconvPair(code_page, workstation, swap_nl, built)) {
+    comparison.IconvName = ConverterName(code_page);
     iconv = TargetsOf(built);
   }
   IcuPage page;
-  if (FindIcuPage(IcuEbcdicPages(), codePage, page) && BuildIcuPair(page, workstation, swapNl, built)) {
+  if (FindIcuPage(IcuEbcdicPages(), code_page, page) && BuildIcuPair(page, workstation, swap_nl, built)) {
     comparison.IcuName = page.Name;
     icu = TargetsOf(built);
   }
-  const bool hasIconv = !comparison.IconvName.empty();
-  const bool hasIcu = !comparison.IcuName.empty();
-  if (!hasIconv && !hasIcu) return false;
+  const bool has_iconv = !comparison.IconvName.empty();
+  const bool has_icu = !comparison.IcuName.empty();
+  if (!has_iconv && !has_icu) return false;
   for (const TableKind kind : {TableKind::kExport, TableKind::kImport}) {
     const int16_t* mine = kind == TableKind::kExport ? pair.Export : pair.Import;
-    const int16_t* fromIconv = kind == TableKind::kExport ? iconv.Export : iconv.Import;
-    const int16_t* fromIcu = kind == TableKind::kExport ? icu.Export : icu.Import;
+    const int16_t* from_iconv = kind == TableKind::kExport ? iconv.Export : iconv.Import;
+    const int16_t* from_icu = kind == TableKind::kExport ? icu.Export : icu.Import;
     for (int p = 0; p < 256; ++p) {
-      const bool offIconv = hasIconv && !Agrees(mine[p], fromIconv[p], p);
-      const bool offIcu = hasIcu && !Agrees(mine[p], fromIcu[p], p);
-      const bool librariesDiffer = hasIconv && hasIcu && fromIconv[p] != fromIcu[p];
-      comparison.FromIconv += offIconv;
-      comparison.FromIcu += offIcu;
-      comparison.IconvFromIcu += librariesDiffer;
-      if (offIconv || offIcu || librariesDiffer)
-        comparison.Differences.push_back({kind, p, mine[p], fromIconv[p], fromIcu[p]});
+      const bool off_iconv = has_iconv && !Agrees(mine[p], from_iconv[p], p);
+      const bool off_icu = has_icu && !Agrees(mine[p], from_icu[p], p);
+      const bool libraries_differ = has_iconv && has_icu && from_iconv[p] != from_icu[p];
+      comparison.FromIconv += off_iconv;
+      comparison.FromIcu += off_icu;
+      comparison.IconvFromIcu += libraries_differ;
+      if (off_iconv || off_icu || libraries_differ)
+        comparison.Differences.push_back({kind, p, mine[p], from_iconv[p], from_icu[p]});
     }
   }
   return true;

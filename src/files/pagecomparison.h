@@ -15,12 +15,12 @@ struct PairTargets {
   int16_t Import[256];
 };
 
-PairTargets TargetsOf(const TableEntry (&exportEntries)[256], const TableEntry (&importEntries)[256]);
+PairTargets TargetsOf(const TableEntry (&export_entries)[256], const TableEntry (&import_entries)[256]);
 
 // Does the pair's target agree with the page's? A code the page leaves
 // without counterpart agrees with an unassigned entry and with one written
 // 1:1, as the table formats write unassigned entries.
-bool Agrees(int pairTarget, int pageTarget, int position);
+bool Agrees(int pair_target, int page_target, int position);
 
 // The nearest pages of iconv and ICU, best first, at most five lines such as
 // "CP 1141 (ICU ibm-1141_P100-1997): 509 von 512 gleich; abweichend EXPORT 80, IMPORT 9F",
@@ -38,7 +38,7 @@ struct PageDifference {
 
 struct PageComparison {
   int CodePage = 0;
-  Workstation Station = Workstation::Iso8859_1;
+  Workstation Station = Workstation::kIsoLatin1;
   bool SwapNl = false;
   std::string IconvName;  // "IBM273"; empty when iconv lacks the page
   std::string IcuName;    // "ibm-273_P100-1995"; empty when ICU lacks it
@@ -51,7 +51,7 @@ struct PageComparison {
 
 // Every position where the three do not agree, EXPORT first, ascending.
 // false when neither library has the page.
-bool ComparePairWithPage(const PairTargets& pair, int codePage, Workstation workstation, bool swapNl,
+bool ComparePairWithPage(const PairTargets& pair, int code_page, Workstation workstation, bool swap_nl,
                          PageComparison& comparison);
 
 // "CP 273: iconv IBM273, ICU ibm-273_P100-1995; Arbeitsplatz ISO 8859-1",

@@ -6,10 +6,10 @@
 
 namespace {
 
-const char KindNotRecognised[] = "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben";
-const char HeaderNotRecognised[] = "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: ";
-const char UnknownFormat[] = "unbekanntes Dateiformat";
-const char WrongLength[] = "Datei nicht erkannt: falsche L\xC3\xA4nge ";
+const char kKindNotRecognised[] = "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben";
+const char kHeaderNotRecognised[] = "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: ";
+const char kUnknownFormat[] = "unbekanntes Dateiformat";
+const char kWrongLength[] = "Datei nicht erkannt: falsche L\xC3\xA4nge ";
 
 LoadStep MessageStep(const std::string& message) {
   LoadStep step;
@@ -39,7 +39,7 @@ TableKind RecognizeKind(const uint8_t* image) {
 void PlanTableImage(const uint8_t* image, TableKind kind, const std::string& name, LoadPlan& plan) {
   if (kind != TableKind::kExport && kind != TableKind::kImport) kind = RecognizeKind(image);
   if (kind == TableKind::kUnknown)
-    plan.Steps.push_back(MessageStep(KindNotRecognised));
+    plan.Steps.push_back(MessageStep(kKindNotRecognised));
   else
     plan.Steps.push_back(BytesStep(image, kind, name));
 }
@@ -52,8 +52,8 @@ std::string LeadingText(const uint8_t* image, size_t length) {
 }
 
 void PlanV5Image(const uint8_t* image, LoadPlan& plan) {
-  if (!HasV5Signature(image, V5ImageSize)) {
-    plan.Steps.push_back(MessageStep(HeaderNotRecognised + Latin1ToUtf8(LeadingText(image, V5ImageSize))));
+  if (!HasV5Signature(image, kV5ImageSize)) {
+    plan.Steps.push_back(MessageStep(kHeaderNotRecognised + Latin1ToUtf8(LeadingText(image, kV5ImageSize))));
     return;
   }
   const V5Table table = DecodeV5Image(image);
@@ -80,27 +80,27 @@ void KeepOnlyWholePair(LoadPlan& plan) {
 
 LoadPlan RecognizeTableImage(const uint8_t* data, size_t length, TableKind kind, const std::string& name) {
   LoadPlan plan;
-  if (length == TableImageSize) {
+  if (length == kTableImageSize) {
     PlanTableImage(data, kind, name, plan);
-  } else if (length == V3ImageSize) {
+  } else if (length == kV3ImageSize) {
     plan.Steps.push_back(BytesStep(data, TableKind::kImport, name));
-    plan.Steps.push_back(BytesStep(data + TableImageSize, TableKind::kExport, name));
-  } else if (length == V5ImageSize) {
+    plan.Steps.push_back(BytesStep(data + kTableImageSize, TableKind::kExport, name));
+  } else if (length == kV5ImageSize) {
     PlanV5Image(data, plan);
-  } else if (length == V5PairImageSize) {
+  } else if (length == kV5PairImageSize) {
     // Each half is read as if it were a file of its own.
     PlanV5Image(data, plan);
-    PlanV5Image(data + V5ImageSize, plan);
+    PlanV5Image(data + kV5ImageSize, plan);
     KeepOnlyWholePair(plan);
   } else {
-    plan.Steps.push_back(MessageStep(UnknownFormat));
+    plan.Steps.push_back(MessageStep(kUnknownFormat));
   }
   return plan;
 }
 
-bool LengthAccepted(size_t length) { return length >= TableImageSize && length <= V5PairImageSize; }
+bool LengthAccepted(size_t length) { return length >= kTableImageSize && length <= kV5PairImageSize; }
 
-std::string LengthRefusal(size_t length) { return WrongLength + std::to_string(length); }
+std::string LengthRefusal(size_t length) { return kWrongLength + std::to_string(length); }
 
 std::string Latin1ToUtf8(const std::string& bytes) {
   std::string text;

@@ -8,9 +8,9 @@
 #include "model/codetable.h"
 
 enum class SampleState {
-  Back,        // comes back as it was
-  Lost,        // comes back as another byte, whether assigned or not
-  Unassigned,  // comes back, having passed 1:1 an unassigned EXPORT entry
+  kBack,        // comes back as it was
+  kLost,        // comes back as another byte, whether assigned or not
+  kUnassigned,  // comes back, having passed 1:1 an unassigned EXPORT entry
 };
 
 struct SampleByte {
@@ -19,7 +19,7 @@ struct SampleByte {
   SampleState State;
 };
 
-SampleByte TranslateSampleByte(uint8_t byte, const CodeTable& exportTable, const CodeTable& importTable);
+SampleByte TranslateSampleByte(uint8_t byte, const CodeTable& export_table, const CodeTable& import_table);
 
 // How many bytes of a text do not come back and how many pass unassigned
 // (a byte may be both),
@@ -28,5 +28,5 @@ struct SampleCounts {
   long long Lost = 0;
   long long Unassigned = 0;
 };
-SampleCounts CountSample(const long long (&occurrences)[256], const CodeTable& exportTable,
-                         const CodeTable& importTable);
+SampleCounts CountSample(const long long (&occurrences)[256], const CodeTable& export_table,
+                         const CodeTable& import_table);

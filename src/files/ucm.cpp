@@ -9,7 +9,7 @@
 
 namespace {
 
-enum Precision { RoundTrip = 0, FromUnicodeOnly = 1, SubstitutionOnly = 2, ToUnicodeOnly = 3 };
+enum Precision { kRoundTrip = 0, kFromUnicodeOnly = 1, kSubstitutionOnly = 2, kToUnicodeOnly = 3 };
 
 struct Mapping {
   uint32_t Character;
@@ -44,10 +44,10 @@ bool EndsHere(const std::string& line, size_t at) { return at >= line.size() || 
 int HexDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::toupper(c) - 'A' + 10; }
 
 // Hex digits at at, up to maxDigits; false when there are none.
-bool ReadHex(const std::string& line, size_t& at, size_t maxDigits, uint32_t& value) {
+bool ReadHex(const std::string& line, size_t& at, size_t max_digits, uint32_t& value) {
   const size_t start = at;
   value = 0;
-  while (at < line.size() && at - start < maxDigits && std::isxdigit(static_cast<unsigned char>(line[at])))
+  while (at < line.size() && at - start < max_digits && std::isxdigit(static_cast<unsigned char>(line[at])))
     value = value * 16 + static_cast<uint32_t>(HexDigit(line[at++]));
   return at > start;
 }
@@ -81,7 +81,7 @@ std::string ParseMapping(const std::string& line, int number, Mapping& mapping) 
   if (bytes == 0) return unclear;
   if (bytes > 1) return AtLine(number, "keine Single-Byte-Tabelle (mehr als ein Byte für ein Zeichen)");
   SkipBlanks(line, at);
-  mapping.Precision = RoundTrip;
+  mapping.Precision = kRoundTrip;
   if (at < line.size() && line[at] == '|') {
     if (at + 1 >= line.size() || line[at + 1] < '0' || line[at + 1] > '3') return unclear;
     mapping.Precision = line[at + 1] - '0';
@@ -131,25 +131,25 @@ std::string Trimmed(std::string line) {
 
 // The header and the mappings of the text, in file order.
 std::string ParseText(const std::string& text, std::string& name, std::vector<Mapping>& mappings) {
-  enum { Header, Charmap, Done } part = Header;
+  enum { kHeader, kCharmap, kDone } part = kHeader;
   int number = 0;
-  const bool byteOrderMark = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
-  for (size_t start = byteOrderMark ? 3 : 0; start < text.size() && part != Done; ++number) {
+  const bool byte_order_mark = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
+  for (size_t start = byte_order_mark ? 3 : 0; start < text.size() && part != kDone; ++number) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
     const std::string line = Trimmed(text.substr(start, end - start));
     start = end + 1;
     if (line.empty() || line[0] == '#') continue;
     std::string error;
-    if (part == Charmap && line == "END CHARMAP") {
-      part = Done;
-    } else if (part == Charmap) {
+    if (part == kCharmap && line == "END CHARMAP") {
+      part = kDone;
+    } else if (part == kCharmap) {
       Mapping mapping{};
       mapping.Line = number + 1;
       error = ParseMapping(line, number + 1, mapping);
       mappings.push_back(mapping);
     } else if (line == "CHARMAP") {
-      part = Charmap;
+      part = kCharmap;
     } else {
       // A mapping line would pass for a header line "<key> value".
       Mapping mapping{};
@@ -161,13 +161,13 @@ std::string ParseText(const std::string& text, std::string& name, std::vector<Ma
     }
     if (!error.empty()) return error;
   }
-  if (part == Header) return "keine Zuordnungen (CHARMAP fehlt)";
-  if (part == Charmap) return "END CHARMAP fehlt, die Datei ist unvollständig";
+  if (part == kHeader) return "keine Zuordnungen (CHARMAP fehlt)";
+  if (part == kCharmap) return "END CHARMAP fehlt, die Datei ist unvollständig";
   return std::string();
 }
 
-bool ToUnicode(int precision) { return precision == RoundTrip || precision == ToUnicodeOnly; }
-bool FromUnicode(int precision) { return precision == RoundTrip || precision == FromUnicodeOnly; }
+bool ToUnicode(int precision) { return precision == kRoundTrip || precision == kToUnicodeOnly; }
+bool FromUnicode(int precision) { return precision == kRoundTrip || precision == kFromUnicodeOnly; }
 
 // A byte whose every mapping names a character outside the workstation's
 // set cannot be loaded at all: why, at the first line of such a byte.
@@ -201,7 +201,7 @@ void SetCounts(TableEntry (&entries)[256]) {
 std::string Fill(const std::vector<Mapping>& mappings, Workstation workstation, UcmPair& pair) {
   for (TableEntry& entry : pair.Export) entry.Target = -1;
   for (TableEntry& entry : pair.Import) entry.Target = -1;
-  int exportLines[256] = {}, importLines[256] = {};
+  int export_lines[256] = {}, import_lines[256] = {};
   for (const Mapping& mapping : mappings) {
     const int position = WorkstationByte(workstation, mapping.Character);
     if (position == -1) {
@@ -210,10 +210,10 @@ std::string Fill(const std::vector<Mapping>& mappings, Workstation workstation, 
     }
     std::string error;
     if (FromUnicode(mapping.Precision))
-      error = Assign(pair.Export, exportLines, position, mapping.Byte, mapping.Line,
+      error = Assign(pair.Export, export_lines, position, mapping.Byte, mapping.Line,
                      "Zeichen " + CharacterText(mapping.Character));
     if (error.empty() && ToUnicode(mapping.Precision))
-      error = Assign(pair.Import, importLines, mapping.Byte, position, mapping.Line,
+      error = Assign(pair.Import, import_lines, mapping.Byte, position, mapping.Line,
                      "Byte " + Hex(static_cast<unsigned>(mapping.Byte), 2));
     if (!error.empty()) return error;
   }
@@ -228,35 +228,35 @@ std::string Fill(const std::vector<Mapping>& mappings, Workstation workstation, 
 
 }  // namespace
 
-std::string UcmText(const CodeTable& exportTable, const CodeTable& importTable, Workstation workstation) {
+std::string UcmText(const CodeTable& export_table, const CodeTable& import_table, Workstation workstation) {
   std::vector<Mapping> mappings;
   for (int position = 0; position < 256; ++position) {
-    const int code = exportTable.Target(position);
+    const int code = export_table.Target(position);
     if (code == -1) continue;
-    const bool back = importTable.Target(code) == position;
-    mappings.push_back({WorkstationCharacter(workstation, position), code, back ? RoundTrip : FromUnicodeOnly, 0});
+    const bool back = import_table.Target(code) == position;
+    mappings.push_back({WorkstationCharacter(workstation, position), code, back ? kRoundTrip : kFromUnicodeOnly, 0});
   }
   for (int code = 0; code < 256; ++code) {
-    const int position = importTable.Target(code);
-    if (position != -1 && exportTable.Target(position) != code)
-      mappings.push_back({WorkstationCharacter(workstation, position), code, ToUnicodeOnly, 0});
+    const int position = import_table.Target(code);
+    if (position != -1 && export_table.Target(position) != code)
+      mappings.push_back({WorkstationCharacter(workstation, position), code, kToUnicodeOnly, 0});
   }
   std::sort(mappings.begin(), mappings.end(), [](const Mapping& a, const Mapping& b) {
     return std::tie(a.Character, a.Byte, a.Precision) < std::tie(b.Character, b.Byte, b.Precision);
   });
   std::string text = std::string("# Arbeitsplatz: ") + WorkstationLabel(workstation) + "\n";
-  text += "<code_set_name>               \"" + CharsetBaseName(exportTable.HeaderName()) + "\"\n";
+  text += "<code_set_name>               \"" + CharsetBaseName(export_table.HeaderName()) + "\"\n";
   text += "<mb_cur_max>                  1\n<mb_cur_min>                  1\n";
   text += "<uconv_class>                 \"SBCS\"\n<subchar>                     \\x3F\n#\nCHARMAP\n";
   for (const Mapping& mapping : mappings) text += MappingLine(mapping);
   return text + "END CHARMAP\n";
 }
 
-std::vector<std::string> LeftOutToShow(const std::vector<std::string>& leftOut) {
+std::vector<std::string> LeftOutToShow(const std::vector<std::string>& left_out) {
   constexpr size_t kShown = 20;
-  if (leftOut.size() <= kShown) return leftOut;
-  std::vector<std::string> shown(leftOut.begin(), leftOut.begin() + kShown);
-  shown.push_back("... und " + std::to_string(leftOut.size() - kShown) + " weitere");
+  if (left_out.size() <= kShown) return left_out;
+  std::vector<std::string> shown(left_out.begin(), left_out.begin() + kShown);
+  shown.push_back("... und " + std::to_string(left_out.size() - kShown) + " weitere");
   return shown;
 }
 

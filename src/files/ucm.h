@@ -14,7 +14,7 @@
 // entry alone a fallback to Unicode (|3); unassigned positions are left out.
 // <code_set_name> is the EXPORT table's name, reduced to letters, digits,
 // "_", "-" and ".".
-std::string UcmText(const CodeTable& exportTable, const CodeTable& importTable, Workstation workstation);
+std::string UcmText(const CodeTable& export_table, const CodeTable& import_table, Workstation workstation);
 
 struct UcmPair {
   TableEntry Export[256];  // workstation -> host
@@ -27,7 +27,7 @@ struct UcmPair {
 
 // The first 20 of the left-out characters and, when there are more,
 // "... und N weitere": a list that fits on a screen.
-std::vector<std::string> LeftOutToShow(const std::vector<std::string>& leftOut);
+std::vector<std::string> LeftOutToShow(const std::vector<std::string>& left_out);
 
 // Reads .ucm text into pair. The empty text when it was read; else why not,
 // naming the first line at fault, and pair is left as it was.

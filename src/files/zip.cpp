@@ -69,7 +69,7 @@ std::vector<uint8_t> ZipArchive(const std::vector<ZipEntry>& entries) {
 }
 
 uint32_t Crc32(const uint8_t* data, size_t length) {
-  static const auto table = [] {
+  static const auto kTable = [] {
     std::vector<uint32_t> values(256);
     for (uint32_t n = 0; n < 256; ++n) {
       uint32_t c = n;
@@ -79,6 +79,6 @@ uint32_t Crc32(const uint8_t* data, size_t length) {
     return values;
   }();
   uint32_t crc = 0xFFFFFFFFu;
-  for (size_t i = 0; i < length; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+  for (size_t i = 0; i < length; ++i) crc = kTable[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
   return crc ^ 0xFFFFFFFFu;
 }

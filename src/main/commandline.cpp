@@ -20,23 +20,23 @@ const char kHelp[] =
 
 }  // namespace
 
-bool AnswerCommandLine(int argc, char** argv, int& exitCode) {
+bool AnswerCommandLine(int argc, char** argv, int& exit_code) {
   for (int i = 1; i < argc; ++i) {
     const char* argument = argv[i];
     if (std::strcmp(argument, "--") == 0) return false;
     if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
       std::fputs(kHelp, stdout);
-      exitCode = 0;
+      exit_code = 0;
       return true;
     }
     if (std::strcmp(argument, "--version") == 0) {
       std::printf("qcte (QAVO Code Table Editor) %s\n", QCTE_VERSION);
-      exitCode = 0;
+      exit_code = 0;
       return true;
     }
     if (argument[0] == '-' && argument[1] != '\0') {
       std::fprintf(stderr, "qcte: unbekannte Option \xE2\x80\x9E%s\xE2\x80\x9C\nMehr mit: qcte --help\n", argument);
-      exitCode = 2;
+      exit_code = 2;
       return true;
     }
   }

@@ -13,8 +13,8 @@
 
 int RunEditor(int argc, char** argv) {
   // Answered before any window: --help works without a display.
-  int exitCode = 0;
-  if (AnswerCommandLine(argc, argv, exitCode)) return exitCode;
+  int exit_code = 0;
+  if (AnswerCommandLine(argc, argv, exit_code)) return exit_code;
   RemoveTemporaryFileOnSignals();
   QApplication app(argc, argv);
   QApplication::setStyle(new LazyImageStyle);

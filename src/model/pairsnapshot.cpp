@@ -2,12 +2,12 @@
 
 #include "model/tablecontent.h"
 
-PairSnapshot::PairSnapshot(const CodeTable& exportTable, const CodeTable& importTable)
-    : export_(exportTable), import_(importTable) {}
+PairSnapshot::PairSnapshot(const CodeTable& export_table, const CodeTable& import_table)
+    : export_(export_table), import_(import_table) {}
 
-void PairSnapshot::Restore(CodeTable& exportTable, CodeTable& importTable) const {
-  exportTable.Restore(export_);
-  importTable.Restore(import_);
+void PairSnapshot::Restore(CodeTable& export_table, CodeTable& import_table) const {
+  export_table.Restore(export_);
+  import_table.Restore(import_);
 }
 
 bool PairSnapshot::SameState(const PairSnapshot& other) const {

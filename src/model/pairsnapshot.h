@@ -8,10 +8,10 @@
 
 class PairSnapshot {
  public:
-  PairSnapshot(const CodeTable& exportTable, const CodeTable& importTable);
+  PairSnapshot(const CodeTable& export_table, const CodeTable& import_table);
 
   // Puts the state back into the two tables it was taken from.
-  void Restore(CodeTable& exportTable, CodeTable& importTable) const;
+  void Restore(CodeTable& export_table, CodeTable& import_table) const;
 
   // Does every field that Restore writes agree?
   bool SameState(const PairSnapshot& other) const;

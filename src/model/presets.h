@@ -8,14 +8,14 @@
 
 #include "model/codetable.h"
 
-extern const uint8_t DinExport[256];
-extern const uint8_t DinImport[256];
-extern const uint8_t IsoCp273Export[256];
-extern const uint8_t IsoCp273Import[256];
-extern const uint8_t IsoCp37Export[256];
-extern const uint8_t IsoCp37Import[256];
-extern const uint8_t UnixExport[256];
-extern const uint8_t UnixImport[256];
+extern const uint8_t kDinExport[256];
+extern const uint8_t kDinImport[256];
+extern const uint8_t kIsoCp273Export[256];
+extern const uint8_t kIsoCp273Import[256];
+extern const uint8_t kIsoCp37Export[256];
+extern const uint8_t kIsoCp37Import[256];
+extern const uint8_t kUnixExport[256];
+extern const uint8_t kUnixImport[256];
 
 struct PresetPair {
   const uint8_t (&Export)[256];
@@ -24,13 +24,13 @@ struct PresetPair {
   const char* ImportName;
   // Built for the ISO 8859-1 workstation character set; the others for none
   // in particular.
-  bool Iso8859_1;
+  bool Iso88591;
 };
 
-extern const PresetPair DinPreset;
-extern const PresetPair IsoCp273Preset;
-extern const PresetPair IsoCp37Preset;
-extern const PresetPair UnixPreset;
+extern const PresetPair kDinPreset;
+extern const PresetPair kIsoCp273Preset;
+extern const PresetPair kIsoCp37Preset;
+extern const PresetPair kUnixPreset;
 
 // A preset array as table entries: byte p is the target of position p.
 void EntriesOf(const uint8_t (&bytes)[256], TableEntry (&entries)[256]);

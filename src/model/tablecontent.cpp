@@ -5,15 +5,15 @@
 
 namespace {
 
-constexpr size_t KindWordEnd = 20;
-constexpr size_t FontPartMax = 20;
+constexpr size_t kKindWordEnd = 20;
+constexpr size_t kFontPartMax = 20;
 
 }  // namespace
 
 const char* HeaderNamePart(const CodeTable& table) {
-  size_t offset = KindWordEnd;
+  size_t offset = kKindWordEnd;
   // "[", at most 20 characters of the font name, "] ".
-  if (table.FontName()[0] != '\0') offset += std::min(std::strlen(table.FontName()), FontPartMax) + 3;
+  if (table.FontName()[0] != '\0') offset += std::min(std::strlen(table.FontName()), kFontPartMax) + 3;
   return std::strlen(table.Header()) > offset ? table.Header() + offset : "";
 }
 

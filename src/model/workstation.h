@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-enum class Workstation { Iso8859_1, Cp1252 };
+enum class Workstation { kIsoLatin1, kCp1252 };
 
 // The Unicode character a workstation byte stands for. Windows-1252 bytes
 // that the character set leaves undefined stand for their Latin-1 code points.

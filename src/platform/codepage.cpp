@@ -6,18 +6,18 @@ namespace {
 
 // Shown for bytes that have no character of their own: the C0 and C1
 // controls, DEL and the bytes Windows-1252 leaves undefined.
-constexpr char16_t NoCharacter = 0x25A1;  // white square
+constexpr char16_t kNoCharacter = 0x25A1;  // white square
 
 // The classic OEM glyphs of 0x00-0x1F; 0x00 itself has none.
-constexpr char16_t OemLow[32] = {
-    NoCharacter, 0x263A, 0x263B, 0x2665, 0x2666, 0x2663, 0x2660, 0x2022, 0x25D8, 0x25CB, 0x25D9,
-    0x2642,      0x2640, 0x266A, 0x266B, 0x263C, 0x25BA, 0x25C4, 0x2195, 0x203C, 0x00B6, 0x00A7,
-    0x25AC,      0x21A8, 0x2191, 0x2193, 0x2192, 0x2190, 0x221F, 0x2194, 0x25B2, 0x25BC,
+constexpr char16_t kOemLow[32] = {
+    kNoCharacter, 0x263A, 0x263B, 0x2665, 0x2666, 0x2663, 0x2660, 0x2022, 0x25D8, 0x25CB, 0x25D9,
+    0x2642,       0x2640, 0x266A, 0x266B, 0x263C, 0x25BA, 0x25C4, 0x2195, 0x203C, 0x00B6, 0x00A7,
+    0x25AC,       0x21A8, 0x2191, 0x2193, 0x2192, 0x2190, 0x221F, 0x2194, 0x25B2, 0x25BC,
 };
-constexpr char16_t OemDelete = 0x2302;  // house
+constexpr char16_t kOemDelete = 0x2302;  // house
 
 // CP 850 0x80-0xFF.
-constexpr char16_t Oem80[128] = {
+constexpr char16_t kOem80[128] = {
     0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7, 0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE,
     0x00EC, 0x00C4, 0x00C5, 0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9, 0x00FF, 0x00D6,
     0x00DC, 0x00F8, 0x00A3, 0x00D8, 0x00D7, 0x0192, 0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x00F1, 0x00D1, 0x00AA,
@@ -33,7 +33,7 @@ constexpr char16_t Oem80[128] = {
 // Windows-1252 0x80-0x9F in CP 850: the exact code for the one character
 // CP 850 has (florin), the nearest look-alike otherwise. The undefined
 // bytes stay as they are, like the other control bytes.
-constexpr uint8_t AnsiToOem80[32] = {
+constexpr uint8_t kAnsiToOem80[32] = {
     'E',  0x81, ',',  0x9F, '"', '.',  '+', '+',   //
     '^',  '%',  'S',  '<',  'O', 0x8D, 'Z', 0x8F,  //
     0x90, '\'', '\'', '"',  '"', 0x07, '-', '-',   //
@@ -44,24 +44,24 @@ constexpr uint8_t AnsiToOem80[32] = {
 constexpr std::array<uint8_t, 96> MakeLatin1ToOem() {
   std::array<uint8_t, 96> table{};
   for (int oem = 0; oem < 128; ++oem) {
-    const char16_t unicode = Oem80[oem];
+    const char16_t unicode = kOem80[oem];
     if (unicode >= 0xA0 && unicode <= 0xFF) table[unicode - 0xA0] = static_cast<uint8_t>(0x80 + oem);
   }
   return table;
 }
-constexpr std::array<uint8_t, 96> Latin1ToOem = MakeLatin1ToOem();
+constexpr std::array<uint8_t, 96> kLatin1ToOem = MakeLatin1ToOem();
 
 bool IsControl(char16_t unicode) { return unicode < 0x20 || (unicode >= 0x7F && unicode < 0xA0); }
 
 char16_t WorkstationChar(uint8_t byte, Workstation station) {
   const auto unicode = static_cast<char16_t>(WorkstationCharacter(station, byte));
-  return IsControl(unicode) ? NoCharacter : unicode;
+  return IsControl(unicode) ? kNoCharacter : unicode;
 }
 
 char16_t OemChar(uint8_t byte) {
-  if (byte < 0x20) return OemLow[byte];
-  if (byte == 0x7F) return OemDelete;
-  if (byte >= 0x80) return Oem80[byte - 0x80];
+  if (byte < 0x20) return kOemLow[byte];
+  if (byte == 0x7F) return kOemDelete;
+  if (byte >= 0x80) return kOem80[byte - 0x80];
   return byte;
 }
 
@@ -89,8 +89,8 @@ int TypedByteOf(QChar typed, ByteCharset charset) {
 // ISO 8859-1 has control characters at 80-9F: they stay as they are.
 uint8_t WorkstationToOem(uint8_t byte, Workstation station) {
   if (byte < 0x80) return byte;
-  if (byte < 0xA0) return station == Workstation::Cp1252 ? AnsiToOem80[byte - 0x80] : byte;
-  return Latin1ToOem[byte - 0xA0];
+  if (byte < 0xA0) return station == Workstation::kCp1252 ? kAnsiToOem80[byte - 0x80] : byte;
+  return kLatin1ToOem[byte - 0xA0];
 }
 
 char16_t UnicodeOf(uint8_t byte, ByteCharset charset) {

@@ -11,7 +11,7 @@
 
 // The character set bytes are shown and typed in.
 struct ByteCharset {
-  Workstation Station = Workstation::Cp1252;
+  Workstation Station = Workstation::kCp1252;
   bool Oem = false;
 };
 

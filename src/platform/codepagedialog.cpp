@@ -17,7 +17,7 @@ struct Region {
   const char* Text;  // UTF-8
 };
 
-const Region Regions[] = {
+const Region kRegions[] = {
     {37, "USA, Kanada"},
     {273, "Deutschland, Österreich"},
     {277, "Dänemark, Norwegen"},
@@ -57,10 +57,10 @@ const Region Regions[] = {
 
 }  // namespace
 
-QString CodePageCaption(int codePage) {
-  const QString number = QStringLiteral("CP %1").arg(codePage, 3, 10, QChar('0'));
-  for (const Region& region : Regions)
-    if (region.CodePage == codePage) return number + QStringLiteral("  ") + QString::fromUtf8(region.Text);
+QString CodePageCaption(int code_page) {
+  const QString number = QStringLiteral("CP %1").arg(code_page, 3, 10, QChar('0'));
+  for (const Region& region : kRegions)
+    if (region.CodePage == code_page) return number + QStringLiteral("  ") + QString::fromUtf8(region.Text);
   return number;
 }
 
@@ -69,24 +69,24 @@ CodePageDialog::CodePageDialog(const CodePageChoice& choice, const std::vector<i
   setObjectName("CodePageDialog");
   setWindowTitle(QStringLiteral("Weitere Codepages"));
 
-  auto* hostBox = new QGroupBox(QStringLiteral("EBCDIC-Codepage (Host)"), this);
-  ListCodePages = new QListWidget(hostBox);
+  auto* host_box = new QGroupBox(QStringLiteral("EBCDIC-Codepage (Host)"), this);
+  ListCodePages = new QListWidget(host_box);
   ListCodePages->setObjectName("ListCodePages");
   for (const int page : pages_) ListCodePages->addItem(CodePageCaption(page));
   const auto chosen = std::find(pages_.begin(), pages_.end(), choice.CodePage);
   ListCodePages->setCurrentRow(chosen == pages_.end() ? 0 : static_cast<int>(chosen - pages_.begin()));
-  auto* hostLayout = new QVBoxLayout(hostBox);
-  hostLayout->addWidget(ListCodePages);
+  auto* host_layout = new QVBoxLayout(host_box);
+  host_layout->addWidget(ListCodePages);
 
-  auto* workstationBox = new QGroupBox(QStringLiteral("Arbeitsplatz-Zeichensatz"), this);
-  RbIso8859 = new QRadioButton(QStringLiteral("&ISO 8859-1"), workstationBox);
+  auto* workstation_box = new QGroupBox(QStringLiteral("Arbeitsplatz-Zeichensatz"), this);
+  RbIso8859 = new QRadioButton(QStringLiteral("&ISO 8859-1"), workstation_box);
   RbIso8859->setObjectName("RbIso8859");
-  RbWindows1252 = new QRadioButton(QStringLiteral("&Windows-1252"), workstationBox);
+  RbWindows1252 = new QRadioButton(QStringLiteral("&Windows-1252"), workstation_box);
   RbWindows1252->setObjectName("RbWindows1252");
   (choice.Windows1252 ? RbWindows1252 : RbIso8859)->setChecked(true);
-  auto* workstationLayout = new QVBoxLayout(workstationBox);
-  workstationLayout->addWidget(RbIso8859);
-  workstationLayout->addWidget(RbWindows1252);
+  auto* workstation_layout = new QVBoxLayout(workstation_box);
+  workstation_layout->addWidget(RbIso8859);
+  workstation_layout->addWidget(RbWindows1252);
 
   CbSwapNl = new QCheckBox(QStringLiteral("NL und LF tauschen (z/OS UNIX)"), this);
   CbSwapNl->setObjectName("CbSwapNl");
@@ -104,8 +104,8 @@ CodePageDialog::CodePageDialog(const CodePageChoice& choice, const std::vector<i
   connect(ListCodePages, &QListWidget::currentRowChanged, this, &CodePageDialog::UpdateOk);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(hostBox, 1);
-  layout->addWidget(workstationBox);
+  layout->addWidget(host_box, 1);
+  layout->addWidget(workstation_box);
   layout->addWidget(CbSwapNl);
   layout->addWidget(hint);
   layout->addWidget(buttons);

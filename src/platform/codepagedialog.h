@@ -16,7 +16,7 @@ class QRadioButton;
 
 // "CP 1141  Deutschland, Österreich (Euro)"; pages without a known region
 // read "CP n".
-QString CodePageCaption(int codePage);
+QString CodePageCaption(int code_page);
 
 class CodePageDialog : public QDialog {
   Q_OBJECT

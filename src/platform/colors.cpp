@@ -5,7 +5,7 @@
 
 QColor ResolveColor(int32_t color, const QPalette& palette) {
   if (color < 0) return QColor();
-  if (color < SystemColorBase) return QColor((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
+  if (color < kSystemColorBase) return QColor((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
   switch (color) {
     case kColorButtonFace:
       return palette.color(QPalette::Active, QPalette::Button);
@@ -58,10 +58,10 @@ double Contrast(const QColor& a, const QColor& b) {
 }
 
 QColor ReadableOn(const QColor& text, const QColor& background) {
-  const bool darkBackground = Luminance(background) < 0.18;
+  const bool dark_background = Luminance(background) < 0.18;
   QColor color = text;
   for (int step = 0; step < 100 && Contrast(color, background) < 4.5; ++step)
-    color = darkBackground ? color.lighter(110) : color.darker(110);
-  if (Contrast(color, background) < 4.5) return darkBackground ? Qt::white : Qt::black;
+    color = dark_background ? color.lighter(110) : color.darker(110);
+  if (Contrast(color, background) < 4.5) return dark_background ? Qt::white : Qt::black;
   return color;
 }

@@ -8,8 +8,8 @@
 #include <QPalette>
 #include <cstdint>
 
-constexpr int32_t NoColor = -1;
-constexpr int32_t SystemColorBase = 0x40000000;
+constexpr int32_t kNoColor = -1;
+constexpr int32_t kSystemColorBase = 0x40000000;
 
 constexpr int32_t RgbColor(int r, int g, int b) { return (r << 16) | (g << 8) | b; }
 
@@ -17,11 +17,11 @@ constexpr int32_t kColorRed = RgbColor(255, 0, 0);
 constexpr int32_t kColorGreen = RgbColor(0, 128, 0);
 constexpr int32_t kColorFuchsia = RgbColor(255, 0, 255);
 constexpr int32_t kColorYellow = RgbColor(255, 255, 0);
-constexpr int32_t kColorButtonFace = SystemColorBase + 0;
-constexpr int32_t kColorButtonShadow = SystemColorBase + 1;
-constexpr int32_t kColorGrayText = SystemColorBase + 2;
-constexpr int32_t kColorWindowText = SystemColorBase + 3;
-constexpr int32_t kColorWindow = SystemColorBase + 4;
+constexpr int32_t kColorButtonFace = kSystemColorBase + 0;
+constexpr int32_t kColorButtonShadow = kSystemColorBase + 1;
+constexpr int32_t kColorGrayText = kSystemColorBase + 2;
+constexpr int32_t kColorWindowText = kSystemColorBase + 3;
+constexpr int32_t kColorWindow = kSystemColorBase + 4;
 
 // The colour to paint with; an unset colour resolves to an invalid QColor.
 QColor ResolveColor(int32_t color, const QPalette& palette = QPalette());

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-DisplayFont::DisplayFont(const QString& name, int height, bool oemCharset, bool bold)
-    : Name(name), Height(height), Bold(bold), OemCharset(oemCharset) {}
+DisplayFont::DisplayFont(const QString& name, int height, bool oem_charset, bool bold)
+    : Name(name), Height(height), Bold(bold), OemCharset(oem_charset) {}
 
 namespace {
 
@@ -24,9 +24,9 @@ QFont DisplayFont::ToQFont() const {
   // no name means the application's face.
   const QString face = FaceOf(Name);
   QFont font(face.isEmpty() ? QFont().family() : face);
-  const bool fixedPitch = Name == "Courier New" || Name == "Fixedsys" || Name == "Terminal";
-  font.setStyleHint(fixedPitch ? QFont::TypeWriter : QFont::SansSerif);
-  if (fixedPitch) font.setFixedPitch(true);
+  const bool fixed_pitch = Name == "Courier New" || Name == "Fixedsys" || Name == "Terminal";
+  font.setStyleHint(fixed_pitch ? QFont::TypeWriter : QFont::SansSerif);
+  if (fixed_pitch) font.setFixedPitch(true);
   const int pixels = std::abs(Height);
   font.setPixelSize(pixels > 0 ? pixels : 12);
   font.setBold(Bold);

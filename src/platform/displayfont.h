@@ -15,7 +15,7 @@ struct DisplayFont {
   bool OemCharset = false;  // bytes are shown and typed through CP 850
 
   DisplayFont() = default;
-  DisplayFont(const QString& name, int height, bool oemCharset = false, bool bold = false);
+  DisplayFont(const QString& name, int height, bool oem_charset = false, bool bold = false);
 
   // The font to draw with; Height -12 is a pixel size of 12.
   QFont ToQFont() const;

@@ -8,13 +8,13 @@
 
 const char* HelpAddress(int context) {
   switch (context) {
-    case HelpExportEditor:
+    case kHelpExportEditor:
       return "qrc:/help/index.html#topic5";
-    case HelpImportEditor:
+    case kHelpImportEditor:
       return "qrc:/help/index.html#topic6";
-    case HelpSaving:
+    case kHelpSaving:
       return "qrc:/help/index.html#topic11";
-    case HelpEditing:
+    case kHelpEditing:
       return "qrc:/help/index.html#topic12";
     default:
       return "qrc:/help/index.html";

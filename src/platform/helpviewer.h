@@ -2,11 +2,11 @@
 #pragma once
 
 // Help contexts of the controls and menu items.
-constexpr int HelpContents = 0;
-constexpr int HelpExportEditor = 5;
-constexpr int HelpImportEditor = 6;
-constexpr int HelpSaving = 11;
-constexpr int HelpEditing = 12;
+constexpr int kHelpContents = 0;
+constexpr int kHelpExportEditor = 5;
+constexpr int kHelpImportEditor = 6;
+constexpr int kHelpSaving = 11;
+constexpr int kHelpEditing = 12;
 
 // Shows the contents (HelpContents) or the topic of a help context.
 void ShowHelp(int context);

@@ -51,12 +51,12 @@ class LazyIconEngine : public QIconEngine {
 
 // Fusion draws this image around every group box.
 const QPixmap& FusionGroupBoxImage() {
-  static const QPixmap image = [] {
+  static const QPixmap kImage = [] {
     QImageReader reader(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png", "png");
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(reader.read());
   }();
-  return image;
+  return kImage;
 }
 
 }  // namespace
@@ -71,20 +71,21 @@ QIcon LazyImageStyle::standardIcon(StandardPixmap icon, const QStyleOption* opti
 
 void LazyImageStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                    const QWidget* widget) const {
-  const bool fusionGroupBox = element == PE_FrameGroupBox &&
-                              baseStyle()->name().compare("fusion", Qt::CaseInsensitive) == 0 &&
-                              !FusionGroupBoxImage().isNull();
-  if (!fusionGroupBox) {
+  const bool fusion_group_box = element == PE_FrameGroupBox &&
+                                baseStyle()->name().compare("fusion", Qt::CaseInsensitive) == 0 &&
+                                !FusionGroupBoxImage().isNull();
+  if (!fusion_group_box) {
     QProxyStyle::drawPrimitive(element, option, painter, widget);
     return;
   }
   // Fusion's own geometry: the frame starts below the title, or 3 pixels
   // down for a group box without title and check box.
-  constexpr int TopMargin = 3;
+  constexpr int kTopMargin = 3;
   const auto* box = qobject_cast<const QGroupBox*>(widget);
   const bool titled = !box || box->isCheckable() || !box->title().isEmpty();
   const int top =
-      titled ? std::max(baseStyle()->pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) + TopMargin
-             : TopMargin;
+      titled
+          ? std::max(baseStyle()->pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) + kTopMargin
+          : kTopMargin;
   qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6), FusionGroupBoxImage());
 }

@@ -15,13 +15,13 @@
 
 namespace {
 
-constexpr int PictureLeft = 200;
-constexpr int UpperTop = 800;
+constexpr int kPictureLeft = 200;
+constexpr int kUpperTop = 800;
 
 // A table window, 800 x 294 inside, comes out at its designed outer size
 // of 808 x 328.
-constexpr int FrameBorder = 4;
-constexpr int CaptionHeight = 26;
+constexpr int kFrameBorder = 4;
+constexpr int kCaptionHeight = 26;
 
 int ClampToInt(int64_t value) { return static_cast<int>(std::min<int64_t>(value, INT_MAX)); }
 
@@ -64,14 +64,14 @@ bool WindowManagerDrawsFrame(const QWidget& window) {
 }  // namespace
 
 QString ShownCaption(const QString& title, bool modified) {
-  static const QString mark = QStringLiteral("[*]");
+  static const QString kMark = QStringLiteral("[*]");
   QString shown;
   int from = 0;
-  for (int at = title.indexOf(mark); at >= 0; at = title.indexOf(mark, from)) {
+  for (int at = title.indexOf(kMark); at >= 0; at = title.indexOf(kMark, from)) {
     shown += title.mid(from, at - from);
     int marks = 0;
-    for (from = at; title.mid(from, mark.size()) == mark; from += mark.size()) ++marks;
-    shown += mark.repeated(marks / 2);
+    for (from = at; title.mid(from, kMark.size()) == kMark; from += kMark.size()) ++marks;
+    shown += kMark.repeated(marks / 2);
     if (marks % 2 && modified) shown += '*';
   }
   return shown + title.mid(from);
@@ -89,20 +89,20 @@ QRect PicturePlace(const QSize& page, const QSize& window, PrintPosition positio
     height = (pw / w) * h;
   else
     width = (ph / h) * w;
-  const int top = position == PrintPosition::Upper ? UpperTop : static_cast<int>(ph / 2);
-  return QRect(PictureLeft, top, ClampToInt(width * 9 / 10), ClampToInt(height * 9 / 10));
+  const int top = position == PrintPosition::kUpper ? kUpperTop : static_cast<int>(ph / 2);
+  return QRect(kPictureLeft, top, ClampToInt(width * 9 / 10), ClampToInt(height * 9 / 10));
 }
 
 QRect FitOnPage(const QRect& place, const QSize& page, PrintPosition position) {
   if (place.isEmpty() || QRect(QPoint(0, 0), page).contains(place)) return place;
-  const int bottom = position == PrintPosition::Upper ? page.height() / 2 : page.height();
-  const int64_t roomWidth = std::max(0, page.width() - place.left());
-  const int64_t roomHeight = std::max(0, bottom - place.top());
+  const int bottom = position == PrintPosition::kUpper ? page.height() / 2 : page.height();
+  const int64_t room_width = std::max(0, page.width() - place.left());
+  const int64_t room_height = std::max(0, bottom - place.top());
   const int64_t w = place.width();
   const int64_t h = place.height();
-  if (w * roomHeight <= h * roomWidth)
-    return QRect(place.topLeft(), QSize(static_cast<int>(w * roomHeight / h), static_cast<int>(roomHeight)));
-  return QRect(place.topLeft(), QSize(static_cast<int>(roomWidth), static_cast<int>(h * roomWidth / w)));
+  if (w * room_height <= h * room_width)
+    return QRect(place.topLeft(), QSize(static_cast<int>(w * room_height / h), static_cast<int>(room_height)));
+  return QRect(place.topLeft(), QSize(static_cast<int>(room_width), static_cast<int>(h * room_width / w)));
 }
 
 QRect PictureRect(const QSize& page, const QSize& window, PrintPosition position) {
@@ -111,7 +111,7 @@ QRect PictureRect(const QSize& page, const QSize& window, PrintPosition position
 
 QMargins FrameMarginsOf(const QWidget& window) {
   if (!WindowManagerDrawsFrame(window))
-    return QMargins(FrameBorder, FrameBorder + CaptionHeight, FrameBorder, FrameBorder);
+    return QMargins(kFrameBorder, kFrameBorder + kCaptionHeight, kFrameBorder, kFrameBorder);
   const QRect frame = window.frameGeometry();
   const QRect inner = window.geometry();
   return QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),

@@ -11,7 +11,7 @@
 class QPainter;
 class QWidget;
 
-enum class PrintPosition { Upper, Lower };
+enum class PrintPosition { kUpper, kLower };
 
 // The picture of a window of outer size `window` on a page of size `page`,
 // both in pixels: left 200, top 800 (upper) or the middle of the page

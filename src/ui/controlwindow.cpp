@@ -25,7 +25,7 @@
 
 namespace {
 
-const char* const HelpContextProperty = "helpContext";
+const char* const kHelpContextProperty = "helpContext";
 
 void SetBackground(QWidget* widget, int32_t color) {
   QPalette palette = widget->palette();
@@ -38,7 +38,7 @@ void SetBackground(QWidget* widget, int32_t color) {
 // covering the lowest 8 pixels of the EXPORT window. Under a window manager
 // this is done again on the frames once they are known.
 void Place(TableWindow& window, TableKind kind) {
-  window.move(0, kind == TableKind::kImport ? window.frameGeometry().height() - ImportOverlap : 0);
+  window.move(0, kind == TableKind::kImport ? window.frameGeometry().height() - kImportOverlap : 0);
 }
 
 void PlaceFramed(TableWindow& window, TableKind kind) {
@@ -69,7 +69,7 @@ QRect ZoomTableWindow(TableWindow& window, TableKind kind) {
 
 ControlWindow::ControlWindow(Session& session, QWidget* owner) : QMainWindow(owner), session_(session) {
   BuildForm();
-  move(ControlPlace);
+  move(kControlPlace);
   ConnectSession();
   UpdateViews();
   ExportEditor->SourceChar()->setFocus();
@@ -131,35 +131,36 @@ void ControlWindow::BuildMenu() {
   Menu->setObjectName("Menu");
   setMenuWidget(Menu);
   Session& s = session_;
-  const auto submenu = [](QMenu* parent, const QString& title, int helpContext = 0) {
+  const auto submenu = [](QMenu* parent, const QString& title, int help_context = 0) {
     QMenu* menu = parent->addMenu(title);
-    if (helpContext) menu->menuAction()->setProperty(HelpContextProperty, helpContext);
+    if (help_context) menu->menuAction()->setProperty(kHelpContextProperty, help_context);
     return menu;
   };
-  const auto presetMenu = [&](QMenu* parent, const QString& title, const PresetActions& preset) {
+  const auto preset_menu = [&](QMenu* parent, const QString& title, const PresetActions& preset) {
     submenu(parent, title)->addActions({preset.Both, preset.Export, preset.Import});
   };
 
   QMenu* file = Menu->AddMenu("&Datei");
-  submenu(file, "&Speichern", HelpSaving)
+  submenu(file, "&Speichern", kHelpSaving)
       ->addActions({s.SaveUnix, s.SaveV3, s.SaveV5, s.SaveCHeader, s.SavePascal, s.SaveUcm, s.SavePython, s.SaveJava});
   file->addActions({s.Print, s.Quit});
 
   QMenu* edit = Menu->AddMenu("&Bearbeiten");
-  edit->menuAction()->setProperty(HelpContextProperty, HelpEditing);
+  edit->menuAction()->setProperty(kHelpContextProperty, kHelpEditing);
   edit->addActions({s.Undo, s.Redo});
   edit->addSeparator();
   edit->addActions({s.ChainTablesAction, s.SwapRowsColumns});
-  submenu(edit, QString::fromUtf8("Über&tragen"), HelpEditing)
+  submenu(edit, QString::fromUtf8("Über&tragen"), kHelpEditing)
       ->addActions({s.CopyExportToImport, s.CopyImportToExport});
-  submenu(edit, "&Leeren", HelpEditing)->addActions({s.ClearBoth, s.ClearExport, s.ClearImport});
-  submenu(edit, "Ver&gleichen", HelpEditing)->addActions({s.CompareDin, s.CompareTable, s.ComparePage, s.IdentifyPage});
+  submenu(edit, "&Leeren", kHelpEditing)->addActions({s.ClearBoth, s.ClearExport, s.ClearImport});
+  submenu(edit, "Ver&gleichen", kHelpEditing)
+      ->addActions({s.CompareDin, s.CompareTable, s.ComparePage, s.IdentifyPage});
 
   QMenu* load = Menu->AddMenu("&Tabelle laden");
-  presetMenu(load, "&DIN (QAVO WINDOWS Standard)", s.LoadDin);
-  presetMenu(load, "&ISO 8859-1 CP 273", s.LoadIsoCp273);
-  presetMenu(load, "I&SO 8859-1 CP 37", s.LoadIsoCp37);
-  presetMenu(load, "&QAVO (UNIX Version Standard)", s.LoadUnix);
+  preset_menu(load, "&DIN (QAVO WINDOWS Standard)", s.LoadDin);
+  preset_menu(load, "&ISO 8859-1 CP 273", s.LoadIsoCp273);
+  preset_menu(load, "I&SO 8859-1 CP 37", s.LoadIsoCp37);
+  preset_menu(load, "&QAVO (UNIX Version Standard)", s.LoadUnix);
   submenu(load, "&Aus Datei")->addActions({s.LoadTableFile, s.LoadImport, s.LoadExport, s.LoadUcm});
   load->addAction(s.MoreCodePages);
 
@@ -257,14 +258,14 @@ void ControlWindow::FollowZoom() {
   MoveFrameTo(*this, PlaceControlBesideTables(screen()->availableGeometry(), tables, {size(), frame}), frame);
 }
 
-void ControlWindow::ShowDifferences(TableKind kind, const QString& otherName,
+void ControlWindow::ShowDifferences(TableKind kind, const QString& other_name,
                                     const std::vector<Difference>& differences) {
   if (differences.empty()) {
     if (DifferenceWindow) DifferenceWindow->hide();
     return;
   }
   DifferenceList& list = DifferenceListWindow();
-  list.ShowDifferences(session_.Table(kind), TableName(kind), otherName, differences, session_.CurrentFont,
+  list.ShowDifferences(session_.Table(kind), TableName(kind), other_name, differences, session_.CurrentFont,
                        {session_.WorkstationCharset(), session_.OemFontShown});
   list.show();
   list.raise();
@@ -315,12 +316,12 @@ void ControlWindow::ShowSampleText() {
   if (!created) return;
   WhenFramed(*SampleWindow, [this](const QMargins& frame) {
     // The tables first: below them is the place to look first.
-    std::vector<QRect> inSight;
+    std::vector<QRect> in_sight;
     for (const TableWindow* window : {ExportWindow, ImportWindow})
-      if (window && window->isVisible()) inSight.push_back(window->frameGeometry());
-    inSight.push_back(frameGeometry());
-    const QSize smallest = SampleWindow->minimumSizeHint().expandedTo(SampleTextWindow::SmallestSize);
-    const QRect place = PlaceSampleTextWindow(SampleWindow->screen()->availableGeometry(), inSight,
+      if (window && window->isVisible()) in_sight.push_back(window->frameGeometry());
+    in_sight.push_back(frameGeometry());
+    const QSize smallest = SampleWindow->minimumSizeHint().expandedTo(SampleTextWindow::kSmallestSize);
+    const QRect place = PlaceSampleTextWindow(SampleWindow->screen()->availableGeometry(), in_sight,
                                               {SampleWindow->size(), frame}, smallest);
     SampleWindow->resize(place.size().shrunkBy(frame));
     MoveFrameTo(*SampleWindow, place.topLeft(), frame);
@@ -371,16 +372,16 @@ namespace {
 int HelpContextAt(QWidget* focus) {
   if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
     if (QAction* action = menu->activeAction()) {
-      const int context = action->property(HelpContextProperty).toInt();
+      const int context = action->property(kHelpContextProperty).toInt();
       if (context) return context;
     }
     for (QMenu* m = menu; m; m = qobject_cast<QMenu*>(m->parentWidget())) {
-      const int context = m->menuAction()->property(HelpContextProperty).toInt();
+      const int context = m->menuAction()->property(kHelpContextProperty).toInt();
       if (context) return context;
     }
-    return HelpContents;
+    return kHelpContents;
   }
-  return focus ? focus->property(HelpContextProperty).toInt() : HelpContents;
+  return focus ? focus->property(kHelpContextProperty).toInt() : kHelpContents;
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ class ControlWindow : public QMainWindow {
   void ShowTableWindow(TableKind kind, bool shown);
   void FollowZoom();
   TableWindow* CreateTableWindow(TableKind kind);
-  void ShowDifferences(TableKind kind, const QString& otherName, const std::vector<Difference>& differences);
+  void ShowDifferences(TableKind kind, const QString& other_name, const std::vector<Difference>& differences);
   void ShowPageComparison(const PageComparison& comparison);
   // The list window of comparisons, created on first use.
   DifferenceList& DifferenceListWindow();

@@ -13,9 +13,9 @@
 
 namespace {
 
-enum Column { PositionColumn, CharColumn, ThisColumn, OtherColumn };
+enum Column { kPositionColumn, kCharColumn, kThisColumn, kOtherColumn };
 // The entry a row stands for: its position is in the first column.
-constexpr int KindRole = Qt::UserRole + 1;
+constexpr int kKindRole = Qt::UserRole + 1;
 
 QString Hex(int code) { return code == -1 ? QStringLiteral("--") : HexText(code); }
 
@@ -50,26 +50,26 @@ DifferenceList::DifferenceList(QWidget* parent) : QWidget(parent, Qt::Tool) {
   resize(340, 320);
 }
 
-void DifferenceList::ShowDifferences(const CodeTable& table, const QString& word, const QString& otherName,
+void DifferenceList::ShowDifferences(const CodeTable& table, const QString& word, const QString& other_name,
                                      const std::vector<Difference>& differences, const DisplayFont* font,
                                      ByteCharset charset) {
-  setWindowTitle(QStringLiteral("Unterschiede ") + word + QStringLiteral(" - ") + otherName);
-  Summary->setText(word + QStringLiteral("-Tabelle verglichen mit ") + otherName + QStringLiteral(": ") +
+  setWindowTitle(QStringLiteral("Unterschiede ") + word + QStringLiteral(" - ") + other_name);
+  Summary->setText(word + QStringLiteral("-Tabelle verglichen mit ") + other_name + QStringLiteral(": ") +
                    (differences.size() == 1 ? QStringLiteral("1 Unterschied")
                                             : QStringLiteral("%1 Unterschiede").arg(differences.size())));
   Rows->setColumnCount(4);
   Rows->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Rows->header()->setSectionResizeMode(QHeaderView::Stretch);
-  Rows->setHeaderLabels({QStringLiteral("Position"), QStringLiteral("Zeichen"), word, otherName});
+  Rows->setHeaderLabels({QStringLiteral("Position"), QStringLiteral("Zeichen"), word, other_name});
   Rows->clear();
   QList<QTreeWidgetItem*> rows;
   for (const Difference& difference : differences) {
     auto* row = new QTreeWidgetItem({Hex(difference.Position), CellChar(table, difference.Position, charset),
                                      Hex(difference.ThisTarget), Hex(difference.OtherTarget)});
-    row->setData(PositionColumn, Qt::UserRole, difference.Position);
-    row->setData(PositionColumn, KindRole, static_cast<int>(table.Kind()));
-    if (font) row->setFont(CharColumn, font->ToQFont());
-    for (int column = PositionColumn; column <= OtherColumn; ++column) row->setTextAlignment(column, Qt::AlignCenter);
+    row->setData(kPositionColumn, Qt::UserRole, difference.Position);
+    row->setData(kPositionColumn, kKindRole, static_cast<int>(table.Kind()));
+    if (font) row->setFont(kCharColumn, font->ToQFont());
+    for (int column = kPositionColumn; column <= kOtherColumn; ++column) row->setTextAlignment(column, Qt::AlignCenter);
     rows << row;
   }
   ShowRows(rows);
@@ -98,8 +98,8 @@ void DifferenceList::ShowPageComparison(const PageComparison& comparison) {
                                      QString::fromStdString(PositionText(comparison, difference)),
                                      target(difference.Pair), library(comparison.IconvName, difference.Iconv),
                                      library(comparison.IcuName, difference.Icu)});
-    row->setData(PositionColumn, Qt::UserRole, difference.Position);
-    row->setData(PositionColumn, KindRole, static_cast<int>(difference.Kind));
+    row->setData(kPositionColumn, Qt::UserRole, difference.Position);
+    row->setData(kPositionColumn, kKindRole, static_cast<int>(difference.Kind));
     rows << row;
   }
   ShowRows(rows);
@@ -118,8 +118,8 @@ void DifferenceList::hideEvent(QHideEvent* event) {
 
 void DifferenceList::Choose(const QModelIndex& index) {
   if (!index.isValid()) return;
-  const QModelIndex entry = index.sibling(index.row(), PositionColumn);
-  emit EntryChosen(static_cast<TableKind>(entry.data(KindRole).toInt()), entry.data(Qt::UserRole).toInt());
+  const QModelIndex entry = index.sibling(index.row(), kPositionColumn);
+  emit EntryChosen(static_cast<TableKind>(entry.data(kKindRole).toInt()), entry.data(Qt::UserRole).toInt());
   // Choosing brings the entry editor to the front; the keys stay here, so
   // the arrows go on walking the differences.
   if (!isVisible()) return;

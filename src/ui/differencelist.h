@@ -30,7 +30,7 @@ class DifferenceList : public QWidget {
   // Fills the list: word names the table ("EXPORT"), otherName the mapping
   // it was compared with. Characters are shown in font through charset, as
   // the grid shows them.
-  void ShowDifferences(const CodeTable& table, const QString& word, const QString& otherName,
+  void ShowDifferences(const CodeTable& table, const QString& word, const QString& other_name,
                        const std::vector<Difference>& differences, const DisplayFont* font, ByteCharset charset);
   // Fills the list with the pair's entries and both libraries' per line.
   void ShowPageComparison(const PageComparison& comparison);

@@ -33,10 +33,10 @@ class UpperCaseValidator : public QValidator {
   }
 };
 
-QLineEdit* MakeField(const char* name, int maxLength, QWidget* parent) {
+QLineEdit* MakeField(const char* name, int max_length, QWidget* parent) {
   auto* field = new QLineEdit(parent);
   field->setObjectName(name);
-  field->setMaxLength(maxLength);
+  field->setMaxLength(max_length);
   return field;
 }
 
@@ -55,7 +55,7 @@ QFrame* MakeBevel(const char* name, QWidget* parent) {
 
 void PlaceControls(QWidget& box, TableKind kind) {
   for (const ControlPlace& place : kInputBoxPlaces) {
-    auto* control = box.findChild<QWidget*>(place.name, Qt::FindDirectChildrenOnly);
+    auto* control = box.findChild<QWidget*>(place.Name, Qt::FindDirectChildrenOnly);
     const QRect rect = PlaceOf(place, kind);
     if (rect.isEmpty()) {
       control->move(rect.topLeft());
@@ -165,11 +165,11 @@ void EntryEditor::BuildControls() {
 
 void EntryEditor::LayoutPanels() {
   const PanelPlaces places = PlacePanels(size());
-  border_->setGeometry(places.border);
-  inner_->setGeometry(places.inner);
-  header_box_->setGeometry(places.header_box);
-  position_bar_->setGeometry(places.position_bar);
-  input_box_->setGeometry(places.input_box);
+  border_->setGeometry(places.Border);
+  inner_->setGeometry(places.Inner);
+  header_box_->setGeometry(places.HeaderBox);
+  position_bar_->setGeometry(places.PositionBar);
+  input_box_->setGeometry(places.InputBox);
 }
 
 void EntryEditor::resizeEvent(QResizeEvent* event) {
@@ -178,8 +178,8 @@ void EntryEditor::resizeEvent(QResizeEvent* event) {
 }
 
 void EntryEditor::SetRole() {
-  const bool exportRole = kind_ == TableKind::kExport;
-  if (exportRole) {
+  const bool export_role = kind_ == TableKind::kExport;
+  if (export_role) {
     header_box_->setTitle("Export von ASCII");
     input_box_->setTitle("                   ASCII    =    Export");
     setTabOrder(source_char_, target_hex_);
@@ -193,12 +193,12 @@ void EntryEditor::SetRole() {
     setTabOrder(target_hex_, source_char_);
   }
   PlaceControls(*input_box_, kind_);
-  const int helpContext = exportRole ? HelpExportEditor : HelpImportEditor;
+  const int help_context = export_role ? kHelpExportEditor : kHelpImportEditor;
   for (QLineEdit* field : {source_char_, target_char_, source_hex_, target_hex_}) {
-    field->setProperty("helpContext", helpContext);
+    field->setProperty("helpContext", help_context);
     field->setProperty("tag", 0);
   }
-  (exportRole ? target_hex_ : target_char_)->setProperty("tag", kEntryFieldTag);
+  (export_role ? target_hex_ : target_char_)->setProperty("tag", kEntryFieldTag);
 }
 
 void EntryEditor::UpdateBorder() { SetBorderColor(IsActive() ? session_.ActiveColor : kColorButtonFace); }
@@ -311,9 +311,9 @@ void EntryEditor::CommitShownPair() {
 
 // The character of the removed position stays in view; the other fields
 // and both grids' marks show that nothing is current any more.
-void EntryEditor::RemoveAssignment(const QString& hexText) {
+void EntryEditor::RemoveAssignment(const QString& hex_text) {
   const QString shown = source_char_->text();
-  session_.RemoveAssignment(kind_, hexText);
+  session_.RemoveAssignment(kind_, hex_text);
   ShowText(source_char_, shown);
   ClearSelection();
 }

@@ -55,7 +55,7 @@ class EntryEditor : public QFrame {
   void Repaint();
   // Commits the pair shown in the two hex fields.
   void CommitPair();
-  void RemoveAssignment(const QString& hexText);
+  void RemoveAssignment(const QString& hex_text);
   int32_t EntryColor(int position) const;
   // The font of both character fields.
   void SetDisplayFont(const DisplayFont& font);

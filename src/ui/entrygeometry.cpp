@@ -14,12 +14,12 @@ constexpr QMargins kInputBoxMargins(6, 24, 6, 25);
 // input box keeps its distances to all four sides.
 PanelPlaces PlacePanels(const QSize& frame) {
   PanelPlaces places;
-  places.border = QRect(QPoint(0, 0), frame);
-  places.inner = places.border.adjusted(kBorderWidth, kBorderWidth, -kBorderWidth, -kBorderWidth);
-  places.header_box = QRect(QPoint(0, 0), places.inner.size());
-  const QSize box = places.header_box.size();
-  places.position_bar =
+  places.Border = QRect(QPoint(0, 0), frame);
+  places.Inner = places.Border.adjusted(kBorderWidth, kBorderWidth, -kBorderWidth, -kBorderWidth);
+  places.HeaderBox = QRect(QPoint(0, 0), places.Inner.size());
+  const QSize box = places.HeaderBox.size();
+  places.PositionBar =
       QRect(kBarMargin, box.height() - kBarHeight - kBarMargin, box.width() - 2 * kBarMargin, kBarHeight);
-  places.input_box = places.header_box.marginsRemoved(kInputBoxMargins);
+  places.InputBox = places.HeaderBox.marginsRemoved(kInputBoxMargins);
   return places;
 }

@@ -13,9 +13,9 @@ constexpr QSize kEntryFrameSize(200, 173);
 // A control placed by its object name in its parent's pixels. A rectangle
 // without a size only places the control, which keeps the size of its text.
 struct ControlPlace {
-  const char* name;
-  QRect export_place;
-  QRect import_place;
+  const char* Name;
+  QRect ExportPlace;
+  QRect ImportPlace;
 };
 
 // The controls inside the input box, as both editors on the control window
@@ -34,16 +34,16 @@ inline constexpr ControlPlace kInputBoxPlaces[] = {
 };
 
 constexpr QRect PlaceOf(const ControlPlace& place, TableKind kind) {
-  return kind == TableKind::kExport ? place.export_place : place.import_place;
+  return kind == TableKind::kExport ? place.ExportPlace : place.ImportPlace;
 }
 
 // The panels anchored to the frame's sides.
 struct PanelPlaces {
-  QRect border;
-  QRect inner;
-  QRect header_box;
-  QRect position_bar;
-  QRect input_box;
+  QRect Border;
+  QRect Inner;
+  QRect HeaderBox;
+  QRect PositionBar;
+  QRect InputBox;
 };
 
 PanelPlaces PlacePanels(const QSize& frame);

@@ -5,7 +5,7 @@
 #include "model/hexdigits.h"
 #include "platform/codepage.h"
 
-EntryText::EntryText(ByteCharset display, bool oemInput) : display_(display), oem_input_(oemInput) {}
+EntryText::EntryText(ByteCharset display, bool oem_input) : display_(display), oem_input_(oem_input) {}
 
 QString EntryText::CharOf(int byte) const {
   if (byte <= 0) return QString();

@@ -12,7 +12,7 @@ class EntryText {
   // The fields' code page: bytes show through the workstation character set,
   // or CP 850 while an OEM font is shown; typed characters become workstation
   // bytes, CP 850 bytes while the OEM flag is set.
-  EntryText(ByteCharset display, bool oemInput);
+  EntryText(ByteCharset display, bool oem_input);
 
   ByteCharset Display() const { return display_; }
 

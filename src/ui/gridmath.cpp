@@ -9,12 +9,12 @@ namespace {
 GridItem Make(int high, int low) { return {high, low, ((high & 15) * 16) | (low & 15)}; }
 }  // namespace
 
-GridItem MapRowsHigh(int item) { return Make(item % GridSide - 1, item / GridSide - 1); }
+GridItem MapRowsHigh(int item) { return Make(item % kGridSide - 1, item / kGridSide - 1); }
 
-GridItem MapColumnsHigh(int item) { return Make(item / GridSide - 1, item % GridSide - 1); }
+GridItem MapColumnsHigh(int item) { return Make(item / kGridSide - 1, item % kGridSide - 1); }
 
 int ItemOfEntry(GridMapping mapping, int entry) {
-  for (int item = 0; item < GridItems; ++item) {
+  for (int item = 0; item < kGridItems; ++item) {
     const GridItem cell = mapping(item);
     if (cell.High >= 0 && cell.Low >= 0 && cell.Entry == entry) return item;
   }
@@ -33,27 +33,27 @@ std::string LabelText(const GridItem& item) {
   return text;
 }
 
-int GridColumnWidth(int clientWidth) { return clientWidth / GridSide; }
+int GridColumnWidth(int client_width) { return client_width / kGridSide; }
 
-CellRect ItemRect(int item, int clientWidth, int rowHeight) {
-  const int width = GridColumnWidth(clientWidth);
-  return {item / GridSide * width, item % GridSide * rowHeight, width, rowHeight};
+CellRect ItemRect(int item, int client_width, int row_height) {
+  const int width = GridColumnWidth(client_width);
+  return {item / kGridSide * width, item % kGridSide * row_height, width, row_height};
 }
 
-int ItemAt(int x, int y, int clientWidth, int itemCount, int rowHeight) {
-  const int width = GridColumnWidth(clientWidth);
-  if (x < 0 || y < 0 || width <= 0 || rowHeight <= 0) return -1;
+int ItemAt(int x, int y, int client_width, int item_count, int row_height) {
+  const int width = GridColumnWidth(client_width);
+  if (x < 0 || y < 0 || width <= 0 || row_height <= 0) return -1;
   const int column = x / width;
-  const int row = y / rowHeight;
-  if (column >= GridSide || row >= GridSide) return -1;
-  const int item = column * GridSide + row;
-  return item < itemCount ? item : -1;
+  const int row = y / row_height;
+  if (column >= kGridSide || row >= kGridSide) return -1;
+  const int item = column * kGridSide + row;
+  return item < item_count ? item : -1;
 }
 
 GridColors GridColorsOf(int32_t ambiguous, int32_t proof) {
   GridColors colors = {ambiguous, proof};
-  if (colors.Ambiguous < 0) colors.Ambiguous = DefaultGridColors.Ambiguous;
-  if (colors.Proof < 0) colors.Proof = DefaultGridColors.Proof;
+  if (colors.Ambiguous < 0) colors.Ambiguous = kDefaultGridColors.Ambiguous;
+  if (colors.Proof < 0) colors.Proof = kDefaultGridColors.Proof;
   return colors;
 }
 

@@ -10,9 +10,9 @@
 
 class CodeTable;
 
-constexpr int GridSide = 17;
-constexpr int GridItems = GridSide * GridSide;
-constexpr int GridRowHeight = 16;
+constexpr int kGridSide = 17;
+constexpr int kGridItems = kGridSide * kGridSide;
+constexpr int kGridRowHeight = 16;
 
 struct GridItem {
   int High;   // high nibble, -1 in a label cell
@@ -39,17 +39,17 @@ struct CellRect {
 
 // Columns are one seventeenth of the client width, truncated; rows are
 // rowHeight pixels high (more than GridRowHeight in a zoomed grid).
-int GridColumnWidth(int clientWidth);
-CellRect ItemRect(int item, int clientWidth, int rowHeight = GridRowHeight);
+int GridColumnWidth(int client_width);
+CellRect ItemRect(int item, int client_width, int row_height = kGridRowHeight);
 // The item under a point of the list, -1 where there is none.
-int ItemAt(int x, int y, int clientWidth, int itemCount, int rowHeight = GridRowHeight);
+int ItemAt(int x, int y, int client_width, int item_count, int row_height = kGridRowHeight);
 
 // The state colours a grid keeps between refreshes.
 struct GridColors {
   int32_t Ambiguous;
   int32_t Proof;
 };
-constexpr GridColors DefaultGridColors = {kColorRed, kColorGreen};
+constexpr GridColors kDefaultGridColors = {kColorRed, kColorGreen};
 
 // Ambiguous and proof colour for drawing a table: unset colours fall back
 // to red and green.

@@ -110,26 +110,26 @@ void SampleTextWindow::ConvertText() {
 
 void SampleTextWindow::Refresh() {
   if (!isVisible()) return;
-  const CodeTable& exportTable = *session_.ExportTable;
-  const CodeTable& importTable = *session_.ImportTable;
+  const CodeTable& export_table = *session_.ExportTable;
+  const CodeTable& import_table = *session_.ImportTable;
   const ByteCharset charset{session_.WorkstationCharset(), session_.OemFontShown};
   const QColor paper = palette().color(QPalette::Base);
   const QColor lost = ReadableOn(ResolveColor(session_.AmbiguousColor, palette()), paper);
   const QColor unassigned = ReadableOn(ResolveColor(session_.NoDataColor, palette()), paper);
   QString codes;
   QString back;
-  const int shown = static_cast<int>(std::min<qsizetype>(bytes_.size(), ShownCharacters));
+  const int shown = static_cast<int>(std::min<qsizetype>(bytes_.size(), kShownCharacters));
   for (int i = 0; i < shown; ++i) {
     const auto byte = static_cast<uint8_t>(bytes_[i]);
-    const SampleByte result = TranslateSampleByte(byte, exportTable, importTable);
+    const SampleByte result = TranslateSampleByte(byte, export_table, import_table);
     const QString code = HexText(result.Host);
     const QString character = byte == '\n' ? QStringLiteral("\n") : QString(DisplayChar(result.Back, charset));
     if (i > 0) codes += ' ';
-    if (result.State == SampleState::Back) {
+    if (result.State == SampleState::kBack) {
       codes += code;
       back += character.toHtmlEscaped();
     } else {
-      const QColor& color = result.State == SampleState::Lost ? lost : unassigned;
+      const QColor& color = result.State == SampleState::kLost ? lost : unassigned;
       codes += Marked(code, color, byte);
       back += Marked(character, color, byte);
     }
@@ -141,13 +141,13 @@ void SampleTextWindow::Refresh() {
   HostCodes->setHtml(codes);
   BackText->setHtml(QStringLiteral("<pre style=\"white-space:pre-wrap\">") + back + "</pre>");
 
-  const SampleCounts counts = CountSample(occurrences_, exportTable, importTable);
+  const SampleCounts counts = CountSample(occurrences_, export_table, import_table);
   QString summary = QString::fromUtf8("%1 Zeichen: %2 kommen nicht zurück, %3 nicht zugeordnet (1:1).")
                         .arg(bytes_.size())
                         .arg(counts.Lost)
                         .arg(counts.Unassigned);
-  if (bytes_.size() > ShownCharacters)
-    summary += QString::fromUtf8(" Angezeigt sind die ersten %1 Zeichen.").arg(ShownCharacters);
+  if (bytes_.size() > kShownCharacters)
+    summary += QString::fromUtf8(" Angezeigt sind die ersten %1 Zeichen.").arg(kShownCharacters);
   if (!outside_.isEmpty()) summary += QString::fromUtf8(" Nicht in der Codepage der Arbeitsstation: ") + outside_;
   Summary->setText(summary);
 }
@@ -169,7 +169,7 @@ void SampleTextWindow::LoadText() {
     session_.Prompt().Message(QStringLiteral("Datei: ") + name + QString::fromUtf8("\nist keine gewöhnliche Datei!"));
     return;
   }
-  if (info.size() > LargestFile) {
+  if (info.size() > kLargestFile) {
     session_.Prompt().Message(QStringLiteral("Datei: ") + name + QString::fromUtf8("\nist größer als 1 MiB!"));
     return;
   }
@@ -180,10 +180,10 @@ void SampleTextWindow::LoadText() {
   }
   // Laying out a long line takes time in proportion to its length: the
   // field shows as much as the views do, the counts take all of it.
-  const QString text = DecodeText(file.read(LargestFile), session_.WorkstationCharset());
+  const QString text = DecodeText(file.read(kLargestFile), session_.WorkstationCharset());
   {
     const QSignalBlocker quiet(Input);
-    Input->setPlainText(text.left(ShownCharacters));
+    Input->setPlainText(text.left(kShownCharacters));
   }
   TakeText(text);
 }

@@ -24,11 +24,11 @@ class SampleTextWindow : public QWidget {
   SampleTextWindow(Session& session, QWidget* parent = nullptr);
 
   // Texts beyond this many characters are counted whole but shown cut.
-  static constexpr int ShownCharacters = 2000;
+  static constexpr int kShownCharacters = 2000;
   // Smaller, the three texts would show too little to be read.
-  static constexpr QSize SmallestSize{360, 300};
+  static constexpr QSize kSmallestSize{360, 300};
   // "Text laden ..." refuses larger files.
-  static constexpr qint64 LargestFile = 1024 * 1024;
+  static constexpr qint64 kLargestFile = 1024 * 1024;
 
   QPlainTextEdit* Input;
   QPushButton* LoadButton;

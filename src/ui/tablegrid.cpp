@@ -17,8 +17,8 @@
 #include "ui/textfit.h"
 
 namespace {
-constexpr int BorderWidth = 5;
-constexpr int TextLeft = 2;
+constexpr int kBorderWidth = 5;
+constexpr int kTextLeft = 2;
 }  // namespace
 
 // The coloured margin around the grid. A colour change repaints the margin
@@ -32,7 +32,7 @@ class BorderPanel : public QWidget {
   void SetColor(int32_t color) {
     if (color == Color) return;
     Color = color;
-    update(QRegion(rect()) - QRegion(rect().adjusted(BorderWidth, BorderWidth, -BorderWidth, -BorderWidth)));
+    update(QRegion(rect()) - QRegion(rect().adjusted(kBorderWidth, kBorderWidth, -kBorderWidth, -kBorderWidth)));
   }
 
  protected:
@@ -135,15 +135,15 @@ TableGrid::TableGrid(Session& session, QWidget* parent) : QFrame(parent), sessio
   list_font_ = DisplayFont("Fixedsys", -11);
   Cells->setFont(list_font_.ToQFont());
 
-  auto* frameLayout = new QVBoxLayout(this);
-  frameLayout->setContentsMargins(0, 0, 0, 0);
-  frameLayout->addWidget(Border);
-  auto* borderLayout = new QVBoxLayout(Border);
-  borderLayout->setContentsMargins(BorderWidth, BorderWidth, BorderWidth, BorderWidth);
-  borderLayout->addWidget(CellPanel);
-  auto* panelLayout = new QVBoxLayout(CellPanel);
-  panelLayout->setContentsMargins(0, 0, 0, 0);
-  panelLayout->addWidget(Cells);
+  auto* frame_layout = new QVBoxLayout(this);
+  frame_layout->setContentsMargins(0, 0, 0, 0);
+  frame_layout->addWidget(Border);
+  auto* border_layout = new QVBoxLayout(Border);
+  border_layout->setContentsMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
+  border_layout->addWidget(CellPanel);
+  auto* panel_layout = new QVBoxLayout(CellPanel);
+  panel_layout->setContentsMargins(0, 0, 0, 0);
+  panel_layout->addWidget(Cells);
   connect(&session_, &Session::ActiveTableChanged, this, &TableGrid::UpdateBorder);
   connect(&session_, &Session::EntrySelected, this, [this](TableKind kind) {
     if (table_ && kind == session_.KindOf(*table_)) Refresh();
@@ -166,7 +166,7 @@ void TableGrid::Refresh() {
   }
   cached_ = GridColorsOf(session_.AmbiguousColor, session_.ProofColor);
   UpdateBorder();
-  list_->SetCount(GridItems);
+  list_->SetCount(kGridItems);
   current_entry_ = table_->CurrentPosition();
   Cells->update();
 }
@@ -193,7 +193,7 @@ const TextFit& TableGrid::CellFit() const {
   if (cell != fitted_cell_ || !fitted_) {
     fitted_cell_ = cell;
     fitted_ = true;
-    cell_fit_ = FitCells(ZoomedFont(), list_font_.OemCharset, cell, TextLeft);
+    cell_fit_ = FitCells(ZoomedFont(), list_font_.OemCharset, cell, kTextLeft);
   }
   return cell_fit_;
 }
@@ -207,7 +207,7 @@ void TableGrid::SetZoom(int percent) {
   Cells->update();
 }
 
-int TableGrid::RowHeight() const { return GridRowHeight * zoom_ / 100; }
+int TableGrid::RowHeight() const { return kGridRowHeight * zoom_ / 100; }
 
 QFont TableGrid::ZoomedFont() const {
   QFont font = list_font_.ToQFont();
@@ -232,7 +232,7 @@ void TableGrid::CellsDrawItem(QPainter& painter, int item, const QRect& rect) {
   }
   const GridItem cell = ItemMapper(item);
   // One line of text, 2 pixels in, on the baseline that keeps it whole.
-  const QPointF origin(rect.left() + TextLeft, rect.top() + CellFit().Baseline);
+  const QPointF origin(rect.left() + kTextLeft, rect.top() + CellFit().Baseline);
   if (cell.High < 0 || cell.Low < 0) {
     painter.fillRect(rect, ResolveColor(kColorButtonFace, palette));
     painter.setPen(palette.color(QPalette::Text));

@@ -78,7 +78,7 @@ class TableGrid : public QFrame {
   BorderPanel* border_;
   GridList* list_;
   const CodeTable* table_ = nullptr;
-  GridColors cached_ = DefaultGridColors;
+  GridColors cached_ = kDefaultGridColors;
   int current_entry_ = -1;
   DisplayFont list_font_;
   CellTextPainter cell_text_;

@@ -34,13 +34,13 @@ bool Fits(const QRect& ink, const QSize& box, int left) {
 // that is higher, in its text area.
 bool LineEditShowsWhole(const QFont& font, const QStringList& texts, const QSize& area) {
   // A line edit starts its text this far in from the area's left edge.
-  constexpr int TextIndent = 2;
+  constexpr int kTextIndent = 2;
   const QFontMetrics metrics(font);
   const TextBoxHeights heights(font);
   for (const QString& text : texts) {
-    const int lineHeight = std::max(metrics.height(), heights.Of(text));
-    const int baseline = (area.height() - lineHeight + 1) / 2 + metrics.ascent();
-    const QRect ink = InkBounds(font, {text}).translated(TextIndent, baseline);
+    const int line_height = std::max(metrics.height(), heights.Of(text));
+    const int baseline = (area.height() - line_height + 1) / 2 + metrics.ascent();
+    const QRect ink = InkBounds(font, {text}).translated(kTextIndent, baseline);
     if (!ink.isEmpty() && !QRect(QPoint(0, 0), area).contains(ink)) return false;
   }
   return true;
@@ -96,19 +96,19 @@ TextFit FitTexts(const QFont& font, const QStringList& texts, const QSize& box, 
 TextFit FitCells(const QFont& font, bool oem, const QSize& cell, int left) {
   // Only plain values outlive the call: a font kept past the application's
   // end would release its face after the font machinery is gone.
-  static QString lastKey;
-  static int lastPixels = 0;
-  static int lastBaseline = 0;
+  static QString last_key;
+  static int last_pixels = 0;
+  static int last_baseline = 0;
   const QString key =
       QStringLiteral("%1 %2 %3 %4 %5").arg(font.key()).arg(oem).arg(cell.width()).arg(cell.height()).arg(left);
-  if (key != lastKey) {
+  if (key != last_key) {
     const TextFit fit = FitTexts(font, CellSamples(font, oem), cell, left);
-    lastKey = key;
-    lastPixels = fit.Font.pixelSize();
-    lastBaseline = fit.Baseline;
+    last_key = key;
+    last_pixels = fit.Font.pixelSize();
+    last_baseline = fit.Baseline;
   }
-  TextFit fit{font, lastBaseline};
-  if (lastPixels > 0) fit.Font.setPixelSize(lastPixels);
+  TextFit fit{font, last_baseline};
+  if (last_pixels > 0) fit.Font.setPixelSize(last_pixels);
   return fit;
 }
 
@@ -121,21 +121,21 @@ QFont FitLineEdit(const QFont& font, const QStringList& texts, const QLineEdit& 
       field.style()->subElementRect(QStyle::SE_LineEditContents, &option, &field).marginsRemoved(field.textMargins());
   // Both entry editors fit one font into fields of one size; the second
   // takes the first one's answer. Only plain values outlive the call.
-  static QString lastKey;
-  static int lastPixels = 0;
+  static QString last_key;
+  static int last_pixels = 0;
   const QString key =
       QStringLiteral("%1 %2 %3 ").arg(font.key()).arg(area.width()).arg(area.height()) + texts.join('\n');
-  if (key != lastKey) {
-    lastKey = key;
-    lastPixels = PixelSizeOf(font);
+  if (key != last_key) {
+    last_key = key;
+    last_pixels = PixelSizeOf(font);
     QFont trial = font;
-    for (; lastPixels > 1; --lastPixels) {
-      trial.setPixelSize(lastPixels);
+    for (; last_pixels > 1; --last_pixels) {
+      trial.setPixelSize(last_pixels);
       if (LineEditShowsWhole(trial, texts, area.size())) break;
     }
   }
   QFont fitted = font;
-  fitted.setPixelSize(std::max(lastPixels, 1));
+  fitted.setPixelSize(std::max(last_pixels, 1));
   return fitted;
 }
 
@@ -145,7 +145,7 @@ QStringList CellSamples(const QFont& font, bool oem) {
   for (int byte = 0; byte < 256; ++byte) {
     const QString character = byte == 0
                                   ? QStringLiteral("00")
-                                  : QString(' ') + DisplayChar(static_cast<uint8_t>(byte), {Workstation::Cp1252, oem});
+                                  : QString(' ') + DisplayChar(static_cast<uint8_t>(byte), {Workstation::kCp1252, oem});
     for (const QChar separator : {QChar(':'), QChar('=')}) {
       texts << character + separator + HexText(byte);
       texts << character + separator + widest;
@@ -161,6 +161,6 @@ QStringList CellSamples(const QFont& font, bool oem) {
 QStringList CharacterSamples(bool oem) {
   QStringList texts;
   for (int byte = 1; byte < 256; ++byte)
-    texts << QString(DisplayChar(static_cast<uint8_t>(byte), {Workstation::Cp1252, oem}));
+    texts << QString(DisplayChar(static_cast<uint8_t>(byte), {Workstation::kCp1252, oem}));
   return texts;
 }

@@ -9,16 +9,16 @@
 namespace {
 
 // Long enough for a window manager to frame a new window.
-constexpr int FrameWaitMilliseconds = 5000;
-constexpr int LookEveryMilliseconds = 10;
+constexpr int kFrameWaitMilliseconds = 5000;
+constexpr int kLookEveryMilliseconds = 10;
 
 }  // namespace
 
 void WhenFramed(QWidget& window, const std::function<void(const QMargins& frame)>& place) {
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
   auto* look = new QTimer(&window);
-  look->setInterval(LookEveryMilliseconds);
-  const QDeadlineTimer deadline(FrameWaitMilliseconds);
+  look->setInterval(kLookEveryMilliseconds);
+  const QDeadlineTimer deadline(kFrameWaitMilliseconds);
   QObject::connect(look, &QTimer::timeout, &window, [&window, look, deadline, place] {
     // Exposed: the window manager has done its own placing and mapped it.
     const QWindow* handle = window.windowHandle();
@@ -33,6 +33,6 @@ void WhenFramed(QWidget& window, const std::function<void(const QMargins& frame)
 
 void MoveFrameTo(QWidget& window, const QPoint& place, const QMargins& frame) {
   // move() puts the window at its argument plus the frame Qt knows of.
-  const QPoint knownFrame = window.geometry().topLeft() - window.pos();
-  window.move(place + QPoint(frame.left(), frame.top()) - knownFrame);
+  const QPoint known_frame = window.geometry().topLeft() - window.pos();
+  window.move(place + QPoint(frame.left(), frame.top()) - known_frame);
 }

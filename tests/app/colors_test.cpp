@@ -31,85 +31,85 @@ class StateColors : public SessionTest {
   void SetUp() override {
     SessionTest::SetUp();
     ASSERT_TRUE(ShowControlWindow());
-    exp = TheControl->ExportEditor;
-    imp = TheControl->ImportEditor;
-    exportGrid = TheControl->ExportWindow->Grid;
-    importGrid = TheControl->ImportWindow->Grid;
+    exp_ = TheControl->ExportEditor;
+    imp_ = TheControl->ImportEditor;
+    export_grid_ = TheControl->ExportWindow->Grid;
+    import_grid_ = TheControl->ImportWindow->Grid;
   }
 
   // Chains the pair with EXPORT active: A -> C1 is confirmed by the partner.
   void ChainWithProvenEntry() {
-    exportTable().SetActive(true);
-    importTable().SetActive(false);
-    exportTable().Link(&importTable());
-    exportTable().Assign(0x41, 0xC1);
-    exp->MoveTo(0x41);
+    ExportTable().SetActive(true);
+    ImportTable().SetActive(false);
+    ExportTable().Link(&ImportTable());
+    ExportTable().Assign(0x41, 0xC1);
+    exp_->MoveTo(0x41);
     emit TheSession->TablesChanged();
   }
 
-  QString OfferedColor() const { return prompter->CallsOf("color").back().Text; }
+  QString OfferedColor() const { return prompter_->CallsOf("color").back().Text; }
 
-  EntryEditor* exp = nullptr;
-  EntryEditor* imp = nullptr;
-  TableGrid* exportGrid = nullptr;
-  TableGrid* importGrid = nullptr;
+  EntryEditor* exp_ = nullptr;
+  EntryEditor* imp_ = nullptr;
+  TableGrid* export_grid_ = nullptr;
+  TableGrid* import_grid_ = nullptr;
 };
 
 TEST_F(StateColors, NewAmbiguousColourShowsInBothGridsAndBothEditors) {
-  exportTable().Assign(0x41, 0xC1);
-  exportTable().Assign(0x42, 0xC1);
-  importTable().Assign(0xC1, 0x41);
-  importTable().Assign(0xC2, 0x41);
-  exp->MoveTo(0x41);
-  imp->MoveTo(0xC1);
+  ExportTable().Assign(0x41, 0xC1);
+  ExportTable().Assign(0x42, 0xC1);
+  ImportTable().Assign(0xC1, 0x41);
+  ImportTable().Assign(0xC2, 0x41);
+  exp_->MoveTo(0x41);
+  imp_->MoveTo(0xC1);
   emit TheSession->TablesChanged();
-  ASSERT_EQ(Background(exp->InputBox()), Resolved(kColorRed));
+  ASSERT_EQ(Background(exp_->InputBox()), Resolved(kColorRed));
 
-  prompter->AnswerColor(QColor(0, 0, 255));
+  prompter_->AnswerColor(QColor(0, 0, 255));
   TheSession->ColorAmbiguousAction->trigger();
   EXPECT_EQ(OfferedColor(), "#ff0000");
   EXPECT_EQ(TheSession->AmbiguousColor, kColorBlue);
-  EXPECT_EQ(exportGrid->CachedColors().Ambiguous, kColorBlue);
-  EXPECT_EQ(importGrid->CachedColors().Ambiguous, kColorBlue);
-  EXPECT_EQ(GridTextColor(exportTable(), 0x42, exportGrid->CachedColors()), kColorBlue);
-  EXPECT_EQ(GridTextColor(importTable(), 0xC2, importGrid->CachedColors()), kColorBlue);
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorBlue));
-  EXPECT_EQ(Background(imp->InputBox()), Resolved(kColorBlue));
+  EXPECT_EQ(export_grid_->CachedColors().Ambiguous, kColorBlue);
+  EXPECT_EQ(import_grid_->CachedColors().Ambiguous, kColorBlue);
+  EXPECT_EQ(GridTextColor(ExportTable(), 0x42, export_grid_->CachedColors()), kColorBlue);
+  EXPECT_EQ(GridTextColor(ImportTable(), 0xC2, import_grid_->CachedColors()), kColorBlue);
+  EXPECT_EQ(Background(exp_->InputBox()), Resolved(kColorBlue));
+  EXPECT_EQ(Background(imp_->InputBox()), Resolved(kColorBlue));
 }
 
 TEST_F(StateColors, NewProofColourShowsInBothGridsWhereChained) {
-  exportTable().Assign(0x41, 0xC1);
+  ExportTable().Assign(0x41, 0xC1);
   emit TheSession->TablesChanged();
-  prompter->AnswerColor(QColor(0, 128, 128));
+  prompter_->AnswerColor(QColor(0, 128, 128));
   TheSession->ColorProofAction->trigger();
   EXPECT_EQ(OfferedColor(), "#008000");
   EXPECT_EQ(TheSession->ProofColor, kColorTeal);
-  EXPECT_EQ(exportGrid->CachedColors().Proof, kColorTeal);
+  EXPECT_EQ(export_grid_->CachedColors().Proof, kColorTeal);
   // Not chained: nothing is confirmed, so the colour shows nowhere yet.
-  EXPECT_NE(GridTextColor(exportTable(), 0x41, exportGrid->CachedColors()), kColorTeal);
+  EXPECT_NE(GridTextColor(ExportTable(), 0x41, export_grid_->CachedColors()), kColorTeal);
 
-  exportTable().Unassign(0x41);
+  ExportTable().Unassign(0x41);
   ChainWithProvenEntry();
-  EXPECT_EQ(GridTextColor(exportTable(), 0x41, exportGrid->CachedColors()), kColorTeal);
-  EXPECT_EQ(GridTextColor(importTable(), 0xC1, importGrid->CachedColors()), kColorTeal);
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorTeal));
+  EXPECT_EQ(GridTextColor(ExportTable(), 0x41, export_grid_->CachedColors()), kColorTeal);
+  EXPECT_EQ(GridTextColor(ImportTable(), 0xC1, import_grid_->CachedColors()), kColorTeal);
+  EXPECT_EQ(Background(exp_->InputBox()), Resolved(kColorTeal));
 }
 
 TEST_F(StateColors, NewActiveColourFramesTheActiveEditorAndGrid) {
-  exp->SourceChar()->setFocus();
-  ASSERT_TRUE(exportTable().IsActive());
-  prompter->AnswerColor(QColor(0, 0, 255));
+  exp_->SourceChar()->setFocus();
+  ASSERT_TRUE(ExportTable().IsActive());
+  prompter_->AnswerColor(QColor(0, 0, 255));
   TheSession->ColorActiveAction->trigger();
   EXPECT_EQ(OfferedColor(), "#ff00ff");
   EXPECT_EQ(TheSession->ActiveColor, kColorBlue);
-  EXPECT_EQ(Background(exp->Border()), Resolved(kColorBlue));
-  EXPECT_EQ(Background(imp->Border()), Resolved(kColorButtonFace));
-  EXPECT_EQ(ShownBorder(*exportGrid), Resolved(kColorBlue));
-  EXPECT_EQ(ShownBorder(*importGrid), Resolved(kColorButtonFace));
+  EXPECT_EQ(Background(exp_->Border()), Resolved(kColorBlue));
+  EXPECT_EQ(Background(imp_->Border()), Resolved(kColorButtonFace));
+  EXPECT_EQ(ShownBorder(*export_grid_), Resolved(kColorBlue));
+  EXPECT_EQ(ShownBorder(*import_grid_), Resolved(kColorButtonFace));
 }
 
 TEST_F(StateColors, NewChainedColourShowsOnceTheTablesAreChained) {
-  prompter->AnswerColor(QColor(0, 0, 255));
+  prompter_->AnswerColor(QColor(0, 0, 255));
   TheSession->ColorChainedAction->trigger();
   EXPECT_EQ(OfferedColor(), "#ff00ff");
   EXPECT_EQ(TheSession->ChainedColor, kColorBlue);
@@ -117,7 +117,7 @@ TEST_F(StateColors, NewChainedColourShowsOnceTheTablesAreChained) {
   ChainWithProvenEntry();
   EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(kColorBlue));
 
-  prompter->AnswerColor(QColor(0, 128, 128));
+  prompter_->AnswerColor(QColor(0, 128, 128));
   TheSession->ColorChainedAction->trigger();
   EXPECT_EQ(OfferedColor(), "#0000ff");
   EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(kColorTeal));
@@ -125,7 +125,7 @@ TEST_F(StateColors, NewChainedColourShowsOnceTheTablesAreChained) {
 
 TEST_F(StateColors, SystemColourIsOfferedAsItsPresentRgbValue) {
   TheSession->SetActiveColor(kColorButtonShadow);
-  prompter->AnswerCancel();
+  prompter_->AnswerCancel();
   TheSession->ColorActiveAction->trigger();
   EXPECT_EQ(OfferedColor(), Resolved(kColorButtonShadow).name());
   EXPECT_EQ(TheSession->ActiveColor, kColorButtonShadow);
@@ -136,20 +136,20 @@ TEST_F(StateColors, CancelledDialogChangesNothing) {
   const std::vector<int32_t> before = ColorsNow();
   for (QAction* action : {TheSession->ColorChainedAction, TheSession->ColorActiveAction, TheSession->ColorProofAction,
                           TheSession->ColorAmbiguousAction}) {
-    prompter->AnswerCancel();
+    prompter_->AnswerCancel();
     action->trigger();
     EXPECT_EQ(ColorsNow(), before) << action->objectName().toStdString();
   }
-  EXPECT_EQ(prompter->CallsOf("color").size(), 4u);
+  EXPECT_EQ(prompter_->CallsOf("color").size(), 4u);
   EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(kColorFuchsia));
-  EXPECT_EQ(exportGrid->CachedColors().Proof, kColorGreen);
+  EXPECT_EQ(export_grid_->CachedColors().Proof, kColorGreen);
 }
 
 TEST_F(StateColors, SettersIgnoreUnsetColours) {
   const std::vector<int32_t> before = ColorsNow();
-  TheSession->SetActiveColor(NoColor);
-  TheSession->SetAmbiguousColor(NoColor);
-  TheSession->SetProofColor(NoColor);
+  TheSession->SetActiveColor(kNoColor);
+  TheSession->SetAmbiguousColor(kNoColor);
+  TheSession->SetProofColor(kNoColor);
   EXPECT_EQ(ColorsNow(), before);
 }
 

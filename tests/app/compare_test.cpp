@@ -18,7 +18,7 @@
 
 namespace {
 
-const QString NoDifferences = "Keine Unterschiede";
+const QString kNoDifferences = "Keine Unterschiede";
 
 QByteArray Bytes(const std::vector<uint8_t>& image) {
   return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<int>(image.size()));
@@ -28,21 +28,21 @@ class CompareTest : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(dir_.isValid());
   }
 
   // Loads DIN and changes two positions of the active EXPORT table.
   void DinWithTwoEdits() {
     TheSession->LoadDin.Both->trigger();
     MakeExportActive();
-    exportTable().Assign(0x41, 0xC2);
-    exportTable().Assign(0x7C, 0x4F);
+    ExportTable().Assign(0x41, 0xC2);
+    ExportTable().Assign(0x7C, 0x4F);
   }
 
   QString CompareWithFile(const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
+    const QString path = dir_.filePath(name);
     WriteBytes(path, bytes);
-    prompter->AnswerFile(path);
+    prompter_->AnswerFile(path);
     TheSession->CompareTable->trigger();
     return path;
   }
@@ -70,7 +70,7 @@ class CompareTest : public SessionTest {
   void AnswerPage(int page) const {
     CodePageChoice choice;
     choice.CodePage = page;
-    prompter->AnswerCodePage(choice);
+    prompter_->AnswerCodePage(choice);
   }
 
   // The pair of a code page, unchained so that an edit stays where it is made.
@@ -87,11 +87,11 @@ class CompareTest : public SessionTest {
 
   QStringList Messages() const {
     QStringList texts;
-    for (const PromptCall& call : prompter->CallsOf("message")) texts << call.Text;
+    for (const PromptCall& call : prompter_->CallsOf("message")) texts << call.Text;
     return texts;
   }
 
-  QTemporaryDir dir;
+  QTemporaryDir dir_;
 };
 
 TEST_F(CompareTest, TwoEditedPositionsAreExactlyTheDifferencesFromDin) {
@@ -100,13 +100,13 @@ TEST_F(CompareTest, TwoEditedPositionsAreExactlyTheDifferencesFromDin) {
   EXPECT_EQ(Rows(), QStringList({"41 A C2 C1", "7C | 4F 6A"}));
   EXPECT_EQ(Headers(), QStringList({"Position", "Zeichen", "EXPORT", "DIN"}));
   EXPECT_EQ(Window()->Summary->text(), "EXPORT-Tabelle verglichen mit DIN: 2 Unterschiede");
-  EXPECT_TRUE(prompter->CallsOf("information").empty());
+  EXPECT_TRUE(prompter_->CallsOf("information").empty());
 }
 
 TEST_F(CompareTest, TheImportTableIsComparedWhenItIsActive) {
   TheSession->LoadDin.Both->trigger();
   MakeImportActive();
-  importTable().Unassign(0xC1);
+  ImportTable().Unassign(0xC1);
   TheSession->CompareDin->trigger();
   EXPECT_EQ(Rows(), QStringList({"C1 " + QString(QChar(0xC1)) + " -- 41"}));
   EXPECT_EQ(Headers().at(2), "IMPORT");
@@ -114,8 +114,8 @@ TEST_F(CompareTest, TheImportTableIsComparedWhenItIsActive) {
 
 TEST_F(CompareTest, WithNeitherTableActiveTheExportTableIsCompared) {
   TheSession->LoadDin.Import->trigger();
-  exportTable().SetActive(false);
-  importTable().SetActive(false);
+  ExportTable().SetActive(false);
+  ImportTable().SetActive(false);
   TheSession->CompareDin->trigger();
   EXPECT_EQ(Rows().size(), 256);
   EXPECT_EQ(Headers().at(2), "EXPORT");
@@ -127,43 +127,43 @@ TEST_F(CompareTest, NoDifferencesIsSaidAndNoListShown) {
   ASSERT_TRUE(Window()->isVisible());
   TheSession->LoadDin.Both->trigger();
   TheSession->CompareDin->trigger();
-  const auto calls = prompter->CallsOf("information");
+  const auto calls = prompter_->CallsOf("information");
   ASSERT_EQ(calls.size(), 1u);
-  EXPECT_EQ(calls[0].Text, NoDifferences);
+  EXPECT_EQ(calls[0].Text, kNoDifferences);
   EXPECT_FALSE(Window()->isVisible());
 }
 
 TEST_F(CompareTest, ATableFileEqualToTheSessionHasNoDifferences) {
   TheSession->LoadIsoCp273.Both->trigger();
   MakeImportActive();
-  const QByteArray v3 = Bytes(V3Image(importTable(), exportTable()));
-  const TableState exportBefore(exportTable());
-  const TableState importBefore(importTable());
+  const QByteArray v3 = Bytes(V3Image(ImportTable(), ExportTable()));
+  const TableState export_before(ExportTable());
+  const TableState import_before(ImportTable());
   const QString path = CompareWithFile("pair.tab", v3);
-  const auto opens = prompter->CallsOf("open");
+  const auto opens = prompter_->CallsOf("open");
   ASSERT_EQ(opens.size(), 1u);
   EXPECT_EQ(opens[0].Title, "QAVO Codetabelle vergleichen");
   EXPECT_EQ(opens[0].Settings.Filter, "Alle (*.*)|*.*|Qavo Code Tables (*.tab;*.qct)|*.tab;*.qct");
-  ASSERT_EQ(prompter->CallsOf("information").size(), 1u);
-  EXPECT_EQ(prompter->CallsOf("information")[0].Text, NoDifferences);
-  EXPECT_TRUE(exportBefore == TableState(exportTable()));
-  EXPECT_TRUE(importBefore == TableState(importTable()));
+  ASSERT_EQ(prompter_->CallsOf("information").size(), 1u);
+  EXPECT_EQ(prompter_->CallsOf("information")[0].Text, kNoDifferences);
+  EXPECT_TRUE(export_before == TableState(ExportTable()));
+  EXPECT_TRUE(import_before == TableState(ImportTable()));
   EXPECT_TRUE(Messages().isEmpty());
 }
 
 TEST_F(CompareTest, TheV5PairFileIsComparedInTheActiveDirection) {
   DinWithTwoEdits();
-  importTable().Unassign(0xC1);
-  const QByteArray pair = Bytes(V5PairImage(exportTable(), importTable()));
+  ImportTable().Unassign(0xC1);
+  const QByteArray pair = Bytes(V5PairImage(ExportTable(), ImportTable()));
   TheSession->LoadDin.Both->trigger();
   MakeExportActive();
-  const TableState exportBefore(exportTable());
-  const TableState importBefore(importTable());
+  const TableState export_before(ExportTable());
+  const TableState import_before(ImportTable());
   CompareWithFile("pair.qct", pair);
   EXPECT_EQ(Rows(), QStringList({"41 A C1 C2", "7C | 6A 4F"}));
   EXPECT_EQ(Headers(), QStringList({"Position", "Zeichen", "EXPORT", "pair.qct"}));
-  EXPECT_TRUE(exportBefore == TableState(exportTable()));
-  EXPECT_TRUE(importBefore == TableState(importTable()));
+  EXPECT_TRUE(export_before == TableState(ExportTable()));
+  EXPECT_TRUE(import_before == TableState(ImportTable()));
 
   MakeImportActive();
   CompareWithFile("pair.qct", pair);
@@ -175,20 +175,20 @@ TEST_F(CompareTest, AFileWithoutATableOfTheActiveDirectionIsNamed) {
   TheSession->LoadDin.Both->trigger();
   MakeImportActive();
   QByteArray image(256, '\0');
-  for (int p = 0; p < 256; ++p) image[p] = static_cast<char>(DinExport[p]);
+  for (int p = 0; p < 256; ++p) image[p] = static_cast<char>(kDinExport[p]);
   const QString path = CompareWithFile("export.tab", image);
   EXPECT_EQ(Messages(), QStringList({"Datei: " + path + QString::fromUtf8("\nenthält keine IMPORT-Tabelle!")}));
   EXPECT_EQ(Window(), nullptr);
 
   MakeExportActive();
   CompareWithFile("export.tab", image);
-  EXPECT_EQ(prompter->CallsOf("information").size(), 1u);
+  EXPECT_EQ(prompter_->CallsOf("information").size(), 1u);
 }
 
 TEST_F(CompareTest, RefusedFilesGiveTheLoadMessagesAndChangeNothing) {
   DinWithTwoEdits();
-  const TableState exportBefore(exportTable());
-  const TableState importBefore(importTable());
+  const TableState export_before(ExportTable());
+  const TableState import_before(ImportTable());
   CompareWithFile("short.tab", QByteArray(255, 'x'));
   CompareWithFile("odd.tab", QByteArray(300, 'x'));
   CompareWithFile("identity.tab", IdentityImage());
@@ -196,23 +196,23 @@ TEST_F(CompareTest, RefusedFilesGiveTheLoadMessagesAndChangeNothing) {
   v5[20] = '\0';
   CompareWithFile("nohead.qct", v5);
   const QString lengths = "\nTabellendateien haben 256, 512, 1088 oder 2176 Bytes.";
-  const auto file = [this](const char* name) { return "\nDatei: " + dir.filePath(name); };
+  const auto file = [this](const char* name) { return "\nDatei: " + dir_.filePath(name); };
   EXPECT_EQ(Messages(),
             QStringList(
                 {QString::fromUtf8("Datei nicht erkannt: falsche Länge 255") + file("short.tab") + lengths,
                  "unbekanntes Dateiformat" + file("odd.tab") + lengths,
                  "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben" + file("identity.tab"),
                  "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: xxxxxxxxxxxxxxxxxxxx" + file("nohead.qct")}));
-  EXPECT_TRUE(exportBefore == TableState(exportTable()));
-  EXPECT_TRUE(importBefore == TableState(importTable()));
+  EXPECT_TRUE(export_before == TableState(ExportTable()));
+  EXPECT_TRUE(import_before == TableState(ImportTable()));
   EXPECT_EQ(Window(), nullptr);
-  EXPECT_TRUE(prompter->CallsOf("information").empty());
+  EXPECT_TRUE(prompter_->CallsOf("information").empty());
 }
 
 TEST_F(CompareTest, ACancelledDialogComparesNothing) {
-  prompter->AnswerCancel();
+  prompter_->AnswerCancel();
   TheSession->CompareTable->trigger();
-  EXPECT_EQ(prompter->Calls.size(), 1u);
+  EXPECT_EQ(prompter_->Calls.size(), 1u);
   EXPECT_EQ(Window(), nullptr);
 }
 
@@ -221,10 +221,10 @@ TEST_F(CompareTest, ClickingARowMovesTheEditorToItsPosition) {
   DinWithTwoEdits();
   TheSession->CompareDin->trigger();
   QTreeWidget* list = Window()->Rows;
-  ASSERT_EQ(exportTable().CurrentPosition(), 0x7C);
+  ASSERT_EQ(ExportTable().CurrentPosition(), 0x7C);
   const QRect row = list->visualItemRect(list->topLevelItem(0));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
-  EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0x41);
   EXPECT_EQ(TheControl->ExportEditor->SourceHex()->text(), "41");
   EXPECT_EQ(TheControl->ExportEditor->TargetHex()->text(), "C2");
   EXPECT_EQ(TheControl->ExportEditor->PositionBar()->value(), 0x41);
@@ -238,14 +238,14 @@ TEST_F(CompareTest, TheListKeepsTheKeysAfterAClick) {
   QApplication::setActiveWindow(Window());
   ASSERT_TRUE(QTest::qWaitForWindowActive(Window()));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
-  ASSERT_EQ(exportTable().CurrentPosition(), 0x41);
+  ASSERT_EQ(ExportTable().CurrentPosition(), 0x41);
   // Window activation goes through the event loop.
   QTest::qWait(100);
   ASSERT_EQ(QApplication::focusWidget(), list);
   // The keys go wherever the keyboard focus is.
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-  EXPECT_EQ(exportTable().CurrentPosition(), 0x7C);
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0x7C);
   EXPECT_EQ(TheControl->ExportEditor->SourceHex()->text(), "7C");
   EXPECT_EQ(QApplication::focusWidget(), list);
 }
@@ -254,17 +254,17 @@ TEST_F(CompareTest, EnterOnARowMovesTheImportEditor) {
   TheControl->show();
   TheSession->LoadDin.Both->trigger();
   MakeImportActive();
-  importTable().Assign(0xC1, 0x42);
-  importTable().Assign(0x40, 0x21);
+  ImportTable().Assign(0xC1, 0x42);
+  ImportTable().Assign(0x40, 0x21);
   TheSession->CompareDin->trigger();
   QTreeWidget* list = Window()->Rows;
   ASSERT_EQ(list->topLevelItemCount(), 2);
-  ASSERT_EQ(importTable().CurrentPosition(), 0x40);
+  ASSERT_EQ(ImportTable().CurrentPosition(), 0x40);
   list->setFocus();
   QTest::keyClick(list, Qt::Key_Down);
   QTest::keyClick(list, Qt::Key_Return);
-  EXPECT_EQ(importTable().CurrentPosition(), 0xC1);
-  EXPECT_EQ(importTable().IsActive(), 1);
+  EXPECT_EQ(ImportTable().CurrentPosition(), 0xC1);
+  EXPECT_EQ(ImportTable().IsActive(), 1);
   EXPECT_EQ(TheControl->ImportEditor->SourceHex()->text(), "C1");
   EXPECT_EQ(TheControl->ImportEditor->TargetHex()->text(), "42");
 }
@@ -272,8 +272,8 @@ TEST_F(CompareTest, EnterOnARowMovesTheImportEditor) {
 TEST_F(CompareTest, ACodePageComparisonListsBothLibrariesAndFramesTheCellsWhileOpen) {
   TheControl->show();
   LoadPage(273);
-  exportTable().Assign(0x7C, 0x4F);
-  importTable().Assign(0x9F, 0x24);
+  ExportTable().Assign(0x7C, 0x4F);
+  ImportTable().Assign(0x9F, 0x24);
   AnswerPage(273);
   TheSession->ComparePage->trigger();
   QStringList rows;
@@ -290,12 +290,12 @@ TEST_F(CompareTest, ACodePageComparisonListsBothLibrariesAndFramesTheCellsWhileO
   EXPECT_FALSE(Framed(TableKind::kImport, 0x9E));
 
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(1)).center());
-  EXPECT_EQ(importTable().CurrentPosition(), 0x9F);
+  EXPECT_EQ(ImportTable().CurrentPosition(), 0x9F);
   EXPECT_EQ(TheControl->ImportEditor->TargetHex()->text(), "24");
 
   Window()->close();
   EXPECT_FALSE(Framed(TableKind::kExport, 0x7C));
-  EXPECT_FALSE(TheSession->ComparisonMarked(importTable(), 0x9F));
+  EXPECT_FALSE(TheSession->ComparisonMarked(ImportTable(), 0x9F));
 }
 
 TEST_F(CompareTest, TheNearestCodePagesAreShownInAMessageBox) {

@@ -10,23 +10,23 @@
 
 namespace {
 
-const QString UnixFilter = "QAVO Codetabelle (*.tab)|*.tab|Alle (*.*)|*.*";
-const QString V3Filter = "QAVO Codetabelle (*.atb)|*.tab|Alle (*.*)|*.*";
-const QString V5Filter = "QAVO5 Codetabelle (*.qct)|*.qct|Alle (*.*)|*.*";
-const QString ExportIncomplete =
+const QString kUnixFilter = "QAVO Codetabelle (*.tab)|*.tab|Alle (*.*)|*.*";
+const QString kV3Filter = "QAVO Codetabelle (*.atb)|*.tab|Alle (*.*)|*.*";
+const QString kV5Filter = "QAVO5 Codetabelle (*.qct)|*.qct|Alle (*.*)|*.*";
+const QString kExportIncomplete =
     QString::fromUtf8("EXPORT-Tabelle unvollständig oder leer!\nNicht zugeordnete Zeichen bleiben 1:1.");
-const QString ImportIncomplete =
+const QString kImportIncomplete =
     QString::fromUtf8("IMPORT-Tabelle unvollständig oder leer!\nNicht zugeordnete Zeichen bleiben 1:1.");
 // V5 keeps unassigned characters unassigned, and says so.
-const QString ExportIncompleteV5 =
+const QString kExportIncompleteV5 =
     QString::fromUtf8("EXPORT-Tabelle unvollständig oder leer!\nNicht zugeordnete Zeichen bleiben unzugeordnet.");
-const QString ImportIncompleteV5 =
+const QString kImportIncompleteV5 =
     QString::fromUtf8("IMPORT-Tabelle unvollständig oder leer!\nNicht zugeordnete Zeichen bleiben unzugeordnet.");
-const QString ExportHeader = "QAVO CodeTab EXPORT [Courier New] ";
-const QString ImportHeader = "QAVO CodeTab IMPORT [Courier New] ";
+const QString kExportHeader = "QAVO CodeTab EXPORT [Courier New] ";
+const QString kImportHeader = "QAVO CodeTab IMPORT [Courier New] ";
 
-QString NotWritten(const QString& fileName, const QString& reason, const QString& notSaved) {
-  return "Datei: " + fileName + "\nkonnte nicht geschrieben werden (" + reason + ")!\n" + notSaved;
+QString NotWritten(const QString& file_name, const QString& reason, const QString& not_saved) {
+  return "Datei: " + file_name + "\nkonnte nicht geschrieben werden (" + reason + ")!\n" + not_saved;
 }
 
 void FillPermutation(CodeTable& table, int shift) {
@@ -52,30 +52,30 @@ class FileSaveTest : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    ASSERT_TRUE(dir.isValid());
-    exportTable().SetActive(false);
-    importTable().SetActive(false);
+    ASSERT_TRUE(dir_.isValid());
+    ExportTable().SetActive(false);
+    ImportTable().SetActive(false);
   }
-  QString Path(const QString& name) const { return dir.filePath(name); }
-  void Chain() { exportTable().Link(&importTable()); }
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+  void Chain() { ExportTable().Link(&ImportTable()); }
   // The texts of the information boxes, in order.
-  std::vector<QString> InformationTexts() const { return prompter->TextsOf("information"); }
+  std::vector<QString> InformationTexts() const { return prompter_->TextsOf("information"); }
 
-  QTemporaryDir dir;
+  QTemporaryDir dir_;
 };
 
 TEST_F(FileSaveTest, UnixEmptyTableIsTheIdentityAfterTheIncompletenessBox) {
-  exportTable().SetActive(true);
-  prompter->AnswerFile(Path("e.tab"));
+  ExportTable().SetActive(true);
+  prompter_->AnswerFile(Path("e.tab"));
   TheSession->SaveUnix->trigger();
 
-  ASSERT_EQ(prompter->Calls.size(), 2u);
-  EXPECT_EQ(prompter->Calls[0].Kind, "information");
-  EXPECT_EQ(prompter->Calls[0].Text, ExportIncomplete);
-  const PromptCall& save = prompter->Calls[1];
+  ASSERT_EQ(prompter_->Calls.size(), 2u);
+  EXPECT_EQ(prompter_->Calls[0].Kind, "information");
+  EXPECT_EQ(prompter_->Calls[0].Text, kExportIncomplete);
+  const PromptCall& save = prompter_->Calls[1];
   EXPECT_EQ(save.Kind, "save");
-  EXPECT_EQ(save.Settings.Title, "Tabelle speichern im 'UNIX-Format' ( " + ExportHeader + ")");
-  EXPECT_EQ(save.Settings.Filter, UnixFilter);
+  EXPECT_EQ(save.Settings.Title, "Tabelle speichern im 'UNIX-Format' ( " + kExportHeader + ")");
+  EXPECT_EQ(save.Settings.Filter, kUnixFilter);
   EXPECT_EQ(save.Settings.DefaultExt, "tab");
   EXPECT_EQ(save.Settings.FileName, "CTUExport");
   EXPECT_TRUE(save.Settings.OverwritePrompt);
@@ -83,34 +83,34 @@ TEST_F(FileSaveTest, UnixEmptyTableIsTheIdentityAfterTheIncompletenessBox) {
 }
 
 TEST_F(FileSaveTest, UnixImageOfOneAssignmentAndFilterChoiceKept) {
-  exportTable().Assign(0x41, 0xC1);
-  exportTable().SetActive(true);
+  ExportTable().Assign(0x41, 0xC1);
+  ExportTable().SetActive(true);
   TheSession->SaveDialog.FilterIndex = 2;
-  prompter->AnswerFile(Path("e.tab"));
+  prompter_->AnswerFile(Path("e.tab"));
   TheSession->SaveUnix->trigger();
 
   QByteArray expected = IdentityImage();
   expected[0x41] = static_cast<char>(0xC1);
   EXPECT_EQ(ReadBytes(Path("e.tab")), expected);
-  EXPECT_EQ(prompter->CallsOf("save").at(0).Settings.FilterIndex, 2);
+  EXPECT_EQ(prompter_->CallsOf("save").at(0).Settings.FilterIndex, 2);
 }
 
 TEST_F(FileSaveTest, UnixChainedPairAsksTwiceEvenWhenTheFirstIsCancelled) {
   Chain();
-  FillPermutation(importTable(), 3);
-  prompter->AnswerCancel();
-  prompter->AnswerFile(Path("i.tab"));
+  FillPermutation(ImportTable(), 3);
+  prompter_->AnswerCancel();
+  prompter_->AnswerFile(Path("i.tab"));
   TheSession->SaveUnix->trigger();
 
-  ASSERT_EQ(prompter->Calls.size(), 4u);
-  EXPECT_EQ(prompter->Calls[0].Text, ExportIncomplete);
-  EXPECT_EQ(prompter->Calls[1].Kind, "save");
-  EXPECT_EQ(prompter->Calls[1].Settings.FileName, "CTUExport");
-  EXPECT_EQ(prompter->Calls[2].Text, "EXPORT-Tabelle nicht gespeichert!");
-  EXPECT_EQ(prompter->Calls[3].Kind, "save");
-  EXPECT_EQ(prompter->Calls[3].Settings.FileName, "CTUImport");
-  EXPECT_EQ(prompter->Calls[3].Settings.Title,
-            "Tabelle speichern im 'UNIX-Format' ( " + QString::fromLatin1(importTable().Header()) + ")");
+  ASSERT_EQ(prompter_->Calls.size(), 4u);
+  EXPECT_EQ(prompter_->Calls[0].Text, kExportIncomplete);
+  EXPECT_EQ(prompter_->Calls[1].Kind, "save");
+  EXPECT_EQ(prompter_->Calls[1].Settings.FileName, "CTUExport");
+  EXPECT_EQ(prompter_->Calls[2].Text, "EXPORT-Tabelle nicht gespeichert!");
+  EXPECT_EQ(prompter_->Calls[3].Kind, "save");
+  EXPECT_EQ(prompter_->Calls[3].Settings.FileName, "CTUImport");
+  EXPECT_EQ(prompter_->Calls[3].Settings.Title,
+            "Tabelle speichern im 'UNIX-Format' ( " + QString::fromLatin1(ImportTable().Header()) + ")");
   const QByteArray bytes = ReadBytes(Path("i.tab"));
   ASSERT_EQ(bytes.size(), 256);
   for (int p = 0; p < 256; ++p) EXPECT_EQ(Byte(bytes, p), (p + 3) & 0xFF);
@@ -118,36 +118,36 @@ TEST_F(FileSaveTest, UnixChainedPairAsksTwiceEvenWhenTheFirstIsCancelled) {
 
 TEST_F(FileSaveTest, UnixSavesOnlyTheActiveTableOfAnUnchainedPair) {
   TheSession->SaveUnix->trigger();
-  EXPECT_TRUE(prompter->Calls.empty());
+  EXPECT_TRUE(prompter_->Calls.empty());
 
-  FillPermutation(importTable(), 0);
-  importTable().SetActive(true);
-  prompter->AnswerFile(Path("i.tab"));
+  FillPermutation(ImportTable(), 0);
+  ImportTable().SetActive(true);
+  prompter_->AnswerFile(Path("i.tab"));
   TheSession->SaveUnix->trigger();
-  ASSERT_EQ(prompter->Calls.size(), 1u);
-  EXPECT_EQ(prompter->Calls[0].Settings.FileName, "CTUImport");
+  ASSERT_EQ(prompter_->Calls.size(), 1u);
+  EXPECT_EQ(prompter_->Calls[0].Settings.FileName, "CTUImport");
   EXPECT_EQ(ReadBytes(Path("i.tab")), IdentityImage());
 }
 
 TEST_F(FileSaveTest, V3NeedsTheChain) {
-  exportTable().SetActive(true);
+  ExportTable().SetActive(true);
   TheSession->SaveV3->trigger();
-  ASSERT_EQ(prompter->Calls.size(), 1u);
-  EXPECT_EQ(prompter->Calls[0].Kind, "information");
-  EXPECT_EQ(prompter->Calls[0].Text, "Bitte Tabellen verbinden oder UNIX speichern!");
+  ASSERT_EQ(prompter_->Calls.size(), 1u);
+  EXPECT_EQ(prompter_->Calls[0].Kind, "information");
+  EXPECT_EQ(prompter_->Calls[0].Text, "Bitte Tabellen verbinden oder UNIX speichern!");
 }
 
 TEST_F(FileSaveTest, V3WritesImportFirstThenExport) {
-  exportTable().Assign(0x41, 0xC1);
-  importTable().Assign(0xC1, 0x41);
+  ExportTable().Assign(0x41, 0xC1);
+  ImportTable().Assign(0xC1, 0x41);
   Chain();
-  prompter->AnswerFile(Path("pair.tab"));
+  prompter_->AnswerFile(Path("pair.tab"));
   TheSession->SaveV3->trigger();
 
-  EXPECT_EQ(InformationTexts(), (std::vector<QString>{ExportIncomplete, ImportIncomplete}));
-  const PromptCall save = prompter->CallsOf("save").at(0);
-  EXPECT_EQ(save.Settings.Title, "Tabelle speichern im 'QAVO-WINDOWS-Format' ( " + ImportHeader + ")");
-  EXPECT_EQ(save.Settings.Filter, V3Filter);
+  EXPECT_EQ(InformationTexts(), (std::vector<QString>{kExportIncomplete, kImportIncomplete}));
+  const PromptCall save = prompter_->CallsOf("save").at(0);
+  EXPECT_EQ(save.Settings.Title, "Tabelle speichern im 'QAVO-WINDOWS-Format' ( " + kImportHeader + ")");
+  EXPECT_EQ(save.Settings.Filter, kV3Filter);
   EXPECT_EQ(save.Settings.DefaultExt, "tab");
   EXPECT_EQ(save.Settings.FileName, "CTWX2X");
   EXPECT_TRUE(save.Settings.OverwritePrompt);
@@ -160,25 +160,25 @@ TEST_F(FileSaveTest, V3WritesImportFirstThenExport) {
 
 TEST_F(FileSaveTest, V3CancelledIsReported) {
   Chain();
-  FillPermutation(exportTable(), 1);
-  FillPermutation(importTable(), 255);
-  prompter->AnswerCancel();
+  FillPermutation(ExportTable(), 1);
+  FillPermutation(ImportTable(), 255);
+  prompter_->AnswerCancel();
   TheSession->SaveV3->trigger();
   EXPECT_EQ(InformationTexts(), std::vector<QString>{"EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!"});
 }
 
 TEST_F(FileSaveTest, V5ChainedPairIsExportImageThenImportImage) {
-  exportTable().Assign(0x41, 0xC1);
-  exportTable().BuildHeader(TableKind::kExport, "DIN");
-  importTable().Assign(0xC1, 0x41);
+  ExportTable().Assign(0x41, 0xC1);
+  ExportTable().BuildHeader(TableKind::kExport, "DIN");
+  ImportTable().Assign(0xC1, 0x41);
   Chain();
-  prompter->AnswerFile(Path("pair.qct"));
+  prompter_->AnswerFile(Path("pair.qct"));
   TheSession->SaveV5->trigger();
 
-  EXPECT_EQ(InformationTexts(), (std::vector<QString>{ExportIncompleteV5, ImportIncompleteV5}));
-  const PromptCall save = prompter->CallsOf("save").at(0);
-  EXPECT_EQ(save.Settings.Title, "Tabelle gemeinsam speichern im 'QAVO-WINDOWS-Format' ( " + ExportHeader + "DIN)");
-  EXPECT_EQ(save.Settings.Filter, V5Filter);
+  EXPECT_EQ(InformationTexts(), (std::vector<QString>{kExportIncompleteV5, kImportIncompleteV5}));
+  const PromptCall save = prompter_->CallsOf("save").at(0);
+  EXPECT_EQ(save.Settings.Title, "Tabelle gemeinsam speichern im 'QAVO-WINDOWS-Format' ( " + kExportHeader + "DIN)");
+  EXPECT_EQ(save.Settings.Filter, kV5Filter);
   EXPECT_EQ(save.Settings.DefaultExt, "qct");
   EXPECT_EQ(save.Settings.FileName, "CTQX2X");
   EXPECT_TRUE(save.Settings.OverwritePrompt);
@@ -199,14 +199,14 @@ TEST_F(FileSaveTest, V5ChainedPairIsExportImageThenImportImage) {
 }
 
 TEST_F(FileSaveTest, V5SingleTableOfTheActiveTable) {
-  FillPermutation(exportTable(), 0x40);
-  exportTable().SetActive(true);
-  prompter->AnswerFile(Path("e.qct"));
+  FillPermutation(ExportTable(), 0x40);
+  ExportTable().SetActive(true);
+  prompter_->AnswerFile(Path("e.qct"));
   TheSession->SaveV5->trigger();
 
-  EXPECT_EQ(InformationTexts(), std::vector<QString>{ImportIncompleteV5});
-  PromptCall save = prompter->CallsOf("save").at(0);
-  EXPECT_EQ(save.Settings.Title, "Tabelle speichern im 'QAVO-UNIX-Format' ( " + ExportHeader + ")");
+  EXPECT_EQ(InformationTexts(), std::vector<QString>{kImportIncompleteV5});
+  PromptCall save = prompter_->CallsOf("save").at(0);
+  EXPECT_EQ(save.Settings.Title, "Tabelle speichern im 'QAVO-UNIX-Format' ( " + kExportHeader + ")");
   EXPECT_EQ(save.Settings.DefaultExt, "tab");
   EXPECT_EQ(save.Settings.FileName, "CTQExport");
   QByteArray bytes = ReadBytes(Path("e.qct"));
@@ -214,15 +214,15 @@ TEST_F(FileSaveTest, V5SingleTableOfTheActiveTable) {
   EXPECT_EQ(bytes[13], 'A');
   for (int p = 0; p < 256; ++p) EXPECT_EQ(V5Target(bytes, 0, p), (p + 0x40) & 0xFF);
 
-  prompter->Clear();
-  exportTable().SetActive(false);
-  importTable().SetActive(true);
-  importTable().Assign(0, 0);
-  prompter->AnswerFile(Path("i.qct"));
+  prompter_->Clear();
+  ExportTable().SetActive(false);
+  ImportTable().SetActive(true);
+  ImportTable().Assign(0, 0);
+  prompter_->AnswerFile(Path("i.qct"));
   TheSession->SaveV5->trigger();
-  save = prompter->CallsOf("save").at(0);
+  save = prompter_->CallsOf("save").at(0);
   EXPECT_EQ(save.Settings.FileName, "CTQImport");
-  EXPECT_EQ(save.Settings.Title, "Tabelle speichern im 'QAVO-UNIX-Format' ( " + ImportHeader + ")");
+  EXPECT_EQ(save.Settings.Title, "Tabelle speichern im 'QAVO-UNIX-Format' ( " + kImportHeader + ")");
   bytes = ReadBytes(Path("i.qct"));
   ASSERT_EQ(bytes.size(), 1088);
   EXPECT_EQ(bytes[13], 'E');
@@ -232,52 +232,52 @@ TEST_F(FileSaveTest, V5SingleTableOfTheActiveTable) {
 
 TEST_F(FileSaveTest, V5WithoutChainOrActiveTableOnlyWarnsAndCancelIsSilent) {
   TheSession->SaveV5->trigger();
-  EXPECT_EQ(InformationTexts(), (std::vector<QString>{ExportIncompleteV5, ImportIncompleteV5}));
-  EXPECT_TRUE(prompter->CallsOf("save").empty());
+  EXPECT_EQ(InformationTexts(), (std::vector<QString>{kExportIncompleteV5, kImportIncompleteV5}));
+  EXPECT_TRUE(prompter_->CallsOf("save").empty());
 
-  prompter->Clear();
+  prompter_->Clear();
   Chain();
-  prompter->AnswerCancel();
+  prompter_->AnswerCancel();
   TheSession->SaveV5->trigger();
-  EXPECT_EQ(prompter->Calls.size(), 3u);
-  EXPECT_EQ(prompter->CallsOf("save").size(), 1u);
-  EXPECT_TRUE(QDir(dir.path()).isEmpty());
+  EXPECT_EQ(prompter_->Calls.size(), 3u);
+  EXPECT_EQ(prompter_->CallsOf("save").size(), 1u);
+  EXPECT_TRUE(QDir(dir_.path()).isEmpty());
 }
 
 // Failed writes are reported with the file's name; nothing half-written stays.
 TEST_F(FileSaveTest, WriteIntoAMissingOrImpossibleFolderIsReported) {
-  FillPermutation(exportTable(), 0);
-  exportTable().SetActive(true);
+  FillPermutation(ExportTable(), 0);
+  ExportTable().SetActive(true);
   WriteBytes(Path("plain"), "x");
   const QString missing = Path("no/such/folder/e.tab");
-  const QString underFile = Path("plain/e.tab");
-  prompter->AnswerFile(missing);
+  const QString under_file = Path("plain/e.tab");
+  prompter_->AnswerFile(missing);
   TheSession->SaveUnix->trigger();
-  prompter->AnswerFile(underFile);
+  prompter_->AnswerFile(under_file);
   TheSession->SaveUnix->trigger();
 
   EXPECT_EQ(InformationTexts(),
             (std::vector<QString>{NotWritten(missing, "nicht gefunden", "EXPORT-Tabelle nicht gespeichert!"),
-                                  NotWritten(underFile, "Pfad enthält eine Datei, wo ein Verzeichnis stehen müsste",
+                                  NotWritten(under_file, "Pfad enthält eine Datei, wo ein Verzeichnis stehen müsste",
                                              "EXPORT-Tabelle nicht gespeichert!")}));
   EXPECT_FALSE(QFile::exists(missing));
   EXPECT_EQ(ReadBytes(Path("plain")), "x");
 }
 
 TEST_F(FileSaveTest, FailedWriteLeavesTheExistingFileAsItWas) {
-  FillPermutation(exportTable(), 0);
-  FillPermutation(importTable(), 0);
+  FillPermutation(ExportTable(), 0);
+  FillPermutation(ImportTable(), 0);
   Chain();
   const QString existing = Path("old.tab");
   WriteBytes(existing, "old content");
   {
     const FileSizeLimit limit(100);
-    prompter->AnswerFile(existing);
-    prompter->AnswerCancel();
+    prompter_->AnswerFile(existing);
+    prompter_->AnswerCancel();
     TheSession->SaveUnix->trigger();
-    prompter->AnswerFile(existing);
+    prompter_->AnswerFile(existing);
     TheSession->SaveV3->trigger();
-    prompter->AnswerFile(existing);
+    prompter_->AnswerFile(existing);
     TheSession->SaveV5->trigger();
   }
   EXPECT_EQ(InformationTexts(),
@@ -287,33 +287,33 @@ TEST_F(FileSaveTest, FailedWriteLeavesTheExistingFileAsItWas) {
                 NotWritten(existing, "Datei zu groß", "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!"),
                 NotWritten(existing, "Datei zu groß", "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!")}));
   EXPECT_EQ(ReadBytes(existing), "old content");
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.tab"});
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"old.tab"});
 }
 
 TEST_F(FileSaveTest, SaveOverAFolderIsReportedAndTheFolderStays) {
-  FillPermutation(importTable(), 0);
-  importTable().SetActive(true);
-  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.qct"));
+  FillPermutation(ImportTable(), 0);
+  ImportTable().SetActive(true);
+  ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.qct"));
   WriteBytes(Path("folder.qct/inside"), "keep");
-  prompter->AnswerFile(Path("folder.qct"));
+  prompter_->AnswerFile(Path("folder.qct"));
   TheSession->SaveV5->trigger();
   EXPECT_EQ(InformationTexts(),
-            (std::vector<QString>{ExportIncompleteV5, NotWritten(Path("folder.qct"), "ist ein Verzeichnis",
-                                                                 "IMPORT-Tabelle nicht gespeichert!")}));
+            (std::vector<QString>{kExportIncompleteV5, NotWritten(Path("folder.qct"), "ist ein Verzeichnis",
+                                                                  "IMPORT-Tabelle nicht gespeichert!")}));
   EXPECT_EQ(ReadBytes(Path("folder.qct/inside")), "keep");
 }
 
 // A pipe would block the save, a link that leads nowhere would be replaced.
 TEST_F(FileSaveTest, SaveOntoAPipeOrADanglingLinkIsReportedAndNothingIsReplaced) {
-  FillPermutation(exportTable(), 0);
-  FillPermutation(importTable(), 0);
+  FillPermutation(ExportTable(), 0);
+  FillPermutation(ImportTable(), 0);
   Chain();
   const QString pipe = Path("pipe.qct");
   ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
   ASSERT_TRUE(QFile::link("nowhere.tab", Path("dangling.tab")));
-  prompter->AnswerFile(pipe);
+  prompter_->AnswerFile(pipe);
   TheSession->SaveV5->trigger();
-  prompter->AnswerFile(Path("dangling.tab"));
+  prompter_->AnswerFile(Path("dangling.tab"));
   TheSession->SaveV3->trigger();
   EXPECT_EQ(InformationTexts(),
             (std::vector<QString>{
@@ -322,15 +322,15 @@ TEST_F(FileSaveTest, SaveOntoAPipeOrADanglingLinkIsReportedAndNothingIsReplaced)
                            "EXPORT-IMPORT-QAVO-WINDOWS-Tabelle nicht gespeichert!")}));
   EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
   EXPECT_TRUE(QFileInfo(Path("dangling.tab")).isSymLink());
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 2);
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::System).size(), 2);
 }
 
 TEST_F(FileSaveTest, AHardLinkedFileStaysOneFile) {
-  FillPermutation(exportTable(), 3);
-  exportTable().SetActive(true);
+  FillPermutation(ExportTable(), 3);
+  ExportTable().SetActive(true);
   WriteBytes(Path("e.tab"), "old");
   ASSERT_EQ(link(QFile::encodeName(Path("e.tab")).constData(), QFile::encodeName(Path("also.tab")).constData()), 0);
-  prompter->AnswerFile(Path("e.tab"));
+  prompter_->AnswerFile(Path("e.tab"));
   TheSession->SaveUnix->trigger();
   EXPECT_EQ(ReadBytes(Path("also.tab")).size(), 256);
   EXPECT_EQ(ReadBytes(Path("also.tab")), ReadBytes(Path("e.tab")));

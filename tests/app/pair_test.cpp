@@ -15,10 +15,10 @@ class PairTest : public SessionTest {
   // EXPORT maps the letters A..Z to C1..; IMPORT maps C1.. back, but sends
   // C1 to 'a' so that the pair does not round-trip.
   void FillDisagreeingPair() {
-    for (int i = 0; i < 9; ++i) exportTable().Assign('A' + i, 0xC1 + i);
-    for (int i = 0; i < 9; ++i) importTable().Assign(0xC1 + i, 'A' + i);
-    importTable().Assign(0xC1, 'a');
-    importTable().Assign(0x50, 0x50);
+    for (int i = 0; i < 9; ++i) ExportTable().Assign('A' + i, 0xC1 + i);
+    for (int i = 0; i < 9; ++i) ImportTable().Assign(0xC1 + i, 'A' + i);
+    ImportTable().Assign(0xC1, 'a');
+    ImportTable().Assign(0x50, 0x50);
   }
 
   void ChainByMenu() { TheSession->ChainTablesAction->trigger(); }
@@ -35,245 +35,245 @@ class PairTest : public SessionTest {
 
 TEST_F(PairTest, ChainingLinksBothTablesAndChangesNoEntry) {
   FillDisagreeingPair();
-  const CodeTable exportBefore = Snapshot(exportTable());
-  const CodeTable importBefore = Snapshot(importTable());
+  const CodeTable export_before = Snapshot(ExportTable());
+  const CodeTable import_before = Snapshot(ImportTable());
 
   ChainByMenu();
 
   EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
-  EXPECT_EQ(exportTable().Partner(), &importTable());
-  EXPECT_EQ(importTable().Partner(), &exportTable());
-  EXPECT_EQ(exportTable().IsActive(), exportBefore.IsActive());
-  EXPECT_EQ(importTable().IsActive(), importBefore.IsActive());
-  ExpectSameEntries(exportTable(), exportBefore);
-  ExpectSameEntries(importTable(), importBefore);
-  EXPECT_STREQ(exportTable().Header(), exportBefore.Header());
-  EXPECT_EQ(prompter->Calls.size(), 0u);
+  EXPECT_EQ(ExportTable().Partner(), &ImportTable());
+  EXPECT_EQ(ImportTable().Partner(), &ExportTable());
+  EXPECT_EQ(ExportTable().IsActive(), export_before.IsActive());
+  EXPECT_EQ(ImportTable().IsActive(), import_before.IsActive());
+  ExpectSameEntries(ExportTable(), export_before);
+  ExpectSameEntries(ImportTable(), import_before);
+  EXPECT_STREQ(ExportTable().Header(), export_before.Header());
+  EXPECT_EQ(prompter_->Calls.size(), 0u);
 }
 
 TEST_F(PairTest, FirstUniqueAssignmentAfterChainingRebuildsThePartnerAsInverse) {
   FillDisagreeingPair();
   MakeExportActive();
   ChainByMenu();
-  ASSERT_EQ(exportTable().IsProven(CodeTable::kWholeTable), 0);
+  ASSERT_EQ(ExportTable().IsProven(CodeTable::kWholeTable), 0);
 
-  exportTable().Assign('Z', 0xE9);
+  ExportTable().Assign('Z', 0xE9);
 
   for (int p = 0; p < 256; ++p) {
-    const int t = exportTable().Target(p);
+    const int t = ExportTable().Target(p);
     if (t != -1) {
-      EXPECT_EQ(importTable().Target(t), p) << "code " << t;
+      EXPECT_EQ(ImportTable().Target(t), p) << "code " << t;
     }
   }
-  EXPECT_EQ(importTable().Target(0x50), -1);
-  EXPECT_EQ(importTable().CountAssigned(), exportTable().CountAssigned());
-  EXPECT_EQ(exportTable().IsProven(CodeTable::kWholeTable), 1);
+  EXPECT_EQ(ImportTable().Target(0x50), -1);
+  EXPECT_EQ(ImportTable().CountAssigned(), ExportTable().CountAssigned());
+  EXPECT_EQ(ExportTable().IsProven(CodeTable::kWholeTable), 1);
 }
 
 TEST_F(PairTest, UnchainingUnlinksAndStopsMirroring) {
   MakeExportActive();
   ChainByMenu();
-  exportTable().Assign('A', 0xC1);
-  ASSERT_EQ(importTable().Target(0xC1), 'A');
+  ExportTable().Assign('A', 0xC1);
+  ASSERT_EQ(ImportTable().Target(0xC1), 'A');
 
   ChainByMenu();
 
   EXPECT_FALSE(TheSession->ChainTablesAction->isChecked());
-  EXPECT_EQ(exportTable().Partner(), nullptr);
-  EXPECT_EQ(importTable().Partner(), nullptr);
-  exportTable().Assign('B', 0xC2);
-  exportTable().Unassign('A');
-  EXPECT_EQ(importTable().Target(0xC2), -1);
-  EXPECT_EQ(importTable().Target(0xC1), 'A');
+  EXPECT_EQ(ExportTable().Partner(), nullptr);
+  EXPECT_EQ(ImportTable().Partner(), nullptr);
+  ExportTable().Assign('B', 0xC2);
+  ExportTable().Unassign('A');
+  EXPECT_EQ(ImportTable().Target(0xC2), -1);
+  EXPECT_EQ(ImportTable().Target(0xC1), 'A');
 }
 
 TEST_F(PairTest, ClearingOneTableOfALinkedPairLeavesThePartnerAndTheChain) {
   FillDisagreeingPair();
   MakeExportActive();
   ChainByMenu();
-  exportTable().Select('C');
-  const int position = exportTable().CurrentPosition();
-  const int ordinal = exportTable().CurrentOrdinal();
-  const CodeTable importBefore = Snapshot(importTable());
+  ExportTable().Select('C');
+  const int position = ExportTable().CurrentPosition();
+  const int ordinal = ExportTable().CurrentOrdinal();
+  const CodeTable import_before = Snapshot(ImportTable());
 
   TheSession->ClearExport->trigger();
 
-  EXPECT_EQ(exportTable().CountAssigned(), 0);
-  for (int c = 0; c < 256; ++c) EXPECT_EQ(exportTable().Count(c), -1);
-  EXPECT_STREQ(exportTable().Header(), "QAVO CodeTab EXPORT [Courier New] ");
-  EXPECT_EQ(exportTable().Kind(), TableKind::kExport);
-  EXPECT_STREQ(exportTable().Cell('A'), " A=41");
-  EXPECT_STREQ(exportTable().Cell('C'), " C=43");
-  EXPECT_EQ(exportTable().CurrentPosition(), position);
-  EXPECT_EQ(exportTable().CurrentOrdinal(), ordinal);
-  ExpectSameEntries(importTable(), importBefore);
-  EXPECT_EQ(exportTable().Partner(), &importTable());
+  EXPECT_EQ(ExportTable().CountAssigned(), 0);
+  for (int c = 0; c < 256; ++c) EXPECT_EQ(ExportTable().Count(c), -1);
+  EXPECT_STREQ(ExportTable().Header(), "QAVO CodeTab EXPORT [Courier New] ");
+  EXPECT_EQ(ExportTable().Kind(), TableKind::kExport);
+  EXPECT_STREQ(ExportTable().Cell('A'), " A=41");
+  EXPECT_STREQ(ExportTable().Cell('C'), " C=43");
+  EXPECT_EQ(ExportTable().CurrentPosition(), position);
+  EXPECT_EQ(ExportTable().CurrentOrdinal(), ordinal);
+  ExpectSameEntries(ImportTable(), import_before);
+  EXPECT_EQ(ExportTable().Partner(), &ImportTable());
   EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
 }
 
 TEST_F(PairTest, ClearingTheImportTableKeepsItsKindWord) {
   FillDisagreeingPair();
-  const CodeTable exportBefore = Snapshot(exportTable());
+  const CodeTable export_before = Snapshot(ExportTable());
 
   TheSession->ClearImport->trigger();
 
-  EXPECT_EQ(importTable().CountAssigned(), 0);
-  EXPECT_STREQ(importTable().Header(), "QAVO CodeTab IMPORT [Courier New] ");
-  EXPECT_EQ(importTable().Kind(), TableKind::kImport);
-  EXPECT_STREQ(importTable().Cell(0xC1), " \xC1=C1");
-  ExpectSameEntries(exportTable(), exportBefore);
+  EXPECT_EQ(ImportTable().CountAssigned(), 0);
+  EXPECT_STREQ(ImportTable().Header(), "QAVO CodeTab IMPORT [Courier New] ");
+  EXPECT_EQ(ImportTable().Kind(), TableKind::kImport);
+  EXPECT_STREQ(ImportTable().Cell(0xC1), " \xC1=C1");
+  ExpectSameEntries(ExportTable(), export_before);
 }
 
 TEST_F(PairTest, ClearingBothEmptiesBothAndKeepsTheLinkState) {
   FillDisagreeingPair();
   TheSession->ClearBoth->trigger();
-  EXPECT_EQ(exportTable().CountAssigned(), 0);
-  EXPECT_EQ(importTable().CountAssigned(), 0);
-  EXPECT_EQ(exportTable().Partner(), nullptr);
+  EXPECT_EQ(ExportTable().CountAssigned(), 0);
+  EXPECT_EQ(ImportTable().CountAssigned(), 0);
+  EXPECT_EQ(ExportTable().Partner(), nullptr);
 
   FillDisagreeingPair();
   ChainByMenu();
   TheSession->ClearBoth->trigger();
-  EXPECT_EQ(exportTable().CountAssigned(), 0);
-  EXPECT_EQ(importTable().CountAssigned(), 0);
-  EXPECT_EQ(exportTable().Partner(), &importTable());
+  EXPECT_EQ(ExportTable().CountAssigned(), 0);
+  EXPECT_EQ(ImportTable().CountAssigned(), 0);
+  EXPECT_EQ(ExportTable().Partner(), &ImportTable());
   EXPECT_TRUE(TheSession->ChainTablesAction->isChecked());
 }
 
 TEST_F(PairTest, CopyIntoAnEmptyDestinationAsksNothingAndInverts) {
-  exportTable().Assign(3, 0x40);
-  exportTable().Assign(7, 0x40);
-  exportTable().Assign('A', 0xC1);
+  ExportTable().Assign(3, 0x40);
+  ExportTable().Assign(7, 0x40);
+  ExportTable().Assign('A', 0xC1);
 
   TheSession->CopyExportToImport->trigger();
 
-  EXPECT_TRUE(prompter->CallsOf("confirm").empty());
-  EXPECT_EQ(importTable().Target(0x40), 7);
-  EXPECT_EQ(importTable().Target(0xC1), 'A');
-  EXPECT_EQ(importTable().FindTarget(3), -1);
-  EXPECT_EQ(importTable().CountAssigned(), 2);
-  EXPECT_EQ(importTable().CurrentPosition(), 0x40);
-  EXPECT_EQ(importTable().CurrentOrdinal(), 0);
-  EXPECT_STREQ(importTable().Header(), "QAVO CodeTab IMPORT [Courier New] ");
-  EXPECT_STREQ(importTable().Cell(0x40), " \x07=07");
+  EXPECT_TRUE(prompter_->CallsOf("confirm").empty());
+  EXPECT_EQ(ImportTable().Target(0x40), 7);
+  EXPECT_EQ(ImportTable().Target(0xC1), 'A');
+  EXPECT_EQ(ImportTable().FindTarget(3), -1);
+  EXPECT_EQ(ImportTable().CountAssigned(), 2);
+  EXPECT_EQ(ImportTable().CurrentPosition(), 0x40);
+  EXPECT_EQ(ImportTable().CurrentOrdinal(), 0);
+  EXPECT_STREQ(ImportTable().Header(), "QAVO CodeTab IMPORT [Courier New] ");
+  EXPECT_STREQ(ImportTable().Cell(0x40), " \x07=07");
 }
 
 TEST_F(PairTest, CopyOverANonEmptyDestinationAsksAndAbbrechenChangesNothing) {
   FillDisagreeingPair();
-  const CodeTable exportBefore = Snapshot(exportTable());
-  const CodeTable importBefore = Snapshot(importTable());
+  const CodeTable export_before = Snapshot(ExportTable());
+  const CodeTable import_before = Snapshot(ImportTable());
 
-  prompter->AnswerCancel();
+  prompter_->AnswerCancel();
   TheSession->CopyExportToImport->trigger();
-  prompter->AnswerCancel();
+  prompter_->AnswerCancel();
   TheSession->CopyImportToExport->trigger();
 
-  const auto confirms = prompter->CallsOf("confirm");
+  const auto confirms = prompter_->CallsOf("confirm");
   ASSERT_EQ(confirms.size(), 2u);
   EXPECT_EQ(confirms[0].Title, QString::fromUtf8("Bestätigung"));
   EXPECT_EQ(confirms[0].Text, QString::fromUtf8("IMPORT-Tabelle nicht leer!\nÜberschreiben?"));
   EXPECT_EQ(confirms[1].Text, QString::fromUtf8("EXPORT-Tabelle nicht leer!\nÜberschreiben?"));
-  ExpectSameEntries(exportTable(), exportBefore);
-  ExpectSameEntries(importTable(), importBefore);
-  EXPECT_EQ(importTable().CurrentPosition(), importBefore.CurrentPosition());
-  EXPECT_EQ(exportTable().CurrentPosition(), exportBefore.CurrentPosition());
+  ExpectSameEntries(ExportTable(), export_before);
+  ExpectSameEntries(ImportTable(), import_before);
+  EXPECT_EQ(ImportTable().CurrentPosition(), import_before.CurrentPosition());
+  EXPECT_EQ(ExportTable().CurrentPosition(), export_before.CurrentPosition());
 }
 
 TEST_F(PairTest, CopyFromImportToExportAfterOkReplacesTheExportTable) {
   FillDisagreeingPair();
-  prompter->AnswerOk();
+  prompter_->AnswerOk();
 
   TheSession->CopyImportToExport->trigger();
 
-  ASSERT_EQ(prompter->CallsOf("confirm").size(), 1u);
-  EXPECT_EQ(exportTable().CountAssigned(), importTable().CountAssigned());
-  EXPECT_EQ(exportTable().Target('a'), 0xC1);
-  EXPECT_EQ(exportTable().Target('A'), -1);
-  EXPECT_EQ(exportTable().Target(0x50), 0x50);
-  EXPECT_EQ(exportTable().Target('B'), 0xC2);
-  EXPECT_EQ(exportTable().CurrentPosition(), 'B');
-  EXPECT_STREQ(exportTable().Cell('B'), " B:C2");
+  ASSERT_EQ(prompter_->CallsOf("confirm").size(), 1u);
+  EXPECT_EQ(ExportTable().CountAssigned(), ImportTable().CountAssigned());
+  EXPECT_EQ(ExportTable().Target('a'), 0xC1);
+  EXPECT_EQ(ExportTable().Target('A'), -1);
+  EXPECT_EQ(ExportTable().Target(0x50), 0x50);
+  EXPECT_EQ(ExportTable().Target('B'), 0xC2);
+  EXPECT_EQ(ExportTable().CurrentPosition(), 'B');
+  EXPECT_STREQ(ExportTable().Cell('B'), " B:C2");
 }
 
 TEST_F(PairTest, CopyingAnEmptySourceEmptiesTheDestinationAndItsSelection) {
   FillDisagreeingPair();
   TheSession->ClearExport->trigger();
-  prompter->AnswerOk();
+  prompter_->AnswerOk();
 
   TheSession->CopyExportToImport->trigger();
 
-  EXPECT_EQ(importTable().CountAssigned(), 0);
-  EXPECT_EQ(importTable().CurrentPosition(), -1);
-  EXPECT_EQ(importTable().CurrentOrdinal(), -1);
+  EXPECT_EQ(ImportTable().CountAssigned(), 0);
+  EXPECT_EQ(ImportTable().CurrentPosition(), -1);
+  EXPECT_EQ(ImportTable().CurrentOrdinal(), -1);
 }
 
 TEST_F(PairTest, CopyIntoTheActiveTableOfALinkedPairLeavesAnAmbiguousSourceAlone) {
-  LoadBytes(exportTable(), UnixExport);
-  importTable().Assign(0x41, 0x41);
+  LoadBytes(ExportTable(), kUnixExport);
+  ImportTable().Assign(0x41, 0x41);
   ChainByMenu();
   MakeImportActive();
-  ASSERT_EQ(exportTable().IsAmbiguous(CodeTable::kWholeTable), 1);
-  const CodeTable exportBefore = Snapshot(exportTable());
-  prompter->AnswerOk();
+  ASSERT_EQ(ExportTable().IsAmbiguous(CodeTable::kWholeTable), 1);
+  const CodeTable export_before = Snapshot(ExportTable());
+  prompter_->AnswerOk();
 
   TheSession->CopyExportToImport->trigger();
 
-  ExpectSameEntries(exportTable(), exportBefore);
-  EXPECT_STREQ(exportTable().Header(), exportBefore.Header());
-  EXPECT_EQ(importTable().Target(0x00), 0xFF);
-  EXPECT_EQ(importTable().Target(0xC1), 'A');
-  EXPECT_EQ(importTable().Target(0x06), 0xFD);
-  EXPECT_EQ(importTable().Partner(), &exportTable());
-  EXPECT_EQ(exportTable().Partner(), &importTable());
-  EXPECT_EQ(importTable().IsActive(), 1);
+  ExpectSameEntries(ExportTable(), export_before);
+  EXPECT_STREQ(ExportTable().Header(), export_before.Header());
+  EXPECT_EQ(ImportTable().Target(0x00), 0xFF);
+  EXPECT_EQ(ImportTable().Target(0xC1), 'A');
+  EXPECT_EQ(ImportTable().Target(0x06), 0xFD);
+  EXPECT_EQ(ImportTable().Partner(), &ExportTable());
+  EXPECT_EQ(ExportTable().Partner(), &ImportTable());
+  EXPECT_EQ(ImportTable().IsActive(), 1);
   // The selection follows into the source.
-  EXPECT_EQ(importTable().CurrentPosition(), 0x00);
-  EXPECT_EQ(exportTable().CurrentPosition(), 0xFF);
+  EXPECT_EQ(ImportTable().CurrentPosition(), 0x00);
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0xFF);
 }
 
 TEST_F(PairTest, CopyIntoTheInactiveTableOfALinkedPairMirrorsNothingBack) {
   FillDisagreeingPair();
   ChainByMenu();
   MakeImportActive();
-  const CodeTable importBefore = Snapshot(importTable());
-  prompter->AnswerOk();
+  const CodeTable import_before = Snapshot(ImportTable());
+  prompter_->AnswerOk();
 
   TheSession->CopyImportToExport->trigger();
 
-  ExpectSameEntries(importTable(), importBefore);
-  EXPECT_EQ(exportTable().Target('a'), 0xC1);
-  EXPECT_EQ(exportTable().Partner(), &importTable());
+  ExpectSameEntries(ImportTable(), import_before);
+  EXPECT_EQ(ExportTable().Target('a'), 0xC1);
+  EXPECT_EQ(ExportTable().Partner(), &ImportTable());
 }
 
 TEST_F(PairTest, MakeDiffCommandsChangeNothingAndAreInNoMenu) {
   FillDisagreeingPair();
-  const CodeTable exportBefore = Snapshot(exportTable());
-  const CodeTable importBefore = Snapshot(importTable());
+  const CodeTable export_before = Snapshot(ExportTable());
+  const CodeTable import_before = Snapshot(ImportTable());
 
-  QAction* const makeDiff2Din = TheSession->findChild<QAction*>("MakeDiff2DIN");
-  QAction* const makeDiff2Table = TheSession->findChild<QAction*>("MakeDiff2Table");
-  ASSERT_TRUE(makeDiff2Din && makeDiff2Table);
-  makeDiff2Din->trigger();
-  makeDiff2Table->trigger();
+  QAction* const make_diff2_din = TheSession->findChild<QAction*>("MakeDiff2DIN");
+  QAction* const make_diff2_table = TheSession->findChild<QAction*>("MakeDiff2Table");
+  ASSERT_TRUE(make_diff2_din && make_diff2_table);
+  make_diff2_din->trigger();
+  make_diff2_table->trigger();
 
-  EXPECT_EQ(std::memcmp(&exportTable(), &exportBefore, sizeof exportBefore), 0);
-  EXPECT_EQ(std::memcmp(&importTable(), &importBefore, sizeof importBefore), 0);
-  EXPECT_TRUE(prompter->Calls.empty());
+  EXPECT_EQ(std::memcmp(&ExportTable(), &export_before, sizeof export_before), 0);
+  EXPECT_EQ(std::memcmp(&ImportTable(), &import_before, sizeof import_before), 0);
+  EXPECT_TRUE(prompter_->Calls.empty());
 
   const QList<QAction*> top = TheControl->Menu->actions();
   std::vector<QAction*> pending(top.begin(), top.end());
-  int menuActions = 0;
+  int menu_actions = 0;
   while (!pending.empty()) {
     QAction* action = pending.back();
     pending.pop_back();
-    EXPECT_NE(action, makeDiff2Din);
-    EXPECT_NE(action, makeDiff2Table);
-    ++menuActions;
+    EXPECT_NE(action, make_diff2_din);
+    EXPECT_NE(action, make_diff2_table);
+    ++menu_actions;
     if (QMenu* menu = action->menu())
       for (QAction* child : menu->actions()) pending.push_back(child);
   }
   // The walk did reach the submenus.
-  EXPECT_GT(menuActions, 40);
+  EXPECT_GT(menu_actions, 40);
 }
 
 }  // namespace

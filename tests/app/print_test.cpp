@@ -45,8 +45,8 @@ QByteArray ReadFile(const QString& name) {
 }
 
 int PageCount(const QByteArray& pdf) {
-  static const QRegularExpression page("/Type\\s*/Page(?![a-zA-Z])");
-  return static_cast<int>(QString::fromLatin1(pdf).count(page));
+  static const QRegularExpression kPage("/Type\\s*/Page(?![a-zA-Z])");
+  return static_cast<int>(QString::fromLatin1(pdf).count(kPage));
 }
 
 bool HasImages(const QByteArray& pdf) { return pdf.contains("/Subtype /Image") || pdf.contains("/Subtype/Image"); }
@@ -56,83 +56,83 @@ class Printing : public SessionTest {
   void SetUp() override {
     SessionTest::SetUp();
     ASSERT_TRUE(ShowControlWindow());
-    ASSERT_TRUE(dir.isValid());
-    pdf = dir.filePath("tables.pdf");
+    ASSERT_TRUE(dir_.isValid());
+    pdf_ = dir_.filePath("tables.pdf");
     QObject::connect(TheSession, &Session::PicturePrinted, [this](const QWidget& window, const QRect& place) {
-      printed.push_back({&window, place});
+      printed_.push_back({&window, place});
     });
     QPrinter reference(QPrinter::HighResolution);
     reference.setOutputFormat(QPrinter::PdfFormat);
-    page = QSize(reference.width(), reference.height());
+    page_ = QSize(reference.width(), reference.height());
   }
 
-  void SetActive(int exportActive, int importActive) {
-    exportTable().SetActive(exportActive);
-    importTable().SetActive(importActive);
+  void SetActive(int export_active, int import_active) {
+    ExportTable().SetActive(export_active);
+    ImportTable().SetActive(import_active);
   }
 
   void Chain() {
-    exportTable().Link(&importTable());
+    ExportTable().Link(&ImportTable());
     emit TheSession->TablesChanged();
   }
 
   void Print() {
-    prompter->AnswerPrinter(pdf);
+    prompter_->AnswerPrinter(pdf_);
     TheSession->Print->trigger();
   }
 
   PrintedPicture Upper() const {
-    return {TheControl->ExportWindow, PictureRect(page, windowSize, PrintPosition::Upper)};
+    return {TheControl->ExportWindow, PictureRect(page_, window_size_, PrintPosition::kUpper)};
   }
   PrintedPicture Lower() const {
-    return {TheControl->ImportWindow, PictureRect(page, windowSize, PrintPosition::Lower)};
+    return {TheControl->ImportWindow, PictureRect(page_, window_size_, PrintPosition::kLower)};
   }
 
   // One page on which the printed windows are text and lines, not images:
   // caption, labels and cells of each, and the time of printing.
-  void ExpectPdfShowing(bool exportWindow, bool importWindow) const {
-    const QByteArray bytes = ReadFile(pdf);
+  void ExpectPdfShowing(bool export_window, bool import_window) const {
+    const QByteArray bytes = ReadFile(pdf_);
     ASSERT_TRUE(bytes.startsWith("%PDF-"));
     EXPECT_EQ(PageCount(bytes), 1);
     EXPECT_FALSE(HasImages(bytes));
-    const QString text = PdfText(pdf);
-    EXPECT_EQ(text.contains("QAVO CodeTab EXPORT [Courier New]"), exportWindow) << text.toStdString();
-    EXPECT_EQ(text.contains("QAVO CodeTab IMPORT [Courier New]"), importWindow) << text.toStdString();
+    const QString text = PdfText(pdf_);
+    EXPECT_EQ(text.contains("QAVO CodeTab EXPORT [Courier New]"), export_window) << text.toStdString();
+    EXPECT_EQ(text.contains("QAVO CodeTab IMPORT [Courier New]"), import_window) << text.toStdString();
     EXPECT_FALSE(text.contains("[*]")) << text.toStdString();
-    EXPECT_EQ(text.contains(QString::fromUtf8("A:41")) && text.contains(QString::fromUtf8("À:C0")), exportWindow);
-    EXPECT_EQ(text.contains(QString::fromUtf8("A=41")) && text.contains(QString::fromUtf8("ÿ=FF")), importWindow);
-    static const QRegularExpression labels("00 +01 +02 +03 +04 +05 +06 +07 +08 +09 +0A +0B +0C +0D +0E +0F");
-    EXPECT_EQ(text.count(labels), int(exportWindow) + int(importWindow)) << text.toStdString();
+    EXPECT_EQ(text.contains(QString::fromUtf8("A:41")) && text.contains(QString::fromUtf8("À:C0")), export_window);
+    EXPECT_EQ(text.contains(QString::fromUtf8("A=41")) && text.contains(QString::fromUtf8("ÿ=FF")), import_window);
+    static const QRegularExpression kLabels("00 +01 +02 +03 +04 +05 +06 +07 +08 +09 +0A +0B +0C +0D +0E +0F");
+    EXPECT_EQ(text.count(kLabels), int(export_window) + int(import_window)) << text.toStdString();
     EXPECT_EQ(text.count(QRegularExpression("^ *F0 ", QRegularExpression::MultilineOption)),
-              int(exportWindow) + int(importWindow));
+              int(export_window) + int(import_window));
     EXPECT_TRUE(text.contains(QRegularExpression("Gedruckt am \\d\\d\\.\\d\\d\\.\\d{4} um \\d\\d:\\d\\d Uhr")));
   }
 
-  QTemporaryDir dir;
-  QString pdf;
-  QSize page;
-  const QSize windowSize{808, 328};
-  std::vector<PrintedPicture> printed;
+  QTemporaryDir dir_;
+  QString pdf_;
+  QSize page_;
+  const QSize window_size_{808, 328};
+  std::vector<PrintedPicture> printed_;
 };
 
 TEST_F(Printing, ChainedTablesPrintBothWindowsOnOnePageWhicheverIsActive) {
   Chain();
   for (const auto& active : {std::make_pair(1, 0), std::make_pair(0, 1), std::make_pair(0, 0)}) {
     SetActive(active.first, active.second);
-    printed.clear();
-    QFile::remove(pdf);
+    printed_.clear();
+    QFile::remove(pdf_);
     Print();
-    EXPECT_EQ(printed, (std::vector<PrintedPicture>{Upper(), Lower()}));
+    EXPECT_EQ(printed_, (std::vector<PrintedPicture>{Upper(), Lower()}));
     ExpectPdfShowing(true, true);
   }
-  EXPECT_EQ(printed[0].Place.topLeft(), QPoint(200, 800));
-  EXPECT_EQ(printed[1].Place.topLeft(), QPoint(200, page.height() / 2));
+  EXPECT_EQ(printed_[0].Place.topLeft(), QPoint(200, 800));
+  EXPECT_EQ(printed_[1].Place.topLeft(), QPoint(200, page_.height() / 2));
 }
 
 TEST_F(Printing, UnchainedExportActivePrintsTheExportWindowAlone) {
   SetActive(1, 0);
   Print();
-  EXPECT_EQ(printed, (std::vector<PrintedPicture>{Upper()}));
+  EXPECT_EQ(printed_, (std::vector<PrintedPicture>{Upper()}));
   ExpectPdfShowing(true, false);
 }
 
@@ -140,7 +140,7 @@ TEST_F(Printing, UnchainedImportActivePrintsTheImportWindowAloneInTheLowerHalf) 
   SetActive(0, 1);
   ASSERT_NE(QApplication::activeWindow(), TheControl->ImportWindow);
   Print();
-  EXPECT_EQ(printed, (std::vector<PrintedPicture>{Lower()}));
+  EXPECT_EQ(printed_, (std::vector<PrintedPicture>{Lower()}));
   ExpectPdfShowing(false, true);
 }
 
@@ -149,46 +149,46 @@ TEST_F(Printing, ActiveImportWindowPrintsAloneWhenNeitherTableIsActive) {
   QApplication::setActiveWindow(TheControl->ImportWindow);
   ASSERT_TRUE(QTest::qWaitForWindowActive(TheControl->ImportWindow));
   Print();
-  EXPECT_EQ(printed, (std::vector<PrintedPicture>{Lower()}));
+  EXPECT_EQ(printed_, (std::vector<PrintedPicture>{Lower()}));
   ExpectPdfShowing(false, true);
 }
 
 TEST_F(Printing, NothingToPrintLeavesNoFile) {
   SetActive(0, 0);
   Print();
-  EXPECT_TRUE(printed.empty());
-  EXPECT_FALSE(QFile::exists(pdf));
+  EXPECT_TRUE(printed_.empty());
+  EXPECT_FALSE(QFile::exists(pdf_));
 }
 
 TEST_F(Printing, CancelledDialogPrintsNothing) {
   Chain();
-  prompter->AnswerCancel();
+  prompter_->AnswerCancel();
   TheSession->Print->trigger();
-  EXPECT_EQ(prompter->CallsOf("print").size(), 1u);
-  EXPECT_TRUE(printed.empty());
-  EXPECT_TRUE(QDir(dir.path()).isEmpty());
+  EXPECT_EQ(prompter_->CallsOf("print").size(), 1u);
+  EXPECT_TRUE(printed_.empty());
+  EXPECT_TRUE(QDir(dir_.path()).isEmpty());
 }
 
 TEST_F(Printing, RefusedDocumentIsReportedAndPrintsNothing) {
   Chain();
-  prompter->AnswerPrinter(dir.filePath("missing/tables.pdf"));
+  prompter_->AnswerPrinter(dir_.filePath("missing/tables.pdf"));
   TheSession->Print->trigger();
   EXPECT_EQ(
-      prompter->TextsOf("message"),
-      std::vector<QString>{"Datei: " + dir.filePath("missing/tables.pdf") +
+      prompter_->TextsOf("message"),
+      std::vector<QString>{"Datei: " + dir_.filePath("missing/tables.pdf") +
                            "\nkonnte nicht geschrieben werden (nicht gefunden)!\nDer Druck wurde nicht ausgeführt."});
-  EXPECT_TRUE(QDir(dir.path()).isEmpty());
+  EXPECT_TRUE(QDir(dir_.path()).isEmpty());
 }
 
 TEST_F(Printing, APipeAsPrintFileIsRefusedInsteadOfWaitedFor) {
   Chain();
-  const QString pipe = dir.filePath("drucker");
+  const QString pipe = dir_.filePath("drucker");
   ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-  prompter->AnswerPrinter(pipe);
+  prompter_->AnswerPrinter(pipe);
   TheSession->Print->trigger();
-  EXPECT_TRUE(printed.empty());
-  ASSERT_EQ(prompter->CallsOf("message").size(), 1u);
-  EXPECT_EQ(prompter->CallsOf("message")[0].Text,
+  EXPECT_TRUE(printed_.empty());
+  ASSERT_EQ(prompter_->CallsOf("message").size(), 1u);
+  EXPECT_EQ(prompter_->CallsOf("message")[0].Text,
             "Datei: " + pipe +
                 QString::fromUtf8("\nkonnte nicht geschrieben werden (keine reguläre Datei)!\nDer Druck wurde nicht "
                                   "ausgeführt."));
@@ -197,36 +197,36 @@ TEST_F(Printing, APipeAsPrintFileIsRefusedInsteadOfWaitedFor) {
 // A print file is replaced only once all of it is written.
 TEST_F(Printing, AFailedPrintFileLeavesTheFormerFileAndSaysWhy) {
   Chain();
-  WriteBytes(pdf, "alt");
+  WriteBytes(pdf_, "alt");
   {
     const FileSizeLimit limit(1000);
     Print();
   }
   EXPECT_EQ(
-      prompter->TextsOf("message"),
-      std::vector<QString>{"Datei: " + pdf +
+      prompter_->TextsOf("message"),
+      std::vector<QString>{"Datei: " + pdf_ +
                            "\nkonnte nicht geschrieben werden (Datei zu groß)!\nDer Druck wurde nicht ausgeführt."});
-  EXPECT_EQ(ReadFile(pdf), "alt");
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"tables.pdf"});
+  EXPECT_EQ(ReadFile(pdf_), "alt");
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"tables.pdf"});
   Print();
-  EXPECT_EQ(PageCount(ReadFile(pdf)), 1);
+  EXPECT_EQ(PageCount(ReadFile(pdf_)), 1);
 }
 
 TEST_F(Printing, LandscapePageKeepsBothPicturesOnThePage) {
   auto dialog = std::make_unique<LandscapeDialog>();
   LandscapeDialog* landscape = dialog.get();
   TheSession->SetPrompter(std::move(dialog));
-  prompter = landscape;
+  prompter_ = landscape;
   Chain();
   Print();
-  ASSERT_EQ(printed.size(), 2u);
+  ASSERT_EQ(printed_.size(), 2u);
   const QSize& sheet = landscape->Page;
   ASSERT_GT(sheet.width(), sheet.height());
-  EXPECT_TRUE(QRect(0, 800, sheet.width(), sheet.height() / 2 - 800).contains(printed[0].Place));
+  EXPECT_TRUE(QRect(0, 800, sheet.width(), sheet.height() / 2 - 800).contains(printed_[0].Place));
   EXPECT_TRUE(
-      QRect(0, sheet.height() / 2, sheet.width(), sheet.height() - sheet.height() / 2).contains(printed[1].Place));
-  EXPECT_EQ(printed[0].Place, PictureRect(sheet, windowSize, PrintPosition::Upper));
-  EXPECT_EQ(printed[1].Place, PictureRect(sheet, windowSize, PrintPosition::Lower));
+      QRect(0, sheet.height() / 2, sheet.width(), sheet.height() - sheet.height() / 2).contains(printed_[1].Place));
+  EXPECT_EQ(printed_[0].Place, PictureRect(sheet, window_size_, PrintPosition::kUpper));
+  EXPECT_EQ(printed_[1].Place, PictureRect(sheet, window_size_, PrintPosition::kLower));
   ExpectPdfShowing(true, true);
 }
 
@@ -252,15 +252,15 @@ TEST_F(DarkThemePrinting, ThePageIsLightAndTheCaptionsReadAsOnTheScreen) {
   TheSession->LoadIsoCp273.Both->trigger();
   TheSession->CommitPair(TableKind::kExport, 0x41, 0xC1);
   Print();
-  ASSERT_EQ(printed.size(), 2u);
-  const QString text = PdfText(pdf);
+  ASSERT_EQ(printed_.size(), 2u);
+  const QString text = PdfText(pdf_);
   EXPECT_TRUE(text.contains("QAVO CodeTab EXPORT [Courier New] *")) << text.toStdString();
   EXPECT_TRUE(text.contains("QAVO CodeTab IMPORT [Courier New] *")) << text.toStdString();
   EXPECT_FALSE(text.contains("[*]")) << text.toStdString();
-  const QImage image = PdfPage(pdf, 40);
+  const QImage image = PdfPage(pdf_, 40);
   ASSERT_FALSE(image.isNull());
-  const double scale = double(image.width()) / page.width();
-  for (const PrintedPicture& picture : printed) {
+  const double scale = double(image.width()) / page_.width();
+  for (const PrintedPicture& picture : printed_) {
     const QRect area(picture.Place.topLeft() * scale, picture.Place.size() * scale);
     long long lightness = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)

@@ -7,7 +7,7 @@
 
 namespace {
 
-const QString ExportQuestion = QString::fromUtf8("EXPORT-Tabelle geändert und nicht gespeichert!\nTrotzdem beenden?");
+const QString kExportQuestion = QString::fromUtf8("EXPORT-Tabelle geändert und nicht gespeichert!\nTrotzdem beenden?");
 
 class QuitQuestion : public SessionTest {
  protected:
@@ -18,14 +18,14 @@ class QuitQuestion : public SessionTest {
   // "&Beenden" answered with OK or Abbrechen; true when the program ends.
   bool Quit(bool ok) {
     if (ok)
-      prompter->AnswerOk();
+      prompter_->AnswerOk();
     else
-      prompter->AnswerCancel();
+      prompter_->AnswerCancel();
     TheSession->Quit->trigger();
     return !TheControl->isVisible();
   }
-  std::vector<QString> Questions() const { return prompter->TextsOf("confirm"); }
-  QTemporaryDir folder;
+  std::vector<QString> Questions() const { return prompter_->TextsOf("confirm"); }
+  QTemporaryDir folder_;
 };
 
 TEST_F(QuitQuestion, NothingAskedWithoutChanges) {
@@ -38,21 +38,21 @@ TEST_F(QuitQuestion, NothingAskedWithoutChanges) {
 
 TEST_F(QuitQuestion, AbbrechenKeepsEverythingOkQuits) {
   TheSession->CommitPair(TableKind::kExport, 0x41, 0xC1);
-  const CodeTable before = exportTable();
+  const CodeTable before = ExportTable();
   EXPECT_FALSE(Quit(false));
-  ASSERT_EQ(Questions(), std::vector<QString>{ExportQuestion});
-  const PromptCall question = prompter->CallsOf("confirm").front();
+  ASSERT_EQ(Questions(), std::vector<QString>{kExportQuestion});
+  const PromptCall question = prompter_->CallsOf("confirm").front();
   EXPECT_EQ(question.Title, QString::fromUtf8("Bestätigung"));
   EXPECT_EQ(question.Buttons, QStringList({"OK", "Abbrechen"}));
-  EXPECT_EQ(exportTable().Target(0x41), before.Target(0x41));
+  EXPECT_EQ(ExportTable().Target(0x41), before.Target(0x41));
   EXPECT_TRUE(TheSession->IsChanged(TableKind::kExport));
 
   // The close box asks the same, once.
-  prompter->Clear();
-  prompter->AnswerOk();
+  prompter_->Clear();
+  prompter_->AnswerOk();
   TheControl->close();
   EXPECT_FALSE(TheControl->isVisible());
-  EXPECT_EQ(Questions(), std::vector<QString>{ExportQuestion});
+  EXPECT_EQ(Questions(), std::vector<QString>{kExportQuestion});
 }
 
 TEST_F(QuitQuestion, NamesTheChangedTables) {
@@ -72,28 +72,28 @@ TEST_F(QuitQuestion, SavingClearsTheMark) {
   MakeExportActive();
   TheSession->CommitPair(TableKind::kExport, 0x41, 0xC1);
   TheSession->CommitPair(TableKind::kExport, 0x42, 0xC2);
-  TableWindow& exportWindow = *TheControl->ExportWindow;
-  EXPECT_TRUE(exportWindow.isWindowModified());
+  TableWindow& export_window = *TheControl->ExportWindow;
+  EXPECT_TRUE(export_window.isWindowModified());
   EXPECT_FALSE(TheControl->ImportWindow->isWindowModified());
-  EXPECT_TRUE(exportWindow.windowTitle().endsWith("] [*]"));
+  EXPECT_TRUE(export_window.windowTitle().endsWith("] [*]"));
   EXPECT_TRUE(TheControl->isWindowModified());
 
-  prompter->AnswerFile(folder.filePath("x.h"));
-  prompter->AnswerOk();
+  prompter_->AnswerFile(folder_.filePath("x.h"));
+  prompter_->AnswerOk();
   TheSession->SaveCHeader->trigger();
   EXPECT_TRUE(TheSession->IsChanged(TableKind::kExport));
 
-  prompter->AnswerFile(folder.filePath("x.tab"));
+  prompter_->AnswerFile(folder_.filePath("x.tab"));
   TheSession->SaveUnix->trigger();
   EXPECT_FALSE(TheSession->IsChanged(TableKind::kExport));
-  EXPECT_FALSE(exportWindow.isWindowModified());
+  EXPECT_FALSE(export_window.isWindowModified());
   EXPECT_FALSE(TheControl->isWindowModified());
   // Undo goes back to what no file holds, and the mark with it.
   TheSession->Undo->trigger();
   EXPECT_TRUE(TheSession->IsChanged(TableKind::kExport));
   TheSession->Redo->trigger();
   EXPECT_FALSE(TheSession->IsChanged(TableKind::kExport));
-  prompter->Clear();
+  prompter_->Clear();
   EXPECT_TRUE(Quit(false));
   EXPECT_TRUE(Questions().empty());
 }

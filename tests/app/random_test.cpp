@@ -38,8 +38,8 @@
 
 namespace {
 
-constexpr uint32_t DefaultSeed = 20240611;
-constexpr uint32_t DefaultSteps = 4000;
+constexpr uint32_t kDefaultSeed = 20240611;
+constexpr uint32_t kDefaultSteps = 4000;
 
 // A number given as --name=N on the command line or as the environment
 // variable env, else the fallback.
@@ -162,12 +162,12 @@ class SimulatedUser {
   }
 
   QString TypedText() {
-    static const QString hex = "0123456789ABCDEFabcdef";
-    static const QString special = QString::fromUtf8("äöüÄÖÜßé€ÿ©µ\xC2\xA0") + QChar(0x0100) + QChar(0x4E2D);
+    static const QString kHex = "0123456789ABCDEFabcdef";
+    static const QString kSpecial = QString::fromUtf8("äöüÄÖÜßé€ÿ©µ\xC2\xA0") + QChar(0x0100) + QChar(0x4E2D);
     const int kind = Below(10);
-    if (kind < 5) return QString(hex[Below(hex.size())]);
+    if (kind < 5) return QString(kHex[Below(kHex.size())]);
     if (kind < 8) return QString(QChar(0x20 + Below(0x5F)));
-    return QString(special[Below(special.size())]);
+    return QString(kSpecial[Below(kSpecial.size())]);
   }
 
   std::string TypeKey() {
@@ -194,7 +194,7 @@ class SimulatedUser {
       Qt::KeyboardModifiers Modifiers;
       const char* Name;
     };
-    static const std::vector<Key> keys = {
+    static const std::vector<Key> kEys = {
         {Qt::Key_Return, Qt::NoModifier, "Enter"},         {Qt::Key_Return, Qt::NoModifier, "Enter"},
         {Qt::Key_Delete, Qt::ControlModifier, "Ctrl+Del"}, {Qt::Key_Right, Qt::ControlModifier, "Ctrl+Right"},
         {Qt::Key_Left, Qt::ControlModifier, "Ctrl+Left"},  {Qt::Key_Up, Qt::ControlModifier, "Ctrl+Up"},
@@ -204,7 +204,7 @@ class SimulatedUser {
         {Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},        {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"},
         {Qt::Key_Right, Qt::NoModifier, "Right"},          {Qt::Key_Home, Qt::ShiftModifier, "Shift+Home"},
     };
-    const Key& key = Pick(keys);
+    const Key& key = Pick(kEys);
     QTest::keyClick(target, key.Key, key.Modifiers);
     return std::string(key.Name) + " in " + where;
   }
@@ -226,7 +226,7 @@ class SimulatedUser {
     QPoint at(Below(list->width()), Below(list->height()));
     int item = -1;
     if (Chance(90)) {
-      item = Below(GridItems);
+      item = Below(kGridItems);
       const CellRect cell = ItemRect(item, list->width(), window->Grid->RowHeight());
       at = QPoint(cell.X + Below(cell.Width), cell.Y + Below(cell.Height));
     }
@@ -241,8 +241,8 @@ class SimulatedUser {
   // Some steps back and forth again: every state on the way is sound, and
   // what only steps change (entries, cells, names, the chain) ends as it was.
   std::string UndoAndRedo() {
-    const CodeTable exportBefore = *TheSession->ExportTable;
-    const CodeTable importBefore = *TheSession->ImportTable;
+    const CodeTable export_before = *TheSession->ExportTable;
+    const CodeTable import_before = *TheSession->ImportTable;
     const int index = TheSession->UndoStack->index();
     const int steps = 1 + Below(5);
     for (int i = 0; i < steps; ++i) {
@@ -254,7 +254,7 @@ class SimulatedUser {
       if (Fault.empty()) Fault = SessionFault();
     }
     if (Fault.empty() &&
-        !(SameTable(exportBefore, *TheSession->ExportTable) && SameTable(importBefore, *TheSession->ImportTable)))
+        !(SameTable(export_before, *TheSession->ExportTable) && SameTable(import_before, *TheSession->ImportTable)))
       Fault = "undo and redo did not bring back the tables";
     return "undo " + std::to_string(steps) + " and redo";
   }
@@ -272,8 +272,8 @@ class SimulatedUser {
   QByteArray V5Like() {
     QByteArray image(1088, '\0');
     std::memcpy(image.data(), "QAVO CodeTab ", 13);
-    static const char letters[] = "AAAEEEIU x";
-    image[13] = letters[Below(10)];
+    static const char kLetters[] = "AAAEEEIU x";
+    image[13] = kLetters[Below(10)];
     for (int i = 14; i < 64; ++i) image[i] = static_cast<char>(0x20 + Below(0x5F));
     if (Chance(70)) image[21 + Below(40)] = ']';
     if (Chance(80)) image[22 + Below(42)] = '\0';
@@ -296,10 +296,10 @@ class SimulatedUser {
   }
 
   QByteArray RandomFileContent() {
-    static const std::vector<int> lengths = {0,   1,    255,  256,  257,  300,  511,  512,
-                                             513, 1087, 1088, 1089, 2175, 2176, 2177, 3000};
+    static const std::vector<int> kLengths = {0,   1,    255,  256,  257,  300,  511,  512,
+                                              513, 1087, 1088, 1089, 2175, 2176, 2177, 3000};
     const int kind = Below(10);
-    if (kind < 2) return RandomBytes(Chance(50) ? Pick(lengths) : Below(3001));
+    if (kind < 2) return RandomBytes(Chance(50) ? Pick(kLengths) : Below(3001));
     if (kind < 5) {
       QByteArray image = RandomBytes(256);
       if (Chance(45)) image[32] = 0x40;
@@ -338,19 +338,19 @@ class SimulatedUser {
   }
 
   QString FileToSave() {
-    static const QStringList names = {"a.tab", "b.tab", "c.qct", "d.h", "e.hpp", "f"};
+    static const QStringList kNames = {"a.tab", "b.tab", "c.qct", "d.h", "e.hpp", "f"};
     const int kind = Below(100);
     if (kind < 3) return folder_ + "/folder.tab";
     if (kind < 5) return Pipe();
     if (kind < 8) return folder_ + "/missing/x.tab";
     if (kind < 12) return QString("%1/load/f%2.tab").arg(folder_).arg(Below(20));
-    return folder_ + "/save/" + names[Below(static_cast<int>(names.size()))];
+    return folder_ + "/save/" + kNames[Below(static_cast<int>(kNames.size()))];
   }
 
   DisplayFont RandomFont() {
-    static const QStringList names = {"Terminal", "Courier New", "Fixedsys", "MS Sans Serif", "DejaVu Sans Mono",
-                                      "",         "terminal"};
-    QString name = names[Below(static_cast<int>(names.size()))];
+    static const QStringList kNames = {"Terminal", "Courier New", "Fixedsys", "MS Sans Serif", "DejaVu Sans Mono",
+                                       "",         "terminal"};
+    QString name = kNames[Below(static_cast<int>(kNames.size()))];
     if (Chance(15))
       for (int i = Below(90); i > 0; --i) name += QChar(0x20 + Below(0xDF));
     DisplayFont font(name, Chance(85) ? -1 - Below(40) : Below(40), Chance(30), Chance(30));
@@ -358,10 +358,10 @@ class SimulatedUser {
     return font;
   }
 
-  void Answer(bool accept, const QString& fileName = QString()) {
+  void Answer(bool accept, const QString& file_name = QString()) {
     PromptAnswer answer;
     answer.Accept = accept;
-    answer.FileName = fileName;
+    answer.FileName = file_name;
     answer.Font = RandomFont();
     answer.Color = QColor(Below(256), Below(256), Below(256));
     prompter_.Answers.push_back(answer);
@@ -460,7 +460,7 @@ class RandomUser : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(folder_.isValid());
     ASSERT_TRUE(ShowControlWindow());
   }
   void TearDown() override {
@@ -468,30 +468,30 @@ class RandomUser : public SessionTest {
     SessionTest::TearDown();
   }
 
-  QTemporaryDir folder;
+  QTemporaryDir folder_;
 };
 
 TEST_F(RandomUser, TablesStaySoundThroughRandomKeysClicksAndCommands) {
-  const uint32_t seed = RunParameter("seed", "QCTE_SEED", DefaultSeed);
-  const uint32_t steps = RunParameter("steps", "QCTE_STEPS", DefaultSteps);
-  SimulatedUser user(seed, *prompter, folder.path());
+  const uint32_t seed = RunParameter("seed", "QCTE_SEED", kDefaultSeed);
+  const uint32_t steps = RunParameter("steps", "QCTE_STEPS", kDefaultSteps);
+  SimulatedUser user(seed, *prompter_, folder_.path());
   std::deque<std::string> recent;
   ASSERT_EQ(SessionFault(), "") << "at start";
   StepWatchdog watchdog(seed);
   for (uint32_t step = 1; step <= steps; ++step) {
     watchdog.StepStarted(step, recent.empty() ? "none" : recent.back());
-    const CodeTable exportBefore = *TheSession->ExportTable;
-    const CodeTable importBefore = *TheSession->ImportTable;
-    const int undoIndex = TheSession->UndoStack->index();
+    const CodeTable export_before = *TheSession->ExportTable;
+    const CodeTable import_before = *TheSession->ImportTable;
+    const int undo_index = TheSession->UndoStack->index();
     recent.push_back(user.Step());
     if (recent.size() > 25) recent.pop_front();
     QCoreApplication::processEvents();
-    prompter->Clear();
+    prompter_->Clear();
     std::string fault = SessionFault();
     if (fault.empty()) fault = user.Fault;
     // Every change of the tables can be undone: it is a step of its own.
-    if (fault.empty() && TheSession->UndoStack->index() == undoIndex &&
-        !(SameEntries(exportBefore, *TheSession->ExportTable) && SameEntries(importBefore, *TheSession->ImportTable)))
+    if (fault.empty() && TheSession->UndoStack->index() == undo_index &&
+        !(SameEntries(export_before, *TheSession->ExportTable) && SameEntries(import_before, *TheSession->ImportTable)))
       fault = "the tables changed without an undo step";
     if (fault.empty()) continue;
     std::string trail;

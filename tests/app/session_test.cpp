@@ -15,7 +15,7 @@ struct ActionRow {
   const char* Caption;
 };
 
-const ActionRow Actions[] = {
+const ActionRow kActions[] = {
     {"Quit", "&Beenden"},
     {"ChainTablesAction", "Tabellen &verbinden"},
     {"ClearBoth", "&Beide Tabellen leeren"},
@@ -62,7 +62,7 @@ const ActionRow Actions[] = {
 
 TEST(SessionCreate, EveryActionWithItsCaptionAndCheckState) {
   Session dm;
-  for (const ActionRow& row : Actions) {
+  for (const ActionRow& row : kActions) {
     auto* action = dm.findChild<QAction*>(row.Name);
     ASSERT_NE(action, nullptr) << row.Name;
     EXPECT_EQ(action->text(), QString::fromUtf8(row.Caption)) << row.Name;
@@ -114,14 +114,14 @@ TEST(SessionCreate, TheDefaultFontsAndColours) {
 using StartUp = SessionTest;
 
 TEST_F(StartUp, BothTablesEmptyWithCourierNewInTheirHeaders) {
-  EXPECT_EQ(exportTable().CountAssigned(), 0);
-  EXPECT_EQ(importTable().CountAssigned(), 0);
-  EXPECT_EQ(exportTable().Kind(), TableKind::kExport);
-  EXPECT_EQ(importTable().Kind(), TableKind::kImport);
-  EXPECT_STREQ(exportTable().Header(), "QAVO CodeTab EXPORT [Courier New] ");
-  EXPECT_STREQ(importTable().Header(), "QAVO CodeTab IMPORT [Courier New] ");
-  EXPECT_EQ(exportTable().Partner(), nullptr);
-  EXPECT_EQ(importTable().Partner(), nullptr);
+  EXPECT_EQ(ExportTable().CountAssigned(), 0);
+  EXPECT_EQ(ImportTable().CountAssigned(), 0);
+  EXPECT_EQ(ExportTable().Kind(), TableKind::kExport);
+  EXPECT_EQ(ImportTable().Kind(), TableKind::kImport);
+  EXPECT_STREQ(ExportTable().Header(), "QAVO CodeTab EXPORT [Courier New] ");
+  EXPECT_STREQ(ImportTable().Header(), "QAVO CodeTab IMPORT [Courier New] ");
+  EXPECT_EQ(ExportTable().Partner(), nullptr);
+  EXPECT_EQ(ImportTable().Partner(), nullptr);
   EXPECT_FALSE(TheSession->OemFontShown);
 }
 
@@ -183,12 +183,12 @@ TEST_F(StartUp, ControlWindowCaptionAndPlace) {
 TEST_F(StartUp, BeendenClosesTheControlWindowAndEndsTheLoop) {
   TheControl->show();
   ASSERT_TRUE(TheControl->isVisible());
-  bool quitRequested = false;
-  QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { quitRequested = true; });
+  bool quit_requested = false;
+  QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { quit_requested = true; });
   QTimer::singleShot(0, [] { TheSession->Quit->trigger(); });
   QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
   EXPECT_EQ(QApplication::exec(), 0);
-  EXPECT_TRUE(quitRequested);
+  EXPECT_TRUE(quit_requested);
   EXPECT_FALSE(TheControl->isVisible());
 }
 

@@ -24,10 +24,10 @@ struct PairState {
 PairState Now() { return {*TheSession->ExportTable, *TheSession->ImportTable}; }
 
 std::string StateDifference(const PairState& expected) {
-  const std::string exportDifference = RecordDifference(*TheSession->ExportTable, expected.Export);
-  if (!exportDifference.empty()) return "EXPORT " + exportDifference;
-  const std::string importDifference = RecordDifference(*TheSession->ImportTable, expected.Import);
-  if (!importDifference.empty()) return "IMPORT " + importDifference;
+  const std::string export_difference = RecordDifference(*TheSession->ExportTable, expected.Export);
+  if (!export_difference.empty()) return "EXPORT " + export_difference;
+  const std::string import_difference = RecordDifference(*TheSession->ImportTable, expected.Import);
+  if (!import_difference.empty()) return "IMPORT " + import_difference;
   if (TheSession->ChainTablesAction->isChecked() != (TheSession->ExportTable->Partner() != nullptr))
     return "chain check mark";
   return std::string();
@@ -90,8 +90,8 @@ class RandomRun {
   // Each save dialog is answered with a new file; the dialog's proposed
   // name says which table it saves, and the file says whether it did.
   std::string Save() {
-    static const char* const names[] = {"SaveUnix", "SaveV3", "SaveV5", "SaveCHeader"};
-    const std::string name = names[Below(4)];
+    static const char* const kNames[] = {"SaveUnix", "SaveV3", "SaveV5", "SaveCHeader"};
+    const std::string name = kNames[Below(4)];
     QAction* action = TheSession->findChild<QAction*>(QString::fromStdString(name));
     std::vector<QString> answers;
     for (int i = 0; i < 2; ++i) {
@@ -114,13 +114,13 @@ class RandomRun {
   std::string Command() {
     const PairState before = Now();
     const int index = TheSession->UndoStack->index();
-    const TableContent exportBefore(*TheSession->ExportTable);
-    const TableContent importBefore(*TheSession->ImportTable);
+    const TableContent export_before(*TheSession->ExportTable);
+    const TableContent import_before(*TheSession->ImportTable);
     bool load = false;
     const std::string text = RunCommand(load);
     if (load) {
-      if (TableContent(*TheSession->ExportTable) != exportBefore) Marks.Hold(TableKind::kExport);
-      if (TableContent(*TheSession->ImportTable) != importBefore) Marks.Hold(TableKind::kImport);
+      if (TableContent(*TheSession->ExportTable) != export_before) Marks.Hold(TableKind::kExport);
+      if (TableContent(*TheSession->ImportTable) != import_before) Marks.Hold(TableKind::kImport);
     }
     if (TheSession->UndoStack->index() == index + 1) {
       Before.resize(static_cast<size_t>(index), before);
@@ -188,7 +188,7 @@ TEST_F(UndoProperty, UndoAllGivesTheStartRedoAllTheEndAndTheMarksFollowTheSaves)
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const PairState start = Now();
-    RandomRun run(seed, *prompter, folder.path());
+    RandomRun run(seed, *prompter_, folder.path());
     for (int step = 1; step <= 300; ++step) {
       std::string fault;
       const std::string taken = run.Step(fault);

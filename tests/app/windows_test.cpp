@@ -31,19 +31,19 @@ class TableWindows : public SessionTest {
 
   void ClickCell(TableWindow* window, int row, int column) {
     QWidget* list = window->findChild<QWidget*>("Cells");
-    const CellRect rect = ItemRect(column * GridSide + row, list->width());
+    const CellRect rect = ItemRect(column * kGridSide + row, list->width());
     QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(rect.X + 3, rect.Y + 3));
   }
 };
 
 TEST_F(TableWindows, ShowCompleteFollowsTheTwoWindows) {
   Session& dm = *TheSession;
-  QAction* const showComplete = dm.findChild<QAction*>("ShowComplete");
-  ASSERT_NE(showComplete, nullptr);
-  const auto run = [&](bool exportShown, bool importShown) {
-    if (dm.ShowExport->isChecked() != exportShown) dm.ShowExport->trigger();
-    if (dm.ShowImport->isChecked() != importShown) dm.ShowImport->trigger();
-    showComplete->trigger();
+  QAction* const show_complete = dm.findChild<QAction*>("ShowComplete");
+  ASSERT_NE(show_complete, nullptr);
+  const auto run = [&](bool export_shown, bool import_shown) {
+    if (dm.ShowExport->isChecked() != export_shown) dm.ShowExport->trigger();
+    if (dm.ShowImport->isChecked() != import_shown) dm.ShowImport->trigger();
+    show_complete->trigger();
   };
   run(true, true);
   ExpectState(dm.ShowBoth, "&Beide Tabellen verbergen", true, true);
@@ -69,21 +69,21 @@ TEST_F(TableWindows, FirstShowCreatesAndPlacesBothWindows) {
   dm.ShowBoth->trigger();
   ASSERT_NE(TheControl->ExportWindow, nullptr);
   ASSERT_NE(TheControl->ImportWindow, nullptr);
-  TableWindow& exportWindow = *TheControl->ExportWindow;
-  TableWindow& importWindow = *TheControl->ImportWindow;
-  EXPECT_EQ(exportWindow.parent(), nullptr);
-  EXPECT_TRUE(exportWindow.isVisible());
-  EXPECT_TRUE(importWindow.isVisible());
-  EXPECT_EQ(exportWindow.frameGeometry().topLeft(), QPoint(0, 0));
-  EXPECT_EQ(importWindow.frameGeometry().topLeft(), QPoint(0, importWindow.frameGeometry().height() - 8));
-  EXPECT_EQ(importWindow.geometry().size(), QSize(800, 294));
+  TableWindow& export_window = *TheControl->ExportWindow;
+  TableWindow& import_window = *TheControl->ImportWindow;
+  EXPECT_EQ(export_window.parent(), nullptr);
+  EXPECT_TRUE(export_window.isVisible());
+  EXPECT_TRUE(import_window.isVisible());
+  EXPECT_EQ(export_window.frameGeometry().topLeft(), QPoint(0, 0));
+  EXPECT_EQ(import_window.frameGeometry().topLeft(), QPoint(0, import_window.frameGeometry().height() - 8));
+  EXPECT_EQ(import_window.geometry().size(), QSize(800, 294));
 
-  EXPECT_EQ(exportWindow.Grid->Table(), &exportTable());
-  EXPECT_EQ(importWindow.Grid->Table(), &importTable());
-  EXPECT_EQ(CaptionText(exportWindow), "QAVO CodeTab EXPORT [Courier New] ");
-  EXPECT_EQ(CaptionText(importWindow), "QAVO CodeTab IMPORT [Courier New] ");
-  EXPECT_EQ(exportWindow.Grid->ItemMapper, &MapRowsHigh);
-  EXPECT_EQ(exportWindow.Grid->ItemCount(), GridItems);
+  EXPECT_EQ(export_window.Grid->Table(), &ExportTable());
+  EXPECT_EQ(import_window.Grid->Table(), &ImportTable());
+  EXPECT_EQ(CaptionText(export_window), "QAVO CodeTab EXPORT [Courier New] ");
+  EXPECT_EQ(CaptionText(import_window), "QAVO CodeTab IMPORT [Courier New] ");
+  EXPECT_EQ(export_window.Grid->ItemMapper, &MapRowsHigh);
+  EXPECT_EQ(export_window.Grid->ItemCount(), kGridItems);
 
   ExpectState(dm.ShowBoth, "&Beide Tabellen verbergen", true, true);
   ExpectState(dm.ShowExport, "Export-Tabellenfenster verbergen", true, true);
@@ -103,14 +103,14 @@ TEST_F(TableWindows, NewWindowsTakeTheDisplayFontAndTheTransposition) {
 TEST_F(TableWindows, ShowBothTogglesBothWindowsAndKeepsThem) {
   Session& dm = *TheSession;
   dm.ShowBoth->trigger();
-  TableWindow* exportWindow = TheControl->ExportWindow;
+  TableWindow* export_window = TheControl->ExportWindow;
   dm.ShowBoth->trigger();
   EXPECT_FALSE(TheControl->ExportWindow->isVisible());
   EXPECT_FALSE(TheControl->ImportWindow->isVisible());
   ExpectState(dm.ShowBoth, "&Beide Tabellen zeigen", true, false);
   ExpectState(dm.ShowExport, "Export-Tabellenfenster zeigen", true, false);
   dm.ShowBoth->trigger();
-  EXPECT_EQ(TheControl->ExportWindow, exportWindow);
+  EXPECT_EQ(TheControl->ExportWindow, export_window);
   EXPECT_TRUE(TheControl->ExportWindow->isVisible());
   EXPECT_TRUE(TheControl->ImportWindow->isVisible());
 }

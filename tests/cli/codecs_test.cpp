@@ -31,10 +31,10 @@ std::string Hex(unsigned value, int digits) {
 // What the probes print for the pair: each host byte through IMPORT
 // ("----": unassigned), each character of an EXPORT entry with its byte,
 // then the substitutes for host byte 9F and for the euro sign.
-std::string Expected(const std::string& pairFile, Workstation workstation) {
+std::string Expected(const std::string& pair_file, Workstation workstation) {
   TablePair pair;
   std::string error;
-  EXPECT_EQ(ReadTableFile(pairFile, TableKind::kUnknown, nullptr, pair, error), ReadResult::Loaded) << error;
+  EXPECT_EQ(ReadTableFile(pair_file, TableKind::kUnknown, nullptr, pair, error), ReadResult::kLoaded) << error;
   std::string decoded, encoded;
   std::map<uint32_t, int> encodings;
   for (int p = 0; p < 256; ++p) {
@@ -45,10 +45,10 @@ std::string Expected(const std::string& pairFile, Workstation workstation) {
   for (const auto& [character, byte] : encodings)
     encoded += (encoded.empty() ? "" : " ") + Hex(character, 4) + ":" + Hex(static_cast<unsigned>(byte), 2);
   const int euro = WorkstationByte(workstation, 0x20AC);
-  const int euroByte = euro == -1 ? -1 : pair.ExportTable.Target(euro);
-  const int host9F = pair.ImportTable.Target(0x9F);
-  return decoded + "\n" + encoded + "\n" + Hex(host9F == -1 ? 0xFFFD : WorkstationCharacter(workstation, host9F), 4) +
-         " " + Hex(euroByte == -1 ? 0x3F : static_cast<unsigned>(euroByte), 2) + "\n";
+  const int euro_byte = euro == -1 ? -1 : pair.ExportTable.Target(euro);
+  const int host9_f = pair.ImportTable.Target(0x9F);
+  return decoded + "\n" + encoded + "\n" + Hex(host9_f == -1 ? 0xFFFD : WorkstationCharacter(workstation, host9_f), 4) +
+         " " + Hex(euro_byte == -1 ? 0x3F : static_cast<unsigned>(euro_byte), 2) + "\n";
 }
 
 class Codecs : public ::testing::Test {
@@ -60,22 +60,22 @@ class Codecs : public ::testing::Test {
   // Builds the code page's pair, writes it as a codec and as a charset, and
   // checks what python3 and java make of them.
   void Check(const std::string& page, const std::string& workstation, const std::string& name,
-             const std::string& pythonName, const std::string& javaName) {
-    const std::string tool = Quote(QAVO_CT), pair = Quote(Dir / "pair.qct");
+             const std::string& python_name, const std::string& java_name) {
+    const std::string tool = Quote(QAVO_CT), pair = Quote(dir_ / "pair.qct");
     const std::string options = " --workstation " + workstation + (name.empty() ? "" : " --name " + Quote(name));
     ASSERT_EQ(Output(tool + " build --codepage " + page + " --workstation " + workstation + " " + pair), "");
-    ASSERT_EQ(Output(tool + " convert " + pair + " " + Quote(Dir / "codec.py") + options), "");
-    ASSERT_EQ(Output(tool + " convert " + pair + " " + Quote(Dir / "charset.jar") + options), "");
+    ASSERT_EQ(Output(tool + " convert " + pair + " " + Quote(dir_ / "codec.py") + options), "");
+    ASSERT_EQ(Output(tool + " convert " + pair + " " + Quote(dir_ / "charset.jar") + options), "");
     const std::string expected =
-        Expected(Dir / "pair.qct", workstation == "cp1252" ? Workstation::Cp1252 : Workstation::Iso8859_1);
-    EXPECT_EQ(Output("python3 " + Quote(PROBES "/probe.py") + " " + Quote(Dir.Path) + " codec " + Quote(pythonName)),
+        Expected(dir_ / "pair.qct", workstation == "cp1252" ? Workstation::kCp1252 : Workstation::kIsoLatin1);
+    EXPECT_EQ(Output("python3 " + Quote(PROBES "/probe.py") + " " + Quote(dir_.Path) + " codec " + Quote(python_name)),
               expected);
-    EXPECT_EQ(Output("java -cp " + Quote(Dir / "charset.jar") + ":" + Quote(Classes.Path) + " Probe " + javaName),
+    EXPECT_EQ(Output("java -cp " + Quote(dir_ / "charset.jar") + ":" + Quote(Classes.Path) + " Probe " + java_name),
               expected);
   }
 
   static ScratchDir Classes;
-  ScratchDir Dir;
+  ScratchDir dir_;
 };
 
 ScratchDir Codecs::Classes;

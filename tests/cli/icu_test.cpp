@@ -39,69 +39,70 @@ class Icu : public ::testing::Test {
   void SetUp() override {
     Bytes all(256);
     std::iota(all.begin(), all.end(), 0);
-    WriteFile(Dir / "all", all);
-    Data = Dir / "data";
+    WriteFile(dir_ / "all", all);
+    data_ = dir_ / "data";
     const std::string folder = IcuDataFolder();
     ASSERT_NE(folder, "") << "uconv (icu-devtools) fehlt";
-    std::filesystem::create_directories(Data + "/" + folder);
-    CnvFolder = Data + "/" + folder;
+    std::filesystem::create_directories(data_ + "/" + folder);
+    cnv_folder_ = data_ + "/" + folder;
   }
 
   // Compiles name.ucm and converts the 256 bytes with it: Latin-1 to host
   // bytes, or (toUnicode) host bytes to Latin-1.
-  Bytes Uconv(const std::string& name, bool toUnicode) {
-    EXPECT_EQ(Shell("makeconv -d '" + CnvFolder + "' '" + Dir / name + ".ucm'"), 0);
-    const std::string from = toUnicode ? name : "iso-8859-1", to = toUnicode ? "iso-8859-1" : name;
-    EXPECT_EQ(Shell("ICU_DATA='" + Data + "' uconv --callback substitute -f " + from + " -t " + to + " '" +
-                    Dir / "all" + "' >'" + Dir / "uconv" + "'"),
+  Bytes Uconv(const std::string& name, bool to_unicode) {
+    EXPECT_EQ(Shell("makeconv -d '" + cnv_folder_ + "' '" + dir_ / name + ".ucm'"), 0);
+    const std::string from = to_unicode ? name : "iso-8859-1", to = to_unicode ? "iso-8859-1" : name;
+    EXPECT_EQ(Shell("ICU_DATA='" + data_ + "' uconv --callback substitute -f " + from + " -t " + to + " '" +
+                    dir_ / "all" + "' >'" + dir_ / "uconv" + "'"),
               0);
-    return ReadFile(Dir / "uconv");
+    return ReadFile(dir_ / "uconv");
   }
 
   Bytes Translate(const std::string& table, bool import) {
-    EXPECT_EQ(Shell(Tool() + " translate " + (import ? "--import " : "") + "--table '" + Dir / table + "' '" +
-                    Dir / "all" + "' '" + Dir / "translated" + "'"),
+    EXPECT_EQ(Shell(Tool() + " translate " + (import ? "--import " : "") + "--table '" + dir_ / table + "' '" +
+                    dir_ / "all" + "' '" + dir_ / "translated" + "'"),
               0);
-    return ReadFile(Dir / "translated");
+    return ReadFile(dir_ / "translated");
   }
 
   // The .ucm read back by build gives the pair of the table file.
-  void ExpectReadBack(const std::string& name, const std::string& pairFile) {
-    ASSERT_EQ(Shell(Tool() + " build --ucm '" + Dir / name + ".ucm' '" + Dir / "back.qct" + "'"), 0);
+  void ExpectReadBack(const std::string& name, const std::string& pair_file) {
+    ASSERT_EQ(Shell(Tool() + " build --ucm '" + dir_ / name + ".ucm' '" + dir_ / "back.qct" + "'"), 0);
     TablePair original, back;
     std::string error;
-    ASSERT_EQ(ReadTableFile(Dir / pairFile, TableKind::kUnknown, nullptr, original, error), ReadResult::Loaded)
+    ASSERT_EQ(ReadTableFile(dir_ / pair_file, TableKind::kUnknown, nullptr, original, error), ReadResult::kLoaded)
         << error;
-    ASSERT_EQ(ReadTableFile(Dir / "back.qct", TableKind::kUnknown, nullptr, back, error), ReadResult::Loaded) << error;
+    ASSERT_EQ(ReadTableFile(dir_ / "back.qct", TableKind::kUnknown, nullptr, back, error), ReadResult::kLoaded)
+        << error;
     EXPECT_EQ(Targets(back.ExportTable), Targets(original.ExportTable));
     EXPECT_EQ(Targets(back.ImportTable), Targets(original.ImportTable));
     EXPECT_STREQ(back.ImportTable.HeaderName(), name.c_str());
   }
 
-  ScratchDir Dir;
-  std::string Data, CnvFolder;
+  ScratchDir dir_;
+  std::string data_, cnv_folder_;
 };
 
 TEST_F(Icu, Cp273PairConvertsAsTranslateAndAsIcusIbm273) {
   const std::string name = "ISO8859-1_CP273";
-  ASSERT_EQ(Shell(Tool() + " build --codepage 273 '" + Dir / "pair.qct" + "'"), 0);
-  ASSERT_EQ(Shell(Tool() + " convert '" + Dir / "pair.qct" + "' '" + Dir / name + ".ucm'"), 0);
+  ASSERT_EQ(Shell(Tool() + " build --codepage 273 '" + dir_ / "pair.qct" + "'"), 0);
+  ASSERT_EQ(Shell(Tool() + " convert '" + dir_ / "pair.qct" + "' '" + dir_ / name + ".ucm'"), 0);
   const Bytes translated = Translate("pair.qct", false);
   ASSERT_EQ(translated.size(), 256u);
   EXPECT_EQ(Uconv(name, false), translated);
-  ASSERT_EQ(Shell("uconv -f iso-8859-1 -t ibm-273 '" + Dir / "all" + "' >'" + Dir / "ibm" + "'"), 0);
-  EXPECT_EQ(ReadFile(Dir / "ibm"), translated);
+  ASSERT_EQ(Shell("uconv -f iso-8859-1 -t ibm-273 '" + dir_ / "all" + "' >'" + dir_ / "ibm" + "'"), 0);
+  EXPECT_EQ(ReadFile(dir_ / "ibm"), translated);
   EXPECT_EQ(Uconv(name, true), Translate("pair.qct", true));
   ExpectReadBack(name, "pair.qct");
 }
 
 TEST_F(Icu, Cp1141PairConvertsWhatItAssignsAndSubstitutesTheRest) {
   const std::string name = "ISO8859-1_CP1141";
-  ASSERT_EQ(Shell(Tool() + " build --codepage 1141 '" + Dir / "pair.qct" + "'"), 0);
-  ASSERT_EQ(Shell(Tool() + " build --codepage 1141 --to ucm '" + Dir / name + ".ucm'"), 0);
+  ASSERT_EQ(Shell(Tool() + " build --codepage 1141 '" + dir_ / "pair.qct" + "'"), 0);
+  ASSERT_EQ(Shell(Tool() + " build --codepage 1141 --to ucm '" + dir_ / name + ".ucm'"), 0);
   TablePair pair;
   std::string error;
-  ASSERT_EQ(ReadTableFile(Dir / "pair.qct", TableKind::kUnknown, nullptr, pair, error), ReadResult::Loaded) << error;
+  ASSERT_EQ(ReadTableFile(dir_ / "pair.qct", TableKind::kUnknown, nullptr, pair, error), ReadResult::kLoaded) << error;
   Bytes expected = Translate("pair.qct", false);
   ASSERT_EQ(expected.size(), 256u);
   std::vector<int> unassigned;
@@ -117,11 +118,11 @@ TEST_F(Icu, Cp1141PairConvertsWhatItAssignsAndSubstitutesTheRest) {
 
 TEST_F(Icu, WrongCallsAndRefusedFilesAreToldInOneLine) {
   const auto err = [this](const std::string& args, int code) {
-    EXPECT_EQ(Shell("cd '" + Dir.Path + "' && " + Tool() + " " + args + " 2>err"), code) << args;
-    const Bytes text = ReadFile(Dir / "err");
+    EXPECT_EQ(Shell("cd '" + dir_.Path + "' && " + Tool() + " " + args + " 2>err"), code) << args;
+    const Bytes text = ReadFile(dir_ / "err");
     return std::string(text.begin(), text.end());
   };
-  WriteFile(Dir / "mbcs.ucm", ToBytes("<code_set_name> \"x\"\n<uconv_class> \"MBCS\"\nCHARMAP\nEND CHARMAP\n"));
+  WriteFile(dir_ / "mbcs.ucm", ToBytes("<code_set_name> \"x\"\n<uconv_class> \"MBCS\"\nCHARMAP\nEND CHARMAP\n"));
   EXPECT_EQ(err("build --ucm mbcs.ucm o.qct", 3),
             "qavo-ct: mbcs.ucm: Zeile 2: keine Single-Byte-Tabelle (<uconv_class> \"MBCS\")\n");
   EXPECT_EQ(err("build --ucm mbcs.ucm --codepage 273 o.qct", 2),
@@ -130,11 +131,11 @@ TEST_F(Icu, WrongCallsAndRefusedFilesAreToldInOneLine) {
             "qavo-ct: das Format ucm braucht beide Tabellen (ohne --export/--import)\n");
   EXPECT_EQ(err("build --codepage 273 --workstation cp850 o.ucm", 2),
             "qavo-ct: --workstation cp850: erwartet iso8859-1 oder cp1252\n");
-  WriteFile(Dir / "big.ucm", Bytes(UcmFileLimit + 1, '#'));
+  WriteFile(dir_ / "big.ucm", Bytes(kUcmFileLimit + 1, '#'));
   EXPECT_EQ(err("build --ucm big.ucm o.qct", 3),
             "qavo-ct: big.ucm: zu groß für eine Zeichensatztabelle (mehr als 4 MiB)\n");
-  EXPECT_FALSE(std::filesystem::exists(Dir / "o.qct"));
-  WriteFile(Dir / "euro.ucm", ToBytes("CHARMAP\n<U20AC> \\x9F |0\n<U00A4> \\x9F |1\nEND CHARMAP\n"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "o.qct"));
+  WriteFile(dir_ / "euro.ucm", ToBytes("CHARMAP\n<U20AC> \\x9F |0\n<U00A4> \\x9F |1\nEND CHARMAP\n"));
   EXPECT_EQ(err("build --ucm euro.ucm o.qct", 0),
             "qavo-ct: Hinweis: 1 Zeichen außerhalb von ISO 8859-1 nicht übernommen: U+20AC (Zeile 2)\n");
   // A long list is cut after 20 characters.
@@ -146,7 +147,7 @@ TEST_F(Icu, WrongCallsAndRefusedFilesAreToldInOneLine) {
     if (i < 20) std::snprintf(line, sizeof line, " U+%04X (Zeile %d)", 0x100 + i, i + 3);
     if (i < 20) expected += line;
   }
-  WriteFile(Dir / "many.ucm", ToBytes(many + "END CHARMAP\n"));
+  WriteFile(dir_ / "many.ucm", ToBytes(many + "END CHARMAP\n"));
   EXPECT_EQ(
       err("build --ucm many.ucm o.qct", 0),
       "qavo-ct: Hinweis: 154 Zeichen außerhalb von ISO 8859-1 nicht übernommen:" + expected + " ... und 134 weitere\n");

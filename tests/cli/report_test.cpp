@@ -29,7 +29,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 TEST(TableGrid, ProvenPairShowsEveryCellConfirmed) {
   TablePair pair;
-  LoadPreset(pair, DinPreset);
+  LoadPreset(pair, kDinPreset);
   const std::vector<std::string> lines = Lines(TableGrid(pair.ExportTable, TableKind::kExport));
   ASSERT_EQ(lines.size(), 19u);
   EXPECT_EQ(lines[0], "EXPORT  QAVO CodeTab EXPORT [Courier New] DIN");
@@ -40,21 +40,21 @@ TEST(TableGrid, ProvenPairShowsEveryCellConfirmed) {
 
 TEST(TableGrid, MarksAmbiguousPlainAndUnassigned) {
   TablePair pair;
-  LoadPreset(pair, UnixPreset);
+  LoadPreset(pair, kUnixPreset);
   const std::vector<std::string> lines = Lines(TableGrid(pair.ExportTable, TableKind::kExport));
   EXPECT_EQ(lines[17], "  F_ 00! 00! 00! 00! 00! 00! 00! 00! 00! 00! 00! 00! FF! 06  01! 00!");
   EXPECT_EQ(lines[18], "  256 zugeordnet, 130 mehrdeutig, 125 bestätigt");
 
   CodeTable lone(TableKind::kImport);
   lone.Assign(0xC1, 0x41);
-  const std::vector<std::string> loneLines = Lines(TableGrid(lone, TableKind::kImport));
-  EXPECT_EQ(loneLines[0], "IMPORT  QAVO CodeTab IMPORT ");
-  EXPECT_EQ(loneLines[14], "  C_ ..  41  ..  ..  ..  ..  ..  ..  ..  ..  ..  ..  ..  ..  ..  ..");
-  EXPECT_EQ(loneLines[18], "  1 zugeordnet, 0 mehrdeutig, 0 bestätigt");
+  const std::vector<std::string> lone_lines = Lines(TableGrid(lone, TableKind::kImport));
+  EXPECT_EQ(lone_lines[0], "IMPORT  QAVO CodeTab IMPORT ");
+  EXPECT_EQ(lone_lines[14], "  C_ ..  41  ..  ..  ..  ..  ..  ..  ..  ..  ..  ..  ..  ..  ..  ..");
+  EXPECT_EQ(lone_lines[18], "  1 zugeordnet, 0 mehrdeutig, 0 bestätigt");
 }
 
 TEST(PairFindings, CleanPresets) {
-  for (const PresetPair* preset : {&DinPreset, &IsoCp37Preset, &IsoCp273Preset}) {
+  for (const PresetPair* preset : {&kDinPreset, &kIsoCp37Preset, &kIsoCp273Preset}) {
     TablePair pair;
     LoadPreset(pair, *preset);
     EXPECT_TRUE(PairFindings(pair).empty()) << preset->ExportName;
@@ -63,7 +63,7 @@ TEST(PairFindings, CleanPresets) {
 
 TEST(PairFindings, UnixPairIsNotClean) {
   TablePair pair;
-  LoadPreset(pair, UnixPreset);
+  LoadPreset(pair, kUnixPreset);
   const std::vector<std::string> findings = PairFindings(pair);
   ASSERT_EQ(findings.size(), 8u);
   std::string sources00;

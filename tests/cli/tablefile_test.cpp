@@ -16,13 +16,13 @@ ReadResult Read(const std::string& path, TableKind kind, TablePair& pair, std::s
 
 TEST(ReadTableFile, UnixImageIsRecognisedAndNamedByItsFullPath) {
   ScratchDir dir;
-  WriteFile(dir / "din.tab", Image(DinExport));
+  WriteFile(dir / "din.tab", Image(kDinExport));
   TablePair pair;
   std::string error;
-  ASSERT_EQ(Read(dir / "./din.tab", TableKind::kUnknown, pair, error), ReadResult::Loaded);
+  ASSERT_EQ(Read(dir / "./din.tab", TableKind::kUnknown, pair, error), ReadResult::kLoaded);
   EXPECT_TRUE(pair.HasExport);
   EXPECT_FALSE(pair.HasImport);
-  EXPECT_EQ(UnixImage(pair.ExportTable), Image(DinExport));
+  EXPECT_EQ(UnixImage(pair.ExportTable), Image(kDinExport));
   EXPECT_EQ(std::string(pair.ExportTable.Header()),
             ("QAVO CodeTab EXPORT [Courier New] " + dir.Path + "/din.tab").substr(0, 64));
   EXPECT_EQ(pair.ExportTable.Partner(), nullptr);
@@ -30,11 +30,11 @@ TEST(ReadTableFile, UnixImageIsRecognisedAndNamedByItsFullPath) {
 
 TEST(ReadTableFile, ForcedKindAndGivenName) {
   ScratchDir dir;
-  WriteFile(dir / "din.tab", Image(DinExport));
+  WriteFile(dir / "din.tab", Image(kDinExport));
   TablePair pair;
   std::string error;
   const std::string name = "Grüße";
-  ASSERT_EQ(Read(dir / "din.tab", TableKind::kImport, pair, error, &name), ReadResult::Loaded);
+  ASSERT_EQ(Read(dir / "din.tab", TableKind::kImport, pair, error, &name), ReadResult::kLoaded);
   EXPECT_TRUE(pair.HasImport);
   EXPECT_FALSE(pair.HasExport);
   EXPECT_EQ(std::string(pair.ImportTable.Header()),
@@ -44,12 +44,12 @@ TEST(ReadTableFile, ForcedKindAndGivenName) {
 
 TEST(ReadTableFile, V3FileGivesALinkedPair) {
   ScratchDir dir;
-  WriteFile(dir / "pair.tab", Concat(UnixImport, UnixExport));
+  WriteFile(dir / "pair.tab", Concat(kUnixImport, kUnixExport));
   TablePair pair;
   std::string error;
-  ASSERT_EQ(Read(dir / "pair.tab", TableKind::kUnknown, pair, error), ReadResult::Loaded);
-  EXPECT_EQ(UnixImage(pair.ImportTable), Image(UnixImport));
-  EXPECT_EQ(UnixImage(pair.ExportTable), Image(UnixExport));
+  ASSERT_EQ(Read(dir / "pair.tab", TableKind::kUnknown, pair, error), ReadResult::kLoaded);
+  EXPECT_EQ(UnixImage(pair.ImportTable), Image(kUnixImport));
+  EXPECT_EQ(UnixImage(pair.ExportTable), Image(kUnixExport));
   EXPECT_EQ(pair.ExportTable.Partner(), &pair.ImportTable);
   EXPECT_EQ(pair.ImportTable.Partner(), &pair.ExportTable);
   EXPECT_EQ(pair.ExportTable.IsActive() + pair.ImportTable.IsActive(), 0);
@@ -64,7 +64,7 @@ TEST(ReadTableFile, V5KeepsItsOwnNameAndGaps) {
   WriteFile(dir / "one.qct", V5Image(table, TableKind::kImport));
   TablePair pair;
   std::string error;
-  ASSERT_EQ(Read(dir / "one.qct", TableKind::kUnknown, pair, error), ReadResult::Loaded);
+  ASSERT_EQ(Read(dir / "one.qct", TableKind::kUnknown, pair, error), ReadResult::kLoaded);
   EXPECT_TRUE(pair.HasImport);
   EXPECT_EQ(std::string(pair.ImportTable.Header()), "QAVO CodeTab IMPORT [Courier New] Mein Name");
   EXPECT_EQ(pair.ImportTable.CountAssigned(), 1);
@@ -76,14 +76,14 @@ TEST(ReadTableFile, RefusalsInOneLine) {
   Bytes identity(256);
   for (int p = 0; p < 256; ++p) identity[p] = static_cast<uint8_t>(p);
   WriteFile(dir / "identity", identity);
-  Bytes v5(V5ImageSize, 0);
+  Bytes v5(kV5ImageSize, 0);
   const std::string text = "Kein Kopf\n\x01zweite Zeile";
   std::copy(text.begin(), text.end(), v5.begin());
   WriteFile(dir / "v5", v5);
   CodeTable table(TableKind::kExport);
-  Bytes unknownLetter = V5Image(table, TableKind::kExport);
-  unknownLetter[V5KindOffset] = 'U';
-  WriteFile(dir / "letter", unknownLetter);
+  Bytes unknown_letter = V5Image(table, TableKind::kExport);
+  unknown_letter[kV5KindOffset] = 'U';
+  WriteFile(dir / "letter", unknown_letter);
   WriteFile(dir / "long", Bytes(3000, 0x40));
   WriteFile(dir / "short", Bytes(255, 0x40));
 
@@ -97,15 +97,15 @@ TEST(ReadTableFile, RefusalsInOneLine) {
   for (const auto& [name, message] : cases) {
     TablePair pair;
     std::string error;
-    EXPECT_EQ(Read(dir / name, TableKind::kUnknown, pair, error), ReadResult::Refused) << name;
+    EXPECT_EQ(Read(dir / name, TableKind::kUnknown, pair, error), ReadResult::kRefused) << name;
     EXPECT_EQ(error, dir / name + ": " + message);
     EXPECT_FALSE(pair.HasExport || pair.HasImport);
   }
   TablePair pair;
   std::string error;
-  EXPECT_EQ(Read(dir / "absent", TableKind::kUnknown, pair, error), ReadResult::Unreadable);
+  EXPECT_EQ(Read(dir / "absent", TableKind::kUnknown, pair, error), ReadResult::kUnreadable);
   EXPECT_EQ(error, dir / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
-  EXPECT_EQ(Read(dir.Path, TableKind::kUnknown, pair, error), ReadResult::Unreadable);
+  EXPECT_EQ(Read(dir.Path, TableKind::kUnknown, pair, error), ReadResult::kUnreadable);
   EXPECT_EQ(error, dir.Path + ": kann nicht gelesen werden (ist ein Verzeichnis)");
 }
 

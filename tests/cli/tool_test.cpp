@@ -108,77 +108,77 @@ TEST(Tool, BadArgumentsGiveOneLineAndCode2) {
 class ToolFiles : public ::testing::Test {
  protected:
   void WritePair(const std::string& name, const PresetPair& preset) {
-    WriteFile(dir / name, Concat(preset.Import, preset.Export));
+    WriteFile(dir_ / name, Concat(preset.Import, preset.Export));
   }
-  ScratchDir dir;
+  ScratchDir dir_;
 };
 
 TEST_F(ToolFiles, ConvertWritesWhatTheEditorWrites) {
-  WritePair("din.tab", DinPreset);
-  const std::string name = dir / "din.tab";
-  CodeTable exportTable(TableKind::kExport), importTable(TableKind::kImport);
-  LoadLikeTheEditor(exportTable, TableKind::kExport, DinExport, name);
-  LoadLikeTheEditor(importTable, TableKind::kImport, DinImport, name);
+  WritePair("din.tab", kDinPreset);
+  const std::string name = dir_ / "din.tab";
+  CodeTable export_table(TableKind::kExport), import_table(TableKind::kImport);
+  LoadLikeTheEditor(export_table, TableKind::kExport, kDinExport, name);
+  LoadLikeTheEditor(import_table, TableKind::kImport, kDinImport, name);
 
-  EXPECT_EQ(Tool({"convert", dir / "din.tab", dir / "pair.qct"}).Code, 0);
-  EXPECT_EQ(ReadFile(dir / "pair.qct"), V5PairImage(exportTable, importTable));
-  EXPECT_EQ(Tool({"convert", dir / "din.tab", dir / "decl.h"}).Code, 0);
-  EXPECT_EQ(Text(ReadFile(dir / "decl.h")), CDeclaration(exportTable) + CDeclaration(importTable));
-  EXPECT_EQ(Tool({"convert", dir / "din.tab", dir / "decl.pas", "--import"}).Code, 0);
-  EXPECT_EQ(Text(ReadFile(dir / "decl.pas")), PascalDeclaration(importTable));
-  EXPECT_EQ(Tool({"convert", dir / "din.tab", dir / "import.bin", "--to", "unix", "--import"}).Code, 0);
-  EXPECT_EQ(ReadFile(dir / "import.bin"), Image(DinImport));
-  EXPECT_EQ(Tool({"convert", dir / "din.tab", dir / "export.qct", "--export"}).Code, 0);
-  EXPECT_EQ(ReadFile(dir / "export.qct"), V5Image(exportTable, TableKind::kExport));
+  EXPECT_EQ(Tool({"convert", dir_ / "din.tab", dir_ / "pair.qct"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir_ / "pair.qct"), V5PairImage(export_table, import_table));
+  EXPECT_EQ(Tool({"convert", dir_ / "din.tab", dir_ / "decl.h"}).Code, 0);
+  EXPECT_EQ(Text(ReadFile(dir_ / "decl.h")), CDeclaration(export_table) + CDeclaration(import_table));
+  EXPECT_EQ(Tool({"convert", dir_ / "din.tab", dir_ / "decl.pas", "--import"}).Code, 0);
+  EXPECT_EQ(Text(ReadFile(dir_ / "decl.pas")), PascalDeclaration(import_table));
+  EXPECT_EQ(Tool({"convert", dir_ / "din.tab", dir_ / "import.bin", "--to", "unix", "--import"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir_ / "import.bin"), Image(kDinImport));
+  EXPECT_EQ(Tool({"convert", dir_ / "din.tab", dir_ / "export.qct", "--export"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir_ / "export.qct"), V5Image(export_table, TableKind::kExport));
 
-  EXPECT_EQ(Tool({"convert", dir / "pair.qct", dir / "renamed.qct", "--name", "DIN"}).Code, 0);
-  const Bytes renamed = ReadFile(dir / "renamed.qct");
-  ASSERT_EQ(renamed.size(), V5PairImageSize);
+  EXPECT_EQ(Tool({"convert", dir_ / "pair.qct", dir_ / "renamed.qct", "--name", "DIN"}).Code, 0);
+  const Bytes renamed = ReadFile(dir_ / "renamed.qct");
+  ASSERT_EQ(renamed.size(), kV5PairImageSize);
   EXPECT_EQ(DecodeV5Image(renamed.data()).Name, "DIN");
-  EXPECT_EQ(DecodeV5Image(renamed.data() + V5ImageSize).Name, "DIN");
+  EXPECT_EQ(DecodeV5Image(renamed.data() + kV5ImageSize).Name, "DIN");
 
   // Back from V5: the name comes from the V5 header, the bytes are the same.
-  const ToolRun back = Tool({"convert", "--to=V3", dir / "pair.qct", dir / "back.tab"});
+  const ToolRun back = Tool({"convert", "--to=V3", dir_ / "pair.qct", dir_ / "back.tab"});
   EXPECT_EQ(back.Code, 0);
   EXPECT_EQ(back.Err, "");
-  EXPECT_EQ(ReadFile(dir / "back.tab"), ReadFile(dir / "din.tab"));
+  EXPECT_EQ(ReadFile(dir_ / "back.tab"), ReadFile(dir_ / "din.tab"));
 }
 
 TEST_F(ToolFiles, ConvertNamesTablesOnRequest) {
-  WriteFile(dir / "e.tab", Image(IsoCp37Export));
-  EXPECT_EQ(Tool({"convert", dir / "e.tab", dir / "e.h", "--name", "CP37"}).Code, 0);
+  WriteFile(dir_ / "e.tab", Image(kIsoCp37Export));
+  EXPECT_EQ(Tool({"convert", dir_ / "e.tab", dir_ / "e.h", "--name", "CP37"}).Code, 0);
   CodeTable table(TableKind::kExport);
-  LoadLikeTheEditor(table, TableKind::kExport, IsoCp37Export, "CP37");
-  EXPECT_EQ(Text(ReadFile(dir / "e.h")), CDeclaration(table));
-  EXPECT_NE(Text(ReadFile(dir / "e.h")).find("const unsigned char Export_CP37 [256] = {"), std::string::npos);
+  LoadLikeTheEditor(table, TableKind::kExport, kIsoCp37Export, "CP37");
+  EXPECT_EQ(Text(ReadFile(dir_ / "e.h")), CDeclaration(table));
+  EXPECT_NE(Text(ReadFile(dir_ / "e.h")).find("const unsigned char Export_CP37 [256] = {"), std::string::npos);
 }
 
 TEST_F(ToolFiles, ConvertRefusalsLeaveTheTargetAlone) {
-  WriteFile(dir / "e.tab", Image(DinExport));
-  WritePair("pair.tab", DinPreset);
-  WriteFile(dir / "old", {1, 2, 3});
-  ExpectErrorLine(Tool({"convert", dir / "e.tab", dir / "old", "--to", "v3"}), 3,
-                  dir / "e.tab" + " enthält keine IMPORT-Tabelle, das Format V3 braucht beide");
-  ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "old", "--to", "unix"}), 2,
+  WriteFile(dir_ / "e.tab", Image(kDinExport));
+  WritePair("pair.tab", kDinPreset);
+  WriteFile(dir_ / "old", {1, 2, 3});
+  ExpectErrorLine(Tool({"convert", dir_ / "e.tab", dir_ / "old", "--to", "v3"}), 3,
+                  dir_ / "e.tab" + " enthält keine IMPORT-Tabelle, das Format V3 braucht beide");
+  ExpectErrorLine(Tool({"convert", dir_ / "pair.tab", dir_ / "old", "--to", "unix"}), 2,
                   "das UNIX-Format hält eine Tabelle: --export oder --import angeben");
-  ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "old", "--to", "v3", "--export"}), 2,
+  ExpectErrorLine(Tool({"convert", dir_ / "pair.tab", dir_ / "old", "--to", "v3", "--export"}), 2,
                   "das Format V3 braucht beide Tabellen (ohne --export/--import)");
-  WriteFile(dir / "e.qct", V5Image(CodeTable(TableKind::kExport), TableKind::kExport));
-  ExpectErrorLine(Tool({"convert", dir / "e.qct", dir / "old", "--to", "v5", "--import"}), 3,
-                  dir / "e.qct" + " enthält keine IMPORT-Tabelle");
+  WriteFile(dir_ / "e.qct", V5Image(CodeTable(TableKind::kExport), TableKind::kExport));
+  ExpectErrorLine(Tool({"convert", dir_ / "e.qct", dir_ / "old", "--to", "v5", "--import"}), 3,
+                  dir_ / "e.qct" + " enthält keine IMPORT-Tabelle");
   ExpectErrorLine(
-      Tool({"convert", dir / "e.tab", dir / "old"}), 2,
-      dir / "old" + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal|ucm|python|java angeben");
-  ExpectErrorLine(Tool({"convert", dir / "absent", dir / "old", "--to", "v5"}), 3,
-                  dir / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
-  WriteFile(dir / "odd", Bytes(300, 0));
-  ExpectErrorLine(Tool({"convert", dir / "odd", dir / "old", "--to", "v5"}), 3,
-                  dir / "odd" + ": unbekanntes Dateiformat");
-  std::filesystem::create_directory(dir / "sub");
-  ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "sub", "--to", "v5"}), 4,
-                  dir / "sub" + ": kann nicht geschrieben werden (ist ein Verzeichnis)");
-  EXPECT_EQ(ReadFile(dir / "old"), (Bytes{1, 2, 3}));
-  std::vector<std::string> names = dir.Names();
+      Tool({"convert", dir_ / "e.tab", dir_ / "old"}), 2,
+      dir_ / "old" + ": Format nicht an der Endung erkennbar, bitte --to unix|v3|v5|c|pascal|ucm|python|java angeben");
+  ExpectErrorLine(Tool({"convert", dir_ / "absent", dir_ / "old", "--to", "v5"}), 3,
+                  dir_ / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
+  WriteFile(dir_ / "odd", Bytes(300, 0));
+  ExpectErrorLine(Tool({"convert", dir_ / "odd", dir_ / "old", "--to", "v5"}), 3,
+                  dir_ / "odd" + ": unbekanntes Dateiformat");
+  std::filesystem::create_directory(dir_ / "sub");
+  ExpectErrorLine(Tool({"convert", dir_ / "pair.tab", dir_ / "sub", "--to", "v5"}), 4,
+                  dir_ / "sub" + ": kann nicht geschrieben werden (ist ein Verzeichnis)");
+  EXPECT_EQ(ReadFile(dir_ / "old"), (Bytes{1, 2, 3}));
+  std::vector<std::string> names = dir_.Names();
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"e.qct", "e.tab", "odd", "old", "pair.tab", "sub"}));
 }
@@ -186,41 +186,42 @@ TEST_F(ToolFiles, ConvertRefusalsLeaveTheTargetAlone) {
 TEST_F(ToolFiles, IncompleteTablesAreWrittenOneToOneWithANote) {
   CodeTable table(TableKind::kExport);
   table.Assign(0x20, 0x40);
-  WriteFile(dir / "gaps.qct", V5Image(table, TableKind::kExport));
-  const ToolRun run = Tool({"convert", dir / "gaps.qct", dir / "gaps.tab"});
+  WriteFile(dir_ / "gaps.qct", V5Image(table, TableKind::kExport));
+  const ToolRun run = Tool({"convert", dir_ / "gaps.qct", dir_ / "gaps.tab"});
   EXPECT_EQ(run.Code, 0);
   EXPECT_EQ(run.Err,
             "qavo-ct: Hinweis: EXPORT-Tabelle unvollständig oder leer, nicht zugeordnete Zeichen bleiben 1:1\n");
-  EXPECT_EQ(ReadFile(dir / "gaps.tab"), UnixImage(table));
+  EXPECT_EQ(ReadFile(dir_ / "gaps.tab"), UnixImage(table));
 }
 
 TEST_F(ToolFiles, CheckIsCleanOnlyForTheCleanPresets) {
-  for (const PresetPair* preset : {&DinPreset, &IsoCp37Preset, &IsoCp273Preset}) {
+  for (const PresetPair* preset : {&kDinPreset, &kIsoCp37Preset, &kIsoCp273Preset}) {
     WritePair("pair.tab", *preset);
-    const ToolRun run = Tool({"check", dir / "pair.tab"});
+    const ToolRun run = Tool({"check", dir_ / "pair.tab"});
     EXPECT_EQ(run.Code, 0) << preset->ExportName << run.Out;
     EXPECT_EQ(run.Out,
               "sauber: EXPORT und IMPORT sind vollständig, eindeutig und übersetzen einander zurück\n"
               "Zeilenende: 15 <-> 85, 25 <-> 0A (üblich)\n");
     EXPECT_EQ(run.Err, "");
   }
-  WritePair("unix.tab", UnixPreset);
-  const ToolRun unix = Tool({"check", dir / "unix.tab"});
+  WritePair("unix.tab", kUnixPreset);
+  const ToolRun unix = Tool({"check", dir_ / "unix.tab"});
   EXPECT_EQ(unix.Code, 1);
   EXPECT_EQ(unix.Err, "");
   EXPECT_EQ(unix.Out.substr(0, 55), "EXPORT: Code 00 mehrdeutig, Ziel von Positionen (126): ");
   EXPECT_NE(unix.Out.find("\nIMPORT: Code 1A mehrdeutig, Ziel von Positionen (129): 04 06 08"), std::string::npos);
 
-  WritePair("din.tab", DinPreset);
-  const ToolRun single = Tool({"check", dir / "din.tab", "--export"});
+  WritePair("din.tab", kDinPreset);
+  const ToolRun single = Tool({"check", dir_ / "din.tab", "--export"});
   EXPECT_EQ(single.Code, 1);
   EXPECT_EQ(single.Out, "IMPORT-Tabelle fehlt\n");
-  ExpectErrorLine(Tool({"check", dir / "absent"}), 3, dir / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
+  ExpectErrorLine(Tool({"check", dir_ / "absent"}), 3,
+                  dir_ / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
 }
 
 TEST_F(ToolFiles, ShowPrintsTheGridsAndTheLegend) {
-  WritePair("din.tab", DinPreset);
-  const ToolRun run = Tool({"show", dir / "din.tab", "--name", "DIN"});
+  WritePair("din.tab", kDinPreset);
+  const ToolRun run = Tool({"show", dir_ / "din.tab", "--name", "DIN"});
   EXPECT_EQ(run.Code, 0);
   EXPECT_EQ(run.Err, "");
   EXPECT_EQ(run.Out.substr(0, 46), "EXPORT  QAVO CodeTab EXPORT [Courier New] DIN\n");
@@ -229,45 +230,45 @@ TEST_F(ToolFiles, ShowPrintsTheGridsAndTheLegend) {
             std::string::npos);
   EXPECT_NE(run.Out.find("\nZeichen: XX= bestätigt"), std::string::npos);
 
-  WriteFile(dir / "e.tab", Image(DinExport));
-  const ToolRun forced = Tool({"show", dir / "e.tab", "--import"});
+  WriteFile(dir_ / "e.tab", Image(kDinExport));
+  const ToolRun forced = Tool({"show", dir_ / "e.tab", "--import"});
   EXPECT_EQ(forced.Code, 0);
   EXPECT_EQ(forced.Out.substr(0, 8), "IMPORT  ");
   EXPECT_EQ(forced.Out.find("EXPORT  "), std::string::npos);
   Bytes identity(256);
   for (int p = 0; p < 256; ++p) identity[p] = static_cast<uint8_t>(p);
-  WriteFile(dir / "identity", identity);
-  ExpectErrorLine(Tool({"show", dir / "identity"}), 3,
-                  dir / "identity" + ": IMPORT/EXPORT nicht erkannt Evtl. 256 Byte vorgeben (--export oder --import)");
+  WriteFile(dir_ / "identity", identity);
+  ExpectErrorLine(Tool({"show", dir_ / "identity"}), 3,
+                  dir_ / "identity" + ": IMPORT/EXPORT nicht erkannt Evtl. 256 Byte vorgeben (--export oder --import)");
 }
 
 TEST_F(ToolFiles, BuildWritesTheCodePagePair) {
-  EXPECT_EQ(Tool({"build", "--codepage", "273", dir / "p273.tab"}).Code, 0);
-  EXPECT_EQ(ReadFile(dir / "p273.tab"), Concat(IsoCp273Import, IsoCp273Export));
+  EXPECT_EQ(Tool({"build", "--codepage", "273", dir_ / "p273.tab"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir_ / "p273.tab"), Concat(kIsoCp273Import, kIsoCp273Export));
 
-  const ToolRun c = Tool({"build", "--codepage=037", "--to", "c", dir / "p37"});
+  const ToolRun c = Tool({"build", "--codepage=037", "--to", "c", dir_ / "p37"});
   EXPECT_EQ(c.Code, 0);
-  CodeTable exportTable(TableKind::kExport), importTable(TableKind::kImport);
-  LoadLikeTheEditor(exportTable, TableKind::kExport, IsoCp37Export, IsoCp37Preset.ExportName);
-  LoadLikeTheEditor(importTable, TableKind::kImport, IsoCp37Import, IsoCp37Preset.ImportName);
-  EXPECT_EQ(Text(ReadFile(dir / "p37")), CDeclaration(exportTable) + CDeclaration(importTable));
+  CodeTable export_table(TableKind::kExport), import_table(TableKind::kImport);
+  LoadLikeTheEditor(export_table, TableKind::kExport, kIsoCp37Export, kIsoCp37Preset.ExportName);
+  LoadLikeTheEditor(import_table, TableKind::kImport, kIsoCp37Import, kIsoCp37Preset.ImportName);
+  EXPECT_EQ(Text(ReadFile(dir_ / "p37")), CDeclaration(export_table) + CDeclaration(import_table));
 
-  EXPECT_EQ(Tool({"build", "--codepage", "1047", "--swap-nl", "--import", dir / "nl.tab"}).Code, 0);
-  const Bytes nl = ReadFile(dir / "nl.tab");
+  EXPECT_EQ(Tool({"build", "--codepage", "1047", "--swap-nl", "--import", dir_ / "nl.tab"}).Code, 0);
+  const Bytes nl = ReadFile(dir_ / "nl.tab");
   ASSERT_EQ(nl.size(), 256u);
   EXPECT_EQ(nl[0x15], 0x0A);
   EXPECT_EQ(nl[0x25], 0x85);
 
-  const ToolRun euro = Tool({"build", "--codepage", "CP1141", "--workstation", "CP1252", dir / "p1141.qct"});
+  const ToolRun euro = Tool({"build", "--codepage", "CP1141", "--workstation", "CP1252", dir_ / "p1141.qct"});
   EXPECT_EQ(euro.Code, 0);
   EXPECT_EQ(euro.Err, "");
-  const Bytes v5 = ReadFile(dir / "p1141.qct");
-  ASSERT_EQ(v5.size(), V5PairImageSize);
+  const Bytes v5 = ReadFile(dir_ / "p1141.qct");
+  ASSERT_EQ(v5.size(), kV5PairImageSize);
   const V5Table exported = DecodeV5Image(v5.data());
   EXPECT_EQ(exported.Name, "CP1252_CP1141");
   EXPECT_EQ(exported.Entries[0x80].Target, 0x9F);
   EXPECT_EQ(exported.Entries[0x82].Target, -1);
-  EXPECT_EQ(DecodeV5Image(v5.data() + V5ImageSize).Name, "CP1141_CP1252");
+  EXPECT_EQ(DecodeV5Image(v5.data() + kV5ImageSize).Name, "CP1141_CP1252");
 }
 
 // ISO 8859-1 text as iconv converts it to the code page.
@@ -276,8 +277,8 @@ Bytes Iconv(const char* to, const Bytes& text) {
   Bytes out(text.size());
   char* in = reinterpret_cast<char*>(const_cast<uint8_t*>(text.data()));
   char* at = reinterpret_cast<char*>(out.data());
-  size_t inLeft = text.size(), outLeft = out.size();
-  const size_t done = iconv(cd, &in, &inLeft, &at, &outLeft);
+  size_t in_left = text.size(), out_left = out.size();
+  const size_t done = iconv(cd, &in, &in_left, &at, &out_left);
   iconv_close(cd);
   EXPECT_NE(done, static_cast<size_t>(-1));
   return out;
@@ -290,142 +291,144 @@ TEST_F(ToolFiles, TranslateEqualsIconvAndComesBack) {
     do byte = static_cast<uint8_t>(random());
     while (byte == 0xA4);  // the currency sign has no place in CP 1141
   }
-  WriteFile(dir / "text", text);
-  EXPECT_EQ(Tool({"build", "--codepage", "1141", dir / "p1141.tab"}).Code, 0);
-  const ToolRun there = Tool({"translate", "--table", dir / "p1141.tab", dir / "text", dir / "host"});
+  WriteFile(dir_ / "text", text);
+  EXPECT_EQ(Tool({"build", "--codepage", "1141", dir_ / "p1141.tab"}).Code, 0);
+  const ToolRun there = Tool({"translate", "--table", dir_ / "p1141.tab", dir_ / "text", dir_ / "host"});
   EXPECT_EQ(there.Code, 0);
   EXPECT_EQ(there.Err, "");
-  EXPECT_EQ(ReadFile(dir / "host"), Iconv("IBM1141", text));
-  EXPECT_EQ(Tool({"translate", "--import", "--table", dir / "p1141.tab", dir / "host", dir / "back"}).Code, 0);
-  EXPECT_EQ(ReadFile(dir / "back"), text);
+  EXPECT_EQ(ReadFile(dir_ / "host"), Iconv("IBM1141", text));
+  EXPECT_EQ(Tool({"translate", "--import", "--table", dir_ / "p1141.tab", dir_ / "host", dir_ / "back"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir_ / "back"), text);
   // In place: the file is read whole before it is replaced.
-  EXPECT_EQ(Tool({"translate", "--table", dir / "p1141.tab", dir / "back", dir / "back"}).Code, 0);
-  EXPECT_EQ(ReadFile(dir / "back"), ReadFile(dir / "host"));
+  EXPECT_EQ(Tool({"translate", "--table", dir_ / "p1141.tab", dir_ / "back", dir_ / "back"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir_ / "back"), ReadFile(dir_ / "host"));
 }
 
 TEST_F(ToolFiles, TranslateWithAForcedOrMissingTable) {
-  WriteFile(dir / "e.tab", Image(DinExport));
-  WriteFile(dir / "in", {0x41, 0x20, 0xC1});
-  EXPECT_EQ(Tool({"translate", "--table", dir / "e.tab", "--import", dir / "in", dir / "out"}).Code, 0);
-  EXPECT_EQ(ReadFile(dir / "out"), (Bytes{DinExport[0x41], DinExport[0x20], DinExport[0xC1]}));
-  ExpectErrorLine(Tool({"translate", "--table", dir / "pair.tab", dir / "in", dir / "out"}), 3,
-                  dir / "pair.tab" + ": kann nicht gelesen werden (nicht gefunden)");
-  WriteFile(dir / "i.qct", V5Image(CodeTable(TableKind::kImport), TableKind::kImport));
-  ExpectErrorLine(Tool({"translate", "--table", dir / "i.qct", dir / "in", dir / "out"}), 3,
-                  dir / "i.qct" + " enthält keine EXPORT-Tabelle");
+  WriteFile(dir_ / "e.tab", Image(kDinExport));
+  WriteFile(dir_ / "in", {0x41, 0x20, 0xC1});
+  EXPECT_EQ(Tool({"translate", "--table", dir_ / "e.tab", "--import", dir_ / "in", dir_ / "out"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir_ / "out"), (Bytes{kDinExport[0x41], kDinExport[0x20], kDinExport[0xC1]}));
+  ExpectErrorLine(Tool({"translate", "--table", dir_ / "pair.tab", dir_ / "in", dir_ / "out"}), 3,
+                  dir_ / "pair.tab" + ": kann nicht gelesen werden (nicht gefunden)");
+  WriteFile(dir_ / "i.qct", V5Image(CodeTable(TableKind::kImport), TableKind::kImport));
+  ExpectErrorLine(Tool({"translate", "--table", dir_ / "i.qct", dir_ / "in", dir_ / "out"}), 3,
+                  dir_ / "i.qct" + " enthält keine EXPORT-Tabelle");
 }
 
 TEST_F(ToolFiles, TranslateFailuresWriteNothing) {
-  WriteFile(dir / "e.tab", Image(DinExport));
-  WriteFile(dir / "in", Bytes(4096, 0x41));
-  WriteFile(dir / "out", {7});
-  ExpectErrorLine(Tool({"translate", "--table", dir / "e.tab", dir / "absent", dir / "out"}), 3,
-                  dir / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
-  ExpectErrorLine(Tool({"translate", "--table", dir / "e.tab", dir.Path, dir / "out"}), 3,
-                  dir.Path + ": kann nicht gelesen werden (ist ein Verzeichnis)");
-  ExpectErrorLine(Tool({"translate", "--table", dir / "e.tab", dir / "in", dir / "none/out"}), 4,
-                  dir / "none/out" + ": kann nicht geschrieben werden (nicht gefunden)");
+  WriteFile(dir_ / "e.tab", Image(kDinExport));
+  WriteFile(dir_ / "in", Bytes(4096, 0x41));
+  WriteFile(dir_ / "out", {7});
+  ExpectErrorLine(Tool({"translate", "--table", dir_ / "e.tab", dir_ / "absent", dir_ / "out"}), 3,
+                  dir_ / "absent" + ": kann nicht gelesen werden (nicht gefunden)");
+  ExpectErrorLine(Tool({"translate", "--table", dir_ / "e.tab", dir_.Path, dir_ / "out"}), 3,
+                  dir_.Path + ": kann nicht gelesen werden (ist ein Verzeichnis)");
+  ExpectErrorLine(Tool({"translate", "--table", dir_ / "e.tab", dir_ / "in", dir_ / "none/out"}), 4,
+                  dir_ / "none/out" + ": kann nicht geschrieben werden (nicht gefunden)");
   // Files may not grow beyond 1024 bytes: the write fails halfway.
-  ExpectErrorLine(Tool({"translate", "--table", dir / "e.tab", dir / "in", dir / "out"}, "trap '' XFSZ; ulimit -f 2; "),
-                  4, dir / "out" + ": kann nicht geschrieben werden (Datei zu groß)");
-  EXPECT_EQ(ReadFile(dir / "out"), (Bytes{7}));
-  std::vector<std::string> names = dir.Names();
+  ExpectErrorLine(
+      Tool({"translate", "--table", dir_ / "e.tab", dir_ / "in", dir_ / "out"}, "trap '' XFSZ; ulimit -f 2; "), 4,
+      dir_ / "out" + ": kann nicht geschrieben werden (Datei zu groß)");
+  EXPECT_EQ(ReadFile(dir_ / "out"), (Bytes{7}));
+  std::vector<std::string> names = dir_.Names();
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"e.tab", "in", "out"}));
 }
 
 // Commands that must not block on a pipe are given ten seconds.
-const std::string NoHang = "timeout 10 ";
-const std::string NotRegular = ": kann nicht gelesen werden (keine reguläre Datei)";
+const std::string kNoHang = "timeout 10 ";
+const std::string kNotRegular = ": kann nicht gelesen werden (keine reguläre Datei)";
 
 TEST_F(ToolFiles, EndlessOrBlockingTablesAreRefused) {
-  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
-  WriteFile(dir / "in", {1});
-  for (const std::string& table : {std::string("/dev/zero"), dir / "fifo"}) {
-    ExpectErrorLine(Tool({"show", table}, NoHang), 3, table + NotRegular);
-    ExpectErrorLine(Tool({"check", table}, NoHang), 3, table + NotRegular);
-    ExpectErrorLine(Tool({"convert", table, dir / "out.qct"}, NoHang), 3, table + NotRegular);
-    ExpectErrorLine(Tool({"translate", "--table", table, dir / "in", dir / "out"}, NoHang), 3, table + NotRegular);
+  ASSERT_EQ(mkfifo((dir_ / "fifo").c_str(), 0600), 0);
+  WriteFile(dir_ / "in", {1});
+  for (const std::string& table : {std::string("/dev/zero"), dir_ / "fifo"}) {
+    ExpectErrorLine(Tool({"show", table}, kNoHang), 3, table + kNotRegular);
+    ExpectErrorLine(Tool({"check", table}, kNoHang), 3, table + kNotRegular);
+    ExpectErrorLine(Tool({"convert", table, dir_ / "out.qct"}, kNoHang), 3, table + kNotRegular);
+    ExpectErrorLine(Tool({"translate", "--table", table, dir_ / "in", dir_ / "out"}, kNoHang), 3, table + kNotRegular);
   }
 }
 
 TEST_F(ToolFiles, OutputsThatAreNoRegularFilesAreRefused) {
-  WritePair("pair.tab", DinPreset);
-  WriteFile(dir / "in", {1});
-  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
-  std::filesystem::create_symlink("nowhere", dir / "dangling");
+  WritePair("pair.tab", kDinPreset);
+  WriteFile(dir_ / "in", {1});
+  ASSERT_EQ(mkfifo((dir_ / "fifo").c_str(), 0600), 0);
+  std::filesystem::create_symlink("nowhere", dir_ / "dangling");
   const std::string refused = ": kann nicht geschrieben werden (keine reguläre Datei)";
-  ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "fifo", "--to", "v5"}, NoHang), 4, dir / "fifo" + refused);
-  ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "dangling", "--to", "v5"}), 4,
-                  dir / "dangling" + ": kann nicht geschrieben werden (Verknüpfung ohne Ziel)");
+  ExpectErrorLine(Tool({"convert", dir_ / "pair.tab", dir_ / "fifo", "--to", "v5"}, kNoHang), 4,
+                  dir_ / "fifo" + refused);
+  ExpectErrorLine(Tool({"convert", dir_ / "pair.tab", dir_ / "dangling", "--to", "v5"}), 4,
+                  dir_ / "dangling" + ": kann nicht geschrieben werden (Verknüpfung ohne Ziel)");
   struct stat info;
-  ASSERT_EQ(lstat((dir / "fifo").c_str(), &info), 0);
+  ASSERT_EQ(lstat((dir_ / "fifo").c_str(), &info), 0);
   EXPECT_TRUE(S_ISFIFO(info.st_mode));
-  EXPECT_TRUE(std::filesystem::is_symlink(dir / "dangling"));
-  EXPECT_EQ(dir.Names().size(), 4u);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "dangling"));
+  EXPECT_EQ(dir_.Names().size(), 4u);
 }
 
 TEST_F(ToolFiles, AWriteProtectedOutputIsRefused) {
-  WritePair("pair.tab", DinPreset);
-  WriteFile(dir / "locked.qct", {1});
-  chmod((dir / "locked.qct").c_str(), 0444);
-  std::string asUser;
+  WritePair("pair.tab", kDinPreset);
+  WriteFile(dir_ / "locked.qct", {1});
+  chmod((dir_ / "locked.qct").c_str(), 0444);
+  std::string as_user;
   if (geteuid() == 0) {
     // root may write anything; an ordinary user must be refused.
-    chmod(dir.Path.c_str(), 0777);
-    chmod((dir / "pair.tab").c_str(), 0644);
-    asUser = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    chmod(dir_.Path.c_str(), 0777);
+    chmod((dir_ / "pair.tab").c_str(), 0644);
+    as_user = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
   }
-  const ToolRun run = Tool({"convert", dir / "pair.tab", dir / "locked.qct"}, asUser);
+  const ToolRun run = Tool({"convert", dir_ / "pair.tab", dir_ / "locked.qct"}, as_user);
   EXPECT_EQ(run.Code, 4);
-  EXPECT_EQ(run.Err, "qavo-ct: " + dir / "locked.qct" + ": kann nicht geschrieben werden (keine Berechtigung)\n");
-  EXPECT_EQ(ReadFile(dir / "locked.qct"), Bytes{1});
+  EXPECT_EQ(run.Err, "qavo-ct: " + dir_ / "locked.qct" + ": kann nicht geschrieben werden (keine Berechtigung)\n");
+  EXPECT_EQ(ReadFile(dir_ / "locked.qct"), Bytes{1});
 }
 
 TEST_F(ToolFiles, NamesOfTheFullLengthAreWritten) {
-  WritePair("pair.tab", DinPreset);
-  const std::string name = dir / (std::string(251, 'n') + ".qct");
-  EXPECT_EQ(Tool({"convert", dir / "pair.tab", name}).Code, 0);
-  EXPECT_EQ(Tool({"convert", dir / "pair.tab", name}).Code, 0);
-  EXPECT_EQ(ReadFile(name).size(), V5PairImageSize);
-  EXPECT_EQ(dir.Names().size(), 2u);
+  WritePair("pair.tab", kDinPreset);
+  const std::string name = dir_ / (std::string(251, 'n') + ".qct");
+  EXPECT_EQ(Tool({"convert", dir_ / "pair.tab", name}).Code, 0);
+  EXPECT_EQ(Tool({"convert", dir_ / "pair.tab", name}).Code, 0);
+  EXPECT_EQ(ReadFile(name).size(), kV5PairImageSize);
+  EXPECT_EQ(dir_.Names().size(), 2u);
 }
 
 TEST_F(ToolFiles, EveryFailureIsOneEscapedLine) {
-  const std::string odd = dir / "a\nb\xFF\x1B";
-  ExpectErrorLine(Tool({"show", odd}), 3, dir / "a\\x0Ab\\xFF\\x1B: kann nicht gelesen werden (nicht gefunden)");
+  const std::string odd = dir_ / "a\nb\xFF\x1B";
+  ExpectErrorLine(Tool({"show", odd}), 3, dir_ / "a\\x0Ab\\xFF\\x1B: kann nicht gelesen werden (nicht gefunden)");
   ExpectErrorLine(Tool({"fr\nob"}), 2, "unbekannter Befehl fr\\x0Aob (qavo-ct --help zeigt die Hilfe)");
   // An incomplete table whose output fails: the failure alone, no note.
   CodeTable table(TableKind::kExport);
   table.Assign(0x20, 0x40);
-  WriteFile(dir / "gaps.qct", V5Image(table, TableKind::kExport));
-  ExpectErrorLine(Tool({"convert", dir / "gaps.qct", dir / "none/gaps.tab"}), 4,
-                  dir / "none/gaps.tab" + ": kann nicht geschrieben werden (nicht gefunden)");
+  WriteFile(dir_ / "gaps.qct", V5Image(table, TableKind::kExport));
+  ExpectErrorLine(Tool({"convert", dir_ / "gaps.qct", dir_ / "none/gaps.tab"}), 4,
+                  dir_ / "none/gaps.tab" + ": kann nicht geschrieben werden (nicht gefunden)");
 }
 
 TEST_F(ToolFiles, ShowEscapesControlBytesOfNames) {
-  WritePair("pair.tab", DinPreset);
-  ASSERT_EQ(Tool({"convert", dir / "pair.tab", dir / "odd.qct", "--name",
+  WritePair("pair.tab", kDinPreset);
+  ASSERT_EQ(Tool({"convert", dir_ / "pair.tab", dir_ / "odd.qct", "--name",
                   "a\x1B[31m\r\x7F"
                   "b"})
                 .Code,
             0);
-  const ToolRun run = Tool({"show", dir / "odd.qct"});
+  const ToolRun run = Tool({"show", dir_ / "odd.qct"});
   EXPECT_EQ(run.Code, 0);
   const std::string header = "EXPORT  QAVO CodeTab EXPORT [Courier New] a\\x1B[31m\\x0D\\x7Fb\n";
   EXPECT_EQ(run.Out.substr(0, header.size()), header);
 }
 
 TEST_F(ToolFiles, ConvertIntoAFileSizeLimitGivesItsReason) {
-  WritePair("pair.tab", DinPreset);
-  ExpectErrorLine(Tool({"convert", dir / "pair.tab", dir / "out.qct"}, "trap '' XFSZ; ulimit -f 2; "), 4,
-                  dir / "out.qct" + ": kann nicht geschrieben werden (Datei zu groß)");
-  EXPECT_EQ(dir.Names(), std::vector<std::string>{"pair.tab"});
+  WritePair("pair.tab", kDinPreset);
+  ExpectErrorLine(Tool({"convert", dir_ / "pair.tab", dir_ / "out.qct"}, "trap '' XFSZ; ulimit -f 2; "), 4,
+                  dir_ / "out.qct" + ": kann nicht geschrieben werden (Datei zu groß)");
+  EXPECT_EQ(dir_.Names(), std::vector<std::string>{"pair.tab"});
 }
 
 TEST_F(ToolFiles, BuildWithTheWorkstationGivenExplicitly) {
-  EXPECT_EQ(Tool({"build", "--codepage", "273", "--workstation", "iso8859-1", dir / "p.tab"}).Code, 0);
-  EXPECT_EQ(ReadFile(dir / "p.tab"), Concat(IsoCp273Import, IsoCp273Export));
+  EXPECT_EQ(Tool({"build", "--codepage", "273", "--workstation", "iso8859-1", dir_ / "p.tab"}).Code, 0);
+  EXPECT_EQ(ReadFile(dir_ / "p.tab"), Concat(kIsoCp273Import, kIsoCp273Export));
 }
 
 int Shell(const std::string& command) {
@@ -434,54 +437,54 @@ int Shell(const std::string& command) {
 }
 
 TEST_F(ToolFiles, TranslateIsAFilter) {
-  WriteFile(dir / "e.tab", Image(DinExport));
-  WriteFile(dir / "expected", {DinExport['A'], DinExport['B'], DinExport['\n']});
-  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
-  const std::string translate = Quote(QAVO_CT) + " translate --table " + Quote(dir / "e.tab");
-  const std::string fifo = Quote(dir / "fifo"), err = " 2>" + Quote(dir / "err");
-  EXPECT_EQ(Shell("printf 'AB\\n' | " + translate + " - - | cmp - " + Quote(dir / "expected")), 0);
+  WriteFile(dir_ / "e.tab", Image(kDinExport));
+  WriteFile(dir_ / "expected", {kDinExport['A'], kDinExport['B'], kDinExport['\n']});
+  ASSERT_EQ(mkfifo((dir_ / "fifo").c_str(), 0600), 0);
+  const std::string translate = Quote(QAVO_CT) + " translate --table " + Quote(dir_ / "e.tab");
+  const std::string fifo = Quote(dir_ / "fifo"), err = " 2>" + Quote(dir_ / "err");
+  EXPECT_EQ(Shell("printf 'AB\\n' | " + translate + " - - | cmp - " + Quote(dir_ / "expected")), 0);
   EXPECT_EQ(
-      Shell("cat " + fifo + " >" + Quote(dir / "got") + " & printf 'AB\\n' | " + translate + " - " + fifo + "; wait"),
+      Shell("cat " + fifo + " >" + Quote(dir_ / "got") + " & printf 'AB\\n' | " + translate + " - " + fifo + "; wait"),
       0);
-  EXPECT_EQ(ReadFile(dir / "got"), ReadFile(dir / "expected"));
+  EXPECT_EQ(ReadFile(dir_ / "got"), ReadFile(dir_ / "expected"));
   struct stat info;
-  ASSERT_EQ(lstat((dir / "fifo").c_str(), &info), 0);
+  ASSERT_EQ(lstat((dir_ / "fifo").c_str(), &info), 0);
   EXPECT_TRUE(S_ISFIFO(info.st_mode));
   // A closed pipe on standard output ends quietly; a named FIFO's reader that
   // goes is a failure.
   EXPECT_EQ(Shell("head -c 9000000 /dev/zero | " + translate + " - -" + err + " | head -c 1 >/dev/null"), 0);
-  EXPECT_EQ(Text(ReadFile(dir / "err")), "");
+  EXPECT_EQ(Text(ReadFile(dir_ / "err")), "");
   EXPECT_EQ(Shell("head -c 1 " + fifo + " >/dev/null & head -c 9000000 /dev/zero | " + translate + " - " + fifo + err +
-                  " || echo $? >" + Quote(dir / "code") + "; wait"),
+                  " || echo $? >" + Quote(dir_ / "code") + "; wait"),
             0);
-  EXPECT_EQ(Text(ReadFile(dir / "code")), "4\n");
-  EXPECT_EQ(Text(ReadFile(dir / "err")),
-            "qavo-ct: " + dir / "fifo" + ": kann nicht geschrieben werden (der Leser hat geschlossen)\n");
-  ExpectErrorLine(Tool({"translate", "--table", dir / "e.tab", dir / "expected", "/dev/full"}), 4,
+  EXPECT_EQ(Text(ReadFile(dir_ / "code")), "4\n");
+  EXPECT_EQ(Text(ReadFile(dir_ / "err")),
+            "qavo-ct: " + dir_ / "fifo" + ": kann nicht geschrieben werden (der Leser hat geschlossen)\n");
+  ExpectErrorLine(Tool({"translate", "--table", dir_ / "e.tab", dir_ / "expected", "/dev/full"}), 4,
                   "/dev/full: kann nicht geschrieben werden (kein Platz mehr auf dem Datenträger)");
-  EXPECT_EQ(dir.Names().size(), 6u);
+  EXPECT_EQ(dir_.Names().size(), 6u);
 }
 
 // Every name of standard output writes into it as the shell opened it, and
 // "-" reads and writes tables on the standard streams.
 TEST_F(ToolFiles, StandardStreamsForEveryCommand) {
-  WritePair("pair.tab", DinPreset);
-  WriteFile(dir / "log", ToBytes("vorher\n"));
-  const std::string tool = Quote(QAVO_CT), pair = Quote(dir / "pair.tab"), log = " >>" + Quote(dir / "log");
+  WritePair("pair.tab", kDinPreset);
+  WriteFile(dir_ / "log", ToBytes("vorher\n"));
+  const std::string tool = Quote(QAVO_CT), pair = Quote(dir_ / "pair.tab"), log = " >>" + Quote(dir_ / "log");
   for (const char* name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1", "-"})
     EXPECT_EQ(Shell("printf A | " + tool + " translate --table " + pair + " - " + name + log), 0) << name;
   EXPECT_EQ(Shell(tool + " convert " + pair + " /dev/stdout --to c" + log), 0);
-  EXPECT_EQ(Shell(tool + " convert - " + Quote(dir / "log") + " --to v5 --import --name n <" + pair + log), 0);
+  EXPECT_EQ(Shell(tool + " convert - " + Quote(dir_ / "log") + " --to v5 --import --name n <" + pair + log), 0);
   EXPECT_EQ(Shell(tool + " build --codepage 273 --to ucm - | " + tool + " build --ucm - - --to v3" + log), 0);
-  CodeTable exportTable(TableKind::kExport), importTable(TableKind::kImport), named(TableKind::kImport);
-  LoadLikeTheEditor(exportTable, TableKind::kExport, DinExport, dir / "pair.tab");
-  LoadLikeTheEditor(importTable, TableKind::kImport, DinImport, dir / "pair.tab");
-  LoadLikeTheEditor(named, TableKind::kImport, DinImport, "n");
-  const std::string written = "vorher\n" + std::string(4, static_cast<char>(DinExport['A'])) +
-                              CDeclaration(exportTable) + CDeclaration(importTable) +
-                              Text(V5Image(named, TableKind::kImport)) + Text(Concat(IsoCp273Import, IsoCp273Export));
-  EXPECT_EQ(Text(ReadFile(dir / "log")), written);
-  const std::string shown = Quote(dir / "shown");
+  CodeTable export_table(TableKind::kExport), import_table(TableKind::kImport), named(TableKind::kImport);
+  LoadLikeTheEditor(export_table, TableKind::kExport, kDinExport, dir_ / "pair.tab");
+  LoadLikeTheEditor(import_table, TableKind::kImport, kDinImport, dir_ / "pair.tab");
+  LoadLikeTheEditor(named, TableKind::kImport, kDinImport, "n");
+  const std::string written = "vorher\n" + std::string(4, static_cast<char>(kDinExport['A'])) +
+                              CDeclaration(export_table) + CDeclaration(import_table) +
+                              Text(V5Image(named, TableKind::kImport)) + Text(Concat(kIsoCp273Import, kIsoCp273Export));
+  EXPECT_EQ(Text(ReadFile(dir_ / "log")), written);
+  const std::string shown = Quote(dir_ / "shown");
   EXPECT_EQ(Shell(tool + " show --name n " + pair + " >" + shown + "; " + tool + " show --name n - <" + pair +
                   " | cmp - " + shown),
             0);
@@ -516,8 +519,8 @@ void ExpectSignalRemovesTheTemporaryFile(const ScratchDir& dir, int signal) {
 }
 
 TEST_F(ToolFiles, ASignalDuringTranslateRemovesTheTemporaryFile) {
-  WriteFile(dir / "e.tab", Image(DinExport));
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ExpectSignalRemovesTheTemporaryFile(dir, signal);
+  WriteFile(dir_ / "e.tab", Image(kDinExport));
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ExpectSignalRemovesTheTemporaryFile(dir_, signal);
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -537,12 +540,12 @@ std::string HexWord(const char* table, int position) {
 int IconvByte(const std::string& to, const std::string& from, int byte) {
   const iconv_t cd = iconv_open(to.c_str(), from.c_str());
   char in = static_cast<char>(byte), out[8];
-  char *inAt = &in, *outAt = out;
-  size_t inLeft = 1, outLeft = sizeof out;
-  const bool done = iconv(cd, &inAt, &inLeft, &outAt, &outLeft) != static_cast<size_t>(-1) &&
-                    iconv(cd, nullptr, nullptr, &outAt, &outLeft) != static_cast<size_t>(-1);
+  char *in_at = &in, *out_at = out;
+  size_t in_left = 1, out_left = sizeof out;
+  const bool done = iconv(cd, &in_at, &in_left, &out_at, &out_left) != static_cast<size_t>(-1) &&
+                    iconv(cd, nullptr, nullptr, &out_at, &out_left) != static_cast<size_t>(-1);
   iconv_close(cd);
-  return done && outAt - out == 1 ? static_cast<unsigned char>(out[0]) : -1;
+  return done && out_at - out == 1 ? static_cast<unsigned char>(out[0]) : -1;
 }
 
 // Where iconv and ICU build a page differently for ISO 8859-1, from the two
@@ -576,27 +579,27 @@ std::vector<std::string> LibrariesDisagree(int page) {
 }
 
 TEST_F(ToolFiles, IdentifyFindsTheBuiltPageAndExactlyTheChangedEntries) {
-  ASSERT_EQ(Tool({"build", "--codepage", "273", dir / "p273.tab"}).Code, 0);
-  const auto identify = [&](const std::string& file, const std::string& firstEnd) {
-    const ToolRun run = Tool({"identify", dir / file});
+  ASSERT_EQ(Tool({"build", "--codepage", "273", dir_ / "p273.tab"}).Code, 0);
+  const auto identify = [&](const std::string& file, const std::string& first_end) {
+    const ToolRun run = Tool({"identify", dir_ / file});
     EXPECT_EQ(run.Code, 0);
     const std::vector<std::string> lines = Lines(run.Out);
     ASSERT_EQ(lines.size(), 6u) << run.Out;
     EXPECT_EQ(lines[0].find("CP 273 (iconv IBM273"), 0u) << lines[0];
-    EXPECT_EQ(lines[0].substr(lines[0].find("): ") + 3), firstEnd);
+    EXPECT_EQ(lines[0].substr(lines[0].find("): ") + 3), first_end);
     EXPECT_EQ(lines[5], "Zeilenende: 15 <-> 85, 25 <-> 0A (üblich)");
   };
   identify("p273.tab", "512 von 512 gleich");
-  Bytes pair = ReadFile(dir / "p273.tab");  // IMPORT, then EXPORT
+  Bytes pair = ReadFile(dir_ / "p273.tab");  // IMPORT, then EXPORT
   pair[256 + 0x4F] = 0x5A;
   pair[0x9F] = 0x24;
-  WriteFile(dir / "changed.tab", pair);
+  WriteFile(dir_ / "changed.tab", pair);
   identify("changed.tab", "510 von 512 gleich; abweichend EXPORT 4F, IMPORT 9F");
 }
 
 TEST_F(ToolFiles, CompareListsWhereThePairIconvAndIcuDisagree) {
   for (const int page : {273, 278, 1026}) {
-    const std::string file = dir / ("p" + std::to_string(page) + ".tab");
+    const std::string file = dir_ / ("p" + std::to_string(page) + ".tab");
     ASSERT_EQ(Tool({"build", "--codepage", std::to_string(page), file}).Code, 0);
     const ToolRun run = Tool({"compare", file, "--codepage", std::to_string(page)});
     const std::vector<std::string> expected = LibrariesDisagree(page);
@@ -606,25 +609,25 @@ TEST_F(ToolFiles, CompareListsWhereThePairIconvAndIcuDisagree) {
       if (line.rfind("EXPORT ", 0) == 0 || line.rfind("IMPORT ", 0) == 0) listed.push_back(line.substr(0, 9));
     EXPECT_EQ(listed, expected) << run.Out;
   }
-  WritePair("din.tab", DinPreset);
-  const ToolRun iconvOnly = Tool({"compare", dir / "din.tab", "--codepage", "9030"});
-  EXPECT_EQ(Lines(iconvOnly.Out)[0], "CP 9030: iconv IBM9030; ICU kennt die Codepage nicht; Arbeitsplatz ISO 8859-1");
-  ExpectErrorLine(Tool({"compare", dir / "din.tab", "--codepage", "999"}), 2,
+  WritePair("din.tab", kDinPreset);
+  const ToolRun iconv_only = Tool({"compare", dir_ / "din.tab", "--codepage", "9030"});
+  EXPECT_EQ(Lines(iconv_only.Out)[0], "CP 9030: iconv IBM9030; ICU kennt die Codepage nicht; Arbeitsplatz ISO 8859-1");
+  ExpectErrorLine(Tool({"compare", dir_ / "din.tab", "--codepage", "999"}), 2,
                   "Codepage 999 kennen weder iconv noch ICU");
 }
 
 TEST_F(ToolFiles, CheckNamesTheNewlineAndADisagreementIsAFinding) {
-  ASSERT_EQ(Tool({"build", "--codepage", "1047", "--swap-nl", dir / "zos.tab"}).Code, 0);
-  const ToolRun zos = Tool({"check", dir / "zos.tab"});
+  ASSERT_EQ(Tool({"build", "--codepage", "1047", "--swap-nl", dir_ / "zos.tab"}).Code, 0);
+  const ToolRun zos = Tool({"check", dir_ / "zos.tab"});
   EXPECT_EQ(zos.Code, 0);
   EXPECT_EQ(zos.Out,
             "sauber: EXPORT und IMPORT sind vollständig, eindeutig und übersetzen einander zurück\n"
             "Zeilenende: 15 <-> 0A (z/OS UNIX)\n");
-  ASSERT_EQ(Tool({"build", "--codepage", "1047", dir / "usual.tab"}).Code, 0);
-  Bytes pair = ReadFile(dir / "usual.tab");
+  ASSERT_EQ(Tool({"build", "--codepage", "1047", dir_ / "usual.tab"}).Code, 0);
+  Bytes pair = ReadFile(dir_ / "usual.tab");
   std::swap(pair[0x15], pair[0x25]);
-  WriteFile(dir / "half.tab", pair);
-  const ToolRun half = Tool({"check", dir / "half.tab"});
+  WriteFile(dir_ / "half.tab", pair);
+  const ToolRun half = Tool({"check", dir_ / "half.tab"});
   EXPECT_EQ(half.Code, 1);
   EXPECT_EQ(Lines(half.Out).back(),
             "Zeilenende: EXPORT und IMPORT uneinig: IMPORT 15 -> 0A, 25 -> 85; EXPORT 0A -> 25, 85 -> 15");

@@ -73,12 +73,12 @@ TEST(ByteMapOf, UnassignedPositionsStayThemselves) {
 
 TEST(TranslateStream, WholeFileAcrossBlocks) {
   ScratchDir dir;
-  const Bytes source = RandomBytes(2 * TranslateBlockSize + 17, 3);
+  const Bytes source = RandomBytes(2 * kTranslateBlockSize + 17, 3);
   WriteFile(dir / "in", source);
   const ByteMap map = RandomMap(4);
   const int in = open((dir / "in").c_str(), O_RDONLY);
   const int out = open((dir / "out").c_str(), O_WRONLY | O_CREAT, 0600);
-  EXPECT_EQ(TranslateStream(in, out, map), StreamResult::Done);
+  EXPECT_EQ(TranslateStream(in, out, map), StreamResult::kDone);
   close(in);
   close(out);
   EXPECT_EQ(ReadFile(dir / "out"), Looked(map, source));
@@ -91,7 +91,7 @@ TEST(TranslateStream, PipeIsReadBlockByBlock) {
   const ByteMap map = RandomMap(11);
   FILE* pipe = popen(("cat '" + dir / "in" + "'").c_str(), "r");
   const int out = open((dir / "out").c_str(), O_WRONLY | O_CREAT, 0600);
-  EXPECT_EQ(TranslateStream(fileno(pipe), out, map), StreamResult::Done);
+  EXPECT_EQ(TranslateStream(fileno(pipe), out, map), StreamResult::kDone);
   pclose(pipe);
   close(out);
   EXPECT_EQ(ReadFile(dir / "out"), Looked(map, source));
@@ -102,7 +102,7 @@ TEST(TranslateStream, EmptyInputWritesNothing) {
   WriteFile(dir / "in", Bytes());
   const int in = open((dir / "in").c_str(), O_RDONLY);
   const int out = open((dir / "out").c_str(), O_WRONLY | O_CREAT, 0600);
-  EXPECT_EQ(TranslateStream(in, out, RandomMap(5)), StreamResult::Done);
+  EXPECT_EQ(TranslateStream(in, out, RandomMap(5)), StreamResult::kDone);
   close(in);
   close(out);
   EXPECT_TRUE(ReadFile(dir / "out").empty());
@@ -113,16 +113,16 @@ TEST(TranslateStream, ReadAndWriteFailuresAreTold) {
   WriteFile(dir / "in", RandomBytes(1000, 6));
   const int directory = open(dir.Path.c_str(), O_RDONLY);
   const int sink = open("/dev/null", O_WRONLY);
-  EXPECT_EQ(TranslateStream(directory, sink, RandomMap(7)), StreamResult::ReadFailed);
+  EXPECT_EQ(TranslateStream(directory, sink, RandomMap(7)), StreamResult::kReadFailed);
   const int in = open((dir / "in").c_str(), O_RDONLY);
   const int full = open("/dev/full", O_WRONLY);
-  EXPECT_EQ(TranslateStream(in, full, RandomMap(8)), StreamResult::WriteFailed);
+  EXPECT_EQ(TranslateStream(in, full, RandomMap(8)), StreamResult::kWriteFailed);
   EXPECT_EQ(errno, ENOSPC);
   // The first block fails while the next is translated.
-  WriteFile(dir / "long", RandomBytes(3 * TranslateBlockSize, 12));
-  const int longIn = open((dir / "long").c_str(), O_RDONLY);
-  EXPECT_EQ(TranslateStream(longIn, full, RandomMap(13)), StreamResult::WriteFailed);
-  for (const int fd : {directory, sink, in, full, longIn}) close(fd);
+  WriteFile(dir / "long", RandomBytes(3 * kTranslateBlockSize, 12));
+  const int long_in = open((dir / "long").c_str(), O_RDONLY);
+  EXPECT_EQ(TranslateStream(long_in, full, RandomMap(13)), StreamResult::kWriteFailed);
+  for (const int fd : {directory, sink, in, full, long_in}) close(fd);
 }
 
 }  // namespace

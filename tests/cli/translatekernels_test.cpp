@@ -24,19 +24,19 @@ TEST_P(EveryKernel, EqualsThePortableKernel) {
   for (int round = 0; round < 400; ++round) {
     for (uint8_t& code : map) code = static_cast<uint8_t>(random());
     const size_t length = round < 300 ? random() % 700 : random() % 70000;
-    const size_t inAt = random() % 64, outAt = random() % 64;
+    const size_t in_at = random() % 64, out_at = random() % 64;
     Bytes input(length + 128), output(length + 128), expected(length + 128);
     for (uint8_t& byte : input) byte = static_cast<uint8_t>(random());
-    RunKernel(Kernel::Portable, map, input.data() + inAt, expected.data() + outAt, length);
-    RunKernel(GetParam(), map, input.data() + inAt, output.data() + outAt, length);
-    ASSERT_EQ(output, expected) << "Länge " << length << ", Eingabe +" << inAt << ", Ausgabe +" << outAt;
-    Bytes inPlace = input;
-    RunKernel(GetParam(), map, inPlace.data() + inAt, inPlace.data() + inAt, length);
-    ASSERT_TRUE(std::equal(inPlace.begin() + inAt, inPlace.begin() + inAt + length, expected.begin() + outAt));
+    RunKernel(Kernel::kPortable, map, input.data() + in_at, expected.data() + out_at, length);
+    RunKernel(GetParam(), map, input.data() + in_at, output.data() + out_at, length);
+    ASSERT_EQ(output, expected) << "Länge " << length << ", Eingabe +" << in_at << ", Ausgabe +" << out_at;
+    Bytes in_place = input;
+    RunKernel(GetParam(), map, in_place.data() + in_at, in_place.data() + in_at, length);
+    ASSERT_TRUE(std::equal(in_place.begin() + in_at, in_place.begin() + in_at + length, expected.begin() + out_at));
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Kernels, EveryKernel, ::testing::Values(Kernel::Avx2, Kernel::Avx512Vbmi),
+INSTANTIATE_TEST_SUITE_P(Kernels, EveryKernel, ::testing::Values(Kernel::kAvx2, Kernel::kAvx512Vbmi),
                          [](const ::testing::TestParamInfo<Kernel>& info) { return KernelName(info.param); });
 
 TEST(Portable, IsEveryEntryOfTheMap) {
@@ -45,7 +45,7 @@ TEST(Portable, IsEveryEntryOfTheMap) {
     map[i] = static_cast<uint8_t>(255 - i * 7);
     all[i] = static_cast<uint8_t>(i);
   }
-  RunKernel(Kernel::Portable, map, all, out, 256);
+  RunKernel(Kernel::kPortable, map, all, out, 256);
   EXPECT_TRUE(std::equal(out, out + 256, map));
 }
 
@@ -53,39 +53,39 @@ TEST(Portable, IsEveryEntryOfTheMap) {
 class KernelVariableSet {
  public:
   explicit KernelVariableSet(const char* value) {
-    if (const char* old = getenv(KernelVariable)) Old = old, HadOld = true;
+    if (const char* old = getenv(kKernelVariable)) old_ = old, had_old_ = true;
     if (value)
-      setenv(KernelVariable, value, 1);
+      setenv(kKernelVariable, value, 1);
     else
-      unsetenv(KernelVariable);
+      unsetenv(kKernelVariable);
   }
   ~KernelVariableSet() {
-    if (HadOld)
-      setenv(KernelVariable, Old.c_str(), 1);
+    if (had_old_)
+      setenv(kKernelVariable, old_.c_str(), 1);
     else
-      unsetenv(KernelVariable);
+      unsetenv(kKernelVariable);
   }
 
  private:
-  std::string Old;
-  bool HadOld = false;
+  std::string old_;
+  bool had_old_ = false;
 };
 
 TEST(FastestKernel, NeverOneTheProcessorCannotRun) {
   const std::vector<std::pair<bool (*)(Kernel), Kernel>> processors = {
-      {[](Kernel k) { return k == Kernel::Portable; }, Kernel::Portable},
-      {[](Kernel k) { return k != Kernel::Avx512Vbmi; }, Kernel::Avx2},
-      {[](Kernel k) { return k != Kernel::Avx2; }, Kernel::Avx512Vbmi},
+      {[](Kernel k) { return k == Kernel::kPortable; }, Kernel::kPortable},
+      {[](Kernel k) { return k != Kernel::kAvx512Vbmi; }, Kernel::kAvx2},
+      {[](Kernel k) { return k != Kernel::kAvx2; }, Kernel::kAvx512Vbmi},
   };
   for (const auto& [runs, fastest] : processors) EXPECT_EQ(FastestKernel(runs), fastest);
 }
 
 TEST(ChooseKernel, TheFastestUnlessTheVariableNamesOne) {
-  const Kernel fastest = ProcessorRuns(Kernel::Avx512Vbmi) ? Kernel::Avx512Vbmi
-                         : ProcessorRuns(Kernel::Avx2)     ? Kernel::Avx2
-                                                           : Kernel::Portable;
+  const Kernel fastest = ProcessorRuns(Kernel::kAvx512Vbmi) ? Kernel::kAvx512Vbmi
+                         : ProcessorRuns(Kernel::kAvx2)     ? Kernel::kAvx2
+                                                            : Kernel::kPortable;
   EXPECT_EQ(FastestKernel(), fastest);
-  Kernel kernel = Kernel::Portable;
+  Kernel kernel = Kernel::kPortable;
   std::string error;
   for (const char* value : {static_cast<const char*>(nullptr), ""}) {
     KernelVariableSet set(value);
@@ -118,9 +118,9 @@ TEST(ChooseKernel, TheToolTranslatesAlikeWithEveryKernel) {
   WriteFile(dir / "table.tab", table);
   WriteFile(dir / "in", input);
   Bytes expected(input.size());
-  RunKernel(Kernel::Portable, table.data(), input.data(), expected.data(), input.size());
+  RunKernel(Kernel::kPortable, table.data(), input.data(), expected.data(), input.size());
   for (const Kernel kernel : AllKernels()) {
-    const std::string command = std::string(KernelVariable) + "=" + KernelName(kernel) + " '" + QAVO_CT +
+    const std::string command = std::string(kKernelVariable) + "=" + KernelName(kernel) + " '" + QAVO_CT +
                                 "' translate --table '" + dir / "table.tab" + "' '" + dir / "in" + "' '" + dir / "out" +
                                 "' 2>'" + dir / "err" + "'";
     const int status = std::system(command.c_str());

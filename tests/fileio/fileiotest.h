@@ -12,7 +12,7 @@
 
 #include "../cli/clifiles.h"
 
-constexpr uid_t Nobody = 65534;
+constexpr uid_t kNobody = 65534;
 
 // The open descriptors of this process.
 inline size_t OpenDescriptors() {
@@ -24,12 +24,12 @@ inline size_t OpenDescriptors() {
 // Runs check in a child process as the user nobody, member of group; the
 // test fails when a check there fails. Returns false when the process may not
 // change its user.
-inline bool RunAsNobody(const ScratchDir& dir, const std::function<bool()>& check, gid_t group = Nobody) {
+inline bool RunAsNobody(const ScratchDir& dir, const std::function<bool()>& check, gid_t group = kNobody) {
   if (geteuid() != 0) return false;
   chmod(dir.Path.c_str(), 0777);
   const pid_t child = fork();
   if (child == 0) {
-    const bool passed = setgroups(1, &group) == 0 && setgid(Nobody) == 0 && setuid(Nobody) == 0 && check();
+    const bool passed = setgroups(1, &group) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0 && check();
     _exit(passed ? 0 : 1);
   }
   int status = 0;

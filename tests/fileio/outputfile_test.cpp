@@ -97,8 +97,8 @@ TEST(WriteWholeFile, WhatIsNoRegularFileIsRefusedAndStays) {
   const int sock = socket(AF_UNIX, SOCK_STREAM, 0);
   sockaddr_un address = {};
   address.sun_family = AF_UNIX;
-  const std::string socketPath = dir / "socket";
-  socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+  const std::string socket_path = dir / "socket";
+  socket_path.copy(address.sun_path, sizeof address.sun_path - 1);
   ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   std::filesystem::create_symlink("nowhere", dir / "dangling");
   std::filesystem::create_symlink("loop", dir / "loop");
@@ -136,7 +136,7 @@ TEST(WriteWholeFile, AWriteProtectedFileIsRefusedAsAShellRefusesIt) {
            ReadFile(dir / "locked") == Bytes{1} && dir.Names().size() == 1;
   };
   if (geteuid() == 0) {
-    chown((dir / "locked").c_str(), Nobody, Nobody);
+    chown((dir / "locked").c_str(), kNobody, kNobody);
     RunAsNobody(dir, check);
   } else {
     EXPECT_TRUE(check());
@@ -147,12 +147,12 @@ TEST(WriteWholeFile, OwnerGroupAndModeAreKept) {
   if (geteuid() != 0) GTEST_SKIP() << "owners can only be given away by root";
   ScratchDir dir;
   WriteFile(dir / "theirs", {1});
-  chown((dir / "theirs").c_str(), Nobody, Nobody);
+  chown((dir / "theirs").c_str(), kNobody, kNobody);
   chmod((dir / "theirs").c_str(), 06754);
   EXPECT_EQ(WriteWholeFile(dir / "theirs", {2}), "");
   const struct stat kept = StatOf(dir / "theirs");
-  EXPECT_EQ(kept.st_uid, Nobody);
-  EXPECT_EQ(kept.st_gid, Nobody);
+  EXPECT_EQ(kept.st_uid, kNobody);
+  EXPECT_EQ(kept.st_gid, kNobody);
   EXPECT_EQ(kept.st_mode & 07777, 06754u);
 
   // nobody cannot give the new file to root: it loses setuid and setgid.
@@ -160,7 +160,7 @@ TEST(WriteWholeFile, OwnerGroupAndModeAreKept) {
   chmod((dir / "roots").c_str(), 06777);
   RunAsNobody(dir, [&] { return WriteWholeFile(dir / "roots", {2}).empty(); });
   const struct stat changed = StatOf(dir / "roots");
-  EXPECT_EQ(changed.st_uid, Nobody);
+  EXPECT_EQ(changed.st_uid, kNobody);
   EXPECT_EQ(changed.st_mode & 07777, 0777u);
   EXPECT_EQ(ReadFile(dir / "roots"), Bytes{2});
 }
@@ -188,7 +188,7 @@ TEST(WriteWholeFile, NamesUpToTheLimitFitTheirTemporaryName) {
 
 // The former content followed by text, as the editor appends declarations.
 std::string AppendToFile(const std::string& path, const std::string& text) {
-  OutputFile file(path, OutputFile::WithFormerContent);
+  OutputFile file(path, OutputFile::kWithFormerContent);
   if (file.Open() && file.Write(reinterpret_cast<const uint8_t*>(text.data()), text.size()) && file.Commit())
     return std::string();
   return file.Error();
@@ -225,34 +225,34 @@ class WriteSeam : public ::testing::Test {
     ChangeModeCall = ::fchmod;
     ChangeOwnerCall = ::fchown;
   }
-  ScratchDir dir;
+  ScratchDir dir_;
 };
 
 TEST_F(WriteSeam, AShortWriteIsContinued) {
   WriteCalls = 0;
   WriteCall = ShortThenWhole;
-  EXPECT_EQ(WriteWholeFile(dir / "out", {1, 2, 3, 4, 5, 6, 7}), "");
+  EXPECT_EQ(WriteWholeFile(dir_ / "out", {1, 2, 3, 4, 5, 6, 7}), "");
   EXPECT_EQ(WriteCalls, 2);
-  EXPECT_EQ(ReadFile(dir / "out"), (Bytes{1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(ReadFile(dir_ / "out"), (Bytes{1, 2, 3, 4, 5, 6, 7}));
 }
 
 TEST_F(WriteSeam, AFailingWriteGivesItsReasonAndLeavesNothing) {
-  WriteFile(dir / "out", {9});
+  WriteFile(dir_ / "out", {9});
   WriteCall = DiskFull;
-  EXPECT_EQ(WriteWholeFile(dir / "out", {1}),
-            dir / "out" + ": kann nicht geschrieben werden (kein Platz mehr auf dem Datenträger)");
-  EXPECT_EQ(ReadFile(dir / "out"), Bytes{9});
-  EXPECT_EQ(dir.Names(), std::vector<std::string>{"out"});
+  EXPECT_EQ(WriteWholeFile(dir_ / "out", {1}),
+            dir_ / "out" + ": kann nicht geschrieben werden (kein Platz mehr auf dem Datenträger)");
+  EXPECT_EQ(ReadFile(dir_ / "out"), Bytes{9});
+  EXPECT_EQ(dir_.Names(), std::vector<std::string>{"out"});
 }
 
 TEST_F(WriteSeam, AFileOverwrittenInPlaceIsAlwaysOneWholeFile) {
   const Bytes old(200000, 'o'), whole(300000, 'w'), other(100000, 'x');
-  WriteFile(dir / "a", old);
-  std::filesystem::create_hard_link(dir / "a", dir / "b");
+  WriteFile(dir_ / "a", old);
+  std::filesystem::create_hard_link(dir_ / "a", dir_ / "b");
   ReserveCall = [](int, off_t, off_t) { return ENOSPC; };
-  EXPECT_EQ(WriteWholeFile(dir / "a", whole),
-            dir / "a" + ": kann nicht geschrieben werden (kein Platz mehr auf dem Datenträger)");
-  EXPECT_EQ(ReadFile(dir / "b"), old);
+  EXPECT_EQ(WriteWholeFile(dir_ / "a", whole),
+            dir_ / "a" + ": kann nicht geschrieben werden (kein Platz mehr auf dem Datenträger)");
+  EXPECT_EQ(ReadFile(dir_ / "b"), old);
   ReserveCall = ::posix_fallocate;
 
   // SIGTERM while the second part goes in ends the program once all of it is in.
@@ -263,10 +263,10 @@ TEST_F(WriteSeam, AFileOverwrittenInPlaceIsAlwaysOneWholeFile) {
   };
   const int status = InChild([&] {
     RemoveTemporaryFileOnSignals();
-    WriteWholeFile(dir / "a", whole);
+    WriteWholeFile(dir_ / "a", whole);
   });
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-  EXPECT_EQ(ReadFile(dir / "b"), whole);
+  EXPECT_EQ(ReadFile(dir_ / "b"), whole);
 
   // A writer that comes while a slow one is in the middle waits for it.
   const pid_t slow = fork();
@@ -275,15 +275,15 @@ TEST_F(WriteSeam, AFileOverwrittenInPlaceIsAlwaysOneWholeFile) {
       usleep(5000);
       return ::write(fd, data, length);
     };
-    _exit(WriteWholeFile(dir / "a", whole).empty() ? 0 : 1);
+    _exit(WriteWholeFile(dir_ / "a", whole).empty() ? 0 : 1);
   }
   WriteCall = ::write;
   usleep(20000);
-  EXPECT_EQ(WriteWholeFile(dir / "a", other), "");
+  EXPECT_EQ(WriteWholeFile(dir_ / "a", other), "");
   waitpid(slow, nullptr, 0);
-  const Bytes result = ReadFile(dir / "b");
+  const Bytes result = ReadFile(dir_ / "b");
   EXPECT_TRUE(result == whole || result == other);
-  EXPECT_EQ(dir.Names().size(), 2u);
+  EXPECT_EQ(dir_.Names().size(), 2u);
 }
 
 TEST(WriteWholeFile, ExtendedAttributesAndTheAccessListAreKept) {
@@ -326,7 +326,7 @@ TEST(WriteWholeFile, AWritableFileWhoseDirectoryIsNotIsWrittenInPlace) {
   std::filesystem::create_directory(dir / "fixed");
   std::filesystem::create_directory(dir / "sticky");
   for (const char* name : {"fixed/mine", "fixed/protected", "sticky/roots"}) WriteFile(dir / name, Bytes(10, 1));
-  chown((dir / "fixed/mine").c_str(), Nobody, Nobody);
+  chown((dir / "fixed/mine").c_str(), kNobody, kNobody);
   chmod((dir / "fixed/protected").c_str(), 0444);
   chmod((dir / "sticky/roots").c_str(), 0666);
   chmod((dir / "fixed").c_str(), 0555);
@@ -353,30 +353,30 @@ TEST(WriteWholeFile, AWritableFileWhoseDirectoryIsNotIsWrittenInPlace) {
 }
 
 TEST_F(WriteSeam, EveryFailingStepFailsTheSaveAndKeepsTheFormerFile) {
-  WriteFile(dir / "out", {9});
-  chown((dir / "out").c_str(), Nobody, Nobody);
-  const std::string failed = dir / "out" + ": kann nicht geschrieben werden (";
+  WriteFile(dir_ / "out", {9});
+  chown((dir_ / "out").c_str(), kNobody, kNobody);
+  const std::string failed = dir_ / "out" + ": kann nicht geschrieben werden (";
   // A write that puts nothing must not be retried for ever.
   WriteCalls = 0;
   WriteCall = [](int, const void*, size_t) -> ssize_t {
     errno = ENOSPC;
     return ++WriteCalls > 100 ? -1 : 0;
   };
-  EXPECT_EQ(WriteWholeFile(dir / "out", {1}), failed + "Input/output error)");
+  EXPECT_EQ(WriteWholeFile(dir_ / "out", {1}), failed + "Input/output error)");
   WriteCall = ::write;
   const auto broken = [](auto...) {
     errno = EIO;
     return -1;
   };
   ChangeModeCall = broken;
-  EXPECT_EQ(WriteWholeFile(dir / "out", {1}), failed + "Input/output error)");
+  EXPECT_EQ(WriteWholeFile(dir_ / "out", {1}), failed + "Input/output error)");
   ChangeModeCall = ::fchmod;
   ChangeOwnerCall = broken;  // called as root, the file being nobody's
   if (geteuid() == 0) {
-    EXPECT_EQ(WriteWholeFile(dir / "out", {1}), failed + "Input/output error)");
+    EXPECT_EQ(WriteWholeFile(dir_ / "out", {1}), failed + "Input/output error)");
   }
-  EXPECT_EQ(ReadFile(dir / "out"), Bytes{9});
-  EXPECT_EQ(dir.Names(), std::vector<std::string>{"out"});
+  EXPECT_EQ(ReadFile(dir_ / "out"), Bytes{9});
+  EXPECT_EQ(dir_.Names(), std::vector<std::string>{"out"});
 }
 
 TEST(WriteWholeFile, AGroupTheWriterBelongsToStaysWithItsSetgidBit) {
@@ -384,7 +384,7 @@ TEST(WriteWholeFile, AGroupTheWriterBelongsToStaysWithItsSetgidBit) {
   ScratchDir dir;
   const gid_t users = 100;
   WriteFile(dir / "shared", {1});
-  chown((dir / "shared").c_str(), Nobody, users);
+  chown((dir / "shared").c_str(), kNobody, users);
   chmod((dir / "shared").c_str(), 02664);
   RunAsNobody(
       dir, [&] { return WriteWholeFile(dir / "shared", {2}).empty(); }, users);

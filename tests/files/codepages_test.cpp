@@ -15,18 +15,18 @@ namespace {
 class Converters {
  public:
   ~Converters() {
-    for (const auto& entry : Open)
+    for (const auto& entry : open_)
       if (entry.second != reinterpret_cast<iconv_t>(-1)) iconv_close(entry.second);
   }
   iconv_t Get(const char* to, const char* from) {
     const std::string key = std::string(to) + "<" + from;
-    const auto found = Open.find(key);
-    if (found != Open.end()) return found->second;
-    return Open[key] = iconv_open(to, from);
+    const auto found = open_.find(key);
+    if (found != open_.end()) return found->second;
+    return open_[key] = iconv_open(to, from);
   }
 
  private:
-  std::map<std::string, iconv_t> Open;
+  std::map<std::string, iconv_t> open_;
 };
 
 // What iconv makes of one byte on its own: the single byte it becomes, or -1
@@ -38,11 +38,11 @@ int Iconv(const char* to, const char* from, int byte) {
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   char in = static_cast<char>(byte);
   char out[8];
-  char* inAt = &in;
-  char* outAt = out;
-  size_t inLeft = 1;
-  size_t outLeft = sizeof out;
-  const bool ok = iconv(cd, &inAt, &inLeft, &outAt, &outLeft) != static_cast<size_t>(-1) && outAt - out == 1;
+  char* in_at = &in;
+  char* out_at = out;
+  size_t in_left = 1;
+  size_t out_left = sizeof out;
+  const bool ok = iconv(cd, &in_at, &in_left, &out_at, &out_left) != static_cast<size_t>(-1) && out_at - out == 1;
   return ok ? static_cast<unsigned char>(out[0]) : -1;
 }
 
@@ -60,9 +60,9 @@ CodePagePair Build(int page, Workstation workstation, bool swap) {
 }
 
 TEST(CodePagePair, Cp37AndCp273EqualThePresets) {
-  for (const PresetPair* preset : {&IsoCp37Preset, &IsoCp273Preset}) {
-    const int page = preset == &IsoCp37Preset ? 37 : 273;
-    const CodePagePair pair = Build(page, Workstation::Iso8859_1, false);
+  for (const PresetPair* preset : {&kIsoCp37Preset, &kIsoCp273Preset}) {
+    const int page = preset == &kIsoCp37Preset ? 37 : 273;
+    const CodePagePair pair = Build(page, Workstation::kIsoLatin1, false);
     for (int p = 0; p < 256; ++p) {
       EXPECT_EQ(pair.Export[p].Target, preset->Export[p]) << page << " export " << p;
       EXPECT_EQ(pair.Import[p].Target, preset->Import[p]) << page << " import " << p;
@@ -78,13 +78,13 @@ TEST(CodePagePair, EveryOfferedPageFollowsTheConverter) {
   for (const int page : AvailableCodePages()) {
     const std::string host = ConverterName(page);
     for (const bool swap : {false, true}) {
-      const CodePagePair iso = Build(page, Workstation::Iso8859_1, swap);
-      const CodePagePair win = Build(page, Workstation::Cp1252, swap);
+      const CodePagePair iso = Build(page, Workstation::kIsoLatin1, swap);
+      const CodePagePair win = Build(page, Workstation::kCp1252, swap);
       for (int p = 0; p < 256; ++p) {
         EXPECT_EQ(iso.Export[p].Target, Swapped(Iconv(host.c_str(), "ISO-8859-1", p), swap)) << host << " " << p;
         EXPECT_EQ(iso.Import[Swapped(p, swap)].Target, Iconv("ISO-8859-1", host.c_str(), p)) << host << " " << p;
-        const char* exportFrom = UndefinedIn1252(p) ? "ISO-8859-1" : "CP1252";
-        EXPECT_EQ(win.Export[p].Target, Swapped(Iconv(host.c_str(), exportFrom, p), swap)) << host << " " << p;
+        const char* export_from = UndefinedIn1252(p) ? "ISO-8859-1" : "CP1252";
+        EXPECT_EQ(win.Export[p].Target, Swapped(Iconv(host.c_str(), export_from, p), swap)) << host << " " << p;
         int back = Iconv("CP1252", host.c_str(), p);
         const int latin1 = Iconv("ISO-8859-1", host.c_str(), p);
         if (back == -1 && UndefinedIn1252(latin1)) back = latin1;
@@ -99,7 +99,7 @@ TEST(CodePagePair, EveryOfferedPageFollowsTheConverter) {
 // to a look-alike of the host page.)
 TEST(CodePagePair, ExportUndoesImport) {
   for (const int page : AvailableCodePages())
-    for (const Workstation workstation : {Workstation::Iso8859_1, Workstation::Cp1252})
+    for (const Workstation workstation : {Workstation::kIsoLatin1, Workstation::kCp1252})
       for (const bool swap : {false, true}) {
         const CodePagePair pair = Build(page, workstation, swap);
         for (int p = 0; p < 256; ++p) {
@@ -114,8 +114,8 @@ TEST(CodePagePair, ExportUndoesImport) {
 }
 
 TEST(CodePagePair, SwapNlExchangesTheHostNewlines) {
-  const CodePagePair plain = Build(1047, Workstation::Iso8859_1, false);
-  const CodePagePair swapped = Build(1047, Workstation::Iso8859_1, true);
+  const CodePagePair plain = Build(1047, Workstation::kIsoLatin1, false);
+  const CodePagePair swapped = Build(1047, Workstation::kIsoLatin1, true);
   EXPECT_EQ(plain.Export[0x0A].Target, 0x25);
   EXPECT_EQ(plain.Export[0x85].Target, 0x15);
   EXPECT_EQ(swapped.Export[0x0A].Target, 0x15);
@@ -126,7 +126,7 @@ TEST(CodePagePair, SwapNlExchangesTheHostNewlines) {
 }
 
 TEST(CodePagePair, EuroPagesAgainstBothWorkstations) {
-  const CodePagePair iso = Build(1141, Workstation::Iso8859_1, false);
+  const CodePagePair iso = Build(1141, Workstation::kIsoLatin1, false);
   EXPECT_EQ(iso.Export[0xA4].Target, -1);  // the currency sign gave way to the euro
   EXPECT_EQ(iso.Import[0x9F].Target, -1);
   EXPECT_EQ(iso.Import[0xA4].Count, -1);
@@ -134,7 +134,7 @@ TEST(CodePagePair, EuroPagesAgainstBothWorkstations) {
   EXPECT_EQ(iso.ExportName, "ISO8859-1_CP1141");
   EXPECT_EQ(iso.ImportName, "CP1141_ISO8859-1");
 
-  const CodePagePair win = Build(1141, Workstation::Cp1252, false);
+  const CodePagePair win = Build(1141, Workstation::kCp1252, false);
   EXPECT_EQ(win.Export[0x80].Target, 0x9F);
   EXPECT_EQ(win.Import[0x9F].Target, 0x80);
   EXPECT_EQ(win.Export[0x82].Target, -1);  // low quotation mark: no EBCDIC counterpart
@@ -147,8 +147,8 @@ TEST(CodePagePair, EuroPagesAgainstBothWorkstations) {
 TEST(CodePagePair, PagesNotOfferedAreRefused) {
   CodePagePair pair;
   pair.ExportName = "untouched";
-  EXPECT_FALSE(BuildCodePagePair(9999, Workstation::Iso8859_1, false, pair));
-  EXPECT_FALSE(BuildCodePagePair(290, Workstation::Iso8859_1, false, pair));  // has it, not a candidate
+  EXPECT_FALSE(BuildCodePagePair(9999, Workstation::kIsoLatin1, false, pair));
+  EXPECT_FALSE(BuildCodePagePair(290, Workstation::kIsoLatin1, false, pair));  // has it, not a candidate
   EXPECT_EQ(pair.ExportName, "untouched");
 }
 
@@ -173,24 +173,24 @@ uint32_t IconvCharacter(const char* charset, int byte) {
   const iconv_t cd = iconv_open("UTF-32LE", charset);
   char in = static_cast<char>(byte);
   unsigned char out[4] = {};
-  char* inAt = &in;
-  char* outAt = reinterpret_cast<char*>(out);
-  size_t inLeft = 1, outLeft = 4;
-  const bool done = iconv(cd, &inAt, &inLeft, &outAt, &outLeft) != static_cast<size_t>(-1);
+  char* in_at = &in;
+  char* out_at = reinterpret_cast<char*>(out);
+  size_t in_left = 1, out_left = 4;
+  const bool done = iconv(cd, &in_at, &in_left, &out_at, &out_left) != static_cast<size_t>(-1);
   iconv_close(cd);
   return done ? out[0] | out[1] << 8 | out[2] << 16 : static_cast<uint32_t>(byte);
 }
 
 TEST(WorkstationCharacter, BothSetsAgreeWithIconvBothWays) {
-  for (const Workstation workstation : {Workstation::Iso8859_1, Workstation::Cp1252})
+  for (const Workstation workstation : {Workstation::kIsoLatin1, Workstation::kCp1252})
     for (int byte = 0; byte < 256; ++byte) {
-      const uint32_t character = IconvCharacter(workstation == Workstation::Cp1252 ? "CP1252" : "ISO-8859-1", byte);
+      const uint32_t character = IconvCharacter(workstation == Workstation::kCp1252 ? "CP1252" : "ISO-8859-1", byte);
       EXPECT_EQ(WorkstationCharacter(workstation, byte), character) << byte;
       EXPECT_EQ(WorkstationByte(workstation, character), byte);
     }
-  EXPECT_EQ(WorkstationByte(Workstation::Cp1252, 0x80), -1);
-  EXPECT_EQ(WorkstationByte(Workstation::Iso8859_1, 0x20AC), -1);
-  EXPECT_EQ(WorkstationByte(Workstation::Cp1252, 0x20AC), 0x80);
+  EXPECT_EQ(WorkstationByte(Workstation::kCp1252, 0x80), -1);
+  EXPECT_EQ(WorkstationByte(Workstation::kIsoLatin1, 0x20AC), -1);
+  EXPECT_EQ(WorkstationByte(Workstation::kCp1252, 0x20AC), 0x80);
 }
 
 }  // namespace

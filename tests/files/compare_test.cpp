@@ -13,24 +13,24 @@ void Fill(TableEntry (&entries)[256], const uint8_t (&bytes)[256]) {
 
 TEST(CompareTables, EqualMappingsHaveNoDifference) {
   CodeTable table(TableKind::kExport);
-  LoadBytes(table, DinExport);
+  LoadBytes(table, kDinExport);
   TableEntry other[256];
-  Fill(other, DinExport);
+  Fill(other, kDinExport);
   EXPECT_TRUE(CompareTables(table, other).empty());
 }
 
 TEST(CompareTables, DifferencesInPositionOrder) {
   CodeTable table(TableKind::kExport);
-  LoadBytes(table, DinExport);
+  LoadBytes(table, kDinExport);
   TableEntry other[256];
-  Fill(other, IsoCp37Export);
+  Fill(other, kIsoCp37Export);
   const std::vector<Difference> differences = CompareTables(table, other);
   ASSERT_FALSE(differences.empty());
   EXPECT_EQ(differences.front().Position, 0x21);  // "!": 4F against 5A
   EXPECT_EQ(differences.front().ThisTarget, 0x4F);
   EXPECT_EQ(differences.front().OtherTarget, 0x5A);
   int count = 0;
-  for (int p = 0; p < 256; ++p) count += DinExport[p] != IsoCp37Export[p];
+  for (int p = 0; p < 256; ++p) count += kDinExport[p] != kIsoCp37Export[p];
   EXPECT_EQ(static_cast<int>(differences.size()), count);
   for (size_t i = 1; i < differences.size(); ++i) EXPECT_LT(differences[i - 1].Position, differences[i].Position);
 }

@@ -11,10 +11,10 @@
 
 namespace {
 
-const std::string CRule = "/*********************************************************************/\n";
-const std::string CBlank = "/*                                                                   */\n";
-const std::string PascalRule = "{*********************************************************************}\n";
-const std::string PascalBlank = "{*                                                                   *}\n";
+const std::string kCRule = "/*********************************************************************/\n";
+const std::string kCBlank = "/*                                                                   */\n";
+const std::string kPascalRule = "{*********************************************************************}\n";
+const std::string kPascalBlank = "{*                                                                   *}\n";
 
 std::string Hex(int value) {
   const char* digits = "0123456789ABCDEF";
@@ -46,14 +46,14 @@ CodeTable DinTable() {
 }
 
 TEST(Declaration, LayoutStringsHaveTheirWidth) {
-  EXPECT_EQ(CRule.size(), 72u);
-  EXPECT_EQ(CBlank.size(), 72u);
-  EXPECT_EQ(PascalRule.size(), 72u);
-  EXPECT_EQ(PascalBlank.size(), 72u);
+  EXPECT_EQ(kCRule.size(), 72u);
+  EXPECT_EQ(kCBlank.size(), 72u);
+  EXPECT_EQ(kPascalRule.size(), 72u);
+  EXPECT_EQ(kPascalBlank.size(), 72u);
 }
 
 TEST(CDeclaration, IdentityOfAnEmptyNamedTable) {
-  const std::string expected = "\n" + CRule + CBlank + "/* QAVO CodeTab EXPORT [Courier New] DIN */\n" + CRule +
+  const std::string expected = "\n" + kCRule + kCBlank + "/* QAVO CodeTab EXPORT [Courier New] DIN */\n" + kCRule +
                                "\nconst unsigned char Export_DIN [256] = {\n" + CRows(Same) + " };\n";
   EXPECT_EQ(CDeclaration(DinTable()), expected);
 }
@@ -68,8 +68,8 @@ TEST(CDeclaration, FirstAndLastRowsLiterally) {
 }
 
 TEST(PascalDeclaration, IdentityOfAnEmptyNamedTable) {
-  const std::string expected = "\n" + PascalRule + PascalBlank + "{* QAVO CodeTab EXPORT [Courier New] DIN *}\n" +
-                               PascalRule + "\nconst ExportDIN : array [0..255] of byte = (\n" + PascalRows(Same) +
+  const std::string expected = "\n" + kPascalRule + kPascalBlank + "{* QAVO CodeTab EXPORT [Courier New] DIN *}\n" +
+                               kPascalRule + "\nconst ExportDIN : array [0..255] of byte = (\n" + PascalRows(Same) +
                                " );\n";
   EXPECT_EQ(PascalDeclaration(DinTable()), expected);
 }
@@ -90,10 +90,10 @@ TEST(Declaration, AssignedCodesAndUnnamedImportTable) {
   table.Assign(0x41, 0x00);
   table.Assign(0x42, 0x1C2);
   ASSERT_STREQ(table.Header(), "QAVO CodeTab IMPORT [Courier New] ");
-  EXPECT_EQ(CDeclaration(table), "\n" + CRule + CBlank + "/* QAVO CodeTab IMPORT [Courier New]  */\n" + CRule +
+  EXPECT_EQ(CDeclaration(table), "\n" + kCRule + kCBlank + "/* QAVO CodeTab IMPORT [Courier New]  */\n" + kCRule +
                                      "\nconst unsigned char Import_ [256] = {\n" + CRows(ZeroAt41) + " };\n");
-  EXPECT_EQ(PascalDeclaration(table), "\n" + PascalRule + PascalBlank + "{* QAVO CodeTab IMPORT [Courier New]  *}\n" +
-                                          PascalRule + "\nconst Import : array [0..255] of byte = (\n" +
+  EXPECT_EQ(PascalDeclaration(table), "\n" + kPascalRule + kPascalBlank + "{* QAVO CodeTab IMPORT [Courier New]  *}\n" +
+                                          kPascalRule + "\nconst Import : array [0..255] of byte = (\n" +
                                           PascalRows(ZeroAt41) + " );\n");
   EXPECT_NE(CDeclaration(table).find(",0X00,0XC2,"), std::string::npos);
   EXPECT_NE(PascalDeclaration(table).find(", $00, $C2, "), std::string::npos);

@@ -78,18 +78,18 @@ TEST(UnixImage, LoadBytesRoundTrip) {
 }
 
 TEST(V3Image, ImportFirstThenExport) {
-  CodeTable exportTable(TableKind::kExport);
-  CodeTable importTable(TableKind::kImport);
-  exportTable.Assign(0x41, 0xC1);
-  importTable.Assign(0xC1, 0x41);
-  importTable.Assign(0x40, 0x20);
+  CodeTable export_table(TableKind::kExport);
+  CodeTable import_table(TableKind::kImport);
+  export_table.Assign(0x41, 0xC1);
+  import_table.Assign(0xC1, 0x41);
+  import_table.Assign(0x40, 0x20);
   Bytes expected = Identity();
   expected[0xC1] = 0x41;
   expected[0x40] = 0x20;
   Bytes second = Identity();
   second[0x41] = 0xC1;
   expected.insert(expected.end(), second.begin(), second.end());
-  EXPECT_EQ(V3Image(importTable, exportTable), expected);
+  EXPECT_EQ(V3Image(import_table, export_table), expected);
 }
 
 TEST(V5Image, HeaderAndEntriesByteForByte) {
@@ -150,16 +150,16 @@ TEST(V5Image, OverlongNameIsCutBeforeOffset64) {
 }
 
 TEST(V5PairImage, ExportImageThenImportImage) {
-  CodeTable exportTable(TableKind::kExport);
-  CodeTable importTable(TableKind::kImport);
-  FillAtRandom(exportTable, 1);
-  FillAtRandom(importTable, 2);
-  exportTable.BuildHeader(TableKind::kExport, "] EX");
-  importTable.BuildHeader(TableKind::kImport, "] IM");
-  const Bytes pair = V5PairImage(exportTable, importTable);
+  CodeTable export_table(TableKind::kExport);
+  CodeTable import_table(TableKind::kImport);
+  FillAtRandom(export_table, 1);
+  FillAtRandom(import_table, 2);
+  export_table.BuildHeader(TableKind::kExport, "] EX");
+  import_table.BuildHeader(TableKind::kImport, "] IM");
+  const Bytes pair = V5PairImage(export_table, import_table);
   ASSERT_EQ(pair.size(), 2176u);
-  EXPECT_EQ(Bytes(pair.begin(), pair.begin() + 1088), V5Image(exportTable, TableKind::kExport));
-  EXPECT_EQ(Bytes(pair.begin() + 1088, pair.end()), V5Image(importTable, TableKind::kImport));
+  EXPECT_EQ(Bytes(pair.begin(), pair.begin() + 1088), V5Image(export_table, TableKind::kExport));
+  EXPECT_EQ(Bytes(pair.begin() + 1088, pair.end()), V5Image(import_table, TableKind::kImport));
   EXPECT_EQ(pair[13], 'A');
   EXPECT_EQ(pair[1088 + 13], 'E');
 }

@@ -22,16 +22,16 @@ TEST(DescribeNewline, NamesEachProfileAndTheDisagreement) {
       {-1, 0x0A, 0x25, -1, "EXPORT und IMPORT uneinig: IMPORT 15 -> --, 25 -> 0A; EXPORT 0A -> 25, 85 -> --", true},
   };
   for (const Case& c : cases) {
-    int16_t exportTargets[256];
-    int16_t importTargets[256];
-    for (int p = 0; p < 256; ++p) exportTargets[p] = importTargets[p] = static_cast<int16_t>(p);
-    importTargets[0x15] = static_cast<int16_t>(c.Import15);
-    importTargets[0x25] = static_cast<int16_t>(c.Import25);
-    exportTargets[0x0A] = static_cast<int16_t>(c.Export0A);
-    exportTargets[0x85] = static_cast<int16_t>(c.Export85);
+    int16_t export_targets[256];
+    int16_t import_targets[256];
+    for (int p = 0; p < 256; ++p) export_targets[p] = import_targets[p] = static_cast<int16_t>(p);
+    import_targets[0x15] = static_cast<int16_t>(c.Import15);
+    import_targets[0x25] = static_cast<int16_t>(c.Import25);
+    export_targets[0x0A] = static_cast<int16_t>(c.Export0A);
+    export_targets[0x85] = static_cast<int16_t>(c.Export85);
     // The round trip of 0B for the profile that takes 15 to it.
-    if (c.Import15 == 0x0B) exportTargets[0x0B] = 0x15;
-    const NewlineProfile profile = DescribeNewline(exportTargets, importTargets);
+    if (c.Import15 == 0x0B) export_targets[0x0B] = 0x15;
+    const NewlineProfile profile = DescribeNewline(export_targets, import_targets);
     EXPECT_EQ(NewlineLine(profile), std::string("Zeilenende: ") + c.Text);
     EXPECT_EQ(profile.Disagrees, c.Disagrees) << c.Text;
   }

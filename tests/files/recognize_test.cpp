@@ -13,8 +13,8 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-const std::string KindMessage = "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben";
-const std::string HeaderMessage = "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: ";
+const std::string kKindMessage = "IMPORT/EXPORT nicht erkannt\nEvtl. 256 Byte vorgeben";
+const std::string kHeaderMessage = "Tabelle nicht erkannt!\nerwarte: QAVO CodeTab\nerhalte: ";
 
 Bytes Identity() {
   Bytes image(256);
@@ -68,20 +68,20 @@ TEST(RecognizeTableImage, ByteAt64MarksImport) {
 }
 
 TEST(RecognizeTableImage, IdentityIsNotRecognised) {
-  ExpectMessageOnly(Recognize(Identity()), KindMessage);
-  ExpectMessageOnly(Recognize(Identity(), static_cast<TableKind>(7)), KindMessage);
+  ExpectMessageOnly(Recognize(Identity()), kKindMessage);
+  ExpectMessageOnly(Recognize(Identity(), static_cast<TableKind>(7)), kKindMessage);
 }
 
 TEST(RecognizeTableImage, ForcedKindLoadsAnyImage) {
   const Bytes image = Identity();
-  const LoadPlan asExport = Recognize(image, TableKind::kExport, "x");
-  ASSERT_EQ(asExport.Steps.size(), 1u);
-  ExpectLoadsBytes(asExport.Steps[0], TableKind::kExport, image.data(), "x");
-  Bytes exportLike = Identity();
-  exportLike[32] = 0x40;
-  const LoadPlan asImport = Recognize(exportLike, TableKind::kImport, "y");
-  ASSERT_EQ(asImport.Steps.size(), 1u);
-  ExpectLoadsBytes(asImport.Steps[0], TableKind::kImport, exportLike.data(), "y");
+  const LoadPlan as_export = Recognize(image, TableKind::kExport, "x");
+  ASSERT_EQ(as_export.Steps.size(), 1u);
+  ExpectLoadsBytes(as_export.Steps[0], TableKind::kExport, image.data(), "x");
+  Bytes export_like = Identity();
+  export_like[32] = 0x40;
+  const LoadPlan as_import = Recognize(export_like, TableKind::kImport, "y");
+  ASSERT_EQ(as_import.Steps.size(), 1u);
+  ExpectLoadsBytes(as_import.Steps[0], TableKind::kImport, export_like.data(), "y");
 }
 
 TEST(RecognizeTableImage, PairOf512IsImportThenExport) {
@@ -138,7 +138,7 @@ TEST(RecognizeTableImage, V5WithoutBracketLoadsWithoutName) {
 TEST(RecognizeTableImage, V5BadSignatureQuotesTheLeadingText) {
   Bytes image = V5File('A', "] N");
   image[5] = 'c';
-  ExpectMessageOnly(Recognize(image), HeaderMessage + "QAVO codeTab A");
+  ExpectMessageOnly(Recognize(image), kHeaderMessage + "QAVO codeTab A");
 }
 
 TEST(RecognizeTableImage, V5LeadingTextIsLatin1AsUtf8) {
@@ -147,16 +147,16 @@ TEST(RecognizeTableImage, V5LeadingTextIsLatin1AsUtf8) {
       "Gr\xF6\xDF"
       "e \xA9";
   std::memcpy(image.data(), text, sizeof text - 1);
-  ExpectMessageOnly(Recognize(image), HeaderMessage +
+  ExpectMessageOnly(Recognize(image), kHeaderMessage +
                                           "Gr\xC3\xB6\xC3\x9F"
                                           "e \xC2\xA9");
 }
 
 TEST(RecognizeTableImage, V5LeadingTextWithoutNulStopsAtTheEnd) {
   const Bytes image(1088, 'x');
-  ExpectMessageOnly(Recognize(image), HeaderMessage + std::string(1088, 'x'));
+  ExpectMessageOnly(Recognize(image), kHeaderMessage + std::string(1088, 'x'));
   const Bytes empty(1088, 0);
-  ExpectMessageOnly(Recognize(empty), HeaderMessage);
+  ExpectMessageOnly(Recognize(empty), kHeaderMessage);
 }
 
 TEST(RecognizeTableImage, V5PairLoadsBothHalves) {
@@ -173,10 +173,10 @@ TEST(RecognizeTableImage, V5PairLoadsBothHalves) {
 
 // A pair loads whole or not at all; only the halves' messages are shown.
 TEST(RecognizeTableImage, V5PairLoadsOnlyAsOneExportAndOneImportTable) {
-  const Bytes noSignature(1088, 'x');  // no NUL: the quote stops at the half
+  const Bytes no_signature(1088, 'x');  // no NUL: the quote stops at the half
   const std::vector<std::tuple<Bytes, Bytes, std::vector<TableKind>>> cases = {
       {V5File('E', "] IM"), V5File('A', "] EX"), {TableKind::kImport, TableKind::kExport}},
-      {noSignature, V5File('E', "] IM"), {TableKind::kUnknown}},
+      {no_signature, V5File('E', "] IM"), {TableKind::kUnknown}},
       {V5File('U', "] A"), V5File('A', "] B"), {}},
       {V5File('A', "] A"), V5File('U', "] B"), {}},
       {V5File('A', "] A"), V5File('A', "] B"), {}},
@@ -191,33 +191,33 @@ TEST(RecognizeTableImage, V5PairLoadsOnlyAsOneExportAndOneImportTable) {
 }
 
 TEST(RecognizeTableImage, WrittenImagesLoadBack) {
-  CodeTable exportTable(TableKind::kExport);
-  CodeTable importTable(TableKind::kImport);
-  exportTable.SetFontName("Courier New");
-  importTable.SetFontName("Courier New");
+  CodeTable export_table(TableKind::kExport);
+  CodeTable import_table(TableKind::kImport);
+  export_table.SetFontName("Courier New");
+  import_table.SetFontName("Courier New");
   for (int p = 0; p < 200; ++p) {
-    exportTable.Assign(p, 255 - p);
-    importTable.Assign(255 - p, p);
+    export_table.Assign(p, 255 - p);
+    import_table.Assign(255 - p, p);
   }
-  exportTable.BuildHeader(TableKind::kExport, "Hin");
-  importTable.BuildHeader(TableKind::kImport, "Her");
+  export_table.BuildHeader(TableKind::kExport, "Hin");
+  import_table.BuildHeader(TableKind::kImport, "Her");
 
-  const LoadPlan pair = Recognize(V5PairImage(exportTable, importTable));
+  const LoadPlan pair = Recognize(V5PairImage(export_table, import_table));
   ASSERT_EQ(pair.Steps.size(), 2u);
-  const CodeTable* tables[] = {&exportTable, &importTable};
+  const CodeTable* tables[] = {&export_table, &import_table};
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(pair.Steps[i].Table, tables[i]->Kind());
     EXPECT_EQ(pair.Steps[i].Name, tables[i]->HeaderName());
     for (int p = 0; p < 256; ++p) EXPECT_EQ(pair.Steps[i].Entries[p].Target, tables[i]->Target(p));
   }
 
-  const LoadPlan v3 = Recognize(V3Image(importTable, exportTable));
+  const LoadPlan v3 = Recognize(V3Image(import_table, export_table));
   ASSERT_EQ(v3.Steps.size(), 2u);
   EXPECT_EQ(v3.Steps[0].Table, TableKind::kImport);
   EXPECT_EQ(v3.Steps[1].Table, TableKind::kExport);
   for (int p = 0; p < 256; ++p) {
-    EXPECT_EQ(v3.Steps[0].Entries[p].Target, StoredCode(importTable, p));
-    EXPECT_EQ(v3.Steps[1].Entries[p].Target, StoredCode(exportTable, p));
+    EXPECT_EQ(v3.Steps[0].Entries[p].Target, StoredCode(import_table, p));
+    EXPECT_EQ(v3.Steps[1].Entries[p].Target, StoredCode(export_table, p));
   }
 }
 

@@ -42,33 +42,33 @@ TEST(Sweep, EveryLengthWithRandomContent) {
 TEST(Sweep, HostileV5Headers) {
   std::mt19937 random(4711);
   for (int round = 0; round < 3000; ++round) {
-    const size_t length = round % 2 == 0 ? V5ImageSize : V5PairImageSize;
+    const size_t length = round % 2 == 0 ? kV5ImageSize : kV5PairImageSize;
     auto data = RandomBuffer(random, length);
-    for (size_t start = 0; start < length; start += V5ImageSize) {
+    for (size_t start = 0; start < length; start += kV5ImageSize) {
       uint8_t* image = data.get() + start;
       std::memcpy(image, "QAVO CodeTab ", 13);
       image[13] = (round % 3 == 0) != (start > 0) ? 'E' : 'A';  // a pair holds both kinds
       // No NUL anywhere after the letter, and "]" near the end, at 21 or nowhere.
-      for (size_t i = 14; i < V5ImageSize; ++i)
+      for (size_t i = 14; i < kV5ImageSize; ++i)
         if (image[i] == 0 || image[i] == ']') image[i] = 'x';
       const int where = round % 4;
-      if (where == 1) image[V5ImageSize - 1] = ']';
-      if (where == 2) image[V5ImageSize - 2] = ']';
+      if (where == 1) image[kV5ImageSize - 1] = ']';
+      if (where == 2) image[kV5ImageSize - 2] = ']';
       if (where == 3) image[21] = ']';
     }
     const LoadPlan plan = RecognizeTableImage(data.get(), length, TableKind::kUnknown, "n");
     CheckPlan(plan, length);
-    ASSERT_EQ(plan.Steps.size(), length / V5ImageSize);
-    const size_t nameLength = plan.Steps[0].Name.size();
-    const size_t expected[] = {0, 0, 0, V5ImageSize - 23};
-    EXPECT_EQ(nameLength, expected[round % 4]);
+    ASSERT_EQ(plan.Steps.size(), length / kV5ImageSize);
+    const size_t name_length = plan.Steps[0].Name.size();
+    const size_t expected[] = {0, 0, 0, kV5ImageSize - 23};
+    EXPECT_EQ(name_length, expected[round % 4]);
   }
 }
 
 TEST(Sweep, DecodedEntriesOutsideTheByteRange) {
   std::mt19937 random(99);
   for (int round = 0; round < 200; ++round) {
-    std::unique_ptr<uint8_t[]> image = RandomBuffer(random, V5ImageSize);
+    std::unique_ptr<uint8_t[]> image = RandomBuffer(random, kV5ImageSize);
     const V5Table table = DecodeV5Image(image.get());
     for (int p = 0; p < 256; ++p) {
       const int stored = static_cast<int16_t>(image[64 + 4 * p] | image[64 + 4 * p + 1] << 8);

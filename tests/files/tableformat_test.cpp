@@ -31,20 +31,20 @@ struct Pair {
 TEST(FormatBytes, EachTableGoesWhereItsFormatHoldsIt) {
   const Pair pair;
   const FormatTables both{&pair.Export, &pair.Import};
-  const FormatTables importOnly{nullptr, &pair.Import};
-  const Workstation latin1 = Workstation::Iso8859_1;
-  EXPECT_EQ(FormatBytes(TableFormat::kUnix, importOnly, latin1), UnixImage(pair.Import));
+  const FormatTables import_only{nullptr, &pair.Import};
+  const Workstation latin1 = Workstation::kIsoLatin1;
+  EXPECT_EQ(FormatBytes(TableFormat::kUnix, import_only, latin1), UnixImage(pair.Import));
   EXPECT_EQ(FormatBytes(TableFormat::kV3, both, latin1), V3Image(pair.Import, pair.Export));
   EXPECT_EQ(FormatBytes(TableFormat::kV5, both, latin1), V5PairImage(pair.Export, pair.Import));
-  EXPECT_EQ(FormatBytes(TableFormat::kV5, importOnly, latin1), V5Image(pair.Import, TableKind::kImport));
+  EXPECT_EQ(FormatBytes(TableFormat::kV5, import_only, latin1), V5Image(pair.Import, TableKind::kImport));
   EXPECT_EQ(FormatBytes(TableFormat::kC, both, latin1), Of(CDeclaration(pair.Export) + CDeclaration(pair.Import)));
-  EXPECT_EQ(FormatBytes(TableFormat::kPascal, importOnly, latin1), Of(PascalDeclaration(pair.Import)));
+  EXPECT_EQ(FormatBytes(TableFormat::kPascal, import_only, latin1), Of(PascalDeclaration(pair.Import)));
 }
 
 TEST(FormatBytes, CodecIsNamedAfterTheExportTableUnlessAnotherNameIsGiven) {
   const Pair pair;
   const FormatTables both{&pair.Export, &pair.Import};
-  const Workstation cp1252 = Workstation::Cp1252;
+  const Workstation cp1252 = Workstation::kCp1252;
   const std::string other = "Anders";
   for (const std::string& name : {std::string(pair.Export.HeaderName()), other}) {
     const Bytes module =

@@ -6,7 +6,7 @@
 
 namespace {
 
-const char Header[] =
+const char kHeader[] =
     "# Arbeitsplatz: ISO 8859-1\n"
     "<code_set_name>               \"ISO8859-1_TEST\"\n"
     "<mb_cur_max>                  1\n"
@@ -34,31 +34,31 @@ void ExpectRefused(const std::string& text, const std::string& message) {
   UcmPair pair;
   for (TableEntry& entry : pair.Export) entry = {7, -1};
   for (TableEntry& entry : pair.Import) entry = {9, -1};
-  EXPECT_EQ(ReadUcm(text, Workstation::Iso8859_1, pair), message) << text;
+  EXPECT_EQ(ReadUcm(text, Workstation::kIsoLatin1, pair), message) << text;
   EXPECT_EQ(pair.Export[0].Target, 7);
   EXPECT_EQ(pair.Import[0].Target, 9);
 }
 
 TEST(UcmText, RoundTripsFallbacksAndGapsInCharacterOrder) {
-  CodeTable exportTable(TableKind::kExport), importTable(TableKind::kImport);
-  exportTable.Assign(0x41, 0xC1);  // mapped back
-  exportTable.Assign(0x44, 0xC1);  // one way only
-  exportTable.Assign(0x42, 0xC2);
-  importTable.Assign(0xC1, 0x41);
-  importTable.Assign(0xC2, 0x43);  // back to another position
-  Named(exportTable, TableKind::kExport, "/u/ISO8859-1_TEST");
+  CodeTable export_table(TableKind::kExport), import_table(TableKind::kImport);
+  export_table.Assign(0x41, 0xC1);  // mapped back
+  export_table.Assign(0x44, 0xC1);  // one way only
+  export_table.Assign(0x42, 0xC2);
+  import_table.Assign(0xC1, 0x41);
+  import_table.Assign(0xC2, 0x43);  // back to another position
+  Named(export_table, TableKind::kExport, "/u/ISO8859-1_TEST");
   EXPECT_EQ(
-      UcmText(exportTable, importTable, Workstation::Iso8859_1),
-      std::string(Header) + "<U0041> \\xC1 |0\n<U0042> \\xC2 |1\n<U0043> \\xC2 |3\n<U0044> \\xC1 |1\nEND CHARMAP\n");
+      UcmText(export_table, import_table, Workstation::kIsoLatin1),
+      std::string(kHeader) + "<U0041> \\xC1 |0\n<U0042> \\xC2 |1\n<U0043> \\xC2 |3\n<U0044> \\xC1 |1\nEND CHARMAP\n");
 }
 
 TEST(UcmText, Windows1252SideAndAPlainName) {
-  CodeTable exportTable(TableKind::kExport), importTable(TableKind::kImport);
-  exportTable.Assign(0x80, 0x9F);
-  exportTable.Assign(0x81, 0x41);
-  importTable.Assign(0x9F, 0x80);
-  Named(exportTable, TableKind::kExport, "Mein \"Paar\" 1");
-  const std::string text = UcmText(exportTable, importTable, Workstation::Cp1252);
+  CodeTable export_table(TableKind::kExport), import_table(TableKind::kImport);
+  export_table.Assign(0x80, 0x9F);
+  export_table.Assign(0x81, 0x41);
+  import_table.Assign(0x9F, 0x80);
+  Named(export_table, TableKind::kExport, "Mein \"Paar\" 1");
+  const std::string text = UcmText(export_table, import_table, Workstation::kCp1252);
   EXPECT_NE(text.find("# Arbeitsplatz: Windows-1252\n<code_set_name>               \"Mein__Paar__1\"\n"),
             std::string::npos);
   EXPECT_NE(text.find("CHARMAP\n<U0081> \\x41 |1\n<U20AC> \\x9F |0\nEND CHARMAP\n"), std::string::npos);
@@ -66,19 +66,19 @@ TEST(UcmText, Windows1252SideAndAPlainName) {
 
 TEST(ReadUcm, WrittenPairsComeBackWhole) {
   std::mt19937 random(17);
-  for (const Workstation workstation : {Workstation::Iso8859_1, Workstation::Cp1252})
+  for (const Workstation workstation : {Workstation::kIsoLatin1, Workstation::kCp1252})
     for (int round = 0; round < 20; ++round) {
-      CodeTable exportTable(TableKind::kExport), importTable(TableKind::kImport);
+      CodeTable export_table(TableKind::kExport), import_table(TableKind::kImport);
       for (int p = 0; p < 256; ++p) {
-        if (random() % 4) exportTable.Assign(p, static_cast<int>(random() % 256));
-        if (random() % 4) importTable.Assign(p, static_cast<int>(random() % 256));
+        if (random() % 4) export_table.Assign(p, static_cast<int>(random() % 256));
+        if (random() % 4) import_table.Assign(p, static_cast<int>(random() % 256));
       }
-      Named(exportTable, TableKind::kExport, "Zufall");
+      Named(export_table, TableKind::kExport, "Zufall");
       UcmPair pair;
-      ASSERT_EQ(ReadUcm(UcmText(exportTable, importTable, workstation), workstation, pair), "");
-      EXPECT_EQ(Targets(pair.Export), Targets(exportTable));
-      EXPECT_EQ(Targets(pair.Import), Targets(importTable));
-      for (int code = 0; code < 256; ++code) EXPECT_EQ(pair.Export[code].Count, exportTable.Count(code));
+      ASSERT_EQ(ReadUcm(UcmText(export_table, import_table, workstation), workstation, pair), "");
+      EXPECT_EQ(Targets(pair.Export), Targets(export_table));
+      EXPECT_EQ(Targets(pair.Import), Targets(import_table));
+      for (int code = 0; code < 256; ++code) EXPECT_EQ(pair.Export[code].Count, export_table.Count(code));
       EXPECT_EQ(pair.Name, "Zufall");
       EXPECT_TRUE(pair.LeftOut.empty());
     }
@@ -90,7 +90,7 @@ TEST(ReadUcm, IcuSpellingsAndCharactersBesideTheWorkstationSet) {
       "\xEF\xBB\xBF# ibm-273\r\n<code_set_name> \"ibm-273\" # Kommentar\r\n<icu:charsetFamily> \"EBCDIC\"\n"
       "  CHARMAP\n<U0041> \\xC1\n<U00C4>\\x4A |0 # Ä\n<UFF21> \\xC1 |1\n<U2018>+ \\x7D |1\n"
       "<U0027> \\x7D |0\n<U00A4> \\x9F |1\n<U0000> \\x3F |2\nEND CHARMAP\nDanach steht nichts Gültiges\n";
-  ASSERT_EQ(ReadUcm(text, Workstation::Iso8859_1, pair), "");
+  ASSERT_EQ(ReadUcm(text, Workstation::kIsoLatin1, pair), "");
   EXPECT_EQ(pair.Name, "ibm-273");
   EXPECT_EQ(pair.Export[0x41].Target, 0xC1);
   EXPECT_EQ(pair.Import[0xC1].Target, 0x41);
@@ -132,7 +132,7 @@ TEST(ReadUcm, RefusesNamingTheFirstLineAtFault) {
 TEST(ReadUcm, LinesEndedByCrLfAndTheHighestCharacter) {
   UcmPair pair;
   ASSERT_EQ(
-      ReadUcm("CHARMAP\r\n<U0041> \\xC1 |0\r\n<U10FFFF> \\xC1 |1\r\nEND CHARMAP\r\n", Workstation::Iso8859_1, pair),
+      ReadUcm("CHARMAP\r\n<U0041> \\xC1 |0\r\n<U10FFFF> \\xC1 |1\r\nEND CHARMAP\r\n", Workstation::kIsoLatin1, pair),
       "");
   EXPECT_EQ(pair.Import[0xC1].Target, 0x41);
   EXPECT_EQ(pair.LeftOut, std::vector<std::string>{"U+10FFFF (Zeile 3)"});
@@ -141,8 +141,8 @@ TEST(ReadUcm, LinesEndedByCrLfAndTheHighestCharacter) {
 TEST(ReadUcm, TheEuroIsAWorkstationCharacterOnlyInWindows1252) {
   const std::string text = "CHARMAP\n<U20AC> \\x9F |0\nEND CHARMAP\n";
   UcmPair pair;
-  EXPECT_NE(ReadUcm(text, Workstation::Iso8859_1, pair), "");
-  ASSERT_EQ(ReadUcm(text, Workstation::Cp1252, pair), "");
+  EXPECT_NE(ReadUcm(text, Workstation::kIsoLatin1, pair), "");
+  ASSERT_EQ(ReadUcm(text, Workstation::kCp1252, pair), "");
   EXPECT_EQ(pair.Export[0x80].Target, 0x9F);
   EXPECT_EQ(pair.Import[0x9F].Target, 0x80);
   EXPECT_EQ(pair.Name, "");

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int Whole = CodeTable::kWholeTable;
+constexpr int kWhole = CodeTable::kWholeTable;
 
 std::string Cell(const CodeTable& tab, int p) { return std::string(tab.Cell(p), 5); }
 
@@ -27,12 +27,12 @@ std::string OwnCell(int p, char separator) {
 void ExpectConsistent(const CodeTable& tab) { EXPECT_EQ(TableFault(tab), ""); }
 
 struct Pair {
-  CodeTable exportTab{TableKind::kExport};
-  CodeTable importTab{TableKind::kImport};
+  CodeTable ExportTab{TableKind::kExport};
+  CodeTable ImportTab{TableKind::kImport};
   // Chains the pair with the EXPORT table as the one the user works in.
   void LinkExportActive() {
-    exportTab.Link(&importTab);
-    exportTab.SetActive(true);
+    ExportTab.Link(&ImportTab);
+    ExportTab.SetActive(true);
   }
 };
 
@@ -60,10 +60,10 @@ TEST(CodeTabNew, ExportTable) {
 }
 
 TEST(CodeTabNew, ImportAndOtherKinds) {
-  CodeTable importTab(TableKind::kImport);
-  EXPECT_EQ(Cell(importTab, 0x41), " A=41");
-  EXPECT_EQ(Cell(importTab, 0), "00=00");
-  EXPECT_STREQ(importTab.Header(), "QAVO CodeTab IMPORT ");
+  CodeTable import_tab(TableKind::kImport);
+  EXPECT_EQ(Cell(import_tab, 0x41), " A=41");
+  EXPECT_EQ(Cell(import_tab, 0), "00=00");
+  EXPECT_STREQ(import_tab.Header(), "QAVO CodeTab IMPORT ");
 
   CodeTable user(TableKind::kUnknown);
   EXPECT_EQ(user.Kind(), TableKind::kUnknown);
@@ -124,13 +124,13 @@ TEST(CodeTabAssign, CountsFollowReassignment) {
   EXPECT_EQ(tab.IsAmbiguous(0x41), 1);
   EXPECT_EQ(tab.IsAmbiguous(0x42), 1);
   EXPECT_EQ(tab.IsAmbiguous(0x43), 0);
-  EXPECT_EQ(tab.IsAmbiguous(Whole), 1);
+  EXPECT_EQ(tab.IsAmbiguous(kWhole), 1);
   EXPECT_EQ(tab.IsAmbiguous(-1), 0);
 
   tab.Assign(0x42, 0xC2);
   EXPECT_EQ(tab.Count(0xC1), 0);
   EXPECT_EQ(tab.Count(0xC2), 0);
-  EXPECT_EQ(tab.IsAmbiguous(Whole), 0);
+  EXPECT_EQ(tab.IsAmbiguous(kWhole), 0);
   tab.Assign(0x42, 0xC2);
   EXPECT_EQ(tab.Count(0xC2), 0);
   EXPECT_EQ(tab.Count(0xC1), 0);
@@ -214,43 +214,43 @@ TEST(CodeTabInverse, ActiveLinkedDestinationMirrorsIntoItsPartner) {
   CodeTable source(TableKind::kImport);
   source.Assign(0xC1, 0x41);
   pair.LinkExportActive();
-  pair.exportTab.BuildInverse(source);
-  EXPECT_EQ(pair.exportTab.Target(0x41), 0xC1);
-  EXPECT_EQ(pair.importTab.Target(0xC1), 0x41);
+  pair.ExportTab.BuildInverse(source);
+  EXPECT_EQ(pair.ExportTab.Target(0x41), 0xC1);
+  EXPECT_EQ(pair.ImportTab.Target(0xC1), 0x41);
 }
 
 TEST(CodeTabMirror, AssignAndUnassignInTheActiveTable) {
   Pair pair;
   pair.LinkExportActive();
-  pair.exportTab.Assign(0x41, 0xC1);
-  EXPECT_EQ(pair.importTab.Target(0xC1), 0x41);
-  EXPECT_EQ(Cell(pair.importTab, 0xC1), " A=41");
-  EXPECT_EQ(pair.importTab.CurrentPosition(), 0xC1);
+  pair.ExportTab.Assign(0x41, 0xC1);
+  EXPECT_EQ(pair.ImportTab.Target(0xC1), 0x41);
+  EXPECT_EQ(Cell(pair.ImportTab, 0xC1), " A=41");
+  EXPECT_EQ(pair.ImportTab.CurrentPosition(), 0xC1);
 
   // A second source of C1 is ambiguous: not mirrored.
-  pair.exportTab.Assign(0x61, 0xC1);
-  EXPECT_EQ(pair.importTab.Target(0xC1), 0x41);
-  EXPECT_EQ(pair.importTab.Count(0x61), -1);
+  pair.ExportTab.Assign(0x61, 0xC1);
+  EXPECT_EQ(pair.ImportTab.Target(0xC1), 0x41);
+  EXPECT_EQ(pair.ImportTab.Count(0x61), -1);
 
   // IMPORT C1 belongs to 0x41, not to 0x61: it stays.
-  pair.exportTab.Unassign(0x61);
-  EXPECT_EQ(pair.importTab.Target(0xC1), 0x41);
-  EXPECT_EQ(pair.exportTab.Target(0x41), 0xC1);
+  pair.ExportTab.Unassign(0x61);
+  EXPECT_EQ(pair.ImportTab.Target(0xC1), 0x41);
+  EXPECT_EQ(pair.ExportTab.Target(0x41), 0xC1);
 
-  pair.exportTab.Unassign(0x41);
-  EXPECT_EQ(pair.importTab.Target(0xC1), -1);
-  EXPECT_EQ(pair.importTab.CountAssigned(), 0);
-  ExpectConsistent(pair.exportTab);
-  ExpectConsistent(pair.importTab);
+  pair.ExportTab.Unassign(0x41);
+  EXPECT_EQ(pair.ImportTab.Target(0xC1), -1);
+  EXPECT_EQ(pair.ImportTab.CountAssigned(), 0);
+  ExpectConsistent(pair.ExportTab);
+  ExpectConsistent(pair.ImportTab);
 }
 
 // A -> C2 and B -> C2 with IMPORT C2 -> B: removing A must not take B's
 // inverse, whichever table of the pair is the active one.
 TEST(CodeTabMirror, RemovalKeepsThePartnerEntryOfAnotherPosition) {
-  for (const bool exportActive : {true, false}) {
+  for (const bool export_active : {true, false}) {
     Pair pair;
-    CodeTable& active = exportActive ? pair.exportTab : pair.importTab;
-    CodeTable& partner = exportActive ? pair.importTab : pair.exportTab;
+    CodeTable& active = export_active ? pair.ExportTab : pair.ImportTab;
+    CodeTable& partner = export_active ? pair.ImportTab : pair.ExportTab;
     active.Assign('A', 0xC2);
     active.Assign('B', 0xC2);
     partner.Assign(0xC2, 'B');
@@ -259,14 +259,14 @@ TEST(CodeTabMirror, RemovalKeepsThePartnerEntryOfAnotherPosition) {
     active.SetActive(true);
 
     active.Unassign('A');
-    EXPECT_EQ(partner.Target(0xC2), 'B') << exportActive;
-    EXPECT_EQ(partner.Target(0xC3), 'A') << exportActive;
-    EXPECT_EQ(active.IsProven('B'), 1) << exportActive;
+    EXPECT_EQ(partner.Target(0xC2), 'B') << export_active;
+    EXPECT_EQ(partner.Target(0xC3), 'A') << export_active;
+    EXPECT_EQ(active.IsProven('B'), 1) << export_active;
     EXPECT_EQ(Cell(partner, 0xC2).substr(3), "42");
 
     active.UnassignHex("42");
-    EXPECT_EQ(partner.Target(0xC2), -1) << exportActive;
-    EXPECT_EQ(partner.CountAssigned(), 1) << exportActive;
+    EXPECT_EQ(partner.Target(0xC2), -1) << export_active;
+    EXPECT_EQ(partner.CountAssigned(), 1) << export_active;
     ExpectConsistent(active);
     ExpectConsistent(partner);
   }
@@ -275,18 +275,18 @@ TEST(CodeTabMirror, RemovalKeepsThePartnerEntryOfAnotherPosition) {
 TEST(CodeTabMirror, ImportActiveMirrorsIntoExport) {
   Pair pair;
   pair.LinkExportActive();
-  pair.importTab.SetActive(true);
-  pair.importTab.Assign(0xC1, 0x41);
-  EXPECT_EQ(pair.exportTab.Target(0x41), 0xC1);
-  pair.exportTab.Assign(0x42, 0xC2);
-  EXPECT_EQ(pair.importTab.Target(0xC2), -1);
+  pair.ImportTab.SetActive(true);
+  pair.ImportTab.Assign(0xC1, 0x41);
+  EXPECT_EQ(pair.ExportTab.Target(0x41), 0xC1);
+  pair.ExportTab.Assign(0x42, 0xC2);
+  EXPECT_EQ(pair.ImportTab.Target(0xC2), -1);
 }
 
 TEST(CodeTabMirror, NothingWithoutActiveLinkedTable) {
   Pair pair;
-  pair.exportTab.Link(&pair.importTab);
-  pair.exportTab.Assign(0x41, 0xC1);
-  EXPECT_EQ(pair.importTab.CountAssigned(), 0);
+  pair.ExportTab.Link(&pair.ImportTab);
+  pair.ExportTab.Assign(0x41, 0xC1);
+  EXPECT_EQ(pair.ImportTab.CountAssigned(), 0);
 
   CodeTable alone(TableKind::kExport);
   alone.SetActive(true);
@@ -297,100 +297,100 @@ TEST(CodeTabMirror, NothingWithoutActiveLinkedTable) {
 
 TEST(CodeTabMirror, UnambiguousButBrokenPairIsRebuiltAsInverse) {
   Pair pair;
-  pair.exportTab.Assign(0x42, 0xC2);
-  pair.importTab.Assign(0xC2, 0x43);
-  pair.importTab.Assign(0x50, 0x44);
+  pair.ExportTab.Assign(0x42, 0xC2);
+  pair.ImportTab.Assign(0xC2, 0x43);
+  pair.ImportTab.Assign(0x50, 0x44);
   pair.LinkExportActive();
-  pair.exportTab.Assign(0x41, 0xC1);
-  EXPECT_EQ(pair.importTab.CountAssigned(), 2);
-  EXPECT_EQ(pair.importTab.Target(0xC1), 0x41);
-  EXPECT_EQ(pair.importTab.Target(0xC2), 0x42);
-  EXPECT_EQ(pair.importTab.Target(0x50), -1);
-  EXPECT_EQ(pair.importTab.CurrentPosition(), 0xC1);
-  EXPECT_EQ(pair.exportTab.IsProven(Whole), 1);
-  EXPECT_EQ(pair.exportTab.CurrentPosition(), 0x41);
-  ExpectConsistent(pair.importTab);
+  pair.ExportTab.Assign(0x41, 0xC1);
+  EXPECT_EQ(pair.ImportTab.CountAssigned(), 2);
+  EXPECT_EQ(pair.ImportTab.Target(0xC1), 0x41);
+  EXPECT_EQ(pair.ImportTab.Target(0xC2), 0x42);
+  EXPECT_EQ(pair.ImportTab.Target(0x50), -1);
+  EXPECT_EQ(pair.ImportTab.CurrentPosition(), 0xC1);
+  EXPECT_EQ(pair.ExportTab.IsProven(kWhole), 1);
+  EXPECT_EQ(pair.ExportTab.CurrentPosition(), 0x41);
+  ExpectConsistent(pair.ImportTab);
 }
 
 TEST(CodeTabMirror, NoRebuildWhenActiveTableIsAmbiguousOrProven) {
   Pair ambiguous;
-  ambiguous.exportTab.Assign(0x42, 0xC5);
-  ambiguous.exportTab.Assign(0x43, 0xC5);
-  ambiguous.importTab.Assign(0x50, 0x44);
+  ambiguous.ExportTab.Assign(0x42, 0xC5);
+  ambiguous.ExportTab.Assign(0x43, 0xC5);
+  ambiguous.ImportTab.Assign(0x50, 0x44);
   ambiguous.LinkExportActive();
-  ambiguous.exportTab.Assign(0x41, 0xC1);
-  EXPECT_EQ(ambiguous.importTab.Target(0xC1), 0x41);
-  EXPECT_EQ(ambiguous.importTab.Target(0x50), 0x44);
+  ambiguous.ExportTab.Assign(0x41, 0xC1);
+  EXPECT_EQ(ambiguous.ImportTab.Target(0xC1), 0x41);
+  EXPECT_EQ(ambiguous.ImportTab.Target(0x50), 0x44);
 
   // Partner entries that no position maps to are not examined.
   Pair proven;
-  proven.importTab.Assign(0x50, 0x44);
+  proven.ImportTab.Assign(0x50, 0x44);
   proven.LinkExportActive();
-  proven.exportTab.Assign(0x41, 0xC1);
-  EXPECT_EQ(proven.importTab.Target(0x50), 0x44);
-  EXPECT_EQ(proven.importTab.CountAssigned(), 2);
+  proven.ExportTab.Assign(0x41, 0xC1);
+  EXPECT_EQ(proven.ImportTab.Target(0x50), 0x44);
+  EXPECT_EQ(proven.ImportTab.CountAssigned(), 2);
 }
 
 // Two active tables would mirror each edit back and forth without end.
 TEST(CodeTabMirror, NoBounceBetweenTwoActiveTables) {
   Pair pair;
-  pair.exportTab.SetActive(true);
-  pair.importTab.SetActive(true);
-  pair.exportTab.Link(&pair.importTab);
-  pair.exportTab.Assign(0x41, 0xC1);
-  pair.exportTab.Select(0x41);
-  pair.exportTab.Unassign(0x41);
-  EXPECT_EQ(pair.importTab.CountAssigned(), 0);
-  EXPECT_EQ(pair.importTab.CurrentPosition(), -1);
+  pair.ExportTab.SetActive(true);
+  pair.ImportTab.SetActive(true);
+  pair.ExportTab.Link(&pair.ImportTab);
+  pair.ExportTab.Assign(0x41, 0xC1);
+  pair.ExportTab.Select(0x41);
+  pair.ExportTab.Unassign(0x41);
+  EXPECT_EQ(pair.ImportTab.CountAssigned(), 0);
+  EXPECT_EQ(pair.ImportTab.CurrentPosition(), -1);
 }
 
 TEST(CodeTabSelect, FollowsIntoThePartner) {
   Pair pair;
-  pair.exportTab.Assign(0x30, 0xF0);
-  pair.exportTab.Assign(0x41, 0xC1);
-  pair.importTab.Assign(0x05, 0x09);
-  pair.importTab.Assign(0xC1, 0x41);
+  pair.ExportTab.Assign(0x30, 0xF0);
+  pair.ExportTab.Assign(0x41, 0xC1);
+  pair.ImportTab.Assign(0x05, 0x09);
+  pair.ImportTab.Assign(0xC1, 0x41);
   pair.LinkExportActive();
-  EXPECT_EQ(pair.exportTab.Select(0x41), 1);
-  EXPECT_EQ(pair.exportTab.CurrentPosition(), 0x41);
-  EXPECT_EQ(pair.importTab.CurrentPosition(), 0xC1);
-  EXPECT_EQ(pair.importTab.CurrentOrdinal(), 1);
+  EXPECT_EQ(pair.ExportTab.Select(0x41), 1);
+  EXPECT_EQ(pair.ExportTab.CurrentPosition(), 0x41);
+  EXPECT_EQ(pair.ImportTab.CurrentPosition(), 0xC1);
+  EXPECT_EQ(pair.ImportTab.CurrentOrdinal(), 1);
 
-  EXPECT_EQ(pair.exportTab.Select(0x50), 1);
-  EXPECT_EQ(pair.exportTab.CurrentPosition(), 0x50);
-  EXPECT_EQ(pair.importTab.CurrentPosition(), -1);
-  EXPECT_EQ(pair.importTab.CurrentOrdinal(), -1);
+  EXPECT_EQ(pair.ExportTab.Select(0x50), 1);
+  EXPECT_EQ(pair.ExportTab.CurrentPosition(), 0x50);
+  EXPECT_EQ(pair.ImportTab.CurrentPosition(), -1);
+  EXPECT_EQ(pair.ImportTab.CurrentOrdinal(), -1);
 
-  pair.importTab.Select(0xC1);
-  EXPECT_EQ(pair.exportTab.Select(0x10), -1);
-  EXPECT_EQ(pair.exportTab.CurrentPosition(), 0x10);
-  EXPECT_EQ(pair.exportTab.CurrentOrdinal(), -1);
-  EXPECT_EQ(pair.importTab.CurrentPosition(), 0xC1);
+  pair.ImportTab.Select(0xC1);
+  EXPECT_EQ(pair.ExportTab.Select(0x10), -1);
+  EXPECT_EQ(pair.ExportTab.CurrentPosition(), 0x10);
+  EXPECT_EQ(pair.ExportTab.CurrentOrdinal(), -1);
+  EXPECT_EQ(pair.ImportTab.CurrentPosition(), 0xC1);
 
-  EXPECT_EQ(pair.exportTab.Select(-1), -1);
-  EXPECT_EQ(pair.exportTab.CurrentPosition(), -1);
-  EXPECT_EQ(pair.exportTab.Select(0x141), 1);
-  EXPECT_EQ(pair.exportTab.CurrentPosition(), 0x41);
+  EXPECT_EQ(pair.ExportTab.Select(-1), -1);
+  EXPECT_EQ(pair.ExportTab.CurrentPosition(), -1);
+  EXPECT_EQ(pair.ExportTab.Select(0x141), 1);
+  EXPECT_EQ(pair.ExportTab.CurrentPosition(), 0x41);
 
-  pair.importTab.Select(0x05);
-  pair.exportTab.SetActive(false);
-  pair.exportTab.Select(0x41);
-  EXPECT_EQ(pair.importTab.CurrentPosition(), 0x05);
+  pair.ImportTab.Select(0x05);
+  pair.ExportTab.SetActive(false);
+  pair.ExportTab.Select(0x41);
+  EXPECT_EQ(pair.ImportTab.CurrentPosition(), 0x05);
 }
 
 TEST(CodeTabActive, SetActiveKeepsALinkedPairOpposite) {
   Pair pair;
-  pair.exportTab.Link(&pair.importTab);
-  pair.importTab.SetActive(true);
-  EXPECT_FALSE(pair.exportTab.IsActive());
+  pair.ExportTab.Link(&pair.ImportTab);
+  pair.ImportTab.SetActive(true);
+  EXPECT_FALSE(pair.ExportTab.IsActive());
 
-  pair.exportTab.SetActive(true);
-  EXPECT_TRUE(pair.exportTab.IsActive());
-  EXPECT_FALSE(pair.importTab.IsActive());
+  pair.ExportTab.SetActive(true);
+  EXPECT_TRUE(pair.ExportTab.IsActive());
+  EXPECT_FALSE(pair.ImportTab.IsActive());
 
-  pair.exportTab.SetActive(false);
-  EXPECT_FALSE(pair.exportTab.IsActive());
-  EXPECT_TRUE(pair.importTab.IsActive());
+  pair.ExportTab.SetActive(false);
+  EXPECT_FALSE(pair.ExportTab.IsActive());
+  EXPECT_TRUE(pair.ImportTab.IsActive());
 }
 
 TEST(CodeTabActive, WithoutPartnerOnlyOwnFlag) {
@@ -403,17 +403,17 @@ TEST(CodeTabActive, WithoutPartnerOnlyOwnFlag) {
 
 TEST(CodeTabLink, LinkAndUnlink) {
   Pair pair;
-  pair.exportTab.Assign(0x41, 0xC1);
-  pair.exportTab.Link(&pair.importTab);
-  EXPECT_EQ(pair.exportTab.Partner(), &pair.importTab);
-  EXPECT_EQ(pair.importTab.Partner(), &pair.exportTab);
-  EXPECT_EQ(pair.importTab.CountAssigned(), 0);
-  EXPECT_EQ(pair.exportTab.IsActive(), 0);
-  EXPECT_EQ(pair.importTab.IsActive(), 0);
+  pair.ExportTab.Assign(0x41, 0xC1);
+  pair.ExportTab.Link(&pair.ImportTab);
+  EXPECT_EQ(pair.ExportTab.Partner(), &pair.ImportTab);
+  EXPECT_EQ(pair.ImportTab.Partner(), &pair.ExportTab);
+  EXPECT_EQ(pair.ImportTab.CountAssigned(), 0);
+  EXPECT_EQ(pair.ExportTab.IsActive(), 0);
+  EXPECT_EQ(pair.ImportTab.IsActive(), 0);
 
-  pair.exportTab.Link(nullptr);
-  EXPECT_EQ(pair.exportTab.Partner(), nullptr);
-  EXPECT_EQ(pair.importTab.Partner(), nullptr);
+  pair.ExportTab.Link(nullptr);
+  EXPECT_EQ(pair.ExportTab.Partner(), nullptr);
+  EXPECT_EQ(pair.ImportTab.Partner(), nullptr);
 }
 
 TEST(CodeTabLink, RelinkDetachesTheOldPartnerOnly) {
@@ -445,34 +445,34 @@ TEST(CodeTabLink, NeverItsOwnPartner) {
 
 TEST(CodeTabProven, RoundTripThroughThePartner) {
   Pair pair;
-  pair.exportTab.Assign(0x41, 0xC1);
-  EXPECT_EQ(pair.exportTab.IsProven(0x41), 0);
-  EXPECT_EQ(pair.exportTab.IsProven(Whole), 0);
-  pair.importTab.Assign(0xC1, 0x41);
-  pair.exportTab.Assign(0xFF, 0x10);
-  pair.importTab.Assign(0x10, 0xFF);
-  pair.exportTab.Link(&pair.importTab);
-  EXPECT_EQ(pair.exportTab.IsProven(0x41), 1);
-  EXPECT_EQ(pair.exportTab.IsProven(0x141), 1);
-  EXPECT_EQ(pair.exportTab.IsProven(0x42), 0);
-  EXPECT_EQ(pair.exportTab.IsProven(-1), 0);
-  EXPECT_EQ(pair.exportTab.IsProven(Whole), 1);
-  EXPECT_EQ(pair.importTab.IsProven(Whole), 1);
+  pair.ExportTab.Assign(0x41, 0xC1);
+  EXPECT_EQ(pair.ExportTab.IsProven(0x41), 0);
+  EXPECT_EQ(pair.ExportTab.IsProven(kWhole), 0);
+  pair.ImportTab.Assign(0xC1, 0x41);
+  pair.ExportTab.Assign(0xFF, 0x10);
+  pair.ImportTab.Assign(0x10, 0xFF);
+  pair.ExportTab.Link(&pair.ImportTab);
+  EXPECT_EQ(pair.ExportTab.IsProven(0x41), 1);
+  EXPECT_EQ(pair.ExportTab.IsProven(0x141), 1);
+  EXPECT_EQ(pair.ExportTab.IsProven(0x42), 0);
+  EXPECT_EQ(pair.ExportTab.IsProven(-1), 0);
+  EXPECT_EQ(pair.ExportTab.IsProven(kWhole), 1);
+  EXPECT_EQ(pair.ImportTab.IsProven(kWhole), 1);
 
-  pair.importTab.Assign(0x10, 0xFE);
-  EXPECT_EQ(pair.exportTab.IsProven(0xFF), 0);
-  EXPECT_EQ(pair.exportTab.IsProven(Whole), 0);
+  pair.ImportTab.Assign(0x10, 0xFE);
+  EXPECT_EQ(pair.ExportTab.IsProven(0xFF), 0);
+  EXPECT_EQ(pair.ExportTab.IsProven(kWhole), 0);
   // The partner's -1 must not pass for position FF.
-  pair.importTab.Unassign(0x10);
-  EXPECT_EQ(pair.importTab.Target(0x10), -1);
-  EXPECT_EQ(pair.exportTab.IsProven(0xFF), 0);
-  pair.importTab.Assign(0x10, 0xFF);
+  pair.ImportTab.Unassign(0x10);
+  EXPECT_EQ(pair.ImportTab.Target(0x10), -1);
+  EXPECT_EQ(pair.ExportTab.IsProven(0xFF), 0);
+  pair.ImportTab.Assign(0x10, 0xFF);
 
   // An ambiguous partner fails the whole table even where entries agree.
-  pair.importTab.Assign(0x10, 0xFF);
-  pair.importTab.Assign(0x20, 0xFF);
-  EXPECT_EQ(pair.exportTab.IsProven(0x41), 1);
-  EXPECT_EQ(pair.exportTab.IsProven(Whole), 0);
+  pair.ImportTab.Assign(0x10, 0xFF);
+  pair.ImportTab.Assign(0x20, 0xFF);
+  EXPECT_EQ(pair.ExportTab.IsProven(0x41), 1);
+  EXPECT_EQ(pair.ExportTab.IsProven(kWhole), 0);
 }
 
 TEST(CodeTabHeader, FontPartAndName) {
@@ -486,8 +486,8 @@ TEST(CodeTabHeader, FontPartAndName) {
   EXPECT_STREQ(tab.FontName(), "ABCDEFGHIJKLMNOPQRSTUVWXY");
   EXPECT_STREQ(tab.Header(), "QAVO CodeTab EXPORT [ABCDEFGHIJKLMNOPQRST] DIN");
 
-  const std::string longName(100, 'n');
-  EXPECT_EQ(tab.BuildHeader(TableKind::kUnknown, longName.c_str()), 64);
+  const std::string long_name(100, 'n');
+  EXPECT_EQ(tab.BuildHeader(TableKind::kUnknown, long_name.c_str()), 64);
   EXPECT_EQ(std::string(tab.Header()), "QAVO CodeTab EXPORT [ABCDEFGHIJKLMNOPQRST] " + std::string(21, 'n'));
   EXPECT_EQ(tab.Header()[64], '\0');
 
@@ -510,8 +510,8 @@ TEST(CodeTabHeader, SetFontKeepsKindAndName) {
   tab.SetFontName("Terminal");
   EXPECT_STREQ(tab.Header(), "QAVO CodeTab IMPORT [Terminal] CP37_ISO8859-1");
 
-  const std::string longFont(100, 'f');
-  tab.SetFontName(longFont.c_str());
+  const std::string long_font(100, 'f');
+  tab.SetFontName(long_font.c_str());
   EXPECT_EQ(std::string(tab.FontName()), std::string(67, 'f'));
   // The header shows the font name's first 20 characters only.
   EXPECT_EQ(std::string(tab.Header()), "QAVO CodeTab IMPORT [" + std::string(20, 'f') + "] CP37_ISO8859-1");
@@ -567,72 +567,72 @@ TEST(CodeTabHeader, HeaderNameSkipsOneSpaceOnly) {
 
 TEST(CodeTabReset, ForgettingTheKind) {
   Pair pair;
-  pair.exportTab.SetFontName("Courier New");
+  pair.ExportTab.SetFontName("Courier New");
   pair.LinkExportActive();
-  pair.exportTab.Assign(0x41, 0xC1);
-  pair.exportTab.BuildHeader(TableKind::kUnknown, "DIN");
+  pair.ExportTab.Assign(0x41, 0xC1);
+  pair.ExportTab.BuildHeader(TableKind::kUnknown, "DIN");
 
-  pair.exportTab.Reset(false);
-  EXPECT_EQ(pair.exportTab.CountAssigned(), 0);
-  EXPECT_EQ(Cell(pair.exportTab, 0x41), " A:41");
-  EXPECT_STREQ(pair.exportTab.Header(), "QAVO CodeTab EXPORT [Courier New] DIN");
-  EXPECT_EQ(pair.exportTab.CurrentPosition(), 0x41);
-  EXPECT_EQ(pair.exportTab.Partner(), &pair.importTab);
-  EXPECT_EQ(pair.exportTab.IsActive(), 1);
-  EXPECT_EQ(pair.importTab.Target(0xC1), 0x41);
+  pair.ExportTab.Reset(false);
+  EXPECT_EQ(pair.ExportTab.CountAssigned(), 0);
+  EXPECT_EQ(Cell(pair.ExportTab, 0x41), " A:41");
+  EXPECT_STREQ(pair.ExportTab.Header(), "QAVO CodeTab EXPORT [Courier New] DIN");
+  EXPECT_EQ(pair.ExportTab.CurrentPosition(), 0x41);
+  EXPECT_EQ(pair.ExportTab.Partner(), &pair.ImportTab);
+  EXPECT_EQ(pair.ExportTab.IsActive(), 1);
+  EXPECT_EQ(pair.ImportTab.Target(0xC1), 0x41);
 
-  pair.exportTab.Reset(true);
-  EXPECT_EQ(pair.exportTab.Kind(), TableKind::kUnknown);
-  EXPECT_STREQ(pair.exportTab.FontName(), "Courier New");
-  EXPECT_STREQ(pair.exportTab.Header(), "QAVO CodeTab USER   [Courier New] ");
-  EXPECT_EQ(Cell(pair.exportTab, 0x41), " A=41");
+  pair.ExportTab.Reset(true);
+  EXPECT_EQ(pair.ExportTab.Kind(), TableKind::kUnknown);
+  EXPECT_STREQ(pair.ExportTab.FontName(), "Courier New");
+  EXPECT_STREQ(pair.ExportTab.Header(), "QAVO CodeTab USER   [Courier New] ");
+  EXPECT_EQ(Cell(pair.ExportTab, 0x41), " A=41");
 }
 
 // Every operation with every kind of out-of-range argument, on an active
 // linked pair so that mirroring runs too.
 TEST(CodeTabBadInput, NoOperationLeavesItsArrays) {
   const int values[] = {-1, -2, 0, 255, 256, 0x1C1, INT_MIN, INT_MAX, INT_MIN + 1, -256};
-  const std::string longName(200, 'N');
-  const std::string longFont(200, 'F');
-  const char* texts[] = {nullptr, "", "C", "ZZ", "7F", longName.c_str()};
+  const std::string long_name(200, 'N');
+  const std::string long_font(200, 'F');
+  const char* texts[] = {nullptr, "", "C", "ZZ", "7F", long_name.c_str()};
   Pair pair;
   pair.LinkExportActive();
   for (int a : values) {
     for (int b : values) {
-      pair.exportTab.Assign(a, b);
-      pair.importTab.Assign(b, a);
+      pair.ExportTab.Assign(a, b);
+      pair.ImportTab.Assign(b, a);
     }
-    pair.exportTab.Select(a);
-    pair.importTab.Select(a);
-    pair.exportTab.IsAmbiguous(a);
-    pair.exportTab.IsProven(a);
-    pair.importTab.IsProven(a);
-    pair.exportTab.FindTarget(a);
-    pair.exportTab.OrdinalOf(a);
-    pair.exportTab.NthAssigned(a);
-    pair.exportTab.BuildHeader(static_cast<TableKind>(a), longName.c_str());
-    pair.exportTab.SetKind(static_cast<TableKind>(a));
-    pair.exportTab.SetActive(a != 0);
-    pair.importTab.SetActive(a != 0);
-    pair.exportTab.Unassign(a);
-    pair.importTab.Unassign(a);
-    ExpectConsistent(pair.exportTab);
-    ExpectConsistent(pair.importTab);
+    pair.ExportTab.Select(a);
+    pair.ImportTab.Select(a);
+    pair.ExportTab.IsAmbiguous(a);
+    pair.ExportTab.IsProven(a);
+    pair.ImportTab.IsProven(a);
+    pair.ExportTab.FindTarget(a);
+    pair.ExportTab.OrdinalOf(a);
+    pair.ExportTab.NthAssigned(a);
+    pair.ExportTab.BuildHeader(static_cast<TableKind>(a), long_name.c_str());
+    pair.ExportTab.SetKind(static_cast<TableKind>(a));
+    pair.ExportTab.SetActive(a != 0);
+    pair.ImportTab.SetActive(a != 0);
+    pair.ExportTab.Unassign(a);
+    pair.ImportTab.Unassign(a);
+    ExpectConsistent(pair.ExportTab);
+    ExpectConsistent(pair.ImportTab);
   }
   for (const char* text : texts) {
-    pair.exportTab.SetFontName(text);
-    pair.exportTab.BuildHeader(TableKind::kExport, text);
-    pair.exportTab.UnassignHex(text);
+    pair.ExportTab.SetFontName(text);
+    pair.ExportTab.BuildHeader(TableKind::kExport, text);
+    pair.ExportTab.UnassignHex(text);
     ParseHexByte(text);
-    EXPECT_LE(std::strlen(pair.exportTab.HeaderName()), 64u);
+    EXPECT_LE(std::strlen(pair.ExportTab.HeaderName()), 64u);
   }
-  pair.exportTab.SetFontName(longFont.c_str());
-  pair.exportTab.BuildHeader(TableKind::kExport, longName.c_str());
-  EXPECT_EQ(std::strlen(pair.exportTab.Header()), 64u);
-  pair.exportTab.BuildHeader(TableKind::kUnknown, pair.exportTab.Header());
-  pair.exportTab.SetFontName(pair.exportTab.Header());
-  ExpectConsistent(pair.exportTab);
-  ExpectConsistent(pair.importTab);
+  pair.ExportTab.SetFontName(long_font.c_str());
+  pair.ExportTab.BuildHeader(TableKind::kExport, long_name.c_str());
+  EXPECT_EQ(std::strlen(pair.ExportTab.Header()), 64u);
+  pair.ExportTab.BuildHeader(TableKind::kUnknown, pair.ExportTab.Header());
+  pair.ExportTab.SetFontName(pair.ExportTab.Header());
+  ExpectConsistent(pair.ExportTab);
+  ExpectConsistent(pair.ImportTab);
 }
 
 }  // namespace

@@ -12,95 +12,95 @@ namespace {
 void ExpectSameTable(const CodeTable& a, const CodeTable& b) { EXPECT_EQ(RecordDifference(a, b), ""); }
 
 struct Pair {
-  CodeTable exportTab{TableKind::kExport};
-  CodeTable importTab{TableKind::kImport};
+  CodeTable ExportTab{TableKind::kExport};
+  CodeTable ImportTab{TableKind::kImport};
   Pair() {
-    exportTab.SetFontName("Courier New");
-    importTab.SetFontName("Courier New");
-    exportTab.Link(&importTab);
-    exportTab.SetActive(true);
-    exportTab.Assign(0x41, 0xC1);
-    exportTab.Assign(0x42, 0xC1);
-    exportTab.BuildHeader(TableKind::kUnknown, "DIN");
-    importTab.Select(0xC1);
+    ExportTab.SetFontName("Courier New");
+    ImportTab.SetFontName("Courier New");
+    ExportTab.Link(&ImportTab);
+    ExportTab.SetActive(true);
+    ExportTab.Assign(0x41, 0xC1);
+    ExportTab.Assign(0x42, 0xC1);
+    ExportTab.BuildHeader(TableKind::kUnknown, "DIN");
+    ImportTab.Select(0xC1);
   }
   // Everything a user can do to the tables between two steps.
   void Scramble() {
-    exportTab.Unassign(0x41);
-    importTab.SetActive(true);
-    importTab.Assign(0x05, 0x07);
-    exportTab.Link(nullptr);
-    exportTab.Reset(true);
-    exportTab.SetKind(TableKind::kExport);
-    importTab.BuildHeader(TableKind::kUnknown, "other");
+    ExportTab.Unassign(0x41);
+    ImportTab.SetActive(true);
+    ImportTab.Assign(0x05, 0x07);
+    ExportTab.Link(nullptr);
+    ExportTab.Reset(true);
+    ExportTab.SetKind(TableKind::kExport);
+    ImportTab.BuildHeader(TableKind::kUnknown, "other");
   }
 };
 
 TEST(PairSnapshot, RestoresEveryFieldOfBothTables) {
   Pair pair;
-  const CodeTable exportBefore = pair.exportTab;
-  const CodeTable importBefore = pair.importTab;
-  const PairSnapshot snapshot(pair.exportTab, pair.importTab);
+  const CodeTable export_before = pair.ExportTab;
+  const CodeTable import_before = pair.ImportTab;
+  const PairSnapshot snapshot(pair.ExportTab, pair.ImportTab);
   pair.Scramble();
-  EXPECT_FALSE(snapshot.SameState(PairSnapshot(pair.exportTab, pair.importTab)));
+  EXPECT_FALSE(snapshot.SameState(PairSnapshot(pair.ExportTab, pair.ImportTab)));
 
-  snapshot.Restore(pair.exportTab, pair.importTab);
-  ExpectSameTable(pair.exportTab, exportBefore);
-  ExpectSameTable(pair.importTab, importBefore);
-  EXPECT_TRUE(snapshot.SameState(PairSnapshot(pair.exportTab, pair.importTab)));
+  snapshot.Restore(pair.ExportTab, pair.ImportTab);
+  ExpectSameTable(pair.ExportTab, export_before);
+  ExpectSameTable(pair.ImportTab, import_before);
+  EXPECT_TRUE(snapshot.SameState(PairSnapshot(pair.ExportTab, pair.ImportTab)));
 
   // Restored, the pair mirrors again from the EXPORT table.
-  pair.exportTab.Assign(0x43, 0xC3);
-  EXPECT_EQ(pair.importTab.Target(0xC3), 0x43);
+  pair.ExportTab.Assign(0x43, 0xC3);
+  EXPECT_EQ(pair.ImportTab.Target(0xC3), 0x43);
 }
 
 // A table that had forgotten its kind forgets it again.
 TEST(PairSnapshot, RestoresAnUnknownKind) {
   Pair pair;
-  pair.exportTab.Reset(true);
-  const CodeTable exportBefore = pair.exportTab;
-  const PairSnapshot snapshot(pair.exportTab, pair.importTab);
-  pair.exportTab.SetKind(TableKind::kImport);
-  snapshot.Restore(pair.exportTab, pair.importTab);
-  EXPECT_EQ(pair.exportTab.Kind(), TableKind::kUnknown);
-  EXPECT_STREQ(pair.exportTab.Header(), exportBefore.Header());
+  pair.ExportTab.Reset(true);
+  const CodeTable export_before = pair.ExportTab;
+  const PairSnapshot snapshot(pair.ExportTab, pair.ImportTab);
+  pair.ExportTab.SetKind(TableKind::kImport);
+  snapshot.Restore(pair.ExportTab, pair.ImportTab);
+  EXPECT_EQ(pair.ExportTab.Kind(), TableKind::kUnknown);
+  EXPECT_STREQ(pair.ExportTab.Header(), export_before.Header());
 }
 
 // A font chosen after the step stays: the header keeps it with the old name.
 TEST(PairSnapshot, KeepsTheFontOfNow) {
   Pair pair;
-  const PairSnapshot snapshot(pair.exportTab, pair.importTab);
+  const PairSnapshot snapshot(pair.ExportTab, pair.ImportTab);
   pair.Scramble();
-  pair.exportTab.SetFontName("Terminal");
-  pair.importTab.SetFontName(nullptr);
+  pair.ExportTab.SetFontName("Terminal");
+  pair.ImportTab.SetFontName(nullptr);
 
-  snapshot.Restore(pair.exportTab, pair.importTab);
-  EXPECT_STREQ(pair.exportTab.Header(), "QAVO CodeTab EXPORT [Terminal] DIN");
-  EXPECT_STREQ(pair.exportTab.HeaderName(), "DIN");
-  EXPECT_STREQ(pair.importTab.Header(), "QAVO CodeTab IMPORT ");
-  EXPECT_EQ(pair.exportTab.Target(0x41), 0xC1);
+  snapshot.Restore(pair.ExportTab, pair.ImportTab);
+  EXPECT_STREQ(pair.ExportTab.Header(), "QAVO CodeTab EXPORT [Terminal] DIN");
+  EXPECT_STREQ(pair.ExportTab.HeaderName(), "DIN");
+  EXPECT_STREQ(pair.ImportTab.Header(), "QAVO CodeTab IMPORT ");
+  EXPECT_EQ(pair.ExportTab.Target(0x41), 0xC1);
 }
 
 // Content is what a file keeps: the targets, the kind and the name.
 TEST(TableContent, TargetsKindAndNameOnly) {
   Pair pair;
-  const TableContent before(pair.exportTab);
+  const TableContent before(pair.ExportTab);
   EXPECT_STREQ(before.Name, "DIN");
-  pair.exportTab.Select(0x42);
-  pair.exportTab.SetActive(false);
-  pair.exportTab.Link(nullptr);
-  pair.exportTab.SetFontName("Terminal");
-  EXPECT_TRUE(TableContent(pair.exportTab) == before);
+  pair.ExportTab.Select(0x42);
+  pair.ExportTab.SetActive(false);
+  pair.ExportTab.Link(nullptr);
+  pair.ExportTab.SetFontName("Terminal");
+  EXPECT_TRUE(TableContent(pair.ExportTab) == before);
 
-  pair.exportTab.BuildHeader(TableKind::kUnknown, "renamed");
-  EXPECT_TRUE(TableContent(pair.exportTab) != before);
-  pair.exportTab.BuildHeader(TableKind::kImport, "DIN");
-  EXPECT_TRUE(TableContent(pair.exportTab) != before);
-  pair.exportTab.BuildHeader(TableKind::kExport, "DIN");
-  EXPECT_TRUE(TableContent(pair.exportTab) == before);
-  pair.exportTab.Assign(0x42, 0xC2);
-  pair.exportTab.BuildHeader(TableKind::kUnknown, "DIN");
-  EXPECT_TRUE(TableContent(pair.exportTab) != before);
+  pair.ExportTab.BuildHeader(TableKind::kUnknown, "renamed");
+  EXPECT_TRUE(TableContent(pair.ExportTab) != before);
+  pair.ExportTab.BuildHeader(TableKind::kImport, "DIN");
+  EXPECT_TRUE(TableContent(pair.ExportTab) != before);
+  pair.ExportTab.BuildHeader(TableKind::kExport, "DIN");
+  EXPECT_TRUE(TableContent(pair.ExportTab) == before);
+  pair.ExportTab.Assign(0x42, 0xC2);
+  pair.ExportTab.BuildHeader(TableKind::kUnknown, "DIN");
+  EXPECT_TRUE(TableContent(pair.ExportTab) != before);
 }
 
 // Without a font part the name follows the kind word directly.

@@ -12,19 +12,19 @@ namespace {
 
 TEST(FontObject, ClassicNamesDrawWithTheirStandInFaces) {
   struct Case {
-    const char* name;
-    const char* face;
-    bool fixedPitch;
+    const char* Name;
+    const char* Face;
+    bool FixedPitch;
   };
   for (const Case& c : {Case{"Courier New", "Liberation Mono", true}, Case{"Fixedsys", "Liberation Mono", true},
                         Case{"MS Sans Serif", "Liberation Sans", false}, Case{"Terminal", "DejaVu Sans Mono", true}}) {
-    const DisplayFont font(c.name, -12);
+    const DisplayFont font(c.Name, -12);
     const QFontInfo info(font.ToQFont());
-    EXPECT_EQ(info.family(), c.face) << c.name;
-    EXPECT_TRUE(info.exactMatch()) << c.name;
-    EXPECT_EQ(info.fixedPitch(), c.fixedPitch) << c.name;
-    EXPECT_EQ(info.pixelSize(), 12) << c.name;
-    EXPECT_EQ(font.Name, c.name);
+    EXPECT_EQ(info.family(), c.Face) << c.Name;
+    EXPECT_TRUE(info.exactMatch()) << c.Name;
+    EXPECT_EQ(info.fixedPitch(), c.FixedPitch) << c.Name;
+    EXPECT_EQ(info.pixelSize(), 12) << c.Name;
+    EXPECT_EQ(font.Name, c.Name);
   }
 }
 

@@ -16,67 +16,67 @@
 
 namespace {
 
-constexpr PrintPosition Upper = PrintPosition::Upper;
-constexpr PrintPosition Lower = PrintPosition::Lower;
+constexpr PrintPosition kUpper = PrintPosition::kUpper;
+constexpr PrintPosition kLower = PrintPosition::kLower;
 
 TEST(PicturePlace, PortraitPageGivesTheWorkedNumbers) {
   const QSize page(4960, 7016);
   const QSize window(808, 328);
-  EXPECT_EQ(PicturePlace(page, window, Upper), QRect(200, 800, 4464, 1771));
-  EXPECT_EQ(PicturePlace(page, window, Lower), QRect(200, 3508, 4464, 1771));
-  EXPECT_EQ(PictureRect(page, window, Upper), QRect(200, 800, 4464, 1771));
-  EXPECT_EQ(PictureRect(page, window, Lower), QRect(200, 3508, 4464, 1771));
+  EXPECT_EQ(PicturePlace(page, window, kUpper), QRect(200, 800, 4464, 1771));
+  EXPECT_EQ(PicturePlace(page, window, kLower), QRect(200, 3508, 4464, 1771));
+  EXPECT_EQ(PictureRect(page, window, kUpper), QRect(200, 800, 4464, 1771));
+  EXPECT_EQ(PictureRect(page, window, kLower), QRect(200, 3508, 4464, 1771));
 }
 
 TEST(PicturePlace, LandscapePageFillsTheHeightAndScalesTheWidthByWholeSteps) {
   // 4960 div 328 = 15, so the width is 15 x 808 = 12120 before the 90 per cent.
-  EXPECT_EQ(PicturePlace(QSize(7016, 4960), QSize(808, 328), Upper), QRect(200, 800, 10908, 4464));
-  EXPECT_EQ(PicturePlace(QSize(7016, 4960), QSize(808, 328), Lower), QRect(200, 2480, 10908, 4464));
+  EXPECT_EQ(PicturePlace(QSize(7016, 4960), QSize(808, 328), kUpper), QRect(200, 800, 10908, 4464));
+  EXPECT_EQ(PicturePlace(QSize(7016, 4960), QSize(808, 328), kLower), QRect(200, 2480, 10908, 4464));
   // A square page counts as landscape.
-  EXPECT_EQ(PicturePlace(QSize(5000, 5000), QSize(1000, 300), Upper), QRect(200, 800, 14400, 4500));
+  EXPECT_EQ(PicturePlace(QSize(5000, 5000), QSize(1000, 300), kUpper), QRect(200, 800, 14400, 4500));
 }
 
 TEST(PicturePlace, NinetyPerCentIsTruncatedNotRounded) {
   // 7 x 111 = 777; 0.9 x 777 = 699.3. 0.9 x 1000 = 900.
-  EXPECT_EQ(PicturePlace(QSize(1000, 3000), QSize(140, 111), Upper), QRect(200, 800, 900, 699));
+  EXPECT_EQ(PicturePlace(QSize(1000, 3000), QSize(140, 111), kUpper), QRect(200, 800, 900, 699));
   // 0.9 x 19 = 17.1 and 0.9 x 2999 = 2699.1.
-  EXPECT_EQ(PicturePlace(QSize(2999, 3000), QSize(2999, 19), Lower), QRect(200, 1500, 2699, 17));
+  EXPECT_EQ(PicturePlace(QSize(2999, 3000), QSize(2999, 19), kLower), QRect(200, 1500, 2699, 17));
 }
 
 TEST(PicturePlace, EmptySizesGiveNoPicture) {
-  EXPECT_TRUE(PicturePlace(QSize(4960, 7016), QSize(0, 328), Upper).isEmpty());
-  EXPECT_TRUE(PicturePlace(QSize(4960, 7016), QSize(808, 0), Upper).isEmpty());
-  EXPECT_TRUE(PicturePlace(QSize(0, 0), QSize(808, 328), Lower).isEmpty());
-  EXPECT_TRUE(PictureRect(QSize(4960, 7016), QSize(), Lower).isEmpty());
+  EXPECT_TRUE(PicturePlace(QSize(4960, 7016), QSize(0, 328), kUpper).isEmpty());
+  EXPECT_TRUE(PicturePlace(QSize(4960, 7016), QSize(808, 0), kUpper).isEmpty());
+  EXPECT_TRUE(PicturePlace(QSize(0, 0), QSize(808, 328), kLower).isEmpty());
+  EXPECT_TRUE(PictureRect(QSize(4960, 7016), QSize(), kLower).isEmpty());
 }
 
 TEST(FitOnPage, LandscapePicturesShrinkIntoTheirHalves) {
   const QSize page(7016, 4960);
-  EXPECT_EQ(PictureRect(page, QSize(808, 328), Upper), QRect(200, 800, 4105, 1680));
-  EXPECT_EQ(PictureRect(page, QSize(808, 328), Lower), QRect(200, 2480, 6060, 2480));
+  EXPECT_EQ(PictureRect(page, QSize(808, 328), kUpper), QRect(200, 800, 4105, 1680));
+  EXPECT_EQ(PictureRect(page, QSize(808, 328), kLower), QRect(200, 2480, 6060, 2480));
   // Qt's A4 landscape at 600 dpi within the default margins.
-  EXPECT_EQ(PictureRect(QSize(6851, 4792), QSize(808, 328), Upper), QRect(200, 800, 3767, 1596));
-  EXPECT_EQ(PictureRect(QSize(6851, 4792), QSize(808, 328), Lower), QRect(200, 2396, 5656, 2396));
+  EXPECT_EQ(PictureRect(QSize(6851, 4792), QSize(808, 328), kUpper), QRect(200, 800, 3767, 1596));
+  EXPECT_EQ(PictureRect(QSize(6851, 4792), QSize(808, 328), kLower), QRect(200, 2396, 5656, 2396));
 }
 
 TEST(FitOnPage, PortraitPicturePastTheBottomOrTheRightEdgeShrinks) {
   // Past the bottom: 800 + 4320 > 5000.
-  EXPECT_EQ(PictureRect(QSize(4960, 5000), QSize(808, 800), Upper), QRect(200, 800, 1756, 1700));
-  EXPECT_EQ(PictureRect(QSize(4960, 5000), QSize(808, 800), Lower), QRect(200, 2500, 2583, 2500));
+  EXPECT_EQ(PictureRect(QSize(4960, 5000), QSize(808, 800), kUpper), QRect(200, 800, 1756, 1700));
+  EXPECT_EQ(PictureRect(QSize(4960, 5000), QSize(808, 800), kLower), QRect(200, 2500, 2583, 2500));
   // Past the right edge: 200 + 900 > 1000; the width is the tighter limit.
-  EXPECT_EQ(PictureRect(QSize(1000, 3000), QSize(100, 50), Upper), QRect(200, 800, 800, 400));
-  EXPECT_EQ(PictureRect(QSize(1000, 3000), QSize(100, 50), Lower), QRect(200, 1500, 800, 400));
+  EXPECT_EQ(PictureRect(QSize(1000, 3000), QSize(100, 50), kUpper), QRect(200, 800, 800, 400));
+  EXPECT_EQ(PictureRect(QSize(1000, 3000), QSize(100, 50), kLower), QRect(200, 1500, 800, 400));
 }
 
 TEST(FitOnPage, PlaceReachingExactlyToTheEdgeIsKept) {
   const QSize page(1200, 4000);
   const QRect place(200, 2000, 1000, 2000);
-  EXPECT_EQ(FitOnPage(place, page, Lower), place);
-  EXPECT_EQ(FitOnPage(place.adjusted(0, 0, 1, 0), page, Lower), QRect(200, 2000, 1000, 1998));
+  EXPECT_EQ(FitOnPage(place, page, kLower), place);
+  EXPECT_EQ(FitOnPage(place.adjusted(0, 0, 1, 0), page, kLower), QRect(200, 2000, 1000, 1998));
 }
 
 TEST(FitOnPage, NoUpperRoomOnATinyPageGivesNoPictureRatherThanANegativeOne) {
-  const QRect fitted = PictureRect(QSize(500, 1200), QSize(100, 50), Upper);
+  const QRect fitted = PictureRect(QSize(500, 1200), QSize(100, 50), kUpper);
   EXPECT_GE(fitted.width(), 0);
   EXPECT_GE(fitted.height(), 0);
   EXPECT_TRUE(fitted.isEmpty());
@@ -88,7 +88,7 @@ TEST(FitOnPage, EveryPictureEndsOnThePageAndChangedOnesInTheirHalfWithTheirShape
     for (int ph = 1800; ph <= 15000; ph += 911) {
       const QSize page(pw, ph);
       for (const QSize& window : windows) {
-        for (const PrintPosition position : {Upper, Lower}) {
+        for (const PrintPosition position : {kUpper, kLower}) {
           const QRect place = PicturePlace(page, window, position);
           const QRect fitted = FitOnPage(place, page, position);
           const std::string at = std::to_string(pw) + "x" + std::to_string(ph);
@@ -97,7 +97,7 @@ TEST(FitOnPage, EveryPictureEndsOnThePageAndChangedOnesInTheirHalfWithTheirShape
           if (fitted == place) continue;
           ASSERT_LE(fitted.width(), place.width()) << at;
           ASSERT_LE(fitted.height(), place.height()) << at;
-          const int half = position == Upper ? ph / 2 : ph;
+          const int half = position == kUpper ? ph / 2 : ph;
           ASSERT_LE(fitted.bottom(), half - 1) << at;
           // One side meets its limit; the other keeps the shape within a pixel.
           ASSERT_TRUE(fitted.right() == pw - 1 || fitted.bottom() == half - 1) << at;
@@ -155,15 +155,15 @@ TEST(WindowPrint, CaptionShowsTheChangedMarkAsTheScreenDoes) {
 TEST(WindowPrint, CaptionCarriesTheTitle) {
   PlainWindow window(Qt::white);
   window.resize(300, 100);
-  const QRect titleArea(8, 4, 200, 25);
+  const QRect title_area(8, 4, 200, 25);
   window.setWindowTitle(QString());
   const QImage bare = Framed(window);
   window.setWindowTitle("QAVO CodeTab IMPORT ");
   const QImage titled = Framed(window);
-  const QColor textColor =
+  const QColor text_color =
       LightPalette().color(window.isActiveWindow() ? QPalette::HighlightedText : QPalette::WindowText);
-  EXPECT_EQ(CountPixels(bare, titleArea, textColor), 0);
-  EXPECT_GT(CountPixels(titled, titleArea, textColor), 50);
+  EXPECT_EQ(CountPixels(bare, title_area, text_color), 0);
+  EXPECT_GT(CountPixels(titled, title_area, text_color), 50);
 }
 
 TEST(WindowPrint, FramedWindowFillsItsPlaceWithCaptionBorderAndContent) {
@@ -208,7 +208,7 @@ TEST(WindowPrint, WindowIsDrawnWithItsFrameAsTextAndTheTimeAtTheFoot) {
   {
     QPainter painter(&printer);
     const QSize page(printer.width(), printer.height());
-    DrawFramedWindow(painter, window, PictureRect(page, QSize(808, 328), PrintPosition::Upper));
+    DrawFramedWindow(painter, window, PictureRect(page, QSize(808, 328), PrintPosition::kUpper));
     DrawPrintTime(painter, page, printed);
   }
   const QString text = PdfText(pdf);

@@ -21,16 +21,16 @@ TEST(NameFilters, EachPatternShowsOnceAndIsTheOneThatFilters) {
 }
 
 TEST(ConfirmBox, EnterAnswersAbbrechen) {
-  QString defaultButton;
-  QTimer::singleShot(0, [&defaultButton] {
+  QString default_button;
+  QTimer::singleShot(0, [&default_button] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
-    defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+    default_button = box->defaultButton() ? box->defaultButton()->text() : QString();
     QTest::keyClick(box, Qt::Key_Return);
   });
   QtPrompter prompter;
   EXPECT_FALSE(prompter.Confirm("Trotzdem beenden?"));
-  EXPECT_EQ(defaultButton, "Abbrechen");
+  EXPECT_EQ(default_button, "Abbrechen");
 }
 
 }  // namespace

@@ -176,13 +176,13 @@ inline int MarkedEntry(TableWindow* window) {
 // The labels of the top row and of the left column, as drawn.
 inline QString TopLabels(TableGrid& grid) {
   QString text;
-  for (int column = 1; column < GridSide; ++column) text += DrawnItem(grid, column * GridSide).Text;
+  for (int column = 1; column < kGridSide; ++column) text += DrawnItem(grid, column * kGridSide).Text;
   return text;
 }
 
 inline QString LeftLabels(TableGrid& grid) {
   QString text;
-  for (int row = 1; row < GridSide; ++row) text += DrawnItem(grid, row).Text;
+  for (int row = 1; row < kGridSide; ++row) text += DrawnItem(grid, row).Text;
   return text;
 }
 
@@ -273,14 +273,14 @@ inline void ExpectV5Image(const QByteArray& file, int offset, char letter, const
 
 // The declaration of one table in C (or Pascal) as the product's compilers
 // read it: comment block with the header line, then 16 rows of 16 codes.
-inline std::string Declaration(bool pascal, const QString& headerLine, const std::string& arrayName,
+inline std::string Declaration(bool pascal, const QString& header_line, const std::string& array_name,
                                const std::vector<int>& targets) {
   const std::string rule = pascal ? "{" + std::string(69, '*') + "}\n" : "/" + std::string(69, '*') + "/\n";
   const std::string blank = pascal ? "{*" + std::string(67, ' ') + "*}\n" : "/*" + std::string(67, ' ') + "*/\n";
-  const std::string header = headerLine.toLatin1().toStdString();
+  const std::string header = header_line.toLatin1().toStdString();
   std::string text = "\n" + rule + blank + (pascal ? "{* " + header + " *}\n" : "/* " + header + " */\n") + rule;
-  text += pascal ? "\nconst " + arrayName + " : array [0..255] of byte = (\n"
-                 : "\nconst unsigned char " + arrayName + " [256] = {\n";
+  text += pascal ? "\nconst " + array_name + " : array [0..255] of byte = (\n"
+                 : "\nconst unsigned char " + array_name + " [256] = {\n";
   for (int row = 0; row < 16; ++row) {
     if (row > 0) text += ",\n";
     text += pascal ? "   " : "  ";
@@ -296,15 +296,15 @@ inline std::string Declaration(bool pascal, const QString& headerLine, const std
 }
 
 inline int PdfPages(const QByteArray& pdf) {
-  static const QRegularExpression page("/Type\\s*/Page(?![a-zA-Z])");
-  return static_cast<int>(QString::fromLatin1(pdf).count(page));
+  static const QRegularExpression kPage("/Type\\s*/Page(?![a-zA-Z])");
+  return static_cast<int>(QString::fromLatin1(pdf).count(kPage));
 }
 
 // The table windows printed in a PDF file: their captions in its text.
-inline QStringList PrintedCaptions(const QString& pdfFile) {
-  static const QRegularExpression caption("QAVO CodeTab (EXPORT|IMPORT)");
+inline QStringList PrintedCaptions(const QString& pdf_file) {
+  static const QRegularExpression kCaption("QAVO CodeTab (EXPORT|IMPORT)");
   QStringList captions;
-  auto found = caption.globalMatch(PdfText(pdfFile));
+  auto found = kCaption.globalMatch(PdfText(pdf_file));
   while (found.hasNext()) captions << found.next().captured(0);
   return captions;
 }
@@ -315,15 +315,15 @@ class Acceptance : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(dir_.isValid());
     ASSERT_TRUE(ShowControlWindow());
-    exp = TheControl->ExportEditor;
-    imp = TheControl->ImportEditor;
+    exp_ = TheControl->ExportEditor;
+    imp_ = TheControl->ImportEditor;
     ASSERT_NE(TheControl->ExportWindow, nullptr);
     ASSERT_NE(TheControl->ImportWindow, nullptr);
     ASSERT_TRUE(TheControl->ExportWindow->isVisible());
     ASSERT_TRUE(TheControl->ImportWindow->isVisible());
-    ASSERT_TRUE(exp->SourceChar()->hasFocus());
+    ASSERT_TRUE(exp_->SourceChar()->hasFocus());
   }
 
   void TearDown() override {
@@ -331,32 +331,32 @@ class Acceptance : public SessionTest {
     SessionTest::TearDown();
   }
 
-  TableWindow* exportWindow() const { return TheControl->ExportWindow; }
-  TableWindow* importWindow() const { return TheControl->ImportWindow; }
-  QString path(const char* name) const { return dir.filePath(name); }
+  TableWindow* ExportWindow() const { return TheControl->ExportWindow; }
+  TableWindow* ImportWindow() const { return TheControl->ImportWindow; }
+  QString Path(const char* name) const { return dir_.filePath(name); }
 
   // What the user reads in the message boxes, in order.
   QStringList Texts(const char* kind) const {
     QStringList texts;
-    for (const PromptCall& call : prompter->CallsOf(kind)) texts << call.Text;
+    for (const PromptCall& call : prompter_->CallsOf(kind)) texts << call.Text;
     return texts;
   }
   QStringList DialogTitles() const {
     QStringList titles;
-    for (const PromptCall& call : prompter->Calls)
+    for (const PromptCall& call : prompter_->Calls)
       if (call.Kind == "open" || call.Kind == "save") titles << call.Settings.Title;
     return titles;
   }
 
   // Both window captions are the tables' header lines.
   void ExpectCaptions() const {
-    EXPECT_EQ(CaptionText(*exportWindow()), Header(exportTable()));
-    EXPECT_EQ(CaptionText(*importWindow()), Header(importTable()));
+    EXPECT_EQ(CaptionText(*ExportWindow()), Header(ExportTable()));
+    EXPECT_EQ(CaptionText(*ImportWindow()), Header(ImportTable()));
   }
 
-  QTemporaryDir dir;
-  EntryEditor* exp = nullptr;
-  EntryEditor* imp = nullptr;
+  QTemporaryDir dir_;
+  EntryEditor* exp_ = nullptr;
+  EntryEditor* imp_ = nullptr;
 };
 
 }  // namespace acceptance

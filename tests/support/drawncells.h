@@ -13,7 +13,7 @@
 
 // The item of the grid that shows an entry, under the grid's present mapping.
 inline int ItemOfEntry(const TableGrid& grid, int entry) {
-  for (int item = 0; item < GridItems; ++item) {
+  for (int item = 0; item < kGridItems; ++item) {
     const GridItem cell = grid.ItemMapper(item);
     if (cell.High >= 0 && cell.Low >= 0 && cell.Entry == entry) return item;
   }
@@ -49,8 +49,8 @@ class RecordingEngine : public QPaintEngine {
 
 class RecordingDevice : public QPaintDevice {
  public:
-  QPaintEngine* paintEngine() const override { return &engine; }
-  mutable RecordingEngine engine;
+  QPaintEngine* paintEngine() const override { return &Engine; }
+  mutable RecordingEngine Engine;
 
  protected:
   int metric(PaintDeviceMetric metric) const override {
@@ -87,10 +87,10 @@ inline ShownCell DrawnItem(TableGrid& grid, int item) {
   grid.CellsDrawItem(painter, item, QRect(0, 0, 100, 16));
   painter.end();
   ShownCell cell;
-  for (const auto& text : device.engine.Texts) {
+  for (const auto& text : device.Engine.Texts) {
     cell.Text += text.Text;
     cell.Color = text.Color;
   }
-  cell.Marked = device.engine.DottedFrames > 0;
+  cell.Marked = device.Engine.DottedFrames > 0;
   return cell;
 }

@@ -21,10 +21,10 @@ QString PdfText(const QString& pdf) {
   return Run("pdftotext", {"-layout", pdf, "-"}, &text) ? QString::fromUtf8(text) : QString();
 }
 
-QImage PdfPage(const QString& pdf, int dotsPerInch) {
+QImage PdfPage(const QString& pdf, int dots_per_inch) {
   QTemporaryDir dir;
   const QString stem = dir.filePath("page");
-  if (!Run("pdftoppm", {"-png", "-singlefile", "-f", "1", "-l", "1", "-r", QString::number(dotsPerInch), pdf, stem}))
+  if (!Run("pdftoppm", {"-png", "-singlefile", "-f", "1", "-l", "1", "-r", QString::number(dots_per_inch), pdf, stem}))
     return QImage();
   return QImage(stem + ".png");
 }

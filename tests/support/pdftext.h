@@ -9,4 +9,4 @@
 QString PdfText(const QString& pdf);
 
 // The first page rendered at the given resolution (pdftoppm).
-QImage PdfPage(const QString& pdf, int dotsPerInch);
+QImage PdfPage(const QString& pdf, int dots_per_inch);

@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QPrinter>
 
-void ScriptedPrompter::AnswerFile(const QString& fileName) {
+void ScriptedPrompter::AnswerFile(const QString& file_name) {
   PromptAnswer answer;
   answer.Accept = true;
-  answer.FileName = fileName;
+  answer.FileName = file_name;
   Answers.push_back(answer);
 }
 
@@ -32,7 +32,7 @@ void ScriptedPrompter::AnswerColor(const QColor& color) {
   Answers.push_back(answer);
 }
 
-void ScriptedPrompter::AnswerPrinter(const QString& pdfFileName) { AnswerFile(pdfFileName); }
+void ScriptedPrompter::AnswerPrinter(const QString& pdf_file_name) { AnswerFile(pdf_file_name); }
 
 void ScriptedPrompter::AnswerCodePage(const CodePageChoice& choice) {
   PromptAnswer answer;

@@ -34,12 +34,12 @@ class ScriptedPrompter : public Prompter {
   std::vector<PromptCall> Calls;
   std::deque<PromptAnswer> Answers;  // an empty queue answers "cancel"
 
-  void AnswerFile(const QString& fileName);
+  void AnswerFile(const QString& file_name);
   void AnswerOk();
   void AnswerCancel();
   void AnswerFont(const DisplayFont& font);
   void AnswerColor(const QColor& color);
-  void AnswerPrinter(const QString& pdfFileName);
+  void AnswerPrinter(const QString& pdf_file_name);
   void AnswerCodePage(const CodePageChoice& choice);
 
   // The calls of one kind, their texts in order, and how many beeps there were.

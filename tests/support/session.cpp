@@ -15,7 +15,7 @@ QString CaptionText(const QWidget& window) {
 void SessionTest::SetUp() {
   TheSession = new Session();
   auto scripted = std::make_unique<ScriptedPrompter>();
-  prompter = scripted.get();
+  prompter_ = scripted.get();
   TheSession->SetPrompter(std::move(scripted));
   TheControl = new ControlWindow(*TheSession);
 }

@@ -23,15 +23,15 @@ class SessionTest : public testing::Test {
   // keystrokes need; false when it never became active.
   static bool ShowControlWindow();
 
-  ScriptedPrompter* prompter = nullptr;  // owned by the session
-  CodeTable& exportTable() const { return *TheSession->ExportTable; }
-  CodeTable& importTable() const { return *TheSession->ImportTable; }
+  ScriptedPrompter* prompter_ = nullptr;  // owned by the session
+  CodeTable& ExportTable() const { return *TheSession->ExportTable; }
+  CodeTable& ImportTable() const { return *TheSession->ImportTable; }
   void MakeExportActive() const {
-    exportTable().SetActive(true);
-    importTable().SetActive(false);
+    ExportTable().SetActive(true);
+    ImportTable().SetActive(false);
   }
   void MakeImportActive() const {
-    importTable().SetActive(true);
-    exportTable().SetActive(false);
+    ImportTable().SetActive(true);
+    ExportTable().SetActive(false);
   }
 };

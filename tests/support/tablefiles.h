@@ -14,14 +14,14 @@
 
 #include "model/codetable.h"
 
-inline QByteArray ReadBytes(const QString& fileName) {
-  QFile file(fileName);
+inline QByteArray ReadBytes(const QString& file_name) {
+  QFile file(file_name);
   if (!file.open(QIODevice::ReadOnly)) return QByteArray();
   return file.readAll();
 }
 
-inline void WriteBytes(const QString& fileName, const QByteArray& bytes) {
-  QFile file(fileName);
+inline void WriteBytes(const QString& file_name, const QByteArray& bytes) {
+  QFile file(file_name);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
   ASSERT_EQ(file.write(bytes), bytes.size());
 }
@@ -75,19 +75,19 @@ class FileSizeLimit {
  public:
   explicit FileSizeLimit(rlim_t limit) {
     getrlimit(RLIMIT_FSIZE, &old_);
-    oldHandler_ = signal(SIGXFSZ, SIG_IGN);
+    old_handler_ = signal(SIGXFSZ, SIG_IGN);
     rlimit lowered = old_;
     lowered.rlim_cur = limit;
     setrlimit(RLIMIT_FSIZE, &lowered);
   }
   ~FileSizeLimit() {
     setrlimit(RLIMIT_FSIZE, &old_);
-    signal(SIGXFSZ, oldHandler_);
+    signal(SIGXFSZ, old_handler_);
   }
   FileSizeLimit(const FileSizeLimit&) = delete;
   FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
  private:
   rlimit old_{};
-  sighandler_t oldHandler_;
+  sighandler_t old_handler_;
 };

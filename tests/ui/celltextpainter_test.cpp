@@ -61,7 +61,7 @@ TEST(CellText, EveryByteOfBothCodePagesDrawsLikeDrawText) {
     CellTextPainter cells;
     for (int byte = 0; byte < 256; ++byte) {
       const QString text =
-          QString(" ") + DisplayChar(static_cast<uint8_t>(byte), {Workstation::Cp1252, font.OemCharset}) + ":41";
+          QString(" ") + DisplayChar(static_cast<uint8_t>(byte), {Workstation::kCp1252, font.OemCharset}) + ":41";
       const Drawn drawn = DrawBothWays(cells, font.ToQFont(), text);
       EXPECT_EQ(drawn.Cell, drawn.Plain) << font.Name.toStdString() << " byte " << byte;
     }

@@ -25,14 +25,14 @@ std::vector<std::string> Native(const QStringList& names) {
   return paths;
 }
 
-const QString FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
+const QString kFileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
 
 class Desktop : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    ASSERT_TRUE(folder.isValid());
-    exp = TheControl->ExportEditor;
+    ASSERT_TRUE(folder_.isValid());
+    exp_ = TheControl->ExportEditor;
     ASSERT_TRUE(ShowControlWindow());
   }
 
@@ -41,7 +41,7 @@ class Desktop : public SessionTest {
     CodeTable table(kind);
     table.Assign('A', code);
     const std::vector<uint8_t> image = V5Image(table, kind);
-    QFile file(folder.filePath(name));
+    QFile file(folder_.filePath(name));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(reinterpret_cast<const char*>(image.data()), static_cast<qint64>(image.size()));
     return file.fileName();
@@ -60,73 +60,73 @@ class Desktop : public SessionTest {
 
   std::vector<QString> Messages() const {
     std::vector<QString> texts;
-    for (const PromptCall& call : prompter->Calls)
+    for (const PromptCall& call : prompter_->Calls)
       if (call.Kind == "message" || call.Kind == "fileerror") texts.push_back(call.Text);
     return texts;
   }
 
-  EntryEditor* exp = nullptr;
-  QTemporaryDir folder;
+  EntryEditor* exp_ = nullptr;
+  QTemporaryDir folder_;
 };
 
 // A -> C2 and B -> C2 with IMPORT C2 -> B: removing A in the EXPORT editor
 // leaves B's inverse and B's proof.
 TEST_F(Desktop, CtrlEntfKeepsTheEntryOfAnotherPosition) {
-  exportTable().Assign('A', 0xC2);
-  exportTable().Assign('B', 0xC2);
-  importTable().Assign(0xC2, 'B');
+  ExportTable().Assign('A', 0xC2);
+  ExportTable().Assign('B', 0xC2);
+  ImportTable().Assign(0xC2, 'B');
   TheSession->ChainTablesAction->trigger();
-  exp->SourceChar()->setFocus();
-  ASSERT_TRUE(exp->IsActive());
-  QTest::keyClick(exp->SourceChar(), 'A');
-  ASSERT_EQ(exp->SourceHex()->text(), "41");
+  exp_->SourceChar()->setFocus();
+  ASSERT_TRUE(exp_->IsActive());
+  QTest::keyClick(exp_->SourceChar(), 'A');
+  ASSERT_EQ(exp_->SourceHex()->text(), "41");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete, Qt::ControlModifier);
 
-  EXPECT_EQ(exportTable().Target('A'), -1);
-  EXPECT_EQ(importTable().Target(0xC2), 'B');
-  EXPECT_EQ(exportTable().IsProven('B'), 1);
+  EXPECT_EQ(ExportTable().Target('A'), -1);
+  EXPECT_EQ(ImportTable().Target(0xC2), 'B');
+  EXPECT_EQ(ExportTable().IsProven('B'), 1);
   EXPECT_EQ(TheSession->Undo->text(), QString::fromUtf8("&Rückgängig: 41 entfernen"));
 }
 
 // The program's shortcuts win in every field, also in the EXPORT Alpha field
 // that has the focus after Enter; other Ctrl letters type control characters.
 TEST_F(Desktop, ShortcutsWinInEveryFieldOtherCtrlLettersType) {
-  exp->SourceChar()->setFocus();
-  QTest::keyClick(exp->SourceChar(), 'A');
-  QTest::keyClicks(exp->TargetHex(), "C1");
-  QTest::keyClick(exp->TargetHex(), Qt::Key_Return);
-  ASSERT_EQ(QApplication::focusWidget(), exp->SourceChar());
-  QTest::keyClick(exp->SourceChar(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(exportTable().Target(0x41), -1);
-  EXPECT_EQ(exp->SourceHex()->text(), "41");
-  QTest::keyClick(exp->TargetChar(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(exportTable().Target(0x41), 0xC1);
-  QTest::keyClick(exp->SourceChar(), Qt::Key_O, Qt::ControlModifier);
-  EXPECT_EQ(prompter->CallsOf("open").size(), 1u);
-  exp->SourceChar()->setFocus();
-  QTest::keyClick(exp->SourceChar(), Qt::Key_B, Qt::ControlModifier);
-  EXPECT_EQ(exp->SourceHex()->text(), "02");
+  exp_->SourceChar()->setFocus();
+  QTest::keyClick(exp_->SourceChar(), 'A');
+  QTest::keyClicks(exp_->TargetHex(), "C1");
+  QTest::keyClick(exp_->TargetHex(), Qt::Key_Return);
+  ASSERT_EQ(QApplication::focusWidget(), exp_->SourceChar());
+  QTest::keyClick(exp_->SourceChar(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(ExportTable().Target(0x41), -1);
+  EXPECT_EQ(exp_->SourceHex()->text(), "41");
+  QTest::keyClick(exp_->TargetChar(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(ExportTable().Target(0x41), 0xC1);
+  QTest::keyClick(exp_->SourceChar(), Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(prompter_->CallsOf("open").size(), 1u);
+  exp_->SourceChar()->setFocus();
+  QTest::keyClick(exp_->SourceChar(), Qt::Key_B, Qt::ControlModifier);
+  EXPECT_EQ(exp_->SourceHex()->text(), "02");
 }
 
 // In a focused grid the arrows step as Ctrl+arrows do in the editor, Enter
 // goes on to that table's editor and Escape back to the control window.
 TEST_F(Desktop, TheGridByKeyboard) {
   QWidget* cells = TheControl->ImportWindow->Grid->Cells;
-  const auto focusGrid = [cells] {
+  const auto focus_grid = [cells] {
     QApplication::setActiveWindow(cells->window());
     cells->setFocus();
     return QTest::qWaitForWindowActive(cells->window());
   };
-  ASSERT_TRUE(focusGrid());
+  ASSERT_TRUE(focus_grid());
   for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Left, Qt::Key_Left})
     QTest::keyClick(cells, key);
   EXPECT_EQ(TheControl->ImportEditor->SourceHex()->text(), "FE");
-  EXPECT_EQ(TheControl->ImportWindow->Grid->ItemIndex(), (0xE + 1) * GridSide + 0xF + 1);  // row F0, column 0E
-  EXPECT_TRUE(importTable().IsActive() && cells->hasFocus());
+  EXPECT_EQ(TheControl->ImportWindow->Grid->ItemIndex(), (0xE + 1) * kGridSide + 0xF + 1);  // row F0, column 0E
+  EXPECT_TRUE(ImportTable().IsActive() && cells->hasFocus());
   QTest::keyClick(cells, Qt::Key_Return);
   EXPECT_TRUE(QTest::qWaitForWindowActive(TheControl));
   EXPECT_EQ(QApplication::focusWidget(), TheControl->ImportEditor->TargetChar());
-  ASSERT_TRUE(focusGrid());
+  ASSERT_TRUE(focus_grid());
   QTest::keyClick(cells, Qt::Key_Escape);
   EXPECT_TRUE(QTest::qWaitForWindowActive(TheControl));
 }
@@ -142,13 +142,13 @@ TEST_F(Desktop, ShortcutsShowInTheMenus) {
 // One table file dropped on any window loads as "&automatische Erkennung ...";
 // anything else is refused and changes nothing.
 TEST_F(Desktop, DroppedFiles) {
-  const QString exportFile = V5File("EXPORT.qct", TableKind::kExport, 0xC1);
-  const QString importFile = V5File("IMPORT.qct", TableKind::kImport, 0xC2);
-  for (QLineEdit* field : {exp->SourceChar(), exp->TargetChar(), exp->SourceHex(), exp->TargetHex()})
+  const QString export_file = V5File("EXPORT.qct", TableKind::kExport, 0xC1);
+  const QString import_file = V5File("IMPORT.qct", TableKind::kImport, 0xC2);
+  for (QLineEdit* field : {exp_->SourceChar(), exp_->TargetChar(), exp_->SourceHex(), exp_->TargetHex()})
     EXPECT_FALSE(field->acceptDrops());
 
-  Drop(TheControl, {QUrl::fromLocalFile(exportFile), QUrl::fromLocalFile(importFile)});
-  Drop(TheControl->ImportWindow, {QUrl::fromLocalFile(folder.path())});
+  Drop(TheControl, {QUrl::fromLocalFile(export_file), QUrl::fromLocalFile(import_file)});
+  Drop(TheControl->ImportWindow, {QUrl::fromLocalFile(folder_.path())});
   Drop(TheControl->ExportWindow, {QUrl("https://example.org/EXPORT.qct")});
   Drop(TheControl, {}, "EXPORT.qct");
   EXPECT_EQ(Messages(), (std::vector<QString>{"Bitte nur eine Tabellendatei ablegen!",
@@ -157,35 +157,35 @@ TEST_F(Desktop, DroppedFiles) {
                                               QString::fromUtf8("Nur Dateien können als Tabelle geladen werden!")}));
   EXPECT_EQ(TheSession->UndoStack->count(), 0);
 
-  Drop(TheControl->ImportWindow, {QUrl::fromLocalFile(exportFile)});
-  EXPECT_EQ(exportTable().Target('A'), 0xC1);
-  Drop(TheControl, {QUrl::fromLocalFile(importFile)});
-  EXPECT_EQ(importTable().Target('A'), 0xC2);
+  Drop(TheControl->ImportWindow, {QUrl::fromLocalFile(export_file)});
+  EXPECT_EQ(ExportTable().Target('A'), 0xC1);
+  Drop(TheControl, {QUrl::fromLocalFile(import_file)});
+  EXPECT_EQ(ImportTable().Target('A'), 0xC2);
   EXPECT_EQ(TheSession->Undo->text(), QString::fromUtf8("&Rückgängig: IMPORT.qct laden"));
 }
 
 // qcte FILE [FILE]: each file by its recognition, with the dialog's
 // messages for the refused ones.
 TEST_F(Desktop, CommandLine) {
-  const QString fifo = folder.filePath("pipe.qct");
+  const QString fifo = folder_.filePath("pipe.qct");
   ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-  QFile shortFile(folder.filePath("short.tab"));
-  ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
-  shortFile.write(QByteArray(100, 'x'));
-  shortFile.close();
-  TheSession->OpenFiles(Native({folder.filePath("missing.qct"), folder.path(), fifo, shortFile.fileName()}));
+  QFile short_file(folder_.filePath("short.tab"));
+  ASSERT_TRUE(short_file.open(QIODevice::WriteOnly));
+  short_file.write(QByteArray(100, 'x'));
+  short_file.close();
+  TheSession->OpenFiles(Native({folder_.filePath("missing.qct"), folder_.path(), fifo, short_file.fileName()}));
   const auto about = [](const QString& message, const QString& file) { return message + "\nDatei: " + file; };
   EXPECT_EQ(Messages(), (std::vector<QString>{
-                            about(FileError, folder.filePath("missing.qct")), about(FileError, folder.path()),
-                            about(FileError, fifo),
-                            about(QString::fromUtf8("Datei nicht erkannt: falsche Länge 100"), shortFile.fileName()) +
+                            about(kFileError, folder_.filePath("missing.qct")), about(kFileError, folder_.path()),
+                            about(kFileError, fifo),
+                            about(QString::fromUtf8("Datei nicht erkannt: falsche Länge 100"), short_file.fileName()) +
                                 "\nTabellendateien haben 256, 512, 1088 oder 2176 Bytes."}));
-  EXPECT_EQ(exportTable().CountAssigned() + importTable().CountAssigned(), 0);
+  EXPECT_EQ(ExportTable().CountAssigned() + ImportTable().CountAssigned(), 0);
 
   TheSession->OpenFiles(
       Native({V5File("EXPORT.qct", TableKind::kExport, 0xC1), V5File("IMPORT.qct", TableKind::kImport, 0xC2)}));
-  EXPECT_EQ(exportTable().Target('A'), 0xC1);
-  EXPECT_EQ(importTable().Target('A'), 0xC2);
+  EXPECT_EQ(ExportTable().Target('A'), 0xC1);
+  EXPECT_EQ(ImportTable().Target('A'), 0xC2);
   EXPECT_FALSE(TheSession->IsChanged(TableKind::kExport));
 }
 
@@ -194,15 +194,15 @@ TEST_F(Desktop, DialogsRememberTheFolder) {
   QTemporaryDir other;
   TheSession->OpenFiles(Native({V5File("EXPORT.qct", TableKind::kExport, 0xC1)}));
   TheSession->LoadTableFile->trigger();
-  ASSERT_EQ(prompter->CallsOf("open").size(), 1u);
-  EXPECT_EQ(prompter->CallsOf("open")[0].Settings.Folder, folder.path());
+  ASSERT_EQ(prompter_->CallsOf("open").size(), 1u);
+  EXPECT_EQ(prompter_->CallsOf("open")[0].Settings.Folder, folder_.path());
 
   TheSession->ChainTablesAction->trigger();
-  prompter->AnswerFile(other.filePath("pair.qct"));
+  prompter_->AnswerFile(other.filePath("pair.qct"));
   TheSession->SaveV5->trigger();
-  EXPECT_EQ(prompter->CallsOf("save")[0].Settings.Folder, folder.path());
+  EXPECT_EQ(prompter_->CallsOf("save")[0].Settings.Folder, folder_.path());
   TheSession->LoadTableFile->trigger();
-  EXPECT_EQ(prompter->CallsOf("open")[1].Settings.Folder, other.path());
+  EXPECT_EQ(prompter_->CallsOf("open")[1].Settings.Folder, other.path());
 }
 
 }  // namespace

@@ -24,13 +24,13 @@ class EntryEditors : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    exp = TheControl->ExportEditor;
-    imp = TheControl->ImportEditor;
+    exp_ = TheControl->ExportEditor;
+    imp_ = TheControl->ImportEditor;
     ASSERT_TRUE(ShowControlWindow());
   }
   // Chains the tables; the editor that holds the focus leads.
   void Chain() {
-    exportTable().Link(&importTable());
+    ExportTable().Link(&ImportTable());
     emit TheSession->TablesChanged();
   }
   void Enter(EntryEditor* frame, QLineEdit* field) {
@@ -43,149 +43,149 @@ class EntryEditors : public SessionTest {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   }
 
-  EntryEditor* exp = nullptr;
-  EntryEditor* imp = nullptr;
+  EntryEditor* exp_ = nullptr;
+  EntryEditor* imp_ = nullptr;
 };
 
 using Roads = EntryEditors;
 
 TEST_F(Roads, ExportCharacterSourceHexTargetMirrorsIntoImport) {
-  Enter(exp, exp->SourceChar());
+  Enter(exp_, exp_->SourceChar());
   Chain();
-  QTest::keyClicks(exp->SourceChar(), "A");
-  EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
-  EXPECT_EQ(exp->SourceHex()->text(), "41");
-  EXPECT_EQ(QApplication::focusWidget(), exp->TargetHex());
-  EXPECT_EQ(exp->PositionBar()->value(), 0x41);
-  EXPECT_EQ(imp->SourceHex()->text(), "41");  // unassigned: the same position
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorButtonShadow));
+  QTest::keyClicks(exp_->SourceChar(), "A");
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0x41);
+  EXPECT_EQ(exp_->SourceHex()->text(), "41");
+  EXPECT_EQ(QApplication::focusWidget(), exp_->TargetHex());
+  EXPECT_EQ(exp_->PositionBar()->value(), 0x41);
+  EXPECT_EQ(imp_->SourceHex()->text(), "41");  // unassigned: the same position
+  EXPECT_EQ(Background(exp_->InputBox()), Resolved(kColorButtonShadow));
 
-  QTest::keyClicks(exp->TargetHex(), "c1");
-  EXPECT_EQ(exp->TargetHex()->text(), "C1");
-  EXPECT_EQ(exp->TargetChar()->text(), Shown(0xC1));
-  EXPECT_EQ(exportTable().Target(0x41), -1);
+  QTest::keyClicks(exp_->TargetHex(), "c1");
+  EXPECT_EQ(exp_->TargetHex()->text(), "C1");
+  EXPECT_EQ(exp_->TargetChar()->text(), Shown(0xC1));
+  EXPECT_EQ(ExportTable().Target(0x41), -1);
 
-  QTest::keyClick(exp->TargetHex(), Qt::Key_Return);
-  EXPECT_EQ(exportTable().Target(0x41), 0xC1);
-  EXPECT_EQ(importTable().Target(0xC1), 0x41);
-  EXPECT_EQ(QApplication::focusWidget(), exp->SourceChar());
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorGreen));
-  EXPECT_EQ(Background(imp->InputBox()), Resolved(kColorGreen));
-  EXPECT_EQ((QStringList{imp->SourceChar()->text(), imp->SourceHex()->text(), imp->TargetChar()->text(),
-                         imp->TargetHex()->text()}),
+  QTest::keyClick(exp_->TargetHex(), Qt::Key_Return);
+  EXPECT_EQ(ExportTable().Target(0x41), 0xC1);
+  EXPECT_EQ(ImportTable().Target(0xC1), 0x41);
+  EXPECT_EQ(QApplication::focusWidget(), exp_->SourceChar());
+  EXPECT_EQ(Background(exp_->InputBox()), Resolved(kColorGreen));
+  EXPECT_EQ(Background(imp_->InputBox()), Resolved(kColorGreen));
+  EXPECT_EQ((QStringList{imp_->SourceChar()->text(), imp_->SourceHex()->text(), imp_->TargetChar()->text(),
+                         imp_->TargetHex()->text()}),
             (QStringList{Shown(0xC1), "C1", "A", "41"}));
-  EXPECT_EQ(Background(exp->Border()), Resolved(TheSession->ActiveColor));
-  EXPECT_EQ(Background(imp->Border()), Resolved(kColorButtonFace));
+  EXPECT_EQ(Background(exp_->Border()), Resolved(TheSession->ActiveColor));
+  EXPECT_EQ(Background(imp_->Border()), Resolved(kColorButtonFace));
 
   // A second edit types over the present target.
-  Edit(exp, "A", "C2");
-  EXPECT_EQ(exportTable().Target(0x41), 0xC2);
-  EXPECT_EQ(exportTable().Count(0xC1), -1);
-  EXPECT_EQ(importTable().Target(0xC2), 0x41);
+  Edit(exp_, "A", "C2");
+  EXPECT_EQ(ExportTable().Target(0x41), 0xC2);
+  EXPECT_EQ(ExportTable().Count(0xC1), -1);
+  EXPECT_EQ(ImportTable().Target(0xC2), 0x41);
 }
 
 TEST_F(Roads, ImportHexSourceCharacterTargetMirrorsIntoExport) {
-  Enter(imp, imp->SourceHex());
-  ASSERT_FALSE(exp->IsActive());
+  Enter(imp_, imp_->SourceHex());
+  ASSERT_FALSE(exp_->IsActive());
   Chain();
-  QTest::keyClicks(imp->SourceHex(), "c1");
-  EXPECT_EQ(importTable().CurrentPosition(), 0xC1);
-  EXPECT_EQ(imp->SourceChar()->text(), Shown(0xC1));
-  EXPECT_EQ(QApplication::focusWidget(), imp->TargetChar());
-  QTest::keyClicks(imp->TargetChar(), "A");
-  EXPECT_EQ(imp->TargetHex()->text(), "41");
-  QTest::keyClick(imp->TargetChar(), Qt::Key_Return);
-  EXPECT_EQ(importTable().Target(0xC1), 0x41);
-  EXPECT_EQ(exportTable().Target(0x41), 0xC1);
-  EXPECT_EQ(exp->TargetHex()->text(), "C1");
-  EXPECT_EQ(QApplication::focusWidget(), imp->SourceHex());
+  QTest::keyClicks(imp_->SourceHex(), "c1");
+  EXPECT_EQ(ImportTable().CurrentPosition(), 0xC1);
+  EXPECT_EQ(imp_->SourceChar()->text(), Shown(0xC1));
+  EXPECT_EQ(QApplication::focusWidget(), imp_->TargetChar());
+  QTest::keyClicks(imp_->TargetChar(), "A");
+  EXPECT_EQ(imp_->TargetHex()->text(), "41");
+  QTest::keyClick(imp_->TargetChar(), Qt::Key_Return);
+  EXPECT_EQ(ImportTable().Target(0xC1), 0x41);
+  EXPECT_EQ(ExportTable().Target(0x41), 0xC1);
+  EXPECT_EQ(exp_->TargetHex()->text(), "C1");
+  EXPECT_EQ(QApplication::focusWidget(), imp_->SourceHex());
 
   // "." reaches the target field and acts through its change handler.
-  QTest::keyClicks(imp->SourceHex(), "4B");
-  QTest::keyClicks(imp->TargetChar(), ".");
-  EXPECT_EQ(imp->TargetHex()->text(), "2E");
+  QTest::keyClicks(imp_->SourceHex(), "4B");
+  QTest::keyClicks(imp_->TargetChar(), ".");
+  EXPECT_EQ(imp_->TargetHex()->text(), "2E");
 }
 
 TEST_F(Roads, EnterCommitsOnlyTwoHexDigitsOnBothSides) {
-  Enter(exp, exp->SourceChar());
-  Edit(exp, "A", "C");
-  EXPECT_EQ(QApplication::focusWidget(), exp->TargetHex());
-  exp->TargetHex()->setText("4G");  // pasted
-  QTest::keyClick(exp->TargetHex(), Qt::Key_Return);
-  EXPECT_EQ(exportTable().CountAssigned(), 0);
-  exp->TargetHex()->clear();
-  QTest::keyClicks(exp->TargetHex(), QString::fromUtf8("cß"));
-  EXPECT_EQ(exp->TargetHex()->text(), QString::fromUtf8("Cß"));
-  exp->TargetHex()->setText("C2");
-  QTest::keyClick(exp->TargetChar(), Qt::Key_Enter);
-  EXPECT_EQ(exportTable().Target(0x41), 0xC2);
+  Enter(exp_, exp_->SourceChar());
+  Edit(exp_, "A", "C");
+  EXPECT_EQ(QApplication::focusWidget(), exp_->TargetHex());
+  exp_->TargetHex()->setText("4G");  // pasted
+  QTest::keyClick(exp_->TargetHex(), Qt::Key_Return);
+  EXPECT_EQ(ExportTable().CountAssigned(), 0);
+  exp_->TargetHex()->clear();
+  QTest::keyClicks(exp_->TargetHex(), QString::fromUtf8("cß"));
+  EXPECT_EQ(exp_->TargetHex()->text(), QString::fromUtf8("Cß"));
+  exp_->TargetHex()->setText("C2");
+  QTest::keyClick(exp_->TargetChar(), Qt::Key_Enter);
+  EXPECT_EQ(ExportTable().Target(0x41), 0xC2);
 }
 
 TEST_F(Roads, ACommitPaintsEachGridOnce) {
-  Enter(exp, exp->SourceChar());
+  Enter(exp_, exp_->SourceChar());
   Chain();
-  QTest::keyClicks(exp->SourceChar(), "A");
-  QTest::keyClicks(exp->TargetHex(), "C1");
+  QTest::keyClicks(exp_->SourceChar(), "A");
+  QTest::keyClicks(exp_->TargetHex(), "C1");
   QApplication::processEvents();
-  PaintCounter exportGrid(TheControl->ExportWindow->Grid->Cells);
-  PaintCounter importGrid(TheControl->ImportWindow->Grid->Cells);
-  QTest::keyClick(exp->TargetHex(), Qt::Key_Return);
+  PaintCounter export_grid(TheControl->ExportWindow->Grid->Cells);
+  PaintCounter import_grid(TheControl->ImportWindow->Grid->Cells);
+  QTest::keyClick(exp_->TargetHex(), Qt::Key_Return);
   QApplication::processEvents();
-  EXPECT_EQ(exportGrid.Paints, 1);
-  EXPECT_EQ(importGrid.Paints, 1);
+  EXPECT_EQ(export_grid.Paints, 1);
+  EXPECT_EQ(import_grid.Paints, 1);
 }
 
 // The inactive editor of a chained pair follows the session's selection of
 // the active table, whoever made it.
 TEST_F(Roads, ChainedEditorFollowsTheSessionsSelection) {
-  Enter(exp, exp->SourceChar());
+  Enter(exp_, exp_->SourceChar());
   Chain();
-  exportTable().Assign(0x41, 0xC1);
+  ExportTable().Assign(0x41, 0xC1);
   TheSession->SelectEntry(TableKind::kExport, 0x41);
-  EXPECT_EQ((QStringList{imp->SourceChar()->text(), imp->SourceHex()->text(), imp->TargetChar()->text(),
-                         imp->TargetHex()->text()}),
+  EXPECT_EQ((QStringList{imp_->SourceChar()->text(), imp_->SourceHex()->text(), imp_->TargetChar()->text(),
+                         imp_->TargetHex()->text()}),
             (QStringList{Shown(0xC1), "C1", "A", "41"}));
   TheSession->SelectEntry(TableKind::kExport, 0x42);
-  EXPECT_EQ(importTable().CurrentPosition(), 0x42);
+  EXPECT_EQ(ImportTable().CurrentPosition(), 0x42);
   TheSession->SelectEntry(TableKind::kExport, -1);
-  EXPECT_EQ(importTable().CurrentPosition(), -1);
-  EXPECT_EQ(imp->SourceHex()->text(), "");
+  EXPECT_EQ(ImportTable().CurrentPosition(), -1);
+  EXPECT_EQ(imp_->SourceHex()->text(), "");
   TheSession->SelectEntry(TableKind::kImport, 0x30);
-  EXPECT_EQ(exportTable().CurrentPosition(), -1);
+  EXPECT_EQ(ExportTable().CurrentPosition(), -1);
 }
 
 using Keys = EntryEditors;
 
 TEST_F(Keys, F3FindsTheLowestSourceOrReports) {
-  Enter(exp, exp->SourceChar());
-  exportTable().Assign(0x30, 0xF0);
-  exportTable().Assign(0x61, 0xC1);
-  exportTable().Assign(0x41, 0xC1);
-  QTest::keyClicks(exp->SourceChar(), "0");
-  QTest::keyClicks(exp->TargetHex(), "C1");
-  QTest::keyClick(exp->TargetHex(), Qt::Key_F3);
-  EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
-  EXPECT_EQ(exp->SourceChar()->text(), "A");
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorRed));  // ambiguous
+  Enter(exp_, exp_->SourceChar());
+  ExportTable().Assign(0x30, 0xF0);
+  ExportTable().Assign(0x61, 0xC1);
+  ExportTable().Assign(0x41, 0xC1);
+  QTest::keyClicks(exp_->SourceChar(), "0");
+  QTest::keyClicks(exp_->TargetHex(), "C1");
+  QTest::keyClick(exp_->TargetHex(), Qt::Key_F3);
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0x41);
+  EXPECT_EQ(exp_->SourceChar()->text(), "A");
+  EXPECT_EQ(Background(exp_->InputBox()), Resolved(kColorRed));  // ambiguous
 
-  QTest::keyClicks(exp->TargetHex(), "C2");
-  QTest::keyClick(exp->TargetHex(), Qt::Key_F3, Qt::ShiftModifier);
-  exp->TargetHex()->clear();
-  QTest::keyClick(exp->TargetHex(), Qt::Key_F3);
-  const auto calls = prompter->CallsOf("information");
+  QTest::keyClicks(exp_->TargetHex(), "C2");
+  QTest::keyClick(exp_->TargetHex(), Qt::Key_F3, Qt::ShiftModifier);
+  exp_->TargetHex()->clear();
+  QTest::keyClick(exp_->TargetHex(), Qt::Key_F3);
+  const auto calls = prompter_->CallsOf("information");
   ASSERT_EQ(calls.size(), 2u);
   EXPECT_EQ(calls[1].Text, "Zeichen nicht zugeordnet!");
-  EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0x41);
 }
 
 TEST_F(Keys, CtrlArrowsStepThroughTheGridWrappingBy255) {
-  Enter(exp, exp->SourceChar());
+  Enter(exp_, exp_->SourceChar());
   const auto step = [&](Qt::Key key) {
     QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
-    return exportTable().CurrentPosition();
+    return ExportTable().CurrentPosition();
   };
   EXPECT_EQ(step(Qt::Key_Right), 0x00);  // no current entry
-  EXPECT_EQ(exp->SourceHex()->text(), "00");
+  EXPECT_EQ(exp_->SourceHex()->text(), "00");
   EXPECT_EQ(step(Qt::Key_Left), 0xFE);
   EXPECT_EQ(step(Qt::Key_Right), 0xFF);
   EXPECT_EQ(step(Qt::Key_Right), 0x01);
@@ -201,118 +201,118 @@ TEST_F(Keys, CtrlArrowsStepThroughTheGridWrappingBy255) {
 }
 
 TEST_F(Keys, CtrlDeleteRemovesWithTheMirrorAndAlwaysClears) {
-  Enter(exp, exp->SourceChar());
+  Enter(exp_, exp_->SourceChar());
   Chain();
-  Edit(exp, "A", "C1");
-  exportTable().Assign(0x04, 0x37);
-  QTest::keyClick(exp->SourceChar(), Qt::Key_Delete, Qt::ControlModifier);
-  EXPECT_EQ(exportTable().Target(0x41), -1);
-  EXPECT_EQ(importTable().Target(0xC1), -1);
-  EXPECT_EQ(exportTable().CurrentPosition(), -1);
-  EXPECT_EQ(importTable().CurrentPosition(), -1);
-  EXPECT_EQ(exp->SourceHex()->text(), "");
-  EXPECT_EQ(imp->SourceHex()->text(), "");
+  Edit(exp_, "A", "C1");
+  ExportTable().Assign(0x04, 0x37);
+  QTest::keyClick(exp_->SourceChar(), Qt::Key_Delete, Qt::ControlModifier);
+  EXPECT_EQ(ExportTable().Target(0x41), -1);
+  EXPECT_EQ(ImportTable().Target(0xC1), -1);
+  EXPECT_EQ(ExportTable().CurrentPosition(), -1);
+  EXPECT_EQ(ImportTable().CurrentPosition(), -1);
+  EXPECT_EQ(exp_->SourceHex()->text(), "");
+  EXPECT_EQ(imp_->SourceHex()->text(), "");
 
-  QTest::keyClicks(exp->SourceChar(), "A");
-  exp->SourceHex()->setText("4");
-  QTest::keyClick(exp->SourceHex(), Qt::Key_Delete, Qt::ControlModifier);
-  EXPECT_EQ(exportTable().CountAssigned(), 1);
-  EXPECT_EQ(exportTable().CurrentOrdinal(), -1);
+  QTest::keyClicks(exp_->SourceChar(), "A");
+  exp_->SourceHex()->setText("4");
+  QTest::keyClick(exp_->SourceHex(), Qt::Key_Delete, Qt::ControlModifier);
+  EXPECT_EQ(ExportTable().CountAssigned(), 1);
+  EXPECT_EQ(ExportTable().CurrentOrdinal(), -1);
 }
 
 TEST_F(Keys, SpecialPositions) {
-  Enter(exp, exp->SourceHex());
-  QTest::keyClicks(exp->SourceHex(), "00");
-  EXPECT_EQ(exportTable().CurrentPosition(), 0);
-  EXPECT_EQ(exp->SourceChar()->text(), "");
-  EXPECT_EQ(QApplication::focusWidget(), exp->TargetHex());
+  Enter(exp_, exp_->SourceHex());
+  QTest::keyClicks(exp_->SourceHex(), "00");
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0);
+  EXPECT_EQ(exp_->SourceChar()->text(), "");
+  EXPECT_EQ(QApplication::focusWidget(), exp_->TargetHex());
 
-  TypeChar(exp->SourceChar(), QChar(0xFF));
-  EXPECT_EQ(exportTable().CurrentPosition(), 0xFF);
-  exp->SourceHex()->selectAll();
-  QTest::keyClicks(exp->SourceHex(), "ff");
-  EXPECT_EQ(exportTable().CurrentPosition(), 0xFF);
+  TypeChar(exp_->SourceChar(), QChar(0xFF));
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0xFF);
+  exp_->SourceHex()->selectAll();
+  QTest::keyClicks(exp_->SourceHex(), "ff");
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0xFF);
 
-  QTest::keyClick(exp->SourceChar(), Qt::Key_A, Qt::ControlModifier);
-  EXPECT_EQ(exportTable().CurrentPosition(), 0x01);
-  EXPECT_EQ(exp->SourceChar()->text(), Shown(0x01));
-  QTest::keyClick(exp->SourceChar(), Qt::Key_V, Qt::ControlModifier);  // a character, not a paste
-  EXPECT_EQ(exportTable().CurrentPosition(), 0x16);
+  QTest::keyClick(exp_->SourceChar(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0x01);
+  EXPECT_EQ(exp_->SourceChar()->text(), Shown(0x01));
+  QTest::keyClick(exp_->SourceChar(), Qt::Key_V, Qt::ControlModifier);  // a character, not a paste
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0x16);
 
-  exp->PositionBar()->setValue(0x30);
-  EXPECT_EQ(exp->SourceChar()->text(), "0");
-  exportTable().SetCurrent(0x50);
-  exp->Repaint();
-  EXPECT_EQ(exp->SourceHex()->text(), "50");
-  EXPECT_EQ(exp->PositionBar()->value(), 0x30);
+  exp_->PositionBar()->setValue(0x30);
+  EXPECT_EQ(exp_->SourceChar()->text(), "0");
+  ExportTable().SetCurrent(0x50);
+  exp_->Repaint();
+  EXPECT_EQ(exp_->SourceHex()->text(), "50");
+  EXPECT_EQ(exp_->PositionBar()->value(), 0x30);
 }
 
 TEST_F(Keys, DotAndBackspaceActThroughTheChangeHandler) {
-  Enter(exp, exp->SourceChar());
-  exportTable().Assign(0x2E, 0x4B);
-  QTest::keyClicks(exp->SourceChar(), "A");
-  exp->SourceChar()->end(false);
-  QTest::keyClicks(exp->SourceChar(), ".");  // the full field refuses it
-  EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
-  exp->SourceChar()->selectAll();
-  QTest::keyClicks(exp->SourceChar(), ".");
-  EXPECT_EQ(exportTable().CurrentPosition(), 0x2E);
-  EXPECT_EQ(exp->TargetHex()->text(), "4B");
-  exp->SourceChar()->end(false);
-  QTest::keyClick(exp->SourceChar(), Qt::Key_Backspace);
-  EXPECT_EQ(exportTable().CurrentPosition(), -1);
-  EXPECT_EQ(exp->TargetHex()->text(), "");
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorButtonFace));
+  Enter(exp_, exp_->SourceChar());
+  ExportTable().Assign(0x2E, 0x4B);
+  QTest::keyClicks(exp_->SourceChar(), "A");
+  exp_->SourceChar()->end(false);
+  QTest::keyClicks(exp_->SourceChar(), ".");  // the full field refuses it
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0x41);
+  exp_->SourceChar()->selectAll();
+  QTest::keyClicks(exp_->SourceChar(), ".");
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0x2E);
+  EXPECT_EQ(exp_->TargetHex()->text(), "4B");
+  exp_->SourceChar()->end(false);
+  QTest::keyClick(exp_->SourceChar(), Qt::Key_Backspace);
+  EXPECT_EQ(ExportTable().CurrentPosition(), -1);
+  EXPECT_EQ(exp_->TargetHex()->text(), "");
+  EXPECT_EQ(Background(exp_->InputBox()), Resolved(kColorButtonFace));
 }
 
 TEST_F(Keys, RefusedCharactersBeep) {
-  Enter(exp, exp->SourceChar());
-  exportTable().Assign(0x41, 0xC1);
-  exportTable().Assign(0x42, 0xC1);
-  QTest::keyClicks(exp->SourceChar(), "A");
-  ASSERT_EQ(Background(exp->InputBox()), Resolved(kColorRed));
-  QTest::keyClicks(exp->TargetHex(), "G");
-  EXPECT_EQ(prompter->Beeps(), 1);
-  EXPECT_EQ(exp->TargetHex()->text(), "C1");
-  EXPECT_EQ(Background(exp->InputBox()), Resolved(kColorButtonFace));
-  QTest::keyClicks(exp->SourceHex(), " z");
-  QTest::keyClick(exp->TargetHex(), Qt::Key_Return);
-  EXPECT_EQ(prompter->Beeps(), 3);
+  Enter(exp_, exp_->SourceChar());
+  ExportTable().Assign(0x41, 0xC1);
+  ExportTable().Assign(0x42, 0xC1);
+  QTest::keyClicks(exp_->SourceChar(), "A");
+  ASSERT_EQ(Background(exp_->InputBox()), Resolved(kColorRed));
+  QTest::keyClicks(exp_->TargetHex(), "G");
+  EXPECT_EQ(prompter_->Beeps(), 1);
+  EXPECT_EQ(exp_->TargetHex()->text(), "C1");
+  EXPECT_EQ(Background(exp_->InputBox()), Resolved(kColorButtonFace));
+  QTest::keyClicks(exp_->SourceHex(), " z");
+  QTest::keyClick(exp_->TargetHex(), Qt::Key_Return);
+  EXPECT_EQ(prompter_->Beeps(), 3);
 
-  TypeChar(exp->SourceChar(), QChar(0x03A9));  // not in Windows-1252
-  EXPECT_EQ(prompter->Beeps(), 4);
-  EXPECT_EQ(exportTable().CurrentPosition(), 0x41);
-  TypeChar(exp->SourceChar(), QChar(0x20AC));
-  EXPECT_EQ(exportTable().CurrentPosition(), 0x80);
+  TypeChar(exp_->SourceChar(), QChar(0x03A9));  // not in Windows-1252
+  EXPECT_EQ(prompter_->Beeps(), 4);
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0x41);
+  TypeChar(exp_->SourceChar(), QChar(0x20AC));
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0x80);
 }
 
 TEST_F(Keys, OemInputConvertsTypedCharacters) {
   const DisplayFont terminal("Terminal", -12, true, true);
-  for (EntryEditor* frame : {exp, imp}) {
+  for (EntryEditor* frame : {exp_, imp_}) {
     frame->SetDisplayFont(terminal);
     frame->SetOemInput(true);
   }
-  Enter(exp, exp->SourceChar());
-  TypeChar(exp->SourceChar(), QChar(0xE4));
-  EXPECT_EQ(exportTable().CurrentPosition(), 0x84);
-  EXPECT_EQ(exp->SourceChar()->text(), QString(QChar(0xE4)));  // drawn through CP 850
-  QTest::keyClick(exp->SourceChar(), Qt::Key_A, Qt::ControlModifier);
-  EXPECT_EQ(exp->SourceChar()->text(), QString(QChar(0x263A)));
+  Enter(exp_, exp_->SourceChar());
+  TypeChar(exp_->SourceChar(), QChar(0xE4));
+  EXPECT_EQ(ExportTable().CurrentPosition(), 0x84);
+  EXPECT_EQ(exp_->SourceChar()->text(), QString(QChar(0xE4)));  // drawn through CP 850
+  QTest::keyClick(exp_->SourceChar(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(exp_->SourceChar()->text(), QString(QChar(0x263A)));
 
-  Enter(imp, imp->SourceHex());
-  QTest::keyClicks(imp->SourceHex(), "C0");
-  TypeChar(imp->TargetChar(), QChar(0xDF));
-  EXPECT_EQ(imp->TargetHex()->text(), "E1");
+  Enter(imp_, imp_->SourceHex());
+  QTest::keyClicks(imp_->SourceHex(), "C0");
+  TypeChar(imp_->TargetChar(), QChar(0xDF));
+  EXPECT_EQ(imp_->TargetHex()->text(), "E1");
 }
 
 using Form = EntryEditors;
 
 TEST_F(Form, CaptionsTabOrderAndMarksOfBothRoles) {
-  EXPECT_EQ(exp->HeaderBox()->title(), "Export von ASCII");
-  EXPECT_EQ(exp->InputBox()->title(), "                   ASCII    =    Export");
-  EXPECT_EQ(imp->HeaderBox()->title(), "Import nach ASCII");
-  EXPECT_EQ(imp->InputBox()->title(), "                  Import    =    ASCII");
-  const auto tabChain = [](QLineEdit* first) {
+  EXPECT_EQ(exp_->HeaderBox()->title(), "Export von ASCII");
+  EXPECT_EQ(exp_->InputBox()->title(), "                   ASCII    =    Export");
+  EXPECT_EQ(imp_->HeaderBox()->title(), "Import nach ASCII");
+  EXPECT_EQ(imp_->InputBox()->title(), "                  Import    =    ASCII");
+  const auto tab_chain = [](QLineEdit* first) {
     std::vector<QWidget*> chain{first};
     first->setFocus();
     for (int i = 0; i < 3; ++i) {
@@ -321,19 +321,19 @@ TEST_F(Form, CaptionsTabOrderAndMarksOfBothRoles) {
     }
     return chain;
   };
-  EXPECT_EQ(tabChain(exp->SourceChar()),
-            (std::vector<QWidget*>{exp->SourceChar(), exp->TargetHex(), exp->TargetChar(), exp->SourceHex()}));
-  EXPECT_EQ(tabChain(imp->SourceHex()),
-            (std::vector<QWidget*>{imp->SourceHex(), imp->TargetChar(), imp->TargetHex(), imp->SourceChar()}));
-  EXPECT_EQ(exp->TargetHex()->property("tag").toInt(), 2);
-  EXPECT_EQ(exp->TargetChar()->property("tag").toInt(), 0);
-  EXPECT_EQ(imp->TargetChar()->property("tag").toInt(), 2);
-  EXPECT_EQ(exp->TargetChar()->property("helpContext").toInt(), 5);
-  EXPECT_EQ(imp->SourceHex()->property("helpContext").toInt(), 6);
+  EXPECT_EQ(tab_chain(exp_->SourceChar()),
+            (std::vector<QWidget*>{exp_->SourceChar(), exp_->TargetHex(), exp_->TargetChar(), exp_->SourceHex()}));
+  EXPECT_EQ(tab_chain(imp_->SourceHex()),
+            (std::vector<QWidget*>{imp_->SourceHex(), imp_->TargetChar(), imp_->TargetHex(), imp_->SourceChar()}));
+  EXPECT_EQ(exp_->TargetHex()->property("tag").toInt(), 2);
+  EXPECT_EQ(exp_->TargetChar()->property("tag").toInt(), 0);
+  EXPECT_EQ(imp_->TargetChar()->property("tag").toInt(), 2);
+  EXPECT_EQ(exp_->TargetChar()->property("helpContext").toInt(), 5);
+  EXPECT_EQ(imp_->SourceHex()->property("helpContext").toInt(), 6);
 }
 
 TEST_F(Form, InstanceSizesFollowTheAnchors) {
-  for (EntryEditor* frame : {exp, imp}) {
+  for (EntryEditor* frame : {exp_, imp_}) {
     EXPECT_EQ(frame->Inner()->geometry(), QRect(5, 5, 190, 163));
     EXPECT_EQ(frame->PositionBar()->geometry(), QRect(2, 144, 186, 17));
     EXPECT_EQ(frame->InputBox()->geometry(), QRect(6, 24, 178, 114));
@@ -341,39 +341,39 @@ TEST_F(Form, InstanceSizesFollowTheAnchors) {
     EXPECT_EQ(frame->TargetHex()->geometry(), QRect(120, 76, 30, 21));
     EXPECT_EQ(frame->HexEquals()->pos(), QPoint(104, 80));
   }
-  EXPECT_EQ(exp->HexCaption()->geometry(), QRect(31, 80, 26, 20));
-  EXPECT_EQ(imp->CharCaption()->geometry(), QRect(20, 32, 34, 20));
-  EXPECT_EQ(exp->HeaderBox()->font().pixelSize(), 13);
-  EXPECT_EQ(exp->SourceHex()->font().pixelSize(), 11);
+  EXPECT_EQ(exp_->HexCaption()->geometry(), QRect(31, 80, 26, 20));
+  EXPECT_EQ(imp_->CharCaption()->geometry(), QRect(20, 32, 34, 20));
+  EXPECT_EQ(exp_->HeaderBox()->font().pixelSize(), 13);
+  EXPECT_EQ(exp_->SourceHex()->font().pixelSize(), 11);
 }
 
 TEST_F(Form, StateColoursComeFromTheActiveTable) {
-  Enter(exp, exp->SourceChar());
+  Enter(exp_, exp_->SourceChar());
   Chain();
-  exportTable().Assign(0x41, 0xC1);  // mirrored: proven
-  exportTable().Assign(0x42, 0xC2);
-  exportTable().Assign(0x43, 0xC2);  // ambiguous
-  exportTable().Link(nullptr);
-  EXPECT_EQ(exp->EntryColor(0x41), kColorButtonFace);  // no partner, no proof
-  exportTable().Link(&importTable());
-  EXPECT_EQ(exp->EntryColor(0x41), TheSession->ProofColor);
-  EXPECT_EQ(exp->EntryColor(0x42), TheSession->AmbiguousColor);
-  EXPECT_EQ(exp->EntryColor(0x45), kColorButtonShadow);
+  ExportTable().Assign(0x41, 0xC1);  // mirrored: proven
+  ExportTable().Assign(0x42, 0xC2);
+  ExportTable().Assign(0x43, 0xC2);  // ambiguous
+  ExportTable().Link(nullptr);
+  EXPECT_EQ(exp_->EntryColor(0x41), kColorButtonFace);  // no partner, no proof
+  ExportTable().Link(&ImportTable());
+  EXPECT_EQ(exp_->EntryColor(0x41), TheSession->ProofColor);
+  EXPECT_EQ(exp_->EntryColor(0x42), TheSession->AmbiguousColor);
+  EXPECT_EQ(exp_->EntryColor(0x45), kColorButtonShadow);
   TheSession->SetProofColor(kColorYellow);
-  EXPECT_EQ(imp->EntryColor(0xC1), kColorYellow);
+  EXPECT_EQ(imp_->EntryColor(0xC1), kColorYellow);
 }
 
 TEST_F(Form, BorderFollowsTheActiveEditor) {
-  exportTable().Link(&importTable());
-  Enter(imp, imp->SourceHex());
-  EXPECT_EQ(Background(imp->Border()), Resolved(TheSession->ActiveColor));
-  EXPECT_EQ(Background(exp->Border()), Resolved(kColorButtonFace));
+  ExportTable().Link(&ImportTable());
+  Enter(imp_, imp_->SourceHex());
+  EXPECT_EQ(Background(imp_->Border()), Resolved(TheSession->ActiveColor));
+  EXPECT_EQ(Background(exp_->Border()), Resolved(kColorButtonFace));
   TheSession->SetActiveColor(kColorYellow);
-  EXPECT_EQ(Background(imp->Border()), Resolved(kColorYellow));
-  Enter(exp, exp->SourceChar());
-  EXPECT_FALSE(importTable().IsActive());
-  EXPECT_EQ(Background(exp->Border()), Resolved(kColorYellow));
-  EXPECT_EQ(Background(imp->Border()), Resolved(kColorButtonFace));
+  EXPECT_EQ(Background(imp_->Border()), Resolved(kColorYellow));
+  Enter(exp_, exp_->SourceChar());
+  EXPECT_FALSE(ImportTable().IsActive());
+  EXPECT_EQ(Background(exp_->Border()), Resolved(kColorYellow));
+  EXPECT_EQ(Background(imp_->Border()), Resolved(kColorButtonFace));
 }
 
 }  // namespace

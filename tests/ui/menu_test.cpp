@@ -122,7 +122,7 @@ TEST_F(MainMenu, CaptionsChangedAtRunTimeShowInTheMenu) {
 TEST_F(MainMenu, InfoShowsAnAboutBox) {
   QMenu* about = TheControl->Menu->actions().at(6)->menu();
   about->actions().at(1)->trigger();
-  const auto calls = prompter->CallsOf("about");
+  const auto calls = prompter_->CallsOf("about");
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_TRUE(calls[0].Text.contains("QAVO Code Table Editor"));
 }
@@ -166,10 +166,10 @@ TEST_F(MainMenu, MenuItemsCarryTheirHelpContexts) {
   const auto context = [](QAction* a) { return a->property("helpContext").toInt(); };
   QMenu* datei = TheControl->Menu->actions().at(0)->menu();
   QMenu* bearbeiten = TheControl->Menu->actions().at(1)->menu();
-  EXPECT_EQ(context(datei->actions().at(0)), HelpSaving);
-  EXPECT_EQ(context(TheControl->Menu->actions().at(1)), HelpEditing);
-  EXPECT_EQ(context(bearbeiten->actions().at(5)), HelpEditing);
-  EXPECT_EQ(context(bearbeiten->actions().at(6)), HelpEditing);
+  EXPECT_EQ(context(datei->actions().at(0)), kHelpSaving);
+  EXPECT_EQ(context(TheControl->Menu->actions().at(1)), kHelpEditing);
+  EXPECT_EQ(context(bearbeiten->actions().at(5)), kHelpEditing);
+  EXPECT_EQ(context(bearbeiten->actions().at(6)), kHelpEditing);
 }
 
 TEST_F(MainMenu, F1InAnOpenMenuOpensTheTopicOfTheHighlightedItem) {

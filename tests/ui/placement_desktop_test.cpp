@@ -79,7 +79,7 @@ class Desktop : public SessionTest {
   static QRect GridRowOnScreen(TableWindow& window, int row) {
     QWidget* cells = window.Grid->Cells;
     const int height = window.Grid->RowHeight();
-    const QRect line(0, row * height, GridSide * GridColumnWidth(cells->width()), height);
+    const QRect line(0, row * height, kGridSide * GridColumnWidth(cells->width()), height);
     return line.translated(cells->mapToGlobal(QPoint(0, 0)));
   }
 
@@ -105,18 +105,18 @@ class Desktop : public SessionTest {
 };
 
 TEST_F(Desktop, FramesTakeTheirPlacesAndEveryGridRowShows) {
-  const QRect exportFrame = FrameOf(ExportWindow());
-  const QRect importFrame = FrameOf(ImportWindow());
-  EXPECT_EQ(exportFrame.topLeft(), Available().topLeft());
-  EXPECT_GT(ExportWindow().geometry().top(), exportFrame.top()) << "no caption bar";
-  EXPECT_EQ(importFrame.left(), exportFrame.left());
-  const QRect covered = exportFrame & importFrame;
+  const QRect export_frame = FrameOf(ExportWindow());
+  const QRect import_frame = FrameOf(ImportWindow());
+  EXPECT_EQ(export_frame.topLeft(), Available().topLeft());
+  EXPECT_GT(ExportWindow().geometry().top(), export_frame.top()) << "no caption bar";
+  EXPECT_EQ(import_frame.left(), export_frame.left());
+  const QRect covered = export_frame & import_frame;
   EXPECT_GT(covered.height(), 0);
   EXPECT_LE(covered.height(), 8);
   EXPECT_EQ(FrameOf(*TheControl).topLeft(), QPoint(808, 78));
 
   for (TableWindow* window : {&ExportWindow(), &ImportWindow()}) {
-    for (int row = 0; row < GridSide; ++row) {
+    for (int row = 0; row < kGridSide; ++row) {
       const QRect line = GridRowOnScreen(*window, row);
       for (const QWidget* other : {static_cast<QWidget*>(&ExportWindow()), static_cast<QWidget*>(&ImportWindow()),
                                    static_cast<QWidget*>(TheControl)}) {
@@ -129,10 +129,10 @@ TEST_F(Desktop, FramesTakeTheirPlacesAndEveryGridRowShows) {
   }
   // What the screen shows of the EXPORT grid's rows is the grid itself.
   QWidget* cells = ExportWindow().Grid->Cells;
-  const QRect rows(0, 0, cells->width(), GridSide * GridRowHeight);
+  const QRect rows(0, 0, cells->width(), kGridSide * kGridRowHeight);
   const QPoint at = cells->mapToGlobal(rows.topLeft());
-  const QImage onScreen = TheControl->screen()->grabWindow(0, at.x(), at.y(), rows.width(), rows.height()).toImage();
-  EXPECT_EQ(onScreen.convertToFormat(QImage::Format_RGB32),
+  const QImage on_screen = TheControl->screen()->grabWindow(0, at.x(), at.y(), rows.width(), rows.height()).toImage();
+  EXPECT_EQ(on_screen.convertToFormat(QImage::Format_RGB32),
             cells->grab(rows).toImage().convertToFormat(QImage::Format_RGB32));
 }
 
@@ -146,7 +146,7 @@ TEST_F(Desktop, AZoomedGridKeepsEveryRowInSight) {
   EXPECT_EQ(ExportWindow().Grid->CellFit().Font.pixelSize(), 18);
   for (TableWindow* window : {&ExportWindow(), &ImportWindow()}) {
     const QRect other = FrameOf(window == &ExportWindow() ? ImportWindow() : ExportWindow());
-    for (int row = 0; row < GridSide; ++row) {
+    for (int row = 0; row < kGridSide; ++row) {
       const QRect line = GridRowOnScreen(*window, row);
       EXPECT_TRUE(Available().contains(line) && !line.intersects(other)) << "row " << row;
     }
@@ -166,33 +166,33 @@ TEST_F(Desktop, TheCloseBoxUnchecksTheWindowItemAtOnce) {
 }
 
 TEST_F(Desktop, PrintingTakesNothingFromAWindowOnTop) {
-  const QColor coverColor(3, 201, 252);
-  Cover cover(coverColor);
+  const QColor cover_color(3, 201, 252);
+  Cover cover(cover_color);
   cover.setGeometry(QRect(ExportWindow().geometry().center(), QSize(500, 400)));
   cover.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
   QTest::qWait(200);
   const QPoint inside = ExportWindow().geometry().center() + QPoint(20, 20);
-  ASSERT_EQ(TheControl->screen()->grabWindow(0, inside.x(), inside.y(), 1, 1).toImage().pixelColor(0, 0), coverColor);
+  ASSERT_EQ(TheControl->screen()->grabWindow(0, inside.x(), inside.y(), 1, 1).toImage().pixelColor(0, 0), cover_color);
 
-  exportTable().Link(&importTable());
+  ExportTable().Link(&ImportTable());
   emit TheSession->TablesChanged();
   QTemporaryDir dir;
   const QString pdf = dir.filePath("tables.pdf");
-  prompter->AnswerPrinter(pdf);
+  prompter_->AnswerPrinter(pdf);
   TheSession->Print->trigger();
 
   const QImage page = PdfPage(pdf, 100);
   ASSERT_FALSE(page.isNull());
-  int coverPixels = 0, inked = 0;
+  int cover_pixels = 0, inked = 0;
   for (int y = 0; y < page.height(); ++y) {
     for (int x = 0; x < page.width(); ++x) {
       const QColor pixel = page.pixelColor(x, y);
-      if (pixel == coverColor) ++coverPixels;
+      if (pixel == cover_color) ++cover_pixels;
       if (pixel != Qt::white) ++inked;
     }
   }
-  EXPECT_EQ(coverPixels, 0);
+  EXPECT_EQ(cover_pixels, 0);
   EXPECT_GT(inked, page.width() * page.height() / 10);
   EXPECT_TRUE(PdfText(pdf).contains("QAVO CodeTab EXPORT"));
 }

@@ -38,21 +38,21 @@ std::string NameOf(const DisplayFont& font) {
 }
 
 // Positions of À, Á, Â, Ã, Ä, Å and A in each code page.
-const int AnsiLetters[] = {0xC0, 0xC1, 0xC2, 0xC3, 0xC4, 0xC5, 0x41};
-const int OemLetters[] = {0xB7, 0xB5, 0xB6, 0xC7, 0x8E, 0x8F, 0x41};
+const int kAnsiLetters[] = {0xC0, 0xC1, 0xC2, 0xC3, 0xC4, 0xC5, 0x41};
+const int kOemLetters[] = {0xB7, 0xB5, 0xB6, 0xC7, 0x8E, 0x8F, 0x41};
 
 class GridCells : public testing::Test {
  protected:
-  void SetUp() override { window.show(); }
+  void SetUp() override { window_.show(); }
 
   void UseFont(const DisplayFont& font) {
-    shown = font;
-    session.CurrentFont = &shown;
-    window.Refresh();
+    shown_ = font;
+    session_.CurrentFont = &shown_;
+    window_.Refresh();
   }
 
   QRect CellRectOf(int entry) const {
-    const CellRect cell = ItemRect((entry % 16 + 1) * GridSide + entry / 16 + 1, window.Grid->Cells->width());
+    const CellRect cell = ItemRect((entry % 16 + 1) * kGridSide + entry / 16 + 1, window_.Grid->Cells->width());
     return QRect(cell.X, cell.Y, cell.Width, cell.Height);
   }
 
@@ -64,14 +64,14 @@ class GridCells : public testing::Test {
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.translate(cell.width() - cell.x(), cell.height() - cell.y());
-    painter.setFont(window.Grid->CellFit().Font);
-    window.Grid->CellsDrawItem(painter, (entry % 16 + 1) * GridSide + entry / 16 + 1, cell);
+    painter.setFont(window_.Grid->CellFit().Font);
+    window_.Grid->CellsDrawItem(painter, (entry % 16 + 1) * kGridSide + entry / 16 + 1, cell);
     return image;
   }
 
-  Session session;
-  TableWindow window{session, TableKind::kExport};
-  DisplayFont shown;
+  Session session_;
+  TableWindow window_{session_, TableKind::kExport};
+  DisplayFont shown_;
 };
 
 int InkOutside(const QImage& image, const QRect& inside) {
@@ -103,10 +103,10 @@ TEST_F(GridCells, AccentedCapitalsStayApart) {
       font.OemCharset = oem;
       UseFont(font);
       // The cell up to the end of its character.
-      const QFontMetrics metrics(window.Grid->CellFit().Font);
+      const QFontMetrics metrics(window_.Grid->CellFit().Font);
       const int width = 2 + metrics.horizontalAdvance(QStringLiteral(" A"));
       std::vector<QImage> letters;
-      for (const int entry : oem ? OemLetters : AnsiLetters) {
+      for (const int entry : oem ? kOemLetters : kAnsiLetters) {
         const QImage image = DrawCell(entry);
         letters.push_back(image.copy(image.width() / 3, image.height() / 3, width, image.height() / 3));
       }
@@ -229,8 +229,8 @@ TEST(TextFit, WideTextsFieldHeightsAndTheLastByte) {
   QLineEdit tall, low;
   tall.resize(80, 40);
   low.resize(80, 14);
-  const int tallSize = FitLineEdit(sans, CharacterSamples(false), tall).pixelSize();
-  EXPECT_LT(FitLineEdit(sans, CharacterSamples(false), low).pixelSize(), tallSize);
+  const int tall_size = FitLineEdit(sans, CharacterSamples(false), tall).pixelSize();
+  EXPECT_LT(FitLineEdit(sans, CharacterSamples(false), low).pixelSize(), tall_size);
   EXPECT_EQ(CellSamples(sans, false).filter(QString::fromUtf8(" ÿ:FF")).size(), 1);
 }
 

@@ -22,7 +22,7 @@ QString HoveredTooltip(const TableGrid& grid, int entry) {
 
 TEST_F(WorkstationCharset, Byte80OfTheCp1141IsoPairInEachSetting) {
   TheControl->show();
-  prompter->AnswerCodePage(CodePageChoice());  // CP 1141 against ISO 8859-1
+  prompter_->AnswerCodePage(CodePageChoice());  // CP 1141 against ISO 8859-1
   TheSession->MoreCodePages->trigger();
   const struct {
     QAction* Setting;
@@ -41,7 +41,7 @@ TEST_F(WorkstationCharset, Byte80OfTheCp1141IsoPairInEachSetting) {
     EXPECT_EQ(acceptance::DrawnEntry(TheControl->ExportWindow, 0x80).Text, setting.Cell);
     EXPECT_EQ(HoveredTooltip(*TheControl->ExportWindow->Grid, 0x80),
               "Position 80 (128)\nZeichen: " + setting.Character + QString::fromUtf8("\nZiel: 20\nbestätigt"));
-    prompter->AnswerFile(dir.filePath(setting.Label));
+    prompter_->AnswerFile(dir.filePath(setting.Label));
     TheSession->SaveUcm->trigger();
     EXPECT_TRUE(ReadBytes(dir.filePath(setting.Label)).contains(setting.UcmLine)) << setting.UcmLine;
   }

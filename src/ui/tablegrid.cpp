@@ -157,8 +157,6 @@ void TableGrid::SetTable(const CodeTable* table) {
   UpdateBorder();
 }
 
-const CodeTable* TableGrid::Table() const { return table_; }
-
 void TableGrid::Refresh() {
   if (!table_) {
     ClearList();
@@ -217,12 +215,6 @@ QFont TableGrid::ZoomedFont() const {
     font.setPointSizeF(font.pointSizeF() * zoom_ / 100);
   return font;
 }
-
-int TableGrid::ItemCount() const { return list_->Count; }
-
-int TableGrid::ItemIndex() const { return list_->Index; }
-
-GridColors TableGrid::CachedColors() const { return cached_; }
 
 void TableGrid::CellsDrawItem(QPainter& painter, int item, const QRect& rect) {
   const QPalette& palette = Cells->palette();

@@ -32,18 +32,12 @@ class TableGrid : public QFrame {
 
   GridMapping ItemMapper = MapColumnsHigh;
   void SetTable(const CodeTable* table);
-  const CodeTable* Table() const;
   void Refresh();
   // The display font the grid draws with (a copy).
   void SetListFont(const DisplayFont& font);
   // Cells, labels and font at percent of their designed size.
   void SetZoom(int percent);
   int RowHeight() const;
-
-  // What the grid shows as of the last refresh.
-  int ItemCount() const;
-  int ItemIndex() const;  // the selected item, -1 = none
-  GridColors CachedColors() const;
 
   // The font and baseline the cells are drawn with: the display font,
   // smaller where it would not fit a cell whole.

@@ -69,10 +69,8 @@ TEST_F(StateColors, NewAmbiguousColourShowsInBothGridsAndBothEditors) {
   TheSession->ColorAmbiguousAction->trigger();
   EXPECT_EQ(OfferedColor(), "#ff0000");
   EXPECT_EQ(TheSession->AmbiguousColor, kColorBlue);
-  EXPECT_EQ(export_grid_->CachedColors().Ambiguous, kColorBlue);
-  EXPECT_EQ(import_grid_->CachedColors().Ambiguous, kColorBlue);
-  EXPECT_EQ(GridTextColor(ExportTable(), 0x42, export_grid_->CachedColors()), kColorBlue);
-  EXPECT_EQ(GridTextColor(ImportTable(), 0xC2, import_grid_->CachedColors()), kColorBlue);
+  EXPECT_EQ(ShownColor(*export_grid_, 0x42), Resolved(kColorBlue));
+  EXPECT_EQ(ShownColor(*import_grid_, 0xC2), Resolved(kColorBlue));
   EXPECT_EQ(Background(exp_->InputBox()), Resolved(kColorBlue));
   EXPECT_EQ(Background(imp_->InputBox()), Resolved(kColorBlue));
 }
@@ -84,14 +82,13 @@ TEST_F(StateColors, NewProofColourShowsInBothGridsWhereChained) {
   TheSession->ColorProofAction->trigger();
   EXPECT_EQ(OfferedColor(), "#008000");
   EXPECT_EQ(TheSession->ProofColor, kColorTeal);
-  EXPECT_EQ(export_grid_->CachedColors().Proof, kColorTeal);
   // Not chained: nothing is confirmed, so the colour shows nowhere yet.
-  EXPECT_NE(GridTextColor(ExportTable(), 0x41, export_grid_->CachedColors()), kColorTeal);
+  EXPECT_NE(ShownColor(*export_grid_, 0x41), Resolved(kColorTeal));
 
   ExportTable().Unassign(0x41);
   ChainWithProvenEntry();
-  EXPECT_EQ(GridTextColor(ExportTable(), 0x41, export_grid_->CachedColors()), kColorTeal);
-  EXPECT_EQ(GridTextColor(ImportTable(), 0xC1, import_grid_->CachedColors()), kColorTeal);
+  EXPECT_EQ(ShownColor(*export_grid_, 0x41), Resolved(kColorTeal));
+  EXPECT_EQ(ShownColor(*import_grid_, 0xC1), Resolved(kColorTeal));
   EXPECT_EQ(Background(exp_->InputBox()), Resolved(kColorTeal));
 }
 
@@ -142,7 +139,7 @@ TEST_F(StateColors, CancelledDialogChangesNothing) {
   }
   EXPECT_EQ(prompter_->CallsOf("color").size(), 4u);
   EXPECT_EQ(Background(TheControl->ChainMargin), Resolved(kColorFuchsia));
-  EXPECT_EQ(export_grid_->CachedColors().Proof, kColorGreen);
+  EXPECT_EQ(ShownColor(*export_grid_, 0x41), Resolved(kColorGreen));
 }
 
 TEST_F(StateColors, SettersIgnoreUnsetColours) {

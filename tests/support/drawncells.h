@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPalette>
 #include <QPen>
 #include <QString>
 #include <vector>
@@ -93,4 +95,21 @@ inline ShownCell DrawnItem(TableGrid& grid, int item) {
   }
   cell.Marked = device.Engine.DottedFrames > 0;
   return cell;
+}
+
+// The colour the grid draws an entry's text in.
+inline QColor ShownColor(TableGrid& grid, int entry) { return DrawnItem(grid, ItemOfEntry(grid, entry)).Color; }
+
+// The colour the list shows in an item's inner bottom-right corner, where no
+// text reaches: the highlight of the selected item, the face of a label.
+inline QColor ShownItemCorner(const TableGrid& grid, int item) {
+  const CellRect cell = ItemRect(item, grid.Cells->width(), grid.RowHeight());
+  const QImage image = grid.Cells->grab().toImage();
+  const qreal ratio = image.devicePixelRatio();
+  return image.pixelColor(static_cast<int>((cell.X + cell.Width - 2) * ratio),
+                          static_cast<int>((cell.Y + cell.Height - 2) * ratio));
+}
+
+inline bool ShownSelected(const TableGrid& grid, int item) {
+  return ShownItemCorner(grid, item) == grid.Cells->palette().color(QPalette::Highlight);
 }

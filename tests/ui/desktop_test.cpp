@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include "files/formats.h"
+#include "support/drawncells.h"
 #include "support/session.h"
 #include "ui/entryeditor.h"
 #include "ui/tablegrid.h"
@@ -121,7 +122,7 @@ TEST_F(Desktop, TheGridByKeyboard) {
   for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Left, Qt::Key_Left})
     QTest::keyClick(cells, key);
   EXPECT_EQ(TheControl->ImportEditor->SourceHex()->text(), "FE");
-  EXPECT_EQ(TheControl->ImportWindow->Grid->ItemIndex(), (0xE + 1) * kGridSide + 0xF + 1);  // row F0, column 0E
+  EXPECT_TRUE(ShownSelected(*TheControl->ImportWindow->Grid, (0xE + 1) * kGridSide + 0xF + 1));  // row F0, column 0E
   EXPECT_TRUE(ImportTable().IsActive() && cells->hasFocus());
   QTest::keyClick(cells, Qt::Key_Return);
   EXPECT_TRUE(QTest::qWaitForWindowActive(TheControl));

@@ -5,13 +5,11 @@
 #include "files/codepages.h"
 
 void Session::LoadCodePagePair() {
-  const std::vector<int> pages = AvailableCodePages();
-  if (pages.empty()) {
-    Prompt().Message(QString::fromUtf8("Der Zeichensatz-Konverter des Systems kennt keine EBCDIC-Codepage."));
-    return;
-  }
   Workstation workstation;
-  if (!ChooseCodePage(pages, workstation)) return;
+  if (!ChooseCodePage(AvailableCodePages(),
+                      QString::fromUtf8("Der Zeichensatz-Konverter des Systems kennt keine EBCDIC-Codepage."),
+                      workstation))
+    return;
   CodePagePair pair;
   if (!BuildCodePagePair(CodePageDialogChoice.CodePage, workstation, CodePageDialogChoice.SwapNl, pair)) {
     Prompt().Message(QString::fromUtf8("Codepage %1 ist nicht verfügbar.").arg(CodePageDialogChoice.CodePage));
@@ -26,7 +24,11 @@ void Session::LoadCodePagePair() {
   SetWorkstationCharset(workstation);
 }
 
-bool Session::ChooseCodePage(const std::vector<int>& pages, Workstation& chosen) {
+bool Session::ChooseCodePage(const std::vector<int>& pages, const QString& no_page_message, Workstation& chosen) {
+  if (pages.empty()) {
+    Prompt().Message(no_page_message);
+    return false;
+  }
   CodePageDialogChoice.Windows1252 = workstation_ == Workstation::kCp1252;
   if (!Prompt().ChooseCodePage(CodePageDialogChoice, pages)) return false;
   chosen = CodePageDialogChoice.Windows1252 ? Workstation::kCp1252 : Workstation::kIsoLatin1;

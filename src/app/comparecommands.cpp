@@ -64,14 +64,11 @@ void Session::ShowDifferences(const CodeTable& table, const TableEntry (&other)[
 PairTargets Session::CurrentTargets() const { return TargetsOf(ExportTable->Entries(), ImportTable->Entries()); }
 
 void Session::CompareWithCodePage() {
-  const std::vector<int> pages = ComparablePages();
-  if (pages.empty()) {
-    Prompt().Message(QString::fromUtf8("Weder iconv noch ICU kennen eine EBCDIC-Codepage."));
-    return;
-  }
   // Compared with the character set chosen; the setting stays, as nothing is loaded.
   Workstation workstation;
-  if (!ChooseCodePage(pages, workstation)) return;
+  if (!ChooseCodePage(ComparablePages(), QString::fromUtf8("Weder iconv noch ICU kennen eine EBCDIC-Codepage."),
+                      workstation))
+    return;
   PageComparison comparison;
   if (!ComparePairWithPage(CurrentTargets(), CodePageDialogChoice.CodePage, workstation, CodePageDialogChoice.SwapNl,
                            comparison)) {

@@ -321,8 +321,9 @@ class Session : public QObject {
   // Checks the setting's menu item and tells the views.
   void SetWorkstationCharset(Workstation workstation);
   // The code page dialog, its workstation character set preset to the
-  // session's; false when cancelled.
-  bool ChooseCodePage(const std::vector<int>& pages, Workstation& chosen);
+  // session's; false when cancelled, or with the message when there is no
+  // page to offer.
+  bool ChooseCodePage(const std::vector<int>& pages, const QString& no_page_message, Workstation& chosen);
   // Saves the chained pair as a file of another program (.ucm, codec,
   // charset): what names it in the dialog's title, notSaved in the box of a
   // failure ("EXPORT-IMPORT-" notSaved " nicht gespeichert!").
